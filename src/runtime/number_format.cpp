@@ -1,0 +1,109 @@
+#include "runtime/number_format.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <string_view>
+
+namespace runtime {
+namespace {
+
+// A value as the thousandths it holds, after rounding its shortest decimal form
+// to three decimals: digits (no sign, at least one) and the sign.
+struct Thousandths {
+    bool negative = false;
+    std::string digits;
+};
+
+enum class Halves { AwayFromZero, ToEven };
+
+Thousandths toThousandths(float value, Halves halves) {
+    // Shortest round-trip form in scientific notation, for example "-1.0005e+00".
+    std::array<char, 32> buffer{};
+    auto end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                             std::chars_format::scientific)
+                   .ptr;
+    std::string_view text(buffer.data(), end - buffer.data());
+
+    Thousandths result;
+    if (text.front() == '-') {
+        result.negative = true;
+        text.remove_prefix(1);
+    }
+    std::size_t ePos = text.find('e');
+    std::string mantissa;
+    for (char c : text.substr(0, ePos)) {
+        if (c != '.') mantissa += c;
+    }
+    int exponent = 0;
+    std::string_view expText = text.substr(ePos + 1);
+    if (expText.front() == '+') expText.remove_prefix(1);
+    std::from_chars(expText.data(), expText.data() + expText.size(), exponent);
+
+    // value = d0.d1d2... x 10^exponent, so its thousandths have exponent + 4
+    // integer digits: the first `kept` digits of the mantissa, padded with zeros.
+    const int count = static_cast<int>(mantissa.size());
+    const int kept = exponent + 4;
+    if (kept >= count) {
+        result.digits = mantissa + std::string(kept - count, '0');
+        return result;
+    }
+    std::string digits = kept > 0 ? mantissa.substr(0, kept) : std::string();
+    bool roundUp = false;
+    if (kept >= 0) {
+        const char first = mantissa[kept];
+        const bool restNonZero = mantissa.find_first_not_of('0', kept + 1) != std::string::npos;
+        if (halves == Halves::AwayFromZero) {
+            roundUp = first >= '5';
+        } else {
+            const bool lastOdd = !digits.empty() && (digits.back() - '0') % 2 == 1;
+            roundUp = first > '5' || (first == '5' && (restNonZero || lastOdd));
+        }
+    }
+    if (digits.empty()) digits = "0";
+    if (roundUp) {
+        int i = static_cast<int>(digits.size()) - 1;
+        while (i >= 0 && digits[i] == '9') digits[i--] = '0';
+        if (i < 0) {
+            digits.insert(digits.begin(), '1');
+        } else {
+            ++digits[i];
+        }
+    }
+    result.digits = digits;
+    return result;
+}
+
+bool isZero(const Thousandths& t) { return t.digits.find_first_not_of('0') == std::string::npos; }
+
+std::string toText(const Thousandths& t, int minIntegerDigits) {
+    std::string digits = t.digits;
+    const std::size_t minDigits = static_cast<std::size_t>(minIntegerDigits) + 3;
+    if (digits.size() < minDigits) digits.insert(0, minDigits - digits.size(), '0');
+    std::string text = (t.negative && !isZero(t)) ? "-" : "";
+    text += digits.substr(0, digits.size() - 3);
+    text += '.';
+    text += digits.substr(digits.size() - 3);
+    return text;
+}
+
+}  // namespace
+
+std::string formatFixed3(float value, int minIntegerDigits) {
+    if (!std::isfinite(value)) return value > 0 ? "inf" : (value < 0 ? "-inf" : "nan");
+    if (value == 0.0f) return toText(Thousandths{false, "0"}, minIntegerDigits);
+    return toText(toThousandths(value, Halves::AwayFromZero), minIntegerDigits);
+}
+
+float round3(float value) {
+    if (value == 0.0f || !std::isfinite(value)) return value;
+    Thousandths t = toThousandths(value, Halves::ToEven);
+    std::string text = toText(t, 1);
+    float rounded = 0.0f;
+    std::from_chars(text.data(), text.data() + text.size(), rounded);
+    return rounded;
+}
+
+double truncate(double value) { return std::trunc(value); }
+
+}  // namespace runtime

@@ -1,0 +1,33 @@
+#pragma once
+// Reading typed text as numbers and writing numbers as text.
+//
+// What reads as a number: blanks around it (ASCII or the full-width blank), an
+// optional sign, digits with an optional decimal point, an optional exponent.
+// Full-width digits, "．", "－" and "＋" count as their ASCII twins, because Chinese
+// input methods often type them. Anything else, the empty text included, is no number.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace runtime {
+
+// The text as a 64-bit value, or nothing when it is no number or beyond the
+// 64-bit range.
+std::optional<double> readNumber(std::string_view text);
+
+// A 16-bit integer: a fraction rounds to the nearest integer, halves to even.
+// Nothing when the text is no number or the result lies outside -32768..32767.
+std::optional<std::int16_t> textToInt16(std::string_view text);
+
+// A 32-bit float, rounded to the nearest. Nothing when the text is no number or
+// its value lies beyond the 32-bit range; values too small for it become 0.
+std::optional<float> textToFloat(std::string_view text);
+
+// Shortest decimal form that reads back as the same 32-bit value, no leading
+// blank, "-" for negatives: "3", "-1", "20.5". Zero is always "0".
+std::string numberToText(float value);
+std::string numberToText(int value);
+
+}  // namespace runtime

@@ -1,0 +1,143 @@
+#include "section/survey.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace section {
+
+void SectionSurvey::resize(int n) {
+    if (n < 0) throw std::out_of_range("negative section count");
+    sectionCount_ = n;
+    stationAnswer_.clear();
+    elevations_ = {};
+    offsets_ = {};
+    totalVolume_ = 0.0f;
+    maxPointCount_ = 0;
+    stations_.assign(n + 1, 0.0f);
+    pointCounts_.assign(n + 1, 0);
+    firstPoint_.assign(n + 2, 0);
+    spacings_.assign(n + 1, 0.0f);
+    areas_.assign(n + 1, 0.0f);
+    volumes_.assign(std::max(n, 1), 0.0f);
+}
+
+bool SectionSurvey::stationsEntered() const {
+    const auto begin = stationAnswer_.find_first_not_of(" \t");
+    if (begin == std::string::npos) return false;
+    const auto end = stationAnswer_.find_last_not_of(" \t");
+    const std::string word = stationAnswer_.substr(begin, end - begin + 1);
+    return word == "y" || word == "Y";
+}
+
+void SectionSurvey::checkSection(int i, int last) const {
+    if (i < 0 || i > last) throw std::out_of_range("section index " + std::to_string(i));
+}
+
+float SectionSurvey::stations(int i) const {
+    checkSection(i, sectionCount_);
+    return stations_[i];
+}
+
+void SectionSurvey::setStation(int i, float station) {
+    checkSection(i, sectionCount_);
+    stations_[i] = station;
+}
+
+std::int16_t SectionSurvey::pointCounts(int i) const {
+    checkSection(i, sectionCount_);
+    return pointCounts_[i];
+}
+
+void SectionSurvey::setPointCount(int i, std::int16_t count) {
+    checkSection(i, sectionCount_);
+    pointCounts_[i] = count;
+}
+
+void SectionSurvey::allocatePoints() {
+    std::uint32_t total = 0;
+    maxPointCount_ = sectionCount_ > 0 ? pointCounts_[1] : 0;
+    for (int i = 1; i <= sectionCount_; ++i) {
+        firstPoint_[i] = total;
+        total += std::max<std::int16_t>(pointCounts_[i], 0);
+        maxPointCount_ = std::max<int>(maxPointCount_, pointCounts_[i]);
+    }
+    firstPoint_[sectionCount_ + 1] = total;
+    elevations_.assign(total, 0.0f);
+    offsets_.assign(total, 0.0f);
+}
+
+long long SectionSurvey::pointIndex(int i, int j) const {
+    checkSection(i, sectionCount_);
+    if (j < 0 || j > std::max(maxPointCount_, 0) + 1)
+        throw std::out_of_range("point index " + std::to_string(j));
+    if (i == 0 || j == 0 || j > pointCounts_[i] || elevations_.empty()) return -1;
+    return static_cast<long long>(firstPoint_[i]) + j - 1;
+}
+
+float SectionSurvey::elevations(int i, int j) const {
+    const long long k = pointIndex(i, j);
+    return k < 0 ? 0.0f : elevations_[k];
+}
+
+float SectionSurvey::offsets(int i, int j) const {
+    const long long k = pointIndex(i, j);
+    return k < 0 ? 0.0f : offsets_[k];
+}
+
+void SectionSurvey::setPoint(int i, int j, float elevation, float offset) {
+    const long long k = pointIndex(i, j);
+    if (k < 0) throw std::out_of_range("no room for point " + std::to_string(j));
+    elevations_[k] = elevation;
+    offsets_[k] = offset;
+}
+
+float SectionSurvey::spacings(int i) const {
+    checkSection(i, sectionCount_);
+    return spacings_[i];
+}
+
+void SectionSurvey::setSpacing(int i, float spacing) {
+    checkSection(i, sectionCount_ - 1);
+    spacings_[i] = spacing;
+}
+
+float SectionSurvey::areas(int i) const {
+    checkSection(i, sectionCount_);
+    return areas_[i];
+}
+
+void SectionSurvey::setArea(int i, float area) {
+    checkSection(i, sectionCount_);
+    areas_[i] = area;
+}
+
+float SectionSurvey::volumes(int i) const {
+    checkSection(i, std::max(sectionCount_ - 1, 0));
+    return volumes_[i];
+}
+
+void SectionSurvey::setVolume(int i, float volume) {
+    checkSection(i, sectionCount_ - 1);
+    volumes_[i] = volume;
+}
+
+const float* SectionSurvey::sectionElevations(int i) const {
+    checkSection(i, sectionCount_);
+    return elevations_.data() + firstPoint_[i];
+}
+
+const float* SectionSurvey::sectionOffsets(int i) const {
+    checkSection(i, sectionCount_);
+    return offsets_.data() + firstPoint_[i];
+}
+
+std::size_t SectionSurvey::heldBytes() const {
+    return stationAnswer_.capacity() + stations_.capacity() * sizeof(float) +
+           pointCounts_.capacity() * sizeof(std::int16_t) +
+           firstPoint_.capacity() * sizeof(std::uint32_t) +
+           (elevations_.capacity() + offsets_.capacity() + spacings_.capacity() +
+            areas_.capacity() + volumes_.capacity()) *
+               sizeof(float);
+}
+
+}  // namespace section

@@ -1,0 +1,89 @@
+#pragma once
+// The record of one calculation: everything entered and computed for a road's
+// cross-sections.
+//
+// Sections are numbered 1..sectionCount() and the points of section i
+// 1..pointCounts(i). Index 0 is never written and reads as 0, and so do point
+// positions past a section's own count up to maxPointCount() + 1 (the room the
+// largest section needs for its closing point). An index outside those ranges
+// throws std::out_of_range.
+//
+// The points are kept one section after another in two flat arrays, so memory
+// grows with the points actually entered, not with sections x largest section.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace section {
+
+class SectionSurvey {
+public:
+    SectionSurvey() { resize(0); }
+
+    // Starts a new survey of n sections (n >= 0): every earlier value, the station
+    // answer included, is gone and all stations and point counts are 0.
+    void resize(int n);
+
+    int sectionCount() const { return sectionCount_; }
+    const std::string& stationAnswer() const { return stationAnswer_; }
+    void setStationAnswer(std::string answer) { stationAnswer_ = std::move(answer); }
+
+    // True when stations were entered: the answer to the station question is
+    // "y" or "Y", blanks around it ignored.
+    bool stationsEntered() const;
+
+    float stations(int i) const;
+    void setStation(int i, float station);
+
+    std::int16_t pointCounts(int i) const;
+    void setPointCount(int i, std::int16_t count);
+
+    // Allocates the point storage once every point count is known (counts below
+    // 1 give a section without points). Points start at 0.
+    void allocatePoints();
+    int maxPointCount() const { return maxPointCount_; }
+
+    float elevations(int i, int j) const;
+    float offsets(int i, int j) const;
+    void setPoint(int i, int j, float elevation, float offset);
+
+    float spacings(int i) const;  // 1..n-1 hold values, n reads 0
+    void setSpacing(int i, float spacing);
+    float areas(int i) const;
+    void setArea(int i, float area);
+    float volumes(int i) const;  // 0..n-1
+    void setVolume(int i, float volume);
+    float totalVolume() const { return totalVolume_; }
+    void setTotalVolume(float total) { totalVolume_ = total; }
+
+    // The points of section i (1-based) as one contiguous run, for the area loop.
+    const float* sectionElevations(int i) const;
+    const float* sectionOffsets(int i) const;
+
+    // Bytes held by the record's arrays (capacity, not size).
+    std::size_t heldBytes() const;
+
+    bool operator==(const SectionSurvey&) const = default;
+
+private:
+    void checkSection(int i, int last) const;
+    // Position of point j of section i in the flat arrays, or -1 when it is a
+    // valid position that holds no point (index 0, or past the section's count).
+    long long pointIndex(int i, int j) const;
+
+    int sectionCount_ = 0;
+    std::string stationAnswer_;
+    std::vector<float> stations_;            // 0..n
+    std::vector<std::int16_t> pointCounts_;  // 0..n
+    std::vector<std::uint32_t> firstPoint_;  // 0..n+1: section i holds [firstPoint_[i], firstPoint_[i+1])
+    std::vector<float> elevations_;
+    std::vector<float> offsets_;
+    std::vector<float> spacings_;  // 0..n
+    std::vector<float> areas_;     // 0..n
+    std::vector<float> volumes_;   // 0..n-1
+    float totalVolume_ = 0.0f;
+    int maxPointCount_ = 0;
+};
+
+}  // namespace section

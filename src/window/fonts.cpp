@@ -1,0 +1,18 @@
+#include "window/fonts.h"
+
+#include <QFont>
+#include <QStringList>
+
+namespace window {
+
+void installFontSubstitutions() {
+    // On Windows the real faces are found first; elsewhere the first installed
+    // substitute wins. AR PL UMing is the closest Song face on Debian.
+    const QStringList song{"SimSun", "AR PL UMing CN", "AR PL SungtiL GB", "Noto Serif CJK SC"};
+    QFont::insertSubstitutions(QStringLiteral("宋体"), song);
+    QFont::insertSubstitutions(QStringLiteral("SimSun"), {"AR PL UMing CN", "AR PL SungtiL GB"});
+    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
+                               {"Microsoft Sans Serif", "DejaVu Sans", "Liberation Sans"});
+}
+
+}  // namespace window
