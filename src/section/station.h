@@ -1,0 +1,15 @@
+#pragma once
+// Station (chainage) notation: "K" + kilometres + "+" + metres, as surveyors
+// write it, for example 12345.678 m is "K12+345.678".
+
+#include <string>
+
+namespace section {
+
+// The kilometre part is the station divided by 1000 and truncated toward zero;
+// the metre part is the rest, formatted "000.000". A metre part that rounds up
+// to 1000.000 carries into the kilometres (999.9996 is "K1+000.000").
+// A negative station keeps both signs: -1234.5 is "K-1+-234.500".
+std::string stationText(float station);
+
+}  // namespace section
