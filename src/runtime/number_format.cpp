@@ -74,7 +74,9 @@ Thousandths toThousandths(float value, Halves halves) {
     return result;
 }
 
-bool isZero(const Thousandths& t) { return t.digits.find_first_not_of('0') == std::string::npos; }
+bool isZero(const Thousandths& t) {
+    return t.digits.find_first_not_of('0') == std::string::npos;
+}
 
 std::string toText(const Thousandths& t, int minIntegerDigits) {
     std::string digits = t.digits;
@@ -104,6 +106,8 @@ float round3(float value) {
     return rounded;
 }
 
-double truncate(double value) { return std::trunc(value); }
+double truncate(double value) {
+    return std::trunc(value);
+}
 
 }  // namespace runtime

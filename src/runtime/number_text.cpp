@@ -1,10 +1,11 @@
 #include "runtime/number_text.h"
 
+#include <locale.h>
+
 #include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
-#include <locale.h>
 
 namespace runtime {
 namespace {
@@ -16,11 +17,20 @@ struct Twin {
     char ascii;
 };
 constexpr std::array<Twin, 14> kTwins{{
-    {"\xEF\xBC\x90", '0'}, {"\xEF\xBC\x91", '1'}, {"\xEF\xBC\x92", '2'},
-    {"\xEF\xBC\x93", '3'}, {"\xEF\xBC\x94", '4'}, {"\xEF\xBC\x95", '5'},
-    {"\xEF\xBC\x96", '6'}, {"\xEF\xBC\x97", '7'}, {"\xEF\xBC\x98", '8'},
-    {"\xEF\xBC\x99", '9'}, {"\xEF\xBC\x8E", '.'}, {"\xEF\xBC\x8D", '-'},
-    {"\xEF\xBC\x8B", '+'}, {"\xE3\x80\x80", ' '},
+    {"\xEF\xBC\x90", '0'},
+    {"\xEF\xBC\x91", '1'},
+    {"\xEF\xBC\x92", '2'},
+    {"\xEF\xBC\x93", '3'},
+    {"\xEF\xBC\x94", '4'},
+    {"\xEF\xBC\x95", '5'},
+    {"\xEF\xBC\x96", '6'},
+    {"\xEF\xBC\x97", '7'},
+    {"\xEF\xBC\x98", '8'},
+    {"\xEF\xBC\x99", '9'},
+    {"\xEF\xBC\x8E", '.'},
+    {"\xEF\xBC\x8D", '-'},
+    {"\xEF\xBC\x8B", '+'},
+    {"\xE3\x80\x80", ' '},
 }};
 
 // The text with every full-width twin replaced by its ASCII character.
@@ -45,8 +55,12 @@ std::string toAscii(std::string_view text) {
     return out;
 }
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // The number part of the text, blanks trimmed and a leading "+" dropped, when
 // the text has the form [sign] digits [. digits] [e [sign] digits].
@@ -119,6 +133,8 @@ std::string numberToText(float value) {
     return std::string(buffer.data(), result.ptr);
 }
 
-std::string numberToText(int value) { return std::to_string(value); }
+std::string numberToText(int value) {
+    return std::to_string(value);
+}
 
 }  // namespace runtime

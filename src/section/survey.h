@@ -18,7 +18,7 @@
 namespace section {
 
 class SectionSurvey {
-public:
+  public:
     SectionSurvey() { resize(0); }
 
     // Starts a new survey of n sections (n >= 0): every earlier value, the station
@@ -66,7 +66,7 @@ public:
 
     bool operator==(const SectionSurvey&) const = default;
 
-private:
+  private:
     void checkSection(int i, int last) const;
     // Position of point j of section i in the flat arrays, or -1 when it is a
     // valid position that holds no point (index 0, or past the section's count).
@@ -76,7 +76,8 @@ private:
     std::string stationAnswer_;
     std::vector<float> stations_;            // 0..n
     std::vector<std::int16_t> pointCounts_;  // 0..n
-    std::vector<std::uint32_t> firstPoint_;  // 0..n+1: section i holds [firstPoint_[i], firstPoint_[i+1])
+    std::vector<std::uint32_t>
+        firstPoint_;  // 0..n+1: section i holds [firstPoint_[i], firstPoint_[i+1])
     std::vector<float> elevations_;
     std::vector<float> offsets_;
     std::vector<float> spacings_;  // 0..n

@@ -9,11 +9,22 @@ namespace section {
 
 // The window's text boxes Text1 ... Text12.
 enum class TextBox {
-    Text1 = 1, Text2, Text3, Text4, Text5, Text6, Text7, Text8, Text9, Text10, Text11, Text12
+    Text1 = 1,
+    Text2,
+    Text3,
+    Text4,
+    Text5,
+    Text6,
+    Text7,
+    Text8,
+    Text9,
+    Text10,
+    Text11,
+    Text12
 };
 
 class UserInterface {
-public:
+  public:
     virtual ~UserInterface() = default;
 
     // Shows the prompt modally; the typed text (possibly empty), or nothing when

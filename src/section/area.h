@@ -1,0 +1,26 @@
+#pragma once
+// Section areas by the elevation-distance trapezoid method.
+//
+// The points of a section, in the order entered, form a closed outline: point 1,
+// 2, ..., count and back to point 1. Each point stands at height h = elevation
+// + 10 m and at distance d = S(1) - S from the first point (positive toward the
+// right of the road). Every edge adds the signed trapezoid between it and the
+// base line 10 m below elevation 0:
+//     area <- (h(j+1) + h(j)) x (d(j+1) - d(j)) / 2 + area
+// Each value is worked out in 64 bits from 32-bit values and kept in 32 bits,
+// the running sum after every edge, so results match the surveyors' tables to
+// the last digit. No absolute value is taken: the sign follows the direction
+// of entry (clockwise as drawn in the window's schematic is positive).
+
+#include "section/survey.h"
+
+namespace section {
+
+// The area of one section whose `count` points are given; 0 for fewer than one.
+// A result beyond the 32-bit range comes back as infinity or NaN.
+float sectionArea(const float* elevations, const float* offsets, int count);
+
+// Fills areas(1..N). Returns false when some area is beyond the 32-bit range.
+bool computeAreas(SectionSurvey& survey);
+
+}  // namespace section

@@ -1,0 +1,83 @@
+#include "section/asking.h"
+
+#include <optional>
+
+#include "runtime/number_format.h"
+#include "runtime/number_text.h"
+
+namespace section {
+namespace {
+
+// Blanks only: ASCII blanks and tabs, or the full-width blank (its UTF-8 bytes
+// E3 80 80 can form no other character on their own).
+bool isBlankText(const std::string& text) {
+    return text.find_first_not_of(" \t\xE3\x80") == std::string::npos;
+}
+
+// "没有输入高程。…" for an empty answer, "“abc”不是有效的高程。…" otherwise.
+std::string badAnswer(const std::string& answer, const std::string& what,
+                      const std::string& expected) {
+    if (isBlankText(answer)) return "没有输入" + what + "。" + expected;
+    return "“" + answer + "”不是有效的" + what + "。" + expected;
+}
+
+std::string outOfRange(const std::string& answer, const std::string& expected) {
+    return "“" + answer + "”超出了允许的范围。" + expected;
+}
+
+std::string askOrCancel(UserInterface& ui, const std::string& prompt) {
+    std::optional<std::string> answer = ui.ask(prompt);
+    if (!answer) throw CalculationCancelled{};
+    return *answer;
+}
+
+}  // namespace
+
+float askFloat(UserInterface& ui, const std::string& prompt, const std::string& what) {
+    const std::string expected = "请输入以米为单位的数值，例如 12.345。";
+    for (;;) {
+        const std::string answer = askOrCancel(ui, prompt);
+        if (std::optional<float> value = runtime::textToFloat(answer)) return *value;
+        if (runtime::readNumber(answer)) {
+            ui.showError(outOfRange(answer, "请输入绝对值不超过 3.4E+38 的数值。"));
+        } else {
+            ui.showError(badAnswer(answer, what, expected));
+        }
+    }
+}
+
+std::int16_t askCount(UserInterface& ui, const std::string& prompt, int min, int max,
+                      const std::string& what) {
+    const std::string expected = "请输入 " + runtime::numberToText(min) + " 到 " +
+                                 runtime::numberToText(max) + " 之间的整数。";
+    for (;;) {
+        const std::string answer = askOrCancel(ui, prompt);
+        std::optional<std::int16_t> value = runtime::textToInt16(answer);
+        if (value && *value >= min && *value <= max) return *value;
+        if (runtime::readNumber(answer)) {
+            ui.showError(outOfRange(answer, expected));
+        } else {
+            ui.showError(badAnswer(answer, what, expected));
+        }
+    }
+}
+
+std::string askText(UserInterface& ui, const std::string& prompt) {
+    return ui.ask(prompt).value_or(std::string());
+}
+
+bool wantsReentry(UserInterface& ui, const std::string& prompt) {
+    for (;;) {
+        std::optional<std::string> answer = ui.ask(prompt);
+        if (!answer || isBlankText(*answer)) return false;
+        if (std::optional<double> value = runtime::readNumber(*answer)) return *value == 0.0;
+        ui.showError("“" + *answer +
+                     "”无法识别。数值正确请直接按 Enter 键；数值有误请输入 0，然后重新输入。");
+    }
+}
+
+void showMetres(UserInterface& ui, TextBox box, const std::string& blanks, float value) {
+    ui.setText(box, blanks + runtime::formatFixed3(value) + "米");
+}
+
+}  // namespace section

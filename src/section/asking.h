@@ -1,0 +1,36 @@
+#pragma once
+// Asking the user for one value, over and over until the answer is usable.
+//
+// A bad answer never ends the calculation: it gets a message that quotes it and
+// says what is expected, then the same prompt again. Cancel at a prompt that
+// wants a number abandons the whole calculation (CalculationCancelled).
+
+#include <cstdint>
+#include <string>
+
+#include "section/user_interface.h"
+
+namespace section {
+
+struct CalculationCancelled {};
+
+// A 32-bit value; `what` names it in messages ("高程", "间距", ...).
+float askFloat(UserInterface& ui, const std::string& prompt, const std::string& what);
+
+// A whole number within min..max; `what` names it in messages.
+std::int16_t askCount(UserInterface& ui, const std::string& prompt, int min, int max,
+                      const std::string& what);
+
+// The answer as typed; Cancel gives the empty text.
+std::string askText(UserInterface& ui, const std::string& prompt);
+
+// A confirm prompt: true when the user asks to enter the value again (answers a
+// number equal to zero); false when the value is accepted (an empty answer,
+// Cancel, or a number other than zero). Any other answer gets a message and the
+// same prompt again.
+bool wantsReentry(UserInterface& ui, const std::string& prompt);
+
+// Writes a value into a text box: `blanks` + the value formatted "0.000" + "米".
+void showMetres(UserInterface& ui, TextBox box, const std::string& blanks, float value);
+
+}  // namespace section

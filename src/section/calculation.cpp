@@ -1,0 +1,31 @@
+#include "section/calculation.h"
+
+#include "section/area.h"
+#include "section/asking.h"
+#include "section/data_entry.h"
+#include "section/spacings.h"
+#include "section/volumes.h"
+
+namespace section {
+
+CalculationEnd runCalculation(UserInterface& ui, SectionSurvey& record) {
+    SectionSurvey fresh;
+    try {
+        enterSurvey(ui, fresh);
+        const bool inRange =
+            enterSpacings(ui, fresh) && computeAreas(fresh) && computeVolumes(fresh);
+        if (!inRange) {
+            ui.showError(
+                "计算结果超出了数值范围（绝对值超过 3.4E+38），无法继续计算。"
+                "本次计算已取消，上一次的计算结果保持不变。");
+            return CalculationEnd::Overflow;
+        }
+    } catch (const CalculationCancelled&) {
+        return CalculationEnd::Cancelled;
+    }
+    showResults(ui, fresh);
+    record = std::move(fresh);
+    return CalculationEnd::Finished;
+}
+
+}  // namespace section

@@ -1,0 +1,113 @@
+#include "section/data_entry.h"
+
+#include "runtime/number_text.h"
+#include "section/asking.h"
+#include "section/station.h"
+
+namespace section {
+namespace {
+
+using runtime::numberToText;
+
+// The wordings of one confirm-or-re-enter loop.
+struct ConfirmWording {
+    std::string first;
+    std::string reentry;
+    std::string second;
+};
+
+// Confirms `value` (shown in `box` with three blanks by the caller). A rejected
+// value is cleared from the box, entered again and confirmed with the second
+// wording; the accepted value is shown with one blank.
+float confirmValue(UserInterface& ui, float value, const ConfirmWording& wording, TextBox box,
+                   const std::string& what) {
+    bool reentry = wantsReentry(ui, wording.first);
+    while (reentry) {
+        ui.setText(box, "");
+        value = askFloat(ui, wording.reentry, what);
+        reentry = wantsReentry(ui, wording.second);
+    }
+    showMetres(ui, box, " ", value);
+    return value;
+}
+
+void enterStationsAndCounts(UserInterface& ui, SectionSurvey& survey) {
+    const bool stations = survey.stationsEntered();
+    for (int i = 1; i <= survey.sectionCount(); ++i) {
+        const std::string n = numberToText(i);
+        ui.setText(TextBox::Text11, "请注意： 现在是" + n + "号断面 ");
+        if (stations) {
+            survey.setStation(i, askFloat(ui, "请输入" + n + "号断面的桩号 :", "桩号"));
+            ui.setText(TextBox::Text2,
+                       " 第 " + n + " 断面桩号为 " + stationText(survey.stations(i)));
+        }
+        survey.setPointCount(
+            i, askCount(ui, "请输入" + n + "号断面中观测的点数 :", 0, 32766, "观测点数"));
+        ui.setText(TextBox::Text12,
+                   n + "断面有" + numberToText(survey.pointCounts(i)) + "个观测点");
+    }
+}
+
+void enterPoint(UserInterface& ui, SectionSurvey& survey, int i, int j) {
+    const std::string n = numberToText(i);
+    const std::string p = numberToText(j);
+    ui.setText(TextBox::Text3, "    " + p);
+    ui.setText(TextBox::Text4, "");
+
+    float elevation =
+        askFloat(ui, "请输入 " + n + "号断面第" + p + " 个观测点的高程 H :( 以米为单位 )", "高程");
+    showMetres(ui, TextBox::Text4, "   ", elevation);
+    elevation = confirmValue(ui, elevation,
+                             {"确认输入的高程 ?  正确单击 Enter 键 ; 错误输入零( 即为:0 ) ",
+                              "输入第 " + p + " 观测点的正确高程 H :",
+                              "确认输入的高程 ?  正确单击 Enter 键 ); 错误输入零( 即为:0 ) "},
+                             TextBox::Text4, "高程");
+
+    float offset = askFloat(ui,
+                            "请输入第 " + p +
+                                " 个观测点至断面起始端点的距离 S : 该点位于道路中心线 S=0，"
+                                "位于道路中心线左侧 S 为正值，位于道路中心线右侧 S 为负值，"
+                                "(S 以米为单位) :",
+                            "距离");
+    showMetres(ui, TextBox::Text5, "   ", offset);
+    offset = confirmValue(ui, offset,
+                          {"确认输入距离 ?  正确单击 Enter 键 ) ; 错误输入零( 即为:0 ) ",
+                           "输入第 " + p + " 测量点至断面起始端点正确的距离 :( 以米为单位 )",
+                           "确认输入距离 ?  正确单击 Enter 键  ; 错误输入零( 即为:0 )"},
+                          TextBox::Text5, "距离");
+    survey.setPoint(i, j, elevation, offset);
+}
+
+void enterPoints(UserInterface& ui, SectionSurvey& survey) {
+    const bool stations = survey.stationsEntered();
+    for (int i = 1; i <= survey.sectionCount(); ++i) {
+        const std::string n = numberToText(i);
+        ui.setText(TextBox::Text2,
+                   stations ? "请注意： 现在是 " + stationText(survey.stations(i)) + " 桩号断面"
+                            : "请注意： 现在是第" + n + " 号断面");
+        ui.setText(TextBox::Text11, "本断面是第" + n + " 个断面");
+        ui.setText(TextBox::Text12,
+                   n + "断面有 " + numberToText(survey.pointCounts(i)) + " 个观测点");
+        for (int j = 1; j <= survey.pointCounts(i); ++j) enterPoint(ui, survey, i, j);
+    }
+}
+
+}  // namespace
+
+void enterSurvey(UserInterface& ui, SectionSurvey& survey) {
+    const int n = askCount(ui, "请输入断面的个数 :", 1, 32767, "断面个数");
+    ui.setText(TextBox::Text1, "本次计算共有" + numberToText(n) + "个断面");
+    survey.resize(n);
+    survey.setStationAnswer(askText(ui, "是否需要输入断面桩号 ? 需要输入按 Y ; 不要输入按 N"));
+
+    enterStationsAndCounts(ui, survey);
+
+    survey.allocatePoints();
+    ui.setText(TextBox::Text12, "");
+    ui.setText(TextBox::Text4, " ");
+    ui.setText(TextBox::Text5, "");
+
+    enterPoints(ui, survey);
+}
+
+}  // namespace section

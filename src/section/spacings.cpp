@@ -1,0 +1,47 @@
+#include "section/spacings.h"
+
+#include <cmath>
+
+#include "runtime/number_text.h"
+#include "section/asking.h"
+
+namespace section {
+namespace {
+
+float askSpacing(UserInterface& ui, int i) {
+    const std::string from = runtime::numberToText(i);
+    const std::string to = runtime::numberToText(i + 1);
+    ui.setText(TextBox::Text11, "现在请输入第 " + from + " 号至第" + to + " 号断面的间距 :");
+    float spacing =
+        askFloat(ui, "请输入第 " + from + "至" + to + " 号断面的间距 DL :( 以米为单位 )", "间距");
+    // Unlike the point values, a corrected spacing is shown before it is
+    // confirmed, the confirm prompt stays the same, and the accepted spacing
+    // keeps its three blanks.
+    showMetres(ui, TextBox::Text8, "   ", spacing);
+    while (wantsReentry(ui, "确认输入的间距 ?  正确单击 Enter 键  ; 错误输入零( 即为:0 )")) {
+        ui.setText(TextBox::Text8, "");
+        spacing = askFloat(ui, "请输入正确的间距 DL :", "间距");
+        showMetres(ui, TextBox::Text8, "   ", spacing);
+    }
+    showMetres(ui, TextBox::Text8, "   ", spacing);
+    return spacing;
+}
+
+}  // namespace
+
+bool enterSpacings(UserInterface& ui, SectionSurvey& survey) {
+    const bool stations = survey.stationsEntered();
+    for (int i = 1; i < survey.sectionCount(); ++i) {
+        if (stations) {
+            const auto spacing = static_cast<float>(static_cast<double>(survey.stations(i + 1)) -
+                                                    survey.stations(i));
+            if (!std::isfinite(spacing)) return false;
+            survey.setSpacing(i, spacing);
+        } else {
+            survey.setSpacing(i, askSpacing(ui, i));
+        }
+    }
+    return true;
+}
+
+}  // namespace section
