@@ -1,0 +1,94 @@
+#include "runtime/number_text.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+namespace {
+
+using runtime::numberToText;
+using runtime::readNumber;
+using runtime::textToFloat;
+using runtime::textToInt16;
+
+struct IntRow {
+    const char* name;
+    const char* text;
+    std::optional<std::int16_t> expected;
+};
+
+class TextToInt16 : public testing::TestWithParam<IntRow> {};
+
+TEST_P(TextToInt16, reads_the_typed_text) {
+    EXPECT_EQ(textToInt16(GetParam().text), GetParam().expected) << GetParam().text;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, TextToInt16,
+    testing::Values(
+        IntRow{"plain", "12", 12}, IntRow{"blanks_around", "  7 \t", 7},
+        IntRow{"half_rounds_down_to_even", "2.5", 2}, IntRow{"half_rounds_up_to_even", "3.5", 4},
+        IntRow{"negative_half_to_even", "-2.5", -2}, IntRow{"fraction_to_nearest", "2.51", 3},
+        IntRow{"exponent", "1e3", 1000}, IntRow{"plus_sign", "+5", 5},
+        IntRow{"top_of_range", "32767", 32767}, IntRow{"bottom_of_range", "-32768", -32768},
+        IntRow{"rounds_into_range", "32767.4", 32767},
+        IntRow{"rounds_out_of_range", "32767.5", std::nullopt},
+        IntRow{"above_range", "32768", std::nullopt}, IntRow{"below_range", "-32769", std::nullopt},
+        IntRow{"full_width_digits", "\xEF\xBC\x91\xEF\xBC\x92", 12},
+        IntRow{"full_width_minus_and_blank", "\xE3\x80\x80\xEF\xBC\x8D\xEF\xBC\x93", -3},
+        IntRow{"empty", "", std::nullopt}, IntRow{"blanks_only", "   ", std::nullopt},
+        IntRow{"letters", "abc", std::nullopt}, IntRow{"trailing_garbage", "12abc", std::nullopt},
+        IntRow{"two_points", "1.2.3", std::nullopt}, IntRow{"lone_point", ".", std::nullopt},
+        IntRow{"exponent_without_digits", "1e", std::nullopt},
+        IntRow{"thousands_separator", "1,000", std::nullopt},
+        IntRow{"hexadecimal", "0x10", std::nullopt}, IntRow{"infinity_word", "inf", std::nullopt}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(TextToFloat, reads_decimals_as_the_nearest_32_bit_value) {
+    EXPECT_EQ(textToFloat("12.3"), 12.3f);
+    EXPECT_EQ(textToFloat("-0.0625"), -0.0625f);
+    EXPECT_EQ(textToFloat(".5"), 0.5f);
+    EXPECT_EQ(textToFloat("5."), 5.0f);
+    EXPECT_EQ(textToFloat("1.5E2"), 150.0f);
+    EXPECT_EQ(textToFloat("\xEF\xBC\x91\xEF\xBC\x8E\xEF\xBC\x95"), 1.5f);  // １．５
+    EXPECT_EQ(textToFloat("\xEF\xBC\x8B\xEF\xBC\x92"), 2.0f);              // ＋２
+}
+
+TEST(TextToFloat, rounds_once_not_through_64_bits) {
+    // Halfway between two floats in 32 bits but not in 64: a double detour
+    // would round to the even float below.
+    EXPECT_EQ(textToFloat("16777217.000000001"), 16777218.0f);
+}
+
+TEST(TextToFloat, refuses_values_beyond_the_32_bit_range_and_flushes_tiny_ones) {
+    EXPECT_EQ(textToFloat("3.4e38"), 3.4e38f);
+    EXPECT_EQ(textToFloat("3.5e38"), std::nullopt);
+    EXPECT_EQ(textToFloat("-1e39"), std::nullopt);
+    EXPECT_EQ(textToFloat("1e-50"), 0.0f);
+    EXPECT_EQ(textToFloat("nan"), std::nullopt);
+    EXPECT_EQ(textToFloat(""), std::nullopt);
+}
+
+TEST(ReadNumber, accepts_what_a_64_bit_value_holds) {
+    EXPECT_EQ(readNumber(" 0 "), 0.0);
+    EXPECT_EQ(readNumber("00"), 0.0);
+    EXPECT_EQ(readNumber("1e39"), 1e39);
+    EXPECT_EQ(readNumber("1e400"), std::nullopt);
+    EXPECT_EQ(readNumber("ok"), std::nullopt);
+}
+
+TEST(NumberToText, writes_the_shortest_form_that_reads_back) {
+    EXPECT_EQ(numberToText(3.0f), "3");
+    EXPECT_EQ(numberToText(-1.0f), "-1");
+    EXPECT_EQ(numberToText(20.5f), "20.5");
+    EXPECT_EQ(numberToText(12.3f), "12.3");
+    EXPECT_EQ(numberToText(0.1f), "0.1");
+    EXPECT_EQ(numberToText(-0.0f), "0");
+    EXPECT_EQ(numberToText(12), "12");
+    EXPECT_EQ(numberToText(-7), "-7");
+    const float max = std::numeric_limits<float>::max();
+    EXPECT_EQ(textToFloat(numberToText(max)), max);
+}
+
+}  // namespace
