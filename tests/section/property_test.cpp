@@ -1,0 +1,161 @@
+// Thousands of random answer sequences: valid numbers, garbage, empty answers,
+// cancels, huge values, zeros at confirm prompts. Whatever is typed, the
+// calculation either finishes with a complete, consistent record, or is
+// abandoned and leaves the earlier record exactly as it was.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <random>
+#include <vector>
+
+#include "section/calculation.h"
+
+namespace section {
+namespace {
+
+enum class PromptKind { Count, StationQuestion, Value, Confirm, Pause };
+
+PromptKind kindOf(const std::string& prompt) {
+    if (prompt.find("确认") != std::string::npos) return PromptKind::Confirm;
+    if (prompt.find("是否需要输入断面桩号") != std::string::npos)
+        return PromptKind::StationQuestion;
+    if (prompt.find("显示计算结果") != std::string::npos) return PromptKind::Pause;
+    if (prompt.find("个数") != std::string::npos || prompt.find("点数") != std::string::npos)
+        return PromptKind::Count;
+    return PromptKind::Value;
+}
+
+// Answers each prompt at random; after `budget` prompts it winds the run down
+// (cancels numbers, accepts confirms) so that every run ends.
+class RandomUi : public UserInterface {
+  public:
+    RandomUi(unsigned seed, int budget) : random_(seed), budget_(budget) {}
+
+    std::optional<std::string> ask(const std::string& prompt) override {
+        const PromptKind kind = kindOf(prompt);
+        if (++asked_ > budget_) {
+            if (kind == PromptKind::Count || kind == PromptKind::Value) return std::nullopt;
+            return std::string();
+        }
+        const int roll = pick(100);
+        if (roll < 2) return std::nullopt;
+        if (roll < 7) return garbage();
+        switch (kind) {
+            case PromptKind::Count:
+                return std::to_string(pick(7) - 1);  // -1..5
+            case PromptKind::StationQuestion:
+                return pick(2) ? "y" : "n";
+            case PromptKind::Confirm:
+                return roll < 35 ? "0" : (roll < 45 ? "1" : "");
+            case PromptKind::Pause:
+                return std::string();
+            case PromptKind::Value:
+                return value(roll);
+        }
+        return std::string();
+    }
+    void setText(TextBox, const std::string&) override {}
+    void showError(const std::string& message) override {
+        EXPECT_FALSE(message.empty());
+        ++errors_;
+    }
+
+  private:
+    int pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(random_); }
+
+    std::string garbage() {
+        static const std::vector<std::string> texts{"",    " ",    "abc",  "1.2.3", "1e",
+                                                    "--1", "１２", "12,5", "0x1F",  "inf",
+                                                    "nan", "3e39", "-3e39"};
+        return texts[pick(static_cast<int>(texts.size()))];
+    }
+
+    std::string value(int roll) {
+        if (roll < 10) return pick(2) ? "3.4e38" : "-3.4e38";
+        if (roll < 13) return "1e-40";
+        std::uniform_real_distribution<double> v(-200.0, 200.0);
+        return std::to_string(std::round(v(random_) * 1000) / 1000);
+    }
+
+    std::mt19937 random_;
+    int budget_;
+    int asked_ = 0;
+    int errors_ = 0;
+};
+
+// The area as the surveyors' tables describe it: working arrays with the
+// closing point, distances from the first point written over the offsets in
+// place, then the trapezoid sum.
+float areaByWorkingArrays(const SectionSurvey& s, int i) {
+    const int count = s.pointCounts(i);
+    std::vector<float> h(count + 2, 0.0f), d(count + 2, 0.0f);
+    for (int j = 1; j <= count; ++j) {
+        h[j] = static_cast<float>(static_cast<double>(s.elevations(i, j)) + 10.0);
+        d[j] = s.offsets(i, j);
+    }
+    h[count + 1] = h[1];
+    d[count + 1] = d[1];
+    const float first = d[1];
+    for (int j = 1; j <= count + 1; ++j)
+        d[j] = static_cast<float>(static_cast<double>(first) - d[j]);
+    float area = 0.0f;
+    for (int j = 1; j <= count; ++j)
+        area = static_cast<float>((static_cast<double>(h[j + 1]) + h[j]) *
+                                      (static_cast<double>(d[j + 1]) - d[j]) / 2.0 +
+                                  area);
+    return area;
+}
+
+void expectConsistent(const SectionSurvey& s) {
+    ASSERT_GE(s.sectionCount(), 1);
+    float total = 0.0f;
+    for (int i = 1; i <= s.sectionCount(); ++i) {
+        EXPECT_GE(s.pointCounts(i), 0);
+        EXPECT_EQ(s.areas(i), areaByWorkingArrays(s, i)) << "section " << i;
+        if (i == s.sectionCount()) break;
+        if (s.stationsEntered()) {
+            EXPECT_EQ(s.spacings(i),
+                      static_cast<float>(static_cast<double>(s.stations(i + 1)) - s.stations(i)));
+        }
+        const auto volume = static_cast<float>((static_cast<double>(s.areas(i + 1)) + s.areas(i)) *
+                                               s.spacings(i) / 2.0);
+        EXPECT_EQ(s.volumes(i), volume) << "pair " << i;
+        total = static_cast<float>(static_cast<double>(volume) + total);
+    }
+    EXPECT_EQ(s.totalVolume(), total);
+    EXPECT_TRUE(std::isfinite(total));
+}
+
+TEST(RandomAnswers, either_finish_consistently_or_leave_the_record_untouched) {
+    SectionSurvey record;
+    int finished = 0, cancelled = 0, overflowed = 0;
+    for (unsigned seed = 1; seed <= 3000; ++seed) {
+        RandomUi ui(seed, 400);
+        const SectionSurvey before = record;
+        switch (runCalculation(ui, record)) {
+            case CalculationEnd::Finished:
+                ++finished;
+                expectConsistent(record);
+                break;
+            case CalculationEnd::Cancelled:
+                ++cancelled;
+                EXPECT_EQ(record, before) << "seed " << seed;
+                break;
+            case CalculationEnd::Overflow:
+                ++overflowed;
+                EXPECT_EQ(record, before) << "seed " << seed;
+                break;
+        }
+        if (HasFailure()) FAIL() << "seed " << seed;
+    }
+    std::printf("finished %d cancelled %d overflowed %d\n", finished, cancelled, overflowed);
+    // The mix must exercise every ending, or the test proves little.
+    EXPECT_GT(finished, 100);
+    EXPECT_GT(cancelled, 100);
+    EXPECT_GT(overflowed, 10);
+}
+
+}  // namespace
+}  // namespace section
