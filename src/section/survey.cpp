@@ -62,31 +62,41 @@ void SectionSurvey::allocatePoints() {
         maxPointCount_ = std::max<int>(maxPointCount_, pointCounts_[i]);
     }
     firstPoint_[sectionCount_ + 1] = total;
-    elevations_.assign(total, 0.0f);
-    offsets_.assign(total, 0.0f);
+    // Room for every point at once when the counts are plausible; absurd counts
+    // (32767 sections of 32766 points) get memory only as points arrive.
+    const std::size_t room = std::min<std::size_t>(total, kPointsReservedAtOnce);
+    elevations_.clear();
+    offsets_.clear();
+    elevations_.reserve(room);
+    offsets_.reserve(room);
 }
 
 long long SectionSurvey::pointIndex(int i, int j) const {
     checkSection(i, sectionCount_);
     if (j < 0 || j > std::max(maxPointCount_, 0) + 1)
         throw std::out_of_range("point index " + std::to_string(j));
-    if (i == 0 || j == 0 || j > pointCounts_[i] || elevations_.empty()) return -1;
+    if (i == 0 || j == 0 || j > pointCounts_[i]) return -1;
     return static_cast<long long>(firstPoint_[i]) + j - 1;
 }
 
 float SectionSurvey::elevations(int i, int j) const {
     const long long k = pointIndex(i, j);
-    return k < 0 ? 0.0f : elevations_[k];
+    return k < 0 || k >= static_cast<long long>(elevations_.size()) ? 0.0f : elevations_[k];
 }
 
 float SectionSurvey::offsets(int i, int j) const {
     const long long k = pointIndex(i, j);
-    return k < 0 ? 0.0f : offsets_[k];
+    return k < 0 || k >= static_cast<long long>(offsets_.size()) ? 0.0f : offsets_[k];
 }
 
 void SectionSurvey::setPoint(int i, int j, float elevation, float offset) {
     const long long k = pointIndex(i, j);
     if (k < 0) throw std::out_of_range("no room for point " + std::to_string(j));
+    // Points arrive in order, so this normally appends one.
+    if (k >= static_cast<long long>(elevations_.size())) {
+        elevations_.resize(k + 1, 0.0f);
+        offsets_.resize(k + 1, 0.0f);
+    }
     elevations_[k] = elevation;
     offsets_[k] = offset;
 }
@@ -121,13 +131,19 @@ void SectionSurvey::setVolume(int i, float volume) {
     volumes_[i] = volume;
 }
 
-const float* SectionSurvey::sectionElevations(int i) const {
+void SectionSurvey::checkComplete(int i) const {
     checkSection(i, sectionCount_);
+    if (firstPoint_[i + 1] > elevations_.size())
+        throw std::logic_error("section " + std::to_string(i) + " is not complete");
+}
+
+const float* SectionSurvey::sectionElevations(int i) const {
+    checkComplete(i);
     return elevations_.data() + firstPoint_[i];
 }
 
 const float* SectionSurvey::sectionOffsets(int i) const {
-    checkSection(i, sectionCount_);
+    checkComplete(i);
     return offsets_.data() + firstPoint_[i];
 }
 

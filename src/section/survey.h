@@ -39,8 +39,8 @@ class SectionSurvey {
     std::int16_t pointCounts(int i) const;
     void setPointCount(int i, std::int16_t count);
 
-    // Allocates the point storage once every point count is known (counts below
-    // 1 give a section without points). Points start at 0.
+    // Lays out the point storage once every point count is known (counts below
+    // 1 give a section without points). Points read 0 until set.
     void allocatePoints();
     int maxPointCount() const { return maxPointCount_; }
 
@@ -57,7 +57,8 @@ class SectionSurvey {
     float totalVolume() const { return totalVolume_; }
     void setTotalVolume(float total) { totalVolume_ = total; }
 
-    // The points of section i (1-based) as one contiguous run, for the area loop.
+    // The points of section i (1-based) as one contiguous run, for the area
+    // loop; every point of the section must have been set.
     const float* sectionElevations(int i) const;
     const float* sectionOffsets(int i) const;
 
@@ -68,9 +69,12 @@ class SectionSurvey {
 
   private:
     void checkSection(int i, int last) const;
+    void checkComplete(int i) const;
     // Position of point j of section i in the flat arrays, or -1 when it is a
     // valid position that holds no point (index 0, or past the section's count).
     long long pointIndex(int i, int j) const;
+
+    static constexpr std::size_t kPointsReservedAtOnce = 4'000'000;
 
     int sectionCount_ = 0;
     std::string stationAnswer_;

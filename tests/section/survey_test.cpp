@@ -83,6 +83,18 @@ TEST(SectionSurvey, grows_with_the_points_entered_not_with_the_largest_section) 
     EXPECT_EQ(survey.elevations(1, 30001), 0.0f);  // room for the largest closing point
 }
 
+TEST(SectionSurvey, takes_memory_for_absurd_counts_only_as_points_arrive) {
+    SectionSurvey survey;
+    survey.resize(32767);
+    for (int i = 1; i <= 32767; ++i) survey.setPointCount(i, 32766);
+    survey.allocatePoints();  // a full layout would need 8.6 GB
+    EXPECT_LT(survey.heldBytes(), 64u << 20);
+    survey.setPoint(1, 1, 100.0f, 2.0f);
+    EXPECT_EQ(survey.elevations(1, 1), 100.0f);
+    EXPECT_EQ(survey.elevations(32767, 32766), 0.0f);
+    EXPECT_THROW(survey.sectionElevations(2), std::logic_error);  // not entered yet
+}
+
 TEST(SectionSurvey, counts_y_in_either_case_as_stations_entered) {
     SectionSurvey survey;
     for (const char* yes : {"y", "Y", " y", "Y  "}) {
