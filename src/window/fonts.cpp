@@ -11,8 +11,11 @@ void installFontSubstitutions() {
     const QStringList song{"SimSun", "AR PL UMing CN", "AR PL SungtiL GB", "Noto Serif CJK SC"};
     QFont::insertSubstitutions(QStringLiteral("宋体"), song);
     QFont::insertSubstitutions(QStringLiteral("SimSun"), {"AR PL UMing CN", "AR PL SungtiL GB"});
-    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
-                               {"Microsoft Sans Serif", "DejaVu Sans", "Liberation Sans"});
+    // DejaVu Sans is wider than MS Sans Serif: its condensed cut keeps captions
+    // such as "(H4,-S4)" within their labels.
+    QFont::insertSubstitutions(
+        QStringLiteral("MS Sans Serif"),
+        {"Microsoft Sans Serif", "DejaVu Sans Condensed", "DejaVu Sans", "Liberation Sans"});
 }
 
 }  // namespace window

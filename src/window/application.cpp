@@ -1,0 +1,25 @@
+#include "window/application.h"
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
+
+#include "window/fonts.h"
+
+namespace window {
+
+void prepareApplication(QApplication& app) {
+    // One look everywhere; Fusion also paints the buttons' own colours.
+    QApplication::setStyle(QStringLiteral("Fusion"));
+
+    // 确定 / 取消 on the prompts and message boxes. Without the translation the
+    // buttons read OK / Cancel, which still works.
+    auto* translator = new QTranslator(&app);
+    if (translator->load(QStringLiteral("qtbase_zh_CN"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(translator);
+
+    installFontSubstitutions();
+}
+
+}  // namespace window

@@ -1,0 +1,92 @@
+#include "window/main_form.h"
+
+#include <QCoreApplication>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPushButton>
+#include <algorithm>
+#include <cmath>
+#include <utility>
+#include <vector>
+
+#include "section/calculation.h"
+#include "window/form_controls.h"
+#include "window/qt_user_interface.h"
+#include "window/sheet_printer.h"
+
+namespace window {
+
+namespace {
+
+// Room right of and below the layout, in pixels.
+constexpr int margin = 24;
+
+}  // namespace
+
+MainForm::MainForm(QWidget* parent) : QWidget(parent) {
+    setWindowTitle(QString::fromUtf8(formCaption));
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, colourOf(Colour::PaleYellow));
+    setPalette(palette);
+    setAutoFillBackground(true);
+
+    buildControls();
+    connectButton("Command1", &MainForm::Command1_Click);
+    connectButton("Command2", &MainForm::Command2_Click);
+    connectButton("Command3", &MainForm::Command3_Click);
+
+    resize(int(std::ceil(toPixels(layoutRight))) + margin,
+           int(std::ceil(toPixels(layoutBottom))) + margin);
+}
+
+void MainForm::buildControls() {
+    std::vector<std::pair<int, QWidget*>> focusable;
+    for (const ControlSpec& spec : controlTable()) {
+        QWidget* control = createControl(spec, this);
+        if (spec.kind != ControlKind::Label) focusable.emplace_back(spec.tab, control);
+    }
+    std::ranges::sort(focusable, {}, &std::pair<int, QWidget*>::first);
+    for (std::size_t i = 1; i < focusable.size(); ++i)
+        setTabOrder(focusable[i - 1].second, focusable[i].second);
+    focusable.front().second->setFocus();
+
+    for (std::size_t i = 0; i < textBoxes_.size(); ++i)
+        textBoxes_[i] = findChild<QLineEdit*>(QStringLiteral("Text%1").arg(i + 1));
+}
+
+void MainForm::connectButton(const char* name, void (MainForm::*handler)()) {
+    auto* button = findChild<QPushButton*>(QString::fromUtf8(name));
+    connect(button, &QPushButton::clicked, this, handler);
+}
+
+QLineEdit* MainForm::textBox(section::TextBox box) const {
+    return textBoxes_.at(static_cast<std::size_t>(box) - 1);
+}
+
+void MainForm::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    for (const LineSpec& line : lineTable()) {
+        painter.setPen(QPen(colourOf(line.colour), line.width, Qt::SolidLine, Qt::RoundCap));
+        painter.drawLine(QPointF(toPixels(line.x1), toPixels(line.y1)),
+                         QPointF(toPixels(line.x2), toPixels(line.y2)));
+    }
+}
+
+void MainForm::Command1_Click() {
+    QtUserInterface ui(*this);
+    section::runCalculation(ui, record_);
+}
+
+void MainForm::Command2_Click() {
+    close();
+    QCoreApplication::quit();
+}
+
+void MainForm::Command3_Click() {
+    const QString error = printSheet(record_);
+    if (!error.isEmpty()) QMessageBox::warning(this, QString::fromUtf8(formCaption), error);
+}
+
+}  // namespace window

@@ -1,0 +1,41 @@
+#pragma once
+// The program's only window: the title, the schematic of a cross-section, the
+// results panel with its twelve text boxes and the three command buttons.
+// It owns the survey record of the latest finished calculation.
+
+#include <QWidget>
+#include <array>
+
+#include "section/survey.h"
+#include "section/user_interface.h"
+
+class QLineEdit;
+
+namespace window {
+
+class MainForm : public QWidget {
+    Q_OBJECT
+
+  public:
+    explicit MainForm(QWidget* parent = nullptr);
+
+    QLineEdit* textBox(section::TextBox box) const;
+    const section::SectionSurvey& survey() const { return record_; }
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+
+  private slots:
+    void Command1_Click();
+    void Command2_Click();
+    void Command3_Click();
+
+  private:
+    void buildControls();
+    void connectButton(const char* name, void (MainForm::*handler)());
+
+    section::SectionSurvey record_;
+    std::array<QLineEdit*, 12> textBoxes_{};
+};
+
+}  // namespace window

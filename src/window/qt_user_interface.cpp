@@ -1,0 +1,50 @@
+#include "window/qt_user_interface.h"
+
+#include <QInputDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+
+#include "window/layout.h"
+#include "window/main_form.h"
+
+namespace window {
+
+namespace {
+
+// The longest prompts run to some eighty characters: they wrap within this width
+// instead of stretching the dialog across the screen.
+constexpr int promptWidth = 420;
+
+QString caption() {
+    return QString::fromUtf8(formCaption);
+}
+
+}  // namespace
+
+std::optional<std::string> QtUserInterface::ask(const std::string& prompt) {
+    QInputDialog dialog(&form_);
+    dialog.setWindowTitle(caption());
+    dialog.setInputMode(QInputDialog::TextInput);
+    dialog.setLabelText(QString::fromStdString(prompt));
+    if (auto* label = dialog.findChild<QLabel*>()) {
+        label->setTextFormat(Qt::PlainText);
+        label->setWordWrap(true);
+        label->setMinimumWidth(promptWidth);
+    }
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.textValue().toStdString();
+}
+
+void QtUserInterface::setText(section::TextBox box, const std::string& text) {
+    QLineEdit* edit = form_.textBox(box);
+    edit->setText(QString::fromStdString(text));
+    // A text longer than its box shows its beginning, not its end.
+    edit->setCursorPosition(0);
+}
+
+void QtUserInterface::showError(const std::string& message) {
+    QMessageBox::warning(&form_, caption(), QString::fromStdString(message));
+}
+
+}  // namespace window

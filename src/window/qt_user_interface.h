@@ -1,0 +1,23 @@
+#pragma once
+// The calculation's user interface on the main window: modal Qt prompts and
+// message boxes over the window, and its text boxes.
+
+#include "section/user_interface.h"
+
+namespace window {
+
+class MainForm;
+
+class QtUserInterface : public section::UserInterface {
+  public:
+    explicit QtUserInterface(MainForm& form) : form_(form) {}
+
+    std::optional<std::string> ask(const std::string& prompt) override;
+    void setText(section::TextBox box, const std::string& text) override;
+    void showError(const std::string& message) override;
+
+  private:
+    MainForm& form_;
+};
+
+}  // namespace window

@@ -1,0 +1,71 @@
+#include "dialog_driver.h"
+
+#include <QApplication>
+#include <QInputDialog>
+#include <QMessageBox>
+
+namespace {
+
+constexpr const char* answeredMark = "answeredByDriver";
+
+QString describe(QWidget* dialog) {
+    if (auto* prompt = qobject_cast<QInputDialog*>(dialog)) return prompt->labelText();
+    if (auto* box = qobject_cast<QMessageBox*>(dialog)) return "message: " + box->text();
+    return dialog->metaObject()->className();
+}
+
+}  // namespace
+
+Reply answer(const QString& text) {
+    return {Reply::Kind::Answer, text};
+}
+Reply cancel() {
+    return {Reply::Kind::Cancel, {}};
+}
+Reply acknowledge() {
+    return {Reply::Kind::Acknowledge, {}};
+}
+
+DialogDriver::DialogDriver(QList<Reply> script) : script_(std::move(script)) {
+    connect(&timer_, &QTimer::timeout, this, &DialogDriver::poll);
+    timer_.start(10);
+}
+
+void DialogDriver::poll() {
+    QWidget* dialog = QApplication::activeModalWidget();
+    if (!dialog || dialog->property(answeredMark).toBool()) return;
+    dialog->setProperty(answeredMark, true);
+    if (inspect_) inspect_(dialog);
+    reply(dialog);
+}
+
+void DialogDriver::reply(QWidget* dialog) {
+    auto* prompt = qobject_cast<QInputDialog*>(dialog);
+    auto* box = qobject_cast<QMessageBox*>(dialog);
+    const bool expected =
+        next_ < script_.size() &&
+        (script_[next_].kind == Reply::Kind::Acknowledge ? box != nullptr : prompt != nullptr);
+    if (!expected) {
+        log_ << "unexpected: " + describe(dialog);
+        if (auto* modal = qobject_cast<QDialog*>(dialog)) {
+            modal->reject();
+        } else {
+            dialog->close();
+        }
+        return;
+    }
+    log_ << describe(dialog);
+    const Reply& step = script_[next_++];
+    switch (step.kind) {
+        case Reply::Kind::Answer:
+            prompt->setTextValue(step.text);
+            prompt->accept();
+            break;
+        case Reply::Kind::Cancel:
+            prompt->reject();
+            break;
+        case Reply::Kind::Acknowledge:
+            box->accept();
+            break;
+    }
+}

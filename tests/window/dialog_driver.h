@@ -1,0 +1,51 @@
+#pragma once
+// Answers the modal dialogs of a test as they open, one scripted reply each.
+//
+// A timer polls for the active modal dialog. A prompt (QInputDialog) gets its
+// answer typed and accepted, or is cancelled; a message box is acknowledged.
+// A dialog that the script does not expect is rejected and logged, so a test
+// fails instead of hanging. Keep one driver alive at a time: a second one
+// would reject the first one's dialogs as unexpected.
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <QTimer>
+#include <functional>
+
+class QWidget;
+
+struct Reply {
+    enum class Kind { Answer, Cancel, Acknowledge };
+    Kind kind;
+    QString text;  // typed for Answer
+};
+
+Reply answer(const QString& text);
+Reply cancel();
+Reply acknowledge();  // a message box
+
+class DialogDriver : public QObject {
+    Q_OBJECT
+
+  public:
+    explicit DialogDriver(QList<Reply> script);
+
+    // Called with each dialog before it is answered, e.g. to look at the window.
+    void onOpen(std::function<void(QWidget* dialog)> inspect) { inspect_ = std::move(inspect); }
+
+    // Every dialog seen, in order: a prompt's label text, a message box's text
+    // as "message: ...", an unexpected dialog as "unexpected: ...".
+    const QStringList& log() const { return log_; }
+    bool scriptDone() const { return next_ == script_.size(); }
+
+  private:
+    void poll();
+    void reply(QWidget* dialog);
+
+    QList<Reply> script_;
+    qsizetype next_ = 0;
+    QStringList log_;
+    std::function<void(QWidget*)> inspect_;
+    QTimer timer_;
+};

@@ -1,0 +1,41 @@
+// The print button when no printing system answers (this process points libcups
+// at a socket that does not exist): the reason shows in a warning box.
+
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+
+#include "dialog_driver.h"
+#include "window/application.h"
+#include "window/main_form.h"
+
+class NoCupsServerTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void initTestCase() { window::prepareApplication(*qApp); }
+
+    void print_button_shows_why_nothing_was_printed() {
+        window::MainForm form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QString title;
+        QMessageBox::Icon icon = QMessageBox::NoIcon;
+        DialogDriver driver({acknowledge()});
+        driver.onOpen([&](QWidget* dialog) {
+            title = dialog->windowTitle();
+            if (auto* box = qobject_cast<QMessageBox*>(dialog)) icon = box->icon();
+        });
+
+        form.findChild<QPushButton*>("Command3")->click();
+
+        QVERIFY(driver.scriptDone());
+        QCOMPARE(driver.log().size(), 1);
+        QVERIFY(driver.log().first().size() > QString("message: ").size());
+        QCOMPARE(title, "Velmorin");
+        QCOMPARE(icon, QMessageBox::Warning);
+    }
+};
+
+QTEST_MAIN(NoCupsServerTest)
+#include "no_cups_server_test.moc"
