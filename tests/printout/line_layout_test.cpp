@@ -39,6 +39,11 @@ struct LayoutRow {
     int lineCount;
 };
 
+// The row's name stands for it in test names and messages.
+void PrintTo(const LayoutRow& row, std::ostream* out) {
+    *out << row.name;
+}
+
 class LineLayoutRules : public testing::TestWithParam<LayoutRow> {};
 
 TEST_P(LineLayoutRules, PlacesEveryTextAtItsLineAndColumn) {

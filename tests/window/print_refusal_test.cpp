@@ -1,0 +1,83 @@
+// When the sheet cannot be printed, printSheet says why in Chinese and leaves
+// no job behind. libcups keeps its server and default printer per process, so
+// each test runs in a process of its own (one CTest test each) and sets up its
+// scenario in the environment before anything asks CUPS.
+
+#include <gtest/gtest.h>
+
+#include <QString>
+#include <cstdlib>
+#include <string>
+
+#include "print_pdf.h"
+#include "section/survey.h"
+#include "window/sheet_printer.h"
+
+namespace {
+
+using namespace print_test;
+
+constexpr const char* kOutsideTest =
+    "the test printers are not set up: run through ./test, which sets them up";
+
+std::string environment(const char* name) {
+    const char* value = std::getenv(name);
+    return value ? value : "";
+}
+
+// The empty survey's sheet: the messages do not depend on what is printed.
+std::string printEmptySheet() {
+    return window::printSheet(section::SectionSurvey{}).toStdString();
+}
+
+TEST(PrintRefusal, SaysThePrintServiceIsUnreachableWhenCupsDoesNotAnswer) {
+    setenv("CUPS_SERVER", "/nonexistent/cups.sock", 1);
+    EXPECT_EQ(printEmptySheet(),
+              "无法连接打印服务（CUPS），无法打印。请确认系统的打印服务已经启动。");
+}
+
+TEST(PrintRefusal, SaysNoDefaultPrinterIsSetWhenTheDefaultDoesNotExist) {
+    if (testQueue().empty()) GTEST_SKIP() << kOutsideTest;
+    setenv("PRINTER", "velmorin-test-missing", 1);
+    EXPECT_EQ(printEmptySheet(),
+              "没有设置默认打印机，无法打印。请先在系统中添加打印机并设为默认。");
+}
+
+struct RefusalRow {
+    const char* name;
+    const char* queueVariable;  // names the test queue in the environment
+    std::string before;         // the message is before + “queue” + after
+    std::string after;
+};
+
+// The row's name stands for it in test names and messages.
+void PrintTo(const RefusalRow& row, std::ostream* out) {
+    *out << row.name;
+}
+
+class RefusingQueue : public testing::TestWithParam<RefusalRow> {};
+
+TEST_P(RefusingQueue, SaysWhatIsWrongWithTheDefaultPrinterAndLeavesNoJobWaiting) {
+    const RefusalRow& row = GetParam();
+    const std::string queue = environment(row.queueVariable);
+    if (queue.empty()) GTEST_SKIP() << kOutsideTest;
+    setenv("PRINTER", queue.c_str(), 1);
+
+    EXPECT_EQ(printEmptySheet(), row.before + "“" + queue + "”" + row.after);
+    EXPECT_EQ(queuedJobs(queue), "");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    , RefusingQueue,
+    testing::Values(RefusalRow{"not_accepting_jobs", "VELMORIN_TEST_REJECTING_PRINTER",
+                               "默认打印机",
+                               "目前不接受打印任务，无法打印。"
+                               "请在系统的打印机设置中让它接受任务后再打印。"},
+                    RefusalRow{"stopped", "VELMORIN_TEST_STOPPED_PRINTER", "默认打印机",
+                               "已停止，无法打印。请在系统的打印机设置中恢复它后再打印。"},
+                    RefusalRow{"failing_the_job", "VELMORIN_TEST_FAILING_PRINTER", "默认打印机",
+                               "没有完成打印任务（任务已中止或被取消），"
+                               "计算书没有打印出来。请检查打印机后再打印。"}),
+    [](const testing::TestParamInfo<RefusalRow>& info) { return info.param.name; });
+
+}  // namespace

@@ -1,0 +1,15 @@
+# Printing through a real CUPS printer: the test queues of
+# tools/setup-test-printer (cups-pdf), read back with poppler's pdftotext.
+# gtest_discover_tests makes every test a CTest test of its own, so each runs in
+# its own process: libcups keeps its server and default printer per process.
+add_library(print_test_support STATIC
+  ${CMAKE_CURRENT_LIST_DIR}/print_pdf.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/print_test_main.cpp
+)
+target_link_libraries(print_test_support PUBLIC window GTest::gtest PRIVATE velmorin_warnings)
+
+foreach(test print_sheet_test print_refusal_test)
+  add_executable(${test} ${CMAKE_CURRENT_LIST_DIR}/${test}.cpp)
+  target_link_libraries(${test} PRIVATE print_test_support section velmorin_warnings)
+  gtest_discover_tests(${test} PROPERTIES TIMEOUT 60)
+endforeach()
