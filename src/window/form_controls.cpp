@@ -13,7 +13,9 @@ QWidget* createLabel(const QString& caption, QWidget* form) {
     auto* label = new QLabel(caption, form);
     label->setTextFormat(Qt::PlainText);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    // A caption too wide for its label wraps at a blank, and only there.
+    // Only a caption with a blank may wrap ("S=0" under the centre line's
+    // caption); others stay on one line rather than break at "-" or between
+    // Chinese characters.
     label->setWordWrap(caption.contains(u' '));
     return label;
 }
