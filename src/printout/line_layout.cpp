@@ -14,6 +14,8 @@ template <class... Ts>
 struct Overloaded : Ts... {
     using Ts::operator()...;
 };
+template <class... Ts>
+Overloaded(Ts...) -> Overloaded<Ts...>;
 
 }  // namespace
 

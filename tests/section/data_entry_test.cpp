@@ -109,7 +109,7 @@ TEST(DataEntry, clears_the_point_boxes_after_the_first_pass) {
 }
 
 TEST(DataEntry, takes_y_in_either_case_as_stations_entered_and_keeps_the_answer) {
-    for (const std::string answer : {"Y", " y ", "y"}) {
+    for (const char* answer : {"Y", " y ", "y"}) {
         ScriptedUi ui({"1", answer, "1250.5", "0"});
         SectionSurvey survey;
         enterSurvey(ui, survey);
@@ -157,7 +157,7 @@ TEST(DataEntry, repeats_the_distance_reentry_as_often_as_zero_is_answered) {
 }
 
 TEST(DataEntry, reads_every_zero_spelling_at_a_confirm_prompt_as_reentry) {
-    for (const std::string zero : {"0", "0.0", "00", " 0", "-0", "０"}) {
+    for (const char* zero : {"0", "0.0", "00", " 0", "-0", "０"}) {
         ScriptedUi ui({"1", "n", "1", "1", zero, "2", "", "0", ""});
         SectionSurvey survey;
         enterSurvey(ui, survey);
