@@ -166,7 +166,7 @@ TEST(DataEntry, reads_every_zero_spelling_at_a_confirm_prompt_as_reentry) {
 }
 
 TEST(DataEntry, accepts_a_value_confirmed_with_any_number_but_zero_or_cancel) {
-    for (const std::optional<std::string> yes :
+    for (const std::optional<std::string>& yes :
          {std::optional<std::string>("1"), std::optional<std::string>("-3.5"),
           std::optional<std::string>("   "), testing::kCancel}) {
         ScriptedUi ui({"1", "n", "1", "7", yes, "0", ""});
