@@ -16,11 +16,13 @@ struct ConfirmWording {
     std::string second;
 };
 
-// Confirms `value` (shown in `box` with three blanks by the caller). A rejected
-// value is cleared from the box, entered again and confirmed with the second
-// wording; the accepted value is shown with one blank.
-float confirmValue(UserInterface& ui, float value, const ConfirmWording& wording, TextBox box,
-                   const std::string& what) {
+// Asks for a value and has it confirmed. The value is first shown in `box`
+// with three blanks; a rejected one is cleared from the box, entered again and
+// confirmed with the second wording; the accepted one is shown with one blank.
+float enterValue(UserInterface& ui, const std::string& prompt, const ConfirmWording& wording,
+                 TextBox box, const std::string& what) {
+    float value = askFloat(ui, prompt, what);
+    showMetres(ui, box, "   ", value);
     bool reentry = wantsReentry(ui, wording.first);
     while (reentry) {
         ui.setText(box, "");
@@ -54,27 +56,22 @@ void enterPoint(UserInterface& ui, SectionSurvey& survey, int i, int j) {
     ui.setText(TextBox::Text3, "    " + p);
     ui.setText(TextBox::Text4, "");
 
-    float elevation =
-        askFloat(ui, "请输入 " + n + "号断面第" + p + " 个观测点的高程 H :( 以米为单位 )", "高程");
-    showMetres(ui, TextBox::Text4, "   ", elevation);
-    elevation = confirmValue(ui, elevation,
-                             {"确认输入的高程 ?  正确单击 Enter 键 ; 错误输入零( 即为:0 ) ",
-                              "输入第 " + p + " 观测点的正确高程 H :",
-                              "确认输入的高程 ?  正确单击 Enter 键 ); 错误输入零( 即为:0 ) "},
-                             TextBox::Text4, "高程");
-
-    float offset = askFloat(ui,
-                            "请输入第 " + p +
-                                " 个观测点至断面起始端点的距离 S : 该点位于道路中心线 S=0，"
-                                "位于道路中心线左侧 S 为正值，位于道路中心线右侧 S 为负值，"
-                                "(S 以米为单位) :",
-                            "距离");
-    showMetres(ui, TextBox::Text5, "   ", offset);
-    offset = confirmValue(ui, offset,
-                          {"确认输入距离 ?  正确单击 Enter 键 ) ; 错误输入零( 即为:0 ) ",
-                           "输入第 " + p + " 测量点至断面起始端点正确的距离 :( 以米为单位 )",
-                           "确认输入距离 ?  正确单击 Enter 键  ; 错误输入零( 即为:0 )"},
-                          TextBox::Text5, "距离");
+    const float elevation =
+        enterValue(ui, "请输入 " + n + "号断面第" + p + " 个观测点的高程 H :( 以米为单位 )",
+                   {"确认输入的高程 ?  正确单击 Enter 键 ; 错误输入零( 即为:0 ) ",
+                    "输入第 " + p + " 观测点的正确高程 H :",
+                    "确认输入的高程 ?  正确单击 Enter 键 ); 错误输入零( 即为:0 ) "},
+                   TextBox::Text4, "高程");
+    // The distance box still shows the previous point's distance until now.
+    const float offset =
+        enterValue(ui,
+                   "请输入第 " + p +
+                       " 个观测点至断面起始端点的距离 S : 该点位于道路中心线 S=0，"
+                       "位于道路中心线左侧 S 为正值，位于道路中心线右侧 S 为负值，(S 以米为单位) :",
+                   {"确认输入距离 ?  正确单击 Enter 键 ) ; 错误输入零( 即为:0 ) ",
+                    "输入第 " + p + " 测量点至断面起始端点正确的距离 :( 以米为单位 )",
+                    "确认输入距离 ?  正确单击 Enter 键  ; 错误输入零( 即为:0 )"},
+                   TextBox::Text5, "距离");
     survey.setPoint(i, j, elevation, offset);
 }
 

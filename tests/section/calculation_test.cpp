@@ -13,6 +13,7 @@ using testing::kCancel;
 using testing::point;
 using testing::script;
 using testing::ScriptedUi;
+using testing::triangle;
 
 using Answers = std::vector<std::optional<std::string>>;
 
@@ -20,26 +21,13 @@ const std::string kPause = "请输入不等于零的任意数显示计算结果"
 const std::string kSpacingConfirm = "确认输入的间距 ?  正确单击 Enter 键  ; 错误输入零( 即为:0 )";
 const std::string kCorrectSpacing = "请输入正确的间距 DL :";
 
-// The three points of a triangle 2 x `half` wide and 1 m high, entered left,
-// top, right: its area is `half`.
-Answers triangle(const std::string& half) {
-    return script({point("100", half), point("101", "0"), point("100", "-" + half)});
-}
-
 int countOf(const std::vector<std::string>& prompts, const std::string& prompt) {
     return static_cast<int>(std::count(prompts.begin(), prompts.end(), prompt));
 }
 
 TEST(Calculation, takes_the_spacing_from_the_stations) {
-    ScriptedUi ui(script({{"2", "y", "1000"},
-                          {"3", "1020", "3"},
-                          point("100", "2"),
-                          point("101", "0"),
-                          point("100", "-2"),
-                          point("100", "4"),
-                          point("101", "0"),
-                          point("100", "-4"),
-                          {"1"}}));
+    ScriptedUi ui(
+        script({{"2", "y", "1000"}, {"3", "1020", "3"}, triangle("2"), triangle("4"), {"1"}}));
     SectionSurvey record;
     ASSERT_EQ(runCalculation(ui, record), CalculationEnd::Finished);
 
@@ -57,14 +45,8 @@ TEST(Calculation, takes_the_spacing_from_the_stations) {
 }
 
 TEST(Calculation, gives_a_negative_volume_for_stations_in_decreasing_order) {
-    ScriptedUi ui(script({{"2", "y", "1020", "3", "1000", "3"},
-                          point("100", "2"),
-                          point("101", "0"),
-                          point("100", "-2"),
-                          point("100", "4"),
-                          point("101", "0"),
-                          point("100", "-4"),
-                          {""}}));
+    ScriptedUi ui(
+        script({{"2", "y", "1020", "3", "1000", "3"}, triangle("2"), triangle("4"), {""}}));
     SectionSurvey record;
     ASSERT_EQ(runCalculation(ui, record), CalculationEnd::Finished);
     EXPECT_EQ(record.spacings(1), -20.0f);
@@ -160,15 +142,9 @@ TEST(Calculation, repeats_the_spacing_correction_for_every_zero) {
 TEST(Calculation, replaces_every_trace_of_an_earlier_larger_survey) {
     SectionSurvey record;
     ScriptedUi first(script({{"3", "y", "0", "3", "10", "3", "20", "3"},
-                             point("100", "2"),
-                             point("101", "0"),
-                             point("100", "-2"),
-                             point("100", "2"),
-                             point("101", "0"),
-                             point("100", "-2"),
-                             point("100", "2"),
-                             point("101", "0"),
-                             point("100", "-2"),
+                             triangle("2"),
+                             triangle("2"),
+                             triangle("2"),
                              {"", ""}}));
     ASSERT_EQ(runCalculation(first, record), CalculationEnd::Finished);
     ASSERT_EQ(record.sectionCount(), 3);

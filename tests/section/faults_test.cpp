@@ -13,19 +13,13 @@ using testing::kCancel;
 using testing::point;
 using testing::script;
 using testing::ScriptedUi;
+using testing::triangle;
 
 using Answers = std::vector<std::optional<std::string>>;
 
 // Two sections without stations, three points each, spacing 10.
 Answers wholeRun() {
-    return script({{"2", "n", "3", "3"},
-                   point("100", "2"),
-                   point("101", "0"),
-                   point("100", "-2"),
-                   point("100", "4"),
-                   point("101", "0"),
-                   point("100", "-4"),
-                   {"10", "", ""}});
+    return script({{"2", "n", "3", "3"}, triangle("2"), triangle("4"), {"10", "", ""}});
 }
 
 SectionSurvey finishedRecord() {
@@ -153,30 +147,19 @@ TEST_P(Overflow, abandons_the_calculation_and_keeps_the_last_record) {
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, Overflow,
-    ::testing::Values(OverflowRow{"spacing_from_stations", {"2", "y", "3e38", "0", "-3e38", "0"}},
-                      OverflowRow{"distance_from_the_first_point", script({{"1", "n", "3"},
-                                                                           point("100", "3e38"),
-                                                                           point("101", "0"),
-                                                                           point("100", "-3e38")})},
-                      OverflowRow{"volume", script({{"2", "n", "3", "3"},
-                                                    point("100", "2"),
-                                                    point("101", "0"),
-                                                    point("100", "-2"),
-                                                    point("100", "4"),
-                                                    point("101", "0"),
-                                                    point("100", "-4"),
-                                                    {"3e38", ""}})},
-                      OverflowRow{"total", script({{"3", "n", "3", "3", "3"},
-                                                   point("100", "1"),
-                                                   point("101", "0"),
-                                                   point("100", "-1"),
-                                                   point("100", "1"),
-                                                   point("101", "0"),
-                                                   point("100", "-1"),
-                                                   point("100", "1"),
-                                                   point("101", "0"),
-                                                   point("100", "-1"),
-                                                   {"3e38", "", "3e38", ""}})}),
+    ::testing::Values(
+        OverflowRow{"spacing_from_stations", {"2", "y", "3e38", "0", "-3e38", "0"}},
+        OverflowRow{"distance_from_the_first_point", script({{"1", "n", "3"},
+                                                             point("100", "3e38"),
+                                                             point("101", "0"),
+                                                             point("100", "-3e38")})},
+        OverflowRow{"volume",
+                    script({{"2", "n", "3", "3"}, triangle("2"), triangle("4"), {"3e38", ""}})},
+        OverflowRow{"total", script({{"3", "n", "3", "3", "3"},
+                                     triangle("1"),
+                                     triangle("1"),
+                                     triangle("1"),
+                                     {"3e38", "", "3e38", ""}})}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -79,4 +79,10 @@ inline std::vector<std::optional<std::string>> script(
     return out;
 }
 
+// The three points of a triangle 2 x `half` wide and 1 m high, entered left,
+// top, right: its area is `half`.
+inline std::vector<std::optional<std::string>> triangle(const std::string& half) {
+    return script({point("100", half), point("101", "0"), point("100", "-" + half)});
+}
+
 }  // namespace section::testing
