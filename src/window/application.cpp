@@ -1,6 +1,7 @@
 #include "window/application.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QTranslator>
 
@@ -20,6 +21,10 @@ void prepareApplication(QApplication& app) {
         QApplication::installTranslator(translator);
 
     installFontSubstitutions();
+
+    // The desktop entry's icon; Qt draws it with its SVG icon engine (libqt6svg6).
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/velmorin.svg")));
+    QApplication::setDesktopFileName(QStringLiteral("velmorin"));
 }
 
 }  // namespace window

@@ -1,6 +1,6 @@
 #pragma once
 // What the program sets up once, before the window is built: style, Chinese
-// texts on Qt's own dialog buttons, and the fonts the layout names.
+// texts on Qt's own dialog buttons, the fonts the layout names, and the icon.
 
 class QApplication;
 

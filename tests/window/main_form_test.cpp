@@ -88,6 +88,14 @@ class MainFormTest : public QObject {
         QVERIFY(form->width() < 1100);
     }
 
+    void window_shows_the_road_section_icon_of_the_desktop_entry() {
+        // Null when the picture is not built in or no SVG icon engine is installed.
+        const QImage icon = form->windowIcon().pixmap(64).toImage();
+        QVERIFY(!icon.isNull());
+        // The top dash of the red centre line, in the middle of the picture.
+        QVERIFY(near(icon.pixelColor(31, 9), QColor(0xe0, 0x20, 0x20), 8));
+    }
+
     void fonts_are_bold_in_their_sizes_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<double>("points");
