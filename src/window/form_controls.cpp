@@ -35,13 +35,13 @@ QWidget* createButton(const QString& caption, QWidget* form) {
     return button;
 }
 
-QWidget* createWidget(const ControlSpec& spec, QWidget* form) {
-    const QString caption = QString::fromUtf8(spec.caption);
-    switch (spec.kind) {
+QWidget* createWidget(const ControlRow& row, QWidget* form) {
+    const QString caption = QString::fromUtf8(row.caption);
+    switch (row.kind) {
         case ControlKind::Label:
             return createLabel(caption, form);
         case ControlKind::TextBox:
-            return createTextBox(spec.description, form);
+            return createTextBox(row.description, form);
         case ControlKind::Button:
             return createButton(caption, form);
     }
@@ -105,13 +105,13 @@ QColor colourOf(Colour colour) {
     return {};
 }
 
-QWidget* createControl(const ControlSpec& spec, QWidget* form) {
-    QWidget* widget = createWidget(spec, form);
-    widget->setObjectName(QString::fromUtf8(spec.name));
-    widget->setFont(fontOf(spec.font));
-    widget->setGeometry(qRound(toPixels(spec.left)), qRound(toPixels(spec.top)),
-                        qRound(toPixels(spec.width)), qRound(toPixels(spec.height)));
-    paintBackground(widget, spec.kind, spec.background);
+QWidget* createControl(const ControlRow& row, QWidget* form) {
+    QWidget* widget = createWidget(row, form);
+    widget->setObjectName(QString::fromUtf8(row.name));
+    widget->setFont(fontOf(row.font));
+    widget->setGeometry(qRound(toPixels(row.left)), qRound(toPixels(row.top)),
+                        qRound(toPixels(row.width)), qRound(toPixels(row.height)));
+    paintBackground(widget, row.kind, row.background);
     return widget;
 }
 

@@ -17,6 +17,6 @@ QColor colourOf(Colour colour);
 
 // Creates the control as a child of `form`, placed, captioned and coloured as the
 // row says, and named after it so it can be found by its layout name.
-QWidget* createControl(const ControlSpec& spec, QWidget* form);
+QWidget* createControl(const ControlRow& row, QWidget* form);
 
 }  // namespace window

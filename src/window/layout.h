@@ -22,7 +22,7 @@ enum class Colour {
     WindowText,  // outline of the cross-section
 };
 
-struct ControlSpec {
+struct ControlRow {
     const char* name;
     ControlKind kind;
     int left, top, width, height;  // twips
@@ -33,15 +33,15 @@ struct ControlSpec {
     const char* description;  // what a text box shows, for screen readers
 };
 
-struct LineSpec {
+struct LineRow {
     const char* name;
     int x1, y1, x2, y2;  // twips
     Colour colour;
     int width;  // pixels
 };
 
-std::span<const ControlSpec> controlTable();
-std::span<const LineSpec> lineTable();
+std::span<const ControlRow> controlTable();
+std::span<const LineRow> lineTable();
 
 // The window's title, also the caption of Label1 and the title of every prompt
 // and message box.

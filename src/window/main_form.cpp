@@ -42,9 +42,9 @@ MainForm::MainForm(QWidget* parent) : QWidget(parent) {
 
 void MainForm::buildControls() {
     std::vector<std::pair<int, QWidget*>> focusable;
-    for (const ControlSpec& spec : controlTable()) {
-        QWidget* control = createControl(spec, this);
-        if (spec.kind != ControlKind::Label) focusable.emplace_back(spec.tab, control);
+    for (const ControlRow& row : controlTable()) {
+        QWidget* control = createControl(row, this);
+        if (row.kind != ControlKind::Label) focusable.emplace_back(row.tab, control);
     }
     std::ranges::sort(focusable, {}, &std::pair<int, QWidget*>::first);
     for (std::size_t i = 1; i < focusable.size(); ++i)
@@ -67,7 +67,7 @@ QLineEdit* MainForm::textBox(section::TextBox box) const {
 void MainForm::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    for (const LineSpec& line : lineTable()) {
+    for (const LineRow& line : lineTable()) {
         painter.setPen(QPen(colourOf(line.colour), line.width, Qt::SolidLine, Qt::RoundCap));
         painter.drawLine(QPointF(toPixels(line.x1), toPixels(line.y1)),
                          QPointF(toPixels(line.x2), toPixels(line.y2)));

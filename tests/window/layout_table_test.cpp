@@ -11,25 +11,25 @@
 #include "window/layout.h"
 
 using window::ControlKind;
-using window::ControlSpec;
+using window::ControlRow;
 using window::FontId;
-using window::LineSpec;
+using window::LineRow;
 
 Q_DECLARE_METATYPE(ControlKind)
 Q_DECLARE_METATYPE(FontId)
 
 namespace {
 
-const ControlSpec* findControl(const QString& name) {
-    for (const ControlSpec& spec : window::controlTable())
-        if (name == QString::fromUtf8(spec.name)) return &spec;
+const ControlRow* findControl(const QString& name) {
+    for (const ControlRow& row : window::controlTable())
+        if (name == QString::fromUtf8(row.name)) return &row;
     return nullptr;
 }
 
-const LineSpec& findLine(const char* name) {
+const LineRow& findLine(const char* name) {
     const auto lines = window::lineTable();
     return *std::ranges::find_if(lines,
-                                 [&](const LineSpec& l) { return qstrcmp(l.name, name) == 0; });
+                                 [&](const LineRow& l) { return qstrcmp(l.name, name) == 0; });
 }
 
 using Point = std::pair<int, int>;
@@ -38,7 +38,7 @@ using Point = std::pair<int, int>;
 std::map<Point, int> endCounts(std::initializer_list<const char*> names) {
     std::map<Point, int> counts;
     for (const char* name : names) {
-        const LineSpec& line = findLine(name);
+        const LineRow& line = findLine(name);
         ++counts[{line.x1, line.y1}];
         ++counts[{line.x2, line.y2}];
     }
@@ -94,23 +94,23 @@ class LayoutTableTest : public QObject {
         QFETCH(FontId, font);
         QFETCH(int, tab);
 
-        const ControlSpec* spec = findControl(name);
-        QVERIFY(spec);
-        QCOMPARE(spec->kind, kind);
-        QCOMPARE(QRect(spec->left, spec->top, spec->width, spec->height), twips);
-        QCOMPARE(QString::fromUtf8(spec->caption), caption);
-        QCOMPARE(spec->font, font);
-        QCOMPARE(spec->tab, tab);
+        const ControlRow* row = findControl(name);
+        QVERIFY(row);
+        QCOMPARE(row->kind, kind);
+        QCOMPARE(QRect(row->left, row->top, row->width, row->height), twips);
+        QCOMPARE(QString::fromUtf8(row->caption), caption);
+        QCOMPARE(row->font, font);
+        QCOMPARE(row->tab, tab);
     }
 
     void table_holds_34_labels_12_text_boxes_and_3_buttons_with_distinct_tab_places() {
         std::map<ControlKind, int> kinds;
         std::set<int> tabs;
         QSet<QString> names;
-        for (const ControlSpec& spec : window::controlTable()) {
-            ++kinds[spec.kind];
-            tabs.insert(spec.tab);
-            names.insert(QString::fromUtf8(spec.name));
+        for (const ControlRow& row : window::controlTable()) {
+            ++kinds[row.kind];
+            tabs.insert(row.tab);
+            names.insert(QString::fromUtf8(row.name));
         }
         QCOMPARE(kinds[ControlKind::Label], 34);
         QCOMPARE(kinds[ControlKind::TextBox], 12);
@@ -134,7 +134,7 @@ class LayoutTableTest : public QObject {
 
     void band_dividers_end_on_the_frame_sides() {
         for (const char* divider : {"Line21", "Line23"}) {
-            const LineSpec& line = findLine(divider);
+            const LineRow& line = findLine(divider);
             QCOMPARE(line.x1, findLine("Line26").x1);
             QCOMPARE(line.x2, findLine("Line27").x1);
             QCOMPARE(line.y1, line.y2);

@@ -17,7 +17,7 @@
 #include "window/qt_user_interface.h"
 
 using window::ControlKind;
-using window::ControlSpec;
+using window::ControlRow;
 
 namespace {
 
@@ -54,13 +54,13 @@ class MainFormTest : public QObject {
     void cleanup() { delete form; }
 
     void every_control_has_the_geometry_caption_and_font_of_its_row() {
-        for (const ControlSpec& spec : window::controlTable()) {
-            auto* widget = control<QWidget>(spec.name);
-            QVERIFY2(widget, spec.name);
+        for (const ControlRow& row : window::controlTable()) {
+            auto* widget = control<QWidget>(row.name);
+            QVERIFY2(widget, row.name);
             QCOMPARE(widget->geometry(),
-                     QRect(spec.left / 15, spec.top / 15, spec.width / 15, spec.height / 15));
-            QCOMPARE(widget->font(), window::fontOf(spec.font));
-            const QString caption = QString::fromUtf8(spec.caption);
+                     QRect(row.left / 15, row.top / 15, row.width / 15, row.height / 15));
+            QCOMPARE(widget->font(), window::fontOf(row.font));
+            const QString caption = QString::fromUtf8(row.caption);
             if (auto* label = qobject_cast<QLabel*>(widget)) QCOMPARE(label->text(), caption);
             if (auto* button = qobject_cast<QPushButton*>(widget))
                 QCOMPARE(button->text(), caption);
