@@ -6,6 +6,7 @@
 #include <chrono>
 #include <optional>
 #include <thread>
+#include <vector>
 
 namespace window {
 
@@ -36,16 +37,27 @@ QString queueProblem(const cups_dest_t& dest) {
     return {};
 }
 
-// The state of this user's job `id` on `queue`, nothing when CUPS does not know it.
-std::optional<ipp_jstate_t> jobState(const std::string& queue, int id) {
+struct Job {
+    int id;
+    ipp_jstate_t state;
+};
+
+// This user's jobs on `queue`, finished ones included.
+std::vector<Job> jobsOn(const std::string& queue) {
     cups_job_t* jobs = nullptr;
     const int count = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, queue.c_str(), 1, CUPS_WHICHJOBS_ALL);
-    std::optional<ipp_jstate_t> state;
-    for (int k = 0; k < count; ++k) {
-        if (jobs[k].id == id) state = jobs[k].state;
-    }
+    std::vector<Job> out;
+    for (int k = 0; k < count; ++k) out.push_back({jobs[k].id, jobs[k].state});
     cupsFreeJobs(count, jobs);
-    return state;
+    return out;
+}
+
+// The state of job `id` on `queue`, nothing when CUPS does not know it.
+std::optional<ipp_jstate_t> jobState(const std::string& queue, int id) {
+    for (const Job& job : jobsOn(queue)) {
+        if (job.id == id) return job.state;
+    }
+    return std::nullopt;
 }
 
 }  // namespace
@@ -71,11 +83,8 @@ DefaultQueue defaultQueue() {
 }
 
 int newestJob(const std::string& queue) {
-    cups_job_t* jobs = nullptr;
-    const int count = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, queue.c_str(), 1, CUPS_WHICHJOBS_ALL);
     int newest = 0;
-    for (int k = 0; k < count; ++k) newest = std::max(newest, jobs[k].id);
-    cupsFreeJobs(count, jobs);
+    for (const Job& job : jobsOn(queue)) newest = std::max(newest, job.id);
     return newest;
 }
 
