@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Peak heap memory of a whole calculation of 1,000 three-point sections plus
 // one 30,000-point section, against the bytes of the points themselves
 // (elevation and distance, 4 bytes each). Run: tools/bench
@@ -40,19 +41,24 @@ constexpr int kLargePoints = 30000;
 // Answers every prompt of the calculation without keeping a script in memory.
 class GeneratedAnswers : public section::UserInterface {
   public:
-    std::optional<std::string> ask(const std::string& prompt) override {
-        if (prompt.starts_with("请输入断面的个数")) return std::to_string(kSmallSections + 1);
-        if (prompt.starts_with("是否需要输入断面桩号")) return "n";
-        if (prompt.find("中观测的点数") != std::string::npos) {
-            return prompt == "请输入" + std::to_string(kSmallSections + 1) + "号断面中观测的点数 :"
-                       ? std::to_string(kLargePoints)
-                       : "3";
+    std::optional<std::string> ask(const section::Prompt& prompt) override {
+        using enum section::PromptKind;
+        switch (prompt.kind) {
+            case SectionCount:
+                return std::to_string(kSmallSections + 1);
+            case StationQuestion:
+                return "n";
+            case PointCount:
+                return prompt.section == kSmallSections + 1 ? std::to_string(kLargePoints) : "3";
+            case Elevation:
+                return "100." + std::to_string(++point_ % 7);
+            case Distance:
+                return std::to_string(point_ % 11 - 5);
+            case Spacing:
+                return "20";
+            default:
+                return "";  // confirm and pause prompts
         }
-        if (prompt.find("高程 H") != std::string::npos)
-            return "100." + std::to_string(++point_ % 7);
-        if (prompt.find("距离 S") != std::string::npos) return std::to_string(point_ % 11 - 5);
-        if (prompt.find("间距 DL") != std::string::npos) return "20";
-        return "";  // confirm and pause prompts
     }
     void setText(section::TextBox, const std::string&) override {}
     void showError(const std::string& message) override {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A whole calculation answered from the fuzzer's bytes: one answer a line, a
 // line holding only the byte 0x18 (cancel) is a cancel, and cancels once the
 // lines run out. No answer may crash or hang it, and an abandoned calculation
@@ -23,7 +24,7 @@ class ByteAnswers : public section::UserInterface {
         }
     }
 
-    std::optional<std::string> ask(const std::string&) override {
+    std::optional<std::string> ask(const section::Prompt&) override {
         // Bound the prompts so that a run of zeros at confirm prompts ends too.
         if (next_ >= lines_.size() || ++asked_ > 100000) return std::nullopt;
         const std::string& line = lines_[next_++];

@@ -1,8 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "section/asking.h"
 
 #include <optional>
 
-#include "runtime/number_format.h"
 #include "runtime/number_text.h"
 
 namespace section {
@@ -25,7 +25,7 @@ std::string outOfRange(const std::string& answer, const std::string& expected) {
     return "“" + answer + "”超出了允许的范围。" + expected;
 }
 
-std::string askOrCancel(UserInterface& ui, const std::string& prompt) {
+std::string askOrCancel(UserInterface& ui, const Prompt& prompt) {
     std::optional<std::string> answer = ui.ask(prompt);
     if (!answer) throw CalculationCancelled{};
     return *answer;
@@ -33,7 +33,7 @@ std::string askOrCancel(UserInterface& ui, const std::string& prompt) {
 
 }  // namespace
 
-float askFloat(UserInterface& ui, const std::string& prompt, const std::string& what) {
+float askFloat(UserInterface& ui, const Prompt& prompt, const std::string& what) {
     const std::string expected = "请输入以米为单位的数值，例如 12.345。";
     for (;;) {
         const std::string answer = askOrCancel(ui, prompt);
@@ -46,7 +46,7 @@ float askFloat(UserInterface& ui, const std::string& prompt, const std::string& 
     }
 }
 
-std::int16_t askCount(UserInterface& ui, const std::string& prompt, int min, int max,
+std::int16_t askCount(UserInterface& ui, const Prompt& prompt, int min, int max,
                       const std::string& what) {
     const std::string expected = "请输入 " + runtime::numberToText(min) + " 到 " +
                                  runtime::numberToText(max) + " 之间的整数。";
@@ -62,11 +62,11 @@ std::int16_t askCount(UserInterface& ui, const std::string& prompt, int min, int
     }
 }
 
-std::string askText(UserInterface& ui, const std::string& prompt) {
+std::string askText(UserInterface& ui, const Prompt& prompt) {
     return ui.ask(prompt).value_or(std::string());
 }
 
-bool wantsReentry(UserInterface& ui, const std::string& prompt) {
+bool wantsReentry(UserInterface& ui, const Prompt& prompt) {
     for (;;) {
         std::optional<std::string> answer = ui.ask(prompt);
         if (!answer || isBlankText(*answer)) return false;
@@ -74,10 +74,6 @@ bool wantsReentry(UserInterface& ui, const std::string& prompt) {
         ui.showError("“" + *answer +
                      "”无法识别。数值正确请直接按 Enter 键；数值有误请输入 0，然后重新输入。");
     }
-}
-
-void showMetres(UserInterface& ui, TextBox box, const std::string& blanks, float value) {
-    ui.setText(box, blanks + runtime::formatFixed3(value) + "米");
 }
 
 }  // namespace section

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Asking the user for one value, over and over until the answer is usable.
 //
@@ -15,22 +16,19 @@ namespace section {
 struct CalculationCancelled {};
 
 // A 32-bit value; `what` names it in messages ("高程", "间距", ...).
-float askFloat(UserInterface& ui, const std::string& prompt, const std::string& what);
+float askFloat(UserInterface& ui, const Prompt& prompt, const std::string& what);
 
 // A whole number within min..max; `what` names it in messages.
-std::int16_t askCount(UserInterface& ui, const std::string& prompt, int min, int max,
+std::int16_t askCount(UserInterface& ui, const Prompt& prompt, int min, int max,
                       const std::string& what);
 
 // The answer as typed; Cancel gives the empty text.
-std::string askText(UserInterface& ui, const std::string& prompt);
+std::string askText(UserInterface& ui, const Prompt& prompt);
 
 // A confirm prompt: true when the user asks to enter the value again (answers a
 // number equal to zero); false when the value is accepted (an empty answer,
 // Cancel, or a number other than zero). Any other answer gets a message and the
 // same prompt again.
-bool wantsReentry(UserInterface& ui, const std::string& prompt);
-
-// Writes a value into a text box: `blanks` + the value formatted "0.000" + "米".
-void showMetres(UserInterface& ui, TextBox box, const std::string& blanks, float value);
+bool wantsReentry(UserInterface& ui, const Prompt& prompt);
 
 }  // namespace section

@@ -1,8 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "section/calculation.h"
 
 #include "section/area.h"
 #include "section/asking.h"
 #include "section/data_entry.h"
+#include "section/results.h"
 #include "section/spacings.h"
 #include "section/volumes.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One whole calculation, as the calculate button runs it: data entry, spacings,
 // areas, volumes and the results on screen.

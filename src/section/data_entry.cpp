@@ -1,7 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "section/data_entry.h"
 
 #include "runtime/number_text.h"
 #include "section/asking.h"
+#include "section/results.h"
 #include "section/station.h"
 
 namespace section {
@@ -19,15 +21,23 @@ struct ConfirmWording {
 // Asks for a value and has it confirmed. The value is first shown in `box`
 // with three blanks; a rejected one is cleared from the box, entered again and
 // confirmed with the second wording; the accepted one is shown with one blank.
-float enterValue(UserInterface& ui, const std::string& prompt, const ConfirmWording& wording,
+float enterValue(UserInterface& ui, const Prompt& prompt, const ConfirmWording& wording,
                  TextBox box, const std::string& what) {
+    Prompt confirm{PromptKind::Confirm, prompt.section, prompt.point,
+                   prompt.kind,         false,          wording.first};
+    Prompt reentry = prompt;
+    reentry.again = true;
+    reentry.text = wording.reentry;
+
     float value = askFloat(ui, prompt, what);
     showMetres(ui, box, "   ", value);
-    bool reentry = wantsReentry(ui, wording.first);
-    while (reentry) {
+    bool again = wantsReentry(ui, confirm);
+    confirm.again = true;
+    confirm.text = wording.second;
+    while (again) {
         ui.setText(box, "");
-        value = askFloat(ui, wording.reentry, what);
-        reentry = wantsReentry(ui, wording.second);
+        value = askFloat(ui, reentry, what);
+        again = wantsReentry(ui, confirm);
     }
     showMetres(ui, box, " ", value);
     return value;
@@ -39,12 +49,19 @@ void enterStationsAndCounts(UserInterface& ui, SectionSurvey& survey) {
         const std::string n = numberToText(i);
         ui.setText(TextBox::Text11, "请注意： 现在是" + n + "号断面 ");
         if (stations) {
-            survey.setStation(i, askFloat(ui, "请输入" + n + "号断面的桩号 :", "桩号"));
+            survey.setStation(i, askFloat(ui,
+                                          {.kind = PromptKind::Station,
+                                           .section = i,
+                                           .text = "请输入" + n + "号断面的桩号 :"},
+                                          "桩号"));
             ui.setText(TextBox::Text2,
                        " 第 " + n + " 断面桩号为 " + stationText(survey.stations(i)));
         }
-        survey.setPointCount(
-            i, askCount(ui, "请输入" + n + "号断面中观测的点数 :", 0, 32766, "观测点数"));
+        survey.setPointCount(i, askCount(ui,
+                                         {.kind = PromptKind::PointCount,
+                                          .section = i,
+                                          .text = "请输入" + n + "号断面中观测的点数 :"},
+                                         0, 32766, "观测点数"));
         ui.setText(TextBox::Text12,
                    n + "断面有" + numberToText(survey.pointCounts(i)) + "个观测点");
     }
@@ -57,7 +74,11 @@ void enterPoint(UserInterface& ui, SectionSurvey& survey, int i, int j) {
     ui.setText(TextBox::Text4, "");
 
     const float elevation =
-        enterValue(ui, "请输入 " + n + "号断面第" + p + " 个观测点的高程 H :( 以米为单位 )",
+        enterValue(ui,
+                   {.kind = PromptKind::Elevation,
+                    .section = i,
+                    .point = j,
+                    .text = "请输入 " + n + "号断面第" + p + " 个观测点的高程 H :( 以米为单位 )"},
                    {"确认输入的高程 ?  正确单击 Enter 键 ; 错误输入零( 即为:0 ) ",
                     "输入第 " + p + " 观测点的正确高程 H :",
                     "确认输入的高程 ?  正确单击 Enter 键 ); 错误输入零( 即为:0 ) "},
@@ -65,9 +86,13 @@ void enterPoint(UserInterface& ui, SectionSurvey& survey, int i, int j) {
     // The distance box still shows the previous point's distance until now.
     const float offset =
         enterValue(ui,
-                   "请输入第 " + p +
-                       " 个观测点至断面起始端点的距离 S : 该点位于道路中心线 S=0，"
-                       "位于道路中心线左侧 S 为正值，位于道路中心线右侧 S 为负值，(S 以米为单位) :",
+                   {.kind = PromptKind::Distance,
+                    .section = i,
+                    .point = j,
+                    .text = "请输入第 " + p +
+                            " 个观测点至断面起始端点的距离 S : 该点位于道路中心线 S=0，"
+                            "位于道路中心线左侧 S 为正值，位于道路中心线右侧 S 为负值，(S "
+                            "以米为单位) :"},
                    {"确认输入距离 ?  正确单击 Enter 键 ) ; 错误输入零( 即为:0 ) ",
                     "输入第 " + p + " 测量点至断面起始端点正确的距离 :( 以米为单位 )",
                     "确认输入距离 ?  正确单击 Enter 键  ; 错误输入零( 即为:0 )"},
@@ -92,10 +117,13 @@ void enterPoints(UserInterface& ui, SectionSurvey& survey) {
 }  // namespace
 
 void enterSurvey(UserInterface& ui, SectionSurvey& survey) {
-    const int n = askCount(ui, "请输入断面的个数 :", 1, 32767, "断面个数");
+    const int n = askCount(ui, {.kind = PromptKind::SectionCount, .text = "请输入断面的个数 :"}, 1,
+                           32767, "断面个数");
     ui.setText(TextBox::Text1, "本次计算共有" + numberToText(n) + "个断面");
     survey.resize(n);
-    survey.setStationAnswer(askText(ui, "是否需要输入断面桩号 ? 需要输入按 Y ; 不要输入按 N"));
+    survey.setStationAnswer(
+        askText(ui, {.kind = PromptKind::StationQuestion,
+                     .text = "是否需要输入断面桩号 ? 需要输入按 Y ; 不要输入按 N"}));
 
     enterStationsAndCounts(ui, survey);
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The data-entry dialogue: section count, station question, each section's
 // station and point count, then every point's elevation H and distance S, each

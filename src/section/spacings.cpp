@@ -1,9 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "section/spacings.h"
 
 #include <cmath>
 
 #include "runtime/number_text.h"
 #include "section/asking.h"
+#include "section/results.h"
 
 namespace section {
 namespace {
@@ -12,15 +14,27 @@ float askSpacing(UserInterface& ui, int i) {
     const std::string from = runtime::numberToText(i);
     const std::string to = runtime::numberToText(i + 1);
     ui.setText(TextBox::Text11, "现在请输入第 " + from + " 号至第" + to + " 号断面的间距 :");
+    const Prompt confirm{
+        PromptKind::Confirm, i,     0,
+        PromptKind::Spacing, false, "确认输入的间距 ?  正确单击 Enter 键  ; 错误输入零( 即为:0 )"};
     float spacing =
-        askFloat(ui, "请输入第 " + from + "至" + to + " 号断面的间距 DL :( 以米为单位 )", "间距");
+        askFloat(ui,
+                 {.kind = PromptKind::Spacing,
+                  .section = i,
+                  .text = "请输入第 " + from + "至" + to + " 号断面的间距 DL :( 以米为单位 )"},
+                 "间距");
     // Unlike the point values, a corrected spacing is shown before it is
     // confirmed, the confirm prompt stays the same, and the accepted spacing
     // keeps its three blanks.
     showMetres(ui, TextBox::Text8, "   ", spacing);
-    while (wantsReentry(ui, "确认输入的间距 ?  正确单击 Enter 键  ; 错误输入零( 即为:0 )")) {
+    while (wantsReentry(ui, confirm)) {
         ui.setText(TextBox::Text8, "");
-        spacing = askFloat(ui, "请输入正确的间距 DL :", "间距");
+        spacing = askFloat(ui,
+                           {.kind = PromptKind::Spacing,
+                            .section = i,
+                            .again = true,
+                            .text = "请输入正确的间距 DL :"},
+                           "间距");
         showMetres(ui, TextBox::Text8, "   ", spacing);
     }
     showMetres(ui, TextBox::Text8, "   ", spacing);

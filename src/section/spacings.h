@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Spacings DL between adjacent sections: from the stations when they were
 // entered, otherwise asked pair by pair, each confirmed or entered again.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "section/station.h"
 
 #include "runtime/number_format.h"

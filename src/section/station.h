@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Station (chainage) notation: "K" + kilometres + "+" + metres, as surveyors
 // write it, for example 12345.678 m is "K12+345.678".

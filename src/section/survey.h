@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The record of one calculation: everything entered and computed for a road's
 // cross-sections.

@@ -1,9 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// Volumes between adjacent sections by the average-end-area rule, the total,
-// and the results shown pair by pair.
+// Volumes between adjacent sections by the average-end-area rule, and the total.
 
 #include "section/survey.h"
-#include "section/user_interface.h"
 
 namespace section {
 
@@ -11,9 +10,5 @@ namespace section {
 // their sum, each kept in 32 bits. Returns false when a volume or the total is
 // beyond the 32-bit range.
 bool computeVolumes(SectionSurvey& survey);
-
-// Shows each pair's two areas, spacing and volume after a pause prompt, then
-// the total.
-void showResults(UserInterface& ui, const SectionSurvey& survey);
 
 }  // namespace section

@@ -1,8 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "section/calculation.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <tuple>
 
 #include "scripted_ui.h"
 
@@ -11,6 +13,7 @@ namespace {
 
 using testing::kCancel;
 using testing::point;
+using testing::PromptSeen;
 using testing::script;
 using testing::ScriptedUi;
 using testing::triangle;
@@ -109,11 +112,11 @@ TEST(Calculation, keeps_an_accepted_spacing_in_its_three_blank_form) {
     SectionSurvey record;
     ASSERT_EQ(runCalculation(ui, record), CalculationEnd::Finished);
     const auto& seen = ui.seen();
-    EXPECT_EQ(seen[4].prompt, "请输入第 1至2 号断面的间距 DL :( 以米为单位 )");
+    EXPECT_EQ(seen[4].prompt.text, "请输入第 1至2 号断面的间距 DL :( 以米为单位 )");
     EXPECT_EQ(seen[4].box(TextBox::Text11), "现在请输入第 1 号至第2 号断面的间距 :");
-    EXPECT_EQ(seen[5].prompt, kSpacingConfirm);
+    EXPECT_EQ(seen[5].prompt.text, kSpacingConfirm);
     EXPECT_EQ(seen[5].box(TextBox::Text8), "   20.000米");
-    EXPECT_EQ(seen[6].prompt, kPause);
+    EXPECT_EQ(seen[6].prompt.text, kPause);
     EXPECT_EQ(seen[6].box(TextBox::Text8), "   20.000米");
 }
 
@@ -122,9 +125,9 @@ TEST(Calculation, shows_a_corrected_spacing_before_the_same_confirm_prompt) {
     SectionSurvey record;
     ASSERT_EQ(runCalculation(ui, record), CalculationEnd::Finished);
     const auto& seen = ui.seen();
-    EXPECT_EQ(seen[6].prompt, kCorrectSpacing);
+    EXPECT_EQ(seen[6].prompt.text, kCorrectSpacing);
     EXPECT_EQ(seen[6].box(TextBox::Text8), "");
-    EXPECT_EQ(seen[7].prompt, kSpacingConfirm);
+    EXPECT_EQ(seen[7].prompt.text, kSpacingConfirm);
     EXPECT_EQ(seen[7].box(TextBox::Text8), "   25.000米");
     EXPECT_EQ(seen[8].box(TextBox::Text8), "   25.000米");
     EXPECT_EQ(record.spacings(1), 25.0f);
@@ -162,6 +165,32 @@ TEST(Calculation, replaces_every_trace_of_an_earlier_larger_survey) {
     expected.setPoint(1, 3, 100, -6);
     expected.setArea(1, 6);
     EXPECT_EQ(record, expected);
+}
+
+// Kind, section, point, confirmed kind and "again" of every prompt, so that a
+// test double can answer by kind without reading the wording.
+TEST(Calculation, every_prompt_says_what_it_asks_and_where) {
+    ScriptedUi ui({"2", "n", "1", "0", "5", "0", "6", "", "7", "", "20", "0", "25", "", "1"});
+    SectionSurvey record;
+    ASSERT_EQ(runCalculation(ui, record), CalculationEnd::Finished);
+
+    using enum PromptKind;
+    auto tag = [](const Prompt& p) {
+        return std::tuple(p.kind, p.section, p.point, p.confirms, p.again);
+    };
+    const std::vector<std::tuple<PromptKind, int, int, PromptKind, bool>> expected{
+        {SectionCount, 0, 0, Confirm, false}, {StationQuestion, 0, 0, Confirm, false},
+        {PointCount, 1, 0, Confirm, false},   {PointCount, 2, 0, Confirm, false},
+        {Elevation, 1, 1, Confirm, false},    {Confirm, 1, 1, Elevation, false},
+        {Elevation, 1, 1, Confirm, true},     {Confirm, 1, 1, Elevation, true},
+        {Distance, 1, 1, Confirm, false},     {Confirm, 1, 1, Distance, false},
+        {Spacing, 1, 0, Confirm, false},      {Confirm, 1, 0, Spacing, false},
+        {Spacing, 1, 0, Confirm, true},       {Confirm, 1, 0, Spacing, false},
+        {Pause, 1, 0, Confirm, false}};
+    std::vector<std::tuple<PromptKind, int, int, PromptKind, bool>> seen;
+    for (const PromptSeen& s : ui.seen()) seen.push_back(tag(s.prompt));
+    EXPECT_EQ(seen, expected);
+    EXPECT_EQ(record.spacings(1), 25.0f);
 }
 
 }  // namespace

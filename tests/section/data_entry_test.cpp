@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "section/data_entry.h"
 
 #include <gtest/gtest.h>
@@ -133,11 +134,11 @@ TEST(DataEntry, reenters_a_rejected_elevation_and_shows_it_only_once_accepted) {
     enterSurvey(ui, survey);
 
     const auto& seen = ui.seen();
-    EXPECT_EQ(seen[4].prompt, kElevationConfirm);
+    EXPECT_EQ(seen[4].prompt.text, kElevationConfirm);
     EXPECT_EQ(seen[4].box(TextBox::Text4), "   12.300米");
-    EXPECT_EQ(seen[5].prompt, "输入第 1 观测点的正确高程 H :");
+    EXPECT_EQ(seen[5].prompt.text, "输入第 1 观测点的正确高程 H :");
     EXPECT_EQ(seen[5].box(TextBox::Text4), "");
-    EXPECT_EQ(seen[6].prompt, kElevationConfirmAgain);
+    EXPECT_EQ(seen[6].prompt.text, kElevationConfirmAgain);
     EXPECT_EQ(seen[6].box(TextBox::Text4), "");
     EXPECT_EQ(seen[7].box(TextBox::Text4), " 13.100米");
     EXPECT_EQ(survey.elevations(1, 1), 13.1f);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a surveyor's typo, a cancel or an overflow does: never end the program,
 // never lose the last finished calculation.
 
@@ -85,12 +86,6 @@ INSTANTIATE_TEST_SUITE_P(
                      "“yes”无法识别。数值正确请直接按 Enter 键；数值有误请输入 0，然后重新输入。"}),
     [](const auto& info) { return std::string(info.param.name); });
 
-bool asksForANumber(const std::string& prompt) {
-    return prompt.find("确认") == std::string::npos &&
-           prompt.find("是否需要输入断面桩号") == std::string::npos &&
-           prompt.find("显示计算结果") == std::string::npos;
-}
-
 TEST(Cancel, at_any_number_prompt_leaves_the_last_finished_record_as_it_was) {
     ScriptedUi full(wholeRun());
     SectionSurvey scratch;
@@ -98,8 +93,8 @@ TEST(Cancel, at_any_number_prompt_leaves_the_last_finished_record_as_it_was) {
 
     const SectionSurvey before = finishedRecord();
     int cancelled = 0;
-    for (std::size_t k = 0; k < full.prompts().size(); ++k) {
-        if (!asksForANumber(full.prompts()[k])) continue;
+    for (std::size_t k = 0; k < full.seen().size(); ++k) {
+        if (!cancelAbandons(full.seen()[k].prompt.kind)) continue;
         Answers answers = wholeRun();
         answers.resize(k);
         answers.push_back(kCancel);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Thousands of random answer sequences: valid numbers, garbage, empty answers,
 // cancels, huge values, zeros at confirm prompts. Whatever is typed, the
 // calculation either finishes with a complete, consistent record, or is
@@ -15,35 +16,21 @@
 namespace section {
 namespace {
 
-enum class PromptKind { Count, StationQuestion, Value, Confirm, Pause };
-
-PromptKind kindOf(const std::string& prompt) {
-    if (prompt.find("确认") != std::string::npos) return PromptKind::Confirm;
-    if (prompt.find("是否需要输入断面桩号") != std::string::npos)
-        return PromptKind::StationQuestion;
-    if (prompt.find("显示计算结果") != std::string::npos) return PromptKind::Pause;
-    if (prompt.find("个数") != std::string::npos || prompt.find("点数") != std::string::npos)
-        return PromptKind::Count;
-    return PromptKind::Value;
-}
-
 // Answers each prompt at random; after `budget` prompts it winds the run down
 // (cancels numbers, accepts confirms) so that every run ends.
 class RandomUi : public UserInterface {
   public:
     RandomUi(unsigned seed, int budget) : random_(seed), budget_(budget) {}
 
-    std::optional<std::string> ask(const std::string& prompt) override {
-        const PromptKind kind = kindOf(prompt);
-        if (++asked_ > budget_) {
-            if (kind == PromptKind::Count || kind == PromptKind::Value) return std::nullopt;
-            return std::string();
-        }
+    std::optional<std::string> ask(const Prompt& prompt) override {
+        if (++asked_ > budget_)
+            return cancelAbandons(prompt.kind) ? std::nullopt : std::optional(std::string());
         const int roll = pick(100);
         if (roll < 2) return std::nullopt;
         if (roll < 7) return garbage();
-        switch (kind) {
-            case PromptKind::Count:
+        switch (prompt.kind) {
+            case PromptKind::SectionCount:
+            case PromptKind::PointCount:
                 return std::to_string(pick(7) - 1);  // -1..5
             case PromptKind::StationQuestion:
                 return pick(2) ? "y" : "n";
@@ -51,7 +38,10 @@ class RandomUi : public UserInterface {
                 return roll < 35 ? "0" : (roll < 45 ? "1" : "");
             case PromptKind::Pause:
                 return std::string();
-            case PromptKind::Value:
+            case PromptKind::Station:
+            case PromptKind::Elevation:
+            case PromptKind::Distance:
+            case PromptKind::Spacing:
                 return value(roll);
         }
         return std::string();

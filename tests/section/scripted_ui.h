@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A user-interface double that answers prompts from a list and records, at
 // every prompt, the prompt text and the text boxes as they stand then.
@@ -15,7 +16,7 @@ namespace section::testing {
 inline const std::optional<std::string> kCancel = std::nullopt;
 
 struct PromptSeen {
-    std::string prompt;
+    Prompt prompt;
     std::map<TextBox, std::string> boxes;
 
     std::string box(TextBox b) const {
@@ -29,9 +30,10 @@ class ScriptedUi : public UserInterface {
     explicit ScriptedUi(std::vector<std::optional<std::string>> answers)
         : answers_(std::move(answers)) {}
 
-    std::optional<std::string> ask(const std::string& prompt) override {
+    std::optional<std::string> ask(const Prompt& prompt) override {
         seen_.push_back({prompt, boxes_});
-        if (next_ >= answers_.size()) throw std::runtime_error("no answer left for: " + prompt);
+        if (next_ >= answers_.size())
+            throw std::runtime_error("no answer left for: " + prompt.text);
         return answers_[next_++];
     }
 
@@ -43,9 +45,10 @@ class ScriptedUi : public UserInterface {
     }
 
     const std::vector<PromptSeen>& seen() const { return seen_; }
+    // The wordings of the prompts seen, in order.
     std::vector<std::string> prompts() const {
         std::vector<std::string> out;
-        for (const PromptSeen& s : seen_) out.push_back(s.prompt);
+        for (const PromptSeen& s : seen_) out.push_back(s.prompt.text);
         return out;
     }
     std::string text(TextBox box) const {

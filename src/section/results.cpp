@@ -1,0 +1,31 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "section/results.h"
+
+#include "runtime/number_format.h"
+#include "runtime/number_text.h"
+
+namespace section {
+
+std::string roundedText(float value) {
+    return runtime::formatFixed3(runtime::round3(value));
+}
+
+void showMetres(UserInterface& ui, TextBox box, const std::string& blanks, float value) {
+    ui.setText(box, blanks + runtime::formatFixed3(value) + "米");
+}
+
+void showResults(UserInterface& ui, const SectionSurvey& survey) {
+    for (int i = 1; i < survey.sectionCount(); ++i) {
+        // A pause: whatever the answer, Cancel included, the pair is shown.
+        ui.ask({.kind = PromptKind::Pause,
+                .section = i,
+                .text = "请输入不等于零的任意数显示计算结果"});
+        ui.setText(TextBox::Text6, " " + roundedText(survey.areas(i)) + "平方米");
+        ui.setText(TextBox::Text7, " " + roundedText(survey.areas(i + 1)) + "平方米");
+        ui.setText(TextBox::Text8, "  " + runtime::numberToText(survey.spacings(i)) + "米");
+        ui.setText(TextBox::Text9, " " + roundedText(survey.volumes(i)) + "立方米");
+    }
+    ui.setText(TextBox::Text10, " " + roundedText(survey.totalVolume()) + "立方米");
+}
+
+}  // namespace section

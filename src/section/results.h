@@ -1,0 +1,24 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// The values of a calculation as the user reads them: in the window's text
+// boxes and on the printed sheet.
+
+#include <string>
+
+#include "section/survey.h"
+#include "section/user_interface.h"
+
+namespace section {
+
+// An area, a volume or the total: rounded to three decimals (halves to even),
+// then written "0.000", so 0.0625 reads "0.062".
+std::string roundedText(float value);
+
+// Writes a length into a text box: `blanks` + the value written "0.000" + "米".
+void showMetres(UserInterface& ui, TextBox box, const std::string& blanks, float value);
+
+// Shows each pair's two areas, spacing and volume after a pause prompt, then
+// the total.
+void showResults(UserInterface& ui, const SectionSurvey& survey);
+
+}  // namespace section
