@@ -1,5 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Time to set the calculation sheet of 1,000 sections (three points each,
-// stations entered) with the program's own Qt print device on a PDF file in
+// stations entered) with the program's own sheet renderer on a PDF file in
 // the temporary folder, the same painter and printer class as on paper but
 // without CUPS. Run: tools/bench
 
@@ -15,31 +16,9 @@
 #include "section/area.h"
 #include "section/volumes.h"
 #include "window/application.h"
-#include "window/painter_printer.h"
+#include "window/sheet_renderer.h"
 
 namespace {
-
-// Counts the calls the sheet makes while the Qt device sets them.
-class CountingDevice : public printout::PrintDevice {
-  public:
-    explicit CountingDevice(printout::PrintDevice& device) : device_(device) {}
-    int lines() const { return lines_; }
-
-    void setPageStart(double acrossTwips, double downTwips) override {
-        device_.setPageStart(acrossTwips, downTwips);
-    }
-    void setFontName(const std::string& name) override { device_.setFontName(name); }
-    void setFontSize(double points) override { device_.setFontSize(points); }
-    void printLine(const printout::PrintLine& items) override {
-        ++lines_;
-        device_.printLine(items);
-    }
-    void endDocument() override { device_.endDocument(); }
-
-  private:
-    printout::PrintDevice& device_;
-    int lines_ = 0;
-};
 
 // Qt's PDF writer starts every page object with this.
 qsizetype pagesIn(const QString& file) {
@@ -60,18 +39,12 @@ void sheetOfThousandSectionsOnPdf(benchmark::State& state) {
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(file);
         printer.setPageSize(QPageSize(QPageSize::A4));
-        window::PainterPrinter qtDevice(printer);
-        if (!qtDevice.begin()) {
-            state.SkipWithError("the PDF file cannot be opened");
+        const printout::Sheet sheet = printout::dayang(survey);
+        if (!window::renderSheet(sheet, printer)) {
+            state.SkipWithError("the PDF file could not be written");
             return;
         }
-        CountingDevice device(qtDevice);
-        printout::dayang(device, survey);
-        if (!qtDevice.handedOver()) {
-            state.SkipWithError("the PDF file was not finished");
-            return;
-        }
-        lines = device.lines();
+        lines = static_cast<int>(sheet.lines.size());
     }
     state.counters["lines"] = lines;
     state.counters["pages"] = static_cast<double>(pagesIn(file));

@@ -1,11 +1,13 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "printout/dayang.h"
 
 #include <array>
 #include <string>
+#include <utility>
 
-#include "printout/print_device.h"
 #include "runtime/number_format.h"
 #include "runtime/number_text.h"
+#include "section/results.h"
 #include "section/station.h"
 #include "section/survey.h"
 
@@ -21,15 +23,16 @@ constexpr int kHeadingColumn = 22;
 constexpr int kSectionColumn = 12;
 constexpr int kSummaryColumn = 24;
 
+// Lines are added at the font size in force, as a printer would set them.
+struct SheetWriter {
+    Sheet value;
+    double points = 10.0;
+    void line(PrintLine items) { value.lines.push_back({points, std::move(items)}); }
+};
+
 std::string pointText(const section::SectionSurvey& survey, int i, int j) {
     return runtime::formatFixed3(survey.elevations(i, j)) + "/" +
            runtime::formatFixed3(survey.offsets(i, j));
-}
-
-// Areas, volumes and the total are rounded (halves to even) before the
-// format's own rounding (halves away from zero); spacings are only formatted.
-std::string roundedText(float value) {
-    return runtime::formatFixed3(runtime::round3(value));
 }
 
 std::string sectionHeader(const section::SectionSurvey& survey, int i) {
@@ -38,9 +41,9 @@ std::string sectionHeader(const section::SectionSurvey& survey, int i) {
     return "( 第 " + runtime::numberToText(i) + " 号断面 ) :";
 }
 
-void printSection(PrintDevice& printer, const section::SectionSurvey& survey, int i) {
-    printer.printLine({});
-    printer.printLine({ColumnStop{kSectionColumn}, Text{sectionHeader(survey, i)}});
+void printSection(SheetWriter& sheet, const section::SectionSurvey& survey, int i) {
+    sheet.line({});
+    sheet.line({ColumnStop{kSectionColumn}, Text{sectionHeader(survey, i)}});
     const int count = survey.pointCounts(i);
     for (int first = 1; first <= count; first += kPointsPerLine) {
         PrintLine line;
@@ -48,22 +51,21 @@ void printSection(PrintDevice& printer, const section::SectionSurvey& survey, in
             line.emplace_back(ColumnStop{kPointColumns[j - first]});
             line.emplace_back(std::in_place_type<Text>, pointText(survey, i, j));
         }
-        printer.printLine(line);
+        sheet.line(line);
     }
 }
 
-void printHeading(PrintDevice& printer, const std::string& heading) {
-    printer.printLine({});
-    printer.printLine({ColumnStop{kHeadingColumn}, Text{heading}});
-    printer.printLine({});
+void printHeading(SheetWriter& sheet, const std::string& heading) {
+    sheet.line({});
+    sheet.line({ColumnStop{kHeadingColumn}, Text{heading}});
+    sheet.line({});
 }
 
 // "…S( i )=" or "…D( i )=" and the value: the section number stands once
 // inside the text and once as a number item.
-void printNumberedValue(PrintDevice& printer, const std::string& label, int i,
+void printNumberedValue(SheetWriter& sheet, const std::string& label, int i,
                         const std::string& value) {
-    printer.printLine(
-        {ColumnStop{kSummaryColumn}, Text{label}, Number{i}, Text{")="}, Text{value}});
+    sheet.line({ColumnStop{kSummaryColumn}, Text{label}, Number{i}, Text{")="}, Text{value}});
 }
 
 std::string areaLabel(const section::SectionSurvey& survey, int i) {
@@ -71,40 +73,42 @@ std::string areaLabel(const section::SectionSurvey& survey, int i) {
     return "第 " + runtime::numberToText(i) + " 号断面积 S(";
 }
 
-void printSummary(PrintDevice& printer, const section::SectionSurvey& survey) {
+void printSummary(SheetWriter& sheet, const section::SectionSurvey& survey) {
     const int n = survey.sectionCount();
-    printHeading(printer, "断面间距(米) :");
+    printHeading(sheet, "断面间距(米) :");
     for (int i = 1; i <= n - 1; ++i) {
-        printer.printLine({ColumnStop{kSummaryColumn}, Text{"DL="},
-                           Text{runtime::formatFixed3(survey.spacings(i))}});
+        sheet.line({ColumnStop{kSummaryColumn}, Text{"DL="},
+                    Text{runtime::formatFixed3(survey.spacings(i))}});
     }
-    printHeading(printer, "断面面积 (平方米) :");
+    printHeading(sheet, "断面面积 (平方米) :");
     for (int i = 1; i <= n; ++i) {
-        printNumberedValue(printer, areaLabel(survey, i), i, roundedText(survey.areas(i)));
+        printNumberedValue(sheet, areaLabel(survey, i), i, section::roundedText(survey.areas(i)));
     }
-    printHeading(printer, "计算后的体积 (立方米) :");
+    printHeading(sheet, "计算后的体积 (立方米) :");
     for (int i = 1; i <= n - 1; ++i) {
-        printNumberedValue(printer, "第" + runtime::numberToText(i) + "段体积 : D(", i,
-                           roundedText(survey.volumes(i)));
+        printNumberedValue(sheet, "第" + runtime::numberToText(i) + "段体积 : D(", i,
+                           section::roundedText(survey.volumes(i)));
     }
-    printer.printLine({});
-    printer.printLine({ColumnStop{kSummaryColumn}, Text{"总体积 : [ D ]="},
-                       Text{roundedText(survey.totalVolume()) + " (立方米)"}});
+    sheet.line({});
+    sheet.line({ColumnStop{kSummaryColumn}, Text{"总体积 : [ D ]="},
+                Text{section::roundedText(survey.totalVolume()) + " (立方米)"}});
 }
 
 }  // namespace
 
-void dayang(PrintDevice& printer, const section::SectionSurvey& survey) {
-    printer.setPageStart(1500.0, 1000.0);
-    printer.setFontName("宋体");
-    printer.setFontSize(12.0);
-    printer.printLine({ColumnStop{kTitleColumn}, Text{"( 方量计算 )"}});
-    printer.setFontSize(10.0);
-    printer.printLine(
+Sheet dayang(const section::SectionSurvey& survey) {
+    SheetWriter sheet;
+    sheet.value.startAcrossTwips = 1500.0;
+    sheet.value.startDownTwips = 1000.0;
+    sheet.value.fontName = "宋体";
+    sheet.points = 12.0;
+    sheet.line({ColumnStop{kTitleColumn}, Text{"( 方量计算 )"}});
+    sheet.points = 10.0;
+    sheet.line(
         {ColumnStop{kHeadingColumn}, Text{"观测点高程/距离  h(米)/观测点至断面端点距离 d(米):"}});
-    for (int i = 1; i <= survey.sectionCount(); ++i) printSection(printer, survey, i);
-    printSummary(printer, survey);
-    printer.endDocument();
+    for (int i = 1; i <= survey.sectionCount(); ++i) printSection(sheet, survey, i);
+    printSummary(sheet, survey);
+    return std::move(sheet.value);
 }
 
 }  // namespace printout

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where the items of one print call land, in character columns and lines.
 // Pure: the printer device measures texts and draws what this returns.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "printout/dayang.h"
 
 #include <gtest/gtest.h>
@@ -6,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "recording_printer.h"
+#include "printed_sheet.h"
 #include "section/survey.h"
 
 namespace printout {
@@ -42,12 +43,6 @@ SectionSurvey surveyOf(const std::vector<std::vector<Point>>& sections,
     return survey;
 }
 
-RecordingPrinter printed(const SectionSurvey& survey) {
-    RecordingPrinter printer;
-    dayang(printer, survey);
-    return printer;
-}
-
 // The lines after the line whose last item is `text`, up to the next empty line.
 std::vector<PrintLine> linesAfter(const std::vector<PrintLine>& lines, const std::string& text) {
     auto found = std::find_if(lines.begin(), lines.end(), [&](const PrintLine& line) {
@@ -69,7 +64,7 @@ std::vector<PrintLine> linesUnder(const std::vector<PrintLine>& lines, const std
 }
 
 TEST(DayangSheet, BeforeAnyCalculationHoldsTheHeadingsAndAZeroTotal) {
-    const RecordingPrinter printer = printed(SectionSurvey{});
+    const PrintedSheet printer = printed(SectionSurvey{});
 
     const std::vector<PrintLine> expected{
         {ColumnStop{28}, Text{"( 方量计算 )"}},
@@ -89,17 +84,16 @@ TEST(DayangSheet, BeforeAnyCalculationHoldsTheHeadingsAndAZeroTotal) {
     EXPECT_EQ(printer.lines, expected);
 }
 
-TEST(DayangSheet, SetsUpThePrinterThenPrintsTheTitleLargerThanTheRestAndEndsTheJob) {
-    const RecordingPrinter printer = printed(surveyOf({{{1, 2}}}));
+TEST(DayangSheet, StartsBelowThePageTopInSongWithTheTitleLargerThanTheRest) {
+    const Sheet sheet = printed(surveyOf({{{1, 2}}})).sheet;
 
-    const std::vector<std::string> head(printer.calls.begin(), printer.calls.begin() + 6);
-    EXPECT_EQ(head, (std::vector<std::string>{"pageStart 1500 1000", "font 宋体", "size 12", "line",
-                                              "size 10", "line"}));
-    EXPECT_EQ(std::count(printer.calls.begin(), printer.calls.end(), "end"), 1);
-    EXPECT_EQ(printer.calls.back(), "end");
-    EXPECT_EQ(std::count_if(printer.calls.begin(), printer.calls.end(),
-                            [](const std::string& call) { return call.rfind("size", 0) == 0; }),
-              2);
+    EXPECT_EQ(sheet.fontName, "宋体");
+    EXPECT_EQ(sheet.startAcrossTwips, 1500.0);
+    EXPECT_EQ(sheet.startDownTwips, 1000.0);
+    ASSERT_GT(sheet.lines.size(), 2u);
+    EXPECT_EQ(sheet.lines[0].points, 12.0);
+    EXPECT_TRUE(std::all_of(sheet.lines.begin() + 1, sheet.lines.end(),
+                            [](const SheetLine& line) { return line.points == 10.0; }));
 }
 
 struct NamingRow {
@@ -122,7 +116,7 @@ TEST_P(SectionNaming, NamesTheSectionTheSameWayInItsHeaderAndItsAreaLine) {
     SectionSurvey survey = surveyOf({{}}, row.stationAnswer);
     survey.setStation(1, row.station);
     survey.setArea(1, 2.5f);
-    const RecordingPrinter printer = printed(survey);
+    const PrintedSheet printer = printed(survey);
 
     EXPECT_EQ(printer.lines[3], (PrintLine{ColumnStop{12}, Text{row.header}}));
     EXPECT_EQ(linesUnder(printer.lines, "断面面积 (平方米) :"),
@@ -194,7 +188,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<PointLinesRow>& info) { return info.param.name; });
 
 TEST(DayangSheet, PrintsEachSectionsOwnPointsWithTheirSigns) {
-    const RecordingPrinter printer =
+    const PrintedSheet printer =
         printed(surveyOf({{{102.35f, -3.5f}}, {{-1.25f, -10}, {0.5f, 12}}}));
 
     EXPECT_EQ(linesAfter(printer.lines, "( 第 1 号断面 ) :"),
@@ -207,7 +201,7 @@ TEST(DayangSheet, PrintsEachSectionsOwnPointsWithTheirSigns) {
 TEST(DayangSheet, ASingleSectionHasAnAreaLineButNoSpacingOrVolumeLine) {
     SectionSurvey survey = surveyOf({{{1, 1}, {2, 2}, {3, 3}}});
     survey.setArea(1, 4);
-    const RecordingPrinter printer = printed(survey);
+    const PrintedSheet printer = printed(survey);
 
     EXPECT_TRUE(linesUnder(printer.lines, "断面间距(米) :").empty());
     EXPECT_EQ(linesUnder(printer.lines, "断面面积 (平方米) :").size(), 1u);
@@ -221,7 +215,7 @@ TEST(DayangSheet, RoundsAreasVolumesAndTheTotalBeforeFormattingButOnlyFormatsSpa
     survey.setVolume(1, 0.0625f);
     survey.setVolume(2, -12.5f);
     survey.setTotalVolume(735.0005f);
-    const RecordingPrinter printer = printed(survey);
+    const PrintedSheet printer = printed(survey);
 
     EXPECT_EQ(linesUnder(printer.lines, "断面间距(米) :")[0],
               (PrintLine{ColumnStop{24}, Text{"DL="}, Text{"0.063"}}));
@@ -238,7 +232,7 @@ TEST(DayangSheet, RoundsAreasVolumesAndTheTotalBeforeFormattingButOnlyFormatsSpa
 }
 
 TEST(DayangSheet, ListsEverySectionOfALongSurveyWithTwoDigitNumbers) {
-    const RecordingPrinter printer = printed(surveyOf(std::vector<std::vector<Point>>(13)));
+    const PrintedSheet printer = printed(surveyOf(std::vector<std::vector<Point>>(13)));
 
     const std::vector<PrintLine> spacings = linesUnder(printer.lines, "断面间距(米) :");
     const std::vector<PrintLine> areas = linesUnder(printer.lines, "断面面积 (平方米) :");

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "printout/line_layout.h"
 
 #include <gtest/gtest.h>
@@ -5,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "recording_printer.h"
+#include "printed_sheet.h"
 
 namespace printout {
 

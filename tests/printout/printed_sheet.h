@@ -1,13 +1,13 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// A printer double that keeps every call, so tests can compare the sheet item
-// by item.
+// The sheet of a survey with its lines of items at hand, so tests can compare
+// it item by item.
 
 #include <ostream>
-#include <string>
 #include <vector>
 
-#include "printout/print_device.h"
-#include "runtime/number_text.h"
+#include "printout/dayang.h"
+#include "section/survey.h"
 
 namespace printout {
 
@@ -22,28 +22,15 @@ inline std::ostream& operator<<(std::ostream& out, const Number& number) {
     return out << "Number{" << number.value << "}";
 }
 
-class RecordingPrinter : public PrintDevice {
-  public:
-    // Every call in order: "pageStart 1500 1000", "font 宋体", "size 12",
-    // "line", "end".
-    std::vector<std::string> calls;
-    std::vector<PrintLine> lines;
-
-    void setPageStart(double acrossTwips, double downTwips) override {
-        calls.push_back("pageStart " + number(acrossTwips) + " " + number(downTwips));
-    }
-    void setFontName(const std::string& name) override { calls.push_back("font " + name); }
-    void setFontSize(double points) override { calls.push_back("size " + number(points)); }
-    void printLine(const PrintLine& items) override {
-        calls.push_back("line");
-        lines.push_back(items);
-    }
-    void endDocument() override { calls.push_back("end"); }
-
-  private:
-    static std::string number(double value) {
-        return runtime::numberToText(static_cast<float>(value));
-    }
+struct PrintedSheet {
+    Sheet sheet;
+    std::vector<PrintLine> lines;  // the items of every line, in order
 };
+
+inline PrintedSheet printed(const section::SectionSurvey& survey) {
+    PrintedSheet out{dayang(survey), {}};
+    for (const SheetLine& line : out.sheet.lines) out.lines.push_back(line.items);
+    return out;
+}
 
 }  // namespace printout
