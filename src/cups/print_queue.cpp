@@ -1,4 +1,5 @@
-#include "window/print_queue.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "cups/print_queue.h"
 
 #include <cups/cups.h>
 
@@ -8,33 +9,19 @@
 #include <thread>
 #include <vector>
 
-namespace window {
+namespace cups {
 
 namespace {
-
-QString queueName(const std::string& queue) {
-    return QString::fromStdString(queue);
-}
 
 std::string option(const cups_dest_t& dest, const char* name) {
     const char* value = cupsGetOption(name, dest.num_options, dest.options);
     return value ? value : "";
 }
 
-QString queueProblem(const cups_dest_t& dest) {
-    if (option(dest, "printer-is-accepting-jobs") == "false") {
-        return QStringLiteral(
-                   "默认打印机“%1”目前不接受打印任务，无法打印。"
-                   "请在系统的打印机设置中让它接受任务后再打印。")
-            .arg(queueName(dest.name));
-    }
-    if (option(dest, "printer-state") == "5") {  // stopped
-        return QStringLiteral(
-                   "默认打印机“%1”已停止，无法打印。"
-                   "请在系统的打印机设置中恢复它后再打印。")
-            .arg(queueName(dest.name));
-    }
-    return {};
+QueueState stateOf(const cups_dest_t& dest) {
+    if (option(dest, "printer-is-accepting-jobs") == "false") return QueueState::NotAccepting;
+    if (option(dest, "printer-state") == "5") return QueueState::Stopped;
+    return QueueState::Ready;
 }
 
 struct Job {
@@ -67,16 +54,10 @@ DefaultQueue defaultQueue() {
     const int count = cupsGetDests2(CUPS_HTTP_DEFAULT, &dests);
     DefaultQueue queue;
     if (count == 0 && cupsLastError() == IPP_STATUS_ERROR_SERVICE_UNAVAILABLE) {
-        queue.problem = QStringLiteral(
-            "无法连接打印服务（CUPS），无法打印。"
-            "请确认系统的打印服务已经启动。");
+        queue.state = QueueState::NoServer;
     } else if (const cups_dest_t* dest = cupsGetDest(nullptr, nullptr, count, dests)) {
         queue.name = dest->name;
-        queue.problem = queueProblem(*dest);
-    } else {
-        queue.problem = QStringLiteral(
-            "没有设置默认打印机，无法打印。"
-            "请先在系统中添加打印机并设为默认。");
+        queue.state = stateOf(*dest);
     }
     cupsFreeDests(count, dests);
     return queue;
@@ -88,14 +69,9 @@ int newestJob(const std::string& queue) {
     return newest;
 }
 
-QString jobProblem(const std::string& queue, int previousNewest) {
+JobState watchJob(const std::string& queue, int previousNewest) {
     const int id = newestJob(queue);
-    if (id <= previousNewest) {
-        return QStringLiteral(
-                   "打印任务没有送到默认打印机“%1”，计算书没有打印。"
-                   "请检查打印机后再打印。")
-            .arg(queueName(queue));
-    }
+    if (id <= previousNewest) return JobState::Lost;
     // A job that fails usually does so while it is converted, within a moment;
     // a slow printer still printing after that is left to print.
     using Clock = std::chrono::steady_clock;
@@ -105,13 +81,8 @@ QString jobProblem(const std::string& queue, int previousNewest) {
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
         state = jobState(queue, id);
     }
-    if (state == IPP_JSTATE_CANCELED || state == IPP_JSTATE_ABORTED) {
-        return QStringLiteral(
-                   "默认打印机“%1”没有完成打印任务（任务已中止或被取消），"
-                   "计算书没有打印出来。请检查打印机后再打印。")
-            .arg(queueName(queue));
-    }
-    return {};
+    if (state == IPP_JSTATE_CANCELED || state == IPP_JSTATE_ABORTED) return JobState::Failed;
+    return JobState::Going;
 }
 
-}  // namespace window
+}  // namespace cups

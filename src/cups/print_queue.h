@@ -1,16 +1,24 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// What CUPS says about the default printer and about the sheet's print job.
-// Qt's printer classes cannot tell a stopped or rejecting queue from a working
-// one, and a job the queue refuses vanishes without a word; libcups can tell.
+// What CUPS says about the default printer and about a print job. Qt's printer
+// classes cannot tell a stopped or rejecting queue from a working one, and a
+// job the queue refuses vanishes without a word; libcups can tell.
 
-#include <QString>
 #include <string>
 
-namespace window {
+namespace cups {
+
+enum class QueueState {
+    Ready,         // takes jobs
+    NoServer,      // the scheduler does not answer
+    NoDefault,     // no queue is the default
+    NotAccepting,  // the queue rejects jobs
+    Stopped,       // the queue is disabled
+};
 
 struct DefaultQueue {
     std::string name;  // empty when there is none
-    QString problem;   // why the sheet cannot go to it; empty when it takes jobs
+    QueueState state = QueueState::NoDefault;
 };
 
 // The destination CUPS takes as the default: $PRINTER, else the user's or the
@@ -20,9 +28,13 @@ DefaultQueue defaultQueue();
 // The id of this user's newest job on `queue`, 0 when there is none.
 int newestJob(const std::string& queue);
 
-// Called right after a job was handed to `queue`: a message when no job newer
-// than `previousNewest` arrived or the queue aborted or cancelled it; empty
-// when it is printing or printed.
-QString jobProblem(const std::string& queue, int previousNewest);
+enum class JobState {
+    Going,   // printing, printed, or still on its way after the watch
+    Lost,    // no job newer than the one before arrived
+    Failed,  // the queue aborted or cancelled it
+};
 
-}  // namespace window
+// Called right after a job was handed to `queue`: watches it for a moment.
+JobState watchJob(const std::string& queue, int previousNewest);
+
+}  // namespace cups

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The window and the printed sheet name Windows faces ("宋体", "MS Sans Serif").
 // These substitutions map them to installed faces that look the same, so Chinese

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The stored layout of the main window: one table of controls and one table of
 // lines, in twips (1/1440 inch) from the top left of the client area.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/main_form.h"
 
 #include <QCoreApplication>
@@ -12,6 +13,7 @@
 
 #include "section/calculation.h"
 #include "window/form_controls.h"
+#include "window/guarded.h"
 #include "window/qt_user_interface.h"
 #include "window/sheet_printer.h"
 
@@ -75,8 +77,10 @@ void MainForm::paintEvent(QPaintEvent*) {
 }
 
 void MainForm::Command1_Click() {
-    QtUserInterface ui(*this);
-    section::runCalculation(ui, record_);
+    runGuarded(this, [this] {
+        QtUserInterface ui(*this);
+        section::runCalculation(ui, record_);
+    });
 }
 
 void MainForm::Command2_Click() {
@@ -85,8 +89,11 @@ void MainForm::Command2_Click() {
 }
 
 void MainForm::Command3_Click() {
-    const QString error = printSheet(record_);
-    if (!error.isEmpty()) QMessageBox::warning(this, QString::fromUtf8(formCaption), error);
+    runGuarded(this, [this] {
+        const PrintResult result = printSheet(record_);
+        if (!result.printed())
+            QMessageBox::warning(this, QString::fromUtf8(formCaption), result.message);
+    });
 }
 
 }  // namespace window

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's only window: the title, the schematic of a cross-section, the
 // results panel with its twelve text boxes and the three command buttons.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/qt_user_interface.h"
 
 #include <QInputDialog>
@@ -22,11 +23,11 @@ QString caption() {
 
 }  // namespace
 
-std::optional<std::string> QtUserInterface::ask(const std::string& prompt) {
+std::optional<std::string> QtUserInterface::ask(const section::Prompt& prompt) {
     QInputDialog dialog(&form_);
     dialog.setWindowTitle(caption());
     dialog.setInputMode(QInputDialog::TextInput);
-    dialog.setLabelText(QString::fromStdString(prompt));
+    dialog.setLabelText(QString::fromStdString(prompt.text));
     if (auto* label = dialog.findChild<QLabel*>()) {
         label->setTextFormat(Qt::PlainText);
         label->setWordWrap(true);

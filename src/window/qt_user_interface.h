@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The calculation's user interface on the main window: modal Qt prompts and
 // message boxes over the window, and its text boxes.
@@ -12,7 +13,7 @@ class QtUserInterface : public section::UserInterface {
   public:
     explicit QtUserInterface(MainForm& form) : form_(form) {}
 
-    std::optional<std::string> ask(const std::string& prompt) override;
+    std::optional<std::string> ask(const section::Prompt& prompt) override;
     void setText(section::TextBox box, const std::string& text) override;
     void showError(const std::string& message) override;
 

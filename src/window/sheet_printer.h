@@ -1,7 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Prints the calculation sheet of a survey on the system's default printer.
 
-#include <QString>
+#include "window/print_result.h"
 
 namespace section {
 class SectionSurvey;
@@ -9,8 +10,7 @@ class SectionSurvey;
 
 namespace window {
 
-// One print job per call. Returns an empty text on success, otherwise a Chinese
-// message for the user that says why nothing was printed.
-QString printSheet(const section::SectionSurvey& survey);
+// One print job per call.
+PrintResult printSheet(const section::SectionSurvey& survey);
 
 }  // namespace window

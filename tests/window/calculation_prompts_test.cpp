@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whole calculations through the real prompts and message boxes: the answers are
 // typed into each dialog as it opens, and the window's text boxes are read at the
 // end.

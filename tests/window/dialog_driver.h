@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Answers the modal dialogs of a test as they open, one scripted reply each.
 //

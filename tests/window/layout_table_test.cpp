@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The layout tables checked against rows written down independently from the
 // window's design, and the lines checked for their geometry.
 

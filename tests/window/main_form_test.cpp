@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window as built: every control where the layout puts it, with its caption,
 // font and colours, the schematic painted, the tab order and the start state.
 
@@ -9,10 +10,13 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <new>
+#include <stdexcept>
 
 #include "dialog_driver.h"
 #include "window/application.h"
 #include "window/form_controls.h"
+#include "window/guarded.h"
 #include "window/layout.h"
 #include "window/qt_user_interface.h"
 
@@ -249,6 +253,23 @@ class MainFormTest : public QObject {
         QFETCH(QString, name);
         QFETCH(QString, accessibleName);
         QCOMPARE(control<QWidget>(name)->accessibleName(), accessibleName);
+    }
+
+    // An index error or a failed allocation inside a button's work: a message,
+    // the record untouched, and the window still there for the next click.
+    void an_error_escaping_a_handler_is_shown_and_the_program_goes_on() {
+        DialogDriver driver({acknowledge(), acknowledge()});
+        QVERIFY(!window::runGuarded(form, [] { throw std::out_of_range("section index 7"); }));
+        QVERIFY(!window::runGuarded(form, [] { throw std::bad_alloc(); }));
+        QVERIFY(window::runGuarded(form, [] {}));
+        QVERIFY(driver.scriptDone());
+        QCOMPARE(
+            driver.log(),
+            QStringList({"message: 程序内部出错（section index 7）。"
+                         "本次操作没有完成，上一次完成的计算结果保持不变。",
+                         "message: 内存不足。本次操作没有完成，上一次完成的计算结果保持不变。"}));
+        QVERIFY(form->isVisible());
+        QCOMPARE(form->survey(), section::SectionSurvey());
     }
 
     void exit_button_closes_the_window_without_a_question() {

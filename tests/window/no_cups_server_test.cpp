@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The print button when no printing system answers (this process points libcups
 // at a socket that does not exist): the reason shows in a warning box.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reading back what the test printer printed. The test queue is cups-pdf: it
 // writes each job as a PDF file into its own folder, a moment after the job.

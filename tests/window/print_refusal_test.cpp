@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // When the sheet cannot be printed, printSheet says why in Chinese and leaves
 // no job behind. libcups keeps its server and default printer per process, so
 // each test runs in a process of its own (one CTest test each) and sets up its
@@ -27,7 +28,7 @@ std::string environment(const char* name) {
 
 // The empty survey's sheet: the messages do not depend on what is printed.
 std::string printEmptySheet() {
-    return window::printSheet(section::SectionSurvey{}).toStdString();
+    return window::printSheet(section::SectionSurvey{}).message.toStdString();
 }
 
 TEST(PrintRefusal, SaysThePrintServiceIsUnreachableWhenCupsDoesNotAnswer) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Prints real sheets on the test queue (a cups-pdf printer set up by
 // tools/setup-test-printer) and reads the PDF back.
 
@@ -29,8 +30,8 @@ class PrintedSheet : public testing::Test {
 
     // Prints the survey and returns the PDF's path (empty when none came).
     static std::string print(const SectionSurvey& survey) {
-        const QString message = window::printSheet(survey);
-        EXPECT_TRUE(message.isEmpty()) << message.toStdString();
+        const window::PrintResult result = window::printSheet(survey);
+        EXPECT_TRUE(result.printed()) << result.message.toStdString();
         return waitForPdf();
     }
 };

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main of the printing tests: Qt's printer needs an application, and the
 // sheet's "宋体" must map to the installed Song face as in the program.
 

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Printing through a real CUPS printer: the test queues of
 # tools/setup-test-printer (cups-pdf), read back with poppler's pdftotext.
 # gtest_discover_tests makes every test a CTest test of its own, so each runs in
