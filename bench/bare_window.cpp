@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The smallest Qt Widgets program that opens a window, built like velmorin:
 // the yardstick for velmorin's start-up time (tools/bench-startup).
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Speed of the areas and volumes of a large survey: 1,000 sections of 1,000
 // points each. Run: tools/bench
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Starts a program on the current X display and measures, from outside, how
 // long it takes to show its window: from just before the process starts to
 // the map of its first top-level window, and to the first drawing inside that

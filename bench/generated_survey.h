@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A survey made up for the benchmarks: sections 20 m apart, each outline
 // across the road and back with made-up elevations.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any typed text through the number rules: no crash, and every accepted value
 // survives its way back through text.
 

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installation as a desktop application (cmake --install) and the Debian
 # package of it (cpack -G DEB). tools/check-package installs the package and
 # starts the installed program.
@@ -13,8 +14,26 @@ install(FILES ${CMAKE_CURRENT_LIST_DIR}/velmorin.svg
 
 set(VELMORIN_PACKAGE_MAINTAINER "Velmorin maintainers <maintainers@velmorin.invalid>"
   CACHE STRING "Maintainer field of the Debian package")
+set(VELMORIN_HOMEPAGE "https://velmorin.org" CACHE STRING "The project's home page")
+set(VELMORIN_APP_ID org.velmorin.velmorin)
+
+# AppStream: what software centres show (tools/check-package validates it).
+configure_file(${CMAKE_CURRENT_LIST_DIR}/velmorin.metainfo.xml.in
+  ${PROJECT_BINARY_DIR}/${VELMORIN_APP_ID}.metainfo.xml @ONLY)
+install(FILES ${PROJECT_BINARY_DIR}/${VELMORIN_APP_ID}.metainfo.xml
+  DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+
+# The licence and the changelog, where Debian keeps them.
+configure_file(${CMAKE_CURRENT_LIST_DIR}/debian/changelog.in ${PROJECT_BINARY_DIR}/changelog @ONLY)
+add_custom_command(OUTPUT ${PROJECT_BINARY_DIR}/changelog.gz
+  COMMAND gzip -9 -n -c ${PROJECT_BINARY_DIR}/changelog > ${PROJECT_BINARY_DIR}/changelog.gz
+  DEPENDS ${PROJECT_BINARY_DIR}/changelog)
+add_custom_target(package_changelog ALL DEPENDS ${PROJECT_BINARY_DIR}/changelog.gz)
+install(FILES ${CMAKE_CURRENT_LIST_DIR}/debian/copyright ${PROJECT_BINARY_DIR}/changelog.gz
+  DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
 set(CPACK_PACKAGE_NAME velmorin)
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${VELMORIN_HOMEPAGE}")
 set(CPACK_PACKAGE_CONTACT "${VELMORIN_PACKAGE_MAINTAINER}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "road earthworks: cross-section areas and volumes")
 # The summary above is the first line of the package's description.
