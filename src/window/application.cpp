@@ -26,6 +26,8 @@ void prepareApplication(QApplication& app) {
     // The desktop entry's icon; Qt draws it with its SVG icon engine (libqt6svg6).
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/velmorin.svg")));
     QApplication::setDesktopFileName(QStringLiteral("velmorin"));
+    QApplication::setApplicationName(QStringLiteral("velmorin"));
+    QApplication::setApplicationVersion(QStringLiteral(VELMORIN_VERSION));
 }
 
 }  // namespace window
