@@ -11,51 +11,6 @@
 namespace runtime {
 namespace {
 
-// Full-width characters that Chinese input methods type in place of the ASCII
-// ones, as UTF-8, with their ASCII twin.
-struct Twin {
-    std::string_view wide;
-    char ascii;
-};
-constexpr std::array<Twin, 14> kTwins{{
-    {"\xEF\xBC\x90", '0'},
-    {"\xEF\xBC\x91", '1'},
-    {"\xEF\xBC\x92", '2'},
-    {"\xEF\xBC\x93", '3'},
-    {"\xEF\xBC\x94", '4'},
-    {"\xEF\xBC\x95", '5'},
-    {"\xEF\xBC\x96", '6'},
-    {"\xEF\xBC\x97", '7'},
-    {"\xEF\xBC\x98", '8'},
-    {"\xEF\xBC\x99", '9'},
-    {"\xEF\xBC\x8E", '.'},
-    {"\xEF\xBC\x8D", '-'},
-    {"\xEF\xBC\x8B", '+'},
-    {"\xE3\x80\x80", ' '},
-}};
-
-// The text with every full-width twin replaced by its ASCII character.
-std::string toAscii(std::string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    while (!text.empty()) {
-        bool replaced = false;
-        for (const Twin& twin : kTwins) {
-            if (text.starts_with(twin.wide)) {
-                out += twin.ascii;
-                text.remove_prefix(twin.wide.size());
-                replaced = true;
-                break;
-            }
-        }
-        if (!replaced) {
-            out += text.front();
-            text.remove_prefix(1);
-        }
-    }
-    return out;
-}
-
 bool isBlank(char c) {
     return c == ' ' || c == '\t';
 }
@@ -66,7 +21,7 @@ bool isDigit(char c) {
 // The number part of the text, blanks trimmed and a leading "+" dropped, when
 // the text has the form [sign] digits [. digits] [e [sign] digits].
 std::optional<std::string> numberPart(std::string_view typed) {
-    std::string text = toAscii(typed);
+    std::string text = toHalfWidth(typed);
     std::size_t begin = 0;
     std::size_t end = text.size();
     while (begin < end && isBlank(text[begin])) ++begin;
@@ -100,14 +55,62 @@ locale_t cLocale() {
     return locale;
 }
 
+// Plain decimal form of a shortest scientific form such as "-1.25e+05".
+std::string plainDecimal(std::string_view scientific) {
+    std::string out;
+    if (scientific.front() == '-') {
+        out = "-";
+        scientific.remove_prefix(1);
+    }
+    const std::size_t ePos = scientific.find('e');
+    std::string digits;
+    for (char c : scientific.substr(0, ePos)) {
+        if (c != '.') digits += c;
+    }
+    int exponent = 0;
+    std::string_view expText = scientific.substr(ePos + 1);
+    if (expText.front() == '+') expText.remove_prefix(1);
+    std::from_chars(expText.data(), expText.data() + expText.size(), exponent);
+    // The value is d0.d1d2... x 10^exponent: exponent + 1 integer digits.
+    const int integerDigits = exponent + 1;
+    const int count = static_cast<int>(digits.size());
+    if (integerDigits <= 0) return out + "0." + std::string(-integerDigits, '0') + digits;
+    if (integerDigits >= count) return out + digits + std::string(integerDigits - count, '0');
+    return out + digits.substr(0, integerDigits) + "." + digits.substr(integerDigits);
+}
+
 }  // namespace
+
+std::string toHalfWidth(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        if (i + 2 < text.size() && (byte == 0xEF || byte == 0xE3)) {
+            // U+FF01..U+FF5E is EF BC 81..BF and EF BD 80..9E; U+3000 is E3 80 80.
+            const auto second = static_cast<unsigned char>(text[i + 1]);
+            const auto third = static_cast<unsigned char>(text[i + 2]);
+            const bool continued = (second & 0xC0) == 0x80 && (third & 0xC0) == 0x80;
+            const int code =
+                continued ? ((byte & 0x0F) << 12) | ((second & 0x3F) << 6) | (third & 0x3F) : 0;
+            char ascii = 0;
+            if (code >= 0xFF01 && code <= 0xFF5E) ascii = static_cast<char>(code - 0xFF01 + 0x21);
+            if (code == 0x3000) ascii = ' ';
+            if (ascii != 0) {
+                out += ascii;
+                i += 2;
+                continue;
+            }
+        }
+        out += text[i];
+    }
+    return out;
+}
 
 std::optional<double> readNumber(std::string_view text) {
     std::optional<std::string> part = numberPart(text);
     if (!part) return std::nullopt;
-    double value = strtod_l(part->c_str(), nullptr, cLocale());
-    if (std::isinf(value)) return std::nullopt;
-    return value;
+    return strtod_l(part->c_str(), nullptr, cLocale());
 }
 
 std::optional<std::int16_t> textToInt16(std::string_view text) {
@@ -130,7 +133,13 @@ std::optional<float> textToFloat(std::string_view text) {
 std::string numberToText(float value) {
     if (value == 0.0f) return "0";
     std::array<char, 32> buffer{};
-    auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
+    const float magnitude = std::abs(value);
+    const bool exponent = !std::isfinite(value) || magnitude >= 1e15f || magnitude < 1e-5f;
+    auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                std::chars_format::scientific);
+    const std::string_view scientific(buffer.data(), result.ptr - buffer.data());
+    if (!exponent) return plainDecimal(scientific);
+    result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
     return std::string(buffer.data(), result.ptr);
 }
 

@@ -4,8 +4,9 @@
 //
 // What reads as a number: blanks around it (ASCII or the full-width blank), an
 // optional sign, digits with an optional decimal point, an optional exponent.
-// Full-width digits, "．", "－" and "＋" count as their ASCII twins, because Chinese
-// input methods often type them. Anything else, the empty text included, is no number.
+// Full-width characters (digits, "．", "－", "＋", letters) count as their ASCII
+// twins, because Chinese input methods often type them. Anything else, the
+// empty text included, is no number.
 
 #include <cstdint>
 #include <optional>
@@ -14,8 +15,12 @@
 
 namespace runtime {
 
-// The text as a 64-bit value, or nothing when it is no number or beyond the
-// 64-bit range.
+// The text with every full-width ASCII twin (U+FF01..U+FF5E, the full-width
+// blank U+3000) replaced by its ASCII character.
+std::string toHalfWidth(std::string_view text);
+
+// The text as a 64-bit value, infinity (with its sign) when it is a number
+// beyond the 64-bit range, or nothing when it is no number.
 std::optional<double> readNumber(std::string_view text);
 
 // A 16-bit integer: a fraction rounds to the nearest integer, halves to even.
@@ -27,7 +32,9 @@ std::optional<std::int16_t> textToInt16(std::string_view text);
 std::optional<float> textToFloat(std::string_view text);
 
 // Shortest decimal form that reads back as the same 32-bit value, no leading
-// blank, "-" for negatives: "3", "-1", "20.5". Zero is always "0".
+// blank, "-" for negatives: "3", "-1", "20.5", "100000", "0.0005". Zero is
+// always "0". Only magnitudes of 1e15 and above or below 1e-5 take an
+// exponent: "1e+20", "5e-06".
 std::string numberToText(float value);
 std::string numberToText(int value);
 

@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "section/asking.h"
 
+#include <cmath>
 #include <optional>
 
 #include "runtime/number_text.h"
+#include "runtime/quote.h"
 
 namespace section {
 namespace {
@@ -18,11 +20,11 @@ bool isBlankText(const std::string& text) {
 std::string badAnswer(const std::string& answer, const std::string& what,
                       const std::string& expected) {
     if (isBlankText(answer)) return "没有输入" + what + "。" + expected;
-    return "“" + answer + "”不是有效的" + what + "。" + expected;
+    return runtime::quoteTyped(answer) + "不是有效的" + what + "。" + expected;
 }
 
 std::string outOfRange(const std::string& answer, const std::string& expected) {
-    return "“" + answer + "”超出了允许的范围。" + expected;
+    return runtime::quoteTyped(answer) + "超出了允许的范围。" + expected;
 }
 
 std::string askOrCancel(UserInterface& ui, const Prompt& prompt) {
@@ -52,13 +54,15 @@ std::int16_t askCount(UserInterface& ui, const Prompt& prompt, int min, int max,
                                  runtime::numberToText(max) + " 之间的整数。";
     for (;;) {
         const std::string answer = askOrCancel(ui, prompt);
+        // A whole number only: a fraction would silently lose a section or points.
+        const std::optional<double> number = runtime::readNumber(answer);
+        if (!number || *number != std::trunc(*number)) {
+            ui.showError(badAnswer(answer, what, expected));
+            continue;
+        }
         std::optional<std::int16_t> value = runtime::textToInt16(answer);
         if (value && *value >= min && *value <= max) return *value;
-        if (runtime::readNumber(answer)) {
-            ui.showError(outOfRange(answer, expected));
-        } else {
-            ui.showError(badAnswer(answer, what, expected));
-        }
+        ui.showError(outOfRange(answer, expected));
     }
 }
 
@@ -71,8 +75,8 @@ bool wantsReentry(UserInterface& ui, const Prompt& prompt) {
         std::optional<std::string> answer = ui.ask(prompt);
         if (!answer || isBlankText(*answer)) return false;
         if (std::optional<double> value = runtime::readNumber(*answer)) return *value == 0.0;
-        ui.showError("“" + *answer +
-                     "”无法识别。数值正确请直接按 Enter 键；数值有误请输入 0，然后重新输入。");
+        ui.showError(runtime::quoteTyped(*answer) +
+                     "无法识别。数值正确请直接按 Enter 键；数值有误请输入 0，然后重新输入。");
     }
 }
 

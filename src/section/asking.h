@@ -18,7 +18,8 @@ struct CalculationCancelled {};
 // A 32-bit value; `what` names it in messages ("高程", "间距", ...).
 float askFloat(UserInterface& ui, const Prompt& prompt, const std::string& what);
 
-// A whole number within min..max; `what` names it in messages.
+// A whole number within min..max (a fraction is refused, not rounded); `what`
+// names it in messages.
 std::int16_t askCount(UserInterface& ui, const Prompt& prompt, int min, int max,
                       const std::string& what);
 

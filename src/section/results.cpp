@@ -15,6 +15,12 @@ void showMetres(UserInterface& ui, TextBox box, const std::string& blanks, float
 }
 
 void showResults(UserInterface& ui, const SectionSurvey& survey) {
+    // One section has no pair: its area stands alone, and nothing of an earlier
+    // calculation may stand beside it.
+    if (survey.sectionCount() == 1) {
+        ui.setText(TextBox::Text6, " " + roundedText(survey.areas(1)) + "平方米");
+        for (TextBox box : {TextBox::Text7, TextBox::Text8, TextBox::Text9}) ui.setText(box, "");
+    }
     for (int i = 1; i < survey.sectionCount(); ++i) {
         // A pause: whatever the answer, Cancel included, the pair is shown.
         ui.ask({.kind = PromptKind::Pause,

@@ -18,7 +18,8 @@ std::string roundedText(float value);
 void showMetres(UserInterface& ui, TextBox box, const std::string& blanks, float value);
 
 // Shows each pair's two areas, spacing and volume after a pause prompt, then
-// the total.
+// the total. A single section shows its area alone, the pair's other boxes
+// empty.
 void showResults(UserInterface& ui, const SectionSurvey& survey);
 
 }  // namespace section

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "runtime/number_text.h"
+
 namespace section {
 
 void SectionSurvey::resize(int n) {
@@ -23,10 +25,11 @@ void SectionSurvey::resize(int n) {
 }
 
 bool SectionSurvey::stationsEntered() const {
-    const auto begin = stationAnswer_.find_first_not_of(" \t");
+    const std::string answer = runtime::toHalfWidth(stationAnswer_);
+    const auto begin = answer.find_first_not_of(" \t");
     if (begin == std::string::npos) return false;
-    const auto end = stationAnswer_.find_last_not_of(" \t");
-    const std::string word = stationAnswer_.substr(begin, end - begin + 1);
+    const auto end = answer.find_last_not_of(" \t");
+    const std::string word = answer.substr(begin, end - begin + 1);
     return word == "y" || word == "Y";
 }
 

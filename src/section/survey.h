@@ -31,7 +31,7 @@ class SectionSurvey {
     void setStationAnswer(std::string answer) { stationAnswer_ = std::move(answer); }
 
     // True when stations were entered: the answer to the station question is
-    // "y" or "Y", blanks around it ignored.
+    // "y" or "Y" (full-width "ｙ" or "Ｙ" too), blanks around it ignored.
     bool stationsEntered() const;
 
     float stations(int i) const;

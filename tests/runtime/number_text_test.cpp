@@ -75,8 +75,16 @@ TEST(ReadNumber, accepts_what_a_64_bit_value_holds) {
     EXPECT_EQ(readNumber(" 0 "), 0.0);
     EXPECT_EQ(readNumber("00"), 0.0);
     EXPECT_EQ(readNumber("1e39"), 1e39);
-    EXPECT_EQ(readNumber("1e400"), std::nullopt);
+    // Too large for 64 bits is still a number, only out of every range.
+    EXPECT_EQ(readNumber("1e400"), std::numeric_limits<double>::infinity());
+    EXPECT_EQ(readNumber("-" + std::string(5000, '9')), -std::numeric_limits<double>::infinity());
     EXPECT_EQ(readNumber("ok"), std::nullopt);
+}
+
+TEST(ToHalfWidth, maps_full_width_ascii_and_the_ideographic_blank_only) {
+    EXPECT_EQ(runtime::toHalfWidth("\xEF\xBD\x99\xE3\x80\x80\xEF\xBC\xB9"), "y Y");  // ｙ　Ｙ
+    EXPECT_EQ(runtime::toHalfWidth("断面\xEF\xBC\x8C"), "断面,");                    // 断面，
+    EXPECT_EQ(runtime::toHalfWidth("\xEF<\x81"), "\xEF<\x81");  // not UTF-8: left alone
 }
 
 TEST(NumberToText, writes_the_shortest_form_that_reads_back) {
@@ -88,6 +96,17 @@ TEST(NumberToText, writes_the_shortest_form_that_reads_back) {
     EXPECT_EQ(numberToText(-0.0f), "0");
     EXPECT_EQ(numberToText(12), "12");
     EXPECT_EQ(numberToText(-7), "-7");
+    // Plain decimals wherever a road survey's values reach, an exponent only
+    // from 1e15 up and below 1e-5.
+    EXPECT_EQ(numberToText(100000.0f), "100000");
+    EXPECT_EQ(numberToText(200000000.0f), "200000000");
+    EXPECT_EQ(numberToText(0.0005f), "0.0005");
+    EXPECT_EQ(numberToText(-1020.5f), "-1020.5");
+    EXPECT_EQ(numberToText(999999.9f), "999999.9");
+    EXPECT_EQ(numberToText(1e14f), "100000000000000");
+    EXPECT_EQ(numberToText(1e15f), "1e+15");
+    EXPECT_EQ(numberToText(0.00001f), "0.00001");
+    EXPECT_EQ(numberToText(0.000005f), "5e-06");
     const float max = std::numeric_limits<float>::max();
     EXPECT_EQ(textToFloat(numberToText(max)), max);
 }

@@ -96,13 +96,24 @@ TEST(Calculation, shows_rounded_areas_with_halves_to_even) {
     EXPECT_EQ(ui.text(TextBox::Text8), "  0.0625米");
 }
 
-TEST(Calculation, shows_only_the_total_for_a_single_section) {
-    ScriptedUi ui(script({{"1", "n", "3"}, triangle("2")}));
+// After a calculation of two sections, one section shows its own area and
+// leaves no area, spacing or volume of the earlier pair beside it.
+TEST(Calculation, shows_the_area_of_a_single_section_and_clears_the_pair) {
+    ScriptedUi ui(script({{"2", "n", "3", "3"},
+                          triangle("2"),
+                          triangle("4"),
+                          {"10", "", ""},
+                          {"1", "n", "3"},
+                          triangle("3")}));
     SectionSurvey record;
     ASSERT_EQ(runCalculation(ui, record), CalculationEnd::Finished);
-    EXPECT_EQ(countOf(ui.prompts(), kPause), 0);
+    ASSERT_EQ(runCalculation(ui, record), CalculationEnd::Finished);
+    EXPECT_EQ(countOf(ui.prompts(), kPause), 1);
+    EXPECT_EQ(ui.text(TextBox::Text6), " 3.000平方米");
+    EXPECT_EQ(ui.text(TextBox::Text7), "");
+    EXPECT_EQ(ui.text(TextBox::Text8), "");
+    EXPECT_EQ(ui.text(TextBox::Text9), "");
     EXPECT_EQ(ui.text(TextBox::Text10), " 0.000立方米");
-    EXPECT_EQ(ui.text(TextBox::Text6), "");
     EXPECT_EQ(record.spacings(1), 0.0f);
     EXPECT_EQ(record.totalVolume(), 0.0f);
 }

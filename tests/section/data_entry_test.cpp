@@ -109,8 +109,8 @@ TEST(DataEntry, clears_the_point_boxes_after_the_first_pass) {
     EXPECT_EQ(ui.text(TextBox::Text11), "本断面是第1 个断面");
 }
 
-TEST(DataEntry, takes_y_in_either_case_as_stations_entered_and_keeps_the_answer) {
-    for (const char* answer : {"Y", " y ", "y"}) {
+TEST(DataEntry, takes_y_in_either_case_and_width_as_stations_entered_and_keeps_the_answer) {
+    for (const char* answer : {"Y", " y ", "y", "\xEF\xBC\xB9", "\xE3\x80\x80\xEF\xBD\x99"}) {
         ScriptedUi ui({"1", answer, "1250.5", "0"});
         SectionSurvey survey;
         enterSurvey(ui, survey);
@@ -178,18 +178,20 @@ TEST(DataEntry, accepts_a_value_confirmed_with_any_number_but_zero_or_cancel) {
     }
 }
 
-TEST(DataEntry, rounds_point_counts_halves_to_even) {
-    ScriptedUi ui(script({{"2", "n", "2.5", "3.5"},
-                          point("1", "1"),
-                          point("1", "1"),
-                          point("1", "1"),
-                          point("1", "1"),
-                          point("1", "1"),
-                          point("1", "1")}));
+// A fraction would lose a section or points without a word: it is refused
+// with a message and the same prompt comes again; a whole number written with
+// decimals is whole.
+TEST(DataEntry, refuses_fractional_counts_instead_of_rounding_them) {
+    ScriptedUi ui(
+        script({{"2.5", "2", "n", "\xEF\xBC\x91\xEF\xBC\x92\xEF\xBC\x8E\xEF\xBC\x95", "1.0", "0"},
+                point("1", "1")}));
     SectionSurvey survey;
     enterSurvey(ui, survey);
-    EXPECT_EQ(survey.pointCounts(1), 2);
-    EXPECT_EQ(survey.pointCounts(2), 4);
+    EXPECT_EQ(survey.sectionCount(), 2);
+    EXPECT_EQ(survey.pointCounts(1), 1);
+    EXPECT_EQ(ui.errors(), (std::vector<std::string>{
+                               "“2.5”不是有效的断面个数。请输入 1 到 32767 之间的整数。",
+                               "“１２．５”不是有效的观测点数。请输入 0 到 32766 之间的整数。"}));
     EXPECT_TRUE(ui.allAnswersUsed());
 }
 

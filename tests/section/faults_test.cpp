@@ -34,8 +34,8 @@ SectionSurvey finishedRecord() {
 struct BadAnswerRow {
     const char* name;
     std::size_t at;  // index of the answer to spoil in wholeRun()
-    const char* answer;
-    const char* message;
+    std::string answer;
+    std::string message;
 };
 
 class BadAnswer : public ::testing::TestWithParam<BadAnswerRow> {};
@@ -43,7 +43,7 @@ class BadAnswer : public ::testing::TestWithParam<BadAnswerRow> {};
 TEST_P(BadAnswer, gets_a_message_and_the_same_prompt_again) {
     const BadAnswerRow& row = GetParam();
     Answers answers = wholeRun();
-    answers.insert(answers.begin() + static_cast<long>(row.at), std::string(row.answer));
+    answers.insert(answers.begin() + static_cast<long>(row.at), row.answer);
     ScriptedUi ui(answers);
     SectionSurvey record;
 
@@ -68,6 +68,14 @@ INSTANTIATE_TEST_SUITE_P(
                      "“-3”超出了允许的范围。请输入 1 到 32767 之间的整数。"},
         BadAnswerRow{"too_many_sections", 0, "40000",
                      "“40000”超出了允许的范围。请输入 1 到 32767 之间的整数。"},
+        BadAnswerRow{
+            "a_26_digit_count", 0, "12345678901234567890123456",
+            "“12345678901234567890123456”超出了允许的范围。请输入 1 到 32767 之间的整数。"},
+        BadAnswerRow{
+            "a_5000_digit_count_quoted_short", 0, std::string(5000, '9'),
+            "“" + std::string(30, '9') + "…”超出了允许的范围。请输入 1 到 32767 之间的整数。"},
+        BadAnswerRow{"fractional_section_count", 0, "2.5",
+                     "“2.5”不是有效的断面个数。请输入 1 到 32767 之间的整数。"},
         BadAnswerRow{"negative_point_count", 2, "-1",
                      "“-1”超出了允许的范围。请输入 0 到 32766 之间的整数。"},
         BadAnswerRow{"point_count_without_room_to_close", 3, "32767",
