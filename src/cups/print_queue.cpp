@@ -5,8 +5,10 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdlib>
 #include <optional>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace cups {
@@ -22,6 +24,15 @@ QueueState stateOf(const cups_dest_t& dest) {
     if (option(dest, "printer-is-accepting-jobs") == "false") return QueueState::NotAccepting;
     if (option(dest, "printer-state") == "5") return QueueState::Stopped;
     return QueueState::Ready;
+}
+
+// The queue named in the environment, as libcups reads it: $LPDEST, else
+// $PRINTER unless it is the traditional "lp".
+std::string askedQueue() {
+    if (const char* name = std::getenv("LPDEST"); name && *name) return name;
+    if (const char* name = std::getenv("PRINTER"); name && *name && std::string(name) != "lp")
+        return name;
+    return {};
 }
 
 struct Job {
@@ -58,6 +69,9 @@ DefaultQueue defaultQueue() {
     } else if (const cups_dest_t* dest = cupsGetDest(nullptr, nullptr, count, dests)) {
         queue.name = dest->name;
         queue.state = stateOf(*dest);
+    } else if (std::string asked = askedQueue(); !asked.empty()) {
+        queue.name = std::move(asked);
+        queue.state = QueueState::Missing;
     }
     cupsFreeDests(count, dests);
     return queue;

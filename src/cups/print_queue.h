@@ -12,17 +12,18 @@ enum class QueueState {
     Ready,         // takes jobs
     NoServer,      // the scheduler does not answer
     NoDefault,     // no queue is the default
+    Missing,       // the queue asked for ($LPDEST, $PRINTER) does not exist
     NotAccepting,  // the queue rejects jobs
     Stopped,       // the queue is disabled
 };
 
 struct DefaultQueue {
-    std::string name;  // empty when there is none
+    std::string name;  // empty when there is none; the name asked for when Missing
     QueueState state = QueueState::NoDefault;
 };
 
-// The destination CUPS takes as the default: $PRINTER, else the user's or the
-// system's default.
+// The destination CUPS takes as the default: $LPDEST or $PRINTER, else the
+// user's or the system's default.
 DefaultQueue defaultQueue();
 
 // The id of this user's newest job on `queue`, 0 when there is none.

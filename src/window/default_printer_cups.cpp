@@ -16,6 +16,9 @@ DefaultPrinter defaultPrinter() {
         case cups::QueueState::NoDefault:
             printer.problem = PrintOutcome::NoDefaultPrinter;
             break;
+        case cups::QueueState::Missing:
+            printer.problem = PrintOutcome::PrinterMissing;
+            break;
         case cups::QueueState::NotAccepting:
             printer.problem = PrintOutcome::NotAccepting;
             break;

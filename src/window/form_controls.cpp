@@ -21,8 +21,12 @@ QWidget* createLabel(const QString& caption, QWidget* form) {
     return label;
 }
 
+// The program alone writes the boxes: the user may select and copy their
+// text, and Tab still visits them, but typing cannot make them contradict the
+// calculation.
 QWidget* createTextBox(const char* description, QWidget* form) {
     auto* box = new QLineEdit(form);
+    box->setReadOnly(true);
     box->setAccessibleName(QString::fromUtf8(description));
     return box;
 }

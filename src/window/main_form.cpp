@@ -76,15 +76,34 @@ void MainForm::paintEvent(QPaintEvent*) {
     }
 }
 
+MainForm::Screen MainForm::screen() const {
+    Screen texts;
+    for (std::size_t i = 0; i < texts.size(); ++i) texts[i] = textBoxes_[i]->text();
+    return texts;
+}
+
+void MainForm::showScreen(const Screen& screen) {
+    for (std::size_t i = 0; i < screen.size(); ++i) {
+        textBoxes_[i]->setText(screen[i]);
+        textBoxes_[i]->setCursorPosition(0);
+    }
+}
+
+// A calculation that does not finish (Cancel, overflow, an error) leaves the
+// boxes as the last finished one left them: nothing of the abandoned run may
+// stand beside its results.
 void MainForm::Command1_Click() {
-    runGuarded(this, [this] {
+    const Screen before = screen();
+    bool finished = false;
+    runGuarded(this, [&] {
         QtUserInterface ui(*this);
-        section::runCalculation(ui, record_);
+        finished = section::runCalculation(ui, record_) == section::CalculationEnd::Finished;
     });
+    if (!finished) showScreen(before);
 }
 
 void MainForm::Command2_Click() {
-    close();
+    window()->close();
     QCoreApplication::quit();
 }
 

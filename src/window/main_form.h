@@ -23,6 +23,11 @@ class MainForm : public QWidget {
     QLineEdit* textBox(section::TextBox box) const;
     const section::SectionSurvey& survey() const { return record_; }
 
+    // The texts of Text1 ... Text12.
+    using Screen = std::array<QString, 12>;
+    Screen screen() const;
+    void showScreen(const Screen& screen);
+
   protected:
     void paintEvent(QPaintEvent* event) override;
 

@@ -15,6 +15,11 @@ QString messageOf(PrintOutcome outcome) {
         case PrintOutcome::NoDefaultPrinter:
             return QStringLiteral(
                 "没有设置默认打印机，无法打印。请先在系统中添加打印机并设为默认。");
+        case PrintOutcome::PrinterMissing:
+            return QStringLiteral(
+                "没有名为“%1”的打印机，无法打印。请检查环境变量 PRINTER（或 "
+                "LPDEST）中的打印机名称，"
+                "或在系统中设置默认打印机。");
         case PrintOutcome::NotAccepting:
             return QStringLiteral(
                 "默认打印机“%1”目前不接受打印任务，无法打印。"

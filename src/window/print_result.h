@@ -10,6 +10,7 @@ enum class PrintOutcome {
     Printed,           // handed to the printer
     NoPrintService,    // CUPS does not answer
     NoDefaultPrinter,  // no printer is the default
+    PrinterMissing,    // the printer asked for does not exist
     NotAccepting,      // the default printer rejects jobs
     Stopped,           // the default printer is stopped
     CannotOpen,        // the printer could not start or finish the job

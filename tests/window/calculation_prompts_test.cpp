@@ -101,6 +101,50 @@ class CalculationPromptsTest : public QObject {
         QCOMPARE(box(section::TextBox::Text10), " 60.000立方米");
     }
 
+    // A second run abandoned at each kind of prompt where Cancel abandons, and
+    // one that overflows: every box shows again what the first run left.
+    void an_abandoned_run_leaves_every_box_as_the_last_finished_run_left_it_data() {
+        QTest::addColumn<QList<Reply>>("script");
+        const QList<Reply> threeSectionsOnePointEach{answer("3"), answer("n"), answer("1"),
+                                                     answer("1"), answer("1")};
+        const QList<Reply> threePoints = point("5", "1") + point("6", "0") + point("7", "-1");
+        QTest::newRow("section count") << QList<Reply>{cancel()};
+        QTest::newRow("station") << QList<Reply>{answer("2"), answer("y"), cancel()};
+        QTest::newRow("point count") << QList<Reply>{answer("2"), answer("n"), cancel()};
+        QTest::newRow("elevation")
+            << threeSectionsOnePointEach +
+                   QList<Reply>{answer("5"), answer(""), answer("1"), answer(""), cancel()};
+        QTest::newRow("elevation entered again")
+            << threeSectionsOnePointEach + QList<Reply>{answer("5"), answer("0"), cancel()};
+        QTest::newRow("distance") << threeSectionsOnePointEach +
+                                         QList<Reply>{answer("5"), answer(""), cancel()};
+        QTest::newRow("second spacing") << threeSectionsOnePointEach + threePoints +
+                                               QList<Reply>{answer("25"), answer(""), cancel()};
+        QTest::newRow("spacing entered again")
+            << threeSectionsOnePointEach + threePoints +
+                   QList<Reply>{answer("25"), answer("0"), cancel()};
+        QTest::newRow("overflow") << QList<Reply>{answer("2"),  answer("y"),     answer("3e38"),
+                                                  answer("0"),  answer("-3e38"), answer("0"),
+                                                  acknowledge()};
+    }
+
+    void an_abandoned_run_leaves_every_box_as_the_last_finished_run_left_it() {
+        QFETCH(QList<Reply>, script);
+        {
+            DialogDriver first(twoTriangles());
+            calculate();
+            QVERIFY(first.scriptDone());
+        }
+        const window::MainForm::Screen finished = form->screen();
+        const section::SectionSurvey record = form->survey();
+
+        DialogDriver second(script);
+        calculate();
+        QVERIFY2(second.scriptDone(), qPrintable(second.log().join('\n')));
+        QCOMPARE(form->screen(), finished);
+        QCOMPARE(form->survey(), record);
+    }
+
     void bad_answer_gets_a_warning_and_the_same_prompt_again() {
         QString title;
         QMessageBox::Icon icon = QMessageBox::NoIcon;

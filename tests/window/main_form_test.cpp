@@ -5,6 +5,7 @@
 #include "window/main_form.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -19,6 +20,7 @@
 #include "window/guarded.h"
 #include "window/layout.h"
 #include "window/qt_user_interface.h"
+#include "window/startup.h"
 
 using window::ControlKind;
 using window::ControlRow;
@@ -121,6 +123,13 @@ class MainFormTest : public QObject {
         QCOMPARE(font.pointSizeF(), points);
         QVERIFY(font.bold());
         QCOMPARE(QFontInfo(font).family(), face);
+    }
+
+    void with_a_chinese_face_installed_no_font_warning_appears() {
+        DialogDriver driver({});
+        QVERIFY(window::chineseFontInstalled());
+        window::warnIfNoChineseFont(form);
+        QCOMPARE(driver.log(), QStringList());
     }
 
     void point_labels_keep_their_caption_on_one_line() {
@@ -226,6 +235,20 @@ class MainFormTest : public QObject {
         window::QtUserInterface(*form).setText(section::TextBox::Text2, text.toStdString());
         QCOMPARE(box->text(), text);
         QCOMPARE(box->cursorPosition(), 0);
+    }
+
+    // Typing into a result box would make it contradict the sheet: the boxes
+    // take no typing, yet their text can be selected and copied.
+    void text_boxes_take_no_typing_but_their_text_can_be_copied() {
+        auto* total = control<QLineEdit>("Text10");
+        window::QtUserInterface(*form).setText(section::TextBox::Text10, " 60.000立方米");
+        total->setFocus();
+        QTest::keyClicks(total, "999");
+        QTest::keyClick(total, Qt::Key_Backspace);
+        QCOMPARE(total->text(), " 60.000立方米");
+        QTest::keyClick(total, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(total, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QApplication::clipboard()->text(), " 60.000立方米");
     }
 
     void controls_are_named_for_screen_readers_data() {

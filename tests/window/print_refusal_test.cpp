@@ -37,9 +37,21 @@ TEST(PrintRefusal, SaysThePrintServiceIsUnreachableWhenCupsDoesNotAnswer) {
               "无法连接打印服务（CUPS），无法打印。请确认系统的打印服务已经启动。");
 }
 
-TEST(PrintRefusal, SaysNoDefaultPrinterIsSetWhenTheDefaultDoesNotExist) {
+TEST(PrintRefusal, NamesAPrinterAskedForThatDoesNotExist) {
     if (testQueue().empty()) GTEST_SKIP() << kOutsideTest;
-    setenv("PRINTER", "velmorin-test-missing", 1);
+    setenv("PRINTER", "NoSuchQueue", 1);
+    EXPECT_EQ(printEmptySheet(),
+              "没有名为“NoSuchQueue”的打印机，无法打印。请检查环境变量 PRINTER（或 "
+              "LPDEST）中的打印机名称，"
+              "或在系统中设置默认打印机。");
+}
+
+TEST(PrintRefusal, SaysNoDefaultPrinterIsSetWhenNoneIsAskedForOrSet) {
+    if (testQueue().empty()) GTEST_SKIP() << kOutsideTest;
+    unsetenv("PRINTER");
+    unsetenv("LPDEST");
+    if (std::system("lpstat -d 2>/dev/null | grep -q 'system default destination:'") == 0)
+        GTEST_SKIP() << "this machine has a default printer of its own";
     EXPECT_EQ(printEmptySheet(),
               "没有设置默认打印机，无法打印。请先在系统中添加打印机并设为默认。");
 }

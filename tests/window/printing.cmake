@@ -9,8 +9,10 @@ add_library(print_test_support STATIC
 )
 target_link_libraries(print_test_support PUBLIC window GTest::gtest PRIVATE velmorin_warnings)
 
+# The printing tests share the test queue's PDF folder and take its newest PDF:
+# never two at once, whatever ctest -j says.
 foreach(test print_sheet_test print_refusal_test)
   add_executable(${test} ${CMAKE_CURRENT_LIST_DIR}/${test}.cpp)
   target_link_libraries(${test} PRIVATE print_test_support section velmorin_warnings)
-  gtest_discover_tests(${test} PROPERTIES TIMEOUT 60)
+  gtest_discover_tests(${test} PROPERTIES TIMEOUT 60 RESOURCE_LOCK velmorin_test_queue)
 endforeach()

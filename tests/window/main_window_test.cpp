@@ -1,0 +1,58 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The window around the form on a small or scaled screen: it opens within the
+// screen, and the form keeps its layout and scrolls instead of being cut off.
+// Run once as it is and once with QT_SCALE_FACTOR=2.
+
+#include "window/main_window.h"
+
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTest>
+
+#include "window/application.h"
+#include "window/layout.h"
+#include "window/main_form.h"
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void initTestCase() { window::prepareApplication(*qApp); }
+
+    void opens_within_the_screen_with_the_form_whole_inside_a_scroll_area() {
+        window::MainWindow mainWindow;
+        mainWindow.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&mainWindow));
+        const QRect screen = mainWindow.screen()->availableGeometry();
+        QVERIFY2(mainWindow.frameGeometry().width() <= screen.width() &&
+                     mainWindow.frameGeometry().height() <= screen.height(),
+                 qPrintable(QStringLiteral("%1x%2 on %3x%4")
+                                .arg(mainWindow.width())
+                                .arg(mainWindow.height())
+                                .arg(screen.width())
+                                .arg(screen.height())));
+        QCOMPARE(mainWindow.windowTitle(), "Velmorin");
+        QVERIFY(mainWindow.form().width() >= window::toPixels(window::layoutRight));
+        QVERIFY(mainWindow.form().height() >= window::toPixels(window::layoutBottom));
+    }
+
+    void a_window_smaller_than_the_form_scrolls_to_every_button() {
+        window::MainWindow mainWindow;
+        mainWindow.resize(600, 400);
+        mainWindow.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&mainWindow));
+        QScrollArea& scroll = mainWindow.scrollArea();
+        QVERIFY(scroll.horizontalScrollBar()->isVisible());
+        QVERIFY(scroll.verticalScrollBar()->isVisible());
+        QVERIFY(mainWindow.form().width() >= window::toPixels(window::layoutRight));
+
+        auto* print = mainWindow.form().findChild<QWidget*>("Command3");
+        scroll.ensureWidgetVisible(print);
+        const QRect shown(print->mapTo(scroll.viewport(), QPoint(0, 0)), print->size());
+        QVERIFY(scroll.viewport()->rect().contains(shown));
+    }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "main_window_test.moc"

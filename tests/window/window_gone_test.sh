@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# The real program on a virtual screen: when its main window is destroyed by
+# another client (as a window manager killing it) while a prompt is open, the
+# process ends instead of running on with no window.
+# Usage: window_gone_test.sh VELMORIN   (needs xvfb-run and xdotool)
+set -euo pipefail
+program=$1
+if [ -z "${DISPLAY:-}" ]; then
+  exec xvfb-run -a -s "-screen 0 1280x800x24" "$0" "$@"
+fi
+export LANG=C.UTF-8 QT_QPA_PLATFORM=xcb
+export XDG_RUNTIME_DIR
+XDG_RUNTIME_DIR=$(mktemp -d)
+trap 'rm -rf "$XDG_RUNTIME_DIR"' EXIT
+
+"$program" &
+pid=$!
+main=$(timeout 20 xdotool search --sync --onlyvisible --name '^Velmorin$' | head -1)
+# The calculate button: its middle, in pixels of the form.
+xdotool mousemove --window "$main" 344 576 click 1
+for _ in $(seq 50); do
+  [ "$(xdotool search --onlyvisible --name '^Velmorin$' | wc -l)" -ge 2 ] && break
+  sleep 0.1
+done
+[ "$(xdotool search --onlyvisible --name '^Velmorin$' | wc -l)" -ge 2 ] ||
+  { echo "FAILED: no prompt opened"; kill "$pid"; exit 1; }
+
+xdotool windowclose "$main"
+for _ in $(seq 50); do
+  kill -0 "$pid" 2>/dev/null || { wait "$pid" || true; echo "OK: the program ended"; exit 0; }
+  sleep 0.1
+done
+kill "$pid"
+echo "FAILED: the program runs on after its main window was destroyed"
+exit 1
