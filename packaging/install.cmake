@@ -23,6 +23,14 @@ configure_file(${CMAKE_CURRENT_LIST_DIR}/velmorin.metainfo.xml.in
 install(FILES ${PROJECT_BINARY_DIR}/${VELMORIN_APP_ID}.metainfo.xml
   DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 
+# The manual page, compressed as Debian wants it.
+add_custom_command(OUTPUT ${PROJECT_BINARY_DIR}/velmorin.1.gz
+  COMMAND gzip -9 -n -c ${CMAKE_CURRENT_LIST_DIR}/velmorin.1 > ${PROJECT_BINARY_DIR}/velmorin.1.gz
+  DEPENDS ${CMAKE_CURRENT_LIST_DIR}/velmorin.1)
+add_custom_target(manual_page ALL DEPENDS ${PROJECT_BINARY_DIR}/velmorin.1.gz)
+install(FILES ${PROJECT_BINARY_DIR}/velmorin.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${PROJECT_SOURCE_DIR}/docs/survey-file.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
+
 # The licence and the changelog, where Debian keeps them.
 configure_file(${CMAKE_CURRENT_LIST_DIR}/debian/changelog.in ${PROJECT_BINARY_DIR}/changelog @ONLY)
 add_custom_command(OUTPUT ${PROJECT_BINARY_DIR}/changelog.gz

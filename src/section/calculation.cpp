@@ -14,9 +14,8 @@ CalculationEnd runCalculation(UserInterface& ui, SectionSurvey& record) {
     SectionSurvey fresh;
     try {
         enterSurvey(ui, fresh);
-        const bool inRange =
-            enterSpacings(ui, fresh) && computeAreas(fresh) && computeVolumes(fresh);
-        if (!inRange) {
+        if (!fresh.stationsEntered()) askSpacings(ui, fresh);
+        if (!calculateSurvey(fresh)) {
             ui.showError(
                 "计算结果超出了数值范围（绝对值超过 3.4E+38），无法继续计算。"
                 "本次计算已取消，上一次的计算结果保持不变。");
@@ -28,6 +27,11 @@ CalculationEnd runCalculation(UserInterface& ui, SectionSurvey& record) {
     showResults(ui, fresh);
     record = std::move(fresh);
     return CalculationEnd::Finished;
+}
+
+bool calculateSurvey(SectionSurvey& survey) {
+    if (survey.stationsEntered() && !spacingsFromStations(survey)) return false;
+    return computeAreas(survey) && computeVolumes(survey);
 }
 
 }  // namespace section

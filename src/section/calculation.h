@@ -18,4 +18,10 @@ enum class CalculationEnd {
 // finishes, so an abandoned calculation leaves the last finished one as it was.
 CalculationEnd runCalculation(UserInterface& ui, SectionSurvey& record);
 
+// What a calculation works out once its prompts are answered, for a survey
+// whose points (and, without stations, spacings) are in place: the spacings
+// from the stations when they were entered, the areas, the volumes and the
+// total. False when a result is beyond the 32-bit range.
+bool calculateSurvey(SectionSurvey& survey);
+
 }  // namespace section

@@ -43,17 +43,16 @@ float askSpacing(UserInterface& ui, int i) {
 
 }  // namespace
 
-bool enterSpacings(UserInterface& ui, SectionSurvey& survey) {
-    const bool stations = survey.stationsEntered();
+void askSpacings(UserInterface& ui, SectionSurvey& survey) {
+    for (int i = 1; i < survey.sectionCount(); ++i) survey.setSpacing(i, askSpacing(ui, i));
+}
+
+bool spacingsFromStations(SectionSurvey& survey) {
     for (int i = 1; i < survey.sectionCount(); ++i) {
-        if (stations) {
-            const auto spacing = static_cast<float>(static_cast<double>(survey.stations(i + 1)) -
-                                                    survey.stations(i));
-            if (!std::isfinite(spacing)) return false;
-            survey.setSpacing(i, spacing);
-        } else {
-            survey.setSpacing(i, askSpacing(ui, i));
-        }
+        const auto spacing =
+            static_cast<float>(static_cast<double>(survey.stations(i + 1)) - survey.stations(i));
+        if (!std::isfinite(spacing)) return false;
+        survey.setSpacing(i, spacing);
     }
     return true;
 }

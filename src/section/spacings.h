@@ -8,9 +8,12 @@
 
 namespace section {
 
-// Fills spacings(1..N-1). Returns false when a spacing worked out from the
-// stations is beyond the 32-bit range. Throws CalculationCancelled when the user
-// cancels a spacing prompt.
-bool enterSpacings(UserInterface& ui, SectionSurvey& survey);
+// Asks spacings(1..N-1) pair by pair. Throws CalculationCancelled when the
+// user cancels a spacing prompt.
+void askSpacings(UserInterface& ui, SectionSurvey& survey);
+
+// spacings(i) <- stations(i+1) - stations(i), kept in 32 bits. Returns false
+// when a spacing is beyond the 32-bit range.
+bool spacingsFromStations(SectionSurvey& survey);
 
 }  // namespace section

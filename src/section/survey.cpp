@@ -57,7 +57,7 @@ void SectionSurvey::setPointCount(int i, std::int16_t count) {
     pointCounts_[i] = count;
 }
 
-void SectionSurvey::allocatePoints() {
+std::uint32_t SectionSurvey::layOutSections() {
     std::uint32_t total = 0;
     maxPointCount_ = sectionCount_ > 0 ? pointCounts_[1] : 0;
     for (int i = 1; i <= sectionCount_; ++i) {
@@ -66,6 +66,11 @@ void SectionSurvey::allocatePoints() {
         maxPointCount_ = std::max<int>(maxPointCount_, pointCounts_[i]);
     }
     firstPoint_[sectionCount_ + 1] = total;
+    return total;
+}
+
+void SectionSurvey::allocatePoints() {
+    const std::uint32_t total = layOutSections();
     // Room for every point at once when the counts are plausible; absurd counts
     // (32767 sections of 32766 points) get memory only as points arrive.
     const std::size_t room = std::min<std::size_t>(total, kPointsReservedAtOnce);
@@ -73,6 +78,14 @@ void SectionSurvey::allocatePoints() {
     offsets_.clear();
     elevations_.reserve(room);
     offsets_.reserve(room);
+}
+
+void SectionSurvey::takePoints(std::vector<float> elevations, std::vector<float> offsets) {
+    const std::uint32_t total = layOutSections();
+    if (elevations.size() != total || offsets.size() != total)
+        throw std::length_error("the points do not match the point counts");
+    elevations_ = std::move(elevations);
+    offsets_ = std::move(offsets);
 }
 
 long long SectionSurvey::pointIndex(int i, int j) const {

@@ -43,6 +43,9 @@ class SectionSurvey {
     // Lays out the point storage once every point count is known (counts below
     // 1 give a section without points). Points read 0 until set.
     void allocatePoints();
+    // The same with every point given at once: the points of section 1, then
+    // of section 2, and so on (as many as the counts say).
+    void takePoints(std::vector<float> elevations, std::vector<float> offsets);
     int maxPointCount() const { return maxPointCount_; }
 
     float elevations(int i, int j) const;
@@ -69,6 +72,8 @@ class SectionSurvey {
     bool operator==(const SectionSurvey&) const = default;
 
   private:
+    // Where each section's points start; the number of points in all.
+    std::uint32_t layOutSections();
     void checkSection(int i, int last) const;
     void checkComplete(int i) const;
     // Position of point j of section i in the flat arrays, or -1 when it is a

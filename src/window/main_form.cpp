@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "section/calculation.h"
+#include "section/replay.h"
 #include "window/form_controls.h"
 #include "window/guarded.h"
 #include "window/qt_user_interface.h"
@@ -100,6 +101,22 @@ void MainForm::Command1_Click() {
         finished = section::runCalculation(ui, record_) == section::CalculationEnd::Finished;
     });
     if (!finished) showScreen(before);
+    if (finished) emit calculationFinished(true);
+}
+
+section::CalculationEnd MainForm::showSurvey(const section::SectionSurvey& data) {
+    // The data's own answers, replayed through the dialogue: every value and
+    // every box exactly as typing them would leave them.
+    section::ReplayUi replay(section::typedAnswers(data), nullptr);
+    const section::CalculationEnd end = section::runCalculation(replay, record_);
+    if (end != section::CalculationEnd::Finished) return end;
+    QtUserInterface ui(*this);
+    for (std::size_t i = 0; i < replay.screen().size(); ++i) {
+        if (replay.screen()[i])
+            ui.setText(static_cast<section::TextBox>(i + 1), *replay.screen()[i]);
+    }
+    emit calculationFinished(false);
+    return end;
 }
 
 void MainForm::Command2_Click() {

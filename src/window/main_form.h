@@ -7,6 +7,7 @@
 #include <QWidget>
 #include <array>
 
+#include "section/calculation.h"
 #include "section/survey.h"
 #include "section/user_interface.h"
 
@@ -23,6 +24,11 @@ class MainForm : public QWidget {
     QLineEdit* textBox(section::TextBox box) const;
     const section::SectionSurvey& survey() const { return record_; }
 
+    // Calculates a survey opened from a file as a typed run of the same data
+    // would, without prompts: the record and the boxes end as that run leaves
+    // them. On an overflow nothing changes and Overflow comes back.
+    section::CalculationEnd showSurvey(const section::SectionSurvey& data);
+
     // The texts of Text1 ... Text12.
     using Screen = std::array<QString, 12>;
     Screen screen() const;
@@ -30,6 +36,10 @@ class MainForm : public QWidget {
 
   protected:
     void paintEvent(QPaintEvent* event) override;
+
+  signals:
+    // A typed or opened calculation has finished: the record is new.
+    void calculationFinished(bool typed);
 
   private slots:
     void Command1_Click();

@@ -2,20 +2,45 @@
 #include "window/main_window.h"
 
 #include <QApplication>
-#include <QEvent>
+#include <QLineEdit>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QMimeData>
 #include <QScreen>
 #include <QScrollArea>
+#include <QStandardPaths>
 #include <QTimer>
 #include <QWindow>
 
 #include "window/layout.h"
 #include "window/main_form.h"
 #include "window/native_window.h"
+#include "window/recent_files.h"
+#include "window/survey_io.h"
 
 namespace window {
 
+namespace {
+
+const QString kFilter = QStringLiteral("测量数据 (*.csv *.txt *.tsv);;所有文件 (*)");
+
+QString caption() {
+    return QString::fromUtf8(formCaption);
+}
+
+bool isSurveyFile(const QUrl& url) {
+    return url.isLocalFile() && !QFileInfo(url.toLocalFile()).isDir();
+}
+
+}  // namespace
+
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
-    setWindowTitle(QString::fromUtf8(formCaption));
+    setWindowTitle(caption());
+    setAcceptDrops(true);
     form_ = new MainForm;
     form_->setMinimumSize(form_->size());
     scroll_ = new QScrollArea;
@@ -24,15 +49,135 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     // scroll bars, the layout unchanged.
     scroll_->setWidgetResizable(true);
     scroll_->setFrameShape(QFrame::NoFrame);
+    // Tab goes round the form's own controls, the section count box first.
+    scroll_->setFocusPolicy(Qt::NoFocus);
     setCentralWidget(scroll_);
+    form_->textBox(section::TextBox::Text1)->setFocus();
+    createMenus();
+    connect(form_, &MainForm::calculationFinished, this, &MainWindow::calculationFinished);
 
     // No larger than the screen's free area, frame included.
-    QSize size = sizeHint().expandedTo(form_->size());
+    QSize size = sizeHint().expandedTo(form_->size() + QSize(0, menuBar()->sizeHint().height()));
     if (const QScreen* screen = this->screen()) {
         const QSize room = screen->availableGeometry().size() - QSize(16, 48);
         size = size.boundedTo(room);
     }
     resize(size);
+}
+
+void MainWindow::createMenus() {
+    QMenu* file = menuBar()->addMenu(QStringLiteral("文件(&F)"));
+    file->addAction(QStringLiteral("打开测量数据(&O)…"), QKeySequence::Open, this,
+                    &MainWindow::openClicked);
+    saveAction_ = file->addAction(QStringLiteral("保存测量数据(&S)…"), QKeySequence::Save, this,
+                                  &MainWindow::saveClicked);
+    saveAction_->setEnabled(false);
+    recentMenu_ = file->addMenu(QStringLiteral("最近打开的文件(&R)"));
+    connect(recentMenu_, &QMenu::aboutToShow, this, &MainWindow::fillRecentMenu);
+    fillRecentMenu();
+    file->addSeparator();
+    file->addAction(QStringLiteral("退出(&X)"), QKeySequence::Quit, this, &QWidget::close);
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("帮助(&H)"));
+    help->addAction(QStringLiteral("关于(&A)"), this, &MainWindow::aboutClicked);
+}
+
+void MainWindow::fillRecentMenu() {
+    recentMenu_->clear();
+    const QStringList files = recentFiles();
+    for (int k = 0; k < files.size(); ++k) {
+        const QString path = files[k];
+        recentMenu_->addAction(
+            QStringLiteral("&%1 %2").arg(k + 1).arg(QDir::toNativeSeparators(path)), this,
+            [this, path] { openSurvey(path); });
+    }
+    recentMenu_->setEnabled(!files.isEmpty());
+}
+
+bool MainWindow::openSurvey(const QString& path) {
+    const OpenedSurvey opened = readSurveyFile(path);
+    if (!opened.survey) {
+        QMessageBox::warning(this, caption(), opened.error);
+        if (!QFileInfo::exists(path)) forgetFile(path);
+        return false;
+    }
+    if (form_->showSurvey(*opened.survey) != section::CalculationEnd::Finished) {
+        QMessageBox::warning(
+            this, caption(),
+            QStringLiteral("测量数据文件“%1”的计算结果超出了数值范围（绝对值超过 3.4E+38），"
+                           "没有打开。上一次的计算结果保持不变。")
+                .arg(QDir::toNativeSeparators(path)));
+        return false;
+    }
+    rememberFile(path);
+    setCurrentFile(path);
+    return true;
+}
+
+void MainWindow::openClicked() {
+    const QString start = currentFile_.isEmpty()
+                              ? QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)
+                              : QFileInfo(currentFile_).absolutePath();
+    const QString path =
+        QFileDialog::getOpenFileName(this, QStringLiteral("打开测量数据"), start, kFilter);
+    if (!path.isEmpty()) openSurvey(path);
+}
+
+void MainWindow::saveClicked() {
+    const QString start =
+        currentFile_.isEmpty()
+            ? QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
+                  .filePath(QStringLiteral("测量数据.csv"))
+            : currentFile_;
+    QString path =
+        QFileDialog::getSaveFileName(this, QStringLiteral("保存测量数据"), start, kFilter);
+    if (path.isEmpty()) return;
+    if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".csv");
+    const QString error = saveSurveyFile(path, form_->survey());
+    if (!error.isEmpty()) {
+        QMessageBox::warning(this, caption(), error);
+        return;
+    }
+    rememberFile(path);
+    setCurrentFile(path);
+}
+
+void MainWindow::aboutClicked() {
+    QMessageBox::about(
+        this, QStringLiteral("关于 Velmorin"),
+        QStringLiteral(
+            "<p><b>Velmorin %1</b>：道路土方断面计算</p>"
+            "<p>按高程—距离梯形法计算横断面面积，按平均断面法计算相邻断面间的体积和总方量，"
+            "并打印计算书。</p>"
+            "<p>本程序是自由软件，按 GNU 通用公共许可证第 3 版或（由你选择）任何更新的版本"
+            "（GPL-3.0-or-later）发布，不提供任何担保。</p>")
+            .arg(QCoreApplication::applicationVersion()));
+}
+
+void MainWindow::calculationFinished(bool typed) {
+    saveAction_->setEnabled(true);
+    // A typed calculation belongs to no file until it is saved.
+    if (typed) setCurrentFile({});
+}
+
+void MainWindow::setCurrentFile(const QString& path) {
+    currentFile_ = path;
+    setWindowTitle(path.isEmpty() ? caption()
+                                  : QFileInfo(path).fileName() + QStringLiteral(" - ") + caption());
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (!urls.isEmpty() && isSurveyFile(urls.first())) event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.isEmpty() || !isSurveyFile(urls.first())) return;
+    event->acceptProposedAction();
+    // Not inside the drop: a message box there would hold the dragging program.
+    const QString path = urls.first().toLocalFile();
+    QTimer::singleShot(0, this, [this, path] { openSurvey(path); });
 }
 
 void MainWindow::showEvent(QShowEvent* event) {

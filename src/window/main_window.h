@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The top-level window around the form: the form keeps its fixed layout and
-// scrolls when the window is smaller than it; the window opens no larger than
-// the screen, and the program ends when the window is gone.
+// The top-level window around the form: a menu bar above it (files, help),
+// the form with its fixed layout below, scrolling when the window is smaller
+// than it. The window opens no larger than the screen, takes survey files
+// dropped on it, and the program ends when the window is gone.
 
 #include <QMainWindow>
 
+class QAction;
+class QMenu;
 class QScrollArea;
 
 namespace window {
@@ -21,15 +24,33 @@ class MainWindow : public QMainWindow {
     MainForm& form() const { return *form_; }
     QScrollArea& scrollArea() const { return *scroll_; }
 
+    // Opens and calculates a survey file; false (after telling the user why)
+    // when it cannot, the calculation on screen then unchanged.
+    bool openSurvey(const QString& path);
+
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+  private slots:
+    void openClicked();
+    void saveClicked();
+    void aboutClicked();
+    void calculationFinished(bool typed);
 
   private:
+    void createMenus();
+    void fillRecentMenu();
+    void setCurrentFile(const QString& path);
     void checkStillThere();
 
     MainForm* form_ = nullptr;
     QScrollArea* scroll_ = nullptr;
+    QAction* saveAction_ = nullptr;
+    QMenu* recentMenu_ = nullptr;
+    QString currentFile_;
 };
 
 }  // namespace window

@@ -5,6 +5,7 @@
 
 #include "window/main_window.h"
 
+#include <QApplication>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -33,6 +34,7 @@ class MainWindowTest : public QObject {
                                 .arg(screen.width())
                                 .arg(screen.height())));
         QCOMPARE(mainWindow.windowTitle(), "Velmorin");
+        QCOMPARE(QApplication::focusWidget()->objectName(), "Text1");
         QVERIFY(mainWindow.form().width() >= window::toPixels(window::layoutRight));
         QVERIFY(mainWindow.form().height() >= window::toPixels(window::layoutBottom));
     }

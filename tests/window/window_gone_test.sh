@@ -17,8 +17,9 @@ trap 'rm -rf "$XDG_RUNTIME_DIR"' EXIT
 "$program" &
 pid=$!
 main=$(timeout 20 xdotool search --sync --onlyvisible --name '^Velmorin$' | head -1)
-# The calculate button: its middle, in pixels of the form.
-xdotool mousemove --window "$main" 344 576 click 1
+# The calculate button comes after the five text boxes of the first two bands.
+xdotool windowfocus --sync "$main"
+xdotool key Tab Tab Tab Tab Tab space
 for _ in $(seq 50); do
   [ "$(xdotool search --onlyvisible --name '^Velmorin$' | wc -l)" -ge 2 ] && break
   sleep 0.1

@@ -1,0 +1,24 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Any bytes as a survey file: the reader never crashes or hangs, a fault
+// always comes with a message, and a survey it reads survives being saved and
+// read again value for value.
+
+#include <cstdint>
+#include <cstdlib>
+#include <string_view>
+
+#include "survey_file/survey_file.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string_view text(reinterpret_cast<const char*>(data), size);
+    survey_file::isUtf8(text);
+    const survey_file::ReadResult first = survey_file::readSurvey(text);
+    if (!first.survey) {
+        if (first.error.message.empty()) std::abort();
+        return 0;
+    }
+    const survey_file::ReadResult again =
+        survey_file::readSurvey(survey_file::writeSurvey(*first.survey));
+    if (!again.survey || !(*again.survey == *first.survey)) std::abort();
+    return 0;
+}

@@ -1,0 +1,28 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// The results of a calculation section by section, as a table shows them:
+// the name, the area, the spacing and volume to the next section, and the
+// running total of the volumes up to the section.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "section/survey.h"
+
+namespace section {
+
+struct ResultRow {
+    int section = 0;
+    std::string name;              // "K1+020.000" with stations, else "第 2 号断面"
+    std::optional<float> station;  // with stations
+    float area = 0.0f;
+    std::optional<float> spacing;  // to the next section; none for the last
+    std::optional<float> volume;   // to the next section; none for the last
+    float runningTotal = 0.0f;     // the volumes before this section: 0 at the first,
+                                   // the total at the last
+};
+
+std::vector<ResultRow> resultRows(const SectionSurvey& survey);
+
+}  // namespace section

@@ -1,0 +1,277 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include <cstring>
+#include <vector>
+
+#include "runtime/number_text.h"
+#include "runtime/quote.h"
+#include "survey_file/cells.h"
+#include "survey_file/survey_file.h"
+
+namespace survey_file {
+
+namespace {
+
+using runtime::quoteTyped;
+
+constexpr int kMostSections = 32767;
+constexpr int kMostPoints = 32766;
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+std::string place(int line, int column) {
+    return "第 " + std::to_string(line) + " 行第 " + std::to_string(column) + " 列";
+}
+
+// Thrown at the first fault; readSurvey turns it into its result.
+struct Fault {
+    FileError error;
+};
+
+[[noreturn]] void fail(int line, int column, const std::string& what) {
+    throw Fault{{line, column, place(line, column) + what}};
+}
+
+// The header cell with full-width letters made ASCII and blanks dropped.
+std::string headerWord(std::string_view cell) {
+    std::string word;
+    for (char c : runtime::toHalfWidth(cell)) {
+        if (c != ' ' && c != '\t') word += (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c;
+    }
+    return word;
+}
+
+struct Section {
+    float station = 0.0f;  // with stations
+    int number = 0;        // without: its number, 1, 2, 3 ...
+    std::string key;       // the key cell as written in its last row
+    int firstLine = 0;
+    int points = 0;
+    int emptyRowLine = 0;  // the line of a row without H and S
+    bool hasSpacing = false;
+    float spacing = 0.0f;
+    int spacingLine = 0;
+    std::string spacingCell;
+};
+
+class Reader {
+  public:
+    explicit Reader(std::string_view text) : text_(text) {
+        if (text_.starts_with(kByteOrderMark)) text_.remove_prefix(kByteOrderMark.size());
+    }
+
+    section::SectionSurvey read() {
+        if (!nextLine())
+            throw Fault{
+                {0, 0,
+                 "文件中没有数据：第一行应为表头“桩号,高程H,距离S”或“断面,高程H,距离S,间距DL”"}};
+        readHeader();
+        while (nextLine()) readRow();
+        if (sections_.empty()) throw Fault{{0, 0, "文件中只有表头，没有断面数据"}};
+        checkSpacings();
+        return survey();
+    }
+
+  private:
+    // The next line that is neither blank nor a comment, split into cells.
+    bool nextLine() {
+        while (at_ < text_.size()) {
+            const char* start = text_.data() + at_;
+            const void* newline = std::memchr(start, '\n', text_.size() - at_);
+            const std::size_t length =
+                newline ? static_cast<const char*>(newline) - start : text_.size() - at_;
+            std::string_view line(start, length);
+            at_ += length + 1;
+            ++lineNumber_;
+            if (line.ends_with('\r')) line.remove_suffix(1);
+            const std::string_view content = trimBlanks(line);
+            if (content.empty() || content.starts_with('#')) continue;
+            if (separator_ == 0)
+                separator_ = line.find('\t') != std::string_view::npos ? '\t' : ',';
+            if (!cells_.split(line, separator_))
+                fail(lineNumber_, LineCells::kMostCells + 1, "：这一行的列数太多");
+            // A row of empty cells (a spreadsheet's trailing separators).
+            bool empty = true;
+            for (std::size_t k = 0; k < cells_.size(); ++k) empty = empty && cells_[k].empty();
+            if (!empty) return true;
+        }
+        return false;
+    }
+
+    void readHeader() {
+        const std::string key = headerWord(cells_[0]);
+        if (key == "桩号") {
+            stations_ = true;
+        } else if (key != "断面") {
+            fail(lineNumber_, 1, quoteTyped(cells_[0]) + "不是有效的表头，应为“桩号”或“断面”");
+        }
+        expectHeader(2, {"高程H", "H"}, "“高程H”或“H”");
+        expectHeader(3, {"距离S", "S"}, "“距离S”或“S”");
+        columns_ = 3;
+        if (!stations_ && !cells_[3].empty()) {
+            expectHeader(4, {"间距DL", "DL"}, "“间距DL”或“DL”");
+            columns_ = 4;
+        }
+        checkNothingBeyond();
+    }
+
+    void expectHeader(int column, std::initializer_list<std::string_view> words,
+                      const char* expected) {
+        const std::string_view cell = cells_[column - 1];
+        const std::string word = headerWord(cell);
+        for (std::string_view w : words) {
+            if (word == w) return;
+        }
+        if (cell.empty()) fail(lineNumber_, column, std::string("没有表头，应为") + expected);
+        fail(lineNumber_, column, quoteTyped(cell) + "不是有效的表头，应为" + expected);
+    }
+
+    void checkNothingBeyond() {
+        for (std::size_t k = columns_; k < cells_.size(); ++k) {
+            if (!cells_[k].empty())
+                fail(lineNumber_, int(k) + 1, quoteTyped(cells_[k]) + "是多余的数据");
+        }
+    }
+
+    float number(int column, const char* what) {
+        const std::string_view cell = cells_[column - 1];
+        if (cell.empty()) fail(lineNumber_, column, std::string("没有") + what);
+        const CellNumber n = readFloat(cell);
+        if (n.fault == CellNumber::Fault::NotANumber)
+            fail(lineNumber_, column, quoteTyped(cell) + "不是有效的" + what);
+        if (n.fault == CellNumber::Fault::OutOfRange)
+            fail(lineNumber_, column,
+                 quoteTyped(cell) + "超出了允许的范围（绝对值不超过 3.4E+38）");
+        return n.value;
+    }
+
+    void readRow() {
+        checkNothingBeyond();
+        Section& section = sectionOfRow();
+        const bool noPoint = cells_[1].empty() && cells_[2].empty();
+        if (noPoint) {
+            if (section.points > 0 || section.emptyRowLine != 0) fail(lineNumber_, 2, "没有高程");
+            section.emptyRowLine = lineNumber_;
+        } else {
+            if (section.emptyRowLine != 0) fail(section.emptyRowLine, 2, "没有高程");
+            const float h = number(2, "高程");
+            const float s = number(3, "距离");
+            if (section.points == kMostPoints)
+                fail(lineNumber_, 1,
+                     "：第 " + std::to_string(sections_.size()) + " 个断面的观测点超过 " +
+                         std::to_string(kMostPoints) + " 个");
+            ++section.points;
+            elevations_.push_back(h);
+            offsets_.push_back(s);
+        }
+        if (columns_ == 4 && !cells_[3].empty()) readSpacing(section);
+    }
+
+    // The section the current row belongs to: the last one while the key is
+    // the same, a new one otherwise.
+    Section& sectionOfRow() {
+        const std::string_view key = cells_[0];
+        if (key.empty()) fail(lineNumber_, 1, stations_ ? "没有桩号" : "没有断面编号");
+        if (!sections_.empty() && key == sections_.back().key) return sections_.back();
+        Section next;
+        next.firstLine = lineNumber_;
+        next.key = key;
+        if (stations_) {
+            const CellNumber n = readStation(key);
+            if (n.fault == CellNumber::Fault::NotANumber)
+                fail(lineNumber_, 1, quoteTyped(key) + "不是有效的桩号");
+            if (n.fault == CellNumber::Fault::OutOfRange)
+                fail(lineNumber_, 1, quoteTyped(key) + "超出了允许的范围（绝对值不超过 3.4E+38）");
+            if (!sections_.empty() && n.value == sections_.back().station) {
+                sections_.back().key = key;
+                return sections_.back();
+            }
+            next.station = n.value;
+        } else {
+            const std::optional<double> n = runtime::readNumber(key);
+            const int expected = static_cast<int>(sections_.size()) + 1;
+            if (!sections_.empty() && n && *n == sections_.back().number) {
+                sections_.back().key = key;
+                return sections_.back();
+            }
+            if (!n || *n != expected)
+                fail(lineNumber_, 1,
+                     quoteTyped(key) +
+                         "不是下一个断面的编号：断面应按 1、2、3……的顺序编号，这里应为 " +
+                         std::to_string(expected));
+            next.number = expected;
+        }
+        if (static_cast<int>(sections_.size()) == kMostSections)
+            fail(lineNumber_, 1, "：断面超过 " + std::to_string(kMostSections) + " 个");
+        sections_.push_back(std::move(next));
+        return sections_.back();
+    }
+
+    void readSpacing(Section& section) {
+        const float spacing = number(4, "间距");
+        if (section.hasSpacing && spacing != section.spacing)
+            fail(lineNumber_, 4,
+                 quoteTyped(cells_[3]) + "与第 " + std::to_string(section.spacingLine) +
+                     " 行给出的第 " + std::to_string(section.number) + " 号断面的间距" +
+                     quoteTyped(section.spacingCell) + "不同，每个断面只能有一个间距");
+        section.hasSpacing = true;
+        section.spacing = spacing;
+        section.spacingLine = lineNumber_;
+        section.spacingCell = cells_[3];
+    }
+
+    // Without stations, section i gives the spacing to section i+1; the last
+    // one has no next section.
+    void checkSpacings() const {
+        if (stations_) return;
+        const std::size_t n = sections_.size();
+        for (std::size_t k = 0; k + 1 < n; ++k) {
+            const Section& section = sections_[k];
+            if (!section.hasSpacing)
+                fail(section.firstLine, 4,
+                     "：第 " + std::to_string(section.number) + " 号断面没有到第 " +
+                         std::to_string(section.number + 1) + " 号断面的间距 DL");
+        }
+        const Section& last = sections_.back();
+        if (last.hasSpacing)
+            fail(last.spacingLine, 4,
+                 quoteTyped(last.spacingCell) + "：第 " + std::to_string(last.number) +
+                     " 号断面是最后一个断面，后面没有断面，不应有间距");
+    }
+
+    section::SectionSurvey survey() {
+        section::SectionSurvey survey;
+        const int n = static_cast<int>(sections_.size());
+        survey.resize(n);
+        survey.setStationAnswer(stations_ ? "y" : "n");
+        for (int i = 1; i <= n; ++i) {
+            const Section& section = sections_[i - 1];
+            survey.setStation(i, section.station);
+            survey.setPointCount(i, static_cast<std::int16_t>(section.points));
+        }
+        survey.takePoints(std::move(elevations_), std::move(offsets_));
+        for (int i = 1; i < n; ++i) survey.setSpacing(i, sections_[i - 1].spacing);
+        return survey;
+    }
+
+    std::string_view text_;
+    std::size_t at_ = 0;
+    int lineNumber_ = 0;
+    char separator_ = 0;
+    LineCells cells_;
+    bool stations_ = false;
+    std::size_t columns_ = 3;
+    std::vector<Section> sections_;
+    std::vector<float> elevations_;
+    std::vector<float> offsets_;
+};
+
+}  // namespace
+
+ReadResult readSurvey(std::string_view text) {
+    try {
+        return {Reader(text).read(), {}};
+    } catch (const Fault& fault) {
+        return {std::nullopt, fault.error};
+    }
+}
+
+}  // namespace survey_file

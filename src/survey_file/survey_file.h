@@ -1,0 +1,55 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// Survey files: the survey of a road's cross-sections as a CSV that a
+// spreadsheet opens and writes, one row per point (docs/survey-file.md).
+//
+//     桩号,高程H,距离S              断面,高程H,距离S,间距DL
+//     K1+000.000,50,2               1,10,0,20
+//     K1+000.000,51,0               1,10,4,
+//     1020.5,52,0                   2,8,0,
+//
+// Reading takes UTF-8 text; the window turns other encodings into it first.
+// Plain C++: the survey, its numbers and the messages, nothing of the window.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "section/survey.h"
+
+namespace survey_file {
+
+// Where a file goes wrong and what is wrong, as one Chinese message naming
+// the line, the column and the cell as written:
+// "第 12 行第 3 列“1O.5”不是有效的高程".
+struct FileError {
+    int line = 0;    // 1-based; 0 when the fault is the file as a whole
+    int column = 0;  // 1-based; 0 when the fault is a whole line
+    std::string message;
+};
+
+struct ReadResult {
+    // The sections, their stations or spacings and their points; nothing is
+    // computed yet. Empty when the file has a fault.
+    std::optional<section::SectionSurvey> survey;
+    FileError error;
+};
+
+// Reads a survey file's text, UTF-8 with or without a byte-order mark.
+ReadResult readSurvey(std::string_view text);
+
+// The file of a survey: UTF-8 with a byte-order mark, CRLF line ends, a
+// Chinese header, every number in the shortest form that reads back to the
+// same 32-bit value (stations in plain metres).
+std::string writeSurvey(const section::SectionSurvey& survey);
+
+// The results of a calculated survey as CSV (UTF-8, LF), one row per section:
+// its number, its station (when stations were entered), its area, the spacing
+// and volume to the next section, and the running total of the volumes up to
+// it; values in the sheet's forms ("0.000").
+std::string resultsCsv(const section::SectionSurvey& survey);
+
+// True when the bytes are well-formed UTF-8.
+bool isUtf8(std::string_view bytes);
+
+}  // namespace survey_file

@@ -1,0 +1,148 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "window/command_line.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QDir>
+#include <QTimer>
+#include <cstdio>
+
+#include "printout/dayang.h"
+#include "section/calculation.h"
+#include "survey_file/survey_file.h"
+#include "window/application.h"
+#include "window/fonts.h"
+#include "window/main_window.h"
+#include "window/pdf_export.h"
+#include "window/startup.h"
+#include "window/survey_io.h"
+
+namespace window {
+
+namespace {
+
+enum Status { Success = 0, BadFile = 1, BadUsage = 2 };
+
+void say(std::FILE* stream, const QString& text) {
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stream);
+}
+
+void complain(const QString& message) {
+    say(stderr, QStringLiteral("velmorin: ") + message + u'\n');
+}
+
+// The survey of FILE, calculated; nothing (after saying why) when it cannot be.
+std::optional<section::SectionSurvey> calculatedSurvey(const QString& path) {
+    OpenedSurvey opened = readSurveyFile(path);
+    if (!opened.survey) {
+        complain(opened.error);
+        return std::nullopt;
+    }
+    if (!section::calculateSurvey(*opened.survey)) {
+        complain(QStringLiteral("测量数据文件“%1”的计算结果超出了数值范围（绝对值超过 3.4E+38）。")
+                     .arg(QDir::toNativeSeparators(path)));
+        return std::nullopt;
+    }
+    return opened.survey;
+}
+
+int writeResults(const QString& path) {
+    const std::optional<section::SectionSurvey> survey = calculatedSurvey(path);
+    if (!survey) return BadFile;
+    const std::string csv = survey_file::resultsCsv(*survey);
+    std::fwrite(csv.data(), 1, csv.size(), stdout);
+    return std::fflush(stdout) == 0 ? Success : BadFile;
+}
+
+int writePdf(int argc, char* argv[], const QString& path, const QString& pdf) {
+    // Fonts and the PDF need a GUI application, not a screen.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    installFontSubstitutions();
+    const std::optional<section::SectionSurvey> survey = calculatedSurvey(path);
+    if (!survey) return BadFile;
+    const QString error = exportSheetPdf(printout::dayang(*survey), pdf);
+    if (!error.isEmpty()) {
+        complain(error);
+        return BadFile;
+    }
+    return Success;
+}
+
+int openWindow(int argc, char* argv[], const QString& path) {
+    if (!displayReachable()) return BadFile;
+    QApplication app(argc, argv);
+    prepareApplication(app);
+    MainWindow mainWindow;
+    mainWindow.show();
+    QTimer::singleShot(0, &mainWindow, [&] {
+        warnIfNoChineseFont(&mainWindow);
+        if (!path.isEmpty()) mainWindow.openSurvey(path);
+    });
+    return QApplication::exec();
+}
+
+}  // namespace
+
+int runProgram(int argc, char* argv[]) {
+    QCoreApplication::setApplicationName(QStringLiteral("velmorin"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(VELMORIN_VERSION));
+    QStringList arguments;
+    for (int k = 0; k < argc; ++k) arguments << QString::fromLocal8Bit(argv[k]);
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Velmorin：道路土方断面计算。不带选项时打开主窗口（给出 FILE 时打开这个测量数据文件）。"));
+    const QCommandLineOption pdf(
+        QStringLiteral("pdf"),
+        QStringLiteral("把 FILE 的计算书写成 PDF 文件 OUT.pdf，不打开窗口。"),
+        QStringLiteral("OUT.pdf"));
+    const QCommandLineOption results(
+        QStringLiteral("results"),
+        QStringLiteral("把 FILE 的计算结果以 CSV 格式写到标准输出，不打开窗口。"));
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("显示本说明。"));
+    const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
+                                     QStringLiteral("显示版本号。"));
+    parser.addOptions({pdf, results, help, version});
+    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("测量数据文件（CSV）。"),
+                                 QStringLiteral("[FILE]"));
+
+    if (!parser.parse(arguments)) {
+        const QStringList unknown = parser.unknownOptionNames();
+        // The only option with a value is --pdf.
+        complain((unknown.isEmpty() ? QStringLiteral("--pdf 后面缺少 PDF 文件名")
+                                    : QStringLiteral("不认识的选项“%1”").arg(unknown.first())) +
+                 QStringLiteral("（velmorin --help 列出用法）。"));
+        return BadUsage;
+    }
+    if (parser.isSet(help)) {
+        say(stdout, parser.helpText()
+                        .replace(QStringLiteral("<executable_name>"), QStringLiteral("velmorin"))
+                        .replace(QStringLiteral("[options]"), QStringLiteral("[选项]"))
+                        .replace(QStringLiteral("Usage:"), QStringLiteral("用法："))
+                        .replace(QStringLiteral("Options:"), QStringLiteral("选项："))
+                        .replace(QStringLiteral("Arguments:"), QStringLiteral("参数：")));
+        return Success;
+    }
+    if (parser.isSet(version)) {
+        say(stdout, QStringLiteral("velmorin %1\n").arg(QCoreApplication::applicationVersion()));
+        return Success;
+    }
+    const QStringList files = parser.positionalArguments();
+    const bool toPdf = parser.isSet(pdf);
+    const bool toResults = parser.isSet(results);
+    if (files.size() > 1 || (toPdf && toResults) || ((toPdf || toResults) && files.isEmpty())) {
+        complain(
+            QStringLiteral("用法有误：--pdf 和 --results 只能选一个，并且需要一个测量数据文件 FILE"
+                           "（velmorin --help 列出用法）。"));
+        return BadUsage;
+    }
+    const QString file = files.value(0);
+    if (toResults) return writeResults(file);
+    if (toPdf) return writePdf(argc, argv, file, parser.value(pdf));
+    return openWindow(argc, argv, file);
+}
+
+}  // namespace window

@@ -1,0 +1,14 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// The program as its command line asks for it:
+//   velmorin [FILE]                    the window, FILE opened in it
+//   velmorin --pdf OUT.pdf FILE        the calculation sheet of FILE as a PDF
+//   velmorin --results FILE            the results of FILE as CSV on stdout
+// The last two need no window and no display. Exit status 0 on success, 1 for
+// a file that cannot be read or calculated, 2 for wrong usage.
+
+namespace window {
+
+int runProgram(int argc, char* argv[]);
+
+}  // namespace window

@@ -1,0 +1,128 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "window/safe_write.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#if defined(Q_OS_UNIX)
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
+namespace window {
+
+namespace {
+
+QString reason(int errorNumber) {
+    switch (errorNumber) {
+        case ENOSPC:
+            return QStringLiteral("磁盘空间不足");
+#ifdef EDQUOT
+        case EDQUOT:
+            return QStringLiteral("超出了磁盘配额");
+#endif
+        case EACCES:
+        case EPERM:
+            return QStringLiteral("没有写入权限");
+        case EROFS:
+            return QStringLiteral("文件夹所在的磁盘是只读的");
+        case ENOENT:
+        case ENOTDIR:
+            return QStringLiteral("文件夹不存在");
+        case EISDIR:
+            return QStringLiteral("这是一个文件夹");
+        case EIO:
+            return QStringLiteral("磁盘读写出错");
+        default:
+            return QString::fromLocal8Bit(std::strerror(errorNumber));
+    }
+}
+
+#if defined(Q_OS_UNIX)
+// 0 on success, else the error number.
+int syncPath(const QString& path, int flags) {
+    const int fd = ::open(QFile::encodeName(path).constData(), flags | O_CLOEXEC);
+    if (fd < 0) return errno;
+    const int result = ::fsync(fd) == 0 ? 0 : errno;
+    ::close(fd);
+    return result;
+}
+#endif
+
+}  // namespace
+
+QString writeFailure(const QString& path, int errorNumber) {
+    return QStringLiteral("无法写入文件“%1”：%2。")
+        .arg(QDir::toNativeSeparators(path), reason(errorNumber));
+}
+
+SafeFile::SafeFile(const QString& target) : target_(QFileInfo(target).absoluteFilePath()) {
+    const QFileInfo info(target_);
+    // Beside the target, so that the rename stays on one file system.
+    for (int attempt = 0; attempt < 100 && temporary_.isEmpty(); ++attempt) {
+        const QString candidate =
+            info.dir().filePath(QStringLiteral(".%1.%2.tmp").arg(info.fileName()).arg(attempt));
+        QFile file(candidate);
+        if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+            temporary_ = candidate;
+        } else if (!file.exists()) {
+            error_ = writeFailure(target_, errno ? errno : EACCES);
+            return;
+        }
+    }
+    if (temporary_.isEmpty() && error_.isEmpty()) error_ = writeFailure(target_, EEXIST);
+}
+
+SafeFile::~SafeFile() {
+    if (!committed_ && !temporary_.isEmpty()) QFile::remove(temporary_);
+}
+
+bool SafeFile::commit() {
+    if (temporary_.isEmpty()) return false;
+#if defined(Q_OS_UNIX)
+    if (const int error = syncPath(temporary_, O_RDONLY)) {
+        error_ = writeFailure(target_, error);
+        return false;
+    }
+    if (std::rename(QFile::encodeName(temporary_).constData(),
+                    QFile::encodeName(target_).constData()) != 0) {
+        error_ = writeFailure(target_, errno);
+        return false;
+    }
+    committed_ = true;
+    // The rename itself reaches the disk with its folder.
+    syncPath(QFileInfo(target_).absolutePath(), O_RDONLY | O_DIRECTORY);
+#else
+    // Elsewhere a rename does not replace: the old file steps aside first.
+    const QString old = target_ + QStringLiteral(".old");
+    QFile::remove(old);
+    const bool moved = !QFile::exists(target_) || QFile::rename(target_, old);
+    if (!moved || !QFile::rename(temporary_, target_)) {
+        error_ = writeFailure(target_, EACCES);
+        return false;
+    }
+    QFile::remove(old);
+    committed_ = true;
+#endif
+    return true;
+}
+
+QString writeFileSafely(const QString& path, const QByteArray& bytes) {
+    SafeFile safe(path);
+    if (safe.temporaryPath().isEmpty()) return safe.error();
+    QFile file(safe.temporaryPath());
+    errno = 0;
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+        file.write(bytes) != bytes.size() || !file.flush()) {
+        const int error = errno ? errno : EIO;
+        return writeFailure(path, error);
+    }
+    file.close();
+    if (file.error() != QFileDevice::NoError) return writeFailure(path, errno ? errno : EIO);
+    return safe.commit() ? QString() : safe.error();
+}
+
+}  // namespace window

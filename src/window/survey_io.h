@@ -1,0 +1,25 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// Survey files on disk: reading them in whatever encoding a spreadsheet
+// wrote (UTF-8, UTF-16 with its byte-order mark, else GB18030, which covers
+// GBK and GB2312), and saving them safely.
+
+#include <QString>
+#include <optional>
+
+#include "section/survey.h"
+
+namespace window {
+
+struct OpenedSurvey {
+    // The survey as the file gives it, nothing computed yet; empty on a fault.
+    std::optional<section::SectionSurvey> survey;
+    QString error;  // names the file, the line, the column and the cell
+};
+
+OpenedSurvey readSurveyFile(const QString& path);
+
+// Empty on success, else the message naming the file and the reason.
+QString saveSurveyFile(const QString& path, const section::SectionSurvey& survey);
+
+}  // namespace window

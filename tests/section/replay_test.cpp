@@ -1,0 +1,89 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Answers played back into the dialogue: a survey's own answers rebuild it
+// exactly as a direct calculation does; recorded answers hand over to the user
+// where they end; answers of another dialogue are caught.
+
+#include "section/replay.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "scripted_ui.h"
+#include "section/calculation.h"
+
+namespace section {
+namespace {
+
+using testing::point;
+using testing::script;
+using testing::ScriptedUi;
+
+// Random sections, with or without stations, values of every sign and size.
+SectionSurvey randomSurvey(std::mt19937& random) {
+    std::uniform_int_distribution<int> sections(1, 6), points(0, 7);
+    std::uniform_real_distribution<float> value(-2000.0f, 2000.0f);
+    SectionSurvey survey;
+    survey.resize(sections(random));
+    survey.setStationAnswer(random() % 2 ? "y" : "n");
+    for (int i = 1; i <= survey.sectionCount(); ++i) {
+        if (survey.stationsEntered()) survey.setStation(i, value(random));
+        survey.setPointCount(i, static_cast<std::int16_t>(points(random)));
+    }
+    survey.allocatePoints();
+    for (int i = 1; i <= survey.sectionCount(); ++i) {
+        for (int j = 1; j <= survey.pointCounts(i); ++j)
+            survey.setPoint(i, j, value(random) / 10, value(random) / 100);
+        if (i < survey.sectionCount() && !survey.stationsEntered())
+            survey.setSpacing(i, value(random) / 50);
+    }
+    return survey;
+}
+
+TEST(Replay, a_surveys_own_answers_rebuild_what_the_direct_calculation_gives) {
+    std::mt19937 random(7);
+    for (int k = 0; k < 500; ++k) {
+        SectionSurvey direct = randomSurvey(random);
+        ReplayUi replay(typedAnswers(direct), nullptr);
+        SectionSurvey typed;
+        ASSERT_EQ(runCalculation(replay, typed), CalculationEnd::Finished) << k;
+        ASSERT_TRUE(calculateSurvey(direct));
+        ASSERT_EQ(typed, direct) << k;
+        ASSERT_TRUE(replay.screen()[9]);  // the total was written
+    }
+}
+
+TEST(Replay, hands_over_to_the_user_where_the_answers_end_with_the_boxes_as_they_were) {
+    ScriptedUi user(script({point("101", "0"), point("100", "-2")}));
+    ReplayUi replay({{PromptKind::SectionCount, "1"},
+                     {PromptKind::StationQuestion, "n"},
+                     {PromptKind::PointCount, "3"},
+                     {PromptKind::Elevation, "abc"},  // a bad answer: its message stays unseen
+                     {PromptKind::Elevation, "100"},
+                     {PromptKind::Confirm, ""},
+                     {PromptKind::Distance, "2"},
+                     {PromptKind::Confirm, ""}},
+                    &user);
+    SectionSurvey record;
+    ASSERT_EQ(runCalculation(replay, record), CalculationEnd::Finished);
+    EXPECT_TRUE(user.errors().empty());
+    ASSERT_EQ(user.seen().size(), 8u);
+    EXPECT_EQ(user.seen()[0].prompt.point, 2);
+    EXPECT_EQ(user.seen()[0].box(TextBox::Text1), "本次计算共有1个断面");
+    EXPECT_EQ(user.seen()[0].box(TextBox::Text5), " 2.000米");
+    EXPECT_EQ(record.areas(1), 2.0f);
+}
+
+TEST(Replay, answers_of_another_dialogue_are_caught_at_the_first_that_does_not_fit) {
+    ReplayUi replay({{PromptKind::SectionCount, "1"}, {PromptKind::Elevation, "3"}}, nullptr);
+    SectionSurvey record;
+    try {
+        runCalculation(replay, record);
+        FAIL() << "no mismatch";
+    } catch (const ReplayMismatch& mismatch) {
+        EXPECT_EQ(mismatch.index, 1u);
+    }
+}
+
+}  // namespace
+}  // namespace section

@@ -1,0 +1,69 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# The command line without any display: results as CSV, the sheet as a PDF
+# whose text reads back exactly, and the exit status of each kind of call.
+# Usage: command_line_test.sh VELMORIN   (needs pdftotext and pdffonts)
+set -uo pipefail
+program=$1
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
+export XDG_RUNTIME_DIR=$work
+failed=0
+check() {  # check WHAT EXPECTED ACTUAL
+  if [ "$2" != "$3" ]; then
+    printf 'FAILED: %s\n--- expected\n%s\n--- got\n%s\n' "$1" "$2" "$3"
+    failed=1
+  fi
+}
+
+printf '桩号,高程H,距离S\nK1+000.000,100,2\nK1+000.000,101,0\nK1+000.000,100,-2\n1020,100,2\n1020,102,0\n1020,100,-2\n' \
+  >"$work/two.csv"
+
+results=$("$program" --results "$work/two.csv"); status=$?
+check "--results status" 0 "$status"
+check "--results" "断面,桩号,面积(平方米),至下一断面间距(米),至下一断面体积(立方米),累计体积(立方米)
+1,K1+000.000,2.000,20.000,60.000,0.000
+2,K1+020.000,4.000,,,60.000" "$results"
+
+"$program" --pdf "$work/two.pdf" "$work/two.csv"; status=$?
+check "--pdf status" 0 "$status"
+sheet=$(pdftotext -layout "$work/two.pdf" - | tr -d '\f' | sed -E 's/ +/ /g; s/^ //; s/ $//' |
+  grep -v '^$')
+check "--pdf text" "( 方量计算 )
+观测点高程/距离 h(米)/观测点至断面端点距离 d(米):
+( K1+000.000断面 ) :
+100.000/2.000 101.000/0.000 100.000/-2.000
+( K1+020.000断面 ) :
+100.000/2.000 102.000/0.000 100.000/-2.000
+断面间距(米) :
+DL=20.000
+断面面积 (平方米) :
+K1+000.000断面面积 : S( 1 )=2.000
+K1+020.000断面面积 : S( 2 )=4.000
+计算后的体积 (立方米) :
+第1段体积 : D( 1 )=60.000
+总体积 : [ D ]=60.000 (立方米)" "$sheet"
+check "--pdf fonts embedded" "" "$(pdffonts "$work/two.pdf" | tail -n +3 | awk '$(NF-4) != "yes"')"
+check "--pdf page size (A4)" "yes" \
+  "$(pdfinfo "$work/two.pdf" | grep -q '^Page size:.*(A4)' && echo yes)"
+
+printf '桩号,高程H,距离S\n1000,1O.5,0\n' >"$work/bad.csv"
+message=$("$program" --results "$work/bad.csv" 2>&1 >/dev/null); status=$?
+check "bad file status" 1 "$status"
+check "bad file message" "velmorin: 测量数据文件“$work/bad.csv”有误，没有打开：第 2 行第 2 列“1O.5”不是有效的高程。" "$message"
+"$program" --pdf "$work/bad.pdf" "$work/bad.csv" 2>/dev/null; status=$?
+check "bad file --pdf status" 1 "$status"
+check "no PDF of a bad file" "" "$(ls "$work" | grep -c 'bad.pdf' | grep -v '^0$')"
+
+for usage in "--bogus" "--pdf" "--results" "--pdf x.pdf --results $work/two.csv" \
+             "--results $work/two.csv $work/two.csv"; do
+  # shellcheck disable=SC2086
+  "$program" $usage >/dev/null 2>&1; status=$?
+  check "usage: velmorin $usage" 2 "$status"
+done
+check "--version" "velmorin 1.0" "$("$program" --version)"
+"$program" --help | grep -q -- '--results'; check "--help" 0 "$?"
+
+[ "$failed" -eq 0 ] && echo OK
+exit "$failed"

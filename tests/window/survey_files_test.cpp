@@ -1,0 +1,137 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Survey files in the window: a file saved by the program, one written by hand
+// in UTF-8 and one converted to GB18030 with tabs open to the same record and
+// the same text boxes as the same data typed at the prompts; a bad file opens
+// nothing; opening names the window, enables saving and remembers the file.
+
+#include <QAction>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPushButton>
+#include <QStringEncoder>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "dialog_driver.h"
+#include "window/application.h"
+#include "window/main_form.h"
+#include "window/main_window.h"
+#include "window/recent_files.h"
+#include "window/survey_io.h"
+
+namespace {
+
+QList<Reply> point(const QString& h, const QString& s) {
+    return {answer(h), answer(""), answer(s), answer("")};
+}
+
+// K1+000 and K1+020.5, no. 2 a wider outline.
+QList<Reply> typedStations() {
+    return QList<Reply>{answer("2"), answer("y"), answer("1000"), answer("3"), answer("1020.5"),
+                        answer("3")} +
+           point("50", "2") + point("51", "0") + point("50", "-2") + point("52", "3") +
+           point("52.5", "0") + point("50", "-3") + QList<Reply>{answer("")};
+}
+
+const QString kHandWritten = QStringLiteral(
+    "桩号,高程H,距离S\n"
+    "K1+000.000,50,2\nK1+000.000,51,0\nK1+000.000,50,-2\n"
+    "K1+020.500,52,3\nK1+020.500,52.5,0\nK1+020.500,50,-3\n");
+
+}  // namespace
+
+class SurveyFilesTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir folder;
+    window::MainWindow* mainWindow = nullptr;
+
+    window::MainForm& form() const { return mainWindow->form(); }
+    QString file(const QString& name) const { return folder.filePath(name); }
+
+    void write(const QString& name, const QByteArray& bytes) const {
+        QFile out(file(name));
+        QVERIFY(out.open(QIODevice::WriteOnly));
+        out.write(bytes);
+    }
+
+    QAction* saveAction() const {
+        for (QAction* action : mainWindow->menuBar()->actions().first()->menu()->actions()) {
+            if (action->text().startsWith("保存测量数据")) return action;
+        }
+        return nullptr;
+    }
+
+  private slots:
+    void initTestCase() {
+        // Settings (the recent files) in the test's own folder.
+        qputenv("XDG_CONFIG_HOME", folder.filePath("config").toUtf8());
+        window::prepareApplication(*qApp);
+    }
+
+    void init() {
+        mainWindow = new window::MainWindow;
+        mainWindow->show();
+        QVERIFY(QTest::qWaitForWindowExposed(mainWindow));
+    }
+
+    void cleanup() { delete mainWindow; }
+
+    void saved_hand_written_and_gb18030_files_open_as_the_same_data_typed() {
+        {
+            DialogDriver typing(typedStations());
+            form().findChild<QPushButton*>("Command1")->click();
+            QVERIFY(typing.scriptDone());
+        }
+        const section::SectionSurvey typed = form().survey();
+        const window::MainForm::Screen screen = form().screen();
+        QCOMPARE(window::saveSurveyFile(file("saved.csv"), typed), QString());
+        write("hand.csv", kHandWritten.toUtf8());
+        QStringEncoder gb18030("GB18030");
+        write("gb18030.txt", gb18030(QString(kHandWritten).replace(',', '\t')));
+
+        for (const QString& name : {"saved.csv", "hand.csv", "gb18030.txt"}) {
+            delete mainWindow;
+            mainWindow = new window::MainWindow;
+            DialogDriver none({});
+            QVERIFY2(mainWindow->openSurvey(file(name)), qPrintable(name));
+            QCOMPARE(form().survey(), typed);
+            QCOMPARE(form().screen(), screen);
+            QCOMPARE(mainWindow->windowTitle(), name + " - Velmorin");
+            QVERIFY(saveAction()->isEnabled());
+            QCOMPARE(window::recentFiles().first(), file(name));
+        }
+    }
+
+    void a_bad_file_opens_nothing_and_says_where_it_is_wrong() {
+        write("good.csv", kHandWritten.toUtf8());
+        QVERIFY(mainWindow->openSurvey(file("good.csv")));
+        const section::SectionSurvey before = form().survey();
+        const window::MainForm::Screen screen = form().screen();
+
+        write("bad.csv", "桩号,高程H,距离S\n1000,1,0\n1000,2,1\n1000,1,2\n1020,1O.5,0\n");
+        DialogDriver driver({acknowledge()});
+        QVERIFY(!mainWindow->openSurvey(file("bad.csv")));
+        QCOMPARE(driver.log(), QStringList({"message: 测量数据文件“" + file("bad.csv") +
+                                            "”有误，没有打开：第 5 行第 2 列“1O.5”不是有效的高程。"}));
+        QCOMPARE(form().survey(), before);
+        QCOMPARE(form().screen(), screen);
+        QCOMPARE(mainWindow->windowTitle(), "good.csv - Velmorin");
+    }
+
+    void a_file_dropped_on_the_window_opens() {
+        write("dropped.csv", kHandWritten.toUtf8());
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(file("dropped.csv"))});
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(mainWindow, &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(mainWindow, &drop);
+        QTRY_COMPARE(mainWindow->windowTitle(), "dropped.csv - Velmorin");
+        QCOMPARE(form().survey().sectionCount(), 2);
+    }
+};
+
+QTEST_MAIN(SurveyFilesTest)
+#include "survey_files_test.moc"
