@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstdint>
 #include <system_error>
 
 #include "runtime/number_text.h"
@@ -29,6 +30,35 @@ bool isPlainDecimal(std::string_view s) {
     return digits > 0 && i == s.size();
 }
 
+// A plain decimal of at most seven significant digits and ten decimals, such
+// as a surveyed "102.345": its digits and its power of ten are both exact in
+// 32 bits, so one division rounds it exactly as strtof does. False for
+// anything else.
+bool readShortDecimal(std::string_view s, float& value) {
+    const bool negative = s.starts_with('-');
+    std::size_t i = negative ? 1 : 0;
+    std::uint32_t mantissa = 0;
+    int digits = 0, decimals = -1;
+    for (; i < s.size(); ++i) {
+        const char c = s[i];
+        if (isDigit(c)) {
+            if (++digits > 7) return false;
+            mantissa = mantissa * 10 + std::uint32_t(c - '0');
+            if (decimals >= 0) ++decimals;
+        } else if (c == '.' && decimals < 0) {
+            decimals = 0;
+        } else {
+            return false;
+        }
+    }
+    if (digits == 0 || decimals > 10) return false;
+    static constexpr float kPowers[] = {1e0f, 1e1f, 1e2f, 1e3f, 1e4f, 1e5f,
+                                        1e6f, 1e7f, 1e8f, 1e9f, 1e10f};
+    value = static_cast<float>(mantissa) / kPowers[decimals < 0 ? 0 : decimals];
+    if (negative) value = -value;
+    return true;
+}
+
 CellNumber slowFloat(std::string_view cell) {
     if (std::optional<float> value = runtime::textToFloat(cell)) return {*value};
     return {0.0f, runtime::readNumber(cell) ? CellNumber::Fault::OutOfRange
@@ -47,65 +77,55 @@ bool LineCells::split(std::string_view line, char separator) {
     std::size_t at = 0;
     for (;;) {
         if (count_ == kMostCells) return false;
-        std::string_view rest = trimBlanks(line.substr(at));
-        std::string_view cell;
-        if (rest.starts_with('"')) {
+        std::size_t end = line.find(separator, at);
+        std::string_view cell = trimBlanks(line.substr(at, end - at));
+        if (cell.starts_with('"')) {
+            // Up to the closing quote, separators included; "" is one quote.
+            const std::size_t open = cell.data() - line.data();
             std::string& text = unquoted_[count_];
             text.clear();
-            std::size_t k = 1;
-            for (; k < rest.size(); ++k) {
-                if (rest[k] != '"') {
-                    text += rest[k];
-                } else if (k + 1 < rest.size() && rest[k + 1] == '"') {
+            std::size_t k = open + 1;
+            for (; k < line.size(); ++k) {
+                if (line[k] != '"') {
+                    text += line[k];
+                } else if (k + 1 < line.size() && line[k + 1] == '"') {
                     text += '"';
                     ++k;
                 } else {
                     break;
                 }
             }
+            const std::size_t closed = std::min(k + 1, line.size());
+            end = line.find(separator, closed);
             // Anything between the closing quote and the separator stays in
             // the cell, so that it is checked rather than dropped.
-            const std::size_t closed = rest.data() - line.data() + std::min(k + 1, rest.size());
-            const std::size_t end = line.find(separator, closed);
-            text += trimBlanks(line.substr(
-                closed, end == std::string_view::npos ? std::string_view::npos : end - closed));
+            text += trimBlanks(line.substr(closed, end - closed));
             cell = trimBlanks(text);
-            cells_[count_++] = cell;
-            if (end == std::string_view::npos) return true;
-            at = end + 1;
-            continue;
         }
-        const std::size_t end = line.find(separator, at);
-        cell = line.substr(at, end == std::string_view::npos ? std::string_view::npos : end - at);
-        cells_[count_++] = trimBlanks(cell);
+        cells_[count_++] = cell;
         if (end == std::string_view::npos) return true;
         at = end + 1;
     }
 }
 
 std::string_view trimBlanks(std::string_view text) {
-    for (;;) {
-        if (text.starts_with(' ') || text.starts_with('\t')) {
-            text.remove_prefix(1);
-        } else if (text.starts_with(kWideBlank)) {
-            text.remove_prefix(kWideBlank.size());
-        } else {
-            break;
-        }
-    }
-    for (;;) {
-        if (text.ends_with(' ') || text.ends_with('\t')) {
-            text.remove_suffix(1);
-        } else if (text.ends_with(kWideBlank)) {
-            text.remove_suffix(kWideBlank.size());
-        } else {
-            break;
-        }
-    }
+    // Most cells have no blank at either end.
+    auto plain = [](char c) { return c != ' ' && c != '\t' && c != '\xE3' && c != '\x80'; };
+    if (text.empty() || (plain(text.front()) && plain(text.back()))) return text;
+    auto blankAtFront = [](std::string_view t) {
+        return t.starts_with(' ') || t.starts_with('\t') || t.starts_with(kWideBlank);
+    };
+    auto blankAtBack = [](std::string_view t) {
+        return t.ends_with(' ') || t.ends_with('\t') || t.ends_with(kWideBlank);
+    };
+    while (blankAtFront(text))
+        text.remove_prefix(text.front() == ' ' || text.front() == '\t' ? 1 : 3);
+    while (blankAtBack(text)) text.remove_suffix(text.back() == ' ' || text.back() == '\t' ? 1 : 3);
     return text;
 }
 
 CellNumber readFloat(std::string_view cell) {
+    if (float value = 0.0f; readShortDecimal(cell, value)) return {value};
     if (isPlainDecimal(cell)) {
         float value = 0.0f;
         const auto [end, error] = std::from_chars(cell.data(), cell.data() + cell.size(), value);

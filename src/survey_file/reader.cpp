@@ -56,6 +56,9 @@ class Reader {
   public:
     explicit Reader(std::string_view text) : text_(text) {
         if (text_.starts_with(kByteOrderMark)) text_.remove_prefix(kByteOrderMark.size());
+        // A point's row takes some twenty bytes: room for them all at once.
+        elevations_.reserve(text_.size() / 20);
+        offsets_.reserve(text_.size() / 20);
     }
 
     section::SectionSurvey read() {

@@ -7,8 +7,13 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <random>
+
 #include "../section/scripted_ui.h"
+#include "runtime/number_text.h"
 #include "section/calculation.h"
+#include "survey_file/cells.h"
 
 namespace {
 
@@ -62,12 +67,11 @@ TEST(SurveyFile, written_by_hand_saved_or_typed_the_data_give_the_same_record) {
 }
 
 TEST(SurveyFile, numbered_sections_carry_their_spacings_and_may_have_no_points) {
-    const SectionSurvey expected =
-        typed(script({{"3", "n", "2", "0", "1"},
-                      point("10", "0"),
-                      point("10", "4"),
-                      point("8", "0"),
-                      {"20", "", "12.5", "", "", ""}}));
+    const SectionSurvey expected = typed(script({{"3", "n", "2", "0", "1"},
+                                                 point("10", "0"),
+                                                 point("10", "4"),
+                                                 point("8", "0"),
+                                                 {"20", "", "12.5", "", "", ""}}));
     EXPECT_EQ(opened("断面,高程H,距离S,间距DL\n1,10,0,20\n1,10,4,\n2,,,12.5\n3,8,0,\n"), expected);
     EXPECT_EQ(opened(survey_file::writeSurvey(expected)), expected);
 }
@@ -109,9 +113,11 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         FaultRow{"letter_O_for_a_zero", kStations + "1000,1,0\n1000,2,1\n1000,1,2\n1020,1O.5,0\n",
                  "第 5 行第 2 列“1O.5”不是有效的高程"},
-        FaultRow{"empty_file", "", "文件中没有数据：第一行应为表头“桩号,高程H,距离S”或“断面,高程H,距离S,间距DL”"},
+        FaultRow{"empty_file", "",
+                 "文件中没有数据：第一行应为表头“桩号,高程H,距离S”或“断面,高程H,距离S,间距DL”"},
         FaultRow{"header_only", "# 注释\n" + kStations, "文件中只有表头，没有断面数据"},
-        FaultRow{"unknown_header", "里程,H,S\n1,2,3\n", "第 1 行第 1 列“里程”不是有效的表头，应为“桩号”或“断面”"},
+        FaultRow{"unknown_header", "里程,H,S\n1,2,3\n",
+                 "第 1 行第 1 列“里程”不是有效的表头，应为“桩号”或“断面”"},
         FaultRow{"missing_distance_header", "桩号,H\n", "第 1 行第 3 列没有表头，应为“距离S”或“S”"},
         FaultRow{"spacing_column_with_stations", "桩号,H,S,DL\n", "第 1 行第 4 列“DL”是多余的数据"},
         FaultRow{"missing_distance", kStations + "1000,1,\n", "第 2 行第 3 列没有距离"},
@@ -128,20 +134,42 @@ INSTANTIATE_TEST_SUITE_P(
                  "第 3 行第 1 列“3”不是下一个断面的编号：断面应按 1、2、3……的顺序编号，这里应为 2"},
         FaultRow{"missing_spacing", kNumbered + "1,1,2,\n2,1,2,\n",
                  "第 2 行第 4 列：第 1 号断面没有到第 2 号断面的间距 DL"},
-        FaultRow{"two_spacings", kNumbered + "1,1,2,10\n1,1,3,12\n2,1,2,\n",
-                 "第 3 行第 4 列“12”与第 2 行给出的第 1 号断面的间距“10”不同，每个断面只能有一个间距"},
+        FaultRow{
+            "two_spacings", kNumbered + "1,1,2,10\n1,1,3,12\n2,1,2,\n",
+            "第 3 行第 4 列“12”与第 2 行给出的第 1 号断面的间距“10”不同，每个断面只能有一个间距"},
         FaultRow{"spacing_after_the_last_section", kNumbered + "1,1,2,10\n2,1,2,5\n",
                  "第 3 行第 4 列“5”：第 2 号断面是最后一个断面，后面没有断面，不应有间距"},
         FaultRow{"long_cell_quoted_short", kStations + "1000," + std::string(40, 'x') + ",2\n",
                  "第 2 行第 2 列“" + std::string(30, 'x') + "…”不是有效的高程"}),
     [](const testing::TestParamInfo<FaultRow>& info) { return info.param.name; });
 
+// The fast path for plain decimals gives exactly what the prompts give.
+TEST(SurveyFile, reads_cells_exactly_as_the_prompts_read_answers) {
+    std::mt19937 random(3);
+    std::uniform_int_distribution<int> digits(1, 12), digit(0, 9), coin(0, 1);
+    for (int k = 0; k < 200000; ++k) {
+        std::string text = coin(random) ? "-" : "";
+        const int count = digits(random);
+        const int point = std::uniform_int_distribution<int>(0, count)(random);
+        for (int d = 0; d < count; ++d) {
+            if (d == point) text += '.';
+            text += char('0' + digit(random));
+        }
+        const survey_file::CellNumber cell = survey_file::readFloat(text);
+        const std::optional<float> typed = runtime::textToFloat(text);
+        ASSERT_TRUE(typed) << text;
+        ASSERT_EQ(cell.fault, survey_file::CellNumber::Fault::None) << text;
+        ASSERT_EQ(std::bit_cast<std::uint32_t>(cell.value), std::bit_cast<std::uint32_t>(*typed))
+            << text;
+    }
+}
+
 TEST(SurveyFile, tells_utf8_from_other_bytes) {
     EXPECT_TRUE(survey_file::isUtf8("桩号,高程H,距离S\r\n1000,1,2"));
-    EXPECT_FALSE(survey_file::isUtf8("\xB6\xCF\xC3\xE6"));        // 断面 in GBK
-    EXPECT_FALSE(survey_file::isUtf8("\xED\xA0\x80"));            // a surrogate
-    EXPECT_FALSE(survey_file::isUtf8("\xC0\xAF"));                // an overlong "/"
-    EXPECT_FALSE(survey_file::isUtf8("12345678\xE6\x96"));        // cut short
+    EXPECT_FALSE(survey_file::isUtf8("\xB6\xCF\xC3\xE6"));  // 断面 in GBK
+    EXPECT_FALSE(survey_file::isUtf8("\xED\xA0\x80"));      // a surrogate
+    EXPECT_FALSE(survey_file::isUtf8("\xC0\xAF"));          // an overlong "/"
+    EXPECT_FALSE(survey_file::isUtf8("12345678\xE6\x96"));  // cut short
 }
 
 }  // namespace
