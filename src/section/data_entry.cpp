@@ -23,8 +23,10 @@ struct ConfirmWording {
 // confirmed with the second wording; the accepted one is shown with one blank.
 float enterValue(UserInterface& ui, const Prompt& prompt, const ConfirmWording& wording,
                  TextBox box, const std::string& what) {
-    Prompt confirm{PromptKind::Confirm, prompt.section, prompt.point,
-                   prompt.kind,         false,          wording.first};
+    Prompt confirm = prompt;
+    confirm.kind = PromptKind::Confirm;
+    confirm.confirms = prompt.kind;
+    confirm.text = wording.first;
     Prompt reentry = prompt;
     reentry.again = true;
     reentry.text = wording.reentry;
@@ -52,6 +54,7 @@ void enterStationsAndCounts(UserInterface& ui, SectionSurvey& survey) {
             survey.setStation(i, askFloat(ui,
                                           {.kind = PromptKind::Station,
                                            .section = i,
+                                           .sections = survey.sectionCount(),
                                            .text = "请输入" + n + "号断面的桩号 :"},
                                           "桩号"));
             ui.setText(TextBox::Text2,
@@ -60,6 +63,7 @@ void enterStationsAndCounts(UserInterface& ui, SectionSurvey& survey) {
         survey.setPointCount(i, askCount(ui,
                                          {.kind = PromptKind::PointCount,
                                           .section = i,
+                                          .sections = survey.sectionCount(),
                                           .text = "请输入" + n + "号断面中观测的点数 :"},
                                          0, 32766, "观测点数"));
         ui.setText(TextBox::Text12,
@@ -77,6 +81,7 @@ void enterPoint(UserInterface& ui, SectionSurvey& survey, int i, int j) {
         enterValue(ui,
                    {.kind = PromptKind::Elevation,
                     .section = i,
+                    .sections = survey.sectionCount(),
                     .point = j,
                     .text = "请输入 " + n + "号断面第" + p + " 个观测点的高程 H :( 以米为单位 )"},
                    {"确认输入的高程 ?  正确单击 Enter 键 ; 错误输入零( 即为:0 ) ",
@@ -88,6 +93,7 @@ void enterPoint(UserInterface& ui, SectionSurvey& survey, int i, int j) {
         enterValue(ui,
                    {.kind = PromptKind::Distance,
                     .section = i,
+                    .sections = survey.sectionCount(),
                     .point = j,
                     .text = "请输入第 " + p +
                             " 个观测点至断面起始端点的距离 S : 该点位于道路中心线 S=0，"
@@ -123,6 +129,7 @@ void enterSurvey(UserInterface& ui, SectionSurvey& survey) {
     survey.resize(n);
     survey.setStationAnswer(
         askText(ui, {.kind = PromptKind::StationQuestion,
+                     .sections = n,
                      .text = "是否需要输入断面桩号 ? 需要输入按 Y ; 不要输入按 N"}));
 
     enterStationsAndCounts(ui, survey);

@@ -25,6 +25,7 @@ void showResults(UserInterface& ui, const SectionSurvey& survey) {
         // A pause: whatever the answer, Cancel included, the pair is shown.
         ui.ask({.kind = PromptKind::Pause,
                 .section = i,
+                .sections = survey.sectionCount(),
                 .text = "请输入不等于零的任意数显示计算结果"});
         ui.setText(TextBox::Text6, " " + roundedText(survey.areas(i)) + "平方米");
         ui.setText(TextBox::Text7, " " + roundedText(survey.areas(i + 1)) + "平方米");

@@ -10,17 +10,20 @@
 namespace section {
 namespace {
 
-float askSpacing(UserInterface& ui, int i) {
+float askSpacing(UserInterface& ui, int i, int sections) {
     const std::string from = runtime::numberToText(i);
     const std::string to = runtime::numberToText(i + 1);
     ui.setText(TextBox::Text11, "现在请输入第 " + from + " 号至第" + to + " 号断面的间距 :");
-    const Prompt confirm{
-        PromptKind::Confirm, i,     0,
-        PromptKind::Spacing, false, "确认输入的间距 ?  正确单击 Enter 键  ; 错误输入零( 即为:0 )"};
+    const Prompt confirm{.kind = PromptKind::Confirm,
+                         .section = i,
+                         .sections = sections,
+                         .confirms = PromptKind::Spacing,
+                         .text = "确认输入的间距 ?  正确单击 Enter 键  ; 错误输入零( 即为:0 )"};
     float spacing =
         askFloat(ui,
                  {.kind = PromptKind::Spacing,
                   .section = i,
+                  .sections = sections,
                   .text = "请输入第 " + from + "至" + to + " 号断面的间距 DL :( 以米为单位 )"},
                  "间距");
     // Unlike the point values, a corrected spacing is shown before it is
@@ -32,6 +35,7 @@ float askSpacing(UserInterface& ui, int i) {
         spacing = askFloat(ui,
                            {.kind = PromptKind::Spacing,
                             .section = i,
+                            .sections = sections,
                             .again = true,
                             .text = "请输入正确的间距 DL :"},
                            "间距");
@@ -44,7 +48,8 @@ float askSpacing(UserInterface& ui, int i) {
 }  // namespace
 
 void askSpacings(UserInterface& ui, SectionSurvey& survey) {
-    for (int i = 1; i < survey.sectionCount(); ++i) survey.setSpacing(i, askSpacing(ui, i));
+    for (int i = 1; i < survey.sectionCount(); ++i)
+        survey.setSpacing(i, askSpacing(ui, i, survey.sectionCount()));
 }
 
 bool spacingsFromStations(SectionSurvey& survey) {

@@ -50,6 +50,8 @@ struct Prompt {
     // Section i of a station, a point count or a point's value; the first
     // section of the pair of a spacing or a pause. 0 for the first two kinds.
     int section = 0;
+    // N, the number of sections of the run, once it is known; else 0.
+    int sections = 0;
     // Point j of an elevation or a distance (and of their confirms), else 0.
     int point = 0;
     // For a confirm: whether it confirms an Elevation, a Distance or a Spacing.

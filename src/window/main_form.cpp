@@ -13,6 +13,8 @@
 
 #include "section/calculation.h"
 #include "section/replay.h"
+#include "window/calculation_session.h"
+#include "window/data_folder.h"
 #include "window/form_controls.h"
 #include "window/guarded.h"
 #include "window/qt_user_interface.h"
@@ -97,8 +99,7 @@ void MainForm::Command1_Click() {
     const Screen before = screen();
     bool finished = false;
     runGuarded(this, [&] {
-        QtUserInterface ui(*this);
-        finished = section::runCalculation(ui, record_) == section::CalculationEnd::Finished;
+        finished = runCalculationSession(*this, record_) == section::CalculationEnd::Finished;
     });
     if (!finished) showScreen(before);
     if (finished) emit calculationFinished(true);
@@ -115,6 +116,7 @@ section::CalculationEnd MainForm::showSurvey(const section::SectionSurvey& data)
         if (replay.screen()[i])
             ui.setText(static_cast<section::TextBox>(i + 1), *replay.screen()[i]);
     }
+    keepLastCalculation(record_, this);
     emit calculationFinished(false);
     return end;
 }

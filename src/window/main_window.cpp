@@ -2,11 +2,11 @@
 #include "window/main_window.h"
 
 #include <QApplication>
-#include <QLineEdit>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
@@ -16,6 +16,7 @@
 #include <QTimer>
 #include <QWindow>
 
+#include "window/data_folder.h"
 #include "window/layout.h"
 #include "window/main_form.h"
 #include "window/native_window.h"
@@ -75,6 +76,10 @@ void MainWindow::createMenus() {
     recentMenu_ = file->addMenu(QStringLiteral("最近打开的文件(&R)"));
     connect(recentMenu_, &QMenu::aboutToShow, this, &MainWindow::fillRecentMenu);
     fillRecentMenu();
+    QAction* last = file->addAction(QStringLiteral("打开最近一次计算(&L)"), this,
+                                    [this] { openSurvey(lastCalculationPath(), false); });
+    connect(file, &QMenu::aboutToShow, this,
+            [last] { last->setEnabled(QFileInfo::exists(lastCalculationPath())); });
     file->addSeparator();
     file->addAction(QStringLiteral("退出(&X)"), QKeySequence::Quit, this, &QWidget::close);
 
@@ -94,7 +99,7 @@ void MainWindow::fillRecentMenu() {
     recentMenu_->setEnabled(!files.isEmpty());
 }
 
-bool MainWindow::openSurvey(const QString& path) {
+bool MainWindow::openSurvey(const QString& path, bool remember) {
     const OpenedSurvey opened = readSurveyFile(path);
     if (!opened.survey) {
         QMessageBox::warning(this, caption(), opened.error);
@@ -109,7 +114,7 @@ bool MainWindow::openSurvey(const QString& path) {
                 .arg(QDir::toNativeSeparators(path)));
         return false;
     }
-    rememberFile(path);
+    if (remember) rememberFile(path);
     setCurrentFile(path);
     return true;
 }

@@ -25,8 +25,9 @@ class MainWindow : public QMainWindow {
     QScrollArea& scrollArea() const { return *scroll_; }
 
     // Opens and calculates a survey file; false (after telling the user why)
-    // when it cannot, the calculation on screen then unchanged.
-    bool openSurvey(const QString& path);
+    // when it cannot, the calculation on screen then unchanged. `remember`
+    // puts it among the recent files.
+    bool openSurvey(const QString& path, bool remember = true);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

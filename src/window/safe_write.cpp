@@ -41,6 +41,21 @@ QString reason(int errorNumber) {
     }
 }
 
+// Creates a new empty file: 0, or the error number.
+int createNew(const QString& path) {
+#if defined(Q_OS_UNIX)
+    const int fd =
+        ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (fd < 0) return errno;
+    ::close(fd);
+    return 0;
+#else
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) return 0;
+    return file.exists() ? EEXIST : EACCES;
+#endif
+}
+
 #if defined(Q_OS_UNIX)
 // 0 on success, else the error number.
 int syncPath(const QString& path, int flags) {
@@ -62,18 +77,20 @@ QString writeFailure(const QString& path, int errorNumber) {
 SafeFile::SafeFile(const QString& target) : target_(QFileInfo(target).absoluteFilePath()) {
     const QFileInfo info(target_);
     // Beside the target, so that the rename stays on one file system.
-    for (int attempt = 0; attempt < 100 && temporary_.isEmpty(); ++attempt) {
+    for (int attempt = 0; attempt < 100; ++attempt) {
         const QString candidate =
             info.dir().filePath(QStringLiteral(".%1.%2.tmp").arg(info.fileName()).arg(attempt));
-        QFile file(candidate);
-        if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+        const int created = createNew(candidate);
+        if (created == 0) {
             temporary_ = candidate;
-        } else if (!file.exists()) {
-            error_ = writeFailure(target_, errno ? errno : EACCES);
+            return;
+        }
+        if (created != EEXIST) {
+            error_ = writeFailure(target_, created);
             return;
         }
     }
-    if (temporary_.isEmpty() && error_.isEmpty()) error_ = writeFailure(target_, EEXIST);
+    error_ = writeFailure(target_, EEXIST);
 }
 
 SafeFile::~SafeFile() {

@@ -178,7 +178,7 @@ TEST(Calculation, replaces_every_trace_of_an_earlier_larger_survey) {
     EXPECT_EQ(record, expected);
 }
 
-// Kind, section, point, confirmed kind and "again" of every prompt, so that a
+// Kind, section, section count, point, confirmed kind and "again" of every prompt, so that a
 // test double can answer by kind without reading the wording.
 TEST(Calculation, every_prompt_says_what_it_asks_and_where) {
     ScriptedUi ui({"2", "n", "1", "0", "5", "0", "6", "", "7", "", "20", "0", "25", "", "1"});
@@ -187,18 +187,18 @@ TEST(Calculation, every_prompt_says_what_it_asks_and_where) {
 
     using enum PromptKind;
     auto tag = [](const Prompt& p) {
-        return std::tuple(p.kind, p.section, p.point, p.confirms, p.again);
+        return std::tuple(p.kind, p.section, p.sections, p.point, p.confirms, p.again);
     };
-    const std::vector<std::tuple<PromptKind, int, int, PromptKind, bool>> expected{
-        {SectionCount, 0, 0, Confirm, false}, {StationQuestion, 0, 0, Confirm, false},
-        {PointCount, 1, 0, Confirm, false},   {PointCount, 2, 0, Confirm, false},
-        {Elevation, 1, 1, Confirm, false},    {Confirm, 1, 1, Elevation, false},
-        {Elevation, 1, 1, Confirm, true},     {Confirm, 1, 1, Elevation, true},
-        {Distance, 1, 1, Confirm, false},     {Confirm, 1, 1, Distance, false},
-        {Spacing, 1, 0, Confirm, false},      {Confirm, 1, 0, Spacing, false},
-        {Spacing, 1, 0, Confirm, true},       {Confirm, 1, 0, Spacing, false},
-        {Pause, 1, 0, Confirm, false}};
-    std::vector<std::tuple<PromptKind, int, int, PromptKind, bool>> seen;
+    const std::vector<std::tuple<PromptKind, int, int, int, PromptKind, bool>> expected{
+        {SectionCount, 0, 0, 0, Confirm, false}, {StationQuestion, 0, 2, 0, Confirm, false},
+        {PointCount, 1, 2, 0, Confirm, false},   {PointCount, 2, 2, 0, Confirm, false},
+        {Elevation, 1, 2, 1, Confirm, false},    {Confirm, 1, 2, 1, Elevation, false},
+        {Elevation, 1, 2, 1, Confirm, true},     {Confirm, 1, 2, 1, Elevation, true},
+        {Distance, 1, 2, 1, Confirm, false},     {Confirm, 1, 2, 1, Distance, false},
+        {Spacing, 1, 2, 0, Confirm, false},      {Confirm, 1, 2, 0, Spacing, false},
+        {Spacing, 1, 2, 0, Confirm, true},       {Confirm, 1, 2, 0, Spacing, false},
+        {Pause, 1, 2, 0, Confirm, false}};
+    std::vector<std::tuple<PromptKind, int, int, int, PromptKind, bool>> seen;
     for (const PromptSeen& s : ui.seen()) seen.push_back(tag(s.prompt));
     EXPECT_EQ(seen, expected);
     EXPECT_EQ(record.spacings(1), 25.0f);

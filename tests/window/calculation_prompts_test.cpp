@@ -14,6 +14,7 @@
 
 #include "dialog_driver.h"
 #include "window/application.h"
+#include "window/data_folder.h"
 #include "window/main_form.h"
 
 namespace {
@@ -54,6 +55,8 @@ class CalculationPromptsTest : public QObject {
     void initTestCase() { window::prepareApplication(*qApp); }
 
     void init() {
+        // No journal of an earlier test's abandoned run to resume.
+        QFile::remove(window::Journal::path());
         form = new window::MainForm;
         form->show();
         QVERIFY(QTest::qWaitForWindowExposed(form));

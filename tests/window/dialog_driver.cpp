@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dialog_driver.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -26,6 +27,9 @@ Reply cancel() {
 Reply acknowledge() {
     return {Reply::Kind::Acknowledge, {}};
 }
+Reply press(const QString& button) {
+    return {Reply::Kind::Press, button};
+}
 
 DialogDriver::DialogDriver(QList<Reply> script) : script_(std::move(script)) {
     connect(&timer_, &QTimer::timeout, this, &DialogDriver::poll);
@@ -43,9 +47,10 @@ void DialogDriver::poll() {
 void DialogDriver::reply(QWidget* dialog) {
     auto* prompt = qobject_cast<QInputDialog*>(dialog);
     auto* box = qobject_cast<QMessageBox*>(dialog);
-    const bool expected =
-        next_ < script_.size() &&
-        (script_[next_].kind == Reply::Kind::Acknowledge ? box != nullptr : prompt != nullptr);
+    const bool forBox =
+        next_ < script_.size() && (script_[next_].kind == Reply::Kind::Acknowledge ||
+                                   script_[next_].kind == Reply::Kind::Press);
+    const bool expected = next_ < script_.size() && (forBox ? box != nullptr : prompt != nullptr);
     if (!expected) {
         log_ << "unexpected: " + describe(dialog);
         if (auto* modal = qobject_cast<QDialog*>(dialog)) {
@@ -67,6 +72,11 @@ void DialogDriver::reply(QWidget* dialog) {
             break;
         case Reply::Kind::Acknowledge:
             box->accept();
+            break;
+        case Reply::Kind::Press:
+            for (QAbstractButton* button : box->buttons()) {
+                if (button->text() == step.text) button->click();
+            }
             break;
     }
 }

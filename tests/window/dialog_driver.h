@@ -17,14 +17,15 @@
 class QWidget;
 
 struct Reply {
-    enum class Kind { Answer, Cancel, Acknowledge };
+    enum class Kind { Answer, Cancel, Acknowledge, Press };
     Kind kind;
-    QString text;  // typed for Answer
+    QString text;  // typed for Answer, the button's text for Press
 };
 
 Reply answer(const QString& text);
 Reply cancel();
-Reply acknowledge();  // a message box
+Reply acknowledge();                 // a message box
+Reply press(const QString& button);  // a message box's button
 
 class DialogDriver : public QObject {
     Q_OBJECT

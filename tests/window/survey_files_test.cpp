@@ -27,8 +27,8 @@ QList<Reply> point(const QString& h, const QString& s) {
 
 // K1+000 and K1+020.5, no. 2 a wider outline.
 QList<Reply> typedStations() {
-    return QList<Reply>{answer("2"), answer("y"), answer("1000"), answer("3"), answer("1020.5"),
-                        answer("3")} +
+    return QList<Reply>{answer("2"), answer("y"),      answer("1000"),
+                        answer("3"), answer("1020.5"), answer("3")} +
            point("50", "2") + point("51", "0") + point("50", "-2") + point("52", "3") +
            point("52.5", "0") + point("50", "-3") + QList<Reply>{answer("")};
 }
@@ -90,7 +90,7 @@ class SurveyFilesTest : public QObject {
         QStringEncoder gb18030("GB18030");
         write("gb18030.txt", gb18030(QString(kHandWritten).replace(',', '\t')));
 
-        for (const QString& name : {"saved.csv", "hand.csv", "gb18030.txt"}) {
+        for (const QString& name : QStringList{"saved.csv", "hand.csv", "gb18030.txt"}) {
             delete mainWindow;
             mainWindow = new window::MainWindow;
             DialogDriver none({});
@@ -112,8 +112,9 @@ class SurveyFilesTest : public QObject {
         write("bad.csv", "桩号,高程H,距离S\n1000,1,0\n1000,2,1\n1000,1,2\n1020,1O.5,0\n");
         DialogDriver driver({acknowledge()});
         QVERIFY(!mainWindow->openSurvey(file("bad.csv")));
-        QCOMPARE(driver.log(), QStringList({"message: 测量数据文件“" + file("bad.csv") +
-                                            "”有误，没有打开：第 5 行第 2 列“1O.5”不是有效的高程。"}));
+        QCOMPARE(driver.log(),
+                 QStringList({"message: 测量数据文件“" + file("bad.csv") +
+                              "”有误，没有打开：第 5 行第 2 列“1O.5”不是有效的高程。"}));
         QCOMPARE(form().survey(), before);
         QCOMPARE(form().screen(), screen);
         QCOMPARE(mainWindow->windowTitle(), "good.csv - Velmorin");

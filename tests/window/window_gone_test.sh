@@ -10,8 +10,9 @@ if [ -z "${DISPLAY:-}" ]; then
   exec xvfb-run -a -s "-screen 0 1280x800x24" "$0" "$@"
 fi
 export LANG=C.UTF-8 QT_QPA_PLATFORM=xcb
-export XDG_RUNTIME_DIR
+export XDG_RUNTIME_DIR XDG_DATA_HOME XDG_CONFIG_HOME
 XDG_RUNTIME_DIR=$(mktemp -d)
+XDG_DATA_HOME=$XDG_RUNTIME_DIR/data XDG_CONFIG_HOME=$XDG_RUNTIME_DIR/config
 trap 'rm -rf "$XDG_RUNTIME_DIR"' EXIT
 
 "$program" &

@@ -1,0 +1,136 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Nothing typed is lost: a calculation abandoned with Cancel goes on where it
+// stopped, its answers replayed unseen; 否 keeps the old answers in a backup;
+// a journal that does not replay is moved aside; a data folder that cannot be
+// written is told once and the calculation goes on.
+
+#include <QDir>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+
+#include "dialog_driver.h"
+#include "survey_file/survey_file.h"
+#include "window/application.h"
+#include "window/data_folder.h"
+#include "window/main_form.h"
+
+namespace {
+
+QList<Reply> point(const QString& h, const QString& s) {
+    return {answer(h), answer(""), answer(s), answer("")};
+}
+
+// Two sections without stations, 2 and 1 points; point 2 entered again.
+QList<Reply> wholeRun() {
+    return QList<Reply>{answer("2"), answer("n"), answer("2"), answer("1")} + point("100", "2") +
+           QList<Reply>{answer("101"), answer("0"),  answer("102"),
+                        answer(""),    answer("-2"), answer("")} +
+           point("99", "0") + QList<Reply>{answer("20"), answer(""), answer("")};
+}
+
+const QString kQuestion =
+    "上次的计算没有完成：共 2 个断面，已输入到第 1 号断面的第 2 个观测点。是否接着输入？";
+
+QStringList journals(const QString& kind) {
+    return QDir(window::dataFolder())
+        .entryList({QStringLiteral("calculation-%1-*.journal").arg(kind)}, QDir::Files);
+}
+
+}  // namespace
+
+class ResumeTest : public QObject {
+    Q_OBJECT
+
+    window::MainForm* form = nullptr;
+    section::SectionSurvey uninterrupted;
+
+    void calculate(const QList<Reply>& script) {
+        DialogDriver driver(script);
+        form->findChild<QPushButton*>("Command1")->click();
+        QVERIFY2(driver.scriptDone(), qPrintable(driver.log().join('\n')));
+    }
+
+  private slots:
+    void initTestCase() { window::prepareApplication(*qApp); }
+
+    void init() {
+        QDir(window::dataFolder()).removeRecursively();
+        form = new window::MainForm;
+        calculate(wholeRun());
+        uninterrupted = form->survey();
+    }
+
+    void cleanup() { delete form; }
+
+    // Cancelled in a re-entry, then a line cut in mid-write at the end.
+    void a_cancelled_run_goes_on_where_it_stopped_and_ends_as_if_never_interrupted() {
+        const window::MainForm::Screen finished = form->screen();
+        calculate(wholeRun().mid(0, 10) << cancel());
+        QFile journal(window::Journal::path());
+        QVERIFY(journal.open(QIODevice::Append));
+        journal.write("0123abcd\tanswer\televat");
+        journal.close();
+
+        calculate(QList<Reply>{press("是")} + wholeRun().mid(10));
+        QCOMPARE(form->survey(), uninterrupted);
+        QCOMPARE(form->screen(), finished);
+        QVERIFY(!QFile::exists(window::Journal::path()));
+        QFile last(window::lastCalculationPath());
+        QVERIFY(last.open(QIODevice::ReadOnly));
+        QCOMPARE(last.readAll().toStdString(), survey_file::writeSurvey(uninterrupted));
+    }
+
+    void the_question_says_how_far_it_got_and_no_keeps_a_backup() {
+        calculate(wholeRun().mid(0, 10) << cancel());
+        QString question;
+        {
+            DialogDriver driver({press("否"), cancel()});
+            driver.onOpen([&](QWidget* dialog) {
+                if (question.isEmpty())
+                    question = dialog->findChild<QLabel*>("qt_msgbox_label")->text();
+            });
+            form->findChild<QPushButton*>("Command1")->click();
+            QVERIFY(driver.scriptDone());
+            QCOMPARE(driver.log().last(), "请输入断面的个数 :");
+        }
+        QCOMPARE(question, kQuestion);
+        QVERIFY(!QFile::exists(window::Journal::path()));
+        QCOMPARE(journals("backup").size(), 1);
+    }
+
+    void a_journal_that_does_not_replay_is_moved_aside_and_a_new_run_starts() {
+        QFile journal(window::Journal::path());
+        QVERIFY(journal.open(QIODevice::WriteOnly));
+        journal.write("velmorin-journal 1\n00000000\tanswer\tpause\t1\t0\t\n");
+        journal.close();
+        calculate({acknowledge(), cancel()});
+        QCOMPARE(journals("damaged").size(), 1);
+        QVERIFY(!QFile::exists(window::Journal::path()));
+        QCOMPARE(form->survey(), uninterrupted);
+    }
+
+    // The data folder's place is taken by a file: nothing can be written there.
+    void a_data_folder_that_cannot_be_written_is_told_once_and_the_calculation_goes_on() {
+        const QByteArray home = qgetenv("XDG_DATA_HOME");
+        QDir().mkpath(QString::fromUtf8(home) + "/blocked");
+        QFile blocker(QString::fromUtf8(home) + "/blocked/velmorin");
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        qputenv("XDG_DATA_HOME", home + "/blocked");
+        QStringList messages;
+        {
+            DialogDriver driver(QList<Reply>{answer("2"), acknowledge()} + wholeRun().mid(1));
+            form->findChild<QPushButton*>("Command1")->click();
+            QVERIFY(driver.scriptDone());
+            messages = driver.log().filter("message: ");
+        }
+        qputenv("XDG_DATA_HOME", home);
+        QCOMPARE(messages.size(), 1);
+        QVERIFY(messages[0].contains("无法写入文件"));
+        QCOMPARE(form->survey(), uninterrupted);
+    }
+};
+
+QTEST_MAIN(ResumeTest)
+#include "resume_test.moc"
