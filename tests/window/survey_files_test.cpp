@@ -14,6 +14,7 @@
 
 #include "dialog_driver.h"
 #include "window/application.h"
+#include "window/data_folder.h"
 #include "window/main_form.h"
 #include "window/main_window.h"
 #include "window/recent_files.h"
@@ -118,6 +119,19 @@ class SurveyFilesTest : public QObject {
         QCOMPARE(form().survey(), before);
         QCOMPARE(form().screen(), screen);
         QCOMPARE(mainWindow->windowTitle(), "good.csv - Velmorin");
+    }
+
+    // As after a restart: a new window opens the last calculation kept.
+    void the_last_calculation_reopens_in_a_new_window() {
+        write("hand.csv", kHandWritten.toUtf8());
+        QVERIFY(mainWindow->openSurvey(file("hand.csv")));
+        const section::SectionSurvey opened = form().survey();
+        delete mainWindow;
+        mainWindow = new window::MainWindow;
+        QCOMPARE(form().survey(), section::SectionSurvey());
+        QVERIFY(mainWindow->openSurvey(window::lastCalculationPath(), false));
+        QCOMPARE(form().survey(), opened);
+        QVERIFY(!window::recentFiles().contains(window::lastCalculationPath()));
     }
 
     void a_file_dropped_on_the_window_opens() {
