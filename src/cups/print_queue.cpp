@@ -3,11 +3,7 @@
 
 #include <cups/cups.h>
 
-#include <algorithm>
-#include <chrono>
 #include <cstdlib>
-#include <optional>
-#include <thread>
 #include <utility>
 #include <vector>
 
@@ -35,29 +31,6 @@ std::string askedQueue() {
     return {};
 }
 
-struct Job {
-    int id;
-    ipp_jstate_t state;
-};
-
-// This user's jobs on `queue`, finished ones included.
-std::vector<Job> jobsOn(const std::string& queue) {
-    cups_job_t* jobs = nullptr;
-    const int count = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, queue.c_str(), 1, CUPS_WHICHJOBS_ALL);
-    std::vector<Job> out;
-    for (int k = 0; k < count; ++k) out.push_back({jobs[k].id, jobs[k].state});
-    cupsFreeJobs(count, jobs);
-    return out;
-}
-
-// The state of job `id` on `queue`, nothing when CUPS does not know it.
-std::optional<ipp_jstate_t> jobState(const std::string& queue, int id) {
-    for (const Job& job : jobsOn(queue)) {
-        if (job.id == id) return job.state;
-    }
-    return std::nullopt;
-}
-
 }  // namespace
 
 DefaultQueue defaultQueue() {
@@ -77,26 +50,39 @@ DefaultQueue defaultQueue() {
     return queue;
 }
 
-int newestJob(const std::string& queue) {
-    int newest = 0;
-    for (const Job& job : jobsOn(queue)) newest = std::max(newest, job.id);
-    return newest;
+QueueState queueState(const std::string& queue) {
+    cups_dest_t* dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, queue.c_str(), nullptr);
+    if (!dest) {
+        return cupsLastError() == IPP_STATUS_ERROR_SERVICE_UNAVAILABLE ? QueueState::NoServer
+                                                                       : QueueState::Missing;
+    }
+    const QueueState state = stateOf(*dest);
+    cupsFreeDests(1, dest);
+    return state;
 }
 
-JobState watchJob(const std::string& queue, int previousNewest) {
-    const int id = newestJob(queue);
-    if (id <= previousNewest) return JobState::Lost;
-    // A job that fails usually does so while it is converted, within a moment;
-    // a slow printer still printing after that is left to print.
-    using Clock = std::chrono::steady_clock;
-    const Clock::time_point deadline = Clock::now() + std::chrono::seconds(2);
-    std::optional<ipp_jstate_t> state = jobState(queue, id);
-    while (state && *state < IPP_JSTATE_CANCELED && Clock::now() < deadline) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        state = jobState(queue, id);
+Submission submitFile(const std::string& queue, const std::string& path, const std::string& title) {
+    const int job =
+        cupsPrintFile2(CUPS_HTTP_DEFAULT, queue.c_str(), path.c_str(), title.c_str(), 0, nullptr);
+    if (job > 0) return {job, {}};
+    return {0, cupsLastErrorString() ? cupsLastErrorString() : "unknown"};
+}
+
+JobState jobState(const std::string& queue, int id) {
+    cups_job_t* jobs = nullptr;
+    const int count = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, queue.c_str(), 1, CUPS_WHICHJOBS_ALL);
+    // A job the server no longer lists has finished: a server without job
+    // history forgets a job as soon as it is printed.
+    JobState state = JobState::Done;
+    for (int k = 0; k < count; ++k) {
+        if (jobs[k].id != id) continue;
+        if (jobs[k].state == IPP_JSTATE_CANCELED || jobs[k].state == IPP_JSTATE_ABORTED)
+            state = JobState::Failed;
+        else if (jobs[k].state != IPP_JSTATE_COMPLETED)
+            state = JobState::Waiting;
     }
-    if (state == IPP_JSTATE_CANCELED || state == IPP_JSTATE_ABORTED) return JobState::Failed;
-    return JobState::Going;
+    cupsFreeJobs(count, jobs);
+    return state;
 }
 
 }  // namespace cups

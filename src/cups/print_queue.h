@@ -26,16 +26,25 @@ struct DefaultQueue {
 // user's or the system's default.
 DefaultQueue defaultQueue();
 
-// The id of this user's newest job on `queue`, 0 when there is none.
-int newestJob(const std::string& queue);
+// The state of a queue chosen by name (Missing when there is none).
+QueueState queueState(const std::string& queue);
+
+// Hands a print-ready file (PDF) to `queue` as one job named `title`: the id
+// CUPS gives the job, or 0 with the reason when it refused the job.
+struct Submission {
+    int job = 0;
+    std::string error;
+};
+Submission submitFile(const std::string& queue, const std::string& path, const std::string& title);
 
 enum class JobState {
-    Going,   // printing, printed, or still on its way after the watch
-    Lost,    // no job newer than the one before arrived
-    Failed,  // the queue aborted or cancelled it
+    Waiting,  // pending, held, printing or stopped for a while
+    Done,     // printed; also when the server keeps no history of finished jobs
+    Failed,   // aborted or cancelled
 };
 
-// Called right after a job was handed to `queue`: watches it for a moment.
-JobState watchJob(const std::string& queue, int previousNewest);
+// What became of job `id` on `queue`. Only this job is looked at, never
+// another program's job on the same queue.
+JobState jobState(const std::string& queue, int id);
 
 }  // namespace cups

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/main_form.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -17,6 +18,7 @@
 #include "window/data_folder.h"
 #include "window/form_controls.h"
 #include "window/guarded.h"
+#include "window/job_watch.h"
 #include "window/qt_user_interface.h"
 #include "window/sheet_printer.h"
 
@@ -128,10 +130,42 @@ void MainForm::Command2_Click() {
 
 void MainForm::Command3_Click() {
     runGuarded(this, [this] {
-        const PrintResult result = printSheet(record_);
-        if (!result.printed())
-            QMessageBox::warning(this, QString::fromUtf8(formCaption), result.message);
+        // A busy cursor while the sheet is set and handed over, no longer.
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        const PrintedSheet printed = printSheet(record_);
+        QApplication::restoreOverrideCursor();
+        if (!printed.result.printed()) {
+            tellCannotPrint(printed.result.message);
+        } else if (printed.job != 0) {
+            followJob(printed.printer, printed.job);
+        }
     });
+}
+
+void MainForm::followJob(const QString& printer, int job) {
+    auto* watch = new JobWatch(printer, job, jobPatience_, this);
+    connect(watch, &JobWatch::stillWaiting, this, [this, printer] {
+        emit statusMessage(
+            QStringLiteral("计算书已送到打印机“%1”，正在排队等候打印。").arg(printer));
+    });
+    connect(watch, &JobWatch::ended, this, [this, watch, printer](bool printed) {
+        watch->deleteLater();
+        if (printed) {
+            emit statusMessage(QStringLiteral("计算书已在打印机“%1”上打印。").arg(printer));
+        } else {
+            tellCannotPrint(printResult(PrintOutcome::JobFailed, printer).message);
+        }
+    });
+}
+
+void MainForm::tellCannotPrint(const QString& message) {
+    QMessageBox box(QMessageBox::Warning, QString::fromUtf8(formCaption), message, QMessageBox::Ok,
+                    this);
+    // No printer at hand: the sheet can still go out as a PDF.
+    QPushButton* toPdf = box.addButton(QStringLiteral("导出为 PDF…"), QMessageBox::ActionRole);
+    box.setDefaultButton(QMessageBox::Ok);
+    box.exec();
+    if (box.clickedButton() == toPdf) emit exportRequested();
 }
 
 }  // namespace window

@@ -6,6 +6,7 @@
 
 #include <QWidget>
 #include <array>
+#include <chrono>
 
 #include "section/calculation.h"
 #include "section/survey.h"
@@ -34,12 +35,22 @@ class MainForm : public QWidget {
     Screen screen() const;
     void showScreen(const Screen& screen);
 
+    // Tells why the sheet cannot be printed, offering it as a PDF instead.
+    void tellCannotPrint(const QString& message);
+
+    // How long a print job may wait in its queue before the window says so.
+    void setJobPatience(std::chrono::milliseconds patience) { jobPatience_ = patience; }
+
   protected:
     void paintEvent(QPaintEvent* event) override;
 
   signals:
     // A typed or opened calculation has finished: the record is new.
     void calculationFinished(bool typed);
+    // A word for the status bar, such as a print job waiting in its queue.
+    void statusMessage(const QString& message);
+    // The user asked for the sheet as a PDF, printing being impossible.
+    void exportRequested();
 
   private slots:
     void Command1_Click();
@@ -48,10 +59,12 @@ class MainForm : public QWidget {
 
   private:
     void buildControls();
+    void followJob(const QString& printer, int job);
     void connectButton(const char* name, void (MainForm::*handler)());
 
     section::SectionSurvey record_;
     std::array<QLineEdit*, 12> textBoxes_{};
+    std::chrono::milliseconds jobPatience_{2000};
 };
 
 }  // namespace window

@@ -10,22 +10,36 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QScreen>
 #include <QScrollArea>
 #include <QStandardPaths>
+#include <QStatusBar>
 #include <QTimer>
 #include <QWindow>
 
+#include "printout/dayang.h"
 #include "window/data_folder.h"
 #include "window/layout.h"
 #include "window/main_form.h"
 #include "window/native_window.h"
+#include "window/pdf_export.h"
+#include "window/print_system.h"
 #include "window/recent_files.h"
+#include "window/sheet_renderer.h"
 #include "window/survey_io.h"
 
 namespace window {
 
 namespace {
+
+// The pages the print dialog asked for.
+PageRange pagesOf(const QPrinter& printer) {
+    if (printer.printRange() != QPrinter::PageRange) return {};
+    return {printer.fromPage(), printer.toPage()};
+}
 
 const QString kFilter = QStringLiteral("测量数据 (*.csv *.txt *.tsv);;所有文件 (*)");
 
@@ -56,6 +70,9 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     form_->textBox(section::TextBox::Text1)->setFocus();
     createMenus();
     connect(form_, &MainForm::calculationFinished, this, &MainWindow::calculationFinished);
+    connect(form_, &MainForm::exportRequested, this, &MainWindow::exportPdf);
+    connect(form_, &MainForm::statusMessage, statusBar(),
+            [this](const QString& message) { statusBar()->showMessage(message); });
 
     // No larger than the screen's free area, frame included.
     QSize size = sizeHint().expandedTo(form_->size() + QSize(0, menuBar()->sizeHint().height()));
@@ -80,6 +97,11 @@ void MainWindow::createMenus() {
                                     [this] { openSurvey(lastCalculationPath(), false); });
     connect(file, &QMenu::aboutToShow, this,
             [last] { last->setEnabled(QFileInfo::exists(lastCalculationPath())); });
+    file->addSeparator();
+    file->addAction(QStringLiteral("导出计算书为 PDF(&E)…"), this, &MainWindow::exportPdf);
+    file->addAction(QStringLiteral("打印预览(&V)…"), this, &MainWindow::printPreviewClicked);
+    file->addAction(QStringLiteral("打印(&P)…"), QKeySequence::Print, this,
+                    &MainWindow::printClicked);
     file->addSeparator();
     file->addAction(QStringLiteral("退出(&X)"), QKeySequence::Quit, this, &QWidget::close);
 
@@ -145,6 +167,63 @@ void MainWindow::saveClicked() {
     }
     rememberFile(path);
     setCurrentFile(path);
+}
+
+bool MainWindow::exportPdf() {
+    const QString start =
+        QDir(currentFile_.isEmpty()
+                 ? QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)
+                 : QFileInfo(currentFile_).absolutePath())
+            .filePath(currentFile_.isEmpty() ? QStringLiteral("计算书.pdf")
+                                             : QFileInfo(currentFile_).completeBaseName() +
+                                                   QStringLiteral(" 计算书.pdf"));
+    QString path = QFileDialog::getSaveFileName(this, QStringLiteral("导出计算书为 PDF"), start,
+                                                QStringLiteral("PDF 文件 (*.pdf)"));
+    if (path.isEmpty()) return false;
+    if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".pdf");
+    const QString error = exportSheetPdf(printout::dayang(form_->survey()), path);
+    if (!error.isEmpty()) {
+        QMessageBox::warning(this, caption(), error);
+        return false;
+    }
+    statusBar()->showMessage(
+        QStringLiteral("计算书已导出为“%1”。").arg(QDir::toNativeSeparators(path)));
+    return true;
+}
+
+// The pages exactly as the default printer gets them; printing from the
+// preview prints them.
+void MainWindow::printPreviewClicked() {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(QStringLiteral("方量计算"));
+    QPrintPreviewDialog preview(&printer, this);
+    preview.setWindowTitle(QStringLiteral("打印预览 - ") + caption());
+    const printout::Sheet sheet = printout::dayang(form_->survey());
+    connect(&preview, &QPrintPreviewDialog::paintRequested, this,
+            [&sheet](QPrinter* target) { renderSheet(sheet, *target, pagesOf(*target)); });
+    preview.resize(size().boundedTo(QSize(900, 1000)));
+    preview.exec();
+}
+
+// The standard print dialog: another printer, copies, a page range.
+void MainWindow::printClicked() {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(QStringLiteral("方量计算"));
+    QPrintDialog dialog(&printer, this);
+    dialog.setWindowTitle(QStringLiteral("打印计算书"));
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange);
+    if (dialog.exec() != QDialog::Accepted) return;
+    if (printer.outputFormat() == QPrinter::NativeFormat) {
+        const PrintOutcome problem = printerProblem(printer.printerName());
+        if (problem != PrintOutcome::Printed) {
+            form_->tellCannotPrint(printResult(problem, printer.printerName()).message);
+            return;
+        }
+    }
+    if (!renderSheet(printout::dayang(form_->survey()), printer, pagesOf(printer))) {
+        form_->tellCannotPrint(
+            printResult(PrintOutcome::CannotOpen, printer.printerName()).message);
+    }
 }
 
 void MainWindow::aboutClicked() {

@@ -35,9 +35,15 @@ class MainWindow : public QMainWindow {
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
+    // The sheet as a PDF: asks where, writes it safely; false when it was not
+    // written (cancelled, or after telling why).
+    bool exportPdf();
+
   private slots:
     void openClicked();
     void saveClicked();
+    void printPreviewClicked();
+    void printClicked();
     void aboutClicked();
     void calculationFinished(bool typed);
 

@@ -10,7 +10,13 @@ class SectionSurvey;
 
 namespace window {
 
-// One print job per call.
-PrintResult printSheet(const section::SectionSurvey& survey);
+struct PrintedSheet {
+    PrintResult result;  // printed: handed to the printer
+    QString printer;
+    int job = 0;  // to follow with a JobWatch; 0 where it cannot be followed
+};
+
+// One print job per call; returns once the job is handed over.
+PrintedSheet printSheet(const section::SectionSurvey& survey);
 
 }  // namespace window

@@ -16,7 +16,8 @@ namespace {
 
 class PageSetter {
   public:
-    PageSetter(QPagedPaintDevice& device, QPainter& painter) : device_(device), painter_(painter) {}
+    PageSetter(QPagedPaintDevice& device, QPainter& painter, PageRange pages)
+        : device_(device), painter_(painter), pages_(pages) {}
 
     // Every line of the sheet begins with a column stop, measured from the
     // left edge, so only the downward start moves anything.
@@ -37,9 +38,10 @@ class PageSetter {
                        column;
             });
         for (int line = 0; line < layout.lineCount; ++line) {
-            if (lineTop_ > 0 && lineTop_ + metrics.lineSpacing() > device_.height()) {
-                device_.newPage();
-                lineTop_ = 0;
+            if (lineTop_ > 0 && lineTop_ + metrics.lineSpacing() > device_.height()) nextPage();
+            if (!pages_.holds(page_)) {
+                lineTop_ += metrics.lineSpacing();
+                continue;
             }
             for (const printout::PlacedText& placed : layout.texts) {
                 if (placed.line != line) continue;
@@ -52,18 +54,30 @@ class PageSetter {
     }
 
   private:
+    // Pages outside the range are laid out but not set: the device gets a new
+    // page only between two pages it prints.
+    void nextPage() {
+        if (pages_.holds(page_)) printedAny_ = true;
+        ++page_;
+        if (printedAny_ && pages_.holds(page_)) device_.newPage();
+        lineTop_ = 0;
+    }
+
     QPagedPaintDevice& device_;
     QPainter& painter_;
+    PageRange pages_;
     QFont font_;
     double lineTop_ = 0;  // device pixels below the top of the printable area
+    int page_ = 1;
+    bool printedAny_ = false;
 };
 
 }  // namespace
 
-bool renderSheet(const printout::Sheet& sheet, QPagedPaintDevice& device) {
+bool renderSheet(const printout::Sheet& sheet, QPagedPaintDevice& device, PageRange pages) {
     QPainter painter;
     if (!painter.begin(&device)) return false;
-    PageSetter setter(device, painter);
+    PageSetter setter(device, painter, pages);
     setter.start(sheet);
     for (const printout::SheetLine& line : sheet.lines) setter.setLine(line);
     return painter.end();

@@ -12,7 +12,14 @@ struct Sheet;
 
 namespace window {
 
+// Pages first..last (counted from 1) of the sheet; 0..0 for every page.
+struct PageRange {
+    int first = 0;
+    int last = 0;
+    bool holds(int page) const { return first == 0 || (page >= first && page <= last); }
+};
+
 // False when the device cannot start or finish the document.
-bool renderSheet(const printout::Sheet& sheet, QPagedPaintDevice& device);
+bool renderSheet(const printout::Sheet& sheet, QPagedPaintDevice& device, PageRange pages = {});
 
 }  // namespace window

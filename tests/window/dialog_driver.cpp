@@ -3,6 +3,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
 
@@ -13,6 +14,7 @@ constexpr const char* answeredMark = "answeredByDriver";
 QString describe(QWidget* dialog) {
     if (auto* prompt = qobject_cast<QInputDialog*>(dialog)) return prompt->labelText();
     if (auto* box = qobject_cast<QMessageBox*>(dialog)) return "message: " + box->text();
+    if (auto* files = qobject_cast<QFileDialog*>(dialog)) return "file: " + files->windowTitle();
     return dialog->metaObject()->className();
 }
 
@@ -29,6 +31,9 @@ Reply acknowledge() {
 }
 Reply press(const QString& button) {
     return {Reply::Kind::Press, button};
+}
+Reply chooseFile(const QString& path) {
+    return {Reply::Kind::ChooseFile, path};
 }
 
 DialogDriver::DialogDriver(QList<Reply> script) : script_(std::move(script)) {
@@ -47,10 +52,23 @@ void DialogDriver::poll() {
 void DialogDriver::reply(QWidget* dialog) {
     auto* prompt = qobject_cast<QInputDialog*>(dialog);
     auto* box = qobject_cast<QMessageBox*>(dialog);
-    const bool forBox =
-        next_ < script_.size() && (script_[next_].kind == Reply::Kind::Acknowledge ||
-                                   script_[next_].kind == Reply::Kind::Press);
-    const bool expected = next_ < script_.size() && (forBox ? box != nullptr : prompt != nullptr);
+    auto* files = qobject_cast<QFileDialog*>(dialog);
+    bool expected = false;
+    if (next_ < script_.size()) {
+        switch (script_[next_].kind) {
+            case Reply::Kind::Answer:
+            case Reply::Kind::Cancel:
+                expected = prompt != nullptr;
+                break;
+            case Reply::Kind::Acknowledge:
+            case Reply::Kind::Press:
+                expected = box != nullptr;
+                break;
+            case Reply::Kind::ChooseFile:
+                expected = files != nullptr;
+                break;
+        }
+    }
     if (!expected) {
         log_ << "unexpected: " + describe(dialog);
         if (auto* modal = qobject_cast<QDialog*>(dialog)) {
@@ -77,6 +95,10 @@ void DialogDriver::reply(QWidget* dialog) {
             for (QAbstractButton* button : box->buttons()) {
                 if (button->text() == step.text) button->click();
             }
+            break;
+        case Reply::Kind::ChooseFile:
+            files->selectFile(step.text);
+            static_cast<QDialog*>(files)->accept();  // QFileDialog hides accept()
             break;
     }
 }

@@ -3,7 +3,8 @@
 // Answers the modal dialogs of a test as they open, one scripted reply each.
 //
 // A timer polls for the active modal dialog. A prompt (QInputDialog) gets its
-// answer typed and accepted, or is cancelled; a message box is acknowledged.
+// answer typed and accepted, or is cancelled; a message box is acknowledged or
+// has one of its buttons pressed; a file dialog gets its file chosen.
 // A dialog that the script does not expect is rejected and logged, so a test
 // fails instead of hanging. Keep one driver alive at a time: a second one
 // would reject the first one's dialogs as unexpected.
@@ -17,15 +18,16 @@
 class QWidget;
 
 struct Reply {
-    enum class Kind { Answer, Cancel, Acknowledge, Press };
+    enum class Kind { Answer, Cancel, Acknowledge, Press, ChooseFile };
     Kind kind;
-    QString text;  // typed for Answer, the button's text for Press
+    QString text;  // typed for Answer, the button's text for Press, the path for ChooseFile
 };
 
 Reply answer(const QString& text);
 Reply cancel();
-Reply acknowledge();                 // a message box
-Reply press(const QString& button);  // a message box's button
+Reply acknowledge();                    // a message box
+Reply press(const QString& button);     // a message box's button
+Reply chooseFile(const QString& path);  // a file dialog
 
 class DialogDriver : public QObject {
     Q_OBJECT

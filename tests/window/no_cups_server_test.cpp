@@ -1,14 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The print button when no printing system answers (this process points libcups
-// at a socket that does not exist): the reason shows in a warning box.
+// at a socket that does not exist): the reason shows in a warning box, which
+// offers the sheet as a PDF instead.
 
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStatusBar>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "dialog_driver.h"
 #include "window/application.h"
 #include "window/main_form.h"
+#include "window/main_window.h"
 
 class NoCupsServerTest : public QObject {
     Q_OBJECT
@@ -35,6 +39,21 @@ class NoCupsServerTest : public QObject {
         QVERIFY(driver.log().first().size() > QString("message: ").size());
         QCOMPARE(title, "Velmorin");
         QCOMPARE(icon, QMessageBox::Warning);
+    }
+
+    void the_message_offers_the_sheet_as_a_pdf_instead() {
+        window::MainWindow mainWindow;
+        mainWindow.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&mainWindow));
+        QTemporaryDir folder;
+        const QString pdf = folder.filePath("计算书.pdf");
+        DialogDriver driver({press("导出为 PDF…"), chooseFile(pdf)});
+        mainWindow.form().findChild<QPushButton*>("Command3")->click();
+        QVERIFY2(driver.scriptDone(), qPrintable(driver.log().join('\n')));
+        QFile written(pdf);
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        QVERIFY(written.read(5) == "%PDF-");
+        QVERIFY(mainWindow.statusBar()->currentMessage().contains("计算书已导出为"));
     }
 };
 

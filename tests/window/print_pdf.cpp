@@ -20,17 +20,6 @@ std::string environment(const char* name) {
     return value ? value : "";
 }
 
-std::string commandOutput(const std::string& command) {
-    std::string output;
-    if (FILE* pipe = popen(command.c_str(), "r")) {
-        char buffer[4096];
-        while (std::size_t read = std::fread(buffer, 1, sizeof buffer, pipe))
-            output.append(buffer, read);
-        pclose(pipe);
-    }
-    return output;
-}
-
 std::string newestPdf() {
     std::string newest;
     fs::file_time_type newestTime;
@@ -52,6 +41,17 @@ std::string collapsed(const std::string& line) {
 }
 
 }  // namespace
+
+std::string commandOutput(const std::string& command) {
+    std::string output;
+    if (FILE* pipe = popen(command.c_str(), "r")) {
+        char buffer[4096];
+        while (std::size_t read = std::fread(buffer, 1, sizeof buffer, pipe))
+            output.append(buffer, read);
+        pclose(pipe);
+    }
+    return output;
+}
 
 std::string testQueue() {
     return environment("PRINTER");
@@ -87,6 +87,24 @@ std::vector<std::string> pdfLines(const std::string& path) {
         if (std::string kept = collapsed(line); !kept.empty()) lines.push_back(kept);
     }
     return lines;
+}
+
+std::vector<std::vector<std::string>> pdfPages(const std::string& path) {
+    std::vector<std::vector<std::string>> pages(1);
+    std::istringstream text(commandOutput("pdftotext -layout '" + path + "' -"));
+    for (std::string line; std::getline(text, line);) {
+        // pdftotext ends every page with a form feed.
+        for (std::size_t feed = line.find('\f'); feed != std::string::npos;
+             feed = line.find('\f')) {
+            if (std::string kept = collapsed(line.substr(0, feed)); !kept.empty())
+                pages.back().push_back(kept);
+            pages.emplace_back();
+            line.erase(0, feed + 1);
+        }
+        if (std::string kept = collapsed(line); !kept.empty()) pages.back().push_back(kept);
+    }
+    if (pages.back().empty()) pages.pop_back();
+    return pages;
 }
 
 int pdfPageCount(const std::string& path) {

@@ -8,6 +8,9 @@
 
 namespace print_test {
 
+// What a shell command writes to standard output.
+std::string commandOutput(const std::string& command);
+
 // The test queue and its output folder, from tools/setup-test-printer (through
 // ./test); empty when the tests run without it.
 std::string testQueue();
@@ -26,6 +29,9 @@ std::string queuedJobs(const std::string& queue);
 // The PDF's text as `pdftotext -layout` reads it, one entry a line: runs of
 // blanks collapsed to one blank, blanks at the ends and empty lines dropped.
 std::vector<std::string> pdfLines(const std::string& path);
+
+// The same, page by page.
+std::vector<std::vector<std::string>> pdfPages(const std::string& path);
 
 int pdfPageCount(const std::string& path);
 

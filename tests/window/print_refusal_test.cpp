@@ -28,7 +28,7 @@ std::string environment(const char* name) {
 
 // The empty survey's sheet: the messages do not depend on what is printed.
 std::string printEmptySheet() {
-    return window::printSheet(section::SectionSurvey{}).message.toStdString();
+    return window::printSheet(section::SectionSurvey{}).result.message.toStdString();
 }
 
 TEST(PrintRefusal, SaysThePrintServiceIsUnreachableWhenCupsDoesNotAnswer) {
@@ -87,10 +87,7 @@ INSTANTIATE_TEST_SUITE_P(
                                "目前不接受打印任务，无法打印。"
                                "请在系统的打印机设置中让它接受任务后再打印。"},
                     RefusalRow{"stopped", "VELMORIN_TEST_STOPPED_PRINTER", "默认打印机",
-                               "已停止，无法打印。请在系统的打印机设置中恢复它后再打印。"},
-                    RefusalRow{"failing_the_job", "VELMORIN_TEST_FAILING_PRINTER", "默认打印机",
-                               "没有完成打印任务（任务已中止或被取消），"
-                               "计算书没有打印出来。请检查打印机后再打印。"}),
+                               "已停止，无法打印。请在系统的打印机设置中恢复它后再打印。"}),
     [](const testing::TestParamInfo<RefusalRow>& info) { return info.param.name; });
 
 }  // namespace

@@ -4,20 +4,28 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
+#include <QPrintPreviewWidget>
 #include <QString>
 #include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "dialog_driver.h"
 #include "print_pdf.h"
+#include "printout/dayang.h"
 #include "section/survey.h"
+#include "window/main_form.h"
+#include "window/main_window.h"
+#include "window/pdf_export.h"
 #include "window/sheet_printer.h"
 
 namespace {
 
 using section::SectionSurvey;
 using namespace print_test;
+namespace fs = std::filesystem;
 
 class PrintedSheet : public testing::Test {
   protected:
@@ -30,7 +38,7 @@ class PrintedSheet : public testing::Test {
 
     // Prints the survey and returns the PDF's path (empty when none came).
     static std::string print(const SectionSurvey& survey) {
-        const window::PrintResult result = window::printSheet(survey);
+        const window::PrintResult result = window::printSheet(survey).result;
         EXPECT_TRUE(result.printed()) << result.message.toStdString();
         return waitForPdf();
     }
@@ -141,6 +149,44 @@ TEST_F(PrintedSheet, SetsColumnsInCharacterWidthsAndTheTitleLarger) {
     // Points at columns 12 and 29, the sixth again at column 12 of the next line.
     EXPECT_NEAR(word("1.000/2.000").x - word("1.000/1.000").x, 17 * 5.0, 0.5);
     EXPECT_NEAR(word("1.000/6.000").x, word("1.000/1.000").x, 0.1);
+}
+
+// The PDF export is the printed sheet: the same lines on the same pages, for
+// stations, numbered sections and a sheet of several pages.
+TEST_F(PrintedSheet, ExportsAPdfThatReadsBackAsThePrintedSheetPageByPage) {
+    const std::string exported = (fs::temp_directory_path() / "velmorin-export-test.pdf").string();
+    for (const SectionSurvey& survey :
+         {twoSectionSurvey(), numberedSurvey(2, 3), numberedSurvey(40, 7)}) {
+        clearPdfFolder();
+        const std::string printed = print(survey);
+        ASSERT_FALSE(printed.empty());
+        ASSERT_EQ(
+            window::exportSheetPdf(printout::dayang(survey), QString::fromStdString(exported)),
+            QString());
+        EXPECT_EQ(pdfPages(exported), pdfPages(printed));
+    }
+    EXPECT_EQ(pdfLines(exported).front(), "( 方量计算 )");
+    EXPECT_GE(pdfPageCount(exported), 3);
+    fs::remove(exported);
+}
+
+TEST_F(PrintedSheet, PreviewShowsAsManyPagesAsThePrinterPrints) {
+    window::MainWindow mainWindow;
+    ASSERT_EQ(mainWindow.form().showSurvey(numberedSurvey(40, 7)),
+              section::CalculationEnd::Finished);
+    int previewPages = 0;
+    DialogDriver driver({});
+    driver.onOpen([&](QWidget* dialog) {
+        if (auto* preview = dialog->findChild<QPrintPreviewWidget*>())
+            previewPages = preview->pageCount();
+    });
+    for (QAction* action : mainWindow.findChildren<QAction*>()) {
+        if (action->text().startsWith("打印预览")) action->trigger();
+    }
+    ASSERT_EQ(driver.log().size(), 1);  // the preview, closed by the driver
+    const std::string printed = print(mainWindow.form().survey());
+    EXPECT_EQ(previewPages, pdfPageCount(printed));
+    EXPECT_GE(previewPages, 3);
 }
 
 TEST_F(PrintedSheet, MakesOneJobForEachPrint) {

@@ -7,12 +7,16 @@ add_library(print_test_support STATIC
   ${CMAKE_CURRENT_LIST_DIR}/print_pdf.cpp
   ${CMAKE_CURRENT_LIST_DIR}/print_test_main.cpp
 )
-target_link_libraries(print_test_support PUBLIC window GTest::gtest PRIVATE velmorin_warnings)
+target_link_libraries(print_test_support PUBLIC window window_test_support Qt6::Test GTest::gtest
+  PRIVATE velmorin_warnings)
 
 # The printing tests share the test queue's PDF folder and take its newest PDF:
 # never two at once, whatever ctest -j says.
-foreach(test print_sheet_test print_refusal_test)
+# Their settings and data folder are their own, never the user's.
+foreach(test print_sheet_test print_refusal_test print_job_test)
   add_executable(${test} ${CMAKE_CURRENT_LIST_DIR}/${test}.cpp)
   target_link_libraries(${test} PRIVATE print_test_support section velmorin_warnings)
-  gtest_discover_tests(${test} PROPERTIES TIMEOUT 60 RESOURCE_LOCK velmorin_test_queue)
+  set(home ${CMAKE_CURRENT_BINARY_DIR}/home-${test})
+  gtest_discover_tests(${test} PROPERTIES TIMEOUT 60 RESOURCE_LOCK velmorin_test_queue
+    ENVIRONMENT "XDG_DATA_HOME=${home}/data;XDG_CONFIG_HOME=${home}/config")
 endforeach()

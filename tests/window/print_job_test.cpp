@@ -1,0 +1,128 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Print jobs followed by the id CUPS gives them, never by guessing: a server
+// that forgets finished jobs at once raises no false alarm, other programs'
+// jobs on the queue are never taken for ours, a job waiting in its queue is
+// said in the status bar without freezing the window, and a failed job is
+// told when it is learned. Uses the test queues and the private scheduler
+// without job history of tools/setup-test-printer; each test is a process.
+
+#include <gtest/gtest.h>
+
+#include <QElapsedTimer>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <cstdlib>
+#include <string>
+
+#include "dialog_driver.h"
+#include "print_pdf.h"
+#include "section/survey.h"
+#include "window/job_watch.h"
+#include "window/main_form.h"
+#include "window/sheet_printer.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+
+std::string environment(const char* name) {
+    const char* value = std::getenv(name);
+    return value ? value : "";
+}
+
+class PrintJob : public testing::Test {
+  protected:
+    void SetUp() override {
+        server = environment("VELMORIN_TEST_PRIVATE_CUPS");
+        held = environment("VELMORIN_TEST_HELD_PRINTER");
+        if (server.empty() || held.empty())
+            GTEST_SKIP() << "run through ./test, which sets up the test printers";
+    }
+
+    void TearDown() override {
+        if (!held.empty()) std::system(("cancel -a " + held + " 2>/dev/null").c_str());
+    }
+
+    // Another program's job on the held queue, by `lp`; its id.
+    int otherJob() const {
+        const std::string out =
+            print_test::commandOutput("echo other | lp -d " + held + " 2>/dev/null");
+        const std::size_t dash = out.rfind('-', out.find(" ("));
+        return std::atoi(out.c_str() + dash + 1);
+    }
+
+    static void cancelJob(int id) { std::system(("cancel " + std::to_string(id)).c_str()); }
+
+    std::string server;  // the private scheduler, without job history
+    std::string held;
+};
+
+TEST_F(PrintJob, RaisesNoFalseAlarmWhenTheServerForgetsFinishedJobsAtOnce) {
+    setenv("CUPS_SERVER", server.c_str(), 1);
+    setenv("PRINTER", "velmorin-fast", 1);
+    for (int k = 0; k < 3; ++k) {
+        const window::PrintedSheet printed = window::printSheet(section::SectionSurvey{});
+        ASSERT_TRUE(printed.result.printed()) << printed.result.message.toStdString();
+        ASSERT_GT(printed.job, 0);
+        window::JobWatch watch(printed.printer, printed.job, 2s);
+        QSignalSpy ended(&watch, &window::JobWatch::ended);
+        ASSERT_TRUE(ended.wait(10000));
+        EXPECT_TRUE(ended.first().first().toBool());
+    }
+}
+
+// Held jobs of another program before and after ours; the later one cancelled:
+// ours still waits, and only its own end is told.
+TEST_F(PrintJob, FollowsOnlyItsOwnJobAmongOtherProgramsJobs) {
+    setenv("PRINTER", held.c_str(), 1);
+    const int before = otherJob();
+    const window::PrintedSheet printed = window::printSheet(section::SectionSurvey{});
+    ASSERT_TRUE(printed.result.printed()) << printed.result.message.toStdString();
+    const int after = otherJob();
+    ASSERT_LT(before, printed.job);
+    ASSERT_LT(printed.job, after);
+
+    window::JobWatch watch(printed.printer, printed.job, 300ms);
+    QSignalSpy waiting(&watch, &window::JobWatch::stillWaiting);
+    QSignalSpy ended(&watch, &window::JobWatch::ended);
+    cancelJob(after);
+    EXPECT_TRUE(waiting.wait(3000));
+    EXPECT_FALSE(ended.wait(1000));
+    cancelJob(printed.job);
+    ASSERT_TRUE(ended.wait(5000));
+    EXPECT_FALSE(ended.first().first().toBool());
+}
+
+TEST_F(PrintJob, AQueuedJobIsSaidInTheStatusBarWithoutFreezingTheWindow) {
+    setenv("PRINTER", held.c_str(), 1);
+    window::MainForm form;
+    form.setJobPatience(300ms);
+    QSignalSpy status(&form, &window::MainForm::statusMessage);
+    DialogDriver driver({});
+    QElapsedTimer clock;
+    clock.start();
+    form.findChild<QPushButton*>("Command3")->click();
+    EXPECT_LT(clock.elapsed(), 1500);
+    ASSERT_TRUE(status.wait(3000));
+    EXPECT_EQ(status.first().first().toString().toStdString(),
+              "计算书已送到打印机“" + held + "”，正在排队等候打印。");
+    EXPECT_TRUE(driver.log().isEmpty()) << driver.log().join('\n').toStdString();
+}
+
+TEST_F(PrintJob, AJobTheQueueAbortsIsToldWhenLearnedWithAWayToPdf) {
+    const std::string failing = environment("VELMORIN_TEST_FAILING_PRINTER");
+    setenv("PRINTER", failing.c_str(), 1);
+    window::MainForm form;
+    QSignalSpy export_(&form, &window::MainForm::exportRequested);
+    DialogDriver driver({press("导出为 PDF…")});
+    form.findChild<QPushButton*>("Command3")->click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return driver.scriptDone(); }, 30000));
+    EXPECT_EQ(
+        driver.log().first().toStdString(),
+        "message: 默认打印机“" + failing +
+            "”没有完成打印任务（任务已中止或被取消），计算书没有打印出来。请检查打印机后再打印。");
+    EXPECT_EQ(export_.size(), 1);
+}
+
+}  // namespace
