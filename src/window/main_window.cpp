@@ -74,8 +74,10 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     connect(form_, &MainForm::statusMessage, statusBar(),
             [this](const QString& message) { statusBar()->showMessage(message); });
 
-    // No larger than the screen's free area, frame included.
-    QSize size = sizeHint().expandedTo(form_->size() + QSize(0, menuBar()->sizeHint().height()));
+    // The whole form with the bars above and below it, but no larger than the
+    // screen's free area, frame included.
+    QSize size = form_->size() +
+                 QSize(0, menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
     if (const QScreen* screen = this->screen()) {
         const QSize room = screen->availableGeometry().size() - QSize(16, 48);
         size = size.boundedTo(room);
