@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "section/data_entry.h"
 
+#include <functional>
+
 #include "runtime/number_text.h"
 #include "section/asking.h"
 #include "section/results.h"
@@ -21,8 +23,9 @@ struct ConfirmWording {
 // Asks for a value and has it confirmed. The value is first shown in `box`
 // with three blanks; a rejected one is cleared from the box, entered again and
 // confirmed with the second wording; the accepted one is shown with one blank.
+// `shown` hears every value as it is entered, the rejected ones included.
 float enterValue(UserInterface& ui, const Prompt& prompt, const ConfirmWording& wording,
-                 TextBox box, const std::string& what) {
+                 TextBox box, const std::string& what, const std::function<void(float)>& shown) {
     Prompt confirm = prompt;
     confirm.kind = PromptKind::Confirm;
     confirm.confirms = prompt.kind;
@@ -32,6 +35,7 @@ float enterValue(UserInterface& ui, const Prompt& prompt, const ConfirmWording& 
     reentry.text = wording.reentry;
 
     float value = askFloat(ui, prompt, what);
+    shown(value);
     showMetres(ui, box, "   ", value);
     bool again = wantsReentry(ui, confirm);
     confirm.again = true;
@@ -39,6 +43,7 @@ float enterValue(UserInterface& ui, const Prompt& prompt, const ConfirmWording& 
     while (again) {
         ui.setText(box, "");
         value = askFloat(ui, reentry, what);
+        shown(value);
         again = wantsReentry(ui, confirm);
     }
     showMetres(ui, box, " ", value);
@@ -71,7 +76,8 @@ void enterStationsAndCounts(UserInterface& ui, SectionSurvey& survey) {
     }
 }
 
-void enterPoint(UserInterface& ui, SectionSurvey& survey, int i, int j) {
+void enterPoint(UserInterface& ui, SectionSurvey& survey, SectionDraft& draft, int j) {
+    const int i = draft.section;
     const std::string n = numberToText(i);
     const std::string p = numberToText(j);
     ui.setText(TextBox::Text3, "    " + p);
@@ -87,7 +93,10 @@ void enterPoint(UserInterface& ui, SectionSurvey& survey, int i, int j) {
                    {"确认输入的高程 ?  正确单击 Enter 键 ; 错误输入零( 即为:0 ) ",
                     "输入第 " + p + " 观测点的正确高程 H :",
                     "确认输入的高程 ?  正确单击 Enter 键 ); 错误输入零( 即为:0 ) "},
-                   TextBox::Text4, "高程");
+                   TextBox::Text4, "高程", [&](float value) {
+                       draft.elevation = value;
+                       ui.showDraft(draft);
+                   });
     // The distance box still shows the previous point's distance until now.
     const float offset =
         enterValue(ui,
@@ -102,8 +111,15 @@ void enterPoint(UserInterface& ui, SectionSurvey& survey, int i, int j) {
                    {"确认输入距离 ?  正确单击 Enter 键 ) ; 错误输入零( 即为:0 ) ",
                     "输入第 " + p + " 测量点至断面起始端点正确的距离 :( 以米为单位 )",
                     "确认输入距离 ?  正确单击 Enter 键  ; 错误输入零( 即为:0 )"},
-                   TextBox::Text5, "距离");
+                   TextBox::Text5, "距离", [&](float value) {
+                       draft.offset = value;
+                       ui.showDraft(draft);
+                   });
     survey.setPoint(i, j, elevation, offset);
+    draft.points.push_back({elevation, offset});
+    draft.elevation.reset();
+    draft.offset.reset();
+    ui.showDraft(draft);
 }
 
 void enterPoints(UserInterface& ui, SectionSurvey& survey) {
@@ -116,7 +132,10 @@ void enterPoints(UserInterface& ui, SectionSurvey& survey) {
         ui.setText(TextBox::Text11, "本断面是第" + n + " 个断面");
         ui.setText(TextBox::Text12,
                    n + "断面有 " + numberToText(survey.pointCounts(i)) + " 个观测点");
-        for (int j = 1; j <= survey.pointCounts(i); ++j) enterPoint(ui, survey, i, j);
+        SectionDraft draft;
+        draft.section = i;
+        ui.showDraft(draft);
+        for (int j = 1; j <= survey.pointCounts(i); ++j) enterPoint(ui, survey, draft, j);
     }
 }
 

@@ -24,6 +24,7 @@ void ReplayUi::handOver() {
     for (std::size_t i = 0; i < screen_.size(); ++i) {
         if (screen_[i]) live_->setText(static_cast<TextBox>(i + 1), *screen_[i]);
     }
+    if (draft_) live_->showDraft(*draft_);
 }
 
 void ReplayUi::setText(TextBox box, const std::string& text) {
@@ -36,6 +37,14 @@ void ReplayUi::setText(TextBox box, const std::string& text) {
 
 void ReplayUi::showError(const std::string& message) {
     if (handedOver_) live_->showError(message);
+}
+
+void ReplayUi::showDraft(const SectionDraft& draft) {
+    if (handedOver_) {
+        live_->showDraft(draft);
+        return;
+    }
+    draft_ = draft;
 }
 
 std::vector<Answer> typedAnswers(const SectionSurvey& survey) {

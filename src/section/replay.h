@@ -29,9 +29,10 @@ struct ReplayMismatch {
 };
 
 // Answers prompts from the list without showing them, keeping what the run
-// writes into the text boxes and counting its error messages; once the list is
-// used up, writes the kept texts into `live` and hands every further prompt to
-// it. Without `live` a prompt past the list is cancelled.
+// writes into the text boxes and the last section draft, and dropping its
+// error messages; once the list is used up, writes the kept texts and draft
+// into `live` and hands every further prompt to it. Without `live` a prompt
+// past the list is cancelled.
 class ReplayUi : public UserInterface {
   public:
     ReplayUi(std::vector<Answer> answers, UserInterface* live)
@@ -40,6 +41,7 @@ class ReplayUi : public UserInterface {
     std::optional<std::string> ask(const Prompt& prompt) override;
     void setText(TextBox box, const std::string& text) override;
     void showError(const std::string& message) override;
+    void showDraft(const SectionDraft& draft) override;
 
     bool replaying() const { return next_ < answers_.size() || !live_; }
     // Writes the kept texts into `live`, once; done by the first prompt past
@@ -57,6 +59,7 @@ class ReplayUi : public UserInterface {
     std::size_t next_ = 0;
     bool handedOver_ = false;
     std::array<std::optional<std::string>, 12> screen_;
+    std::optional<SectionDraft> draft_;
     std::optional<Prompt> lastReplayed_;
 };
 

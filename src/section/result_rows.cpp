@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "section/result_rows.h"
 
+#include "runtime/number_format.h"
 #include "runtime/number_text.h"
+#include "section/results.h"
 #include "section/station.h"
 
 namespace section {
@@ -29,6 +31,26 @@ std::vector<ResultRow> resultRows(const SectionSurvey& survey) {
         rows.push_back(std::move(row));
     }
     return rows;
+}
+
+ResultTable resultTable(const SectionSurvey& survey) {
+    const bool stations = survey.stationsEntered();
+    ResultTable table;
+    table.header = {"断面"};
+    if (stations) table.header.push_back("桩号");
+    for (const char* name :
+         {"面积(平方米)", "至下一断面间距(米)", "至下一断面体积(立方米)", "累计体积(立方米)"})
+        table.header.push_back(name);
+    for (const ResultRow& row : resultRows(survey)) {
+        std::vector<std::string> cells{std::to_string(row.section)};
+        if (row.station) cells.push_back(stationText(*row.station));
+        cells.push_back(roundedText(row.area));
+        cells.push_back(row.spacing ? runtime::formatFixed3(*row.spacing) : "");
+        cells.push_back(row.volume ? roundedText(*row.volume) : "");
+        cells.push_back(roundedText(row.runningTotal));
+        table.rows.push_back(std::move(cells));
+    }
+    return table;
 }
 
 }  // namespace section

@@ -25,4 +25,15 @@ struct ResultRow {
 
 std::vector<ResultRow> resultRows(const SectionSurvey& survey);
 
+// The same as text, as a table shows it and CSV writes it: the section's
+// number, its station (only when stations were entered), the area, the
+// spacing and volume to the next section, the running total; values in the
+// sheet's forms ("0.000"), empty cells for the last section's next.
+struct ResultTable {
+    std::vector<std::string> header;
+    std::vector<std::vector<std::string>> rows;
+};
+
+ResultTable resultTable(const SectionSurvey& survey);
+
 }  // namespace section

@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace section {
 
@@ -63,6 +64,22 @@ struct Prompt {
     bool operator==(const Prompt&) const = default;
 };
 
+// The section whose points are being entered, as far as it goes: the points
+// confirmed so far, and the next point's values while they are confirmed (or
+// entered again), so that a wrong value can be seen before it is accepted.
+struct SectionDraft {
+    struct Point {
+        float elevation = 0.0f;  // H
+        float offset = 0.0f;     // S, positive left of the centre line
+        bool operator==(const Point&) const = default;
+    };
+    int section = 0;
+    std::vector<Point> points;
+    std::optional<float> elevation;  // of the next point
+    std::optional<float> offset;     // of the next point, once its elevation is accepted
+    bool operator==(const SectionDraft&) const = default;
+};
+
 class UserInterface {
   public:
     virtual ~UserInterface() = default;
@@ -76,6 +93,9 @@ class UserInterface {
 
     // Shows an error message modally and returns when the user has read it.
     virtual void showError(const std::string& message) = 0;
+
+    // The section being entered has changed; an interface may draw it.
+    virtual void showDraft(const SectionDraft&) {}
 };
 
 }  // namespace section

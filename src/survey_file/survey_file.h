@@ -43,11 +43,11 @@ ReadResult readSurvey(std::string_view text);
 // same 32-bit value (stations in plain metres).
 std::string writeSurvey(const section::SectionSurvey& survey);
 
-// The results of a calculated survey as CSV (UTF-8, LF), one row per section:
-// its number, its station (when stations were entered), its area, the spacing
-// and volume to the next section, and the running total of the volumes up to
-// it; values in the sheet's forms ("0.000").
-std::string resultsCsv(const section::SectionSurvey& survey);
+// The results of a calculated survey as CSV, one row per section (see
+// section::resultTable): UTF-8 with LF for a terminal; with a byte-order mark
+// and CRLF for a spreadsheet.
+enum class CsvFor { Terminal, Spreadsheet };
+std::string resultsCsv(const section::SectionSurvey& survey, CsvFor reader = CsvFor::Terminal);
 
 // True when the bytes are well-formed UTF-8.
 bool isUtf8(std::string_view bytes);

@@ -34,6 +34,7 @@ class JournalingUi : public section::UserInterface {
         live_.setText(box, text);
     }
     void showError(const std::string& message) override { live_.showError(message); }
+    void showDraft(const section::SectionDraft& draft) override { live_.showDraft(draft); }
 
   private:
     section::UserInterface& live_;

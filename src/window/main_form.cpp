@@ -105,6 +105,7 @@ void MainForm::Command1_Click() {
     });
     if (!finished) showScreen(before);
     if (finished) emit calculationFinished(true);
+    emit surveyShown(record_);
 }
 
 section::CalculationEnd MainForm::showSurvey(const section::SectionSurvey& data) {
@@ -120,6 +121,7 @@ section::CalculationEnd MainForm::showSurvey(const section::SectionSurvey& data)
     }
     keepLastCalculation(record_, this);
     emit calculationFinished(false);
+    emit surveyShown(record_);
     return end;
 }
 

@@ -47,6 +47,11 @@ class MainForm : public QWidget {
   signals:
     // A typed or opened calculation has finished: the record is new.
     void calculationFinished(bool typed);
+    // The section being typed has changed (a point, or a value to confirm).
+    void draftShown(const section::SectionDraft& draft);
+    // A calculation has ended, finished or not: `survey` is the record the
+    // window now holds.
+    void surveyShown(const section::SectionSurvey& survey);
     // A word for the status bar, such as a print job waiting in its queue.
     void statusMessage(const QString& message);
     // The user asked for the sheet as a PDF, printing being impossible.

@@ -2,6 +2,7 @@
 #include "window/main_window.h"
 
 #include <QApplication>
+#include <QDockWidget>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileDialog>
@@ -28,6 +29,8 @@
 #include "window/pdf_export.h"
 #include "window/print_system.h"
 #include "window/recent_files.h"
+#include "window/results_overview.h"
+#include "window/section_panel.h"
 #include "window/sheet_renderer.h"
 #include "window/survey_io.h"
 
@@ -40,6 +43,10 @@ PageRange pagesOf(const QPrinter& printer) {
     if (printer.printRange() != QPrinter::PageRange) return {};
     return {printer.fromPage(), printer.toPage()};
 }
+
+constexpr int kPanelWidth = 380;
+constexpr int kPanelMinimum = 240;
+constexpr int kSlack = 16;  // frames and the dock's handle
 
 const QString kFilter = QStringLiteral("测量数据 (*.csv *.txt *.tsv);;所有文件 (*)");
 
@@ -68,21 +75,37 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     scroll_->setFocusPolicy(Qt::NoFocus);
     setCentralWidget(scroll_);
     form_->textBox(section::TextBox::Text1)->setFocus();
+    // The drawing beside the form, never over it; shown by default.
+    panel_ = new SectionPanel;
+    panel_->setMinimumWidth(kPanelMinimum);
+    dock_ = new QDockWidget(QStringLiteral("断面图"), this);
+    dock_->setObjectName(QStringLiteral("sectionDock"));
+    dock_->setWidget(panel_);
+    dock_->setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable);
+    addDockWidget(Qt::RightDockWidgetArea, dock_);
+    connect(form_, &MainForm::draftShown, panel_, &SectionPanel::showDraft);
+    connect(form_, &MainForm::surveyShown, panel_, &SectionPanel::showSurvey);
+    connect(form_, &MainForm::surveyShown, this, [this](const section::SectionSurvey& survey) {
+        if (overview_) overview_->showSurvey(survey);
+    });
     createMenus();
     connect(form_, &MainForm::calculationFinished, this, &MainWindow::calculationFinished);
     connect(form_, &MainForm::exportRequested, this, &MainWindow::exportPdf);
     connect(form_, &MainForm::statusMessage, statusBar(),
             [this](const QString& message) { statusBar()->showMessage(message); });
 
-    // The whole form with the bars above and below it, but no larger than the
-    // screen's free area, frame included.
-    QSize size = form_->size() +
-                 QSize(0, menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
+    // The whole form with the bars above and below it and the drawing beside
+    // it, but no larger than the screen's free area, frame included. The form
+    // is served first; the drawing takes what is left, at least its minimum.
+    QSize size = form_->size() + QSize(kPanelWidth, menuBar()->sizeHint().height() +
+                                                        statusBar()->sizeHint().height() + kSlack);
     if (const QScreen* screen = this->screen()) {
         const QSize room = screen->availableGeometry().size() - QSize(16, 48);
         size = size.boundedTo(room);
     }
     resize(size);
+    resizeDocks({dock_}, {std::max(size.width() - form_->width() - kSlack, kPanelMinimum)},
+                Qt::Horizontal);
 }
 
 void MainWindow::createMenus() {
@@ -106,6 +129,12 @@ void MainWindow::createMenus() {
                     &MainWindow::printClicked);
     file->addSeparator();
     file->addAction(QStringLiteral("退出(&X)"), QKeySequence::Quit, this, &QWidget::close);
+
+    QMenu* view = menuBar()->addMenu(QStringLiteral("视图(&V)"));
+    QAction* drawing = dock_->toggleViewAction();
+    drawing->setText(QStringLiteral("断面图(&D)"));
+    view->addAction(drawing);
+    view->addAction(QStringLiteral("计算结果一览(&R)"), this, [this] { showOverview(); });
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("帮助(&H)"));
     help->addAction(QStringLiteral("关于(&A)"), this, &MainWindow::aboutClicked);
@@ -169,6 +198,15 @@ void MainWindow::saveClicked() {
     }
     rememberFile(path);
     setCurrentFile(path);
+}
+
+ResultsOverview& MainWindow::showOverview() {
+    if (!overview_) overview_ = new ResultsOverview(this);
+    overview_->showSurvey(form_->survey());
+    overview_->show();
+    overview_->raise();
+    overview_->activateWindow();
+    return *overview_;
 }
 
 bool MainWindow::exportPdf() {

@@ -1,19 +1,22 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The top-level window around the form: a menu bar above it (files, help),
-// the form with its fixed layout below, scrolling when the window is smaller
-// than it. The window opens no larger than the screen, takes survey files
-// dropped on it, and the program ends when the window is gone.
+// The top-level window around the form: a menu bar above it (files, view,
+// help), the form with its fixed layout below, scrolling when the window is
+// smaller than it, the drawing of the sections beside it. The window opens no larger than the
+// screen, takes survey files dropped on it, and the program ends when the window is gone.
 
 #include <QMainWindow>
 
 class QAction;
+class QDockWidget;
 class QMenu;
 class QScrollArea;
 
 namespace window {
 
 class MainForm;
+class ResultsOverview;
+class SectionPanel;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -23,6 +26,12 @@ class MainWindow : public QMainWindow {
 
     MainForm& form() const { return *form_; }
     QScrollArea& scrollArea() const { return *scroll_; }
+    SectionPanel& sectionPanel() const { return *panel_; }
+    QDockWidget& sectionDock() const { return *dock_; }
+
+    // 视图 ▸ 计算结果一览: the results of the calculation on screen, kept up to
+    // date while it is open.
+    ResultsOverview& showOverview();
 
     // Opens and calculates a survey file; false (after telling the user why)
     // when it cannot, the calculation on screen then unchanged. `remember`
@@ -55,6 +64,9 @@ class MainWindow : public QMainWindow {
 
     MainForm* form_ = nullptr;
     QScrollArea* scroll_ = nullptr;
+    SectionPanel* panel_ = nullptr;
+    QDockWidget* dock_ = nullptr;
+    ResultsOverview* overview_ = nullptr;
     QAction* saveAction_ = nullptr;
     QMenu* recentMenu_ = nullptr;
     QString currentFile_;

@@ -44,6 +44,10 @@ void QtUserInterface::setText(section::TextBox box, const std::string& text) {
     edit->setCursorPosition(0);
 }
 
+void QtUserInterface::showDraft(const section::SectionDraft& draft) {
+    emit form_.draftShown(draft);
+}
+
 void QtUserInterface::showError(const std::string& message) {
     QMessageBox::warning(&form_, caption(), QString::fromStdString(message));
 }

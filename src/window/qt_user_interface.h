@@ -16,6 +16,7 @@ class QtUserInterface : public section::UserInterface {
     std::optional<std::string> ask(const section::Prompt& prompt) override;
     void setText(section::TextBox box, const std::string& text) override;
     void showError(const std::string& message) override;
+    void showDraft(const section::SectionDraft& draft) override;
 
   private:
     MainForm& form_;

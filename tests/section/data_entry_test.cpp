@@ -195,6 +195,27 @@ TEST(DataEntry, refuses_fractional_counts_instead_of_rounding_them) {
     EXPECT_TRUE(ui.allAnswersUsed());
 }
 
+// What a drawing of the section sees: the points so far, the value being
+// confirmed before it is accepted, a re-entered value in place of the wrong one.
+TEST(DataEntry, shows_each_section_as_far_as_it_goes) {
+    ScriptedUi ui({"2", "n", "2", "0", "100", "", "5", "0", "-5", "", "101", "", "0", ""});
+    SectionSurvey survey;
+    enterSurvey(ui, survey);
+    using Point = SectionDraft::Point;
+    const std::vector<SectionDraft> expected{
+        {1, {}, {}, {}},
+        {1, {}, 100.0f, {}},
+        {1, {}, 100.0f, 5.0f},
+        {1, {}, 100.0f, -5.0f},  // S entered again: the point moves
+        {1, {Point{100, -5}}, {}, {}},
+        {1, {Point{100, -5}}, 101.0f, {}},
+        {1, {Point{100, -5}}, 101.0f, 0.0f},
+        {1, {Point{100, -5}, Point{101, 0}}, {}, {}},
+        {2, {}, {}, {}},
+    };
+    EXPECT_EQ(ui.drafts(), expected);
+}
+
 struct StationRow {
     const char* name;
     float station;

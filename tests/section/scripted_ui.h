@@ -39,6 +39,8 @@ class ScriptedUi : public UserInterface {
 
     void setText(TextBox box, const std::string& text) override { boxes_[box] = text; }
 
+    void showDraft(const SectionDraft& draft) override { drafts_.push_back(draft); }
+
     void showError(const std::string& message) override {
         errors_.push_back(message);
         errorAfterPrompt_.push_back(seen_.size());
@@ -56,6 +58,7 @@ class ScriptedUi : public UserInterface {
         return it == boxes_.end() ? std::string() : it->second;
     }
     const std::vector<std::string>& errors() const { return errors_; }
+    const std::vector<SectionDraft>& drafts() const { return drafts_; }
     // How many prompts had been shown when each error appeared.
     const std::vector<std::size_t>& errorAfterPrompt() const { return errorAfterPrompt_; }
     bool allAnswersUsed() const { return next_ == answers_.size(); }
@@ -66,6 +69,7 @@ class ScriptedUi : public UserInterface {
     std::map<TextBox, std::string> boxes_;
     std::vector<PromptSeen> seen_;
     std::vector<std::string> errors_;
+    std::vector<SectionDraft> drafts_;
     std::vector<std::size_t> errorAfterPrompt_;
 };
 

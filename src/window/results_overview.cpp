@@ -1,0 +1,138 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "window/results_overview.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSplitter>
+#include <QStandardPaths>
+#include <QTableWidget>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "section/result_rows.h"
+#include "section/results.h"
+#include "survey_file/survey_file.h"
+#include "window/layout.h"
+#include "window/safe_write.h"
+#include "window/volume_curve.h"
+
+namespace window {
+
+ResultsOverview::ResultsOverview(QWidget* parent) : QWidget(parent, Qt::Window) {
+    setWindowTitle(QStringLiteral("计算结果一览 - ") + QString::fromUtf8(formCaption));
+    table_ = new QTableWidget(this);
+    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table_->verticalHeader()->hide();
+    total_ = new QLabel(this);
+    curve_ = new VolumeCurve(this);
+    auto* copy = new QPushButton(QStringLiteral("复制选中的行"), this);
+    auto* toCsv = new QPushButton(QStringLiteral("导出 CSV…"), this);
+
+    auto* left = new QWidget(this);
+    auto* column = new QVBoxLayout(left);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->addWidget(table_, 1);
+    column->addWidget(total_);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(copy);
+    buttons->addWidget(toCsv);
+    buttons->addStretch();
+    column->addLayout(buttons);
+    splitter_ = new QSplitter(this);
+    splitter_->addWidget(left);
+    splitter_->addWidget(curve_);
+    splitter_->setStretchFactor(1, 1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(splitter_);
+
+    // The table's own Ctrl+C copies one cell; here it copies the rows.
+    table_->installEventFilter(this);
+    connect(copy, &QPushButton::clicked, this, &ResultsOverview::copyRows);
+    connect(toCsv, &QPushButton::clicked, this, &ResultsOverview::exportClicked);
+    resize(1100, 440);
+}
+
+void ResultsOverview::showSurvey(const section::SectionSurvey& survey) {
+    survey_ = survey;
+    const section::ResultTable results = section::resultTable(survey);
+    table_->clear();
+    table_->setColumnCount(int(results.header.size()));
+    table_->setRowCount(int(results.rows.size()));
+    QStringList header;
+    for (const std::string& name : results.header) header << QString::fromStdString(name);
+    table_->setHorizontalHeaderLabels(header);
+    for (int r = 0; r < table_->rowCount(); ++r) {
+        for (int c = 0; c < table_->columnCount(); ++c) {
+            auto* item = new QTableWidgetItem(QString::fromStdString(results.rows[r][c]));
+            item->setTextAlignment(c == 0 ? Qt::AlignCenter : Qt::AlignRight | Qt::AlignVCenter);
+            table_->setItem(r, c, item);
+        }
+    }
+    table_->resizeColumnsToContents();
+    // The table as wide as its columns, the curve the rest.
+    int tableWidth = 2 * table_->frameWidth() + 20;
+    for (int c = 0; c < table_->columnCount(); ++c) tableWidth += table_->columnWidth(c);
+    splitter_->setSizes({tableWidth, std::max(width() - tableWidth, 300)});
+    total_->setText(QStringLiteral("总体积：%1 立方米，共 %2 个断面")
+                        .arg(QString::fromStdString(section::roundedText(survey.totalVolume())))
+                        .arg(survey.sectionCount()));
+    curve_->showSurvey(survey);
+}
+
+bool ResultsOverview::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == table_ && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {
+        copyRows();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+QString ResultsOverview::totalText() const {
+    return total_->text();
+}
+
+QString ResultsOverview::selectedRowsText() const {
+    QList<int> rows;
+    for (const QModelIndex& index : table_->selectionModel()->selectedRows()) rows << index.row();
+    std::sort(rows.begin(), rows.end());
+    QString text;
+    for (int r : rows) {
+        QStringList cells;
+        for (int c = 0; c < table_->columnCount(); ++c) cells << table_->item(r, c)->text();
+        text += cells.join(u'\t') + u'\n';
+    }
+    return text;
+}
+
+void ResultsOverview::copyRows() const {
+    const QString text = selectedRowsText();
+    if (!text.isEmpty()) QApplication::clipboard()->setText(text);
+}
+
+QString ResultsOverview::exportCsv(const QString& path) const {
+    return writeFileSafely(path, QByteArray::fromStdString(survey_file::resultsCsv(
+                                     survey_, survey_file::CsvFor::Spreadsheet)));
+}
+
+void ResultsOverview::exportClicked() {
+    const QString start = QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
+                              .filePath(QStringLiteral("计算结果.csv"));
+    QString path = QFileDialog::getSaveFileName(this, QStringLiteral("导出计算结果"), start,
+                                                QStringLiteral("CSV 文件 (*.csv)"));
+    if (path.isEmpty()) return;
+    if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".csv");
+    const QString error = exportCsv(path);
+    if (!error.isEmpty()) QMessageBox::warning(this, QString::fromUtf8(formCaption), error);
+}
+
+}  // namespace window

@@ -1,0 +1,52 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// 计算结果一览: every section's area, spacing and volume to the next section
+// and the running total in a table, the total at its foot, and the
+// cumulative volume curve beside it. Rows copy with Ctrl+C as tab-separated
+// text that pastes into a spreadsheet as columns; the table exports as CSV.
+
+#include <QWidget>
+
+#include "section/survey.h"
+
+class QLabel;
+class QSplitter;
+class QTableWidget;
+
+namespace window {
+
+class VolumeCurve;
+
+class ResultsOverview : public QWidget {
+    Q_OBJECT
+
+  public:
+    explicit ResultsOverview(QWidget* parent = nullptr);
+
+    void showSurvey(const section::SectionSurvey& survey);
+
+    QTableWidget& table() const { return *table_; }
+    VolumeCurve& curve() const { return *curve_; }
+    QString totalText() const;
+
+    // The selected rows, tab-separated, one line each.
+    QString selectedRowsText() const;
+    // Writes the table as CSV; empty on success, else the message.
+    QString exportCsv(const QString& path) const;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private slots:
+    void copyRows() const;
+    void exportClicked();
+
+  private:
+    QTableWidget* table_ = nullptr;
+    QLabel* total_ = nullptr;
+    VolumeCurve* curve_ = nullptr;
+    QSplitter* splitter_ = nullptr;
+    section::SectionSurvey survey_;
+};
+
+}  // namespace window

@@ -1,0 +1,154 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "window/section_canvas.h"
+
+#include <QPainter>
+#include <QPainterPath>
+#include <algorithm>
+
+#include "runtime/number_text.h"
+#include "window/plot_geometry.h"
+
+namespace window {
+
+namespace {
+
+constexpr double kMargin = 34;  // pixels around the drawing, room for the tick values
+constexpr int kMostTicks = 6;
+
+QPointF at(const SectionScale& scale, double s, double h) {
+    const Pixel p = scale.toPixel(s, h);
+    return {p.x, p.y};
+}
+
+QString metres(double value) {
+    return QString::fromStdString(runtime::numberToText(static_cast<float>(value)));
+}
+
+// The S and H spans of every value drawn; the centre line always among them.
+std::pair<Span, Span> spansOf(const SectionPicture& picture) {
+    Span s{0, 0};
+    std::optional<Span> h;
+    auto take = [&](double offset, std::optional<double> elevation) {
+        s = {std::min(s.from, offset), std::max(s.to, offset)};
+        if (elevation) {
+            h = h ? Span{std::min(h->from, *elevation), std::max(h->to, *elevation)}
+                  : Span{*elevation, *elevation};
+        }
+    };
+    for (const auto& point : picture.points) take(point.offset, point.elevation);
+    if (picture.pendingElevation)
+        take(picture.pendingOffset.value_or(0.0f), *picture.pendingElevation);
+    return {s, h.value_or(Span{0, 0})};
+}
+
+void drawGrid(QPainter& painter, const SectionScale& scale, const PixelBox& box) {
+    painter.setFont(QFont(QStringLiteral("DejaVu Sans"), 7));
+    const QColor grid(225, 225, 225);
+    const Span across = scale.sAcross(box);
+    const Span up = scale.hUp(box);
+    for (double s : tickValues(across, kMostTicks)) {
+        const double x = scale.toPixel(s, 0).x;
+        painter.setPen(grid);
+        painter.drawLine(QPointF(x, box.top), QPointF(x, box.top + box.height));
+        painter.setPen(Qt::darkGray);
+        painter.drawText(QRectF(x - 30, box.top + box.height + 2, 60, 14), Qt::AlignHCenter,
+                         metres(s));
+    }
+    for (double h : tickValues(up, kMostTicks)) {
+        const double y = scale.toPixel(0, h).y;
+        painter.setPen(grid);
+        painter.drawLine(QPointF(box.left, y), QPointF(box.left + box.width, y));
+        painter.setPen(Qt::darkGray);
+        painter.drawText(QRectF(0, y - 7, box.left - 3, 14), Qt::AlignRight | Qt::AlignVCenter,
+                         metres(h));
+    }
+    painter.drawText(QRectF(box.left + box.width - 60, box.top + box.height + 14, 60, 14),
+                     Qt::AlignRight, QStringLiteral("S (米)"));
+    painter.drawText(QRectF(2, 2, 80, 14), Qt::AlignLeft, QStringLiteral("H (米)"));
+}
+
+void drawCentreLine(QPainter& painter, const SectionScale& scale, const PixelBox& box) {
+    const double x = scale.toPixel(0, 0).x;
+    painter.setPen(QPen(Qt::red, 2, Qt::DashLine));
+    painter.drawLine(QPointF(x, box.top), QPointF(x, box.top + box.height));
+    painter.drawText(QRectF(x + 3, box.top, 80, 14), Qt::AlignLeft, QStringLiteral("S=0"));
+}
+
+void drawPoint(QPainter& painter, QPointF where, int number, const QColor& colour) {
+    painter.setPen(QPen(colour, 1.5));
+    painter.setBrush(Qt::white);
+    painter.drawEllipse(where, 3.5, 3.5);
+    painter.setPen(colour);
+    painter.drawText(where + QPointF(5, -5), QString::number(number));
+}
+
+}  // namespace
+
+SectionCanvas::SectionCanvas(QWidget* parent) : QWidget(parent) {
+    setAutoFillBackground(true);
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, Qt::white);
+    setPalette(palette);
+    setMinimumSize(200, 160);
+}
+
+QColor SectionCanvas::pendingColour() {
+    return {240, 120, 0};
+}
+
+QColor SectionCanvas::edgeColour() {
+    return Qt::black;
+}
+
+void SectionCanvas::setPicture(SectionPicture picture) {
+    picture_ = std::move(picture);
+    update();
+}
+
+void SectionCanvas::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const PixelBox box{kMargin, kMargin / 2, width() - 1.5 * kMargin, height() - 1.5 * kMargin};
+    const auto [sSpan, hSpan] = spansOf(picture_);
+    const SectionScale scale = fitSection(sSpan, hSpan, box, 8);
+    drawGrid(painter, scale, box);
+    drawCentreLine(painter, scale, box);
+
+    const auto& points = picture_.points;
+    std::vector<QPointF> corners;
+    for (const auto& point : points) corners.push_back(at(scale, point.offset, point.elevation));
+    const bool pendingPoint = picture_.pendingElevation && picture_.pendingOffset;
+    if (pendingPoint)
+        corners.push_back(at(scale, *picture_.pendingOffset, *picture_.pendingElevation));
+
+    if (corners.size() >= 3) {
+        QPainterPath outline;
+        outline.addPolygon(QPolygonF(QList<QPointF>(corners.begin(), corners.end())));
+        painter.fillPath(outline, QColor(120, 160, 220, 50));
+    }
+    for (std::size_t k = 1; k < corners.size(); ++k) {
+        const bool toPending = pendingPoint && k + 1 == corners.size();
+        painter.setPen(QPen(toPending ? pendingColour() : edgeColour(), toPending ? 2.5 : 1.5));
+        painter.drawLine(corners[k - 1], corners[k]);
+    }
+    if (corners.size() >= 3) {
+        painter.setPen(QPen(edgeColour(), 1.5, Qt::DashLine));
+        painter.drawLine(corners.back(), corners.front());
+    }
+    for (std::size_t k = 0; k < points.size(); ++k)
+        drawPoint(painter, corners[k], int(k) + 1, edgeColour());
+    if (pendingPoint) {
+        drawPoint(painter, corners.back(), int(points.size()) + 1, pendingColour());
+    } else if (picture_.pendingElevation) {
+        // Its distance still to come: the level of the elevation.
+        const double y = scale.toPixel(0, *picture_.pendingElevation).y;
+        painter.setPen(QPen(pendingColour(), 2, Qt::DashDotLine));
+        painter.drawLine(QPointF(box.left, y), QPointF(box.left + box.width, y));
+        painter.drawText(QPointF(box.left + 4, y - 4),
+                         QStringLiteral("第 %1 点 H=%2")
+                             .arg(points.size() + 1)
+                             .arg(metres(*picture_.pendingElevation)));
+    }
+}
+
+}  // namespace window

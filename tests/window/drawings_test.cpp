@@ -1,0 +1,181 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The drawings in the window: the outline grows and repaints while the
+// prompts are open; after a calculation every section can be paged through;
+// the overview holds the record's values, copies rows as tab-separated text
+// and exports them, and its curve runs through the running totals.
+
+#include <QApplication>
+#include <QClipboard>
+#include <QInputDialog>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+
+#include "dialog_driver.h"
+#include "section/results.h"
+#include "survey_file/survey_file.h"
+#include "window/application.h"
+#include "window/data_folder.h"
+#include "window/main_form.h"
+#include "window/main_window.h"
+#include "window/results_overview.h"
+#include "window/section_canvas.h"
+#include "window/section_panel.h"
+#include "window/volume_curve.h"
+
+namespace {
+
+QList<Reply> point(const QString& h, const QString& s) {
+    return {answer(h), answer(""), answer(s), answer("")};
+}
+
+// Counts the paint events of a widget.
+class PaintCounter : public QObject {
+  public:
+    int count = 0;
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) ++count;
+        return false;
+    }
+};
+
+const QByteArray kStations =
+    "桩号,高程H,距离S\n1000,100,4\n1000,101,0\n1000,100,-4\n"
+    "1020,100,2\n1020,100,-2\n1040,99,5\n1040,98,0\n1040,99,-5\n";
+const QByteArray kNumbered =
+    "断面,H,S,DL\n1,10,0,20\n1,11,2,\n1,10,4,\n2,9,0,15\n2,8,3,\n2,9,5,\n3,,,\n";
+
+}  // namespace
+
+class DrawingsTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir folder;
+    window::MainWindow* mainWindow = nullptr;
+
+    bool open(const QByteArray& data) {
+        QFile file(folder.filePath("survey.csv"));
+        file.open(QIODevice::WriteOnly);
+        file.write(data);
+        file.close();
+        return mainWindow->openSurvey(file.fileName());
+    }
+
+  private slots:
+    void initTestCase() { window::prepareApplication(*qApp); }
+
+    void init() {
+        QFile::remove(window::Journal::path());
+        mainWindow = new window::MainWindow;
+        mainWindow->show();
+        QVERIFY(QTest::qWaitForWindowExposed(mainWindow));
+    }
+
+    void cleanup() { delete mainWindow; }
+
+    // At the confirm of point 2's distance: the point is drawn, highlighted,
+    // repainted since it was typed, although the prompt is modal.
+    void the_outline_repaints_while_a_prompt_is_open() {
+        window::SectionCanvas& canvas = mainWindow->sectionPanel().canvas();
+        PaintCounter paints;
+        canvas.installEventFilter(&paints);
+        int paintsAtDraft = 0;
+        connect(&mainWindow->form(), &window::MainForm::draftShown, this,
+                [&] { paintsAtDraft = paints.count; });
+        std::optional<window::SectionPicture> seen;
+        bool repainted = false;
+        DialogDriver driver(QList<Reply>{answer("1"), answer("n"), answer("3")} +
+                            point("100", "2") +
+                            QList<Reply>{answer("101"), answer(""), answer("-3")} +
+                            QList<Reply>{answer("")} + point("100", "-2"));
+        driver.onOpen([&](QWidget* dialog) {
+            if (seen ||
+                !qobject_cast<QInputDialog*>(dialog)->labelText().startsWith("确认输入距离") ||
+                !canvas.picture().pendingOffset || canvas.picture().points.size() != 1)
+                return;
+            seen = canvas.picture();
+            const int before = paintsAtDraft;
+            QTest::qWait(100);  // the prompt stays open meanwhile
+            repainted = paints.count > before;
+        });
+        mainWindow->form().findChild<QPushButton*>("Command1")->click();
+        QVERIFY(driver.scriptDone());
+        QVERIFY(seen);
+        QCOMPARE(*seen->pendingOffset, -3.0f);
+        QCOMPARE(*seen->pendingElevation, 101.0f);
+        QVERIFY2(repainted, "no repaint under the prompt");
+        QCOMPARE(mainWindow->sectionPanel().caption(), "面积 2.000 平方米，3 个观测点");
+    }
+
+    void every_section_can_be_paged_after_a_calculation() {
+        QVERIFY(open(kStations));
+        window::SectionPanel& panel = mainWindow->sectionPanel();
+        QCOMPARE(panel.title(), "K1+000.000");
+        QCOMPARE(panel.caption(), "面积 4.000 平方米，3 个观测点");
+        QToolButton* next = nullptr;
+        for (auto* button : panel.findChildren<QToolButton*>()) {
+            if (button->text() == "▶") next = button;
+        }
+        next->click();
+        QCOMPARE(panel.title(), "K1+020.000");
+        QCOMPARE(panel.caption(), "只有 2 个观测点，围不成断面，没有面积");
+        QCOMPARE(panel.canvas().picture().points.size(), 2u);
+        next->click();
+        QCOMPARE(panel.title(), "K1+040.000");
+        QVERIFY(!next->isEnabled());
+    }
+
+    void the_overview_holds_the_records_values_for_stations_and_numbers_data() {
+        QTest::addColumn<QByteArray>("data");
+        QTest::newRow("stations") << kStations;
+        QTest::newRow("numbered") << kNumbered;
+    }
+
+    void the_overview_holds_the_records_values_for_stations_and_numbers() {
+        QFETCH(QByteArray, data);
+        QVERIFY(open(data));
+        const section::SectionSurvey& record = mainWindow->form().survey();
+        window::ResultsOverview& overview = mainWindow->showOverview();
+        QTableWidget& table = overview.table();
+        const int shift = record.stationsEntered() ? 1 : 0;
+        QCOMPARE(table.rowCount(), record.sectionCount());
+        float running = 0.0f;
+        for (int i = 1; i <= record.sectionCount(); ++i) {
+            auto cell = [&](int column) { return table.item(i - 1, column + shift)->text(); };
+            QCOMPARE(table.item(i - 1, 0)->text(), QString::number(i));
+            QCOMPARE(cell(1), QString::fromStdString(section::roundedText(record.areas(i))));
+            QCOMPARE(cell(4), QString::fromStdString(section::roundedText(running)));
+            QCOMPARE(overview.curve().points()[i - 1].total, double(running));
+            if (i == record.sectionCount()) break;
+            QCOMPARE(cell(2).toFloat(), record.spacings(i));
+            QCOMPARE(cell(3), QString::fromStdString(section::roundedText(record.volumes(i))));
+            running = static_cast<float>(double(record.volumes(i)) + running);
+        }
+        QCOMPARE(running, record.totalVolume());
+        QVERIFY(overview.totalText().startsWith(
+            "总体积：" + QString::fromStdString(section::roundedText(record.totalVolume()))));
+    }
+
+    void overview_rows_copy_as_columns_and_export_as_csv() {
+        QVERIFY(open(kStations));
+        window::ResultsOverview& overview = mainWindow->showOverview();
+        overview.table().selectRow(0);
+        overview.table().setFocus();
+        QTest::keyClick(&overview.table(), Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QApplication::clipboard()->text(),
+                 "1\tK1+000.000\t4.000\t20.000\t40.000\t0.000\n");
+        const QString csv = folder.filePath("结果.csv");
+        QCOMPARE(overview.exportCsv(csv), QString());
+        QFile written(csv);
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        QCOMPARE(
+            written.readAll().toStdString(),
+            survey_file::resultsCsv(mainWindow->form().survey(), survey_file::CsvFor::Spreadsheet));
+        QCOMPARE(overview.curve().points().back().along, 1040.0);
+    }
+};
+
+QTEST_MAIN(DrawingsTest)
+#include "drawings_test.moc"
