@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "runtime/number_format.h"
 
-#include <array>
 #include <charconv>
 #include <cmath>
-#include <string_view>
+
+#include "runtime/shortest_decimal.h"
 
 namespace runtime {
 namespace {
@@ -19,27 +19,11 @@ struct Thousandths {
 enum class Halves { AwayFromZero, ToEven };
 
 Thousandths toThousandths(float value, Halves halves) {
-    // Shortest round-trip form in scientific notation, for example "-1.0005e+00".
-    std::array<char, 32> buffer{};
-    auto end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                             std::chars_format::scientific)
-                   .ptr;
-    std::string_view text(buffer.data(), end - buffer.data());
-
+    const ShortestDecimal decimal = shortestDecimal(value);
+    const std::string& mantissa = decimal.digits;
+    const int exponent = decimal.exponent;
     Thousandths result;
-    if (text.front() == '-') {
-        result.negative = true;
-        text.remove_prefix(1);
-    }
-    std::size_t ePos = text.find('e');
-    std::string mantissa;
-    for (char c : text.substr(0, ePos)) {
-        if (c != '.') mantissa += c;
-    }
-    int exponent = 0;
-    std::string_view expText = text.substr(ePos + 1);
-    if (expText.front() == '+') expText.remove_prefix(1);
-    std::from_chars(expText.data(), expText.data() + expText.size(), exponent);
+    result.negative = decimal.negative;
 
     // value = d0.d1d2... x 10^exponent, so its thousandths have exponent + 4
     // integer digits: the first `kept` digits of the mantissa, padded with zeros.

@@ -8,6 +8,8 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "runtime/shortest_decimal.h"
+
 namespace runtime {
 namespace {
 
@@ -55,24 +57,13 @@ locale_t cLocale() {
     return locale;
 }
 
-// Plain decimal form of a shortest scientific form such as "-1.25e+05".
-std::string plainDecimal(std::string_view scientific) {
-    std::string out;
-    if (scientific.front() == '-') {
-        out = "-";
-        scientific.remove_prefix(1);
-    }
-    const std::size_t ePos = scientific.find('e');
-    std::string digits;
-    for (char c : scientific.substr(0, ePos)) {
-        if (c != '.') digits += c;
-    }
-    int exponent = 0;
-    std::string_view expText = scientific.substr(ePos + 1);
-    if (expText.front() == '+') expText.remove_prefix(1);
-    std::from_chars(expText.data(), expText.data() + expText.size(), exponent);
-    // The value is d0.d1d2... x 10^exponent: exponent + 1 integer digits.
-    const int integerDigits = exponent + 1;
+// The plain decimal form of a value: "100000", "0.0005", "-1020.5".
+std::string plainDecimal(float value) {
+    const ShortestDecimal decimal = shortestDecimal(value);
+    const std::string& digits = decimal.digits;
+    const std::string out = decimal.negative ? "-" : "";
+    // exponent + 1 integer digits.
+    const int integerDigits = decimal.exponent + 1;
     const int count = static_cast<int>(digits.size());
     if (integerDigits <= 0) return out + "0." + std::string(-integerDigits, '0') + digits;
     if (integerDigits >= count) return out + digits + std::string(integerDigits - count, '0');
@@ -132,14 +123,10 @@ std::optional<float> textToFloat(std::string_view text) {
 
 std::string numberToText(float value) {
     if (value == 0.0f) return "0";
-    std::array<char, 32> buffer{};
     const float magnitude = std::abs(value);
-    const bool exponent = !std::isfinite(value) || magnitude >= 1e15f || magnitude < 1e-5f;
-    auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                std::chars_format::scientific);
-    const std::string_view scientific(buffer.data(), result.ptr - buffer.data());
-    if (!exponent) return plainDecimal(scientific);
-    result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
+    if (std::isfinite(value) && magnitude < 1e15f && magnitude >= 1e-5f) return plainDecimal(value);
+    std::array<char, 32> buffer{};
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
     return std::string(buffer.data(), result.ptr);
 }
 

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "runtime/number_text.h"
+#include "window/drawing_style.h"
 #include "window/plot_geometry.h"
 
 namespace window {
@@ -42,13 +43,12 @@ std::pair<Span, Span> spansOf(const SectionPicture& picture) {
 }
 
 void drawGrid(QPainter& painter, const SectionScale& scale, const PixelBox& box) {
-    painter.setFont(QFont(QStringLiteral("DejaVu Sans"), 7));
-    const QColor grid(225, 225, 225);
+    painter.setFont(tickFont());
     const Span across = scale.sAcross(box);
     const Span up = scale.hUp(box);
     for (double s : tickValues(across, kMostTicks)) {
         const double x = scale.toPixel(s, 0).x;
-        painter.setPen(grid);
+        painter.setPen(kGridColour);
         painter.drawLine(QPointF(x, box.top), QPointF(x, box.top + box.height));
         painter.setPen(Qt::darkGray);
         painter.drawText(QRectF(x - 30, box.top + box.height + 2, 60, 14), Qt::AlignHCenter,
@@ -56,7 +56,7 @@ void drawGrid(QPainter& painter, const SectionScale& scale, const PixelBox& box)
     }
     for (double h : tickValues(up, kMostTicks)) {
         const double y = scale.toPixel(0, h).y;
-        painter.setPen(grid);
+        painter.setPen(kGridColour);
         painter.drawLine(QPointF(box.left, y), QPointF(box.left + box.width, y));
         painter.setPen(Qt::darkGray);
         painter.drawText(QRectF(0, y - 7, box.left - 3, 14), Qt::AlignRight | Qt::AlignVCenter,
@@ -85,10 +85,7 @@ void drawPoint(QPainter& painter, QPointF where, int number, const QColor& colou
 }  // namespace
 
 SectionCanvas::SectionCanvas(QWidget* parent) : QWidget(parent) {
-    setAutoFillBackground(true);
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, Qt::white);
-    setPalette(palette);
+    paintWhiteGround(*this);
     setMinimumSize(200, 160);
 }
 

@@ -6,6 +6,7 @@
 
 #include "runtime/number_text.h"
 #include "section/result_rows.h"
+#include "window/drawing_style.h"
 #include "window/plot_geometry.h"
 
 namespace window {
@@ -32,10 +33,7 @@ Span spanOf(const std::vector<VolumeCurve::Point>& points, double VolumeCurve::P
 }  // namespace
 
 VolumeCurve::VolumeCurve(QWidget* parent) : QWidget(parent) {
-    setAutoFillBackground(true);
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, Qt::white);
-    setPalette(palette);
+    paintWhiteGround(*this);
     setMinimumSize(300, 180);
 }
 
@@ -50,7 +48,7 @@ void VolumeCurve::showSurvey(const section::SectionSurvey& survey) {
 void VolumeCurve::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.setFont(QFont(QStringLiteral("DejaVu Sans"), 7));
+    painter.setFont(tickFont());
     const QRectF plot(70, 24, width() - 90, height() - 60);
     painter.drawText(QRectF(0, 2, width(), 16), Qt::AlignHCenter, QStringLiteral("累计土方曲线"));
     if (points_.empty()) {
@@ -63,15 +61,14 @@ void VolumeCurve::paintEvent(QPaintEvent*) {
     auto x = [&](double v) { return onAxis(v, along, plot.left(), plot.right()); };
     auto y = [&](double v) { return onAxis(v, total, plot.bottom(), plot.top()); };
 
-    const QColor grid(225, 225, 225);
     for (double v : tickValues(along, kMostTicks)) {
-        painter.setPen(grid);
+        painter.setPen(kGridColour);
         painter.drawLine(QPointF(x(v), plot.top()), QPointF(x(v), plot.bottom()));
         painter.setPen(Qt::darkGray);
         painter.drawText(QRectF(x(v) - 40, plot.bottom() + 3, 80, 14), Qt::AlignHCenter, number(v));
     }
     for (double v : tickValues(total, kMostTicks)) {
-        painter.setPen(grid);
+        painter.setPen(kGridColour);
         painter.drawLine(QPointF(plot.left(), y(v)), QPointF(plot.right(), y(v)));
         painter.setPen(Qt::darkGray);
         painter.drawText(QRectF(0, y(v) - 7, plot.left() - 4, 14),

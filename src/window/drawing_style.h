@@ -1,0 +1,25 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// What the drawings share: a white ground, a light grid, small tick values.
+
+#include <QColor>
+#include <QFont>
+#include <QPalette>
+#include <QWidget>
+
+namespace window {
+
+inline const QColor kGridColour(225, 225, 225);
+
+inline QFont tickFont() {
+    return QFont(QStringLiteral("DejaVu Sans"), 7);
+}
+
+inline void paintWhiteGround(QWidget& widget) {
+    widget.setAutoFillBackground(true);
+    QPalette palette = widget.palette();
+    palette.setColor(QPalette::Window, Qt::white);
+    widget.setPalette(palette);
+}
+
+}  // namespace window
