@@ -5,7 +5,6 @@
 
 #include <cstdlib>
 #include <utility>
-#include <vector>
 
 namespace cups {
 

@@ -43,7 +43,6 @@ class ReplayUi : public UserInterface {
     void showError(const std::string& message) override;
     void showDraft(const SectionDraft& draft) override;
 
-    bool replaying() const { return next_ < answers_.size() || !live_; }
     // Writes the kept texts into `live`, once; done by the first prompt past
     // the list, or by the caller when the run ends within it.
     void handOver();

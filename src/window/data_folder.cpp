@@ -9,6 +9,7 @@
 #include <cerrno>
 
 #include "survey_file/survey_file.h"
+#include "window/file_failure.h"
 #include "window/layout.h"
 #include "window/safe_write.h"
 

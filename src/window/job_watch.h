@@ -19,8 +19,6 @@ class JobWatch : public QObject {
              QObject* parent = nullptr);
     ~JobWatch() override;  // stops following the job
 
-    const QString& printer() const { return printer_; }
-
   signals:
     void stillWaiting();       // once, when patience has run out
     void ended(bool printed);  // printed, or aborted or cancelled

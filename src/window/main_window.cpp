@@ -16,13 +16,13 @@
 #include <QPrinter>
 #include <QScreen>
 #include <QScrollArea>
-#include <QStandardPaths>
 #include <QStatusBar>
 #include <QTimer>
 #include <QWindow>
 
 #include "printout/dayang.h"
 #include "window/data_folder.h"
+#include "window/file_dialogs.h"
 #include "window/layout.h"
 #include "window/main_form.h"
 #include "window/native_window.h"
@@ -79,7 +79,6 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     panel_ = new SectionPanel;
     panel_->setMinimumWidth(kPanelMinimum);
     dock_ = new QDockWidget(QStringLiteral("断面图"), this);
-    dock_->setObjectName(QStringLiteral("sectionDock"));
     dock_->setWidget(panel_);
     dock_->setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable);
     addDockWidget(Qt::RightDockWidgetArea, dock_);
@@ -173,24 +172,18 @@ bool MainWindow::openSurvey(const QString& path, bool remember) {
 }
 
 void MainWindow::openClicked() {
-    const QString start = currentFile_.isEmpty()
-                              ? QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)
-                              : QFileInfo(currentFile_).absolutePath();
-    const QString path =
-        QFileDialog::getOpenFileName(this, QStringLiteral("打开测量数据"), start, kFilter);
+    const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("打开测量数据"),
+                                                      dialogFolder(currentFile_), kFilter);
     if (!path.isEmpty()) openSurvey(path);
 }
 
 void MainWindow::saveClicked() {
-    const QString start =
-        currentFile_.isEmpty()
-            ? QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
-                  .filePath(QStringLiteral("测量数据.csv"))
-            : currentFile_;
-    QString path =
-        QFileDialog::getSaveFileName(this, QStringLiteral("保存测量数据"), start, kFilter);
+    const QString suggested = currentFile_.isEmpty()
+                                  ? QDir(dialogFolder({})).filePath(QStringLiteral("测量数据.csv"))
+                                  : currentFile_;
+    const QString path = askSavePath(this, QStringLiteral("保存测量数据"), suggested, kFilter,
+                                     QStringLiteral("csv"));
     if (path.isEmpty()) return;
-    if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".csv");
     const QString error = saveSurveyFile(path, form_->survey());
     if (!error.isEmpty()) {
         QMessageBox::warning(this, caption(), error);
@@ -210,17 +203,13 @@ ResultsOverview& MainWindow::showOverview() {
 }
 
 bool MainWindow::exportPdf() {
-    const QString start =
-        QDir(currentFile_.isEmpty()
-                 ? QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)
-                 : QFileInfo(currentFile_).absolutePath())
-            .filePath(currentFile_.isEmpty() ? QStringLiteral("计算书.pdf")
-                                             : QFileInfo(currentFile_).completeBaseName() +
-                                                   QStringLiteral(" 计算书.pdf"));
-    QString path = QFileDialog::getSaveFileName(this, QStringLiteral("导出计算书为 PDF"), start,
-                                                QStringLiteral("PDF 文件 (*.pdf)"));
+    const QString name = currentFile_.isEmpty() ? QStringLiteral("计算书.pdf")
+                                                : QFileInfo(currentFile_).completeBaseName() +
+                                                      QStringLiteral(" 计算书.pdf");
+    const QString path = askSavePath(this, QStringLiteral("导出计算书为 PDF"),
+                                     QDir(dialogFolder(currentFile_)).filePath(name),
+                                     QStringLiteral("PDF 文件 (*.pdf)"), QStringLiteral("pdf"));
     if (path.isEmpty()) return false;
-    if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".pdf");
     const QString error = exportSheetPdf(printout::dayang(form_->survey()), path);
     if (!error.isEmpty()) {
         QMessageBox::warning(this, caption(), error);

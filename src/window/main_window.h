@@ -27,7 +27,6 @@ class MainWindow : public QMainWindow {
     MainForm& form() const { return *form_; }
     QScrollArea& scrollArea() const { return *scroll_; }
     SectionPanel& sectionPanel() const { return *panel_; }
-    QDockWidget& sectionDock() const { return *dock_; }
 
     // 视图 ▸ 计算结果一览: the results of the calculation on screen, kept up to
     // date while it is open.

@@ -5,6 +5,7 @@
 #include <cerrno>
 
 #include "printout/sheet.h"
+#include "window/file_failure.h"
 #include "window/safe_write.h"
 #include "window/sheet_renderer.h"
 

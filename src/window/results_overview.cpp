@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
-#include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -12,7 +11,6 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSplitter>
-#include <QStandardPaths>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -20,6 +18,7 @@
 #include "section/result_rows.h"
 #include "section/results.h"
 #include "survey_file/survey_file.h"
+#include "window/file_dialogs.h"
 #include "window/layout.h"
 #include "window/safe_write.h"
 #include "window/volume_curve.h"
@@ -125,12 +124,11 @@ QString ResultsOverview::exportCsv(const QString& path) const {
 }
 
 void ResultsOverview::exportClicked() {
-    const QString start = QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
-                              .filePath(QStringLiteral("计算结果.csv"));
-    QString path = QFileDialog::getSaveFileName(this, QStringLiteral("导出计算结果"), start,
-                                                QStringLiteral("CSV 文件 (*.csv)"));
+    const QString path =
+        askSavePath(this, QStringLiteral("导出计算结果"),
+                    QDir(dialogFolder({})).filePath(QStringLiteral("计算结果.csv")),
+                    QStringLiteral("CSV 文件 (*.csv)"), QStringLiteral("csv"));
     if (path.isEmpty()) return;
-    if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".csv");
     const QString error = exportCsv(path);
     if (!error.isEmpty()) QMessageBox::warning(this, QString::fromUtf8(formCaption), error);
 }

@@ -29,8 +29,6 @@ class ResultsOverview : public QWidget {
     VolumeCurve& curve() const { return *curve_; }
     QString totalText() const;
 
-    // The selected rows, tab-separated, one line each.
-    QString selectedRowsText() const;
     // Writes the table as CSV; empty on success, else the message.
     QString exportCsv(const QString& path) const;
 
@@ -42,6 +40,9 @@ class ResultsOverview : public QWidget {
     void exportClicked();
 
   private:
+    // The selected rows, tab-separated, one line each.
+    QString selectedRowsText() const;
+
     QTableWidget* table_ = nullptr;
     QLabel* total_ = nullptr;
     VolumeCurve* curve_ = nullptr;

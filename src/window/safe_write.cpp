@@ -5,7 +5,8 @@
 #include <QFileInfo>
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
+
+#include "window/file_failure.h"
 
 #if defined(Q_OS_UNIX)
 #include <fcntl.h>
@@ -15,31 +16,6 @@
 namespace window {
 
 namespace {
-
-QString reason(int errorNumber) {
-    switch (errorNumber) {
-        case ENOSPC:
-            return QStringLiteral("磁盘空间不足");
-#ifdef EDQUOT
-        case EDQUOT:
-            return QStringLiteral("超出了磁盘配额");
-#endif
-        case EACCES:
-        case EPERM:
-            return QStringLiteral("没有写入权限");
-        case EROFS:
-            return QStringLiteral("文件夹所在的磁盘是只读的");
-        case ENOENT:
-        case ENOTDIR:
-            return QStringLiteral("文件夹不存在");
-        case EISDIR:
-            return QStringLiteral("这是一个文件夹");
-        case EIO:
-            return QStringLiteral("磁盘读写出错");
-        default:
-            return QString::fromLocal8Bit(std::strerror(errorNumber));
-    }
-}
 
 // Creates a new empty file: 0, or the error number.
 int createNew(const QString& path) {
@@ -68,11 +44,6 @@ int syncPath(const QString& path, int flags) {
 #endif
 
 }  // namespace
-
-QString writeFailure(const QString& path, int errorNumber) {
-    return QStringLiteral("无法写入文件“%1”：%2。")
-        .arg(QDir::toNativeSeparators(path), reason(errorNumber));
-}
 
 SafeFile::SafeFile(const QString& target) : target_(QFileInfo(target).absoluteFilePath()) {
     const QFileInfo info(target_);

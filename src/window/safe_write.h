@@ -36,7 +36,4 @@ class SafeFile {
 // Writes `bytes` as the whole of `path`; empty on success, else the message.
 QString writeFileSafely(const QString& path, const QByteArray& bytes);
 
-// "无法写入文件“…”：磁盘空间不足。" from a system error number.
-QString writeFailure(const QString& path, int errorNumber);
-
 }  // namespace window

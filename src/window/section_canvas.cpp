@@ -15,6 +15,8 @@ namespace {
 
 constexpr double kMargin = 34;  // pixels around the drawing, room for the tick values
 constexpr int kMostTicks = 6;
+const QColor kPending(240, 120, 0);  // a value being confirmed
+const QColor kEdge(Qt::black);
 
 QPointF at(const SectionScale& scale, double s, double h) {
     const Pixel p = scale.toPixel(s, h);
@@ -89,14 +91,6 @@ SectionCanvas::SectionCanvas(QWidget* parent) : QWidget(parent) {
     setMinimumSize(200, 160);
 }
 
-QColor SectionCanvas::pendingColour() {
-    return {240, 120, 0};
-}
-
-QColor SectionCanvas::edgeColour() {
-    return Qt::black;
-}
-
 void SectionCanvas::setPicture(SectionPicture picture) {
     picture_ = std::move(picture);
     update();
@@ -125,21 +119,21 @@ void SectionCanvas::paintEvent(QPaintEvent*) {
     }
     for (std::size_t k = 1; k < corners.size(); ++k) {
         const bool toPending = pendingPoint && k + 1 == corners.size();
-        painter.setPen(QPen(toPending ? pendingColour() : edgeColour(), toPending ? 2.5 : 1.5));
+        painter.setPen(QPen(toPending ? kPending : kEdge, toPending ? 2.5 : 1.5));
         painter.drawLine(corners[k - 1], corners[k]);
     }
     if (corners.size() >= 3) {
-        painter.setPen(QPen(edgeColour(), 1.5, Qt::DashLine));
+        painter.setPen(QPen(kEdge, 1.5, Qt::DashLine));
         painter.drawLine(corners.back(), corners.front());
     }
     for (std::size_t k = 0; k < points.size(); ++k)
-        drawPoint(painter, corners[k], int(k) + 1, edgeColour());
+        drawPoint(painter, corners[k], int(k) + 1, kEdge);
     if (pendingPoint) {
-        drawPoint(painter, corners.back(), int(points.size()) + 1, pendingColour());
+        drawPoint(painter, corners.back(), int(points.size()) + 1, kPending);
     } else if (picture_.pendingElevation) {
         // Its distance still to come: the level of the elevation.
         const double y = scale.toPixel(0, *picture_.pendingElevation).y;
-        painter.setPen(QPen(pendingColour(), 2, Qt::DashDotLine));
+        painter.setPen(QPen(kPending, 2, Qt::DashDotLine));
         painter.drawLine(QPointF(box.left, y), QPointF(box.left + box.width, y));
         painter.drawText(QPointF(box.left + 4, y - 4),
                          QStringLiteral("第 %1 点 H=%2")

@@ -32,10 +32,6 @@ class SectionCanvas : public QWidget {
 
     QSize sizeHint() const override { return {360, 300}; }
 
-    // The colours, for tests that look at the pixels.
-    static QColor pendingColour();
-    static QColor edgeColour();
-
   protected:
     void paintEvent(QPaintEvent* event) override;
 

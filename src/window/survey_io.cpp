@@ -6,9 +6,9 @@
 #include <QFileInfo>
 #include <QStringDecoder>
 #include <cerrno>
-#include <cstring>
 
 #include "survey_file/survey_file.h"
+#include "window/file_failure.h"
 #include "window/safe_write.h"
 
 namespace window {
@@ -17,25 +17,6 @@ namespace {
 
 QString named(const QString& path) {
     return QDir::toNativeSeparators(path);
-}
-
-QString readFailure(const QString& path, int errorNumber) {
-    QString why;
-    switch (errorNumber) {
-        case ENOENT:
-            why = QStringLiteral("文件不存在");
-            break;
-        case EACCES:
-        case EPERM:
-            why = QStringLiteral("没有读取权限");
-            break;
-        case EISDIR:
-            why = QStringLiteral("这是一个文件夹，不是文件");
-            break;
-        default:
-            why = QString::fromLocal8Bit(std::strerror(errorNumber));
-    }
-    return QStringLiteral("无法打开文件“%1”：%2。").arg(named(path), why);
 }
 
 // The file's text as UTF-8: as it is when it is UTF-8 already (no copy), else
