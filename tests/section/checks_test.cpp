@@ -1,0 +1,258 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "section/checks.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cmath>
+#include <numbers>
+#include <random>
+#include <utility>
+#include <vector>
+
+#include "section/calculation.h"
+
+namespace section {
+namespace {
+
+using Points = std::vector<std::pair<float, float>>;  // (H, S)
+
+struct Entered {
+    float stationOrSpacing = 20.0f;  // the station, or the spacing to the next section
+    Points points;
+};
+
+const Points kTriangle{{100, 2}, {101, 0}, {100, -2}};  // area 2
+const Points kReversed{{100, -2}, {101, 0}, {100, 2}};  // area -2
+const Points kBowTie{{100, 2}, {101, -2}, {101, 2}, {100, -2}};
+
+SectionSurvey calculated(const std::vector<Entered>& sections, bool stations) {
+    SectionSurvey survey;
+    survey.resize(int(sections.size()));
+    survey.setStationAnswer(stations ? "y" : "n");
+    std::vector<float> elevations;
+    std::vector<float> offsets;
+    for (int i = 1; i <= survey.sectionCount(); ++i) {
+        const Entered& entered = sections[i - 1];
+        if (stations) survey.setStation(i, entered.stationOrSpacing);
+        if (!stations && i < survey.sectionCount()) survey.setSpacing(i, entered.stationOrSpacing);
+        survey.setPointCount(i, std::int16_t(entered.points.size()));
+        for (auto [h, s] : entered.points) {
+            elevations.push_back(h);
+            offsets.push_back(s);
+        }
+    }
+    survey.takePoints(std::move(elevations), std::move(offsets));
+    EXPECT_TRUE(calculateSurvey(survey));
+    return survey;
+}
+
+std::vector<std::pair<int, WarningKind>> kinds(const std::vector<SurveyWarning>& warnings) {
+    std::vector<std::pair<int, WarningKind>> seen;
+    for (const SurveyWarning& w : warnings) seen.emplace_back(w.section, w.kind);
+    return seen;
+}
+
+using Told = std::vector<std::pair<int, WarningKind>>;
+
+TEST(SurveyWarnings, are_none_for_a_plain_survey) {
+    EXPECT_TRUE(surveyWarnings(calculated({{1000, kTriangle}, {1020, kTriangle}}, true)).empty());
+    EXPECT_TRUE(surveyWarnings(calculated({{20, kTriangle}, {0, kTriangle}}, false)).empty());
+    EXPECT_TRUE(surveyWarnings(SectionSurvey{}).empty());
+}
+
+TEST(SurveyWarnings, tell_the_section_entered_the_other_way_round_among_most) {
+    const std::vector<SurveyWarning> warnings = surveyWarnings(
+        calculated({{20, kTriangle}, {20, kTriangle}, {20, kReversed}, {20, kTriangle}}, false));
+    ASSERT_EQ(kinds(warnings), (Told{{3, WarningKind::OtherWay}}));
+    EXPECT_EQ(warnings[0].text,
+              "第 3 号断面的面积为 -2.000 平方米，与多数断面的正负相反：观测点可能是按相反的方向"
+              "输入的，请核对这个断面的观测点顺序。");
+    // Most entered the other way: the one entered as the schematic shows is told.
+    EXPECT_EQ(kinds(surveyWarnings(
+                  calculated({{20, kReversed}, {20, kTriangle}, {20, kReversed}}, false))),
+              (Told{{2, WarningKind::OtherWay}}));
+}
+
+TEST(SurveyWarnings, take_the_first_sections_direction_when_both_are_as_many) {
+    // Two identical sections, one reversed: the total is 0 instead of 40.
+    const SectionSurvey survey = calculated({{1000, kTriangle}, {1020, kReversed}}, true);
+    ASSERT_EQ(survey.totalVolume(), 0.0f);
+    const std::vector<SurveyWarning> warnings = surveyWarnings(survey);
+    ASSERT_EQ(kinds(warnings), (Told{{2, WarningKind::OtherWay}}));
+    EXPECT_EQ(warnings[0].text,
+              "K1+020.000断面的面积为 -2.000 平方米，与K1+000.000断面的正负相反（正负两种断面"
+              "一样多，以K1+000.000断面为准）：观测点可能是按相反的方向输入的，请核对这个断面的"
+              "观测点顺序。");
+}
+
+TEST(SurveyWarnings, count_no_direction_for_areas_that_read_zero) {
+    // Areas 2, -0.0001 (shown 0.000) and 2: nothing to tell.
+    const Points tiny{{100, 0.01f}, {100.01f, 0}, {100, -0.01f}};
+    const std::vector<Entered> flat{{20, kTriangle}, {20, tiny}, {20, kTriangle}};
+    std::vector<Entered> reversed = flat;
+    reversed[1].points = {{100, -0.01f}, {100.01f, 0}, {100, 0.01f}};
+    EXPECT_TRUE(surveyWarnings(calculated(reversed, false)).empty());
+}
+
+TEST(SurveyWarnings, tell_a_self_crossing_outline_naming_its_edges) {
+    const std::vector<SurveyWarning> warnings =
+        surveyWarnings(calculated({{20, kTriangle}, {20, kBowTie}}, false));
+    ASSERT_EQ(kinds(warnings), (Told{{2, WarningKind::SelfCrossing}}));
+    EXPECT_EQ(warnings[0].text,
+              "第 2 号断面的轮廓线自相交叉（第 1 至 2 点的连线与第 3 至 4 点的连线相交），"
+              "面积不可靠：请核对观测点的顺序。");
+}
+
+TEST(SurveyWarnings, tell_stations_that_repeat_or_go_back_once_each) {
+    const std::vector<SurveyWarning> warnings = surveyWarnings(calculated(
+        {{1000, kTriangle}, {1020, kTriangle}, {1020, kTriangle}, {1010, kTriangle}}, true));
+    // No separate spacing warning: the spacings are the stations' differences.
+    ASSERT_EQ(kinds(warnings),
+              (Told{{3, WarningKind::StationRepeated}, {4, WarningKind::StationDecreasing}}));
+    EXPECT_EQ(warnings[0].text,
+              "K1+020.000断面（第 3 个断面）的桩号与前一个断面相同，间距为 0，这一段没有体积："
+              "同一个桩号可能输入了两次，请核对桩号。");
+    EXPECT_EQ(warnings[1].text,
+              "K1+010.000断面（第 4 个断面）的桩号小于前一个断面的桩号 K1+020.000，间距为 "
+              "-10.000 米，这一段的体积为负：桩号应当逐个增大，请核对桩号。");
+}
+
+TEST(SurveyWarnings, tell_entered_spacings_of_zero_or_less) {
+    const std::vector<SurveyWarning> warnings = surveyWarnings(
+        calculated({{0, kTriangle}, {-5, kTriangle}, {10, kTriangle}, {0, kTriangle}}, false));
+    ASSERT_EQ(kinds(warnings),
+              (Told{{1, WarningKind::SpacingNotPositive}, {2, WarningKind::SpacingNotPositive}}));
+    EXPECT_EQ(warnings[0].text,
+              "第 1 号断面至第 2 号断面的间距为 0.000 米，这一段的体积为零：间距应当大于零，"
+              "请核对间距。");
+    EXPECT_EQ(warnings[1].text,
+              "第 2 号断面至第 3 号断面的间距为 -5.000 米，这一段的体积为负：间距应当大于零，"
+              "请核对间距。");
+}
+
+TEST(SurveyWarnings, tell_sections_of_fewer_than_three_points_only_among_outlines) {
+    const std::vector<SurveyWarning> warnings =
+        surveyWarnings(calculated({{20, kTriangle}, {20, {{100, 2}, {100, -2}}}, {20, {}}}, false));
+    ASSERT_EQ(kinds(warnings),
+              (Told{{2, WarningKind::TooFewPoints}, {3, WarningKind::TooFewPoints}}));
+    EXPECT_EQ(warnings[0].text,
+              "第 2 号断面只有 2 个观测点，围不成断面，面积为 0：别的断面有三个以上的观测点，"
+              "这个断面可能漏输了观测点。");
+    EXPECT_EQ(warnings[1].text.substr(0, warnings[1].text.find("，")), "第 3 号断面没有观测点");
+    // Nothing to compare with when no section has an outline.
+    EXPECT_TRUE(surveyWarnings(calculated({{20, {{100, 2}, {100, -2}}}, {20, {}}}, false)).empty());
+}
+
+TEST(SurveyWarnings, come_in_section_order_several_to_a_section) {
+    const std::vector<SurveyWarning> warnings = surveyWarnings(calculated(
+        {{1000, kTriangle}, {1000, kBowTie}, {1020, kTriangle}, {1040, {{1, 1}}}}, true));
+    EXPECT_EQ(kinds(warnings), (Told{{2, WarningKind::StationRepeated},
+                                     {2, WarningKind::SelfCrossing},
+                                     {4, WarningKind::TooFewPoints}}));
+}
+
+// A star-shaped outline around the origin: simple, whatever the radii.
+std::vector<std::pair<double, double>> star(int n, std::mt19937& random) {
+    std::uniform_real_distribution<double> radius(1.0, 10.0);
+    std::vector<std::pair<double, double>> points;
+    for (int k = 0; k < n; ++k) {
+        const double angle = 2 * std::numbers::pi * k / n;
+        const double r = radius(random);
+        points.emplace_back(r * std::sin(angle), r * std::cos(angle));
+    }
+    return points;
+}
+
+bool properlyCross(std::pair<double, double> a, std::pair<double, double> b,
+                   std::pair<double, double> c, std::pair<double, double> d) {
+    auto side = [](auto p, auto q, auto r) {
+        const double x = (q.first - p.first) * (r.second - p.second) -
+                         (q.second - p.second) * (r.first - p.first);
+        return (x > 0) - (x < 0);
+    };
+    return side(a, b, c) * side(a, b, d) < 0 && side(c, d, a) * side(c, d, b) < 0;
+}
+
+bool crossesByEveryPair(const std::vector<std::pair<double, double>>& points) {
+    const int n = int(points.size());
+    for (int k = 0; k < n; ++k) {
+        for (int m = k + 2; m < n; ++m) {
+            if ((m + 1) % n == k) continue;
+            if (properlyCross(points[k], points[(k + 1) % n], points[m], points[(m + 1) % n]))
+                return true;
+        }
+    }
+    return false;
+}
+
+std::optional<Crossing> crossingOf(const std::vector<std::pair<double, double>>& points) {
+    std::vector<PointValue> elevations;
+    std::vector<PointValue> offsets;
+    for (auto [s, h] : points) {
+        offsets.push_back(PointValue(s));
+        elevations.push_back(PointValue(h));
+    }
+    // Rounded to the record's width, as the record holds them.
+    std::vector<std::pair<double, double>> held;
+    for (std::size_t k = 0; k < points.size(); ++k) held.emplace_back(offsets[k], elevations[k]);
+    const std::optional<Crossing> crossing =
+        outlineCrossing(elevations.data(), offsets.data(), int(points.size()));
+    EXPECT_EQ(crossing.has_value(), crossesByEveryPair(held));
+    return crossing;
+}
+
+TEST(OutlineCrossing, agrees_with_testing_every_pair_of_edges) {
+    std::mt19937 random(7);
+    int crossed = 0;
+    for (int round = 0; round < 2000; ++round) {
+        std::vector<std::pair<double, double>> points = star(4 + round % 12, random);
+        EXPECT_FALSE(crossingOf(points)) << "round " << round;
+        // Two points swapped: usually, not always, a crossing.
+        std::uniform_int_distribution<std::size_t> any(0, points.size() - 1);
+        std::swap(points[any(random)], points[any(random)]);
+        crossed += crossingOf(points).has_value();
+    }
+    EXPECT_GT(crossed, 1000);
+}
+
+TEST(OutlineCrossing, ignores_touching_and_repeated_points) {
+    // A spike down and up the same line, and a point entered twice.
+    EXPECT_FALSE(crossingOf({{2, 100}, {0, 99}, {0, 98}, {0, 99}, {-2, 100}, {0, 101}}));
+    EXPECT_FALSE(crossingOf({{2, 100}, {0, 101}, {0, 101}, {-2, 100}}));
+}
+
+TEST(OutlineCrossing, checks_thirty_thousand_points_quickly) {
+    // A cut 3 km across: the ground from left to right, the formation back.
+    std::mt19937 random(11);
+    std::uniform_real_distribution<double> rough(0.0, 1.0);
+    std::vector<PointValue> elevations;
+    std::vector<PointValue> offsets;
+    for (int k = 0; k < 15000; ++k) {
+        offsets.push_back(PointValue(1500 - k * 0.2));
+        elevations.push_back(PointValue(100 + rough(random)));
+    }
+    for (int k = 0; k < 15000; ++k) {
+        offsets.push_back(PointValue(-1500 + k * 0.2));
+        elevations.push_back(PointValue(95 + rough(random) / 2));
+    }
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(outlineCrossing(elevations.data(), offsets.data(), 30000));
+    // One ground point mistyped below the formation.
+    elevations[7000] = PointValue(90);
+    const std::optional<Crossing> crossing =
+        outlineCrossing(elevations.data(), offsets.data(), 30000);
+    ASSERT_TRUE(crossing);
+    EXPECT_TRUE(crossing->edge == 6999 || crossing->edge == 7000);
+    // A zig-zag whose edges all reach across the road: checked in part, not
+    // pair by pair for minutes.
+    for (int k = 0; k < 30000; ++k) {
+        offsets[k] = PointValue(k % 2 == 0 ? -10 : 10);
+        elevations[k] = PointValue(k * 0.001);
+    }
+    outlineCrossing(elevations.data(), offsets.data(), 30000);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(300));
+}
+
+}  // namespace
+}  // namespace section
