@@ -9,6 +9,7 @@
 
 #include "printout/dayang.h"
 #include "section/calculation.h"
+#include "section/checks.h"
 #include "survey_file/survey_file.h"
 #include "window/application.h"
 #include "window/fonts.h"
@@ -32,6 +33,13 @@ void complain(const QString& message) {
     say(stderr, QStringLiteral("velmorin: ") + message + u'\n');
 }
 
+// What looks wrong but calculates: one line each, the output and the exit
+// status as without them.
+void tellWarnings(const section::SectionSurvey& survey) {
+    for (const section::SurveyWarning& warning : section::surveyWarnings(survey))
+        complain(QStringLiteral("提醒：") + QString::fromStdString(warning.text));
+}
+
 // The survey of FILE, calculated; nothing (after saying why) when it cannot be.
 std::optional<section::SectionSurvey> calculatedSurvey(const QString& path) {
     OpenedSurvey opened = readSurveyFile(path);
@@ -44,6 +52,7 @@ std::optional<section::SectionSurvey> calculatedSurvey(const QString& path) {
                      .arg(QDir::toNativeSeparators(path)));
         return std::nullopt;
     }
+    tellWarnings(*opened.survey);
     return opened.survey;
 }
 
