@@ -33,6 +33,7 @@
 #include "window/section_panel.h"
 #include "window/sheet_renderer.h"
 #include "window/survey_io.h"
+#include "window/warnings_dock.h"
 
 namespace window {
 
@@ -82,6 +83,10 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     dock_->setWidget(panel_);
     dock_->setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable);
     addDockWidget(Qt::RightDockWidgetArea, dock_);
+    // Under the drawing: the form keeps its room.
+    warnings_ = new WarningsDock(*statusBar(), this);
+    addDockWidget(Qt::RightDockWidgetArea, warnings_);
+    splitDockWidget(dock_, warnings_, Qt::Vertical);
     connect(form_, &MainForm::draftShown, panel_, &SectionPanel::showDraft);
     connect(form_, &MainForm::surveyShown, panel_, &SectionPanel::showSurvey);
     connect(form_, &MainForm::surveyShown, this, [this](const section::SectionSurvey& survey) {
@@ -133,6 +138,7 @@ void MainWindow::createMenus() {
     QAction* drawing = dock_->toggleViewAction();
     drawing->setText(QStringLiteral("断面图(&D)"));
     view->addAction(drawing);
+    view->addAction(warnings_->toggleViewAction());
     view->addAction(QStringLiteral("计算结果一览(&R)"), this, [this] { showOverview(); });
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("帮助(&H)"));
@@ -269,6 +275,7 @@ void MainWindow::aboutClicked() {
 
 void MainWindow::calculationFinished(bool typed) {
     saveAction_->setEnabled(true);
+    warnings_->tell(form_->survey());
     // A typed calculation belongs to no file until it is saved.
     if (typed) setCurrentFile({});
 }

@@ -17,6 +17,7 @@ namespace window {
 class MainForm;
 class ResultsOverview;
 class SectionPanel;
+class WarningsDock;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -27,6 +28,7 @@ class MainWindow : public QMainWindow {
     MainForm& form() const { return *form_; }
     QScrollArea& scrollArea() const { return *scroll_; }
     SectionPanel& sectionPanel() const { return *panel_; }
+    WarningsDock& warnings() const { return *warnings_; }
 
     // 视图 ▸ 计算结果一览: the results of the calculation on screen, kept up to
     // date while it is open.
@@ -66,6 +68,7 @@ class MainWindow : public QMainWindow {
     SectionPanel* panel_ = nullptr;
     QDockWidget* dock_ = nullptr;
     ResultsOverview* overview_ = nullptr;
+    WarningsDock* warnings_ = nullptr;
     QAction* saveAction_ = nullptr;
     QMenu* recentMenu_ = nullptr;
     QString currentFile_;

@@ -11,10 +11,12 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSplitter>
+#include <QStyle>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "section/checks.h"
 #include "section/result_rows.h"
 #include "section/results.h"
 #include "survey_file/survey_file.h"
@@ -22,8 +24,15 @@
 #include "window/layout.h"
 #include "window/safe_write.h"
 #include "window/volume_curve.h"
+#include "window/warnings_dock.h"
 
 namespace window {
+
+namespace {
+
+const QColor kWarningTint(255, 236, 179);
+
+}  // namespace
 
 ResultsOverview::ResultsOverview(QWidget* parent) : QWidget(parent, Qt::Window) {
     setWindowTitle(QStringLiteral("计算结果一览 - ") + QString::fromUtf8(formCaption));
@@ -32,6 +41,8 @@ ResultsOverview::ResultsOverview(QWidget* parent) : QWidget(parent, Qt::Window) 
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->verticalHeader()->hide();
     total_ = new QLabel(this);
+    warningsNote_ = new QLabel(this);
+    warningsNote_->setWordWrap(true);
     curve_ = new VolumeCurve(this);
     auto* copy = new QPushButton(QStringLiteral("复制选中的行"), this);
     auto* toCsv = new QPushButton(QStringLiteral("导出 CSV…"), this);
@@ -41,6 +52,7 @@ ResultsOverview::ResultsOverview(QWidget* parent) : QWidget(parent, Qt::Window) 
     column->setContentsMargins(0, 0, 0, 0);
     column->addWidget(table_, 1);
     column->addWidget(total_);
+    column->addWidget(warningsNote_);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(copy);
     buttons->addWidget(toCsv);
@@ -76,6 +88,7 @@ void ResultsOverview::showSurvey(const section::SectionSurvey& survey) {
             table_->setItem(r, c, item);
         }
     }
+    markWarnings(section::surveyWarnings(survey));
     table_->resizeColumnsToContents();
     // The table as wide as its columns, the curve the rest.
     int tableWidth = 2 * table_->frameWidth() + 20;
@@ -85,6 +98,24 @@ void ResultsOverview::showSurvey(const section::SectionSurvey& survey) {
                         .arg(QString::fromStdString(section::roundedText(survey.totalVolume())))
                         .arg(survey.sectionCount()));
     curve_->showSurvey(survey);
+}
+
+// The rows of sections with a warning: tinted, an icon before the number,
+// the warnings as the tooltip. The cells' texts stay as copied and exported.
+void ResultsOverview::markWarnings(const std::vector<section::SurveyWarning>& warnings) {
+    const QIcon icon = style()->standardIcon(QStyle::SP_MessageBoxWarning);
+    for (int r = 0; r < table_->rowCount(); ++r) {
+        const QString texts = warningsOf(warnings, r + 1).join(u'\n');
+        if (texts.isEmpty()) continue;
+        table_->item(r, 0)->setIcon(icon);
+        for (int c = 0; c < table_->columnCount(); ++c) {
+            table_->item(r, c)->setBackground(kWarningTint);
+            table_->item(r, c)->setToolTip(texts);
+        }
+    }
+    warningsNote_->setVisible(!warnings.empty());
+    warningsNote_->setText(
+        QStringLiteral("⚠ %1 条计算提醒：标黄的行，指针停在行上可以看到。").arg(warnings.size()));
 }
 
 bool ResultsOverview::eventFilter(QObject* watched, QEvent* event) {
@@ -98,6 +129,10 @@ bool ResultsOverview::eventFilter(QObject* watched, QEvent* event) {
 
 QString ResultsOverview::totalText() const {
     return total_->text();
+}
+
+QString ResultsOverview::warningsText() const {
+    return warningsNote_->isHidden() ? QString() : warningsNote_->text();
 }
 
 QString ResultsOverview::selectedRowsText() const {

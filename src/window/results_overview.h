@@ -4,10 +4,12 @@
 // and the running total in a table, the total at its foot, and the
 // cumulative volume curve beside it. Rows copy with Ctrl+C as tab-separated
 // text that pastes into a spreadsheet as columns; the table exports as CSV.
+// The rows of sections with a warning are marked.
 
 #include <QWidget>
+#include <vector>
 
-#include "section/survey.h"
+#include "section/checks.h"
 
 class QLabel;
 class QSplitter;
@@ -28,6 +30,7 @@ class ResultsOverview : public QWidget {
     QTableWidget& table() const { return *table_; }
     VolumeCurve& curve() const { return *curve_; }
     QString totalText() const;
+    QString warningsText() const;
 
     // Writes the table as CSV; empty on success, else the message.
     QString exportCsv(const QString& path) const;
@@ -42,9 +45,11 @@ class ResultsOverview : public QWidget {
   private:
     // The selected rows, tab-separated, one line each.
     QString selectedRowsText() const;
+    void markWarnings(const std::vector<section::SurveyWarning>& warnings);
 
     QTableWidget* table_ = nullptr;
     QLabel* total_ = nullptr;
+    QLabel* warningsNote_ = nullptr;
     VolumeCurve* curve_ = nullptr;
     QSplitter* splitter_ = nullptr;
     section::SectionSurvey survey_;

@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -11,6 +12,7 @@
 #include "section/result_rows.h"
 #include "section/results.h"
 #include "window/section_canvas.h"
+#include "window/warnings_dock.h"
 
 namespace window {
 
@@ -19,6 +21,10 @@ SectionPanel::SectionPanel(QWidget* parent) : QWidget(parent) {
     QFont bold = title_->font();
     bold.setBold(true);
     title_->setFont(bold);
+    warning_ = new QLabel(this);
+    warning_->setWordWrap(true);
+    warning_->setStyleSheet(QStringLiteral("color: #b00000"));
+    warning_->hide();
     caption_ = new QLabel(this);
     canvas_ = new SectionCanvas(this);
 
@@ -39,6 +45,7 @@ SectionPanel::SectionPanel(QWidget* parent) : QWidget(parent) {
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(title_);
+    layout->addWidget(warning_);
     layout->addWidget(caption_);
     layout->addWidget(canvas_, 1);
     layout->addWidget(pager_);
@@ -57,8 +64,13 @@ QString SectionPanel::caption() const {
     return caption_->text();
 }
 
+QString SectionPanel::warning() const {
+    return warning_->isHidden() ? QString() : warning_->text();
+}
+
 void SectionPanel::showDraft(const section::SectionDraft& draft) {
     pager_->hide();
+    warning_->hide();
     title_->setText(QStringLiteral("正在输入第 %1 号断面").arg(draft.section));
     caption_->setText(QStringLiteral("已确认 %1 个观测点").arg(draft.points.size()));
     canvas_->setPicture({draft.points, draft.elevation, draft.offset});
@@ -66,11 +78,17 @@ void SectionPanel::showDraft(const section::SectionDraft& draft) {
 
 void SectionPanel::showSurvey(const section::SectionSurvey& survey) {
     survey_ = survey;
+    warnings_ = section::surveyWarnings(survey_);
     list_->clear();
-    for (const section::ResultRow& row : section::resultRows(survey_))
+    const QIcon icon = style()->standardIcon(QStyle::SP_MessageBoxWarning);
+    for (const section::ResultRow& row : section::resultRows(survey_)) {
         list_->addItem(QString::fromStdString(row.name));
+        if (!warningsOf(warnings_, row.section).isEmpty())
+            list_->setItemIcon(row.section - 1, icon);
+    }
     pager_->setVisible(survey_.sectionCount() > 1);
     if (survey_.sectionCount() == 0) {
+        warning_->hide();
         title_->setText(QStringLiteral("断面图"));
         caption_->setText(QStringLiteral("单击“进行计算”后，这里显示正在输入的断面。"));
         canvas_->setPicture({});
@@ -86,6 +104,9 @@ void SectionPanel::showSection(int i) {
     previous_->setEnabled(i > 1);
     next_->setEnabled(i < survey_.sectionCount());
     title_->setText(list_->itemText(i - 1));
+    const QStringList warnings = warningsOf(warnings_, i);
+    warning_->setText(QStringLiteral("⚠ ") + warnings.join(QStringLiteral("\n⚠ ")));
+    warning_->setVisible(!warnings.isEmpty());
     const int count = survey_.pointCounts(i);
     if (count < 3) {
         caption_->setText(QStringLiteral("只有 %1 个观测点，围不成断面，没有面积").arg(count));

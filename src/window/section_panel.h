@@ -3,11 +3,12 @@
 // The panel beside the form that shows the survey: the section being typed,
 // growing point by point, and after a calculation every section in turn
 // (◀ ▶ or the list), each titled by its station or number with its area and
-// its number of points.
+// its number of points, and under the title what looks wrong in it.
 
 #include <QWidget>
+#include <vector>
 
-#include "section/survey.h"
+#include "section/checks.h"
 #include "section/user_interface.h"
 
 class QComboBox;
@@ -34,16 +35,20 @@ class SectionPanel : public QWidget {
     SectionCanvas& canvas() const { return *canvas_; }
     QString title() const;
     QString caption() const;
+    // The shown section's warnings, one a line; empty when there are none.
+    QString warning() const;
 
   private:
     SectionCanvas* canvas_ = nullptr;
     QLabel* title_ = nullptr;
     QLabel* caption_ = nullptr;
+    QLabel* warning_ = nullptr;
     QWidget* pager_ = nullptr;
     QToolButton* previous_ = nullptr;
     QToolButton* next_ = nullptr;
     QComboBox* list_ = nullptr;
     section::SectionSurvey survey_;
+    std::vector<section::SurveyWarning> warnings_;
 };
 
 }  // namespace window

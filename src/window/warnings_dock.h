@@ -1,0 +1,42 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// 计算提醒: what looks wrong in the calculation on screen (section::
+// surveyWarnings), listed once after each finished calculation in a pane
+// under the drawing, never in a dialog: the prompts keep the keyboard and a
+// warning holds up nothing. A word in the status bar opens the pane again.
+
+#include <QDockWidget>
+#include <QStringList>
+#include <vector>
+
+#include "section/checks.h"
+
+class QLabel;
+class QListWidget;
+class QStatusBar;
+
+namespace window {
+
+class WarningsDock : public QDockWidget {
+    Q_OBJECT
+
+  public:
+    // Its word goes into `bar`; the pane starts hidden.
+    WarningsDock(QStatusBar& bar, QWidget* parent = nullptr);
+
+    // Lists the warnings of a finished calculation and shows the pane; hides
+    // it, and the word, when there are none.
+    void tell(const section::SectionSurvey& survey);
+
+    QStringList lines() const;
+    QString statusWord() const;
+
+  private:
+    QListWidget* list_ = nullptr;
+    QLabel* word_ = nullptr;
+};
+
+// The texts of section i's warnings.
+QStringList warningsOf(const std::vector<section::SurveyWarning>& warnings, int i);
+
+}  // namespace window
