@@ -2,18 +2,24 @@
 // The drawings in the window: the outline grows and repaints while the
 // prompts are open; after a calculation every section can be paged through;
 // the overview holds the record's values, copies rows as tab-separated text
-// and exports them, and its curve runs through the running totals.
+// and exports them, and its curve runs through the running totals. What looks
+// wrong is told without a dialog after a typed or an opened calculation:
+// listed once under the drawing, counted in the status bar, said by the
+// drawing for the section shown and marked in the overview's rows; a plain
+// survey clears it.
 
 #include <QApplication>
 #include <QClipboard>
 #include <QInputDialog>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 
 #include "dialog_driver.h"
+#include "section/checks.h"
 #include "section/results.h"
 #include "survey_file/survey_file.h"
 #include "window/application.h"
@@ -24,6 +30,7 @@
 #include "window/section_canvas.h"
 #include "window/section_panel.h"
 #include "window/volume_curve.h"
+#include "window/warnings_dock.h"
 
 namespace {
 
@@ -46,6 +53,20 @@ const QByteArray kStations =
     "1020,100,2\n1020,100,-2\n1040,99,5\n1040,98,0\n1040,99,-5\n";
 const QByteArray kNumbered =
     "断面,H,S,DL\n1,10,0,20\n1,11,2,\n1,10,4,\n2,9,0,15\n2,8,3,\n2,9,5,\n3,,,\n";
+
+// Two identical sections, the second entered the other way round, and a
+// third of two points.
+const QByteArray kReversed =
+    "桩号,高程H,距离S\n1000,100,2\n1000,101,0\n1000,100,-2\n"
+    "1020,100,-2\n1020,101,0\n1020,100,2\n1040,100,2\n1040,101,2\n1060,100,2\n1060,101,0\n"
+    "1060,100,-2\n";
+const QByteArray kPlain = "桩号,高程H,距离S\n1000,100,2\n1000,101,0\n1000,100,-2\n";
+
+QStringList textsOf(const std::vector<section::SurveyWarning>& warnings) {
+    QStringList texts;
+    for (const section::SurveyWarning& w : warnings) texts << QString::fromStdString(w.text);
+    return texts;
+}
 
 }  // namespace
 
@@ -174,6 +195,91 @@ class DrawingsTest : public QObject {
             written.readAll().toStdString(),
             survey_file::resultsCsv(mainWindow->form().survey(), survey_file::CsvFor::Spreadsheet));
         QCOMPARE(overview.curve().points().back().along, 1040.0);
+    }
+
+    void an_opened_survey_lists_its_warnings_once_without_a_dialog() {
+        const QRect formRoom = mainWindow->scrollArea().geometry();
+        DialogDriver driver({});
+        QVERIFY(open(kReversed));
+        QVERIFY2(driver.log().isEmpty(), qPrintable(driver.log().join('\n')));
+        window::WarningsDock& dock = mainWindow->warnings();
+        const QStringList expected = textsOf(section::surveyWarnings(mainWindow->form().survey()));
+        QCOMPARE(expected.size(), 2);
+        QVERIFY(expected[0].startsWith("K1+020.000断面的面积为 -2.000 平方米"));
+        QVERIFY(expected[1].startsWith("K1+040.000断面只有 2 个观测点"));
+        QCOMPARE(dock.lines(), expected);
+        QTRY_VERIFY(dock.isVisible());
+        QCOMPARE(dock.statusWord(), "⚠ 2 条计算提醒");
+        // Beside the form, under the drawing: the form's room is unchanged.
+        QCOMPARE(mainWindow->scrollArea().geometry(), formRoom);
+        QCOMPARE(mainWindow->dockWidgetArea(&dock), Qt::RightDockWidgetArea);
+    }
+
+    void the_drawing_says_the_warnings_of_the_section_shown() {
+        QVERIFY(open(kReversed));
+        window::SectionPanel& panel = mainWindow->sectionPanel();
+        const std::vector<section::SurveyWarning> warnings =
+            section::surveyWarnings(mainWindow->form().survey());
+        QCOMPARE(panel.title(), "K1+000.000");
+        QCOMPARE(panel.warning(), QString());
+        panel.showSection(2);
+        QCOMPARE(panel.title(), "K1+020.000");
+        QCOMPARE(panel.warning(), "⚠ " + QString::fromStdString(warnings[0].text));
+        panel.showSection(3);
+        QCOMPARE(panel.warning(), "⚠ " + QString::fromStdString(warnings[1].text));
+        panel.showSection(4);
+        QCOMPARE(panel.warning(), QString());
+    }
+
+    void the_overview_marks_the_rows_of_sections_with_warnings() {
+        QVERIFY(open(kReversed));
+        window::ResultsOverview& overview = mainWindow->showOverview();
+        QTableWidget& table = overview.table();
+        const QStringList expected = textsOf(section::surveyWarnings(mainWindow->form().survey()));
+        for (int r = 0; r < table.rowCount(); ++r) {
+            const QString tip = r == 1 ? expected[0] : r == 2 ? expected[1] : QString();
+            for (int c = 0; c < table.columnCount(); ++c)
+                QCOMPARE(table.item(r, c)->toolTip(), tip);
+            QCOMPARE(table.item(r, 0)->icon().isNull(), tip.isEmpty());
+            QCOMPARE(table.item(r, 0)->text(), QString::number(r + 1));
+        }
+        QVERIFY(overview.warningsText().startsWith("⚠ 2 条计算提醒"));
+        // A plain survey clears the marks.
+        QVERIFY(open(kPlain));
+        QCOMPARE(table.item(0, 0)->toolTip(), QString());
+        QVERIFY(table.item(0, 0)->icon().isNull());
+        QCOMPARE(overview.warningsText(), QString());
+    }
+
+    // The prompts keep the keyboard to the end; the warnings come after, in
+    // the window, and the next plain calculation takes them away.
+    void a_typed_calculation_lists_its_warnings_after_the_last_prompt() {
+        DialogDriver driver(QList<Reply>{answer("2"), answer("n"), answer("3"), answer("3")} +
+                            point("100", "2") + point("101", "0") + point("100", "-2") +
+                            point("100", "-2") + point("101", "0") + point("100", "2") +
+                            QList<Reply>{answer("20"), answer(""), answer("")});
+        mainWindow->form().findChild<QPushButton*>("Command1")->click();
+        QVERIFY(driver.scriptDone());
+        QVERIFY2(!driver.log().join('\n').contains("unexpected"),
+                 qPrintable(driver.log().join('\n')));
+        QCOMPARE(mainWindow->form().survey().totalVolume(), 0.0f);
+        window::WarningsDock& dock = mainWindow->warnings();
+        QCOMPARE(dock.lines().size(), 1);
+        QVERIFY(dock.lines()[0].startsWith(
+            "第 2 号断面的面积为 -2.000 平方米，与第 1 号断面的正负相反"));
+        QTRY_VERIFY(dock.isVisible());
+        // No window of their own to take the keyboard.
+        QCOMPARE(QApplication::activeModalWidget(), nullptr);
+        QWidgetList shown;
+        for (QWidget* top : QApplication::topLevelWidgets()) {
+            if (top->isVisible()) shown << top;
+        }
+        QCOMPARE(shown, QWidgetList{mainWindow});
+
+        QVERIFY(open(kPlain));
+        QVERIFY(dock.lines().isEmpty());
+        QVERIFY(!dock.isVisible());
+        QCOMPARE(dock.statusWord(), QString());
     }
 };
 
