@@ -5,7 +5,9 @@
 //   velmorin --pdf OUT.pdf FILE        the calculation sheet of FILE as a PDF
 //   velmorin --results FILE            the results of FILE as CSV on stdout
 // The last two need no window and no display. Exit status 0 on success, 1 for
-// a file that cannot be read or calculated, 2 for wrong usage.
+// a file that cannot be read or calculated, 2 for wrong usage. What looks
+// wrong in a survey that calculates goes to standard error, one warning a
+// line, and leaves the status 0.
 
 namespace window {
 
