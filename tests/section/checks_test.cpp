@@ -47,110 +47,89 @@ SectionSurvey calculated(const std::vector<Entered>& sections, bool stations) {
     return survey;
 }
 
-std::vector<std::pair<int, WarningKind>> kinds(const std::vector<SurveyWarning>& warnings) {
-    std::vector<std::pair<int, WarningKind>> seen;
-    for (const SurveyWarning& w : warnings) seen.emplace_back(w.section, w.kind);
-    return seen;
-}
+struct Case {
+    const char* name;
+    std::vector<Entered> sections;
+    bool stations;
+    std::vector<std::pair<int, WarningKind>> told;  // (section, kind), in order
+    std::string firstText;                          // the first warning's, in full
+};
 
-using Told = std::vector<std::pair<int, WarningKind>>;
+const Points kTwoPoints{{100, 2}, {100, -2}};
 
-TEST(SurveyWarnings, are_none_for_a_plain_survey) {
-    EXPECT_TRUE(surveyWarnings(calculated({{1000, kTriangle}, {1020, kTriangle}}, true)).empty());
-    EXPECT_TRUE(surveyWarnings(calculated({{20, kTriangle}, {0, kTriangle}}, false)).empty());
-    EXPECT_TRUE(surveyWarnings(SectionSurvey{}).empty());
-}
+// One row for every kind, its text in full once; and what must not be told.
+const std::vector<Case> kCases = {
+    {"plain", {{1000, kTriangle}, {1020, kTriangle}}, true, {}, ""},
+    {"one_the_other_way_among_most",
+     {{20, kTriangle}, {20, kTriangle}, {20, kReversed}},
+     false,
+     {{3, WarningKind::OtherWay}},
+     "第 3 号断面的面积为 -2.000 平方米，与多数断面的正负相反：观测点可能是按相反的方向输入的，"
+     "请核对这个断面的观测点顺序。"},
+    // The total is 0 instead of 40; as many of either sign: the first decides.
+    {"two_identical_one_reversed",
+     {{1000, kTriangle}, {1020, kReversed}},
+     true,
+     {{2, WarningKind::OtherWay}},
+     "K1+020.000断面的面积为 -2.000 平方米，与K1+000.000断面的正负相反（正负两种断面一样多，"
+     "以K1+000.000断面为准）：观测点可能是按相反的方向输入的，请核对这个断面的观测点顺序。"},
+    {"no_direction_for_an_area_that_reads_zero",
+     {{20, kTriangle}, {20, {{100, -0.01f}, {100.01f, 0}, {100, 0.01f}}}},
+     false,
+     {},
+     ""},
+    {"self_crossing",
+     {{20, kTriangle}, {20, kBowTie}},
+     false,
+     {{2, WarningKind::SelfCrossing}},
+     "第 2 号断面的轮廓线自相交叉（第 1 至 2 点的连线与第 3 至 4 点的连线相交），面积不可靠："
+     "请核对观测点的顺序。"},
+    // No separate spacing warning: with stations the spacings are their differences.
+    {"station_repeated",
+     {{1000, kTriangle}, {1000, kBowTie}, {990, kTriangle}},
+     true,
+     {{2, WarningKind::StationRepeated},
+      {2, WarningKind::SelfCrossing},
+      {3, WarningKind::StationDecreasing}},
+     "K1+000.000断面（第 2 个断面）的桩号与前一个断面相同，间距为 0，这一段没有体积："
+     "同一个桩号可能输入了两次，请核对桩号。"},
+    {"station_decreasing",
+     {{1020, kTriangle}, {1010, kTriangle}},
+     true,
+     {{2, WarningKind::StationDecreasing}},
+     "K1+010.000断面（第 2 个断面）的桩号小于前一个断面的桩号 K1+020.000，间距为 -10.000 米，"
+     "这一段的体积为负：桩号应当逐个增大，请核对桩号。"},
+    {"spacings_of_zero_or_less",
+     {{-5, kTriangle}, {0, kTriangle}, {10, kTriangle}},
+     false,
+     {{1, WarningKind::SpacingNotPositive}, {2, WarningKind::SpacingNotPositive}},
+     "第 1 号断面至第 2 号断面的间距为 -5.000 米，这一段的体积为负：间距应当大于零，"
+     "请核对间距。"},
+    {"fewer_than_three_points",
+     {{20, kTriangle}, {20, kTwoPoints}, {20, {}}},
+     false,
+     {{2, WarningKind::TooFewPoints}, {3, WarningKind::TooFewPoints}},
+     "第 2 号断面只有 2 个观测点，围不成断面，面积为 0：别的断面有三个以上的观测点，"
+     "这个断面可能漏输了观测点。"},
+    {"fewer_than_three_points_everywhere", {{20, kTwoPoints}, {20, {}}}, false, {}, ""},
+};
 
-TEST(SurveyWarnings, tell_the_section_entered_the_other_way_round_among_most) {
-    const std::vector<SurveyWarning> warnings = surveyWarnings(
-        calculated({{20, kTriangle}, {20, kTriangle}, {20, kReversed}, {20, kTriangle}}, false));
-    ASSERT_EQ(kinds(warnings), (Told{{3, WarningKind::OtherWay}}));
-    EXPECT_EQ(warnings[0].text,
-              "第 3 号断面的面积为 -2.000 平方米，与多数断面的正负相反：观测点可能是按相反的方向"
-              "输入的，请核对这个断面的观测点顺序。");
-    // Most entered the other way: the one entered as the schematic shows is told.
-    EXPECT_EQ(kinds(surveyWarnings(
-                  calculated({{20, kReversed}, {20, kTriangle}, {20, kReversed}}, false))),
-              (Told{{2, WarningKind::OtherWay}}));
-}
+class SurveyWarnings : public testing::TestWithParam<Case> {};
 
-TEST(SurveyWarnings, take_the_first_sections_direction_when_both_are_as_many) {
-    // Two identical sections, one reversed: the total is 0 instead of 40.
-    const SectionSurvey survey = calculated({{1000, kTriangle}, {1020, kReversed}}, true);
-    ASSERT_EQ(survey.totalVolume(), 0.0f);
-    const std::vector<SurveyWarning> warnings = surveyWarnings(survey);
-    ASSERT_EQ(kinds(warnings), (Told{{2, WarningKind::OtherWay}}));
-    EXPECT_EQ(warnings[0].text,
-              "K1+020.000断面的面积为 -2.000 平方米，与K1+000.000断面的正负相反（正负两种断面"
-              "一样多，以K1+000.000断面为准）：观测点可能是按相反的方向输入的，请核对这个断面的"
-              "观测点顺序。");
-}
-
-TEST(SurveyWarnings, count_no_direction_for_areas_that_read_zero) {
-    // Areas 2, -0.0001 (shown 0.000) and 2: nothing to tell.
-    const Points tiny{{100, 0.01f}, {100.01f, 0}, {100, -0.01f}};
-    const std::vector<Entered> flat{{20, kTriangle}, {20, tiny}, {20, kTriangle}};
-    std::vector<Entered> reversed = flat;
-    reversed[1].points = {{100, -0.01f}, {100.01f, 0}, {100, 0.01f}};
-    EXPECT_TRUE(surveyWarnings(calculated(reversed, false)).empty());
-}
-
-TEST(SurveyWarnings, tell_a_self_crossing_outline_naming_its_edges) {
+TEST_P(SurveyWarnings, tell_what_looks_wrong_once_each_in_section_order) {
+    const Case& row = GetParam();
     const std::vector<SurveyWarning> warnings =
-        surveyWarnings(calculated({{20, kTriangle}, {20, kBowTie}}, false));
-    ASSERT_EQ(kinds(warnings), (Told{{2, WarningKind::SelfCrossing}}));
-    EXPECT_EQ(warnings[0].text,
-              "第 2 号断面的轮廓线自相交叉（第 1 至 2 点的连线与第 3 至 4 点的连线相交），"
-              "面积不可靠：请核对观测点的顺序。");
+        surveyWarnings(calculated(row.sections, row.stations));
+    std::vector<std::pair<int, WarningKind>> told;
+    for (const SurveyWarning& w : warnings) told.emplace_back(w.section, w.kind);
+    EXPECT_EQ(told, row.told);
+    if (!warnings.empty()) {
+        EXPECT_EQ(warnings.front().text, row.firstText);
+    }
 }
 
-TEST(SurveyWarnings, tell_stations_that_repeat_or_go_back_once_each) {
-    const std::vector<SurveyWarning> warnings = surveyWarnings(calculated(
-        {{1000, kTriangle}, {1020, kTriangle}, {1020, kTriangle}, {1010, kTriangle}}, true));
-    // No separate spacing warning: the spacings are the stations' differences.
-    ASSERT_EQ(kinds(warnings),
-              (Told{{3, WarningKind::StationRepeated}, {4, WarningKind::StationDecreasing}}));
-    EXPECT_EQ(warnings[0].text,
-              "K1+020.000断面（第 3 个断面）的桩号与前一个断面相同，间距为 0，这一段没有体积："
-              "同一个桩号可能输入了两次，请核对桩号。");
-    EXPECT_EQ(warnings[1].text,
-              "K1+010.000断面（第 4 个断面）的桩号小于前一个断面的桩号 K1+020.000，间距为 "
-              "-10.000 米，这一段的体积为负：桩号应当逐个增大，请核对桩号。");
-}
-
-TEST(SurveyWarnings, tell_entered_spacings_of_zero_or_less) {
-    const std::vector<SurveyWarning> warnings = surveyWarnings(
-        calculated({{0, kTriangle}, {-5, kTriangle}, {10, kTriangle}, {0, kTriangle}}, false));
-    ASSERT_EQ(kinds(warnings),
-              (Told{{1, WarningKind::SpacingNotPositive}, {2, WarningKind::SpacingNotPositive}}));
-    EXPECT_EQ(warnings[0].text,
-              "第 1 号断面至第 2 号断面的间距为 0.000 米，这一段的体积为零：间距应当大于零，"
-              "请核对间距。");
-    EXPECT_EQ(warnings[1].text,
-              "第 2 号断面至第 3 号断面的间距为 -5.000 米，这一段的体积为负：间距应当大于零，"
-              "请核对间距。");
-}
-
-TEST(SurveyWarnings, tell_sections_of_fewer_than_three_points_only_among_outlines) {
-    const std::vector<SurveyWarning> warnings =
-        surveyWarnings(calculated({{20, kTriangle}, {20, {{100, 2}, {100, -2}}}, {20, {}}}, false));
-    ASSERT_EQ(kinds(warnings),
-              (Told{{2, WarningKind::TooFewPoints}, {3, WarningKind::TooFewPoints}}));
-    EXPECT_EQ(warnings[0].text,
-              "第 2 号断面只有 2 个观测点，围不成断面，面积为 0：别的断面有三个以上的观测点，"
-              "这个断面可能漏输了观测点。");
-    EXPECT_EQ(warnings[1].text.substr(0, warnings[1].text.find("，")), "第 3 号断面没有观测点");
-    // Nothing to compare with when no section has an outline.
-    EXPECT_TRUE(surveyWarnings(calculated({{20, {{100, 2}, {100, -2}}}, {20, {}}}, false)).empty());
-}
-
-TEST(SurveyWarnings, come_in_section_order_several_to_a_section) {
-    const std::vector<SurveyWarning> warnings = surveyWarnings(calculated(
-        {{1000, kTriangle}, {1000, kBowTie}, {1020, kTriangle}, {1040, {{1, 1}}}}, true));
-    EXPECT_EQ(kinds(warnings), (Told{{2, WarningKind::StationRepeated},
-                                     {2, WarningKind::SelfCrossing},
-                                     {4, WarningKind::TooFewPoints}}));
-}
+INSTANTIATE_TEST_SUITE_P(Surveys, SurveyWarnings, testing::ValuesIn(kCases),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // A star-shaped outline around the origin: simple, whatever the radii.
 std::vector<std::pair<double, double>> star(int n, std::mt19937& random) {
