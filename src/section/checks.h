@@ -2,18 +2,11 @@
 #pragma once
 // What looks wrong in a calculated survey although it calculates: each a
 // warning the user is told, never a reason to refuse the survey.
-//
-//   OtherWay          the area has the other sign than most sections' areas:
-//                     the points were likely entered the other way round
-//   SelfCrossing      two edges of the closed outline cross each other
-//   StationDecreasing the station is below the one before (spacing < 0)
-//   StationRepeated   the station equals the one before (spacing 0)
-//   SpacingNotPositive an entered spacing to the next section is 0 or less
-//   TooFewPoints      fewer than three points where other sections have them
 
 #include <optional>
 #include <string>
 #include <type_traits>
+#include <utility>
 #include <vector>
 
 #include "section/survey.h"
@@ -21,11 +14,17 @@
 namespace section {
 
 enum class WarningKind {
+    // The area has the other sign than most areas: the points were likely
+    // entered the other way round. With as many of either sign, the first
+    // section's sign is the usual one. Areas that read 0.000 have no sign.
     OtherWay,
-    SelfCrossing,
-    StationDecreasing,
-    StationRepeated,
+    SelfCrossing,  // two edges of the closed outline cross each other
+    // With stations (their differences are the spacings, so no spacing warning):
+    StationDecreasing,  // below the one before
+    StationRepeated,    // equal to the one before
+    // Without stations: an entered spacing to the next section of 0 or less.
     SpacingNotPositive,
+    // Fewer than three points while some section has three or more.
     TooFewPoints,
 };
 
@@ -33,8 +32,6 @@ struct SurveyWarning {
     int section = 0;  // 1-based; a spacing's warning belongs to the section it starts at
     WarningKind kind = WarningKind::OtherWay;
     std::string text;  // one Chinese sentence naming the section
-
-    bool operator==(const SurveyWarning&) const = default;
 };
 
 // The warnings of a calculated survey (areas and spacings in place), in

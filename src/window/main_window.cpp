@@ -87,6 +87,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     warnings_ = new WarningsDock(*statusBar(), this);
     addDockWidget(Qt::RightDockWidgetArea, warnings_);
     splitDockWidget(dock_, warnings_, Qt::Vertical);
+    connect(warnings_, &WarningsDock::sectionChosen, panel_, &SectionPanel::showSection);
     connect(form_, &MainForm::draftShown, panel_, &SectionPanel::showDraft);
     connect(form_, &MainForm::surveyShown, panel_, &SectionPanel::showSurvey);
     connect(form_, &MainForm::surveyShown, this, [this](const section::SectionSurvey& survey) {

@@ -11,7 +11,6 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSplitter>
-#include <QStyle>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -103,7 +102,7 @@ void ResultsOverview::showSurvey(const section::SectionSurvey& survey) {
 // The rows of sections with a warning: tinted, an icon before the number,
 // the warnings as the tooltip. The cells' texts stay as copied and exported.
 void ResultsOverview::markWarnings(const std::vector<section::SurveyWarning>& warnings) {
-    const QIcon icon = style()->standardIcon(QStyle::SP_MessageBoxWarning);
+    const QIcon icon = warningIcon(*this);
     for (int r = 0; r < table_->rowCount(); ++r) {
         const QString texts = warningsOf(warnings, r + 1).join(u'\n');
         if (texts.isEmpty()) continue;

@@ -4,7 +4,6 @@
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -80,7 +79,7 @@ void SectionPanel::showSurvey(const section::SectionSurvey& survey) {
     survey_ = survey;
     warnings_ = section::surveyWarnings(survey_);
     list_->clear();
-    const QIcon icon = style()->standardIcon(QStyle::SP_MessageBoxWarning);
+    const QIcon icon = warningIcon(*this);
     for (const section::ResultRow& row : section::resultRows(survey_)) {
         list_->addItem(QString::fromStdString(row.name));
         if (!warningsOf(warnings_, row.section).isEmpty())

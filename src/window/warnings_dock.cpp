@@ -26,6 +26,9 @@ WarningsDock::WarningsDock(QStatusBar& bar, QWidget* parent)
     word_->setToolTip(QStringLiteral("显示计算提醒"));
     bar.addPermanentWidget(word_);
     word_->hide();
+    connect(list_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+        emit sectionChosen(item->data(Qt::UserRole).toInt());
+    });
     connect(word_, &QLabel::linkActivated, this, [this] {
         show();
         raise();
@@ -36,9 +39,11 @@ WarningsDock::WarningsDock(QStatusBar& bar, QWidget* parent)
 void WarningsDock::tell(const section::SectionSurvey& survey) {
     const std::vector<section::SurveyWarning> warnings = section::surveyWarnings(survey);
     list_->clear();
-    const QIcon icon = style()->standardIcon(QStyle::SP_MessageBoxWarning);
-    for (const section::SurveyWarning& warning : warnings)
-        list_->addItem(new QListWidgetItem(icon, QString::fromStdString(warning.text)));
+    for (const section::SurveyWarning& warning : warnings) {
+        auto* item = new QListWidgetItem(warningIcon(*this), QString::fromStdString(warning.text));
+        item->setData(Qt::UserRole, warning.section);
+        list_->addItem(item);
+    }
     word_->setVisible(!warnings.empty());
     word_->setText(QStringLiteral("<a href=\"warnings\">%1</a>").arg(statusWord()));
     setVisible(!warnings.empty());
@@ -52,6 +57,10 @@ QStringList WarningsDock::lines() const {
 
 QString WarningsDock::statusWord() const {
     return word_->isHidden() ? QString() : QStringLiteral("⚠ %1 条计算提醒").arg(list_->count());
+}
+
+QIcon warningIcon(const QWidget& widget) {
+    return widget.style()->standardIcon(QStyle::SP_MessageBoxWarning);
 }
 
 QStringList warningsOf(const std::vector<section::SurveyWarning>& warnings, int i) {

@@ -3,7 +3,8 @@
 // 计算提醒: what looks wrong in the calculation on screen (section::
 // surveyWarnings), listed once after each finished calculation in a pane
 // under the drawing, never in a dialog: the prompts keep the keyboard and a
-// warning holds up nothing. A word in the status bar opens the pane again.
+// warning holds up nothing. A word in the status bar opens the pane again;
+// clicking a warning shows its section in the drawing.
 
 #include <QDockWidget>
 #include <QStringList>
@@ -11,6 +12,7 @@
 
 #include "section/checks.h"
 
+class QIcon;
 class QLabel;
 class QListWidget;
 class QStatusBar;
@@ -31,10 +33,15 @@ class WarningsDock : public QDockWidget {
     QStringList lines() const;
     QString statusWord() const;
 
+  signals:
+    void sectionChosen(int section);
+
   private:
     QListWidget* list_ = nullptr;
     QLabel* word_ = nullptr;
 };
+
+QIcon warningIcon(const QWidget& widget);
 
 // The texts of section i's warnings.
 QStringList warningsOf(const std::vector<section::SurveyWarning>& warnings, int i);

@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QInputDialog>
+#include <QListWidget>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QTableWidget>
@@ -207,6 +208,10 @@ class DrawingsTest : public QObject {
         QCOMPARE(mainWindow->scrollArea().geometry(), formRoom);  // under the drawing
         window::SectionPanel& panel = mainWindow->sectionPanel();
         QCOMPARE(panel.warning(), QString());
+        auto* list = dock.findChild<QListWidget*>();
+        const QRect second = list->visualItemRect(list->item(1));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, second.center());
+        QCOMPARE(panel.title(), "K1+040.000");
         panel.showSection(2);
         QCOMPARE(panel.warning(), "⚠ " + told[0]);
         window::ResultsOverview& overview = mainWindow->showOverview();
