@@ -132,17 +132,18 @@ int runProgram(int argc, char* argv[]) {
         return BadUsage;
     }
     if (parser.isSet(help)) {
-        say(stdout, parser.helpText()
-                        .replace(QStringLiteral("<executable_name>"), QStringLiteral("velmorin"))
-                        .replace(QStringLiteral("[options]"), QStringLiteral("[选项]"))
-                        .replace(QStringLiteral("Usage:"), QStringLiteral("用法："))
-                        .replace(QStringLiteral("Options:"), QStringLiteral("选项："))
-                        .replace(QStringLiteral("Arguments:"), QStringLiteral("参数：")));
-        return Success;
+        return written(writeStandardOutput(
+            parser.helpText()
+                .replace(QStringLiteral("<executable_name>"), QStringLiteral("velmorin"))
+                .replace(QStringLiteral("[options]"), QStringLiteral("[选项]"))
+                .replace(QStringLiteral("Usage:"), QStringLiteral("用法："))
+                .replace(QStringLiteral("Options:"), QStringLiteral("选项："))
+                .replace(QStringLiteral("Arguments:"), QStringLiteral("参数："))
+                .toUtf8()));
     }
     if (parser.isSet(version)) {
-        say(stdout, QStringLiteral("velmorin %1\n").arg(QCoreApplication::applicationVersion()));
-        return Success;
+        return written(writeStandardOutput(
+            QStringLiteral("velmorin %1\n").arg(QCoreApplication::applicationVersion()).toUtf8()));
     }
     const QStringList files = parser.positionalArguments();
     const bool toPdf = parser.isSet(pdf);

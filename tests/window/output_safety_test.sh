@@ -75,9 +75,9 @@ check "the link stays" "real/计算书.pdf" "$(readlink "$work/link.pdf")"
 check "the file it points to is the PDF" yes "$(pdfinfo "$work/real/计算书.pdf" >/dev/null && echo yes)"
 check "the file keeps its permissions" 640 "$(stat -c %a "$work/real/计算书.pdf")"
 
-for mode in "--results" "--pdf -"; do
+for mode in "--results $survey" "--pdf - $survey" "--help"; do
   # shellcheck disable=SC2086
-  message=$(timeout 20 "$program" $mode "$survey" 2>&1 >/dev/full); status=$?
+  message=$(timeout 20 "$program" $mode 2>&1 >/dev/full); status=$?
   check "$mode onto /dev/full: status" 1 "$status"
   check "$mode onto /dev/full: message" "velmorin: 无法写入文件“/dev/full”：磁盘空间不足。" "$message"
 done
