@@ -5,11 +5,11 @@
 
 #include "window/pdf_export.h"
 
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include "printout/sheet.h"
+#include "small_disk.h"
 
 namespace {
 
@@ -32,13 +32,8 @@ class PdfExportTest : public QObject {
     Q_OBJECT
 
     QTemporaryDir folder;
-    QString mounted;
 
   private slots:
-    void cleanup() {
-        if (!mounted.isEmpty()) QProcess::execute("umount", {mounted});
-        mounted.clear();
-    }
 
     void a_pdf_is_whole_only_as_finished() {
         const QString path = folder.filePath("计算书.pdf");
@@ -59,19 +54,17 @@ class PdfExportTest : public QObject {
     }
 
     void a_pdf_that_does_not_fit_leaves_the_earlier_one() {
-        const QString disk = folder.filePath("full");
-        QDir().mkpath(disk);
-        if (QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=64k", "tmpfs", disk}) != 0)
-            QSKIP("cannot mount a small tmpfs here (not root?)");
-        mounted = disk;
-        const QString path = disk + "/计算书.pdf";
+        const SmallDisk disk(folder.filePath("full"), "size=64k");
+        if (!disk.mounted()) QSKIP("cannot mount a small tmpfs here (not root?)");
+        const QString path = disk.filePath("计算书.pdf");
         QCOMPARE(window::exportSheetPdf(sheetOf(3), path), QString());
         const QByteArray earlier = contents(path);
         // Room for a part of the longer sheet only.
         QCOMPARE(window::exportSheetPdf(sheetOf(20000), path),
                  "无法写入文件“" + path + "”：磁盘空间不足。");
         QCOMPARE(contents(path), earlier);
-        QCOMPARE(QDir(disk).entryList(QDir::Files | QDir::Hidden), QStringList{"计算书.pdf"});
+        QCOMPARE(QDir(disk.filePath(".")).entryList(QDir::Files | QDir::Hidden),
+                 QStringList{"计算书.pdf"});
     }
 };
 

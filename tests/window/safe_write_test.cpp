@@ -18,6 +18,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "small_disk.h"
+
 namespace {
 
 QByteArray contents(const QString& path) {
@@ -41,23 +43,14 @@ QStringList entries(const QString& folder) {
         QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
 }
 
-bool mountTmpfs(const QString& folder, const QString& options) {
-    return QProcess::execute("mount", {"-t", "tmpfs", "-o", options, "tmpfs", folder}) == 0;
-}
-
 }  // namespace
 
 class SafeWriteTest : public QObject {
     Q_OBJECT
 
     QTemporaryDir folder;
-    QString mounted;
 
   private slots:
-    void cleanup() {
-        if (!mounted.isEmpty()) QProcess::execute("umount", {mounted});
-        mounted.clear();
-    }
 
     void a_save_interrupted_before_its_rename_leaves_the_earlier_file_whole() {
         const QString path = folder.filePath("测量数据.csv");
@@ -122,20 +115,18 @@ class SafeWriteTest : public QObject {
     }
 
     void a_full_disk_stops_a_hard_linked_file_before_it_is_touched() {
-        const QString disk = folder.filePath("full-linked");
-        QDir().mkpath(disk);
-        if (!mountTmpfs(disk, "size=64k")) QSKIP("cannot mount a small tmpfs here (not root?)");
-        mounted = disk;
-        const QString path = disk + "/a.csv";
+        const SmallDisk disk(folder.filePath("full-linked"), "size=64k");
+        if (!disk.mounted()) QSKIP("cannot mount a small tmpfs here (not root?)");
+        const QString path = disk.filePath("a.csv");
         QVERIFY(write(path, "earlier"));
         QVERIFY(::link(QFile::encodeName(path).constData(),
-                       QFile::encodeName(disk + "/b.csv").constData()) == 0);
+                       QFile::encodeName(disk.filePath("b.csv")).constData()) == 0);
         // 36 KiB fit once, as the temporary, but not a second time in place.
         QCOMPARE(window::writeFileSafely(path, QByteArray(36 * 1024, 'x')),
                  "无法写入文件“" + path + "”：磁盘空间不足。");
         QCOMPARE(contents(path), "earlier");
-        QCOMPARE(contents(disk + "/b.csv"), "earlier");
-        QCOMPARE(entries(disk), (QStringList{"a.csv", "b.csv"}));
+        QCOMPARE(contents(disk.filePath("b.csv")), "earlier");
+        QCOMPARE(entries(disk.filePath(".")), (QStringList{"a.csv", "b.csv"}));
     }
 
     void what_is_not_a_regular_file_is_refused_and_stays() {
@@ -202,11 +193,9 @@ class SafeWriteTest : public QObject {
     }
 
     void a_full_disk_is_named_and_the_earlier_file_stays() {
-        const QString disk = folder.filePath("full");
-        QDir().mkpath(disk);
-        if (!mountTmpfs(disk, "size=64k")) QSKIP("cannot mount a small tmpfs here (not root?)");
-        mounted = disk;
-        const QString path = disk + "/计算书.pdf";
+        const SmallDisk disk(folder.filePath("full"), "size=64k");
+        if (!disk.mounted()) QSKIP("cannot mount a small tmpfs here (not root?)");
+        const QString path = disk.filePath("计算书.pdf");
         QCOMPARE(window::writeFileSafely(path, "earlier"), QString());
         QCOMPARE(window::writeFileSafely(path, QByteArray(200 * 1024, 'x')),
                  "无法写入文件“" + path + "”：磁盘空间不足。");
@@ -214,11 +203,9 @@ class SafeWriteTest : public QObject {
     }
 
     void a_read_only_folder_is_named() {
-        const QString disk = folder.filePath("read-only");
-        QDir().mkpath(disk);
-        if (!mountTmpfs(disk, "ro,size=64k")) QSKIP("cannot mount a tmpfs here (not root?)");
-        mounted = disk;
-        const QString path = disk + "/测量数据.csv";
+        const SmallDisk disk(folder.filePath("read-only"), "ro,size=64k");
+        if (!disk.mounted()) QSKIP("cannot mount a tmpfs here (not root?)");
+        const QString path = disk.filePath("测量数据.csv");
         QCOMPARE(window::writeFileSafely(path, "x"),
                  "无法写入文件“" + path + "”：文件夹所在的磁盘是只读的。");
     }
