@@ -10,6 +10,7 @@
 #include "window/file_failure.h"
 
 #if defined(Q_OS_UNIX)
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -46,6 +47,8 @@ QString writeStandardOutput(const QByteArray& bytes) {
         error = errno;
     const QString name = standardOutputName();
     if (::close(STDOUT_FILENO) != 0 && !error) error = errno;
+    // Nothing opened later takes its number and gets what is meant for it.
+    ::open("/dev/null", O_WRONLY | O_CLOEXEC);
     return error ? writeFailure(name, error) : QString();
 }
 
