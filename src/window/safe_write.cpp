@@ -67,8 +67,8 @@ void removeStaleTemporaries(const QString& file) {
                                      QRegularExpression::escape(u'.' + info.fileName() + u'.') +
                                      QStringLiteral(R"(\d+\.tmp$)"));
     const QDateTime old = QDateTime::currentDateTime().addSecs(-kStaleSeconds);
-    const QFileInfoList entries =
-        info.dir().entryInfoList(QDir::Files | QDir::Hidden | QDir::System | QDir::NoSymLinks);
+    const QFileInfoList entries = info.dir().entryInfoList(
+        {QStringLiteral(".*.tmp")}, QDir::Files | QDir::Hidden | QDir::System | QDir::NoSymLinks);
     for (const QFileInfo& entry : entries) {
         const QRegularExpressionMatch match = ours.match(entry.fileName());
         const bool aged = entry.lastModified() < old;
