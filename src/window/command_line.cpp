@@ -106,7 +106,7 @@ int runProgram(int argc, char* argv[]) {
         "Velmorin：道路土方断面计算。不带选项时打开主窗口（给出 FILE 时打开这个测量数据文件）。\n"
         "OUT.pdf 为“-”时写到标准输出（终端、管道都可以）；是符号链接时写到它指向的文件。\n"
         "不写的输出：设备、管道（FIFO）、文件夹，以及 FILE "
-        "本身（包括它的别名和转到它的标准输出）。\n"
+        "本身（也包括它的链接和转到它的标准输出）。\n"
         "退出状态：0 成功；1 文件读不出、有错或算不出，或者输出写不成、被拒绝；2 用法有误。"));
     const QCommandLineOption pdf(
         QStringLiteral("pdf"),

@@ -102,5 +102,10 @@ else
   echo "SKIPPED: the full disk (cannot mount a small tmpfs here: not root, or no mounting allowed)"
 fi
 
+help=$("$program" --help)
+check "--help says what - means" yes "$(grep -q 'OUT.pdf 为“-”时写到标准输出' <<<"$help" && echo yes)"
+check "--help says which outputs are refused" yes \
+  "$(grep -q '不写的输出：设备、管道（FIFO）、文件夹，以及 FILE' <<<"$help" && echo yes)"
+
 [ "$failed" -eq 0 ] && echo OK
 exit "$failed"
