@@ -12,6 +12,7 @@
 #include "section/checks.h"
 #include "survey_file/survey_file.h"
 #include "window/application.h"
+#include "window/command_output.h"
 #include "window/fonts.h"
 #include "window/main_window.h"
 #include "window/pdf_export.h"
@@ -56,27 +57,36 @@ std::optional<section::SectionSurvey> calculatedSurvey(const QString& path) {
     return opened.survey;
 }
 
+// Status of a write: the message said when there is one.
+int written(const QString& error) {
+    if (error.isEmpty()) return Success;
+    complain(error);
+    return BadFile;
+}
+
 int writeResults(const QString& path) {
+    if (const QString refused = outputOverInput(path, kStandardOutput); !refused.isEmpty())
+        return written(refused);
     const std::optional<section::SectionSurvey> survey = calculatedSurvey(path);
     if (!survey) return BadFile;
-    const std::string csv = survey_file::resultsCsv(*survey);
-    std::fwrite(csv.data(), 1, csv.size(), stdout);
-    return std::fflush(stdout) == 0 ? Success : BadFile;
+    return written(
+        writeStandardOutput(QByteArray::fromStdString(survey_file::resultsCsv(*survey))));
 }
 
 int writePdf(int argc, char* argv[], const QString& path, const QString& pdf) {
+    if (const QString refused = outputOverInput(path, pdf); !refused.isEmpty())
+        return written(refused);
     // Fonts and the PDF need a GUI application, not a screen.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     installFontSubstitutions();
     const std::optional<section::SectionSurvey> survey = calculatedSurvey(path);
     if (!survey) return BadFile;
-    const QString error = exportSheetPdf(printout::dayang(*survey), pdf);
-    if (!error.isEmpty()) {
-        complain(error);
-        return BadFile;
-    }
-    return Success;
+    const printout::Sheet sheet = printout::dayang(*survey);
+    if (pdf != kStandardOutput) return written(exportSheetPdf(sheet, pdf));
+    QString error;
+    const QByteArray bytes = sheetPdf(sheet, error);
+    return written(error.isEmpty() ? writeStandardOutput(bytes) : error);
 }
 
 int openWindow(int argc, char* argv[], const QString& path) {
@@ -102,10 +112,14 @@ int runProgram(int argc, char* argv[]) {
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
-        "Velmorin：道路土方断面计算。不带选项时打开主窗口（给出 FILE 时打开这个测量数据文件）。"));
+        "Velmorin：道路土方断面计算。不带选项时打开主窗口（给出 FILE 时打开这个测量数据文件）。\n"
+        "OUT.pdf 为“-”时写到标准输出（终端、管道都可以）；是符号链接时写到它指向的文件。\n"
+        "不写的输出：设备、管道（FIFO）、文件夹，以及 FILE "
+        "本身（也包括它的链接和转到它的标准输出）。\n"
+        "退出状态：0 成功；1 文件读不出、有错或算不出，或者输出写不成、被拒绝；2 用法有误。"));
     const QCommandLineOption pdf(
         QStringLiteral("pdf"),
-        QStringLiteral("把 FILE 的计算书写成 PDF 文件 OUT.pdf，不打开窗口。"),
+        QStringLiteral("把 FILE 的计算书写成 PDF 文件 OUT.pdf（“-”：标准输出），不打开窗口。"),
         QStringLiteral("OUT.pdf"));
     const QCommandLineOption results(
         QStringLiteral("results"),
@@ -127,17 +141,18 @@ int runProgram(int argc, char* argv[]) {
         return BadUsage;
     }
     if (parser.isSet(help)) {
-        say(stdout, parser.helpText()
-                        .replace(QStringLiteral("<executable_name>"), QStringLiteral("velmorin"))
-                        .replace(QStringLiteral("[options]"), QStringLiteral("[选项]"))
-                        .replace(QStringLiteral("Usage:"), QStringLiteral("用法："))
-                        .replace(QStringLiteral("Options:"), QStringLiteral("选项："))
-                        .replace(QStringLiteral("Arguments:"), QStringLiteral("参数：")));
-        return Success;
+        return written(writeStandardOutput(
+            parser.helpText()
+                .replace(QStringLiteral("<executable_name>"), QStringLiteral("velmorin"))
+                .replace(QStringLiteral("[options]"), QStringLiteral("[选项]"))
+                .replace(QStringLiteral("Usage:"), QStringLiteral("用法："))
+                .replace(QStringLiteral("Options:"), QStringLiteral("选项："))
+                .replace(QStringLiteral("Arguments:"), QStringLiteral("参数："))
+                .toUtf8()));
     }
     if (parser.isSet(version)) {
-        say(stdout, QStringLiteral("velmorin %1\n").arg(QCoreApplication::applicationVersion()));
-        return Success;
+        return written(writeStandardOutput(
+            QStringLiteral("velmorin %1\n").arg(QCoreApplication::applicationVersion()).toUtf8()));
     }
     const QStringList files = parser.positionalArguments();
     const bool toPdf = parser.isSet(pdf);

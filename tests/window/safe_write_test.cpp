@@ -1,14 +1,24 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Files written safely: a save interrupted between writing and renaming leaves
 // the earlier file whole; a full disk and a read-only folder get a message
-// naming the file and the reason. The last two mount small tmpfs folders and
-// are skipped where mounting is not allowed.
+// naming the file and the reason; links are written through, permissions and
+// hard links kept; what is not a regular file is refused; temporaries of
+// cut-off saves are cleared; the longest names save. The tests that mount small
+// tmpfs folders are skipped where mounting is not allowed.
 
 #include "window/safe_write.h"
 
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+
+#include <QCoreApplication>
+#include <QDateTime>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include "small_disk.h"
 
 namespace {
 
@@ -17,8 +27,20 @@ QByteArray contents(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-bool mountTmpfs(const QString& folder, const QString& options) {
-    return QProcess::execute("mount", {"-t", "tmpfs", "-o", options, "tmpfs", folder}) == 0;
+bool write(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+struct stat statusOf(const QString& path) {
+    struct stat status {};
+    ::lstat(QFile::encodeName(path).constData(), &status);
+    return status;
+}
+
+QStringList entries(const QString& folder) {
+    return QDir(folder).entryList(
+        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
 }
 
 }  // namespace
@@ -27,13 +49,8 @@ class SafeWriteTest : public QObject {
     Q_OBJECT
 
     QTemporaryDir folder;
-    QString mounted;
 
   private slots:
-    void cleanup() {
-        if (!mounted.isEmpty()) QProcess::execute("umount", {mounted});
-        mounted.clear();
-    }
 
     void a_save_interrupted_before_its_rename_leaves_the_earlier_file_whole() {
         const QString path = folder.filePath("测量数据.csv");
@@ -51,12 +68,134 @@ class SafeWriteTest : public QObject {
         QCOMPARE(contents(path), "second");
     }
 
+    void a_symbolic_link_stays_and_the_file_it_points_to_is_replaced() {
+        QDir(folder.path()).mkpath("real");
+        const QString file = folder.filePath("real/测量数据.csv");
+        QVERIFY(write(file, "first"));
+        QVERIFY(
+            QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
+        const QString link = folder.filePath("链接.csv");
+        QVERIFY(QFile::link("real/测量数据.csv", link));
+        QCOMPARE(window::writeFileSafely(link, "second"), QString());
+        QCOMPARE(QFileInfo(link).symLinkTarget(), file);
+        QCOMPARE(contents(file), "second");
+        QCOMPARE(statusOf(file).st_mode & 07777, 0640u);
+        QCOMPARE(entries(folder.filePath("real")), QStringList{"测量数据.csv"});
+
+        // A link to a file not there yet makes that file.
+        const QString dangling = folder.filePath("新.csv");
+        QVERIFY(QFile::link("real/新的.csv", dangling));
+        QCOMPARE(window::writeFileSafely(dangling, "new"), QString());
+        QVERIFY(QFileInfo(dangling).isSymLink());
+        QCOMPARE(contents(folder.filePath("real/新的.csv")), "new");
+    }
+
+    void a_replaced_file_keeps_its_permissions() {
+        const QString path = folder.filePath("private.csv");
+        QVERIFY(write(path, "first"));
+        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner));
+        QCOMPARE(window::writeFileSafely(path, "second"), QString());
+        QCOMPARE(statusOf(path).st_mode & 07777, 0600u);
+    }
+
+    void a_file_with_hard_links_is_rewritten_in_place_for_all_its_names() {
+        const QString inner = folder.filePath("links");
+        QDir().mkpath(inner);
+        const QString path = inner + "/a.csv";
+        const QString other = inner + "/b.csv";
+        QVERIFY(write(path, "the first, longer content"));
+        QVERIFY(::link(QFile::encodeName(path).constData(), QFile::encodeName(other).constData()) ==
+                0);
+        const ino_t inode = statusOf(path).st_ino;
+        QCOMPARE(window::writeFileSafely(path, "shorter"), QString());
+        QCOMPARE(contents(other), "shorter");
+        QCOMPARE(statusOf(path).st_ino, inode);
+        QCOMPARE(statusOf(path).st_nlink, nlink_t(2));
+        QCOMPARE(entries(inner), (QStringList{"a.csv", "b.csv"}));
+    }
+
+    void a_full_disk_stops_a_hard_linked_file_before_it_is_touched() {
+        const SmallDisk disk(folder.filePath("full-linked"), "size=64k");
+        if (!disk.mounted()) QSKIP("cannot mount a small tmpfs here (not root?)");
+        const QString path = disk.filePath("a.csv");
+        QVERIFY(write(path, "earlier"));
+        QVERIFY(::link(QFile::encodeName(path).constData(),
+                       QFile::encodeName(disk.filePath("b.csv")).constData()) == 0);
+        // 36 KiB fit once, as the temporary, but not a second time in place.
+        QCOMPARE(window::writeFileSafely(path, QByteArray(36 * 1024, 'x')),
+                 "无法写入文件“" + path + "”：磁盘空间不足。");
+        QCOMPARE(contents(path), "earlier");
+        QCOMPARE(contents(disk.filePath("b.csv")), "earlier");
+        QCOMPARE(entries(disk.filePath(".")), (QStringList{"a.csv", "b.csv"}));
+    }
+
+    void what_is_not_a_regular_file_is_refused_and_stays() {
+        const QString fifo = folder.filePath("管道");
+        QVERIFY(::mkfifo(QFile::encodeName(fifo).constData(), 0644) == 0);
+        QCOMPARE(window::writeFileSafely(fifo, "x"),
+                 "没有写入“" + fifo + "”：这是一个管道（FIFO），不是普通文件，保存不会替换它。");
+        QVERIFY(S_ISFIFO(statusOf(fifo).st_mode));
+        const QString link = folder.filePath("to-fifo");
+        QVERIFY(QFile::link(fifo, link));
+        QVERIFY(!window::writeFileSafely(link, "x").isEmpty());
+        QVERIFY(QFileInfo(link).isSymLink());
+
+        const QString inner = folder.filePath("文件夹");
+        QVERIFY(QDir().mkpath(inner));
+        QCOMPARE(window::writeFileSafely(inner, "x"),
+                 "无法写入文件“" + inner + "”：这是一个文件夹，不是文件。");
+        QVERIFY(QFileInfo(inner).isDir());
+
+        const QString device = folder.filePath("null");
+        if (::mknod(QFile::encodeName(device).constData(), S_IFCHR | 0666, makedev(1, 3)) == 0) {
+            QCOMPARE(window::writeFileSafely(device, "x"),
+                     "没有写入“" + device + "”：这是一个设备，不是普通文件，保存不会替换它。");
+            QVERIFY(S_ISCHR(statusOf(device).st_mode));
+        }
+        QCOMPARE(entries(folder.path()).filter(".tmp"), QStringList());
+    }
+
+    void temporaries_of_cut_off_saves_are_cleared_and_live_ones_kept() {
+        const QString inner = folder.filePath("stale");
+        QDir().mkpath(inner);
+        const QDateTime hourAgo = QDateTime::currentDateTime().addSecs(-3600);
+        const auto make = [&](const QString& name, bool old) {
+            QFile file(QDir(inner).filePath(name));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            if (old) QVERIFY(file.setFileTime(hourAgo, QFileDevice::FileModificationTime));
+        };
+        // Earlier versions gave up at 100 of their own.
+        for (int k = 0; k < 100; ++k) make(QStringLiteral(".数据.csv.%1.tmp").arg(k), true);
+        make(".数据.csv.100.tmp", false);
+        QProcess gone;
+        gone.start("true");
+        QVERIFY(gone.waitForStarted());
+        const qint64 gonePid = gone.processId();
+        QVERIFY(gone.waitForFinished());
+        const qint64 self = QCoreApplication::applicationPid();
+        make(QStringLiteral(".vm-%1-abcdef.tmp").arg(gonePid), false);
+        make(QStringLiteral(".vm-%1-ghijkl.tmp").arg(self), false);
+        make(QStringLiteral(".vm-%1-mnopqr.tmp").arg(self), true);
+        make(".other.tmp", true);
+        QCOMPARE(window::writeFileSafely(QDir(inner).filePath("数据.csv"), "x"), QString());
+        QCOMPARE(entries(inner),
+                 (QStringList{".other.tmp", QStringLiteral(".vm-%1-ghijkl.tmp").arg(self),
+                              ".数据.csv.100.tmp", "数据.csv"}));
+    }
+
+    void the_longest_file_names_save() {
+        const QString name = QString(85, QChar(u'断'));  // 255 bytes in UTF-8
+        QCOMPARE(QFile::encodeName(name).size(), 255);
+        const QString path = folder.filePath(name);
+        QCOMPARE(window::writeFileSafely(path, "first"), QString());
+        QCOMPARE(window::writeFileSafely(path, "second"), QString());
+        QCOMPARE(contents(path), "second");
+    }
+
     void a_full_disk_is_named_and_the_earlier_file_stays() {
-        const QString disk = folder.filePath("full");
-        QDir().mkpath(disk);
-        if (!mountTmpfs(disk, "size=64k")) QSKIP("cannot mount a small tmpfs here (not root?)");
-        mounted = disk;
-        const QString path = disk + "/计算书.pdf";
+        const SmallDisk disk(folder.filePath("full"), "size=64k");
+        if (!disk.mounted()) QSKIP("cannot mount a small tmpfs here (not root?)");
+        const QString path = disk.filePath("计算书.pdf");
         QCOMPARE(window::writeFileSafely(path, "earlier"), QString());
         QCOMPARE(window::writeFileSafely(path, QByteArray(200 * 1024, 'x')),
                  "无法写入文件“" + path + "”：磁盘空间不足。");
@@ -64,11 +203,9 @@ class SafeWriteTest : public QObject {
     }
 
     void a_read_only_folder_is_named() {
-        const QString disk = folder.filePath("read-only");
-        QDir().mkpath(disk);
-        if (!mountTmpfs(disk, "ro,size=64k")) QSKIP("cannot mount a tmpfs here (not root?)");
-        mounted = disk;
-        const QString path = disk + "/测量数据.csv";
+        const SmallDisk disk(folder.filePath("read-only"), "ro,size=64k");
+        if (!disk.mounted()) QSKIP("cannot mount a tmpfs here (not root?)");
+        const QString path = disk.filePath("测量数据.csv");
         QCOMPARE(window::writeFileSafely(path, "x"),
                  "无法写入文件“" + path + "”：文件夹所在的磁盘是只读的。");
     }
