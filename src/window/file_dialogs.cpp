@@ -5,11 +5,24 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include "section/station.h"
+#include "section/survey.h"
+
 namespace window {
 
 QString dialogFolder(const QString& current) {
     return current.isEmpty() ? QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)
                              : QFileInfo(current).absolutePath();
+}
+
+QString surveyFileName(const section::SectionSurvey& survey) {
+    const QString name = QStringLiteral("测量数据.csv");
+    const int n = survey.sectionCount();
+    if (!survey.stationsEntered() || n == 0) return name;
+    QString stations = QString::fromStdString(section::stationText(survey.stations(1)));
+    if (n > 1)
+        stations += u'～' + QString::fromStdString(section::stationText(survey.stations(n)));
+    return stations + u' ' + name;
 }
 
 QString askSavePath(QWidget* parent, const QString& title, const QString& suggested,
