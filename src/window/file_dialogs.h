@@ -13,7 +13,8 @@ class SectionSurvey;
 
 namespace window {
 
-// The folder of `current`, or the user's documents when there is none.
+// The folder of `current`, or the user's documents (the home folder without
+// one) when there is no current file or its folder is gone.
 QString dialogFolder(const QString& current);
 
 // The name proposed for saving a survey that has no file yet (typed, or the

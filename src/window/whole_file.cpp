@@ -95,7 +95,8 @@ WholeFile readWholeFile(const QString& path) {
 #else
     if (QFileInfo(path).isDir()) return {{}, readFailure(path, EISDIR)};
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return {{}, readFailure(path, file.exists() ? EACCES : ENOENT)};
+    if (!file.open(QIODevice::ReadOnly))
+        return {{}, readFailure(path, file.exists() ? EACCES : ENOENT)};
     const QByteArray bytes = file.readAll();
     return {bytes.toStdString(), {}};
 #endif
