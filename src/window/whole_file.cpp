@@ -36,9 +36,10 @@ bool sameFile(const struct stat& before, const struct stat& after) {
 }
 
 // Up to the end, whatever the size said: files under /proc give their size
-// as 0. False with errno set when a read fails.
+// as 0. One byte of room beyond the size to see the end without growing the
+// buffer. False with errno set when a read fails.
 bool readAll(int fd, std::string& bytes, std::size_t expected) {
-    bytes.resize(expected > 0 ? expected : 64 * 1024);
+    bytes.resize(expected > 0 ? expected + 1 : 64 * 1024);
     std::size_t used = 0;
     for (;;) {
         if (used == bytes.size()) bytes.resize(bytes.size() * 2);
