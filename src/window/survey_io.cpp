@@ -24,6 +24,9 @@ std::optional<std::string_view> utf8Text(std::string_view bytes, std::string& de
     if (survey_file::isUtf8(bytes)) return bytes;
     const auto* head = reinterpret_cast<const unsigned char*>(bytes.data());
     QStringDecoder decoder("GB18030");
+    // A byte-order mark says which encoding was meant: broken UTF-8 read as
+    // GB18030 would be quoted back as nonsense.
+    if (bytes.starts_with("\xEF\xBB\xBF")) decoder = QStringDecoder(QStringDecoder::Utf8);
     if (bytes.size() >= 2 && head[0] == 0xFF && head[1] == 0xFE)
         decoder = QStringDecoder(QStringDecoder::Utf16LE);
     if (bytes.size() >= 2 && head[0] == 0xFE && head[1] == 0xFF)

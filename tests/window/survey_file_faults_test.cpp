@@ -175,6 +175,9 @@ class SurveyFileFaultsTest : public QObject {
         QTest::newRow("neither utf8 nor gb18030")
             << QByteArray("\xB6\xCF\xC3\xE6,H,S\n1,\xFF\x81\x20,2\n")
             << QString::fromUtf8(survey_file::kNotText.data(), survey_file::kNotText.size());
+        QTest::newRow("utf8 by its mark, broken inside")
+            << QByteArray("\xEF\xBB\xBF桩号,H,S\n1000,\xE6\x96,2\n")
+            << QString::fromUtf8(survey_file::kNotText.data(), survey_file::kNotText.size());
     }
 
     void binary_files_are_named_without_their_bytes_and_keep_the_survey() {
