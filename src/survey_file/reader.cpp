@@ -11,7 +11,10 @@ namespace survey_file {
 
 namespace {
 
-using runtime::quoteTyped;
+// A cell quoted in a message, never with raw control bytes.
+std::string quoteTyped(std::string_view cell) {
+    return runtime::quoteTyped(printableText(cell));
+}
 
 constexpr int kMostSections = 32767;
 constexpr int kMostPoints = 32766;

@@ -52,4 +52,18 @@ std::string resultsCsv(const section::SectionSurvey& survey, CsvFor reader = Csv
 // True when the bytes are well-formed UTF-8.
 bool isUtf8(std::string_view bytes);
 
+// The text with every control character and every byte that is not part of
+// well-formed UTF-8 shown as U+FFFD, so that a message quoting a cell shows
+// no raw bytes.
+std::string printableText(std::string_view text);
+
+// Why bytes are no survey file at all, naming what they are (an Excel
+// workbook, a PDF, a ZIP archive, binary data) and a way on; nothing when
+// they may be text. Decoding tells the rest (kNotText when it fails).
+std::optional<std::string> whyNotText(std::string_view bytes);
+
+inline constexpr std::string_view kNotText =
+    "这不是文本文件：测量数据文件应为 CSV 或制表符分隔的文本（UTF-8 或 GBK 编码），"
+    "可以在电子表格程序中另存为 CSV（逗号分隔）后再打开";
+
 }  // namespace survey_file

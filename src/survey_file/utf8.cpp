@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <cstdint>
 #include <cstring>
+#include <string>
 
 #include "survey_file/survey_file.h"
 
@@ -33,7 +34,35 @@ std::size_t sequenceLength(const unsigned char* p, std::size_t left) {
     return length;
 }
 
+// Characters that would change how a message looks rather than show in it:
+// C0 and C1 controls, DEL, zero-width and direction marks, line separators.
+bool isControl(const unsigned char* p, std::size_t length) {
+    if (length == 1) return p[0] < 0x20 || p[0] == 0x7F;
+    if (length == 2) return p[0] == 0xC2 && p[1] < 0xA0;
+    if (length != 3) return false;
+    const unsigned code = (p[0] & 0x0Fu) << 12 | (p[1] & 0x3Fu) << 6 | (p[2] & 0x3Fu);
+    return (code >= 0x200B && code <= 0x200F) || (code >= 0x2028 && code <= 0x202E) ||
+           (code >= 0x2066 && code <= 0x2069) || code == 0xFEFF;
+}
+
 }  // namespace
+
+std::string printableText(std::string_view text) {
+    std::string shown;
+    const auto* p = reinterpret_cast<const unsigned char*>(text.data());
+    std::size_t left = text.size();
+    while (left > 0) {
+        const std::size_t length = *p < 0x80 ? 1 : sequenceLength(p, left);
+        const std::size_t step = length == 0 ? 1 : length;
+        if (length == 0 || isControl(p, length))
+            shown += "\xEF\xBF\xBD";  // U+FFFD
+        else
+            shown.append(reinterpret_cast<const char*>(p), length);
+        p += step;
+        left -= step;
+    }
+    return shown;
+}
 
 bool isUtf8(std::string_view bytes) {
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());

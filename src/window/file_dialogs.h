@@ -1,16 +1,26 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The program's file dialogs: where they open, and a save path that always
-// ends in its file type.
+// The program's file dialogs: where they open, the name they propose, and a
+// save path that always ends in its file type.
 
 #include <QString>
 
 class QWidget;
 
+namespace section {
+class SectionSurvey;
+}
+
 namespace window {
 
-// The folder of `current`, or the user's documents when there is none.
+// The folder of `current`, or the user's documents (the home folder without
+// one) when there is no current file or its folder is gone.
 QString dialogFolder(const QString& current);
+
+// The name proposed for saving a survey that has no file yet (typed, or the
+// last calculation reopened): its first and last stations when it has them,
+// "K1+000.000～K1+500.000 测量数据.csv", else "测量数据.csv".
+QString surveyFileName(const section::SectionSurvey& survey);
 
 // Asks where to save, proposing `suggested` (a path); the chosen path with
 // ".`suffix`" added when it has no ending, empty when the user cancels.

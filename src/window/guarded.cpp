@@ -4,6 +4,7 @@
 #include <QMessageBox>
 #include <exception>
 #include <new>
+#include <stdexcept>
 
 #include "window/layout.h"
 
@@ -17,6 +18,13 @@ void tell(QWidget* parent, const QString& message) {
     QMessageBox::critical(parent, QString::fromUtf8(formCaption), message);
 }
 
+// The library's own words are English: they go to the log for whoever
+// looks into the fault, the user reads a Chinese one.
+void told(QWidget* parent, const std::exception& error, const QString& message) {
+    qWarning("velmorin: %s", error.what());
+    tell(parent, message + QString::fromUtf8(kKept));
+}
+
 }  // namespace
 
 bool runGuarded(QWidget* parent, const std::function<void()>& work) {
@@ -25,9 +33,12 @@ bool runGuarded(QWidget* parent, const std::function<void()>& work) {
         return true;
     } catch (const std::bad_alloc&) {
         tell(parent, QStringLiteral("内存不足。") + QString::fromUtf8(kKept));
+    } catch (const std::length_error& error) {
+        told(parent, error, QStringLiteral("数据量超出了程序的限制。"));
+    } catch (const std::out_of_range& error) {
+        told(parent, error, QStringLiteral("程序内部出错（下标越界）。"));
     } catch (const std::exception& error) {
-        tell(parent, QStringLiteral("程序内部出错（%1）。").arg(QString::fromUtf8(error.what())) +
-                         QString::fromUtf8(kKept));
+        told(parent, error, QStringLiteral("程序内部出错。"));
     } catch (...) {
         tell(parent, QStringLiteral("程序内部出错。") + QString::fromUtf8(kKept));
     }

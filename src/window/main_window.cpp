@@ -23,6 +23,7 @@
 #include "printout/dayang.h"
 #include "window/data_folder.h"
 #include "window/file_dialogs.h"
+#include "window/guarded.h"
 #include "window/layout.h"
 #include "window/main_form.h"
 #include "window/native_window.h"
@@ -121,12 +122,15 @@ void MainWindow::createMenus() {
                                   &MainWindow::saveClicked);
     saveAction_->setEnabled(false);
     recentMenu_ = file->addMenu(QStringLiteral("最近打开的文件(&R)"));
-    connect(recentMenu_, &QMenu::aboutToShow, this, &MainWindow::fillRecentMenu);
     fillRecentMenu();
     QAction* last = file->addAction(QStringLiteral("打开最近一次计算(&L)"), this,
-                                    [this] { openSurvey(lastCalculationPath(), false); });
-    connect(file, &QMenu::aboutToShow, this,
-            [last] { last->setEnabled(QFileInfo::exists(lastCalculationPath())); });
+                                    &MainWindow::openLastCalculation);
+    // A disabled submenu never shows, so it is filled before its menu opens
+    // (another window may have opened files meanwhile), and after every open and save.
+    connect(file, &QMenu::aboutToShow, this, [this, last] {
+        fillRecentMenu();
+        last->setEnabled(QFileInfo::exists(lastCalculationPath()));
+    });
     file->addSeparator();
     file->addAction(QStringLiteral("导出计算书为 PDF(&E)…"), this, &MainWindow::exportPdf);
     file->addAction(QStringLiteral("打印预览(&V)…"), this, &MainWindow::printPreviewClicked);
@@ -159,10 +163,21 @@ void MainWindow::fillRecentMenu() {
 }
 
 bool MainWindow::openSurvey(const QString& path, bool remember) {
+    bool opened = false;
+    // Out of memory while calculating a large file: a message, the window and
+    // the calculation on screen kept.
+    runGuarded(this, [&] { opened = showSurveyFile(path, remember); });
+    return opened;
+}
+
+bool MainWindow::showSurveyFile(const QString& path, bool remember) {
     const OpenedSurvey opened = readSurveyFile(path);
     if (!opened.survey) {
         QMessageBox::warning(this, caption(), opened.error);
-        if (!QFileInfo::exists(path)) forgetFile(path);
+        if (!QFileInfo::exists(path)) {
+            forgetFile(path);
+            fillRecentMenu();
+        }
         return false;
     }
     if (form_->showSurvey(*opened.survey) != section::CalculationEnd::Finished) {
@@ -173,8 +188,20 @@ bool MainWindow::openSurvey(const QString& path, bool remember) {
                 .arg(QDir::toNativeSeparators(path)));
         return false;
     }
-    if (remember) rememberFile(path);
+    if (remember) {
+        rememberFile(path);
+        fillRecentMenu();
+    }
     setCurrentFile(path);
+    return true;
+}
+
+bool MainWindow::openLastCalculation() {
+    if (!openSurvey(lastCalculationPath(), false)) return false;
+    // The copy in the data folder is not the user's file, and the next
+    // calculation overwrites it: saving asks for a place of the user's own.
+    setCurrentFile({});
+    setWindowTitle(QStringLiteral("最近一次计算 - ") + caption());
     return true;
 }
 
@@ -186,7 +213,7 @@ void MainWindow::openClicked() {
 
 void MainWindow::saveClicked() {
     const QString suggested = currentFile_.isEmpty()
-                                  ? QDir(dialogFolder({})).filePath(QStringLiteral("测量数据.csv"))
+                                  ? QDir(dialogFolder({})).filePath(surveyFileName(form_->survey()))
                                   : currentFile_;
     const QString path = askSavePath(this, QStringLiteral("保存测量数据"), suggested, kFilter,
                                      QStringLiteral("csv"));
@@ -197,6 +224,7 @@ void MainWindow::saveClicked() {
         return;
     }
     rememberFile(path);
+    fillRecentMenu();
     setCurrentFile(path);
 }
 

@@ -39,6 +39,10 @@ class MainWindow : public QMainWindow {
     // puts it among the recent files.
     bool openSurvey(const QString& path, bool remember = true);
 
+    // 文件 ▸ 打开最近一次计算: the copy kept in the data folder, shown as
+    // belonging to no file, so that saving it proposes a new place.
+    bool openLastCalculation();
+
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
@@ -59,6 +63,7 @@ class MainWindow : public QMainWindow {
 
   private:
     void createMenus();
+    bool showSurveyFile(const QString& path, bool remember);
     void fillRecentMenu();
     void setCurrentFile(const QString& path);
     void checkStillThere();

@@ -17,6 +17,8 @@ struct OpenedSurvey {
     QString error;  // names the file, the line, the column and the cell
 };
 
+// Only regular files are read; a workbook, a PDF or other binary is named
+// for what it is; running out of memory is a message, not an exception.
 OpenedSurvey readSurveyFile(const QString& path);
 
 // Empty on success, else the message naming the file and the reason.

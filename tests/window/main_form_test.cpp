@@ -288,7 +288,7 @@ class MainFormTest : public QObject {
         QVERIFY(driver.scriptDone());
         QCOMPARE(
             driver.log(),
-            QStringList({"message: 程序内部出错（section index 7）。"
+            QStringList({"message: 程序内部出错（下标越界）。"
                          "本次操作没有完成，上一次完成的计算结果保持不变。",
                          "message: 内存不足。本次操作没有完成，上一次完成的计算结果保持不变。"}));
         QVERIFY(form->isVisible());

@@ -2,12 +2,15 @@
 // Survey files in the window: a file saved by the program, one written by hand
 // in UTF-8 and one converted to GB18030 with tabs open to the same record and
 // the same text boxes as the same data typed at the prompts; a bad file opens
-// nothing; opening names the window, enables saving and remembers the file.
+// nothing; opening names the window, enables saving and remembers the file at
+// once; the reopened last calculation is saved to a place of the user's own.
 
 #include <QAction>
+#include <QFileDialog>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
@@ -56,12 +59,13 @@ class SurveyFilesTest : public QObject {
         out.write(bytes);
     }
 
-    QAction* saveAction() const {
+    QAction* menuAction(const QString& start) const {
         for (QAction* action : mainWindow->menuBar()->actions().first()->menu()->actions()) {
-            if (action->text().startsWith("保存测量数据")) return action;
+            if (action->text().startsWith(start)) return action;
         }
         return nullptr;
     }
+    QAction* saveAction() const { return menuAction("保存测量数据"); }
 
   private slots:
     void initTestCase() {
@@ -132,6 +136,50 @@ class SurveyFilesTest : public QObject {
         QVERIFY(mainWindow->openSurvey(window::lastCalculationPath(), false));
         QCOMPARE(form().survey(), opened);
         QVERIFY(!window::recentFiles().contains(window::lastCalculationPath()));
+    }
+
+    // The submenu is enabled and lists the file at once, without a restart.
+    void opening_and_saving_fill_the_recent_files_at_once() {
+        for (const QString& earlier : window::recentFiles()) window::forgetFile(earlier);
+        delete mainWindow;
+        mainWindow = new window::MainWindow;
+        QMenu* recent = menuAction("最近打开的文件")->menu();
+        QVERIFY(!recent->isEnabled());
+        write("first.csv", kHandWritten.toUtf8());
+        QVERIFY(mainWindow->openSurvey(file("first.csv")));
+        QVERIFY(recent->isEnabled());
+        QCOMPARE(recent->actions().size(), 1);
+        QCOMPARE(recent->actions().first()->text(), "&1 " + file("first.csv"));
+        DialogDriver saving({chooseFile(file("second.csv"))});
+        saveAction()->trigger();
+        QVERIFY(saving.scriptDone());
+        QCOMPARE(recent->actions().size(), 2);
+        QCOMPARE(recent->actions().first()->text(), "&1 " + file("second.csv"));
+    }
+
+    // The last calculation's copy in the data folder is overwritten by the
+    // next calculation: saving proposes the documents folder and a name of
+    // the survey's own.
+    void saving_the_reopened_last_calculation_proposes_a_place_of_the_users_own() {
+        write("hand.csv", kHandWritten.toUtf8());
+        QVERIFY(mainWindow->openSurvey(file("hand.csv")));
+        QVERIFY(mainWindow->openLastCalculation());
+        QCOMPARE(mainWindow->windowTitle(), "最近一次计算 - Velmorin");
+        QString proposed;
+        DialogDriver saving({chooseFile(file("kept.csv"))});
+        saving.onOpen([&](QWidget* dialog) {
+            auto* files = qobject_cast<QFileDialog*>(dialog);
+            if (files)
+                proposed = files->directory().absoluteFilePath(files->selectedFiles().first());
+        });
+        saveAction()->trigger();
+        QVERIFY(saving.scriptDone());
+        const QString documents =
+            QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        const QString users = QFileInfo(documents).isDir() ? documents : QDir::homePath();
+        QCOMPARE(proposed, QDir(users).filePath("K1+000.000～K1+020.500 测量数据.csv"));
+        QVERIFY(QFileInfo::exists(file("kept.csv")));
+        QCOMPARE(mainWindow->windowTitle(), "kept.csv - Velmorin");
     }
 
     void a_file_dropped_on_the_window_opens() {

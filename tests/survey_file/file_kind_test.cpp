@@ -1,0 +1,108 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Bytes that are no survey file: a workbook, a PDF, an archive or other binary
+// is named for what it is; text, UTF-16 included, is left to the reader; a
+// message quoting a cell never carries control bytes or broken UTF-8.
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "survey_file/survey_file.h"
+
+namespace {
+
+using namespace std::string_literals;
+
+struct KindRow {
+    const char* name;
+    std::string bytes;
+    std::string startOfReason;  // empty: may be text
+};
+
+void PrintTo(const KindRow& row, std::ostream* out) {
+    *out << row.name;
+}
+
+class FileKind : public testing::TestWithParam<KindRow> {};
+
+TEST_P(FileKind, is_named_by_its_first_bytes) {
+    const std::optional<std::string> why = survey_file::whyNotText(GetParam().bytes);
+    if (GetParam().startOfReason.empty()) {
+        EXPECT_FALSE(why) << *why;
+    } else {
+        ASSERT_TRUE(why);
+        EXPECT_TRUE(why->starts_with(GetParam().startOfReason)) << *why;
+        EXPECT_TRUE(survey_file::isUtf8(*why));
+    }
+}
+
+// A ZIP archive's first entry header and, further on, the name of a part.
+std::string zipWith(const std::string& part) {
+    return "PK\x03\x04\x14\x00\x06\x00\x08\x00"s + "[Content_Types].xml" + "\x8d\x92\x00\xff"s +
+           "PK\x03\x04"s + part;
+}
+
+const std::string kCompound = "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1"s + std::string(504, '\0');
+
+INSTANTIATE_TEST_SUITE_P(
+    , FileKind,
+    testing::Values(
+        KindRow{
+            "xlsx", zipWith("xl/workbook.xml"),
+            "这是 Excel 工作簿，不是 CSV 文件：请在电子表格程序中另存为 CSV（逗号分隔）后再打开"},
+        KindRow{"ods", "PK\x03\x04"s + "mimetypeapplication/vnd.oasis.opendocument.spreadsheet",
+                "这是 OpenDocument 电子表格"},
+        KindRow{"docx", zipWith("word/document.xml"), "这是 Word 文档"},
+        KindRow{"other_zip", zipWith("readme.txt"), "这是压缩包（ZIP）"},
+        KindRow{"xls", kCompound + "R\0o\0o\0t\0"s + "W\0o\0r\0k\0b\0o\0o\0k\0"s,
+                "这是 Excel 工作簿，不是 CSV 文件"},
+        KindRow{"doc", kCompound + "W\0o\0r\0d\0D\0o\0c\0u\0m\0e\0n\0t\0"s, "这是 Office 文档"},
+        KindRow{"pdf", "%PDF-1.4\n%\xE2\xE3\xCF\xD3\n1 0 obj", "这是 PDF 文件"},
+        KindRow{"zero_bytes", "\x89PNG\r\n\x1A\n\0\0\0\rIHDR"s, "这不是文本文件"},
+        KindRow{"a_zero_far_into_text", "桩号,高程H,距离S\n" + std::string(10000, '1') + '\0',
+                "这不是文本文件"},
+        KindRow{"utf16_with_its_mark", "\xFF\xFE\x69\x68\x2C\x00"s, ""},
+        KindRow{"utf8_text", "桩号,高程H,距离S\r\nK1+000,50,2\r\n", ""},
+        KindRow{"gbk_text", "\xB6\xCF\xC3\xE6,H,S\n", ""}, KindRow{"empty", "", ""}),
+    [](const testing::TestParamInfo<KindRow>& info) { return info.param.name; });
+
+TEST(PrintableText, shows_controls_and_broken_utf8_as_replacement_characters) {
+    EXPECT_EQ(survey_file::printableText("断面 K1+000，１０"), "断面 K1+000，１０");
+    EXPECT_EQ(survey_file::printableText("1\x01"
+                                         "5\x7F"),
+              "1\uFFFD5\uFFFD");
+    EXPECT_EQ(survey_file::printableText("a\tb\r\n"), "a\uFFFDb\uFFFD\uFFFD");
+    EXPECT_EQ(survey_file::printableText("\xC2\x85x"), "\uFFFDx");  // C1 NEL
+    EXPECT_EQ(survey_file::printableText("\u202E21"), "\uFFFD21");  // right-to-left override
+    EXPECT_EQ(survey_file::printableText("\xB6\xCF\xC3\xE6"), "\uFFFD\uFFFD\uFFFD\uFFFD");
+    EXPECT_EQ(survey_file::printableText("12\xE6\x96"), "12\uFFFD\uFFFD");  // cut short
+}
+
+// Random bytes in every cell of a row: whatever the fault, its message is
+// well-formed UTF-8 with no control character in it.
+TEST(PrintableText, no_message_about_a_cell_carries_raw_bytes) {
+    std::mt19937 random(11);
+    std::uniform_int_distribution<int> byte(0, 255), length(1, 12);
+    auto junk = [&] {
+        std::string cell;
+        for (int k = length(random); k > 0; --k) {
+            char c = char(byte(random));
+            if (c == '\n' || c == ',' || c == '"') c = '\x01';
+            cell += c;
+        }
+        return cell;
+    };
+    for (int k = 0; k < 20000; ++k) {
+        const int column = k % 3;
+        std::string row[3] = {"1000", "1", "2"};
+        row[column] = junk();
+        const survey_file::ReadResult result = survey_file::readSurvey(
+            "桩号,高程H,距离S\n" + row[0] + "," + row[1] + "," + row[2] + "\n");
+        if (result.survey) continue;
+        const std::string& message = result.error.message;
+        ASSERT_TRUE(survey_file::isUtf8(message)) << message;
+        ASSERT_EQ(survey_file::printableText(message), message) << message;
+    }
+}
+
+}  // namespace
