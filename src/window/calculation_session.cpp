@@ -21,7 +21,7 @@ using section::CalculationEnd;
 
 // The user's interface with every answer written to the journal. A Cancel
 // that abandons the run is not an answer: the journal stays resumable. A
-// journal that cannot be written is told once, between prompts.
+// journal that cannot be written is told once a run, between prompts.
 class JournalingUi : public section::UserInterface {
   public:
     JournalingUi(QtUserInterface& live, Journal& journal, QWidget* parent)
@@ -32,7 +32,7 @@ class JournalingUi : public section::UserInterface {
         if (answer || !section::cancelAbandons(prompt.kind)) {
             const QString failure =
                 journal_.append({{prompt.kind, answer}, prompt.section, prompt.point});
-            if (!failure.isEmpty()) warnDataFolderOnce(parent_, failure);
+            if (!failure.isEmpty()) tellJournalStopped(parent_, failure);
         }
         return answer;
     }
@@ -142,7 +142,7 @@ CalculationEnd runCalculationSession(MainForm& form, section::SectionSurvey& rec
         switch (askToResume(&form, *last)) {
             case Choice::Resume:
                 if (const QString failure = journal.resume(); !failure.isEmpty())
-                    warnDataFolderOnce(&form, failure);
+                    tellJournalStopped(&form, failure);
                 break;
             case Choice::StartAgain:
                 if (const JournalMove move = journal.keepAsBackup(); !move.failure.isEmpty())

@@ -62,6 +62,13 @@ void warnDataFolderOnce(QWidget* parent, const QString& failure) {
                       .arg(QDir::toNativeSeparators(dataFolder())));
 }
 
+void tellJournalStopped(QWidget* parent, const QString& failure) {
+    warnedThisSession = true;
+    QMessageBox::warning(parent, QString::fromUtf8(formCaption),
+                         failure + QStringLiteral("\n\n计算照常进行。程序中断后，"
+                                                  "只能接着输入到记录下来的地方。"));
+}
+
 QString dataFolder() {
     return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
 }

@@ -27,5 +27,8 @@ bool keepLastCalculation(const section::SectionSurvey& survey, QWidget* parent);
 // Tells the user, once per session, that a file of the data folder cannot be
 // written, and why.
 void warnDataFolderOnce(QWidget* parent, const QString& failure);
+// A journal that stops in mid-run, told each time: from where its answers
+// are not recorded. Counts as the session's warning.
+void tellJournalStopped(QWidget* parent, const QString& failure);
 
 }  // namespace window

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Answers played back into the dialogue: a survey's own answers rebuild it
 // exactly as a direct calculation does; recorded answers hand over to the user
-// where they end; answers of another dialogue are caught.
+// where they end; answers of another dialogue, or recorded at another place,
+// are caught.
 
 #include "section/replay.h"
 
@@ -83,6 +84,30 @@ TEST(Replay, answers_of_another_dialogue_are_caught_at_the_first_that_does_not_f
     } catch (const ReplayMismatch& mismatch) {
         EXPECT_EQ(mismatch.index, 1u);
     }
+}
+
+// A journal that lost an answer in the middle: point 2's elevation would land
+// on point 1's confirm's place; same kinds, another place.
+TEST(Replay, recorded_answers_are_caught_at_the_first_of_another_place) {
+    using enum PromptKind;
+    const std::vector<Answer> answers{
+        {SectionCount, "1", {{0, 0}}}, {StationQuestion, "n", {{0, 0}}},
+        {PointCount, "2", {{1, 0}}},   {Elevation, "5", {{1, 1}}},
+        {Confirm, "", {{1, 1}}},       {Distance, "1", {{1, 1}}},
+        {Confirm, "", {{1, 1}}},       {Elevation, "6", {{1, 1}}}};
+    ReplayUi replay(answers, nullptr);
+    SectionSurvey record;
+    try {
+        runCalculation(replay, record);
+        FAIL() << "no mismatch";
+    } catch (const ReplayMismatch& mismatch) {
+        EXPECT_EQ(mismatch.index, 7u);
+    }
+    std::vector<Answer> placed = answers;
+    placed.back().place = {{1, 2}};
+    ReplayUi fitting(placed, nullptr);
+    EXPECT_NO_THROW(runCalculation(fitting, record));
+    EXPECT_EQ(fitting.lastReplayed()->point, 2);
 }
 
 }  // namespace

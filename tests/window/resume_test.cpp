@@ -4,10 +4,18 @@
 // a journal that does not replay is moved aside; a data folder that cannot be
 // written is told once and the calculation goes on.
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
+#include <csignal>
 
 #include "dialog_driver.h"
 #include "survey_file/survey_file.h"
@@ -125,6 +133,96 @@ class ResumeTest : public QObject {
         QCOMPARE(journals("damaged").size(), 1);
         QVERIFY(!QFile::exists(QDir(window::dataFolder()).filePath("calculation.journal")));
         QCOMPARE(form->survey(), uninterrupted);
+    }
+
+    // Told before the folder test below: a data folder's failure is told once.
+    void the_journal_stays_when_the_last_calculation_cannot_be_written() {
+        QVERIFY(QFile::remove(window::lastCalculationPath()));
+        QVERIFY(QDir().mkdir(window::lastCalculationPath()));
+        calculate(wholeRun() << acknowledge());
+        QCOMPARE(unfinished().size(), 1);
+        QVERIFY(QDir().rmdir(window::lastCalculationPath()));
+        calculate({press("是")});  // every answer replays: finished and kept
+        QVERIFY(unfinished().isEmpty());
+        QVERIFY(QFile::exists(window::lastCalculationPath()));
+        QCOMPARE(form->survey(), uninterrupted);
+    }
+
+    // A file size limit stands for a full disk at answer 7 (a distance);
+    // space returns at the next prompt. The journal keeps the six before it,
+    // nothing after: resumed there, no point takes another's values.
+    void a_failed_write_ends_journaling_for_the_run_and_resume_goes_on_before_it() {
+        std::signal(SIGXFSZ, SIG_IGN);
+        int dialogs = 0;
+        QString told;
+        {
+            DialogDriver driver(wholeRun().mid(0, 7) + QList<Reply>{acknowledge()} +
+                                wholeRun().mid(7, 5) + QList<Reply>{cancel()});
+            driver.onOpen([&](QWidget* dialog) {
+                const rlim_t size = QFileInfo(journalPath()).size();
+                const rlimit limit{dialogs == 6 ? size : RLIM_INFINITY, RLIM_INFINITY};
+                setrlimit(RLIMIT_FSIZE, &limit);
+                if (dialogs++ == 7) told = dialog->findChild<QLabel*>("qt_msgbox_label")->text();
+            });
+            form->findChild<QPushButton*>("Command1")->click();
+            QVERIFY2(driver.scriptDone(), qPrintable(driver.log().join('\n')));
+        }
+        QVERIFY2(told.contains("本次计算从这里起输入的数据不再记录"), qPrintable(told));
+        calculate(QList<Reply>{press("是")} + wholeRun().mid(6));
+        QCOMPARE(form->survey(), uninterrupted);
+        QVERIFY(unfinished().isEmpty());
+    }
+
+    // A FIFO would block a plain open, an endless device fill the memory.
+    void journals_that_are_not_regular_files_or_too_large_are_moved_aside_without_hanging() {
+        const QDir folder(window::dataFolder());
+        QCOMPARE(::mkfifo(QFile::encodeName(folder.filePath("calculation.journal")), 0644), 0);
+        QVERIFY(QFile::link("/dev/zero", folder.filePath("calculation-1-1.journal")));
+        QFile large(folder.filePath("calculation-2-2.journal"));
+        QVERIFY(large.open(QIODevice::WriteOnly));
+        QVERIFY(large.resize(qint64(300) << 20));  // sparse: no room taken
+        large.close();
+        QStringList messages;
+        {
+            DialogDriver driver({acknowledge(), acknowledge(), acknowledge(), cancel()});
+            form->findChild<QPushButton*>("Command1")->click();
+            QVERIFY(driver.scriptDone());
+            messages = driver.log().filter("message: ");
+        }
+        QCOMPARE(messages.size(), 3);
+        QCOMPARE(messages.filter("不是普通文件").size(), 2);
+        QCOMPARE(messages.filter("文件大于 256 MB").size(), 1);
+        QVERIFY(unfinished().isEmpty());
+        QCOMPARE(journals("damaged").size(), 3);
+    }
+
+    // The other instance is stood for by a lock this test takes on a journal.
+    void a_journal_another_instance_holds_is_neither_offered_nor_moved_until_it_ends() {
+        calculate(wholeRun().mid(0, 10) << cancel());
+        const QString other = QDir(window::dataFolder()).filePath("calculation-1-2.journal");
+        // A copy: this instance still holds its own until its next calculation.
+        const QString own = journalPath();
+        QVERIFY(QFile::copy(own, other));
+        QVERIFY(QFile::remove(own));
+        const int fd = ::open(QFile::encodeName(other), O_RDONLY | O_CLOEXEC);
+        QVERIFY(fd >= 0 && ::flock(fd, LOCK_EX | LOCK_NB) == 0);
+        QFile journal(other);
+        QVERIFY(journal.open(QIODevice::ReadOnly));
+        const QByteArray before = journal.readAll();
+        journal.close();
+        {
+            DialogDriver driver({cancel()});
+            form->findChild<QPushButton*>("Command1")->click();
+            QVERIFY(driver.scriptDone());
+            QCOMPARE(driver.log(), QStringList{"请输入断面的个数 :"});
+        }
+        QVERIFY(journal.open(QIODevice::ReadOnly));
+        QCOMPARE(journal.readAll(), before);
+        QCOMPARE(unfinished(), QStringList{"calculation-1-2.journal"});
+        ::close(fd);
+        calculate(QList<Reply>{press("是")} + wholeRun().mid(10));
+        QCOMPARE(form->survey(), uninterrupted);
+        QVERIFY(unfinished().isEmpty());
     }
 
     // The data folder's place is taken by a file: nothing can be written there.
