@@ -9,7 +9,7 @@
 set -euo pipefail
 program=$1
 if [ -z "${DISPLAY:-}" ]; then
-  exec xvfb-run -a -s "-screen 0 1280x800x24" "$0" "$@"
+  exec xvfb-run -a -s "-screen 0 1280x800x24 -noreset" "$0" "$@"
 fi
 work=$(mktemp -d)
 others=
