@@ -50,11 +50,22 @@ class JournalingUi : public section::UserInterface {
 
 enum class Choice { Resume, StartAgain, Neither };
 
-Choice askToResume(QWidget* parent, const section::Prompt& last) {
+// What a journal holds: the answers, the last prompt they answered, and
+// whether they make a whole calculation (one whose last calculation could
+// not be saved).
+struct Earlier {
+    std::vector<section::Answer> answers;
+    std::optional<section::Prompt> last;
+    bool finished = false;
+};
+
+Choice askToResume(QWidget* parent, const Earlier& earlier) {
+    const std::string question =
+        earlier.finished
+            ? "上次完成的计算没有保存为最近一次计算。是否重新显示这次计算？"
+            : "上次的计算没有完成：" + section::progressText(*earlier.last) + "。是否接着输入？";
     QMessageBox box(QMessageBox::Question, QString::fromUtf8(formCaption),
-                    QString::fromStdString("上次的计算没有完成：" + section::progressText(last) +
-                                           "。是否接着输入？"),
-                    QMessageBox::NoButton, parent);
+                    QString::fromStdString(question), QMessageBox::NoButton, parent);
     QPushButton* yes = box.addButton(QStringLiteral("是"), QMessageBox::YesRole);
     QPushButton* no = box.addButton(QStringLiteral("否"), QMessageBox::NoRole);
     box.setDefaultButton(yes);
@@ -94,26 +105,23 @@ std::vector<section::Answer> answersOf(const std::vector<survey_file::JournalEnt
 }
 
 // The answers of the journal, when they replay: where they got to.
-std::optional<section::Prompt> replayedUpTo(const std::vector<section::Answer>& answers) {
+Earlier replayed(std::vector<section::Answer> answers) {
     section::ReplayUi dryRun(answers, nullptr);
     section::SectionSurvey scratch;
-    section::runCalculation(dryRun, scratch);
-    return dryRun.lastReplayed();
+    const bool finished = section::runCalculation(dryRun, scratch) == CalculationEnd::Finished;
+    return {std::move(answers), dryRun.lastReplayed(), finished};
 }
 
-// The answers of the unfinished journal that replays, and how far they got;
-// journals that do not replay are moved aside on the way, and told.
-std::pair<std::vector<section::Answer>, std::optional<section::Prompt>> unfinishedRun(
-    Journal& journal, QWidget* parent) {
+// The answers of the unfinished journal that replays; journals that do not
+// replay are moved aside on the way, and told.
+Earlier unfinishedRun(Journal& journal, QWidget* parent) {
     for (;;) {
         const Journal::Found found = journal.unfinished();
         if (found.path.isEmpty()) return {};
         std::string why = found.read.fault;
         if (why.empty()) {
-            std::vector<section::Answer> answers = answersOf(found.read.entries);
             try {
-                std::optional<section::Prompt> last = replayedUpTo(answers);
-                return {std::move(answers), last};
+                return replayed(answersOf(found.read.entries));
             } catch (const section::ReplayMismatch& mismatch) {
                 why = "第 " + std::to_string(mismatch.index + 2) + " 行与输入提示不符";
             }
@@ -137,9 +145,10 @@ void closeJournal(Journal& journal, CalculationEnd end, const section::SectionSu
 
 CalculationEnd runCalculationSession(MainForm& form, section::SectionSurvey& record) {
     Journal& journal = instanceJournal();
-    auto [answers, last] = unfinishedRun(journal, &form);
-    if (last) {
-        switch (askToResume(&form, *last)) {
+    Earlier earlier = unfinishedRun(journal, &form);
+    std::vector<section::Answer>& answers = earlier.answers;
+    if (earlier.last) {
+        switch (askToResume(&form, earlier)) {
             case Choice::Resume:
                 if (const QString failure = journal.resume(); !failure.isEmpty())
                     tellJournalStopped(&form, failure);

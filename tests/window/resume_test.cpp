@@ -142,7 +142,13 @@ class ResumeTest : public QObject {
         calculate(wholeRun() << acknowledge());
         QCOMPARE(unfinished().size(), 1);
         QVERIFY(QDir().rmdir(window::lastCalculationPath()));
-        calculate({press("是")});  // every answer replays: finished and kept
+        {
+            DialogDriver driver({press("是")});  // every answer replays: finished and kept
+            form->findChild<QPushButton*>("Command1")->click();
+            QVERIFY(driver.scriptDone());
+            QCOMPARE(driver.log(), QStringList{"message: 上次完成的计算没有保存为最近一次计算。"
+                                               "是否重新显示这次计算？"});
+        }
         QVERIFY(unfinished().isEmpty());
         QVERIFY(QFile::exists(window::lastCalculationPath()));
         QCOMPARE(form->survey(), uninterrupted);
