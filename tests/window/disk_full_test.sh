@@ -3,8 +3,10 @@
 # The real program with its data folder on a small tmpfs that fills up in
 # mid-run: the journal write that fails is told, the journal keeps the whole
 # lines before it and gets nothing after it even once space returns; killed
-# and resumed there, the calculation ends as typed straight. Skipped (77)
-# where a tmpfs cannot be mounted.
+# and resumed there, the calculation ends as typed straight. Then the same
+# disk read-only when 否 wants a backup: told, the journal left whole where it
+# was, and offered again once the disk can be written. Skipped (77) where a
+# tmpfs cannot be mounted.
 # Usage: disk_full_test.sh VELMORIN   (needs xvfb-run, xdotool, mount rights)
 set -euo pipefail
 program=$1
@@ -44,4 +46,24 @@ reply ""  # 是
 type_answers 7 ${#answers[@]}
 finish_and_keep disk-full
 same_as_straight disk-full
+
+start; calculate; type_answers 0 10; next_dialog; kill_hard
+journal=$(unfinished_journals)
+mount -o remount,ro "$small"
+start; calculate
+next_dialog
+xdotool windowfocus --sync "$last"
+xdotool key Escape  # 否
+reply ""   # told the backup could not be made
+reply 2    # a new run
+reply ""   # told its journal cannot be written
+next_dialog; kill_hard
+lines=$(wc -l <"$journal")
+[ "$lines" = 11 ] || { echo "FAILED: the old journal has $lines lines, not 11"; failed=1; }
+mount -o remount,rw "$small"
+start; calculate
+reply ""  # 是: the old journal is offered again
+type_answers 10 ${#answers[@]}
+finish_and_keep read-only
+same_as_straight read-only
 exit "$failed"
