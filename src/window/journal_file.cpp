@@ -177,10 +177,10 @@ QString Journal::create() {
                       ::fsync(fd_) == 0 &&
                       ::rename(encoded(temporary).constData(), encoded(path).constData()) == 0;
     if (!made) {
-        const int error = errno ? errno : ENOSPC;
+        const QString failure = stop(errno ? errno : ENOSPC);
         ::unlink(encoded(temporary).constData());
         release();
-        return stop(error);
+        return failure;
     }
     syncFolder(folder.path());
     length_ = header.size();
