@@ -8,7 +8,9 @@ namespace section {
 std::optional<std::string> ReplayUi::ask(const Prompt& prompt) {
     if (next_ < answers_.size()) {
         const Answer& answer = answers_[next_];
-        if (answer.kind != prompt.kind) throw ReplayMismatch{next_};
+        if (answer.kind != prompt.kind ||
+            (answer.place && *answer.place != std::pair(prompt.section, prompt.point)))
+            throw ReplayMismatch{next_};
         ++next_;
         lastReplayed_ = prompt;
         return answer.text;

@@ -8,6 +8,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "section/survey.h"
@@ -19,11 +20,15 @@ namespace section {
 struct Answer {
     PromptKind kind = PromptKind::SectionCount;
     std::optional<std::string> text;
+    // The section and point of its prompt, where they were recorded (a
+    // journal's answers): an answer missing from the middle then stops the
+    // replay instead of shifting the later ones onto other points.
+    std::optional<std::pair<int, int>> place = std::nullopt;
     bool operator==(const Answer&) const = default;
 };
 
-// Thrown when a recorded answer meets a prompt of another kind: the answers do
-// not belong to this dialogue.
+// Thrown when a recorded answer meets a prompt of another kind or place: the
+// answers do not belong to this dialogue.
 struct ReplayMismatch {
     std::size_t index;  // of the answer
 };

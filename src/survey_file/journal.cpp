@@ -136,6 +136,13 @@ std::optional<JournalEntry> entryOf(std::string_view line) {
     return entry;
 }
 
+// Lines are written with a bare newline; an answer's own carriage returns are
+// escaped, so a raw one can only be a Windows line ending.
+std::string_view withoutReturn(std::string_view line) {
+    if (line.ends_with('\r')) line.remove_suffix(1);
+    return line;
+}
+
 }  // namespace
 
 std::string journalHeader() {
@@ -158,22 +165,25 @@ JournalRead readJournal(std::string_view text) {
         if (!std::string_view(kHeader).starts_with(text)) read.fault = "不是本程序的计算记录";
         return read;
     }
-    if (text.substr(0, headerEnd) != kHeader) {
+    if (withoutReturn(text.substr(0, headerEnd)) != kHeader) {
         read.fault = "不是本版本程序的计算记录";
         return read;
     }
-    text.remove_prefix(headerEnd + 1);
+    read.wholeLength = headerEnd + 1;
     int line = 1;
-    for (std::size_t end = text.find('\n'); end != std::string_view::npos; end = text.find('\n')) {
+    for (std::size_t end = text.find('\n', read.wholeLength); end != std::string_view::npos;
+         end = text.find('\n', read.wholeLength)) {
         ++line;
-        const std::optional<JournalEntry> entry = entryOf(text.substr(0, end));
+        const std::optional<JournalEntry> entry =
+            entryOf(withoutReturn(text.substr(read.wholeLength, end - read.wholeLength)));
         if (!entry) {
             read.fault = "第 " + std::to_string(line) + " 行已损坏";
             read.entries.clear();
+            read.wholeLength = 0;
             return read;
         }
         read.entries.push_back(*entry);
-        text.remove_prefix(end + 1);
+        read.wholeLength = end + 1;
     }
     return read;
 }

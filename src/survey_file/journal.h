@@ -11,6 +11,8 @@
 //
 // Each line ends in a newline and starts with a checksum of the rest, so a
 // line cut by a kill in mid-write, or changed bytes, are told from an answer.
+// A carriage return before the newline (a journal copied through Windows) is
+// read as part of the line ending.
 
 #include <string>
 #include <string_view>
@@ -38,6 +40,9 @@ struct JournalRead {
     // Empty when the journal reads; else why not (another version, a line
     // changed by hand or by damage).
     std::string fault;
+    // Bytes up to the end of the last whole line: what is kept when a journal
+    // cut in mid-write (or padded with NULs by a power cut) is written on.
+    std::size_t wholeLength = 0;
 };
 
 // The entries up to the last whole line; a cut last line is left out.

@@ -1,30 +1,53 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/data_folder.h"
 
-#include <QDateTime>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
 #include <QDir>
 #include <QFile>
 #include <QMessageBox>
 #include <QStandardPaths>
-#include <cerrno>
 
 #include "survey_file/survey_file.h"
-#include "window/file_failure.h"
 #include "window/layout.h"
 #include "window/safe_write.h"
-
-#if defined(Q_OS_UNIX)
-#include <fcntl.h>
-#include <unistd.h>
-#endif
 
 namespace window {
 
 namespace {
 
-constexpr int kBackupsKept = 5;
-
 bool warnedThisSession = false;
+
+// Whether this instance may write the last calculation: it holds the lock of
+// the file, taken at its first save and kept while it runs. A folder where
+// the lock cannot even be made gets the write tried, and its failure told.
+bool holdsLastCalculation() {
+    static int lock = -1;
+    if (lock >= 0) return true;
+    const QString path = QDir(dataFolder()).filePath(QStringLiteral("last-calculation.lock"));
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    if (fd < 0) return true;
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        ::close(fd);
+        return false;
+    }
+    lock = fd;
+    return true;
+}
+
+void tellLastCalculationTaken(QWidget* parent) {
+    static bool told = false;
+    if (told) return;
+    told = true;
+    QMessageBox::information(
+        parent, QString::fromUtf8(formCaption),
+        QStringLiteral("另一个正在运行的 Velmorin 使用同一个数据文件夹，“最近一次计算”由它保存。"
+                       "为了不覆盖它，本程序完成的计算不保存为最近一次计算，"
+                       "但输入的数据仍然记录着；需要保留这次的计算时，"
+                       "请用“文件”菜单中的“保存测量数据”。本次运行中不再提示。"));
+}
 
 }  // namespace
 
@@ -39,6 +62,13 @@ void warnDataFolderOnce(QWidget* parent, const QString& failure) {
                       .arg(QDir::toNativeSeparators(dataFolder())));
 }
 
+void tellJournalStopped(QWidget* parent, const QString& failure) {
+    warnedThisSession = true;
+    QMessageBox::warning(parent, QString::fromUtf8(formCaption),
+                         failure + QStringLiteral("\n\n计算照常进行。程序中断后，"
+                                                  "只能接着输入到记录下来的地方。"));
+}
+
 QString dataFolder() {
     return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
 }
@@ -47,92 +77,16 @@ QString lastCalculationPath() {
     return QDir(dataFolder()).filePath(QStringLiteral("最近一次计算.csv"));
 }
 
-void keepLastCalculation(const section::SectionSurvey& survey, QWidget* parent) {
+bool keepLastCalculation(const section::SectionSurvey& survey, QWidget* parent) {
     QDir().mkpath(dataFolder());
+    if (!holdsLastCalculation()) {
+        tellLastCalculationTaken(parent);
+        return false;
+    }
     const QString error = writeFileSafely(
         lastCalculationPath(), QByteArray::fromStdString(survey_file::writeSurvey(survey)));
     if (!error.isEmpty()) warnDataFolderOnce(parent, error);
-}
-
-QString Journal::path() {
-    return QDir(dataFolder()).filePath(QStringLiteral("calculation.journal"));
-}
-
-Journal::~Journal() {
-    close();
-}
-
-survey_file::JournalRead Journal::read() const {
-    QFile file(path());
-    if (!file.exists()) return {};
-    if (!file.open(QIODevice::ReadOnly)) return {{}, file.errorString().toStdString()};
-    const QByteArray bytes = file.readAll();
-    return survey_file::readJournal(std::string_view(bytes.constData(), bytes.size()));
-}
-
-bool Journal::open() {
-    if (fd_ >= 0) return true;
-    QDir().mkpath(dataFolder());
-    const QByteArray name = QFile::encodeName(path());
-    const int flags = O_WRONLY | O_CREAT | O_CLOEXEC | (fresh_ ? O_TRUNC : O_APPEND);
-    fd_ = ::open(name.constData(), flags, 0644);
-    if (fd_ < 0) return false;
-    if (fresh_) {
-        const std::string header = survey_file::journalHeader();
-        if (::write(fd_, header.data(), header.size()) != ssize_t(header.size())) {
-            close();
-            return false;
-        }
-        fresh_ = false;
-    }
-    return true;
-}
-
-void Journal::append(const survey_file::JournalEntry& entry) {
-    errno = 0;
-    const std::string line = survey_file::journalLine(entry);
-    // On the disk before the next prompt: a kill or a power cut loses at most
-    // the answer being typed.
-    const bool written = open() && ::write(fd_, line.data(), line.size()) == ssize_t(line.size()) &&
-                         ::fsync(fd_) == 0;
-    if (!written) {
-        const int error = errno ? errno : EIO;
-        close();
-        warnDataFolderOnce(parent_, writeFailure(path(), error));
-    }
-}
-
-void Journal::close() {
-    if (fd_ >= 0) ::close(fd_);
-    fd_ = -1;
-}
-
-void Journal::clear() {
-    close();
-    QFile::remove(path());
-}
-
-QString Journal::moveTo(const QString& kind) {
-    close();
-    const QDir folder(dataFolder());
-    const QString stamp =
-        QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss-zzz"));
-    const QString moved =
-        folder.filePath(QStringLiteral("calculation-%1-%2.journal").arg(kind, stamp));
-    QFile::rename(path(), moved);
-    // The newest few of each kind stay.
-    QStringList older = folder.entryList({QStringLiteral("calculation-%1-*.journal").arg(kind)},
-                                         QDir::Files, QDir::Name | QDir::Reversed);
-    for (int k = kBackupsKept; k < older.size(); ++k) QFile::remove(folder.filePath(older[k]));
-    return moved;
-}
-
-QString Journal::keepAsBackup() {
-    return moveTo(QStringLiteral("backup"));
-}
-
-QString Journal::moveAside() {
-    return moveTo(QStringLiteral("damaged"));
+    return error.isEmpty();
 }
 
 }  // namespace window

@@ -33,7 +33,11 @@ std::optional<std::string> QtUserInterface::ask(const section::Prompt& prompt) {
         label->setWordWrap(true);
         label->setMinimumWidth(promptWidth);
     }
-    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    bool closed = false;
+    QObject::connect(&dialog, &QDialog::finished, [&closed] { closed = true; });
+    const int result = dialog.exec();
+    if (!closed) throw PromptInterrupted{};
+    if (result != QDialog::Accepted) return std::nullopt;
     return dialog.textValue().toStdString();
 }
 

@@ -9,6 +9,11 @@ namespace window {
 
 class MainForm;
 
+// Thrown by ask() when the prompt's event loop was ended without the user
+// closing it (the program ending as its window is destroyed): no answer was
+// given, and none may be made up for it.
+struct PromptInterrupted {};
+
 class QtUserInterface : public section::UserInterface {
   public:
     explicit QtUserInterface(MainForm& form) : form_(form) {}

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Answers played back into the dialogue: a survey's own answers rebuild it
 // exactly as a direct calculation does; recorded answers hand over to the user
-// where they end; answers of another dialogue are caught.
+// where they end; answers of another dialogue, or recorded at another place,
+// are caught.
 
 #include "section/replay.h"
 
@@ -74,15 +75,33 @@ TEST(Replay, hands_over_to_the_user_where_the_answers_end_with_the_boxes_as_they
     EXPECT_EQ(record.areas(1), 2.0f);
 }
 
-TEST(Replay, answers_of_another_dialogue_are_caught_at_the_first_that_does_not_fit) {
-    ReplayUi replay({{PromptKind::SectionCount, "1"}, {PromptKind::Elevation, "3"}}, nullptr);
+// The index of the first answer that does not fit, if any.
+std::optional<std::size_t> firstMisfit(const std::vector<Answer>& answers) {
+    ReplayUi replay(answers, nullptr);
     SectionSurvey record;
     try {
         runCalculation(replay, record);
-        FAIL() << "no mismatch";
     } catch (const ReplayMismatch& mismatch) {
-        EXPECT_EQ(mismatch.index, 1u);
+        return mismatch.index;
     }
+    return std::nullopt;
+}
+
+TEST(Replay, answers_of_another_dialogue_are_caught_at_the_first_that_does_not_fit) {
+    EXPECT_EQ(firstMisfit({{PromptKind::SectionCount, "1"}, {PromptKind::Elevation, "3"}}), 1u);
+}
+
+// An answer recorded at point 1 met by point 2's prompt of the same kind, as
+// when an answer lost from the middle of a journal shifts the rest.
+TEST(Replay, recorded_answers_are_caught_at_the_first_of_another_place) {
+    using enum PromptKind;
+    std::vector<Answer> answers{{SectionCount, "1", {{0, 0}}}, {StationQuestion, "n", {{0, 0}}},
+                                {PointCount, "2", {{1, 0}}},   {Elevation, "5", {{1, 1}}},
+                                {Confirm, "", {{1, 1}}},       {Distance, "1", {{1, 1}}},
+                                {Confirm, "", {{1, 1}}},       {Elevation, "6", {{1, 1}}}};
+    EXPECT_EQ(firstMisfit(answers), 7u);
+    answers.back().place = {{1, 2}};
+    EXPECT_EQ(firstMisfit(answers), std::nullopt);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The journal of answers: every answer comes back as given, a line cut by a
-// kill is left out, a changed line or another version is refused.
+// kill (or NULs after it) is left out, Windows line endings are read, a
+// changed line or another version is refused.
 
 #include "survey_file/journal.h"
 
@@ -41,8 +42,23 @@ TEST(Journal, leaves_out_a_last_line_cut_in_mid_write) {
         EXPECT_EQ(read.fault, "") << cut;
         EXPECT_EQ(read.entries.size(), kEntries.size() - 1) << cut;
     }
+    const survey_file::JournalRead padded = readJournal(whole + std::string(300, '\0'));
+    EXPECT_EQ(padded.fault, "");  // NULs after the last line, as a power cut leaves them
+    EXPECT_EQ(padded.entries, kEntries);
+    EXPECT_EQ(padded.wholeLength, whole.size());
+    EXPECT_EQ(readJournal(whole.substr(0, whole.size() - 3)).wholeLength,
+              whole.size() - journalLine(kEntries.back()).size());
     EXPECT_EQ(readJournal("velmor").fault, "");  // cut inside the header
     EXPECT_TRUE(readJournal("").entries.empty());
+}
+
+TEST(Journal, reads_windows_line_endings) {
+    std::string crlf;
+    for (char c : journalOf(kEntries)) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    const survey_file::JournalRead read = readJournal(crlf);
+    EXPECT_EQ(read.fault, "");
+    EXPECT_EQ(read.entries, kEntries);
+    EXPECT_EQ(read.wholeLength, crlf.size());
 }
 
 TEST(Journal, refuses_a_changed_line_and_another_version) {

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -56,7 +57,7 @@ class CalculationPromptsTest : public QObject {
 
     void init() {
         // No journal of an earlier test's abandoned run to resume.
-        QFile::remove(window::Journal::path());
+        QDir(window::dataFolder()).removeRecursively();
         form = new window::MainForm;
         form->show();
         QVERIFY(QTest::qWaitForWindowExposed(form));

@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
 #include <QInputDialog>
 #include <QListWidget>
 #include <QPushButton>
@@ -83,7 +84,7 @@ class DrawingsTest : public QObject {
     void initTestCase() { window::prepareApplication(*qApp); }
 
     void init() {
-        QFile::remove(window::Journal::path());
+        QDir(window::dataFolder()).removeRecursively();
         mainWindow = new window::MainWindow;
         mainWindow->show();
         QVERIFY(QTest::qWaitForWindowExposed(mainWindow));

@@ -4,10 +4,18 @@
 // a journal that does not replay is moved aside; a data folder that cannot be
 // written is told once and the calculation goes on.
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
+#include <csignal>
 
 #include "dialog_driver.h"
 #include "survey_file/survey_file.h"
@@ -34,7 +42,24 @@ const QString kQuestion =
 
 QStringList journals(const QString& kind) {
     return QDir(window::dataFolder())
-        .entryList({QStringLiteral("calculation-%1-*.journal").arg(kind)}, QDir::Files);
+        .entryList({QStringLiteral("calculation-%1-*.journal").arg(kind)},
+                   QDir::Files | QDir::System);
+}
+
+// The unfinished journals: this instance's, or another's.
+QStringList unfinished() {
+    return journals("[0-9]*");
+}
+
+QString journalPath() {
+    const QStringList names = unfinished();
+    return names.size() == 1 ? QDir(window::dataFolder()).filePath(names[0]) : QString();
+}
+
+void appendTo(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::Append));
+    file.write(bytes);
 }
 
 }  // namespace
@@ -63,19 +88,20 @@ class ResumeTest : public QObject {
 
     void cleanup() { delete form; }
 
-    // Cancelled in a re-entry, then a line cut in mid-write at the end.
+    // Cancelled in a re-entry, then a line cut in mid-write at the end; gone
+    // on and cancelled again, then NULs as a power cut leaves them: each time
+    // the journal is cut back to its whole lines before it is written on.
     void a_cancelled_run_goes_on_where_it_stopped_and_ends_as_if_never_interrupted() {
         const window::MainForm::Screen finished = form->screen();
         calculate(wholeRun().mid(0, 10) << cancel());
-        QFile journal(window::Journal::path());
-        QVERIFY(journal.open(QIODevice::Append));
-        journal.write("0123abcd\tanswer\televat");
-        journal.close();
+        appendTo(journalPath(), "0123abcd\tanswer\televat");
+        calculate(QList<Reply>{press("是")} + wholeRun().mid(10, 4) << cancel());
+        appendTo(journalPath(), QByteArray(300, '\0'));
 
-        calculate(QList<Reply>{press("是")} + wholeRun().mid(10));
+        calculate(QList<Reply>{press("是")} + wholeRun().mid(14));
         QCOMPARE(form->survey(), uninterrupted);
         QCOMPARE(form->screen(), finished);
-        QVERIFY(!QFile::exists(window::Journal::path()));
+        QVERIFY(unfinished().isEmpty());
         QFile last(window::lastCalculationPath());
         QVERIFY(last.open(QIODevice::ReadOnly));
         QCOMPARE(last.readAll().toStdString(), survey_file::writeSurvey(uninterrupted));
@@ -95,19 +121,114 @@ class ResumeTest : public QObject {
             QCOMPARE(driver.log().last(), "请输入断面的个数 :");
         }
         QCOMPARE(question, kQuestion);
-        QVERIFY(!QFile::exists(window::Journal::path()));
+        QVERIFY(unfinished().isEmpty());
         QCOMPARE(journals("backup").size(), 1);
     }
 
+    // Under the name of earlier versions.
     void a_journal_that_does_not_replay_is_moved_aside_and_a_new_run_starts() {
-        QFile journal(window::Journal::path());
-        QVERIFY(journal.open(QIODevice::WriteOnly));
-        journal.write("velmorin-journal 1\n00000000\tanswer\tpause\t1\t0\t\n");
-        journal.close();
+        appendTo(QDir(window::dataFolder()).filePath("calculation.journal"),
+                 "velmorin-journal 1\n00000000\tanswer\tpause\t1\t0\t\n");
         calculate({acknowledge(), cancel()});
         QCOMPARE(journals("damaged").size(), 1);
-        QVERIFY(!QFile::exists(window::Journal::path()));
+        QVERIFY(!QFile::exists(QDir(window::dataFolder()).filePath("calculation.journal")));
         QCOMPARE(form->survey(), uninterrupted);
+    }
+
+    // Told before the folder test below: a data folder's failure is told once.
+    void the_journal_stays_when_the_last_calculation_cannot_be_written() {
+        QVERIFY(QFile::remove(window::lastCalculationPath()));
+        QVERIFY(QDir().mkdir(window::lastCalculationPath()));
+        calculate(wholeRun() << acknowledge());
+        QCOMPARE(unfinished().size(), 1);
+        QVERIFY(QDir().rmdir(window::lastCalculationPath()));
+        {
+            DialogDriver driver({press("是")});  // every answer replays: finished and kept
+            form->findChild<QPushButton*>("Command1")->click();
+            QVERIFY(driver.scriptDone());
+            QCOMPARE(driver.log(), QStringList{"message: 上次完成的计算没有保存为最近一次计算。"
+                                               "是否重新显示这次计算？"});
+        }
+        QVERIFY(unfinished().isEmpty());
+        QVERIFY(QFile::exists(window::lastCalculationPath()));
+        QCOMPARE(form->survey(), uninterrupted);
+    }
+
+    // A file size limit stands for a full disk at answer 7 (a distance);
+    // space returns at the next prompt. The journal keeps the six before it,
+    // nothing after: resumed there, no point takes another's values.
+    void a_failed_write_ends_journaling_for_the_run_and_resume_goes_on_before_it() {
+        std::signal(SIGXFSZ, SIG_IGN);
+        int dialogs = 0;
+        QString told;
+        {
+            DialogDriver driver(wholeRun().mid(0, 7) + QList<Reply>{acknowledge()} +
+                                wholeRun().mid(7, 5) + QList<Reply>{cancel()});
+            driver.onOpen([&](QWidget* dialog) {
+                const rlim_t size = QFileInfo(journalPath()).size();
+                const rlimit limit{dialogs == 6 ? size : RLIM_INFINITY, RLIM_INFINITY};
+                setrlimit(RLIMIT_FSIZE, &limit);
+                if (dialogs++ == 7) told = dialog->findChild<QLabel*>("qt_msgbox_label")->text();
+            });
+            form->findChild<QPushButton*>("Command1")->click();
+            QVERIFY2(driver.scriptDone(), qPrintable(driver.log().join('\n')));
+        }
+        QVERIFY2(told.contains("本次计算从这里起输入的数据不再记录"), qPrintable(told));
+        calculate(QList<Reply>{press("是")} + wholeRun().mid(6));
+        QCOMPARE(form->survey(), uninterrupted);
+        QVERIFY(unfinished().isEmpty());
+    }
+
+    // A FIFO would block a plain open, an endless device fill the memory.
+    void journals_that_are_not_regular_files_or_too_large_are_moved_aside_without_hanging() {
+        const QDir folder(window::dataFolder());
+        QCOMPARE(::mkfifo(QFile::encodeName(folder.filePath("calculation.journal")), 0644), 0);
+        QVERIFY(QFile::link("/dev/zero", folder.filePath("calculation-1-1.journal")));
+        QFile large(folder.filePath("calculation-2-2.journal"));
+        QVERIFY(large.open(QIODevice::WriteOnly));
+        QVERIFY(large.resize(qint64(300) << 20));  // sparse: no room taken
+        large.close();
+        QStringList messages;
+        {
+            DialogDriver driver({acknowledge(), acknowledge(), acknowledge(), cancel()});
+            form->findChild<QPushButton*>("Command1")->click();
+            QVERIFY(driver.scriptDone());
+            messages = driver.log().filter("message: ");
+        }
+        QCOMPARE(messages.size(), 3);
+        QCOMPARE(messages.filter("不是普通文件").size(), 2);
+        QCOMPARE(messages.filter("文件大于 256 MB").size(), 1);
+        QVERIFY(unfinished().isEmpty());
+        QCOMPARE(journals("damaged").size(), 3);
+    }
+
+    // The other instance is stood for by a lock this test takes on a journal.
+    void a_journal_another_instance_holds_is_neither_offered_nor_moved_until_it_ends() {
+        calculate(wholeRun().mid(0, 10) << cancel());
+        const QString other = QDir(window::dataFolder()).filePath("calculation-1-2.journal");
+        // A copy: this instance still holds its own until its next calculation.
+        const QString own = journalPath();
+        QVERIFY(QFile::copy(own, other));
+        QVERIFY(QFile::remove(own));
+        const int fd = ::open(QFile::encodeName(other), O_RDONLY | O_CLOEXEC);
+        QVERIFY(fd >= 0 && ::flock(fd, LOCK_EX | LOCK_NB) == 0);
+        QFile journal(other);
+        QVERIFY(journal.open(QIODevice::ReadOnly));
+        const QByteArray before = journal.readAll();
+        journal.close();
+        {
+            DialogDriver driver({cancel()});
+            form->findChild<QPushButton*>("Command1")->click();
+            QVERIFY(driver.scriptDone());
+            QCOMPARE(driver.log(), QStringList{"请输入断面的个数 :"});
+        }
+        QVERIFY(journal.open(QIODevice::ReadOnly));
+        QCOMPARE(journal.readAll(), before);
+        QCOMPARE(unfinished(), QStringList{"calculation-1-2.journal"});
+        ::close(fd);
+        calculate(QList<Reply>{press("是")} + wholeRun().mid(10));
+        QCOMPARE(form->survey(), uninterrupted);
+        QVERIFY(unfinished().isEmpty());
     }
 
     // The data folder's place is taken by a file: nothing can be written there.

@@ -1,0 +1,56 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Two instances of the real program on one data folder (virtual screen,
+# xdotool): the second neither offers nor moves the first one's live journal,
+# and does not overwrite the last calculation the first one keeps (it says
+# so); once the first is killed, a third instance offers its journal, resumes
+# it and keeps its calculation.
+# Usage: two_instances_test.sh VELMORIN   (needs xvfb-run and xdotool)
+set -euo pipefail
+program=$1
+if [ -z "${DISPLAY:-}" ]; then
+  exec xvfb-run -a -s "-screen 0 1280x800x24 -noreset" "$0" "$@"
+fi
+work=$(mktemp -d)
+others=
+trap '[ -n "$pid" ] && kill -9 "$pid" $others 2>/dev/null; rm -rf "$work"' EXIT
+# shellcheck source=typing.sh
+source "$(dirname "$0")/typing.sh"
+
+type_straight
+export XDG_DATA_HOME=$work/shared
+saved=$XDG_DATA_HOME/velmorin/最近一次计算.csv
+
+# The first instance: a whole calculation kept, then a second one begun.
+start; calculate; type_answers 0 ${#answers[@]}
+for _ in $(seq 100); do [ -f "$saved" ] && break; sleep 0.05; done
+calculate_again; type_answers 0 5; next_dialog
+first=$pid others=$pid
+journal=$(unfinished_journals)
+cp "$journal" "$work/first.journal"
+
+# The second: asked no question, types another spacing, is told at the end.
+answers[18]=30
+start; calculate; type_answers 0 ${#answers[@]}
+reply ""  # told the last calculation is the first one's
+second=$pid others="$first $second"
+cmp -s "$saved" "$work/straight.csv" ||
+  { echo "FAILED: the second instance overwrote the last calculation"; failed=1; }
+cmp -s "$journal" "$work/first.journal" ||
+  { echo "FAILED: the first instance's journal was touched"; failed=1; }
+[ "$(unfinished_journals | wc -l)" = 2 ] ||
+  { echo "FAILED: the second instance's finished journal was not kept"; failed=1; }
+
+# The first one ends; a third offers its journal and resumes it.
+pid=$first; kill_hard
+answers[18]=20
+start; calculate; reply ""; type_answers 5 ${#answers[@]}
+for _ in $(seq 100); do [ -e "$journal" ] || break; sleep 0.05; done
+[ ! -e "$journal" ] || { echo "FAILED: the first instance's journal was not resumed"; failed=1; }
+cmp -s "$saved" "$work/straight.csv" ||
+  { echo "FAILED: the resumed calculation was not kept"; failed=1; }
+[ "$(unfinished_journals | wc -l)" = 1 ] ||
+  { echo "FAILED: the second instance's journal went"; failed=1; }
+kill "$pid" "$second"; wait || true; pid=
+[ "$failed" = 0 ] && echo "ok: two instances kept each one's journal and last calculation"
+exit "$failed"
