@@ -34,7 +34,7 @@ class NoCupsServerTest : public QObject {
 
         form.findChild<QPushButton*>("Command3")->click();
 
-        QVERIFY(driver.scriptDone());
+        QTRY_VERIFY_WITH_TIMEOUT(driver.scriptDone(), 5000);
         QCOMPARE(driver.log().size(), 1);
         QVERIFY(driver.log().first().size() > QString("message: ").size());
         QCOMPARE(title, "Velmorin");
@@ -49,7 +49,7 @@ class NoCupsServerTest : public QObject {
         const QString pdf = folder.filePath("计算书.pdf");
         DialogDriver driver({press("导出为 PDF…"), chooseFile(pdf)});
         mainWindow.form().findChild<QPushButton*>("Command3")->click();
-        QVERIFY2(driver.scriptDone(), qPrintable(driver.log().join('\n')));
+        QTRY_VERIFY2_WITH_TIMEOUT(driver.scriptDone(), qPrintable(driver.log().join('\n')), 5000);
         QFile written(pdf);
         QVERIFY(written.open(QIODevice::ReadOnly));
         QVERIFY(written.read(5) == "%PDF-");

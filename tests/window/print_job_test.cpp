@@ -68,7 +68,8 @@ TEST_F(PrintJob, RaisesNoFalseAlarmWhenTheServerForgetsFinishedJobsAtOnce) {
         window::JobWatch watch(printed.printer, printed.job, 2s);
         QSignalSpy ended(&watch, &window::JobWatch::ended);
         ASSERT_TRUE(ended.wait(10000));
-        EXPECT_TRUE(ended.first().first().toBool());
+        EXPECT_EQ(ended.first().first().value<window::PrintResult>().outcome,
+                  window::PrintOutcome::JobForgotten);
     }
 }
 
@@ -91,7 +92,8 @@ TEST_F(PrintJob, FollowsOnlyItsOwnJobAmongOtherProgramsJobs) {
     EXPECT_FALSE(ended.wait(1000));
     cancelJob(printed.job);
     ASSERT_TRUE(ended.wait(5000));
-    EXPECT_FALSE(ended.first().first().toBool());
+    EXPECT_EQ(ended.first().first().value<window::PrintResult>().outcome,
+              window::PrintOutcome::JobFailed);
 }
 
 TEST_F(PrintJob, AQueuedJobIsSaidInTheStatusBarWithoutFreezingTheWindow) {
