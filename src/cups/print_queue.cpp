@@ -81,11 +81,13 @@ int member(ipp_t* collection, const char* name) {
 }
 
 Paper paperOf(ipp_t* printer) {
-    ipp_t* media = ippGetCollection(ippFindAttribute(printer, "media-col-default", IPP_TAG_BEGIN_COLLECTION), 0);
+    ipp_t* media = ippGetCollection(
+        ippFindAttribute(printer, "media-col-default", IPP_TAG_BEGIN_COLLECTION), 0);
     if (!media) return {};
-    ipp_t* size = ippGetCollection(ippFindAttribute(media, "media-size", IPP_TAG_BEGIN_COLLECTION), 0);
+    ipp_t* size =
+        ippGetCollection(ippFindAttribute(media, "media-size", IPP_TAG_BEGIN_COLLECTION), 0);
     if (!size) return {};
-    return {member(size, "x-dimension"),        member(size, "y-dimension"),
+    return {member(size, "x-dimension"),         member(size, "y-dimension"),
             member(media, "media-left-margin"),  member(media, "media-bottom-margin"),
             member(media, "media-right-margin"), member(media, "media-top-margin")};
 }
@@ -116,8 +118,8 @@ JobReport reportOf(ipp_t* job) {
         state == IPP_JSTATE_STOPPED ||
         hasKeyword(ippFindAttribute(job, "job-state-reasons", IPP_TAG_KEYWORD), "printer-stopped");
     if (!stopped) return {JobState::Waiting, {}};
-    const char* words = ippGetString(
-        ippFindAttribute(job, "job-printer-state-message", IPP_TAG_TEXT), 0, nullptr);
+    const char* words =
+        ippGetString(ippFindAttribute(job, "job-printer-state-message", IPP_TAG_TEXT), 0, nullptr);
     return {JobState::Stuck, words ? words : ""};
 }
 

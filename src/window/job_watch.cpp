@@ -71,9 +71,8 @@ void JobWatch::follow(std::stop_token stop, std::chrono::milliseconds patience) 
             unreachableSince.reset();
         else if (!unreachableSince)
             unreachableSince = Clock::now();
-        const bool over =
-            news.progress != JobProgress::Waiting &&
-            (!unreachableSince || Clock::now() - *unreachableSince >= kServerGrace);
+        const bool over = news.progress != JobProgress::Waiting &&
+                          (!unreachableSince || Clock::now() - *unreachableSince >= kServerGrace);
         if (over) {
             const PrintResult result = resultOf(news, printer_);
             post([this, result] { emit ended(result); });

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/pdf_export.h"
 
-#include <QPrinter>
+#include <QPdfWriter>
 #include <cerrno>
 
 #include "printout/sheet.h"
@@ -14,13 +14,15 @@ namespace window {
 QString exportSheetPdf(const printout::Sheet& sheet, const QString& path) {
     SafeFile safe(path);
     if (safe.temporaryPath().isEmpty()) return safe.error();
-    // The printer class the paper takes, so the pages break where they do on
-    // paper; only its output is a file.
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(safe.temporaryPath());
-    printer.setPageSize(QPageSize(QPageSize::A4));
-    printer.setDocName(QStringLiteral("方量计算"));
+    // A4 with the margins Qt's printer gives a PDF (10 points), so the pages
+    // break where they do on paper. Not QPrinter itself: it asks the print
+    // system for the default printer and waits a minute on one that does not
+    // answer, and the PDF is the way out when printing fails.
+    QPdfWriter printer(safe.temporaryPath());
+    printer.setResolution(1200);
+    printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                      QMarginsF(10, 10, 10, 10), QPageLayout::Point));
+    printer.setTitle(QStringLiteral("方量计算"));
     printer.setCreator(QStringLiteral("Velmorin"));
     errno = 0;
     if (!renderSheet(sheet, printer)) return writeFailure(path, errno ? errno : EIO);
