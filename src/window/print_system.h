@@ -34,8 +34,8 @@ PrintOutcome printerProblem(const QString& printer);
 
 struct SentSheet {
     PrintOutcome outcome = PrintOutcome::Printed;  // Printed: handed to the printer
-    int job = 0;      // the job's id to follow; 0 where it cannot be followed
-    QString failure;  // why the file for the printer could not be written (PdfIncomplete)
+    int job = 0;        // the job's id to follow; 0 where it cannot be followed
+    QString failure{};  // why the file for the printer could not be written (PdfIncomplete)
 };
 
 // Sets the sheet on the printer's paper and hands it over as one job.

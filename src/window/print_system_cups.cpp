@@ -97,8 +97,8 @@ SentSheet sendSheet(const printout::Sheet& sheet, const DefaultPrinter& printer,
     const cups::Submission job = cups::submitFile(
         printer.name.toStdString(), pdf.fileName().toStdString(), "方量计算", std::move(stop));
     if (job.job != 0) return {PrintOutcome::Printed, job.job, {}};
-    if (job.problem != cups::QueueState::Ready) return {outcomeOf(job.problem), 0, {}};
-    return {PrintOutcome::JobLost, 0, {}};
+    if (job.problem != cups::QueueState::Ready) return {outcomeOf(job.problem)};
+    return {PrintOutcome::JobLost};
 }
 
 JobNews jobProgress(const QString& printer, int job, std::stop_token stop) {

@@ -14,6 +14,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <cstdlib>
+#include <memory>
 #include <string>
 
 #include "dialog_driver.h"
@@ -54,6 +55,18 @@ class PrintJob : public testing::Test {
             print_test::commandOutput("echo other | lp -d " + held + " 2>/dev/null");
         const std::size_t dash = out.rfind('-', out.find(" ("));
         return std::atoi(out.c_str() + dash + 1);
+    }
+
+    // The empty survey's sheet printed on `queue` as the default printer, and
+    // its job followed; null (the test failed) when it was not handed over.
+    static std::unique_ptr<window::JobWatch> printAndWatch(const std::string& queue) {
+        setenv("PRINTER", queue.c_str(), 1);
+        const window::PrintedSheet printed = window::printSheet(section::SectionSurvey{});
+        if (!printed.result.printed() || printed.job == 0) {
+            ADD_FAILURE() << printed.result.message.toStdString();
+            return nullptr;
+        }
+        return std::make_unique<window::JobWatch>(printed.printer, printed.job, 10s);
     }
 
     static void cancelJob(int id) { std::system(("cancel " + std::to_string(id)).c_str()); }
@@ -143,11 +156,9 @@ TEST_F(PrintJob, AJobTheQueueAbortsIsToldWhenLearnedWithAWayToPdf) {
 // job would wait for ever. It is told stuck with the printer's own words.
 TEST_F(PrintJob, AJobOnAQueueThatStopsIsToldStuckWithThePrintersWords) {
     const std::string jamming = environment("VELMORIN_TEST_JAMMING_PRINTER");
-    setenv("PRINTER", jamming.c_str(), 1);
-    const window::PrintedSheet printed = window::printSheet(section::SectionSurvey{});
-    ASSERT_TRUE(printed.result.printed()) << printed.result.message.toStdString();
-    window::JobWatch watch(printed.printer, printed.job, 10s);
-    QSignalSpy ended(&watch, &window::JobWatch::ended);
+    const auto watch = printAndWatch(jamming);
+    ASSERT_TRUE(watch);
+    QSignalSpy ended(watch.get(), &window::JobWatch::ended);
     ASSERT_TRUE(ended.wait(15000));
     EXPECT_EQ(resultOf(ended).message.toStdString(),
               "默认打印机“" + jamming +
@@ -162,11 +173,9 @@ TEST_F(PrintJob, AJobWhoseQueueIsDeletedIsToldUnknownNeverPrinted) {
                            "-o job-hold-until-default=indefinite 2>/dev/null")
                               .c_str()),
               0);
-    setenv("PRINTER", doomed.c_str(), 1);
-    const window::PrintedSheet printed = window::printSheet(section::SectionSurvey{});
-    ASSERT_TRUE(printed.result.printed()) << printed.result.message.toStdString();
-    window::JobWatch watch(printed.printer, printed.job, 10s);
-    QSignalSpy ended(&watch, &window::JobWatch::ended);
+    const auto watch = printAndWatch(doomed);
+    ASSERT_TRUE(watch);
+    QSignalSpy ended(watch.get(), &window::JobWatch::ended);
     EXPECT_FALSE(ended.wait(500));  // held
     std::system(("lpadmin -x " + doomed).c_str());
     ASSERT_TRUE(ended.wait(5000));
