@@ -7,6 +7,7 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
+#include <QTimer>
 #include <algorithm>
 #include <cmath>
 #include <utility>
@@ -131,11 +132,10 @@ void MainForm::Command2_Click() {
 }
 
 void MainForm::Command3_Click() {
-    runGuarded(this, [this] {
-        // A busy cursor while the sheet is set and handed over, no longer.
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        const PrintedSheet printed = printSheet(record_);
-        QApplication::restoreOverrideCursor();
+    // The print system is asked from a thread: the window goes on meanwhile.
+    auto* print = new SheetPrint(record_, this);
+    connect(print, &SheetPrint::finished, this, [this, print](const PrintedSheet& printed) {
+        print->deleteLater();
         if (!printed.result.printed()) {
             tellCannotPrint(printed.result.message);
         } else if (printed.job != 0) {
@@ -150,17 +150,23 @@ void MainForm::followJob(const QString& printer, int job) {
         emit statusMessage(
             QStringLiteral("计算书已送到打印机“%1”，正在排队等候打印。").arg(printer));
     });
-    connect(watch, &JobWatch::ended, this, [this, watch, printer](bool printed) {
+    connect(watch, &JobWatch::ended, this, [this, watch, printer](const PrintResult& result) {
         watch->deleteLater();
-        if (printed) {
+        if (result.printed()) {
             emit statusMessage(QStringLiteral("计算书已在打印机“%1”上打印。").arg(printer));
         } else {
-            tellCannotPrint(printResult(PrintOutcome::JobFailed, printer).message);
+            tellCannotPrint(result.message);
         }
     });
 }
 
 void MainForm::tellCannotPrint(const QString& message) {
+    // Print news comes whenever it is learned; over an open prompt the box
+    // would take the Enter meant for the prompt. It waits for the prompt to close.
+    if (QApplication::activeModalWidget()) {
+        QTimer::singleShot(250, this, [this, message] { tellCannotPrint(message); });
+        return;
+    }
     QMessageBox box(QMessageBox::Warning, QString::fromUtf8(formCaption), message, QMessageBox::Ok,
                     this);
     // No printer at hand: the sheet can still go out as a PDF.

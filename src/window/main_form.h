@@ -35,7 +35,8 @@ class MainForm : public QWidget {
     Screen screen() const;
     void showScreen(const Screen& screen);
 
-    // Tells why the sheet cannot be printed, offering it as a PDF instead.
+    // Tells why the sheet cannot be printed, offering it as a PDF instead;
+    // while a prompt is open, once it has closed.
     void tellCannotPrint(const QString& message);
 
     // How long a print job may wait in its queue before the window says so.

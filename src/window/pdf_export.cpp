@@ -3,7 +3,7 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QPrinter>
+#include <QPdfWriter>
 #include <QRegularExpression>
 #include <QStorageInfo>
 #include <QTemporaryFile>
@@ -26,13 +26,15 @@ int incompleteReason(const QString& file) {
 
 // Empty on success, else the message naming `shown`.
 QString renderPdf(const printout::Sheet& sheet, const QString& file, const QString& shown) {
-    // The printer class the paper takes, so the pages break where they do on
-    // paper; only its output is a file.
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(file);
-    printer.setPageSize(QPageSize(QPageSize::A4));
-    printer.setDocName(QStringLiteral("方量计算"));
+    // A4 with the margins Qt's printer gives a PDF (10 points), so the pages
+    // break where they do on paper. Not QPrinter itself: it asks the print
+    // system for the default printer and waits a minute on one that does not
+    // answer, and the PDF is the way out when printing fails.
+    QPdfWriter printer(file);
+    printer.setResolution(1200);
+    printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                      QMarginsF(10, 10, 10, 10), QPageLayout::Point));
+    printer.setTitle(QStringLiteral("方量计算"));
     printer.setCreator(QStringLiteral("Velmorin"));
     errno = 0;
     if (!renderSheet(sheet, printer)) return writeFailure(shown, errno ? errno : EIO);

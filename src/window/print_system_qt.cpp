@@ -9,10 +9,10 @@ namespace window {
 
 // Qt alone cannot see a printer's queue: a printer that exists takes the job,
 // and the job, once handed over, is not followed.
-DefaultPrinter defaultPrinter() {
+DefaultPrinter defaultPrinter(std::stop_token) {
     const QPrinterInfo info = QPrinterInfo::defaultPrinter();
-    if (info.isNull()) return {{}, PrintOutcome::NoDefaultPrinter};
-    return {info.printerName(), PrintOutcome::Printed};
+    if (info.isNull()) return {{}, PrintOutcome::NoDefaultPrinter, {}};
+    return {info.printerName(), PrintOutcome::Printed, {}};
 }
 
 PrintOutcome printerProblem(const QString& printer) {
@@ -20,16 +20,16 @@ PrintOutcome printerProblem(const QString& printer) {
                                                        : PrintOutcome::Printed;
 }
 
-SentSheet sendSheet(const printout::Sheet& sheet, const QString& printer) {
-    const QPrinterInfo info = QPrinterInfo::printerInfo(printer);
+SentSheet sendSheet(const printout::Sheet& sheet, const DefaultPrinter& printer, std::stop_token) {
+    const QPrinterInfo info = QPrinterInfo::printerInfo(printer.name);
     if (info.isNull()) return {PrintOutcome::CannotOpen};
     QPrinter page(info, QPrinter::HighResolution);
     page.setDocName(QStringLiteral("方量计算"));
     return {renderSheet(sheet, page) ? PrintOutcome::Printed : PrintOutcome::CannotOpen};
 }
 
-JobProgress jobProgress(const QString&, int) {
-    return JobProgress::Done;
+JobNews jobProgress(const QString&, int, std::stop_token) {
+    return {JobProgress::Forgotten, {}};
 }
 
 }  // namespace window

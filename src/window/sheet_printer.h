@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// Prints the calculation sheet of a survey on the system's default printer.
+// Prints the calculation sheet of a survey on the system's default printer,
+// from a thread of its own: the window never waits on the print system.
 
+#include <QObject>
+#include <stop_token>
+#include <thread>
+
+#include "section/survey.h"
 #include "window/print_result.h"
-
-namespace section {
-class SectionSurvey;
-}
 
 namespace window {
 
@@ -16,7 +18,24 @@ struct PrintedSheet {
     int job = 0;  // to follow with a JobWatch; 0 where it cannot be followed
 };
 
-// One print job per call; returns once the job is handed over.
-PrintedSheet printSheet(const section::SectionSurvey& survey);
+// One print job per call; returns once the job is handed over, or a few
+// seconds at most after a print system that does not answer.
+PrintedSheet printSheet(const section::SectionSurvey& survey, std::stop_token stop = {});
+
+// printSheet on a thread; `finished` comes on the window's thread, unless this
+// is destroyed first (which stops the print at its next wait).
+class SheetPrint : public QObject {
+    Q_OBJECT
+
+  public:
+    SheetPrint(section::SectionSurvey survey, QObject* parent = nullptr);
+    ~SheetPrint() override;
+
+  signals:
+    void finished(const window::PrintedSheet& printed);
+
+  private:
+    std::jthread thread_;
+};
 
 }  // namespace window

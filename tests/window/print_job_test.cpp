@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Print jobs followed by the id CUPS gives them, never by guessing: a server
-// that forgets finished jobs at once raises no false alarm, other programs'
-// jobs on the queue are never taken for ours, a job waiting in its queue is
-// said in the status bar without freezing the window, and a failed job is
-// told when it is learned. Uses the test queues and the private scheduler
+// Print jobs followed by the id CUPS gives them, never by guessing: a job is
+// told printed only when CUPS says so (a server that forgets finished jobs at
+// once leaves it unknown, as does a deleted queue or a scheduler gone), other
+// programs' jobs on the queue are never taken for ours, a job waiting in its
+// queue is said in the status bar without freezing the window, and a failed
+// or stuck job is told when it is learned. Uses the test queues and the private scheduler
 // without job history of tools/setup-test-printer; each test is a process.
 
 #include <gtest/gtest.h>
@@ -13,6 +14,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <cstdlib>
+#include <memory>
 #include <string>
 
 #include "dialog_driver.h"
@@ -42,6 +44,9 @@ class PrintJob : public testing::Test {
 
     void TearDown() override {
         if (!held.empty()) std::system(("cancel -a " + held + " 2>/dev/null").c_str());
+        if (const std::string jamming = environment("VELMORIN_TEST_JAMMING_PRINTER");
+            !jamming.empty())
+            std::system(("cancel -a " + jamming + "; cupsenable " + jamming).c_str());
     }
 
     // Another program's job on the held queue, by `lp`; its id.
@@ -52,13 +57,35 @@ class PrintJob : public testing::Test {
         return std::atoi(out.c_str() + dash + 1);
     }
 
+    // The empty survey's sheet printed on `queue` as the default printer, and
+    // its job followed; null (the test failed) when it was not handed over.
+    static std::unique_ptr<window::JobWatch> printAndWatch(const std::string& queue) {
+        setenv("PRINTER", queue.c_str(), 1);
+        const window::PrintedSheet printed = window::printSheet(section::SectionSurvey{});
+        if (!printed.result.printed() || printed.job == 0) {
+            ADD_FAILURE() << printed.result.message.toStdString();
+            return nullptr;
+        }
+        return std::make_unique<window::JobWatch>(printed.printer, printed.job, 10s);
+    }
+
     static void cancelJob(int id) { std::system(("cancel " + std::to_string(id)).c_str()); }
 
     std::string server;  // the private scheduler, without job history
     std::string held;
 };
 
-TEST_F(PrintJob, RaisesNoFalseAlarmWhenTheServerForgetsFinishedJobsAtOnce) {
+window::PrintOutcome outcomeOf(const QSignalSpy& ended) {
+    return ended.first().first().value<window::PrintResult>().outcome;
+}
+
+window::PrintResult resultOf(const QSignalSpy& ended) {
+    return ended.first().first().value<window::PrintResult>();
+}
+
+// Such a server keeps no word of a finished job: the sheet may well be printed,
+// but nothing confirms it, and nothing says it failed.
+TEST_F(PrintJob, ClaimsNothingWhenTheServerForgetsFinishedJobsAtOnce) {
     setenv("CUPS_SERVER", server.c_str(), 1);
     setenv("PRINTER", "velmorin-fast", 1);
     for (int k = 0; k < 3; ++k) {
@@ -68,7 +95,7 @@ TEST_F(PrintJob, RaisesNoFalseAlarmWhenTheServerForgetsFinishedJobsAtOnce) {
         window::JobWatch watch(printed.printer, printed.job, 2s);
         QSignalSpy ended(&watch, &window::JobWatch::ended);
         ASSERT_TRUE(ended.wait(10000));
-        EXPECT_TRUE(ended.first().first().toBool());
+        EXPECT_EQ(outcomeOf(ended), window::PrintOutcome::JobForgotten);
     }
 }
 
@@ -91,7 +118,7 @@ TEST_F(PrintJob, FollowsOnlyItsOwnJobAmongOtherProgramsJobs) {
     EXPECT_FALSE(ended.wait(1000));
     cancelJob(printed.job);
     ASSERT_TRUE(ended.wait(5000));
-    EXPECT_FALSE(ended.first().first().toBool());
+    EXPECT_EQ(outcomeOf(ended), window::PrintOutcome::JobFailed);
 }
 
 TEST_F(PrintJob, AQueuedJobIsSaidInTheStatusBarWithoutFreezingTheWindow) {
@@ -123,6 +150,50 @@ TEST_F(PrintJob, AJobTheQueueAbortsIsToldWhenLearnedWithAWayToPdf) {
         "message: 默认打印机“" + failing +
             "”没有完成打印任务（任务已中止或被取消），计算书没有打印出来。请检查打印机后再打印。");
     EXPECT_EQ(export_.size(), 1);
+}
+
+// The queue's device fails and the queue stops, as CUPS does by default: the
+// job would wait for ever. It is told stuck with the printer's own words.
+TEST_F(PrintJob, AJobOnAQueueThatStopsIsToldStuckWithThePrintersWords) {
+    const std::string jamming = environment("VELMORIN_TEST_JAMMING_PRINTER");
+    const auto watch = printAndWatch(jamming);
+    ASSERT_TRUE(watch);
+    QSignalSpy ended(watch.get(), &window::JobWatch::ended);
+    ASSERT_TRUE(ended.wait(15000));
+    EXPECT_EQ(resultOf(ended).message.toStdString(),
+              "默认打印机“" + jamming +
+                  "”已停止（paper jam），计算书还在队列中，没有打印出来。"
+                  "请排除打印机的故障后在系统的打印机设置中恢复它，或取消这个任务后导出为 PDF。");
+}
+
+// Deleting a queue deletes its jobs and their history: nothing is confirmed.
+TEST_F(PrintJob, AJobWhoseQueueIsDeletedIsToldUnknownNeverPrinted) {
+    const std::string doomed = "velmorin-test-doomed";
+    ASSERT_EQ(std::system(("lpadmin -p " + doomed + " -E -v velmorin-jam:/ -m raw " +
+                           "-o job-hold-until-default=indefinite 2>/dev/null")
+                              .c_str()),
+              0);
+    const auto watch = printAndWatch(doomed);
+    ASSERT_TRUE(watch);
+    QSignalSpy ended(watch.get(), &window::JobWatch::ended);
+    EXPECT_FALSE(ended.wait(500));  // held
+    std::system(("lpadmin -x " + doomed).c_str());
+    ASSERT_TRUE(ended.wait(5000));
+    EXPECT_EQ(resultOf(ended).message.toStdString(),
+              "无法确认计算书是否已打印：打印机“" + doomed +
+                  "”已从系统中删除，它的打印任务也随之删除。"
+                  "请查看打印机是否已打出计算书，需要时可导出为 PDF。");
+}
+
+// A scheduler that has gone away (died, or stopped) may come back with the
+// job; one that stays away leaves it unknown, after a grace of some seconds.
+TEST_F(PrintJob, AJobWhoseSchedulerStaysAwayIsToldUnknown) {
+    setenv("CUPS_SERVER", "/nonexistent/cups.sock", 1);
+    window::JobWatch watch("velmorin-test", 1, 60s);
+    QSignalSpy ended(&watch, &window::JobWatch::ended);
+    EXPECT_FALSE(ended.wait(5000));
+    ASSERT_TRUE(ended.wait(10000));
+    EXPECT_EQ(outcomeOf(ended), window::PrintOutcome::JobServerGone);
 }
 
 }  // namespace

@@ -5,8 +5,10 @@
 // scenario in the environment before anything asks CUPS.
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 #include <QString>
+#include <csignal>
 #include <cstdlib>
 #include <string>
 
@@ -54,6 +56,25 @@ TEST(PrintRefusal, SaysNoDefaultPrinterIsSetWhenNoneIsAskedForOrSet) {
         GTEST_SKIP() << "this machine has a default printer of its own";
     EXPECT_EQ(printEmptySheet(),
               "没有设置默认打印机，无法打印。请先在系统中添加打印机并设为默认。");
+}
+
+// A full disk: every write past a few kilobytes fails (here by the file size
+// limit; the signal it raises ignored, the write fails with EFBIG). The torn
+// PDF is not sent, and the message names the file and the reason.
+TEST(PrintRefusal, SendsNoTornSheetWhenItsFileCannotBeWrittenWhole) {
+    if (testQueue().empty()) GTEST_SKIP() << kOutsideTest;
+    std::signal(SIGXFSZ, SIG_IGN);
+    const rlimit small{4096, 4096};
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    clearPdfFolder();
+    const std::string message = printEmptySheet();
+    EXPECT_EQ(message.rfind("无法写入文件“", 0), 0u) << message;
+    EXPECT_NE(message.find("velmorin-"), std::string::npos) << message;
+    const std::string end = "。计算书没有送到打印机“" + testQueue() +
+                            "”。请在临时文件夹所在的磁盘上腾出空间后再打印，或把计算书导出为 PDF。";
+    ASSERT_GT(message.size(), end.size());
+    EXPECT_EQ(message.substr(message.size() - end.size()), end);
+    EXPECT_EQ(queuedJobs(testQueue()), "");
 }
 
 struct RefusalRow {

@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QPrintPreviewWidget>
+#include <QSignalSpy>
 #include <QString>
 #include <algorithm>
 #include <filesystem>
@@ -36,9 +37,14 @@ class PrintedSheet : public testing::Test {
         clearPdfFolder();
     }
 
-    // Prints the survey and returns the PDF's path (empty when none came).
+    // Prints the survey as the print button does, from a thread of its own,
+    // and returns the PDF's path (empty when none came).
     static std::string print(const SectionSurvey& survey) {
-        const window::PrintResult result = window::printSheet(survey).result;
+        window::SheetPrint job(survey);
+        QSignalSpy finished(&job, &window::SheetPrint::finished);
+        if (!finished.wait(20000)) return {};
+        const window::PrintResult result =
+            finished.first().first().value<window::PrintedSheet>().result;
         EXPECT_TRUE(result.printed()) << result.message.toStdString();
         return waitForPdf();
     }
