@@ -3,6 +3,7 @@
 // at a socket that does not exist): the reason shows in a warning box, which
 // offers the sheet as a PDF instead.
 
+#include <QDir>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStatusBar>
@@ -46,7 +47,7 @@ class NoCupsServerTest : public QObject {
     // Print news arrives whenever the job watch learns it; over an open prompt
     // the box would take the Enter typed for the prompt.
     void a_print_failure_told_during_a_prompt_waits_until_the_prompts_end() {
-        QFile::remove(window::Journal::path());
+        QDir(window::dataFolder()).removeRecursively();
         window::MainForm form;
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
