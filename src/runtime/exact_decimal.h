@@ -8,11 +8,20 @@
 // from stations.
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "runtime/shortest_decimal.h"
 
 namespace runtime {
+
+__extension__ using Int128 = __int128;
+
+// A value's decimal as a whole number of 10^-decimals, when the value is one
+// of at most 15 significant digits with exactly `decimals` decimals or fewer:
+// then it is the value typed, the same as ExactDecimal::of gives, found
+// without writing the value out. Nothing otherwise.
+std::optional<std::int64_t> scaledDecimal(double value, int decimals);
 
 class ExactDecimal {
   public:
@@ -21,6 +30,8 @@ class ExactDecimal {
     // The value an entered number stands for: its shortest decimal form, the
     // value typed. `value` must be finite.
     static ExactDecimal of(double value);
+    // mantissa x 10^exponent.
+    static ExactDecimal scaled(Int128 mantissa, int exponent);
 
     friend ExactDecimal operator+(const ExactDecimal& a, const ExactDecimal& b);
     friend ExactDecimal operator-(const ExactDecimal& a, const ExactDecimal& b);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "section/data_entry.h"
 
+#include <algorithm>
 #include <functional>
 
 #include "runtime/number_text.h"
@@ -132,6 +133,9 @@ void enterPoints(UserInterface& ui, SectionSurvey& survey) {
                    n + "断面有 " + numberToText(survey.pointCounts(i)) + " 个观测点");
         SectionDraft draft;
         draft.section = i;
+        // Room for the section at once: growing by doubling would hold up to
+        // twice its points for a moment.
+        draft.points.reserve(std::max<int>(survey.pointCounts(i), 0));
         ui.showDraft(draft);
         for (int j = 1; j <= survey.pointCounts(i); ++j) enterPoint(ui, survey, draft, j);
     }

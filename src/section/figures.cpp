@@ -13,18 +13,20 @@ using runtime::ExactDecimal;
 constexpr double kUnit = 0x1p-53;      // the relative rounding error of one operation
 constexpr double kUnderflow = 1e-290;  // room for products of values near zero
 
-// A bound on the error of the area's sum, from the magnitudes of its edges:
-// each value entered lies within kUnit of its decimal, each sum, difference
-// and product adds kUnit, and a sum of n terms at most n x kUnit of their
-// magnitudes. Twice that, to spare rounding of the bound itself.
+// A bound on the error of the area, following its sum edge by edge: each value
+// entered lies within kUnit of its decimal, so each edge's term within about
+// 5 kUnit of its magnitudes, and each addition adds at most kUnit of the
+// partial sum. Halved with the sum, and twice that, to spare rounding of the
+// bound itself.
 double areaError(const double* h, const double* s, int count) {
-    if (count < 1) return 0.0;
-    double magnitudes = 0.0;
-    for (int j = 1; j < count; ++j)
-        magnitudes += (std::abs(h[j]) + std::abs(h[j - 1])) * (std::abs(s[j - 1]) + std::abs(s[j]));
-    magnitudes +=
-        (std::abs(h[0]) + std::abs(h[count - 1])) * (std::abs(s[count - 1]) + std::abs(s[0]));
-    return (count + 8) * kUnit * magnitudes + count * kUnderflow;
+    double sum = 0.0, partials = 0.0, magnitudes = 0.0;
+    for (int j = 0; j < count; ++j) {
+        const int next = j + 1 < count ? j + 1 : 0;
+        sum += (h[next] + h[j]) * (s[j] - s[next]);
+        partials += std::abs(sum);
+        magnitudes += (std::abs(h[next]) + std::abs(h[j])) * (std::abs(s[j]) + std::abs(s[next]));
+    }
+    return kUnit * (partials + 6.0 * magnitudes) + count * kUnderflow;
 }
 
 // Whether everything within `error` of `value` rounds to the same thousandth,
@@ -35,6 +37,53 @@ bool roundsClear(double value, double error) {
     const double margin = 2.0 * error + 16.0 * kUnit * magnitude + kUnderflow;
     return std::floor((value - margin) * 1000.0 + 0.5) ==
            std::floor((value + margin) * 1000.0 + 0.5);
+}
+
+// Twice the exact area of a section whose values all have at most 15 significant
+// digits and 9 decimals (as surveyed values do): whole numbers of 10^-P at the
+// common number of decimals P, summed in 128 bits, which cannot overflow for
+// 32766 points of below 10^15 units. Nothing for other sections.
+std::optional<ExactDecimal> scaledArea(const double* h, const double* s, int count) {
+    constexpr int kMostDecimals = 9;
+    int decimals = 0;
+    for (int j = 0; j < count; ++j) {
+        for (const double value : {h[j], s[j]}) {
+            while (!runtime::scaledDecimal(value, decimals))
+                if (++decimals > kMostDecimals) return std::nullopt;
+        }
+    }
+    auto at = [&](double value) {
+        return runtime::Int128(*runtime::scaledDecimal(value, decimals));
+    };
+    runtime::Int128 sum = 0;
+    runtime::Int128 hj = at(h[0]), sj = at(s[0]);
+    const runtime::Int128 h0 = hj, s0 = sj;
+    for (int j = 0; j < count; ++j) {
+        const bool closing = j + 1 == count;
+        const runtime::Int128 hNext = closing ? h0 : at(h[j + 1]);
+        const runtime::Int128 sNext = closing ? s0 : at(s[j + 1]);
+        sum += (hNext + hj) * (sj - sNext);
+        hj = hNext;
+        sj = sNext;
+    }
+    return ExactDecimal::scaled(sum, -2 * decimals);
+}
+
+// Twice the exact area of a section of count >= 1 points.
+ExactDecimal twiceArea(const double* h, const double* s, int count) {
+    if (std::optional<ExactDecimal> fast = scaledArea(h, s, count)) return *fast;
+    // Point by point, so a long section needs no more memory than a short one.
+    const ExactDecimal h0 = ExactDecimal::of(h[0]), s0 = ExactDecimal::of(s[0]);
+    ExactDecimal sum, hj = h0, sj = s0;
+    for (int j = 0; j < count; ++j) {
+        const bool closing = j + 1 == count;
+        const ExactDecimal hNext = closing ? h0 : ExactDecimal::of(h[j + 1]);
+        const ExactDecimal sNext = closing ? s0 : ExactDecimal::of(s[j + 1]);
+        sum = sum + (hNext + hj) * (sj - sNext);
+        hj = hNext;
+        sj = sNext;
+    }
+    return sum;
 }
 
 ExactDecimal exactSpacing(const SectionSurvey& survey, int i) {
@@ -98,23 +147,13 @@ std::string Figures::total() const {
 
 ExactDecimal Figures::exactArea(int i) const {
     std::optional<ExactDecimal>& known = exactAreas_.at(i);
-    if (known) return *known;
-    const int count = survey_.pointCounts(i);
-    ExactDecimal sum;
-    if (count >= 1) {
-        const double* h = survey_.sectionElevations(i);
-        const double* s = survey_.sectionOffsets(i);
-        std::vector<ExactDecimal> heights, offsets;
-        for (int j = 0; j < count; ++j) {
-            heights.push_back(ExactDecimal::of(h[j]));
-            offsets.push_back(ExactDecimal::of(s[j]));
-        }
-        for (int j = 0; j < count; ++j) {
-            const int next = j + 1 < count ? j + 1 : 0;
-            sum = sum + (heights[next] + heights[j]) * (offsets[j] - offsets[next]);
-        }
+    if (!known) {
+        const int count = survey_.pointCounts(i);
+        known =
+            count < 1
+                ? ExactDecimal()
+                : twiceArea(survey_.sectionElevations(i), survey_.sectionOffsets(i), count).half();
     }
-    known = sum.half();
     return *known;
 }
 

@@ -12,6 +12,7 @@
 namespace {
 
 using runtime::ExactDecimal;
+using runtime::Int128;
 
 std::string plain(const ExactDecimal& value) {
     const runtime::DecimalDigits d = value.digits();
@@ -44,7 +45,7 @@ TEST(ExactDecimal, nearest_double_reads_as_the_exact_digits) {
     EXPECT_EQ(ExactDecimal().nearest(), 0.0);
 }
 
-// Millimetre values as integers: the arithmetic of __int128 is the reference.
+// Millimetre values as integers: the arithmetic of Int128 is the reference.
 TEST(ExactDecimal, agrees_with_integer_arithmetic_on_random_values) {
     std::mt19937_64 random(7);
     std::uniform_int_distribution<long long> millimetres(-4'000'000'000LL, 4'000'000'000LL);
@@ -54,9 +55,9 @@ TEST(ExactDecimal, agrees_with_integer_arithmetic_on_random_values) {
         const ExactDecimal b = ExactDecimal::of(y / 1000.0);
         const ExactDecimal c = ExactDecimal::of(z / 1000.0);
         // ((a + b) x c - a x b) / 2 in millionths, times 10 for the half.
-        const __int128 expected = ((__int128(x) + y) * z - __int128(x) * y) * 5;
+        const Int128 expected = ((Int128(x) + y) * z - Int128(x) * y) * 5;
         const ExactDecimal got = ((a + b) * c - a * b).half();
-        __int128 magnitude = expected < 0 ? -expected : expected;
+        Int128 magnitude = expected < 0 ? -expected : expected;
         std::string digits;
         do {
             digits.insert(digits.begin(), char('0' + int(magnitude % 10)));

@@ -23,21 +23,30 @@
 namespace section {
 namespace {
 
-using Integer = __int128;
+__extension__ using Integer = __int128;
 
-// A survey as typed: every value a decimal of millimetres.
+// A survey as typed: every value a whole number of units of 10^-decimals m
+// (millimetres unless a test asks for more decimals).
 struct TypedSurvey {
+    int decimals = 3;
     bool stations = false;
     std::vector<long long> stationMm;                                  // with stations
     std::vector<long long> spacingMm;                                  // without: 1..N-1
     std::vector<std::vector<std::pair<long long, long long>>> points;  // (H, S) in mm
 };
 
-std::string typed(long long mm) {
-    const long long m = mm < 0 ? -mm : mm;
-    std::string fraction = std::to_string(m % 1000);
-    fraction.insert(0, 3 - fraction.size(), '0');
-    return (mm < 0 ? "-" : "") + std::to_string(m / 1000) + "." + fraction;
+Integer power10(int n) {
+    Integer p = 1;
+    while (n-- > 0) p *= 10;
+    return p;
+}
+
+std::string typed(long long units, int decimals = 3) {
+    const long long m = units < 0 ? -units : units;
+    const auto unit = static_cast<long long>(power10(decimals));
+    std::string fraction = std::to_string(m % unit);
+    fraction.insert(0, decimals - fraction.size(), '0');
+    return (units < 0 ? "-" : "") + std::to_string(m / unit) + "." + fraction;
 }
 
 std::string integerText(Integer value) {
@@ -67,16 +76,17 @@ std::string roundedReference(Integer numerator, Integer denominator) {
     return (negative ? "-" : "") + integerText(m / 1000) + "." + fraction;
 }
 
-// Twice the area in square millimetres, by the working-array rule: heights
-// + 10 m, distances from the first point, edge after edge back to point 1.
-Integer twiceArea(const std::vector<std::pair<long long, long long>>& points) {
+// Twice the area in square units, by the working-array rule: heights + 10 m,
+// distances from the first point, edge after edge back to point 1.
+Integer twiceArea(const std::vector<std::pair<long long, long long>>& points, int decimals) {
+    const Integer base = 10 * power10(decimals);
     Integer sum = 0;
     const std::size_t n = points.size();
     for (std::size_t j = 0; j < n; ++j) {
         const auto& [h1, s1] = points[j];
         const auto& [h2, s2] = points[(j + 1) % n];
         const Integer d1 = points[0].second - s1, d2 = points[0].second - s2;
-        sum += (Integer(h2) + 10000 + h1 + 10000) * (d2 - d1);
+        sum += (Integer(h2) + base + h1 + base) * (d2 - d1);
     }
     return sum;
 }
@@ -86,26 +96,29 @@ struct Reference {
     std::string total;
 };
 
-// Areas are twiceArea / 2e6 m2; volumes (T(i+1) + T(i)) x DL / 4e9 m3.
+// Areas are twiceArea / (2 x unit^2) m2; volumes (T(i+1) + T(i)) x DL /
+// (4 x unit^3) m3.
 Reference reference(const TypedSurvey& t) {
     const int n = static_cast<int>(t.points.size());
+    const Integer areaUnit = 2 * power10(2 * t.decimals);
+    const Integer volumeUnit = 4 * power10(3 * t.decimals);
     Reference out;
     std::vector<Integer> twice;
     for (const auto& section : t.points) {
-        twice.push_back(twiceArea(section));
-        out.areas.push_back(roundedReference(twice.back(), 2'000'000));
+        twice.push_back(twiceArea(section, t.decimals));
+        out.areas.push_back(roundedReference(twice.back(), areaUnit));
     }
     Integer total = 0;
     for (int i = 0; i < n; ++i) {
-        out.running.push_back(roundedReference(total, 4'000'000'000LL));
+        out.running.push_back(roundedReference(total, volumeUnit));
         if (i + 1 == n) break;
         const long long dl = t.stations ? t.stationMm[i + 1] - t.stationMm[i] : t.spacingMm[i];
-        out.spacings.push_back(typed(dl));
+        out.spacings.push_back(roundedReference(dl, power10(t.decimals)));
         const Integer volume = (twice[i + 1] + twice[i]) * dl;
-        out.volumes.push_back(roundedReference(volume, 4'000'000'000LL));
+        out.volumes.push_back(roundedReference(volume, volumeUnit));
         total += volume;
     }
-    out.total = roundedReference(total, 4'000'000'000LL);
+    out.total = roundedReference(total, volumeUnit);
     return out;
 }
 
@@ -120,15 +133,16 @@ SectionSurvey calculated(const TypedSurvey& t) {
     survey.setStationAnswer(t.stations ? "y" : "n");
     for (int i = 1; i <= n; ++i) {
         survey.setPointCount(i, static_cast<std::int16_t>(t.points[i - 1].size()));
-        if (t.stations) survey.setStation(i, value(typed(t.stationMm[i - 1])));
+        if (t.stations) survey.setStation(i, value(typed(t.stationMm[i - 1], t.decimals)));
     }
     survey.allocatePoints();
     for (int i = 1; i <= n; ++i) {
         for (int j = 1; j <= survey.pointCounts(i); ++j) {
             const auto& [h, s] = t.points[i - 1][j - 1];
-            survey.setPoint(i, j, value(typed(h)), value(typed(s)));
+            survey.setPoint(i, j, value(typed(h, t.decimals)), value(typed(s, t.decimals)));
         }
-        if (!t.stations && i < n) survey.setSpacing(i, value(typed(t.spacingMm[i - 1])));
+        if (!t.stations && i < n)
+            survey.setSpacing(i, value(typed(t.spacingMm[i - 1], t.decimals)));
     }
     EXPECT_TRUE(calculateSurvey(survey));
     return survey;
@@ -157,7 +171,7 @@ void expectFiguresExact(const TypedSurvey& t, const std::string& what) {
         EXPECT_EQ(figures.runningTotal(i), ref.running[i - 1]) << what << " running " << i;
         EXPECT_EQ(row[4 + shift], ref.running[i - 1]) << what << " running cell " << i;
         naiveMisses += naive(survey.areas(i)) != ref.areas[i - 1];
-        if (t.stations) {
+        if (t.stations && t.decimals == 3) {
             const long long mm = t.stationMm[i - 1];
             std::string metres = typed(mm % 1'000'000);
             metres.insert(0, 7 - metres.size(), '0');
@@ -215,55 +229,99 @@ TEST(Figures, equal_the_exact_decimal_arithmetic_on_random_surveys) {
                 checked);
 }
 
+// Values of 10 decimals, beyond what the figures' 128-bit sums take: the
+// exact arithmetic of any length gives the same digits.
+TEST(Figures, equal_the_exact_arithmetic_for_values_of_many_decimals) {
+    std::mt19937_64 random(99);
+    auto pick = [&](long long from, long long to) {
+        return std::uniform_int_distribution<long long>(from, to)(random);
+    };
+    for (int k = 0; k < 200; ++k) {
+        TypedSurvey t;
+        t.decimals = 10;
+        t.stations = k % 2 == 0;
+        const int n = static_cast<int>(pick(2, 8));
+        long long station = pick(0, 20'000'000'000LL);
+        for (int i = 0; i < n; ++i) {
+            t.stationMm.push_back(station);
+            const long long dl = pick(1, 20'000'000'000LL);
+            station += dl;
+            t.spacingMm.push_back(dl);
+            std::vector<std::pair<long long, long long>> points;
+            const int count = static_cast<int>(pick(3, 20));
+            for (int j = 0; j < count; ++j)
+                points.push_back({pick(15'000'000'000LL, 35'000'000'000LL),
+                                  pick(-40'000'000'000LL, 40'000'000'000LL)});
+            t.points.push_back(std::move(points));
+        }
+        expectFiguresExact(t, "survey of 10 decimals " + std::to_string(k));
+        if (HasFatalFailure()) return;
+    }
+}
+
 // A rectangle w mm wide and t mm high standing on elevation `base`: area w x t.
 std::vector<std::pair<long long, long long>> rectangle(long long base, long long w, long long t) {
     return {{base + t, w / 2}, {base + t, w / 2 - w}, {base, w / 2 - w}, {base, w / 2}};
 }
 
-// Areas, volumes and totals that lie exactly on a half-thousandth, where the
-// 64-bit value falls on either side of it: the figure follows the even rule.
-TEST(Figures, round_exact_halves_to_even_however_the_binary_value_falls) {
-    std::mt19937_64 random(5);
+// A survey whose areas, volumes and total lie exactly on a half-thousandth,
+// where the 64-bit value falls on either side of it. Built in millimetres and
+// then written with `decimals` decimals; a 10th decimal on the elevations
+// (which leaves the areas as they are) takes the exact arithmetic of any
+// length.
+TypedSurvey tieSurvey(std::mt19937_64& random, int decimals, long long baseFrom, long long baseTo) {
     auto pick = [&](long long from, long long to) {
         return std::uniform_int_distribution<long long>(from, to)(random);
     };
-    naiveMisses = checked = 0;
-    int ties = 0;
-    for (int k = 0; k < 1500; ++k) {
-        TypedSurvey t;
-        t.stations = k % 2 == 0;
-        const int n = static_cast<int>(pick(2, 30));
-        const long long base = pick(1'500'000, 3'500'000);
-        long long station = pick(0, 5'000'000);
-        long long sum = 0;  // of (a(i) + a(i+1)) so far, areas in mm2
-        long long last = 0;
-        for (int i = 0; i < n; ++i) {
-            // An area of w x t mm2 with w x t = 500 (mod 1000): a half at the
-            // fourth decimal of square metres.
-            long long w = pick(1'000, 60'000), h = pick(1, 9'000);
-            while ((w * h) % 1000 != 500) w = pick(1'000, 60'000), h = pick(1, 9'000);
-            if (i + 1 == n) {
-                // The last one makes the total a half too: with 1 m spacings
-                // the total is sum / 2000 m3 in thousandths.
-                const long long need = ((1000 - (sum + last) % 2000) % 2000 + 2000) % 2000;
-                h = 1;
-                w = need == 0 ? 2000 : need;
-            }
-            t.points.push_back(rectangle(base + pick(-5'000, 5'000), w, h));
-            if (i > 0) sum += last + w * h;
-            last = w * h;
-            t.stationMm.push_back(station);
-            station += 1000;
-            t.spacingMm.push_back(1000);
+    const auto scale = static_cast<long long>(power10(decimals - 3));
+    const long long tenth = decimals > 9 ? 1 : 0;
+    TypedSurvey t;
+    t.decimals = decimals;
+    t.stations = pick(0, 1) == 1;
+    const int n = static_cast<int>(pick(2, 30));
+    const long long base = pick(baseFrom, baseTo);
+    long long station = pick(0, 5'000'000);
+    long long sum = 0;  // of (a(i) + a(i+1)) so far, areas in mm2
+    long long last = 0;
+    for (int i = 0; i < n; ++i) {
+        // An area of w x t mm2 with w x t = 500 (mod 1000): a half at the
+        // fourth decimal of square metres.
+        long long w = pick(1'000, 6'000), h = pick(1, 9'000);
+        while ((w * h) % 1000 != 500) w = pick(1'000, 6'000), h = pick(1, 9'000);
+        if (i + 1 == n) {
+            // The last one makes the total a half too: with 1 m spacings the
+            // total is sum / 2000 m3 in thousandths.
+            const long long need = ((1000 - (sum + last) % 2000) % 2000 + 2000) % 2000;
+            h = 1;
+            w = need == 0 ? 2000 : need;
         }
-        ties += 1;
-        expectFiguresExact(t, "tie survey " + std::to_string(k));
+        auto outline =
+            rectangle((base + pick(-5'000, 5'000)) * scale + tenth, w * scale, h * scale);
+        t.points.push_back(std::move(outline));
+        if (i > 0) sum += last + w * h;
+        last = w * h;
+        t.stationMm.push_back(station * scale);
+        station += 1000;
+        t.spacingMm.push_back(1000 * scale);
+    }
+    return t;
+}
+
+TEST(Figures, round_exact_halves_to_even_however_the_binary_value_falls) {
+    std::mt19937_64 random(5);
+    naiveMisses = checked = 0;
+    for (int k = 0; k < 1500; ++k) {
+        expectFiguresExact(tieSurvey(random, 3, 1'500'000, 3'500'000),
+                           "tie survey " + std::to_string(k));
         if (HasFatalFailure()) return;
     }
-    std::printf(
-        "tie surveys: %d; figures that rounding the 64-bit value alone gets wrong: %d "
-        "of %d\n",
-        ties, naiveMisses, checked);
+    std::printf("tie surveys: figures that rounding the 64-bit value alone gets wrong: %d of %d\n",
+                naiveMisses, checked);
+    for (int k = 0; k < 100; ++k) {
+        expectFiguresExact(tieSurvey(random, 10, 500, 3'000),
+                           "tie survey of 10 decimals " + std::to_string(k));
+        if (HasFatalFailure()) return;
+    }
 }
 
 // Areas 29.925, 30.625 and 25 at about 1523 m, 20 m and 25 m apart: volumes
