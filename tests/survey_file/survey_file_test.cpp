@@ -172,7 +172,9 @@ TEST(SurveyFile, reads_stations_as_the_station_prompt_does) {
             survey_file::readStation(survey_file::trimBlanks(text));
         ASSERT_EQ(cell.fault, survey_file::CellNumber::Fault::None) << text;
         section::testing::ScriptedUi ui({text});
-        EXPECT_EQ(section::askStation(ui, {.kind = section::PromptKind::Station}), cell.value)
+        EXPECT_EQ(section::askStation(
+                      ui, {.kind = section::PromptKind::Station, .text = "请输入1号断面的桩号 :"}),
+                  cell.value)
             << text;
         EXPECT_TRUE(ui.errors().empty()) << text;
     }
@@ -180,7 +182,8 @@ TEST(SurveyFile, reads_stations_as_the_station_prompt_does) {
     for (const char* text : {"K1+1000", "K1", "K+5", "Kx"}) {
         EXPECT_EQ(survey_file::readStation(text).fault, survey_file::CellNumber::Fault::NotANumber);
         section::testing::ScriptedUi ui({text, section::testing::kCancel});
-        EXPECT_THROW(section::askStation(ui, {.kind = section::PromptKind::Station}),
+        EXPECT_THROW(section::askStation(ui, {.kind = section::PromptKind::Station,
+                                              .text = "请输入1号断面的桩号 :"}),
                      section::CalculationCancelled);
         ASSERT_EQ(ui.errors().size(), 1u);
         EXPECT_EQ(ui.errors()[0], "“" + std::string(text) +
