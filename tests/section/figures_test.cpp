@@ -229,36 +229,6 @@ TEST(Figures, equal_the_exact_decimal_arithmetic_on_random_surveys) {
                 checked);
 }
 
-// Values of 10 decimals, beyond what the figures' 128-bit sums take: the
-// exact arithmetic of any length gives the same digits.
-TEST(Figures, equal_the_exact_arithmetic_for_values_of_many_decimals) {
-    std::mt19937_64 random(99);
-    auto pick = [&](long long from, long long to) {
-        return std::uniform_int_distribution<long long>(from, to)(random);
-    };
-    for (int k = 0; k < 200; ++k) {
-        TypedSurvey t;
-        t.decimals = 10;
-        t.stations = k % 2 == 0;
-        const int n = static_cast<int>(pick(2, 8));
-        long long station = pick(0, 20'000'000'000LL);
-        for (int i = 0; i < n; ++i) {
-            t.stationMm.push_back(station);
-            const long long dl = pick(1, 20'000'000'000LL);
-            station += dl;
-            t.spacingMm.push_back(dl);
-            std::vector<std::pair<long long, long long>> points;
-            const int count = static_cast<int>(pick(3, 20));
-            for (int j = 0; j < count; ++j)
-                points.push_back({pick(15'000'000'000LL, 35'000'000'000LL),
-                                  pick(-40'000'000'000LL, 40'000'000'000LL)});
-            t.points.push_back(std::move(points));
-        }
-        expectFiguresExact(t, "survey of 10 decimals " + std::to_string(k));
-        if (HasFatalFailure()) return;
-    }
-}
-
 // A rectangle w mm wide and t mm high standing on elevation `base`: area w x t.
 std::vector<std::pair<long long, long long>> rectangle(long long base, long long w, long long t) {
     return {{base + t, w / 2}, {base + t, w / 2 - w}, {base, w / 2 - w}, {base, w / 2}};
