@@ -52,19 +52,21 @@ std::optional<ExactDecimal> scaledArea(const double* h, const double* s, int cou
                 if (++decimals > kMostDecimals) return std::nullopt;
         }
     }
-    auto at = [&](double value) {
-        return runtime::Int128(*runtime::scaledDecimal(value, decimals));
-    };
-    runtime::Int128 sum = 0;
-    runtime::Int128 hj = at(h[0]), sj = at(s[0]);
-    const runtime::Int128 h0 = hj, s0 = sj;
+    // A value of fewer decimals may not fit at P decimals: then nothing.
+    const std::optional<std::int64_t> h0 = runtime::scaledDecimal(h[0], decimals);
+    const std::optional<std::int64_t> s0 = runtime::scaledDecimal(s[0], decimals);
+    if (!h0 || !s0) return std::nullopt;
+    runtime::Int128 sum = 0, hj = *h0, sj = *s0;
     for (int j = 0; j < count; ++j) {
         const bool closing = j + 1 == count;
-        const runtime::Int128 hNext = closing ? h0 : at(h[j + 1]);
-        const runtime::Int128 sNext = closing ? s0 : at(s[j + 1]);
-        sum += (hNext + hj) * (sj - sNext);
-        hj = hNext;
-        sj = sNext;
+        const std::optional<std::int64_t> hNext =
+            closing ? h0 : runtime::scaledDecimal(h[j + 1], decimals);
+        const std::optional<std::int64_t> sNext =
+            closing ? s0 : runtime::scaledDecimal(s[j + 1], decimals);
+        if (!hNext || !sNext) return std::nullopt;
+        sum += (runtime::Int128(*hNext) + hj) * (sj - *sNext);
+        hj = *hNext;
+        sj = *sNext;
     }
     return ExactDecimal::scaled(sum, -2 * decimals);
 }

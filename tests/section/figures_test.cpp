@@ -229,6 +229,29 @@ TEST(Figures, equal_the_exact_decimal_arithmetic_on_random_surveys) {
                 checked);
 }
 
+// Beyond 10^12 the 64-bit value cannot settle a thousandth; a value of 15
+// digits with another of one decimal does not fit the 128-bit sums either.
+TEST(Figures, write_every_digit_of_figures_beyond_what_64_bits_hold) {
+    SectionSurvey survey;
+    survey.resize(2);
+    survey.setStationAnswer("n");
+    survey.setPointCount(1, 4);
+    survey.setPointCount(2, 4);
+    survey.allocatePoints();
+    for (int i = 1; i <= 2; ++i) {
+        survey.setPoint(i, 1, 999999999999999, 0.5);
+        survey.setPoint(i, 2, 999999999999999, -0.5);
+        survey.setPoint(i, 3, 0, -0.5);
+        survey.setPoint(i, 4, 0, 0.5);
+    }
+    survey.setSpacing(1, 1e20);
+    ASSERT_TRUE(calculateSurvey(survey));
+    const Figures figures(survey);
+    EXPECT_EQ(figures.area(1), "999999999999999.000");
+    EXPECT_EQ(figures.volume(1), "99999999999999900000000000000000000.000");
+    EXPECT_EQ(figures.total(), "99999999999999900000000000000000000.000");
+}
+
 // A rectangle w mm wide and t mm high standing on elevation `base`: area w x t.
 std::vector<std::pair<long long, long long>> rectangle(long long base, long long w, long long t) {
     return {{base + t, w / 2}, {base + t, w / 2 - w}, {base, w / 2 - w}, {base, w / 2}};
