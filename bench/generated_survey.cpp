@@ -9,16 +9,17 @@ section::SectionSurvey generatedSurvey(int sections, int points) {
     for (int i = 1; i <= sections; ++i) survey.setPointCount(i, static_cast<std::int16_t>(points));
     survey.allocatePoints();
     std::mt19937 random(1);
-    std::uniform_real_distribution<float> elevation(95.0f, 105.0f);
+    // Elevations in millimetres, as typed.
+    std::uniform_int_distribution<int> elevation(95000, 105000);
     for (int i = 1; i <= sections; ++i) {
-        survey.setStation(i, 1000.0f + 20.0f * static_cast<float>(i - 1));
+        survey.setStation(i, 1000.0 + 20.0 * (i - 1));
         for (int j = 1; j <= points; ++j) {
             // Across the road and back, so each outline is closed and wide.
-            const float across =
-                j <= points / 2 ? 20.0f - 0.08f * j : -20.0f + 0.08f * (j - points / 2);
-            survey.setPoint(i, j, elevation(random), across);
+            const double across = j <= points / 2 ? (20000 - 80 * j) / 1000.0
+                                                  : (-20000 + 80 * (j - points / 2)) / 1000.0;
+            survey.setPoint(i, j, elevation(random) / 1000.0, across);
         }
-        if (i < sections) survey.setSpacing(i, 20.0f);
+        if (i < sections) survey.setSpacing(i, 20.0);
     }
     return survey;
 }

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Peak heap memory of a whole calculation of 1,000 three-point sections plus
 // one 30,000-point section, against the bytes of the points themselves
-// (elevation and distance, 4 bytes each). Run: tools/bench
+// (elevation and distance, 8 bytes each). Run: tools/bench
 
 #include <atomic>
 #include <cstdio>
@@ -88,7 +88,7 @@ int main() {
     peak = before;
     const section::CalculationEnd end = section::runCalculation(ui, record);
     const std::size_t points = kSmallSections * 3 + kLargePoints;
-    const double pointBytes = static_cast<double>(points) * 2 * sizeof(float);
+    const double pointBytes = static_cast<double>(points) * 2 * sizeof(double);
     const double peakBytes = static_cast<double>(peak.load() - before);
     std::printf("calculation %s\n",
                 end == section::CalculationEnd::Finished ? "finished" : "FAILED");

@@ -7,7 +7,7 @@
 
 #include "runtime/number_format.h"
 #include "runtime/number_text.h"
-#include "section/results.h"
+#include "section/figures.h"
 #include "section/station.h"
 #include "section/survey.h"
 
@@ -75,6 +75,7 @@ std::string areaLabel(const section::SectionSurvey& survey, int i) {
 
 void printSummary(SheetWriter& sheet, const section::SectionSurvey& survey) {
     const int n = survey.sectionCount();
+    const section::Figures figures(survey);
     printHeading(sheet, "断面间距(米) :");
     for (int i = 1; i <= n - 1; ++i) {
         sheet.line({ColumnStop{kSummaryColumn}, Text{"DL="},
@@ -82,16 +83,16 @@ void printSummary(SheetWriter& sheet, const section::SectionSurvey& survey) {
     }
     printHeading(sheet, "断面面积 (平方米) :");
     for (int i = 1; i <= n; ++i) {
-        printNumberedValue(sheet, areaLabel(survey, i), i, section::roundedText(survey.areas(i)));
+        printNumberedValue(sheet, areaLabel(survey, i), i, figures.area(i));
     }
     printHeading(sheet, "计算后的体积 (立方米) :");
     for (int i = 1; i <= n - 1; ++i) {
         printNumberedValue(sheet, "第" + runtime::numberToText(i) + "段体积 : D(", i,
-                           section::roundedText(survey.volumes(i)));
+                           figures.volume(i));
     }
     sheet.line({});
-    sheet.line({ColumnStop{kSummaryColumn}, Text{"总体积 : [ D ]="},
-                Text{section::roundedText(survey.totalVolume()) + " (立方米)"}});
+    sheet.line(
+        {ColumnStop{kSummaryColumn}, Text{"总体积 : [ D ]="}, Text{figures.total() + " (立方米)"}});
 }
 
 }  // namespace

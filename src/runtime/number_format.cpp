@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "runtime/number_format.h"
 
-#include <charconv>
 #include <cmath>
 
 #include "runtime/shortest_decimal.h"
@@ -18,8 +17,7 @@ struct Thousandths {
 
 enum class Halves { AwayFromZero, ToEven };
 
-Thousandths toThousandths(float value, Halves halves) {
-    const ShortestDecimal decimal = shortestDecimal(value);
+Thousandths toThousandths(const DecimalDigits& decimal, Halves halves) {
     const std::string& mantissa = decimal.digits;
     const int exponent = decimal.exponent;
     Thousandths result;
@@ -76,19 +74,18 @@ std::string toText(const Thousandths& t, int minIntegerDigits) {
 
 }  // namespace
 
-std::string formatFixed3(float value, int minIntegerDigits) {
+std::string formatFixed3(double value, int minIntegerDigits) {
     if (!std::isfinite(value)) return value > 0 ? "inf" : (value < 0 ? "-inf" : "nan");
-    if (value == 0.0f) return toText(Thousandths{false, "0"}, minIntegerDigits);
+    if (value == 0.0) return toText(Thousandths{false, "0"}, minIntegerDigits);
+    return formatFixed3(shortestDecimal(value), minIntegerDigits);
+}
+
+std::string formatFixed3(const DecimalDigits& value, int minIntegerDigits) {
     return toText(toThousandths(value, Halves::AwayFromZero), minIntegerDigits);
 }
 
-float round3(float value) {
-    if (value == 0.0f || !std::isfinite(value)) return value;
-    Thousandths t = toThousandths(value, Halves::ToEven);
-    std::string text = toText(t, 1);
-    float rounded = 0.0f;
-    std::from_chars(text.data(), text.data() + text.size(), rounded);
-    return rounded;
+std::string roundedFixed3(const DecimalDigits& value) {
+    return toText(toThousandths(value, Halves::ToEven), 1);
 }
 
 double truncate(double value) {

@@ -58,8 +58,7 @@ locale_t cLocale() {
 }
 
 // The plain decimal form of a value: "100000", "0.0005", "-1020.5".
-std::string plainDecimal(float value) {
-    const ShortestDecimal decimal = shortestDecimal(value);
+std::string plainDecimal(const DecimalDigits& decimal) {
     const std::string& digits = decimal.digits;
     const std::string out = decimal.negative ? "-" : "";
     // exponent + 1 integer digits.
@@ -68,6 +67,17 @@ std::string plainDecimal(float value) {
     if (integerDigits <= 0) return out + "0." + std::string(-integerDigits, '0') + digits;
     if (integerDigits >= count) return out + digits + std::string(integerDigits - count, '0');
     return out + digits.substr(0, integerDigits) + "." + digits.substr(integerDigits);
+}
+
+template <class Value>
+std::string shortestText(Value value) {
+    if (value == 0) return "0";
+    const Value magnitude = std::abs(value);
+    if (std::isfinite(value) && magnitude < Value(1e15) && magnitude >= Value(1e-5))
+        return plainDecimal(shortestDecimal(value));
+    std::array<char, 40> buffer{};
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
+    return std::string(buffer.data(), result.ptr);
 }
 
 }  // namespace
@@ -112,22 +122,26 @@ std::optional<std::int16_t> textToInt16(std::string_view text) {
     return static_cast<std::int16_t>(rounded);
 }
 
-std::optional<float> textToFloat(std::string_view text) {
+bool inValueRange(double value) {
+    // Half-way between the largest float and the next power of two: from there
+    // on a value rounds to a 32-bit infinity.
+    return std::abs(value) < 0x1.ffffffp+127;
+}
+
+std::optional<double> textToValue(std::string_view text) {
     std::optional<std::string> part = numberPart(text);
     if (!part) return std::nullopt;
-    // Parsed straight to 32 bits: going through 64 bits would round twice.
-    float value = strtof_l(part->c_str(), nullptr, cLocale());
-    if (std::isinf(value)) return std::nullopt;
+    const double value = strtod_l(part->c_str(), nullptr, cLocale());
+    if (!inValueRange(value)) return std::nullopt;
     return value;
 }
 
+std::string numberToText(double value) {
+    return shortestText(value);
+}
+
 std::string numberToText(float value) {
-    if (value == 0.0f) return "0";
-    const float magnitude = std::abs(value);
-    if (std::isfinite(value) && magnitude < 1e15f && magnitude >= 1e-5f) return plainDecimal(value);
-    std::array<char, 32> buffer{};
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
-    return std::string(buffer.data(), result.ptr);
+    return shortestText(value);
 }
 
 std::string numberToText(int value) {

@@ -27,14 +27,21 @@ std::optional<double> readNumber(std::string_view text);
 // Nothing when the text is no number or the result lies outside -32768..32767.
 std::optional<std::int16_t> textToInt16(std::string_view text);
 
-// A 32-bit float, rounded to the nearest. Nothing when the text is no number or
-// its value lies beyond the 32-bit range; values too small for it become 0.
-std::optional<float> textToFloat(std::string_view text);
+// Whether a value lies within the range of values the program accepts and
+// keeps, that of a 32-bit float: magnitudes up to about 3.4E+38 (those that
+// do not round beyond the largest 32-bit float).
+bool inValueRange(double value);
 
-// Shortest decimal form that reads back as the same 32-bit value, no leading
-// blank, "-" for negatives: "3", "-1", "20.5", "100000", "0.0005". Zero is
-// always "0". Only magnitudes of 1e15 and above or below 1e-5 take an
-// exponent: "1e+20", "5e-06".
+// A value entered, rounded to the nearest 64-bit value. Nothing when the text
+// is no number or its value is beyond the accepted range (inValueRange).
+std::optional<double> textToValue(std::string_view text);
+
+// Shortest decimal form that reads back as the same value, no leading blank,
+// "-" for negatives: "3", "-1", "20.5", "100000", "0.0005", so an entered
+// value reads as it was typed. Zero is always "0". Only magnitudes of 1e15 and
+// above or below 1e-5 take an exponent: "1e+20", "5e-06". The 32-bit form
+// gives the fewer digits a drawing's tick values need.
+std::string numberToText(double value);
 std::string numberToText(float value);
 std::string numberToText(int value);
 

@@ -6,15 +6,17 @@
 #include <string_view>
 
 namespace runtime {
+namespace {
 
-ShortestDecimal shortestDecimal(float value) {
+template <class Value>
+DecimalDigits shortestOf(Value value) {
     // Shortest round-trip form in scientific notation, for example "-1.0005e+00".
-    std::array<char, 32> buffer{};
+    std::array<char, 40> buffer{};
     const auto end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
                                    std::chars_format::scientific)
                          .ptr;
     std::string_view text(buffer.data(), end - buffer.data());
-    ShortestDecimal decimal;
+    DecimalDigits decimal;
     if (text.front() == '-') {
         decimal.negative = true;
         text.remove_prefix(1);
@@ -27,6 +29,16 @@ ShortestDecimal shortestDecimal(float value) {
     if (expText.front() == '+') expText.remove_prefix(1);
     std::from_chars(expText.data(), expText.data() + expText.size(), decimal.exponent);
     return decimal;
+}
+
+}  // namespace
+
+DecimalDigits shortestDecimal(double value) {
+    return shortestOf(value);
+}
+
+DecimalDigits shortestDecimal(float value) {
+    return shortestOf(value);
 }
 
 }  // namespace runtime

@@ -8,20 +8,21 @@
 // right of the road). Every edge adds the signed trapezoid between it and the
 // base line 10 m below elevation 0:
 //     area <- (h(j+1) + h(j)) x (d(j+1) - d(j)) / 2 + area
-// Each value is worked out in 64 bits from 32-bit values and kept in 32 bits,
-// the running sum after every edge, so results match the surveyors' tables to
-// the last digit. No absolute value is taken: the sign follows the direction
-// of entry (clockwise as drawn in the window's schematic is positive).
+// Around the closed outline the base line and the first point's distance
+// cancel, so the sum is worked out as (H(j+1) + H(j)) x (S(j) - S(j+1)), edge
+// after edge in 64 bits, and halved at the end: fewer roundings, the same
+// value. No absolute value is taken: the sign follows the direction of entry
+// (clockwise as drawn in the window's schematic is positive).
 
 #include "section/survey.h"
 
 namespace section {
 
 // The area of one section whose `count` points are given; 0 for fewer than one.
-// A result beyond the 32-bit range comes back as infinity or NaN.
-float sectionArea(const float* elevations, const float* offsets, int count);
+double sectionArea(const double* elevations, const double* offsets, int count);
 
-// Fills areas(1..N). Returns false when some area is beyond the 32-bit range.
+// Fills areas(1..N). Returns false when some area is beyond the accepted range
+// (runtime::inValueRange).
 bool computeAreas(SectionSurvey& survey);
 
 }  // namespace section

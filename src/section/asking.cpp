@@ -6,6 +6,7 @@
 
 #include "runtime/number_text.h"
 #include "runtime/quote.h"
+#include "runtime/station_notation.h"
 
 namespace section {
 namespace {
@@ -33,19 +34,39 @@ std::string askOrCancel(UserInterface& ui, const Prompt& prompt) {
     return *answer;
 }
 
-}  // namespace
+// A station typed in K notation as the decimal text of its metres; any other
+// text as typed, so that a bad K notation reads as no number.
+std::string stationAsMetres(const std::string& typed) {
+    const std::string text = runtime::toHalfWidth(typed);
+    const auto begin = text.find_first_not_of(" \t");
+    if (begin == std::string::npos) return typed;
+    const auto end = text.find_last_not_of(" \t");
+    return runtime::kNotationMetres(std::string_view(text).substr(begin, end - begin + 1))
+        .value_or(typed);
+}
 
-float askFloat(UserInterface& ui, const Prompt& prompt, const std::string& what) {
+double askValueIn(UserInterface& ui, const Prompt& prompt, const std::string& what, bool station) {
     const std::string expected = "请输入以米为单位的数值，例如 12.345。";
     for (;;) {
-        const std::string answer = askOrCancel(ui, prompt);
-        if (std::optional<float> value = runtime::textToFloat(answer)) return *value;
+        const std::string typed = askOrCancel(ui, prompt);
+        const std::string answer = station ? stationAsMetres(typed) : typed;
+        if (std::optional<double> value = runtime::textToValue(answer)) return *value;
         if (runtime::readNumber(answer)) {
-            ui.showError(outOfRange(answer, "请输入绝对值不超过 3.4E+38 的数值。"));
+            ui.showError(outOfRange(typed, "请输入绝对值不超过 3.4E+38 的数值。"));
         } else {
-            ui.showError(badAnswer(answer, what, expected));
+            ui.showError(badAnswer(typed, what, expected));
         }
     }
+}
+
+}  // namespace
+
+double askValue(UserInterface& ui, const Prompt& prompt, const std::string& what) {
+    return askValueIn(ui, prompt, what, false);
+}
+
+double askStation(UserInterface& ui, const Prompt& prompt) {
+    return askValueIn(ui, prompt, "桩号", true);
 }
 
 std::int16_t askCount(UserInterface& ui, const Prompt& prompt, int min, int max,
@@ -73,7 +94,10 @@ std::string askText(UserInterface& ui, const Prompt& prompt) {
 bool wantsReentry(UserInterface& ui, const Prompt& prompt) {
     for (;;) {
         std::optional<std::string> answer = ui.ask(prompt);
-        if (!answer || isBlankText(*answer)) return false;
+        // Cancel (or Esc) takes back the value like "0": taking it would
+        // accept the very value the user turned down.
+        if (!answer) return true;
+        if (isBlankText(*answer)) return false;
         if (std::optional<double> value = runtime::readNumber(*answer)) return *value == 0.0;
         ui.showError(runtime::quoteTyped(*answer) +
                      "无法识别。数值正确请直接按 Enter 键；数值有误请输入 0，然后重新输入。");

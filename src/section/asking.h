@@ -15,8 +15,13 @@ namespace section {
 
 struct CalculationCancelled {};
 
-// A 32-bit value; `what` names it in messages ("高程", "间距", ...).
-float askFloat(UserInterface& ui, const Prompt& prompt, const std::string& what);
+// A value within the accepted range; `what` names it in messages ("高程",
+// "间距", ...).
+double askValue(UserInterface& ui, const Prompt& prompt, const std::string& what);
+
+// A station, in metres ("1020.5") or in K notation ("K1+020.5") as survey
+// files write it; the messages as for any value.
+double askStation(UserInterface& ui, const Prompt& prompt);
 
 // A whole number within min..max (a fraction is refused, not rounded); `what`
 // names it in messages.
@@ -27,9 +32,9 @@ std::int16_t askCount(UserInterface& ui, const Prompt& prompt, int min, int max,
 std::string askText(UserInterface& ui, const Prompt& prompt);
 
 // A confirm prompt: true when the user asks to enter the value again (answers a
-// number equal to zero); false when the value is accepted (an empty answer,
-// Cancel, or a number other than zero). Any other answer gets a message and the
-// same prompt again.
+// number equal to zero, or cancels: a rejected value is never taken); false
+// when the value is accepted (an empty answer or a number other than zero).
+// Any other answer gets a message and the same prompt again.
 bool wantsReentry(UserInterface& ui, const Prompt& prompt);
 
 }  // namespace section

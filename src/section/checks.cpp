@@ -5,7 +5,7 @@
 
 #include "runtime/number_format.h"
 #include "runtime/number_text.h"
-#include "section/results.h"
+#include "section/figures.h"
 #include "section/station.h"
 
 namespace section {
@@ -77,27 +77,30 @@ void checkPointCounts(const SectionSurvey& survey, Warnings& found) {
 // that of the first section with an area, and the warning says so. Areas
 // that read 0.000 have no direction worth telling.
 void checkDirections(const SectionSurvey& survey, Warnings& found) {
-    auto shown = [&](int i) { return runtime::round3(survey.areas(i)); };
+    const Figures figures(survey);
+    std::vector<std::string> shown(survey.sectionCount() + 1);
+    for (int i = 1; i <= survey.sectionCount(); ++i) shown[i] = figures.area(i);
+    auto none = [&](int i) { return shown[i] == "0.000"; };
+    auto above = [&](int i) { return shown[i].front() != '-'; };
     int positive = 0;
     int negative = 0;
     int first = 0;
     for (int i = 1; i <= survey.sectionCount(); ++i) {
-        if (shown(i) == 0) continue;
-        ++(shown(i) > 0 ? positive : negative);
+        if (none(i)) continue;
+        ++(above(i) ? positive : negative);
         if (first == 0) first = i;
     }
     if (positive == 0 || negative == 0) return;
     const bool tie = positive == negative;
-    const bool usualPositive = tie ? shown(first) > 0 : positive > negative;
+    const bool usualPositive = tie ? above(first) : positive > negative;
     const std::string against = tie ? "与" + sectionName(survey, first) +
                                           "的正负相反（正负两种断面一样多，以" +
                                           sectionName(survey, first) + "为准）"
                                     : "与多数断面的正负相反";
     for (int i = 1; i <= survey.sectionCount(); ++i) {
-        if (shown(i) == 0 || (shown(i) > 0) == usualPositive) continue;
+        if (none(i) || above(i) == usualPositive) continue;
         found.push_back({i, WarningKind::OtherWay,
-                         sectionName(survey, i) + "的面积为 " + roundedText(survey.areas(i)) +
-                             " 平方米，" + against +
+                         sectionName(survey, i) + "的面积为 " + shown[i] + " 平方米，" + against +
                              "：观测点可能是按相反的方向输入的，请核对这个断面的观测点顺序。"});
     }
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "section/data_entry.h"
 
+#include <algorithm>
 #include <functional>
 
 #include "runtime/number_text.h"
@@ -24,8 +25,8 @@ struct ConfirmWording {
 // with three blanks; a rejected one is cleared from the box, entered again and
 // confirmed with the second wording; the accepted one is shown with one blank.
 // `shown` hears every value as it is entered, the rejected ones included.
-float enterValue(UserInterface& ui, const Prompt& prompt, const ConfirmWording& wording,
-                 TextBox box, const std::string& what, const std::function<void(float)>& shown) {
+double enterValue(UserInterface& ui, const Prompt& prompt, const ConfirmWording& wording,
+                  TextBox box, const std::string& what, const std::function<void(double)>& shown) {
     Prompt confirm = prompt;
     confirm.kind = PromptKind::Confirm;
     confirm.confirms = prompt.kind;
@@ -34,7 +35,7 @@ float enterValue(UserInterface& ui, const Prompt& prompt, const ConfirmWording& 
     reentry.again = true;
     reentry.text = wording.reentry;
 
-    float value = askFloat(ui, prompt, what);
+    double value = askValue(ui, prompt, what);
     shown(value);
     showMetres(ui, box, "   ", value);
     bool again = wantsReentry(ui, confirm);
@@ -42,7 +43,7 @@ float enterValue(UserInterface& ui, const Prompt& prompt, const ConfirmWording& 
     confirm.text = wording.second;
     while (again) {
         ui.setText(box, "");
-        value = askFloat(ui, reentry, what);
+        value = askValue(ui, reentry, what);
         shown(value);
         again = wantsReentry(ui, confirm);
     }
@@ -56,12 +57,10 @@ void enterStationsAndCounts(UserInterface& ui, SectionSurvey& survey) {
         const std::string n = numberToText(i);
         ui.setText(TextBox::Text11, "请注意： 现在是" + n + "号断面 ");
         if (stations) {
-            survey.setStation(i, askFloat(ui,
-                                          {.kind = PromptKind::Station,
-                                           .section = i,
-                                           .sections = survey.sectionCount(),
-                                           .text = "请输入" + n + "号断面的桩号 :"},
-                                          "桩号"));
+            survey.setStation(i, askStation(ui, {.kind = PromptKind::Station,
+                                                 .section = i,
+                                                 .sections = survey.sectionCount(),
+                                                 .text = "请输入" + n + "号断面的桩号 :"}));
             ui.setText(TextBox::Text2,
                        " 第 " + n + " 断面桩号为 " + stationText(survey.stations(i)));
         }
@@ -83,7 +82,7 @@ void enterPoint(UserInterface& ui, SectionSurvey& survey, SectionDraft& draft, i
     ui.setText(TextBox::Text3, "    " + p);
     ui.setText(TextBox::Text4, "");
 
-    const float elevation =
+    const double elevation =
         enterValue(ui,
                    {.kind = PromptKind::Elevation,
                     .section = i,
@@ -93,12 +92,12 @@ void enterPoint(UserInterface& ui, SectionSurvey& survey, SectionDraft& draft, i
                    {"确认输入的高程 ?  正确单击 Enter 键 ; 错误输入零( 即为:0 ) ",
                     "输入第 " + p + " 观测点的正确高程 H :",
                     "确认输入的高程 ?  正确单击 Enter 键 ); 错误输入零( 即为:0 ) "},
-                   TextBox::Text4, "高程", [&](float value) {
+                   TextBox::Text4, "高程", [&](double value) {
                        draft.elevation = value;
                        ui.showDraft(draft);
                    });
     // The distance box still shows the previous point's distance until now.
-    const float offset =
+    const double offset =
         enterValue(ui,
                    {.kind = PromptKind::Distance,
                     .section = i,
@@ -111,7 +110,7 @@ void enterPoint(UserInterface& ui, SectionSurvey& survey, SectionDraft& draft, i
                    {"确认输入距离 ?  正确单击 Enter 键 ) ; 错误输入零( 即为:0 ) ",
                     "输入第 " + p + " 测量点至断面起始端点正确的距离 :( 以米为单位 )",
                     "确认输入距离 ?  正确单击 Enter 键  ; 错误输入零( 即为:0 )"},
-                   TextBox::Text5, "距离", [&](float value) {
+                   TextBox::Text5, "距离", [&](double value) {
                        draft.offset = value;
                        ui.showDraft(draft);
                    });
@@ -134,6 +133,9 @@ void enterPoints(UserInterface& ui, SectionSurvey& survey) {
                    n + "断面有 " + numberToText(survey.pointCounts(i)) + " 个观测点");
         SectionDraft draft;
         draft.section = i;
+        // Room for the section at once: growing by doubling would hold up to
+        // twice its points for a moment.
+        draft.points.reserve(std::max<int>(survey.pointCounts(i), 0));
         ui.showDraft(draft);
         for (int j = 1; j <= survey.pointCounts(i); ++j) enterPoint(ui, survey, draft, j);
     }

@@ -3,7 +3,7 @@
 
 #include "runtime/number_format.h"
 #include "runtime/number_text.h"
-#include "section/results.h"
+#include "section/figures.h"
 #include "section/station.h"
 
 namespace section {
@@ -13,7 +13,7 @@ std::vector<ResultRow> resultRows(const SectionSurvey& survey) {
     const bool stations = survey.stationsEntered();
     std::vector<ResultRow> rows;
     rows.reserve(static_cast<std::size_t>(n));
-    float total = 0.0f;
+    double total = 0.0;
     for (int i = 1; i <= n; ++i) {
         ResultRow row;
         row.section = i;
@@ -26,7 +26,7 @@ std::vector<ResultRow> resultRows(const SectionSurvey& survey) {
             row.spacing = survey.spacings(i);
             row.volume = survey.volumes(i);
             // Summed as the total is, so the last row shows the total exactly.
-            total = static_cast<float>(static_cast<double>(*row.volume) + total);
+            total = *row.volume + total;
         }
         rows.push_back(std::move(row));
     }
@@ -41,13 +41,14 @@ ResultTable resultTable(const SectionSurvey& survey) {
     for (const char* name :
          {"面积(平方米)", "至下一断面间距(米)", "至下一断面体积(立方米)", "累计体积(立方米)"})
         table.header.push_back(name);
+    const Figures figures(survey);
     for (const ResultRow& row : resultRows(survey)) {
         std::vector<std::string> cells{std::to_string(row.section)};
         if (row.station) cells.push_back(stationText(*row.station));
-        cells.push_back(roundedText(row.area));
+        cells.push_back(figures.area(row.section));
         cells.push_back(row.spacing ? runtime::formatFixed3(*row.spacing) : "");
-        cells.push_back(row.volume ? roundedText(*row.volume) : "");
-        cells.push_back(roundedText(row.runningTotal));
+        cells.push_back(row.volume ? figures.volume(row.section) : "");
+        cells.push_back(figures.runningTotal(row.section));
         table.rows.push_back(std::move(cells));
     }
     return table;

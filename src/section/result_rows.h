@@ -14,13 +14,13 @@ namespace section {
 
 struct ResultRow {
     int section = 0;
-    std::string name;              // "K1+020.000" with stations, else "第 2 号断面"
-    std::optional<float> station;  // with stations
-    float area = 0.0f;
-    std::optional<float> spacing;  // to the next section; none for the last
-    std::optional<float> volume;   // to the next section; none for the last
-    float runningTotal = 0.0f;     // the volumes before this section: 0 at the first,
-                                   // the total at the last
+    std::string name;               // "K1+020.000" with stations, else "第 2 号断面"
+    std::optional<double> station;  // with stations
+    double area = 0.0;
+    std::optional<double> spacing;  // to the next section; none for the last
+    std::optional<double> volume;   // to the next section; none for the last
+    double runningTotal = 0.0;      // the volumes before this section: 0 at the first,
+                                    // the total at the last
 };
 
 std::vector<ResultRow> resultRows(const SectionSurvey& survey);

@@ -10,12 +10,8 @@
 
 namespace section {
 
-// An area, a volume or the total: rounded to three decimals (halves to even),
-// then written "0.000", so 0.0625 reads "0.062".
-std::string roundedText(float value);
-
 // Writes a length into a text box: `blanks` + the value written "0.000" + "米".
-void showMetres(UserInterface& ui, TextBox box, const std::string& blanks, float value);
+void showMetres(UserInterface& ui, TextBox box, const std::string& blanks, double value);
 
 // Shows each pair's two areas, spacing and volume after a pause prompt, then
 // the total. A single section shows its area alone, the pair's other boxes

@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "section/spacings.h"
 
-#include <cmath>
-
+#include "runtime/exact_decimal.h"
 #include "runtime/number_text.h"
 #include "section/asking.h"
 #include "section/results.h"
@@ -10,7 +9,7 @@
 namespace section {
 namespace {
 
-float askSpacing(UserInterface& ui, int i, int sections) {
+double askSpacing(UserInterface& ui, int i, int sections) {
     const std::string from = runtime::numberToText(i);
     const std::string to = runtime::numberToText(i + 1);
     ui.setText(TextBox::Text11, "现在请输入第 " + from + " 号至第" + to + " 号断面的间距 :");
@@ -19,8 +18,8 @@ float askSpacing(UserInterface& ui, int i, int sections) {
                          .sections = sections,
                          .confirms = PromptKind::Spacing,
                          .text = "确认输入的间距 ?  正确单击 Enter 键  ; 错误输入零( 即为:0 )"};
-    float spacing =
-        askFloat(ui,
+    double spacing =
+        askValue(ui,
                  {.kind = PromptKind::Spacing,
                   .section = i,
                   .sections = sections,
@@ -32,7 +31,7 @@ float askSpacing(UserInterface& ui, int i, int sections) {
     showMetres(ui, TextBox::Text8, "   ", spacing);
     while (wantsReentry(ui, confirm)) {
         ui.setText(TextBox::Text8, "");
-        spacing = askFloat(ui,
+        spacing = askValue(ui,
                            {.kind = PromptKind::Spacing,
                             .section = i,
                             .sections = sections,
@@ -54,9 +53,10 @@ void askSpacings(UserInterface& ui, SectionSurvey& survey) {
 
 bool spacingsFromStations(SectionSurvey& survey) {
     for (int i = 1; i < survey.sectionCount(); ++i) {
-        const auto spacing =
-            static_cast<float>(static_cast<double>(survey.stations(i + 1)) - survey.stations(i));
-        if (!std::isfinite(spacing)) return false;
+        const double spacing = (runtime::ExactDecimal::of(survey.stations(i + 1)) -
+                                runtime::ExactDecimal::of(survey.stations(i)))
+                                   .nearest();
+        if (!runtime::inValueRange(spacing)) return false;
         survey.setSpacing(i, spacing);
     }
     return true;

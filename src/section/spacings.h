@@ -12,8 +12,10 @@ namespace section {
 // user cancels a spacing prompt.
 void askSpacings(UserInterface& ui, SectionSurvey& survey);
 
-// spacings(i) <- stations(i+1) - stations(i), kept in 32 bits. Returns false
-// when a spacing is beyond the 32-bit range.
+// spacings(i) <- stations(i+1) - stations(i), worked out exactly from the
+// stations as entered and kept as the nearest 64-bit value, so that 1523.123 -
+// 1500.1 is 23.023 and reads so. Returns false when a spacing is beyond the
+// accepted range (runtime::inValueRange).
 bool spacingsFromStations(SectionSurvey& survey);
 
 }  // namespace section

@@ -1,17 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "section/station.h"
 
+#include "runtime/exact_decimal.h"
 #include "runtime/number_format.h"
 #include "runtime/number_text.h"
 
 namespace section {
 
-std::string stationText(float station) {
-    auto km = static_cast<float>(runtime::truncate(static_cast<double>(station) / 1000.0));
-    const float metres = station - km * 1000.0f;  // in 32-bit arithmetic
-    std::string metreText = runtime::formatFixed3(metres, 3);
+std::string stationText(double station) {
+    double km = runtime::truncate(station / 1000.0);
+    const runtime::ExactDecimal metres =
+        runtime::ExactDecimal::of(station) -
+        runtime::ExactDecimal::of(km) * runtime::ExactDecimal::of(1000.0);
+    std::string metreText = runtime::formatFixed3(metres.digits(), 3);
     if (metreText == "1000.000" || metreText == "-1000.000") {
-        km += metres > 0 ? 1.0f : -1.0f;
+        km += metres.digits().negative ? -1.0 : 1.0;
         metreText = "000.000";
     }
     return "K" + runtime::numberToText(km) + "+" + metreText;

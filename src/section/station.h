@@ -8,9 +8,10 @@
 namespace section {
 
 // The kilometre part is the station divided by 1000 and truncated toward zero;
-// the metre part is the rest, formatted "000.000". A metre part that rounds up
+// the metre part is the exact rest of the station as entered, formatted
+// "000.000". A metre part that rounds up
 // to 1000.000 carries into the kilometres (999.9996 is "K1+000.000").
 // A negative station keeps both signs: -1234.5 is "K-1+-234.500".
-std::string stationText(float station);
+std::string stationText(double station);
 
 }  // namespace section

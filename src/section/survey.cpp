@@ -14,14 +14,14 @@ void SectionSurvey::resize(int n) {
     stationAnswer_.clear();
     elevations_ = {};
     offsets_ = {};
-    totalVolume_ = 0.0f;
+    totalVolume_ = 0.0;
     maxPointCount_ = 0;
-    stations_.assign(n + 1, 0.0f);
+    stations_.assign(n + 1, 0.0);
     pointCounts_.assign(n + 1, 0);
     firstPoint_.assign(n + 2, 0);
-    spacings_.assign(n + 1, 0.0f);
-    areas_.assign(n + 1, 0.0f);
-    volumes_.assign(std::max(n, 1), 0.0f);
+    spacings_.assign(n + 1, 0.0);
+    areas_.assign(n + 1, 0.0);
+    volumes_.assign(std::max(n, 1), 0.0);
 }
 
 bool SectionSurvey::stationsEntered() const {
@@ -37,12 +37,12 @@ void SectionSurvey::checkSection(int i, int last) const {
     if (i < 0 || i > last) throw std::out_of_range("section index " + std::to_string(i));
 }
 
-float SectionSurvey::stations(int i) const {
+double SectionSurvey::stations(int i) const {
     checkSection(i, sectionCount_);
     return stations_[i];
 }
 
-void SectionSurvey::setStation(int i, float station) {
+void SectionSurvey::setStation(int i, double station) {
     checkSection(i, sectionCount_);
     stations_[i] = station;
 }
@@ -80,7 +80,7 @@ void SectionSurvey::allocatePoints() {
     offsets_.reserve(room);
 }
 
-void SectionSurvey::takePoints(std::vector<float> elevations, std::vector<float> offsets) {
+void SectionSurvey::takePoints(std::vector<double> elevations, std::vector<double> offsets) {
     const std::uint32_t total = layOutSections();
     if (elevations.size() != total || offsets.size() != total)
         throw std::length_error("the points do not match the point counts");
@@ -96,54 +96,54 @@ long long SectionSurvey::pointIndex(int i, int j) const {
     return static_cast<long long>(firstPoint_[i]) + j - 1;
 }
 
-float SectionSurvey::elevations(int i, int j) const {
+double SectionSurvey::elevations(int i, int j) const {
     const long long k = pointIndex(i, j);
-    return k < 0 || k >= static_cast<long long>(elevations_.size()) ? 0.0f : elevations_[k];
+    return k < 0 || k >= static_cast<long long>(elevations_.size()) ? 0.0 : elevations_[k];
 }
 
-float SectionSurvey::offsets(int i, int j) const {
+double SectionSurvey::offsets(int i, int j) const {
     const long long k = pointIndex(i, j);
-    return k < 0 || k >= static_cast<long long>(offsets_.size()) ? 0.0f : offsets_[k];
+    return k < 0 || k >= static_cast<long long>(offsets_.size()) ? 0.0 : offsets_[k];
 }
 
-void SectionSurvey::setPoint(int i, int j, float elevation, float offset) {
+void SectionSurvey::setPoint(int i, int j, double elevation, double offset) {
     const long long k = pointIndex(i, j);
     if (k < 0) throw std::out_of_range("no room for point " + std::to_string(j));
     // Points arrive in order, so this normally appends one.
     if (k >= static_cast<long long>(elevations_.size())) {
-        elevations_.resize(k + 1, 0.0f);
-        offsets_.resize(k + 1, 0.0f);
+        elevations_.resize(k + 1, 0.0);
+        offsets_.resize(k + 1, 0.0);
     }
     elevations_[k] = elevation;
     offsets_[k] = offset;
 }
 
-float SectionSurvey::spacings(int i) const {
+double SectionSurvey::spacings(int i) const {
     checkSection(i, sectionCount_);
     return spacings_[i];
 }
 
-void SectionSurvey::setSpacing(int i, float spacing) {
+void SectionSurvey::setSpacing(int i, double spacing) {
     checkSection(i, sectionCount_ - 1);
     spacings_[i] = spacing;
 }
 
-float SectionSurvey::areas(int i) const {
+double SectionSurvey::areas(int i) const {
     checkSection(i, sectionCount_);
     return areas_[i];
 }
 
-void SectionSurvey::setArea(int i, float area) {
+void SectionSurvey::setArea(int i, double area) {
     checkSection(i, sectionCount_);
     areas_[i] = area;
 }
 
-float SectionSurvey::volumes(int i) const {
+double SectionSurvey::volumes(int i) const {
     checkSection(i, std::max(sectionCount_ - 1, 0));
     return volumes_[i];
 }
 
-void SectionSurvey::setVolume(int i, float volume) {
+void SectionSurvey::setVolume(int i, double volume) {
     checkSection(i, sectionCount_ - 1);
     volumes_[i] = volume;
 }
@@ -154,23 +154,23 @@ void SectionSurvey::checkComplete(int i) const {
         throw std::logic_error("section " + std::to_string(i) + " is not complete");
 }
 
-const float* SectionSurvey::sectionElevations(int i) const {
+const double* SectionSurvey::sectionElevations(int i) const {
     checkComplete(i);
     return elevations_.data() + firstPoint_[i];
 }
 
-const float* SectionSurvey::sectionOffsets(int i) const {
+const double* SectionSurvey::sectionOffsets(int i) const {
     checkComplete(i);
     return offsets_.data() + firstPoint_[i];
 }
 
 std::size_t SectionSurvey::heldBytes() const {
-    return stationAnswer_.capacity() + stations_.capacity() * sizeof(float) +
+    return stationAnswer_.capacity() + stations_.capacity() * sizeof(double) +
            pointCounts_.capacity() * sizeof(std::int16_t) +
            firstPoint_.capacity() * sizeof(std::uint32_t) +
            (elevations_.capacity() + offsets_.capacity() + spacings_.capacity() +
             areas_.capacity() + volumes_.capacity()) *
-               sizeof(float);
+               sizeof(double);
 }
 
 }  // namespace section

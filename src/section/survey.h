@@ -34,8 +34,8 @@ class SectionSurvey {
     // "y" or "Y" (full-width "ｙ" or "Ｙ" too), blanks around it ignored.
     bool stationsEntered() const;
 
-    float stations(int i) const;
-    void setStation(int i, float station);
+    double stations(int i) const;
+    void setStation(int i, double station);
 
     std::int16_t pointCounts(int i) const;
     void setPointCount(int i, std::int16_t count);
@@ -45,26 +45,26 @@ class SectionSurvey {
     void allocatePoints();
     // The same with every point given at once: the points of section 1, then
     // of section 2, and so on (as many as the counts say).
-    void takePoints(std::vector<float> elevations, std::vector<float> offsets);
+    void takePoints(std::vector<double> elevations, std::vector<double> offsets);
     int maxPointCount() const { return maxPointCount_; }
 
-    float elevations(int i, int j) const;
-    float offsets(int i, int j) const;
-    void setPoint(int i, int j, float elevation, float offset);
+    double elevations(int i, int j) const;
+    double offsets(int i, int j) const;
+    void setPoint(int i, int j, double elevation, double offset);
 
-    float spacings(int i) const;  // 1..n-1 hold values, n reads 0
-    void setSpacing(int i, float spacing);
-    float areas(int i) const;
-    void setArea(int i, float area);
-    float volumes(int i) const;  // 0..n-1
-    void setVolume(int i, float volume);
-    float totalVolume() const { return totalVolume_; }
-    void setTotalVolume(float total) { totalVolume_ = total; }
+    double spacings(int i) const;  // 1..n-1 hold values, n reads 0
+    void setSpacing(int i, double spacing);
+    double areas(int i) const;
+    void setArea(int i, double area);
+    double volumes(int i) const;  // 0..n-1
+    void setVolume(int i, double volume);
+    double totalVolume() const { return totalVolume_; }
+    void setTotalVolume(double total) { totalVolume_ = total; }
 
     // The points of section i (1-based) as one contiguous run, for the area
     // loop; every point of the section must have been set.
-    const float* sectionElevations(int i) const;
-    const float* sectionOffsets(int i) const;
+    const double* sectionElevations(int i) const;
+    const double* sectionOffsets(int i) const;
 
     // Bytes held by the record's arrays (capacity, not size).
     std::size_t heldBytes() const;
@@ -84,16 +84,16 @@ class SectionSurvey {
 
     int sectionCount_ = 0;
     std::string stationAnswer_;
-    std::vector<float> stations_;            // 0..n
+    std::vector<double> stations_;           // 0..n
     std::vector<std::int16_t> pointCounts_;  // 0..n
     std::vector<std::uint32_t>
         firstPoint_;  // 0..n+1: section i holds [firstPoint_[i], firstPoint_[i+1])
-    std::vector<float> elevations_;
-    std::vector<float> offsets_;
-    std::vector<float> spacings_;  // 0..n
-    std::vector<float> areas_;     // 0..n
-    std::vector<float> volumes_;   // 0..n-1
-    float totalVolume_ = 0.0f;
+    std::vector<double> elevations_;
+    std::vector<double> offsets_;
+    std::vector<double> spacings_;  // 0..n
+    std::vector<double> areas_;     // 0..n
+    std::vector<double> volumes_;   // 0..n-1
+    double totalVolume_ = 0.0;
     int maxPointCount_ = 0;
 };
 

@@ -69,14 +69,14 @@ struct Prompt {
 // entered again), so that a wrong value can be seen before it is accepted.
 struct SectionDraft {
     struct Point {
-        float elevation = 0.0f;  // H
-        float offset = 0.0f;     // S, positive left of the centre line
+        double elevation = 0.0;  // H
+        double offset = 0.0;     // S, positive left of the centre line
         bool operator==(const Point&) const = default;
     };
     int section = 0;
     std::vector<Point> points;
-    std::optional<float> elevation;  // of the next point
-    std::optional<float> offset;     // of the next point, once its elevation is accepted
+    std::optional<double> elevation;  // of the next point
+    std::optional<double> offset;     // of the next point, once its elevation is accepted
     bool operator==(const SectionDraft&) const = default;
 };
 

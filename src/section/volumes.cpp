@@ -1,20 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "section/volumes.h"
 
-#include <cmath>
+#include "runtime/number_text.h"
 
 namespace section {
 
 bool computeVolumes(SectionSurvey& survey) {
-    survey.setTotalVolume(0.0f);
+    survey.setTotalVolume(0.0);
     for (int i = 1; i < survey.sectionCount(); ++i) {
-        const auto volume =
-            static_cast<float>((static_cast<double>(survey.areas(i + 1)) + survey.areas(i)) *
-                               survey.spacings(i) / 2.0);
+        const double volume = (survey.areas(i + 1) + survey.areas(i)) * survey.spacings(i) / 2.0;
         survey.setVolume(i, volume);
-        const auto total = static_cast<float>(static_cast<double>(volume) + survey.totalVolume());
+        const double total = volume + survey.totalVolume();
         survey.setTotalVolume(total);
-        if (!std::isfinite(volume) || !std::isfinite(total)) return false;
+        if (!runtime::inValueRange(volume) || !runtime::inValueRange(total)) return false;
     }
     return true;
 }

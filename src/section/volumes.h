@@ -7,8 +7,8 @@
 namespace section {
 
 // volumes(i) <- (areas(i+1) + areas(i)) x spacings(i) / 2 for i = 1..N-1, and
-// their sum, each kept in 32 bits. Returns false when a volume or the total is
-// beyond the 32-bit range.
+// their sum in ascending i. Returns false when a volume or the total is beyond
+// the accepted range (runtime::inValueRange).
 bool computeVolumes(SectionSurvey& survey);
 
 }  // namespace section

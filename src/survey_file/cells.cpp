@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "runtime/number_text.h"
+#include "runtime/station_notation.h"
 
 namespace survey_file {
 
@@ -18,7 +19,7 @@ bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-// [-]digits[.digits] or [-].digits: what from_chars reads exactly as strtof.
+// [-]digits[.digits] or [-].digits: what from_chars reads exactly as strtod.
 bool isPlainDecimal(std::string_view s) {
     std::size_t i = s.starts_with('-') ? 1 : 0;
     std::size_t digits = 0;
@@ -30,20 +31,20 @@ bool isPlainDecimal(std::string_view s) {
     return digits > 0 && i == s.size();
 }
 
-// A plain decimal of at most seven significant digits and ten decimals, such
-// as a surveyed "102.345": its digits and its power of ten are both exact in
-// 32 bits, so one division rounds it exactly as strtof does. False for
+// A plain decimal of at most fifteen significant digits and fifteen decimals,
+// such as a surveyed "102.345": its digits and its power of ten are both exact
+// in 64 bits, so one division rounds it exactly as strtod does. False for
 // anything else.
-bool readShortDecimal(std::string_view s, float& value) {
+bool readShortDecimal(std::string_view s, double& value) {
     const bool negative = s.starts_with('-');
     std::size_t i = negative ? 1 : 0;
-    std::uint32_t mantissa = 0;
+    std::uint64_t mantissa = 0;
     int digits = 0, decimals = -1;
     for (; i < s.size(); ++i) {
         const char c = s[i];
         if (isDigit(c)) {
-            if (++digits > 7) return false;
-            mantissa = mantissa * 10 + std::uint32_t(c - '0');
+            if (++digits > 15) return false;
+            mantissa = mantissa * 10 + std::uint64_t(c - '0');
             if (decimals >= 0) ++decimals;
         } else if (c == '.' && decimals < 0) {
             decimals = 0;
@@ -51,23 +52,18 @@ bool readShortDecimal(std::string_view s, float& value) {
             return false;
         }
     }
-    if (digits == 0 || decimals > 10) return false;
-    static constexpr float kPowers[] = {1e0f, 1e1f, 1e2f, 1e3f, 1e4f, 1e5f,
-                                        1e6f, 1e7f, 1e8f, 1e9f, 1e10f};
-    value = static_cast<float>(mantissa) / kPowers[decimals < 0 ? 0 : decimals];
+    if (digits == 0 || decimals > 15) return false;
+    static constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                         1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    value = static_cast<double>(mantissa) / kPowers[decimals < 0 ? 0 : decimals];
     if (negative) value = -value;
     return true;
 }
 
-CellNumber slowFloat(std::string_view cell) {
-    if (std::optional<float> value = runtime::textToFloat(cell)) return {*value};
-    return {0.0f, runtime::readNumber(cell) ? CellNumber::Fault::OutOfRange
-                                            : CellNumber::Fault::NotANumber};
-}
-
-// One digit or more, nothing else.
-bool isDigits(std::string_view s) {
-    return !s.empty() && std::all_of(s.begin(), s.end(), isDigit);
+CellNumber slowValue(std::string_view cell) {
+    if (std::optional<double> value = runtime::textToValue(cell)) return {*value};
+    return {0.0, runtime::readNumber(cell) ? CellNumber::Fault::OutOfRange
+                                           : CellNumber::Fault::NotANumber};
 }
 
 }  // namespace
@@ -125,13 +121,15 @@ std::string_view trimBlanks(std::string_view text) {
 }
 
 CellNumber readFloat(std::string_view cell) {
-    if (float value = 0.0f; readShortDecimal(cell, value)) return {value};
+    if (double value = 0.0; readShortDecimal(cell, value)) return {value};
     if (isPlainDecimal(cell)) {
-        float value = 0.0f;
+        double value = 0.0;
         const auto [end, error] = std::from_chars(cell.data(), cell.data() + cell.size(), value);
-        if (error == std::errc() && end == cell.data() + cell.size()) return {value};
+        if (error == std::errc() && end == cell.data() + cell.size() &&
+            runtime::inValueRange(value))
+            return {value};
     }
-    return slowFloat(cell);
+    return slowValue(cell);
 }
 
 CellNumber readStation(std::string_view cell) {
@@ -140,37 +138,12 @@ CellNumber readStation(std::string_view cell) {
                                    [](char c) { return static_cast<unsigned char>(c) < 0x80; });
     const std::string wide = ascii ? std::string() : runtime::toHalfWidth(cell);
     const std::string_view s = ascii ? cell : trimBlanks(wide);
-    if (!s.starts_with('K') && !s.starts_with('k')) return readFloat(s);
-    // K notation: kilometres "+" metres below 1000. The decimal text of
-    // km x 1000 + m is read once, so the value is the one the same station
-    // typed in metres gives.
-    const CellNumber bad{0.0f, CellNumber::Fault::NotANumber};
-    const std::size_t plus = s.find('+', 1);
-    if (plus == std::string_view::npos) return bad;
-    std::string_view km = s.substr(1, plus - 1);
-    std::string_view metres = s.substr(plus + 1);
-    const bool kmNegative = km.starts_with('-');
-    const bool metresNegative = metres.starts_with('-');
-    if (kmNegative) km.remove_prefix(1);
-    if (metresNegative) metres.remove_prefix(1);
-    const std::size_t point = metres.find('.');
-    const std::string_view whole = metres.substr(0, point);
-    const std::string_view fraction =
-        point == std::string_view::npos ? std::string_view() : metres.substr(point + 1);
-    const bool kmZero = km.find_first_not_of('0') == std::string_view::npos;
-    if (!isDigits(km) || !isDigits(whole) || whole.size() > 3 ||
-        (point != std::string_view::npos && !isDigits(fraction)) ||
-        (kmNegative != metresNegative && !kmZero))
-        return bad;
-    std::string decimal = kmNegative || metresNegative ? "-" : "";
-    decimal += km;
-    decimal.append(3 - whole.size(), '0');
-    decimal += whole;
-    if (!fraction.empty()) {
-        decimal += '.';
-        decimal += fraction;
-    }
-    return readFloat(decimal);
+    if (!runtime::isKNotation(s)) return readFloat(s);
+    // Read as the decimal text of its metres, so the value is the one the same
+    // station typed in metres gives.
+    const std::optional<std::string> metres = runtime::kNotationMetres(s);
+    if (!metres) return {0.0, CellNumber::Fault::NotANumber};
+    return readFloat(*metres);
 }
 
 }  // namespace survey_file

@@ -35,11 +35,11 @@ std::string_view trimBlanks(std::string_view text);
 // A value read by the rules of the prompts, or why it cannot be one.
 struct CellNumber {
     enum class Fault { None, NotANumber, OutOfRange };
-    float value = 0.0f;
+    double value = 0.0;
     Fault fault = Fault::None;
 };
 
-// A 32-bit value, exactly as a prompt reads it. Plain ASCII decimals take a
+// A value, exactly as a prompt reads it. Plain ASCII decimals take a
 // fast path that allocates nothing; anything else goes through the prompts'
 // own rules (full-width digits, blanks, exponents).
 CellNumber readFloat(std::string_view cell);

@@ -43,14 +43,14 @@ std::string headerWord(std::string_view cell) {
 }
 
 struct Section {
-    float station = 0.0f;  // with stations
+    double station = 0.0;  // with stations
     int number = 0;        // without: its number, 1, 2, 3 ...
     std::string key;       // the key cell as written in its last row
     int firstLine = 0;
     int points = 0;
     int emptyRowLine = 0;  // the line of a row without H and S
     bool hasSpacing = false;
-    float spacing = 0.0f;
+    double spacing = 0.0;
     int spacingLine = 0;
     std::string spacingCell;
 };
@@ -137,7 +137,7 @@ class Reader {
         }
     }
 
-    float number(int column, const char* what) {
+    double number(int column, const char* what) {
         const std::string_view cell = cells_[column - 1];
         if (cell.empty()) fail(lineNumber_, column, std::string("没有") + what);
         const CellNumber n = readFloat(cell);
@@ -158,8 +158,8 @@ class Reader {
             section.emptyRowLine = lineNumber_;
         } else {
             if (section.emptyRowLine != 0) fail(section.emptyRowLine, 2, "没有高程");
-            const float h = number(2, "高程");
-            const float s = number(3, "距离");
+            const double h = number(2, "高程");
+            const double s = number(3, "距离");
             if (section.points == kMostPoints)
                 fail(lineNumber_, 1,
                      "：第 " + std::to_string(sections_.size()) + " 个断面的观测点超过 " +
@@ -212,7 +212,7 @@ class Reader {
     }
 
     void readSpacing(Section& section) {
-        const float spacing = number(4, "间距");
+        const double spacing = number(4, "间距");
         if (section.hasSpacing && spacing != section.spacing)
             fail(lineNumber_, 4,
                  quoteTyped(cells_[3]) + "与第 " + std::to_string(section.spacingLine) +
@@ -266,8 +266,8 @@ class Reader {
     bool stations_ = false;
     std::size_t columns_ = 3;
     std::vector<Section> sections_;
-    std::vector<float> elevations_;
-    std::vector<float> offsets_;
+    std::vector<double> elevations_;
+    std::vector<double> offsets_;
 };
 
 }  // namespace

@@ -40,7 +40,7 @@ ReadResult readSurvey(std::string_view text);
 
 // The file of a survey: UTF-8 with a byte-order mark, CRLF line ends, a
 // Chinese header, every number in the shortest form that reads back to the
-// same 32-bit value (stations in plain metres).
+// same value, as it was typed (stations in plain metres).
 std::string writeSurvey(const section::SectionSurvey& survey);
 
 // The results of a calculated survey as CSV, one row per section (see

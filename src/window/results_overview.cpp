@@ -16,8 +16,8 @@
 #include <algorithm>
 
 #include "section/checks.h"
+#include "section/figures.h"
 #include "section/result_rows.h"
-#include "section/results.h"
 #include "survey_file/survey_file.h"
 #include "window/file_dialogs.h"
 #include "window/layout.h"
@@ -94,7 +94,7 @@ void ResultsOverview::showSurvey(const section::SectionSurvey& survey) {
     for (int c = 0; c < table_->columnCount(); ++c) tableWidth += table_->columnWidth(c);
     splitter_->setSizes({tableWidth, std::max(width() - tableWidth, 300)});
     total_->setText(QStringLiteral("总体积：%1 立方米，共 %2 个断面")
-                        .arg(QString::fromStdString(section::roundedText(survey.totalVolume())))
+                        .arg(QString::fromStdString(section::Figures(survey).total()))
                         .arg(survey.sectionCount()));
     curve_->showSurvey(survey);
 }

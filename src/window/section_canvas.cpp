@@ -135,10 +135,11 @@ void SectionCanvas::paintEvent(QPaintEvent*) {
         const double y = scale.toPixel(0, *picture_.pendingElevation).y;
         painter.setPen(QPen(kPending, 2, Qt::DashDotLine));
         painter.drawLine(QPointF(box.left, y), QPointF(box.left + box.width, y));
-        painter.drawText(QPointF(box.left + 4, y - 4),
-                         QStringLiteral("第 %1 点 H=%2")
-                             .arg(points.size() + 1)
-                             .arg(metres(*picture_.pendingElevation)));
+        painter.drawText(
+            QPointF(box.left + 4, y - 4),
+            QStringLiteral("第 %1 点 H=%2")
+                .arg(points.size() + 1)
+                .arg(QString::fromStdString(runtime::numberToText(*picture_.pendingElevation))));
     }
 }
 

@@ -17,8 +17,8 @@ namespace window {
 
 struct SectionPicture {
     std::vector<section::SectionDraft::Point> points;
-    std::optional<float> pendingElevation;  // of the next point
-    std::optional<float> pendingOffset;     // of the next point, with its elevation
+    std::optional<double> pendingElevation;  // of the next point
+    std::optional<double> pendingOffset;     // of the next point, with its elevation
 };
 
 class SectionCanvas : public QWidget {

@@ -8,8 +8,8 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "section/figures.h"
 #include "section/result_rows.h"
-#include "section/results.h"
 #include "window/section_canvas.h"
 #include "window/warnings_dock.h"
 
@@ -111,7 +111,7 @@ void SectionPanel::showSection(int i) {
         caption_->setText(QStringLiteral("只有 %1 个观测点，围不成断面，没有面积").arg(count));
     } else {
         caption_->setText(QStringLiteral("面积 %1 平方米，%2 个观测点")
-                              .arg(QString::fromStdString(section::roundedText(survey_.areas(i))))
+                              .arg(QString::fromStdString(section::Figures(survey_).area(i)))
                               .arg(count));
     }
     SectionPicture picture;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "printed_sheet.h"
+#include "section/calculation.h"
 #include "section/survey.h"
 
 namespace printout {
@@ -18,8 +19,8 @@ using section::SectionSurvey;
 const std::string kLegend = "观测点高程/距离  h(米)/观测点至断面端点距离 d(米):";
 
 struct Point {
-    float elevation;
-    float offset;
+    double elevation;
+    double offset;
 };
 
 // A survey whose sections hold the given points; stations, spacings, areas and
@@ -99,7 +100,7 @@ TEST(DayangSheet, StartsBelowThePageTopInSongWithTheTitleLargerThanTheRest) {
 struct NamingRow {
     const char* name;
     std::string stationAnswer;
-    float station;
+    double station;
     std::string header;
     std::string areaLabel;
 };
@@ -115,7 +116,7 @@ TEST_P(SectionNaming, NamesTheSectionTheSameWayInItsHeaderAndItsAreaLine) {
     const NamingRow& row = GetParam();
     SectionSurvey survey = surveyOf({{}}, row.stationAnswer);
     survey.setStation(1, row.station);
-    survey.setArea(1, 2.5f);
+    survey.setArea(1, 2.5);
     const PrintedSheet printer = printed(survey);
 
     EXPECT_EQ(printer.lines[3], (PrintLine{ColumnStop{12}, Text{row.header}}));
@@ -127,17 +128,17 @@ TEST_P(SectionNaming, NamesTheSectionTheSameWayInItsHeaderAndItsAreaLine) {
 INSTANTIATE_TEST_SUITE_P(
     , SectionNaming,
     testing::Values(
-        NamingRow{"lower_case_y_names_the_station", "y", 1250.5f,
+        NamingRow{"lower_case_y_names_the_station", "y", 1250.5,
                   "( K1+250.500断面 ) :", "K1+250.500断面面积 : S("},
         NamingRow{"capital_Y_names_the_station", "Y", 80,
                   "( K0+080.000断面 ) :", "K0+080.000断面面积 : S("},
         NamingRow{"y_with_blanks_around_it_names_the_station", " y ", 80,
                   "( K0+080.000断面 ) :", "K0+080.000断面面积 : S("},
         NamingRow{"station_zero_is_K0", "y", 0, "( K0+000.000断面 ) :", "K0+000.000断面面积 : S("},
-        NamingRow{"metres_rounding_up_to_1000_carry_into_the_kilometres", "y", 999.9996f,
+        NamingRow{"metres_rounding_up_to_1000_carry_into_the_kilometres", "y", 999.9996,
                   "( K1+000.000断面 ) :", "K1+000.000断面面积 : S("},
-        NamingRow{"n_numbers_the_section", "n", 1250.5f, "( 第 1 号断面 ) :", "第 1 号断面积 S("},
-        NamingRow{"capital_N_numbers_the_section", "N", 1250.5f,
+        NamingRow{"n_numbers_the_section", "n", 1250.5, "( 第 1 号断面 ) :", "第 1 号断面积 S("},
+        NamingRow{"capital_N_numbers_the_section", "N", 1250.5,
                   "( 第 1 号断面 ) :", "第 1 号断面积 S("},
         NamingRow{"an_empty_answer_numbers_the_section", "", 0,
                   "( 第 1 号断面 ) :", "第 1 号断面积 S("}),
@@ -160,7 +161,7 @@ class PointLines : public testing::TestWithParam<PointLinesRow> {};
 TEST_P(PointLines, SetsFivePointsToALineSeventeenColumnsApart) {
     const PointLinesRow& row = GetParam();
     std::vector<Point> points;
-    for (int j = 1; j <= row.pointCount; ++j) points.push_back({float(j), -float(j)});
+    for (int j = 1; j <= row.pointCount; ++j) points.push_back({double(j), -double(j)});
 
     std::vector<PrintLine> expected;
     int j = 0;
@@ -188,8 +189,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<PointLinesRow>& info) { return info.param.name; });
 
 TEST(DayangSheet, PrintsEachSectionsOwnPointsWithTheirSigns) {
-    const PrintedSheet printer =
-        printed(surveyOf({{{102.35f, -3.5f}}, {{-1.25f, -10}, {0.5f, 12}}}));
+    const PrintedSheet printer = printed(surveyOf({{{102.35, -3.5}}, {{-1.25, -10}, {0.5, 12}}}));
 
     EXPECT_EQ(linesAfter(printer.lines, "( 第 1 号断面 ) :"),
               (std::vector<PrintLine>{{ColumnStop{12}, Text{"102.350/-3.500"}}}));
@@ -209,12 +209,13 @@ TEST(DayangSheet, ASingleSectionHasAnAreaLineButNoSpacingOrVolumeLine) {
 }
 
 TEST(DayangSheet, RoundsAreasVolumesAndTheTotalBeforeFormattingButOnlyFormatsSpacings) {
-    SectionSurvey survey = surveyOf(std::vector<std::vector<Point>>(3));
-    survey.setSpacing(1, 0.0625f);
-    survey.setArea(1, 0.0625f);
-    survey.setVolume(1, 0.0625f);
-    survey.setVolume(2, -12.5f);
-    survey.setTotalVolume(735.0005f);
+    // Three small triangles of exactly 0.0625 square metres each, 0.0625 m and
+    // 1 m apart: the second volume is exactly 0.0625 cubic metres.
+    const std::vector<Point> small{{100, 0.25}, {100.25, 0}, {100, -0.25}};
+    SectionSurvey survey = surveyOf({small, small, small});
+    survey.setSpacing(1, 0.0625);
+    survey.setSpacing(2, 1);
+    ASSERT_TRUE(section::calculateSurvey(survey));
     const PrintedSheet printer = printed(survey);
 
     EXPECT_EQ(linesUnder(printer.lines, "断面间距(米) :")[0],
@@ -222,13 +223,12 @@ TEST(DayangSheet, RoundsAreasVolumesAndTheTotalBeforeFormattingButOnlyFormatsSpa
     EXPECT_EQ(linesUnder(printer.lines, "断面面积 (平方米) :")[0],
               (PrintLine{ColumnStop{24}, Text{"第 1 号断面积 S("}, Number{1}, Text{")="},
                          Text{"0.062"}}));
-    EXPECT_EQ(
-        linesUnder(printer.lines, "计算后的体积 (立方米) :"),
-        (std::vector<PrintLine>{
-            {ColumnStop{24}, Text{"第1段体积 : D("}, Number{1}, Text{")="}, Text{"0.062"}},
-            {ColumnStop{24}, Text{"第2段体积 : D("}, Number{2}, Text{")="}, Text{"-12.500"}}}));
+    EXPECT_EQ(linesUnder(printer.lines, "计算后的体积 (立方米) :"),
+              (std::vector<PrintLine>{
+                  {ColumnStop{24}, Text{"第1段体积 : D("}, Number{1}, Text{")="}, Text{"0.004"}},
+                  {ColumnStop{24}, Text{"第2段体积 : D("}, Number{2}, Text{")="}, Text{"0.062"}}}));
     EXPECT_EQ(printer.lines.back(),
-              (PrintLine{ColumnStop{24}, Text{"总体积 : [ D ]="}, Text{"735.000 (立方米)"}}));
+              (PrintLine{ColumnStop{24}, Text{"总体积 : [ D ]="}, Text{"0.066 (立方米)"}}));
 }
 
 TEST(DayangSheet, ListsEverySectionOfALongSurveyWithTwoDigitNumbers) {

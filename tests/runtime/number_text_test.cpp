@@ -10,8 +10,8 @@ namespace {
 
 using runtime::numberToText;
 using runtime::readNumber;
-using runtime::textToFloat;
 using runtime::textToInt16;
+using runtime::textToValue;
 
 struct IntRow {
     const char* name;
@@ -46,29 +46,41 @@ INSTANTIATE_TEST_SUITE_P(
         IntRow{"hexadecimal", "0x10", std::nullopt}, IntRow{"infinity_word", "inf", std::nullopt}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(TextToFloat, reads_decimals_as_the_nearest_32_bit_value) {
-    EXPECT_EQ(textToFloat("12.3"), 12.3f);
-    EXPECT_EQ(textToFloat("-0.0625"), -0.0625f);
-    EXPECT_EQ(textToFloat(".5"), 0.5f);
-    EXPECT_EQ(textToFloat("5."), 5.0f);
-    EXPECT_EQ(textToFloat("1.5E2"), 150.0f);
-    EXPECT_EQ(textToFloat("\xEF\xBC\x91\xEF\xBC\x8E\xEF\xBC\x95"), 1.5f);  // １．５
-    EXPECT_EQ(textToFloat("\xEF\xBC\x8B\xEF\xBC\x92"), 2.0f);              // ＋２
+TEST(TextToValue, reads_decimals_as_the_nearest_64_bit_value) {
+    EXPECT_EQ(textToValue("12.3"), 12.3);
+    EXPECT_EQ(textToValue("-0.0625"), -0.0625);
+    EXPECT_EQ(textToValue(".5"), 0.5);
+    EXPECT_EQ(textToValue("5."), 5.0);
+    EXPECT_EQ(textToValue("1.5E2"), 150.0);
+    EXPECT_EQ(textToValue("1523.123"), 1523.123);
+    EXPECT_EQ(textToValue("16777217.000000001"), 16777217.000000001);
+    EXPECT_EQ(textToValue("\xEF\xBC\x91\xEF\xBC\x8E\xEF\xBC\x95"), 1.5);  // １．５
+    EXPECT_EQ(textToValue("\xEF\xBC\x8B\xEF\xBC\x92"), 2.0);              // ＋２
 }
 
-TEST(TextToFloat, rounds_once_not_through_64_bits) {
-    // Halfway between two floats in 32 bits but not in 64: a double detour
-    // would round to the even float below.
-    EXPECT_EQ(textToFloat("16777217.000000001"), 16777218.0f);
+TEST(TextToValue, refuses_values_beyond_the_32_bit_range_as_before) {
+    EXPECT_EQ(textToValue("3.4e38"), 3.4e38);
+    EXPECT_EQ(textToValue("3.4028235e38"), 3.4028235e38);  // the largest float, as typed
+    EXPECT_EQ(textToValue("3.4028236e38"), std::nullopt);  // rounds to a 32-bit infinity
+    EXPECT_EQ(textToValue("3.5e38"), std::nullopt);
+    EXPECT_EQ(textToValue("-1e39"), std::nullopt);
+    EXPECT_EQ(textToValue("1e-50"), 1e-50);
+    EXPECT_EQ(textToValue("nan"), std::nullopt);
+    EXPECT_EQ(textToValue(""), std::nullopt);
+    EXPECT_TRUE(runtime::inValueRange(-std::numeric_limits<float>::max()));
+    EXPECT_FALSE(runtime::inValueRange(std::numeric_limits<double>::infinity()));
 }
 
-TEST(TextToFloat, refuses_values_beyond_the_32_bit_range_and_flushes_tiny_ones) {
-    EXPECT_EQ(textToFloat("3.4e38"), 3.4e38f);
-    EXPECT_EQ(textToFloat("3.5e38"), std::nullopt);
-    EXPECT_EQ(textToFloat("-1e39"), std::nullopt);
-    EXPECT_EQ(textToFloat("1e-50"), 0.0f);
-    EXPECT_EQ(textToFloat("nan"), std::nullopt);
-    EXPECT_EQ(textToFloat(""), std::nullopt);
+TEST(NumberToText, gives_back_what_was_typed_for_64_bit_values) {
+    for (const char* typed : {"20.5", "1523.123", "0.1", "3499.999", "-0.001", "12345.678",
+                              "1209.375", "0.0005", "123456789012.345", "100000"}) {
+        const std::optional<double> value = textToValue(typed);
+        ASSERT_TRUE(value) << typed;
+        EXPECT_EQ(numberToText(*value), typed);
+    }
+    EXPECT_EQ(numberToText(20.5), "20.5");  // not 20.499999999999996
+    EXPECT_EQ(numberToText(0.1 + 0.2), "0.30000000000000004");
+    EXPECT_EQ(numberToText(1e15), "1e+15");
 }
 
 TEST(ReadNumber, accepts_what_a_64_bit_value_holds) {
@@ -108,7 +120,7 @@ TEST(NumberToText, writes_the_shortest_form_that_reads_back) {
     EXPECT_EQ(numberToText(0.00001f), "0.00001");
     EXPECT_EQ(numberToText(0.000005f), "5e-06");
     const float max = std::numeric_limits<float>::max();
-    EXPECT_EQ(textToFloat(numberToText(max)), max);
+    EXPECT_EQ(textToValue(numberToText(max)), 3.4028235e38);
 }
 
 }  // namespace

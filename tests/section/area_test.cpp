@@ -8,58 +8,60 @@
 #include <random>
 #include <vector>
 
+#include "runtime/number_text.h"
+
 namespace section {
 namespace {
 
-float areaOf(const std::vector<float>& h, const std::vector<float>& s) {
+double areaOf(const std::vector<double>& h, const std::vector<double>& s) {
     return sectionArea(h.data(), s.data(), static_cast<int>(h.size()));
 }
 
 TEST(SectionArea, follows_the_worked_examples_exactly) {
     // Entered left, top, right as in the window's schematic: positive.
-    EXPECT_EQ(areaOf({100, 101, 100}, {2, 0, -2}), 2.0f);
+    EXPECT_EQ(areaOf({100, 101, 100}, {2, 0, -2}), 2.0);
     // The same triangle entered the other way round.
-    EXPECT_EQ(areaOf({100, 101, 100}, {-2, 0, 2}), -2.0f);
-    EXPECT_EQ(areaOf({100, 100.25f, 100}, {0.25f, 0, -0.25f}), 0.0625f);
+    EXPECT_EQ(areaOf({100, 101, 100}, {-2, 0, 2}), -2.0);
+    EXPECT_EQ(areaOf({100, 100.25, 100}, {0.25, 0, -0.25}), 0.0625);
     // A rectangle 4 m wide and 1 m high: top left, top right, bottom right, bottom left.
-    EXPECT_EQ(areaOf({101, 101, 100, 100}, {2, -2, -2, 2}), 4.0f);
+    EXPECT_EQ(areaOf({101, 101, 100, 100}, {2, -2, -2, 2}), 4.0);
 }
 
 TEST(SectionArea, is_zero_for_sections_without_an_outline) {
-    EXPECT_EQ(sectionArea(nullptr, nullptr, 0), 0.0f);
-    EXPECT_EQ(sectionArea(nullptr, nullptr, -1), 0.0f);
-    EXPECT_EQ(areaOf({100}, {3}), 0.0f);
-    EXPECT_EQ(areaOf({100, 100}, {2, -2}), 0.0f);
+    EXPECT_EQ(sectionArea(nullptr, nullptr, 0), 0.0);
+    EXPECT_EQ(sectionArea(nullptr, nullptr, -1), 0.0);
+    EXPECT_EQ(areaOf({100}, {3}), 0.0);
+    EXPECT_EQ(areaOf({100, 100}, {2, -2}), 0.0);
 }
 
-TEST(SectionArea, keeps_the_running_sum_in_32_bits) {
-    // Heights near 1000 m give terms of thousands that cancel; the 32-bit
-    // partial sums lose digits that a 64-bit sum would keep.
-    std::vector<float> h{1000.123f, 1001.457f, 1000.789f, 999.321f};
-    std::vector<float> s{10.011f, 0.003f, -10.017f, 0.5f};
-    float expected = 0.0f;
-    const double first = s[0];
-    for (std::size_t j = 0; j < h.size(); ++j) {
-        const std::size_t k = (j + 1) % h.size();
-        const auto hj = static_cast<float>(h[j] + 10.0);
-        const auto hk = static_cast<float>(h[k] + 10.0);
-        const auto dj = static_cast<float>(first - s[j]);
-        const auto dk = static_cast<float>(first - s[k]);
-        expected = static_cast<float>(
-            (static_cast<double>(hk) + hj) * (static_cast<double>(dk) - dj) / 2.0 + expected);
+TEST(SectionArea, keeps_the_digits_that_32_bits_lost) {
+    // Heights near 1000 m give terms of thousands that cancel; in millimetres
+    // the exact area is an integer sum, which 64 bits hold to far below the
+    // printed thousandth.
+    const std::vector<long long> hmm{1000123, 1001457, 1000789, 999321};
+    const std::vector<long long> smm{10011, 3, -10017, 500};
+    std::vector<double> h, s;
+    long long twiceExact = 0;  // in square millimetres
+    for (std::size_t j = 0; j < hmm.size(); ++j) {
+        const std::size_t k = (j + 1) % hmm.size();
+        h.push_back(hmm[j] / 1000.0);
+        s.push_back(smm[j] / 1000.0);
+        twiceExact += (hmm[k] + hmm[j]) * (smm[j] - smm[k]);
     }
-    EXPECT_EQ(areaOf(h, s), expected);
+    EXPECT_NEAR(areaOf(h, s), twiceExact / 2e6, 1e-9);
 }
 
-TEST(SectionArea, overflows_to_a_value_beyond_the_32_bit_range) {
-    EXPECT_FALSE(std::isfinite(areaOf({100, 101, 100}, {3e38f, 0, -3e38f})));
+TEST(SectionArea, can_lie_beyond_the_accepted_range) {
+    // No distance or partial sum is kept, so only the area itself counts.
+    EXPECT_NEAR(areaOf({100, 101, 100}, {3e38, 0, -3e38}), 3e38, 1e25);
+    EXPECT_FALSE(runtime::inValueRange(areaOf({100, 103, 100}, {3e38, 0, -3e38})));
 }
 
 // A star-shaped (so simple) outline around a centre, points to 3 decimals
 // as a surveyor types them.
 struct Outline {
-    std::vector<float> h;
-    std::vector<float> s;
+    std::vector<double> h;
+    std::vector<double> s;
 };
 
 Outline randomOutline(std::mt19937& random) {
@@ -76,15 +78,15 @@ Outline randomOutline(std::mt19937& random) {
     Outline o;
     for (double a : angles) {
         const double r = radius(random);
-        o.s.push_back(static_cast<float>(std::round((s0 + r * std::cos(a)) * 1000) / 1000));
-        o.h.push_back(static_cast<float>(std::round((100 + 0.3 * r * std::sin(a)) * 1000) / 1000));
+        o.s.push_back((std::round((s0 + r * std::cos(a)) * 1000) / 1000));
+        o.h.push_back((std::round((100 + 0.3 * r * std::sin(a)) * 1000) / 1000));
     }
     return o;
 }
 
 TEST(SectionArea, agrees_with_the_shoelace_formula_on_random_simple_outlines) {
     std::mt19937 random(20261208);
-    constexpr double unit = 1.0 / (1 << 24);  // relative rounding of one 32-bit value
+    constexpr double unit = 0x1p-53;  // relative rounding of one 64-bit value
     for (int trial = 0; trial < 400; ++trial) {
         const Outline o = randomOutline(random);
         const std::size_t n = o.h.size();
@@ -95,8 +97,8 @@ TEST(SectionArea, agrees_with_the_shoelace_formula_on_random_simple_outlines) {
             const std::size_t k = (j + 1) % n;
             shoelace +=
                 (static_cast<double>(o.s[j]) * o.h[k] - static_cast<double>(o.s[k]) * o.h[j]) / 2;
-            // Rounding the heights (h + 10) and distances (S1 - S) to 32 bits
-            // moves each term by at most this much ...
+            // Rounding the heights (h + 10) and distances (S1 - S) moves each
+            // term by at most this much ...
             const double hj = o.h[j] + 10.0, hk = o.h[k] + 10.0;
             const double dj = static_cast<double>(o.s[0]) - o.s[j];
             const double dk = static_cast<double>(o.s[0]) - o.s[k];
@@ -104,7 +106,7 @@ TEST(SectionArea, agrees_with_the_shoelace_formula_on_random_simple_outlines) {
                          (std::abs(dk - dj) + std::abs(dj) + std::abs(dk)) / 2;
             sumOfTerms += std::abs((hj + hk) * (dk - dj) / 2);
         }
-        // ... and keeping each of the n partial sums in 32 bits by at most
+        // ... and rounding each of the n partial sums by at most
         // `unit` times the largest partial sum, itself below the sum of |terms|.
         tolerance += static_cast<double>(n) * unit * sumOfTerms;
         EXPECT_NEAR(areaOf(o.h, o.s), shoelace, tolerance)

@@ -41,10 +41,10 @@ TEST(Calculation, takes_the_spacing_from_the_stations) {
     EXPECT_EQ(ui.text(TextBox::Text8), "  20米");
     EXPECT_EQ(ui.text(TextBox::Text9), " 60.000立方米");
     EXPECT_EQ(ui.text(TextBox::Text10), " 60.000立方米");
-    EXPECT_EQ(record.spacings(1), 20.0f);
-    EXPECT_EQ(record.volumes(1), 60.0f);
-    EXPECT_EQ(record.totalVolume(), 60.0f);
-    EXPECT_EQ(record.areas(2), 4.0f);
+    EXPECT_EQ(record.spacings(1), 20.0);
+    EXPECT_EQ(record.volumes(1), 60.0);
+    EXPECT_EQ(record.totalVolume(), 60.0);
+    EXPECT_EQ(record.areas(2), 4.0);
 }
 
 TEST(Calculation, gives_a_negative_volume_for_stations_in_decreasing_order) {
@@ -52,8 +52,8 @@ TEST(Calculation, gives_a_negative_volume_for_stations_in_decreasing_order) {
         script({{"2", "y", "1020", "3", "1000", "3"}, triangle("2"), triangle("4"), {""}}));
     SectionSurvey record;
     ASSERT_EQ(runCalculation(ui, record), CalculationEnd::Finished);
-    EXPECT_EQ(record.spacings(1), -20.0f);
-    EXPECT_EQ(record.totalVolume(), -60.0f);
+    EXPECT_EQ(record.spacings(1), -20.0);
+    EXPECT_EQ(record.totalVolume(), -60.0);
     EXPECT_EQ(ui.text(TextBox::Text9), " -60.000立方米");
     EXPECT_EQ(ui.text(TextBox::Text10), " -60.000立方米");
 }
@@ -68,9 +68,9 @@ TEST(Calculation, sums_three_sections_pair_by_pair) {
     ASSERT_EQ(runCalculation(ui, record), CalculationEnd::Finished);
 
     EXPECT_EQ(countOf(ui.prompts(), kPause), 2);
-    EXPECT_EQ(record.volumes(1), 30.0f);
-    EXPECT_EQ(record.volumes(2), 50.0f);
-    EXPECT_EQ(record.totalVolume(), 80.0f);
+    EXPECT_EQ(record.volumes(1), 30.0);
+    EXPECT_EQ(record.volumes(2), 50.0);
+    EXPECT_EQ(record.totalVolume(), 80.0);
     // While the second pause is open the first pair is still shown.
     const testing::PromptSeen& secondPause = ui.seen().back();
     EXPECT_EQ(secondPause.box(TextBox::Text9), " 30.000立方米");
@@ -90,7 +90,7 @@ TEST(Calculation, shows_rounded_areas_with_halves_to_even) {
                           {"0.0625", "", ""}}));
     SectionSurvey record;
     ASSERT_EQ(runCalculation(ui, record), CalculationEnd::Finished);
-    EXPECT_EQ(record.areas(1), 0.0625f);
+    EXPECT_EQ(record.areas(1), 0.0625);
     EXPECT_EQ(ui.text(TextBox::Text6), " 0.062平方米");
     EXPECT_EQ(ui.text(TextBox::Text7), " 0.000平方米");
     EXPECT_EQ(ui.text(TextBox::Text8), "  0.0625米");
@@ -114,8 +114,8 @@ TEST(Calculation, shows_the_area_of_a_single_section_and_clears_the_pair) {
     EXPECT_EQ(ui.text(TextBox::Text8), "");
     EXPECT_EQ(ui.text(TextBox::Text9), "");
     EXPECT_EQ(ui.text(TextBox::Text10), " 0.000立方米");
-    EXPECT_EQ(record.spacings(1), 0.0f);
-    EXPECT_EQ(record.totalVolume(), 0.0f);
+    EXPECT_EQ(record.spacings(1), 0.0);
+    EXPECT_EQ(record.totalVolume(), 0.0);
 }
 
 TEST(Calculation, keeps_an_accepted_spacing_in_its_three_blank_form) {
@@ -141,7 +141,7 @@ TEST(Calculation, shows_a_corrected_spacing_before_the_same_confirm_prompt) {
     EXPECT_EQ(seen[7].prompt.text, kSpacingConfirm);
     EXPECT_EQ(seen[7].box(TextBox::Text8), "   25.000米");
     EXPECT_EQ(seen[8].box(TextBox::Text8), "   25.000米");
-    EXPECT_EQ(record.spacings(1), 25.0f);
+    EXPECT_EQ(record.spacings(1), 25.0);
 }
 
 TEST(Calculation, repeats_the_spacing_correction_for_every_zero) {
@@ -150,7 +150,7 @@ TEST(Calculation, repeats_the_spacing_correction_for_every_zero) {
     ASSERT_EQ(runCalculation(ui, record), CalculationEnd::Finished);
     EXPECT_EQ(countOf(ui.prompts(), kCorrectSpacing), 3);
     EXPECT_EQ(countOf(ui.prompts(), kSpacingConfirm), 4);
-    EXPECT_EQ(record.spacings(1), 23.0f);
+    EXPECT_EQ(record.spacings(1), 23.0);
 }
 
 TEST(Calculation, replaces_every_trace_of_an_earlier_larger_survey) {
@@ -201,7 +201,7 @@ TEST(Calculation, every_prompt_says_what_it_asks_and_where) {
     std::vector<std::tuple<PromptKind, int, int, int, PromptKind, bool>> seen;
     for (const PromptSeen& s : ui.seen()) seen.push_back(tag(s.prompt));
     EXPECT_EQ(seen, expected);
-    EXPECT_EQ(record.spacings(1), 25.0f);
+    EXPECT_EQ(record.spacings(1), 25.0);
 }
 
 }  // namespace

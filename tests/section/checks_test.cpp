@@ -15,10 +15,10 @@
 namespace section {
 namespace {
 
-using Points = std::vector<std::pair<float, float>>;  // (H, S)
+using Points = std::vector<std::pair<double, double>>;  // (H, S)
 
 struct Entered {
-    float stationOrSpacing = 20.0f;  // the station, or the spacing to the next section
+    double stationOrSpacing = 20.0;  // the station, or the spacing to the next section
     Points points;
 };
 
@@ -30,8 +30,8 @@ SectionSurvey calculated(const std::vector<Entered>& sections, bool stations) {
     SectionSurvey survey;
     survey.resize(int(sections.size()));
     survey.setStationAnswer(stations ? "y" : "n");
-    std::vector<float> elevations;
-    std::vector<float> offsets;
+    std::vector<double> elevations;
+    std::vector<double> offsets;
     for (int i = 1; i <= survey.sectionCount(); ++i) {
         const Entered& entered = sections[i - 1];
         if (stations) survey.setStation(i, entered.stationOrSpacing);

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "scripted_ui.h"
+#include "section/asking.h"
 #include "section/station.h"
 
 namespace section {
@@ -77,11 +78,11 @@ TEST(DataEntry, asks_every_prompt_in_order_with_stations) {
 
     EXPECT_EQ(survey.sectionCount(), 1);
     EXPECT_EQ(survey.stationAnswer(), "y");
-    EXPECT_EQ(survey.stations(1), 12345.678f);
-    EXPECT_EQ(survey.elevations(1, 1), 12.3f);
-    EXPECT_EQ(survey.offsets(1, 1), 5.0f);
-    EXPECT_EQ(survey.elevations(1, 2), 13.0f);
-    EXPECT_EQ(survey.offsets(1, 2), -5.0f);
+    EXPECT_EQ(survey.stations(1), 12345.678);
+    EXPECT_EQ(survey.elevations(1, 1), 12.3);
+    EXPECT_EQ(survey.offsets(1, 1), 5.0);
+    EXPECT_EQ(survey.elevations(1, 2), 13.0);
+    EXPECT_EQ(survey.offsets(1, 2), -5.0);
 }
 
 TEST(DataEntry, numbers_sections_when_no_stations_are_entered) {
@@ -97,7 +98,7 @@ TEST(DataEntry, numbers_sections_when_no_stations_are_entered) {
     EXPECT_EQ(ui.text(TextBox::Text2), "请注意： 现在是第2 号断面");
     EXPECT_EQ(ui.text(TextBox::Text12), "2断面有 0 个观测点");
     EXPECT_EQ(survey.stationAnswer(), "N");
-    EXPECT_EQ(survey.stations(1), 0.0f);
+    EXPECT_EQ(survey.stations(1), 0.0);
 }
 
 TEST(DataEntry, clears_the_point_boxes_after_the_first_pass) {
@@ -116,7 +117,7 @@ TEST(DataEntry, takes_y_in_either_case_and_width_as_stations_entered_and_keeps_t
         enterSurvey(ui, survey);
         EXPECT_EQ(ui.prompts()[2], "请输入1号断面的桩号 :") << answer;
         EXPECT_EQ(survey.stationAnswer(), answer);
-        EXPECT_EQ(survey.stations(1), 1250.5f);
+        EXPECT_EQ(survey.stations(1), 1250.5);
     }
 }
 
@@ -141,7 +142,7 @@ TEST(DataEntry, reenters_a_rejected_elevation_and_shows_it_only_once_accepted) {
     EXPECT_EQ(seen[6].prompt.text, kElevationConfirmAgain);
     EXPECT_EQ(seen[6].box(TextBox::Text4), "");
     EXPECT_EQ(seen[7].box(TextBox::Text4), " 13.100米");
-    EXPECT_EQ(survey.elevations(1, 1), 13.1f);
+    EXPECT_EQ(survey.elevations(1, 1), 13.1);
 }
 
 TEST(DataEntry, repeats_the_distance_reentry_as_often_as_zero_is_answered) {
@@ -153,7 +154,7 @@ TEST(DataEntry, repeats_the_distance_reentry_as_often_as_zero_is_answered) {
     EXPECT_EQ(countOf(prompts, "输入第 1 测量点至断面起始端点正确的距离 :( 以米为单位 )"), 3);
     EXPECT_EQ(countOf(prompts, kDistanceConfirmAgain), 3);
     EXPECT_EQ(countOf(prompts, kDistanceConfirm), 1);
-    EXPECT_EQ(survey.offsets(1, 1), 6.0f);
+    EXPECT_EQ(survey.offsets(1, 1), 6.0);
     EXPECT_EQ(ui.text(TextBox::Text5), " 6.000米");
 }
 
@@ -162,20 +163,41 @@ TEST(DataEntry, reads_every_zero_spelling_at_a_confirm_prompt_as_reentry) {
         ScriptedUi ui({"1", "n", "1", "1", zero, "2", "", "0", ""});
         SectionSurvey survey;
         enterSurvey(ui, survey);
-        EXPECT_EQ(survey.elevations(1, 1), 2.0f) << zero;
+        EXPECT_EQ(survey.elevations(1, 1), 2.0) << zero;
     }
 }
 
-TEST(DataEntry, accepts_a_value_confirmed_with_any_number_but_zero_or_cancel) {
+TEST(DataEntry, accepts_a_value_confirmed_with_any_number_but_zero) {
     for (const std::optional<std::string>& yes :
          {std::optional<std::string>("1"), std::optional<std::string>("-3.5"),
-          std::optional<std::string>("   "), testing::kCancel}) {
+          std::optional<std::string>("   ")}) {
         ScriptedUi ui({"1", "n", "1", "7", yes, "0", ""});
         SectionSurvey survey;
         enterSurvey(ui, survey);
-        EXPECT_EQ(survey.elevations(1, 1), 7.0f);
+        EXPECT_EQ(survey.elevations(1, 1), 7.0);
         EXPECT_TRUE(ui.errors().empty());
     }
+}
+
+// Cancel (Esc) at a confirm prompt turns the value down as "0" does: the value
+// is entered again, never taken, and cancelling the re-entry abandons the run.
+TEST(DataEntry, enters_the_value_again_when_its_confirm_prompt_is_cancelled) {
+    for (const std::optional<std::string>& no :
+         {std::optional<std::string>("0"), testing::kCancel}) {
+        ScriptedUi ui({"1", "n", "1", "7", no, "8", no, "9", "", "5", no, "6", ""});
+        SectionSurvey survey;
+        enterSurvey(ui, survey);
+        EXPECT_EQ(survey.elevations(1, 1), 9.0);
+        EXPECT_EQ(survey.offsets(1, 1), 6.0);
+        EXPECT_EQ(ui.prompts()[5], "输入第 1 观测点的正确高程 H :");
+        EXPECT_EQ(ui.prompts()[6], "确认输入的高程 ?  正确单击 Enter 键 ); 错误输入零( 即为:0 ) ");
+        EXPECT_EQ(ui.prompts()[11], "输入第 1 测量点至断面起始端点正确的距离 :( 以米为单位 )");
+        EXPECT_EQ(ui.text(TextBox::Text4), " 9.000米");
+        EXPECT_TRUE(ui.errors().empty());
+    }
+    ScriptedUi ui({"1", "n", "1", "7", testing::kCancel, testing::kCancel});
+    SectionSurvey survey;
+    EXPECT_THROW(enterSurvey(ui, survey), CalculationCancelled);
 }
 
 // A fraction would lose a section or points without a word: it is refused
@@ -204,12 +226,12 @@ TEST(DataEntry, shows_each_section_as_far_as_it_goes) {
     using Point = SectionDraft::Point;
     const std::vector<SectionDraft> expected{
         {1, {}, {}, {}},
-        {1, {}, 100.0f, {}},
-        {1, {}, 100.0f, 5.0f},
-        {1, {}, 100.0f, -5.0f},  // S entered again: the point moves
+        {1, {}, 100.0, {}},
+        {1, {}, 100.0, 5.0},
+        {1, {}, 100.0, -5.0},  // S entered again: the point moves
         {1, {Point{100, -5}}, {}, {}},
-        {1, {Point{100, -5}}, 101.0f, {}},
-        {1, {Point{100, -5}}, 101.0f, 0.0f},
+        {1, {Point{100, -5}}, 101.0, {}},
+        {1, {Point{100, -5}}, 101.0, 0.0},
         {1, {Point{100, -5}, Point{101, 0}}, {}, {}},
         {2, {}, {}, {}},
     };
@@ -218,7 +240,7 @@ TEST(DataEntry, shows_each_section_as_far_as_it_goes) {
 
 struct StationRow {
     const char* name;
-    float station;
+    double station;
     const char* expected;
 };
 
@@ -230,14 +252,14 @@ TEST_P(StationNotation, splits_kilometres_and_metres) {
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, StationNotation,
-    ::testing::Values(StationRow{"kilometres_and_metres", 12345.678f, "K12+345.678"},
-                      StationRow{"zero", 0.0f, "K0+000.000"},
-                      StationRow{"metres_padded", 50.0f, "K0+050.000"},
-                      StationRow{"half_metre", 1250.5f, "K1+250.500"},
-                      StationRow{"rounding_carries_into_kilometres", 999.9996f, "K1+000.000"},
-                      StationRow{"carry_at_a_higher_kilometre", 1999.9996f, "K2+000.000"},
-                      StationRow{"negative_keeps_both_signs", -1234.5f, "K-1+-234.500"},
-                      StationRow{"negative_below_one_kilometre", -50.0f, "K0+-050.000"}),
+    ::testing::Values(StationRow{"kilometres_and_metres", 12345.678, "K12+345.678"},
+                      StationRow{"zero", 0.0, "K0+000.000"},
+                      StationRow{"metres_padded", 50.0, "K0+050.000"},
+                      StationRow{"half_metre", 1250.5, "K1+250.500"},
+                      StationRow{"rounding_carries_into_kilometres", 999.9996, "K1+000.000"},
+                      StationRow{"carry_at_a_higher_kilometre", 1999.9996, "K2+000.000"},
+                      StationRow{"negative_keeps_both_signs", -1234.5, "K-1+-234.500"},
+                      StationRow{"negative_below_one_kilometre", -50.0, "K0+-050.000"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -52,7 +52,7 @@ TEST_P(BadAnswer, gets_a_message_and_the_same_prompt_again) {
     EXPECT_EQ(ui.errors()[0], row.message);
     EXPECT_EQ(ui.errorAfterPrompt()[0], row.at + 1);
     EXPECT_EQ(ui.prompts()[row.at + 1], ui.prompts()[row.at]);
-    EXPECT_EQ(record.totalVolume(), 30.0f);
+    EXPECT_EQ(record.totalVolume(), 30.0);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -145,17 +145,19 @@ TEST_P(Overflow, abandons_the_calculation_and_keeps_the_last_record) {
     // The program goes on: the next calculation finishes normally.
     ScriptedUi next(wholeRun());
     EXPECT_EQ(runCalculation(next, record), CalculationEnd::Finished);
-    EXPECT_EQ(record.totalVolume(), 30.0f);
+    EXPECT_EQ(record.totalVolume(), 30.0);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, Overflow,
     ::testing::Values(
         OverflowRow{"spacing_from_stations", {"2", "y", "3e38", "0", "-3e38", "0"}},
-        OverflowRow{"distance_from_the_first_point", script({{"1", "n", "3"},
-                                                             point("100", "3e38"),
-                                                             point("101", "0"),
-                                                             point("100", "-3e38")})},
+        // A triangle 6E+38 m wide and 3 m high; the distances alone stay in
+        // range, as the area of the same one 1 m high (3E+38 square metres) does.
+        OverflowRow{"area", script({{"1", "n", "3"},
+                                    point("100", "3e38"),
+                                    point("103", "0"),
+                                    point("100", "-3e38")})},
         OverflowRow{"volume",
                     script({{"2", "n", "3", "3"}, triangle("2"), triangle("4"), {"3e38", ""}})},
         OverflowRow{"total", script({{"3", "n", "3", "3", "3"},

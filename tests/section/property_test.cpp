@@ -11,6 +11,7 @@
 #include <random>
 #include <vector>
 
+#include "runtime/number_text.h"
 #include "section/calculation.h"
 
 namespace section {
@@ -77,45 +78,53 @@ class RandomUi : public UserInterface {
 
 // The area as the surveyors' tables describe it: working arrays with the
 // closing point, distances from the first point written over the offsets in
-// place, then the trapezoid sum.
-float areaByWorkingArrays(const SectionSurvey& s, int i) {
+// place, then the trapezoid sum; and how far apart roundings may put it from
+// the record's sum, which leaves out the base line and the first distance.
+struct WorkedArea {
+    double area = 0.0;
+    double tolerance = 0.0;
+};
+
+WorkedArea areaByWorkingArrays(const SectionSurvey& s, int i) {
     const int count = s.pointCounts(i);
-    std::vector<float> h(count + 2, 0.0f), d(count + 2, 0.0f);
+    std::vector<double> h(count + 2, 0.0), d(count + 2, 0.0);
     for (int j = 1; j <= count; ++j) {
-        h[j] = static_cast<float>(static_cast<double>(s.elevations(i, j)) + 10.0);
+        h[j] = s.elevations(i, j) + 10.0;
         d[j] = s.offsets(i, j);
     }
     h[count + 1] = h[1];
     d[count + 1] = d[1];
-    const float first = d[1];
-    for (int j = 1; j <= count + 1; ++j)
-        d[j] = static_cast<float>(static_cast<double>(first) - d[j]);
-    float area = 0.0f;
-    for (int j = 1; j <= count; ++j)
-        area = static_cast<float>((static_cast<double>(h[j + 1]) + h[j]) *
-                                      (static_cast<double>(d[j + 1]) - d[j]) / 2.0 +
-                                  area);
-    return area;
+    const double first = d[1];
+    for (int j = 1; j <= count + 1; ++j) d[j] = first - d[j];
+    WorkedArea worked;
+    for (int j = 1; j <= count; ++j) {
+        worked.area = (h[j + 1] + h[j]) * (d[j + 1] - d[j]) / 2.0 + worked.area;
+        worked.tolerance += (std::abs(h[j + 1]) + std::abs(h[j])) *
+                            (std::abs(d[j + 1]) + std::abs(d[j]) + std::abs(first));
+    }
+    worked.tolerance *= (count + 8) * 0x1p-52;
+    return worked;
 }
 
 void expectConsistent(const SectionSurvey& s) {
     ASSERT_GE(s.sectionCount(), 1);
-    float total = 0.0f;
+    double total = 0.0;
     for (int i = 1; i <= s.sectionCount(); ++i) {
         EXPECT_GE(s.pointCounts(i), 0);
-        EXPECT_EQ(s.areas(i), areaByWorkingArrays(s, i)) << "section " << i;
+        const WorkedArea worked = areaByWorkingArrays(s, i);
+        EXPECT_NEAR(s.areas(i), worked.area, worked.tolerance) << "section " << i;
         if (i == s.sectionCount()) break;
         if (s.stationsEntered()) {
-            EXPECT_EQ(s.spacings(i),
-                      static_cast<float>(static_cast<double>(s.stations(i + 1)) - s.stations(i)));
+            const double difference = s.stations(i + 1) - s.stations(i);
+            EXPECT_NEAR(s.spacings(i), difference,
+                        (std::abs(s.stations(i + 1)) + std::abs(s.stations(i))) * 0x1p-52);
         }
-        const auto volume = static_cast<float>((static_cast<double>(s.areas(i + 1)) + s.areas(i)) *
-                                               s.spacings(i) / 2.0);
+        const double volume = (s.areas(i + 1) + s.areas(i)) * s.spacings(i) / 2.0;
         EXPECT_EQ(s.volumes(i), volume) << "pair " << i;
-        total = static_cast<float>(static_cast<double>(volume) + total);
+        total = volume + total;
     }
     EXPECT_EQ(s.totalVolume(), total);
-    EXPECT_TRUE(std::isfinite(total));
+    EXPECT_TRUE(runtime::inValueRange(total));
 }
 
 TEST(RandomAnswers, either_finish_consistently_or_leave_the_record_untouched) {

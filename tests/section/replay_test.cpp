@@ -23,7 +23,7 @@ using testing::ScriptedUi;
 // Random sections, with or without stations, values of every sign and size.
 SectionSurvey randomSurvey(std::mt19937& random) {
     std::uniform_int_distribution<int> sections(1, 6), points(0, 7);
-    std::uniform_real_distribution<float> value(-2000.0f, 2000.0f);
+    std::uniform_real_distribution<double> value(-2000.0, 2000.0);
     SectionSurvey survey;
     survey.resize(sections(random));
     survey.setStationAnswer(random() % 2 ? "y" : "n");
@@ -72,7 +72,7 @@ TEST(Replay, hands_over_to_the_user_where_the_answers_end_with_the_boxes_as_they
     EXPECT_EQ(user.seen()[0].prompt.point, 2);
     EXPECT_EQ(user.seen()[0].box(TextBox::Text1), "本次计算共有1个断面");
     EXPECT_EQ(user.seen()[0].box(TextBox::Text5), " 2.000米");
-    EXPECT_EQ(record.areas(1), 2.0f);
+    EXPECT_EQ(record.areas(1), 2.0);
 }
 
 // The index of the first answer that does not fit, if any.

@@ -12,6 +12,7 @@
 
 #include "../section/scripted_ui.h"
 #include "runtime/number_text.h"
+#include "section/asking.h"
 #include "section/calculation.h"
 #include "survey_file/cells.h"
 
@@ -146,7 +147,7 @@ INSTANTIATE_TEST_SUITE_P(
 // The fast path for plain decimals gives exactly what the prompts give.
 TEST(SurveyFile, reads_cells_exactly_as_the_prompts_read_answers) {
     std::mt19937 random(3);
-    std::uniform_int_distribution<int> digits(1, 12), digit(0, 9), coin(0, 1);
+    std::uniform_int_distribution<int> digits(1, 18), digit(0, 9), coin(0, 1);
     for (int k = 0; k < 200000; ++k) {
         std::string text = coin(random) ? "-" : "";
         const int count = digits(random);
@@ -156,11 +157,37 @@ TEST(SurveyFile, reads_cells_exactly_as_the_prompts_read_answers) {
             text += char('0' + digit(random));
         }
         const survey_file::CellNumber cell = survey_file::readFloat(text);
-        const std::optional<float> typed = runtime::textToFloat(text);
+        const std::optional<double> typed = runtime::textToValue(text);
         ASSERT_TRUE(typed) << text;
         ASSERT_EQ(cell.fault, survey_file::CellNumber::Fault::None) << text;
-        ASSERT_EQ(std::bit_cast<std::uint32_t>(cell.value), std::bit_cast<std::uint32_t>(*typed))
+        ASSERT_EQ(std::bit_cast<std::uint64_t>(cell.value), std::bit_cast<std::uint64_t>(*typed))
             << text;
+    }
+}
+
+TEST(SurveyFile, reads_stations_as_the_station_prompt_does) {
+    for (const char* text : {"K0+100", "K1+20.5", "k12+345.678", "K-1+-234.5", "1020.5",
+                             "\xEF\xBC\xAB\xEF\xBC\x91+020.5", " K2+000.001 "}) {
+        const survey_file::CellNumber cell =
+            survey_file::readStation(survey_file::trimBlanks(text));
+        ASSERT_EQ(cell.fault, survey_file::CellNumber::Fault::None) << text;
+        section::testing::ScriptedUi ui({text});
+        EXPECT_EQ(section::askStation(
+                      ui, {.kind = section::PromptKind::Station, .text = "请输入1号断面的桩号 :"}),
+                  cell.value)
+            << text;
+        EXPECT_TRUE(ui.errors().empty()) << text;
+    }
+    // A bad one: the message any bad value gets, then the prompt again.
+    for (const char* text : {"K1+1000", "K1", "K+5", "Kx"}) {
+        EXPECT_EQ(survey_file::readStation(text).fault, survey_file::CellNumber::Fault::NotANumber);
+        section::testing::ScriptedUi ui({text, section::testing::kCancel});
+        EXPECT_THROW(section::askStation(ui, {.kind = section::PromptKind::Station,
+                                              .text = "请输入1号断面的桩号 :"}),
+                     section::CalculationCancelled);
+        ASSERT_EQ(ui.errors().size(), 1u);
+        EXPECT_EQ(ui.errors()[0], "“" + std::string(text) +
+                                      "”不是有效的桩号。请输入以米为单位的数值，例如 12.345。");
     }
 }
 

@@ -89,6 +89,24 @@ class CalculationPromptsTest : public QObject {
         QCOMPARE(form->survey().totalVolume(), 60.0f);
     }
 
+    // Cancel (the button, or Esc) at a confirm prompt turns the value down as
+    // "0" does: 105 is entered again as 101 and the areas are those of 101.
+    void cancel_at_a_confirm_prompt_enters_the_value_again() {
+        QList<Reply> script{answer("2"), answer("y"),    answer("1000"),
+                            answer("3"), answer("1020"), answer("3")};
+        script << point("100", "2") << answer("105") << cancel() << answer("101") << answer("")
+               << answer("0") << answer("") << point("100", "-2");
+        script << point("100", "2") << point("102", "0") << point("100", "-2") << answer("1");
+        DialogDriver driver(script);
+        calculate();
+
+        QVERIFY(driver.scriptDone());
+        QCOMPARE(driver.log()[12], "输入第 2 观测点的正确高程 H :");
+        QCOMPARE(form->survey().elevations(1, 2), 101.0);
+        QCOMPARE(box(section::TextBox::Text6), " 2.000平方米");
+        QCOMPARE(box(section::TextBox::Text10), " 60.000立方米");
+    }
+
     void cancel_in_the_middle_keeps_the_last_finished_survey() {
         {
             DialogDriver first(twoTriangles());

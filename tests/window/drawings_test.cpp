@@ -22,7 +22,7 @@
 
 #include "dialog_driver.h"
 #include "section/checks.h"
-#include "section/results.h"
+#include "section/figures.h"
 #include "survey_file/survey_file.h"
 #include "window/application.h"
 #include "window/data_folder.h"
@@ -158,21 +158,22 @@ class DrawingsTest : public QObject {
         QTableWidget& table = overview.table();
         const int shift = record.stationsEntered() ? 1 : 0;
         QCOMPARE(table.rowCount(), record.sectionCount());
-        float running = 0.0f;
+        const section::Figures figures(record);
+        double running = 0.0;
         for (int i = 1; i <= record.sectionCount(); ++i) {
             auto cell = [&](int column) { return table.item(i - 1, column + shift)->text(); };
             QCOMPARE(table.item(i - 1, 0)->text(), QString::number(i));
-            QCOMPARE(cell(1), QString::fromStdString(section::roundedText(record.areas(i))));
-            QCOMPARE(cell(4), QString::fromStdString(section::roundedText(running)));
-            QCOMPARE(overview.curve().points()[i - 1].total, double(running));
+            QCOMPARE(cell(1), QString::fromStdString(figures.area(i)));
+            QCOMPARE(cell(4), QString::fromStdString(figures.runningTotal(i)));
+            QCOMPARE(overview.curve().points()[i - 1].total, running);
             if (i == record.sectionCount()) break;
-            QCOMPARE(cell(2).toFloat(), record.spacings(i));
-            QCOMPARE(cell(3), QString::fromStdString(section::roundedText(record.volumes(i))));
-            running = static_cast<float>(double(record.volumes(i)) + running);
+            QCOMPARE(cell(2).toDouble(), record.spacings(i));
+            QCOMPARE(cell(3), QString::fromStdString(figures.volume(i)));
+            running = record.volumes(i) + running;
         }
         QCOMPARE(running, record.totalVolume());
-        QVERIFY(overview.totalText().startsWith(
-            "总体积：" + QString::fromStdString(section::roundedText(record.totalVolume()))));
+        QVERIFY(
+            overview.totalText().startsWith("总体积：" + QString::fromStdString(figures.total())));
     }
 
     void overview_rows_copy_as_columns_and_export_as_csv() {

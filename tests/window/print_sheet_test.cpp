@@ -83,7 +83,7 @@ SectionSurvey numberedSurvey(int sections, int points) {
     for (int i = 1; i <= sections; ++i) survey.setPointCount(i, static_cast<std::int16_t>(points));
     survey.allocatePoints();
     for (int i = 1; i <= sections; ++i) {
-        for (int j = 1; j <= points; ++j) survey.setPoint(i, j, float(i), float(j));
+        for (int j = 1; j <= points; ++j) survey.setPoint(i, j, double(i), double(j));
     }
     return survey;
 }
