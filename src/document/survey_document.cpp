@@ -62,46 +62,26 @@ class SurveyDocument::ReplaceCommand : public QUndoCommand {
 };
 
 // Pushed already applied: the first redo only announces the change.
-class SurveyDocument::CellCommand : public QUndoCommand {
+template <class Edit>
+class SurveyDocument::EditCommand : public QUndoCommand {
   public:
-    CellCommand(SurveyDocument& document, std::vector<CellEdit> edits, Change change,
-                const QString& name)
-        : QUndoCommand(name), document_(document), edits_(std::move(edits)), change_(change) {}
+    EditCommand(SurveyDocument& document, Edit edit, Change change, const QString& name)
+        : QUndoCommand(name), document_(document), edit_(std::move(edit)), change_(change) {}
     void redo() override { run(Direction::Forward); }
     void undo() override { run(Direction::Back); }
 
   private:
     void run(Direction direction) {
         // Both ways were calculated without overflow before: they are again.
-        if (!applied_) applyCells(document_.survey_, edits_, direction);
+        if (!applied_) applyEdit(document_.survey_, edit_, direction);
         applied_ = false;
+        if (change_.kind == Change::Kind::Sections) change_.last = document_.survey_.sectionCount();
         emit document_.changed(change_);
     }
 
     SurveyDocument& document_;
-    std::vector<CellEdit> edits_;
+    Edit edit_;
     Change change_;
-    bool applied_ = true;
-};
-
-class SurveyDocument::SectionCommand : public QUndoCommand {
-  public:
-    SectionCommand(SurveyDocument& document, SectionSplice splice, const QString& name)
-        : QUndoCommand(name), document_(document), splice_(std::move(splice)) {}
-    void redo() override { run(Direction::Forward); }
-    void undo() override { run(Direction::Back); }
-
-  private:
-    void run(Direction direction) {
-        if (!applied_) applySections(document_.survey_, splice_, direction);
-        applied_ = false;
-        emit document_.changed({.kind = Change::Kind::Sections,
-                                .first = splice_.first,
-                                .last = document_.survey_.sectionCount()});
-    }
-
-    SurveyDocument& document_;
-    SectionSplice splice_;
     bool applied_ = true;
 };
 
@@ -261,17 +241,18 @@ Outcome SurveyDocument::deleteSection(int i) {
 }
 
 Outcome SurveyDocument::pushCells(std::vector<CellEdit> edits, const QString& name, Change change) {
-    if (!applyCells(survey_, edits, Direction::Forward)) {
-        applyCells(survey_, edits, Direction::Back);
+    if (!applyEdit(survey_, edits, Direction::Forward)) {
+        applyEdit(survey_, edits, Direction::Back);
         return Outcome::Overflow;
     }
-    undoStack_->push(new CellCommand(*this, std::move(edits), change, name));
+    undoStack_->push(new EditCommand(*this, std::move(edits), change, name));
     return Outcome::Done;
 }
 
 Outcome SurveyDocument::pushSections(SectionSplice splice, const QString& name) {
-    if (!applySections(survey_, splice, Direction::Forward)) return Outcome::Overflow;
-    undoStack_->push(new SectionCommand(*this, std::move(splice), name));
+    const Change change{.kind = Change::Kind::Sections, .first = splice.first};
+    if (!applyEdit(survey_, splice, Direction::Forward)) return Outcome::Overflow;
+    undoStack_->push(new EditCommand(*this, std::move(splice), change, name));
     return Outcome::Done;
 }
 

@@ -76,8 +76,8 @@ class SurveyDocument : public QObject {
 
   private:
     class ReplaceCommand;
-    class CellCommand;
-    class SectionCommand;
+    template <class Edit>
+    class EditCommand;
 
     bool validPoint(int i, int j) const;
     bool validSection(int i) const;

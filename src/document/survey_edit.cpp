@@ -105,7 +105,7 @@ SectionRow sectionRow(const SectionSurvey& survey, int section) {
     return row;
 }
 
-bool applyCells(SectionSurvey& survey, const std::vector<CellEdit>& edits, Direction direction) {
+bool applyEdit(SectionSurvey& survey, const std::vector<CellEdit>& edits, Direction direction) {
     const bool forward = direction == Direction::Forward;
     std::vector<int> touched;
     const auto apply = Overloaded{
@@ -131,7 +131,7 @@ bool applyCells(SectionSurvey& survey, const std::vector<CellEdit>& edits, Direc
     return finite && finishCalculation(survey);
 }
 
-bool applySections(SectionSurvey& survey, const SectionSplice& splice, Direction direction) {
+bool applyEdit(SectionSurvey& survey, const SectionSplice& splice, Direction direction) {
     const bool forward = direction == Direction::Forward;
     const std::vector<SectionRow>& coming = forward ? splice.inserted : splice.removed;
     const int leaving = static_cast<int>(forward ? splice.removed.size() : splice.inserted.size());

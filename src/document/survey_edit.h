@@ -82,12 +82,11 @@ SectionRow sectionRow(const section::SectionSurvey& survey, int section);
 // Applies cell edits in order (Back: their reverse, in reverse order) and
 // recalculates. False when a result is beyond the number range; the survey is
 // then left half-recalculated and must be given the edits back.
-bool applyCells(section::SectionSurvey& survey, const std::vector<CellEdit>& edits,
-                Direction direction);
+bool applyEdit(section::SectionSurvey& survey, const std::vector<CellEdit>& edits,
+               Direction direction);
 
 // Applies a section splice and recalculates; on false (a result beyond the
 // number range) the survey is unchanged.
-bool applySections(section::SectionSurvey& survey, const SectionSplice& splice,
-                   Direction direction);
+bool applyEdit(section::SectionSurvey& survey, const SectionSplice& splice, Direction direction);
 
 }  // namespace document
