@@ -33,7 +33,9 @@ QString cellStepName(Column column) {
     return {};
 }
 
-constexpr int kMostPoints = std::numeric_limits<std::int16_t>::max();
+// As many as a typed run or a file may have; a section's closing point needs one more.
+constexpr int kMostSections = 32767;
+constexpr int kMostPoints = 32766;
 
 }  // namespace
 
@@ -214,7 +216,8 @@ Outcome SurveyDocument::movePoint(int i, int j, int other, const QString& name) 
 
 Outcome SurveyDocument::insertSection(int i, SectionRow row) {
     const int count = survey_.sectionCount();
-    if (i < 1 || i > count + 1 || row.points.size() > static_cast<std::size_t>(kMostPoints))
+    if (i < 1 || i > count + 1 || count >= kMostSections ||
+        row.points.size() > static_cast<std::size_t>(kMostPoints))
         return Outcome::Refused;
     row.pointCount = static_cast<std::int16_t>(row.points.size());
     SectionSplice splice{.first = i};

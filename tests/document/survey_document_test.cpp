@@ -195,8 +195,20 @@ TEST(SurveyDocument, cells_that_do_not_exist_or_are_worked_out_are_refused) {
     EXPECT_TRUE(document.survey() == before);
     EXPECT_EQ(document.undoStack()->count(), 1);
 
+    // No more sections or points than a typed run or a file may have.
+    SectionSurvey most;
+    most.resize(32767);
+    most.setPointCount(1, 32766);
+    most.takePoints(std::vector<Value>(32766), std::vector<Value>(32766));
+    ASSERT_EQ(document.replaceSurvey(most, "打开文件", ""), Outcome::Done);
+    EXPECT_EQ(document.insertPoint(1, 1, {}), Outcome::Refused);
+    EXPECT_EQ(document.insertSection(1, {}), Outcome::Refused);
+    EXPECT_EQ(document.insertPoint(2, 1, {}), Outcome::Done);
+    EXPECT_EQ(document.undoStack()->count(), 3);
+
     ASSERT_EQ(document.replaceSurvey(squares(3, false), "计算", ""), Outcome::Done);
     EXPECT_EQ(document.setCell({3, 0, Column::Spacing, 1}), Outcome::Refused);  // the last has none
+    EXPECT_EQ(document.insertSection(2, {.points = std::vector<Point>(32767)}), Outcome::Refused);
     EXPECT_EQ(document.setCell({2, 0, Column::Spacing, 5}), Outcome::Done);
     EXPECT_EQ(document.survey().volumes(2), 5 * document.survey().areas(2));
 }
