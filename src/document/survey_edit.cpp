@@ -73,9 +73,11 @@ bool areaFinite(SectionSurvey& survey, int i) {
     return std::isfinite(area);
 }
 
-// What the calculation does after the areas, for a survey whose areas are all in place.
-bool finishCalculation(SectionSurvey& survey) {
-    if (survey.stationsEntered() && !section::spacingsFromStations(survey)) return false;
+// What the calculation does after the areas, for a survey whose areas are all
+// in place; the spacings are worked out again only when a station moved.
+bool finishCalculation(SectionSurvey& survey, bool stationsMoved) {
+    if (stationsMoved && survey.stationsEntered() && !section::spacingsFromStations(survey))
+        return false;
     return section::computeVolumes(survey);
 }
 
@@ -108,6 +110,7 @@ SectionRow sectionRow(const SectionSurvey& survey, int section) {
 bool applyEdit(SectionSurvey& survey, const std::vector<CellEdit>& edits, Direction direction) {
     const bool forward = direction == Direction::Forward;
     std::vector<int> touched;
+    bool stationsMoved = false;
     const auto apply = Overloaded{
         [&](const PointSplice& splice) {
             applyPoints(survey, splice, direction);
@@ -115,6 +118,7 @@ bool applyEdit(SectionSurvey& survey, const std::vector<CellEdit>& edits, Direct
         },
         [&](const StationEdit& edit) {
             survey.setStation(edit.section, forward ? edit.after : edit.before);
+            stationsMoved = true;
         },
         [&](const SpacingEdit& edit) {
             survey.setSpacing(edit.section, forward ? edit.after : edit.before);
@@ -128,7 +132,7 @@ bool applyEdit(SectionSurvey& survey, const std::vector<CellEdit>& edits, Direct
     touched.erase(std::unique(touched.begin(), touched.end()), touched.end());
     bool finite = true;
     for (int i : touched) finite = areaFinite(survey, i) && finite;
-    return finite && finishCalculation(survey);
+    return finite && finishCalculation(survey, stationsMoved);
 }
 
 bool applyEdit(SectionSurvey& survey, const SectionSplice& splice, Direction direction) {
@@ -167,7 +171,7 @@ bool applyEdit(SectionSurvey& survey, const SectionSplice& splice, Direction dir
     bool finite = true;
     for (int i = splice.first; i < splice.first + arriving; ++i)
         finite = areaFinite(fresh, i) && finite;
-    if (!finite || !finishCalculation(fresh)) return false;
+    if (!finite || !finishCalculation(fresh, true)) return false;
     survey = std::move(fresh);
     return true;
 }

@@ -4,10 +4,11 @@
 //
 // An edit carries the values it removes as well as those it puts in, so it runs
 // backwards exactly. Cell edits change values in place and recalculate only the
-// areas of the sections whose points changed; the spacings from the stations,
-// the volumes and the total are then worked out again by the calculation's own
-// functions (a few thousand operations, and the total must be summed in order
-// to equal a full calculation bit for bit). Section edits rebuild the record
+// areas of the sections whose points changed; the spacings from the stations
+// (when a station moved), the volumes and the total are then worked out again
+// by the calculation's own functions: a few thousand operations, the formulas
+// kept in one place, and the total summed in order as a full calculation does,
+// so that the two agree bit for bit. Section edits rebuild the record
 // around the sections put in and keep every other area as it was.
 
 #include <cstdint>
