@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <QUndoStack>
+#include <limits>
 #include <random>
 
 #include "document/survey_document.h"
@@ -76,7 +77,9 @@ class RandomEdits {
 
     Value value() {
         const int roll = pick(100);
-        if (roll < 3) return pick(2) ? 3.3e38f : -3.3e38f;  // overflows sooner or later
+        if (roll < 3)
+            return std::numeric_limits<Value>::max() *
+                   Value(pick(2) ? 0.97 : -0.97);  // overflows sooner or later
         if (roll < 6) return 0;
         return static_cast<Value>(std::uniform_real_distribution<double>(-300, 300)(random_));
     }

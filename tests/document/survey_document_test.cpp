@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <QUndoStack>
+#include <limits>
 
 #include "section/calculation.h"
 
@@ -14,6 +15,9 @@ namespace document {
 namespace {
 
 using section::SectionSurvey;
+
+// A value that fits, while a result made of it does not.
+constexpr Value kHuge = std::numeric_limits<Value>::max() * Value(0.97);
 
 // Sections of the same square outline raised by `rise` each, 20 m apart.
 SectionSurvey squares(int sections, bool stations, Value rise = 1) {
@@ -89,18 +93,19 @@ TEST(SurveyDocument, a_change_whose_calculation_overflows_is_refused_and_changes
     const SectionSurvey before = document.survey();
     Recorder recorder(document);
 
-    EXPECT_EQ(document.replaceSurvey(squares(3, true, 3e38f), "计算", "b.txt"), Outcome::Overflow);
+    EXPECT_EQ(document.replaceSurvey(squares(3, true, kHuge), "计算", "b.txt"), Outcome::Overflow);
     EXPECT_EQ(
-        document.setCell({.section = 2, .point = 1, .column = Column::Elevation, .value = 3e38f}),
+        document.setCell({.section = 2, .point = 1, .column = Column::Elevation, .value = kHuge}),
         Outcome::Overflow);
-    EXPECT_EQ(document.insertPoint(2, 3, {3e38f, -3e38f}), Outcome::Overflow);
-    // The spacing 3.4E+38 - 40 fits, its volume does not.
-    EXPECT_EQ(document.setCell({.section = 3, .column = Column::Station, .value = 3.4e38f}),
+    EXPECT_EQ(document.insertPoint(2, 3, {kHuge, -kHuge}), Outcome::Overflow);
+    // The spacing from the station before fits, its volume does not.
+    EXPECT_EQ(document.setCell({.section = 3, .column = Column::Station, .value = kHuge}),
               Outcome::Overflow);
-    EXPECT_EQ(document.insertSection(2, {.station = 30,
-                                         .spacing = 10,
-                                         .points = {{3e38f, 1e38f}, {-3e38f, -1e38f}, {0, 0}}}),
-              Outcome::Overflow);
+    EXPECT_EQ(
+        document.insertSection(2, {.station = 30,
+                                   .spacing = 10,
+                                   .points = {{kHuge, kHuge / 3}, {-kHuge, -kHuge / 3}, {0, 0}}}),
+        Outcome::Overflow);
 
     EXPECT_TRUE(document.survey() == before);
     EXPECT_EQ(document.fileName(), "a.txt");
