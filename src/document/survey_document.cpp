@@ -171,6 +171,8 @@ Outcome SurveyDocument::paste(const std::vector<Cell>& cells) {
         if (same(station, survey_.stations(i))) continue;
         edits.push_back(StationEdit{.section = i, .before = survey_.stations(i), .after = station});
         touch(i);
+        // The spacing from the section before is worked out from this station too.
+        if (survey_.stationsEntered() && i > 1) touch(i - 1);
     }
     for (const auto& [i, spacing] : spacings) {
         if (same(spacing, survey_.spacings(i))) continue;

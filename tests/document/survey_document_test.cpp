@@ -182,6 +182,27 @@ TEST(SurveyDocument, each_edit_is_named_announced_once_and_undone_exactly) {
     }
 }
 
+TEST(SurveyDocument, a_change_names_the_sections_it_touched) {
+    SurveyDocument document;
+    ASSERT_EQ(document.replaceSurvey(squares(4, true), "计算", ""), Outcome::Done);
+    Recorder recorder(document);
+    const auto sections = [&] {
+        return std::pair(recorder.changes.back().first, recorder.changes.back().last);
+    };
+    ASSERT_EQ(document.paste({{3, 1, Column::Offset, 8}, {1, 2, Column::Elevation, 0}}),
+              Outcome::Done);
+    EXPECT_EQ(sections(), std::pair(1, 3));
+    ASSERT_EQ(document.setCell({3, 0, Column::Station, 55}), Outcome::Done);
+    EXPECT_EQ(sections(), std::pair(2, 3));  // the spacing of section 2 follows
+    ASSERT_EQ(document.insertPoint(4, 1, {}), Outcome::Done);
+    EXPECT_EQ(sections(), std::pair(4, 4));
+    ASSERT_EQ(document.deleteSection(2), Outcome::Done);
+    EXPECT_EQ(sections(), std::pair(2, 3));
+    document.undoStack()->undo();
+    EXPECT_EQ(sections(), std::pair(2, 4));
+    EXPECT_EQ(recorder.changes.back().kind, Change::Kind::Sections);
+}
+
 TEST(SurveyDocument, cells_that_do_not_exist_or_are_worked_out_are_refused) {
     SurveyDocument document;
     ASSERT_EQ(document.replaceSurvey(squares(3, true), "计算", ""), Outcome::Done);
