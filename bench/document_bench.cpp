@@ -1,0 +1,62 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// One edit of a survey of 2,000 sections of 50 points (10^5 points) through the
+// document, recalculation included, drawing not. Run: tools/bench
+
+#include <benchmark/benchmark.h>
+
+#include <QUndoStack>
+
+#include "document/survey_document.h"
+#include "generated_survey.h"
+
+namespace {
+
+constexpr int kSections = 2000;
+constexpr int kPoints = 50;
+
+document::SurveyDocument& loadedDocument() {
+    static document::SurveyDocument document;
+    if (document.survey().sectionCount() == 0) {
+        document.undoStack()->setUndoLimit(100);
+        document.replaceSurvey(generatedSurvey(kSections, kPoints), "计算", "");
+    }
+    return document;
+}
+
+void elevationEdit(benchmark::State& state) {
+    document::SurveyDocument& document = loadedDocument();
+    document::Value value = 100;
+    for (auto _ : state) {
+        value = value == 100 ? 101 : 100;
+        document.setCell({kSections / 2, kPoints / 2, document::Column::Elevation, value});
+        benchmark::DoNotOptimize(document.survey().totalVolume());
+    }
+}
+BENCHMARK(elevationEdit)->Unit(benchmark::kMicrosecond);
+
+// Every later point moves in the flat arrays, and back on the undo.
+void pointInsertedAndUndone(benchmark::State& state) {
+    document::SurveyDocument& document = loadedDocument();
+    for (auto _ : state) {
+        document.insertPoint(1, 2, {100, 0});
+        document.undoStack()->undo();
+        benchmark::DoNotOptimize(document.survey().totalVolume());
+    }
+}
+BENCHMARK(pointInsertedAndUndone)->Unit(benchmark::kMicrosecond);
+
+void stationEdit(benchmark::State& state) {
+    document::SurveyDocument& document = loadedDocument();
+    const document::Value station = document.survey().stations(kSections / 2);
+    document::Value value = station;
+    for (auto _ : state) {
+        value = value == station ? station + 1 : station;
+        document.setCell({kSections / 2, 0, document::Column::Station, value});
+        benchmark::DoNotOptimize(document.survey().totalVolume());
+    }
+}
+BENCHMARK(stationEdit)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,264 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "document/survey_document.h"
+
+#include <QUndoCommand>
+#include <QUndoStack>
+#include <algorithm>
+#include <cstring>
+#include <limits>
+#include <map>
+#include <utility>
+
+#include "section/calculation.h"
+
+namespace document {
+namespace {
+
+// Bit for bit, so that retyping 0 over -0 still counts as a change.
+bool same(Value a, Value b) {
+    return std::memcmp(&a, &b, sizeof(Value)) == 0;
+}
+
+QString cellStepName(Column column) {
+    switch (column) {
+        case Column::Elevation:
+            return QStringLiteral("修改高程");
+        case Column::Offset:
+            return QStringLiteral("修改距离");
+        case Column::Station:
+            return QStringLiteral("修改桩号");
+        case Column::Spacing:
+            return QStringLiteral("修改间距");
+    }
+    return {};
+}
+
+// As many as a typed run or a file may have; a section's closing point needs one more.
+constexpr int kMostSections = 32767;
+constexpr int kMostPoints = 32766;
+
+}  // namespace
+
+// Holds the survey that is not shown: each redo and undo swaps it with the document's.
+class SurveyDocument::ReplaceCommand : public QUndoCommand {
+  public:
+    ReplaceCommand(SurveyDocument& document, section::SectionSurvey survey, QString fileName,
+                   const QString& name)
+        : QUndoCommand(name),
+          document_(document),
+          survey_(std::move(survey)),
+          fileName_(std::move(fileName)) {}
+    void redo() override { swap(); }
+    void undo() override { swap(); }
+
+  private:
+    void swap() {
+        std::swap(document_.survey_, survey_);
+        std::swap(document_.fileName_, fileName_);
+        emit document_.changed(Change{});
+    }
+
+    SurveyDocument& document_;
+    section::SectionSurvey survey_;
+    QString fileName_;
+};
+
+// Pushed already applied: the first redo only announces the change.
+template <class Edit>
+class SurveyDocument::EditCommand : public QUndoCommand {
+  public:
+    EditCommand(SurveyDocument& document, Edit edit, Change change, const QString& name)
+        : QUndoCommand(name), document_(document), edit_(std::move(edit)), change_(change) {}
+    void redo() override { run(Direction::Forward); }
+    void undo() override { run(Direction::Back); }
+
+  private:
+    void run(Direction direction) {
+        // Both ways were calculated without overflow before: they are again.
+        if (!applied_) applyEdit(document_.survey_, edit_, direction);
+        applied_ = false;
+        if (change_.kind == Change::Kind::Sections) change_.last = document_.survey_.sectionCount();
+        emit document_.changed(change_);
+    }
+
+    SurveyDocument& document_;
+    Edit edit_;
+    Change change_;
+    bool applied_ = true;
+};
+
+SurveyDocument::SurveyDocument(QObject* parent)
+    : QObject(parent), undoStack_(new QUndoStack(this)) {}
+
+SurveyDocument::~SurveyDocument() = default;
+
+bool SurveyDocument::modified() const {
+    return !undoStack_->isClean();
+}
+
+void SurveyDocument::markSaved(const QString& fileName) {
+    fileName_ = fileName;
+    undoStack_->setClean();
+}
+
+Outcome SurveyDocument::replaceSurvey(section::SectionSurvey data, const QString& stepName,
+                                      const QString& fileName) {
+    if (!section::calculateSurvey(data)) return Outcome::Overflow;
+    undoStack_->push(new ReplaceCommand(*this, std::move(data), fileName, stepName));
+    return Outcome::Done;
+}
+
+bool SurveyDocument::validSection(int i) const {
+    return i >= 1 && i <= survey_.sectionCount();
+}
+
+bool SurveyDocument::validPoint(int i, int j) const {
+    return validSection(i) && j >= 1 && j <= survey_.pointCounts(i);
+}
+
+Outcome SurveyDocument::setCell(const Cell& cell) {
+    return paste({cell});
+}
+
+Outcome SurveyDocument::paste(const std::vector<Cell>& cells) {
+    // Cells of one point, or of one section's station or spacing, are merged
+    // first so that each edit reads the values the one before it left.
+    std::map<std::pair<int, int>, Point> points;
+    std::map<int, Value> stations;
+    std::map<int, Value> spacings;
+    for (const Cell& cell : cells) {
+        switch (cell.column) {
+            case Column::Elevation:
+            case Column::Offset: {
+                if (!validPoint(cell.section, cell.point)) return Outcome::Refused;
+                const auto key = std::pair(cell.section, cell.point);
+                auto [at, fresh] = points.try_emplace(key);
+                if (fresh)
+                    at->second = {survey_.elevations(cell.section, cell.point),
+                                  survey_.offsets(cell.section, cell.point)};
+                (cell.column == Column::Elevation ? at->second.elevation : at->second.offset) =
+                    cell.value;
+                break;
+            }
+            case Column::Station:
+                if (!validSection(cell.section)) return Outcome::Refused;
+                stations[cell.section] = cell.value;
+                break;
+            case Column::Spacing:
+                // With stations the calculation works the spacings out itself.
+                if (survey_.stationsEntered() || cell.section < 1 ||
+                    cell.section >= survey_.sectionCount())
+                    return Outcome::Refused;
+                spacings[cell.section] = cell.value;
+                break;
+        }
+    }
+    std::vector<CellEdit> edits;
+    Change change{.kind = Change::Kind::Values, .first = std::numeric_limits<int>::max()};
+    const auto touch = [&change](int i) {
+        change.first = std::min(change.first, i);
+        change.last = std::max(change.last, i);
+    };
+    for (const auto& [at, point] : points) {
+        const auto [i, j] = at;
+        if (same(point.elevation, survey_.elevations(i, j)) &&
+            same(point.offset, survey_.offsets(i, j)))
+            continue;
+        edits.push_back(pointSplice(survey_, i, j, 1, {point}));
+        touch(i);
+    }
+    for (const auto& [i, station] : stations) {
+        if (same(station, survey_.stations(i))) continue;
+        edits.push_back(StationEdit{.section = i, .before = survey_.stations(i), .after = station});
+        touch(i);
+        // The spacing from the section before is worked out from this station too.
+        if (survey_.stationsEntered() && i > 1) touch(i - 1);
+    }
+    for (const auto& [i, spacing] : spacings) {
+        if (same(spacing, survey_.spacings(i))) continue;
+        edits.push_back(SpacingEdit{.section = i, .before = survey_.spacings(i), .after = spacing});
+        touch(i);
+    }
+    if (edits.empty()) return Outcome::Done;
+    const QString name =
+        cells.size() == 1 ? cellStepName(cells.front().column) : QStringLiteral("粘贴");
+    return pushCells(std::move(edits), name, change);
+}
+
+Outcome SurveyDocument::insertPoint(int i, int j, Point point) {
+    if (!validSection(i) || j < 1 || j > std::max<int>(survey_.pointCounts(i), 0) + 1 ||
+        survey_.pointCounts(i) >= kMostPoints)
+        return Outcome::Refused;
+    return pushCells({pointSplice(survey_, i, j, 0, {point})}, QStringLiteral("插入观测点"),
+                     {.kind = Change::Kind::Points, .first = i, .last = i});
+}
+
+Outcome SurveyDocument::deletePoint(int i, int j) {
+    if (!validPoint(i, j)) return Outcome::Refused;
+    return pushCells({pointSplice(survey_, i, j, 1, {})}, QStringLiteral("删除观测点"),
+                     {.kind = Change::Kind::Points, .first = i, .last = i});
+}
+
+Outcome SurveyDocument::movePointUp(int i, int j) {
+    return movePoint(i, j, j - 1, QStringLiteral("上移观测点"));
+}
+
+Outcome SurveyDocument::movePointDown(int i, int j) {
+    return movePoint(i, j, j + 1, QStringLiteral("下移观测点"));
+}
+
+Outcome SurveyDocument::movePoint(int i, int j, int other, const QString& name) {
+    if (!validPoint(i, j) || !validPoint(i, other)) return Outcome::Refused;
+    const int first = std::min(j, other);
+    const Point upper{survey_.elevations(i, first), survey_.offsets(i, first)};
+    const Point lower{survey_.elevations(i, first + 1), survey_.offsets(i, first + 1)};
+    return pushCells({pointSplice(survey_, i, first, 2, {lower, upper})}, name,
+                     {.kind = Change::Kind::Values, .first = i, .last = i});
+}
+
+Outcome SurveyDocument::insertSection(int i, SectionRow row) {
+    const int count = survey_.sectionCount();
+    if (i < 1 || i > count + 1 || count >= kMostSections ||
+        row.points.size() > static_cast<std::size_t>(kMostPoints))
+        return Outcome::Refused;
+    row.pointCount = static_cast<std::int16_t>(row.points.size());
+    SectionSplice splice{.first = i};
+    if (i > 1) splice.spacingBefore = splice.spacingAfter = survey_.spacings(i - 1);
+    if (i == count + 1) {
+        // Appended: its spacing is the one from the section before, and the last has none.
+        if (i > 1) splice.spacingAfter = row.spacing;
+        row.spacing = Value{};
+    }
+    splice.inserted.push_back(std::move(row));
+    return pushSections(std::move(splice), QStringLiteral("插入断面"));
+}
+
+Outcome SurveyDocument::deleteSection(int i) {
+    if (!validSection(i)) return Outcome::Refused;
+    SectionSplice splice{.first = i, .removed = {sectionRow(survey_, i)}};
+    if (i > 1) {
+        splice.spacingBefore = survey_.spacings(i - 1);
+        splice.spacingAfter = i == survey_.sectionCount()
+                                  ? Value{}
+                                  : static_cast<Value>(splice.spacingBefore + survey_.spacings(i));
+    }
+    return pushSections(std::move(splice), QStringLiteral("删除断面"));
+}
+
+Outcome SurveyDocument::pushCells(std::vector<CellEdit> edits, const QString& name, Change change) {
+    if (!applyEdit(survey_, edits, Direction::Forward)) {
+        applyEdit(survey_, edits, Direction::Back);
+        return Outcome::Overflow;
+    }
+    undoStack_->push(new EditCommand(*this, std::move(edits), change, name));
+    return Outcome::Done;
+}
+
+Outcome SurveyDocument::pushSections(SectionSplice splice, const QString& name) {
+    const Change change{.kind = Change::Kind::Sections, .first = splice.first};
+    if (!applyEdit(survey_, splice, Direction::Forward)) return Outcome::Overflow;
+    undoStack_->push(new EditCommand(*this, std::move(splice), change, name));
+    return Outcome::Done;
+}
+
+}  // namespace document

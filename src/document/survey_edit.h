@@ -1,0 +1,93 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// Edits of a calculated survey and the recalculation each needs, without Qt.
+//
+// An edit carries the values it removes as well as those it puts in, so it runs
+// backwards exactly. Cell edits change values in place and recalculate only the
+// areas of the sections whose points changed; the spacings from the stations
+// (when a station moved), the volumes and the total are then worked out again
+// by the calculation's own functions: a few thousand operations, the formulas
+// kept in one place, and the total summed in order as a full calculation does,
+// so that the two agree bit for bit. Section edits rebuild the record
+// around the sections put in and keep every other area as it was.
+
+#include <cstdint>
+#include <type_traits>
+#include <utility>
+#include <variant>
+#include <vector>
+
+#include "section/survey.h"
+
+namespace document {
+
+// The record's number type, whatever width it has.
+using Value =
+    std::remove_cvref_t<decltype(std::declval<const section::SectionSurvey&>().elevations(1, 1))>;
+
+struct Point {
+    Value elevation{};
+    Value offset{};
+    bool operator==(const Point&) const = default;
+};
+
+// Points first..first+removed.size()-1 of one section replaced by `inserted`.
+struct PointSplice {
+    int section = 0;
+    int first = 1;
+    std::vector<Point> removed{};
+    std::vector<Point> inserted{};
+    std::int16_t countBefore = 0;
+    std::int16_t countAfter = 0;
+};
+
+struct StationEdit {
+    int section = 0;
+    Value before{};
+    Value after{};
+};
+
+struct SpacingEdit {
+    int section = 0;
+    Value before{};
+    Value after{};
+};
+
+using CellEdit = std::variant<PointSplice, StationEdit, SpacingEdit>;
+
+// One section as entered: its station, the spacing to the next section and its points.
+struct SectionRow {
+    Value station{};
+    Value spacing{};
+    std::int16_t pointCount = 0;
+    std::vector<Point> points{};
+};
+
+// Sections first..first+removed.size()-1 replaced by `inserted`, and the spacing
+// of the section before them (first - 1) changed from spacingBefore to spacingAfter.
+struct SectionSplice {
+    int first = 1;
+    std::vector<SectionRow> removed{};
+    std::vector<SectionRow> inserted{};
+    Value spacingBefore{};
+    Value spacingAfter{};
+};
+
+enum class Direction { Forward, Back };
+
+// The edits read what they replace from the survey. Indices are not checked here.
+PointSplice pointSplice(const section::SectionSurvey& survey, int section, int first,
+                        int removeCount, std::vector<Point> inserted);
+SectionRow sectionRow(const section::SectionSurvey& survey, int section);
+
+// Applies cell edits in order (Back: their reverse, in reverse order) and
+// recalculates. False when a result is beyond the number range; the survey is
+// then left half-recalculated and must be given the edits back.
+bool applyEdit(section::SectionSurvey& survey, const std::vector<CellEdit>& edits,
+               Direction direction);
+
+// Applies a section splice and recalculates; on false (a result beyond the
+// number range) the survey is unchanged.
+bool applyEdit(section::SectionSurvey& survey, const SectionSplice& splice, Direction direction);
+
+}  // namespace document

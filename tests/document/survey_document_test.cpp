@@ -1,0 +1,260 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The document without a window: replacing the survey, undo and redo, the
+// announcement of each change, refused overflows and refused cells.
+
+#include "document/survey_document.h"
+
+#include <gtest/gtest.h>
+
+#include <QUndoStack>
+#include <limits>
+
+#include "section/calculation.h"
+
+namespace document {
+namespace {
+
+using section::SectionSurvey;
+
+// A value that fits, while a result made of it does not.
+constexpr Value kHuge = std::numeric_limits<Value>::max() * Value(0.97);
+
+// Sections of the same square outline raised by `rise` each, 20 m apart.
+SectionSurvey squares(int sections, bool stations, Value rise = 1) {
+    SectionSurvey survey;
+    survey.resize(sections);
+    survey.setStationAnswer(stations ? "y" : "n");
+    for (int i = 1; i <= sections; ++i) survey.setPointCount(i, 4);
+    survey.allocatePoints();
+    for (int i = 1; i <= sections; ++i) {
+        const Value h = rise * static_cast<Value>(i);
+        survey.setStation(i, 20 * static_cast<Value>(i));
+        survey.setPoint(i, 1, h, 5);
+        survey.setPoint(i, 2, h, -5);
+        survey.setPoint(i, 3, h - 2, -5);
+        survey.setPoint(i, 4, h - 2, 5);
+        if (i < sections) survey.setSpacing(i, 20);
+    }
+    return survey;
+}
+
+SectionSurvey calculated(SectionSurvey survey) {
+    EXPECT_TRUE(section::calculateSurvey(survey));
+    return survey;
+}
+
+// The record equals a full calculation of its own data.
+bool consistent(const SectionSurvey& survey) {
+    return calculated(survey) == survey;
+}
+
+struct Recorder {
+    explicit Recorder(SurveyDocument& document) {
+        QObject::connect(&document, &SurveyDocument::changed,
+                         [this](const Change& change) { changes.push_back(change); });
+    }
+    std::vector<Change> changes;
+};
+
+TEST(SurveyDocument, replacing_the_survey_calculates_it_and_is_one_undoable_step) {
+    SurveyDocument document;
+    Recorder recorder(document);
+    EXPECT_FALSE(document.modified());
+
+    ASSERT_EQ(document.replaceSurvey(squares(3, true), "计算", ""), Outcome::Done);
+    EXPECT_TRUE(document.survey() == calculated(squares(3, true)));
+    EXPECT_TRUE(document.modified());
+    EXPECT_EQ(document.undoStack()->undoText(), "计算");
+
+    ASSERT_EQ(document.replaceSurvey(squares(2, false), "打开文件", "/tmp/a.txt"), Outcome::Done);
+    document.markSaved("/tmp/a.txt");
+    EXPECT_FALSE(document.modified());
+    EXPECT_EQ(document.fileName(), "/tmp/a.txt");
+
+    document.undoStack()->undo();
+    EXPECT_TRUE(document.survey() == calculated(squares(3, true)));
+    EXPECT_EQ(document.fileName(), "");
+    EXPECT_TRUE(document.modified());
+    document.undoStack()->undo();
+    EXPECT_TRUE(document.survey() == SectionSurvey());
+    document.undoStack()->redo();
+    document.undoStack()->redo();
+    EXPECT_TRUE(document.survey() == calculated(squares(2, false)));
+    EXPECT_EQ(document.fileName(), "/tmp/a.txt");
+    EXPECT_FALSE(document.modified());
+
+    ASSERT_EQ(recorder.changes.size(), 6u);  // two pushes, two undos, two redos
+    for (const Change& change : recorder.changes) EXPECT_EQ(change.kind, Change::Kind::Survey);
+}
+
+TEST(SurveyDocument, a_change_whose_calculation_overflows_is_refused_and_changes_nothing) {
+    SurveyDocument document;
+    ASSERT_EQ(document.replaceSurvey(squares(3, true), "计算", "a.txt"), Outcome::Done);
+    const SectionSurvey before = document.survey();
+    Recorder recorder(document);
+
+    EXPECT_EQ(document.replaceSurvey(squares(3, true, kHuge), "计算", "b.txt"), Outcome::Overflow);
+    EXPECT_EQ(
+        document.setCell({.section = 2, .point = 1, .column = Column::Elevation, .value = kHuge}),
+        Outcome::Overflow);
+    EXPECT_EQ(document.insertPoint(2, 3, {kHuge, -kHuge}), Outcome::Overflow);
+    // The spacing from the station before fits, its volume does not.
+    EXPECT_EQ(document.setCell({.section = 3, .column = Column::Station, .value = kHuge}),
+              Outcome::Overflow);
+    EXPECT_EQ(
+        document.insertSection(2, {.station = 30,
+                                   .spacing = 10,
+                                   .points = {{kHuge, kHuge / 3}, {-kHuge, -kHuge / 3}, {0, 0}}}),
+        Outcome::Overflow);
+
+    EXPECT_TRUE(document.survey() == before);
+    EXPECT_EQ(document.fileName(), "a.txt");
+    EXPECT_TRUE(recorder.changes.empty());
+    EXPECT_EQ(document.undoStack()->count(), 1);
+}
+
+TEST(SurveyDocument, each_edit_is_named_announced_once_and_undone_exactly) {
+    struct Step {
+        const char* name;
+        std::function<Outcome(SurveyDocument&)> edit;
+        Change::Kind kind;
+    };
+    const std::vector<Step> steps{
+        {"修改高程",
+         [](SurveyDocument& d) {
+             return d.setCell({2, 3, Column::Elevation, 7.5f});
+         },
+         Change::Kind::Values},
+        {"修改距离",
+         [](SurveyDocument& d) {
+             return d.setCell({2, 3, Column::Offset, -6});
+         },
+         Change::Kind::Values},
+        {"修改桩号",
+         [](SurveyDocument& d) {
+             return d.setCell({2, 0, Column::Station, 31});
+         },
+         Change::Kind::Values},
+        {"粘贴",
+         [](SurveyDocument& d) {
+             return d.paste({{1, 1, Column::Elevation, 4},
+                             {1, 1, Column::Offset, 9},
+                             {3, 2, Column::Elevation, 0.25f}});
+         },
+         Change::Kind::Values},
+        {"插入观测点",
+         [](SurveyDocument& d) {
+             return d.insertPoint(2, 5, {0, 0});
+         },
+         Change::Kind::Points},
+        {"删除观测点", [](SurveyDocument& d) { return d.deletePoint(1, 1); }, Change::Kind::Points},
+        {"上移观测点", [](SurveyDocument& d) { return d.movePointUp(3, 2); }, Change::Kind::Values},
+        {"下移观测点", [](SurveyDocument& d) { return d.movePointDown(3, 1); },
+         Change::Kind::Values},
+        {"插入断面",
+         [](SurveyDocument& d) {
+             return d.insertSection(
+                 2, {.station = 30, .spacing = 10, .points = {{1, 1}, {1, -1}, {0, 0}}});
+         },
+         Change::Kind::Sections},
+        {"删除断面", [](SurveyDocument& d) { return d.deleteSection(1); }, Change::Kind::Sections},
+    };
+    for (const bool stations : {true, false}) {
+        SurveyDocument document;
+        ASSERT_EQ(document.replaceSurvey(squares(3, stations), "计算", ""), Outcome::Done);
+        std::vector<SectionSurvey> states{document.survey()};
+        Recorder recorder(document);
+        for (const Step& step : steps) {
+            SCOPED_TRACE(step.name);
+            ASSERT_EQ(step.edit(document), Outcome::Done);
+            EXPECT_EQ(document.undoStack()->undoText(), step.name);
+            ASSERT_EQ(recorder.changes.size(), states.size());
+            EXPECT_EQ(recorder.changes.back().kind, step.kind);
+            EXPECT_FALSE(document.survey() == states.back());
+            EXPECT_TRUE(consistent(document.survey()));
+            states.push_back(document.survey());
+        }
+        for (std::size_t k = states.size() - 1; k-- > 0;) {
+            document.undoStack()->undo();
+            EXPECT_TRUE(document.survey() == states[k]) << "undo to state " << k;
+        }
+        EXPECT_EQ(recorder.changes.size(), 2 * steps.size());
+    }
+}
+
+TEST(SurveyDocument, a_change_names_the_sections_it_touched) {
+    SurveyDocument document;
+    ASSERT_EQ(document.replaceSurvey(squares(4, true), "计算", ""), Outcome::Done);
+    Recorder recorder(document);
+    const auto sections = [&] {
+        return std::pair(recorder.changes.back().first, recorder.changes.back().last);
+    };
+    ASSERT_EQ(document.paste({{3, 1, Column::Offset, 8}, {1, 2, Column::Elevation, 0}}),
+              Outcome::Done);
+    EXPECT_EQ(sections(), std::pair(1, 3));
+    ASSERT_EQ(document.setCell({3, 0, Column::Station, 55}), Outcome::Done);
+    EXPECT_EQ(sections(), std::pair(2, 3));  // the spacing of section 2 follows
+    ASSERT_EQ(document.insertPoint(4, 1, {}), Outcome::Done);
+    EXPECT_EQ(sections(), std::pair(4, 4));
+    ASSERT_EQ(document.deleteSection(2), Outcome::Done);
+    EXPECT_EQ(sections(), std::pair(2, 3));
+    document.undoStack()->undo();
+    EXPECT_EQ(sections(), std::pair(2, 4));
+    EXPECT_EQ(recorder.changes.back().kind, Change::Kind::Sections);
+}
+
+TEST(SurveyDocument, cells_that_do_not_exist_or_are_worked_out_are_refused) {
+    SurveyDocument document;
+    ASSERT_EQ(document.replaceSurvey(squares(3, true), "计算", ""), Outcome::Done);
+    const SectionSurvey before = document.survey();
+    EXPECT_EQ(document.setCell({4, 1, Column::Elevation, 1}), Outcome::Refused);
+    EXPECT_EQ(document.setCell({1, 5, Column::Offset, 1}), Outcome::Refused);
+    EXPECT_EQ(document.setCell({1, 0, Column::Spacing, 1}), Outcome::Refused);  // from stations
+    EXPECT_EQ(document.insertPoint(1, 6, {}), Outcome::Refused);
+    EXPECT_EQ(document.deletePoint(0, 1), Outcome::Refused);
+    EXPECT_EQ(document.movePointUp(1, 1), Outcome::Refused);
+    EXPECT_EQ(document.movePointDown(1, 4), Outcome::Refused);
+    EXPECT_EQ(document.insertSection(5, {}), Outcome::Refused);
+    EXPECT_EQ(document.deleteSection(4), Outcome::Refused);
+    // Typing the same value again is no step at all.
+    EXPECT_EQ(document.setCell({1, 1, Column::Elevation, before.elevations(1, 1)}), Outcome::Done);
+    EXPECT_TRUE(document.survey() == before);
+    EXPECT_EQ(document.undoStack()->count(), 1);
+
+    // No more sections or points than a typed run or a file may have.
+    SectionSurvey most;
+    most.resize(32767);
+    most.setPointCount(1, 32766);
+    most.takePoints(std::vector<Value>(32766), std::vector<Value>(32766));
+    ASSERT_EQ(document.replaceSurvey(most, "打开文件", ""), Outcome::Done);
+    EXPECT_EQ(document.insertPoint(1, 1, {}), Outcome::Refused);
+    EXPECT_EQ(document.insertSection(1, {}), Outcome::Refused);
+    EXPECT_EQ(document.insertPoint(2, 1, {}), Outcome::Done);
+    EXPECT_EQ(document.undoStack()->count(), 3);
+
+    ASSERT_EQ(document.replaceSurvey(squares(3, false), "计算", ""), Outcome::Done);
+    EXPECT_EQ(document.setCell({3, 0, Column::Spacing, 1}), Outcome::Refused);  // the last has none
+    EXPECT_EQ(document.insertSection(2, {.points = std::vector<Point>(32767)}), Outcome::Refused);
+    EXPECT_EQ(document.setCell({2, 0, Column::Spacing, 5}), Outcome::Done);
+    EXPECT_EQ(document.survey().volumes(2), 5 * document.survey().areas(2));
+}
+
+TEST(SurveyDocument, sections_taken_out_or_put_in_keep_the_spacings_meaningful) {
+    SurveyDocument document;
+    ASSERT_EQ(document.replaceSurvey(squares(3, false), "计算", ""), Outcome::Done);
+    ASSERT_EQ(document.deleteSection(2), Outcome::Done);
+    EXPECT_EQ(document.survey().spacings(1), 40);  // the two spacings joined
+    ASSERT_EQ(document.deleteSection(2), Outcome::Done);
+    EXPECT_EQ(document.survey().spacings(1), 0);  // the last section has none
+    EXPECT_EQ(document.survey().totalVolume(), 0);
+    ASSERT_EQ(document.insertSection(
+                  2, {.station = 0, .spacing = 15, .points = {{1, 1}, {1, -1}, {0, 0}}}),
+              Outcome::Done);
+    EXPECT_EQ(document.survey().spacings(1), 15);  // appended: from the one before
+    EXPECT_EQ(document.survey().spacings(2), 0);
+    EXPECT_EQ(document.survey().pointCounts(2), 3);
+    EXPECT_TRUE(consistent(document.survey()));
+}
+
+}  // namespace
+}  // namespace document
