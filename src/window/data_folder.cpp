@@ -4,6 +4,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QStandardPaths>
 #include <cerrno>
@@ -48,10 +49,13 @@ QString lastCalculationPath() {
 }
 
 void keepLastCalculation(const section::SectionSurvey& survey, QWidget* parent) {
-    QDir().mkpath(dataFolder());
-    const QString error = writeFileSafely(
-        lastCalculationPath(), QByteArray::fromStdString(survey_file::writeSurvey(survey)));
+    const QString error = saveLastCalculation(survey, lastCalculationPath());
     if (!error.isEmpty()) warnDataFolderOnce(parent, error);
+}
+
+QString saveLastCalculation(const section::SectionSurvey& survey, const QString& path) {
+    QDir().mkpath(QFileInfo(path).path());
+    return writeFileSafely(path, QByteArray::fromStdString(survey_file::writeSurvey(survey)));
 }
 
 QString Journal::path() {

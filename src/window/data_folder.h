@@ -21,6 +21,9 @@ QString lastCalculationPath();  // 最近一次计算.csv
 
 // Saves the finished calculation as the last one, safely.
 void keepLastCalculation(const section::SectionSurvey& survey, QWidget* parent);
+// The same into `path` without telling anyone: empty, or why it failed. It
+// touches no widget and may run on any thread.
+QString saveLastCalculation(const section::SectionSurvey& survey, const QString& path);
 
 // The journal file of the calculation in progress.
 class Journal {

@@ -98,6 +98,9 @@ void MainForm::showScreen(const Screen& screen) {
 // boxes as the last finished one left them: nothing of the abandoned run may
 // stand beside its results.
 void MainForm::Command1_Click() {
+    // A typed calculation is saved as the last one when it finishes, after
+    // an opened one still being saved.
+    lastCalculation_.wait();
     const Screen before = screen();
     bool finished = false;
     runGuarded(this, [&] {
@@ -119,7 +122,7 @@ section::CalculationEnd MainForm::showSurvey(const section::SectionSurvey& data)
     for (std::size_t i = 0; i < boxes.size(); ++i) {
         if (boxes[i]) ui.setText(static_cast<section::TextBox>(i + 1), *boxes[i]);
     }
-    keepLastCalculation(record_, this);
+    lastCalculation_.save(record_);
     emit calculationFinished(false);
     emit surveyShown(record_);
     return section::CalculationEnd::Finished;

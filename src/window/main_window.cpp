@@ -21,6 +21,7 @@
 #include <QWindow>
 
 #include "printout/dayang.h"
+#include "window/busy_opening.h"
 #include "window/data_folder.h"
 #include "window/file_dialogs.h"
 #include "window/layout.h"
@@ -117,8 +118,10 @@ void MainWindow::createMenus() {
     recentMenu_ = file->addMenu(QStringLiteral("最近打开的文件(&R)"));
     connect(recentMenu_, &QMenu::aboutToShow, this, &MainWindow::fillRecentMenu);
     fillRecentMenu();
-    QAction* last = file->addAction(QStringLiteral("打开最近一次计算(&L)"), this,
-                                    [this] { openSurvey(lastCalculationPath(), false); });
+    QAction* last = file->addAction(QStringLiteral("打开最近一次计算(&L)"), this, [this] {
+        form_->waitForLastCalculation();
+        openSurvey(lastCalculationPath(), false);
+    });
     connect(file, &QMenu::aboutToShow, this,
             [last] { last->setEnabled(QFileInfo::exists(lastCalculationPath())); });
     file->addSeparator();
@@ -152,13 +155,14 @@ void MainWindow::fillRecentMenu() {
 }
 
 bool MainWindow::openSurvey(const QString& path, bool remember) {
-    const OpenedSurvey opened = readSurveyFile(path);
+    const OpenedSurvey opened = whileOpening(*this, path, [&] { return readSurveyFile(path); });
     if (!opened.survey) {
         QMessageBox::warning(this, caption(), opened.error);
         if (!QFileInfo::exists(path)) forgetFile(path);
         return false;
     }
-    if (form_->showSurvey(*opened.survey) != section::CalculationEnd::Finished) {
+    if (whileOpening(*this, path, [&] { return form_->showSurvey(*opened.survey); }) !=
+        section::CalculationEnd::Finished) {
         QMessageBox::warning(
             this, caption(),
             QStringLiteral("测量数据文件“%1”的计算结果超出了数值范围（绝对值超过 3.4E+38），"

@@ -31,6 +31,10 @@ SectionPanel::SectionPanel(QWidget* parent) : QWidget(parent) {
     next_->setToolTip(QStringLiteral("下一个断面"));
     list_ = new QComboBox(pager_);
     list_->setAccessibleName(QStringLiteral("断面"));
+    // As wide as a station, not as the longest name: sizing it to its
+    // contents would measure every name each time the list is shown.
+    list_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    list_->setMinimumContentsLength(12);
     auto* pages = new QHBoxLayout(pager_);
     pages->setContentsMargins(0, 0, 0, 0);
     pages->addWidget(previous_);
@@ -67,8 +71,10 @@ void SectionPanel::showDraft(const section::SectionDraft& draft) {
 void SectionPanel::showSurvey(const section::SectionSurvey& survey) {
     survey_ = survey;
     list_->clear();
+    QStringList names;
     for (const section::ResultRow& row : section::resultRows(survey_))
-        list_->addItem(QString::fromStdString(row.name));
+        names << QString::fromStdString(row.name);
+    list_->addItems(names);
     pager_->setVisible(survey_.sectionCount() > 1);
     if (survey_.sectionCount() == 0) {
         title_->setText(QStringLiteral("断面图"));

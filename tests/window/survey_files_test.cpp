@@ -2,12 +2,15 @@
 // Survey files in the window: a file saved by the program, one written by hand
 // in UTF-8 and one converted to GB18030 with tabs open to the same record and
 // the same text boxes as the same data typed at the prompts; a bad file opens
-// nothing; opening names the window, enables saving and remembers the file.
+// nothing; opening shows a busy cursor and the file in the status bar, then
+// names the window, enables saving and remembers the file.
 
 #include <QAction>
+#include <QGuiApplication>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
@@ -132,6 +135,30 @@ class SurveyFilesTest : public QObject {
         QVERIFY(mainWindow->openSurvey(window::lastCalculationPath(), false));
         QCOMPARE(form().survey(), opened);
         QVERIFY(!window::recentFiles().contains(window::lastCalculationPath()));
+    }
+
+    void opening_shows_a_busy_cursor_and_the_file_in_the_status_bar_until_done() {
+        write("hand.csv", kHandWritten.toUtf8());
+        std::optional<Qt::CursorShape> cursor;
+        QString status;
+        connect(&form(), &window::MainForm::surveyShown, this, [&] {
+            if (const QCursor* busy = QGuiApplication::overrideCursor()) cursor = busy->shape();
+            status = mainWindow->statusBar()->currentMessage();
+        });
+        QVERIFY(mainWindow->openSurvey(file("hand.csv")));
+        QCOMPARE(cursor, std::optional(Qt::WaitCursor));
+        QCOMPARE(status, "正在打开“" + QDir::toNativeSeparators(file("hand.csv")) + "”……");
+        QVERIFY(!QGuiApplication::overrideCursor());
+        QCOMPARE(mainWindow->statusBar()->currentMessage(), QString());
+
+        // A bad file's message is read with the usual cursor.
+        write("bad.csv", "桩号,高程H,距离S\n1000,x,0\n");
+        DialogDriver driver({acknowledge()});
+        bool busyAtMessage = true;
+        driver.onOpen([&](QWidget*) { busyAtMessage = QGuiApplication::overrideCursor(); });
+        QVERIFY(!mainWindow->openSurvey(file("bad.csv")));
+        QVERIFY(driver.scriptDone());
+        QVERIFY(!busyAtMessage);
     }
 
     void a_file_dropped_on_the_window_opens() {
