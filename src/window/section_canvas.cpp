@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/section_canvas.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QPainterPath>
 #include <algorithm>
@@ -131,10 +132,19 @@ void SectionCanvas::updateLayers(const SectionScale& scale, const PixelBox& box)
     QPainter marks(&marks_);
     marks.setRenderHint(QPainter::Antialiasing);
     marks.setFont(tickFont());
+    // The numbers laid out once, whatever the scale: most of a redraw's time.
+    const double ascent = QFontMetricsF(tickFont()).ascent();
+    while (numbers_.size() < points.size()) {
+        numbers_.emplace_back(QString::number(numbers_.size() + 1));
+        numbers_.back().prepare(QTransform(), tickFont());
+    }
+    marks.setPen(QPen(kEdge, 1.5));
+    marks.setBrush(Qt::white);
     for (std::size_t k = layered_; k < points.size(); ++k) {
         const QPointF corner = at(scale, points[k].offset, points[k].elevation);
         if (k > 0) edges.drawLine(at(scale, points[k - 1].offset, points[k - 1].elevation), corner);
-        drawPoint(marks, corner, int(k) + 1, kEdge);
+        marks.drawEllipse(corner, 3.5, 3.5);
+        marks.drawStaticText(corner + QPointF(5, -5 - ascent), numbers_[k]);
     }
     layered_ = points.size();
 }

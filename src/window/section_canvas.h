@@ -14,6 +14,7 @@
 // points are not the ones drawn.
 
 #include <QImage>
+#include <QStaticText>
 #include <QWidget>
 #include <optional>
 #include <vector>
@@ -50,7 +51,8 @@ class SectionCanvas : public QWidget {
     SectionPicture picture_;
     QImage grid_, edges_, marks_;
     std::optional<SectionScale> layeredScale_;
-    std::size_t layered_ = 0;  // the points in the layers: the picture's first ones
+    std::size_t layered_ = 0;           // the points in the layers: the picture's first ones
+    std::vector<QStaticText> numbers_;  // of the points, 1, 2, ...
 };
 
 }  // namespace window
