@@ -6,6 +6,7 @@
 
 #include "runtime/number_text.h"
 #include "section/asking.h"
+#include "section/box_texts.h"
 #include "section/results.h"
 #include "section/station.h"
 
@@ -79,7 +80,7 @@ void enterPoint(UserInterface& ui, SectionSurvey& survey, SectionDraft& draft, i
     const int i = draft.section;
     const std::string n = numberToText(i);
     const std::string p = numberToText(j);
-    ui.setText(TextBox::Text3, "    " + p);
+    ui.setText(TextBox::Text3, pointNumberText(j));
     ui.setText(TextBox::Text4, "");
 
     const double elevation =
@@ -122,15 +123,10 @@ void enterPoint(UserInterface& ui, SectionSurvey& survey, SectionDraft& draft, i
 }
 
 void enterPoints(UserInterface& ui, SectionSurvey& survey) {
-    const bool stations = survey.stationsEntered();
     for (int i = 1; i <= survey.sectionCount(); ++i) {
-        const std::string n = numberToText(i);
-        ui.setText(TextBox::Text2,
-                   stations ? "请注意： 现在是 " + stationText(survey.stations(i)) + " 桩号断面"
-                            : "请注意： 现在是第" + n + " 号断面");
-        ui.setText(TextBox::Text11, "本断面是第" + n + " 个断面");
-        ui.setText(TextBox::Text12,
-                   n + "断面有 " + numberToText(survey.pointCounts(i)) + " 个观测点");
+        ui.setText(TextBox::Text2, currentSectionText(survey, i));
+        ui.setText(TextBox::Text11, sectionOrdinalText(i));
+        ui.setText(TextBox::Text12, pointCountText(survey, i));
         SectionDraft draft;
         draft.section = i;
         // Room for the section at once: growing by doubling would hold up to
@@ -146,7 +142,7 @@ void enterPoints(UserInterface& ui, SectionSurvey& survey) {
 void enterSurvey(UserInterface& ui, SectionSurvey& survey) {
     const int n = askCount(ui, {.kind = PromptKind::SectionCount, .text = "请输入断面的个数 :"}, 1,
                            32767, "断面个数");
-    ui.setText(TextBox::Text1, "本次计算共有" + numberToText(n) + "个断面");
+    ui.setText(TextBox::Text1, sectionCountText(n));
     survey.resize(n);
     survey.setStationAnswer(
         askText(ui, {.kind = PromptKind::StationQuestion,

@@ -4,6 +4,7 @@
 #include "runtime/exact_decimal.h"
 #include "runtime/number_text.h"
 #include "section/asking.h"
+#include "section/box_texts.h"
 #include "section/results.h"
 
 namespace section {
@@ -12,7 +13,7 @@ namespace {
 double askSpacing(UserInterface& ui, int i, int sections) {
     const std::string from = runtime::numberToText(i);
     const std::string to = runtime::numberToText(i + 1);
-    ui.setText(TextBox::Text11, "现在请输入第 " + from + " 号至第" + to + " 号断面的间距 :");
+    ui.setText(TextBox::Text11, spacingPairText(i));
     const Prompt confirm{.kind = PromptKind::Confirm,
                          .section = i,
                          .sections = sections,

@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QStandardPaths>
 
@@ -77,16 +78,23 @@ QString lastCalculationPath() {
     return QDir(dataFolder()).filePath(QStringLiteral("最近一次计算.csv"));
 }
 
-bool keepLastCalculation(const section::SectionSurvey& survey, QWidget* parent) {
+bool mayKeepLastCalculation(QWidget* parent) {
     QDir().mkpath(dataFolder());
-    if (!holdsLastCalculation()) {
-        tellLastCalculationTaken(parent);
-        return false;
-    }
-    const QString error = writeFileSafely(
-        lastCalculationPath(), QByteArray::fromStdString(survey_file::writeSurvey(survey)));
+    if (holdsLastCalculation()) return true;
+    tellLastCalculationTaken(parent);
+    return false;
+}
+
+bool keepLastCalculation(const section::SectionSurvey& survey, QWidget* parent) {
+    if (!mayKeepLastCalculation(parent)) return false;
+    const QString error = saveLastCalculation(survey, lastCalculationPath());
     if (!error.isEmpty()) warnDataFolderOnce(parent, error);
     return error.isEmpty();
+}
+
+QString saveLastCalculation(const section::SectionSurvey& survey, const QString& path) {
+    QDir().mkpath(QFileInfo(path).path());
+    return writeFileSafely(path, QByteArray::fromStdString(survey_file::writeSurvey(survey)));
 }
 
 }  // namespace window

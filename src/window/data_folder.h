@@ -23,6 +23,12 @@ QString lastCalculationPath();  // 最近一次计算.csv
 // calculation keeps that file for as long as it runs: another instance on the
 // same folder does not overwrite it, and says so once.
 bool keepLastCalculation(const section::SectionSurvey& survey, QWidget* parent);
+// Whether this instance keeps the last calculation; when another one does,
+// says so once.
+bool mayKeepLastCalculation(QWidget* parent);
+// Writes `survey` into `path` without telling anyone: empty, or why it
+// failed. It touches no widget and may run on any thread.
+QString saveLastCalculation(const section::SectionSurvey& survey, const QString& path);
 
 // Tells the user, once per session, that a file of the data folder cannot be
 // written, and why.

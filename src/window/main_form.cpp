@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "section/calculation.h"
-#include "section/replay.h"
+#include "section/finished_screen.h"
 #include "window/calculation_session.h"
 #include "window/data_folder.h"
 #include "window/form_controls.h"
@@ -99,6 +99,9 @@ void MainForm::showScreen(const Screen& screen) {
 // boxes as the last finished one left them: nothing of the abandoned run may
 // stand beside its results.
 void MainForm::Command1_Click() {
+    // A typed calculation is saved as the last one when it finishes, after
+    // an opened one still being saved.
+    lastCalculation_.wait();
     const Screen before = screen();
     bool finished = false;
     runGuarded(this, [&] {
@@ -110,20 +113,20 @@ void MainForm::Command1_Click() {
 }
 
 section::CalculationEnd MainForm::showSurvey(const section::SectionSurvey& data) {
-    // The data's own answers, replayed through the dialogue: every value and
-    // every box exactly as typing them would leave them.
-    section::ReplayUi replay(section::typedAnswers(data), nullptr);
-    const section::CalculationEnd end = section::runCalculation(replay, record_);
-    if (end != section::CalculationEnd::Finished) return end;
+    // Calculated as the command line does, the boxes worked out from the
+    // result: what typing the data leaves, without replaying the dialogue.
+    section::SectionSurvey calculated = data;
+    if (!section::calculateSurvey(calculated)) return section::CalculationEnd::Overflow;
+    record_ = std::move(calculated);
+    const section::BoxTexts boxes = section::finishedScreen(record_);
     QtUserInterface ui(*this);
-    for (std::size_t i = 0; i < replay.screen().size(); ++i) {
-        if (replay.screen()[i])
-            ui.setText(static_cast<section::TextBox>(i + 1), *replay.screen()[i]);
+    for (std::size_t i = 0; i < boxes.size(); ++i) {
+        if (boxes[i]) ui.setText(static_cast<section::TextBox>(i + 1), *boxes[i]);
     }
-    keepLastCalculation(record_, this);
+    lastCalculation_.save(record_);
     emit calculationFinished(false);
     emit surveyShown(record_);
-    return end;
+    return section::CalculationEnd::Finished;
 }
 
 void MainForm::Command2_Click() {

@@ -11,6 +11,7 @@
 #include "section/calculation.h"
 #include "section/survey.h"
 #include "section/user_interface.h"
+#include "window/last_calculation_saver.h"
 
 class QLineEdit;
 
@@ -34,6 +35,10 @@ class MainForm : public QWidget {
     using Screen = std::array<QString, 12>;
     Screen screen() const;
     void showScreen(const Screen& screen);
+
+    // Returns once the last calculation is on the disk: an opened survey's
+    // is saved while the window goes on.
+    void waitForLastCalculation() { lastCalculation_.wait(); }
 
     // Tells why the sheet cannot be printed, offering it as a PDF instead;
     // while a prompt is open, once it has closed.
@@ -71,6 +76,7 @@ class MainForm : public QWidget {
     section::SectionSurvey record_;
     std::array<QLineEdit*, 12> textBoxes_{};
     std::chrono::milliseconds jobPatience_{2000};
+    LastCalculationSaver lastCalculation_{this};
 };
 
 }  // namespace window

@@ -21,6 +21,7 @@
 #include <QWindow>
 
 #include "printout/dayang.h"
+#include "window/busy_opening.h"
 #include "window/data_folder.h"
 #include "window/file_dialogs.h"
 #include "window/guarded.h"
@@ -171,7 +172,7 @@ bool MainWindow::openSurvey(const QString& path, bool remember) {
 }
 
 bool MainWindow::showSurveyFile(const QString& path, bool remember) {
-    const OpenedSurvey opened = readSurveyFile(path);
+    const OpenedSurvey opened = whileOpening(*this, path, [&] { return readSurveyFile(path); });
     if (!opened.survey) {
         QMessageBox::warning(this, caption(), opened.error);
         if (!QFileInfo::exists(path)) {
@@ -180,7 +181,8 @@ bool MainWindow::showSurveyFile(const QString& path, bool remember) {
         }
         return false;
     }
-    if (form_->showSurvey(*opened.survey) != section::CalculationEnd::Finished) {
+    if (whileOpening(*this, path, [&] { return form_->showSurvey(*opened.survey); }) !=
+        section::CalculationEnd::Finished) {
         QMessageBox::warning(
             this, caption(),
             QStringLiteral("测量数据文件“%1”的计算结果超出了数值范围（绝对值超过 3.4E+38），"
@@ -197,6 +199,7 @@ bool MainWindow::showSurveyFile(const QString& path, bool remember) {
 }
 
 bool MainWindow::openLastCalculation() {
+    form_->waitForLastCalculation();
     if (!openSurvey(lastCalculationPath(), false)) return false;
     // The copy in the data folder is not the user's file, and the next
     // calculation overwrites it: saving asks for a place of the user's own.

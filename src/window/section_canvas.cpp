@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/section_canvas.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QPainterPath>
 #include <algorithm>
@@ -84,6 +85,11 @@ void drawPoint(QPainter& painter, QPointF where, int number, const QColor& colou
     painter.drawText(where + QPointF(5, -5), QString::number(number));
 }
 
+bool sameScale(const SectionScale& a, const SectionScale& b) {
+    return a.pixelsPerMetre == b.pixelsPerMetre && a.xOfCentreLine == b.xOfCentreLine &&
+           a.yOfZero == b.yOfZero;
+}
+
 }  // namespace
 
 SectionCanvas::SectionCanvas(QWidget* parent) : QWidget(parent) {
@@ -92,21 +98,71 @@ SectionCanvas::SectionCanvas(QWidget* parent) : QWidget(parent) {
 }
 
 void SectionCanvas::setPicture(SectionPicture picture) {
+    // The layers stay only when they hold the first of the new points.
+    const bool kept = layered_ <= picture.points.size() &&
+                      std::equal(picture_.points.begin(), picture_.points.begin() + layered_,
+                                 picture.points.begin());
+    if (!kept) layeredScale_.reset();
     picture_ = std::move(picture);
     update();
 }
 
+void SectionCanvas::updateLayers(const SectionScale& scale, const PixelBox& box) {
+    const qreal ratio = devicePixelRatioF();
+    const QSize pixels = size() * ratio;
+    if (!layeredScale_ || !sameScale(*layeredScale_, scale) || grid_.size() != pixels ||
+        grid_.devicePixelRatio() != ratio) {
+        for (QImage* layer : {&grid_, &edges_, &marks_}) {
+            *layer = QImage(pixels, QImage::Format_ARGB32_Premultiplied);
+            layer->setDevicePixelRatio(ratio);
+            layer->fill(Qt::transparent);
+        }
+        QPainter painter(&grid_);
+        painter.setRenderHint(QPainter::Antialiasing);
+        drawGrid(painter, scale, box);
+        drawCentreLine(painter, scale, box);
+        layeredScale_ = scale;
+        layered_ = 0;
+    }
+    const auto& points = picture_.points;
+    if (layered_ == points.size()) return;
+    QPainter edges(&edges_);
+    edges.setRenderHint(QPainter::Antialiasing);
+    edges.setPen(QPen(kEdge, 1.5));
+    QPainter marks(&marks_);
+    marks.setRenderHint(QPainter::Antialiasing);
+    marks.setFont(tickFont());
+    // The numbers laid out once, whatever the scale: most of a redraw's time.
+    const double ascent = QFontMetricsF(tickFont()).ascent();
+    while (numbers_.size() < points.size()) {
+        numbers_.emplace_back(QString::number(numbers_.size() + 1));
+        numbers_.back().prepare(QTransform(), tickFont());
+    }
+    marks.setPen(QPen(kEdge, 1.5));
+    marks.setBrush(Qt::white);
+    for (std::size_t k = layered_; k < points.size(); ++k) {
+        const QPointF corner = at(scale, points[k].offset, points[k].elevation);
+        if (k > 0) edges.drawLine(at(scale, points[k - 1].offset, points[k - 1].elevation), corner);
+        marks.drawEllipse(corner, 3.5, 3.5);
+        marks.drawStaticText(corner + QPointF(5, -5 - ascent), numbers_[k]);
+    }
+    layered_ = points.size();
+}
+
 void SectionCanvas::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
     const PixelBox box{kMargin, kMargin / 2, width() - 1.5 * kMargin, height() - 1.5 * kMargin};
     const auto [sSpan, hSpan] = spansOf(picture_);
     const SectionScale scale = fitSection(sSpan, hSpan, box, 8);
-    drawGrid(painter, scale, box);
-    drawCentreLine(painter, scale, box);
+    updateLayers(scale, box);
+
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setFont(tickFont());
+    painter.drawImage(QPointF(0, 0), grid_);
 
     const auto& points = picture_.points;
     std::vector<QPointF> corners;
+    corners.reserve(points.size() + 1);
     for (const auto& point : points) corners.push_back(at(scale, point.offset, point.elevation));
     const bool pendingPoint = picture_.pendingElevation && picture_.pendingOffset;
     if (pendingPoint)
@@ -117,17 +173,16 @@ void SectionCanvas::paintEvent(QPaintEvent*) {
         outline.addPolygon(QPolygonF(QList<QPointF>(corners.begin(), corners.end())));
         painter.fillPath(outline, QColor(120, 160, 220, 50));
     }
-    for (std::size_t k = 1; k < corners.size(); ++k) {
-        const bool toPending = pendingPoint && k + 1 == corners.size();
-        painter.setPen(QPen(toPending ? kPending : kEdge, toPending ? 2.5 : 1.5));
-        painter.drawLine(corners[k - 1], corners[k]);
+    painter.drawImage(QPointF(0, 0), edges_);
+    if (pendingPoint && corners.size() >= 2) {
+        painter.setPen(QPen(kPending, 2.5));
+        painter.drawLine(corners[corners.size() - 2], corners.back());
     }
     if (corners.size() >= 3) {
         painter.setPen(QPen(kEdge, 1.5, Qt::DashLine));
         painter.drawLine(corners.back(), corners.front());
     }
-    for (std::size_t k = 0; k < points.size(); ++k)
-        drawPoint(painter, corners[k], int(k) + 1, kEdge);
+    painter.drawImage(QPointF(0, 0), marks_);
     if (pendingPoint) {
         drawPoint(painter, corners.back(), int(points.size()) + 1, kPending);
     } else if (picture_.pendingElevation) {

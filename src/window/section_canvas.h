@@ -6,12 +6,21 @@
 // point back to the first dashed. A value being confirmed is drawn in orange:
 // a point whose distance is being confirmed, or the level of an elevation
 // whose distance is not entered yet.
+//
+// The grid, the confirmed edges and the confirmed points are drawn into
+// layers kept between paints and only added to as points are confirmed, so
+// that a section of thousands of points redraws at once as a value is typed;
+// the layers are drawn anew when the scale or the size changes, or the
+// points are not the ones drawn.
 
+#include <QImage>
+#include <QStaticText>
 #include <QWidget>
 #include <optional>
 #include <vector>
 
 #include "section/user_interface.h"
+#include "window/plot_geometry.h"
 
 namespace window {
 
@@ -36,7 +45,14 @@ class SectionCanvas : public QWidget {
     void paintEvent(QPaintEvent* event) override;
 
   private:
+    // Brings the layers up to the picture's confirmed points at `scale`.
+    void updateLayers(const SectionScale& scale, const PixelBox& box);
+
     SectionPicture picture_;
+    QImage grid_, edges_, marks_;
+    std::optional<SectionScale> layeredScale_;
+    std::size_t layered_ = 0;           // the points in the layers: the picture's first ones
+    std::vector<QStaticText> numbers_;  // of the points, 1, 2, ...
 };
 
 }  // namespace window

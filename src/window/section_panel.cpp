@@ -36,6 +36,10 @@ SectionPanel::SectionPanel(QWidget* parent) : QWidget(parent) {
     next_->setToolTip(QStringLiteral("下一个断面"));
     list_ = new QComboBox(pager_);
     list_->setAccessibleName(QStringLiteral("断面"));
+    // As wide as a station, not as the longest name: sizing it to its
+    // contents would measure every name each time the list is shown.
+    list_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    list_->setMinimumContentsLength(12);
     auto* pages = new QHBoxLayout(pager_);
     pages->setContentsMargins(0, 0, 0, 0);
     pages->addWidget(previous_);
@@ -79,12 +83,14 @@ void SectionPanel::showSurvey(const section::SectionSurvey& survey) {
     survey_ = survey;
     warnings_ = section::surveyWarnings(survey_);
     list_->clear();
+    QStringList names;
+    for (const section::ResultRow& row : section::resultRows(survey_))
+        names << QString::fromStdString(row.name);
+    list_->addItems(names);
     const QIcon icon = warningIcon(*this);
-    for (const section::ResultRow& row : section::resultRows(survey_)) {
-        list_->addItem(QString::fromStdString(row.name));
+    for (const section::ResultRow& row : section::resultRows(survey_))
         if (!warningsOf(warnings_, row.section).isEmpty())
             list_->setItemIcon(row.section - 1, icon);
-    }
     pager_->setVisible(survey_.sectionCount() > 1);
     if (survey_.sectionCount() == 0) {
         warning_->hide();

@@ -10,6 +10,7 @@
 
 #include <random>
 
+#include "random_survey.h"
 #include "scripted_ui.h"
 #include "section/calculation.h"
 
@@ -17,29 +18,9 @@ namespace section {
 namespace {
 
 using testing::point;
+using testing::randomSurvey;
 using testing::script;
 using testing::ScriptedUi;
-
-// Random sections, with or without stations, values of every sign and size.
-SectionSurvey randomSurvey(std::mt19937& random) {
-    std::uniform_int_distribution<int> sections(1, 6), points(0, 7);
-    std::uniform_real_distribution<double> value(-2000.0, 2000.0);
-    SectionSurvey survey;
-    survey.resize(sections(random));
-    survey.setStationAnswer(random() % 2 ? "y" : "n");
-    for (int i = 1; i <= survey.sectionCount(); ++i) {
-        if (survey.stationsEntered()) survey.setStation(i, value(random));
-        survey.setPointCount(i, static_cast<std::int16_t>(points(random)));
-    }
-    survey.allocatePoints();
-    for (int i = 1; i <= survey.sectionCount(); ++i) {
-        for (int j = 1; j <= survey.pointCounts(i); ++j)
-            survey.setPoint(i, j, value(random) / 10, value(random) / 100);
-        if (i < survey.sectionCount() && !survey.stationsEntered())
-            survey.setSpacing(i, value(random) / 50);
-    }
-    return survey;
-}
 
 TEST(Replay, a_surveys_own_answers_rebuild_what_the_direct_calculation_gives) {
     std::mt19937 random(7);

@@ -2,15 +2,18 @@
 // Survey files in the window: a file saved by the program, one written by hand
 // in UTF-8 and one converted to GB18030 with tabs open to the same record and
 // the same text boxes as the same data typed at the prompts; a bad file opens
-// nothing; opening names the window, enables saving and remembers the file at
-// once; the reopened last calculation is saved to a place of the user's own.
+// nothing; opening shows a busy cursor and the file in the status bar, then
+// names the window, enables saving and remembers the file at once; the
+// reopened last calculation is saved to a place of the user's own.
 
 #include <QAction>
 #include <QFileDialog>
+#include <QGuiApplication>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPushButton>
 #include <QStandardPaths>
+#include <QStatusBar>
 #include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
@@ -180,6 +183,30 @@ class SurveyFilesTest : public QObject {
         QCOMPARE(proposed, QDir(users).filePath("K1+000.000～K1+020.500 测量数据.csv"));
         QVERIFY(QFileInfo::exists(file("kept.csv")));
         QCOMPARE(mainWindow->windowTitle(), "kept.csv - Velmorin");
+    }
+
+    void opening_shows_a_busy_cursor_and_the_file_in_the_status_bar_until_done() {
+        write("hand.csv", kHandWritten.toUtf8());
+        std::optional<Qt::CursorShape> cursor;
+        QString status;
+        connect(&form(), &window::MainForm::surveyShown, this, [&] {
+            if (const QCursor* busy = QGuiApplication::overrideCursor()) cursor = busy->shape();
+            status = mainWindow->statusBar()->currentMessage();
+        });
+        QVERIFY(mainWindow->openSurvey(file("hand.csv")));
+        QCOMPARE(cursor, std::optional(Qt::WaitCursor));
+        QCOMPARE(status, "正在打开“" + QDir::toNativeSeparators(file("hand.csv")) + "”……");
+        QVERIFY(!QGuiApplication::overrideCursor());
+        QCOMPARE(mainWindow->statusBar()->currentMessage(), QString());
+
+        // A bad file's message is read with the usual cursor.
+        write("bad.csv", "桩号,高程H,距离S\n1000,x,0\n");
+        DialogDriver driver({acknowledge()});
+        bool busyAtMessage = true;
+        driver.onOpen([&](QWidget*) { busyAtMessage = QGuiApplication::overrideCursor(); });
+        QVERIFY(!mainWindow->openSurvey(file("bad.csv")));
+        QVERIFY(driver.scriptDone());
+        QVERIFY(!busyAtMessage);
     }
 
     void a_file_dropped_on_the_window_opens() {

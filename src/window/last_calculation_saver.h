@@ -1,0 +1,35 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// Saving the last calculation without holding up the window: a survey of a
+// million points takes some tenths of a second to write, which opening a
+// file need not wait for. The saves run one at a time, in the order given,
+// on a thread of their own; a failure is told on the window's thread as
+// keepLastCalculation tells it. Destroying the saver waits for its saves.
+
+#include <QThreadPool>
+
+class QWidget;
+
+namespace section {
+class SectionSurvey;
+}
+
+namespace window {
+
+class LastCalculationSaver {
+  public:
+    explicit LastCalculationSaver(QWidget* parent);
+    ~LastCalculationSaver() { wait(); }
+    LastCalculationSaver(const LastCalculationSaver&) = delete;
+    LastCalculationSaver& operator=(const LastCalculationSaver&) = delete;
+
+    void save(section::SectionSurvey survey);
+    // Returns once every save given so far is on the disk or has failed.
+    void wait() { pool_.waitForDone(); }
+
+  private:
+    QWidget* parent_;
+    QThreadPool pool_;
+};
+
+}  // namespace window

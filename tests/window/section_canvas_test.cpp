@@ -1,0 +1,95 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The outline drawn from the layers it keeps is the outline drawn afresh:
+// point by point as it is typed, after a point that changes the scale, after
+// a resize, and when the points are replaced by others.
+
+#include "window/section_canvas.h"
+
+#include <QTest>
+
+namespace {
+
+using Point = section::SectionDraft::Point;
+
+Point outlinePoint(int j) {
+    const double across = j <= 20 ? 10.0 - 0.5 * j : -10.0 + 0.5 * (j - 20);
+    return {static_cast<decltype(Point::elevation)>(100 + (j * 37) % 11 / 4.0),
+            static_cast<decltype(Point::offset)>(across)};
+}
+
+window::SectionPicture outline(int points) {
+    window::SectionPicture picture;
+    for (int j = 1; j <= points; ++j) picture.points.push_back(outlinePoint(j));
+    return picture;
+}
+
+// The same picture on a canvas that has drawn nothing before.
+QImage drawnAfresh(const window::SectionPicture& picture, QSize size) {
+    window::SectionCanvas canvas;
+    canvas.resize(size);
+    canvas.setPicture(picture);
+    return canvas.grab().toImage();
+}
+
+}  // namespace
+
+class SectionCanvasTest : public QObject {
+    Q_OBJECT
+
+    window::SectionCanvas* canvas = nullptr;
+
+    void expectAsDrawnAfresh(const char* step) {
+        const QImage kept = canvas->grab().toImage();
+        QVERIFY2(kept == drawnAfresh(canvas->picture(), canvas->size()), step);
+    }
+
+  private slots:
+    void init() {
+        canvas = new window::SectionCanvas;
+        canvas->resize(360, 300);
+    }
+
+    void cleanup() { delete canvas; }
+
+    void typing_point_by_point_draws_what_a_fresh_drawing_shows() {
+        window::SectionPicture picture;
+        for (int j = 1; j <= 30; ++j) {
+            const Point next = outlinePoint(j);
+            picture.pendingElevation = next.elevation;
+            canvas->setPicture(picture);
+            expectAsDrawnAfresh("elevation typed");
+            picture.pendingOffset = next.offset;
+            canvas->setPicture(picture);
+            expectAsDrawnAfresh("distance typed");
+            picture.points.push_back(next);
+            picture.pendingElevation.reset();
+            picture.pendingOffset.reset();
+            canvas->setPicture(picture);
+            expectAsDrawnAfresh("point confirmed");
+        }
+    }
+
+    void a_new_scale_a_new_size_and_other_points_are_drawn_afresh() {
+        canvas->setPicture(outline(30));
+        canvas->grab();
+        window::SectionPicture far = outline(30);
+        far.pendingElevation = 140.0f;
+        far.pendingOffset = 60.0f;
+        canvas->setPicture(far);
+        expectAsDrawnAfresh("a point far out");
+        canvas->resize(300, 420);
+        expectAsDrawnAfresh("resized");
+        canvas->setPicture(outline(30));
+        canvas->grab();
+        // Within the outline's reach: the scale stays, the point moves.
+        window::SectionPicture other = outline(30);
+        other.points[3] = other.points[5];
+        canvas->setPicture(other);
+        expectAsDrawnAfresh("one point changed");
+        canvas->setPicture(outline(12));
+        expectAsDrawnAfresh("fewer points");
+    }
+};
+
+QTEST_MAIN(SectionCanvasTest)
+#include "section_canvas_test.moc"
