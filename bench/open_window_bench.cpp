@@ -18,10 +18,10 @@
 #include "million_points.h"
 #include "section/calculation.h"
 #include "survey_file/survey_file.h"
-#include "window/application.h"
-#include "window/main_form.h"
+#include "window/files/survey_io.h"
+#include "window/form/main_form.h"
 #include "window/main_window.h"
-#include "window/survey_io.h"
+#include "window/platform/application.h"
 
 namespace {
 

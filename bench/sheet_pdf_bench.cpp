@@ -15,8 +15,8 @@
 #include "printout/dayang.h"
 #include "section/area.h"
 #include "section/volumes.h"
-#include "window/application.h"
-#include "window/sheet_renderer.h"
+#include "window/platform/application.h"
+#include "window/printing/sheet_renderer.h"
 
 namespace {
 

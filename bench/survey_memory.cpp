@@ -9,7 +9,7 @@
 #include <new>
 #include <string>
 
-#include "section/calculation.h"
+#include "dialogue/run.h"
 
 namespace {
 

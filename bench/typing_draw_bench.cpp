@@ -15,11 +15,11 @@
 #include <string>
 #include <vector>
 
+#include "dialogue/user_interface.h"
 #include "million_points.h"
-#include "section/user_interface.h"
-#include "window/application.h"
 #include "window/main_window.h"
-#include "window/section_panel.h"
+#include "window/platform/application.h"
+#include "window/views/section_panel.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "section/calculation.h"
+#include "dialogue/run.h"
 
 namespace {
 

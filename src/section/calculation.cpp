@@ -2,32 +2,10 @@
 #include "section/calculation.h"
 
 #include "section/area.h"
-#include "section/asking.h"
-#include "section/data_entry.h"
-#include "section/results.h"
 #include "section/spacings.h"
 #include "section/volumes.h"
 
 namespace section {
-
-CalculationEnd runCalculation(UserInterface& ui, SectionSurvey& record) {
-    SectionSurvey fresh;
-    try {
-        enterSurvey(ui, fresh);
-        if (!fresh.stationsEntered()) askSpacings(ui, fresh);
-        if (!calculateSurvey(fresh)) {
-            ui.showError(
-                "计算结果超出了数值范围（绝对值超过 3.4E+38），无法继续计算。"
-                "本次计算已取消，上一次的计算结果保持不变。");
-            return CalculationEnd::Overflow;
-        }
-    } catch (const CalculationCancelled&) {
-        return CalculationEnd::Cancelled;
-    }
-    showResults(ui, fresh);
-    record = std::move(fresh);
-    return CalculationEnd::Finished;
-}
 
 bool calculateSurvey(SectionSurvey& survey) {
     if (survey.stationsEntered() && !spacingsFromStations(survey)) return false;

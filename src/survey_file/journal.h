@@ -18,7 +18,7 @@
 #include <string_view>
 #include <vector>
 
-#include "section/replay.h"
+#include "dialogue/replay.h"
 
 namespace survey_file {
 

@@ -11,13 +11,13 @@
 #include "section/calculation.h"
 #include "section/checks.h"
 #include "survey_file/survey_file.h"
-#include "window/application.h"
 #include "window/command_output.h"
-#include "window/fonts.h"
+#include "window/files/survey_io.h"
 #include "window/main_window.h"
-#include "window/pdf_export.h"
-#include "window/startup.h"
-#include "window/survey_io.h"
+#include "window/platform/application.h"
+#include "window/platform/fonts.h"
+#include "window/platform/startup.h"
+#include "window/printing/pdf_export.h"
 
 namespace window {
 

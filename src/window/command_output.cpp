@@ -7,7 +7,7 @@
 #include <cerrno>
 #include <cstdio>
 
-#include "window/file_failure.h"
+#include "window/files/file_failure.h"
 
 #if defined(Q_OS_UNIX)
 #include <fcntl.h>

@@ -20,22 +20,23 @@
 #include <QTimer>
 #include <QWindow>
 
+#include "dialogue/run.h"
 #include "printout/dayang.h"
-#include "window/busy_opening.h"
-#include "window/data_folder.h"
-#include "window/file_dialogs.h"
-#include "window/guarded.h"
-#include "window/layout.h"
-#include "window/main_form.h"
-#include "window/native_window.h"
-#include "window/pdf_export.h"
-#include "window/print_system.h"
-#include "window/recent_files.h"
-#include "window/results_overview.h"
-#include "window/section_panel.h"
-#include "window/sheet_renderer.h"
-#include "window/survey_io.h"
-#include "window/warnings_dock.h"
+#include "window/files/busy_opening.h"
+#include "window/files/data_folder.h"
+#include "window/files/file_dialogs.h"
+#include "window/files/recent_files.h"
+#include "window/files/survey_io.h"
+#include "window/form/layout.h"
+#include "window/form/main_form.h"
+#include "window/platform/guarded.h"
+#include "window/platform/native_window.h"
+#include "window/printing/pdf_export.h"
+#include "window/printing/print_system.h"
+#include "window/printing/sheet_renderer.h"
+#include "window/views/results_overview.h"
+#include "window/views/section_panel.h"
+#include "window/views/warnings_dock.h"
 
 namespace window {
 

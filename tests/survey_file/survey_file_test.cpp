@@ -10,9 +10,10 @@
 #include <bit>
 #include <random>
 
-#include "../section/scripted_ui.h"
+#include "../dialogue/scripted_ui.h"
+#include "dialogue/asking.h"
+#include "dialogue/run.h"
 #include "runtime/number_text.h"
-#include "section/asking.h"
 #include "section/calculation.h"
 #include "survey_file/cells.h"
 

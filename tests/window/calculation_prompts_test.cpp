@@ -14,9 +14,9 @@
 #include <QTest>
 
 #include "dialog_driver.h"
-#include "window/application.h"
-#include "window/data_folder.h"
-#include "window/main_form.h"
+#include "window/files/data_folder.h"
+#include "window/form/main_form.h"
+#include "window/platform/application.h"
 
 namespace {
 

@@ -24,15 +24,15 @@
 #include "section/checks.h"
 #include "section/figures.h"
 #include "survey_file/survey_file.h"
-#include "window/application.h"
-#include "window/data_folder.h"
-#include "window/main_form.h"
+#include "window/files/data_folder.h"
+#include "window/form/main_form.h"
 #include "window/main_window.h"
-#include "window/results_overview.h"
-#include "window/section_canvas.h"
-#include "window/section_panel.h"
-#include "window/volume_curve.h"
-#include "window/warnings_dock.h"
+#include "window/platform/application.h"
+#include "window/views/results_overview.h"
+#include "window/views/section_canvas.h"
+#include "window/views/section_panel.h"
+#include "window/views/volume_curve.h"
+#include "window/views/warnings_dock.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <set>
 #include <utility>
 
-#include "window/layout.h"
+#include "window/form/layout.h"
 
 using window::ControlKind;
 using window::ControlRow;

@@ -2,7 +2,7 @@
 // The window as built: every control where the layout puts it, with its caption,
 // font and colours, the schematic painted, the tab order and the start state.
 
-#include "window/main_form.h"
+#include "window/form/main_form.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -15,12 +15,12 @@
 #include <stdexcept>
 
 #include "dialog_driver.h"
-#include "window/application.h"
-#include "window/form_controls.h"
-#include "window/guarded.h"
-#include "window/layout.h"
-#include "window/qt_user_interface.h"
-#include "window/startup.h"
+#include "window/form/form_controls.h"
+#include "window/form/layout.h"
+#include "window/form/qt_user_interface.h"
+#include "window/platform/application.h"
+#include "window/platform/guarded.h"
+#include "window/platform/startup.h"
 
 using window::ControlKind;
 using window::ControlRow;

@@ -11,9 +11,9 @@
 #include <QScrollBar>
 #include <QTest>
 
-#include "window/application.h"
-#include "window/layout.h"
-#include "window/main_form.h"
+#include "window/form/layout.h"
+#include "window/form/main_form.h"
+#include "window/platform/application.h"
 
 class MainWindowTest : public QObject {
     Q_OBJECT

@@ -6,7 +6,7 @@
 #include <QTest>
 
 #include "dialog_driver.h"
-#include "window/startup.h"
+#include "window/platform/startup.h"
 
 class NoChineseFontTest : public QObject {
     Q_OBJECT

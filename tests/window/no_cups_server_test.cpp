@@ -12,10 +12,10 @@
 #include <QTimer>
 
 #include "dialog_driver.h"
-#include "window/application.h"
-#include "window/data_folder.h"
-#include "window/main_form.h"
+#include "window/files/data_folder.h"
+#include "window/form/main_form.h"
 #include "window/main_window.h"
+#include "window/platform/application.h"
 
 class NoCupsServerTest : public QObject {
     Q_OBJECT

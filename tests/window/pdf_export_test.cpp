@@ -4,7 +4,7 @@
 // full disk), it is not. (That it then leaves the earlier file is tested on a
 // full disk with the program itself, in output_safety_test.sh.)
 
-#include "window/pdf_export.h"
+#include "window/printing/pdf_export.h"
 
 #include <QTemporaryDir>
 #include <QTest>

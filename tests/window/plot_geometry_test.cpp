@@ -2,7 +2,7 @@
 // The geometry of the drawings, without a window: S mirrored, one scale
 // across and up, the fit within the margin, tick steps over many sizes.
 
-#include "window/plot_geometry.h"
+#include "window/views/plot_geometry.h"
 
 #include <gtest/gtest.h>
 

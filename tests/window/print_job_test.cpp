@@ -20,9 +20,9 @@
 #include "dialog_driver.h"
 #include "print_pdf.h"
 #include "section/survey.h"
-#include "window/job_watch.h"
-#include "window/main_form.h"
-#include "window/sheet_printer.h"
+#include "window/form/main_form.h"
+#include "window/printing/job_watch.h"
+#include "window/printing/sheet_printer.h"
 
 namespace {
 

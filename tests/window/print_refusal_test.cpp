@@ -14,7 +14,7 @@
 
 #include "print_pdf.h"
 #include "section/survey.h"
-#include "window/sheet_printer.h"
+#include "window/printing/sheet_printer.h"
 
 namespace {
 

@@ -14,13 +14,14 @@
 #include <vector>
 
 #include "dialog_driver.h"
+#include "dialogue/run.h"
 #include "print_pdf.h"
 #include "printout/dayang.h"
 #include "section/survey.h"
-#include "window/main_form.h"
+#include "window/form/main_form.h"
 #include "window/main_window.h"
-#include "window/pdf_export.h"
-#include "window/sheet_printer.h"
+#include "window/printing/pdf_export.h"
+#include "window/printing/sheet_printer.h"
 
 namespace {
 

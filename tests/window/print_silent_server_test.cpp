@@ -21,9 +21,9 @@
 #include "dialog_driver.h"
 #include "printout/dayang.h"
 #include "section/survey.h"
-#include "window/job_watch.h"
-#include "window/main_form.h"
-#include "window/pdf_export.h"
+#include "window/form/main_form.h"
+#include "window/printing/job_watch.h"
+#include "window/printing/pdf_export.h"
 
 namespace {
 

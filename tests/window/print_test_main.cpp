@@ -6,7 +6,7 @@
 
 #include <QApplication>
 
-#include "window/fonts.h"
+#include "window/platform/fonts.h"
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -6,7 +6,7 @@
 // cut-off saves are cleared; the longest names save. The tests that mount small
 // tmpfs folders are skipped where mounting is not allowed.
 
-#include "window/safe_write.h"
+#include "window/files/safe_write.h"
 
 #include <sys/stat.h>
 #include <sys/sysmacros.h>

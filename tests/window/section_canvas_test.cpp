@@ -3,7 +3,7 @@
 // point by point as it is typed, after a point that changes the scale, after
 // a resize, and when the points are replaced by others.
 
-#include "window/section_canvas.h"
+#include "window/views/section_canvas.h"
 
 #include <QTest>
 

@@ -20,10 +20,10 @@
 
 #include "dialog_driver.h"
 #include "survey_file/survey_file.h"
-#include "window/application.h"
-#include "window/main_form.h"
+#include "window/files/survey_io.h"
+#include "window/form/main_form.h"
 #include "window/main_window.h"
-#include "window/survey_io.h"
+#include "window/platform/application.h"
 
 namespace {
 

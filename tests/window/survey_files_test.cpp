@@ -19,12 +19,12 @@
 #include <QTest>
 
 #include "dialog_driver.h"
-#include "window/application.h"
-#include "window/data_folder.h"
-#include "window/main_form.h"
+#include "window/files/data_folder.h"
+#include "window/files/recent_files.h"
+#include "window/files/survey_io.h"
+#include "window/form/main_form.h"
 #include "window/main_window.h"
-#include "window/recent_files.h"
-#include "window/survey_io.h"
+#include "window/platform/application.h"
 
 namespace {
 

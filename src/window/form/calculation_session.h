@@ -1,0 +1,15 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// One press of the calculate button with nothing typed ever lost: every
+// answer goes to the journal as it is given; an unfinished journal is offered
+// for resuming first; a finished calculation is kept as the last one.
+
+#include "dialogue/run.h"
+
+namespace window {
+
+class MainForm;
+
+section::CalculationEnd runCalculationSession(MainForm& form, section::SectionSurvey& record);
+
+}  // namespace window

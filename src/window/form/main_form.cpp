@@ -1,0 +1,183 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "window/form/main_form.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPushButton>
+#include <QTimer>
+#include <algorithm>
+#include <cmath>
+#include <utility>
+#include <vector>
+
+#include "dialogue/finished_screen.h"
+#include "dialogue/run.h"
+#include "section/calculation.h"
+#include "window/files/data_folder.h"
+#include "window/form/calculation_session.h"
+#include "window/form/form_controls.h"
+#include "window/form/qt_user_interface.h"
+#include "window/platform/guarded.h"
+#include "window/printing/job_watch.h"
+#include "window/printing/sheet_printer.h"
+
+namespace window {
+
+namespace {
+
+// Room right of and below the layout, in pixels.
+constexpr int margin = 24;
+
+}  // namespace
+
+MainForm::MainForm(QWidget* parent) : QWidget(parent) {
+    setWindowTitle(QString::fromUtf8(formCaption));
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, colourOf(Colour::PaleYellow));
+    setPalette(palette);
+    setAutoFillBackground(true);
+
+    buildControls();
+    connectButton("Command1", &MainForm::Command1_Click);
+    connectButton("Command2", &MainForm::Command2_Click);
+    connectButton("Command3", &MainForm::Command3_Click);
+
+    resize(int(std::ceil(toPixels(layoutRight))) + margin,
+           int(std::ceil(toPixels(layoutBottom))) + margin);
+}
+
+void MainForm::buildControls() {
+    std::vector<std::pair<int, QWidget*>> focusable;
+    for (const ControlRow& row : controlTable()) {
+        QWidget* control = createControl(row, this);
+        if (row.kind != ControlKind::Label) focusable.emplace_back(row.tab, control);
+    }
+    std::ranges::sort(focusable, {}, &std::pair<int, QWidget*>::first);
+    for (std::size_t i = 1; i < focusable.size(); ++i)
+        setTabOrder(focusable[i - 1].second, focusable[i].second);
+    focusable.front().second->setFocus();
+
+    for (std::size_t i = 0; i < textBoxes_.size(); ++i)
+        textBoxes_[i] = findChild<QLineEdit*>(QStringLiteral("Text%1").arg(i + 1));
+}
+
+void MainForm::connectButton(const char* name, void (MainForm::*handler)()) {
+    auto* button = findChild<QPushButton*>(QString::fromUtf8(name));
+    connect(button, &QPushButton::clicked, this, handler);
+}
+
+QLineEdit* MainForm::textBox(section::TextBox box) const {
+    return textBoxes_.at(static_cast<std::size_t>(box) - 1);
+}
+
+void MainForm::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    for (const LineRow& line : lineTable()) {
+        painter.setPen(QPen(colourOf(line.colour), line.width, Qt::SolidLine, Qt::RoundCap));
+        painter.drawLine(QPointF(toPixels(line.x1), toPixels(line.y1)),
+                         QPointF(toPixels(line.x2), toPixels(line.y2)));
+    }
+}
+
+MainForm::Screen MainForm::screen() const {
+    Screen texts;
+    for (std::size_t i = 0; i < texts.size(); ++i) texts[i] = textBoxes_[i]->text();
+    return texts;
+}
+
+void MainForm::showScreen(const Screen& screen) {
+    for (std::size_t i = 0; i < screen.size(); ++i) {
+        textBoxes_[i]->setText(screen[i]);
+        textBoxes_[i]->setCursorPosition(0);
+    }
+}
+
+// A calculation that does not finish (Cancel, overflow, an error) leaves the
+// boxes as the last finished one left them: nothing of the abandoned run may
+// stand beside its results.
+void MainForm::Command1_Click() {
+    // A typed calculation is saved as the last one when it finishes, after
+    // an opened one still being saved.
+    lastCalculation_.wait();
+    const Screen before = screen();
+    bool finished = false;
+    runGuarded(this, [&] {
+        finished = runCalculationSession(*this, record_) == section::CalculationEnd::Finished;
+    });
+    if (!finished) showScreen(before);
+    if (finished) emit calculationFinished(true);
+    emit surveyShown(record_);
+}
+
+section::CalculationEnd MainForm::showSurvey(const section::SectionSurvey& data) {
+    // Calculated as the command line does, the boxes worked out from the
+    // result: what typing the data leaves, without replaying the dialogue.
+    section::SectionSurvey calculated = data;
+    if (!section::calculateSurvey(calculated)) return section::CalculationEnd::Overflow;
+    record_ = std::move(calculated);
+    const section::BoxTexts boxes = section::finishedScreen(record_);
+    QtUserInterface ui(*this);
+    for (std::size_t i = 0; i < boxes.size(); ++i) {
+        if (boxes[i]) ui.setText(static_cast<section::TextBox>(i + 1), *boxes[i]);
+    }
+    lastCalculation_.save(record_);
+    emit calculationFinished(false);
+    emit surveyShown(record_);
+    return section::CalculationEnd::Finished;
+}
+
+void MainForm::Command2_Click() {
+    window()->close();
+    QCoreApplication::quit();
+}
+
+void MainForm::Command3_Click() {
+    // The print system is asked from a thread: the window goes on meanwhile.
+    auto* print = new SheetPrint(record_, this);
+    connect(print, &SheetPrint::finished, this, [this, print](const PrintedSheet& printed) {
+        print->deleteLater();
+        if (!printed.result.printed()) {
+            tellCannotPrint(printed.result.message);
+        } else if (printed.job != 0) {
+            followJob(printed.printer, printed.job);
+        }
+    });
+}
+
+void MainForm::followJob(const QString& printer, int job) {
+    auto* watch = new JobWatch(printer, job, jobPatience_, this);
+    connect(watch, &JobWatch::stillWaiting, this, [this, printer] {
+        emit statusMessage(
+            QStringLiteral("计算书已送到打印机“%1”，正在排队等候打印。").arg(printer));
+    });
+    connect(watch, &JobWatch::ended, this, [this, watch, printer](const PrintResult& result) {
+        watch->deleteLater();
+        if (result.printed()) {
+            emit statusMessage(QStringLiteral("计算书已在打印机“%1”上打印。").arg(printer));
+        } else {
+            tellCannotPrint(result.message);
+        }
+    });
+}
+
+void MainForm::tellCannotPrint(const QString& message) {
+    // Print news comes whenever it is learned; over an open prompt the box
+    // would take the Enter meant for the prompt. It waits for the prompt to close.
+    if (QApplication::activeModalWidget()) {
+        QTimer::singleShot(250, this, [this, message] { tellCannotPrint(message); });
+        return;
+    }
+    QMessageBox box(QMessageBox::Warning, QString::fromUtf8(formCaption), message, QMessageBox::Ok,
+                    this);
+    // No printer at hand: the sheet can still go out as a PDF.
+    QPushButton* toPdf = box.addButton(QStringLiteral("导出为 PDF…"), QMessageBox::ActionRole);
+    box.setDefaultButton(QMessageBox::Ok);
+    box.exec();
+    if (box.clickedButton() == toPdf) emit exportRequested();
+}
+
+}  // namespace window

@@ -1,0 +1,82 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// The program's only window: the title, the schematic of a cross-section, the
+// results panel with its twelve text boxes and the three command buttons.
+// It owns the survey record of the latest finished calculation.
+
+#include <QWidget>
+#include <array>
+#include <chrono>
+
+#include "dialogue/run.h"
+#include "dialogue/user_interface.h"
+#include "section/survey.h"
+#include "window/files/last_calculation_saver.h"
+
+class QLineEdit;
+
+namespace window {
+
+class MainForm : public QWidget {
+    Q_OBJECT
+
+  public:
+    explicit MainForm(QWidget* parent = nullptr);
+
+    QLineEdit* textBox(section::TextBox box) const;
+    const section::SectionSurvey& survey() const { return record_; }
+
+    // Calculates a survey opened from a file as a typed run of the same data
+    // would, without prompts: the record and the boxes end as that run leaves
+    // them. On an overflow nothing changes and Overflow comes back.
+    section::CalculationEnd showSurvey(const section::SectionSurvey& data);
+
+    // The texts of Text1 ... Text12.
+    using Screen = std::array<QString, 12>;
+    Screen screen() const;
+    void showScreen(const Screen& screen);
+
+    // Returns once the last calculation is on the disk: an opened survey's
+    // is saved while the window goes on.
+    void waitForLastCalculation() { lastCalculation_.wait(); }
+
+    // Tells why the sheet cannot be printed, offering it as a PDF instead;
+    // while a prompt is open, once it has closed.
+    void tellCannotPrint(const QString& message);
+
+    // How long a print job may wait in its queue before the window says so.
+    void setJobPatience(std::chrono::milliseconds patience) { jobPatience_ = patience; }
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+
+  signals:
+    // A typed or opened calculation has finished: the record is new.
+    void calculationFinished(bool typed);
+    // The section being typed has changed (a point, or a value to confirm).
+    void draftShown(const section::SectionDraft& draft);
+    // A calculation has ended, finished or not: `survey` is the record the
+    // window now holds.
+    void surveyShown(const section::SectionSurvey& survey);
+    // A word for the status bar, such as a print job waiting in its queue.
+    void statusMessage(const QString& message);
+    // The user asked for the sheet as a PDF, printing being impossible.
+    void exportRequested();
+
+  private slots:
+    void Command1_Click();
+    void Command2_Click();
+    void Command3_Click();
+
+  private:
+    void buildControls();
+    void followJob(const QString& printer, int job);
+    void connectButton(const char* name, void (MainForm::*handler)());
+
+    section::SectionSurvey record_;
+    std::array<QLineEdit*, 12> textBoxes_{};
+    std::chrono::milliseconds jobPatience_{2000};
+    LastCalculationSaver lastCalculation_{this};
+};
+
+}  // namespace window

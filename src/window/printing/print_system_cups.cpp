@@ -1,0 +1,126 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include <QDir>
+#include <QFile>
+#include <QPdfWriter>
+#include <QTemporaryFile>
+#include <algorithm>
+#include <cerrno>
+
+#include "cups/print_queue.h"
+#include "window/files/file_failure.h"
+#include "window/printing/print_system.h"
+#include "window/printing/sheet_renderer.h"
+
+namespace window {
+
+namespace {
+
+PrintOutcome outcomeOf(cups::QueueState state) {
+    switch (state) {
+        case cups::QueueState::Ready:
+            return PrintOutcome::Printed;
+        case cups::QueueState::NoServer:
+            return PrintOutcome::NoPrintService;
+        case cups::QueueState::NoAnswer:
+            return PrintOutcome::NoAnswer;
+        case cups::QueueState::NoDefault:
+            return PrintOutcome::NoDefaultPrinter;
+        case cups::QueueState::Missing:
+            return PrintOutcome::PrinterMissing;
+        case cups::QueueState::NotAccepting:
+            return PrintOutcome::NotAccepting;
+        case cups::QueueState::Stopped:
+            return PrintOutcome::Stopped;
+    }
+    return PrintOutcome::NoAnswer;
+}
+
+// The queue's default paper as CUPS gives it (hundredths of a millimetre),
+// A4 when the queue does not say. The margins are those of the exported PDF
+// (Qt's 10 points), wider where the printer cannot print so near the edge:
+// the pages break as in the export.
+QPageLayout pageOf(const cups::Paper& paper) {
+    auto margin = [](int edge) { return std::max(10.0, edge / 100.0 / 25.4 * 72); };
+    const QMarginsF margins(margin(paper.left), margin(paper.top), margin(paper.right),
+                            margin(paper.bottom));
+    if (paper.width <= 0 || paper.length <= 0)
+        return {QPageSize(QPageSize::A4), QPageLayout::Portrait, margins, QPageLayout::Point};
+    const QPageSize size(QSizeF(paper.width / 100.0, paper.length / 100.0), QPageSize::Millimeter,
+                         {}, QPageSize::FuzzyMatch);
+    return {size, QPageLayout::Portrait, margins, QPageLayout::Point};
+}
+
+// A PDF cut short (a full disk, a write error the PDF writer does not report)
+// would print as a torn sheet, or not at all: it must end with its trailer.
+bool isWholePdf(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.size() < 64) return false;
+    file.seek(file.size() - 32);
+    return file.read(32).contains("%%EOF");
+}
+
+}  // namespace
+
+DefaultPrinter defaultPrinter(std::stop_token stop) {
+    const cups::DefaultQueue queue = cups::defaultQueue(std::move(stop));
+    return {QString::fromStdString(queue.name), outcomeOf(queue.state), pageOf(queue.paper)};
+}
+
+PrintOutcome printerProblem(const QString& printer) {
+    return outcomeOf(cups::queueState(printer.toStdString()));
+}
+
+// As Qt's own CUPS printing does, the sheet is set as PDF on the printer's
+// page and handed to CUPS; done here, the job's id comes back to follow it.
+// Qt's printer classes are not used: they ask CUPS on their own, without a
+// time limit.
+SentSheet sendSheet(const printout::Sheet& sheet, const DefaultPrinter& printer,
+                    std::stop_token stop) {
+    QTemporaryFile pdf(QDir(QDir::tempPath()).filePath(QStringLiteral("velmorin-XXXXXX.pdf")));
+    if (!pdf.open())
+        return {PrintOutcome::PdfIncomplete, 0, writeFailure(pdf.fileName(), errno ? errno : EIO)};
+    pdf.close();
+    errno = 0;
+    bool rendered = false;
+    {
+        QPdfWriter page(pdf.fileName());
+        page.setResolution(1200);
+        page.setTitle(QStringLiteral("方量计算"));
+        page.setCreator(QStringLiteral("Velmorin"));
+        page.setPageLayout(printer.page);
+        rendered = renderSheet(sheet, page);
+    }
+    const int written = errno;
+    if (!rendered || !isWholePdf(pdf.fileName()))
+        return {PrintOutcome::PdfIncomplete, 0,
+                writeFailure(pdf.fileName(), written ? written : EIO)};
+    const cups::Submission job = cups::submitFile(
+        printer.name.toStdString(), pdf.fileName().toStdString(), "方量计算", std::move(stop));
+    if (job.job != 0) return {PrintOutcome::Printed, job.job, {}};
+    if (job.problem != cups::QueueState::Ready) return {outcomeOf(job.problem)};
+    return {PrintOutcome::JobLost};
+}
+
+JobNews jobProgress(const QString& printer, int job, std::stop_token stop) {
+    const cups::JobReport report = cups::jobState(printer.toStdString(), job, std::move(stop));
+    switch (report.state) {
+        case cups::JobState::Waiting:
+            return {JobProgress::Waiting, {}};
+        case cups::JobState::Done:
+            return {JobProgress::Done, {}};
+        case cups::JobState::Failed:
+            return {JobProgress::Failed, {}};
+        case cups::JobState::Stuck:
+            return {JobProgress::Stuck, QString::fromStdString(report.printerMessage)};
+        case cups::JobState::Forgotten:
+            return {JobProgress::Forgotten, {}};
+        case cups::JobState::QueueGone:
+            return {JobProgress::PrinterGone, {}};
+        case cups::JobState::NoServer:
+        case cups::JobState::NoAnswer:
+            break;
+    }
+    return {JobProgress::Unreachable, {}};
+}
+
+}  // namespace window

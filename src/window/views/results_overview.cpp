@@ -1,0 +1,170 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "window/views/results_overview.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSplitter>
+#include <QTableWidget>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "section/checks.h"
+#include "section/figures.h"
+#include "section/result_rows.h"
+#include "survey_file/survey_file.h"
+#include "window/files/file_dialogs.h"
+#include "window/files/safe_write.h"
+#include "window/form/layout.h"
+#include "window/views/volume_curve.h"
+#include "window/views/warnings_dock.h"
+
+namespace window {
+
+namespace {
+
+const QColor kWarningTint(255, 236, 179);
+
+}  // namespace
+
+ResultsOverview::ResultsOverview(QWidget* parent) : QWidget(parent, Qt::Window) {
+    setWindowTitle(QStringLiteral("计算结果一览 - ") + QString::fromUtf8(formCaption));
+    table_ = new QTableWidget(this);
+    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table_->verticalHeader()->hide();
+    total_ = new QLabel(this);
+    warningsNote_ = new QLabel(this);
+    warningsNote_->setWordWrap(true);
+    curve_ = new VolumeCurve(this);
+    auto* copy = new QPushButton(QStringLiteral("复制选中的行"), this);
+    auto* toCsv = new QPushButton(QStringLiteral("导出 CSV…"), this);
+
+    auto* left = new QWidget(this);
+    auto* column = new QVBoxLayout(left);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->addWidget(table_, 1);
+    column->addWidget(total_);
+    column->addWidget(warningsNote_);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(copy);
+    buttons->addWidget(toCsv);
+    buttons->addStretch();
+    column->addLayout(buttons);
+    splitter_ = new QSplitter(this);
+    splitter_->addWidget(left);
+    splitter_->addWidget(curve_);
+    splitter_->setStretchFactor(1, 1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(splitter_);
+
+    // The table's own Ctrl+C copies one cell; here it copies the rows.
+    table_->installEventFilter(this);
+    connect(copy, &QPushButton::clicked, this, &ResultsOverview::copyRows);
+    connect(toCsv, &QPushButton::clicked, this, &ResultsOverview::exportClicked);
+    resize(1100, 440);
+}
+
+void ResultsOverview::showSurvey(const section::SectionSurvey& survey) {
+    survey_ = survey;
+    const section::ResultTable results = section::resultTable(survey);
+    table_->clear();
+    table_->setColumnCount(int(results.header.size()));
+    table_->setRowCount(int(results.rows.size()));
+    QStringList header;
+    for (const std::string& name : results.header) header << QString::fromStdString(name);
+    table_->setHorizontalHeaderLabels(header);
+    for (int r = 0; r < table_->rowCount(); ++r) {
+        for (int c = 0; c < table_->columnCount(); ++c) {
+            auto* item = new QTableWidgetItem(QString::fromStdString(results.rows[r][c]));
+            item->setTextAlignment(c == 0 ? Qt::AlignCenter : Qt::AlignRight | Qt::AlignVCenter);
+            table_->setItem(r, c, item);
+        }
+    }
+    markWarnings(section::surveyWarnings(survey));
+    table_->resizeColumnsToContents();
+    // The table as wide as its columns, the curve the rest.
+    int tableWidth = 2 * table_->frameWidth() + 20;
+    for (int c = 0; c < table_->columnCount(); ++c) tableWidth += table_->columnWidth(c);
+    splitter_->setSizes({tableWidth, std::max(width() - tableWidth, 300)});
+    total_->setText(QStringLiteral("总体积：%1 立方米，共 %2 个断面")
+                        .arg(QString::fromStdString(section::Figures(survey).total()))
+                        .arg(survey.sectionCount()));
+    curve_->showSurvey(survey);
+}
+
+// The rows of sections with a warning: tinted, an icon before the number,
+// the warnings as the tooltip. The cells' texts stay as copied and exported.
+void ResultsOverview::markWarnings(const std::vector<section::SurveyWarning>& warnings) {
+    const QIcon icon = warningIcon(*this);
+    for (int r = 0; r < table_->rowCount(); ++r) {
+        const QString texts = warningsOf(warnings, r + 1).join(u'\n');
+        if (texts.isEmpty()) continue;
+        table_->item(r, 0)->setIcon(icon);
+        for (int c = 0; c < table_->columnCount(); ++c) {
+            table_->item(r, c)->setBackground(kWarningTint);
+            table_->item(r, c)->setToolTip(texts);
+        }
+    }
+    warningsNote_->setVisible(!warnings.empty());
+    warningsNote_->setText(
+        QStringLiteral("⚠ %1 条计算提醒：标黄的行，指针停在行上可以看到。").arg(warnings.size()));
+}
+
+bool ResultsOverview::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == table_ && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {
+        copyRows();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+QString ResultsOverview::totalText() const {
+    return total_->text();
+}
+
+QString ResultsOverview::warningsText() const {
+    return warningsNote_->isHidden() ? QString() : warningsNote_->text();
+}
+
+QString ResultsOverview::selectedRowsText() const {
+    QList<int> rows;
+    for (const QModelIndex& index : table_->selectionModel()->selectedRows()) rows << index.row();
+    std::sort(rows.begin(), rows.end());
+    QString text;
+    for (int r : rows) {
+        QStringList cells;
+        for (int c = 0; c < table_->columnCount(); ++c) cells << table_->item(r, c)->text();
+        text += cells.join(u'\t') + u'\n';
+    }
+    return text;
+}
+
+void ResultsOverview::copyRows() const {
+    const QString text = selectedRowsText();
+    if (!text.isEmpty()) QApplication::clipboard()->setText(text);
+}
+
+QString ResultsOverview::exportCsv(const QString& path) const {
+    return writeFileSafely(path, QByteArray::fromStdString(survey_file::resultsCsv(
+                                     survey_, survey_file::CsvFor::Spreadsheet)));
+}
+
+void ResultsOverview::exportClicked() {
+    const QString path =
+        askSavePath(this, QStringLiteral("导出计算结果"),
+                    QDir(dialogFolder({})).filePath(QStringLiteral("计算结果.csv")),
+                    QStringLiteral("CSV 文件 (*.csv)"), QStringLiteral("csv"));
+    if (path.isEmpty()) return;
+    const QString error = exportCsv(path);
+    if (!error.isEmpty()) QMessageBox::warning(this, QString::fromUtf8(formCaption), error);
+}
+
+}  // namespace window

@@ -1,0 +1,54 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// The panel beside the form that shows the survey: the section being typed,
+// growing point by point, and after a calculation every section in turn
+// (◀ ▶ or the list), each titled by its station or number with its area and
+// its number of points, and under the title what looks wrong in it.
+
+#include <QWidget>
+#include <vector>
+
+#include "dialogue/user_interface.h"
+#include "section/checks.h"
+
+class QComboBox;
+class QLabel;
+class QToolButton;
+
+namespace window {
+
+class SectionCanvas;
+
+class SectionPanel : public QWidget {
+    Q_OBJECT
+
+  public:
+    explicit SectionPanel(QWidget* parent = nullptr);
+
+    // The section being entered, as far as it goes.
+    void showDraft(const section::SectionDraft& draft);
+    // Every section of a calculation, to page through; the first one shown.
+    void showSurvey(const section::SectionSurvey& survey);
+    // Section i (1-based) of the survey shown.
+    void showSection(int i);
+
+    SectionCanvas& canvas() const { return *canvas_; }
+    QString title() const;
+    QString caption() const;
+    // The shown section's warnings, one a line; empty when there are none.
+    QString warning() const;
+
+  private:
+    SectionCanvas* canvas_ = nullptr;
+    QLabel* title_ = nullptr;
+    QLabel* caption_ = nullptr;
+    QLabel* warning_ = nullptr;
+    QWidget* pager_ = nullptr;
+    QToolButton* previous_ = nullptr;
+    QToolButton* next_ = nullptr;
+    QComboBox* list_ = nullptr;
+    section::SectionSurvey survey_;
+    std::vector<section::SurveyWarning> warnings_;
+};
+
+}  // namespace window

@@ -1,0 +1,75 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "window/views/warnings_dock.h"
+
+#include <QLabel>
+#include <QListWidget>
+#include <QStatusBar>
+#include <QStyle>
+#include <algorithm>
+
+namespace window {
+
+WarningsDock::WarningsDock(QStatusBar& bar, QWidget* parent)
+    : QDockWidget(QStringLiteral("计算提醒"), parent) {
+    setObjectName(QStringLiteral("warnings"));
+    setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable);
+    list_ = new QListWidget(this);
+    list_->setWordWrap(true);
+    list_->setFocusPolicy(Qt::NoFocus);
+    const int small = list_->style()->pixelMetric(QStyle::PM_SmallIconSize);
+    list_->setIconSize({small, small});
+    setWidget(list_);
+    toggleViewAction()->setText(QStringLiteral("计算提醒(&W)"));
+    // A link, not a button: the bar keeps its height, the form its room.
+    word_ = new QLabel(&bar);
+    word_->setTextFormat(Qt::RichText);
+    word_->setToolTip(QStringLiteral("显示计算提醒"));
+    bar.addPermanentWidget(word_);
+    word_->hide();
+    connect(list_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+        emit sectionChosen(item->data(Qt::UserRole).toInt());
+    });
+    connect(word_, &QLabel::linkActivated, this, [this] {
+        show();
+        raise();
+    });
+    hide();
+}
+
+void WarningsDock::tell(const section::SectionSurvey& survey) {
+    const std::vector<section::SurveyWarning> warnings = section::surveyWarnings(survey);
+    list_->clear();
+    for (const section::SurveyWarning& warning : warnings) {
+        auto* item = new QListWidgetItem(warningIcon(*this), QString::fromStdString(warning.text));
+        item->setData(Qt::UserRole, warning.section);
+        list_->addItem(item);
+    }
+    word_->setVisible(!warnings.empty());
+    word_->setText(QStringLiteral("<a href=\"warnings\">%1</a>").arg(statusWord()));
+    setVisible(!warnings.empty());
+}
+
+QStringList WarningsDock::lines() const {
+    QStringList texts;
+    for (int k = 0; k < list_->count(); ++k) texts << list_->item(k)->text();
+    return texts;
+}
+
+QString WarningsDock::statusWord() const {
+    return word_->isHidden() ? QString() : QStringLiteral("⚠ %1 条计算提醒").arg(list_->count());
+}
+
+QIcon warningIcon(const QWidget& widget) {
+    return widget.style()->standardIcon(QStyle::SP_MessageBoxWarning);
+}
+
+QStringList warningsOf(const std::vector<section::SurveyWarning>& warnings, int i) {
+    // They come in section order.
+    QStringList texts;
+    for (const section::SurveyWarning& warning :
+         std::ranges::equal_range(warnings, i, {}, &section::SurveyWarning::section))
+        texts << QString::fromStdString(warning.text);
+    return texts;
+}
+
+}  // namespace window
