@@ -11,7 +11,6 @@
 #include "window/files/data_folder.h"
 #include "window/files/journal_file.h"
 #include "window/form/layout.h"
-#include "window/form/main_form.h"
 #include "window/form/qt_user_interface.h"
 
 namespace window {
@@ -144,19 +143,19 @@ void closeJournal(Journal& journal, CalculationEnd end, const section::SectionSu
 
 }  // namespace
 
-CalculationEnd runCalculationSession(MainForm& form, section::SectionSurvey& record) {
+CalculationEnd runCalculationSession(PromptSurface& form, section::SectionSurvey& record) {
     Journal& journal = instanceJournal();
-    Earlier earlier = unfinishedRun(journal, &form);
+    Earlier earlier = unfinishedRun(journal, form.promptParent());
     std::vector<section::Answer>& answers = earlier.answers;
     if (earlier.last) {
-        switch (askToResume(&form, earlier)) {
+        switch (askToResume(form.promptParent(), earlier)) {
             case Choice::Resume:
                 if (const QString failure = journal.resume(); !failure.isEmpty())
-                    tellJournalStopped(&form, failure);
+                    tellJournalStopped(form.promptParent(), failure);
                 break;
             case Choice::StartAgain:
                 if (const JournalMove move = journal.keepAsBackup(); !move.failure.isEmpty())
-                    tellNotKept(&form, move);
+                    tellNotKept(form.promptParent(), move);
                 answers.clear();
                 break;
             case Choice::Neither:
@@ -166,7 +165,7 @@ CalculationEnd runCalculationSession(MainForm& form, section::SectionSurvey& rec
     if (answers.empty()) journal.startNew();
 
     QtUserInterface live(form);
-    JournalingUi journaling(live, journal, &form);
+    JournalingUi journaling(live, journal, form.promptParent());
     // Resumed, the journal's answers come back without their prompts or their
     // messages, the boxes as that run left them; then the user goes on.
     section::ReplayUi replay(std::move(answers), &journaling);
@@ -178,7 +177,7 @@ CalculationEnd runCalculationSession(MainForm& form, section::SectionSurvey& rec
         return CalculationEnd::Cancelled;
     }
     replay.handOver();
-    closeJournal(journal, end, record, &form);
+    closeJournal(journal, end, record, form.promptParent());
     return end;
 }
 

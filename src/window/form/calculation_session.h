@@ -8,8 +8,8 @@
 
 namespace window {
 
-class MainForm;
+class PromptSurface;
 
-section::CalculationEnd runCalculationSession(MainForm& form, section::SectionSurvey& record);
+section::CalculationEnd runCalculationSession(PromptSurface& form, section::SectionSurvey& record);
 
 }  // namespace window

@@ -12,18 +12,21 @@
 #include "dialogue/user_interface.h"
 #include "section/survey.h"
 #include "window/files/last_calculation_saver.h"
+#include "window/form/qt_user_interface.h"
 
 class QLineEdit;
 
 namespace window {
 
-class MainForm : public QWidget {
+class MainForm : public QWidget, public PromptSurface {
     Q_OBJECT
 
   public:
     explicit MainForm(QWidget* parent = nullptr);
 
-    QLineEdit* textBox(section::TextBox box) const;
+    QLineEdit* textBox(section::TextBox box) const override;
+    QWidget* promptParent() override { return this; }
+    void showDraft(const section::SectionDraft& draft) override { emit draftShown(draft); }
     const section::SectionSurvey& survey() const { return record_; }
 
     // Calculates a survey opened from a file as a typed run of the same data

@@ -7,7 +7,6 @@
 #include <QMessageBox>
 
 #include "window/form/layout.h"
-#include "window/form/main_form.h"
 
 namespace window {
 
@@ -24,7 +23,7 @@ QString caption() {
 }  // namespace
 
 std::optional<std::string> QtUserInterface::ask(const section::Prompt& prompt) {
-    QInputDialog dialog(&form_);
+    QInputDialog dialog(form_.promptParent());
     dialog.setWindowTitle(caption());
     dialog.setInputMode(QInputDialog::TextInput);
     dialog.setLabelText(QString::fromStdString(prompt.text));
@@ -49,11 +48,11 @@ void QtUserInterface::setText(section::TextBox box, const std::string& text) {
 }
 
 void QtUserInterface::showDraft(const section::SectionDraft& draft) {
-    emit form_.draftShown(draft);
+    form_.showDraft(draft);
 }
 
 void QtUserInterface::showError(const std::string& message) {
-    QMessageBox::warning(&form_, caption(), QString::fromStdString(message));
+    QMessageBox::warning(form_.promptParent(), caption(), QString::fromStdString(message));
 }
 
 }  // namespace window

@@ -5,9 +5,22 @@
 
 #include "dialogue/user_interface.h"
 
+class QLineEdit;
+class QWidget;
+
 namespace window {
 
-class MainForm;
+// What the prompts need of the window: a parent for their dialogs, its text
+// boxes, and a place to show the section being typed.
+class PromptSurface {
+  public:
+    virtual QWidget* promptParent() = 0;
+    virtual QLineEdit* textBox(section::TextBox box) const = 0;
+    virtual void showDraft(const section::SectionDraft& draft) = 0;
+
+  protected:
+    ~PromptSurface() = default;
+};
 
 // Thrown by ask() when the prompt's event loop was ended without the user
 // closing it (the program ending as its window is destroyed): no answer was
@@ -16,7 +29,7 @@ struct PromptInterrupted {};
 
 class QtUserInterface : public section::UserInterface {
   public:
-    explicit QtUserInterface(MainForm& form) : form_(form) {}
+    explicit QtUserInterface(PromptSurface& form) : form_(form) {}
 
     std::optional<std::string> ask(const section::Prompt& prompt) override;
     void setText(section::TextBox box, const std::string& text) override;
@@ -24,7 +37,7 @@ class QtUserInterface : public section::UserInterface {
     void showDraft(const section::SectionDraft& draft) override;
 
   private:
-    MainForm& form_;
+    PromptSurface& form_;
 };
 
 }  // namespace window
