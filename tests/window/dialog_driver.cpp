@@ -2,9 +2,11 @@
 #include "dialog_driver.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 
 namespace {
@@ -97,8 +99,18 @@ void DialogDriver::reply(QWidget* dialog) {
             }
             break;
         case Reply::Kind::ChooseFile:
+            // The dialog lists its folder on a thread of its own and, when the
+            // list arrives, may select the file it proposed: the choice is
+            // typed, nothing is left selected, and it is accepted from the
+            // event loop, where a box it raises is answered like any other.
             files->selectFile(step.text);
-            static_cast<QDialog*>(files)->accept();  // QFileDialog hides accept()
+            for (auto* view : files->findChildren<QAbstractItemView*>())
+                if (view->selectionModel()) view->selectionModel()->clear();
+            if (auto* name = files->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
+                name->setText(step.text);
+            QTimer::singleShot(0, files, [files] {
+                static_cast<QDialog*>(files)->accept();  // QFileDialog hides accept()
+            });
             break;
     }
 }
