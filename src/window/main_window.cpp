@@ -5,6 +5,7 @@
 #include <QDockWidget>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QEventLoop>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -19,6 +20,8 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QWindow>
+#include <chrono>
+#include <future>
 
 #include "dialogue/run.h"
 #include "printout/dayang.h"
@@ -261,7 +264,29 @@ bool MainWindow::exportPdf() {
 
 // The pages exactly as the default printer gets them; printing from the
 // preview prints them.
+// Qt's printer classes ask the print system on the window's thread with no
+// time limit, a minute and more when it takes the connection and never
+// answers: it is asked first, on a thread of its own and with a short limit.
+bool MainWindow::printServiceAnswers() {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    std::future<DefaultPrinter> asked =
+        std::async(std::launch::async, [] { return defaultPrinter(); });
+    QEventLoop waiting;
+    QTimer poll;
+    connect(&poll, &QTimer::timeout, &waiting, [&] {
+        if (asked.wait_for(std::chrono::seconds(0)) == std::future_status::ready) waiting.quit();
+    });
+    poll.start(20);
+    waiting.exec(QEventLoop::ExcludeUserInputEvents);
+    QApplication::restoreOverrideCursor();
+    const DefaultPrinter printer = asked.get();
+    if (printer.problem != PrintOutcome::NoAnswer) return true;
+    form_->tellCannotPrint(printResult(PrintOutcome::NoAnswer, printer.name).message);
+    return false;
+}
+
 void MainWindow::printPreviewClicked() {
+    if (!printServiceAnswers()) return;
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(QStringLiteral("方量计算"));
     QPrintPreviewDialog preview(&printer, this);
@@ -275,6 +300,7 @@ void MainWindow::printPreviewClicked() {
 
 // The standard print dialog: another printer, copies, a page range.
 void MainWindow::printClicked() {
+    if (!printServiceAnswers()) return;
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(QStringLiteral("方量计算"));
     QPrintDialog dialog(&printer, this);

@@ -1,16 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A print server that takes the connection and never answers: the print
 // button returns at once and says the print service does not answer within
-// seconds, quitting while the sheet is sent or its job followed does not wait
-// on the server, a followed job ends unknown, and the PDF way out does not
-// wait on it either. Each test is a process of its own, pointed at its own
-// silent server before anything asks CUPS.
+// seconds, so do the print dialog and the preview without opening, quitting while the sheet is sent
+// or its job followed does not wait on the server, a followed job ends unknown, and the PDF way out
+// does not wait on it either. Each test is a process of its own, pointed at its own silent server
+// before anything asks CUPS.
 
 #include "print_silent_server.h"
 
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QElapsedTimer>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -22,6 +25,7 @@
 #include "printout/dayang.h"
 #include "section/survey.h"
 #include "window/form/main_form.h"
+#include "window/main_window.h"
 #include "window/printing/job_watch.h"
 #include "window/printing/pdf_export.h"
 
@@ -50,6 +54,27 @@ TEST_F(SilentPrintServer, ThePrintButtonAnswersAtOnceAndSaysThePrintServiceDoesN
     EXPECT_LT(clock.elapsed(), 8000);
     EXPECT_EQ(driver.log().join('\n').toStdString(),
               "message: 打印服务（CUPS）没有应答，无法打印。请稍后再试，或检查系统的打印服务。");
+}
+
+// The print dialog and the preview would ask through Qt's printer, which waits
+// without a limit: they are not opened, and the user is told why.
+TEST_F(SilentPrintServer, ThePrintDialogAndThePreviewSayThePrintServiceDoesNotAnswer) {
+    window::MainWindow window;
+    for (const QString& start : {QStringLiteral("打印(&P)"), QStringLiteral("打印预览")}) {
+        QAction* action = nullptr;
+        for (QAction* item : window.menuBar()->actions().first()->menu()->actions())
+            if (item->text().startsWith(start)) action = item;
+        ASSERT_NE(action, nullptr);
+        DialogDriver driver({acknowledge()});
+        QElapsedTimer clock;
+        clock.start();
+        action->trigger();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return driver.scriptDone(); }, 15000));
+        EXPECT_LT(clock.elapsed(), 8000);
+        EXPECT_EQ(
+            driver.log().join('\n').toStdString(),
+            "message: 打印服务（CUPS）没有应答，无法打印。请稍后再试，或检查系统的打印服务。");
+    }
 }
 
 TEST_F(SilentPrintServer, QuittingWhileTheSheetIsSentOrItsJobFollowedIsPrompt) {
