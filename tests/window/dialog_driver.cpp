@@ -4,7 +4,9 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 
 namespace {
@@ -46,7 +48,25 @@ void DialogDriver::poll() {
     if (!dialog || dialog->property(answeredMark).toBool()) return;
     dialog->setProperty(answeredMark, true);
     if (inspect_) inspect_(dialog);
-    reply(dialog);
+    // Replied to after this poll returns: a timer is not fired again while its
+    // own slot runs, so a dialog that the reply opens (an overwrite question)
+    // would never be seen.
+    QTimer::singleShot(0, dialog, [this, dialog] { reply(dialog); });
+}
+
+void DialogDriver::choose(QFileDialog* files, const QString& path) {
+    // Typed into the name field as a user would: selectFile() leaves that
+    // field alone once it has the focus, which the dialog gets on showing.
+    auto* name = files->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    files->setDirectory(QFileInfo(path).absolutePath());
+    name->setText(QFileInfo(path).fileName());
+    const QStringList chosen = files->selectedFiles();
+    if (chosen != QStringList{path}) {
+        log_ << "file dialog chose: " + chosen.join(u',');
+        files->reject();
+        return;
+    }
+    static_cast<QDialog*>(files)->accept();  // QFileDialog hides accept()
 }
 
 void DialogDriver::reply(QWidget* dialog) {
@@ -97,8 +117,7 @@ void DialogDriver::reply(QWidget* dialog) {
             }
             break;
         case Reply::Kind::ChooseFile:
-            files->selectFile(step.text);
-            static_cast<QDialog*>(files)->accept();  // QFileDialog hides accept()
+            choose(files, step.text);
             break;
     }
 }

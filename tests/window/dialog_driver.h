@@ -15,6 +15,7 @@
 #include <QTimer>
 #include <functional>
 
+class QFileDialog;
 class QWidget;
 
 struct Reply {
@@ -39,13 +40,15 @@ class DialogDriver : public QObject {
     void onOpen(std::function<void(QWidget* dialog)> inspect) { inspect_ = std::move(inspect); }
 
     // Every dialog seen, in order: a prompt's label text, a message box's text
-    // as "message: ...", an unexpected dialog as "unexpected: ...".
+    // as "message: ...", an unexpected dialog as "unexpected: ...", a file
+    // dialog that would choose another file than the script's as "file dialog chose: ...".
     const QStringList& log() const { return log_; }
     bool scriptDone() const { return next_ == script_.size(); }
 
   private:
     void poll();
     void reply(QWidget* dialog);
+    void choose(QFileDialog* files, const QString& path);
 
     QList<Reply> script_;
     qsizetype next_ = 0;
