@@ -2,9 +2,9 @@
 #include "dialog_driver.h"
 
 #include <QAbstractButton>
-#include <QAbstractItemView>
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -12,12 +12,21 @@
 namespace {
 
 constexpr const char* answeredMark = "answeredByDriver";
+constexpr const char* repliedMark = "repliedByDriver";
 
 QString describe(QWidget* dialog) {
     if (auto* prompt = qobject_cast<QInputDialog*>(dialog)) return prompt->labelText();
     if (auto* box = qobject_cast<QMessageBox*>(dialog)) return "message: " + box->text();
     if (auto* files = qobject_cast<QFileDialog*>(dialog)) return "file: " + files->windowTitle();
     return dialog->metaObject()->className();
+}
+
+void dismiss(QWidget* dialog) {
+    if (auto* modal = qobject_cast<QDialog*>(dialog)) {
+        modal->reject();
+    } else {
+        dialog->close();
+    }
 }
 
 }  // namespace
@@ -45,10 +54,42 @@ DialogDriver::DialogDriver(QList<Reply> script) : script_(std::move(script)) {
 
 void DialogDriver::poll() {
     QWidget* dialog = QApplication::activeModalWidget();
-    if (!dialog || dialog->property(answeredMark).toBool()) return;
+    if (!dialog) return;
+    if (dialog->property(repliedMark).toBool()) {
+        // Its reply did not close it, e.g. a file dialog whose replace
+        // question was rejected as unexpected.
+        log_ << "still open: " + describe(dialog);
+        dismiss(dialog);
+        return;
+    }
+    if (dialog->property(answeredMark).toBool()) return;
     dialog->setProperty(answeredMark, true);
     if (inspect_) inspect_(dialog);
-    reply(dialog);
+    // Replied to after this poll returns: a timer is not fired again while its
+    // own slot runs, so a dialog that the reply opens (an overwrite question)
+    // would never be seen.
+    QTimer::singleShot(0, dialog, [this, dialog] {
+        reply(dialog);
+        dialog->setProperty(repliedMark, true);
+    });
+}
+
+void DialogDriver::choose(QFileDialog* files, const QString& path) {
+    // Typed into the name field as a user would: selectFile() leaves that
+    // field alone once it has the focus, which the dialog gets on showing.
+    auto* name = files->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    files->setDirectory(QFileInfo(path).absolutePath());
+    name->setText(QFileInfo(path).fileName());
+    QString expected = path;
+    if (!files->defaultSuffix().isEmpty() && !QFileInfo(path).fileName().contains(u'.'))
+        expected += u'.' + files->defaultSuffix();
+    const QStringList chosen = files->selectedFiles();
+    if (chosen != QStringList{expected}) {
+        log_ << "file dialog chose: " + chosen.join(u',');
+        files->reject();
+        return;
+    }
+    static_cast<QDialog*>(files)->accept();  // QFileDialog hides accept()
 }
 
 void DialogDriver::reply(QWidget* dialog) {
@@ -73,11 +114,7 @@ void DialogDriver::reply(QWidget* dialog) {
     }
     if (!expected) {
         log_ << "unexpected: " + describe(dialog);
-        if (auto* modal = qobject_cast<QDialog*>(dialog)) {
-            modal->reject();
-        } else {
-            dialog->close();
-        }
+        dismiss(dialog);
         return;
     }
     log_ << describe(dialog);
@@ -99,18 +136,7 @@ void DialogDriver::reply(QWidget* dialog) {
             }
             break;
         case Reply::Kind::ChooseFile:
-            // The dialog lists its folder on a thread of its own and, when the
-            // list arrives, may select the file it proposed: the choice is
-            // typed, nothing is left selected, and it is accepted from the
-            // event loop, where a box it raises is answered like any other.
-            files->selectFile(step.text);
-            for (auto* view : files->findChildren<QAbstractItemView*>())
-                if (view->selectionModel()) view->selectionModel()->clear();
-            if (auto* name = files->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
-                name->setText(step.text);
-            QTimer::singleShot(0, files, [files] {
-                static_cast<QDialog*>(files)->accept();  // QFileDialog hides accept()
-            });
+            choose(files, step.text);
             break;
     }
 }

@@ -5,9 +5,10 @@
 // A timer polls for the active modal dialog. A prompt (QInputDialog) gets its
 // answer typed and accepted, or is cancelled; a message box is acknowledged or
 // has one of its buttons pressed; a file dialog gets its file chosen.
-// A dialog that the script does not expect is rejected and logged, so a test
-// fails instead of hanging. Keep one driver alive at a time: a second one
-// would reject the first one's dialogs as unexpected.
+// A dialog that the script does not expect is rejected and logged, and so is
+// one still open after its reply, so a test fails instead of hanging. Keep
+// one driver alive at a time: a second one would reject the first one's
+// dialogs as unexpected.
 
 #include <QObject>
 #include <QString>
@@ -15,6 +16,7 @@
 #include <QTimer>
 #include <functional>
 
+class QFileDialog;
 class QWidget;
 
 struct Reply {
@@ -39,13 +41,16 @@ class DialogDriver : public QObject {
     void onOpen(std::function<void(QWidget* dialog)> inspect) { inspect_ = std::move(inspect); }
 
     // Every dialog seen, in order: a prompt's label text, a message box's text
-    // as "message: ...", an unexpected dialog as "unexpected: ...".
+    // as "message: ...", an unexpected dialog as "unexpected: ...", one still
+    // open after its reply as "still open: ...", a file dialog that would
+    // choose another file than the script's as "file dialog chose: ...".
     const QStringList& log() const { return log_; }
     bool scriptDone() const { return next_ == script_.size(); }
 
   private:
     void poll();
     void reply(QWidget* dialog);
+    void choose(QFileDialog* files, const QString& path);
 
     QList<Reply> script_;
     qsizetype next_ = 0;

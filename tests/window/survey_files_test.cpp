@@ -160,6 +160,22 @@ class SurveyFilesTest : public QObject {
         QCOMPARE(recent->actions().first()->text(), "&1 " + file("second.csv"));
     }
 
+    // A name typed without its ending is saved with ".csv": a file of that
+    // name already there is replaced only after asking about it.
+    void saving_under_a_name_without_ending_asks_before_replacing_its_csv() {
+        write("hand.csv", kHandWritten.toUtf8());
+        QVERIFY(mainWindow->openSurvey(file("hand.csv")));
+        write("replaced.csv", "桩号,高程H,距离S\n");
+        DialogDriver saving({chooseFile(file("replaced")), press("是(&Y)")});
+        saveAction()->trigger();
+        QVERIFY(saving.scriptDone());
+        QCOMPARE(saving.log().size(), 2);
+        QVERIFY(saving.log().last().contains("replaced.csv"));
+        QCOMPARE(mainWindow->windowTitle(), "replaced.csv - Velmorin");
+        QVERIFY(QFileInfo(file("replaced.csv")).size() > 100);
+        QVERIFY(!QFileInfo::exists(file("replaced")));
+    }
+
     // The last calculation's copy in the data folder is overwritten by the
     // next calculation: saving proposes the documents folder and a name of
     // the survey's own.

@@ -31,9 +31,13 @@ QString surveyFileName(const section::SectionSurvey& survey) {
 
 QString askSavePath(QWidget* parent, const QString& title, const QString& suggested,
                     const QString& filter, const QString& suffix) {
-    const QString path = QFileDialog::getSaveFileName(parent, title, suggested, filter);
-    if (path.isEmpty() || !QFileInfo(path).suffix().isEmpty()) return path;
-    return path + u'.' + suffix;
+    // The dialog adds the ending itself, so that the replace question it asks
+    // is about the file that is then written.
+    QFileDialog dialog(parent, title, suggested, filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(suffix);
+    if (dialog.exec() != QDialog::Accepted) return {};
+    return dialog.selectedFiles().value(0);
 }
 
 }  // namespace window

@@ -23,7 +23,8 @@ QString dialogFolder(const QString& current);
 QString surveyFileName(const section::SectionSurvey& survey);
 
 // Asks where to save, proposing `suggested` (a path); the chosen path with
-// ".`suffix`" added when it has no ending, empty when the user cancels.
+// ".`suffix`" added when it has no ending, empty when the user cancels. An
+// existing file at that path is replaced only when the user says so.
 QString askSavePath(QWidget* parent, const QString& title, const QString& suggested,
                     const QString& filter, const QString& suffix);
 
