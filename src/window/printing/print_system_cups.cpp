@@ -8,6 +8,7 @@
 
 #include "cups/print_queue.h"
 #include "window/files/file_failure.h"
+#include "window/printing/pdf_export.h"
 #include "window/printing/print_system.h"
 #include "window/printing/sheet_renderer.h"
 
@@ -50,15 +51,6 @@ QPageLayout pageOf(const cups::Paper& paper) {
     return {size, QPageLayout::Portrait, margins, QPageLayout::Point};
 }
 
-// A PDF cut short (a full disk, a write error the PDF writer does not report)
-// would print as a torn sheet, or not at all: it must end with its trailer.
-bool isWholePdf(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() < 64) return false;
-    file.seek(file.size() - 32);
-    return file.read(32).contains("%%EOF");
-}
-
 }  // namespace
 
 DefaultPrinter defaultPrinter(std::stop_token stop) {
@@ -91,7 +83,10 @@ SentSheet sendSheet(const printout::Sheet& sheet, const DefaultPrinter& printer,
         rendered = renderSheet(sheet, page);
     }
     const int written = errno;
-    if (!rendered || !isWholePdf(pdf.fileName()))
+    // A PDF cut short (a full disk, a write error the PDF writer does not
+    // report) would print as a torn sheet, or not at all.
+    QFile whole(pdf.fileName());
+    if (!rendered || !whole.open(QIODevice::ReadOnly) || !pdfIsWhole(whole.readAll()))
         return {PrintOutcome::PdfIncomplete, 0,
                 writeFailure(pdf.fileName(), written ? written : EIO)};
     const cups::Submission job = cups::submitFile(
