@@ -1,0 +1,57 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// The record of a cut-and-fill survey: for each cross-section a ground line
+// (地面线) and a design line (设计线, or a later survey of the same ground),
+// each a list of points in order of S, and what the calculation works out from
+// them: the cut and fill areas of each section, the cut and fill volumes to the
+// next section by the average-end-area rule, and the totals.
+//
+// Sections are numbered from 1 as in the closed-outline record; here they are
+// kept as a plain vector, sections[i - 1] being section i.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace section {
+
+struct LinePoint {
+    double elevation = 0.0;  // H
+    double offset = 0.0;     // S, positive to the left of the centre line
+    bool operator==(const LinePoint&) const = default;
+};
+
+struct CutFillAreas {
+    double cut = 0.0;   // 挖方面积: where the ground is above the design
+    double fill = 0.0;  // 填方面积: where the design is above the ground
+    bool operator==(const CutFillAreas&) const = default;
+};
+
+struct CutFillSection {
+    // Entered: the station (with stations) or the spacing to the next section
+    // (without); with stations the spacing is worked out from them.
+    double station = 0.0;
+    double spacing = 0.0;
+    std::vector<LinePoint> ground;
+    std::vector<LinePoint> design;
+
+    // Worked out. No areas when the lines do not overlap in S or a line has
+    // fewer than two points.
+    std::optional<CutFillAreas> areas;
+    double cutVolume = 0.0;  // to the next section; 0 for the last
+    double fillVolume = 0.0;
+    bool operator==(const CutFillSection&) const = default;
+};
+
+struct CutFillSurvey {
+    std::string stationAnswer;  // as for the closed outline: "Y" when stations are entered
+    std::vector<CutFillSection> sections;
+    double totalCut = 0.0;
+    double totalFill = 0.0;
+
+    bool stationsEntered() const;
+    int sectionCount() const { return static_cast<int>(sections.size()); }
+    bool operator==(const CutFillSurvey&) const = default;
+};
+
+}  // namespace section
