@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "runtime/number_text.h"
+#include "section/cut_fill_survey.h"
 
 namespace section {
 
@@ -24,8 +25,12 @@ void SectionSurvey::resize(int n) {
     volumes_.assign(std::max(n, 1), 0.0);
 }
 
-bool SectionSurvey::stationsEntered() const {
-    const std::string answer = runtime::toHalfWidth(stationAnswer_);
+bool SectionSurvey::stationsEntered() const { return answersYes(stationAnswer_); }
+
+bool CutFillSurvey::stationsEntered() const { return answersYes(stationAnswer); }
+
+bool answersYes(const std::string& stationAnswer) {
+    const std::string answer = runtime::toHalfWidth(stationAnswer);
     const auto begin = answer.find_first_not_of(" \t");
     if (begin == std::string::npos) return false;
     const auto end = answer.find_last_not_of(" \t");

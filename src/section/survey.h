@@ -18,6 +18,10 @@
 
 namespace section {
 
+// True when the answer to the station question is "y" or "Y" (full-width "ｙ"
+// or "Ｙ" too), blanks around it ignored.
+bool answersYes(const std::string& stationAnswer);
+
 class SectionSurvey {
   public:
     SectionSurvey() { resize(0); }
