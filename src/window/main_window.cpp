@@ -83,7 +83,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     setCentralWidget(scroll_);
     form_->textBox(section::TextBox::Text1)->setFocus();
     // The drawing beside the form, never over it; shown by default.
-    panel_ = new SectionPanel;
+    panel_ = new SectionPanel(form_->document());
     panel_->setMinimumWidth(kPanelMinimum);
     dock_ = new QDockWidget(QStringLiteral("断面图"), this);
     dock_->setWidget(panel_);
@@ -95,10 +95,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     splitDockWidget(dock_, warnings_, Qt::Vertical);
     connect(warnings_, &WarningsDock::sectionChosen, panel_, &SectionPanel::showSection);
     connect(form_, &MainForm::draftShown, panel_, &SectionPanel::showDraft);
-    connect(form_, &MainForm::surveyShown, panel_, &SectionPanel::showSurvey);
-    connect(form_, &MainForm::surveyShown, this, [this](const section::SectionSurvey& survey) {
-        if (overview_) overview_->showSurvey(survey);
-    });
+    connect(form_, &MainForm::runEnded, panel_, &SectionPanel::showSurvey);
     createMenus();
     connect(form_, &MainForm::calculationFinished, this, &MainWindow::calculationFinished);
     connect(form_, &MainForm::exportRequested, this, &MainWindow::exportPdf);
@@ -176,7 +173,7 @@ bool MainWindow::openSurvey(const QString& path, bool remember) {
 }
 
 bool MainWindow::showSurveyFile(const QString& path, bool remember) {
-    const OpenedSurvey opened = whileOpening(*this, path, [&] { return readSurveyFile(path); });
+    OpenedSurvey opened = whileOpening(*this, path, [&] { return readSurveyFile(path); });
     if (!opened.survey) {
         QMessageBox::warning(this, caption(), opened.error);
         if (!QFileInfo::exists(path)) {
@@ -185,8 +182,9 @@ bool MainWindow::showSurveyFile(const QString& path, bool remember) {
         }
         return false;
     }
-    if (whileOpening(*this, path, [&] { return form_->showSurvey(*opened.survey); }) !=
-        section::CalculationEnd::Finished) {
+    if (whileOpening(*this, path, [&] {
+            return form_->showSurvey(std::move(*opened.survey), path);
+        }) != section::CalculationEnd::Finished) {
         QMessageBox::warning(
             this, caption(),
             QStringLiteral("测量数据文件“%1”的计算结果超出了数值范围（绝对值超过 3.4E+38），"
@@ -236,8 +234,8 @@ void MainWindow::saveClicked() {
 }
 
 ResultsOverview& MainWindow::showOverview() {
-    if (!overview_) overview_ = new ResultsOverview(this);
-    overview_->showSurvey(form_->survey());
+    if (!overview_) overview_ = new ResultsOverview(form_->document(), this);
+    overview_->showSurvey();
     overview_->show();
     overview_->raise();
     overview_->activateWindow();

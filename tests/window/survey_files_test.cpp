@@ -205,7 +205,7 @@ class SurveyFilesTest : public QObject {
         write("hand.csv", kHandWritten.toUtf8());
         std::optional<Qt::CursorShape> cursor;
         QString status;
-        connect(&form(), &window::MainForm::surveyShown, this, [&] {
+        connect(&form().document(), &document::SurveyDocument::changed, this, [&] {
             if (const QCursor* busy = QGuiApplication::overrideCursor()) cursor = busy->shape();
             status = mainWindow->statusBar()->currentMessage();
         });

@@ -44,6 +44,7 @@ MainForm::MainForm(QWidget* parent) : QWidget(parent) {
     connectButton("Command1", &MainForm::Command1_Click);
     connectButton("Command2", &MainForm::Command2_Click);
     connectButton("Command3", &MainForm::Command3_Click);
+    connect(&document_, &document::SurveyDocument::changed, this, &MainForm::surveyChanged);
 
     resize(int(std::ceil(toPixels(layoutRight))) + margin,
            int(std::ceil(toPixels(layoutBottom))) + margin);
@@ -104,30 +105,43 @@ void MainForm::Command1_Click() {
     // an opened one still being saved.
     lastCalculation_.wait();
     const Screen before = screen();
+    section::SectionSurvey typed;
     bool finished = false;
     runGuarded(this, [&] {
-        finished = runCalculationSession(*this, record_) == section::CalculationEnd::Finished;
+        finished = runCalculationSession(*this, typed) == section::CalculationEnd::Finished;
     });
+    // The run calculated it already: the same calculation cannot overflow again.
+    if (finished)
+        finished = document_.replaceSurvey(std::move(typed), QStringLiteral("计算"), {}) ==
+                   document::Outcome::Done;
     if (!finished) showScreen(before);
     if (finished) emit calculationFinished(true);
-    emit surveyShown(record_);
+    emit runEnded();
 }
 
-section::CalculationEnd MainForm::showSurvey(const section::SectionSurvey& data) {
+section::CalculationEnd MainForm::showSurvey(section::SectionSurvey data, const QString& fileName) {
     // Calculated as the command line does, the boxes worked out from the
     // result: what typing the data leaves, without replaying the dialogue.
-    section::SectionSurvey calculated = data;
-    if (!section::calculateSurvey(calculated)) return section::CalculationEnd::Overflow;
-    record_ = std::move(calculated);
-    const section::BoxTexts boxes = section::finishedScreen(record_);
+    if (document_.replaceSurvey(std::move(data), QStringLiteral("打开文件"), fileName) !=
+        document::Outcome::Done)
+        return section::CalculationEnd::Overflow;
+    lastCalculation_.save(document_.survey());
+    emit calculationFinished(false);
+    return section::CalculationEnd::Finished;
+}
+
+// Whatever changed the survey, the boxes show what a finished run of it leaves.
+void MainForm::surveyChanged(const document::Change&) {
+    const section::SectionSurvey& survey = document_.survey();
+    if (survey.sectionCount() == 0) {
+        showScreen({});
+        return;
+    }
+    const section::BoxTexts boxes = section::finishedScreen(survey);
     QtUserInterface ui(*this);
     for (std::size_t i = 0; i < boxes.size(); ++i) {
         if (boxes[i]) ui.setText(static_cast<section::TextBox>(i + 1), *boxes[i]);
     }
-    lastCalculation_.save(record_);
-    emit calculationFinished(false);
-    emit surveyShown(record_);
-    return section::CalculationEnd::Finished;
 }
 
 void MainForm::Command2_Click() {
@@ -137,7 +151,7 @@ void MainForm::Command2_Click() {
 
 void MainForm::Command3_Click() {
     // The print system is asked from a thread: the window goes on meanwhile.
-    auto* print = new SheetPrint(record_, this);
+    auto* print = new SheetPrint(document_.survey(), this);
     connect(print, &SheetPrint::finished, this, [this, print](const PrintedSheet& printed) {
         print->deleteLater();
         if (!printed.result.printed()) {

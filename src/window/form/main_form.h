@@ -2,7 +2,9 @@
 #pragma once
 // The program's only window: the title, the schematic of a cross-section, the
 // results panel with its twelve text boxes and the three command buttons.
-// It owns the survey record of the latest finished calculation.
+// It owns the survey document: a finished typed run or an opened file becomes
+// its survey, and the boxes show what a finished run of that survey leaves
+// whenever it changes (an undo, an edit).
 
 #include <QWidget>
 #include <array>
@@ -10,6 +12,7 @@
 
 #include "dialogue/run.h"
 #include "dialogue/user_interface.h"
+#include "document/survey_document.h"
 #include "section/survey.h"
 #include "window/files/last_calculation_saver.h"
 #include "window/form/qt_user_interface.h"
@@ -27,12 +30,15 @@ class MainForm : public QWidget, public PromptSurface {
     QLineEdit* textBox(section::TextBox box) const override;
     QWidget* promptParent() override { return this; }
     void showDraft(const section::SectionDraft& draft) override { emit draftShown(draft); }
-    const section::SectionSurvey& survey() const { return record_; }
+    document::SurveyDocument& document() { return document_; }
+    const document::SurveyDocument& document() const { return document_; }
+    const section::SectionSurvey& survey() const { return document_.survey(); }
 
     // Calculates a survey opened from a file as a typed run of the same data
-    // would, without prompts: the record and the boxes end as that run leaves
-    // them. On an overflow nothing changes and Overflow comes back.
-    section::CalculationEnd showSurvey(const section::SectionSurvey& data);
+    // would, without prompts: the survey and the boxes end as that run leaves
+    // them, one step 打开文件 of the document. On an overflow nothing changes
+    // and Overflow comes back.
+    section::CalculationEnd showSurvey(section::SectionSurvey data, const QString& fileName = {});
 
     // The texts of Text1 ... Text12.
     using Screen = std::array<QString, 12>;
@@ -58,9 +64,9 @@ class MainForm : public QWidget, public PromptSurface {
     void calculationFinished(bool typed);
     // The section being typed has changed (a point, or a value to confirm).
     void draftShown(const section::SectionDraft& draft);
-    // A calculation has ended, finished or not: `survey` is the record the
-    // window now holds.
-    void surveyShown(const section::SectionSurvey& survey);
+    // A typed calculation has ended, finished or not: the drawing goes back
+    // from the section being typed to the document's survey.
+    void runEnded();
     // A word for the status bar, such as a print job waiting in its queue.
     void statusMessage(const QString& message);
     // The user asked for the sheet as a PDF, printing being impossible.
@@ -75,8 +81,9 @@ class MainForm : public QWidget, public PromptSurface {
     void buildControls();
     void followJob(const QString& printer, int job);
     void connectButton(const char* name, void (MainForm::*handler)());
+    void surveyChanged(const document::Change& change);
 
-    section::SectionSurvey record_;
+    document::SurveyDocument document_;
     std::array<QLineEdit*, 12> textBoxes_{};
     std::chrono::milliseconds jobPatience_{2000};
     LastCalculationSaver lastCalculation_{this};

@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "document/survey_document.h"
 #include "section/checks.h"
 #include "section/figures.h"
 #include "section/result_rows.h"
@@ -33,7 +34,8 @@ const QColor kWarningTint(255, 236, 179);
 
 }  // namespace
 
-ResultsOverview::ResultsOverview(QWidget* parent) : QWidget(parent, Qt::Window) {
+ResultsOverview::ResultsOverview(const document::SurveyDocument& document, QWidget* parent)
+    : QWidget(parent, Qt::Window), document_(document) {
     setWindowTitle(QStringLiteral("计算结果一览 - ") + QString::fromUtf8(formCaption));
     table_ = new QTableWidget(this);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -68,11 +70,14 @@ ResultsOverview::ResultsOverview(QWidget* parent) : QWidget(parent, Qt::Window) 
     table_->installEventFilter(this);
     connect(copy, &QPushButton::clicked, this, &ResultsOverview::copyRows);
     connect(toCsv, &QPushButton::clicked, this, &ResultsOverview::exportClicked);
+    connect(&document_, &document::SurveyDocument::changed, this, [this] {
+        if (isVisible()) showSurvey();
+    });
     resize(1100, 440);
 }
 
-void ResultsOverview::showSurvey(const section::SectionSurvey& survey) {
-    survey_ = survey;
+void ResultsOverview::showSurvey() {
+    const section::SectionSurvey& survey = document_.survey();
     const section::ResultTable results = section::resultTable(survey);
     table_->clear();
     table_->setColumnCount(int(results.header.size()));
@@ -154,7 +159,7 @@ void ResultsOverview::copyRows() const {
 
 QString ResultsOverview::exportCsv(const QString& path) const {
     return writeFileSafely(path, QByteArray::fromStdString(survey_file::resultsCsv(
-                                     survey_, survey_file::CsvFor::Spreadsheet)));
+                                     document_.survey(), survey_file::CsvFor::Spreadsheet)));
 }
 
 void ResultsOverview::exportClicked() {
