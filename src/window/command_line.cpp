@@ -97,6 +97,7 @@ int openWindow(int argc, char* argv[], const QString& path) {
     mainWindow.show();
     QTimer::singleShot(0, &mainWindow, [&] {
         warnIfNoChineseFont(&mainWindow);
+        mainWindow.offerUnsavedEdits();
         if (!path.isEmpty()) mainWindow.openSurvey(path);
     });
     return QApplication::exec();

@@ -2,6 +2,7 @@
 #include "window/main_window.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDockWidget>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -15,10 +16,12 @@
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
 #include <QStatusBar>
 #include <QTimer>
+#include <QUndoStack>
 #include <QWindow>
 #include <chrono>
 #include <future>
@@ -27,6 +30,7 @@
 #include "printout/dayang.h"
 #include "window/files/busy_opening.h"
 #include "window/files/data_folder.h"
+#include "window/files/edit_recovery.h"
 #include "window/files/file_dialogs.h"
 #include "window/files/recent_files.h"
 #include "window/files/survey_io.h"
@@ -97,6 +101,9 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     connect(form_, &MainForm::draftShown, panel_, &SectionPanel::showDraft);
     connect(form_, &MainForm::runEnded, panel_, &SectionPanel::showSurvey);
     createMenus();
+    new EditRecovery(form_->document(), this);
+    connect(form_->document().undoStack(), &QUndoStack::cleanChanged, this, &MainWindow::showTitle);
+    form_->setSurveyGuard([this] { return maySetSurveyAside(); });
     connect(form_, &MainForm::calculationFinished, this, &MainWindow::calculationFinished);
     connect(form_, &MainForm::exportRequested, this, &MainWindow::exportPdf);
     connect(form_, &MainForm::statusMessage, statusBar(),
@@ -118,6 +125,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
 
 void MainWindow::createMenus() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("文件(&F)"));
+    file->addAction(QStringLiteral("新建(&N)…"), QKeySequence::New, this, &MainWindow::newClicked);
     file->addAction(QStringLiteral("打开测量数据(&O)…"), QKeySequence::Open, this,
                     &MainWindow::openClicked);
     saveAction_ = file->addAction(QStringLiteral("保存测量数据(&S)…"), QKeySequence::Save, this,
@@ -140,6 +148,17 @@ void MainWindow::createMenus() {
                     &MainWindow::printClicked);
     file->addSeparator();
     file->addAction(QStringLiteral("退出(&X)"), QKeySequence::Quit, this, &QWidget::close);
+
+    QMenu* edit = menuBar()->addMenu(QStringLiteral("编辑(&E)"));
+    QUndoStack* steps = form_->document().undoStack();
+    QAction* undo = steps->createUndoAction(edit, QStringLiteral("撤销"));
+    undo->setShortcut(QKeySequence::Undo);
+    edit->addAction(undo);
+    QAction* redo = steps->createRedoAction(edit, QStringLiteral("重做"));
+    redo->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    edit->addAction(redo);
+    editMenu_ = edit;
 
     QMenu* view = menuBar()->addMenu(QStringLiteral("视图(&V)"));
     QAction* drawing = dock_->toggleViewAction();
@@ -173,6 +192,7 @@ bool MainWindow::openSurvey(const QString& path, bool remember) {
 }
 
 bool MainWindow::showSurveyFile(const QString& path, bool remember) {
+    if (!maySetSurveyAside()) return false;
     OpenedSurvey opened = whileOpening(*this, path, [&] { return readSurveyFile(path); });
     if (!opened.survey) {
         QMessageBox::warning(this, caption(), opened.error);
@@ -192,6 +212,7 @@ bool MainWindow::showSurveyFile(const QString& path, bool remember) {
                 .arg(QDir::toNativeSeparators(path)));
         return false;
     }
+    form_->document().markSaved(path);
     if (remember) {
         rememberFile(path);
         fillRecentMenu();
@@ -206,8 +227,84 @@ bool MainWindow::openLastCalculation() {
     // The copy in the data folder is not the user's file, and the next
     // calculation overwrites it: saving asks for a place of the user's own.
     setCurrentFile({});
-    setWindowTitle(QStringLiteral("最近一次计算 - ") + caption());
+    titleName_ = QStringLiteral("最近一次计算");
+    showTitle();
     return true;
+}
+
+void MainWindow::offerUnsavedEdits() {
+    const QString path = unsavedEditsPath();
+    if (!QFileInfo::exists(path) || !mayKeepLastCalculation(this)) return;
+    QMessageBox box(QMessageBox::Question, caption(),
+                    QStringLiteral("上次修改的测量数据没有保存。是否重新打开？\n"
+                                   "（选“否”时这些修改将被丢弃。）"),
+                    QMessageBox::NoButton, this);
+    QPushButton* yes = box.addButton(QStringLiteral("是"), QMessageBox::YesRole);
+    QPushButton* no = box.addButton(QStringLiteral("否"), QMessageBox::NoRole);
+    box.setDefaultButton(yes);
+    box.exec();
+    if (box.clickedButton() == no) {
+        QFile::remove(path);
+        return;
+    }
+    if (box.clickedButton() != yes) return;
+    if (!openSurvey(path, false)) return;
+    // Opened, but still not saved anywhere: it stays changed, and kept.
+    setCurrentFile({});
+    form_->document().markSaved({});
+    form_->document().undoStack()->resetClean();
+    titleName_ = QStringLiteral("未保存的修改");
+    showTitle();
+}
+
+void MainWindow::newClicked() {
+    if (!maySetSurveyAside()) return;
+    QMessageBox box(QMessageBox::Question, caption(),
+                    QStringLiteral("新的测量数据是否输入断面桩号？"), QMessageBox::NoButton, this);
+    QPushButton* yes = box.addButton(QStringLiteral("输入桩号"), QMessageBox::YesRole);
+    box.addButton(QStringLiteral("输入间距"), QMessageBox::NoRole);
+    QPushButton* cancel = box.addButton(QStringLiteral("取消"), QMessageBox::RejectRole);
+    box.setDefaultButton(yes);
+    box.exec();
+    if (box.clickedButton() == cancel || !box.clickedButton()) return;
+    newSurvey(box.clickedButton() == yes);
+}
+
+void MainWindow::newSurvey(bool stations) {
+    section::SectionSurvey empty;
+    empty.setStationAnswer(stations ? "Y" : "N");
+    form_->document().replaceSurvey(std::move(empty), QStringLiteral("新建"), {});
+    form_->document().markSaved({});
+    setCurrentFile({});
+}
+
+bool MainWindow::maySetSurveyAside() {
+    if (!form_->document().modified()) return true;
+    QMessageBox box(QMessageBox::Warning, caption(),
+                    QStringLiteral("测量数据已经修改，还没有保存。是否保存修改？"),
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
+    box.setButtonText(QMessageBox::Save, QStringLiteral("保存"));
+    box.setButtonText(QMessageBox::Discard, QStringLiteral("不保存"));
+    box.setButtonText(QMessageBox::Cancel, QStringLiteral("取消"));
+    box.setDefaultButton(QMessageBox::Save);
+    switch (box.exec()) {
+        case QMessageBox::Save:
+            return saveClicked();
+        case QMessageBox::Discard:
+            // Put aside on purpose: nothing is left to recover.
+            form_->document().markSaved(form_->document().fileName());
+            return true;
+        default:
+            return false;
+    }
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (maySetSurveyAside()) {
+        event->accept();
+    } else {
+        event->ignore();
+    }
 }
 
 void MainWindow::openClicked() {
@@ -216,21 +313,23 @@ void MainWindow::openClicked() {
     if (!path.isEmpty()) openSurvey(path);
 }
 
-void MainWindow::saveClicked() {
+bool MainWindow::saveClicked() {
     const QString suggested = currentFile_.isEmpty()
                                   ? QDir(dialogFolder({})).filePath(surveyFileName(form_->survey()))
                                   : currentFile_;
     const QString path = askSavePath(this, QStringLiteral("保存测量数据"), suggested, kFilter,
                                      QStringLiteral("csv"));
-    if (path.isEmpty()) return;
+    if (path.isEmpty()) return false;
     const QString error = saveSurveyFile(path, form_->survey());
     if (!error.isEmpty()) {
         QMessageBox::warning(this, caption(), error);
-        return;
+        return false;
     }
+    form_->document().markSaved(path);
     rememberFile(path);
     fillRecentMenu();
     setCurrentFile(path);
+    return true;
 }
 
 ResultsOverview& MainWindow::showOverview() {
@@ -333,14 +432,29 @@ void MainWindow::aboutClicked() {
 void MainWindow::calculationFinished(bool typed) {
     saveAction_->setEnabled(true);
     warnings_->tell(form_->survey());
-    // A typed calculation belongs to no file until it is saved.
-    if (typed) setCurrentFile({});
+    // A typed calculation belongs to no file until it is saved; it is kept
+    // as the last calculation, so nothing of it is lost unsaved.
+    if (typed) {
+        form_->document().markSaved({});
+        setCurrentFile({});
+    }
 }
 
 void MainWindow::setCurrentFile(const QString& path) {
     currentFile_ = path;
-    setWindowTitle(path.isEmpty() ? caption()
-                                  : QFileInfo(path).fileName() + QStringLiteral(" - ") + caption());
+    titleName_ = path.isEmpty() ? QString() : QFileInfo(path).fileName();
+    showTitle();
+}
+
+// "name - Velmorin", with a * after the name while there are changes not saved.
+void MainWindow::showTitle() {
+    const QString mark = form_->document().modified() ? QStringLiteral("*") : QString();
+    if (titleName_.isEmpty() && mark.isEmpty()) {
+        setWindowTitle(caption());
+        return;
+    }
+    const QString name = titleName_.isEmpty() ? QStringLiteral("未命名") : titleName_;
+    setWindowTitle(name + mark + QStringLiteral(" - ") + caption());
 }
 
 void MainWindow::dragEnterEvent(QDragEnterEvent* event) {

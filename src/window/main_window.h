@@ -43,8 +43,19 @@ class MainWindow : public QMainWindow {
     // belonging to no file, so that saving it proposes a new place.
     bool openLastCalculation();
 
+    // Edits not saved by an earlier run of the program: offered for reopening.
+    void offerUnsavedEdits();
+
+    // 文件 ▸ 新建: an empty survey, with or without stations.
+    void newSurvey(bool stations);
+
+    // Before the survey on screen is put aside (closing, 新建, 打开, a typed
+    // run): a changed one asks 保存 / 不保存 / 取消; false for 取消 or a failed save.
+    bool maySetSurveyAside();
+
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
@@ -55,7 +66,8 @@ class MainWindow : public QMainWindow {
 
   private slots:
     void openClicked();
-    void saveClicked();
+    bool saveClicked();
+    void newClicked();
     void printPreviewClicked();
     void printClicked();
     void aboutClicked();
@@ -69,6 +81,7 @@ class MainWindow : public QMainWindow {
     bool showSurveyFile(const QString& path, bool remember);
     void fillRecentMenu();
     void setCurrentFile(const QString& path);
+    void showTitle();
     void checkStillThere();
 
     MainForm* form_ = nullptr;
@@ -79,7 +92,9 @@ class MainWindow : public QMainWindow {
     WarningsDock* warnings_ = nullptr;
     QAction* saveAction_ = nullptr;
     QMenu* recentMenu_ = nullptr;
+    QMenu* editMenu_ = nullptr;
     QString currentFile_;
+    QString titleName_;  // the file's name, 最近一次计算 …; empty for none
 };
 
 }  // namespace window

@@ -101,6 +101,7 @@ void MainForm::showScreen(const Screen& screen) {
 // boxes as the last finished one left them: nothing of the abandoned run may
 // stand beside its results.
 void MainForm::Command1_Click() {
+    if (surveyGuard_ && !surveyGuard_()) return;
     // A typed calculation is saved as the last one when it finishes, after
     // an opened one still being saved.
     lastCalculation_.wait();
@@ -145,8 +146,8 @@ void MainForm::surveyChanged(const document::Change&) {
 }
 
 void MainForm::Command2_Click() {
-    window()->close();
-    QCoreApplication::quit();
+    // Unsaved edits may keep the window open (取消).
+    if (window()->close()) QCoreApplication::quit();
 }
 
 void MainForm::Command3_Click() {

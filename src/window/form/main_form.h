@@ -9,6 +9,7 @@
 #include <QWidget>
 #include <array>
 #include <chrono>
+#include <functional>
 
 #include "dialogue/run.h"
 #include "dialogue/user_interface.h"
@@ -39,6 +40,9 @@ class MainForm : public QWidget, public PromptSurface {
     // them, one step 打开文件 of the document. On an overflow nothing changes
     // and Overflow comes back.
     section::CalculationEnd showSurvey(section::SectionSurvey data, const QString& fileName = {});
+
+    // Asked before a typed run replaces a survey: false keeps it, no prompt shown.
+    void setSurveyGuard(std::function<bool()> guard) { surveyGuard_ = std::move(guard); }
 
     // The texts of Text1 ... Text12.
     using Screen = std::array<QString, 12>;
@@ -84,6 +88,7 @@ class MainForm : public QWidget, public PromptSurface {
     void surveyChanged(const document::Change& change);
 
     document::SurveyDocument document_;
+    std::function<bool()> surveyGuard_;
     std::array<QLineEdit*, 12> textBoxes_{};
     std::chrono::milliseconds jobPatience_{2000};
     LastCalculationSaver lastCalculation_{this};
