@@ -19,7 +19,7 @@ struct Layer {
     int colour;  // AutoCAD colour index
 };
 
-constexpr Layer kLayers[] = {{"0", 7},          {kGroundLayer, 3}, {kDesignLayer, 1},
+constexpr Layer kLayers[] = {{"0", 7},           {kGroundLayer, 3}, {kDesignLayer, 1},
                              {kOutlineLayer, 5}, {kCentreLayer, 6}, {kLabelLayer, 7},
                              {kFrameLayer, 8}};
 
@@ -56,7 +56,6 @@ class DxfText {
 
     const std::string& text() const { return out_; }
     void insert(std::size_t at, const std::string& text) { out_.insert(at, text); }
-
 
   private:
     std::string out_;
@@ -139,15 +138,17 @@ class Writer {
         out_.integer(70, entries);
         return handle;
     }
-    void record(const char* type, const std::string& owner, const char* subclass,
-                const std::string& name, int handleCode = 5) {
+    std::string record(const char* type, const std::string& owner, const char* subclass,
+                       const std::string& name, int handleCode = 5) {
+        const std::string handle = out_.handle();
         out_.tag(0, type);
-        out_.tag(handleCode, out_.handle());
+        out_.tag(handleCode, handle);
         out_.tag(330, owner);
         out_.tag(100, "AcDbSymbolTableRecord");
         out_.tag(100, subclass);
         out_.tag(2, name);
         out_.integer(70, 0);
+        return handle;
     }
     void endTable() { out_.tag(0, "ENDTAB"); }
 
@@ -160,7 +161,8 @@ class Writer {
         // The whole sheet in view when the file opens.
         out_.number(12, (box_.low.x + box_.high.x) / 2);
         out_.number(22, (box_.low.y + box_.high.y) / 2);
-        out_.number(40, std::max({box_.high.y - box_.low.y, (box_.high.x - box_.low.x) / 1.5, 1.0}) * 1.1);
+        out_.number(
+            40, std::max({box_.high.y - box_.low.y, (box_.high.x - box_.low.x) / 1.5, 1.0}) * 1.1);
         out_.number(41, 1.5);
         out_.number(42, 50);
         endTable();
@@ -205,16 +207,8 @@ class Writer {
         endTable();
 
         owner = table("BLOCK_RECORD", 2);
-        for (const char* name : {"*Model_Space", "*Paper_Space"}) {
-            const std::string handle = out_.handle();
-            (name[1] == 'M' ? modelSpace_ : paperSpace_) = handle;
-            out_.tag(0, "BLOCK_RECORD");
-            out_.tag(5, handle);
-            out_.tag(330, owner);
-            out_.tag(100, "AcDbSymbolTableRecord");
-            out_.tag(100, "AcDbBlockTableRecord");
-            out_.tag(2, name);
-        }
+        modelSpace_ = record("BLOCK_RECORD", owner, "AcDbBlockTableRecord", "*Model_Space");
+        paperSpace_ = record("BLOCK_RECORD", owner, "AcDbBlockTableRecord", "*Paper_Space");
         endTable();
         end();
     }
@@ -229,30 +223,29 @@ class Writer {
         out_.tag(4, "");
     }
 
+    // BLOCK and ENDBLK share their head: handle, owner, paper space flag, layer.
+    void blockHead(const char* type, const std::string& space, bool paper, const char* subclass) {
+        out_.tag(0, type);
+        out_.tag(5, out_.handle());
+        out_.tag(330, space);
+        out_.tag(100, "AcDbEntity");
+        if (paper) out_.integer(67, 1);
+        out_.tag(8, "0");
+        out_.tag(100, subclass);
+    }
+
     void blocks() {
         section("BLOCKS");
         for (const std::string* space : {&modelSpace_, &paperSpace_}) {
             const bool paper = space == &paperSpace_;
             const char* name = paper ? "*Paper_Space" : "*Model_Space";
-            out_.tag(0, "BLOCK");
-            out_.tag(5, out_.handle());
-            out_.tag(330, *space);
-            out_.tag(100, "AcDbEntity");
-            if (paper) out_.integer(67, 1);
-            out_.tag(8, "0");
-            out_.tag(100, "AcDbBlockBegin");
+            blockHead("BLOCK", *space, paper, "AcDbBlockBegin");
             out_.tag(2, name);
             out_.integer(70, 0);
             out_.point(10, {0, 0});
             out_.tag(3, name);
             out_.tag(1, "");
-            out_.tag(0, "ENDBLK");
-            out_.tag(5, out_.handle());
-            out_.tag(330, *space);
-            out_.tag(100, "AcDbEntity");
-            if (paper) out_.integer(67, 1);
-            out_.tag(8, "0");
-            out_.tag(100, "AcDbBlockEnd");
+            blockHead("ENDBLK", *space, paper, "AcDbBlockEnd");
         }
         end();
     }
@@ -317,6 +310,8 @@ class Writer {
 
 }  // namespace
 
-std::string dxf(const SectionDrawing& drawing) { return Writer(drawing).write(); }
+std::string dxf(const SectionDrawing& drawing) {
+    return Writer(drawing).write();
+}
 
 }  // namespace survey_file

@@ -33,10 +33,8 @@ struct LandXmlStamp {
 };
 
 // Nothing to write when the survey has no section: CrossSects needs one.
-std::optional<std::string> landXml(const section::SectionSurvey& survey,
-                                   const LandXmlStamp& stamp);
-std::optional<std::string> landXml(const section::CutFillSurvey& survey,
-                                   const LandXmlStamp& stamp);
+std::optional<std::string> landXml(const section::SectionSurvey& survey, const LandXmlStamp& stamp);
+std::optional<std::string> landXml(const section::CutFillSurvey& survey, const LandXmlStamp& stamp);
 
 // A LandXML file read: a closed-outline survey when any section has a
 // DesignCrossSectSurf with closedArea="true", else a cut-and-fill survey

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include <pugixml.hpp>
 #include <algorithm>
 #include <cstring>
+#include <pugixml.hpp>
 
 #include "survey_file/cells.h"
 #include "survey_file/landxml.h"
@@ -64,9 +64,8 @@ class Reader {
 
     LandXmlRead read() {
         pugi::xml_document document;
-        const pugi::xml_parse_result parsed =
-            document.load_buffer(text_.data(), text_.size(), pugi::parse_default,
-                                 pugi::encoding_utf8);
+        const pugi::xml_parse_result parsed = document.load_buffer(
+            text_.data(), text_.size(), pugi::parse_default, pugi::encoding_utf8);
         if (!parsed) throw Fault{lineAt(parsed.offset), parseFault(parsed.status)};
         const pugi::xml_node root = document.document_element();
         if (!named(root, "LandXML"))
@@ -75,8 +74,9 @@ class Reader {
         checkUnits(root);
         const pugi::xml_node crossSects = findCrossSects(root);
         if (!crossSects)
-            throw Fault{0, "文件中没有横断面（LandXML 的 Alignments/Alignment/CrossSects）："
-                           "请在设计程序中导出带横断面的 LandXML 文件"};
+            throw Fault{0,
+                        "文件中没有横断面（LandXML 的 Alignments/Alignment/CrossSects）："
+                        "请在设计程序中导出带横断面的 LandXML 文件"};
         const bool stations = !ourFlag(crossSects, landxml::kStationsEntered, "false");
         std::vector<RawSection> sections;
         for (const pugi::xml_node& each : children(crossSects, "CrossSect"))
@@ -93,8 +93,8 @@ class Reader {
 
   private:
     int lineAt(std::ptrdiff_t offset) const {
-        const std::size_t end = std::min<std::size_t>(std::size_t(std::max<std::ptrdiff_t>(offset, 0)),
-                                                      text_.size());
+        const std::size_t end =
+            std::min<std::size_t>(std::size_t(std::max<std::ptrdiff_t>(offset, 0)), text_.size());
         return 1 + int(std::count(text_.begin(), text_.begin() + std::ptrdiff_t(end), '\n'));
     }
     int line(const pugi::xml_node& node) const { return lineAt(node.offset_debug()); }
@@ -116,10 +116,8 @@ class Reader {
 
     double number(const pugi::xml_node& node, const char* attribute) const {
         const pugi::xml_attribute found = node.attribute(attribute);
-        if (!found)
-            throw Fault{line(node), std::string(node.name()) + " 缺少属性 " + attribute};
-        return value(found.value(), line(node),
-                     std::string(node.name()) + " 的属性 " + attribute);
+        if (!found) throw Fault{line(node), std::string(node.name()) + " 缺少属性 " + attribute};
+        return value(found.value(), line(node), std::string(node.name()) + " 的属性 " + attribute);
     }
     std::optional<double> optionalNumber(const pugi::xml_node& node, const char* attribute) const {
         if (!node.attribute(attribute)) return std::nullopt;
@@ -146,15 +144,16 @@ class Reader {
             at = text.find_first_not_of(" \t\r\n", at);
             if (at == std::string_view::npos) break;
             const std::size_t end = std::min(text.find_first_of(" \t\r\n", at), text.size());
-            const int here = first + int(std::count(text.begin(), text.begin() + std::ptrdiff_t(at), '\n'));
-            numbers.push_back(value(text.substr(at, end - at), here,
-                                    std::string(node.name()) + " 中的坐标"));
+            const int here =
+                first + int(std::count(text.begin(), text.begin() + std::ptrdiff_t(at), '\n'));
+            numbers.push_back(
+                value(text.substr(at, end - at), here, std::string(node.name()) + " 中的坐标"));
             at = end;
         }
         if (numbers.size() % 2 != 0 || (each != 0 && numbers.size() != each))
-            throw Fault{first, std::string(node.name()) + " 中有 " + std::to_string(numbers.size()) +
-                                   " 个数，应为“偏距 高程”成对的数" +
-                                   (each ? "（一个点两个数）" : "")};
+            throw Fault{first,
+                        std::string(node.name()) + " 中有 " + std::to_string(numbers.size()) +
+                            " 个数，应为“偏距 高程”成对的数" + (each ? "（一个点两个数）" : "")};
         std::vector<LinePoint> points;
         for (std::size_t k = 0; k < numbers.size(); k += 2)
             points.push_back({numbers[k + 1], -numbers[k]});
@@ -165,8 +164,9 @@ class Reader {
         const pugi::xml_node units = child(root, "Units");
         if (!units) return;
         if (const pugi::xml_node imperial = child(units, "Imperial"))
-            throw Fault{line(imperial), "文件使用英制单位（Imperial），本程序只读公制（Metric）、"
-                                        "以米为单位的 LandXML 文件"};
+            throw Fault{line(imperial),
+                        "文件使用英制单位（Imperial），本程序只读公制（Metric）、"
+                        "以米为单位的 LandXML 文件"};
         const pugi::xml_node metric = child(units, "Metric");
         const std::pair<const char*, const char*> wanted[] = {
             {"linearUnit", "meter"}, {"areaUnit", "squareMeter"}, {"volumeUnit", "cubicMeter"}};
@@ -294,8 +294,8 @@ class Reader {
             to.ground = from.ground;
             to.design = from.design;
             if (from.areaCut || from.areaFill)
-                to.areas = section::CutFillAreas{from.areaCut.value_or(0.0),
-                                                 from.areaFill.value_or(0.0)};
+                to.areas =
+                    section::CutFillAreas{from.areaCut.value_or(0.0), from.areaFill.value_or(0.0)};
             survey.totalCut += to.cutVolume;
             survey.totalFill += to.fillVolume;
             survey.sections.push_back(std::move(to));

@@ -111,12 +111,11 @@ std::optional<std::string> landXml(const section::SectionSurvey& survey,
     const int n = survey.sectionCount();
     if (n == 0) return std::nullopt;
     const bool stations = survey.stationsEntered();
-    Document document(
-        stamp,
-        places(
-            stations, n, [&](int k) { return survey.stations(k + 1); },
-            [&](int k) { return survey.spacings(k + 1); }),
-        stations);
+    Document document(stamp,
+                      places(
+                          stations, n, [&](int k) { return survey.stations(k + 1); },
+                          [&](int k) { return survey.spacings(k + 1); }),
+                      stations);
     for (int i = 1; i <= n; ++i) {
         pugi::xml_node section = document.section(std::size_t(i - 1));
         pugi::xml_node outline = section.append_child("DesignCrossSectSurf");
@@ -162,7 +161,8 @@ std::optional<std::string> landXml(const section::CutFillSurvey& survey,
             ground.append_attribute("name") = "地面线";
             std::string points;
             for (const section::LinePoint& point : from.ground)
-                points += (points.empty() ? "" : " ") + offsetElevation(point.elevation, point.offset);
+                points +=
+                    (points.empty() ? "" : " ") + offsetElevation(point.elevation, point.offset);
             ground.append_child("PntList2D").text().set(points.c_str());
         }
         if (!from.design.empty()) {

@@ -22,7 +22,8 @@ struct Sketch {
 DrawingPolyline line(const char* layer, const std::vector<section::LinePoint>& points,
                      bool closed) {
     DrawingPolyline out{layer, {}, closed};
-    for (const section::LinePoint& point : points) out.points.push_back({-point.offset, point.elevation});
+    for (const section::LinePoint& point : points)
+        out.points.push_back({-point.offset, point.elevation});
     return out;
 }
 
@@ -78,7 +79,8 @@ SectionDrawing layOut(const std::vector<Sketch>& sketches) {
     const double height = tallest + 3 * pad + text;
     const double gap = 3 * text;
     const std::size_t count = sketches.size();
-    const std::size_t columns = std::max<std::size_t>(1, std::size_t(std::ceil(std::sqrt(double(count)))));
+    const std::size_t columns =
+        std::max<std::size_t>(1, std::size_t(std::ceil(std::sqrt(double(count)))));
     const std::size_t rows = (count + columns - 1) / std::max<std::size_t>(columns, 1);
 
     SectionDrawing drawing;
@@ -95,8 +97,7 @@ SectionDrawing layOut(const std::vector<Sketch>& sketches) {
             {kCentreLayer,
              {{dx, dy + boxes[k].bottom - pad / 2}, {dx, dy + boxes[k].top + pad / 2}},
              false});
-        drawing.polylines.push_back(
-            rectangle(kFrameLayer, left, top - height, left + width, top));
+        drawing.polylines.push_back(rectangle(kFrameLayer, left, top - height, left + width, top));
         drawing.texts.push_back(
             {kLabelLayer, {left + pad, top - height + pad}, text, sketches[k].label});
     }
@@ -114,8 +115,9 @@ SectionDrawing sectionDrawing(const section::SectionSurvey& survey) {
             outline.push_back({survey.elevations(i, j), survey.offsets(i, j)});
         Sketch sketch;
         if (outline.size() >= 2) sketch.lines.push_back(line(kOutlineLayer, outline, true));
-        sketch.label = stationLabel(survey.stationsEntered(), survey.stations(i), std::size_t(i - 1)) +
-                       "  面积 " + figures.area(i) + " 平方米";
+        sketch.label =
+            stationLabel(survey.stationsEntered(), survey.stations(i), std::size_t(i - 1)) +
+            "  面积 " + figures.area(i) + " 平方米";
         sketches.push_back(std::move(sketch));
     }
     return layOut(sketches);

@@ -165,7 +165,8 @@ int runProgram(int argc, char* argv[]) {
     const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
                                      QStringLiteral("显示版本号。"));
     parser.addOptions({pdf, results, landXml, dxfDrawing, help, version});
-    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("测量数据文件（CSV，或 LandXML 的 .xml）。"),
+    parser.addPositionalArgument(QStringLiteral("FILE"),
+                                 QStringLiteral("测量数据文件（CSV，或 LandXML 的 .xml）。"),
                                  QStringLiteral("[FILE]"));
 
     if (!parser.parse(arguments)) {
@@ -192,12 +193,13 @@ int runProgram(int argc, char* argv[]) {
     const QStringList files = parser.positionalArguments();
     const bool toPdf = parser.isSet(pdf);
     const bool toResults = parser.isSet(results);
-    const int outputs = int(toPdf) + int(toResults) + int(parser.isSet(landXml)) +
-                        int(parser.isSet(dxfDrawing));
+    const int outputs =
+        int(toPdf) + int(toResults) + int(parser.isSet(landXml)) + int(parser.isSet(dxfDrawing));
     if (files.size() > 1 || outputs > 1 || (outputs == 1 && files.isEmpty())) {
-        complain(QStringLiteral(
-            "用法有误：--pdf、--results、--landxml 和 --dxf 只能选一个，并且需要一个测量数据文件 FILE"
-            "（velmorin --help 列出用法）。"));
+        complain(
+            QStringLiteral("用法有误：--pdf、--results、--landxml 和 --dxf "
+                           "只能选一个，并且需要一个测量数据文件 FILE"
+                           "（velmorin --help 列出用法）。"));
         return BadUsage;
     }
     const QString file = files.value(0);

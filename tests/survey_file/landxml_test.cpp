@@ -6,8 +6,8 @@
 #include "survey_file/landxml.h"
 
 #include <gtest/gtest.h>
-#include <pugixml.hpp>
 
+#include <pugixml.hpp>
 #include <random>
 
 #include "../dialogue/random_survey.h"
@@ -77,7 +77,8 @@ TEST(LandXml, closed_surveys_read_back_equal_and_the_file_holds_their_areas_and_
                 EXPECT_EQ(attribute(outline, "volume"), survey.volumes(i));
             else
                 EXPECT_FALSE(outline.attribute("volume"));
-            EXPECT_EQ(attribute(section, "sta"), survey.stationsEntered() ? survey.stations(i) : sum);
+            EXPECT_EQ(attribute(section, "sta"),
+                      survey.stationsEntered() ? survey.stations(i) : sum);
             sum += survey.spacings(i);
         }
         EXPECT_EQ(i, survey.sectionCount());
@@ -171,7 +172,8 @@ TEST(LandXml, another_programs_file_gives_its_lines_stations_and_figures) {
 
 std::string withSection(const std::string& inside) {
     return "<LandXML>\n<Alignments>\n<Alignment name=\"A\" length=\"0\" staStart=\"0\">\n"
-           "<CrossSects>\n" + inside + "\n</CrossSects>\n</Alignment>\n</Alignments>\n</LandXML>";
+           "<CrossSects>\n" +
+           inside + "\n</CrossSects>\n</Alignment>\n</Alignments>\n</LandXML>";
 }
 
 TEST(LandXml, every_fault_is_named_with_its_line) {
@@ -180,21 +182,26 @@ TEST(LandXml, every_fault_is_named_with_its_line) {
         std::string text;
         std::string message;
     } rows[] = {
-        {"broken XML", "<LandXML>\n<Units>\n</LandXML>", "第 3 行：XML 格式有误：结束标记与开始标记不配对"},
-        {"not LandXML", "<html/>", "第 1 行：这不是 LandXML 文件：最外层的元素是“html”，应为“LandXML”"},
+        {"broken XML", "<LandXML>\n<Units>\n</LandXML>",
+         "第 3 行：XML 格式有误：结束标记与开始标记不配对"},
+        {"not LandXML", "<html/>",
+         "第 1 行：这不是 LandXML 文件：最外层的元素是“html”，应为“LandXML”"},
         {"no sections", "<LandXML><Alignments/></LandXML>",
-         "文件中没有横断面（LandXML 的 Alignments/Alignment/CrossSects）：请在设计程序中导出带横断面的 "
+         "文件中没有横断面（LandXML 的 "
+         "Alignments/Alignment/CrossSects）：请在设计程序中导出带横断面的 "
          "LandXML 文件"},
         {"imperial", "<LandXML>\n<Units><Imperial areaUnit=\"squareFoot\"/></Units></LandXML>",
-         "第 2 行：文件使用英制单位（Imperial），本程序只读公制（Metric）、以米为单位的 LandXML 文件"},
+         "第 2 行：文件使用英制单位（Imperial），本程序只读公制（Metric）、以米为单位的 LandXML "
+         "文件"},
         {"millimetres", "<LandXML><Units>\n<Metric linearUnit=\"millimeter\"/></Units></LandXML>",
          "第 2 行：文件的单位 linearUnit 是“millimeter”，本程序只读“meter”"},
         {"no station", withSection("<CrossSect/>"), "第 5 行：CrossSect 缺少属性 sta"},
         {"bad station", withSection("<CrossSect sta=\"1O\"/>"),
          "第 5 行：CrossSect 的属性 sta“1O”不是有效的数"},
         {"bad coordinate on its own line",
-         withSection("<CrossSect sta=\"0\"><CrossSectSurf name=\"g\"><PntList2D>1 2\n3 x</PntList2D>"
-                     "</CrossSectSurf></CrossSect>"),
+         withSection(
+             "<CrossSect sta=\"0\"><CrossSectSurf name=\"g\"><PntList2D>1 2\n3 x</PntList2D>"
+             "</CrossSectSurf></CrossSect>"),
          "第 6 行：PntList2D 中的坐标“x”不是有效的数"},
         {"odd count",
          withSection("<CrossSect sta=\"0\"><CrossSectSurf name=\"g\"><PntList2D>1 2 3</PntList2D>"
@@ -203,11 +210,13 @@ TEST(LandXml, every_fault_is_named_with_its_line) {
         {"gap in the ground",
          withSection("<CrossSect sta=\"0\">\n<CrossSectSurf name=\"g\"><PntList2D>1 2</PntList2D>"
                      "<PntList2D>3 4</PntList2D></CrossSectSurf></CrossSect>"),
-         "第 6 行：地面线（CrossSectSurf）断开成 2 段（多个 PntList2D），本程序只能读连续的一条地面线"},
+         "第 6 行：地面线（CrossSectSurf）断开成 2 段（多个 "
+         "PntList2D），本程序只能读连续的一条地面线"},
         {"slope distance",
          withSection("<CrossSect sta=\"0\"><DesignCrossSectSurf>\n<CrossSectPnt dataFormat=\"Slope "
                      "Distance\">1 2</CrossSectPnt></DesignCrossSectSurf></CrossSect>"),
-         "第 6 行：CrossSectPnt 的 dataFormat 是“Slope Distance”，本程序只读“Offset Elevation”（偏距 "
+         "第 6 行：CrossSectPnt 的 dataFormat 是“Slope Distance”，本程序只读“Offset "
+         "Elevation”（偏距 "
          "高程）的点"},
         {"point by reference",
          withSection("<CrossSect sta=\"0\"><DesignCrossSectSurf><CrossSectPnt pntRef=\"7\"/>"

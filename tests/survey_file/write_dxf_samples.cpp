@@ -24,7 +24,8 @@ void line(std::ofstream& out, const char* layer, bool closed,
           const std::vector<section::LinePoint>& points) {
     if (points.size() < 2) return;
     out << "line\t" << layer << "\t" << closed << "\t";
-    for (const section::LinePoint& p : points) out << number(-p.offset) << " " << number(p.elevation) << " ";
+    for (const section::LinePoint& p : points)
+        out << number(-p.offset) << " " << number(p.elevation) << " ";
     out << "\n";
 }
 
@@ -38,14 +39,16 @@ int main(int argc, char* argv[]) {
     do closed = section::testing::randomSurvey(random);
     while (closed.sectionCount() < 5 || !closed.stationsEntered());
     if (!section::calculateSurvey(closed)) return 1;
-    std::ofstream(folder + "/closed.dxf", std::ios::binary) << survey_file::dxf(survey_file::sectionDrawing(closed));
+    std::ofstream(folder + "/closed.dxf", std::ios::binary)
+        << survey_file::dxf(survey_file::sectionDrawing(closed));
     std::ofstream expected(folder + "/closed.expected");
     const section::Figures figures(closed);
     for (int i = 1; i <= closed.sectionCount(); ++i) {
-        expected << "section\t" << section::stationText(closed.stations(i)) << "  面积 " << figures.area(i)
-                 << " 平方米\n";
+        expected << "section\t" << section::stationText(closed.stations(i)) << "  面积 "
+                 << figures.area(i) << " 平方米\n";
         std::vector<section::LinePoint> outline;
-        for (int j = 1; j <= closed.pointCounts(i); ++j) outline.push_back({closed.elevations(i, j), closed.offsets(i, j)});
+        for (int j = 1; j <= closed.pointCounts(i); ++j)
+            outline.push_back({closed.elevations(i, j), closed.offsets(i, j)});
         line(expected, survey_file::kOutlineLayer, true, outline);
     }
 
@@ -61,7 +64,8 @@ int main(int argc, char* argv[]) {
         cutFill.sections.push_back(section);
     }
     cutFill.sections[5].design.resize(1);  // a line of one point is not drawn
-    std::ofstream(folder + "/cutfill.dxf", std::ios::binary) << survey_file::dxf(survey_file::sectionDrawing(cutFill));
+    std::ofstream(folder + "/cutfill.dxf", std::ios::binary)
+        << survey_file::dxf(survey_file::sectionDrawing(cutFill));
     std::ofstream lines(folder + "/cutfill.expected");
     const char* labels[] = {"  挖 0.000  填 20.500 平方米", "  挖 1.062  填 19.500 平方米",
                             "  挖 2.125  填 18.500 平方米", "  无挖填面积",

@@ -53,8 +53,9 @@ OpenedSurvey landXmlOrFail(const QString& path, std::string_view text) {
     survey_file::LandXmlRead read = survey_file::readLandXml(text);
     if (read.closed) return {std::move(read.closed), {}};
     if (read.cutFill)
-        return faulty(path, "这是填挖方断面（地面线和设计线）的 LandXML 文件，"
-                            "本程序目前只能打开闭合断面（DesignCrossSectSurf closedArea=\"true\"）");
+        return faulty(path,
+                      "这是填挖方断面（地面线和设计线）的 LandXML 文件，"
+                      "本程序目前只能打开闭合断面（DesignCrossSectSurf closedArea=\"true\"）");
     return faulty(path, read.error.message);
 }
 
