@@ -57,6 +57,20 @@ Box extent(const Sketch& sketch) {
     return box;
 }
 
+// About how wide a text of this height runs. The height is that of the capitals,
+// about seven tenths of the font's size: a Chinese character is a full size
+// wide, a Latin one (of SimSun) half of it. Counted by UTF-8 lead bytes.
+double textWidth(const std::string& text, double height) {
+    double width = 0.0;
+    for (unsigned char byte : text) {
+        if (byte < 0x80)
+            width += 0.6;
+        else if (byte >= 0xC0)
+            width += 1.45;
+    }
+    return width * height;
+}
+
 DrawingPolyline rectangle(const char* layer, double left, double bottom, double right, double top) {
     return {layer, {{left, bottom}, {right, bottom}, {right, top}, {left, top}}, true};
 }
@@ -75,7 +89,10 @@ SectionDrawing layOut(const std::vector<Sketch>& sketches) {
     const double size = std::max({leftMost + rightMost, tallest, 1.0});
     const double text = std::clamp(size / 30.0, 0.2, 5.0);
     const double pad = text;
-    const double width = leftMost + rightMost + 2 * pad;
+    double labels = 0.0;
+    for (const Sketch& sketch : sketches) labels = std::max(labels, textWidth(sketch.label, text));
+    // A narrow section gets a frame as wide as its text.
+    const double width = std::max(leftMost + rightMost, labels) + 2 * pad;
     const double height = tallest + 3 * pad + text;
     const double gap = 3 * text;
     const std::size_t count = sketches.size();
