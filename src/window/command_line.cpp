@@ -12,6 +12,8 @@
 #include "section/checks.h"
 #include "survey_file/survey_file.h"
 #include "window/command_output.h"
+#include "window/files/interchange_export.h"
+#include "window/files/safe_write.h"
 #include "window/files/survey_io.h"
 #include "window/main_window.h"
 #include "window/platform/application.h"
@@ -73,6 +75,30 @@ int writeResults(const QString& path) {
         writeStandardOutput(QByteArray::fromStdString(survey_file::resultsCsv(*survey))));
 }
 
+// An export of FILE to OUT ("-": standard output) by `bytes`, which says why
+// it has nothing to write by setting its error. Cut-and-fill surveys come in
+// beside the closed outline with their own overload of landXmlBytes and
+// sectionsDxfBytes.
+int writeExport(const QString& path, const QString& out,
+                QByteArray (*bytes)(const section::SectionSurvey&, QString&)) {
+    if (const QString refused = outputOverInput(path, out); !refused.isEmpty())
+        return written(refused);
+    const std::optional<section::SectionSurvey> survey = calculatedSurvey(path);
+    if (!survey) return BadFile;
+    QString error;
+    const QByteArray content = bytes(*survey, error);
+    if (!error.isEmpty()) return written(error);
+    return written(out == kStandardOutput ? writeStandardOutput(content)
+                                          : writeFileSafely(out, content));
+}
+
+QByteArray landXmlOf(const section::SectionSurvey& survey, QString& error) {
+    return landXmlBytes(survey, error);
+}
+QByteArray dxfOf(const section::SectionSurvey& survey, QString&) {
+    return sectionsDxfBytes(survey);
+}
+
 int writePdf(int argc, char* argv[], const QString& path, const QString& pdf) {
     if (const QString refused = outputOverInput(path, pdf); !refused.isEmpty())
         return written(refused);
@@ -125,18 +151,28 @@ int runProgram(int argc, char* argv[]) {
     const QCommandLineOption results(
         QStringLiteral("results"),
         QStringLiteral("把 FILE 的计算结果以 CSV 格式写到标准输出，不打开窗口。"));
+    const QCommandLineOption landXml(
+        QStringLiteral("landxml"),
+        QStringLiteral("把 FILE 的断面、面积和体积写成 LandXML 1.2 文件 OUT.xml（“-”：标准输出），"
+                       "供设计程序读入，不打开窗口。"),
+        QStringLiteral("OUT.xml"));
+    const QCommandLineOption dxfDrawing(
+        QStringLiteral("dxf"),
+        QStringLiteral("把 FILE 的横断面图写成 DXF 文件 OUT.dxf（R2007，“-”：标准输出），"
+                       "供 CAD 程序打开，不打开窗口。"),
+        QStringLiteral("OUT.dxf"));
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
                                   QStringLiteral("显示本说明。"));
     const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
                                      QStringLiteral("显示版本号。"));
-    parser.addOptions({pdf, results, help, version});
-    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("测量数据文件（CSV）。"),
+    parser.addOptions({pdf, results, landXml, dxfDrawing, help, version});
+    parser.addPositionalArgument(QStringLiteral("FILE"),
+                                 QStringLiteral("测量数据文件（CSV，或 LandXML 的 .xml）。"),
                                  QStringLiteral("[FILE]"));
 
     if (!parser.parse(arguments)) {
         const QStringList unknown = parser.unknownOptionNames();
-        // The only option with a value is --pdf.
-        complain((unknown.isEmpty() ? QStringLiteral("--pdf 后面缺少 PDF 文件名")
+        complain((unknown.isEmpty() ? QStringLiteral("--pdf、--landxml 或 --dxf 后面缺少输出文件名")
                                     : QStringLiteral("不认识的选项“%1”").arg(unknown.first())) +
                  QStringLiteral("（velmorin --help 列出用法）。"));
         return BadUsage;
@@ -158,15 +194,20 @@ int runProgram(int argc, char* argv[]) {
     const QStringList files = parser.positionalArguments();
     const bool toPdf = parser.isSet(pdf);
     const bool toResults = parser.isSet(results);
-    if (files.size() > 1 || (toPdf && toResults) || ((toPdf || toResults) && files.isEmpty())) {
+    const int outputs =
+        int(toPdf) + int(toResults) + int(parser.isSet(landXml)) + int(parser.isSet(dxfDrawing));
+    if (files.size() > 1 || outputs > 1 || (outputs == 1 && files.isEmpty())) {
         complain(
-            QStringLiteral("用法有误：--pdf 和 --results 只能选一个，并且需要一个测量数据文件 FILE"
+            QStringLiteral("用法有误：--pdf、--results、--landxml 和 --dxf "
+                           "只能选一个，并且需要一个测量数据文件 FILE"
                            "（velmorin --help 列出用法）。"));
         return BadUsage;
     }
     const QString file = files.value(0);
     if (toResults) return writeResults(file);
     if (toPdf) return writePdf(argc, argv, file, parser.value(pdf));
+    if (parser.isSet(landXml)) return writeExport(file, parser.value(landXml), landXmlOf);
+    if (parser.isSet(dxfDrawing)) return writeExport(file, parser.value(dxfDrawing), dxfOf);
     return openWindow(argc, argv, file);
 }
 

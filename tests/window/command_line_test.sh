@@ -3,7 +3,7 @@
 # The command line without any display: results as CSV, the sheet as a PDF
 # whose text reads back exactly, the warnings of a survey that looks wrong on
 # standard error, and the exit status of each kind of call.
-# Usage: command_line_test.sh VELMORIN   (needs pdftotext and pdffonts)
+# Usage: command_line_test.sh VELMORIN   (needs pdftotext, pdffonts and xmllint)
 set -uo pipefail
 program=$1
 work=$(mktemp -d)
@@ -79,7 +79,44 @@ check "bad file message" "velmorin: 测量数据文件“$work/bad.csv”有误�
 check "bad file --pdf status" 1 "$status"
 check "no PDF of a bad file" "" "$(ls "$work" | grep -c 'bad.pdf' | grep -v '^0$')"
 
+# LandXML: written, accepted by xmllint, read back to the same results; to
+# standard output the same file; the survey itself never overwritten.
+"$program" --landxml "$work/two.xml" "$work/two.csv"; status=$?
+check "--landxml status" 0 "$status"
+check "--landxml well-formed" "" "$(xmllint --noout "$work/two.xml" 2>&1)"
+check "--results of the LandXML" "$results" "$("$program" --results "$work/two.xml")"
+check "--landxml - is the same file" "$(grep -v ' time=' "$work/two.xml")" \
+  "$("$program" --landxml - "$work/two.csv" | grep -v ' time=')"
+cp "$work/two.xml" "$work/kept.xml"
+"$program" --landxml "$work/two.xml" "$work/two.xml" 2>"$work/err"; status=$?
+check "--landxml over its input status" 1 "$status"
+check "--landxml over its input untouched" "" "$(cmp "$work/two.xml" "$work/kept.xml")"
+printf '<LandXML>\n<Alignments><Alignment name="a" length="0" staStart="0"><CrossSects>\n<CrossSect sta="x"/>\n</CrossSects></Alignment></Alignments></LandXML>\n' >"$work/bad.xml"
+check "a faulty LandXML named by its line" \
+  "velmorin: 测量数据文件“$work/bad.xml”有误，没有打开：第 3 行：CrossSect 的属性 sta“x”不是有效的数。" \
+  "$("$program" --results "$work/bad.xml" 2>&1 >/dev/null)"
+
+# DXF: written, read by ezdxf with every section on its layers; a folder that
+# does not exist named.
+"$program" --dxf "$work/two.dxf" "$work/two.csv"; status=$?
+check "--dxf status" 0 "$status"
+if /usr/bin/python3 -c 'import ezdxf' 2>/dev/null; then
+  check "--dxf read by ezdxf" "AC1021 2 2 K1+000.000  面积 2.000 平方米|K1+020.000  面积 4.000 平方米" \
+    "$(/usr/bin/python3 -c '
+import sys, ezdxf
+doc = ezdxf.readfile(sys.argv[1])
+msp = doc.modelspace()
+print(doc.dxfversion, len(msp.query("LWPOLYLINE[layer==\"断面线\"]")),
+      len(msp.query("LWPOLYLINE[layer==\"中线\"]")),
+      "|".join(t.dxf.text for t in msp.query("TEXT")))' "$work/two.dxf")"
+fi
+check "--dxf - is the same file" "" "$("$program" --dxf - "$work/two.csv" | cmp - "$work/two.dxf")"
+message=$("$program" --dxf "$work/no/such/folder/two.dxf" "$work/two.csv" 2>&1); status=$?
+check "--dxf into a missing folder status" 1 "$status"
+case $message in *"$work/no/such/folder/two.dxf"*) ;; *) check "--dxf failure names the file" "$work/no/such/folder/two.dxf" "$message" ;; esac
+
 for usage in "--bogus" "--pdf" "--results" "--pdf x.pdf --results $work/two.csv" \
+             "--landxml" "--dxf" "--dxf a.dxf --landxml b.xml $work/two.csv" "--dxf a.dxf" \
              "--results $work/two.csv $work/two.csv"; do
   # shellcheck disable=SC2086
   "$program" $usage >/dev/null 2>&1; status=$?
@@ -87,6 +124,8 @@ for usage in "--bogus" "--pdf" "--results" "--pdf x.pdf --results $work/two.csv"
 done
 check "--version" "velmorin 1.0" "$("$program" --version)"
 "$program" --help | grep -q -- '--results'; check "--help" 0 "$?"
+"$program" --help | grep -q -- '--landxml <OUT.xml>'; check "--help --landxml" 0 "$?"
+"$program" --help | grep -q -- '--dxf <OUT.dxf>'; check "--help --dxf" 0 "$?"
 
 [ "$failed" -eq 0 ] && echo OK
 exit "$failed"

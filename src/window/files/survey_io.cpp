@@ -5,6 +5,7 @@
 #include <QStringDecoder>
 #include <new>
 
+#include "survey_file/landxml.h"
 #include "survey_file/survey_file.h"
 #include "window/files/file_failure.h"
 #include "window/files/safe_write.h"
@@ -42,6 +43,22 @@ OpenedSurvey notOpened(const QString& path, std::string_view why) {
                               .arg(named(path), QString::fromUtf8(why.data(), why.size()))};
 }
 
+OpenedSurvey faulty(const QString& path, const std::string& why) {
+    return {std::nullopt, QStringLiteral("测量数据文件“%1”有误，没有打开：%2。")
+                              .arg(named(path), QString::fromStdString(why))};
+}
+
+// Only closed outlines open for now: a cut-and-fill survey in LandXML is named.
+OpenedSurvey landXmlOrFail(const QString& path, std::string_view text) {
+    survey_file::LandXmlRead read = survey_file::readLandXml(text);
+    if (read.closed) return {std::move(read.closed), {}};
+    if (read.cutFill)
+        return faulty(path,
+                      "这是填挖方断面（地面线和设计线）的 LandXML 文件，"
+                      "本程序目前只能打开闭合断面（DesignCrossSectSurf closedArea=\"true\"）");
+    return faulty(path, read.error.message);
+}
+
 OpenedSurvey readOrFail(const QString& path) {
     const WholeFile file = readWholeFile(path);
     if (!file.error.isEmpty()) return {std::nullopt, file.error};
@@ -50,11 +67,11 @@ OpenedSurvey readOrFail(const QString& path) {
     std::string decoded;
     const std::optional<std::string_view> text = utf8Text(file.bytes, decoded);
     if (!text) return notOpened(path, survey_file::kNotText);
+    if (path.endsWith(QStringLiteral(".xml"), Qt::CaseInsensitive) ||
+        survey_file::looksLikeXml(*text))
+        return landXmlOrFail(path, *text);
     survey_file::ReadResult result = survey_file::readSurvey(*text);
-    if (!result.survey) {
-        return {std::nullopt, QStringLiteral("测量数据文件“%1”有误，没有打开：%2。")
-                                  .arg(named(path), QString::fromStdString(result.error.message))};
-    }
+    if (!result.survey) return faulty(path, result.error.message);
     return {std::move(result.survey), {}};
 }
 
