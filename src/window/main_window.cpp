@@ -32,6 +32,7 @@
 #include "window/files/data_folder.h"
 #include "window/files/edit_recovery.h"
 #include "window/files/file_dialogs.h"
+#include "window/files/interchange_export.h"
 #include "window/files/recent_files.h"
 #include "window/files/survey_io.h"
 #include "window/form/layout.h"
@@ -143,6 +144,17 @@ void MainWindow::createMenus() {
     });
     file->addSeparator();
     file->addAction(QStringLiteral("导出计算书为 PDF(&E)…"), this, &MainWindow::exportPdf);
+    file->addAction(QStringLiteral("导出断面图 (DXF)(&D)…"), this, [this] {
+        exportFile(
+            QStringLiteral("导出断面图"), QStringLiteral("横断面图.dxf"),
+            QStringLiteral("DXF 图形 (*.dxf)"), QStringLiteral("dxf"),
+            [this](const QString& path) { return exportSectionsDxf(form_->survey(), path); });
+    });
+    file->addAction(QStringLiteral("导出 LandXML(&X)…"), this, [this] {
+        exportFile(QStringLiteral("导出 LandXML"), QStringLiteral("断面.xml"),
+                   QStringLiteral("LandXML 文件 (*.xml)"), QStringLiteral("xml"),
+                   [this](const QString& path) { return exportLandXml(form_->survey(), path); });
+    });
     file->addAction(QStringLiteral("打印预览(&V)…"), this, &MainWindow::printPreviewClicked);
     file->addAction(QStringLiteral("打印(&P)…"), QKeySequence::Print, this,
                     &MainWindow::printClicked);
@@ -357,6 +369,20 @@ bool MainWindow::exportPdf() {
     statusBar()->showMessage(
         QStringLiteral("计算书已导出为“%1”。").arg(QDir::toNativeSeparators(path)));
     return true;
+}
+
+void MainWindow::exportFile(const QString& title, const QString& name, const QString& filter,
+                            const QString& ending,
+                            const std::function<QString(const QString&)>& write) {
+    const QString path =
+        askSavePath(this, title, QDir(dialogFolder(currentFile_)).filePath(name), filter, ending);
+    if (path.isEmpty()) return;
+    const QString error = write(path);
+    if (!error.isEmpty()) {
+        QMessageBox::warning(this, caption(), error);
+        return;
+    }
+    statusBar()->showMessage(QStringLiteral("已导出“%1”。").arg(QDir::toNativeSeparators(path)));
 }
 
 // The pages exactly as the default printer gets them; printing from the

@@ -6,6 +6,7 @@
 // screen, takes survey files dropped on it, and the program ends when the window is gone.
 
 #include <QMainWindow>
+#include <functional>
 
 class QAction;
 class QDockWidget;
@@ -78,6 +79,9 @@ class MainWindow : public QMainWindow {
     // it takes the connection but says nothing, the user is told.
     bool printServiceAnswers();
     void createMenus();
+    // Asks where, then writes; a failure is told, a success in the status bar.
+    void exportFile(const QString& title, const QString& name, const QString& filter,
+                    const QString& ending, const std::function<QString(const QString&)>& write);
     bool showSurveyFile(const QString& path, bool remember);
     void fillRecentMenu();
     void setCurrentFile(const QString& path);
