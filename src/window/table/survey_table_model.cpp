@@ -281,7 +281,11 @@ void SurveyTableModel::follow(const document::Change& change) {
 void SurveyTableModel::resizeBlock(int start, int oldEnd, bool atEnd, std::vector<int> fresh) {
     const int delta = fresh.back() - firstRow_.back();
     const int newEnd = oldEnd + delta;
-    const int at = atEnd ? std::min(oldEnd, newEnd) : start;
+    int at = atEnd ? std::min(oldEnd, newEnd) : start;
+    // Points added to the last section from the empty row: that row becomes
+    // the new point and the new rows come after it, so the cell being typed
+    // stays on the point.
+    if (atEnd && delta > 0 && oldEnd == rowCount() - 1) at = oldEnd + 1;
     if (delta > 0) {
         beginInsertRows({}, at, at + delta - 1);
         firstRow_ = std::move(fresh);

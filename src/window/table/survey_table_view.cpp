@@ -111,12 +111,15 @@ void SurveyTableView::tell(const QString& refusal) {
 }
 
 void SurveyTableView::goTo(int row, int column) {
+    chosen_ = true;
     row = std::clamp(row, 0, model_->rowCount() - 1);
     setCurrentIndex(model_->index(row, std::clamp(column, 0, model_->columnCount() - 1)));
 }
 
 void SurveyTableView::focusCurrentCell() {
-    if (!currentIndex().isValid()) goTo(0, SurveyTableModel::Elevation);
+    // Qt makes the first cell current when the table is shown; only a cell the
+    // user chose counts.
+    if (!chosen_ || !currentIndex().isValid()) goTo(0, SurveyTableModel::Elevation);
     setFocus(Qt::ShortcutFocusReason);
 }
 
@@ -144,6 +147,7 @@ void SurveyTableView::moveOn(int key) {
 }
 
 void SurveyTableView::keyPressEvent(QKeyEvent* event) {
+    chosen_ = true;
     const int key = event->key();
     if (state() != EditingState && event->modifiers() == Qt::NoModifier) {
         if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Tab) return moveOn(key);
@@ -157,8 +161,14 @@ void SurveyTableView::keyPressEvent(QKeyEvent* event) {
         }
     }
     if (key == Qt::Key_Backtab && state() != EditingState) return moveOn(key);
-    if (key != Qt::Key_Tab && key != Qt::Key_Backtab) tabStart_ = -1;
+    // Moving away forgets where the Tabs began; typing into the next cell does not.
+    if (key != Qt::Key_Tab && key != Qt::Key_Backtab && event->text().isEmpty()) tabStart_ = -1;
     QTableView::keyPressEvent(event);
+}
+
+void SurveyTableView::mousePressEvent(QMouseEvent* event) {
+    chosen_ = true;
+    QTableView::mousePressEvent(event);
 }
 
 void SurveyTableView::currentChanged(const QModelIndex& current, const QModelIndex& previous) {

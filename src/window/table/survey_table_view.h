@@ -41,11 +41,13 @@ class SurveyTableView : public QTableView {
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
 
   private:
     friend class TableDelegate;
+    bool chosen_ = false;  // a cell was chosen by the user or the program
     // After a commit by Enter, Tab or Backtab, or those keys without an editor.
     void moveOn(int key);
     QAction* addStep(const QString& text, const QKeySequence& keys,
