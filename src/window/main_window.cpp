@@ -42,6 +42,8 @@
 #include "window/printing/pdf_export.h"
 #include "window/printing/print_system.h"
 #include "window/printing/sheet_renderer.h"
+#include "window/table/survey_table_dock.h"
+#include "window/table/survey_table_view.h"
 #include "window/views/results_overview.h"
 #include "window/views/section_panel.h"
 #include "window/views/warnings_dock.h"
@@ -99,6 +101,16 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     addDockWidget(Qt::RightDockWidgetArea, warnings_);
     splitDockWidget(dock_, warnings_, Qt::Vertical);
     connect(warnings_, &WarningsDock::sectionChosen, panel_, &SectionPanel::showSection);
+    // The survey as a table to type and correct in, beside the form; hidden
+    // until asked for (编辑 ▸ 测量数据表, Ctrl+T).
+    table_ = new SurveyTableDock(form_->document(), this);
+    addDockWidget(Qt::LeftDockWidgetArea, table_);
+    table_->hide();
+    connect(table_->view(), &SurveyTableView::message, statusBar(),
+            [this](const QString& text) { statusBar()->showMessage(text); });
+    connect(table_->view(), &SurveyTableView::currentPointChanged, panel_, [this](int section) {
+        if (section > 0) panel_->showSection(section);
+    });
     connect(form_, &MainForm::draftShown, panel_, &SectionPanel::showDraft);
     connect(form_, &MainForm::runEnded, panel_, &SectionPanel::showSurvey);
     createMenus();
@@ -170,7 +182,9 @@ void MainWindow::createMenus() {
     redo->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
     edit->addAction(redo);
-    editMenu_ = edit;
+    edit->addSeparator();
+    edit->addAction(QStringLiteral("测量数据表(&T)"), QKeySequence(Qt::CTRL | Qt::Key_T), this,
+                    &MainWindow::showTable);
 
     QMenu* view = menuBar()->addMenu(QStringLiteral("视图(&V)"));
     QAction* drawing = dock_->toggleViewAction();
@@ -342,6 +356,12 @@ bool MainWindow::saveClicked() {
     fillRecentMenu();
     setCurrentFile(path);
     return true;
+}
+
+void MainWindow::showTable() {
+    table_->show();
+    table_->raise();
+    table_->view()->focusCurrentCell();
 }
 
 ResultsOverview& MainWindow::showOverview() {

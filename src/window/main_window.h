@@ -18,6 +18,7 @@ namespace window {
 class MainForm;
 class ResultsOverview;
 class SectionPanel;
+class SurveyTableDock;
 class WarningsDock;
 
 class MainWindow : public QMainWindow {
@@ -34,6 +35,10 @@ class MainWindow : public QMainWindow {
     // 视图 ▸ 计算结果一览: the results of the calculation on screen, kept up to
     // date while it is open.
     ResultsOverview& showOverview();
+
+    // 编辑 ▸ 测量数据表: the table shown, the keyboard in it on its current cell.
+    void showTable();
+    SurveyTableDock& table() const { return *table_; }
 
     // Opens and calculates a survey file; false (after telling the user why)
     // when it cannot, the calculation on screen then unchanged. `remember`
@@ -96,7 +101,7 @@ class MainWindow : public QMainWindow {
     WarningsDock* warnings_ = nullptr;
     QAction* saveAction_ = nullptr;
     QMenu* recentMenu_ = nullptr;
-    QMenu* editMenu_ = nullptr;
+    SurveyTableDock* table_ = nullptr;
     QString currentFile_;
     QString titleName_;  // the file's name, 最近一次计算 …; empty for none
 };

@@ -6,9 +6,9 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QItemSelectionModel>
 #include <QLineEdit>
 #include <QSignalSpy>
-#include <QItemSelectionModel>
 #include <QTest>
 #include <QUndoStack>
 

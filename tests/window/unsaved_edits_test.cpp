@@ -15,6 +15,9 @@
 #include "window/form/main_form.h"
 #include "window/main_window.h"
 #include "window/platform/application.h"
+#include "window/table/survey_table_dock.h"
+#include "window/table/survey_table_model.h"
+#include "window/table/survey_table_view.h"
 
 namespace {
 
@@ -123,6 +126,29 @@ class UnsavedEditsTest : public QObject {
         QCOMPARE(survey_file::writeSurvey(document().survey()), survey_file::writeSurvey(edited));
         QVERIFY(document().modified());
         QCOMPARE(mainWindow->windowTitle(), "未保存的修改* - Velmorin");
+    }
+
+    void ctrl_t_shows_the_table_on_the_first_elevation_and_an_edit_there_is_a_step() {
+        openHand();
+        mainWindow->show();
+        QVERIFY(QTest::qWaitForWindowExposed(mainWindow));
+        QAction* table = menuAction(*mainWindow, "测量数据表");
+        QCOMPARE(table->shortcut(), QKeySequence("Ctrl+T"));
+        table->trigger();
+        window::SurveyTableView& view = *mainWindow->table().view();
+        QVERIFY(mainWindow->table().isVisible());
+        QCOMPARE(view.currentIndex(), view.model()->index(0, window::SurveyTableModel::Elevation));
+        QVERIFY(view.model()->setData(view.currentIndex(), "7.5"));
+        QCOMPARE(document().survey().elevations(1, 1), 7.5);
+        QCOMPARE(mainWindow->windowTitle(), "hand.csv* - Velmorin");
+        // The boxes show what a finished run of the edited survey leaves.
+        QCOMPARE(mainWindow->form().screen(), [&] {
+            window::MainWindow fresh;
+            DialogDriver none({});
+            section::SectionSurvey edited = document().survey();
+            fresh.form().showSurvey(std::move(edited));
+            return fresh.form().screen();
+        }());
     }
 
     void new_asks_for_stations_and_starts_an_empty_survey() {
