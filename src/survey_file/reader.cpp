@@ -258,10 +258,11 @@ class Reader {
 }  // namespace
 
 ReadResult readSurvey(std::string_view text) {
+    if (isCutFillCsv(text)) return readCutFillCsv(text);
     try {
-        return {Reader(text).read(), {}};
+        return {Reader(text).read(), std::nullopt, {}};
     } catch (const Fault& fault) {
-        return {std::nullopt, fault.error};
+        return {std::nullopt, std::nullopt, fault.error};
     }
 }
 

@@ -7,9 +7,11 @@
 #include <QTimer>
 #include <cstdio>
 
+#include "printout/cut_fill_sheet.h"
 #include "printout/dayang.h"
 #include "section/calculation.h"
 #include "section/checks.h"
+#include "section/cut_fill_calculation.h"
 #include "survey_file/survey_file.h"
 #include "window/command_output.h"
 #include "window/files/interchange_export.h"
@@ -43,20 +45,37 @@ void tellWarnings(const section::SectionSurvey& survey) {
         complain(QStringLiteral("提醒：") + QString::fromStdString(warning.text));
 }
 
-// The survey of FILE, calculated; nothing (after saying why) when it cannot be.
-std::optional<section::SectionSurvey> calculatedSurvey(const QString& path) {
-    OpenedSurvey opened = readSurveyFile(path);
-    if (!opened.survey) {
+// The survey of FILE of either kind, calculated; nothing set (after saying
+// why) when it cannot be.
+struct CalculatedSurvey {
+    std::optional<section::SectionSurvey> closed;
+    std::optional<section::CutFillSurvey> cutFill;
+};
+
+CalculatedSurvey calculatedSurvey(const QString& path) {
+    OpenedSurvey opened = readAnySurveyFile(path);
+    if (!opened.survey && !opened.cutFill) {
         complain(opened.error);
-        return std::nullopt;
+        return {};
+    }
+    if (opened.cutFill) {
+        if (const auto fault = section::calculateCutFill(*opened.cutFill)) {
+            complain(
+                QStringLiteral("测量数据文件“%1”算不出：%2。")
+                    .arg(QDir::toNativeSeparators(path), QString::fromStdString(fault->message)));
+            return {};
+        }
+        for (const section::CutFillWarning& warning : section::cutFillWarnings(*opened.cutFill))
+            complain(QStringLiteral("提醒：") + QString::fromStdString(warning.text));
+        return {std::nullopt, std::move(opened.cutFill)};
     }
     if (!section::calculateSurvey(*opened.survey)) {
         complain(QStringLiteral("测量数据文件“%1”的计算结果超出了数值范围（绝对值超过 3.4E+38）。")
                      .arg(QDir::toNativeSeparators(path)));
-        return std::nullopt;
+        return {};
     }
     tellWarnings(*opened.survey);
-    return opened.survey;
+    return {std::move(opened.survey), std::nullopt};
 }
 
 // Status of a write: the message said when there is one.
@@ -69,35 +88,34 @@ int written(const QString& error) {
 int writeResults(const QString& path) {
     if (const QString refused = outputOverInput(path, kStandardOutput); !refused.isEmpty())
         return written(refused);
-    const std::optional<section::SectionSurvey> survey = calculatedSurvey(path);
-    if (!survey) return BadFile;
-    return written(
-        writeStandardOutput(QByteArray::fromStdString(survey_file::resultsCsv(*survey))));
+    const CalculatedSurvey survey = calculatedSurvey(path);
+    if (!survey.closed && !survey.cutFill) return BadFile;
+    return written(writeStandardOutput(
+        QByteArray::fromStdString(survey.cutFill ? survey_file::cutFillResultsCsv(*survey.cutFill)
+                                                 : survey_file::resultsCsv(*survey.closed))));
 }
 
-// An export of FILE to OUT ("-": standard output) by `bytes`, which says why
-// it has nothing to write by setting its error. Cut-and-fill surveys come in
-// beside the closed outline with their own overload of landXmlBytes and
-// sectionsDxfBytes.
-int writeExport(const QString& path, const QString& out,
-                QByteArray (*bytes)(const section::SectionSurvey&, QString&)) {
+// An export of FILE to OUT ("-": standard output) by `bytes`, which has an
+// overload for each kind of survey and says why it has nothing to write by
+// setting its error.
+template <class Bytes>
+int writeExport(const QString& path, const QString& out, Bytes bytes) {
     if (const QString refused = outputOverInput(path, out); !refused.isEmpty())
         return written(refused);
-    const std::optional<section::SectionSurvey> survey = calculatedSurvey(path);
-    if (!survey) return BadFile;
+    const CalculatedSurvey survey = calculatedSurvey(path);
+    if (!survey.closed && !survey.cutFill) return BadFile;
     QString error;
-    const QByteArray content = bytes(*survey, error);
+    const QByteArray content =
+        survey.cutFill ? bytes(*survey.cutFill, error) : bytes(*survey.closed, error);
     if (!error.isEmpty()) return written(error);
     return written(out == kStandardOutput ? writeStandardOutput(content)
                                           : writeFileSafely(out, content));
 }
 
-QByteArray landXmlOf(const section::SectionSurvey& survey, QString& error) {
+constexpr auto landXmlOf = [](const auto& survey, QString& error) {
     return landXmlBytes(survey, error);
-}
-QByteArray dxfOf(const section::SectionSurvey& survey, QString&) {
-    return sectionsDxfBytes(survey);
-}
+};
+constexpr auto dxfOf = [](const auto& survey, QString&) { return sectionsDxfBytes(survey); };
 
 int writePdf(int argc, char* argv[], const QString& path, const QString& pdf) {
     if (const QString refused = outputOverInput(path, pdf); !refused.isEmpty())
@@ -106,9 +124,10 @@ int writePdf(int argc, char* argv[], const QString& path, const QString& pdf) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     installFontSubstitutions();
-    const std::optional<section::SectionSurvey> survey = calculatedSurvey(path);
-    if (!survey) return BadFile;
-    const printout::Sheet sheet = printout::dayang(*survey);
+    const CalculatedSurvey survey = calculatedSurvey(path);
+    if (!survey.closed && !survey.cutFill) return BadFile;
+    const printout::Sheet sheet =
+        survey.cutFill ? printout::cutFillSheet(*survey.cutFill) : printout::dayang(*survey.closed);
     if (pdf != kStandardOutput) return written(exportSheetPdf(sheet, pdf));
     QString error;
     const QByteArray bytes = sheetPdf(sheet, error);
@@ -166,8 +185,9 @@ int runProgram(int argc, char* argv[]) {
     const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
                                      QStringLiteral("显示版本号。"));
     parser.addOptions({pdf, results, landXml, dxfDrawing, help, version});
-    parser.addPositionalArgument(QStringLiteral("FILE"),
-                                 QStringLiteral("测量数据文件（CSV，或 LandXML 的 .xml）。"),
+    parser.addPositionalArgument(
+        QStringLiteral("FILE"),
+        QStringLiteral("测量数据文件（CSV，里程文件 .hdm，或 LandXML 的 .xml）。"),
                                  QStringLiteral("[FILE]"));
 
     if (!parser.parse(arguments)) {

@@ -7,6 +7,7 @@
 #include <QString>
 #include <optional>
 
+#include "section/cut_fill_survey.h"
 #include "section/survey.h"
 
 namespace window {
@@ -14,12 +15,27 @@ namespace window {
 struct OpenedSurvey {
     // The survey as the file gives it, nothing computed yet; empty on a fault.
     std::optional<section::SectionSurvey> survey;
+    // A cut-and-fill survey instead (our CSV with a 线 column, or a 里程文件).
+    std::optional<section::CutFillSurvey> cutFill;
     QString error;  // names the file, the line, the column and the cell
 };
 
-// Only regular files are read; a workbook, a PDF or other binary is named
-// for what it is; running out of memory is a message, not an exception.
+// Either kind of survey: a 里程文件 when the name ends in .hdm or the text
+// starts with BEGIN, else our CSV. Only regular files are read; a workbook, a
+// PDF or other binary is named for what it is; running out of memory is a
+// message, not an exception.
+OpenedSurvey readAnySurveyFile(const QString& path);
+
+// A closed-outline survey only: a cut-and-fill file is refused with a
+// message, for the callers that show closed outlines alone.
 OpenedSurvey readSurveyFile(const QString& path);
+
+// Whether the path names a 里程文件 (ends in .hdm, any case).
+bool isHdmPath(const QString& path);
+
+// A cut-and-fill survey saved as a 里程文件 when the name ends in .hdm (a
+// survey without stations is refused with the reason), else as our CSV.
+QString saveCutFillSurveyFile(const QString& path, const section::CutFillSurvey& survey);
 
 // Empty on success, else the message naming the file and the reason.
 QString saveSurveyFile(const QString& path, const section::SectionSurvey& survey);
