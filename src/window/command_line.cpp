@@ -188,7 +188,7 @@ int runProgram(int argc, char* argv[]) {
     parser.addPositionalArgument(
         QStringLiteral("FILE"),
         QStringLiteral("测量数据文件（CSV，里程文件 .hdm，或 LandXML 的 .xml）。"),
-                                 QStringLiteral("[FILE]"));
+        QStringLiteral("[FILE]"));
 
     if (!parser.parse(arguments)) {
         const QStringList unknown = parser.unknownOptionNames();

@@ -5,8 +5,8 @@
 #include <QStringDecoder>
 #include <new>
 
-#include "survey_file/landxml.h"
 #include "survey_file/hdm.h"
+#include "survey_file/landxml.h"
 #include "survey_file/survey_file.h"
 #include "window/files/file_failure.h"
 #include "window/files/safe_write.h"
