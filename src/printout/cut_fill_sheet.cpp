@@ -5,6 +5,7 @@
 #include <string>
 #include <utility>
 
+#include "printout/sheet_writer.h"
 #include "runtime/number_format.h"
 #include "runtime/number_text.h"
 #include "section/cut_fill_calculation.h"
@@ -15,27 +16,13 @@ namespace printout {
 
 namespace {
 
-// The closed outline sheet's columns: five points to a line, 17 apart.
-constexpr int kPointsPerLine = 5;
-constexpr std::array<int, kPointsPerLine> kPointColumns{12, 29, 46, 63, 80};
-constexpr int kTitleColumn = 28;
-constexpr int kHeadingColumn = 22;
-constexpr int kSectionColumn = 12;
-constexpr int kSummaryColumn = 24;
-
-struct SheetWriter {
-    Sheet value;
-    double points = 10.0;
-    void line(PrintLine items) { value.lines.push_back({points, std::move(items)}); }
-    void heading(const std::string& text) {
-        line({});
-        line({ColumnStop{kHeadingColumn}, Text{text}});
-        line({});
-    }
+// The closed outline's writer with the summaries of this sheet.
+struct CutFillWriter : SheetWriter {
     void summary(const std::string& text) { line({ColumnStop{kSummaryColumn}, Text{text}}); }
 };
 
-void printLine(SheetWriter& sheet, const char* name, const std::vector<section::LinePoint>& line) {
+void printLine(CutFillWriter& sheet, const char* name,
+               const std::vector<section::LinePoint>& line) {
     sheet.line({ColumnStop{kSectionColumn}, Text{std::string(name) + " :"}});
     for (std::size_t first = 0; first < line.size(); first += kPointsPerLine) {
         PrintLine items;
@@ -49,7 +36,7 @@ void printLine(SheetWriter& sheet, const char* name, const std::vector<section::
     }
 }
 
-void printSection(SheetWriter& sheet, const section::CutFillSurvey& survey, int i) {
+void printSection(CutFillWriter& sheet, const section::CutFillSurvey& survey, int i) {
     const section::CutFillSection& section = survey.sections[i - 1];
     sheet.line({});
     sheet.line(
@@ -64,7 +51,7 @@ void printSection(SheetWriter& sheet, const section::CutFillSurvey& survey, int 
     }
 }
 
-void printSummary(SheetWriter& sheet, const section::CutFillSurvey& survey) {
+void printSummary(CutFillWriter& sheet, const section::CutFillSurvey& survey) {
     const int n = survey.sectionCount();
     sheet.heading("断面间距(米) :");
     for (int i = 1; i < n; ++i)
@@ -88,7 +75,7 @@ void printSummary(SheetWriter& sheet, const section::CutFillSurvey& survey) {
 }  // namespace
 
 Sheet cutFillSheet(const section::CutFillSurvey& survey) {
-    SheetWriter sheet;
+    CutFillWriter sheet;
     sheet.value.startAcrossTwips = 1500.0;
     sheet.value.startDownTwips = 1000.0;
     sheet.value.fontName = "宋体";
