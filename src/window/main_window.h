@@ -62,9 +62,6 @@ class MainWindow : public QMainWindow {
     void calculationFinished(bool typed);
 
   private:
-    // Whether the print service answers, asked off the window's thread; when
-    // it takes the connection but says nothing, the user is told.
-    bool printServiceAnswers();
     void createMenus();
     bool showSurveyFile(const QString& path, bool remember);
     void fillRecentMenu();
