@@ -8,6 +8,7 @@
 #include "printout/sheet_writer.h"
 #include "runtime/number_format.h"
 #include "runtime/number_text.h"
+#include "runtime/titles.h"
 #include "section/figures.h"
 #include "section/station.h"
 #include "section/survey.h"
@@ -83,7 +84,7 @@ Sheet dayang(const section::SectionSurvey& survey) {
     sheet.value.startDownTwips = 1000.0;
     sheet.value.fontName = "宋体";
     sheet.points = 12.0;
-    sheet.line({ColumnStop{kTitleColumn}, Text{"( 方量计算 )"}});
+    sheet.line({ColumnStop{kTitleColumn}, Text{std::string("( ") + runtime::sheetName + " )"}});
     sheet.points = 10.0;
     sheet.line(
         {ColumnStop{kHeadingColumn}, Text{"观测点高程/距离  h(米)/观测点至断面端点距离 d(米):"}});

@@ -3,6 +3,7 @@
 #include <sstream>
 
 #include "runtime/number_text.h"
+#include "runtime/titles.h"
 #include "section/station.h"
 #include "survey_file/landxml.h"
 #include "survey_file/landxml_tags.h"
@@ -49,7 +50,7 @@ class Document {
         metric.append_attribute("areaUnit") = "squareMeter";
         metric.append_attribute("linearUnit") = "meter";
         metric.append_attribute("volumeUnit") = "cubicMeter";
-        root.append_child("Application").append_attribute("name") = "Velmorin";
+        root.append_child("Application").append_attribute("name") = runtime::applicationName;
         pugi::xml_node alignment = root.append_child("Alignments").append_child("Alignment");
         alignment.append_attribute("name") = "中线";
         setNumber(alignment, "length", places.back().sta - places.front().sta);

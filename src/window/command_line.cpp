@@ -21,6 +21,7 @@
 #include "window/platform/application.h"
 #include "window/platform/fonts.h"
 #include "window/platform/startup.h"
+#include "window/platform/title.h"
 #include "window/printing/pdf_export.h"
 
 namespace window {
@@ -157,12 +158,14 @@ int runProgram(int argc, char* argv[]) {
     for (int k = 0; k < argc; ++k) arguments << QString::fromLocal8Bit(argv[k]);
 
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
-        "Velmorin：道路土方断面计算。不带选项时打开主窗口（给出 FILE 时打开这个测量数据文件）。\n"
-        "OUT.pdf 为“-”时写到标准输出（终端、管道都可以）；是符号链接时写到它指向的文件。\n"
-        "不写的输出：设备、管道（FIFO）、文件夹，以及 FILE "
-        "本身（也包括它的链接和转到它的标准输出）。\n"
-        "退出状态：0 成功；1 文件读不出、有错或算不出，或者输出写不成、被拒绝；2 用法有误。"));
+    parser.setApplicationDescription(
+        QStringLiteral(
+            "%1：道路土方断面计算。不带选项时打开主窗口（给出 FILE 时打开这个测量数据文件）。\n"
+            "OUT.pdf 为“-”时写到标准输出（终端、管道都可以）；是符号链接时写到它指向的文件。\n"
+            "不写的输出：设备、管道（FIFO）、文件夹，以及 FILE "
+            "本身（也包括它的链接和转到它的标准输出）。\n"
+            "退出状态：0 成功；1 文件读不出、有错或算不出，或者输出写不成、被拒绝；2 用法有误。")
+            .arg(applicationTitle()));
     const QCommandLineOption pdf(
         QStringLiteral("pdf"),
         QStringLiteral("把 FILE 的计算书写成 PDF 文件 OUT.pdf（“-”：标准输出），不打开窗口。"),

@@ -6,16 +6,12 @@
 #include <QDockWidget>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QEventLoop>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
-#include <QPrintDialog>
-#include <QPrintPreviewDialog>
-#include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
@@ -23,25 +19,20 @@
 #include <QTimer>
 #include <QUndoStack>
 #include <QWindow>
-#include <chrono>
-#include <future>
 
 #include "dialogue/run.h"
-#include "printout/dayang.h"
 #include "window/files/busy_opening.h"
 #include "window/files/data_folder.h"
+#include "window/files/data_folder_messages.h"
 #include "window/files/edit_recovery.h"
 #include "window/files/file_dialogs.h"
 #include "window/files/interchange_export.h"
 #include "window/files/recent_files.h"
 #include "window/files/survey_io.h"
-#include "window/form/layout.h"
 #include "window/form/main_form.h"
 #include "window/platform/guarded.h"
 #include "window/platform/native_window.h"
-#include "window/printing/pdf_export.h"
-#include "window/printing/print_system.h"
-#include "window/printing/sheet_renderer.h"
+#include "window/platform/title.h"
 #include "window/table/survey_table_dock.h"
 #include "window/table/survey_table_view.h"
 #include "window/views/results_overview.h"
@@ -52,12 +43,6 @@ namespace window {
 
 namespace {
 
-// The pages the print dialog asked for.
-PageRange pagesOf(const QPrinter& printer) {
-    if (printer.printRange() != QPrinter::PageRange) return {};
-    return {printer.fromPage(), printer.toPage()};
-}
-
 constexpr int kPanelWidth = 380;
 constexpr int kPanelMinimum = 240;
 constexpr int kSlack = 16;  // frames and the dock's handle
@@ -65,7 +50,7 @@ constexpr int kSlack = 16;  // frames and the dock's handle
 const QString kFilter = QStringLiteral("测量数据 (*.csv *.txt *.tsv);;所有文件 (*)");
 
 QString caption() {
-    return QString::fromUtf8(formCaption);
+    return applicationTitle();
 }
 
 bool isSurveyFile(const QUrl& url) {
@@ -260,7 +245,11 @@ bool MainWindow::openLastCalculation() {
 
 void MainWindow::offerUnsavedEdits() {
     const QString path = unsavedEditsPath();
-    if (!QFileInfo::exists(path) || !mayKeepLastCalculation(this)) return;
+    if (!QFileInfo::exists(path)) return;
+    if (!holdsLastCalculation()) {
+        tellLastCalculationTaken(this);
+        return;
+    }
     QMessageBox box(QMessageBox::Question, caption(),
                     QStringLiteral("上次修改的测量数据没有保存。是否重新打开？\n"
                                    "（选“否”时这些修改将被丢弃。）"),
@@ -374,21 +363,7 @@ ResultsOverview& MainWindow::showOverview() {
 }
 
 bool MainWindow::exportPdf() {
-    const QString name = currentFile_.isEmpty() ? QStringLiteral("计算书.pdf")
-                                                : QFileInfo(currentFile_).completeBaseName() +
-                                                      QStringLiteral(" 计算书.pdf");
-    const QString path = askSavePath(this, QStringLiteral("导出计算书为 PDF"),
-                                     QDir(dialogFolder(currentFile_)).filePath(name),
-                                     QStringLiteral("PDF 文件 (*.pdf)"), QStringLiteral("pdf"));
-    if (path.isEmpty()) return false;
-    const QString error = exportSheetPdf(printout::dayang(form_->survey()), path);
-    if (!error.isEmpty()) {
-        QMessageBox::warning(this, caption(), error);
-        return false;
-    }
-    statusBar()->showMessage(
-        QStringLiteral("计算书已导出为“%1”。").arg(QDir::toNativeSeparators(path)));
-    return true;
+    return form_->printing().exportPdf(form_->survey(), currentFile_);
 }
 
 void MainWindow::exportFile(const QString& title, const QString& name, const QString& filter,
@@ -405,74 +380,24 @@ void MainWindow::exportFile(const QString& title, const QString& name, const QSt
     statusBar()->showMessage(QStringLiteral("已导出“%1”。").arg(QDir::toNativeSeparators(path)));
 }
 
-// The pages exactly as the default printer gets them; printing from the
-// preview prints them.
-// Qt's printer classes ask the print system on the window's thread with no
-// time limit, a minute and more when it takes the connection and never
-// answers: it is asked first, on a thread of its own and with a short limit.
-bool MainWindow::printServiceAnswers() {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    std::future<DefaultPrinter> asked =
-        std::async(std::launch::async, [] { return defaultPrinter(); });
-    QEventLoop waiting;
-    QTimer poll;
-    connect(&poll, &QTimer::timeout, &waiting, [&] {
-        if (asked.wait_for(std::chrono::seconds(0)) == std::future_status::ready) waiting.quit();
-    });
-    poll.start(20);
-    waiting.exec(QEventLoop::ExcludeUserInputEvents);
-    QApplication::restoreOverrideCursor();
-    const DefaultPrinter printer = asked.get();
-    if (printer.problem != PrintOutcome::NoAnswer) return true;
-    form_->tellCannotPrint(printResult(PrintOutcome::NoAnswer, printer.name).message);
-    return false;
-}
-
 void MainWindow::printPreviewClicked() {
-    if (!printServiceAnswers()) return;
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(QStringLiteral("方量计算"));
-    QPrintPreviewDialog preview(&printer, this);
-    preview.setWindowTitle(QStringLiteral("打印预览 - ") + caption());
-    const printout::Sheet sheet = printout::dayang(form_->survey());
-    connect(&preview, &QPrintPreviewDialog::paintRequested, this,
-            [&sheet](QPrinter* target) { renderSheet(sheet, *target, pagesOf(*target)); });
-    preview.resize(size().boundedTo(QSize(900, 1000)));
-    preview.exec();
+    form_->printing().preview(form_->survey());
 }
 
-// The standard print dialog: another printer, copies, a page range.
 void MainWindow::printClicked() {
-    if (!printServiceAnswers()) return;
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(QStringLiteral("方量计算"));
-    QPrintDialog dialog(&printer, this);
-    dialog.setWindowTitle(QStringLiteral("打印计算书"));
-    dialog.setOption(QAbstractPrintDialog::PrintPageRange);
-    if (dialog.exec() != QDialog::Accepted) return;
-    if (printer.outputFormat() == QPrinter::NativeFormat) {
-        const PrintOutcome problem = printerProblem(printer.printerName());
-        if (problem != PrintOutcome::Printed) {
-            form_->tellCannotPrint(printResult(problem, printer.printerName()).message);
-            return;
-        }
-    }
-    if (!renderSheet(printout::dayang(form_->survey()), printer, pagesOf(printer))) {
-        form_->tellCannotPrint(
-            printResult(PrintOutcome::CannotOpen, printer.printerName()).message);
-    }
+    form_->printing().printWithDialog(form_->survey());
 }
 
 void MainWindow::aboutClicked() {
     QMessageBox::about(
-        this, QStringLiteral("关于 Velmorin"),
+        this, QStringLiteral("关于 ") + caption(),
         QStringLiteral(
-            "<p><b>Velmorin %1</b>：道路土方断面计算</p>"
+            "<p><b>%1 %2</b>：道路土方断面计算</p>"
             "<p>按高程—距离梯形法计算横断面面积，按平均断面法计算相邻断面间的体积和总方量，"
             "并打印计算书。</p>"
             "<p>本程序是自由软件，按 GNU 通用公共许可证第 3 版或（由你选择）任何更新的版本"
             "（GPL-3.0-or-later）发布，不提供任何担保。</p>")
-            .arg(QCoreApplication::applicationVersion()));
+            .arg(caption(), QCoreApplication::applicationVersion()));
 }
 
 void MainWindow::calculationFinished(bool typed) {

@@ -80,9 +80,6 @@ class MainWindow : public QMainWindow {
     void calculationFinished(bool typed);
 
   private:
-    // Whether the print service answers, asked off the window's thread; when
-    // it takes the connection but says nothing, the user is told.
-    bool printServiceAnswers();
     void createMenus();
     // Asks where, then writes; a failure is told, a success in the status bar.
     void exportFile(const QString& title, const QString& name, const QString& filter,

@@ -8,6 +8,7 @@
 
 #include "document/survey_document.h"
 #include "window/files/data_folder.h"
+#include "window/files/data_folder_messages.h"
 
 namespace window {
 
@@ -25,14 +26,17 @@ void EditRecovery::keep() {
     if (!document_.modified()) {
         // Saved, or a new survey: nothing is left to recover. Only the instance
         // that keeps the copy may take it away.
-        if (mayKeepLastCalculation(parent_) && QFile::exists(unsavedEditsPath()) &&
+        if (holdsLastCalculation() && QFile::exists(unsavedEditsPath()) &&
             !QFile::remove(unsavedEditsPath()))
             warnDataFolderOnce(
                 parent_,
                 QStringLiteral("无法删除“%1”。").arg(QDir::toNativeSeparators(unsavedEditsPath())));
         return;
     }
-    if (!mayKeepLastCalculation(parent_)) return;
+    if (!holdsLastCalculation()) {
+        tellLastCalculationTaken(parent_);
+        return;
+    }
     const QString failure = saveLastCalculation(document_.survey(), unsavedEditsPath());
     if (!failure.isEmpty()) warnDataFolderOnce(parent_, failure);
 }

@@ -1,13 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/form/main_form.h"
 
-#include <QApplication>
 #include <QCoreApplication>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
-#include <QTimer>
 #include <algorithm>
 #include <cmath>
 #include <utility>
@@ -21,8 +18,7 @@
 #include "window/form/form_controls.h"
 #include "window/form/qt_user_interface.h"
 #include "window/platform/guarded.h"
-#include "window/printing/job_watch.h"
-#include "window/printing/sheet_printer.h"
+#include "window/platform/title.h"
 
 namespace window {
 
@@ -34,7 +30,7 @@ constexpr int margin = 24;
 }  // namespace
 
 MainForm::MainForm(QWidget* parent) : QWidget(parent) {
-    setWindowTitle(QString::fromUtf8(formCaption));
+    setWindowTitle(applicationTitle());
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, colourOf(Colour::PaleYellow));
     setPalette(palette);
@@ -45,6 +41,8 @@ MainForm::MainForm(QWidget* parent) : QWidget(parent) {
     connectButton("Command2", &MainForm::Command2_Click);
     connectButton("Command3", &MainForm::Command3_Click);
     connect(&document_, &document::SurveyDocument::changed, this, &MainForm::surveyChanged);
+    connect(&printing_, &Printing::statusMessage, this, &MainForm::statusMessage);
+    connect(&printing_, &Printing::exportRequested, this, &MainForm::exportRequested);
 
     resize(int(std::ceil(toPixels(layoutRight))) + margin,
            int(std::ceil(toPixels(layoutBottom))) + margin);
@@ -151,48 +149,7 @@ void MainForm::Command2_Click() {
 }
 
 void MainForm::Command3_Click() {
-    // The print system is asked from a thread: the window goes on meanwhile.
-    auto* print = new SheetPrint(document_.survey(), this);
-    connect(print, &SheetPrint::finished, this, [this, print](const PrintedSheet& printed) {
-        print->deleteLater();
-        if (!printed.result.printed()) {
-            tellCannotPrint(printed.result.message);
-        } else if (printed.job != 0) {
-            followJob(printed.printer, printed.job);
-        }
-    });
-}
-
-void MainForm::followJob(const QString& printer, int job) {
-    auto* watch = new JobWatch(printer, job, jobPatience_, this);
-    connect(watch, &JobWatch::stillWaiting, this, [this, printer] {
-        emit statusMessage(
-            QStringLiteral("计算书已送到打印机“%1”，正在排队等候打印。").arg(printer));
-    });
-    connect(watch, &JobWatch::ended, this, [this, watch, printer](const PrintResult& result) {
-        watch->deleteLater();
-        if (result.printed()) {
-            emit statusMessage(QStringLiteral("计算书已在打印机“%1”上打印。").arg(printer));
-        } else {
-            tellCannotPrint(result.message);
-        }
-    });
-}
-
-void MainForm::tellCannotPrint(const QString& message) {
-    // Print news comes whenever it is learned; over an open prompt the box
-    // would take the Enter meant for the prompt. It waits for the prompt to close.
-    if (QApplication::activeModalWidget()) {
-        QTimer::singleShot(250, this, [this, message] { tellCannotPrint(message); });
-        return;
-    }
-    QMessageBox box(QMessageBox::Warning, QString::fromUtf8(formCaption), message, QMessageBox::Ok,
-                    this);
-    // No printer at hand: the sheet can still go out as a PDF.
-    QPushButton* toPdf = box.addButton(QStringLiteral("导出为 PDF…"), QMessageBox::ActionRole);
-    box.setDefaultButton(QMessageBox::Ok);
-    box.exec();
-    if (box.clickedButton() == toPdf) emit exportRequested();
+    printing_.printOnDefault(document_.survey());
 }
 
 }  // namespace window

@@ -17,6 +17,7 @@
 #include "section/survey.h"
 #include "window/files/last_calculation_saver.h"
 #include "window/form/qt_user_interface.h"
+#include "window/printing/printing.h"
 
 class QLineEdit;
 
@@ -53,12 +54,10 @@ class MainForm : public QWidget, public PromptSurface {
     // is saved while the window goes on.
     void waitForLastCalculation() { lastCalculation_.wait(); }
 
-    // Tells why the sheet cannot be printed, offering it as a PDF instead;
-    // while a prompt is open, once it has closed.
-    void tellCannotPrint(const QString& message);
-
-    // How long a print job may wait in its queue before the window says so.
-    void setJobPatience(std::chrono::milliseconds patience) { jobPatience_ = patience; }
+    // Every way to paper; the print button prints on the default printer.
+    Printing& printing() { return printing_; }
+    void tellCannotPrint(const QString& message) { printing_.tellCannotPrint(message); }
+    void setJobPatience(std::chrono::milliseconds patience) { printing_.setJobPatience(patience); }
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -83,14 +82,13 @@ class MainForm : public QWidget, public PromptSurface {
 
   private:
     void buildControls();
-    void followJob(const QString& printer, int job);
     void connectButton(const char* name, void (MainForm::*handler)());
     void surveyChanged(const document::Change& change);
 
     document::SurveyDocument document_;
     std::function<bool()> surveyGuard_;
     std::array<QLineEdit*, 12> textBoxes_{};
-    std::chrono::milliseconds jobPatience_{2000};
+    Printing printing_{this};
     LastCalculationSaver lastCalculation_{this};
 };
 

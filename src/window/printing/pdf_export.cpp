@@ -12,6 +12,7 @@
 #include "printout/sheet.h"
 #include "window/files/file_failure.h"
 #include "window/files/safe_write.h"
+#include "window/platform/title.h"
 #include "window/printing/sheet_renderer.h"
 
 namespace window {
@@ -27,24 +28,46 @@ int incompleteReason(const QString& file) {
 // Empty on success, else the message naming `shown`.
 QString renderPdf(const printout::Sheet& sheet, const QString& file, const QString& shown) {
     // A4 with the margins Qt's printer gives a PDF (10 points), so the pages
-    // break where they do on paper. Not QPrinter itself: it asks the print
-    // system for the default printer and waits a minute on one that does not
-    // answer, and the PDF is the way out when printing fails.
-    QPdfWriter printer(file);
-    printer.setResolution(1200);
-    printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                      QMarginsF(10, 10, 10, 10), QPageLayout::Point));
-    printer.setTitle(QStringLiteral("方量计算"));
-    printer.setCreator(QStringLiteral("Velmorin"));
-    errno = 0;
-    if (!renderSheet(sheet, printer)) return writeFailure(shown, errno ? errno : EIO);
-    QFile written(file);
-    if (!written.open(QIODevice::ReadOnly)) return writeFailure(shown, EIO);
-    if (!pdfIsWhole(written.readAll())) return writeFailure(shown, incompleteReason(file));
-    return {};
+    // break where they do on paper.
+    const WrittenPdf written =
+        writePdfFile(sheet, file,
+                     QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                 QMarginsF(10, 10, 10, 10), QPageLayout::Point));
+    switch (written.fault) {
+        case PdfFault::None:
+            return {};
+        case PdfFault::NotRendered:
+            return writeFailure(shown, written.error ? written.error : EIO);
+        case PdfFault::Unreadable:
+            return writeFailure(shown, EIO);
+        case PdfFault::Torn:
+            break;
+    }
+    return writeFailure(shown, incompleteReason(file));
 }
 
 }  // namespace
+
+WrittenPdf writePdfFile(const printout::Sheet& sheet, const QString& file,
+                        const QPageLayout& page) {
+    bool rendered = false;
+    {
+        // Not QPrinter: it asks the print system on its own, without a time
+        // limit, and the PDF is the way out when printing fails.
+        QPdfWriter writer(file);
+        writer.setResolution(1200);
+        writer.setPageLayout(page);
+        writer.setTitle(sheetDocumentName());
+        writer.setCreator(applicationTitle());
+        errno = 0;
+        rendered = renderSheet(sheet, writer);
+    }
+    const int error = errno;
+    if (!rendered) return {PdfFault::NotRendered, error};
+    QFile written(file);
+    if (!written.open(QIODevice::ReadOnly)) return {PdfFault::Unreadable, error};
+    return {pdfIsWhole(written.readAll()) ? PdfFault::None : PdfFault::Torn, error};
+}
 
 QString exportSheetPdf(const printout::Sheet& sheet, const QString& path) {
     SafeFile safe(path);

@@ -22,7 +22,7 @@
 #include "survey_file/survey_file.h"
 #include "window/files/file_dialogs.h"
 #include "window/files/safe_write.h"
-#include "window/form/layout.h"
+#include "window/platform/title.h"
 #include "window/views/volume_curve.h"
 #include "window/views/warnings_dock.h"
 
@@ -36,7 +36,7 @@ const QColor kWarningTint(255, 236, 179);
 
 ResultsOverview::ResultsOverview(const document::SurveyDocument& document, QWidget* parent)
     : QWidget(parent, Qt::Window), document_(document) {
-    setWindowTitle(QStringLiteral("计算结果一览 - ") + QString::fromUtf8(formCaption));
+    setWindowTitle(QStringLiteral("计算结果一览 - ") + applicationTitle());
     table_ = new QTableWidget(this);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -169,7 +169,7 @@ void ResultsOverview::exportClicked() {
                     QStringLiteral("CSV 文件 (*.csv)"), QStringLiteral("csv"));
     if (path.isEmpty()) return;
     const QString error = exportCsv(path);
-    if (!error.isEmpty()) QMessageBox::warning(this, QString::fromUtf8(formCaption), error);
+    if (!error.isEmpty()) QMessageBox::warning(this, applicationTitle(), error);
 }
 
 }  // namespace window
