@@ -52,9 +52,10 @@ double areasPointsPerSecond() {
         check += result.areas ? result.areas->cut + result.areas->fill : -1;
     }
     const double rate = 2.0 * kPoints / median(seconds);
-    std::printf("cut and fill areas, 2 lines x %d points: median %.2f ms, %.0f M points/s "
-                "(goal >= 100)  [%g]\n",
-                kPoints, median(seconds) * 1e3, rate / 1e6, check);
+    std::printf(
+        "cut and fill areas, 2 lines x %d points: median %.2f ms, %.0f M points/s "
+        "(goal >= 100)  [%g]\n",
+        kPoints, median(seconds) * 1e3, rate / 1e6, check);
     return rate;
 }
 
@@ -107,8 +108,9 @@ int main(int argc, char* argv[]) {
     }
     std::filesystem::remove(file);
     const double ratio = median(python) / median(velmorin);
-    std::printf("里程文件 of %.1f MB: velmorin --results median %.0f ms, python3 csv script "
-                "median %.0f ms: %.1fx faster (goal >= 10x)\n",
-                megabytes, median(velmorin) * 1e3, median(python) * 1e3, ratio);
+    std::printf(
+        "里程文件 of %.1f MB: velmorin --results median %.0f ms, python3 csv script "
+        "median %.0f ms: %.1fx faster (goal >= 10x)\n",
+        megabytes, median(velmorin) * 1e3, median(python) * 1e3, ratio);
     return rate >= 100e6 && ratio >= 10 ? 0 : 1;
 }
