@@ -72,8 +72,8 @@ std::string writeHdmFile() {
         out << line;
         for (int l = 0; l < 2; ++l) {
             if (l == 1) out << "NEXT\r\n";
-            for (int k = 0; k < 630; ++k) {
-                const double offset = -31.5 + k * 0.1;
+            for (int k = 0; k < 315; ++k) {
+                const double offset = -31.4 + k * 0.2;
                 const double h = 100 + (l ? 0.5 : double(random() % 2001) / 1000);
                 std::snprintf(line, sizeof line, "%.3f,%.3f\r\n", offset, h);
                 out << line;
@@ -91,6 +91,7 @@ int main(int argc, char* argv[]) {
         return 2;
     }
     const double rate = areasPointsPerSecond();
+    std::fflush(stdout);  // before the runs fork
     const std::string file = writeHdmFile();
     const double megabytes = std::filesystem::file_size(file) / 1e6;
     std::vector<double> velmorin, python;

@@ -40,9 +40,8 @@ std::optional<std::string_view> utf8Text(std::string_view bytes, std::string& de
 }
 
 OpenedSurvey notOpened(const QString& path, std::string_view why) {
-    return {std::nullopt, std::nullopt,
-            QStringLiteral("文件“%1”没有打开。%2。")
-                .arg(named(path), QString::fromUtf8(why.data(), why.size()))};
+    return {std::nullopt, QStringLiteral("文件“%1”没有打开。%2。")
+                              .arg(named(path), QString::fromUtf8(why.data(), why.size()))};
 }
 
 OpenedSurvey faulty(const QString& path, const std::string& why) {
@@ -59,7 +58,7 @@ OpenedSurvey landXmlOrFail(const QString& path, std::string_view text) {
 
 OpenedSurvey readOrFail(const QString& path) {
     const WholeFile file = readWholeFile(path);
-    if (!file.error.isEmpty()) return {std::nullopt, std::nullopt, file.error};
+    if (!file.error.isEmpty()) return {std::nullopt, file.error};
     if (const std::optional<std::string> why = survey_file::whyNotText(file.bytes))
         return notOpened(path, *why);
     std::string decoded;
@@ -72,12 +71,11 @@ OpenedSurvey readOrFail(const QString& path) {
     survey_file::ReadResult result =
         hdm ? survey_file::readHdm(*text) : survey_file::readSurvey(*text);
     if (!result.survey && !result.cutFill) {
-        return {std::nullopt, std::nullopt,
-                (hdm ? QStringLiteral("里程文件“%1”有误，没有打开：%2。")
-                     : QStringLiteral("测量数据文件“%1”有误，没有打开：%2。"))
-                    .arg(named(path), QString::fromStdString(result.error.message))};
+        return {std::nullopt, (hdm ? QStringLiteral("里程文件“%1”有误，没有打开：%2。")
+                                   : QStringLiteral("测量数据文件“%1”有误，没有打开：%2。"))
+                                  .arg(named(path), QString::fromStdString(result.error.message))};
     }
-    return {std::move(result.survey), std::move(result.cutFill), {}};
+    return {std::move(result.survey), {}, std::move(result.cutFill)};
 }
 
 }  // namespace
@@ -86,15 +84,14 @@ OpenedSurvey readAnySurveyFile(const QString& path) {
     try {
         return readOrFail(path);
     } catch (const std::bad_alloc&) {
-        return {std::nullopt, std::nullopt,
-                readFailure(path, QStringLiteral("内存不足（文件太大）"))};
+        return {std::nullopt, readFailure(path, QStringLiteral("内存不足（文件太大）"))};
     }
 }
 
 OpenedSurvey readSurveyFile(const QString& path) {
     OpenedSurvey opened = readAnySurveyFile(path);
     if (!opened.cutFill) return opened;
-    return {std::nullopt, std::nullopt,
+    return {std::nullopt,
             QStringLiteral("文件“%1”没有打开：这是填挖方断面（地面线和设计线）的测量数据，"
                            "这里只能打开闭合断面。可以用 velmorin --results 或 --pdf 计算它。")
                 .arg(named(path))};

@@ -15,9 +15,9 @@ namespace window {
 struct OpenedSurvey {
     // The survey as the file gives it, nothing computed yet; empty on a fault.
     std::optional<section::SectionSurvey> survey;
+    QString error;  // names the file, the line, the column and the cell
     // A cut-and-fill survey instead (our CSV with a 线 column, or a 里程文件).
     std::optional<section::CutFillSurvey> cutFill;
-    QString error;  // names the file, the line, the column and the cell
 };
 
 // Either kind of survey: a 里程文件 when the name ends in .hdm or the text
