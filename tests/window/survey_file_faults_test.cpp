@@ -56,7 +56,7 @@ window::OpenedSurvey readWithin(const QString& path, int seconds) {
     std::future<window::OpenedSurvey> result = task.get_future();
     std::thread(std::move(task)).detach();
     if (result.wait_for(std::chrono::seconds(seconds)) != std::future_status::ready)
-        return {std::nullopt, std::nullopt, QStringLiteral("hung")};
+        return {std::nullopt, QStringLiteral("hung")};
     return result.get();
 }
 

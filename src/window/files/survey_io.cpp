@@ -45,15 +45,14 @@ OpenedSurvey notOpened(const QString& path, std::string_view why) {
 }
 
 OpenedSurvey faulty(const QString& path, const std::string& why) {
-    return {std::nullopt, std::nullopt,
-            QStringLiteral("测量数据文件“%1”有误，没有打开：%2。")
-                .arg(named(path), QString::fromStdString(why))};
+    return {std::nullopt, QStringLiteral("测量数据文件“%1”有误，没有打开：%2。")
+                              .arg(named(path), QString::fromStdString(why))};
 }
 
 OpenedSurvey landXmlOrFail(const QString& path, std::string_view text) {
     survey_file::LandXmlRead read = survey_file::readLandXml(text);
     if (!read.closed && !read.cutFill) return faulty(path, read.error.message);
-    return {std::move(read.closed), std::move(read.cutFill), {}};
+    return {std::move(read.closed), {}, std::move(read.cutFill)};
 }
 
 OpenedSurvey readOrFail(const QString& path) {
