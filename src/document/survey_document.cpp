@@ -39,14 +39,18 @@ constexpr int kMostPoints = 32766;
 
 }  // namespace
 
-// Holds the survey that is not shown: each redo and undo swaps it with the document's.
+// Holds the survey that is not shown, of either kind: each redo and undo
+// swaps it with the document's.
 class SurveyDocument::ReplaceCommand : public QUndoCommand {
   public:
-    ReplaceCommand(SurveyDocument& document, section::SectionSurvey survey, QString fileName,
+    ReplaceCommand(SurveyDocument& document, section::SectionSurvey survey,
+                   section::CutFillSurvey cutFill, SurveyKind kind, QString fileName,
                    const QString& name)
         : QUndoCommand(name),
           document_(document),
           survey_(std::move(survey)),
+          cutFill_(std::move(cutFill)),
+          kind_(kind),
           fileName_(std::move(fileName)) {}
     void redo() override { swap(); }
     void undo() override { swap(); }
@@ -54,12 +58,16 @@ class SurveyDocument::ReplaceCommand : public QUndoCommand {
   private:
     void swap() {
         std::swap(document_.survey_, survey_);
+        std::swap(document_.cutFill_, cutFill_);
+        std::swap(document_.kind_, kind_);
         std::swap(document_.fileName_, fileName_);
         emit document_.changed(Change{});
     }
 
     SurveyDocument& document_;
     section::SectionSurvey survey_;
+    section::CutFillSurvey cutFill_;
+    SurveyKind kind_;
     QString fileName_;
 };
 
@@ -104,8 +112,17 @@ void SurveyDocument::markSaved(const QString& fileName) {
 Outcome SurveyDocument::replaceSurvey(section::SectionSurvey data, const QString& stepName,
                                       const QString& fileName) {
     if (!section::calculateSurvey(data)) return Outcome::Overflow;
-    undoStack_->push(new ReplaceCommand(*this, std::move(data), fileName, stepName));
+    undoStack_->push(new ReplaceCommand(*this, std::move(data), {}, SurveyKind::ClosedOutline,
+                                        fileName, stepName));
     return Outcome::Done;
+}
+
+std::optional<section::CutFillFault> SurveyDocument::replaceCutFillSurvey(
+    section::CutFillSurvey data, const QString& stepName, const QString& fileName) {
+    if (std::optional<section::CutFillFault> fault = section::calculateCutFill(data)) return fault;
+    undoStack_->push(
+        new ReplaceCommand(*this, {}, std::move(data), SurveyKind::CutFill, fileName, stepName));
+    return std::nullopt;
 }
 
 bool SurveyDocument::validSection(int i) const {

@@ -13,6 +13,8 @@
 
 #include "document/change.h"
 #include "document/survey_edit.h"
+#include "section/cut_fill_calculation.h"
+#include "section/cut_fill_survey.h"
 #include "section/survey.h"
 
 class QUndoStack;
@@ -24,6 +26,10 @@ enum class Outcome {
     Overflow,  // a result went beyond the number range: nothing changed, the caller says why
     Refused,   // no such cell, or a value the calculation itself works out: nothing changed
 };
+
+// Which record the document holds: the closed outline of the typed prompts,
+// or a ground line and a design line per section.
+enum class SurveyKind { ClosedOutline, CutFill };
 
 enum class Column { Elevation, Offset, Station, Spacing };
 
@@ -42,7 +48,11 @@ class SurveyDocument : public QObject {
     explicit SurveyDocument(QObject* parent = nullptr);
     ~SurveyDocument() override;
 
+    SurveyKind kind() const { return kind_; }
+    // The closed-outline survey; empty while a cut-and-fill survey is held.
     const section::SectionSurvey& survey() const { return survey_; }
+    // The cut-and-fill survey; empty while a closed outline is held.
+    const section::CutFillSurvey& cutFill() const { return cutFill_; }
     const QString& fileName() const { return fileName_; }
     QUndoStack* undoStack() const { return undoStack_; }
     // Changed since the last markSaved() (or since the start).
@@ -55,6 +65,12 @@ class SurveyDocument : public QObject {
     Outcome replaceSurvey(section::SectionSurvey data, const QString& stepName,
                           const QString& fileName);
 
+    // The same for a cut-and-fill survey: calculated, then made the survey as
+    // one step; nothing on success, else why it does not calculate, nothing
+    // having changed.
+    std::optional<section::CutFillFault> replaceCutFillSurvey(section::CutFillSurvey data,
+                                                              const QString& stepName,
+                                                              const QString& fileName);
     // One cell: 修改高程, 修改距离, 修改桩号 or 修改间距.
     Outcome setCell(const Cell& cell);
     // Several cells as one step 粘贴.
@@ -101,6 +117,8 @@ class SurveyDocument : public QObject {
     Outcome movePoint(int i, int j, int other, const QString& name);
 
     section::SectionSurvey survey_;
+    section::CutFillSurvey cutFill_;
+    SurveyKind kind_ = SurveyKind::ClosedOutline;
     QString fileName_;
     QUndoStack* undoStack_;
 };

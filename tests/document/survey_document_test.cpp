@@ -113,6 +113,55 @@ TEST(SurveyDocument, a_change_whose_calculation_overflows_is_refused_and_changes
     EXPECT_EQ(document.undoStack()->count(), 1);
 }
 
+// A fill embankment on flat ground, `sections` of it 20 m apart.
+section::CutFillSurvey embankments(int sections) {
+    section::CutFillSurvey survey;
+    survey.stationAnswer = "Y";
+    for (int i = 0; i < sections; ++i) {
+        section::CutFillSection row;
+        row.station = 20.0 * i;
+        row.ground = {{0, 20}, {0, -20}};
+        row.design = {{0, 15}, {5, 5}, {5, -5}, {0, -15}};
+        survey.sections.push_back(row);
+    }
+    return survey;
+}
+
+TEST(SurveyDocument, holds_either_kind_and_undo_brings_back_the_kind_before) {
+    SurveyDocument document;
+    ASSERT_EQ(document.replaceSurvey(squares(2, true), "打开文件", "a.txt"), Outcome::Done);
+    const SectionSurvey closed = document.survey();
+    Recorder recorder(document);
+
+    EXPECT_FALSE(document.replaceCutFillSurvey(embankments(3), "打开文件", "b.hdm"));
+    EXPECT_EQ(document.kind(), SurveyKind::CutFill);
+    EXPECT_TRUE(document.survey() == SectionSurvey());
+    ASSERT_EQ(document.cutFill().sectionCount(), 3);
+    EXPECT_DOUBLE_EQ(document.cutFill().sections[0].areas->fill, 100.0);
+    EXPECT_DOUBLE_EQ(document.cutFill().totalFill, 4000.0);
+    EXPECT_EQ(document.fileName(), "b.hdm");
+
+    document.undoStack()->undo();
+    EXPECT_EQ(document.kind(), SurveyKind::ClosedOutline);
+    EXPECT_TRUE(document.survey() == closed);
+    EXPECT_EQ(document.cutFill().sectionCount(), 0);
+    EXPECT_EQ(document.fileName(), "a.txt");
+    document.undoStack()->redo();
+    EXPECT_EQ(document.kind(), SurveyKind::CutFill);
+    EXPECT_EQ(recorder.changes.size(), 3u);
+
+    // A line that goes back in S is refused with its section named; nothing changes.
+    section::CutFillSurvey back = embankments(2);
+    back.sections[1].ground = {{0, -20}, {0, 20}, {0, 0}};
+    const std::optional<section::CutFillFault> fault =
+        document.replaceCutFillSurvey(back, "打开文件", "c.hdm");
+    ASSERT_TRUE(fault);
+    EXPECT_EQ(fault->section, 2);
+    EXPECT_EQ(document.cutFill().sectionCount(), 3);
+    EXPECT_EQ(document.fileName(), "b.hdm");
+    EXPECT_EQ(recorder.changes.size(), 3u);
+}
+
 TEST(SurveyDocument, each_edit_is_named_announced_once_and_undone_exactly) {
     struct Step {
         const char* name;
