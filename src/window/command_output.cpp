@@ -9,7 +9,7 @@
 
 #include "window/files/file_failure.h"
 
-#if defined(Q_OS_UNIX)
+#if VELMORIN_POSIX
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -30,7 +30,7 @@ QString standardOutputName() {
 
 }  // namespace
 
-#if defined(Q_OS_UNIX)
+#if VELMORIN_POSIX
 
 QString writeStandardOutput(const QByteArray& bytes) {
     int error = 0;

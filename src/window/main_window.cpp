@@ -298,9 +298,9 @@ bool MainWindow::maySetSurveyAside() {
     QMessageBox box(QMessageBox::Warning, caption(),
                     QStringLiteral("测量数据已经修改，还没有保存。是否保存修改？"),
                     QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
-    box.setButtonText(QMessageBox::Save, QStringLiteral("保存"));
-    box.setButtonText(QMessageBox::Discard, QStringLiteral("不保存"));
-    box.setButtonText(QMessageBox::Cancel, QStringLiteral("取消"));
+    box.button(QMessageBox::Save)->setText(QStringLiteral("保存"));
+    box.button(QMessageBox::Discard)->setText(QStringLiteral("不保存"));
+    box.button(QMessageBox::Cancel)->setText(QStringLiteral("取消"));
     box.setDefaultButton(QMessageBox::Save);
     switch (box.exec()) {
         case QMessageBox::Save:

@@ -9,7 +9,7 @@
 #include "survey_file/survey_file.h"
 #include "window/files/safe_write.h"
 
-#if defined(Q_OS_UNIX)
+#if VELMORIN_POSIX
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
@@ -26,7 +26,7 @@ enum class Lock { Held, Unmade, Taken };
 // Held for as long as this instance runs, and let go when it ends, killed or
 // not.
 Lock takeLastCalculationLock(const QString& path) {
-#if defined(Q_OS_UNIX)
+#if VELMORIN_POSIX
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
     if (fd < 0) return Lock::Unmade;
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {

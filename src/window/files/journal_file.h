@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The journal file of this instance's calculation in progress, in the data
-// folder and locked (flock) for as long as this instance holds it: a second
+// folder and locked (window/files/journal_handle.h) for as long as this instance holds it: a second
 // instance on the same folder neither offers nor moves it, and once its
 // instance ends, killed or not, the next one finds it unlocked and offers it.
 //
@@ -18,6 +18,7 @@
 #include <cstddef>
 
 #include "survey_file/journal.h"
+#include "window/files/journal_handle.h"
 
 namespace window {
 
@@ -70,7 +71,7 @@ class Journal {
     JournalMove moveTo(const QString& kind);
     void release();
 
-    int fd_ = -1;
+    JournalHandle file_;
     QString path_;
     std::size_t length_ = 0;  // of the whole lines written
     bool stopped_ = false;

@@ -12,7 +12,7 @@
 
 #include "window/files/file_failure.h"
 
-#if defined(Q_OS_UNIX)
+#if VELMORIN_POSIX
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/stat.h>
@@ -49,7 +49,7 @@ QString temporaryName() {
 }
 
 bool processGone(qint64 pid) {
-#if defined(Q_OS_UNIX)
+#if VELMORIN_POSIX
     return pid > 0 && pid <= INT_MAX && ::kill(pid_t(pid), 0) != 0 && errno == ESRCH;
 #else
     Q_UNUSED(pid);
@@ -78,7 +78,7 @@ void removeStaleTemporaries(const QString& file) {
     }
 }
 
-#if defined(Q_OS_UNIX)
+#if VELMORIN_POSIX
 
 // 0 on success, else the error number.
 int syncPath(const QString& path, int flags) {
@@ -170,7 +170,7 @@ InPlace replaceInPlace(const QString& destination, const QByteArray& bytes) {
 }  // namespace
 
 SafeFile::SafeFile(const QString& target) : target_(QFileInfo(target).absoluteFilePath()) {
-#if defined(Q_OS_UNIX)
+#if VELMORIN_POSIX
     const Destination destination = destinationOf(target_);
     if (!destination.error.isEmpty()) {
         error_ = destination.error;
@@ -186,7 +186,7 @@ SafeFile::SafeFile(const QString& target) : target_(QFileInfo(target).absoluteFi
     const QDir folder = QFileInfo(destination_).dir();
     for (int attempt = 0; attempt < 100; ++attempt) {
         const QString candidate = folder.filePath(temporaryName());
-#if defined(Q_OS_UNIX)
+#if VELMORIN_POSIX
         const int fd =
             ::open(encoded(candidate).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0 && errno == EEXIST) continue;
@@ -216,7 +216,7 @@ SafeFile::~SafeFile() {
 
 bool SafeFile::write(const QByteArray& bytes) {
     if (temporary_.isEmpty()) return false;
-#if defined(Q_OS_UNIX)
+#if VELMORIN_POSIX
     const int fd = ::open(encoded(temporary_).constData(), O_WRONLY | O_TRUNC | O_CLOEXEC);
     int error = fd < 0 ? errno : writeAll(fd, bytes);
     if (fd >= 0 && ::close(fd) != 0 && !error) error = errno;
@@ -234,7 +234,7 @@ bool SafeFile::write(const QByteArray& bytes) {
 #endif
 }
 
-#if defined(Q_OS_UNIX)
+#if VELMORIN_POSIX
 
 bool SafeFile::commit() {
     if (temporary_.isEmpty()) return false;

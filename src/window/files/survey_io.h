@@ -17,7 +17,7 @@ struct OpenedSurvey {
     std::optional<section::SectionSurvey> survey;
     QString error;  // names the file, the line, the column and the cell
     // A cut-and-fill survey instead (our CSV with a 线 column, or a 里程文件).
-    std::optional<section::CutFillSurvey> cutFill;
+    std::optional<section::CutFillSurvey> cutFill{};
 };
 
 // Either kind of survey: a 里程文件 when the name ends in .hdm or the text

@@ -7,7 +7,7 @@
 
 #include "window/files/file_failure.h"
 
-#if defined(Q_OS_UNIX)
+#if VELMORIN_POSIX
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -17,7 +17,7 @@ namespace window {
 
 namespace {
 
-#if defined(Q_OS_UNIX)
+#if VELMORIN_POSIX
 
 // Why a file that is not a regular one cannot be read, in the user's words.
 QString notRegular(mode_t mode) {
@@ -28,11 +28,23 @@ QString notRegular(mode_t mode) {
     return QStringLiteral("这是一个设备，不是普通文件");
 }
 
+// The times to the nanosecond, under the names each system gives them.
+#if defined(__APPLE__)
+bool sameTimes(const struct stat& a, const struct stat& b) {
+    return a.st_mtimespec.tv_sec == b.st_mtimespec.tv_sec &&
+           a.st_mtimespec.tv_nsec == b.st_mtimespec.tv_nsec &&
+           a.st_ctimespec.tv_sec == b.st_ctimespec.tv_sec &&
+           a.st_ctimespec.tv_nsec == b.st_ctimespec.tv_nsec;
+}
+#else
+bool sameTimes(const struct stat& a, const struct stat& b) {
+    return a.st_mtim.tv_sec == b.st_mtim.tv_sec && a.st_mtim.tv_nsec == b.st_mtim.tv_nsec &&
+           a.st_ctim.tv_sec == b.st_ctim.tv_sec && a.st_ctim.tv_nsec == b.st_ctim.tv_nsec;
+}
+#endif
+
 bool sameFile(const struct stat& before, const struct stat& after) {
-    return before.st_size == after.st_size && before.st_mtim.tv_sec == after.st_mtim.tv_sec &&
-           before.st_mtim.tv_nsec == after.st_mtim.tv_nsec &&
-           before.st_ctim.tv_sec == after.st_ctim.tv_sec &&
-           before.st_ctim.tv_nsec == after.st_ctim.tv_nsec;
+    return before.st_size == after.st_size && sameTimes(before, after);
 }
 
 // Up to the end, whatever the size said: files under /proc give their size
@@ -72,7 +84,7 @@ class Descriptor {
 }  // namespace
 
 WholeFile readWholeFile(const QString& path) {
-#if defined(Q_OS_UNIX)
+#if VELMORIN_POSIX
     // Not blocking, so that opening a FIFO without a writer returns at once
     // and is then refused as not a regular file.
     const Descriptor fd(
