@@ -150,6 +150,81 @@ class CutFillViewsTest : public QObject {
         QVERIFY(!panel.canvas().isVisible() && panel.cutFillCanvas().isVisible());
         QCOMPARE(panel.cutFillCanvas().picture().ground, survey().sections[0].ground);
     }
+
+    void the_overview_holds_the_cut_and_fill_rows_and_its_curves_their_running_totals() {
+        window::ResultsOverview overview(*document);
+        overview.show();
+        overview.showSurvey();
+        const QTableWidget& table = overview.table();
+        const section::ResultTable results = section::cutFillResultTable(document->cutFill());
+        QCOMPARE(table.columnCount(), 9);
+        QCOMPARE(table.rowCount(), 3);
+        for (int c = 0; c < 9; ++c)
+            QCOMPARE(table.horizontalHeaderItem(c)->text(),
+                     QString::fromStdString(results.header[c]));
+        for (int r = 0; r < 3; ++r)
+            for (int c = 0; c < 9; ++c)
+                QCOMPARE(table.item(r, c)->text(), QString::fromStdString(results.rows[r][c]));
+        // By hand: (32 + 0) / 2 x 20 of cut and (18 + 100) / 2 x 20 of fill to
+        // K0+020; K0+040 has no areas, so nothing to it.
+        const QStringList second = {"2", "K0+020.000", "0.000",   "100.000", "20.000",
+                                    "",  "",           "320.000", "1180.000"};
+        for (int c = 0; c < 9; ++c) QCOMPARE(table.item(1, c)->text(), second[c]);
+        QCOMPARE(table.item(0, 5)->text(), "320.000");
+        QCOMPARE(table.item(0, 6)->text(), "1180.000");
+        QCOMPARE(table.item(2, 2)->text(), "");
+        QVERIFY(table.item(2, 3)->toolTip().contains("只有地面线，没有设计线"));
+        QVERIFY(!table.item(2, 0)->icon().isNull());
+        QVERIFY(table.item(1, 0)->icon().isNull());
+        QVERIFY(overview.warningsText().startsWith("⚠ 1 条计算提醒"));
+        QCOMPARE(overview.totalText(),
+                 "挖方总量：320.000 立方米，填方总量：1180.000 立方米，"
+                 "净方（挖 − 填）：-860.000 立方米，共 3 个断面");
+
+        const auto rows = section::cutFillRows(document->cutFill());
+        const auto& curves = overview.curve().series();
+        QCOMPARE(curves.size(), 2u);
+        QCOMPARE(curves[0].name, "累计挖方");
+        QCOMPARE(curves[1].name, "累计填方");
+        for (std::size_t k = 0; k < rows.size(); ++k) {
+            QCOMPARE(curves[0].points[k].along, *rows[k].station);
+            QCOMPARE(curves[0].points[k].total, rows[k].runningCut);
+            QCOMPARE(curves[1].points[k].total, rows[k].runningFill);
+        }
+        QVERIFY(overview.massCurveSwitch().isVisible());
+        overview.massCurveSwitch().setChecked(true);
+        QCOMPARE(overview.curve().series().size(), 1u);
+        QCOMPARE(overview.curve().title(), "土方累积曲线");
+        QList<double> mass;
+        for (const auto& point : overview.curve().points()) mass << point.total;
+        QCOMPARE(mass, QList<double>({0.0, -860.0, -860.0}));
+        overview.massCurveSwitch().setChecked(false);
+        QCOMPARE(overview.curve().series().size(), 2u);
+    }
+
+    void the_overview_follows_the_document_from_one_kind_to_the_other() {
+        window::ResultsOverview overview(*document);
+        overview.show();
+        overview.showSurvey();
+        overview.massCurveSwitch().setChecked(true);
+        section::SectionSurvey closed;
+        closed.resize(1);
+        closed.setStationAnswer("N");
+        closed.setPointCount(1, 3);
+        closed.allocatePoints();
+        for (int j = 1; j <= 3; ++j) closed.setPoint(1, j, j % 2, j);
+        QCOMPARE(document->replaceSurvey(closed, "计算", ""), document::Outcome::Done);
+        QVERIFY(!overview.massCurveSwitch().isVisible());
+        QCOMPARE(overview.curve().series().size(), 1u);
+        QCOMPARE(overview.curve().title(), "累计土方曲线");
+        QVERIFY(overview.totalText().startsWith("总体积："));
+        QCOMPARE(overview.table().columnCount(),
+                 int(section::resultTable(document->survey()).header.size()));
+        document->undoStack()->undo();
+        QCOMPARE(overview.table().columnCount(), 9);
+        // The switch kept: the mass curve again.
+        QCOMPARE(overview.curve().title(), "土方累积曲线");
+    }
 };
 
 QTEST_MAIN(CutFillViewsTest)
