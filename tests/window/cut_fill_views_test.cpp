@@ -160,7 +160,7 @@ class CutFillViewsTest : public QObject {
         QCOMPARE(table.columnCount(), 9);
         QCOMPARE(table.rowCount(), 3);
         for (int c = 0; c < 9; ++c)
-            QCOMPARE(table.horizontalHeaderItem(c)->text(),
+            QCOMPARE(table.horizontalHeaderItem(c)->text().remove(u'\n'),
                      QString::fromStdString(results.header[c]));
         for (int r = 0; r < 3; ++r)
             for (int c = 0; c < 9; ++c)

@@ -92,7 +92,13 @@ void ResultsOverview::showSurvey() {
     massCurve_->setVisible(cutFill);
     if (cutFill) {
         const section::CutFillSurvey& survey = document_.cutFill();
-        fillTable(section::cutFillResultTable(survey));
+        section::ResultTable results = section::cutFillResultTable(survey);
+        // The units under the names, so that nine columns leave the curve its room.
+        for (std::string& name : results.header) {
+            if (const auto unit = name.find('('); unit != std::string::npos)
+                name.insert(unit, "\n");
+        }
+        fillTable(results);
         markWarnings(section::cutFillWarnings(survey));
         const auto figure = [](double value) {
             return QString::fromStdString(section::cutFillFigure(value));
