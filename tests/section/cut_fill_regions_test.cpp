@@ -8,19 +8,14 @@
 #include <random>
 #include <vector>
 
+#include "cut_fill_lines.h"
 #include "section/cut_fill_area.h"
 
 namespace section {
 namespace {
 
-using Line = std::vector<LinePoint>;
-
-// Points given as (S, H), the way a section is drawn.
-Line line(std::initializer_list<std::pair<double, double>> points) {
-    Line result;
-    for (const auto& [s, h] : points) result.push_back({h, s});
-    return result;
-}
+using section::cut_fill_test::Line;
+using section::cut_fill_test::line;
 
 // The area enclosed, by the shoelace rule in (S, H): negative for an outline
 // that runs along the top left to right and back along the foot.

@@ -11,6 +11,7 @@
 #include <QTest>
 #include <QUndoStack>
 
+#include "../section/cut_fill_lines.h"
 #include "document/survey_document.h"
 #include "section/cut_fill_rows.h"
 #include "window/views/cut_fill_canvas.h"
@@ -21,14 +22,8 @@
 
 namespace {
 
-using Line = std::vector<section::LinePoint>;
-
-// Points given as (S, H), the way a section is drawn.
-Line line(std::initializer_list<std::pair<double, double>> points) {
-    Line result;
-    for (const auto& [s, h] : points) result.push_back({h, s});
-    return result;
-}
+using section::cut_fill_test::Line;
+using section::cut_fill_test::line;
 
 // K0+000: the ground rises through a level design at S = 0: cut 8 x 8 / 2 =
 // 32 m² on its left (S > 0), fill 6 x 6 / 2 = 18 m² on its right.
@@ -42,6 +37,17 @@ section::CutFillSurvey survey() {
         {20, 0, line({{-20, 100}, {20, 100}}), line({{-15, 100}, {-5, 105}, {5, 105}, {15, 100}})});
     data.sections.push_back({40, 0, line({{-10, 100}, {10, 101}}), {}});
     return data;
+}
+
+// One closed section of three points.
+section::SectionSurvey aClosedOutline() {
+    section::SectionSurvey closed;
+    closed.resize(1);
+    closed.setStationAnswer("N");
+    closed.setPointCount(1, 3);
+    closed.allocatePoints();
+    for (int j = 1; j <= 3; ++j) closed.setPoint(1, j, j % 2, j);
+    return closed;
 }
 
 bool reddish(QColor c) {
@@ -136,13 +142,7 @@ class CutFillViewsTest : public QObject {
     void a_closed_outline_replacing_the_survey_is_drawn_as_before_and_undo_brings_the_lines_back() {
         window::SectionPanel panel(*document);
         panel.show();
-        section::SectionSurvey closed;
-        closed.resize(1);
-        closed.setStationAnswer("N");
-        closed.setPointCount(1, 3);
-        closed.allocatePoints();
-        for (int j = 1; j <= 3; ++j) closed.setPoint(1, j, j % 2, j);
-        QCOMPARE(document->replaceSurvey(closed, "计算", ""), document::Outcome::Done);
+        QCOMPARE(document->replaceSurvey(aClosedOutline(), "计算", ""), document::Outcome::Done);
         QVERIFY(panel.canvas().isVisible() && !panel.cutFillCanvas().isVisible());
         QCOMPARE(panel.canvas().picture().points.size(), 3u);
         QVERIFY(panel.caption().startsWith("面积 "));
@@ -207,13 +207,7 @@ class CutFillViewsTest : public QObject {
         overview.show();
         overview.showSurvey();
         overview.massCurveSwitch().setChecked(true);
-        section::SectionSurvey closed;
-        closed.resize(1);
-        closed.setStationAnswer("N");
-        closed.setPointCount(1, 3);
-        closed.allocatePoints();
-        for (int j = 1; j <= 3; ++j) closed.setPoint(1, j, j % 2, j);
-        QCOMPARE(document->replaceSurvey(closed, "计算", ""), document::Outcome::Done);
+        QCOMPARE(document->replaceSurvey(aClosedOutline(), "计算", ""), document::Outcome::Done);
         QVERIFY(!overview.massCurveSwitch().isVisible());
         QCOMPARE(overview.curve().series().size(), 1u);
         QCOMPARE(overview.curve().title(), "累计土方曲线");
