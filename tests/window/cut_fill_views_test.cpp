@@ -198,6 +198,13 @@ class CutFillViewsTest : public QObject {
         QList<double> mass;
         for (const auto& point : overview.curve().points()) mass << point.total;
         QCOMPARE(mass, QList<double>({0.0, -860.0, -860.0}));
+        // Falling from the top left corner: the legend goes to another.
+        const QRectF legend = overview.curve().legendBox();
+        QVERIFY(!legend.isEmpty());
+        for (const QPolygonF& curve : overview.curve().drawnCurves())
+            for (qsizetype k = 0; k + 1 < curve.size(); ++k)
+                for (int step = 0; step <= 64; ++step)
+                    QVERIFY(!legend.contains(curve[k] + (curve[k + 1] - curve[k]) * (step / 64.0)));
         overview.massCurveSwitch().setChecked(false);
         QCOMPARE(overview.curve().series().size(), 2u);
     }

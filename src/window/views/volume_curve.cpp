@@ -9,7 +9,6 @@
 #include "section/cut_fill_rows.h"
 #include "section/result_rows.h"
 #include "window/views/drawing_style.h"
-#include "window/views/plot_geometry.h"
 
 namespace window {
 
@@ -86,23 +85,73 @@ void VolumeCurve::showCutFill(const section::CutFillSurvey& survey, CutFillCurve
     update();
 }
 
-void VolumeCurve::drawLegend(QPainter& painter, const QRectF& plot) const {
+QRectF VolumeCurve::plotRect() const {
+    return {70, 24, width() - 90.0, height() - 60.0};
+}
+
+VolumeCurve::Axes VolumeCurve::axes() const {
+    const Span total = spanOf(series_, &Point::total);
+    // Zero on the axis.
+    return {plotRect(),
+            spanOf(series_, &Point::along),
+            {std::min(total.from, 0.0), std::max(total.to, 0.0)}};
+}
+
+std::vector<QPolygonF> VolumeCurve::drawnCurves() const {
+    std::vector<QPolygonF> curves;
+    if (points().empty()) return curves;
+    const Axes on = axes();
+    for (const Series& each : series_) {
+        QPolygonF curve;
+        for (const Point& p : each.points) curve << QPointF(on.x(p.along), on.y(p.total));
+        curves.push_back(std::move(curve));
+    }
+    return curves;
+}
+
+QRectF VolumeCurve::legendBox() const {
+    if (!legend_) return {};
     const QFontMetricsF metrics(font());
-    painter.setFont(font());
-    double y = plot.top() + 4;
     double widest = 0;
     for (const Series& each : series_)
         widest = std::max(widest, metrics.horizontalAdvance(each.name));
-    const double left = plot.left() + 8;
+    const QSizeF size(widest + 36, double(series_.size()) * metrics.height() + 4);
+    const QRectF inside = plotRect().adjusted(6, 4, -6, -4);
+    const QRectF corners[] = {
+        QRectF(inside.topLeft(), size),
+        QRectF(QPointF(inside.right() - size.width(), inside.top()), size),
+        QRectF(QPointF(inside.right() - size.width(), inside.bottom() - size.height()), size),
+        QRectF(QPointF(inside.left(), inside.bottom() - size.height()), size)};
+    // Points along the curves counted in each corner; the first of the fewest wins.
+    const std::vector<QPolygonF> curves = drawnCurves();
+    auto crowding = [&](const QRectF& box) {
+        const QRectF near = box.adjusted(-4, -4, 4, 4);
+        int count = 0;
+        for (const QPolygonF& curve : curves) {
+            for (qsizetype k = 0; k + 1 < curve.size(); ++k)
+                for (int step = 0; step <= 16; ++step)
+                    count += near.contains(curve[k] + (curve[k + 1] - curve[k]) * (step / 16.0));
+            if (curve.size() == 1) count += near.contains(curve[0]);
+        }
+        return count;
+    };
+    return *std::ranges::min_element(corners, {}, crowding);
+}
+
+void VolumeCurve::drawLegend(QPainter& painter, const QRectF& box) const {
+    const QFontMetricsF metrics(font());
+    painter.setFont(font());
     painter.setPen(Qt::NoPen);
     painter.setBrush(QColor(255, 255, 255, 220));
-    painter.drawRect(QRectF(left - 4, y - 2, widest + 36, series_.size() * metrics.height() + 4));
+    painter.drawRect(box);
+    double y = box.top() + 2;
+    const double left = box.left() + 4;
     for (const Series& each : series_) {
         const double middle = y + metrics.height() / 2;
         painter.setPen(QPen(each.colour, 2));
         painter.drawLine(QPointF(left, middle), QPointF(left + 20, middle));
         painter.setPen(Qt::black);
-        painter.drawText(QRectF(left + 26, y, widest + 4, metrics.height()),
+        painter.drawText(QRectF(left + 26, y, box.right() - left - 26, metrics.height()),
                          Qt::AlignLeft | Qt::AlignVCenter, each.name);
         y += metrics.height();
     }
@@ -112,25 +161,23 @@ void VolumeCurve::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setFont(tickFont());
-    const QRectF plot(70, 24, width() - 90, height() - 60);
+    const QRectF plot = plotRect();
     painter.drawText(QRectF(0, 2, width(), 16), Qt::AlignHCenter, title_);
     if (points().empty()) {
         painter.drawText(plot, Qt::AlignCenter, QStringLiteral("还没有计算结果"));
         return;
     }
-    const Span along = spanOf(series_, &Point::along);
-    Span total = spanOf(series_, &Point::total);
-    total = {std::min(total.from, 0.0), std::max(total.to, 0.0)};  // zero on the axis
-    auto x = [&](double v) { return onAxis(v, along, plot.left(), plot.right()); };
-    auto y = [&](double v) { return onAxis(v, total, plot.bottom(), plot.top()); };
+    const Axes on = axes();
+    auto x = [&](double v) { return on.x(v); };
+    auto y = [&](double v) { return on.y(v); };
 
-    for (double v : tickValues(along, kMostTicks)) {
+    for (double v : tickValues(on.along, kMostTicks)) {
         painter.setPen(kGridColour);
         painter.drawLine(QPointF(x(v), plot.top()), QPointF(x(v), plot.bottom()));
         painter.setPen(Qt::darkGray);
         painter.drawText(QRectF(x(v) - 40, plot.bottom() + 3, 80, 14), Qt::AlignHCenter, number(v));
     }
-    for (double v : tickValues(total, kMostTicks)) {
+    for (double v : tickValues(on.total, kMostTicks)) {
         painter.setPen(kGridColour);
         painter.drawLine(QPointF(plot.left(), y(v)), QPointF(plot.right(), y(v)));
         painter.setPen(Qt::darkGray);
@@ -149,16 +196,15 @@ void VolumeCurve::paintEvent(QPaintEvent*) {
     painter.drawText(QRectF(-100, -8, 200, 16), Qt::AlignCenter, axis_);
     painter.restore();
 
-    for (const Series& each : series_) {
-        painter.setPen(QPen(each.colour, 2));
+    const std::vector<QPolygonF> curves = drawnCurves();
+    for (std::size_t k = 0; k < curves.size(); ++k) {
+        painter.setPen(QPen(series_[k].colour, 2));
         painter.setBrush(Qt::NoBrush);
-        QPolygonF curve;
-        for (const Point& p : each.points) curve << QPointF(x(p.along), y(p.total));
-        painter.drawPolyline(curve);
+        painter.drawPolyline(curves[k]);
         painter.setBrush(Qt::white);
-        for (const QPointF& p : curve) painter.drawEllipse(p, 2.5, 2.5);
+        for (const QPointF& p : curves[k]) painter.drawEllipse(p, 2.5, 2.5);
     }
-    if (legend_) drawLegend(painter, plot);
+    if (legend_) drawLegend(painter, legendBox());
 }
 
 }  // namespace window

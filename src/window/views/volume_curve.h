@@ -7,12 +7,15 @@
 // cumulative cut less cumulative fill), with a legend.
 
 #include <QColor>
+#include <QPolygonF>
+#include <QRectF>
 #include <QString>
 #include <QWidget>
 #include <vector>
 
 #include "section/cut_fill_survey.h"
 #include "section/survey.h"
+#include "window/views/plot_geometry.h"
 
 class QPainter;
 
@@ -41,6 +44,10 @@ class VolumeCurve : public QWidget {
     // The points of the first curve.
     const std::vector<Point>& points() const { return series_.front().points; }
     QString title() const { return title_; }
+    // The curves as drawn at the present size, and where the legend goes: in
+    // the corner of the plot the curves keep clearest of. None without a legend.
+    std::vector<QPolygonF> drawnCurves() const;
+    QRectF legendBox() const;
 
     QSize sizeHint() const override { return {520, 260}; }
 
@@ -48,7 +55,16 @@ class VolumeCurve : public QWidget {
     void paintEvent(QPaintEvent* event) override;
 
   private:
-    void drawLegend(QPainter& painter, const QRectF& plot) const;
+    struct Axes {
+        QRectF plot;
+        Span along;
+        Span total;
+        double x(double v) const { return onAxis(v, along, plot.left(), plot.right()); }
+        double y(double v) const { return onAxis(v, total, plot.bottom(), plot.top()); }
+    };
+    QRectF plotRect() const;
+    Axes axes() const;  // with points only
+    void drawLegend(QPainter& painter, const QRectF& box) const;
 
     std::vector<Series> series_{Series{}};
     bool stations_ = false;
