@@ -10,17 +10,13 @@
 #include <random>
 #include <vector>
 
+#include "cut_fill_lines.h"
+
 namespace section {
 namespace {
 
-using Line = std::vector<LinePoint>;
-
-// Points given as (S, H), the way a section is drawn.
-Line line(std::initializer_list<std::pair<double, double>> points) {
-    Line result;
-    for (const auto& [s, h] : points) result.push_back({h, s});
-    return result;
-}
+using section::cut_fill_test::Line;
+using section::cut_fill_test::line;
 
 Line reversed(Line points) {
     std::reverse(points.begin(), points.end());

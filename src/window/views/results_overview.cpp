@@ -2,6 +2,7 @@
 #include "window/views/results_overview.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QDir>
 #include <QHBoxLayout>
@@ -17,6 +18,8 @@
 
 #include "document/survey_document.h"
 #include "section/checks.h"
+#include "section/cut_fill_calculation.h"
+#include "section/cut_fill_rows.h"
 #include "section/figures.h"
 #include "section/result_rows.h"
 #include "survey_file/survey_file.h"
@@ -45,6 +48,8 @@ ResultsOverview::ResultsOverview(const document::SurveyDocument& document, QWidg
     warningsNote_ = new QLabel(this);
     warningsNote_->setWordWrap(true);
     curve_ = new VolumeCurve(this);
+    massCurve_ = new QCheckBox(QStringLiteral("土方累积曲线（累计挖方 − 累计填方）"), this);
+    massCurve_->hide();
     auto* copy = new QPushButton(QStringLiteral("复制选中的行"), this);
     auto* toCsv = new QPushButton(QStringLiteral("导出 CSV…"), this);
 
@@ -61,7 +66,12 @@ ResultsOverview::ResultsOverview(const document::SurveyDocument& document, QWidg
     column->addLayout(buttons);
     splitter_ = new QSplitter(this);
     splitter_->addWidget(left);
-    splitter_->addWidget(curve_);
+    auto* right = new QWidget(this);
+    auto* curveColumn = new QVBoxLayout(right);
+    curveColumn->setContentsMargins(0, 0, 0, 0);
+    curveColumn->addWidget(curve_, 1);
+    curveColumn->addWidget(massCurve_);
+    splitter_->addWidget(right);
     splitter_->setStretchFactor(1, 1);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(splitter_);
@@ -70,6 +80,7 @@ ResultsOverview::ResultsOverview(const document::SurveyDocument& document, QWidg
     table_->installEventFilter(this);
     connect(copy, &QPushButton::clicked, this, &ResultsOverview::copyRows);
     connect(toCsv, &QPushButton::clicked, this, &ResultsOverview::exportClicked);
+    connect(massCurve_, &QCheckBox::toggled, this, &ResultsOverview::showCutFillCurves);
     connect(&document_, &document::SurveyDocument::changed, this, [this] {
         if (isVisible()) showSurvey();
     });
@@ -77,8 +88,44 @@ ResultsOverview::ResultsOverview(const document::SurveyDocument& document, QWidg
 }
 
 void ResultsOverview::showSurvey() {
-    const section::SectionSurvey& survey = document_.survey();
-    const section::ResultTable results = section::resultTable(survey);
+    const bool cutFill = document_.kind() == document::SurveyKind::CutFill;
+    massCurve_->setVisible(cutFill);
+    if (cutFill) {
+        const section::CutFillSurvey& survey = document_.cutFill();
+        section::ResultTable results = section::cutFillResultTable(survey);
+        // The units under the names, so that nine columns leave the curve its room.
+        for (std::string& name : results.header) {
+            if (const auto unit = name.find('('); unit != std::string::npos)
+                name.insert(unit, "\n");
+        }
+        fillTable(results);
+        markWarnings(section::cutFillWarnings(survey));
+        const auto figure = [](double value) {
+            return QString::fromStdString(section::cutFillFigure(value));
+        };
+        total_->setText(QStringLiteral("挖方总量：%1 立方米，填方总量：%2 立方米，净方（挖 − "
+                                       "填）：%3 立方米，共 %4 个断面")
+                            .arg(figure(survey.totalCut), figure(survey.totalFill),
+                                 figure(survey.totalCut - survey.totalFill))
+                            .arg(survey.sectionCount()));
+        showCutFillCurves();
+    } else {
+        const section::SectionSurvey& survey = document_.survey();
+        fillTable(section::resultTable(survey));
+        markWarnings(section::surveyWarnings(survey));
+        total_->setText(QStringLiteral("总体积：%1 立方米，共 %2 个断面")
+                            .arg(QString::fromStdString(section::Figures(survey).total()))
+                            .arg(survey.sectionCount()));
+        curve_->showSurvey(survey);
+    }
+    table_->resizeColumnsToContents();
+    // The table as wide as its columns, the curve the rest.
+    int tableWidth = 2 * table_->frameWidth() + 20;
+    for (int c = 0; c < table_->columnCount(); ++c) tableWidth += table_->columnWidth(c);
+    splitter_->setSizes({tableWidth, std::max(width() - tableWidth, 300)});
+}
+
+void ResultsOverview::fillTable(const section::ResultTable& results) {
     table_->clear();
     table_->setColumnCount(int(results.header.size()));
     table_->setRowCount(int(results.rows.size()));
@@ -92,21 +139,19 @@ void ResultsOverview::showSurvey() {
             table_->setItem(r, c, item);
         }
     }
-    markWarnings(section::surveyWarnings(survey));
-    table_->resizeColumnsToContents();
-    // The table as wide as its columns, the curve the rest.
-    int tableWidth = 2 * table_->frameWidth() + 20;
-    for (int c = 0; c < table_->columnCount(); ++c) tableWidth += table_->columnWidth(c);
-    splitter_->setSizes({tableWidth, std::max(width() - tableWidth, 300)});
-    total_->setText(QStringLiteral("总体积：%1 立方米，共 %2 个断面")
-                        .arg(QString::fromStdString(section::Figures(survey).total()))
-                        .arg(survey.sectionCount()));
-    curve_->showSurvey(survey);
+}
+
+void ResultsOverview::showCutFillCurves() {
+    if (document_.kind() != document::SurveyKind::CutFill) return;
+    curve_->showCutFill(document_.cutFill(), massCurve_->isChecked()
+                                                 ? VolumeCurve::CutFillCurves::Mass
+                                                 : VolumeCurve::CutFillCurves::CutAndFill);
 }
 
 // The rows of sections with a warning: tinted, an icon before the number,
 // the warnings as the tooltip. The cells' texts stay as copied and exported.
-void ResultsOverview::markWarnings(const std::vector<section::SurveyWarning>& warnings) {
+template <class Warning>
+void ResultsOverview::markWarnings(const std::vector<Warning>& warnings) {
     const QIcon icon = warningIcon(*this);
     for (int r = 0; r < table_->rowCount(); ++r) {
         const QString texts = warningsOf(warnings, r + 1).join(u'\n');
@@ -158,8 +203,11 @@ void ResultsOverview::copyRows() const {
 }
 
 QString ResultsOverview::exportCsv(const QString& path) const {
-    return writeFileSafely(path, QByteArray::fromStdString(survey_file::resultsCsv(
-                                     document_.survey(), survey_file::CsvFor::Spreadsheet)));
+    const std::string csv =
+        document_.kind() == document::SurveyKind::CutFill
+            ? survey_file::cutFillResultsCsv(document_.cutFill(), survey_file::CsvFor::Spreadsheet)
+            : survey_file::resultsCsv(document_.survey(), survey_file::CsvFor::Spreadsheet);
+    return writeFileSafely(path, QByteArray::fromStdString(csv));
 }
 
 void ResultsOverview::exportClicked() {

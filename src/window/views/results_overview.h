@@ -4,17 +4,19 @@
 // and the running total in a table, the total at its foot, and the
 // cumulative volume curve beside it. Rows copy with Ctrl+C as tab-separated
 // text that pastes into a spreadsheet as columns; the table exports as CSV.
-// The rows of sections with a warning are marked.
+// The rows of sections with a warning are marked. A cut-and-fill survey gets
+// its cut and fill columns and curves, and a switch to the mass curve.
 
 #include <QWidget>
 #include <vector>
 
-#include "section/checks.h"
+#include "section/result_rows.h"
 
 namespace document {
 class SurveyDocument;
 }
 
+class QCheckBox;
 class QLabel;
 class QSplitter;
 class QTableWidget;
@@ -34,6 +36,8 @@ class ResultsOverview : public QWidget {
 
     QTableWidget& table() const { return *table_; }
     VolumeCurve& curve() const { return *curve_; }
+    // Shows the mass curve instead of the cumulative cut and fill.
+    QCheckBox& massCurveSwitch() const { return *massCurve_; }
     QString totalText() const;
     QString warningsText() const;
 
@@ -50,12 +54,16 @@ class ResultsOverview : public QWidget {
   private:
     // The selected rows, tab-separated, one line each.
     QString selectedRowsText() const;
-    void markWarnings(const std::vector<section::SurveyWarning>& warnings);
+    void fillTable(const section::ResultTable& results);
+    template <class Warning>
+    void markWarnings(const std::vector<Warning>& warnings);
+    void showCutFillCurves();
 
     QTableWidget* table_ = nullptr;
     QLabel* total_ = nullptr;
     QLabel* warningsNote_ = nullptr;
     VolumeCurve* curve_ = nullptr;
+    QCheckBox* massCurve_ = nullptr;
     QSplitter* splitter_ = nullptr;
     const document::SurveyDocument& document_;
 };

@@ -9,24 +9,15 @@
 #include "runtime/number_text.h"
 #include "window/views/drawing_style.h"
 #include "window/views/plot_geometry.h"
+#include "window/views/section_grid.h"
 
 namespace window {
 
 namespace {
 
-constexpr double kMargin = 34;  // pixels around the drawing, room for the tick values
-constexpr int kMostTicks = 6;
+constexpr double kMargin = kSectionMargin;
 const QColor kPending(240, 120, 0);  // a value being confirmed
 const QColor kEdge(Qt::black);
-
-QPointF at(const SectionScale& scale, double s, double h) {
-    const Pixel p = scale.toPixel(s, h);
-    return {p.x, p.y};
-}
-
-QString metres(double value) {
-    return QString::fromStdString(runtime::numberToText(static_cast<float>(value)));
-}
 
 // The S and H spans of every value drawn; the centre line always among them.
 std::pair<Span, Span> spansOf(const SectionPicture& picture) {
@@ -43,38 +34,6 @@ std::pair<Span, Span> spansOf(const SectionPicture& picture) {
     if (picture.pendingElevation)
         take(picture.pendingOffset.value_or(0.0f), *picture.pendingElevation);
     return {s, h.value_or(Span{0, 0})};
-}
-
-void drawGrid(QPainter& painter, const SectionScale& scale, const PixelBox& box) {
-    painter.setFont(tickFont());
-    const Span across = scale.sAcross(box);
-    const Span up = scale.hUp(box);
-    for (double s : tickValues(across, kMostTicks)) {
-        const double x = scale.toPixel(s, 0).x;
-        painter.setPen(kGridColour);
-        painter.drawLine(QPointF(x, box.top), QPointF(x, box.top + box.height));
-        painter.setPen(Qt::darkGray);
-        painter.drawText(QRectF(x - 30, box.top + box.height + 2, 60, 14), Qt::AlignHCenter,
-                         metres(s));
-    }
-    for (double h : tickValues(up, kMostTicks)) {
-        const double y = scale.toPixel(0, h).y;
-        painter.setPen(kGridColour);
-        painter.drawLine(QPointF(box.left, y), QPointF(box.left + box.width, y));
-        painter.setPen(Qt::darkGray);
-        painter.drawText(QRectF(0, y - 7, box.left - 3, 14), Qt::AlignRight | Qt::AlignVCenter,
-                         metres(h));
-    }
-    painter.drawText(QRectF(box.left + box.width - 60, box.top + box.height + 14, 60, 14),
-                     Qt::AlignRight, QStringLiteral("S (米)"));
-    painter.drawText(QRectF(2, 2, 80, 14), Qt::AlignLeft, QStringLiteral("H (米)"));
-}
-
-void drawCentreLine(QPainter& painter, const SectionScale& scale, const PixelBox& box) {
-    const double x = scale.toPixel(0, 0).x;
-    painter.setPen(QPen(Qt::red, 2, Qt::DashLine));
-    painter.drawLine(QPointF(x, box.top), QPointF(x, box.top + box.height));
-    painter.drawText(QRectF(x + 3, box.top, 80, 14), Qt::AlignLeft, QStringLiteral("S=0"));
 }
 
 void drawPoint(QPainter& painter, QPointF where, int number, const QColor& colour) {
@@ -119,7 +78,7 @@ void SectionCanvas::updateLayers(const SectionScale& scale, const PixelBox& box)
         }
         QPainter painter(&grid_);
         painter.setRenderHint(QPainter::Antialiasing);
-        drawGrid(painter, scale, box);
+        drawSectionGrid(painter, scale, box);
         drawCentreLine(painter, scale, box);
         layeredScale_ = scale;
         layered_ = 0;
@@ -141,8 +100,9 @@ void SectionCanvas::updateLayers(const SectionScale& scale, const PixelBox& box)
     marks.setPen(QPen(kEdge, 1.5));
     marks.setBrush(Qt::white);
     for (std::size_t k = layered_; k < points.size(); ++k) {
-        const QPointF corner = at(scale, points[k].offset, points[k].elevation);
-        if (k > 0) edges.drawLine(at(scale, points[k - 1].offset, points[k - 1].elevation), corner);
+        const QPointF corner = pointAt(scale, points[k].offset, points[k].elevation);
+        if (k > 0)
+            edges.drawLine(pointAt(scale, points[k - 1].offset, points[k - 1].elevation), corner);
         marks.drawEllipse(corner, 3.5, 3.5);
         marks.drawStaticText(corner + QPointF(5, -5 - ascent), numbers_[k]);
     }
@@ -163,10 +123,11 @@ void SectionCanvas::paintEvent(QPaintEvent*) {
     const auto& points = picture_.points;
     std::vector<QPointF> corners;
     corners.reserve(points.size() + 1);
-    for (const auto& point : points) corners.push_back(at(scale, point.offset, point.elevation));
+    for (const auto& point : points)
+        corners.push_back(pointAt(scale, point.offset, point.elevation));
     const bool pendingPoint = picture_.pendingElevation && picture_.pendingOffset;
     if (pendingPoint)
-        corners.push_back(at(scale, *picture_.pendingOffset, *picture_.pendingElevation));
+        corners.push_back(pointAt(scale, *picture_.pendingOffset, *picture_.pendingElevation));
 
     if (corners.size() >= 3) {
         QPainterPath outline;

@@ -9,8 +9,10 @@
 #include <algorithm>
 
 #include "document/survey_document.h"
+#include "section/cut_fill_rows.h"
 #include "section/figures.h"
 #include "section/result_rows.h"
+#include "window/views/cut_fill_canvas.h"
 #include "window/views/section_canvas.h"
 #include "window/views/warnings_dock.h"
 
@@ -22,12 +24,15 @@ SectionPanel::SectionPanel(const document::SurveyDocument& document, QWidget* pa
     QFont bold = title_->font();
     bold.setBold(true);
     title_->setFont(bold);
+    title_->setWordWrap(true);
     warning_ = new QLabel(this);
     warning_->setWordWrap(true);
     warning_->setStyleSheet(QStringLiteral("color: #b00000"));
     warning_->hide();
     caption_ = new QLabel(this);
     canvas_ = new SectionCanvas(this);
+    cutFillCanvas_ = new CutFillCanvas(this);
+    cutFillCanvas_->hide();
 
     pager_ = new QWidget(this);
     previous_ = new QToolButton(pager_);
@@ -53,6 +58,7 @@ SectionPanel::SectionPanel(const document::SurveyDocument& document, QWidget* pa
     layout->addWidget(warning_);
     layout->addWidget(caption_);
     layout->addWidget(canvas_, 1);
+    layout->addWidget(cutFillCanvas_, 1);
     layout->addWidget(pager_);
 
     connect(previous_, &QToolButton::clicked, this, [this] { showSection(list_->currentIndex()); });
@@ -74,29 +80,62 @@ QString SectionPanel::warning() const {
     return warning_->isHidden() ? QString() : warning_->text();
 }
 
+bool SectionPanel::showsCutFill() const {
+    return document_.kind() == document::SurveyKind::CutFill;
+}
+
+int SectionPanel::sectionCount() const {
+    return showsCutFill() ? document_.cutFill().sectionCount() : document_.survey().sectionCount();
+}
+
+void SectionPanel::readWarnings() {
+    warnings_.clear();
+    cutFillWarnings_.clear();
+    if (showsCutFill())
+        cutFillWarnings_ = section::cutFillWarnings(document_.cutFill());
+    else
+        warnings_ = section::surveyWarnings(document_.survey());
+}
+
+QStringList SectionPanel::warningsAt(int i) const {
+    return showsCutFill() ? warningsOf(cutFillWarnings_, i) : warningsOf(warnings_, i);
+}
+
 void SectionPanel::showDraft(const section::SectionDraft& draft) {
     pager_->hide();
     warning_->hide();
     title_->setText(QStringLiteral("正在输入第 %1 号断面").arg(draft.section));
     caption_->setText(QStringLiteral("已确认 %1 个观测点").arg(draft.points.size()));
+    cutFillCanvas_->hide();
+    canvas_->show();
     canvas_->setPicture({draft.points, draft.elevation, draft.offset});
 }
 
 void SectionPanel::showSurvey() {
-    const section::SectionSurvey& survey = document_.survey();
-    warnings_ = section::surveyWarnings(survey);
+    readWarnings();
     list_->clear();
     QStringList names;
-    for (const section::ResultRow& row : section::resultRows(survey))
-        names << QString::fromStdString(row.name);
+    if (showsCutFill()) {
+        for (const section::CutFillRow& row : section::cutFillRows(document_.cutFill()))
+            names << QString::fromStdString(row.name);
+    } else {
+        for (const section::ResultRow& row : section::resultRows(document_.survey()))
+            names << QString::fromStdString(row.name);
+    }
     list_->addItems(names);
-    markWarnings(1, survey.sectionCount());
-    pager_->setVisible(survey.sectionCount() > 1);
-    if (survey.sectionCount() == 0) {
+    const int count = sectionCount();
+    markWarnings(1, count);
+    pager_->setVisible(count > 1);
+    canvas_->setVisible(!showsCutFill());
+    cutFillCanvas_->setVisible(showsCutFill());
+    if (count == 0) {
         warning_->hide();
         title_->setText(QStringLiteral("断面图"));
-        caption_->setText(QStringLiteral("单击“进行计算”后，这里显示正在输入的断面。"));
+        caption_->setText(showsCutFill()
+                              ? QStringLiteral("还没有断面。")
+                              : QStringLiteral("单击“进行计算”后，这里显示正在输入的断面。"));
         canvas_->setPicture({});
+        cutFillCanvas_->setPicture({});
         return;
     }
     showSection(1);
@@ -105,13 +144,24 @@ void SectionPanel::showSurvey() {
 void SectionPanel::markWarnings(int first, int last) {
     const QIcon icon = warningIcon(*this);
     for (int i = first; i <= last; ++i)
-        list_->setItemIcon(i - 1, warningsOf(warnings_, i).isEmpty() ? QIcon() : icon);
+        list_->setItemIcon(i - 1, warningsAt(i).isEmpty() ? QIcon() : icon);
 }
 
 // Values or points of some sections changed: the section on show stays, the
 // names (a station may have moved) and marks of the changed ones are renewed.
+// A cut-and-fill survey is listed anew, on the section it showed.
 void SectionPanel::follow(const document::Change& change) {
     using Kind = document::Change::Kind;
+    if (change.kind == Kind::Survey) {
+        showSurvey();
+        return;
+    }
+    if (showsCutFill()) {
+        const int shown = list_->currentIndex() + 1;
+        showSurvey();
+        showSection(shown);
+        return;
+    }
     if (change.kind != Kind::Values && change.kind != Kind::Points) {
         showSurvey();
         return;
@@ -126,16 +176,24 @@ void SectionPanel::follow(const document::Change& change) {
 }
 
 void SectionPanel::showSection(int i) {
-    const section::SectionSurvey& survey = document_.survey();
-    i = std::clamp(i, 1, std::max(survey.sectionCount(), 1));
-    if (survey.sectionCount() == 0) return;
+    const int count = sectionCount();
+    if (count == 0) return;
+    i = std::clamp(i, 1, count);
     list_->setCurrentIndex(i - 1);
     previous_->setEnabled(i > 1);
-    next_->setEnabled(i < survey.sectionCount());
-    title_->setText(list_->itemText(i - 1));
-    const QStringList warnings = warningsOf(warnings_, i);
+    next_->setEnabled(i < count);
+    const QStringList warnings = warningsAt(i);
     warning_->setText(QStringLiteral("⚠ ") + warnings.join(QStringLiteral("\n⚠ ")));
     warning_->setVisible(!warnings.isEmpty());
+    if (showsCutFill())
+        showCutFill(i);
+    else
+        showOutline(i);
+}
+
+void SectionPanel::showOutline(int i) {
+    const section::SectionSurvey& survey = document_.survey();
+    title_->setText(list_->itemText(i - 1));
     const int count = survey.pointCounts(i);
     if (count < 3) {
         caption_->setText(QStringLiteral("只有 %1 个观测点，围不成断面，没有面积").arg(count));
@@ -148,6 +206,22 @@ void SectionPanel::showSection(int i) {
     for (int j = 1; j <= count; ++j)
         picture.points.push_back({survey.elevations(i, j), survey.offsets(i, j)});
     canvas_->setPicture(std::move(picture));
+}
+
+void SectionPanel::showCutFill(int i) {
+    const section::CutFillSection& section = document_.cutFill().sections[i - 1];
+    const auto figure = [](double value) {
+        return QString::fromStdString(section::cutFillFigure(value));
+    };
+    title_->setText(list_->itemText(i - 1) + QStringLiteral("  ") +
+                    (section.areas
+                         ? QStringLiteral("挖方面积 %1 平方米  填方面积 %2 平方米")
+                               .arg(figure(section.areas->cut), figure(section.areas->fill))
+                         : QStringLiteral("没有挖方和填方面积")));
+    caption_->setText(QStringLiteral("地面线 %1 个点，设计线 %2 个点")
+                          .arg(section.ground.size())
+                          .arg(section.design.size()));
+    cutFillCanvas_->setPicture({section.ground, section.design});
 }
 
 }  // namespace window

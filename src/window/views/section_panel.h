@@ -3,13 +3,16 @@
 // The panel beside the form that shows the survey: the section being typed,
 // growing point by point, and after a calculation every section in turn
 // (◀ ▶ or the list), each titled by its station or number with its area and
-// its number of points, and under the title what looks wrong in it.
+// its number of points, and under the title what looks wrong in it. A
+// cut-and-fill survey is paged through the same way, each section drawn with
+// its two lines and shaded regions and titled with its cut and fill areas.
 
 #include <QWidget>
 #include <vector>
 
 #include "dialogue/user_interface.h"
 #include "section/checks.h"
+#include "section/cut_fill_calculation.h"
 
 namespace document {
 class SurveyDocument;
@@ -22,6 +25,7 @@ class QToolButton;
 
 namespace window {
 
+class CutFillCanvas;
 class SectionCanvas;
 
 class SectionPanel : public QWidget {
@@ -40,16 +44,24 @@ class SectionPanel : public QWidget {
     void showSection(int i);
 
     SectionCanvas& canvas() const { return *canvas_; }
+    CutFillCanvas& cutFillCanvas() const { return *cutFillCanvas_; }
     QString title() const;
     QString caption() const;
     // The shown section's warnings, one a line; empty when there are none.
     QString warning() const;
 
   private:
+    bool showsCutFill() const;
+    int sectionCount() const;
+    void readWarnings();
+    QStringList warningsAt(int i) const;
     void follow(const document::Change& change);
     void markWarnings(int first, int last);
+    void showOutline(int i);
+    void showCutFill(int i);
 
     SectionCanvas* canvas_ = nullptr;
+    CutFillCanvas* cutFillCanvas_ = nullptr;
     QLabel* title_ = nullptr;
     QLabel* caption_ = nullptr;
     QLabel* warning_ = nullptr;
@@ -59,6 +71,7 @@ class SectionPanel : public QWidget {
     QComboBox* list_ = nullptr;
     const document::SurveyDocument& document_;
     std::vector<section::SurveyWarning> warnings_;
+    std::vector<section::CutFillWarning> cutFillWarnings_;
 };
 
 }  // namespace window

@@ -1,13 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/views/volume_curve.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
 #include <algorithm>
 
 #include "runtime/number_text.h"
+#include "section/cut_fill_rows.h"
 #include "section/result_rows.h"
 #include "window/views/drawing_style.h"
-#include "window/views/plot_geometry.h"
 
 namespace window {
 
@@ -19,11 +20,19 @@ QString number(double value) {
     return QString::fromStdString(runtime::numberToText(static_cast<float>(value)));
 }
 
-Span spanOf(const std::vector<VolumeCurve::Point>& points, double VolumeCurve::Point::*value) {
-    Span span{points.front().*value, points.front().*value};
-    for (const auto& point : points) {
-        span.from = std::min(span.from, point.*value);
-        span.to = std::max(span.to, point.*value);
+const QColor kCurveColour(30, 90, 180);
+const QColor kCutCurveColour(200, 60, 30);
+const QColor kFillCurveColour(30, 90, 180);
+const QColor kMassCurveColour(90, 40, 140);
+
+Span spanOf(const std::vector<VolumeCurve::Series>& series, double VolumeCurve::Point::*value) {
+    const VolumeCurve::Point& first = series.front().points.front();
+    Span span{first.*value, first.*value};
+    for (const auto& each : series) {
+        for (const auto& point : each.points) {
+            span.from = std::min(span.from, point.*value);
+            span.to = std::max(span.to, point.*value);
+        }
     }
     // A flat curve still gets an axis of some length.
     if (span.length() == 0) span = {span.from - 1, span.to + 1};
@@ -32,42 +41,143 @@ Span spanOf(const std::vector<VolumeCurve::Point>& points, double VolumeCurve::P
 
 }  // namespace
 
-VolumeCurve::VolumeCurve(QWidget* parent) : QWidget(parent) {
+VolumeCurve::VolumeCurve(QWidget* parent)
+    : QWidget(parent),
+      title_(QStringLiteral("累计土方曲线")),
+      axis_(QStringLiteral("累计体积 (立方米)")) {
     paintWhiteGround(*this);
     setMinimumSize(300, 180);
 }
 
 void VolumeCurve::showSurvey(const section::SectionSurvey& survey) {
     stations_ = survey.stationsEntered();
-    points_.clear();
+    legend_ = false;
+    title_ = QStringLiteral("累计土方曲线");
+    axis_ = QStringLiteral("累计体积 (立方米)");
+    series_ = {{QStringLiteral("累计体积"), kCurveColour, {}}};
     for (const section::ResultRow& row : section::resultRows(survey))
-        points_.push_back({row.station ? *row.station : double(row.section), row.runningTotal});
+        series_[0].points.push_back(
+            {row.station ? *row.station : double(row.section), row.runningTotal});
     update();
+}
+
+void VolumeCurve::showCutFill(const section::CutFillSurvey& survey, CutFillCurves curves) {
+    stations_ = survey.stationsEntered();
+    legend_ = true;
+    const bool mass = curves == CutFillCurves::Mass;
+    title_ = mass ? QStringLiteral("土方累积曲线") : QStringLiteral("累计挖方和累计填方曲线");
+    axis_ =
+        mass ? QStringLiteral("累计挖方 − 累计填方 (立方米)") : QStringLiteral("累计体积 (立方米)");
+    if (mass)
+        series_ = {{QStringLiteral("累计挖方 − 累计填方"), kMassCurveColour, {}}};
+    else
+        series_ = {{QStringLiteral("累计挖方"), kCutCurveColour, {}},
+                   {QStringLiteral("累计填方"), kFillCurveColour, {}}};
+    for (const section::CutFillRow& row : section::cutFillRows(survey)) {
+        const double along = row.station ? *row.station : double(row.section);
+        if (mass) {
+            series_[0].points.push_back({along, row.runningCut - row.runningFill});
+        } else {
+            series_[0].points.push_back({along, row.runningCut});
+            series_[1].points.push_back({along, row.runningFill});
+        }
+    }
+    update();
+}
+
+QRectF VolumeCurve::plotRect() const {
+    return {70, 24, width() - 90.0, height() - 60.0};
+}
+
+VolumeCurve::Axes VolumeCurve::axes() const {
+    const Span total = spanOf(series_, &Point::total);
+    // Zero on the axis.
+    return {plotRect(),
+            spanOf(series_, &Point::along),
+            {std::min(total.from, 0.0), std::max(total.to, 0.0)}};
+}
+
+std::vector<QPolygonF> VolumeCurve::drawnCurves() const {
+    std::vector<QPolygonF> curves;
+    if (points().empty()) return curves;
+    const Axes on = axes();
+    for (const Series& each : series_) {
+        QPolygonF curve;
+        for (const Point& p : each.points) curve << QPointF(on.x(p.along), on.y(p.total));
+        curves.push_back(std::move(curve));
+    }
+    return curves;
+}
+
+QRectF VolumeCurve::legendBox() const {
+    if (!legend_) return {};
+    const QFontMetricsF metrics(font());
+    double widest = 0;
+    for (const Series& each : series_)
+        widest = std::max(widest, metrics.horizontalAdvance(each.name));
+    const QSizeF size(widest + 36, double(series_.size()) * metrics.height() + 4);
+    const QRectF inside = plotRect().adjusted(6, 4, -6, -4);
+    const QRectF corners[] = {
+        QRectF(inside.topLeft(), size),
+        QRectF(QPointF(inside.right() - size.width(), inside.top()), size),
+        QRectF(QPointF(inside.right() - size.width(), inside.bottom() - size.height()), size),
+        QRectF(QPointF(inside.left(), inside.bottom() - size.height()), size)};
+    // Points along the curves counted in each corner; the first of the fewest wins.
+    const std::vector<QPolygonF> curves = drawnCurves();
+    auto crowding = [&](const QRectF& box) {
+        const QRectF near = box.adjusted(-4, -4, 4, 4);
+        int count = 0;
+        for (const QPolygonF& curve : curves) {
+            for (qsizetype k = 0; k + 1 < curve.size(); ++k)
+                for (int step = 0; step <= 16; ++step)
+                    count += near.contains(curve[k] + (curve[k + 1] - curve[k]) * (step / 16.0));
+            if (curve.size() == 1) count += near.contains(curve[0]);
+        }
+        return count;
+    };
+    return *std::ranges::min_element(corners, {}, crowding);
+}
+
+void VolumeCurve::drawLegend(QPainter& painter, const QRectF& box) const {
+    const QFontMetricsF metrics(font());
+    painter.setFont(font());
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(255, 255, 255, 220));
+    painter.drawRect(box);
+    double y = box.top() + 2;
+    const double left = box.left() + 4;
+    for (const Series& each : series_) {
+        const double middle = y + metrics.height() / 2;
+        painter.setPen(QPen(each.colour, 2));
+        painter.drawLine(QPointF(left, middle), QPointF(left + 20, middle));
+        painter.setPen(Qt::black);
+        painter.drawText(QRectF(left + 26, y, box.right() - left - 26, metrics.height()),
+                         Qt::AlignLeft | Qt::AlignVCenter, each.name);
+        y += metrics.height();
+    }
 }
 
 void VolumeCurve::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setFont(tickFont());
-    const QRectF plot(70, 24, width() - 90, height() - 60);
-    painter.drawText(QRectF(0, 2, width(), 16), Qt::AlignHCenter, QStringLiteral("累计土方曲线"));
-    if (points_.empty()) {
+    const QRectF plot = plotRect();
+    painter.drawText(QRectF(0, 2, width(), 16), Qt::AlignHCenter, title_);
+    if (points().empty()) {
         painter.drawText(plot, Qt::AlignCenter, QStringLiteral("还没有计算结果"));
         return;
     }
-    const Span along = spanOf(points_, &Point::along);
-    Span total = spanOf(points_, &Point::total);
-    total = {std::min(total.from, 0.0), std::max(total.to, 0.0)};  // zero on the axis
-    auto x = [&](double v) { return onAxis(v, along, plot.left(), plot.right()); };
-    auto y = [&](double v) { return onAxis(v, total, plot.bottom(), plot.top()); };
+    const Axes on = axes();
+    auto x = [&](double v) { return on.x(v); };
+    auto y = [&](double v) { return on.y(v); };
 
-    for (double v : tickValues(along, kMostTicks)) {
+    for (double v : tickValues(on.along, kMostTicks)) {
         painter.setPen(kGridColour);
         painter.drawLine(QPointF(x(v), plot.top()), QPointF(x(v), plot.bottom()));
         painter.setPen(Qt::darkGray);
         painter.drawText(QRectF(x(v) - 40, plot.bottom() + 3, 80, 14), Qt::AlignHCenter, number(v));
     }
-    for (double v : tickValues(total, kMostTicks)) {
+    for (double v : tickValues(on.total, kMostTicks)) {
         painter.setPen(kGridColour);
         painter.drawLine(QPointF(plot.left(), y(v)), QPointF(plot.right(), y(v)));
         painter.setPen(Qt::darkGray);
@@ -83,16 +193,18 @@ void VolumeCurve::paintEvent(QPaintEvent*) {
     painter.save();
     painter.translate(12, plot.center().y());
     painter.rotate(-90);
-    painter.drawText(QRectF(-80, -8, 160, 16), Qt::AlignCenter,
-                     QStringLiteral("累计体积 (立方米)"));
+    painter.drawText(QRectF(-100, -8, 200, 16), Qt::AlignCenter, axis_);
     painter.restore();
 
-    painter.setPen(QPen(QColor(30, 90, 180), 2));
-    QPolygonF curve;
-    for (const Point& p : points_) curve << QPointF(x(p.along), y(p.total));
-    painter.drawPolyline(curve);
-    painter.setBrush(Qt::white);
-    for (const QPointF& p : curve) painter.drawEllipse(p, 2.5, 2.5);
+    const std::vector<QPolygonF> curves = drawnCurves();
+    for (std::size_t k = 0; k < curves.size(); ++k) {
+        painter.setPen(QPen(series_[k].colour, 2));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawPolyline(curves[k]);
+        painter.setBrush(Qt::white);
+        for (const QPointF& p : curves[k]) painter.drawEllipse(p, 2.5, 2.5);
+    }
+    if (legend_) drawLegend(painter, legendBox());
 }
 
 }  // namespace window

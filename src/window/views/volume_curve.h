@@ -2,12 +2,22 @@
 #pragma once
 // The cumulative volume curve (累计土方曲线): the running total of the volumes
 // against the station, or against the section number when no stations were
-// entered; negative volumes make it fall.
+// entered; negative volumes make it fall. For a cut-and-fill survey the
+// cumulative cut and the cumulative fill, or the mass curve (土方累积曲线:
+// cumulative cut less cumulative fill), with a legend.
 
+#include <QColor>
+#include <QPolygonF>
+#include <QRectF>
+#include <QString>
 #include <QWidget>
 #include <vector>
 
+#include "section/cut_fill_survey.h"
 #include "section/survey.h"
+#include "window/views/plot_geometry.h"
+
+class QPainter;
 
 namespace window {
 
@@ -18,12 +28,26 @@ class VolumeCurve : public QWidget {
     explicit VolumeCurve(QWidget* parent = nullptr);
 
     void showSurvey(const section::SectionSurvey& survey);
+    enum class CutFillCurves { CutAndFill, Mass };
+    void showCutFill(const section::CutFillSurvey& survey, CutFillCurves curves);
 
     struct Point {
         double along = 0;  // station in metres, or section number
         double total = 0;  // running total, cubic metres
     };
-    const std::vector<Point>& points() const { return points_; }
+    struct Series {
+        QString name;
+        QColor colour;
+        std::vector<Point> points;
+    };
+    const std::vector<Series>& series() const { return series_; }
+    // The points of the first curve.
+    const std::vector<Point>& points() const { return series_.front().points; }
+    QString title() const { return title_; }
+    // The curves as drawn at the present size, and where the legend goes: in
+    // the corner of the plot the curves keep clearest of. None without a legend.
+    std::vector<QPolygonF> drawnCurves() const;
+    QRectF legendBox() const;
 
     QSize sizeHint() const override { return {520, 260}; }
 
@@ -31,8 +55,22 @@ class VolumeCurve : public QWidget {
     void paintEvent(QPaintEvent* event) override;
 
   private:
-    std::vector<Point> points_;
+    struct Axes {
+        QRectF plot;
+        Span along;
+        Span total;
+        double x(double v) const { return onAxis(v, along, plot.left(), plot.right()); }
+        double y(double v) const { return onAxis(v, total, plot.bottom(), plot.top()); }
+    };
+    QRectF plotRect() const;
+    Axes axes() const;  // with points only
+    void drawLegend(QPainter& painter, const QRectF& box) const;
+
+    std::vector<Series> series_{Series{}};
     bool stations_ = false;
+    bool legend_ = false;
+    QString title_;
+    QString axis_;
 };
 
 }  // namespace window

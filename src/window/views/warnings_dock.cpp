@@ -5,7 +5,6 @@
 #include <QListWidget>
 #include <QStatusBar>
 #include <QStyle>
-#include <algorithm>
 
 namespace window {
 
@@ -61,15 +60,6 @@ QString WarningsDock::statusWord() const {
 
 QIcon warningIcon(const QWidget& widget) {
     return widget.style()->standardIcon(QStyle::SP_MessageBoxWarning);
-}
-
-QStringList warningsOf(const std::vector<section::SurveyWarning>& warnings, int i) {
-    // They come in section order.
-    QStringList texts;
-    for (const section::SurveyWarning& warning :
-         std::ranges::equal_range(warnings, i, {}, &section::SurveyWarning::section))
-        texts << QString::fromStdString(warning.text);
-    return texts;
 }
 
 }  // namespace window

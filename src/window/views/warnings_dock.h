@@ -8,6 +8,7 @@
 
 #include <QDockWidget>
 #include <QStringList>
+#include <algorithm>
 #include <vector>
 
 #include "section/checks.h"
@@ -43,7 +44,14 @@ class WarningsDock : public QDockWidget {
 
 QIcon warningIcon(const QWidget& widget);
 
-// The texts of section i's warnings.
-QStringList warningsOf(const std::vector<section::SurveyWarning>& warnings, int i);
+// The texts of section i's warnings, of either kind of survey (they come in
+// section order).
+template <class Warning>
+QStringList warningsOf(const std::vector<Warning>& warnings, int i) {
+    QStringList texts;
+    for (const Warning& warning : std::ranges::equal_range(warnings, i, {}, &Warning::section))
+        texts << QString::fromStdString(warning.text);
+    return texts;
+}
 
 }  // namespace window

@@ -1,0 +1,103 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// The merge sweep over a ground line and a design line that the cut and fill
+// areas and the outlines of the cut and fill regions share: both lines read
+// in increasing S, cut into strips at every point of either, each strip
+// handed on with the lines' values at its two sides. A template, so that the
+// areas' sweep compiles to the one tight loop it would be written as alone.
+
+#include <algorithm>
+#include <cstddef>
+#include <optional>
+#include <span>
+
+#include "section/cut_fill_survey.h"
+
+namespace section::sweep {
+
+// A line read in increasing S: a line given right to left is read from its
+// end, without copying it.
+struct Ascending {
+    const LinePoint* first;  // the point read first
+    std::ptrdiff_t step;     // +1 or -1
+    std::size_t count;
+
+    explicit Ascending(std::span<const LinePoint> line)
+        : first(line.data()), step(1), count(line.size()) {
+        if (line.back().offset < line.front().offset) {
+            first = line.data() + line.size() - 1;
+            step = -1;
+        }
+    }
+    double s(std::size_t k) const { return first[std::ptrdiff_t(k) * step].offset; }
+    double h(std::size_t k) const { return first[std::ptrdiff_t(k) * step].elevation; }
+    double lowest() const { return s(0); }
+    double highest() const { return s(count - 1); }
+
+    // The index k of the segment of positive width [s(k), s(k+1)] that starts
+    // at or before `at`, where `at` lies below highest().
+    std::size_t segmentFrom(double at, std::size_t k) const {
+        while (s(k + 1) <= at) ++k;
+        return k;
+    }
+    // The line's value at `at` inside segment k.
+    double valueAt(std::size_t k, double at) const {
+        const double s0 = s(k), h0 = h(k);
+        return h0 + (h(k + 1) - h0) * ((at - s0) / (s(k + 1) - s0));
+    }
+};
+
+// Two lines that keep each to one direction in S and have two points or more.
+struct Lines {
+    Ascending ground;
+    Ascending design;
+    double lo;  // the range of S where both exist
+    double hi;
+};
+
+// The lines with their common range; none when it has no width.
+inline std::optional<Lines> overlapping(std::span<const LinePoint> ground,
+                                        std::span<const LinePoint> design) {
+    const Ascending g(ground), d(design);
+    const double lo = std::max(g.lowest(), d.lowest());
+    const double hi = std::min(g.highest(), d.highest());
+    if (!(lo < hi)) return std::nullopt;
+    return Lines{g, d, lo, hi};
+}
+
+// Calls visit(a, b, ga, da, gb, db) for each strip [a, b] from lo to hi, left
+// to right, where ga, da are the ground's and the design's values just right
+// of a and gb, db just left of b: a vertical step at a breakpoint ends one
+// strip at the value before it and starts the next at the value after it.
+template <class Visit>
+void forEachStrip(const Lines& lines, Visit&& visit) {
+    const Ascending& g = lines.ground;
+    const Ascending& d = lines.design;
+    std::size_t i = g.segmentFrom(lines.lo, 0), j = d.segmentFrom(lines.lo, 0);
+    double a = lines.lo;
+    double ga = g.valueAt(i, a), da = d.valueAt(j, a);
+    for (;;) {
+        const double gEnd = g.s(i + 1), dEnd = d.s(j + 1);
+        const double b = std::min(gEnd, dEnd);
+        const bool gAtEnd = gEnd == b, dAtEnd = dEnd == b;
+        double gb = gAtEnd ? g.h(i + 1) : g.valueAt(i, b);
+        double db = dAtEnd ? d.h(j + 1) : d.valueAt(j, b);
+        visit(a, b, ga, da, gb, db);
+        if (b >= lines.hi) break;
+        // Past the breakpoint and any vertical step there: the values on
+        // its right.
+        if (gAtEnd) {
+            i = g.segmentFrom(b, i + 1);
+            gb = g.h(i);
+        }
+        if (dAtEnd) {
+            j = d.segmentFrom(b, j + 1);
+            db = d.h(j);
+        }
+        a = b;
+        ga = gb;
+        da = db;
+    }
+}
+
+}  // namespace section::sweep

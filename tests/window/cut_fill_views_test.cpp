@@ -1,0 +1,232 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The views of a cut-and-fill survey, filled straight into the document: the
+// drawing shades the cut and the fill on their sides of a crossing and draws
+// its legend, titles each section with its areas or says it has none, and
+// turns back to the closed outline when one replaces the survey; the
+// overview's cells are the results' rows, its curve runs through the running
+// totals, and its switch shows the mass curve.
+
+#include <QCheckBox>
+#include <QTableWidget>
+#include <QTest>
+#include <QUndoStack>
+
+#include "../section/cut_fill_lines.h"
+#include "document/survey_document.h"
+#include "section/cut_fill_rows.h"
+#include "window/views/cut_fill_canvas.h"
+#include "window/views/results_overview.h"
+#include "window/views/section_canvas.h"
+#include "window/views/section_panel.h"
+#include "window/views/volume_curve.h"
+
+namespace {
+
+using section::cut_fill_test::Line;
+using section::cut_fill_test::line;
+
+// K0+000: the ground rises through a level design at S = 0: cut 8 x 8 / 2 =
+// 32 m² on its left (S > 0), fill 6 x 6 / 2 = 18 m² on its right.
+// K0+020: a formation 10 m wide 5 m above flat ground with 2:1 slopes, 100 m² of fill.
+// K0+040: a ground line only.
+section::CutFillSurvey survey() {
+    section::CutFillSurvey data;
+    data.stationAnswer = "Y";
+    data.sections.push_back({0, 0, line({{-6, 94}, {10, 110}}), line({{-8, 100}, {8, 100}})});
+    data.sections.push_back(
+        {20, 0, line({{-20, 100}, {20, 100}}), line({{-15, 100}, {-5, 105}, {5, 105}, {15, 100}})});
+    data.sections.push_back({40, 0, line({{-10, 100}, {10, 101}}), {}});
+    return data;
+}
+
+// One closed section of three points.
+section::SectionSurvey aClosedOutline() {
+    section::SectionSurvey closed;
+    closed.resize(1);
+    closed.setStationAnswer("N");
+    closed.setPointCount(1, 3);
+    closed.allocatePoints();
+    for (int j = 1; j <= 3; ++j) closed.setPoint(1, j, j % 2, j);
+    return closed;
+}
+
+bool reddish(QColor c) {
+    return c.red() > c.blue() + 40;
+}
+bool bluish(QColor c) {
+    return c.blue() > c.red() + 40;
+}
+
+QColor pixel(const QImage& image, QPointF at) {
+    return image.pixelColor(at.toPoint());
+}
+
+}  // namespace
+
+class CutFillViewsTest : public QObject {
+    Q_OBJECT
+
+    document::SurveyDocument* document = nullptr;
+
+  private slots:
+    void init() {
+        document = new document::SurveyDocument;
+        QVERIFY(!document->replaceCutFillSurvey(survey(), "打开文件", "a.hdm"));
+    }
+    void cleanup() { delete document; }
+
+    void the_cut_and_the_fill_are_shaded_on_their_sides_of_the_crossing_under_a_legend() {
+        window::SectionPanel panel(*document);
+        panel.resize(420, 420);
+        panel.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&panel));
+        window::CutFillCanvas& canvas = panel.cutFillCanvas();
+        QVERIFY(canvas.isVisible());
+        QVERIFY(!panel.canvas().isVisible());
+        const QImage image = canvas.grab().toImage();
+        const window::SectionScale scale = canvas.scale();
+        auto at = [&](double s, double h) {
+            const window::Pixel p = scale.toPixel(s, h);
+            return QPointF(p.x, p.y);
+        };
+        // The lines cross at S = 0, H = 100; the triangles' centroids.
+        const QPointF cut = at(16.0 / 3, 100 + 8.0 / 3);
+        const QPointF fill = at(-4.0, 98.0);
+        QVERIFY2(reddish(pixel(image, cut)), qPrintable(pixel(image, cut).name()));
+        QVERIFY2(bluish(pixel(image, fill)), qPrintable(pixel(image, fill).name()));
+        // S positive on the left: the cut (S > 0) left of the crossing.
+        QVERIFY(cut.x() < at(0, 100).x() && at(0, 100).x() < fill.x());
+        // Neither shading beyond the common range nor above the ground.
+        QVERIFY(!reddish(pixel(image, at(9, 107))) && !bluish(pixel(image, at(9, 107))));
+        QVERIFY(!reddish(pixel(image, at(4, 106))));
+
+        QStringList texts;
+        for (const auto& entry : canvas.legend()) {
+            texts << entry.text;
+            const QColor mark = pixel(image, entry.mark.center());
+            if (entry.text == "挖方") QVERIFY(reddish(mark));
+            if (entry.text == "填方") QVERIFY(bluish(mark));
+            if (!entry.shaded) QVERIFY2(mark.lightness() < 150, qPrintable(entry.text));
+            // Its text is drawn: dark pixels inside its rectangle.
+            int dark = 0;
+            const QRect label = entry.label.toAlignedRect();
+            for (int x = label.left(); x <= label.right(); ++x)
+                for (int y = label.top(); y <= label.bottom(); ++y)
+                    dark += image.pixelColor(x, y).lightness() < 128;
+            QVERIFY2(dark > 10, qPrintable(entry.text));
+        }
+        QCOMPARE(texts, QStringList({"地面线", "设计线", "挖方", "填方"}));
+    }
+
+    void each_section_is_titled_by_its_areas_or_that_it_has_none() {
+        window::SectionPanel panel(*document);
+        const auto rows = section::cutFillRows(document->cutFill());
+        QCOMPARE(panel.title(),
+                 "K0+000.000  挖方面积 " +
+                     QString::fromStdString(section::cutFillFigure(rows[0].areas->cut)) +
+                     " 平方米  填方面积 " +
+                     QString::fromStdString(section::cutFillFigure(rows[0].areas->fill)) +
+                     " 平方米");
+        QCOMPARE(panel.title(), "K0+000.000  挖方面积 32.000 平方米  填方面积 18.000 平方米");
+        QVERIFY(panel.warning().isEmpty());
+        panel.showSection(2);
+        QCOMPARE(panel.title(), "K0+020.000  挖方面积 0.000 平方米  填方面积 100.000 平方米");
+        QCOMPARE(panel.cutFillCanvas().regions().fill.size(), 1u);
+        QVERIFY(panel.cutFillCanvas().regions().cut.empty());
+        panel.showSection(3);
+        QCOMPARE(panel.title(), "K0+040.000  没有挖方和填方面积");
+        QVERIFY(panel.warning().contains("只有地面线，没有设计线"));
+        QCOMPARE(panel.caption(), "地面线 2 个点，设计线 0 个点");
+    }
+
+    void a_closed_outline_replacing_the_survey_is_drawn_as_before_and_undo_brings_the_lines_back() {
+        window::SectionPanel panel(*document);
+        panel.show();
+        QCOMPARE(document->replaceSurvey(aClosedOutline(), "计算", ""), document::Outcome::Done);
+        QVERIFY(panel.canvas().isVisible() && !panel.cutFillCanvas().isVisible());
+        QCOMPARE(panel.canvas().picture().points.size(), 3u);
+        QVERIFY(panel.caption().startsWith("面积 "));
+        document->undoStack()->undo();
+        QVERIFY(!panel.canvas().isVisible() && panel.cutFillCanvas().isVisible());
+        QCOMPARE(panel.cutFillCanvas().picture().ground, survey().sections[0].ground);
+    }
+
+    void the_overview_holds_the_cut_and_fill_rows_and_its_curves_their_running_totals() {
+        window::ResultsOverview overview(*document);
+        overview.show();
+        overview.showSurvey();
+        const QTableWidget& table = overview.table();
+        const section::ResultTable results = section::cutFillResultTable(document->cutFill());
+        QCOMPARE(table.columnCount(), 9);
+        QCOMPARE(table.rowCount(), 3);
+        for (int c = 0; c < 9; ++c)
+            QCOMPARE(table.horizontalHeaderItem(c)->text().remove(u'\n'),
+                     QString::fromStdString(results.header[c]));
+        for (int r = 0; r < 3; ++r)
+            for (int c = 0; c < 9; ++c)
+                QCOMPARE(table.item(r, c)->text(), QString::fromStdString(results.rows[r][c]));
+        // By hand: (32 + 0) / 2 x 20 of cut and (18 + 100) / 2 x 20 of fill to
+        // K0+020; K0+040 has no areas, so nothing to it.
+        const QStringList second = {"2", "K0+020.000", "0.000",   "100.000", "20.000",
+                                    "",  "",           "320.000", "1180.000"};
+        for (int c = 0; c < 9; ++c) QCOMPARE(table.item(1, c)->text(), second[c]);
+        QCOMPARE(table.item(0, 5)->text(), "320.000");
+        QCOMPARE(table.item(0, 6)->text(), "1180.000");
+        QCOMPARE(table.item(2, 2)->text(), "");
+        QVERIFY(table.item(2, 3)->toolTip().contains("只有地面线，没有设计线"));
+        QVERIFY(!table.item(2, 0)->icon().isNull());
+        QVERIFY(table.item(1, 0)->icon().isNull());
+        QVERIFY(overview.warningsText().startsWith("⚠ 1 条计算提醒"));
+        QCOMPARE(overview.totalText(),
+                 "挖方总量：320.000 立方米，填方总量：1180.000 立方米，"
+                 "净方（挖 − 填）：-860.000 立方米，共 3 个断面");
+
+        const auto rows = section::cutFillRows(document->cutFill());
+        const auto& curves = overview.curve().series();
+        QCOMPARE(curves.size(), 2u);
+        QCOMPARE(curves[0].name, "累计挖方");
+        QCOMPARE(curves[1].name, "累计填方");
+        for (std::size_t k = 0; k < rows.size(); ++k) {
+            QCOMPARE(curves[0].points[k].along, *rows[k].station);
+            QCOMPARE(curves[0].points[k].total, rows[k].runningCut);
+            QCOMPARE(curves[1].points[k].total, rows[k].runningFill);
+        }
+        QVERIFY(overview.massCurveSwitch().isVisible());
+        overview.massCurveSwitch().setChecked(true);
+        QCOMPARE(overview.curve().series().size(), 1u);
+        QCOMPARE(overview.curve().title(), "土方累积曲线");
+        QList<double> mass;
+        for (const auto& point : overview.curve().points()) mass << point.total;
+        QCOMPARE(mass, QList<double>({0.0, -860.0, -860.0}));
+        // Falling from the top left corner: the legend goes to another.
+        const QRectF legend = overview.curve().legendBox();
+        QVERIFY(!legend.isEmpty());
+        for (const QPolygonF& curve : overview.curve().drawnCurves())
+            for (qsizetype k = 0; k + 1 < curve.size(); ++k)
+                for (int step = 0; step <= 64; ++step)
+                    QVERIFY(!legend.contains(curve[k] + (curve[k + 1] - curve[k]) * (step / 64.0)));
+        overview.massCurveSwitch().setChecked(false);
+        QCOMPARE(overview.curve().series().size(), 2u);
+    }
+
+    void the_overview_follows_the_document_from_one_kind_to_the_other() {
+        window::ResultsOverview overview(*document);
+        overview.show();
+        overview.showSurvey();
+        overview.massCurveSwitch().setChecked(true);
+        QCOMPARE(document->replaceSurvey(aClosedOutline(), "计算", ""), document::Outcome::Done);
+        QVERIFY(!overview.massCurveSwitch().isVisible());
+        QCOMPARE(overview.curve().series().size(), 1u);
+        QCOMPARE(overview.curve().title(), "累计土方曲线");
+        QVERIFY(overview.totalText().startsWith("总体积："));
+        QCOMPARE(overview.table().columnCount(),
+                 int(section::resultTable(document->survey()).header.size()));
+        document->undoStack()->undo();
+        QCOMPARE(overview.table().columnCount(), 9);
+        // The switch kept: the mass curve again.
+        QCOMPARE(overview.curve().title(), "土方累积曲线");
+    }
+};
+
+QTEST_MAIN(CutFillViewsTest)
+#include "cut_fill_views_test.moc"
