@@ -32,12 +32,12 @@ struct CutFillSection {
     // (without); with stations the spacing is worked out from them.
     double station = 0.0;
     double spacing = 0.0;
-    std::vector<LinePoint> ground;
-    std::vector<LinePoint> design;
+    std::vector<LinePoint> ground{};
+    std::vector<LinePoint> design{};
 
     // Worked out. No areas when the lines do not overlap in S or a line has
     // fewer than two points.
-    std::optional<CutFillAreas> areas;
+    std::optional<CutFillAreas> areas{};
     double cutVolume = 0.0;  // to the next section; 0 for the last
     double fillVolume = 0.0;
     bool operator==(const CutFillSection&) const = default;
