@@ -27,6 +27,11 @@ class SurveyTableView : public QTableView {
     // when none was chosen before.
     void focusCurrentCell();
 
+    // Every column as wide as its heading and its values (a value of the
+    // widest kind even when the rows shown are narrower); the width the table
+    // needs to show them all beside its row numbers.
+    int fitColumns();
+
     void copySelection();
     void pasteClipboard();
     // Rows whose 高程H and 距离S are both selected lose their points (as such
