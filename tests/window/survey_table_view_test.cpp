@@ -19,6 +19,8 @@
 #include "window/main_window.h"
 #include "window/table/survey_table_dock.h"
 #include "window/table/survey_table_model.h"
+#include "window/views/section_canvas.h"
+#include "window/views/section_panel.h"
 
 using window::SurveyTableModel;
 using window::SurveyTableView;
@@ -181,6 +183,39 @@ class SurveyTableViewTest : public QObject {
         auto* line = qobject_cast<QLineEdit*>(QApplication::focusWidget());
         QVERIFY(line);
         QCOMPARE(line->text(), "50");
+    }
+
+    // The drawing follows the current cell: its section shown, its point ringed
+    // on a value cell and none on a station cell or the empty row.
+    void the_current_point_is_ringed_in_the_drawing() {
+        window::MainWindow mainWindow;
+        document::SurveyDocument& document = mainWindow.form().document();
+        auto read = survey_file::readSurvey(
+            "桩号,高程H,距离S\n100,50,2\n100,51,0\n100,50,-2\n120,50,2\n120,52,0\n120,50,-2\n");
+        QVERIFY(read.survey);
+        document.replaceSurvey(*read.survey, "打开文件", "");
+        mainWindow.show();
+        mainWindow.showTable();
+        SurveyTableView& view = *mainWindow.table().view();
+        const window::SectionCanvas& canvas = mainWindow.sectionPanel().canvas();
+        const auto go = [&](int row, int column) {
+            view.setCurrentIndex(view.model()->index(row, column));
+        };
+        go(4, SurveyTableModel::Offset);
+        QCOMPARE(mainWindow.sectionPanel().title(), "K0+120.000");
+        QCOMPARE(canvas.picture().highlighted, 2);
+        go(2, SurveyTableModel::Elevation);
+        QCOMPARE(mainWindow.sectionPanel().title(), "K0+100.000");
+        QCOMPARE(canvas.picture().highlighted, 3);
+        // An edit redraws the section and keeps the ring.
+        QVERIFY(view.model()->setData(view.currentIndex(), "49"));
+        QCOMPARE(canvas.picture().highlighted, 3);
+        go(2, SurveyTableModel::Key);
+        QCOMPARE(canvas.picture().highlighted, 0);
+        go(4, SurveyTableModel::Elevation);
+        go(view.model()->rowCount() - 1, SurveyTableModel::Elevation);
+        QCOMPARE(mainWindow.sectionPanel().title(), "K0+120.000");
+        QCOMPARE(canvas.picture().highlighted, 0);
     }
 };
 

@@ -191,7 +191,9 @@ void SurveyTableView::mousePressEvent(QMouseEvent* event) {
 void SurveyTableView::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
     QTableView::currentChanged(current, previous);
     const SurveyTableModel::Place at = model_->place(current.row());
-    emit currentPointChanged(at.section, at.point);
+    const bool pointCell = current.column() == SurveyTableModel::Elevation ||
+                           current.column() == SurveyTableModel::Offset;
+    emit currentPointChanged(at.section, pointCell ? at.point : 0);
 }
 
 std::vector<int> SurveyTableView::selectedRows() const {

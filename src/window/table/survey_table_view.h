@@ -39,7 +39,8 @@ class SurveyTableView : public QTableView {
     void clearSelection();
 
   signals:
-    // The section and point (0 for none) of the current row; section 0 on the empty row.
+    // The section and point of the current cell: point 0 on a station or
+    // spacing cell or a section without points; section 0 on the empty row.
     void currentPointChanged(int section, int point);
     // A refusal or a hint for the status bar.
     void message(const QString& text);
