@@ -93,9 +93,8 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     table_->hide();
     connect(table_->view(), &SurveyTableView::message, statusBar(),
             [this](const QString& text) { statusBar()->showMessage(text); });
-    connect(table_->view(), &SurveyTableView::currentPointChanged, panel_, [this](int section) {
-        if (section > 0) panel_->showSection(section);
-    });
+    connect(table_->view(), &SurveyTableView::currentPointChanged, panel_,
+            &SectionPanel::showPoint);
     connect(form_, &MainForm::draftShown, panel_, &SectionPanel::showDraft);
     connect(form_, &MainForm::runEnded, panel_, &SectionPanel::showSurvey);
     createMenus();

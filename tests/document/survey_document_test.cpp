@@ -305,5 +305,153 @@ TEST(SurveyDocument, sections_taken_out_or_put_in_keep_the_spacings_meaningful) 
     EXPECT_TRUE(consistent(document.survey()));
 }
 
+std::vector<Point> pointsOf(const SectionSurvey& survey, int i) {
+    std::vector<Point> points;
+    for (int j = 1; j <= survey.pointCounts(i); ++j)
+        points.push_back({survey.elevations(i, j), survey.offsets(i, j)});
+    return points;
+}
+
+TEST(SurveyDocument, points_deleted_from_several_sections_are_one_step_undone_exactly) {
+    for (const bool stations : {true, false}) {
+        SCOPED_TRACE(stations ? "with stations" : "without stations");
+        SurveyDocument document;
+        ASSERT_EQ(document.replaceSurvey(squares(4, stations), "计算", ""), Outcome::Done);
+        const SectionSurvey before = document.survey();
+        Recorder recorder(document);
+
+        // Out of order and one of them twice; section 4 loses every point.
+        ASSERT_EQ(
+            document.deletePoints({{3, 4}, {1, 2}, {4, 1}, {3, 1}, {4, 2}, {4, 3}, {4, 4}, {1, 2}}),
+            Outcome::Done);
+        const SectionSurvey deleted = document.survey();
+        EXPECT_EQ(document.undoStack()->count(), 2);
+        EXPECT_EQ(document.undoStack()->undoText(), "删除观测点");
+        ASSERT_EQ(recorder.changes.size(), 1u);
+        EXPECT_EQ(recorder.changes[0].kind, Change::Kind::Points);
+        EXPECT_EQ(std::pair(recorder.changes[0].first, recorder.changes[0].last), std::pair(1, 4));
+
+        const std::vector<Point> was1 = pointsOf(before, 1), was3 = pointsOf(before, 3);
+        EXPECT_EQ(pointsOf(deleted, 1), (std::vector{was1[0], was1[2], was1[3]}));
+        EXPECT_EQ(pointsOf(deleted, 2), pointsOf(before, 2));
+        EXPECT_EQ(pointsOf(deleted, 3), (std::vector{was3[1], was3[2]}));
+        EXPECT_LE(deleted.pointCounts(4), 0);
+        EXPECT_EQ(deleted.sectionCount(), 4);
+        EXPECT_EQ(deleted.areas(4), 0);
+        EXPECT_TRUE(consistent(deleted));
+
+        document.undoStack()->undo();
+        EXPECT_TRUE(document.survey() == before);
+        document.undoStack()->redo();
+        EXPECT_TRUE(document.survey() == deleted);
+        document.undoStack()->undo();
+        EXPECT_TRUE(document.survey() == before);
+        EXPECT_EQ(recorder.changes.size(), 4u);
+
+        // One point that is not there refuses them all.
+        EXPECT_EQ(document.deletePoints({{1, 1}, {2, 5}}), Outcome::Refused);
+        EXPECT_EQ(document.deletePoints({{5, 1}, {1, 1}}), Outcome::Refused);
+        EXPECT_TRUE(document.survey() == before);
+        EXPECT_EQ(recorder.changes.size(), 4u);
+    }
+}
+
+TEST(SurveyDocument, a_paste_past_the_end_adds_points_sections_and_spacing_as_one_step) {
+    const std::vector<Point> outline{{3, 4}, {3, -4}, {0, 0}};
+    for (const bool stations : {true, false}) {
+        SCOPED_TRACE(stations ? "with stations" : "without stations");
+        SurveyDocument document;
+        ASSERT_EQ(document.replaceSurvey(squares(2, stations), "计算", ""), Outcome::Done);
+        const SectionSurvey before = document.survey();
+        Recorder recorder(document);
+
+        SurveyDocument::Growth growth{
+            .points = {{1, 6}, {1, -6}},
+            .sections = {{.station = 55, .spacing = 8, .points = outline}, {.station = 70}},
+            .spacing = 12};
+        ASSERT_EQ(document.paste({{1, 1, Column::Elevation, 9}, {2, 0, Column::Station, 41}},
+                                 std::move(growth)),
+                  Outcome::Done);
+        const SectionSurvey grown = document.survey();
+        EXPECT_EQ(document.undoStack()->count(), 2);
+        EXPECT_EQ(document.undoStack()->undoText(), "粘贴");
+        ASSERT_EQ(recorder.changes.size(), 1u);
+        EXPECT_EQ(recorder.changes[0].kind, Change::Kind::Sections);
+        EXPECT_EQ(recorder.changes[0].first, 1);
+
+        EXPECT_EQ(grown.sectionCount(), 4);
+        EXPECT_EQ(grown.elevations(1, 1), 9);
+        std::vector<Point> last = pointsOf(before, 2);
+        last.insert(last.end(), {{1, 6}, {1, -6}});
+        EXPECT_EQ(pointsOf(grown, 2), last);
+        EXPECT_EQ(pointsOf(grown, 3), outline);
+        EXPECT_LE(grown.pointCounts(4), 0);
+        EXPECT_EQ(grown.stations(2), 41);
+        EXPECT_EQ(grown.stations(3), 55);
+        // With stations the spacings follow them; without, they are the pasted ones.
+        EXPECT_EQ(grown.spacings(1), stations ? 21 : 20);
+        EXPECT_EQ(grown.spacings(2), stations ? 14 : 12);
+        EXPECT_EQ(grown.spacings(3), stations ? 15 : 8);
+        EXPECT_EQ(grown.spacings(4), 0);
+        EXPECT_NE(grown.areas(3), 0);
+        EXPECT_TRUE(consistent(grown));
+
+        document.undoStack()->undo();
+        EXPECT_TRUE(document.survey() == before);
+        EXPECT_EQ(document.undoStack()->count(), 2);
+        document.undoStack()->redo();
+        EXPECT_TRUE(document.survey() == grown);
+        document.undoStack()->undo();
+        EXPECT_TRUE(document.survey() == before);
+        EXPECT_EQ(recorder.changes.size(), 4u);
+    }
+
+    // Into an empty survey the pasted rows are the first sections.
+    SurveyDocument empty;
+    ASSERT_EQ(empty.paste({}, {.sections = {{.station = 10, .points = outline}, {.station = 30}}}),
+              Outcome::Done);
+    EXPECT_EQ(empty.survey().sectionCount(), 2);
+    EXPECT_EQ(pointsOf(empty.survey(), 1), outline);
+    EXPECT_TRUE(consistent(empty.survey()));
+    empty.undoStack()->undo();
+    EXPECT_TRUE(empty.survey() == SectionSurvey());
+    EXPECT_EQ(empty.paste({}, {.points = {{1, 1}}}), Outcome::Refused);  // no section to join
+}
+
+TEST(SurveyDocument, a_paste_past_the_end_that_overflows_or_is_too_long_changes_nothing) {
+    SurveyDocument document;
+    ASSERT_EQ(document.replaceSurvey(squares(3, false), "计算", ""), Outcome::Done);
+    const SectionSurvey before = document.survey();
+    Recorder recorder(document);
+    const std::vector<Point> outline{{3, 4}, {3, -4}, {0, 0}};
+    const std::vector<Point> huge{{kHuge, kHuge}, {-kHuge, kHuge}, {kHuge, -kHuge}};
+    const std::vector<Cell> fits{{1, 1, Column::Elevation, 5}, {2, 0, Column::Spacing, 30}};
+
+    // The points joining the last section make its area overflow.
+    EXPECT_EQ(document.paste(fits, {.points = huge}), Outcome::Overflow);
+    // So does a new section's.
+    EXPECT_EQ(document.paste(fits, {.sections = {{.points = huge}}}), Outcome::Overflow);
+    // The areas fit, the volume over the pasted spacing does not.
+    EXPECT_EQ(document.paste(fits, {.sections = {{.points = outline}}, .spacing = kHuge}),
+              Outcome::Overflow);
+    // The rows fit, a cell does not.
+    EXPECT_EQ(document.paste({{2, 1, Column::Elevation, kHuge}, {2, 2, Column::Offset, kHuge}},
+                             {.points = outline}),
+              Outcome::Overflow);
+    // More sections or points than a file may have, or a cell that is not there.
+    EXPECT_EQ(document.paste(fits, {.sections = std::vector<SectionRow>(32765)}), Outcome::Refused);
+    EXPECT_EQ(document.paste(fits, {.points = std::vector<Point>(32763)}), Outcome::Refused);
+    EXPECT_EQ(document.paste({{4, 1, Column::Elevation, 1}}, {.points = outline}),
+              Outcome::Refused);
+
+    EXPECT_TRUE(document.survey() == before);
+    EXPECT_TRUE(recorder.changes.empty());
+    EXPECT_EQ(document.undoStack()->count(), 1);
+    // What was refused leaves nothing behind for the next paste.
+    ASSERT_EQ(document.paste(fits, {.points = outline}), Outcome::Done);
+    EXPECT_EQ(document.survey().pointCounts(3), 7);
+    EXPECT_TRUE(consistent(document.survey()));
+}
+
 }  // namespace
 }  // namespace document

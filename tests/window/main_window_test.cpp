@@ -6,6 +6,7 @@
 #include "window/main_window.h"
 
 #include <QApplication>
+#include <QHeaderView>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -14,6 +15,8 @@
 #include "window/form/layout.h"
 #include "window/form/main_form.h"
 #include "window/platform/application.h"
+#include "window/table/survey_table_dock.h"
+#include "window/table/survey_table_view.h"
 
 class MainWindowTest : public QObject {
     Q_OBJECT
@@ -53,6 +56,39 @@ class MainWindowTest : public QObject {
         scroll.ensureWidgetVisible(print);
         const QRect shown(print->mapTo(scroll.viewport(), QPoint(0, 0)), print->size());
         QVERIFY(scroll.viewport()->rect().contains(shown));
+    }
+
+    // Each column whole at the default font, the table no wider than half the window.
+    void the_survey_table_opens_wide_enough_for_every_column() {
+        for (const bool stations : {true, false}) {
+            window::MainWindow mainWindow;
+            mainWindow.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&mainWindow));
+            mainWindow.newSurvey(stations);
+            mainWindow.showTable();
+            QApplication::processEvents();
+            const window::SurveyTableView& view = *mainWindow.table().view();
+            QCOMPARE(view.model()->columnCount(), stations ? 3 : 4);
+            int sum = 0;
+            for (int column = 0; column < view.model()->columnCount(); ++column) {
+                const int width = view.columnWidth(column);
+                QVERIFY2(width >= view.horizontalHeader()->sectionSizeHint(column),
+                         qPrintable(view.model()->headerData(column, Qt::Horizontal).toString()));
+                sum += width;
+            }
+            // On a small screen (the run scaled twice) the form and the drawing
+            // keep their room and the table gets what is left.
+            const int needed =
+                sum + view.verticalHeader()->width() + view.verticalScrollBar()->width();
+            if (needed > mainWindow.width() / 2) continue;
+            QVERIFY2(view.viewport()->width() >= sum,
+                     qPrintable(QStringLiteral("%1 < %2, table %3, window %4")
+                                    .arg(view.viewport()->width())
+                                    .arg(sum)
+                                    .arg(mainWindow.table().width())
+                                    .arg(mainWindow.width())));
+            QVERIFY(mainWindow.table().width() <= mainWindow.width() / 2 + 8);
+        }
     }
 };
 

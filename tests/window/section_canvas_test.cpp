@@ -5,7 +5,9 @@
 
 #include "window/views/section_canvas.h"
 
+#include <QLineF>
 #include <QTest>
+#include <cstdlib>
 
 namespace {
 
@@ -29,6 +31,21 @@ QImage drawnAfresh(const window::SectionPicture& picture, QSize size) {
     canvas.resize(size);
     canvas.setPicture(picture);
     return canvas.grab().toImage();
+}
+
+// Where the highlight colour is drawn, its edges blended or not.
+std::vector<QPoint> highlightPixels(const QImage& image) {
+    std::vector<QPoint> found;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            const QColor h = window::kHighlightColour;
+            if (std::abs(c.red() - h.red()) + std::abs(c.green() - h.green()) +
+                    std::abs(c.blue() - h.blue()) <
+                40)
+                found.emplace_back(x, y);
+        }
+    return found;
 }
 
 }  // namespace
@@ -88,6 +105,35 @@ class SectionCanvasTest : public QObject {
         expectAsDrawnAfresh("one point changed");
         canvas->setPicture(outline(12));
         expectAsDrawnAfresh("fewer points");
+    }
+
+    void the_point_highlighted_is_ringed_there_and_nowhere_else() {
+        window::SectionPicture picture = outline(30);
+        canvas->setPicture(picture);
+        QVERIFY(highlightPixels(canvas->grab().toImage()).empty());
+        for (const int j : {1, 12, 30}) {
+            picture.highlighted = j;
+            canvas->setPicture(picture);
+            const std::vector<QPoint> ring = highlightPixels(canvas->grab().toImage());
+            QVERIFY2(ring.size() > 20, qPrintable(QString::number(j)));
+            const QPointF centre = canvas->pointPosition(j);
+            for (const QPoint& p : ring)
+                QVERIFY2(QLineF(centre, p).length() < 11,
+                         qPrintable(QStringLiteral("point %1: (%2, %3) far from (%4, %5)")
+                                        .arg(j)
+                                        .arg(p.x())
+                                        .arg(p.y())
+                                        .arg(centre.x())
+                                        .arg(centre.y())));
+        }
+        // Kept layers or not, the picture is the one drawn afresh.
+        expectAsDrawnAfresh("highlighted");
+        picture.highlighted = 0;
+        canvas->setPicture(picture);
+        QVERIFY(highlightPixels(canvas->grab().toImage()).empty());
+        picture.highlighted = 31;  // no such point
+        canvas->setPicture(picture);
+        QVERIFY(highlightPixels(canvas->grab().toImage()).empty());
     }
 };
 

@@ -9,12 +9,18 @@
 #include <QItemSelectionModel>
 #include <QLineEdit>
 #include <QSignalSpy>
+#include <QStatusBar>
 #include <QTest>
+#include <QToolTip>
 #include <QUndoStack>
 
 #include "survey_file/survey_file.h"
+#include "window/form/main_form.h"
+#include "window/main_window.h"
 #include "window/table/survey_table_dock.h"
 #include "window/table/survey_table_model.h"
+#include "window/views/section_canvas.h"
+#include "window/views/section_panel.h"
 
 using window::SurveyTableModel;
 using window::SurveyTableView;
@@ -110,6 +116,106 @@ class SurveyTableViewTest : public QObject {
         QTest::keyClick(&view, Qt::Key_Delete, Qt::ControlModifier);
         QCOMPARE(document.survey().pointCounts(1), 3);
         QCOMPARE(document.undoStack()->undoText(), "删除观测点");
+    }
+
+    // A refused value is not left half-typed when the user goes elsewhere: the
+    // cell shows the survey's value again and the status bar keeps the reason.
+    void a_refused_value_left_by_a_click_or_the_focus_shows_the_survey_again() {
+        window::MainWindow mainWindow;
+        document::SurveyDocument& document = mainWindow.form().document();
+        auto read = survey_file::readSurvey("桩号,高程H,距离S\n100,50,2\n100,51,0\n100,50,-2\n");
+        QVERIFY(read.survey);
+        document.replaceSurvey(*read.survey, "打开文件", "");
+        mainWindow.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&mainWindow));
+        mainWindow.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&mainWindow));
+        mainWindow.table().show();
+        SurveyTableView& view = *mainWindow.table().view();
+        const section::SectionSurvey before = document.survey();
+        const int steps = document.undoStack()->count();
+        const QString refusal = "第 1 行第 2 列“5x”不是有效的高程";
+        const auto refuse = [&] {
+            view.setCurrentIndex(view.model()->index(0, SurveyTableModel::Elevation));
+            view.focusCurrentCell();
+            type(view, "5x");
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            QVERIFY(qobject_cast<QLineEdit*>(QApplication::focusWidget()));
+            QCOMPARE(mainWindow.statusBar()->currentMessage(), refusal);
+            QVERIFY(QToolTip::isVisible());
+            QCOMPARE(QToolTip::text(), refusal);
+        };
+        const auto expectShownAgain = [&](const char* after) {
+            QVERIFY2(!view.indexWidget(view.model()->index(0, SurveyTableModel::Elevation)), after);
+            QCOMPARE(view.model()->index(0, SurveyTableModel::Elevation).data().toString(), "50");
+            QCOMPARE(mainWindow.statusBar()->currentMessage(), refusal);
+            QVERIFY2(document.survey() == before, after);
+            QCOMPARE(document.undoStack()->count(), steps);
+            QVERIFY2(!QToolTip::isVisible(), after);  // the reason is not left beside another cell
+        };
+
+        refuse();
+        const QModelIndex other = view.model()->index(2, SurveyTableModel::Offset);
+        QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, view.visualRect(other).center());
+        QCOMPARE(view.currentIndex(), other);
+        expectShownAgain("a click on another cell");
+
+        refuse();
+        view.setCurrentIndex(view.model()->index(1, SurveyTableModel::Elevation));
+        expectShownAgain("another cell chosen by the keyboard");
+
+        // Left without Enter: refused as it goes, with the same reason.
+        view.setCurrentIndex(view.model()->index(0, SurveyTableModel::Elevation));
+        mainWindow.statusBar()->clearMessage();
+        type(view, "5x");
+        QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, view.visualRect(other).center());
+        expectShownAgain("a click without Enter");
+
+        refuse();
+        mainWindow.form().setFocus(Qt::MouseFocusReason);
+        QApplication::processEvents();
+        expectShownAgain("the focus elsewhere");
+
+        // The same cell chosen again edits afresh, from the survey's value.
+        view.setCurrentIndex(view.model()->index(0, SurveyTableModel::Elevation));
+        view.focusCurrentCell();
+        QTest::keyClick(&view, Qt::Key_F2);
+        auto* line = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+        QVERIFY(line);
+        QCOMPARE(line->text(), "50");
+    }
+
+    // The drawing follows the current cell: its section shown, its point ringed
+    // on a value cell and none on a station cell or the empty row.
+    void the_current_point_is_ringed_in_the_drawing() {
+        window::MainWindow mainWindow;
+        document::SurveyDocument& document = mainWindow.form().document();
+        auto read = survey_file::readSurvey(
+            "桩号,高程H,距离S\n100,50,2\n100,51,0\n100,50,-2\n120,50,2\n120,52,0\n120,50,-2\n");
+        QVERIFY(read.survey);
+        document.replaceSurvey(*read.survey, "打开文件", "");
+        mainWindow.show();
+        mainWindow.showTable();
+        SurveyTableView& view = *mainWindow.table().view();
+        const window::SectionCanvas& canvas = mainWindow.sectionPanel().canvas();
+        const auto go = [&](int row, int column) {
+            view.setCurrentIndex(view.model()->index(row, column));
+        };
+        go(4, SurveyTableModel::Offset);
+        QCOMPARE(mainWindow.sectionPanel().title(), "K0+120.000");
+        QCOMPARE(canvas.picture().highlighted, 2);
+        go(2, SurveyTableModel::Elevation);
+        QCOMPARE(mainWindow.sectionPanel().title(), "K0+100.000");
+        QCOMPARE(canvas.picture().highlighted, 3);
+        // An edit redraws the section and keeps the ring.
+        QVERIFY(view.model()->setData(view.currentIndex(), "49"));
+        QCOMPARE(canvas.picture().highlighted, 3);
+        go(2, SurveyTableModel::Key);
+        QCOMPARE(canvas.picture().highlighted, 0);
+        go(4, SurveyTableModel::Elevation);
+        go(view.model()->rowCount() - 1, SurveyTableModel::Elevation);
+        QCOMPARE(mainWindow.sectionPanel().title(), "K0+120.000");
+        QCOMPARE(canvas.picture().highlighted, 0);
     }
 };
 

@@ -14,10 +14,10 @@ answers=(2 n 2 1  100 "" 2 ""  101 0 102 "" -2 ""  99 "" 0 ""  20 ""  "")
 pid=
 main=
 last=
-start() {
-  "$program" 2>>"$work/stderr" &
+start() {  # arguments go to the program; $main_title, when set, is the main window's title
+  "$program" "$@" 2>>"$work/stderr" &
   pid=$!
-  main=$(timeout 20 xdotool search --all --sync --onlyvisible --pid "$pid" --name '^Velmorin$' | head -1)
+  main=$(timeout 20 xdotool search --all --sync --onlyvisible --pid "$pid" --name "${main_title:-^Velmorin\$}" | head -1)
   last=$main
 }
 

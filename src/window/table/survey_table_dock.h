@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The survey table in a dock of the main window: 测量数据表.
+// The survey table in a dock of the main window: 测量数据表. Shown the first
+// time, it is made wide enough for every column, up to half the window.
 
 #include <QDockWidget>
 
@@ -17,8 +18,12 @@ class SurveyTableDock : public QDockWidget {
     explicit SurveyTableDock(document::SurveyDocument& document, QWidget* parent = nullptr);
     SurveyTableView* view() const { return view_; }
 
+  protected:
+    void showEvent(QShowEvent* event) override;
+
   private:
     SurveyTableView* view_;
+    bool fitted_ = false;
 };
 
 }  // namespace window

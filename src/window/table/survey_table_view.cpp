@@ -9,8 +9,11 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
+#include <QScrollBar>
+#include <QStyle>
 #include <QStyledItemDelegate>
 #include <QToolTip>
+#include <algorithm>
 #include <map>
 #include <set>
 
@@ -83,6 +86,20 @@ SurveyTableView::SurveyTableView(document::SurveyDocument& document, QWidget* pa
             &SurveyTableView::deleteSection);
     addStep(QStringLiteral("复制"), QKeySequence::Copy, &SurveyTableView::copySelection);
     addStep(QStringLiteral("粘贴"), QKeySequence::Paste, &SurveyTableView::pasteClipboard);
+}
+
+int SurveyTableView::fitColumns() {
+    const int margins = 2 * style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 4;
+    const int widestValue = fontMetrics().horizontalAdvance(QStringLiteral("-12345.678")) + margins;
+    int width = verticalHeader()->sizeHint().width() + 2 * frameWidth() +
+                verticalScrollBar()->sizeHint().width();
+    for (int column = 0; column < model_->columnCount(); ++column) {
+        const int need = std::max(
+            {widestValue, sizeHintForColumn(column), horizontalHeader()->sectionSizeHint(column)});
+        setColumnWidth(column, need);
+        width += need;
+    }
+    return width;
 }
 
 QAction* SurveyTableView::addStep(const QString& text, const QKeySequence& keys,
@@ -174,7 +191,9 @@ void SurveyTableView::mousePressEvent(QMouseEvent* event) {
 void SurveyTableView::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
     QTableView::currentChanged(current, previous);
     const SurveyTableModel::Place at = model_->place(current.row());
-    emit currentPointChanged(at.section, at.point);
+    const bool pointCell = current.column() == SurveyTableModel::Elevation ||
+                           current.column() == SurveyTableModel::Offset;
+    emit currentPointChanged(at.section, pointCell ? at.point : 0);
 }
 
 std::vector<int> SurveyTableView::selectedRows() const {

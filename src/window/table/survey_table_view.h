@@ -27,6 +27,11 @@ class SurveyTableView : public QTableView {
     // when none was chosen before.
     void focusCurrentCell();
 
+    // Every column as wide as its heading and its values (a value of the
+    // widest kind even when the rows shown are narrower); the width the table
+    // needs to show them all beside its row numbers.
+    int fitColumns();
+
     void copySelection();
     void pasteClipboard();
     // Rows whose 高程H and 距离S are both selected lose their points (as such
@@ -34,7 +39,8 @@ class SurveyTableView : public QTableView {
     void clearSelection();
 
   signals:
-    // The section and point (0 for none) of the current row; section 0 on the empty row.
+    // The section and point of the current cell: point 0 on a station or
+    // spacing cell or a section without points; section 0 on the empty row.
     void currentPointChanged(int section, int point);
     // A refusal or a hint for the status bar.
     void message(const QString& text);

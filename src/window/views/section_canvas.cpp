@@ -109,10 +109,23 @@ void SectionCanvas::updateLayers(const SectionScale& scale, const PixelBox& box)
     layered_ = points.size();
 }
 
-void SectionCanvas::paintEvent(QPaintEvent*) {
-    const PixelBox box{kMargin, kMargin / 2, width() - 1.5 * kMargin, height() - 1.5 * kMargin};
+PixelBox SectionCanvas::drawingBox() const {
+    return {kMargin, kMargin / 2, width() - 1.5 * kMargin, height() - 1.5 * kMargin};
+}
+
+SectionScale SectionCanvas::drawingScale() const {
     const auto [sSpan, hSpan] = spansOf(picture_);
-    const SectionScale scale = fitSection(sSpan, hSpan, box, 8);
+    return fitSection(sSpan, hSpan, drawingBox(), 8);
+}
+
+QPointF SectionCanvas::pointPosition(int j) const {
+    const auto& point = picture_.points.at(static_cast<std::size_t>(j - 1));
+    return pointAt(drawingScale(), point.offset, point.elevation);
+}
+
+void SectionCanvas::paintEvent(QPaintEvent*) {
+    const PixelBox box = drawingBox();
+    const SectionScale scale = drawingScale();
     updateLayers(scale, box);
 
     QPainter painter(this);
@@ -144,6 +157,12 @@ void SectionCanvas::paintEvent(QPaintEvent*) {
         painter.drawLine(corners.back(), corners.front());
     }
     painter.drawImage(QPointF(0, 0), marks_);
+    if (picture_.highlighted >= 1 && picture_.highlighted <= int(points.size())) {
+        // A ring around the mark, wide enough to be seen among close points.
+        painter.setPen(QPen(kHighlightColour, 2.5));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawEllipse(corners[picture_.highlighted - 1], 7.5, 7.5);
+    }
     if (pendingPoint) {
         drawPoint(painter, corners.back(), int(points.size()) + 1, kPending);
     } else if (picture_.pendingElevation) {

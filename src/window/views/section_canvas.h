@@ -5,7 +5,8 @@
 // order entered, the edges in that order and the closing edge from the last
 // point back to the first dashed. A value being confirmed is drawn in orange:
 // a point whose distance is being confirmed, or the level of an elevation
-// whose distance is not entered yet.
+// whose distance is not entered yet. The point of the table's current row is
+// ringed in magenta.
 //
 // The grid, the confirmed edges and the confirmed points are drawn into
 // layers kept between paints and only added to as points are confirmed, so
@@ -13,6 +14,7 @@
 // the layers are drawn anew when the scale or the size changes, or the
 // points are not the ones drawn.
 
+#include <QColor>
 #include <QImage>
 #include <QStaticText>
 #include <QWidget>
@@ -28,7 +30,10 @@ struct SectionPicture {
     std::vector<section::SectionDraft::Point> points;
     std::optional<double> pendingElevation;  // of the next point
     std::optional<double> pendingOffset;     // of the next point, with its elevation
+    int highlighted = 0;                     // the point ringed (1-based), 0 for none
 };
+
+inline const QColor kHighlightColour(220, 0, 200);
 
 class SectionCanvas : public QWidget {
     Q_OBJECT
@@ -40,11 +45,15 @@ class SectionCanvas : public QWidget {
     const SectionPicture& picture() const { return picture_; }
 
     QSize sizeHint() const override { return {360, 300}; }
+    // Where point j (1-based) of the picture is drawn at the canvas's size.
+    QPointF pointPosition(int j) const;
 
   protected:
     void paintEvent(QPaintEvent* event) override;
 
   private:
+    PixelBox drawingBox() const;
+    SectionScale drawingScale() const;
     // Brings the layers up to the picture's confirmed points at `scale`.
     void updateLayers(const SectionScale& scale, const PixelBox& box);
 

@@ -175,6 +175,13 @@ void SectionPanel::follow(const document::Change& change) {
     showSection(list_->currentIndex() + 1);
 }
 
+void SectionPanel::showPoint(int i, int j) {
+    markedSection_ = i;
+    markedPoint_ = j;
+    if (i > 0) return showSection(i);
+    if (document_.survey().sectionCount() > 0) showSection(list_->currentIndex() + 1);
+}
+
 void SectionPanel::showSection(int i) {
     const int count = sectionCount();
     if (count == 0) return;
@@ -205,6 +212,7 @@ void SectionPanel::showOutline(int i) {
     SectionPicture picture;
     for (int j = 1; j <= count; ++j)
         picture.points.push_back({survey.elevations(i, j), survey.offsets(i, j)});
+    if (i == markedSection_) picture.highlighted = markedPoint_;
     canvas_->setPicture(std::move(picture));
 }
 

@@ -42,6 +42,10 @@ class SectionPanel : public QWidget {
     void showSurvey();
     // Section i (1-based) of the survey shown.
     void showSection(int i);
+    // The section of the table's current row with its point j ringed; no
+    // point ringed for j = 0 (a station or spacing cell), nor for section 0
+    // (the table's empty row), which leaves the section on show as it is.
+    void showPoint(int i, int j);
 
     SectionCanvas& canvas() const { return *canvas_; }
     CutFillCanvas& cutFillCanvas() const { return *cutFillCanvas_; }
@@ -72,6 +76,8 @@ class SectionPanel : public QWidget {
     const document::SurveyDocument& document_;
     std::vector<section::SurveyWarning> warnings_;
     std::vector<section::CutFillWarning> cutFillWarnings_;
+    int markedSection_ = 0;
+    int markedPoint_ = 0;
 };
 
 }  // namespace window
