@@ -76,13 +76,7 @@ void printSummary(CutFillWriter& sheet, const section::CutFillSurvey& survey) {
 
 Sheet cutFillSheet(const section::CutFillSurvey& survey) {
     CutFillWriter sheet;
-    sheet.value.startAcrossTwips = 1500.0;
-    sheet.value.startDownTwips = 1000.0;
-    sheet.value.fontName = "宋体";
-    sheet.points = 12.0;
-    sheet.line({ColumnStop{kTitleColumn}, Text{"( 填挖方计算 )"}});
-    sheet.points = 10.0;
-    sheet.line({ColumnStop{kHeadingColumn}, Text{"地面线和设计线观测点  高程 h(米)/距离 S(米):"}});
+    sheet.begin("( 填挖方计算 )", "地面线和设计线观测点  高程 h(米)/距离 S(米):");
     for (int i = 1; i <= survey.sectionCount(); ++i) printSection(sheet, survey, i);
     printSummary(sheet, survey);
     return std::move(sheet.value);

@@ -80,14 +80,8 @@ void printSummary(SheetWriter& sheet, const section::SectionSurvey& survey) {
 
 Sheet dayang(const section::SectionSurvey& survey) {
     SheetWriter sheet;
-    sheet.value.startAcrossTwips = 1500.0;
-    sheet.value.startDownTwips = 1000.0;
-    sheet.value.fontName = "宋体";
-    sheet.points = 12.0;
-    sheet.line({ColumnStop{kTitleColumn}, Text{std::string("( ") + runtime::sheetName + " )"}});
-    sheet.points = 10.0;
-    sheet.line(
-        {ColumnStop{kHeadingColumn}, Text{"观测点高程/距离  h(米)/观测点至断面端点距离 d(米):"}});
+    sheet.begin(std::string("( ") + runtime::sheetName + " )",
+                "观测点高程/距离  h(米)/观测点至断面端点距离 d(米):");
     for (int i = 1; i <= survey.sectionCount(); ++i) printSection(sheet, survey, i);
     printSummary(sheet, survey);
     return std::move(sheet.value);

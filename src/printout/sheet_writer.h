@@ -23,6 +23,17 @@ struct SheetWriter {
     Sheet value;
     double points = 10.0;
     void line(PrintLine items) { value.lines.push_back({points, std::move(items)}); }
+    // Where the page starts, the font, the title line at 12 points and the
+    // heading of the points at 10, as every sheet begins.
+    void begin(const std::string& title, const std::string& pointsHeading) {
+        value.startAcrossTwips = 1500.0;
+        value.startDownTwips = 1000.0;
+        value.fontName = "宋体";
+        points = 12.0;
+        line({ColumnStop{kTitleColumn}, Text{title}});
+        points = 10.0;
+        line({ColumnStop{kHeadingColumn}, Text{pointsHeading}});
+    }
     // A heading with an empty line above and below it.
     void heading(const std::string& text) {
         line({});
