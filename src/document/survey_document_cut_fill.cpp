@@ -105,7 +105,8 @@ class SurveyDocument::CutFillCommand : public QUndoCommand {
         // Both ways were calculated without a fault before: they are again.
         if (!applied_) applyCutFill(document_.cutFill_, splice_, forward);
         applied_ = false;
-        if (change_.kind == Change::Kind::Sections) change_.last = document_.cutFill_.sectionCount();
+        if (change_.kind == Change::Kind::Sections)
+            change_.last = document_.cutFill_.sectionCount();
         emit document_.changed(change_);
     }
 
@@ -153,15 +154,15 @@ SurveyDocument::CutFillRefusal SurveyDocument::pasteCutFill(const std::vector<Cu
         splice.inserted.push_back(at == touched.end() ? cutFill_.sections[i - 1] : at->second);
     }
     // A station moves the spacing from the section before as well.
-    const bool station = std::any_of(cells.begin(), cells.end(),
-                                     [](const CutFillCell& c) { return c.column == Column::Station; });
+    const bool station = std::any_of(cells.begin(), cells.end(), [](const CutFillCell& c) {
+        return c.column == Column::Station;
+    });
     const Change change{.kind = appended ? Change::Kind::Points : Change::Kind::Values,
                         .first = station ? std::max(from - 1, 1) : from,
                         .last = to};
-    return pushCutFill(std::move(splice),
-                       cells.size() == 1 ? cellStepName(cells.front().column)
-                                         : QStringLiteral("粘贴"),
-                       change);
+    return pushCutFill(
+        std::move(splice),
+        cells.size() == 1 ? cellStepName(cells.front().column) : QStringLiteral("粘贴"), change);
 }
 
 SurveyDocument::CutFillRefusal SurveyDocument::insertCutFillPoint(int i, Line line, int j,

@@ -58,6 +58,13 @@ QString caption() {
     return applicationTitle();
 }
 
+// `write` of the survey the document holds, of whichever kind.
+template <class Write>
+QString withSurveyHeld(const document::SurveyDocument& held, Write write) {
+    return held.kind() == document::SurveyKind::CutFill ? write(held.cutFill())
+                                                        : write(held.survey());
+}
+
 bool isSurveyFile(const QUrl& url) {
     return url.isLocalFile() && !QFileInfo(url.toLocalFile()).isDir();
 }
@@ -147,24 +154,21 @@ void MainWindow::createMenus() {
     file->addSeparator();
     file->addAction(QStringLiteral("导出计算书为 PDF(&E)…"), this, &MainWindow::exportPdf);
     file->addAction(QStringLiteral("导出断面图 (DXF)(&D)…"), this, [this] {
-        exportFile(
-            QStringLiteral("导出断面图"), QStringLiteral("横断面图.dxf"),
-            QStringLiteral("DXF 图形 (*.dxf)"), QStringLiteral("dxf"),
-            [this](const QString& path) {
-                const document::SurveyDocument& held = form_->document();
-                return held.kind() == document::SurveyKind::CutFill
-                           ? exportSectionsDxf(held.cutFill(), path)
-                           : exportSectionsDxf(held.survey(), path);
-            });
+        exportFile(QStringLiteral("导出断面图"), QStringLiteral("横断面图.dxf"),
+                   QStringLiteral("DXF 图形 (*.dxf)"), QStringLiteral("dxf"),
+                   [this](const QString& path) {
+                       return withSurveyHeld(form_->document(), [&path](const auto& survey) {
+                           return exportSectionsDxf(survey, path);
+                       });
+                   });
     });
     file->addAction(QStringLiteral("导出 LandXML(&X)…"), this, [this] {
         exportFile(QStringLiteral("导出 LandXML"), QStringLiteral("断面.xml"),
                    QStringLiteral("LandXML 文件 (*.xml)"), QStringLiteral("xml"),
                    [this](const QString& path) {
-                       const document::SurveyDocument& held = form_->document();
-                       return held.kind() == document::SurveyKind::CutFill
-                                  ? exportLandXml(held.cutFill(), path)
-                                  : exportLandXml(held.survey(), path);
+                       return withSurveyHeld(form_->document(), [&path](const auto& survey) {
+                           return exportLandXml(survey, path);
+                       });
                    });
     });
     file->addAction(QStringLiteral("打印预览(&V)…"), this, &MainWindow::printPreviewClicked);
@@ -232,10 +236,10 @@ bool MainWindow::showSurveyFile(const QString& path, bool remember) {
         if (const auto refusal = whileOpening(*this, path, [&] {
                 return form_->showCutFillSurvey(std::move(*opened.cutFill), path);
             })) {
-            QMessageBox::warning(this, caption(),
-                                 QStringLiteral("测量数据文件“%1”没有打开：%2。上一次的计算结果保持不变。")
-                                     .arg(QDir::toNativeSeparators(path),
-                                          QString::fromStdString(refusal->message)));
+            QMessageBox::warning(
+                this, caption(),
+                QStringLiteral("测量数据文件“%1”没有打开：%2。上一次的计算结果保持不变。")
+                    .arg(QDir::toNativeSeparators(path), QString::fromStdString(refusal->message)));
             return false;
         }
     } else if (whileOpening(*this, path, [&] {
@@ -392,8 +396,8 @@ bool MainWindow::saveClicked() {
                                      cutFill ? kCutFillFilter : kFilter, QStringLiteral("csv"));
     if (path.isEmpty()) return false;
     // The format follows the file's ending: a 里程文件 for .hdm, else our CSV.
-    const QString error = cutFill ? saveCutFillSurveyFile(path, held.cutFill())
-                                  : saveSurveyFile(path, held.survey());
+    const QString error =
+        cutFill ? saveCutFillSurveyFile(path, held.cutFill()) : saveSurveyFile(path, held.survey());
     if (!error.isEmpty()) {
         QMessageBox::warning(this, caption(), error);
         return false;

@@ -191,7 +191,9 @@ TEST(CutFillEdit, a_refused_edit_changes_nothing_and_says_where) {
          2,
          {"K1+020.000断面", "设计线", "第 3 点"}},
         {"a point inserted against the order",
-         [](SurveyDocument& d) { return d.insertCutFillPoint(1, Line::Ground, 2, {0, 30}); },
+         [](SurveyDocument& d) {
+             return d.insertCutFillPoint(1, Line::Ground, 2, {0, 30});
+         },
          1,
          {"K1+000.000断面", "地面线", "第 3 点"}},
         {"an area beyond the number range",
@@ -207,7 +209,9 @@ TEST(CutFillEdit, a_refused_edit_changes_nothing_and_says_where) {
          1,
          {"地面线没有第 5 点"}},
         {"a deleted point that does not exist",
-         [](SurveyDocument& d) { return d.deleteCutFillPoints({{1, Line::Design, 9}}); },
+         [](SurveyDocument& d) {
+             return d.deleteCutFillPoints({{1, Line::Design, 9}});
+         },
          1,
          {"设计线没有第 9 点"}},
         {"a section that does not exist",
@@ -236,7 +240,8 @@ TEST(CutFillEdit, a_refused_edit_changes_nothing_and_says_where) {
         const SurveyDocument::CutFillRefusal fault = c.edit(opened.document);
         ASSERT_TRUE(fault);
         EXPECT_EQ(fault->section, c.section);
-        for (const std::string& word : c.words) EXPECT_NE(fault->message.find(word), std::string::npos) << fault->message;
+        for (const std::string& word : c.words)
+            EXPECT_NE(fault->message.find(word), std::string::npos) << fault->message;
         EXPECT_EQ(opened.document.cutFill(), before);
         EXPECT_EQ(opened.document.undoStack()->count(), steps);
         EXPECT_TRUE(opened.changes.empty());

@@ -17,8 +17,8 @@
 #include "window/main_window.h"
 #include "window/platform/application.h"
 #include "window/table/cut_fill_table_model.h"
-#include "window/table/survey_table_model.h"
 #include "window/table/survey_table_dock.h"
+#include "window/table/survey_table_model.h"
 #include "window/table/survey_table_view.h"
 
 namespace {
@@ -40,9 +40,7 @@ class CutFillTypingTest : public QObject {
     window::MainWindow* mainWindow = nullptr;
 
     document::SurveyDocument& document() const { return mainWindow->form().document(); }
-    window::CutFillTableModel& table() const {
-        return *mainWindow->table().view()->cutFillModel();
-    }
+    window::CutFillTableModel& table() const { return *mainWindow->table().view()->cutFillModel(); }
     QString cell(int row, Field field) const {
         return table().data(table().index(row, table().column(field)), Qt::DisplayRole).toString();
     }
@@ -99,7 +97,6 @@ class CutFillTypingTest : public QObject {
         QVERIFY2(refusal.contains("第 3 点往回走了"), qPrintable(refusal));
         QCOMPARE(cell(4, Field::Offset), "-5");
     }
-
 };
 
 QTEST_MAIN(CutFillTypingTest)

@@ -19,8 +19,8 @@
 #include "window/main_window.h"
 #include "window/platform/application.h"
 #include "window/table/cut_fill_table_model.h"
-#include "window/table/survey_table_model.h"
 #include "window/table/survey_table_dock.h"
+#include "window/table/survey_table_model.h"
 #include "window/table/survey_table_view.h"
 
 namespace {
@@ -52,9 +52,7 @@ class CutFillWindowTest : public QObject {
 
     QString file(const QString& name) const { return dir.filePath(name); }
     document::SurveyDocument& document() const { return mainWindow->form().document(); }
-    window::CutFillTableModel& table() const {
-        return *mainWindow->table().view()->cutFillModel();
-    }
+    window::CutFillTableModel& table() const { return *mainWindow->table().view()->cutFillModel(); }
     QString cell(int row, Field field) const {
         return table().data(table().index(row, table().column(field)), Qt::DisplayRole).toString();
     }
@@ -166,8 +164,7 @@ class CutFillWindowTest : public QObject {
         QCOMPARE(model.rowCount(), 17);
         QCOMPARE(cellOf(8, Field::Key), "1020");
         // The areas are worked out, not typed.
-        QVERIFY(model.commit(model.index(0, model.column(Field::Cut)), "1")
-                    .contains("由计算得出"));
+        QVERIFY(model.commit(model.index(0, model.column(Field::Cut)), "1").contains("由计算得出"));
     }
 
     void the_pdf_is_the_cut_and_fill_sheet() {

@@ -7,8 +7,8 @@
 #include <QRegularExpression>
 #include <QStandardPaths>
 
-#include "section/station.h"
 #include "section/cut_fill_survey.h"
+#include "section/station.h"
 #include "section/survey.h"
 
 namespace window {

@@ -105,7 +105,8 @@ QVariant CutFillTableModel::data(const QModelIndex& index, int role) const {
     const Field f = field(index.column());
     if (role == Qt::TextAlignmentRole)
         return int((f == LineName ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter);
-    if (at.section == 0) return role == Qt::DisplayRole || role == Qt::EditRole ? QString() : QVariant();
+    if (at.section == 0)
+        return role == Qt::DisplayRole || role == Qt::EditRole ? QString() : QVariant();
     const section::CutFillSection& s = survey().sections[at.section - 1];
     const bool first = index.row() == firstRow_[at.section - 1];
     if (role == Qt::ToolTipRole && first && !s.areas && (f == Cut || f == Fill))
@@ -194,7 +195,8 @@ QString CutFillTableModel::commit(const QModelIndex& index, const QString& typed
         if (f == LineName)
             return told(where + QStringLiteral("不能输入：每个断面都有地面线和设计线两部分"));
         if (place(index.row()).section == 0)
-            return told(where + QStringLiteral("不能输入：请先在这一行输入桩号（或断面号）新建断面"));
+            return told(where +
+                        QStringLiteral("不能输入：请先在这一行输入桩号（或断面号）新建断面"));
         return told(where + QStringLiteral("不能输入"));
     }
     const std::string cell = typed.toStdString();
@@ -213,7 +215,8 @@ QString CutFillTableModel::commit(const QModelIndex& index, const QString& typed
     const Column column = f == Elevation ? Column::Elevation : Column::Offset;
     if (at.point > 0)
         return outcome(
-            document_.setCutFillCell({at.section, lineOf(at), at.point, column, read.value}), where);
+            document_.setCutFillCell({at.section, lineOf(at), at.point, column, read.value}),
+            where);
     // A new point at the end of the line. Until its distance is typed it
     // stands where the line ends, a vertical step, so that the line keeps its order.
     const auto& points = line(at);
@@ -232,9 +235,9 @@ QString CutFillTableModel::commitKey(const Place& at, const std::string& cell,
             survey_file::readCell(cell, survey_file::ValueKind::Station);
         if (!read.fault.empty()) return told(where + QString::fromStdString(read.fault));
         if (at.section > 0)
-            return outcome(
-                document_.setCutFillCell({at.section, Line::Ground, 0, Column::Station, read.value}),
-                where);
+            return outcome(document_.setCutFillCell(
+                               {at.section, Line::Ground, 0, Column::Station, read.value}),
+                           where);
         if (n > 0 && read.value == survey().sections[n - 1].station) return {};
         section::CutFillSection fresh;
         fresh.station = read.value;
@@ -251,7 +254,8 @@ QString CutFillTableModel::commitKey(const Place& at, const std::string& cell,
 
 QString CutFillTableModel::insertPoint(int row, bool below) {
     const Place at = place(row);
-    if (at.section == 0) return told(QStringLiteral("请先在最后一行输入桩号（或断面号）新建断面。"));
+    if (at.section == 0)
+        return told(QStringLiteral("请先在最后一行输入桩号（或断面号）新建断面。"));
     const auto& points = line(at);
     const int j = at.point > 0 ? at.point + (below ? 1 : 0) : static_cast<int>(points.size()) + 1;
     const int copied = at.point > 0 ? at.point : static_cast<int>(points.size());
@@ -286,8 +290,9 @@ QString CutFillTableModel::deleteSection(int row) {
 }
 
 QString CutFillTableModel::movePoint(int, bool) {
-    return told(QStringLiteral("地面线和设计线的点按距离 S 的顺序排列，不能上移或下移；"
-                               "要改一点的位置，请改它的距离。"));
+    return told(
+        QStringLiteral("地面线和设计线的点按距离 S 的顺序排列，不能上移或下移；"
+                       "要改一点的位置，请改它的距离。"));
 }
 
 void CutFillTableModel::follow(const document::Change& change) {

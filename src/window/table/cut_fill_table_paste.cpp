@@ -64,7 +64,8 @@ QString CutFillTableModel::paste(int row0, int column0, const QString& text) {
                         }
                         break;
                     case LineName:
-                        if (QString::fromStdString(cell) != data(index(row, column), Qt::DisplayRole))
+                        if (QString::fromStdString(cell) !=
+                            data(index(row, column), Qt::DisplayRole))
                             throw Refusal{cellName(row, column) +
                                           QString::fromStdString(survey_file::quotedCell(cell)) +
                                           QStringLiteral("不是这一行的线")};
@@ -75,9 +76,10 @@ QString CutFillTableModel::paste(int row0, int column0, const QString& text) {
                         // On a line's empty row: its next point, both cells the same one.
                         const int point =
                             at.point > 0 ? at.point : static_cast<int>(this->line(at).size()) + 1;
-                        cells.push_back(
-                            {at.section, onLine, point, h ? Column::Elevation : Column::Offset,
-                             value(row, column, cell, h ? ValueKind::Elevation : ValueKind::Offset)});
+                        cells.push_back({at.section, onLine, point,
+                                         h ? Column::Elevation : Column::Offset,
+                                         value(row, column, cell,
+                                               h ? ValueKind::Elevation : ValueKind::Offset)});
                         break;
                     }
                     case Spacing:

@@ -71,7 +71,8 @@ SurveyTableView::SurveyTableView(document::SurveyDocument& document, QWidget* pa
     setSelectionMode(ExtendedSelection);
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     horizontalHeader()->setStretchLastSection(true);
-    for (TableModel* model : {static_cast<TableModel*>(closed_), static_cast<TableModel*>(cutFill_)}) {
+    for (TableModel* model :
+         {static_cast<TableModel*>(closed_), static_cast<TableModel*>(cutFill_)}) {
         connect(model, &TableModel::refused, this, &SurveyTableView::message);
         // The current row's point again after rows came or went above it.
         connect(model, &QAbstractItemModel::dataChanged, this, [this, model] {

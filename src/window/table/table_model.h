@@ -56,7 +56,8 @@ class TableModel : public QAbstractTableModel {
     // Rows [start, oldEnd) become `delta` more or fewer, those that come or go
     // at `at`, `relayout` taking the new layout in between; then every row of
     // the block is redrawn.
-    void resizeRows(int start, int oldEnd, int at, int delta, const std::function<void()>& relayout);
+    void resizeRows(int start, int oldEnd, int at, int delta,
+                    const std::function<void()>& relayout);
 };
 
 // "第 r 行第 c 列" of the table as the user counts it, from 0-based indices.
