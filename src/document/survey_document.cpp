@@ -19,20 +19,6 @@ bool same(Value a, Value b) {
     return std::memcmp(&a, &b, sizeof(Value)) == 0;
 }
 
-QString cellStepName(Column column) {
-    switch (column) {
-        case Column::Elevation:
-            return QStringLiteral("修改高程");
-        case Column::Offset:
-            return QStringLiteral("修改距离");
-        case Column::Station:
-            return QStringLiteral("修改桩号");
-        case Column::Spacing:
-            return QStringLiteral("修改间距");
-    }
-    return {};
-}
-
 // As many as a typed run or a file may have; a section's closing point needs one more.
 constexpr int kMostSections = 32767;
 constexpr int kMostPoints = 32766;
@@ -94,6 +80,20 @@ class SurveyDocument::EditCommand : public QUndoCommand {
     Change change_;
     bool applied_ = true;
 };
+
+QString SurveyDocument::cellStepName(Column column) {
+    switch (column) {
+        case Column::Elevation:
+            return QStringLiteral("修改高程");
+        case Column::Offset:
+            return QStringLiteral("修改距离");
+        case Column::Station:
+            return QStringLiteral("修改桩号");
+        case Column::Spacing:
+            return QStringLiteral("修改间距");
+    }
+    return {};
+}
 
 SurveyDocument::SurveyDocument(QObject* parent)
     : QObject(parent), undoStack_(new QUndoStack(this)) {}

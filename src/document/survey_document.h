@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "document/change.h"
+#include "document/cut_fill_edit.h"
 #include "document/survey_edit.h"
 #include "section/cut_fill_calculation.h"
 #include "section/cut_fill_survey.h"
@@ -39,6 +40,18 @@ struct Cell {
     int point = 0;
     Column column = Column::Elevation;
     Value value{};
+};
+
+// One value of a cut-and-fill survey: the elevation or offset of point j of
+// a line, or (`point` unused) the station or spacing of a section. A point one
+// past a line's last appends a point, its other value 0 until typed.
+enum class Line { Ground, Design };
+struct CutFillCell {
+    int section = 0;
+    Line line = Line::Ground;
+    int point = 0;
+    Column column = Column::Elevation;
+    double value = 0.0;
 };
 
 class SurveyDocument : public QObject {
@@ -99,11 +112,34 @@ class SurveyDocument : public QObject {
     // Section i taken out; the section before it then spans both spacings.
     Outcome deleteSection(int i);
 
+    // Edits of a cut-and-fill survey, each one step recalculated at once:
+    // nothing on success, else why it was refused (no such cell, a line that
+    // would go back in S, a result beyond the number range) naming the
+    // section and the point, nothing having changed.
+    using CutFillRefusal = std::optional<section::CutFillFault>;
+    // One cell (修改高程 …), or several as one step 粘贴.
+    CutFillRefusal setCutFillCell(const CutFillCell& cell);
+    CutFillRefusal pasteCutFill(const std::vector<CutFillCell>& cells);
+    // Point j of a line put in before the present point j (count + 1 appends).
+    CutFillRefusal insertCutFillPoint(int i, Line line, int j, section::LinePoint point);
+    // Points {section, line, point} as one step 删除观测点.
+    struct LinePlace {
+        int section = 0;
+        Line line = Line::Ground;
+        int point = 0;
+        auto operator<=>(const LinePlace&) const = default;
+    };
+    CutFillRefusal deleteCutFillPoints(std::vector<LinePlace> points);
+    // A section put in before section i (count + 1 appends), or taken out.
+    CutFillRefusal insertCutFillSection(int i, section::CutFillSection row);
+    CutFillRefusal deleteCutFillSection(int i);
+
   signals:
     void changed(const document::Change& change);
 
   private:
     class ReplaceCommand;
+    class CutFillCommand;
     template <class Edit>
     class EditCommand;
 
@@ -115,6 +151,8 @@ class SurveyDocument : public QObject {
     Outcome pushCells(std::vector<CellEdit> edits, const QString& name, Change change);
     Outcome pushSections(SectionSplice splice, const QString& name);
     Outcome movePoint(int i, int j, int other, const QString& name);
+    CutFillRefusal pushCutFill(CutFillSplice splice, const QString& name, Change change);
+    static QString cellStepName(Column column);
 
     section::SectionSurvey survey_;
     section::CutFillSurvey cutFill_;

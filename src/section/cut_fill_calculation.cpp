@@ -110,23 +110,24 @@ std::string cutFillSectionName(const CutFillSurvey& survey, int i) {
                                     : "第 " + runtime::numberToText(i) + " 号断面";
 }
 
+std::string noAreasReason(const CutFillSection& section) {
+    if (section.ground.empty() && section.design.empty()) return "没有观测点";
+    if (section.design.empty()) return "只有地面线，没有设计线";
+    if (section.ground.size() < 2) return "地面线不到两个点";
+    if (section.design.size() < 2) return "设计线不到两个点";
+    return "地面线和设计线在距离 S 上没有重叠";
+}
+
 std::vector<CutFillWarning> cutFillWarnings(const CutFillSurvey& survey) {
     std::vector<CutFillWarning> found;
     const int n = survey.sectionCount();
     for (int i = 1; i <= n; ++i) {
         const CutFillSection& section = survey.sections[i - 1];
         if (section.areas) continue;
-        std::string why;
-        if (section.ground.empty() && section.design.empty())
-            why = "没有观测点";
-        else if (section.design.empty())
-            why = "只有地面线，没有设计线";
-        else if (section.ground.size() < 2)
-            why = "的地面线不到两个点";
-        else if (section.design.size() < 2)
-            why = "的设计线不到两个点";
-        else
-            why = "的地面线和设计线在距离 S 上没有重叠";
+        const std::string reason = noAreasReason(section);
+        // "K1+020.000断面的地面线…", but "K1+020.000断面只有地面线…".
+        const bool ofLine = reason.starts_with("地面线") || reason.starts_with("设计线");
+        const std::string why = (ofLine ? "的" : "") + reason;
         std::string pairs;
         if (i > 1) pairs = "与前一个断面之间";
         if (i < n) pairs += std::string(pairs.empty() ? "" : "、") + "与后一个断面之间";

@@ -40,6 +40,9 @@ bool pairHasVolumes(const CutFillSurvey& survey, int i);
 // "第 2 号断面" without.
 std::string cutFillSectionName(const CutFillSurvey& survey, int i);
 
+// Why a calculated section has no areas, as a few words: "只有地面线，没有设计线".
+std::string noAreasReason(const CutFillSection& section);
+
 // What looks wrong in a calculated survey although it calculates, in
 // section order, one sentence each.
 struct CutFillWarning {

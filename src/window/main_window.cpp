@@ -48,9 +48,21 @@ constexpr int kPanelMinimum = 240;
 constexpr int kSlack = 16;  // frames and the dock's handle
 
 const QString kFilter = QStringLiteral("测量数据 (*.csv *.txt *.tsv);;所有文件 (*)");
+// Opening takes either kind; a cut-and-fill survey saves as either format.
+const QString kOpenFilter = QStringLiteral(
+    "测量数据 (*.csv *.txt *.tsv *.hdm *.xml);;里程文件 (*.hdm);;LandXML (*.xml);;所有文件 (*)");
+const QString kCutFillFilter =
+    QStringLiteral("测量数据 (*.csv *.txt *.tsv);;里程文件 (*.hdm);;所有文件 (*)");
 
 QString caption() {
     return applicationTitle();
+}
+
+// `write` of the survey the document holds, of whichever kind.
+template <class Write>
+QString withSurveyHeld(const document::SurveyDocument& held, Write write) {
+    return held.kind() == document::SurveyKind::CutFill ? write(held.cutFill())
+                                                        : write(held.survey());
 }
 
 bool isSurveyFile(const QUrl& url) {
@@ -141,15 +153,22 @@ void MainWindow::createMenus() {
     file->addSeparator();
     file->addAction(QStringLiteral("导出计算书为 PDF(&E)…"), this, &MainWindow::exportPdf);
     file->addAction(QStringLiteral("导出断面图 (DXF)(&D)…"), this, [this] {
-        exportFile(
-            QStringLiteral("导出断面图"), QStringLiteral("横断面图.dxf"),
-            QStringLiteral("DXF 图形 (*.dxf)"), QStringLiteral("dxf"),
-            [this](const QString& path) { return exportSectionsDxf(form_->survey(), path); });
+        exportFile(QStringLiteral("导出断面图"), QStringLiteral("横断面图.dxf"),
+                   QStringLiteral("DXF 图形 (*.dxf)"), QStringLiteral("dxf"),
+                   [this](const QString& path) {
+                       return withSurveyHeld(form_->document(), [&path](const auto& survey) {
+                           return exportSectionsDxf(survey, path);
+                       });
+                   });
     });
     file->addAction(QStringLiteral("导出 LandXML(&X)…"), this, [this] {
         exportFile(QStringLiteral("导出 LandXML"), QStringLiteral("断面.xml"),
                    QStringLiteral("LandXML 文件 (*.xml)"), QStringLiteral("xml"),
-                   [this](const QString& path) { return exportLandXml(form_->survey(), path); });
+                   [this](const QString& path) {
+                       return withSurveyHeld(form_->document(), [&path](const auto& survey) {
+                           return exportLandXml(survey, path);
+                       });
+                   });
     });
     file->addAction(QStringLiteral("打印预览(&V)…"), this, &MainWindow::printPreviewClicked);
     file->addAction(QStringLiteral("打印(&P)…"), QKeySequence::Print, this,
@@ -203,8 +222,8 @@ bool MainWindow::openSurvey(const QString& path, bool remember) {
 
 bool MainWindow::showSurveyFile(const QString& path, bool remember) {
     if (!maySetSurveyAside()) return false;
-    OpenedSurvey opened = whileOpening(*this, path, [&] { return readSurveyFile(path); });
-    if (!opened.survey) {
+    OpenedSurvey opened = whileOpening(*this, path, [&] { return readAnySurveyFile(path); });
+    if (!opened.survey && !opened.cutFill) {
         QMessageBox::warning(this, caption(), opened.error);
         if (!QFileInfo::exists(path)) {
             forgetFile(path);
@@ -212,9 +231,19 @@ bool MainWindow::showSurveyFile(const QString& path, bool remember) {
         }
         return false;
     }
-    if (whileOpening(*this, path, [&] {
-            return form_->showSurvey(std::move(*opened.survey), path);
-        }) != section::CalculationEnd::Finished) {
+    if (opened.cutFill) {
+        if (const auto refusal = whileOpening(*this, path, [&] {
+                return form_->showCutFillSurvey(std::move(*opened.cutFill), path);
+            })) {
+            QMessageBox::warning(
+                this, caption(),
+                QStringLiteral("测量数据文件“%1”没有打开：%2。上一次的计算结果保持不变。")
+                    .arg(QDir::toNativeSeparators(path), QString::fromStdString(refusal->message)));
+            return false;
+        }
+    } else if (whileOpening(*this, path, [&] {
+                   return form_->showSurvey(std::move(*opened.survey), path);
+               }) != section::CalculationEnd::Finished) {
         QMessageBox::warning(
             this, caption(),
             QStringLiteral("测量数据文件“%1”的计算结果超出了数值范围（绝对值超过 3.4E+38），"
@@ -273,15 +302,32 @@ void MainWindow::offerUnsavedEdits() {
 
 void MainWindow::newClicked() {
     if (!maySetSurveyAside()) return;
+    QMessageBox kind(QMessageBox::Question, caption(), QStringLiteral("新建哪一种测量数据？"),
+                     QMessageBox::NoButton, this);
+    kind.setInformativeText(
+        QStringLiteral("闭合断面：每个断面一圈闭合的观测点，按提示逐个输入。\n"
+                       "填挖方断面：每个断面一条地面线和一条设计线，在测量数据表中输入。"));
+    QPushButton* closed = kind.addButton(QStringLiteral("闭合断面"), QMessageBox::YesRole);
+    QPushButton* cutFill = kind.addButton(QStringLiteral("填挖方断面"), QMessageBox::NoRole);
+    kind.addButton(QStringLiteral("取消"), QMessageBox::RejectRole);
+    kind.setDefaultButton(closed);
+    kind.exec();
+    if (kind.clickedButton() != closed && kind.clickedButton() != cutFill) return;
+    const bool cutAndFill = kind.clickedButton() == cutFill;
     QMessageBox box(QMessageBox::Question, caption(),
-                    QStringLiteral("新的测量数据是否输入断面桩号？"), QMessageBox::NoButton, this);
+                    cutAndFill ? QStringLiteral("新的填挖方断面是否输入断面桩号？")
+                               : QStringLiteral("新的测量数据是否输入断面桩号？"),
+                    QMessageBox::NoButton, this);
     QPushButton* yes = box.addButton(QStringLiteral("输入桩号"), QMessageBox::YesRole);
     box.addButton(QStringLiteral("输入间距"), QMessageBox::NoRole);
     QPushButton* cancel = box.addButton(QStringLiteral("取消"), QMessageBox::RejectRole);
     box.setDefaultButton(yes);
     box.exec();
     if (box.clickedButton() == cancel || !box.clickedButton()) return;
-    newSurvey(box.clickedButton() == yes);
+    if (cutAndFill)
+        newCutFillSurvey(box.clickedButton() == yes);
+    else
+        newSurvey(box.clickedButton() == yes);
 }
 
 void MainWindow::newSurvey(bool stations) {
@@ -290,6 +336,18 @@ void MainWindow::newSurvey(bool stations) {
     form_->document().replaceSurvey(std::move(empty), QStringLiteral("新建"), {});
     form_->document().markSaved({});
     setCurrentFile({});
+}
+
+void MainWindow::newCutFillSurvey(bool stations) {
+    // An empty survey always calculates.
+    section::CutFillSurvey empty;
+    empty.stationAnswer = stations ? "Y" : "N";
+    form_->document().replaceCutFillSurvey(std::move(empty), QStringLiteral("新建"), {});
+    form_->document().markSaved({});
+    setCurrentFile({});
+    saveAction_->setEnabled(true);
+    warnings_->tell(section::SectionSurvey{});
+    showTable();
 }
 
 bool MainWindow::maySetSurveyAside() {
@@ -323,18 +381,22 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 
 void MainWindow::openClicked() {
     const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("打开测量数据"),
-                                                      dialogFolder(currentFile_), kFilter);
+                                                      dialogFolder(currentFile_), kOpenFilter);
     if (!path.isEmpty()) openSurvey(path);
 }
 
 bool MainWindow::saveClicked() {
-    const QString suggested = currentFile_.isEmpty()
-                                  ? QDir(dialogFolder({})).filePath(surveyFileName(form_->survey()))
-                                  : currentFile_;
-    const QString path = askSavePath(this, QStringLiteral("保存测量数据"), suggested, kFilter,
-                                     QStringLiteral("csv"));
+    const document::SurveyDocument& held = form_->document();
+    const bool cutFill = held.kind() == document::SurveyKind::CutFill;
+    const QString fresh = cutFill ? surveyFileName(held.cutFill()) : surveyFileName(held.survey());
+    const QString suggested =
+        currentFile_.isEmpty() ? QDir(dialogFolder({})).filePath(fresh) : currentFile_;
+    const QString path = askSavePath(this, QStringLiteral("保存测量数据"), suggested,
+                                     cutFill ? kCutFillFilter : kFilter, QStringLiteral("csv"));
     if (path.isEmpty()) return false;
-    const QString error = saveSurveyFile(path, form_->survey());
+    // The format follows the file's ending: a 里程文件 for .hdm, else our CSV.
+    const QString error =
+        cutFill ? saveCutFillSurveyFile(path, held.cutFill()) : saveSurveyFile(path, held.survey());
     if (!error.isEmpty()) {
         QMessageBox::warning(this, caption(), error);
         return false;
@@ -362,7 +424,7 @@ ResultsOverview& MainWindow::showOverview() {
 }
 
 bool MainWindow::exportPdf() {
-    return form_->printing().exportPdf(form_->survey(), currentFile_);
+    return form_->printing().exportPdf(form_->document(), currentFile_);
 }
 
 void MainWindow::exportFile(const QString& title, const QString& name, const QString& filter,
@@ -380,11 +442,11 @@ void MainWindow::exportFile(const QString& title, const QString& name, const QSt
 }
 
 void MainWindow::printPreviewClicked() {
-    form_->printing().preview(form_->survey());
+    form_->printing().preview(form_->document());
 }
 
 void MainWindow::printClicked() {
-    form_->printing().printWithDialog(form_->survey());
+    form_->printing().printWithDialog(form_->document());
 }
 
 void MainWindow::aboutClicked() {
@@ -401,6 +463,8 @@ void MainWindow::aboutClicked() {
 
 void MainWindow::calculationFinished(bool typed) {
     saveAction_->setEnabled(true);
+    // The pane lists a closed outline's warnings; a cut-and-fill survey's
+    // are in its table and on its sheet.
     warnings_->tell(form_->survey());
     // A typed calculation belongs to no file until it is saved; it is kept
     // as the last calculation, so nothing of it is lost unsaved.

@@ -54,6 +54,8 @@ class MainWindow : public QMainWindow {
 
     // 文件 ▸ 新建: an empty survey, with or without stations.
     void newSurvey(bool stations);
+    // 文件 ▸ 新建 ▸ 填挖方断面: an empty cut-and-fill survey, the table opened to type it.
+    void newCutFillSurvey(bool stations);
 
     // Before the survey on screen is put aside (closing, 新建, 打开, a typed
     // run): a changed one asks 保存 / 不保存 / 取消; false for 取消 or a failed save.

@@ -49,10 +49,10 @@ bool isCountingPrefix(const section::SectionSurvey& survey) {
     return true;
 }
 
-// readSurveyFile with a time limit, so that a hang fails the test.
+// readAnySurveyFile with a time limit, so that a hang fails the test.
 window::OpenedSurvey readWithin(const QString& path, int seconds) {
     std::packaged_task<window::OpenedSurvey()> task(
-        [path] { return window::readSurveyFile(path); });
+        [path] { return window::readAnySurveyFile(path); });
     std::future<window::OpenedSurvey> result = task.get_future();
     std::thread(std::move(task)).detach();
     if (result.wait_for(std::chrono::seconds(seconds)) != std::future_status::ready)
@@ -100,7 +100,7 @@ class SurveyFileFaultsTest : public QObject {
 
     // Such files give their size as 0.
     void a_file_under_proc_is_read_to_its_end() {
-        const window::OpenedSurvey opened = window::readSurveyFile("/proc/self/status");
+        const window::OpenedSurvey opened = window::readAnySurveyFile("/proc/self/status");
         QVERIFY(!opened.survey);
         QVERIFY2(opened.error.contains("第 1 行第 1 列“Name:”不是有效的表头"),
                  qPrintable(opened.error));
@@ -161,7 +161,7 @@ class SurveyFileFaultsTest : public QObject {
         QFETCH(QString, reason);
         write("plain.csv", "桩号,H,S\n");
         QFile::link(file("loop.csv"), file("loop.csv"));
-        const window::OpenedSurvey opened = window::readSurveyFile(file(name));
+        const window::OpenedSurvey opened = window::readAnySurveyFile(file(name));
         QCOMPARE(opened.error, "无法打开文件“" + file(name) + "”：" + reason + "。");
     }
 

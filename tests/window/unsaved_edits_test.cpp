@@ -153,7 +153,7 @@ class UnsavedEditsTest : public QObject {
 
     void new_asks_for_stations_and_starts_an_empty_survey() {
         openHand();
-        DialogDriver driver({press("输入间距")});
+        DialogDriver driver({press("闭合断面"), press("输入间距")});
         menuAction(*mainWindow, "新建")->trigger();
         QVERIFY(driver.scriptDone());
         QCOMPARE(document().survey().sectionCount(), 0);

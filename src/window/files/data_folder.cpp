@@ -71,9 +71,21 @@ KeptCalculation keepLastCalculation(const section::SectionSurvey& survey) {
     return {false, saveLastCalculation(survey, lastCalculationPath())};
 }
 
-QString saveLastCalculation(const section::SectionSurvey& survey, const QString& path) {
+namespace {
+
+QString writeInDataFolder(const QString& path, const std::string& text) {
     QDir().mkpath(QFileInfo(path).path());
-    return writeFileSafely(path, QByteArray::fromStdString(survey_file::writeSurvey(survey)));
+    return writeFileSafely(path, QByteArray::fromStdString(text));
+}
+
+}  // namespace
+
+QString saveLastCalculation(const section::SectionSurvey& survey, const QString& path) {
+    return writeInDataFolder(path, survey_file::writeSurvey(survey));
+}
+
+QString saveLastCalculation(const section::CutFillSurvey& survey, const QString& path) {
+    return writeInDataFolder(path, survey_file::writeCutFillSurvey(survey));
 }
 
 }  // namespace window

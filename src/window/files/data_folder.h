@@ -9,7 +9,8 @@
 
 namespace section {
 class SectionSurvey;
-}
+struct CutFillSurvey;
+}  // namespace section
 
 namespace window {
 
@@ -32,6 +33,8 @@ KeptCalculation keepLastCalculation(const section::SectionSurvey& survey);
 
 // Writes `survey` into `path` without telling anyone: empty, or why it
 // failed. It touches no widget and may run on any thread.
+// A cut-and-fill survey goes as our CSV of its kind.
 QString saveLastCalculation(const section::SectionSurvey& survey, const QString& path);
+QString saveLastCalculation(const section::CutFillSurvey& survey, const QString& path);
 
 }  // namespace window

@@ -37,7 +37,9 @@ void EditRecovery::keep() {
         tellLastCalculationTaken(parent_);
         return;
     }
-    const QString failure = saveLastCalculation(document_.survey(), unsavedEditsPath());
+    const QString failure = document_.kind() == document::SurveyKind::CutFill
+                                ? saveLastCalculation(document_.cutFill(), unsavedEditsPath())
+                                : saveLastCalculation(document_.survey(), unsavedEditsPath());
     if (!failure.isEmpty()) warnDataFolderOnce(parent_, failure);
 }
 

@@ -4,8 +4,10 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QStandardPaths>
 
+#include "section/cut_fill_survey.h"
 #include "section/station.h"
 #include "section/survey.h"
 
@@ -20,13 +22,38 @@ QString dialogFolder(const QString& current) {
     return QFileInfo(documents).isDir() ? documents : QDir::homePath();
 }
 
-QString surveyFileName(const section::SectionSurvey& survey) {
+namespace {
+
+QString nameFromStations(bool stations, int n, double first, double last) {
     const QString name = QStringLiteral("测量数据.csv");
+    if (!stations || n == 0) return name;
+    QString text = QString::fromStdString(section::stationText(first));
+    if (n > 1) text += u'～' + QString::fromStdString(section::stationText(last));
+    return text + u' ' + name;
+}
+
+// The ending of a dialog's file type, "hdm" of "里程文件 (*.hdm)"; empty for "(*)".
+QString endingOf(const QString& filter) {
+    const qsizetype at = filter.indexOf(QStringLiteral("(*."));
+    if (at < 0) return {};
+    const qsizetype end = filter.indexOf(QRegularExpression(QStringLiteral("[ )]")), at + 3);
+    return filter.mid(at + 3, end - at - 3);
+}
+
+}  // namespace
+
+QString surveyFileName(const section::SectionSurvey& survey) {
     const int n = survey.sectionCount();
-    if (!survey.stationsEntered() || n == 0) return name;
-    QString stations = QString::fromStdString(section::stationText(survey.stations(1)));
-    if (n > 1) stations += u'～' + QString::fromStdString(section::stationText(survey.stations(n)));
-    return stations + u' ' + name;
+    return n == 0 ? nameFromStations(false, 0, 0, 0)
+                  : nameFromStations(survey.stationsEntered(), n, survey.stations(1),
+                                     survey.stations(n));
+}
+
+QString surveyFileName(const section::CutFillSurvey& survey) {
+    const auto& sections = survey.sections;
+    return sections.empty() ? nameFromStations(false, 0, 0, 0)
+                            : nameFromStations(survey.stationsEntered(), survey.sectionCount(),
+                                               sections.front().station, sections.back().station);
 }
 
 QString askSavePath(QWidget* parent, const QString& title, const QString& suggested,
@@ -36,6 +63,11 @@ QString askSavePath(QWidget* parent, const QString& title, const QString& sugges
     QFileDialog dialog(parent, title, suggested, filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(suffix);
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                     [&dialog, suffix](const QString& chosen) {
+                         const QString ending = endingOf(chosen);
+                         dialog.setDefaultSuffix(ending.isEmpty() ? suffix : ending);
+                     });
     if (dialog.exec() != QDialog::Accepted) return {};
     return dialog.selectedFiles().value(0);
 }

@@ -9,7 +9,8 @@ class QWidget;
 
 namespace section {
 class SectionSurvey;
-}
+struct CutFillSurvey;
+}  // namespace section
 
 namespace window {
 
@@ -21,9 +22,11 @@ QString dialogFolder(const QString& current);
 // last calculation reopened): its first and last stations when it has them,
 // "K1+000.000～K1+500.000 测量数据.csv", else "测量数据.csv".
 QString surveyFileName(const section::SectionSurvey& survey);
+QString surveyFileName(const section::CutFillSurvey& survey);
 
-// Asks where to save, proposing `suggested` (a path); the chosen path with
-// ".`suffix`" added when it has no ending, empty when the user cancels. An
+// Asks where to save, proposing `suggested` (a path); the chosen path with the
+// ending of the file type chosen in the dialog added when it has none
+// (".`suffix`" for a type of any ending), empty when the user cancels. An
 // existing file at that path is replaced only when the user says so.
 QString askSavePath(QWidget* parent, const QString& title, const QString& suggested,
                     const QString& filter, const QString& suffix);

@@ -14,6 +14,15 @@ LastCalculationSaver::LastCalculationSaver(QWidget* parent) : parent_(parent) {
 }
 
 void LastCalculationSaver::save(section::SectionSurvey survey) {
+    keep(std::move(survey));
+}
+
+void LastCalculationSaver::save(section::CutFillSurvey survey) {
+    keep(std::move(survey));
+}
+
+template <class Survey>
+void LastCalculationSaver::keep(Survey survey) {
     if (!holdsLastCalculation()) {
         tellLastCalculationTaken(parent_);
         return;

@@ -11,6 +11,8 @@
 
 class QWidget;
 
+#include "section/cut_fill_survey.h"
+
 namespace section {
 class SectionSurvey;
 }
@@ -25,10 +27,14 @@ class LastCalculationSaver {
     LastCalculationSaver& operator=(const LastCalculationSaver&) = delete;
 
     void save(section::SectionSurvey survey);
+    void save(section::CutFillSurvey survey);
     // Returns once every save given so far is on the disk or has failed.
     void wait() { pool_.waitForDone(); }
 
   private:
+    template <class Survey>
+    void keep(Survey survey);
+
     QWidget* parent_;
     QThreadPool pool_;
 };

@@ -87,15 +87,6 @@ OpenedSurvey readAnySurveyFile(const QString& path) {
     }
 }
 
-OpenedSurvey readSurveyFile(const QString& path) {
-    OpenedSurvey opened = readAnySurveyFile(path);
-    if (!opened.cutFill) return opened;
-    return {std::nullopt,
-            QStringLiteral("文件“%1”没有打开：这是填挖方断面（地面线和设计线）的测量数据，"
-                           "这里只能打开闭合断面。可以用 velmorin --results 或 --pdf 计算它。")
-                .arg(named(path))};
-}
-
 bool isHdmPath(const QString& path) {
     return path.endsWith(QStringLiteral(".hdm"), Qt::CaseInsensitive);
 }

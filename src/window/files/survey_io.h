@@ -26,10 +26,6 @@ struct OpenedSurvey {
 // message, not an exception.
 OpenedSurvey readAnySurveyFile(const QString& path);
 
-// A closed-outline survey only: a cut-and-fill file is refused with a
-// message, for the callers that show closed outlines alone.
-OpenedSurvey readSurveyFile(const QString& path);
-
 // Whether the path names a 里程文件 (ends in .hdm, any case).
 bool isHdmPath(const QString& path);
 

@@ -129,10 +129,20 @@ section::CalculationEnd MainForm::showSurvey(section::SectionSurvey data, const 
     return section::CalculationEnd::Finished;
 }
 
+document::SurveyDocument::CutFillRefusal MainForm::showCutFillSurvey(section::CutFillSurvey data,
+                                                                     const QString& fileName) {
+    if (auto refusal =
+            document_.replaceCutFillSurvey(std::move(data), QStringLiteral("打开文件"), fileName))
+        return refusal;
+    lastCalculation_.save(document_.cutFill());
+    emit calculationFinished(false);
+    return std::nullopt;
+}
+
 // Whatever changed the survey, the boxes show what a finished run of it leaves.
 void MainForm::surveyChanged(const document::Change&) {
     const section::SectionSurvey& survey = document_.survey();
-    if (survey.sectionCount() == 0) {
+    if (document_.kind() == document::SurveyKind::CutFill || survey.sectionCount() == 0) {
         showScreen({});
         return;
     }
@@ -149,7 +159,7 @@ void MainForm::Command2_Click() {
 }
 
 void MainForm::Command3_Click() {
-    printing_.printOnDefault(document_.survey());
+    printing_.printOnDefault(document_);
 }
 
 }  // namespace window

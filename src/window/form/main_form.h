@@ -4,7 +4,8 @@
 // results panel with its twelve text boxes and the three command buttons.
 // It owns the survey document: a finished typed run or an opened file becomes
 // its survey, and the boxes show what a finished run of that survey leaves
-// whenever it changes (an undo, an edit).
+// whenever it changes (an undo, an edit); while the document holds a
+// cut-and-fill survey they are empty, having nothing of a closed run to show.
 
 #include <QWidget>
 #include <array>
@@ -41,6 +42,12 @@ class MainForm : public QWidget, public PromptSurface {
     // them, one step 打开文件 of the document. On an overflow nothing changes
     // and Overflow comes back.
     section::CalculationEnd showSurvey(section::SectionSurvey data, const QString& fileName = {});
+
+    // The same for a cut-and-fill survey opened from a file: one step 打开文件,
+    // kept as the last calculation; nothing, or why it does not calculate,
+    // nothing having changed.
+    document::SurveyDocument::CutFillRefusal showCutFillSurvey(section::CutFillSurvey data,
+                                                               const QString& fileName = {});
 
     // Asked before a typed run replaces a survey: false keeps it, no prompt shown.
     void setSurveyGuard(std::function<bool()> guard) { surveyGuard_ = std::move(guard); }

@@ -13,6 +13,8 @@
 #include <QTimer>
 #include <future>
 
+#include "document/survey_document.h"
+#include "printout/cut_fill_sheet.h"
 #include "printout/dayang.h"
 #include "window/files/file_dialogs.h"
 #include "window/platform/title.h"
@@ -32,12 +34,36 @@ PageRange pagesOf(const QPrinter& printer) {
     return {printer.fromPage(), printer.toPage()};
 }
 
+// The sheet of the survey the document holds, laid out when called: a copy
+// of the survey goes with it.
+SheetMaker sheetOf(const document::SurveyDocument& document) {
+    if (document.kind() == document::SurveyKind::CutFill)
+        return [survey = document.cutFill()] { return printout::cutFillSheet(survey); };
+    return [survey = document.survey()] { return printout::dayang(survey); };
+}
+
 }  // namespace
 
 Printing::Printing(QWidget* window) : QObject(window), window_(window) {}
 
-void Printing::printOnDefault(const section::SectionSurvey& survey) {
-    auto* print = new SheetPrint(survey, this);
+void Printing::printOnDefault(const document::SurveyDocument& document) {
+    printOnDefault(sheetOf(document));
+}
+
+void Printing::printWithDialog(const document::SurveyDocument& document) {
+    printWithDialog(sheetOf(document)());
+}
+
+void Printing::preview(const document::SurveyDocument& document) {
+    preview(sheetOf(document)());
+}
+
+bool Printing::exportPdf(const document::SurveyDocument& document, const QString& surveyFile) {
+    return exportPdf(sheetOf(document)(), surveyFile);
+}
+
+void Printing::printOnDefault(SheetMaker make) {
+    auto* print = new SheetPrint(std::move(make), this);
     connect(print, &SheetPrint::finished, this, [this, print](const PrintedSheet& printed) {
         print->deleteLater();
         if (!printed.result.printed()) {
@@ -79,7 +105,7 @@ void Printing::tellCannotPrint(const QString& message) {
     if (box.clickedButton() == toPdf) emit exportRequested();
 }
 
-bool Printing::exportPdf(const section::SectionSurvey& survey, const QString& surveyFile) {
+bool Printing::exportPdf(const printout::Sheet& sheet, const QString& surveyFile) {
     const QString name = surveyFile.isEmpty() ? QStringLiteral("计算书.pdf")
                                               : QFileInfo(surveyFile).completeBaseName() +
                                                     QStringLiteral(" 计算书.pdf");
@@ -87,7 +113,7 @@ bool Printing::exportPdf(const section::SectionSurvey& survey, const QString& su
                                      QDir(dialogFolder(surveyFile)).filePath(name),
                                      QStringLiteral("PDF 文件 (*.pdf)"), QStringLiteral("pdf"));
     if (path.isEmpty()) return false;
-    const QString error = exportSheetPdf(printout::dayang(survey), path);
+    const QString error = exportSheetPdf(sheet, path);
     if (!error.isEmpty()) {
         QMessageBox::warning(window_, applicationTitle(), error);
         return false;
@@ -117,20 +143,19 @@ bool Printing::printServiceAnswers() {
     return false;
 }
 
-void Printing::preview(const section::SectionSurvey& survey) {
+void Printing::preview(const printout::Sheet& sheet) {
     if (!printServiceAnswers()) return;
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(sheetDocumentName());
     QPrintPreviewDialog preview(&printer, window_);
     preview.setWindowTitle(QStringLiteral("打印预览 - ") + applicationTitle());
-    const printout::Sheet sheet = printout::dayang(survey);
     connect(&preview, &QPrintPreviewDialog::paintRequested, this,
             [&sheet](QPrinter* target) { renderSheet(sheet, *target, pagesOf(*target)); });
     preview.resize(window_->window()->size().boundedTo(QSize(900, 1000)));
     preview.exec();
 }
 
-void Printing::printWithDialog(const section::SectionSurvey& survey) {
+void Printing::printWithDialog(const printout::Sheet& sheet) {
     if (!printServiceAnswers()) return;
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(sheetDocumentName());
@@ -145,7 +170,7 @@ void Printing::printWithDialog(const section::SectionSurvey& survey) {
             return;
         }
     }
-    if (!renderSheet(printout::dayang(survey), printer, pagesOf(printer)))
+    if (!renderSheet(sheet, printer, pagesOf(printer)))
         tellCannotPrint(printResult(PrintOutcome::CannotOpen, printer.printerName()).message);
 }
 

@@ -3,7 +3,8 @@
 // Every way the calculation sheet goes out: the default printer (from a
 // thread, its job followed until it ends), the print dialog, the preview, the
 // PDF export, and the message when it cannot be printed, which offers the PDF
-// instead. Each call takes the survey to print and keeps nothing of it.
+// instead. Each call takes the document whose survey, of either kind, it
+// prints, and keeps nothing of it.
 
 #include <QObject>
 #include <QString>
@@ -11,8 +12,10 @@
 
 class QWidget;
 
-namespace section {
-class SectionSurvey;
+#include "window/printing/sheet_printer.h"
+
+namespace document {
+class SurveyDocument;
 }
 
 namespace window {
@@ -25,17 +28,18 @@ class Printing : public QObject {
     explicit Printing(QWidget* window);
 
     // The print button: the default printer, asked from a thread of its own;
-    // the window goes on meanwhile.
-    void printOnDefault(const section::SectionSurvey& survey);
+    // the window goes on meanwhile. Each prints the sheet of the survey the
+    // document holds: the cut-and-fill sheet for a cut-and-fill survey.
+    void printOnDefault(const document::SurveyDocument& document);
     // The standard print dialog: another printer, copies, a page range.
-    void printWithDialog(const section::SectionSurvey& survey);
+    void printWithDialog(const document::SurveyDocument& document);
     // The pages exactly as the default printer gets them; printing from the
     // preview prints them.
-    void preview(const section::SectionSurvey& survey);
+    void preview(const document::SurveyDocument& document);
     // Asks where, proposing a name after `surveyFile` (empty: none), and
     // writes the sheet there safely as a PDF; false when it was not written
     // (cancelled, or after telling why).
-    bool exportPdf(const section::SectionSurvey& survey, const QString& surveyFile);
+    bool exportPdf(const document::SurveyDocument& document, const QString& surveyFile);
 
     // Tells why the sheet cannot be printed, offering it as a PDF instead;
     // while a prompt is open, once it has closed.
@@ -51,6 +55,10 @@ class Printing : public QObject {
     void exportRequested();
 
   private:
+    void printOnDefault(SheetMaker make);
+    void printWithDialog(const printout::Sheet& sheet);
+    void preview(const printout::Sheet& sheet);
+    bool exportPdf(const printout::Sheet& sheet, const QString& surveyFile);
     // Whether the print service answers, asked off the window's thread; when
     // it takes the connection but says nothing, the user is told.
     bool printServiceAnswers();

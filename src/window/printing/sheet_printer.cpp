@@ -11,22 +11,29 @@
 namespace window {
 
 PrintedSheet printSheet(const section::SectionSurvey& survey, std::stop_token stop) {
+    return printSheet([&survey] { return printout::dayang(survey); }, stop);
+}
+
+PrintedSheet printSheet(const SheetMaker& make, std::stop_token stop) {
     // Ask the print system first: a plain QPrinter picks any queue when none
     // is the default, and cannot tell a stopped or rejecting queue.
     const DefaultPrinter target = defaultPrinter(stop);
     if (target.problem != PrintOutcome::Printed)
         return {printResult(target.problem, target.name), target.name};
-    const SentSheet sent = sendSheet(printout::dayang(survey), target, stop);
+    const SentSheet sent = sendSheet(make(), target, stop);
     return {printResult(sent.outcome, target.name, sent.failure), target.name, sent.job};
 }
 
-SheetPrint::SheetPrint(section::SectionSurvey survey, QObject* parent) : QObject(parent) {
+SheetPrint::SheetPrint(section::SectionSurvey survey, QObject* parent)
+    : SheetPrint([survey = std::move(survey)] { return printout::dayang(survey); }, parent) {}
+
+SheetPrint::SheetPrint(SheetMaker make, QObject* parent) : QObject(parent) {
     // The window stays usable; the cursor says something is under way.
     QGuiApplication::setOverrideCursor(QCursor(Qt::BusyCursor));
-    thread_ = std::jthread([this, survey = std::move(survey)](std::stop_token stop) {
+    thread_ = std::jthread([this, make = std::move(make)](std::stop_token stop) {
         PrintedSheet printed;
         try {
-            printed = printSheet(survey, stop);
+            printed = printSheet(make, stop);
         } catch (const std::exception&) {
             printed.result = printResult(PrintOutcome::CannotOpen);
         }

@@ -4,9 +4,11 @@
 // from a thread of its own: the window never waits on the print system.
 
 #include <QObject>
+#include <functional>
 #include <stop_token>
 #include <thread>
 
+#include "printout/sheet.h"
 #include "section/survey.h"
 #include "window/printing/print_result.h"
 
@@ -21,6 +23,9 @@ struct PrintedSheet {
 // One print job per call; returns once the job is handed over, or a few
 // seconds at most after a print system that does not answer.
 PrintedSheet printSheet(const section::SectionSurvey& survey, std::stop_token stop = {});
+// The same for the sheet `make` lays out (on the printing thread).
+using SheetMaker = std::function<printout::Sheet()>;
+PrintedSheet printSheet(const SheetMaker& make, std::stop_token stop = {});
 
 // printSheet on a thread; `finished` comes on the window's thread, unless this
 // is destroyed first (which stops the print at its next wait).
@@ -29,6 +34,7 @@ class SheetPrint : public QObject {
 
   public:
     SheetPrint(section::SectionSurvey survey, QObject* parent = nullptr);
+    SheetPrint(SheetMaker make, QObject* parent = nullptr);
     ~SheetPrint() override;
 
   signals:

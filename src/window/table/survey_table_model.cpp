@@ -2,7 +2,6 @@
 #include "window/table/survey_table_model.h"
 
 #include <algorithm>
-#include <map>
 
 #include "runtime/number_text.h"
 #include "survey_file/cells.h"
@@ -22,12 +21,8 @@ int heldPoints(const section::SectionSurvey& survey, int i) {
 
 }  // namespace
 
-QString tablePlace(int row, int column) {
-    return QStringLiteral("第 %1 行第 %2 列").arg(row + 1).arg(column + 1);
-}
-
 SurveyTableModel::SurveyTableModel(document::SurveyDocument& document, QObject* parent)
-    : QAbstractTableModel(parent), document_(document), firstRow_(layOut()) {
+    : TableModel(parent), document_(document), firstRow_(layOut()) {
     connect(&document_, &document::SurveyDocument::changed, this, &SurveyTableModel::follow);
 }
 
@@ -107,11 +102,6 @@ Qt::ItemFlags SurveyTableModel::flags(const QModelIndex& index) const {
 
 bool SurveyTableModel::setData(const QModelIndex& index, const QVariant& value, int role) {
     return role == Qt::EditRole && commit(index, value.toString()).isEmpty();
-}
-
-QString SurveyTableModel::told(QString message) {
-    if (!message.isEmpty()) emit refused(message);
-    return message;
 }
 
 QString SurveyTableModel::outcome(Outcome outcome, const QString& where) {
@@ -230,31 +220,11 @@ QString SurveyTableModel::movePoint(int row, bool up) {
                    tablePlace(row, Elevation));
 }
 
-QString SurveyTableModel::copy(const QModelIndexList& indexes) const {
-    if (indexes.isEmpty()) return {};
-    int top = indexes.front().row(), bottom = top, left = indexes.front().column(), right = left;
-    std::map<std::pair<int, int>, QString> cells;
-    for (const QModelIndex& index : indexes) {
-        top = std::min(top, index.row());
-        bottom = std::max(bottom, index.row());
-        left = std::min(left, index.column());
-        right = std::max(right, index.column());
-        cells[{index.row(), index.column()}] = data(index, Qt::DisplayRole).toString();
-    }
-    QStringList lines;
-    for (int row = top; row <= bottom; ++row) {
-        QStringList line;
-        for (int column = left; column <= right; ++column) {
-            const auto at = cells.find({row, column});
-            line << (at == cells.end() ? QString() : at->second);
-        }
-        lines << line.join(u'\t');
-    }
-    return lines.join(u'\n') + u'\n';
-}
-
 void SurveyTableModel::follow(const document::Change& change) {
     using Kind = document::Change::Kind;
+    // Edits of a cut-and-fill survey are the other model's.
+    if (change.kind != Kind::Survey && document_.kind() != document::SurveyKind::ClosedOutline)
+        return;
     const int columns = columnCount();
     switch (change.kind) {
         case Kind::Survey:
@@ -280,24 +250,12 @@ void SurveyTableModel::follow(const document::Change& change) {
 // block's end (points) or start (sections), then every row of it redrawn.
 void SurveyTableModel::resizeBlock(int start, int oldEnd, bool atEnd, std::vector<int> fresh) {
     const int delta = fresh.back() - firstRow_.back();
-    const int newEnd = oldEnd + delta;
-    int at = atEnd ? std::min(oldEnd, newEnd) : start;
+    int at = atEnd ? std::min(oldEnd, oldEnd + delta) : start;
     // Points added to the last section from the empty row: that row becomes
     // the new point and the new rows come after it, so the cell being typed
     // stays on the point.
     if (atEnd && delta > 0 && oldEnd == rowCount() - 1) at = oldEnd + 1;
-    if (delta > 0) {
-        beginInsertRows({}, at, at + delta - 1);
-        firstRow_ = std::move(fresh);
-        endInsertRows();
-    } else if (delta < 0) {
-        beginRemoveRows({}, at, at - delta - 1);
-        firstRow_ = std::move(fresh);
-        endRemoveRows();
-    } else {
-        firstRow_ = std::move(fresh);
-    }
-    if (newEnd > start) emit dataChanged(index(start, 0), index(newEnd - 1, columnCount() - 1));
+    resizeRows(start, oldEnd, at, delta, [&] { firstRow_ = std::move(fresh); });
 }
 
 }  // namespace window

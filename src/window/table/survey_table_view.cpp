@@ -17,6 +17,7 @@
 #include <map>
 #include <set>
 
+#include "window/table/cut_fill_table_model.h"
 #include "window/table/survey_table_model.h"
 
 namespace window {
@@ -59,17 +60,28 @@ class TableDelegate : public QStyledItemDelegate {
 };
 
 SurveyTableView::SurveyTableView(document::SurveyDocument& document, QWidget* parent)
-    : QTableView(parent), model_(new SurveyTableModel(document, this)) {
-    setModel(model_);
+    : QTableView(parent),
+      closed_(new SurveyTableModel(document, this)),
+      cutFill_(new CutFillTableModel(document, this)) {
+    showModelOf(document);
+    // After both models have followed the change.
+    connect(&document, &document::SurveyDocument::changed, this,
+            [this, &document](const document::Change& change) {
+                if (change.kind == document::Change::Kind::Survey) showModelOf(document);
+            });
     setItemDelegate(new TableDelegate(*this));
     setEditTriggers(AnyKeyPressed | DoubleClicked | EditKeyPressed);
     setSelectionMode(ExtendedSelection);
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     horizontalHeader()->setStretchLastSection(true);
-    connect(model_, &SurveyTableModel::refused, this, &SurveyTableView::message);
-    // The current row's point again after rows came or went above it.
-    connect(model_, &QAbstractItemModel::dataChanged, this,
-            [this] { currentChanged(currentIndex(), {}); });
+    for (TableModel* model :
+         {static_cast<TableModel*>(closed_), static_cast<TableModel*>(cutFill_)}) {
+        connect(model, &TableModel::refused, this, &SurveyTableView::message);
+        // The current row's point again after rows came or went above it.
+        connect(model, &QAbstractItemModel::dataChanged, this, [this, model] {
+            if (model == model_) currentChanged(currentIndex(), {});
+        });
+    }
     addStep(QStringLiteral("在上方插入观测点"), QKeySequence(Qt::CTRL | Qt::Key_Insert),
             &SurveyTableView::insertPointAbove);
     addStep(QStringLiteral("在下方插入观测点"), QKeySequence(Qt::ALT | Qt::Key_Insert),
@@ -113,6 +125,16 @@ QAction* SurveyTableView::addStep(const QString& text, const QKeySequence& keys,
     return action;
 }
 
+void SurveyTableView::showModelOf(const document::SurveyDocument& document) {
+    TableModel* fits = document.kind() == document::SurveyKind::CutFill
+                           ? static_cast<TableModel*>(cutFill_)
+                           : static_cast<TableModel*>(closed_);
+    if (fits == model_) return;
+    model_ = fits;
+    setModel(model_);
+    chosen_ = false;
+}
+
 void SurveyTableView::contextMenuEvent(QContextMenuEvent* event) {
     QMenu menu(this);
     for (int k = 0; k < steps_.size(); ++k) {
@@ -136,7 +158,7 @@ void SurveyTableView::goTo(int row, int column) {
 void SurveyTableView::focusCurrentCell() {
     // Qt makes the first cell current when the table is shown; only a cell the
     // user chose counts.
-    if (!chosen_ || !currentIndex().isValid()) goTo(0, SurveyTableModel::Elevation);
+    if (!chosen_ || !currentIndex().isValid()) goTo(0, model_->elevationColumn());
     setFocus(Qt::ShortcutFocusReason);
 }
 
@@ -190,9 +212,9 @@ void SurveyTableView::mousePressEvent(QMouseEvent* event) {
 
 void SurveyTableView::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
     QTableView::currentChanged(current, previous);
-    const SurveyTableModel::Place at = model_->place(current.row());
-    const bool pointCell = current.column() == SurveyTableModel::Elevation ||
-                           current.column() == SurveyTableModel::Offset;
+    const TableModel::Place at = model_->place(current.row());
+    const bool pointCell =
+        current.column() == model_->elevationColumn() || current.column() == model_->offsetColumn();
     emit currentPointChanged(at.section, pointCell ? at.point : 0);
 }
 
@@ -221,12 +243,12 @@ void SurveyTableView::clearSelection() {
         columnsOf[index.row()].insert(index.column());
     std::vector<int> rows;
     for (const auto& [row, columns] : columnsOf) {
-        const bool h = columns.contains(SurveyTableModel::Elevation);
-        const bool s = columns.contains(SurveyTableModel::Offset);
+        const bool h = columns.contains(model_->elevationColumn());
+        const bool s = columns.contains(model_->offsetColumn());
         if (model_->place(row).point == 0 || (!h && !s)) continue;
         if (h != s) {
             const QString refusal =
-                tablePlace(row, h ? SurveyTableModel::Elevation : SurveyTableModel::Offset) +
+                tablePlace(row, h ? model_->elevationColumn() : model_->offsetColumn()) +
                 (h ? QStringLiteral("没有高程") : QStringLiteral("没有距离")) +
                 QStringLiteral("：高程和距离不能清空，要删除观测点请选中这两格或整行。");
             emit message(refusal);
@@ -254,11 +276,12 @@ void SurveyTableView::deletePoints() {
 }
 
 void SurveyTableView::insertSection() {
-    const SurveyTableModel::Place at = model_->place(currentIndex().row());
+    const TableModel::Place at = model_->place(currentIndex().row());
+    const int before = model_->dataRows();
     if (const QString refusal = model_->insertSection(currentIndex().row()); !refusal.isEmpty())
         return tell(refusal);
-    goTo(at.section == 0 ? model_->dataRows() - 1 : model_->rowOf(at.section, 0),
-         SurveyTableModel::Key);
+    // Appended: the first of the rows it added.
+    goTo(at.section == 0 ? before : model_->rowOf(at.section, 0), model_->keyColumn());
 }
 
 void SurveyTableView::deleteSection() {

@@ -1,0 +1,66 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// What the survey table's view asks of the model of either kind of survey:
+// where a row's point is, and the steps its keys take (typing, paste, rows
+// put in or taken out). Each step returns why nothing changed, also
+// announced by `refused`, or an empty text when the document took it.
+
+#include <QAbstractTableModel>
+#include <functional>
+#include <vector>
+
+namespace window {
+
+class TableModel : public QAbstractTableModel {
+    Q_OBJECT
+
+  public:
+    using QAbstractTableModel::QAbstractTableModel;
+
+    // The section and point of a row (1-based); point 0 for a row without a
+    // point, section 0 for the empty row at the end. `design` for a point of
+    // a cut-and-fill survey's design line.
+    struct Place {
+        int section = 0;
+        int point = 0;
+        bool design = false;
+    };
+    virtual Place place(int row) const = 0;
+    virtual int dataRows() const = 0;
+    // The row the keyboard goes to in a section just put in.
+    virtual int rowOf(int section, int point) const = 0;
+    virtual int keyColumn() const { return 0; }
+    virtual int elevationColumn() const = 0;
+    virtual int offsetColumn() const = 0;
+
+    virtual QString commit(const QModelIndex& index, const QString& text) = 0;
+    // A tab-separated block with its first cell at (row, column).
+    virtual QString paste(int row, int column, const QString& text) = 0;
+    // A copy of the point of `row` put in above or below it.
+    virtual QString insertPoint(int row, bool below) = 0;
+    virtual QString deletePoints(const std::vector<int>& rows) = 0;
+    // A section without points put in before the section of `row` (after the
+    // last one on the empty row).
+    virtual QString insertSection(int row) = 0;
+    virtual QString deleteSection(int row) = 0;
+    virtual QString movePoint(int row, bool up) = 0;
+
+    // The cells as tab-separated text, one line per row.
+    QString copy(const QModelIndexList& indexes) const;
+
+  signals:
+    void refused(const QString& message);
+
+  protected:
+    QString told(QString message);
+    // Rows [start, oldEnd) become `delta` more or fewer, those that come or go
+    // at `at`, `relayout` taking the new layout in between; then every row of
+    // the block is redrawn.
+    void resizeRows(int start, int oldEnd, int at, int delta,
+                    const std::function<void()>& relayout);
+};
+
+// "第 r 行第 c 列" of the table as the user counts it, from 0-based indices.
+QString tablePlace(int row, int column);
+
+}  // namespace window

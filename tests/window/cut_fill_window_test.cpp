@@ -1,0 +1,187 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// A cut-and-fill survey through the real main window: a 里程文件 opened into
+// the document and its table, saved in both formats and read back, a new one
+// typed into the table, its sheet as a PDF; and the table's model alone:
+// an edit goes to the document, its undo comes back to the table.
+#include <QAction>
+#include <QFile>
+#include <QMenuBar>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUndoStack>
+
+#include "dialog_driver.h"
+#include "document/survey_document.h"
+#include "window/files/edit_recovery.h"
+#include "window/files/survey_io.h"
+#include "window/form/main_form.h"
+#include "window/main_window.h"
+#include "window/platform/application.h"
+#include "window/table/cut_fill_table_model.h"
+#include "window/table/survey_table_dock.h"
+#include "window/table/survey_table_model.h"
+#include "window/table/survey_table_view.h"
+
+namespace {
+
+using Field = window::CutFillTableModel::Field;
+
+// Two embankments 10 m wide and 5 m high on flat ground, 2:1 slopes: 100 m²
+// of fill each. Offsets negative to the left.
+const char* const kHdm =
+    "BEGIN,1000.000:1\r\n-20.000,0.000\r\n20.000,0.000\r\nNEXT\r\n"
+    "-15.000,0.000\r\n-5.000,5.000\r\n5.000,5.000\r\n15.000,0.000\r\n"
+    "BEGIN,1020.000:2\r\n-20.000,0.000\r\n20.000,0.000\r\nNEXT\r\n"
+    "-15.000,0.000\r\n-5.000,5.000\r\n5.000,5.000\r\n15.000,0.000\r\n";
+
+QAction* menuAction(window::MainWindow& mainWindow, const QString& startsWith) {
+    for (QAction* menu : mainWindow.menuBar()->actions())
+        for (QAction* action : menu->menu()->actions())
+            if (action->text().startsWith(startsWith)) return action;
+    return nullptr;
+}
+
+}  // namespace
+
+class CutFillWindowTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir dir;
+    window::MainWindow* mainWindow = nullptr;
+
+    QString file(const QString& name) const { return dir.filePath(name); }
+    document::SurveyDocument& document() const { return mainWindow->form().document(); }
+    window::CutFillTableModel& table() const { return *mainWindow->table().view()->cutFillModel(); }
+    QString cell(int row, Field field) const {
+        return table().data(table().index(row, table().column(field)), Qt::DisplayRole).toString();
+    }
+    void type(int row, Field field, const QString& text) {
+        QCOMPARE(table().commit(table().index(row, table().column(field)), text), QString());
+    }
+    void openHdm() {
+        QFile out(file("road.hdm"));
+        QVERIFY(out.open(QIODevice::WriteOnly));
+        out.write(kHdm);
+        out.close();
+        QVERIFY(mainWindow->openSurvey(file("road.hdm")));
+    }
+    // Saved through 文件 ▸ 保存 as `name`, then read back as the window opens it.
+    section::CutFillSurvey savedAndReadBack(const QString& name) {
+        DialogDriver driver({chooseFile(file(name))});
+        menuAction(*mainWindow, "保存测量数据")->trigger();
+        [&] { QVERIFY(driver.scriptDone()); }();
+        window::OpenedSurvey opened = window::readAnySurveyFile(file(name));
+        [&] { QVERIFY2(opened.cutFill, qPrintable(opened.error)); }();
+        section::CutFillSurvey back = opened.cutFill.value_or(section::CutFillSurvey{});
+        [&] { QVERIFY(!section::calculateCutFill(back)); }();
+        return back;
+    }
+
+  private slots:
+    void initTestCase() { window::prepareApplication(*qApp); }
+
+    void init() {
+        QFile::remove(window::unsavedEditsPath());
+        mainWindow = new window::MainWindow;
+    }
+    void cleanup() {
+        document().markSaved(document().fileName());
+        delete mainWindow;
+    }
+
+    void an_opened_hdm_is_a_cut_and_fill_survey_with_both_lines_in_the_table() {
+        openHdm();
+        QCOMPARE(document().kind(), document::SurveyKind::CutFill);
+        QCOMPARE(document().undoStack()->undoText(), "打开文件");
+        QCOMPARE(document().cutFill().totalFill, 2000.0);
+        QCOMPARE(mainWindow->table().view()->shownModel(), &table());
+        // Section 1: two ground points, a row for the next, four design points, a row for the next.
+        QCOMPARE(cell(0, Field::LineName), "地面线");
+        QCOMPARE(cell(0, Field::Offset), "20");
+        QCOMPARE(cell(2, Field::Elevation), "");
+        QCOMPARE(cell(3, Field::LineName), "设计线");
+        QCOMPARE(cell(4, Field::Elevation), "5");
+        QCOMPARE(cell(0, Field::Cut), "0.000");
+        QCOMPARE(cell(0, Field::Fill), "100.000");
+        QCOMPARE(cell(8, Field::Key), "1020");
+        QCOMPARE(table().rowCount(), 17);
+        // The boxes of a closed run show nothing.
+        for (const QString& box : mainWindow->form().screen()) QCOMPARE(box, QString());
+    }
+
+    void saving_writes_the_kind_held_in_the_format_of_the_chosen_ending() {
+        openHdm();
+        QCOMPARE(savedAndReadBack("again.hdm"), document().cutFill());
+        QVERIFY(!document().modified());
+        QCOMPARE(savedAndReadBack("again.csv"), document().cutFill());
+        QFile csv(file("again.csv"));
+        QVERIFY(csv.open(QIODevice::ReadOnly));
+        QVERIFY(QString::fromUtf8(csv.readAll()).contains("地面线"));
+        // A closed outline opened after it puts the closed model back.
+        QFile closed(file("closed.csv"));
+        QVERIFY(closed.open(QIODevice::WriteOnly));
+        closed.write("桩号,高程H,距离S\n1000,1,0\n1000,2,1\n1000,1,2\n");
+        closed.close();
+        QVERIFY(mainWindow->openSurvey(file("closed.csv")));
+        QCOMPARE(document().kind(), document::SurveyKind::ClosedOutline);
+        QCOMPARE(mainWindow->table().view()->shownModel(),
+                 static_cast<window::TableModel*>(mainWindow->table().view()->tableModel()));
+    }
+
+    void an_edit_goes_to_the_document_and_its_undo_back_to_the_table() {
+        // The model alone on a document: the drawing's own following is its own test's.
+        document::SurveyDocument alone;
+        QFile out(file("alone.hdm"));
+        QVERIFY(out.open(QIODevice::WriteOnly));
+        out.write(kHdm);
+        out.close();
+        QVERIFY(!alone.replaceCutFillSurvey(*window::readAnySurveyFile(file("alone.hdm")).cutFill,
+                                            "打开文件", {}));
+        window::CutFillTableModel model(alone);
+        const auto cellOf = [&model](int row, Field field) {
+            return model.data(model.index(row, model.column(field)), Qt::DisplayRole).toString();
+        };
+        QCOMPARE(model.commit(model.index(4, model.column(Field::Elevation)), "6"), QString());
+        QCOMPARE(alone.cutFill().sections[0].design[1].elevation, 6.0);
+        QCOMPARE(alone.undoStack()->undoText(), "修改高程");
+        QVERIFY(cellOf(0, Field::Fill) != "100.000");
+        alone.undoStack()->undo();
+        QCOMPARE(cellOf(4, Field::Elevation), "5");
+        QCOMPARE(cellOf(0, Field::Fill), "100.000");
+        // A paste of a point's two cells is one step; the areas are passed over.
+        QCOMPARE(model.paste(2, model.column(Field::Elevation), "0\t-25\t9\t9\n"), QString());
+        QCOMPARE(alone.undoStack()->undoText(), "粘贴");
+        QCOMPARE(alone.cutFill().sections[0].ground.size(), 3u);
+        QCOMPARE(model.rowCount(), 18);
+        alone.undoStack()->undo();
+        QCOMPARE(model.rowCount(), 17);
+        // Deleting a section's rows and their undo.
+        QCOMPARE(model.deleteSection(9), QString());
+        QCOMPARE(alone.cutFill().sectionCount(), 1);
+        QCOMPARE(model.rowCount(), 9);
+        alone.undoStack()->undo();
+        QCOMPARE(model.rowCount(), 17);
+        QCOMPARE(cellOf(8, Field::Key), "1020");
+        // The areas are worked out, not typed.
+        QVERIFY(model.commit(model.index(0, model.column(Field::Cut)), "1").contains("由计算得出"));
+    }
+
+    void the_pdf_is_the_cut_and_fill_sheet() {
+        openHdm();
+        const QString pdf = file("sheet.pdf");
+        DialogDriver driver({chooseFile(pdf)});
+        QVERIFY(mainWindow->form().printing().exportPdf(document(), {}));
+        QVERIFY(driver.scriptDone());
+        QProcess text;
+        text.start("pdftotext", {"-layout", pdf, "-"});
+        QVERIFY(text.waitForFinished(30000));
+        const QString sheet = QString::fromUtf8(text.readAllStandardOutput()).simplified();
+        QVERIFY2(sheet.contains("填方面积=100.000"), qPrintable(sheet));
+        QVERIFY2(sheet.contains("总填方 : 2000.000"), qPrintable(sheet));
+        QVERIFY2(sheet.contains("净方量 (挖-填) : -2000.000"), qPrintable(sheet));
+    }
+};
+
+QTEST_MAIN(CutFillWindowTest)
+#include "cut_fill_window_test.moc"
