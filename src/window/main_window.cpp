@@ -346,7 +346,7 @@ void MainWindow::newCutFillSurvey(bool stations) {
     form_->document().markSaved({});
     setCurrentFile({});
     saveAction_->setEnabled(true);
-    warnings_->tell(section::SectionSurvey{});
+    warnings_->tell(form_->document());
     showTable();
 }
 
@@ -463,9 +463,7 @@ void MainWindow::aboutClicked() {
 
 void MainWindow::calculationFinished(bool typed) {
     saveAction_->setEnabled(true);
-    // The pane lists a closed outline's warnings; a cut-and-fill survey's
-    // are in its table and on its sheet.
-    warnings_->tell(form_->survey());
+    warnings_->tell(form_->document());
     // A typed calculation belongs to no file until it is saved; it is kept
     // as the last calculation, so nothing of it is lost unsaved.
     if (typed) {

@@ -22,6 +22,7 @@
 #include "window/table/survey_table_dock.h"
 #include "window/table/survey_table_model.h"
 #include "window/table/survey_table_view.h"
+#include "window/views/warnings_dock.h"
 
 namespace {
 
@@ -165,6 +166,27 @@ class CutFillWindowTest : public QObject {
         QCOMPARE(cellOf(8, Field::Key), "1020");
         // The areas are worked out, not typed.
         QVERIFY(model.commit(model.index(0, model.column(Field::Cut)), "1").contains("由计算得出"));
+    }
+
+    void the_warnings_pane_lists_a_section_without_areas_and_a_new_survey_clears_it() {
+        QFile out(file("ground only.hdm"));
+        QVERIFY(out.open(QIODevice::WriteOnly));
+        out.write(kHdm);
+        out.write("BEGIN,1040.000:3\r\n-20.000,0.000\r\n20.000,0.000\r\n");
+        out.close();
+        QVERIFY(mainWindow->openSurvey(file("ground only.hdm")));
+        const QStringList lines = mainWindow->warnings().lines();
+        QCOMPARE(lines.size(), 1);
+        QVERIFY2(lines[0].startsWith("K1+040.000断面") && lines[0].contains("没有设计线"),
+                 qPrintable(lines[0]));
+        QCOMPARE(mainWindow->warnings().statusWord(), "⚠ 1 条计算提醒");
+        document().markSaved(document().fileName());
+        DialogDriver driver({press("填挖方断面"), press("输入桩号")});
+        menuAction(*mainWindow, "新建")->trigger();
+        QVERIFY(driver.scriptDone());
+        QCOMPARE(document().cutFill().sectionCount(), 0);
+        QVERIFY(mainWindow->warnings().lines().isEmpty());
+        QCOMPARE(mainWindow->warnings().statusWord(), QString());
     }
 
     void the_pdf_is_the_cut_and_fill_sheet() {

@@ -6,6 +6,9 @@
 #include <QStatusBar>
 #include <QStyle>
 
+#include "section/checks.h"
+#include "section/cut_fill_calculation.h"
+
 namespace window {
 
 WarningsDock::WarningsDock(QStatusBar& bar, QWidget* parent)
@@ -35,10 +38,17 @@ WarningsDock::WarningsDock(QStatusBar& bar, QWidget* parent)
     hide();
 }
 
-void WarningsDock::tell(const section::SectionSurvey& survey) {
-    const std::vector<section::SurveyWarning> warnings = section::surveyWarnings(survey);
+void WarningsDock::tell(const document::SurveyDocument& document) {
+    if (document.kind() == document::SurveyKind::CutFill)
+        list(section::cutFillWarnings(document.cutFill()));
+    else
+        list(section::surveyWarnings(document.survey()));
+}
+
+template <class Warnings>
+void WarningsDock::list(const Warnings& warnings) {
     list_->clear();
-    for (const section::SurveyWarning& warning : warnings) {
+    for (const auto& warning : warnings) {
         auto* item = new QListWidgetItem(warningIcon(*this), QString::fromStdString(warning.text));
         item->setData(Qt::UserRole, warning.section);
         list_->addItem(item);

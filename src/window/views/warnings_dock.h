@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// 计算提醒: what looks wrong in the calculation on screen (section::
-// surveyWarnings), listed once after each finished calculation in a pane
+// 计算提醒: what looks wrong in the calculation on screen (a closed
+// outline's section::surveyWarnings, a cut-and-fill survey's
+// section::cutFillWarnings), listed once after each finished calculation in a pane
 // under the drawing, never in a dialog: the prompts keep the keyboard and a
 // warning holds up nothing. A word in the status bar opens the pane again;
 // clicking a warning shows its section in the drawing.
@@ -11,7 +12,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "section/checks.h"
+#include "document/survey_document.h"
 
 class QIcon;
 class QLabel;
@@ -29,7 +30,7 @@ class WarningsDock : public QDockWidget {
 
     // Lists the warnings of a finished calculation and shows the pane; hides
     // it, and the word, when there are none.
-    void tell(const section::SectionSurvey& survey);
+    void tell(const document::SurveyDocument& document);
 
     QStringList lines() const;
     QString statusWord() const;
@@ -38,6 +39,9 @@ class WarningsDock : public QDockWidget {
     void sectionChosen(int section);
 
   private:
+    template <class Warnings>
+    void list(const Warnings& warnings);
+
     QListWidget* list_ = nullptr;
     QLabel* word_ = nullptr;
 };
