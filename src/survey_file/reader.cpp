@@ -5,6 +5,7 @@
 #include "runtime/number_text.h"
 #include "runtime/quote.h"
 #include "survey_file/cells.h"
+#include "survey_file/project_rows.h"
 #include "survey_file/survey_file.h"
 
 namespace survey_file {
@@ -57,7 +58,8 @@ struct Section {
 
 class Reader {
   public:
-    explicit Reader(std::string_view text) : text_(text) {
+    // `text` follows `linesBefore` lines already read (the rows of 工程信息).
+    Reader(std::string_view text, int linesBefore) : text_(text), lineNumber_(linesBefore) {
         if (text_.starts_with(kByteOrderMark)) text_.remove_prefix(kByteOrderMark.size());
         // A point's row takes some twenty bytes: room for them all at once.
         elevations_.reserve(text_.size() / 20);
@@ -273,8 +275,10 @@ class Reader {
 }  // namespace
 
 ReadResult readSurvey(std::string_view text) {
+    const ProjectRows rows = readProjectRows(text);
+    if (rows.error) return {std::nullopt, *rows.error};
     try {
-        return {Reader(text).read(), {}};
+        return {Reader(text.substr(rows.restAt), rows.linesBefore).read(), {}, rows.project};
     } catch (const Fault& fault) {
         return {std::nullopt, fault.error};
     }

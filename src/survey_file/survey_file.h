@@ -15,6 +15,7 @@
 #include <string>
 #include <string_view>
 
+#include "section/project_info.h"
 #include "section/survey.h"
 
 namespace survey_file {
@@ -33,6 +34,8 @@ struct ReadResult {
     // computed yet. Empty when the file has a fault.
     std::optional<section::SectionSurvey> survey;
     FileError error;
+    // The rows of 工程信息 above the header; empty when the file has none.
+    section::ProjectInfo project{};
 };
 
 // Reads a survey file's text, UTF-8 with or without a byte-order mark.
@@ -40,8 +43,10 @@ ReadResult readSurvey(std::string_view text);
 
 // The file of a survey: UTF-8 with a byte-order mark, CRLF line ends, a
 // Chinese header, every number in the shortest form that reads back to the
-// same value, as it was typed (stations in plain metres).
-std::string writeSurvey(const section::SectionSurvey& survey);
+// same value, as it was typed (stations in plain metres); the rows of
+// 工程信息 above the header when `project` is not empty.
+std::string writeSurvey(const section::SectionSurvey& survey,
+                        const section::ProjectInfo& project = {});
 
 // The results of a calculated survey as CSV, one row per section (see
 // section::resultTable): UTF-8 with LF for a terminal; with a byte-order mark

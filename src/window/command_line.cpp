@@ -6,18 +6,23 @@
 #include <QDir>
 #include <QTimer>
 #include <cstdio>
+#include <functional>
 
 #include "printout/dayang.h"
+#include "printout/page_frame.h"
+#include "printout/quantity_table.h"
 #include "section/calculation.h"
 #include "section/checks.h"
 #include "survey_file/survey_file.h"
 #include "window/command_output.h"
+#include "window/files/quantity_workbook_file.h"
 #include "window/files/survey_io.h"
 #include "window/main_window.h"
 #include "window/platform/application.h"
 #include "window/platform/fonts.h"
 #include "window/platform/startup.h"
 #include "window/printing/pdf_export.h"
+#include "window/printing/quantity_table_print.h"
 
 namespace window {
 
@@ -41,8 +46,10 @@ void tellWarnings(const section::SectionSurvey& survey) {
         complain(QStringLiteral("提醒：") + QString::fromStdString(warning.text));
 }
 
-// The survey of FILE, calculated; nothing (after saying why) when it cannot be.
-std::optional<section::SectionSurvey> calculatedSurvey(const QString& path) {
+// The survey of FILE, calculated, and its 工程信息; nothing (after saying why)
+// when it cannot be.
+std::optional<section::SectionSurvey> calculatedSurvey(const QString& path,
+                                                       section::ProjectInfo* project = nullptr) {
     OpenedSurvey opened = readSurveyFile(path);
     if (!opened.survey) {
         complain(opened.error);
@@ -54,6 +61,7 @@ std::optional<section::SectionSurvey> calculatedSurvey(const QString& path) {
         return std::nullopt;
     }
     tellWarnings(*opened.survey);
+    if (project) *project = std::move(opened.project);
     return opened.survey;
 }
 
@@ -73,20 +81,44 @@ int writeResults(const QString& path) {
         writeStandardOutput(QByteArray::fromStdString(survey_file::resultsCsv(*survey))));
 }
 
-int writePdf(int argc, char* argv[], const QString& path, const QString& pdf) {
-    if (const QString refused = outputOverInput(path, pdf); !refused.isEmpty())
+// What --pdf, --table-pdf and --xlsx write.
+enum class Output { Sheet, QuantityTable, Workbook };
+
+// Bytes of a file or of standard output: the file written safely.
+int writtenTo(const QString& out, const std::function<QString(const QString&)>& toFile,
+              const std::function<QByteArray(QString&)>& toBytes) {
+    if (out != kStandardOutput) return written(toFile(out));
+    QString error;
+    const QByteArray bytes = toBytes(error);
+    return written(error.isEmpty() ? writeStandardOutput(bytes) : error);
+}
+
+int writtenPdf(const PdfDrawing& drawing, const QString& out) {
+    return writtenTo(
+        out, [&](const QString& file) { return exportPdf(drawing, file); },
+        [&](QString& error) { return pdfBytes(drawing, error); });
+}
+
+int writeOutput(int argc, char* argv[], const QString& path, const QString& out, Output output) {
+    if (const QString refused = outputOverInput(path, out); !refused.isEmpty())
         return written(refused);
     // Fonts and the PDF need a GUI application, not a screen.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     installFontSubstitutions();
-    const std::optional<section::SectionSurvey> survey = calculatedSurvey(path);
+    section::ProjectInfo project;
+    const std::optional<section::SectionSurvey> survey = calculatedSurvey(path, &project);
     if (!survey) return BadFile;
-    const printout::Sheet sheet = printout::dayang(*survey);
-    if (pdf != kStandardOutput) return written(exportSheetPdf(sheet, pdf));
-    QString error;
-    const QByteArray bytes = sheetPdf(sheet, error);
-    return written(error.isEmpty() ? writeStandardOutput(bytes) : error);
+    if (output == Output::Sheet) {
+        printout::Sheet sheet = printout::dayang(*survey);
+        sheet.frame = printout::pageFrame(project);
+        return writtenPdf(sheetDrawing(sheet), out);
+    }
+    const printout::QuantityTable table = printout::quantityTable(*survey, project);
+    if (output == Output::QuantityTable) return writtenPdf(quantityTableDrawing(table), out);
+    return writtenTo(
+        out, [&](const QString& file) { return exportQuantityWorkbook(table, file); },
+        [&](QString& error) { return quantityWorkbookBytes(table, error); });
 }
 
 int openWindow(int argc, char* argv[], const QString& path) {
@@ -113,7 +145,8 @@ int runProgram(int argc, char* argv[]) {
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
         "Velmorin：道路土方断面计算。不带选项时打开主窗口（给出 FILE 时打开这个测量数据文件）。\n"
-        "OUT.pdf 为“-”时写到标准输出（终端、管道都可以）；是符号链接时写到它指向的文件。\n"
+        "OUT.pdf 为“-”时写到标准输出（终端、管道都可以）；是符号链接时写到它指向的文件。"
+        "OUT.xlsx 也一样。\n"
         "不写的输出：设备、管道（FIFO）、文件夹，以及 FILE "
         "本身（也包括它的链接和转到它的标准输出）。\n"
         "退出状态：0 成功；1 文件读不出、有错或算不出，或者输出写不成、被拒绝；2 用法有误。"));
@@ -121,6 +154,14 @@ int runProgram(int argc, char* argv[]) {
         QStringLiteral("pdf"),
         QStringLiteral("把 FILE 的计算书写成 PDF 文件 OUT.pdf（“-”：标准输出），不打开窗口。"),
         QStringLiteral("OUT.pdf"));
+    const QCommandLineOption tablePdf(
+        QStringLiteral("table-pdf"),
+        QStringLiteral("把 FILE 的土方数量表写成 PDF 文件 OUT.pdf（“-”：标准输出），不打开窗口。"),
+        QStringLiteral("OUT.pdf"));
+    const QCommandLineOption xlsx(
+        QStringLiteral("xlsx"),
+        QStringLiteral("把 FILE 的土方数量表写成 Excel 工作簿 OUT.xlsx（“-”：标准输出），不打开窗口。"),
+        QStringLiteral("OUT.xlsx"));
     const QCommandLineOption results(
         QStringLiteral("results"),
         QStringLiteral("把 FILE 的计算结果以 CSV 格式写到标准输出，不打开窗口。"));
@@ -128,14 +169,20 @@ int runProgram(int argc, char* argv[]) {
                                   QStringLiteral("显示本说明。"));
     const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
                                      QStringLiteral("显示版本号。"));
-    parser.addOptions({pdf, results, help, version});
+    parser.addOptions({pdf, tablePdf, xlsx, results, help, version});
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("测量数据文件（CSV）。"),
                                  QStringLiteral("[FILE]"));
 
     if (!parser.parse(arguments)) {
         const QStringList unknown = parser.unknownOptionNames();
-        // The only option with a value is --pdf.
-        complain((unknown.isEmpty() ? QStringLiteral("--pdf 后面缺少 PDF 文件名")
+        // Otherwise an option without its file name: the last one given.
+        QString missing = QStringLiteral("--pdf");
+        for (const QString& argument : arguments) {
+            if (argument == QStringLiteral("--table-pdf") || argument == QStringLiteral("--xlsx") ||
+                argument == QStringLiteral("--pdf"))
+                missing = argument;
+        }
+        complain((unknown.isEmpty() ? missing + QStringLiteral(" 后面缺少输出文件名")
                                     : QStringLiteral("不认识的选项“%1”").arg(unknown.first())) +
                  QStringLiteral("（velmorin --help 列出用法）。"));
         return BadUsage;
@@ -155,17 +202,21 @@ int runProgram(int argc, char* argv[]) {
             QStringLiteral("velmorin %1\n").arg(QCoreApplication::applicationVersion()).toUtf8()));
     }
     const QStringList files = parser.positionalArguments();
-    const bool toPdf = parser.isSet(pdf);
-    const bool toResults = parser.isSet(results);
-    if (files.size() > 1 || (toPdf && toResults) || ((toPdf || toResults) && files.isEmpty())) {
-        complain(
-            QStringLiteral("用法有误：--pdf 和 --results 只能选一个，并且需要一个测量数据文件 FILE"
-                           "（velmorin --help 列出用法）。"));
+    const int outputs = int(parser.isSet(pdf)) + int(parser.isSet(tablePdf)) +
+                        int(parser.isSet(xlsx)) + int(parser.isSet(results));
+    if (files.size() > 1 || outputs > 1 || (outputs == 1 && files.isEmpty())) {
+        complain(QStringLiteral(
+            "用法有误：--pdf、--table-pdf、--xlsx 和 --results 只能选一个，并且需要一个测量数据文件 "
+            "FILE（velmorin --help 列出用法）。"));
         return BadUsage;
     }
     const QString file = files.value(0);
-    if (toResults) return writeResults(file);
-    if (toPdf) return writePdf(argc, argv, file, parser.value(pdf));
+    if (parser.isSet(results)) return writeResults(file);
+    if (parser.isSet(pdf)) return writeOutput(argc, argv, file, parser.value(pdf), Output::Sheet);
+    if (parser.isSet(tablePdf))
+        return writeOutput(argc, argv, file, parser.value(tablePdf), Output::QuantityTable);
+    if (parser.isSet(xlsx))
+        return writeOutput(argc, argv, file, parser.value(xlsx), Output::Workbook);
     return openWindow(argc, argv, file);
 }
 

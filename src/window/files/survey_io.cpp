@@ -55,7 +55,7 @@ OpenedSurvey readOrFail(const QString& path) {
         return {std::nullopt, QStringLiteral("测量数据文件“%1”有误，没有打开：%2。")
                                   .arg(named(path), QString::fromStdString(result.error.message))};
     }
-    return {std::move(result.survey), {}};
+    return {std::move(result.survey), {}, std::move(result.project)};
 }
 
 }  // namespace

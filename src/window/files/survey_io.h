@@ -7,6 +7,7 @@
 #include <QString>
 #include <optional>
 
+#include "section/project_info.h"
 #include "section/survey.h"
 
 namespace window {
@@ -15,6 +16,7 @@ struct OpenedSurvey {
     // The survey as the file gives it, nothing computed yet; empty on a fault.
     std::optional<section::SectionSurvey> survey;
     QString error;  // names the file, the line, the column and the cell
+    section::ProjectInfo project{};  // the file's 工程信息
 };
 
 // Only regular files are read; a workbook, a PDF or other binary is named

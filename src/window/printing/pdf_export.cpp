@@ -24,20 +24,25 @@ int incompleteReason(const QString& file) {
     return disk.isValid() && disk.bytesAvailable() < 1024 * 1024 ? ENOSPC : EIO;
 }
 
+// The sheet's page: A4 with the margins Qt's printer gives a PDF (10 points),
+// so the pages break where they do on paper.
+QPageLayout sheetLayout() {
+    return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(10, 10, 10, 10),
+                       QPageLayout::Point);
+}
+
 // Empty on success, else the message naming `shown`.
-QString renderPdf(const printout::Sheet& sheet, const QString& file, const QString& shown) {
-    // A4 with the margins Qt's printer gives a PDF (10 points), so the pages
-    // break where they do on paper. Not QPrinter itself: it asks the print
-    // system for the default printer and waits a minute on one that does not
-    // answer, and the PDF is the way out when printing fails.
+QString renderPdf(const PdfDrawing& drawing, const QString& file, const QString& shown) {
+    // Not QPrinter: it asks the print system for the default printer and
+    // waits a minute on one that does not answer, and the PDF is the way out
+    // when printing fails.
     QPdfWriter printer(file);
     printer.setResolution(1200);
-    printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                      QMarginsF(10, 10, 10, 10), QPageLayout::Point));
-    printer.setTitle(QStringLiteral("方量计算"));
+    printer.setPageLayout(drawing.layout);
+    printer.setTitle(drawing.title);
     printer.setCreator(QStringLiteral("Velmorin"));
     errno = 0;
-    if (!renderSheet(sheet, printer)) return writeFailure(shown, errno ? errno : EIO);
+    if (!drawing.draw(printer)) return writeFailure(shown, errno ? errno : EIO);
     QFile written(file);
     if (!written.open(QIODevice::ReadOnly)) return writeFailure(shown, EIO);
     if (!pdfIsWhole(written.readAll())) return writeFailure(shown, incompleteReason(file));
@@ -46,23 +51,36 @@ QString renderPdf(const printout::Sheet& sheet, const QString& file, const QStri
 
 }  // namespace
 
-QString exportSheetPdf(const printout::Sheet& sheet, const QString& path) {
+PdfDrawing sheetDrawing(const printout::Sheet& sheet) {
+    return {sheetLayout(), QStringLiteral("方量计算"),
+            [&sheet](QPagedPaintDevice& device) { return renderSheet(sheet, device); }};
+}
+
+QString exportPdf(const PdfDrawing& drawing, const QString& path) {
     SafeFile safe(path);
     if (safe.temporaryPath().isEmpty()) return safe.error();
-    if (QString error = renderPdf(sheet, safe.temporaryPath(), path); !error.isEmpty())
+    if (QString error = renderPdf(drawing, safe.temporaryPath(), path); !error.isEmpty())
         return error;
     return safe.commit() ? QString() : safe.error();
 }
 
-QByteArray sheetPdf(const printout::Sheet& sheet, QString& error) {
+QByteArray pdfBytes(const PdfDrawing& drawing, QString& error) {
     QTemporaryFile file(QDir(QDir::tempPath()).filePath(QStringLiteral("velmorin-XXXXXX.pdf")));
     errno = 0;
     if (!file.open()) {
         error = writeFailure(file.fileTemplate(), errno ? errno : EACCES);
         return {};
     }
-    error = renderPdf(sheet, file.fileName(), file.fileName());
+    error = renderPdf(drawing, file.fileName(), file.fileName());
     return error.isEmpty() ? file.readAll() : QByteArray();
+}
+
+QString exportSheetPdf(const printout::Sheet& sheet, const QString& path) {
+    return exportPdf(sheetDrawing(sheet), path);
+}
+
+QByteArray sheetPdf(const printout::Sheet& sheet, QString& error) {
+    return pdfBytes(sheetDrawing(sheet), error);
 }
 
 bool pdfIsWhole(const QByteArray& pdf) {

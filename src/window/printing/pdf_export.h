@@ -6,13 +6,36 @@
 // anything.
 
 #include <QByteArray>
+#include <QPageLayout>
 #include <QString>
+#include <functional>
+
+class QPagedPaintDevice;
 
 namespace printout {
 struct Sheet;
 }
 
 namespace window {
+
+// A printout on a PDF page of `layout`: `draw` sets every page, false when
+// the device cannot start or finish the document.
+struct PdfDrawing {
+    QPageLayout layout;
+    QString title;
+    std::function<bool(QPagedPaintDevice&)> draw;
+};
+
+// The drawing as a PDF file, written safely; empty on success, else the
+// message naming the file and the reason.
+QString exportPdf(const PdfDrawing& drawing, const QString& path);
+
+// The drawing as the bytes of a PDF, made in a temporary file of the
+// system's; empty with `error` set on failure.
+QByteArray pdfBytes(const PdfDrawing& drawing, QString& error);
+
+// The calculation sheet as a PDF drawing; `sheet` outlives it.
+PdfDrawing sheetDrawing(const printout::Sheet& sheet);
 
 // Empty on success, else the message naming the file and the reason.
 QString exportSheetPdf(const printout::Sheet& sheet, const QString& path);
