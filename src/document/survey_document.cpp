@@ -120,7 +120,8 @@ Outcome SurveyDocument::setCell(const Cell& cell) {
     return paste({cell});
 }
 
-Outcome SurveyDocument::paste(const std::vector<Cell>& cells) {
+Outcome SurveyDocument::cellEdits(const std::vector<Cell>& cells, std::vector<CellEdit>& edits,
+                                  Change& change) const {
     // Cells of one point, or of one section's station or spacing, are merged
     // first so that each edit reads the values the one before it left.
     std::map<std::pair<int, int>, Point> points;
@@ -153,8 +154,7 @@ Outcome SurveyDocument::paste(const std::vector<Cell>& cells) {
                 break;
         }
     }
-    std::vector<CellEdit> edits;
-    Change change{.kind = Change::Kind::Values, .first = std::numeric_limits<int>::max()};
+    change = {.kind = Change::Kind::Values, .first = std::numeric_limits<int>::max()};
     const auto touch = [&change](int i) {
         change.first = std::min(change.first, i);
         change.last = std::max(change.last, i);
@@ -179,10 +179,66 @@ Outcome SurveyDocument::paste(const std::vector<Cell>& cells) {
         edits.push_back(SpacingEdit{.section = i, .before = survey_.spacings(i), .after = spacing});
         touch(i);
     }
+    return Outcome::Done;
+}
+
+Outcome SurveyDocument::paste(const std::vector<Cell>& cells) {
+    std::vector<CellEdit> edits;
+    Change change;
+    if (cellEdits(cells, edits, change) != Outcome::Done) return Outcome::Refused;
     if (edits.empty()) return Outcome::Done;
     const QString name =
         cells.size() == 1 ? cellStepName(cells.front().column) : QStringLiteral("粘贴");
     return pushCells(std::move(edits), name, change);
+}
+
+Outcome SurveyDocument::paste(const std::vector<Cell>& cells, Growth growth) {
+    const int count = survey_.sectionCount();
+    if (growth.points.empty() && growth.sections.empty()) return paste(cells);
+    if (count + growth.sections.size() > static_cast<std::size_t>(kMostSections) ||
+        (count == 0 && !growth.points.empty()) ||
+        (count > 0 && std::max<int>(survey_.pointCounts(count), 0) + growth.points.size() >
+                          static_cast<std::size_t>(kMostPoints)) ||
+        std::any_of(growth.sections.begin(), growth.sections.end(), [](const SectionRow& row) {
+            return row.points.size() > static_cast<std::size_t>(kMostPoints);
+        }))
+        return Outcome::Refused;
+    std::vector<CellEdit> edits;
+    Change change;
+    if (cellEdits(cells, edits, change) != Outcome::Done) return Outcome::Refused;
+    // The rows past the end join the last section as the cells leave it.
+    if (!applyEdit(survey_, edits, Direction::Forward)) {
+        applyEdit(survey_, edits, Direction::Back);
+        return Outcome::Overflow;
+    }
+    SectionSplice splice = growthSplice(std::move(growth));
+    if (!applyEdit(survey_, splice, Direction::Forward)) {
+        applyEdit(survey_, edits, Direction::Back);
+        return Outcome::Overflow;
+    }
+    change = {.kind = Change::Kind::Sections, .first = std::min(change.first, splice.first)};
+    undoStack_->push(new EditCommand(*this, PasteEdit{std::move(edits), std::move(splice)}, change,
+                                     QStringLiteral("粘贴")));
+    return Outcome::Done;
+}
+
+SectionSplice SurveyDocument::growthSplice(Growth growth) const {
+    const int count = survey_.sectionCount();
+    SectionSplice splice{.first = std::max(count, 1)};
+    if (count > 0) {
+        SectionRow last = sectionRow(survey_, count);
+        splice.removed.push_back(last);
+        last.points.insert(last.points.end(), growth.points.begin(), growth.points.end());
+        if (!growth.points.empty()) last.pointCount = static_cast<std::int16_t>(last.points.size());
+        last.spacing = growth.spacing;
+        splice.inserted.push_back(std::move(last));
+    }
+    if (count > 1) splice.spacingBefore = splice.spacingAfter = survey_.spacings(count - 1);
+    for (SectionRow& row : growth.sections) {
+        row.pointCount = static_cast<std::int16_t>(row.points.size());
+        splice.inserted.push_back(std::move(row));
+    }
+    return splice;
 }
 
 Outcome SurveyDocument::insertPoint(int i, int j, Point point) {
@@ -194,9 +250,36 @@ Outcome SurveyDocument::insertPoint(int i, int j, Point point) {
 }
 
 Outcome SurveyDocument::deletePoint(int i, int j) {
-    if (!validPoint(i, j)) return Outcome::Refused;
-    return pushCells({pointSplice(survey_, i, j, 1, {})}, QStringLiteral("删除观测点"),
-                     {.kind = Change::Kind::Points, .first = i, .last = i});
+    return deletePoints({{i, j}});
+}
+
+Outcome SurveyDocument::deletePoints(std::vector<std::pair<int, int>> points) {
+    std::sort(points.begin(), points.end());
+    points.erase(std::unique(points.begin(), points.end()), points.end());
+    if (points.empty()) return Outcome::Done;
+    for (const auto& [i, j] : points)
+        if (!validPoint(i, j)) return Outcome::Refused;
+    // One splice per section, from its first point deleted to its last, keeping the rest.
+    std::vector<CellEdit> edits;
+    for (auto from = points.begin(); from != points.end();) {
+        const int i = from->first;
+        auto to = std::find_if(from, points.end(), [i](const auto& p) { return p.first != i; });
+        const int first = from->second;
+        const int last = std::prev(to)->second;
+        std::vector<Point> kept;
+        for (int j = first, k = 0; j <= last; ++j) {
+            if (from + k != to && (from + k)->second == j) {
+                ++k;
+                continue;
+            }
+            kept.push_back({survey_.elevations(i, j), survey_.offsets(i, j)});
+        }
+        edits.push_back(pointSplice(survey_, i, first, last - first + 1, std::move(kept)));
+        from = to;
+    }
+    return pushCells(
+        std::move(edits), QStringLiteral("删除观测点"),
+        {.kind = Change::Kind::Points, .first = points.front().first, .last = points.back().first});
 }
 
 Outcome SurveyDocument::movePointUp(int i, int j) {

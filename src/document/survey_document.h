@@ -8,6 +8,7 @@
 
 #include <QObject>
 #include <QString>
+#include <utility>
 #include <vector>
 
 #include "document/change.h"
@@ -58,9 +59,20 @@ class SurveyDocument : public QObject {
     Outcome setCell(const Cell& cell);
     // Several cells as one step 粘贴.
     Outcome paste(const std::vector<Cell>& cells);
+    // The same with rows put in past the end, all one step 粘贴: points after
+    // those of the last section, sections after it, and the last section's
+    // spacing to the first of them (without stations).
+    struct Growth {
+        std::vector<Point> points{};
+        std::vector<SectionRow> sections{};
+        Value spacing{};
+    };
+    Outcome paste(const std::vector<Cell>& cells, Growth growth);
     // Point j of section i put in before the present point j (j = count + 1 appends).
     Outcome insertPoint(int i, int j, Point point);
     Outcome deletePoint(int i, int j);
+    // Points {section, point}, of one section or several, as one step 删除观测点.
+    Outcome deletePoints(std::vector<std::pair<int, int>> points);
     // Point j of section i swapped with point j - 1 (up) or j + 1 (down).
     Outcome movePointUp(int i, int j);
     Outcome movePointDown(int i, int j);
@@ -81,6 +93,9 @@ class SurveyDocument : public QObject {
 
     bool validPoint(int i, int j) const;
     bool validSection(int i) const;
+    Outcome cellEdits(const std::vector<Cell>& cells, std::vector<CellEdit>& edits,
+                      Change& change) const;
+    SectionSplice growthSplice(Growth growth) const;
     Outcome pushCells(std::vector<CellEdit> edits, const QString& name, Change change);
     Outcome pushSections(SectionSplice splice, const QString& name);
     Outcome movePoint(int i, int j, int other, const QString& name);

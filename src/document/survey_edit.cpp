@@ -176,4 +176,15 @@ bool applyEdit(SectionSurvey& survey, const SectionSplice& splice, Direction dir
     return true;
 }
 
+bool applyEdit(SectionSurvey& survey, const PasteEdit& edit, Direction direction) {
+    if (direction == Direction::Back) {
+        return applyEdit(survey, edit.growth, direction) &&
+               applyEdit(survey, edit.cells, direction);
+    }
+    if (applyEdit(survey, edit.cells, direction) && applyEdit(survey, edit.growth, direction))
+        return true;
+    applyEdit(survey, edit.cells, Direction::Back);
+    return false;
+}
+
 }  // namespace document

@@ -73,6 +73,13 @@ struct SectionSplice {
     Value spacingAfter{};
 };
 
+// Cell edits and then, from the last section on, the rows put in past the end:
+// a paste that reaches beyond the table.
+struct PasteEdit {
+    std::vector<CellEdit> cells{};
+    SectionSplice growth{};
+};
+
 enum class Direction { Forward, Back };
 
 // The edits read what they replace from the survey. Indices are not checked here.
@@ -89,5 +96,8 @@ bool applyEdit(section::SectionSurvey& survey, const std::vector<CellEdit>& edit
 // Applies a section splice and recalculates; on false (a result beyond the
 // number range) the survey is unchanged.
 bool applyEdit(section::SectionSurvey& survey, const SectionSplice& splice, Direction direction);
+
+// Both parts of a paste; on false the survey is unchanged.
+bool applyEdit(section::SectionSurvey& survey, const PasteEdit& edit, Direction direction);
 
 }  // namespace document

@@ -5,8 +5,10 @@
 #include <string>
 #include <utility>
 
+#include "printout/sheet_writer.h"
 #include "runtime/number_format.h"
 #include "runtime/number_text.h"
+#include "runtime/titles.h"
 #include "section/figures.h"
 #include "section/station.h"
 #include "section/survey.h"
@@ -14,21 +16,6 @@
 namespace printout {
 
 namespace {
-
-// Five points to a line, 17 columns apart.
-constexpr int kPointsPerLine = 5;
-constexpr std::array<int, kPointsPerLine> kPointColumns{12, 29, 46, 63, 80};
-constexpr int kTitleColumn = 28;
-constexpr int kHeadingColumn = 22;
-constexpr int kSectionColumn = 12;
-constexpr int kSummaryColumn = 24;
-
-// Lines are added at the font size in force, as a printer would set them.
-struct SheetWriter {
-    Sheet value;
-    double points = 10.0;
-    void line(PrintLine items) { value.lines.push_back({points, std::move(items)}); }
-};
 
 std::string pointText(const section::SectionSurvey& survey, int i, int j) {
     return runtime::formatFixed3(survey.elevations(i, j)) + "/" +
@@ -55,12 +42,6 @@ void printSection(SheetWriter& sheet, const section::SectionSurvey& survey, int 
     }
 }
 
-void printHeading(SheetWriter& sheet, const std::string& heading) {
-    sheet.line({});
-    sheet.line({ColumnStop{kHeadingColumn}, Text{heading}});
-    sheet.line({});
-}
-
 // "…S( i )=" or "…D( i )=" and the value: the section number stands once
 // inside the text and once as a number item.
 void printNumberedValue(SheetWriter& sheet, const std::string& label, int i,
@@ -76,16 +57,16 @@ std::string areaLabel(const section::SectionSurvey& survey, int i) {
 void printSummary(SheetWriter& sheet, const section::SectionSurvey& survey) {
     const int n = survey.sectionCount();
     const section::Figures figures(survey);
-    printHeading(sheet, "断面间距(米) :");
+    sheet.heading("断面间距(米) :");
     for (int i = 1; i <= n - 1; ++i) {
         sheet.line({ColumnStop{kSummaryColumn}, Text{"DL="},
                     Text{runtime::formatFixed3(survey.spacings(i))}});
     }
-    printHeading(sheet, "断面面积 (平方米) :");
+    sheet.heading("断面面积 (平方米) :");
     for (int i = 1; i <= n; ++i) {
         printNumberedValue(sheet, areaLabel(survey, i), i, figures.area(i));
     }
-    printHeading(sheet, "计算后的体积 (立方米) :");
+    sheet.heading("计算后的体积 (立方米) :");
     for (int i = 1; i <= n - 1; ++i) {
         printNumberedValue(sheet, "第" + runtime::numberToText(i) + "段体积 : D(", i,
                            figures.volume(i));
@@ -103,7 +84,7 @@ Sheet dayang(const section::SectionSurvey& survey) {
     sheet.value.startDownTwips = 1000.0;
     sheet.value.fontName = "宋体";
     sheet.points = 12.0;
-    sheet.line({ColumnStop{kTitleColumn}, Text{"( 方量计算 )"}});
+    sheet.line({ColumnStop{kTitleColumn}, Text{std::string("( ") + runtime::sheetName + " )"}});
     sheet.points = 10.0;
     sheet.line(
         {ColumnStop{kHeadingColumn}, Text{"观测点高程/距离  h(米)/观测点至断面端点距离 d(米):"}});

@@ -48,14 +48,15 @@ PageFrame pageFrame(const section::ProjectInfo& project) {
     PageFrame frame;
     if (project.empty()) return frame;
     for (const std::string& text : {projectNameText(project), segmentText(project)}) {
-        if (!text.empty()) frame.heading.push_back({kPoints, {ColumnStop{kHeadingColumn}, Text{text}}});
+        if (!text.empty())
+            frame.heading.push_back({kPoints, {ColumnStop{kHeadingColumn}, Text{text}}});
     }
     frame.heading.push_back({kPoints, {}});
     frame.closing.push_back({kPoints, {}});
-    frame.closing.push_back({kPoints,
-                             {ColumnStop{kHeadingColumn}, Text{calculatedByText(project)},
-                              ColumnStop{kCheckedColumn}, Text{checkedByText(project)},
-                              ColumnStop{kDateColumn}, Text{dateText(project)}}});
+    frame.closing.push_back(
+        {kPoints,
+         {ColumnStop{kHeadingColumn}, Text{calculatedByText(project)}, ColumnStop{kCheckedColumn},
+          Text{checkedByText(project)}, ColumnStop{kDateColumn}, Text{dateText(project)}}});
     frame.numbered = true;
     return frame;
 }

@@ -109,10 +109,8 @@ QuantityTable quantityTable(const section::SectionSurvey& survey,
     table.project = project;
     const bool stations = survey.stationsEntered();
     table.keyTitle = stations ? "桩号" : "断面";
-    table.columns = {{"面积", "m²", false},
-                     {"距离", "m", true},
-                     {"体积", "m³", true},
-                     {"累计", "m³", false}};
+    table.columns = {
+        {"面积", "m²", false}, {"距离", "m", true}, {"体积", "m³", true}, {"累计", "m³", false}};
     TableBuilder builder(table, {2}, rowsPerPage > 0 ? rowsPerPage : kRowsUpright);
     const section::Figures figures(survey);
     const int n = survey.sectionCount();

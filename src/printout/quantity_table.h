@@ -23,8 +23,8 @@ struct CutFillSurvey;
 namespace printout {
 
 struct QuantityColumn {
-    std::string title;  // "挖方面积"
-    std::string unit;   // "m²"
+    std::string title;    // "挖方面积"
+    std::string unit;     // "m²"
     bool summed = false;  // added up in 小计 and 合计
     bool operator==(const QuantityColumn&) const = default;
 };

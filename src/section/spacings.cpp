@@ -6,13 +6,19 @@
 
 namespace section {
 
+std::optional<double> spacingBetween(double station, double next) {
+    const double spacing =
+        (runtime::ExactDecimal::of(next) - runtime::ExactDecimal::of(station)).nearest();
+    if (!runtime::inValueRange(spacing)) return std::nullopt;
+    return spacing;
+}
+
 bool spacingsFromStations(SectionSurvey& survey) {
     for (int i = 1; i < survey.sectionCount(); ++i) {
-        const double spacing = (runtime::ExactDecimal::of(survey.stations(i + 1)) -
-                                runtime::ExactDecimal::of(survey.stations(i)))
-                                   .nearest();
-        if (!runtime::inValueRange(spacing)) return false;
-        survey.setSpacing(i, spacing);
+        const std::optional<double> spacing =
+            spacingBetween(survey.stations(i), survey.stations(i + 1));
+        if (!spacing) return false;
+        survey.setSpacing(i, *spacing);
     }
     return true;
 }

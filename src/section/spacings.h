@@ -2,6 +2,8 @@
 #pragma once
 // Spacings DL between adjacent sections worked out from their stations.
 
+#include <optional>
+
 #include "section/survey.h"
 
 namespace section {
@@ -11,5 +13,9 @@ namespace section {
 // 1500.1 is 23.023 and reads so. Returns false when a spacing is beyond the
 // accepted range (runtime::inValueRange).
 bool spacingsFromStations(SectionSurvey& survey);
+
+// The spacing from `station` to `next` by the same rule; nothing when it is
+// beyond the accepted range.
+std::optional<double> spacingBetween(double station, double next);
 
 }  // namespace section

@@ -25,9 +25,13 @@ void SectionSurvey::resize(int n) {
     volumes_.assign(std::max(n, 1), 0.0);
 }
 
-bool SectionSurvey::stationsEntered() const { return answersYes(stationAnswer_); }
+bool SectionSurvey::stationsEntered() const {
+    return answersYes(stationAnswer_);
+}
 
-bool CutFillSurvey::stationsEntered() const { return answersYes(stationAnswer); }
+bool CutFillSurvey::stationsEntered() const {
+    return answersYes(stationAnswer);
+}
 
 bool answersYes(const std::string& stationAnswer) {
     const std::string answer = runtime::toHalfWidth(stationAnswer);

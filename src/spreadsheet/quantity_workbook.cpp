@@ -78,7 +78,8 @@ Formats formatsOf(lxw_workbook* book) {
 // "C" for column 2.
 std::string columnName(lxw_col_t column) {
     std::string name;
-    for (int c = int(column) + 1; c > 0; c = (c - 1) / 26) name.insert(name.begin(), char('A' + (c - 1) % 26));
+    for (int c = int(column) + 1; c > 0; c = (c - 1) / 26)
+        name.insert(name.begin(), char('A' + (c - 1) % 26));
     return name;
 }
 
@@ -117,9 +118,11 @@ class SheetWriter {
     // Name and value a row each, as in the survey file.
     void writeProject() {
         const section::ProjectInfo& p = table_.project;
-        const std::pair<const char*, const std::string*> items[] = {
-            {"工程名称", &p.projectName}, {"路段", &p.segment}, {"计算", &p.calculatedBy},
-            {"复核", &p.checkedBy},       {"日期", &p.date}};
+        const std::pair<const char*, const std::string*> items[] = {{"工程名称", &p.projectName},
+                                                                    {"路段", &p.segment},
+                                                                    {"计算", &p.calculatedBy},
+                                                                    {"复核", &p.checkedBy},
+                                                                    {"日期", &p.date}};
         for (const auto& [name, value] : items) {
             if (value->empty()) continue;
             worksheet_write_string(sheet_, row_, 0, name, nullptr);
@@ -177,8 +180,8 @@ class SheetWriter {
             const std::string name = columnName(column);
             const std::string formula = "=SUM(" + name + std::to_string(first + 1) + ":" + name +
                                         std::to_string(std::max(end, first + 1)) + ")";
-            worksheet_write_formula_num(sheet_, row_, column, formula.c_str(),
-                                        formats_.totalNumber, total);
+            worksheet_write_formula_num(sheet_, row_, column, formula.c_str(), formats_.totalNumber,
+                                        total);
         }
         ++row_;
     }

@@ -7,7 +7,9 @@
 #include <system_error>
 
 #include "runtime/number_text.h"
+#include "runtime/quote.h"
 #include "runtime/station_notation.h"
+#include "survey_file/survey_file.h"
 
 namespace survey_file {
 
@@ -144,6 +146,31 @@ CellNumber readStation(std::string_view cell) {
     const std::optional<std::string> metres = runtime::kNotationMetres(s);
     if (!metres) return {0.0, CellNumber::Fault::NotANumber};
     return readFloat(*metres);
+}
+
+std::string quotedCell(std::string_view cell) {
+    return runtime::quoteTyped(printableText(cell));
+}
+
+std::string cellFault(std::string_view cell, CellNumber::Fault fault, std::string_view what) {
+    if (fault == CellNumber::Fault::OutOfRange)
+        return quotedCell(cell) + "超出了允许的范围（绝对值不超过 3.4E+38）";
+    return quotedCell(cell) + "不是有效的" + std::string(what);
+}
+
+CellReading readCell(std::string_view cell, ValueKind kind) {
+    static constexpr std::string_view kWhat[] = {"高程", "距离", "间距", "桩号"};
+    const std::string_view what = kWhat[static_cast<int>(kind)];
+    cell = trimBlanks(cell);
+    if (cell.empty()) return {0.0, "没有" + std::string(what)};
+    const CellNumber n = kind == ValueKind::Station ? readStation(cell) : readFloat(cell);
+    if (n.fault != CellNumber::Fault::None) return {0.0, cellFault(cell, n.fault, what)};
+    return {n.value, {}};
+}
+
+std::string notNextSection(std::string_view cell, int expected) {
+    return quotedCell(cell) + "不是下一个断面的编号：断面应按 1、2、3……的顺序编号，这里应为 " +
+           std::to_string(expected);
 }
 
 }  // namespace survey_file

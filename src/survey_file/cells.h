@@ -3,7 +3,6 @@
 // The cells of a survey file's lines and the numbers in them.
 
 #include <array>
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -46,5 +45,26 @@ CellNumber readFloat(std::string_view cell);
 
 // A station in metres ("1020.5") or in K notation ("K1+020.500", "K1+20.5").
 CellNumber readStation(std::string_view cell);
+
+// A cell as a message quotes it, never with raw control bytes: "“1O.5”".
+std::string quotedCell(std::string_view cell);
+
+// The words of the file's messages for a cell that is not `what` (高程, 距离,
+// 间距 or 桩号), without the place: "“1O.5”不是有效的高程", or
+// "“1e39”超出了允许的范围（绝对值不超过 3.4E+38）".
+std::string cellFault(std::string_view cell, CellNumber::Fault fault, std::string_view what);
+
+// One value cell read by the file's rules, blanks around it ignored, for a
+// cell typed or pasted on its own. `fault` is empty when it is read, else the
+// file's words without the place ("没有高程" for an empty cell).
+enum class ValueKind { Elevation, Offset, Spacing, Station };
+struct CellReading {
+    double value = 0.0;
+    std::string fault;
+};
+CellReading readCell(std::string_view cell, ValueKind kind);
+
+// Why a section number is not `expected`, the next one, in the file's words.
+std::string notNextSection(std::string_view cell, int expected);
 
 }  // namespace survey_file

@@ -3,7 +3,6 @@
 #include <vector>
 
 #include "runtime/number_text.h"
-#include "runtime/quote.h"
 #include "survey_file/cells.h"
 #include "survey_file/project_rows.h"
 #include "survey_file/survey_file.h"
@@ -11,11 +10,6 @@
 namespace survey_file {
 
 namespace {
-
-// A cell quoted in a message, never with raw control bytes.
-std::string quoteTyped(std::string_view cell) {
-    return runtime::quoteTyped(printableText(cell));
-}
 
 constexpr int kMostSections = 32767;
 constexpr int kMostPoints = 32766;
@@ -109,7 +103,7 @@ class Reader {
         if (key == "桩号") {
             stations_ = true;
         } else if (key != "断面") {
-            fail(lineNumber_, 1, quoteTyped(cells_[0]) + "不是有效的表头，应为“桩号”或“断面”");
+            fail(lineNumber_, 1, quotedCell(cells_[0]) + "不是有效的表头，应为“桩号”或“断面”");
         }
         expectHeader(2, {"高程H", "H"}, "“高程H”或“H”");
         expectHeader(3, {"距离S", "S"}, "“距离S”或“S”");
@@ -129,13 +123,13 @@ class Reader {
             if (word == w) return;
         }
         if (cell.empty()) fail(lineNumber_, column, std::string("没有表头，应为") + expected);
-        fail(lineNumber_, column, quoteTyped(cell) + "不是有效的表头，应为" + expected);
+        fail(lineNumber_, column, quotedCell(cell) + "不是有效的表头，应为" + expected);
     }
 
     void checkNothingBeyond() {
         for (std::size_t k = columns_; k < cells_.size(); ++k) {
             if (!cells_[k].empty())
-                fail(lineNumber_, int(k) + 1, quoteTyped(cells_[k]) + "是多余的数据");
+                fail(lineNumber_, int(k) + 1, quotedCell(cells_[k]) + "是多余的数据");
         }
     }
 
@@ -143,11 +137,8 @@ class Reader {
         const std::string_view cell = cells_[column - 1];
         if (cell.empty()) fail(lineNumber_, column, std::string("没有") + what);
         const CellNumber n = readFloat(cell);
-        if (n.fault == CellNumber::Fault::NotANumber)
-            fail(lineNumber_, column, quoteTyped(cell) + "不是有效的" + what);
-        if (n.fault == CellNumber::Fault::OutOfRange)
-            fail(lineNumber_, column,
-                 quoteTyped(cell) + "超出了允许的范围（绝对值不超过 3.4E+38）");
+        if (n.fault != CellNumber::Fault::None)
+            fail(lineNumber_, column, cellFault(cell, n.fault, what));
         return n.value;
     }
 
@@ -184,10 +175,8 @@ class Reader {
         next.key = key;
         if (stations_) {
             const CellNumber n = readStation(key);
-            if (n.fault == CellNumber::Fault::NotANumber)
-                fail(lineNumber_, 1, quoteTyped(key) + "不是有效的桩号");
-            if (n.fault == CellNumber::Fault::OutOfRange)
-                fail(lineNumber_, 1, quoteTyped(key) + "超出了允许的范围（绝对值不超过 3.4E+38）");
+            if (n.fault != CellNumber::Fault::None)
+                fail(lineNumber_, 1, cellFault(key, n.fault, "桩号"));
             if (!sections_.empty() && n.value == sections_.back().station) {
                 sections_.back().key = key;
                 return sections_.back();
@@ -200,11 +189,7 @@ class Reader {
                 sections_.back().key = key;
                 return sections_.back();
             }
-            if (!n || *n != expected)
-                fail(lineNumber_, 1,
-                     quoteTyped(key) +
-                         "不是下一个断面的编号：断面应按 1、2、3……的顺序编号，这里应为 " +
-                         std::to_string(expected));
+            if (!n || *n != expected) fail(lineNumber_, 1, notNextSection(key, expected));
             next.number = expected;
         }
         if (static_cast<int>(sections_.size()) == kMostSections)
@@ -217,9 +202,9 @@ class Reader {
         const double spacing = number(4, "间距");
         if (section.hasSpacing && spacing != section.spacing)
             fail(lineNumber_, 4,
-                 quoteTyped(cells_[3]) + "与第 " + std::to_string(section.spacingLine) +
+                 quotedCell(cells_[3]) + "与第 " + std::to_string(section.spacingLine) +
                      " 行给出的第 " + std::to_string(section.number) + " 号断面的间距" +
-                     quoteTyped(section.spacingCell) + "不同，每个断面只能有一个间距");
+                     quotedCell(section.spacingCell) + "不同，每个断面只能有一个间距");
         section.hasSpacing = true;
         section.spacing = spacing;
         section.spacingLine = lineNumber_;
@@ -241,7 +226,7 @@ class Reader {
         const Section& last = sections_.back();
         if (last.hasSpacing)
             fail(last.spacingLine, 4,
-                 quoteTyped(last.spacingCell) + "：第 " + std::to_string(last.number) +
+                 quotedCell(last.spacingCell) + "：第 " + std::to_string(last.number) +
                      " 号断面是最后一个断面，后面没有断面，不应有间距");
     }
 
@@ -276,12 +261,20 @@ class Reader {
 
 ReadResult readSurvey(std::string_view text) {
     const ProjectRows rows = readProjectRows(text);
-    if (rows.error) return {std::nullopt, *rows.error};
-    try {
-        return {Reader(text.substr(rows.restAt), rows.linesBefore).read(), {}, rows.project};
-    } catch (const Fault& fault) {
-        return {std::nullopt, fault.error};
+    if (rows.error) return {std::nullopt, std::nullopt, *rows.error};
+    const std::string_view rest = text.substr(rows.restAt);
+    ReadResult result;
+    if (isCutFillCsv(rest)) {
+        result = readCutFillCsv(rest, rows.linesBefore);
+    } else {
+        try {
+            result.survey = Reader(rest, rows.linesBefore).read();
+        } catch (const Fault& fault) {
+            result.error = fault.error;
+        }
     }
+    if (result.survey || result.cutFill) result.project = rows.project;
+    return result;
 }
 
 }  // namespace survey_file

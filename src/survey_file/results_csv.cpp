@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "section/cut_fill_rows.h"
 #include "section/result_rows.h"
 #include "survey_file/survey_file.h"
 
 namespace survey_file {
 
-std::string resultsCsv(const section::SectionSurvey& survey, CsvFor reader) {
-    const section::ResultTable table = section::resultTable(survey);
+namespace {
+
+std::string tableCsv(const section::ResultTable& table, CsvFor reader) {
     const std::string end = reader == CsvFor::Spreadsheet ? "\r\n" : "\n";
     std::string out = reader == CsvFor::Spreadsheet ? "\xEF\xBB\xBF" : "";
     auto line = [&](const std::vector<std::string>& cells) {
@@ -15,6 +17,16 @@ std::string resultsCsv(const section::SectionSurvey& survey, CsvFor reader) {
     line(table.header);
     for (const auto& row : table.rows) line(row);
     return out;
+}
+
+}  // namespace
+
+std::string resultsCsv(const section::SectionSurvey& survey, CsvFor reader) {
+    return tableCsv(section::resultTable(survey), reader);
+}
+
+std::string cutFillResultsCsv(const section::CutFillSurvey& survey, CsvFor reader) {
+    return tableCsv(section::cutFillResultTable(survey), reader);
 }
 
 }  // namespace survey_file

@@ -15,6 +15,7 @@
 #include <string>
 #include <string_view>
 
+#include "section/cut_fill_survey.h"
 #include "section/project_info.h"
 #include "section/survey.h"
 
@@ -33,13 +34,24 @@ struct ReadResult {
     // The sections, their stations or spacings and their points; nothing is
     // computed yet. Empty when the file has a fault.
     std::optional<section::SectionSurvey> survey;
+    // The same for a cut-and-fill survey (a 线 column, or a 里程文件): on
+    // success exactly one of the two is set.
+    std::optional<section::CutFillSurvey> cutFill;
     FileError error;
     // The rows of 工程信息 above the header; empty when the file has none.
     section::ProjectInfo project{};
 };
 
-// Reads a survey file's text, UTF-8 with or without a byte-order mark.
+// Reads a survey file's text, UTF-8 with or without a byte-order mark:
+// either kind, told by its header.
 ReadResult readSurvey(std::string_view text);
+
+// The cut-and-fill CSV: a 线 column (地面线 / 设计线) after the key column.
+bool isCutFillCsv(std::string_view text);
+// `linesBefore`: the lines above `text` already read (the rows of 工程信息).
+ReadResult readCutFillCsv(std::string_view text, int linesBefore = 0);
+std::string writeCutFillSurvey(const section::CutFillSurvey& survey,
+                               const section::ProjectInfo& project = {});
 
 // The file of a survey: UTF-8 with a byte-order mark, CRLF line ends, a
 // Chinese header, every number in the shortest form that reads back to the
@@ -53,6 +65,9 @@ std::string writeSurvey(const section::SectionSurvey& survey,
 // and CRLF for a spreadsheet.
 enum class CsvFor { Terminal, Spreadsheet };
 std::string resultsCsv(const section::SectionSurvey& survey, CsvFor reader = CsvFor::Terminal);
+// The same for a calculated cut-and-fill survey (section::cutFillResultTable).
+std::string cutFillResultsCsv(const section::CutFillSurvey& survey,
+                              CsvFor reader = CsvFor::Terminal);
 
 // True when the bytes are well-formed UTF-8.
 bool isUtf8(std::string_view bytes);

@@ -8,19 +8,24 @@
 #include <cstdio>
 #include <functional>
 
+#include "printout/cut_fill_sheet.h"
 #include "printout/dayang.h"
 #include "printout/page_frame.h"
 #include "printout/quantity_table.h"
 #include "section/calculation.h"
 #include "section/checks.h"
+#include "section/cut_fill_calculation.h"
 #include "survey_file/survey_file.h"
 #include "window/command_output.h"
+#include "window/files/interchange_export.h"
 #include "window/files/quantity_workbook_file.h"
+#include "window/files/safe_write.h"
 #include "window/files/survey_io.h"
 #include "window/main_window.h"
 #include "window/platform/application.h"
 #include "window/platform/fonts.h"
 #include "window/platform/startup.h"
+#include "window/platform/title.h"
 #include "window/printing/pdf_export.h"
 #include "window/printing/quantity_table_print.h"
 
@@ -46,23 +51,38 @@ void tellWarnings(const section::SectionSurvey& survey) {
         complain(QStringLiteral("提醒：") + QString::fromStdString(warning.text));
 }
 
-// The survey of FILE, calculated, and its 工程信息; nothing (after saying why)
-// when it cannot be.
-std::optional<section::SectionSurvey> calculatedSurvey(const QString& path,
-                                                       section::ProjectInfo* project = nullptr) {
-    OpenedSurvey opened = readSurveyFile(path);
-    if (!opened.survey) {
+// The survey of FILE of either kind, calculated, with its 工程信息; no survey
+// set (after saying why) when it cannot be.
+struct CalculatedSurvey {
+    std::optional<section::SectionSurvey> closed;
+    std::optional<section::CutFillSurvey> cutFill;
+    section::ProjectInfo project;
+};
+
+CalculatedSurvey calculatedSurvey(const QString& path) {
+    OpenedSurvey opened = readAnySurveyFile(path);
+    if (!opened.survey && !opened.cutFill) {
         complain(opened.error);
-        return std::nullopt;
+        return {};
+    }
+    if (opened.cutFill) {
+        if (const auto fault = section::calculateCutFill(*opened.cutFill)) {
+            complain(
+                QStringLiteral("测量数据文件“%1”算不出：%2。")
+                    .arg(QDir::toNativeSeparators(path), QString::fromStdString(fault->message)));
+            return {};
+        }
+        for (const section::CutFillWarning& warning : section::cutFillWarnings(*opened.cutFill))
+            complain(QStringLiteral("提醒：") + QString::fromStdString(warning.text));
+        return {std::nullopt, std::move(opened.cutFill), std::move(opened.project)};
     }
     if (!section::calculateSurvey(*opened.survey)) {
         complain(QStringLiteral("测量数据文件“%1”的计算结果超出了数值范围（绝对值超过 3.4E+38）。")
                      .arg(QDir::toNativeSeparators(path)));
-        return std::nullopt;
+        return {};
     }
     tellWarnings(*opened.survey);
-    if (project) *project = std::move(opened.project);
-    return opened.survey;
+    return {std::move(opened.survey), std::nullopt, std::move(opened.project)};
 }
 
 // Status of a write: the message said when there is one.
@@ -75,16 +95,39 @@ int written(const QString& error) {
 int writeResults(const QString& path) {
     if (const QString refused = outputOverInput(path, kStandardOutput); !refused.isEmpty())
         return written(refused);
-    const std::optional<section::SectionSurvey> survey = calculatedSurvey(path);
-    if (!survey) return BadFile;
-    return written(
-        writeStandardOutput(QByteArray::fromStdString(survey_file::resultsCsv(*survey))));
+    const CalculatedSurvey survey = calculatedSurvey(path);
+    if (!survey.closed && !survey.cutFill) return BadFile;
+    return written(writeStandardOutput(
+        QByteArray::fromStdString(survey.cutFill ? survey_file::cutFillResultsCsv(*survey.cutFill)
+                                                 : survey_file::resultsCsv(*survey.closed))));
 }
 
-// What --pdf, --table-pdf and --xlsx write.
-enum class Output { Sheet, QuantityTable, Workbook };
+// An export of FILE to OUT ("-": standard output) by `bytes`, which has an
+// overload for each kind of survey and says why it has nothing to write by
+// setting its error.
+template <class Bytes>
+int writeExport(const QString& path, const QString& out, Bytes bytes) {
+    if (const QString refused = outputOverInput(path, out); !refused.isEmpty())
+        return written(refused);
+    const CalculatedSurvey survey = calculatedSurvey(path);
+    if (!survey.closed && !survey.cutFill) return BadFile;
+    QString error;
+    const QByteArray content =
+        survey.cutFill ? bytes(*survey.cutFill, error) : bytes(*survey.closed, error);
+    if (!error.isEmpty()) return written(error);
+    return written(out == kStandardOutput ? writeStandardOutput(content)
+                                          : writeFileSafely(out, content));
+}
 
-// Bytes of a file or of standard output: the file written safely.
+constexpr auto landXmlOf = [](const auto& survey, QString& error) {
+    return landXmlBytes(survey, error);
+};
+constexpr auto dxfOf = [](const auto& survey, QString&) { return sectionsDxfBytes(survey); };
+
+// The printouts of a survey and the workbook of its quantities.
+enum class Printout { Sheet, QuantityTable, Workbook };
+
+// A file written safely, or its bytes to standard output.
 int writtenTo(const QString& out, const std::function<QString(const QString&)>& toFile,
               const std::function<QByteArray(QString&)>& toBytes) {
     if (out != kStandardOutput) return written(toFile(out));
@@ -99,26 +142,41 @@ int writtenPdf(const PdfDrawing& drawing, const QString& out) {
         [&](QString& error) { return pdfBytes(drawing, error); });
 }
 
-int writeOutput(int argc, char* argv[], const QString& path, const QString& out, Output output) {
+printout::Sheet sheetOf(const section::SectionSurvey& survey) {
+    return printout::dayang(survey);
+}
+
+printout::Sheet sheetOf(const section::CutFillSurvey& survey) {
+    return printout::cutFillSheet(survey);
+}
+
+template <class Survey>
+int writePrintout(const Survey& survey, const section::ProjectInfo& project, const QString& out,
+                  Printout printout) {
+    if (printout == Printout::Sheet) {
+        printout::Sheet sheet = sheetOf(survey);
+        sheet.frame = printout::pageFrame(project);
+        return writtenPdf(sheetDrawing(sheet), out);
+    }
+    const printout::QuantityTable table = printout::quantityTable(survey, project);
+    if (printout == Printout::QuantityTable) return writtenPdf(quantityTableDrawing(table), out);
+    return writtenTo(
+        out, [&](const QString& file) { return exportQuantityWorkbook(table, file); },
+        [&](QString& error) { return quantityWorkbookBytes(table, error); });
+}
+
+int writePrintout(int argc, char* argv[], const QString& path, const QString& out,
+                  Printout printout) {
     if (const QString refused = outputOverInput(path, out); !refused.isEmpty())
         return written(refused);
     // Fonts and the PDF need a GUI application, not a screen.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     installFontSubstitutions();
-    section::ProjectInfo project;
-    const std::optional<section::SectionSurvey> survey = calculatedSurvey(path, &project);
-    if (!survey) return BadFile;
-    if (output == Output::Sheet) {
-        printout::Sheet sheet = printout::dayang(*survey);
-        sheet.frame = printout::pageFrame(project);
-        return writtenPdf(sheetDrawing(sheet), out);
-    }
-    const printout::QuantityTable table = printout::quantityTable(*survey, project);
-    if (output == Output::QuantityTable) return writtenPdf(quantityTableDrawing(table), out);
-    return writtenTo(
-        out, [&](const QString& file) { return exportQuantityWorkbook(table, file); },
-        [&](QString& error) { return quantityWorkbookBytes(table, error); });
+    const CalculatedSurvey survey = calculatedSurvey(path);
+    if (survey.cutFill) return writePrintout(*survey.cutFill, survey.project, out, printout);
+    if (survey.closed) return writePrintout(*survey.closed, survey.project, out, printout);
+    return BadFile;
 }
 
 int openWindow(int argc, char* argv[], const QString& path) {
@@ -129,6 +187,7 @@ int openWindow(int argc, char* argv[], const QString& path) {
     mainWindow.show();
     QTimer::singleShot(0, &mainWindow, [&] {
         warnIfNoChineseFont(&mainWindow);
+        mainWindow.offerUnsavedEdits();
         if (!path.isEmpty()) mainWindow.openSurvey(path);
     });
     return QApplication::exec();
@@ -143,13 +202,15 @@ int runProgram(int argc, char* argv[]) {
     for (int k = 0; k < argc; ++k) arguments << QString::fromLocal8Bit(argv[k]);
 
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
-        "Velmorin：道路土方断面计算。不带选项时打开主窗口（给出 FILE 时打开这个测量数据文件）。\n"
-        "OUT.pdf 为“-”时写到标准输出（终端、管道都可以）；是符号链接时写到它指向的文件。"
-        "OUT.xlsx 也一样。\n"
-        "不写的输出：设备、管道（FIFO）、文件夹，以及 FILE "
-        "本身（也包括它的链接和转到它的标准输出）。\n"
-        "退出状态：0 成功；1 文件读不出、有错或算不出，或者输出写不成、被拒绝；2 用法有误。"));
+    parser.setApplicationDescription(
+        QStringLiteral(
+            "%1：道路土方断面计算。不带选项时打开主窗口（给出 FILE 时打开这个测量数据文件）。\n"
+            "OUT.pdf 为“-”时写到标准输出（终端、管道都可以）；是符号链接时写到它指向的文件。"
+            "其他输出文件也一样。\n"
+            "不写的输出：设备、管道（FIFO）、文件夹，以及 FILE "
+            "本身（也包括它的链接和转到它的标准输出）。\n"
+            "退出状态：0 成功；1 文件读不出、有错或算不出，或者输出写不成、被拒绝；2 用法有误。")
+            .arg(applicationTitle()));
     const QCommandLineOption pdf(
         QStringLiteral("pdf"),
         QStringLiteral("把 FILE 的计算书写成 PDF 文件 OUT.pdf（“-”：标准输出），不打开窗口。"),
@@ -160,30 +221,38 @@ int runProgram(int argc, char* argv[]) {
         QStringLiteral("OUT.pdf"));
     const QCommandLineOption xlsx(
         QStringLiteral("xlsx"),
-        QStringLiteral("把 FILE 的土方数量表写成 Excel 工作簿 OUT.xlsx（“-”：标准输出），不打开窗口。"),
+        QStringLiteral(
+            "把 FILE 的土方数量表写成 Excel 工作簿 OUT.xlsx（“-”：标准输出），不打开窗口。"),
         QStringLiteral("OUT.xlsx"));
     const QCommandLineOption results(
         QStringLiteral("results"),
         QStringLiteral("把 FILE 的计算结果以 CSV 格式写到标准输出，不打开窗口。"));
+    const QCommandLineOption landXml(
+        QStringLiteral("landxml"),
+        QStringLiteral("把 FILE 的断面、面积和体积写成 LandXML 1.2 文件 OUT.xml（“-”：标准输出），"
+                       "供设计程序读入，不打开窗口。"),
+        QStringLiteral("OUT.xml"));
+    const QCommandLineOption dxfDrawing(
+        QStringLiteral("dxf"),
+        QStringLiteral("把 FILE 的横断面图写成 DXF 文件 OUT.dxf（R2007，“-”：标准输出），"
+                       "供 CAD 程序打开，不打开窗口。"),
+        QStringLiteral("OUT.dxf"));
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
                                   QStringLiteral("显示本说明。"));
     const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
                                      QStringLiteral("显示版本号。"));
-    parser.addOptions({pdf, tablePdf, xlsx, results, help, version});
-    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("测量数据文件（CSV）。"),
-                                 QStringLiteral("[FILE]"));
+    parser.addOptions({pdf, tablePdf, xlsx, results, landXml, dxfDrawing, help, version});
+    parser.addPositionalArgument(
+        QStringLiteral("FILE"),
+        QStringLiteral("测量数据文件（CSV，里程文件 .hdm，或 LandXML 的 .xml）。"),
+        QStringLiteral("[FILE]"));
 
     if (!parser.parse(arguments)) {
         const QStringList unknown = parser.unknownOptionNames();
-        // Otherwise an option without its file name: the last one given.
-        QString missing = QStringLiteral("--pdf");
-        for (const QString& argument : arguments) {
-            if (argument == QStringLiteral("--table-pdf") || argument == QStringLiteral("--xlsx") ||
-                argument == QStringLiteral("--pdf"))
-                missing = argument;
-        }
-        complain((unknown.isEmpty() ? missing + QStringLiteral(" 后面缺少输出文件名")
-                                    : QStringLiteral("不认识的选项“%1”").arg(unknown.first())) +
+        complain((unknown.isEmpty()
+                      ? QStringLiteral("--pdf、--table-pdf、--xlsx、--landxml 或 --dxf "
+                                       "后面缺少输出文件名")
+                      : QStringLiteral("不认识的选项“%1”").arg(unknown.first())) +
                  QStringLiteral("（velmorin --help 列出用法）。"));
         return BadUsage;
     }
@@ -202,21 +271,27 @@ int runProgram(int argc, char* argv[]) {
             QStringLiteral("velmorin %1\n").arg(QCoreApplication::applicationVersion()).toUtf8()));
     }
     const QStringList files = parser.positionalArguments();
-    const int outputs = int(parser.isSet(pdf)) + int(parser.isSet(tablePdf)) +
-                        int(parser.isSet(xlsx)) + int(parser.isSet(results));
+    int outputs = 0;
+    for (const QCommandLineOption* option :
+         {&pdf, &tablePdf, &xlsx, &results, &landXml, &dxfDrawing})
+        outputs += int(parser.isSet(*option));
     if (files.size() > 1 || outputs > 1 || (outputs == 1 && files.isEmpty())) {
-        complain(QStringLiteral(
-            "用法有误：--pdf、--table-pdf、--xlsx 和 --results 只能选一个，并且需要一个测量数据文件 "
-            "FILE（velmorin --help 列出用法）。"));
+        complain(
+            QStringLiteral("用法有误：--pdf、--table-pdf、--xlsx、--results、--landxml 和 --dxf "
+                           "只能选一个，并且需要一个测量数据文件 FILE"
+                           "（velmorin --help 列出用法）。"));
         return BadUsage;
     }
     const QString file = files.value(0);
     if (parser.isSet(results)) return writeResults(file);
-    if (parser.isSet(pdf)) return writeOutput(argc, argv, file, parser.value(pdf), Output::Sheet);
-    if (parser.isSet(tablePdf))
-        return writeOutput(argc, argv, file, parser.value(tablePdf), Output::QuantityTable);
-    if (parser.isSet(xlsx))
-        return writeOutput(argc, argv, file, parser.value(xlsx), Output::Workbook);
+    const std::pair<const QCommandLineOption*, Printout> printouts[] = {
+        {&pdf, Printout::Sheet}, {&tablePdf, Printout::QuantityTable}, {&xlsx, Printout::Workbook}};
+    for (const auto& [option, printout] : printouts) {
+        if (parser.isSet(*option))
+            return writePrintout(argc, argv, file, parser.value(*option), printout);
+    }
+    if (parser.isSet(landXml)) return writeExport(file, parser.value(landXml), landXmlOf);
+    if (parser.isSet(dxfDrawing)) return writeExport(file, parser.value(dxfDrawing), dxfOf);
     return openWindow(argc, argv, file);
 }
 

@@ -2,41 +2,39 @@
 #include "window/main_window.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDockWidget>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QEventLoop>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
-#include <QPrintDialog>
-#include <QPrintPreviewDialog>
-#include <QPrinter>
+#include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
 #include <QStatusBar>
 #include <QTimer>
+#include <QUndoStack>
 #include <QWindow>
-#include <chrono>
-#include <future>
 
 #include "dialogue/run.h"
-#include "printout/dayang.h"
 #include "window/files/busy_opening.h"
 #include "window/files/data_folder.h"
+#include "window/files/data_folder_messages.h"
+#include "window/files/edit_recovery.h"
 #include "window/files/file_dialogs.h"
+#include "window/files/interchange_export.h"
 #include "window/files/recent_files.h"
 #include "window/files/survey_io.h"
-#include "window/form/layout.h"
 #include "window/form/main_form.h"
 #include "window/platform/guarded.h"
 #include "window/platform/native_window.h"
-#include "window/printing/pdf_export.h"
-#include "window/printing/print_system.h"
-#include "window/printing/sheet_renderer.h"
+#include "window/platform/title.h"
+#include "window/table/survey_table_dock.h"
+#include "window/table/survey_table_view.h"
 #include "window/views/results_overview.h"
 #include "window/views/section_panel.h"
 #include "window/views/warnings_dock.h"
@@ -45,12 +43,6 @@ namespace window {
 
 namespace {
 
-// The pages the print dialog asked for.
-PageRange pagesOf(const QPrinter& printer) {
-    if (printer.printRange() != QPrinter::PageRange) return {};
-    return {printer.fromPage(), printer.toPage()};
-}
-
 constexpr int kPanelWidth = 380;
 constexpr int kPanelMinimum = 240;
 constexpr int kSlack = 16;  // frames and the dock's handle
@@ -58,7 +50,7 @@ constexpr int kSlack = 16;  // frames and the dock's handle
 const QString kFilter = QStringLiteral("测量数据 (*.csv *.txt *.tsv);;所有文件 (*)");
 
 QString caption() {
-    return QString::fromUtf8(formCaption);
+    return applicationTitle();
 }
 
 bool isSurveyFile(const QUrl& url) {
@@ -83,7 +75,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     setCentralWidget(scroll_);
     form_->textBox(section::TextBox::Text1)->setFocus();
     // The drawing beside the form, never over it; shown by default.
-    panel_ = new SectionPanel;
+    panel_ = new SectionPanel(form_->document());
     panel_->setMinimumWidth(kPanelMinimum);
     dock_ = new QDockWidget(QStringLiteral("断面图"), this);
     dock_->setWidget(panel_);
@@ -94,12 +86,22 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     addDockWidget(Qt::RightDockWidgetArea, warnings_);
     splitDockWidget(dock_, warnings_, Qt::Vertical);
     connect(warnings_, &WarningsDock::sectionChosen, panel_, &SectionPanel::showSection);
-    connect(form_, &MainForm::draftShown, panel_, &SectionPanel::showDraft);
-    connect(form_, &MainForm::surveyShown, panel_, &SectionPanel::showSurvey);
-    connect(form_, &MainForm::surveyShown, this, [this](const section::SectionSurvey& survey) {
-        if (overview_) overview_->showSurvey(survey);
+    // The survey as a table to type and correct in, beside the form; hidden
+    // until asked for (编辑 ▸ 测量数据表, Ctrl+T).
+    table_ = new SurveyTableDock(form_->document(), this);
+    addDockWidget(Qt::LeftDockWidgetArea, table_);
+    table_->hide();
+    connect(table_->view(), &SurveyTableView::message, statusBar(),
+            [this](const QString& text) { statusBar()->showMessage(text); });
+    connect(table_->view(), &SurveyTableView::currentPointChanged, panel_, [this](int section) {
+        if (section > 0) panel_->showSection(section);
     });
+    connect(form_, &MainForm::draftShown, panel_, &SectionPanel::showDraft);
+    connect(form_, &MainForm::runEnded, panel_, &SectionPanel::showSurvey);
     createMenus();
+    new EditRecovery(form_->document(), this);
+    connect(form_->document().undoStack(), &QUndoStack::cleanChanged, this, &MainWindow::showTitle);
+    form_->setSurveyGuard([this] { return maySetSurveyAside(); });
     connect(form_, &MainForm::calculationFinished, this, &MainWindow::calculationFinished);
     connect(form_, &MainForm::exportRequested, this, &MainWindow::exportPdf);
     connect(form_, &MainForm::statusMessage, statusBar(),
@@ -121,6 +123,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
 
 void MainWindow::createMenus() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("文件(&F)"));
+    file->addAction(QStringLiteral("新建(&N)…"), QKeySequence::New, this, &MainWindow::newClicked);
     file->addAction(QStringLiteral("打开测量数据(&O)…"), QKeySequence::Open, this,
                     &MainWindow::openClicked);
     saveAction_ = file->addAction(QStringLiteral("保存测量数据(&S)…"), QKeySequence::Save, this,
@@ -138,11 +141,35 @@ void MainWindow::createMenus() {
     });
     file->addSeparator();
     file->addAction(QStringLiteral("导出计算书为 PDF(&E)…"), this, &MainWindow::exportPdf);
+    file->addAction(QStringLiteral("导出断面图 (DXF)(&D)…"), this, [this] {
+        exportFile(
+            QStringLiteral("导出断面图"), QStringLiteral("横断面图.dxf"),
+            QStringLiteral("DXF 图形 (*.dxf)"), QStringLiteral("dxf"),
+            [this](const QString& path) { return exportSectionsDxf(form_->survey(), path); });
+    });
+    file->addAction(QStringLiteral("导出 LandXML(&X)…"), this, [this] {
+        exportFile(QStringLiteral("导出 LandXML"), QStringLiteral("断面.xml"),
+                   QStringLiteral("LandXML 文件 (*.xml)"), QStringLiteral("xml"),
+                   [this](const QString& path) { return exportLandXml(form_->survey(), path); });
+    });
     file->addAction(QStringLiteral("打印预览(&V)…"), this, &MainWindow::printPreviewClicked);
     file->addAction(QStringLiteral("打印(&P)…"), QKeySequence::Print, this,
                     &MainWindow::printClicked);
     file->addSeparator();
     file->addAction(QStringLiteral("退出(&X)"), QKeySequence::Quit, this, &QWidget::close);
+
+    QMenu* edit = menuBar()->addMenu(QStringLiteral("编辑(&E)"));
+    QUndoStack* steps = form_->document().undoStack();
+    QAction* undo = steps->createUndoAction(edit, QStringLiteral("撤销"));
+    undo->setShortcut(QKeySequence::Undo);
+    edit->addAction(undo);
+    QAction* redo = steps->createRedoAction(edit, QStringLiteral("重做"));
+    redo->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    edit->addAction(redo);
+    edit->addSeparator();
+    edit->addAction(QStringLiteral("测量数据表(&T)"), QKeySequence(Qt::CTRL | Qt::Key_T), this,
+                    &MainWindow::showTable);
 
     QMenu* view = menuBar()->addMenu(QStringLiteral("视图(&V)"));
     QAction* drawing = dock_->toggleViewAction();
@@ -176,7 +203,8 @@ bool MainWindow::openSurvey(const QString& path, bool remember) {
 }
 
 bool MainWindow::showSurveyFile(const QString& path, bool remember) {
-    const OpenedSurvey opened = whileOpening(*this, path, [&] { return readSurveyFile(path); });
+    if (!maySetSurveyAside()) return false;
+    OpenedSurvey opened = whileOpening(*this, path, [&] { return readSurveyFile(path); });
     if (!opened.survey) {
         QMessageBox::warning(this, caption(), opened.error);
         if (!QFileInfo::exists(path)) {
@@ -185,8 +213,9 @@ bool MainWindow::showSurveyFile(const QString& path, bool remember) {
         }
         return false;
     }
-    if (whileOpening(*this, path, [&] { return form_->showSurvey(*opened.survey); }) !=
-        section::CalculationEnd::Finished) {
+    if (whileOpening(*this, path, [&] {
+            return form_->showSurvey(std::move(*opened.survey), path);
+        }) != section::CalculationEnd::Finished) {
         QMessageBox::warning(
             this, caption(),
             QStringLiteral("测量数据文件“%1”的计算结果超出了数值范围（绝对值超过 3.4E+38），"
@@ -194,6 +223,7 @@ bool MainWindow::showSurveyFile(const QString& path, bool remember) {
                 .arg(QDir::toNativeSeparators(path)));
         return false;
     }
+    form_->document().markSaved(path);
     if (remember) {
         rememberFile(path);
         fillRecentMenu();
@@ -208,8 +238,88 @@ bool MainWindow::openLastCalculation() {
     // The copy in the data folder is not the user's file, and the next
     // calculation overwrites it: saving asks for a place of the user's own.
     setCurrentFile({});
-    setWindowTitle(QStringLiteral("最近一次计算 - ") + caption());
+    titleName_ = QStringLiteral("最近一次计算");
+    showTitle();
     return true;
+}
+
+void MainWindow::offerUnsavedEdits() {
+    const QString path = unsavedEditsPath();
+    if (!QFileInfo::exists(path)) return;
+    if (!holdsLastCalculation()) {
+        tellLastCalculationTaken(this);
+        return;
+    }
+    QMessageBox box(QMessageBox::Question, caption(),
+                    QStringLiteral("上次修改的测量数据没有保存。是否重新打开？\n"
+                                   "（选“否”时这些修改将被丢弃。）"),
+                    QMessageBox::NoButton, this);
+    QPushButton* yes = box.addButton(QStringLiteral("是"), QMessageBox::YesRole);
+    QPushButton* no = box.addButton(QStringLiteral("否"), QMessageBox::NoRole);
+    box.setDefaultButton(yes);
+    box.exec();
+    if (box.clickedButton() == no) {
+        QFile::remove(path);
+        return;
+    }
+    if (box.clickedButton() != yes) return;
+    if (!openSurvey(path, false)) return;
+    // Opened, but still not saved anywhere: it stays changed, and kept.
+    setCurrentFile({});
+    form_->document().markSaved({});
+    form_->document().undoStack()->resetClean();
+    titleName_ = QStringLiteral("未保存的修改");
+    showTitle();
+}
+
+void MainWindow::newClicked() {
+    if (!maySetSurveyAside()) return;
+    QMessageBox box(QMessageBox::Question, caption(),
+                    QStringLiteral("新的测量数据是否输入断面桩号？"), QMessageBox::NoButton, this);
+    QPushButton* yes = box.addButton(QStringLiteral("输入桩号"), QMessageBox::YesRole);
+    box.addButton(QStringLiteral("输入间距"), QMessageBox::NoRole);
+    QPushButton* cancel = box.addButton(QStringLiteral("取消"), QMessageBox::RejectRole);
+    box.setDefaultButton(yes);
+    box.exec();
+    if (box.clickedButton() == cancel || !box.clickedButton()) return;
+    newSurvey(box.clickedButton() == yes);
+}
+
+void MainWindow::newSurvey(bool stations) {
+    section::SectionSurvey empty;
+    empty.setStationAnswer(stations ? "Y" : "N");
+    form_->document().replaceSurvey(std::move(empty), QStringLiteral("新建"), {});
+    form_->document().markSaved({});
+    setCurrentFile({});
+}
+
+bool MainWindow::maySetSurveyAside() {
+    if (!form_->document().modified()) return true;
+    QMessageBox box(QMessageBox::Warning, caption(),
+                    QStringLiteral("测量数据已经修改，还没有保存。是否保存修改？"),
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
+    box.setButtonText(QMessageBox::Save, QStringLiteral("保存"));
+    box.setButtonText(QMessageBox::Discard, QStringLiteral("不保存"));
+    box.setButtonText(QMessageBox::Cancel, QStringLiteral("取消"));
+    box.setDefaultButton(QMessageBox::Save);
+    switch (box.exec()) {
+        case QMessageBox::Save:
+            return saveClicked();
+        case QMessageBox::Discard:
+            // Put aside on purpose: nothing is left to recover.
+            form_->document().markSaved(form_->document().fileName());
+            return true;
+        default:
+            return false;
+    }
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (maySetSurveyAside()) {
+        event->accept();
+    } else {
+        event->ignore();
+    }
 }
 
 void MainWindow::openClicked() {
@@ -218,26 +328,34 @@ void MainWindow::openClicked() {
     if (!path.isEmpty()) openSurvey(path);
 }
 
-void MainWindow::saveClicked() {
+bool MainWindow::saveClicked() {
     const QString suggested = currentFile_.isEmpty()
                                   ? QDir(dialogFolder({})).filePath(surveyFileName(form_->survey()))
                                   : currentFile_;
     const QString path = askSavePath(this, QStringLiteral("保存测量数据"), suggested, kFilter,
                                      QStringLiteral("csv"));
-    if (path.isEmpty()) return;
+    if (path.isEmpty()) return false;
     const QString error = saveSurveyFile(path, form_->survey());
     if (!error.isEmpty()) {
         QMessageBox::warning(this, caption(), error);
-        return;
+        return false;
     }
+    form_->document().markSaved(path);
     rememberFile(path);
     fillRecentMenu();
     setCurrentFile(path);
+    return true;
+}
+
+void MainWindow::showTable() {
+    table_->show();
+    table_->raise();
+    table_->view()->focusCurrentCell();
 }
 
 ResultsOverview& MainWindow::showOverview() {
-    if (!overview_) overview_ = new ResultsOverview(this);
-    overview_->showSurvey(form_->survey());
+    if (!overview_) overview_ = new ResultsOverview(form_->document(), this);
+    overview_->showSurvey();
     overview_->show();
     overview_->raise();
     overview_->activateWindow();
@@ -245,104 +363,69 @@ ResultsOverview& MainWindow::showOverview() {
 }
 
 bool MainWindow::exportPdf() {
-    const QString name = currentFile_.isEmpty() ? QStringLiteral("计算书.pdf")
-                                                : QFileInfo(currentFile_).completeBaseName() +
-                                                      QStringLiteral(" 计算书.pdf");
-    const QString path = askSavePath(this, QStringLiteral("导出计算书为 PDF"),
-                                     QDir(dialogFolder(currentFile_)).filePath(name),
-                                     QStringLiteral("PDF 文件 (*.pdf)"), QStringLiteral("pdf"));
-    if (path.isEmpty()) return false;
-    const QString error = exportSheetPdf(printout::dayang(form_->survey()), path);
-    if (!error.isEmpty()) {
-        QMessageBox::warning(this, caption(), error);
-        return false;
-    }
-    statusBar()->showMessage(
-        QStringLiteral("计算书已导出为“%1”。").arg(QDir::toNativeSeparators(path)));
-    return true;
+    return form_->printing().exportPdf(form_->survey(), currentFile_);
 }
 
-// The pages exactly as the default printer gets them; printing from the
-// preview prints them.
-// Qt's printer classes ask the print system on the window's thread with no
-// time limit, a minute and more when it takes the connection and never
-// answers: it is asked first, on a thread of its own and with a short limit.
-bool MainWindow::printServiceAnswers() {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    std::future<DefaultPrinter> asked =
-        std::async(std::launch::async, [] { return defaultPrinter(); });
-    QEventLoop waiting;
-    QTimer poll;
-    connect(&poll, &QTimer::timeout, &waiting, [&] {
-        if (asked.wait_for(std::chrono::seconds(0)) == std::future_status::ready) waiting.quit();
-    });
-    poll.start(20);
-    waiting.exec(QEventLoop::ExcludeUserInputEvents);
-    QApplication::restoreOverrideCursor();
-    const DefaultPrinter printer = asked.get();
-    if (printer.problem != PrintOutcome::NoAnswer) return true;
-    form_->tellCannotPrint(printResult(PrintOutcome::NoAnswer, printer.name).message);
-    return false;
+void MainWindow::exportFile(const QString& title, const QString& name, const QString& filter,
+                            const QString& ending,
+                            const std::function<QString(const QString&)>& write) {
+    const QString path =
+        askSavePath(this, title, QDir(dialogFolder(currentFile_)).filePath(name), filter, ending);
+    if (path.isEmpty()) return;
+    const QString error = write(path);
+    if (!error.isEmpty()) {
+        QMessageBox::warning(this, caption(), error);
+        return;
+    }
+    statusBar()->showMessage(QStringLiteral("已导出“%1”。").arg(QDir::toNativeSeparators(path)));
 }
 
 void MainWindow::printPreviewClicked() {
-    if (!printServiceAnswers()) return;
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(QStringLiteral("方量计算"));
-    QPrintPreviewDialog preview(&printer, this);
-    preview.setWindowTitle(QStringLiteral("打印预览 - ") + caption());
-    const printout::Sheet sheet = printout::dayang(form_->survey());
-    connect(&preview, &QPrintPreviewDialog::paintRequested, this,
-            [&sheet](QPrinter* target) { renderSheet(sheet, *target, pagesOf(*target)); });
-    preview.resize(size().boundedTo(QSize(900, 1000)));
-    preview.exec();
+    form_->printing().preview(form_->survey());
 }
 
-// The standard print dialog: another printer, copies, a page range.
 void MainWindow::printClicked() {
-    if (!printServiceAnswers()) return;
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(QStringLiteral("方量计算"));
-    QPrintDialog dialog(&printer, this);
-    dialog.setWindowTitle(QStringLiteral("打印计算书"));
-    dialog.setOption(QAbstractPrintDialog::PrintPageRange);
-    if (dialog.exec() != QDialog::Accepted) return;
-    if (printer.outputFormat() == QPrinter::NativeFormat) {
-        const PrintOutcome problem = printerProblem(printer.printerName());
-        if (problem != PrintOutcome::Printed) {
-            form_->tellCannotPrint(printResult(problem, printer.printerName()).message);
-            return;
-        }
-    }
-    if (!renderSheet(printout::dayang(form_->survey()), printer, pagesOf(printer))) {
-        form_->tellCannotPrint(
-            printResult(PrintOutcome::CannotOpen, printer.printerName()).message);
-    }
+    form_->printing().printWithDialog(form_->survey());
 }
 
 void MainWindow::aboutClicked() {
     QMessageBox::about(
-        this, QStringLiteral("关于 Velmorin"),
+        this, QStringLiteral("关于 ") + caption(),
         QStringLiteral(
-            "<p><b>Velmorin %1</b>：道路土方断面计算</p>"
+            "<p><b>%1 %2</b>：道路土方断面计算</p>"
             "<p>按高程—距离梯形法计算横断面面积，按平均断面法计算相邻断面间的体积和总方量，"
             "并打印计算书。</p>"
             "<p>本程序是自由软件，按 GNU 通用公共许可证第 3 版或（由你选择）任何更新的版本"
             "（GPL-3.0-or-later）发布，不提供任何担保。</p>")
-            .arg(QCoreApplication::applicationVersion()));
+            .arg(caption(), QCoreApplication::applicationVersion()));
 }
 
 void MainWindow::calculationFinished(bool typed) {
     saveAction_->setEnabled(true);
     warnings_->tell(form_->survey());
-    // A typed calculation belongs to no file until it is saved.
-    if (typed) setCurrentFile({});
+    // A typed calculation belongs to no file until it is saved; it is kept
+    // as the last calculation, so nothing of it is lost unsaved.
+    if (typed) {
+        form_->document().markSaved({});
+        setCurrentFile({});
+    }
 }
 
 void MainWindow::setCurrentFile(const QString& path) {
     currentFile_ = path;
-    setWindowTitle(path.isEmpty() ? caption()
-                                  : QFileInfo(path).fileName() + QStringLiteral(" - ") + caption());
+    titleName_ = path.isEmpty() ? QString() : QFileInfo(path).fileName();
+    showTitle();
+}
+
+// "name - Velmorin", with a * after the name while there are changes not saved.
+void MainWindow::showTitle() {
+    const QString mark = form_->document().modified() ? QStringLiteral("*") : QString();
+    if (titleName_.isEmpty() && mark.isEmpty()) {
+        setWindowTitle(caption());
+        return;
+    }
+    const QString name = titleName_.isEmpty() ? QStringLiteral("未命名") : titleName_;
+    setWindowTitle(name + mark + QStringLiteral(" - ") + caption());
 }
 
 void MainWindow::dragEnterEvent(QDragEnterEvent* event) {

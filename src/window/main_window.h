@@ -6,6 +6,7 @@
 // screen, takes survey files dropped on it, and the program ends when the window is gone.
 
 #include <QMainWindow>
+#include <functional>
 
 class QAction;
 class QDockWidget;
@@ -17,6 +18,7 @@ namespace window {
 class MainForm;
 class ResultsOverview;
 class SectionPanel;
+class SurveyTableDock;
 class WarningsDock;
 
 class MainWindow : public QMainWindow {
@@ -34,6 +36,10 @@ class MainWindow : public QMainWindow {
     // date while it is open.
     ResultsOverview& showOverview();
 
+    // 编辑 ▸ 测量数据表: the table shown, the keyboard in it on its current cell.
+    void showTable();
+    SurveyTableDock& table() const { return *table_; }
+
     // Opens and calculates a survey file; false (after telling the user why)
     // when it cannot, the calculation on screen then unchanged. `remember`
     // puts it among the recent files.
@@ -43,8 +49,19 @@ class MainWindow : public QMainWindow {
     // belonging to no file, so that saving it proposes a new place.
     bool openLastCalculation();
 
+    // Edits not saved by an earlier run of the program: offered for reopening.
+    void offerUnsavedEdits();
+
+    // 文件 ▸ 新建: an empty survey, with or without stations.
+    void newSurvey(bool stations);
+
+    // Before the survey on screen is put aside (closing, 新建, 打开, a typed
+    // run): a changed one asks 保存 / 不保存 / 取消; false for 取消 or a failed save.
+    bool maySetSurveyAside();
+
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
@@ -55,20 +72,22 @@ class MainWindow : public QMainWindow {
 
   private slots:
     void openClicked();
-    void saveClicked();
+    bool saveClicked();
+    void newClicked();
     void printPreviewClicked();
     void printClicked();
     void aboutClicked();
     void calculationFinished(bool typed);
 
   private:
-    // Whether the print service answers, asked off the window's thread; when
-    // it takes the connection but says nothing, the user is told.
-    bool printServiceAnswers();
     void createMenus();
+    // Asks where, then writes; a failure is told, a success in the status bar.
+    void exportFile(const QString& title, const QString& name, const QString& filter,
+                    const QString& ending, const std::function<QString(const QString&)>& write);
     bool showSurveyFile(const QString& path, bool remember);
     void fillRecentMenu();
     void setCurrentFile(const QString& path);
+    void showTitle();
     void checkStillThere();
 
     MainForm* form_ = nullptr;
@@ -79,7 +98,9 @@ class MainWindow : public QMainWindow {
     WarningsDock* warnings_ = nullptr;
     QAction* saveAction_ = nullptr;
     QMenu* recentMenu_ = nullptr;
+    SurveyTableDock* table_ = nullptr;
     QString currentFile_;
+    QString titleName_;  // the file's name, 最近一次计算 …; empty for none
 };
 
 }  // namespace window

@@ -14,9 +14,8 @@
 #include <sstream>
 
 #include "printout/quantity_table.h"
-#include "section/calculation.h"
+#include "quantity_surveys.h"
 #include "section/cut_fill_survey.h"
-#include "survey_file/survey_file.h"
 
 namespace {
 
@@ -54,8 +53,9 @@ using Rows = std::vector<std::vector<std::string>>;
 // formulas instead of their values.
 Rows converted(const Scratch& scratch, const fs::path& workbook, bool formulas) {
     const fs::path out = scratch.folder / (formulas ? "formulas" : "values");
-    const std::string filter = std::string("csv:Text - txt - csv (StarCalc):44,34,76,1,,0,false,"
-                                           "true,true,") +
+    const std::string filter = std::string(
+                                   "csv:Text - txt - csv (StarCalc):44,34,76,1,,0,false,"
+                                   "true,true,") +
                                (formulas ? "true" : "false");
     const std::string command = "HOME='" + (scratch.folder / "home").string() +
                                 "' soffice --headless --convert-to '" + filter + "' --outdir '" +
@@ -100,19 +100,10 @@ void expectSameFigures(const printout::QuantityTable& table, const Rows& rows) {
 }
 
 printout::QuantityTable closedTable() {
-    std::string file = "断面,高程H,距离S,间距DL\n";
-    // Sections of awkward areas, so that a volume needs all three decimals.
-    for (int i = 1; i <= 45; ++i) {
-        const std::string key = std::to_string(i);
-        file += key + ",0,0," + (i < 45 ? std::to_string(10 + i % 7) + ".25" : "") + "\n";
-        file += key + ",0," + std::to_string(3 + i % 5) + ".125,\n";
-        file += key + "," + std::to_string(1 + i % 3) + ".3,1,\n";
-    }
-    survey_file::ReadResult read = survey_file::readSurvey(file);
-    EXPECT_TRUE(read.survey) << read.error.message;
-    EXPECT_TRUE(section::calculateSurvey(*read.survey));
-    return printout::quantityTable(*read.survey,
-                                   {"某某公路改建工程", "K1+000～K1+440", "张三", "李四", "2026-12-08"});
+    std::mt19937 random(20261208);
+    return printout::quantityTable(
+        quantity_surveys::closedSurvey(random, 45, false),
+        {"某某公路改建工程", "K1+000～K1+440", "张三", "李四", "2026-12-08"});
 }
 
 TEST(QuantityWorkbook, libreoffice_reads_the_figures_and_works_out_the_same_totals) {
@@ -169,8 +160,8 @@ TEST(QuantityWorkbook, cut_and_fill_columns_and_a_section_without_areas) {
 }
 
 TEST(QuantityWorkbook, a_folder_that_cannot_be_written_gives_the_reason) {
-    const spreadsheet::WorkbookWritten written = spreadsheet::writeQuantityWorkbook(
-        closedTable(), "/nonexistent-folder/数量表.xlsx");
+    const spreadsheet::WorkbookWritten written =
+        spreadsheet::writeQuantityWorkbook(closedTable(), "/nonexistent-folder/数量表.xlsx");
     EXPECT_FALSE(written.ok);
     EXPECT_NE(written.errorNumber, 0);
 }

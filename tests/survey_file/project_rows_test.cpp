@@ -31,7 +31,8 @@ TEST(ProjectRows, rows_above_the_header_give_the_project_and_the_same_survey) {
     EXPECT_EQ(titled.project, filledIn());
     EXPECT_EQ(*titled.survey, *plain.survey);
 
-    const survey_file::ReadResult some = survey_file::readSurvey("复核,李四\n" + std::string(kSurvey));
+    const survey_file::ReadResult some =
+        survey_file::readSurvey("复核,李四\n" + std::string(kSurvey));
     ASSERT_TRUE(some.survey);
     EXPECT_EQ(some.project, (section::ProjectInfo{"", "", "", "李四", ""}));
 }
@@ -43,8 +44,9 @@ TEST(ProjectRows, written_rows_read_back_and_an_empty_project_writes_none) {
     EXPECT_EQ(survey_file::projectRowsText({}), "");
 
     const std::string written = survey_file::writeSurvey(*plain.survey, filledIn());
-    EXPECT_TRUE(written.starts_with("\xEF\xBB\xBF工程名称,\"某某公路改建工程, 第二合同段\"\r\n"
-                                    "路段,K1+000～K1+020\r\n"));
+    EXPECT_TRUE(
+        written.starts_with("\xEF\xBB\xBF工程名称,\"某某公路改建工程, 第二合同段\"\r\n"
+                            "路段,K1+000～K1+020\r\n"));
     const survey_file::ReadResult back = survey_file::readSurvey(written);
     ASSERT_TRUE(back.survey) << back.error.message;
     EXPECT_EQ(back.project, filledIn());
@@ -84,8 +86,10 @@ INSTANTIATE_TEST_SUITE_P(
         Fault{"a_third_cell", "工程名称,甲,乙\n" + std::string(kSurvey), 1, 3,
               "第 1 行第 3 列“乙”是多余的数据：工程信息一行只有名称和内容两格"},
         // The survey's own faults keep the line numbers of the whole file.
-        Fault{"a_fault_below_the_rows", "\xEF\xBB\xBF工程名称,甲\r\n# 说明\r\n日期,今天\r\n桩号,高程H,距离S\r\nK1+000,5O,2\r\n", 5, 2,
-              "第 5 行第 2 列“5O”不是有效的高程"},
+        Fault{
+            "a_fault_below_the_rows",
+            "\xEF\xBB\xBF工程名称,甲\r\n# 说明\r\n日期,今天\r\n桩号,高程H,距离S\r\nK1+000,5O,2\r\n",
+            5, 2, "第 5 行第 2 列“5O”不是有效的高程"},
         Fault{"a_bad_header_after_the_rows", "路段,甲\n\n断面号,高程H,距离S\n", 3, 1,
               "第 3 行第 1 列“断面号”不是有效的表头，应为“桩号”或“断面”"}),
     [](const auto& info) { return std::string(info.param.name); });

@@ -3,7 +3,7 @@
 # The command line without any display: results as CSV, the sheet as a PDF
 # whose text reads back exactly, the warnings of a survey that looks wrong on
 # standard error, and the exit status of each kind of call.
-# Usage: command_line_test.sh VELMORIN   (needs pdftotext and pdffonts)
+# Usage: command_line_test.sh VELMORIN   (needs pdftotext, pdffonts and xmllint)
 set -uo pipefail
 program=$1
 work=$(mktemp -d)
@@ -79,7 +79,44 @@ check "bad file message" "velmorin: 测量数据文件“$work/bad.csv”有误�
 check "bad file --pdf status" 1 "$status"
 check "no PDF of a bad file" "" "$(ls "$work" | grep -c 'bad.pdf' | grep -v '^0$')"
 
+# LandXML: written, accepted by xmllint, read back to the same results; to
+# standard output the same file; the survey itself never overwritten.
+"$program" --landxml "$work/two.xml" "$work/two.csv"; status=$?
+check "--landxml status" 0 "$status"
+check "--landxml well-formed" "" "$(xmllint --noout "$work/two.xml" 2>&1)"
+check "--results of the LandXML" "$results" "$("$program" --results "$work/two.xml")"
+check "--landxml - is the same file" "$(grep -v ' time=' "$work/two.xml")" \
+  "$("$program" --landxml - "$work/two.csv" | grep -v ' time=')"
+cp "$work/two.xml" "$work/kept.xml"
+"$program" --landxml "$work/two.xml" "$work/two.xml" 2>"$work/err"; status=$?
+check "--landxml over its input status" 1 "$status"
+check "--landxml over its input untouched" "" "$(cmp "$work/two.xml" "$work/kept.xml")"
+printf '<LandXML>\n<Alignments><Alignment name="a" length="0" staStart="0"><CrossSects>\n<CrossSect sta="x"/>\n</CrossSects></Alignment></Alignments></LandXML>\n' >"$work/bad.xml"
+check "a faulty LandXML named by its line" \
+  "velmorin: 测量数据文件“$work/bad.xml”有误，没有打开：第 3 行：CrossSect 的属性 sta“x”不是有效的数。" \
+  "$("$program" --results "$work/bad.xml" 2>&1 >/dev/null)"
+
+# DXF: written, read by ezdxf with every section on its layers; a folder that
+# does not exist named.
+"$program" --dxf "$work/two.dxf" "$work/two.csv"; status=$?
+check "--dxf status" 0 "$status"
+if /usr/bin/python3 -c 'import ezdxf' 2>/dev/null; then
+  check "--dxf read by ezdxf" "AC1021 2 2 K1+000.000  面积 2.000 平方米|K1+020.000  面积 4.000 平方米" \
+    "$(/usr/bin/python3 -c '
+import sys, ezdxf
+doc = ezdxf.readfile(sys.argv[1])
+msp = doc.modelspace()
+print(doc.dxfversion, len(msp.query("LWPOLYLINE[layer==\"断面线\"]")),
+      len(msp.query("LWPOLYLINE[layer==\"中线\"]")),
+      "|".join(t.dxf.text for t in msp.query("TEXT")))' "$work/two.dxf")"
+fi
+check "--dxf - is the same file" "" "$("$program" --dxf - "$work/two.csv" | cmp - "$work/two.dxf")"
+message=$("$program" --dxf "$work/no/such/folder/two.dxf" "$work/two.csv" 2>&1); status=$?
+check "--dxf into a missing folder status" 1 "$status"
+case $message in *"$work/no/such/folder/two.dxf"*) ;; *) check "--dxf failure names the file" "$work/no/such/folder/two.dxf" "$message" ;; esac
+
 for usage in "--bogus" "--pdf" "--results" "--pdf x.pdf --results $work/two.csv" \
+             "--landxml" "--dxf" "--dxf a.dxf --landxml b.xml $work/two.csv" "--dxf a.dxf" \
              "--results $work/two.csv $work/two.csv"; do
   # shellcheck disable=SC2086
   "$program" $usage >/dev/null 2>&1; status=$?
@@ -87,6 +124,59 @@ for usage in "--bogus" "--pdf" "--results" "--pdf x.pdf --results $work/two.csv"
 done
 check "--version" "velmorin 1.0" "$("$program" --version)"
 "$program" --help | grep -q -- '--results'; check "--help" 0 "$?"
+"$program" --help | grep -q -- '--landxml <OUT.xml>'; check "--help --landxml" 0 "$?"
+"$program" --help | grep -q -- '--dxf <OUT.dxf>'; check "--help --dxf" 0 "$?"
+
+# Cut and fill: a 里程文件 (offsets negative to the left) and the same survey
+# as our CSV with a 线 column give the same results and sheet.
+printf 'BEGIN,1000:1\n-20,0\n20,0\nNEXT\n-15,0\n-5,5\n5,5\n15,0\n\nBEGIN,1020.5:2\n-2,1\n2,1\nNEXT\n-2,0\n0,0\n0,3\n2,3\n' \
+  >"$work/cut.hdm"
+printf '桩号,线,高程H,距离S\n1000,地面线,0,20\n1000,地面线,0,-20\n1000,设计线,0,15\n1000,设计线,5,5\n1000,设计线,5,-5\n1000,设计线,0,-15\nK1+020.5,地面线,1,-2\nK1+020.5,地面线,1,2\nK1+020.5,设计线,0,-2\nK1+020.5,设计线,0,0\nK1+020.5,设计线,3,0\nK1+020.5,设计线,3,2\n' \
+  >"$work/cut.csv"
+cut_results="断面,桩号,挖方面积(平方米),填方面积(平方米),至下一断面间距(米),挖方体积(立方米),填方体积(立方米),累计挖方(立方米),累计填方(立方米)
+1,K1+000.000,0.000,100.000,20.500,20.500,1066.000,0.000,0.000
+2,K1+020.500,2.000,4.000,,,,20.500,1066.000"
+for file in cut.hdm cut.csv; do
+  results=$("$program" --results "$work/$file" 2>"$work/err"); status=$?
+  check "--results $file status" 0 "$status"
+  check "--results $file" "$cut_results" "$results"
+  check "--results $file warnings" "" "$(cat "$work/err")"
+done
+"$program" --pdf "$work/cut.pdf" "$work/cut.hdm"; status=$?
+check "--pdf cut.hdm status" 0 "$status"
+sheet=$(pdftotext -layout "$work/cut.pdf" - | tr -d '\f' | sed -E 's/ +/ /g; s/^ //; s/ $//' |
+  grep -v '^$')
+check "--pdf cut.hdm text" "( 填挖方计算 )
+地面线和设计线观测点 高程 h(米)/距离 S(米):
+( K1+000.000断面 ) :
+地面线 :
+0.000/20.000 0.000/-20.000
+设计线 :
+0.000/15.000 5.000/5.000 5.000/-5.000 0.000/-15.000
+挖方面积=0.000 填方面积=100.000 (平方米)
+( K1+020.500断面 ) :
+地面线 :
+1.000/2.000 1.000/-2.000
+设计线 :
+0.000/2.000 0.000/0.000 3.000/0.000 3.000/-2.000
+挖方面积=2.000 填方面积=4.000 (平方米)
+断面间距(米) :
+DL=20.500
+挖方和填方体积 (立方米) :
+第1段 : 挖方=20.500 填方=1066.000
+总挖方 : 20.500 (立方米)
+总填方 : 1066.000 (立方米)
+净方量 (挖-填) : -1045.500 (立方米)" "$sheet"
+
+# A design line going back in S, and a fault by line: refused, status 1.
+printf 'BEGIN,0\n-2,0\n2,0\nNEXT\n-2,1\n1,1\n0,1\n' >"$work/back.hdm"
+"$program" --results "$work/back.hdm" >"$work/out" 2>"$work/err"; status=$?
+check "--results back.hdm status" 1 "$status"
+check "--results back.hdm message" "velmorin: 测量数据文件“$work/back.hdm”算不出：K0+000.000断面（第 1 个断面）的设计线在第 3 点往回走了：距离 S 从 -1 回到 0。一条线上各点的距离应一直增大或一直减小（相等时为竖直的一段），请核对这一点。" "$(cat "$work/err")"
+printf 'BEGIN,0\n-2,0\n2,x\n' >"$work/bad.hdm"
+"$program" --results "$work/bad.hdm" >"$work/out" 2>"$work/err"; status=$?
+check "--results bad.hdm status" 1 "$status"
+check "--results bad.hdm message" "velmorin: 里程文件“$work/bad.hdm”有误，没有打开：第 3 行第 2 列“x”不是有效的高程。" "$(cat "$work/err")"
 
 [ "$failed" -eq 0 ] && echo OK
 exit "$failed"

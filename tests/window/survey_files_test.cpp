@@ -20,6 +20,7 @@
 
 #include "dialog_driver.h"
 #include "window/files/data_folder.h"
+#include "window/files/interchange_export.h"
 #include "window/files/recent_files.h"
 #include "window/files/survey_io.h"
 #include "window/form/main_form.h"
@@ -205,7 +206,7 @@ class SurveyFilesTest : public QObject {
         write("hand.csv", kHandWritten.toUtf8());
         std::optional<Qt::CursorShape> cursor;
         QString status;
-        connect(&form(), &window::MainForm::surveyShown, this, [&] {
+        connect(&form().document(), &document::SurveyDocument::changed, this, [&] {
             if (const QCursor* busy = QGuiApplication::overrideCursor()) cursor = busy->shape();
             status = mainWindow->statusBar()->currentMessage();
         });
@@ -223,6 +224,27 @@ class SurveyFilesTest : public QObject {
         QVERIFY(!mainWindow->openSurvey(file("bad.csv")));
         QVERIFY(driver.scriptDone());
         QVERIFY(!busyAtMessage);
+    }
+
+    void the_sections_go_out_as_dxf_and_landxml_from_the_file_menu() {
+        write("hand.csv", kHandWritten.toUtf8());
+        QVERIFY(mainWindow->openSurvey(file("hand.csv")));
+        {
+            DialogDriver driver({chooseFile(file("drawing"))});
+            menuAction("导出断面图")->trigger();
+            QVERIFY(driver.scriptDone());
+        }
+        QFile dxf(file("drawing.dxf"));
+        QVERIFY(dxf.open(QIODevice::ReadOnly));
+        QCOMPARE(dxf.readAll(), window::sectionsDxfBytes(form().survey()));
+        {
+            DialogDriver driver({chooseFile(file("sections.xml"))});
+            menuAction("导出 LandXML")->trigger();
+            QVERIFY(driver.scriptDone());
+        }
+        // Read back as a survey file: the same sections.
+        QVERIFY(mainWindow->openSurvey(file("sections.xml")));
+        QCOMPARE(form().survey().sectionCount(), 2);
     }
 
     void a_file_dropped_on_the_window_opens() {

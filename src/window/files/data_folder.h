@@ -1,13 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The user's data folder (~/.local/share/velmorin): the journals of
-// calculations in progress (window/journal_file.h) and the last finished
-// calculation. What cannot be written there is told once per session;
-// calculations go on.
+// calculations in progress (window/files/journal_file.h) and the last
+// finished calculation. Failures come back to the caller, who tells them
+// (window/files/data_folder_messages.h); calculations go on.
 
 #include <QString>
-
-class QWidget;
 
 namespace section {
 class SectionSurvey;
@@ -18,23 +16,22 @@ namespace window {
 QString dataFolder();
 QString lastCalculationPath();  // 最近一次计算.csv
 
-// Saves the finished calculation as the last one, safely; false when it was
-// not saved (told once per session). The first instance to save a last
-// calculation keeps that file for as long as it runs: another instance on the
-// same folder does not overwrite it, and says so once.
-bool keepLastCalculation(const section::SectionSurvey& survey, QWidget* parent);
-// Whether this instance keeps the last calculation; when another one does,
-// says so once.
-bool mayKeepLastCalculation(QWidget* parent);
+// Whether this instance keeps the last calculation (and the data folder is
+// made). The first instance to save a last calculation keeps that file for as
+// long as it runs: another instance on the same folder does not overwrite it.
+bool holdsLastCalculation();
+
+// The finished calculation saved as the last one, safely, when this instance
+// keeps it. Nothing is told here: the caller says why it was not kept.
+struct KeptCalculation {
+    bool taken = false;  // another instance keeps the last calculation
+    QString failure;     // why it could not be written
+    bool kept() const { return !taken && failure.isEmpty(); }
+};
+KeptCalculation keepLastCalculation(const section::SectionSurvey& survey);
+
 // Writes `survey` into `path` without telling anyone: empty, or why it
 // failed. It touches no widget and may run on any thread.
 QString saveLastCalculation(const section::SectionSurvey& survey, const QString& path);
-
-// Tells the user, once per session, that a file of the data folder cannot be
-// written, and why.
-void warnDataFolderOnce(QWidget* parent, const QString& failure);
-// A journal that stops in mid-run, told each time: from where its answers
-// are not recorded. Counts as the session's warning.
-void tellJournalStopped(QWidget* parent, const QString& failure);
 
 }  // namespace window

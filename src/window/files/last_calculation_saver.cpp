@@ -5,6 +5,7 @@
 
 #include "section/survey.h"
 #include "window/files/data_folder.h"
+#include "window/files/data_folder_messages.h"
 
 namespace window {
 
@@ -13,7 +14,10 @@ LastCalculationSaver::LastCalculationSaver(QWidget* parent) : parent_(parent) {
 }
 
 void LastCalculationSaver::save(section::SectionSurvey survey) {
-    if (!mayKeepLastCalculation(parent_)) return;
+    if (!holdsLastCalculation()) {
+        tellLastCalculationTaken(parent_);
+        return;
+    }
     // The path is worked out here, on the window's thread. The parent outlives
     // the task (the saver waits for it), not necessarily the message it posts,
     // which Qt then drops.

@@ -3,8 +3,9 @@
 // Saving the last calculation without holding up the window: a survey of a
 // million points takes some tenths of a second to write, which opening a
 // file need not wait for. The saves run one at a time, in the order given,
-// on a thread of their own; a failure is told on the window's thread as
-// keepLastCalculation tells it. Destroying the saver waits for its saves.
+// on a thread of their own; a failure is told on the window's thread, once a
+// session (window/files/data_folder_messages.h). Destroying the saver waits
+// for its saves.
 
 #include <QThreadPool>
 

@@ -19,7 +19,8 @@ QString writeWorkbook(const printout::QuantityTable& table, const QString& file,
                       const QString& shown) {
     const spreadsheet::WorkbookWritten written =
         spreadsheet::writeQuantityWorkbook(table, QFile::encodeName(file).toStdString());
-    return written.ok ? QString() : writeFailure(shown, written.errorNumber ? written.errorNumber : EIO);
+    return written.ok ? QString()
+                      : writeFailure(shown, written.errorNumber ? written.errorNumber : EIO);
 }
 
 }  // namespace

@@ -5,6 +5,8 @@
 #include <QStringDecoder>
 #include <new>
 
+#include "survey_file/hdm.h"
+#include "survey_file/landxml.h"
 #include "survey_file/survey_file.h"
 #include "window/files/file_failure.h"
 #include "window/files/safe_write.h"
@@ -42,6 +44,17 @@ OpenedSurvey notOpened(const QString& path, std::string_view why) {
                               .arg(named(path), QString::fromUtf8(why.data(), why.size()))};
 }
 
+OpenedSurvey faulty(const QString& path, const std::string& why) {
+    return {std::nullopt, QStringLiteral("测量数据文件“%1”有误，没有打开：%2。")
+                              .arg(named(path), QString::fromStdString(why))};
+}
+
+OpenedSurvey landXmlOrFail(const QString& path, std::string_view text) {
+    survey_file::LandXmlRead read = survey_file::readLandXml(text);
+    if (!read.closed && !read.cutFill) return faulty(path, read.error.message);
+    return {std::move(read.closed), {}, std::move(read.cutFill)};
+}
+
 OpenedSurvey readOrFail(const QString& path) {
     const WholeFile file = readWholeFile(path);
     if (!file.error.isEmpty()) return {std::nullopt, file.error};
@@ -50,17 +63,23 @@ OpenedSurvey readOrFail(const QString& path) {
     std::string decoded;
     const std::optional<std::string_view> text = utf8Text(file.bytes, decoded);
     if (!text) return notOpened(path, survey_file::kNotText);
-    survey_file::ReadResult result = survey_file::readSurvey(*text);
-    if (!result.survey) {
-        return {std::nullopt, QStringLiteral("测量数据文件“%1”有误，没有打开：%2。")
+    if (path.endsWith(QStringLiteral(".xml"), Qt::CaseInsensitive) ||
+        survey_file::looksLikeXml(*text))
+        return landXmlOrFail(path, *text);
+    const bool hdm = isHdmPath(path) || survey_file::looksLikeHdm(*text);
+    survey_file::ReadResult result =
+        hdm ? survey_file::readHdm(*text) : survey_file::readSurvey(*text);
+    if (!result.survey && !result.cutFill) {
+        return {std::nullopt, (hdm ? QStringLiteral("里程文件“%1”有误，没有打开：%2。")
+                                   : QStringLiteral("测量数据文件“%1”有误，没有打开：%2。"))
                                   .arg(named(path), QString::fromStdString(result.error.message))};
     }
-    return {std::move(result.survey), {}, std::move(result.project)};
+    return {std::move(result.survey), {}, std::move(result.cutFill), std::move(result.project)};
 }
 
 }  // namespace
 
-OpenedSurvey readSurveyFile(const QString& path) {
+OpenedSurvey readAnySurveyFile(const QString& path) {
     try {
         return readOrFail(path);
     } catch (const std::bad_alloc&) {
@@ -68,8 +87,33 @@ OpenedSurvey readSurveyFile(const QString& path) {
     }
 }
 
-QString saveSurveyFile(const QString& path, const section::SectionSurvey& survey) {
-    return writeFileSafely(path, QByteArray::fromStdString(survey_file::writeSurvey(survey)));
+OpenedSurvey readSurveyFile(const QString& path) {
+    OpenedSurvey opened = readAnySurveyFile(path);
+    if (!opened.cutFill) return opened;
+    return {std::nullopt,
+            QStringLiteral("文件“%1”没有打开：这是填挖方断面（地面线和设计线）的测量数据，"
+                           "这里只能打开闭合断面。可以用 velmorin --results 或 --pdf 计算它。")
+                .arg(named(path))};
+}
+
+bool isHdmPath(const QString& path) {
+    return path.endsWith(QStringLiteral(".hdm"), Qt::CaseInsensitive);
+}
+
+QString saveCutFillSurveyFile(const QString& path, const section::CutFillSurvey& survey,
+                              const section::ProjectInfo& project) {
+    if (!isHdmPath(path))
+        return writeFileSafely(
+            path, QByteArray::fromStdString(survey_file::writeCutFillSurvey(survey, project)));
+    if (const std::optional<std::string> why = survey_file::whyNoHdm(survey))
+        return QStringLiteral("没有保存“%1”：%2。").arg(named(path), QString::fromStdString(*why));
+    return writeFileSafely(path, QByteArray::fromStdString(survey_file::writeHdm(survey)));
+}
+
+QString saveSurveyFile(const QString& path, const section::SectionSurvey& survey,
+                       const section::ProjectInfo& project) {
+    return writeFileSafely(path,
+                           QByteArray::fromStdString(survey_file::writeSurvey(survey, project)));
 }
 
 }  // namespace window

@@ -7,6 +7,7 @@
 #include <QString>
 #include <optional>
 
+#include "section/cut_fill_survey.h"
 #include "section/project_info.h"
 #include "section/survey.h"
 
@@ -16,14 +17,33 @@ struct OpenedSurvey {
     // The survey as the file gives it, nothing computed yet; empty on a fault.
     std::optional<section::SectionSurvey> survey;
     QString error;  // names the file, the line, the column and the cell
+    // A cut-and-fill survey instead (our CSV with a 线 column, or a 里程文件).
+    std::optional<section::CutFillSurvey> cutFill{};
     section::ProjectInfo project{};  // the file's 工程信息
 };
 
-// Only regular files are read; a workbook, a PDF or other binary is named
-// for what it is; running out of memory is a message, not an exception.
+// Either kind of survey: a 里程文件 when the name ends in .hdm or the text
+// starts with BEGIN, else our CSV. Only regular files are read; a workbook, a
+// PDF or other binary is named for what it is; running out of memory is a
+// message, not an exception.
+OpenedSurvey readAnySurveyFile(const QString& path);
+
+// A closed-outline survey only: a cut-and-fill file is refused with a
+// message, for the callers that show closed outlines alone.
 OpenedSurvey readSurveyFile(const QString& path);
 
-// Empty on success, else the message naming the file and the reason.
-QString saveSurveyFile(const QString& path, const section::SectionSurvey& survey);
+// Whether the path names a 里程文件 (ends in .hdm, any case).
+bool isHdmPath(const QString& path);
+
+// A cut-and-fill survey saved as a 里程文件 when the name ends in .hdm (a
+// survey without stations is refused with the reason), else as our CSV with
+// the rows of `project` (a 里程文件 has no room for them).
+QString saveCutFillSurveyFile(const QString& path, const section::CutFillSurvey& survey,
+                              const section::ProjectInfo& project = {});
+
+// Empty on success, else the message naming the file and the reason; the
+// rows of `project` above the header when it is filled in.
+QString saveSurveyFile(const QString& path, const section::SectionSurvey& survey,
+                       const section::ProjectInfo& project = {});
 
 }  // namespace window

@@ -9,9 +9,10 @@
 #include "dialogue/replay.h"
 #include "dialogue/run.h"
 #include "window/files/data_folder.h"
+#include "window/files/data_folder_messages.h"
 #include "window/files/journal_file.h"
-#include "window/form/layout.h"
 #include "window/form/qt_user_interface.h"
+#include "window/platform/title.h"
 
 namespace window {
 
@@ -64,8 +65,8 @@ Choice askToResume(QWidget* parent, const Earlier& earlier) {
         earlier.finished
             ? "上次完成的计算没有保存为最近一次计算。是否重新显示这次计算？"
             : "上次的计算没有完成：" + section::progressText(*earlier.last) + "。是否接着输入？";
-    QMessageBox box(QMessageBox::Question, QString::fromUtf8(formCaption),
-                    QString::fromStdString(question), QMessageBox::NoButton, parent);
+    QMessageBox box(QMessageBox::Question, applicationTitle(), QString::fromStdString(question),
+                    QMessageBox::NoButton, parent);
     QPushButton* yes = box.addButton(QStringLiteral("是"), QMessageBox::YesRole);
     QPushButton* no = box.addButton(QStringLiteral("否"), QMessageBox::NoRole);
     box.setDefaultButton(yes);
@@ -86,11 +87,11 @@ void tellMovedAside(QWidget* parent, const std::string& why, const JournalMove& 
                   "上次没有完成的计算记录无法接着使用（%1），也无法移到一旁：%2"
                   "它留在原处。现在开始新的计算。")
                   .arg(QString::fromStdString(why), move.failure);
-    QMessageBox::warning(parent, QString::fromUtf8(formCaption), text);
+    QMessageBox::warning(parent, applicationTitle(), text);
 }
 
 void tellNotKept(QWidget* parent, const JournalMove& move) {
-    QMessageBox::warning(parent, QString::fromUtf8(formCaption),
+    QMessageBox::warning(parent, applicationTitle(),
                          QStringLiteral("上次的计算记录没有保存为备份：%1"
                                         "它留在原处，下次计算时还会询问是否接着输入。")
                              .arg(move.failure));
@@ -135,8 +136,11 @@ Earlier unfinishedRun(Journal& journal, QWidget* parent) {
 void closeJournal(Journal& journal, CalculationEnd end, const section::SectionSurvey& record,
                   QWidget* parent) {
     QString failure;
-    if (end == CalculationEnd::Finished && keepLastCalculation(record, parent))
-        failure = journal.remove();
+    if (end == CalculationEnd::Finished) {
+        const KeptCalculation kept = keepLastCalculation(record);
+        tellNotKept(parent, kept);
+        if (kept.kept()) failure = journal.remove();
+    }
     if (end == CalculationEnd::Overflow) failure = journal.keepAsBackup().failure;
     if (!failure.isEmpty()) warnDataFolderOnce(parent, failure);
 }

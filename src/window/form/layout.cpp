@@ -3,6 +3,8 @@
 
 #include <array>
 
+#include "runtime/titles.h"
+
 namespace window {
 
 namespace {
@@ -14,7 +16,8 @@ using enum Colour;
 // A text box is described for screen readers by the caption that explains it.
 constexpr std::array controls{
     // Title area
-    ControlRow{"Label1", Label, 4920, 840, 4335, 375, "Velmorin", F2, PaleYellow, 0, nullptr},
+    ControlRow{"Label1", Label, 4920, 840, 4335, 375, runtime::applicationName, F2, PaleYellow, 0,
+               nullptr},
     ControlRow{"Label2", Label, 6120, 1320, 1215, 255, "断面个数说明", F1, PaleYellow, 2, nullptr},
     ControlRow{"Text1", TextBox, 5160, 1560, 3135, 270, "", F1, Platform, 1, "断面个数说明"},
 

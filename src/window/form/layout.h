@@ -44,10 +44,6 @@ struct LineRow {
 std::span<const ControlRow> controlTable();
 std::span<const LineRow> lineTable();
 
-// The window's title, also the caption of Label1 and the title of every prompt
-// and message box.
-inline constexpr const char* formCaption = "Velmorin";
-
 inline constexpr int twipsPerPixel = 15;
 
 // Twips to device-independent pixels (96 dots per inch).

@@ -1,13 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/form/main_form.h"
 
-#include <QApplication>
 #include <QCoreApplication>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
-#include <QTimer>
 #include <algorithm>
 #include <cmath>
 #include <utility>
@@ -21,8 +18,7 @@
 #include "window/form/form_controls.h"
 #include "window/form/qt_user_interface.h"
 #include "window/platform/guarded.h"
-#include "window/printing/job_watch.h"
-#include "window/printing/sheet_printer.h"
+#include "window/platform/title.h"
 
 namespace window {
 
@@ -34,7 +30,7 @@ constexpr int margin = 24;
 }  // namespace
 
 MainForm::MainForm(QWidget* parent) : QWidget(parent) {
-    setWindowTitle(QString::fromUtf8(formCaption));
+    setWindowTitle(applicationTitle());
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, colourOf(Colour::PaleYellow));
     setPalette(palette);
@@ -44,6 +40,9 @@ MainForm::MainForm(QWidget* parent) : QWidget(parent) {
     connectButton("Command1", &MainForm::Command1_Click);
     connectButton("Command2", &MainForm::Command2_Click);
     connectButton("Command3", &MainForm::Command3_Click);
+    connect(&document_, &document::SurveyDocument::changed, this, &MainForm::surveyChanged);
+    connect(&printing_, &Printing::statusMessage, this, &MainForm::statusMessage);
+    connect(&printing_, &Printing::exportRequested, this, &MainForm::exportRequested);
 
     resize(int(std::ceil(toPixels(layoutRight))) + margin,
            int(std::ceil(toPixels(layoutBottom))) + margin);
@@ -100,84 +99,57 @@ void MainForm::showScreen(const Screen& screen) {
 // boxes as the last finished one left them: nothing of the abandoned run may
 // stand beside its results.
 void MainForm::Command1_Click() {
+    if (surveyGuard_ && !surveyGuard_()) return;
     // A typed calculation is saved as the last one when it finishes, after
     // an opened one still being saved.
     lastCalculation_.wait();
     const Screen before = screen();
+    section::SectionSurvey typed;
     bool finished = false;
     runGuarded(this, [&] {
-        finished = runCalculationSession(*this, record_) == section::CalculationEnd::Finished;
+        finished = runCalculationSession(*this, typed) == section::CalculationEnd::Finished;
     });
+    // The run calculated it already: the same calculation cannot overflow again.
+    if (finished)
+        finished = document_.replaceSurvey(std::move(typed), QStringLiteral("计算"), {}) ==
+                   document::Outcome::Done;
     if (!finished) showScreen(before);
     if (finished) emit calculationFinished(true);
-    emit surveyShown(record_);
+    emit runEnded();
 }
 
-section::CalculationEnd MainForm::showSurvey(const section::SectionSurvey& data) {
+section::CalculationEnd MainForm::showSurvey(section::SectionSurvey data, const QString& fileName) {
     // Calculated as the command line does, the boxes worked out from the
     // result: what typing the data leaves, without replaying the dialogue.
-    section::SectionSurvey calculated = data;
-    if (!section::calculateSurvey(calculated)) return section::CalculationEnd::Overflow;
-    record_ = std::move(calculated);
-    const section::BoxTexts boxes = section::finishedScreen(record_);
+    if (document_.replaceSurvey(std::move(data), QStringLiteral("打开文件"), fileName) !=
+        document::Outcome::Done)
+        return section::CalculationEnd::Overflow;
+    lastCalculation_.save(document_.survey());
+    emit calculationFinished(false);
+    return section::CalculationEnd::Finished;
+}
+
+// Whatever changed the survey, the boxes show what a finished run of it leaves.
+void MainForm::surveyChanged(const document::Change&) {
+    const section::SectionSurvey& survey = document_.survey();
+    if (survey.sectionCount() == 0) {
+        showScreen({});
+        return;
+    }
+    const section::BoxTexts boxes = section::finishedScreen(survey);
     QtUserInterface ui(*this);
     for (std::size_t i = 0; i < boxes.size(); ++i) {
         if (boxes[i]) ui.setText(static_cast<section::TextBox>(i + 1), *boxes[i]);
     }
-    lastCalculation_.save(record_);
-    emit calculationFinished(false);
-    emit surveyShown(record_);
-    return section::CalculationEnd::Finished;
 }
 
 void MainForm::Command2_Click() {
-    window()->close();
-    QCoreApplication::quit();
+    // Unsaved edits may keep the window open (取消).
+    if (window()->close()) QCoreApplication::quit();
 }
 
 void MainForm::Command3_Click() {
-    // The print system is asked from a thread: the window goes on meanwhile.
-    auto* print = new SheetPrint(record_, this);
-    connect(print, &SheetPrint::finished, this, [this, print](const PrintedSheet& printed) {
-        print->deleteLater();
-        if (!printed.result.printed()) {
-            tellCannotPrint(printed.result.message);
-        } else if (printed.job != 0) {
-            followJob(printed.printer, printed.job);
-        }
-    });
-}
-
-void MainForm::followJob(const QString& printer, int job) {
-    auto* watch = new JobWatch(printer, job, jobPatience_, this);
-    connect(watch, &JobWatch::stillWaiting, this, [this, printer] {
-        emit statusMessage(
-            QStringLiteral("计算书已送到打印机“%1”，正在排队等候打印。").arg(printer));
-    });
-    connect(watch, &JobWatch::ended, this, [this, watch, printer](const PrintResult& result) {
-        watch->deleteLater();
-        if (result.printed()) {
-            emit statusMessage(QStringLiteral("计算书已在打印机“%1”上打印。").arg(printer));
-        } else {
-            tellCannotPrint(result.message);
-        }
-    });
-}
-
-void MainForm::tellCannotPrint(const QString& message) {
-    // Print news comes whenever it is learned; over an open prompt the box
-    // would take the Enter meant for the prompt. It waits for the prompt to close.
-    if (QApplication::activeModalWidget()) {
-        QTimer::singleShot(250, this, [this, message] { tellCannotPrint(message); });
-        return;
-    }
-    QMessageBox box(QMessageBox::Warning, QString::fromUtf8(formCaption), message, QMessageBox::Ok,
-                    this);
-    // No printer at hand: the sheet can still go out as a PDF.
-    QPushButton* toPdf = box.addButton(QStringLiteral("导出为 PDF…"), QMessageBox::ActionRole);
-    box.setDefaultButton(QMessageBox::Ok);
-    box.exec();
-    if (box.clickedButton() == toPdf) emit exportRequested();
+    printing_.printOnDefault(document_.survey());
 }
 
 }  // namespace window

@@ -2,17 +2,22 @@
 #pragma once
 // The program's only window: the title, the schematic of a cross-section, the
 // results panel with its twelve text boxes and the three command buttons.
-// It owns the survey record of the latest finished calculation.
+// It owns the survey document: a finished typed run or an opened file becomes
+// its survey, and the boxes show what a finished run of that survey leaves
+// whenever it changes (an undo, an edit).
 
 #include <QWidget>
 #include <array>
 #include <chrono>
+#include <functional>
 
 #include "dialogue/run.h"
 #include "dialogue/user_interface.h"
+#include "document/survey_document.h"
 #include "section/survey.h"
 #include "window/files/last_calculation_saver.h"
 #include "window/form/qt_user_interface.h"
+#include "window/printing/printing.h"
 
 class QLineEdit;
 
@@ -27,12 +32,18 @@ class MainForm : public QWidget, public PromptSurface {
     QLineEdit* textBox(section::TextBox box) const override;
     QWidget* promptParent() override { return this; }
     void showDraft(const section::SectionDraft& draft) override { emit draftShown(draft); }
-    const section::SectionSurvey& survey() const { return record_; }
+    document::SurveyDocument& document() { return document_; }
+    const document::SurveyDocument& document() const { return document_; }
+    const section::SectionSurvey& survey() const { return document_.survey(); }
 
     // Calculates a survey opened from a file as a typed run of the same data
-    // would, without prompts: the record and the boxes end as that run leaves
-    // them. On an overflow nothing changes and Overflow comes back.
-    section::CalculationEnd showSurvey(const section::SectionSurvey& data);
+    // would, without prompts: the survey and the boxes end as that run leaves
+    // them, one step 打开文件 of the document. On an overflow nothing changes
+    // and Overflow comes back.
+    section::CalculationEnd showSurvey(section::SectionSurvey data, const QString& fileName = {});
+
+    // Asked before a typed run replaces a survey: false keeps it, no prompt shown.
+    void setSurveyGuard(std::function<bool()> guard) { surveyGuard_ = std::move(guard); }
 
     // The texts of Text1 ... Text12.
     using Screen = std::array<QString, 12>;
@@ -43,12 +54,10 @@ class MainForm : public QWidget, public PromptSurface {
     // is saved while the window goes on.
     void waitForLastCalculation() { lastCalculation_.wait(); }
 
-    // Tells why the sheet cannot be printed, offering it as a PDF instead;
-    // while a prompt is open, once it has closed.
-    void tellCannotPrint(const QString& message);
-
-    // How long a print job may wait in its queue before the window says so.
-    void setJobPatience(std::chrono::milliseconds patience) { jobPatience_ = patience; }
+    // Every way to paper; the print button prints on the default printer.
+    Printing& printing() { return printing_; }
+    void tellCannotPrint(const QString& message) { printing_.tellCannotPrint(message); }
+    void setJobPatience(std::chrono::milliseconds patience) { printing_.setJobPatience(patience); }
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -58,9 +67,9 @@ class MainForm : public QWidget, public PromptSurface {
     void calculationFinished(bool typed);
     // The section being typed has changed (a point, or a value to confirm).
     void draftShown(const section::SectionDraft& draft);
-    // A calculation has ended, finished or not: `survey` is the record the
-    // window now holds.
-    void surveyShown(const section::SectionSurvey& survey);
+    // A typed calculation has ended, finished or not: the drawing goes back
+    // from the section being typed to the document's survey.
+    void runEnded();
     // A word for the status bar, such as a print job waiting in its queue.
     void statusMessage(const QString& message);
     // The user asked for the sheet as a PDF, printing being impossible.
@@ -73,12 +82,13 @@ class MainForm : public QWidget, public PromptSurface {
 
   private:
     void buildControls();
-    void followJob(const QString& printer, int job);
     void connectButton(const char* name, void (MainForm::*handler)());
+    void surveyChanged(const document::Change& change);
 
-    section::SectionSurvey record_;
+    document::SurveyDocument document_;
+    std::function<bool()> surveyGuard_;
     std::array<QLineEdit*, 12> textBoxes_{};
-    std::chrono::milliseconds jobPatience_{2000};
+    Printing printing_{this};
     LastCalculationSaver lastCalculation_{this};
 };
 

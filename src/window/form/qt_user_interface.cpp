@@ -6,7 +6,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 
-#include "window/form/layout.h"
+#include "window/platform/title.h"
 
 namespace window {
 
@@ -17,7 +17,7 @@ namespace {
 constexpr int promptWidth = 420;
 
 QString caption() {
-    return QString::fromUtf8(formCaption);
+    return applicationTitle();
 }
 
 }  // namespace

@@ -6,7 +6,7 @@
 #include <new>
 #include <stdexcept>
 
-#include "window/form/layout.h"
+#include "window/platform/title.h"
 
 namespace window {
 
@@ -15,7 +15,7 @@ namespace {
 constexpr const char* kKept = "本次操作没有完成，上一次完成的计算结果保持不变。";
 
 void tell(QWidget* parent, const QString& message) {
-    QMessageBox::critical(parent, QString::fromUtf8(formCaption), message);
+    QMessageBox::critical(parent, applicationTitle(), message);
 }
 
 // The library's own words are English: they go to the log for whoever

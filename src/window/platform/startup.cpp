@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "window/form/layout.h"
+#include "window/platform/title.h"
 
 namespace window {
 
@@ -56,7 +56,7 @@ bool chineseFontInstalled() {
 void warnIfNoChineseFont(QWidget* parent) {
     if (chineseFontInstalled()) return;
     QMessageBox::warning(
-        parent, QString::fromUtf8(formCaption),
+        parent, applicationTitle(),
         QStringLiteral(
             "没有找到可以显示中文的字体，窗口和计算书中的汉字会显示成方框。"
             "请安装字体软件包 fonts-arphic-uming（sudo apt install fonts-arphic-uming），"

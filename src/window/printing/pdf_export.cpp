@@ -12,6 +12,7 @@
 #include "printout/sheet.h"
 #include "window/files/file_failure.h"
 #include "window/files/safe_write.h"
+#include "window/platform/title.h"
 #include "window/printing/sheet_renderer.h"
 
 namespace window {
@@ -24,36 +25,52 @@ int incompleteReason(const QString& file) {
     return disk.isValid() && disk.bytesAvailable() < 1024 * 1024 ? ENOSPC : EIO;
 }
 
-// The sheet's page: A4 with the margins Qt's printer gives a PDF (10 points),
-// so the pages break where they do on paper.
-QPageLayout sheetLayout() {
-    return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(10, 10, 10, 10),
-                       QPageLayout::Point);
-}
-
 // Empty on success, else the message naming `shown`.
 QString renderPdf(const PdfDrawing& drawing, const QString& file, const QString& shown) {
-    // Not QPrinter: it asks the print system for the default printer and
-    // waits a minute on one that does not answer, and the PDF is the way out
-    // when printing fails.
-    QPdfWriter printer(file);
-    printer.setResolution(1200);
-    printer.setPageLayout(drawing.layout);
-    printer.setTitle(drawing.title);
-    printer.setCreator(QStringLiteral("Velmorin"));
-    errno = 0;
-    if (!drawing.draw(printer)) return writeFailure(shown, errno ? errno : EIO);
-    QFile written(file);
-    if (!written.open(QIODevice::ReadOnly)) return writeFailure(shown, EIO);
-    if (!pdfIsWhole(written.readAll())) return writeFailure(shown, incompleteReason(file));
-    return {};
+    const WrittenPdf written = writePdfFile(drawing, file);
+    switch (written.fault) {
+        case PdfFault::None:
+            return {};
+        case PdfFault::NotRendered:
+            return writeFailure(shown, written.error ? written.error : EIO);
+        case PdfFault::Unreadable:
+            return writeFailure(shown, EIO);
+        case PdfFault::Torn:
+            break;
+    }
+    return writeFailure(shown, incompleteReason(file));
 }
 
 }  // namespace
 
-PdfDrawing sheetDrawing(const printout::Sheet& sheet) {
-    return {sheetLayout(), QStringLiteral("方量计算"),
+QPageLayout pdfPageLayout(QPageLayout::Orientation orientation) {
+    return QPageLayout(QPageSize(QPageSize::A4), orientation, QMarginsF(10, 10, 10, 10),
+                       QPageLayout::Point);
+}
+
+PdfDrawing sheetDrawing(const printout::Sheet& sheet, const QPageLayout& page) {
+    return {page, sheetDocumentName(),
             [&sheet](QPagedPaintDevice& device) { return renderSheet(sheet, device); }};
+}
+
+WrittenPdf writePdfFile(const PdfDrawing& drawing, const QString& file) {
+    bool rendered = false;
+    {
+        // Not QPrinter: it asks the print system on its own, without a time
+        // limit, and the PDF is the way out when printing fails.
+        QPdfWriter writer(file);
+        writer.setResolution(1200);
+        writer.setPageLayout(drawing.layout);
+        writer.setTitle(drawing.title);
+        writer.setCreator(applicationTitle());
+        errno = 0;
+        rendered = drawing.draw(writer);
+    }
+    const int error = errno;
+    if (!rendered) return {PdfFault::NotRendered, error};
+    QFile written(file);
+    if (!written.open(QIODevice::ReadOnly)) return {PdfFault::Unreadable, error};
+    return {pdfIsWhole(written.readAll()) ? PdfFault::None : PdfFault::Torn, error};
 }
 
 QString exportPdf(const PdfDrawing& drawing, const QString& path) {

@@ -1,16 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <QDir>
-#include <QFile>
-#include <QPdfWriter>
+#include <QPageLayout>
+#include <QSizeF>
 #include <QTemporaryFile>
 #include <algorithm>
 #include <cerrno>
 
 #include "cups/print_queue.h"
+#include "runtime/titles.h"
 #include "window/files/file_failure.h"
 #include "window/printing/pdf_export.h"
 #include "window/printing/print_system.h"
-#include "window/printing/sheet_renderer.h"
 
 namespace window {
 
@@ -72,25 +72,15 @@ SentSheet sendSheet(const printout::Sheet& sheet, const DefaultPrinter& printer,
     if (!pdf.open())
         return {PrintOutcome::PdfIncomplete, 0, writeFailure(pdf.fileName(), errno ? errno : EIO)};
     pdf.close();
-    errno = 0;
-    bool rendered = false;
-    {
-        QPdfWriter page(pdf.fileName());
-        page.setResolution(1200);
-        page.setTitle(QStringLiteral("方量计算"));
-        page.setCreator(QStringLiteral("Velmorin"));
-        page.setPageLayout(printer.page);
-        rendered = renderSheet(sheet, page);
-    }
-    const int written = errno;
     // A PDF cut short (a full disk, a write error the PDF writer does not
     // report) would print as a torn sheet, or not at all.
-    QFile whole(pdf.fileName());
-    if (!rendered || !whole.open(QIODevice::ReadOnly) || !pdfIsWhole(whole.readAll()))
+    const WrittenPdf written = writePdfFile(sheetDrawing(sheet, printer.page), pdf.fileName());
+    if (written.fault != PdfFault::None)
         return {PrintOutcome::PdfIncomplete, 0,
-                writeFailure(pdf.fileName(), written ? written : EIO)};
-    const cups::Submission job = cups::submitFile(
-        printer.name.toStdString(), pdf.fileName().toStdString(), "方量计算", std::move(stop));
+                writeFailure(pdf.fileName(), written.error ? written.error : EIO)};
+    const cups::Submission job =
+        cups::submitFile(printer.name.toStdString(), pdf.fileName().toStdString(),
+                         runtime::sheetName, std::move(stop));
     if (job.job != 0) return {PrintOutcome::Printed, job.job, {}};
     if (job.problem != cups::QueueState::Ready) return {outcomeOf(job.problem)};
     return {PrintOutcome::JobLost};

@@ -2,6 +2,7 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 
+#include "window/platform/title.h"
 #include "window/printing/print_system.h"
 #include "window/printing/sheet_renderer.h"
 
@@ -24,7 +25,7 @@ SentSheet sendSheet(const printout::Sheet& sheet, const DefaultPrinter& printer,
     const QPrinterInfo info = QPrinterInfo::printerInfo(printer.name);
     if (info.isNull()) return {PrintOutcome::CannotOpen};
     QPrinter page(info, QPrinter::HighResolution);
-    page.setDocName(QStringLiteral("方量计算"));
+    page.setDocName(sheetDocumentName());
     return {renderSheet(sheet, page) ? PrintOutcome::Printed : PrintOutcome::CannotOpen};
 }
 

@@ -25,7 +25,6 @@ bool printQuantityTable(const printout::QuantityTable& table, QPrinter& printer)
 
 // The print preview of the table on `printer`, modal over `parent`; printing
 // from it prints on `printer`.
-void previewQuantityTable(const printout::QuantityTable& table, QPrinter& printer,
-                          QWidget* parent);
+void previewQuantityTable(const printout::QuantityTable& table, QPrinter& printer, QWidget* parent);
 
 }  // namespace window

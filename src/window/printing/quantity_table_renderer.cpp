@@ -123,7 +123,8 @@ class PageDrawer {
         drawHeading();
         double top = geometry_.tableTop();
         std::vector<double> rules{top};
-        drawRow(top, qs(table_.keyTitle), columnTexts(&printout::QuantityColumn::title), Qt::AlignCenter);
+        drawRow(top, qs(table_.keyTitle), columnTexts(&printout::QuantityColumn::title),
+                Qt::AlignCenter);
         drawRow(top, {}, columnTexts(&printout::QuantityColumn::unit, true), Qt::AlignCenter);
         rules.push_back(top);
         for (const printout::QuantityRow& row : page.rows) {
@@ -142,7 +143,8 @@ class PageDrawer {
     }
 
   private:
-    QStringList columnTexts(std::string printout::QuantityColumn::*field, bool bracketed = false) const {
+    QStringList columnTexts(std::string printout::QuantityColumn::*field,
+                            bool bracketed = false) const {
         QStringList texts;
         for (const printout::QuantityColumn& column : table_.columns)
             texts << (bracketed ? qs("(" + column.*field + ")") : qs(column.*field));
@@ -191,7 +193,8 @@ class PageDrawer {
         const double right = edges.back();
         painter_.setPen(thin_);
         for (double y : rules) painter_.drawLine(QPointF(left, y), QPointF(right, y));
-        for (double x : edges) painter_.drawLine(QPointF(x, rules.front()), QPointF(x, rules.back()));
+        for (double x : edges)
+            painter_.drawLine(QPointF(x, rules.front()), QPointF(x, rules.back()));
         painter_.setPen(thick_);
         painter_.drawLine(QPointF(left, rules[1]), QPointF(right, rules[1]));
         painter_.drawRect(QRectF(QPointF(left, rules.front()), QPointF(right, rules.back())));
@@ -212,10 +215,10 @@ class PageDrawer {
 
     void drawPageNumber(int page) {
         painter_.setFont(geometry_.body());
-        painter_.drawText(
-            QRectF(0, geometry_.footerTop(), device_.width(), device_.height() - geometry_.footerTop()),
-            Qt::AlignHCenter | Qt::AlignBottom,
-            qs(printout::pageNumberText(page, int(table_.pages.size()))));
+        painter_.drawText(QRectF(0, geometry_.footerTop(), device_.width(),
+                                 device_.height() - geometry_.footerTop()),
+                          Qt::AlignHCenter | Qt::AlignBottom,
+                          qs(printout::pageNumberText(page, int(table_.pages.size()))));
     }
 
     const printout::QuantityTable& table_;

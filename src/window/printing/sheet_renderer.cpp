@@ -117,8 +117,7 @@ class PageSetter {
 
     void drawPageNumber() {
         if (!frame_.numbered || !setsThisPage()) return;
-        const QString text =
-            QString::fromStdString(printout::pageNumberText(page_, pageCount_));
+        const QString text = QString::fromStdString(printout::pageNumberText(page_, pageCount_));
         const QFontMetricsF metrics(footerFont_, &device_);
         painter_->setFont(footerFont_);
         painter_->drawText(QPointF((device_.width() - metrics.horizontalAdvance(text)) / 2,

@@ -15,13 +15,14 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "document/survey_document.h"
 #include "section/checks.h"
 #include "section/figures.h"
 #include "section/result_rows.h"
 #include "survey_file/survey_file.h"
 #include "window/files/file_dialogs.h"
 #include "window/files/safe_write.h"
-#include "window/form/layout.h"
+#include "window/platform/title.h"
 #include "window/views/volume_curve.h"
 #include "window/views/warnings_dock.h"
 
@@ -33,8 +34,9 @@ const QColor kWarningTint(255, 236, 179);
 
 }  // namespace
 
-ResultsOverview::ResultsOverview(QWidget* parent) : QWidget(parent, Qt::Window) {
-    setWindowTitle(QStringLiteral("计算结果一览 - ") + QString::fromUtf8(formCaption));
+ResultsOverview::ResultsOverview(const document::SurveyDocument& document, QWidget* parent)
+    : QWidget(parent, Qt::Window), document_(document) {
+    setWindowTitle(QStringLiteral("计算结果一览 - ") + applicationTitle());
     table_ = new QTableWidget(this);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -68,11 +70,14 @@ ResultsOverview::ResultsOverview(QWidget* parent) : QWidget(parent, Qt::Window) 
     table_->installEventFilter(this);
     connect(copy, &QPushButton::clicked, this, &ResultsOverview::copyRows);
     connect(toCsv, &QPushButton::clicked, this, &ResultsOverview::exportClicked);
+    connect(&document_, &document::SurveyDocument::changed, this, [this] {
+        if (isVisible()) showSurvey();
+    });
     resize(1100, 440);
 }
 
-void ResultsOverview::showSurvey(const section::SectionSurvey& survey) {
-    survey_ = survey;
+void ResultsOverview::showSurvey() {
+    const section::SectionSurvey& survey = document_.survey();
     const section::ResultTable results = section::resultTable(survey);
     table_->clear();
     table_->setColumnCount(int(results.header.size()));
@@ -154,7 +159,7 @@ void ResultsOverview::copyRows() const {
 
 QString ResultsOverview::exportCsv(const QString& path) const {
     return writeFileSafely(path, QByteArray::fromStdString(survey_file::resultsCsv(
-                                     survey_, survey_file::CsvFor::Spreadsheet)));
+                                     document_.survey(), survey_file::CsvFor::Spreadsheet)));
 }
 
 void ResultsOverview::exportClicked() {
@@ -164,7 +169,7 @@ void ResultsOverview::exportClicked() {
                     QStringLiteral("CSV 文件 (*.csv)"), QStringLiteral("csv"));
     if (path.isEmpty()) return;
     const QString error = exportCsv(path);
-    if (!error.isEmpty()) QMessageBox::warning(this, QString::fromUtf8(formCaption), error);
+    if (!error.isEmpty()) QMessageBox::warning(this, applicationTitle(), error);
 }
 
 }  // namespace window

@@ -11,6 +11,10 @@
 
 #include "section/checks.h"
 
+namespace document {
+class SurveyDocument;
+}
+
 class QLabel;
 class QSplitter;
 class QTableWidget;
@@ -23,9 +27,10 @@ class ResultsOverview : public QWidget {
     Q_OBJECT
 
   public:
-    explicit ResultsOverview(QWidget* parent = nullptr);
+    // Shows the document's results, following its changes while it is open.
+    explicit ResultsOverview(const document::SurveyDocument& document, QWidget* parent = nullptr);
 
-    void showSurvey(const section::SectionSurvey& survey);
+    void showSurvey();
 
     QTableWidget& table() const { return *table_; }
     VolumeCurve& curve() const { return *curve_; }
@@ -52,7 +57,7 @@ class ResultsOverview : public QWidget {
     QLabel* warningsNote_ = nullptr;
     VolumeCurve* curve_ = nullptr;
     QSplitter* splitter_ = nullptr;
-    section::SectionSurvey survey_;
+    const document::SurveyDocument& document_;
 };
 
 }  // namespace window

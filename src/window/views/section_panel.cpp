@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "document/survey_document.h"
 #include "section/figures.h"
 #include "section/result_rows.h"
 #include "window/views/section_canvas.h"
@@ -15,7 +16,8 @@
 
 namespace window {
 
-SectionPanel::SectionPanel(QWidget* parent) : QWidget(parent) {
+SectionPanel::SectionPanel(const document::SurveyDocument& document, QWidget* parent)
+    : QWidget(parent), document_(document) {
     title_ = new QLabel(this);
     QFont bold = title_->font();
     bold.setBold(true);
@@ -56,7 +58,8 @@ SectionPanel::SectionPanel(QWidget* parent) : QWidget(parent) {
     connect(previous_, &QToolButton::clicked, this, [this] { showSection(list_->currentIndex()); });
     connect(next_, &QToolButton::clicked, this, [this] { showSection(list_->currentIndex() + 2); });
     connect(list_, &QComboBox::activated, this, [this](int index) { showSection(index + 1); });
-    showSurvey(survey_);
+    connect(&document_, &document::SurveyDocument::changed, this, &SectionPanel::follow);
+    showSurvey();
 }
 
 QString SectionPanel::title() const {
@@ -79,20 +82,17 @@ void SectionPanel::showDraft(const section::SectionDraft& draft) {
     canvas_->setPicture({draft.points, draft.elevation, draft.offset});
 }
 
-void SectionPanel::showSurvey(const section::SectionSurvey& survey) {
-    survey_ = survey;
-    warnings_ = section::surveyWarnings(survey_);
+void SectionPanel::showSurvey() {
+    const section::SectionSurvey& survey = document_.survey();
+    warnings_ = section::surveyWarnings(survey);
     list_->clear();
     QStringList names;
-    for (const section::ResultRow& row : section::resultRows(survey_))
+    for (const section::ResultRow& row : section::resultRows(survey))
         names << QString::fromStdString(row.name);
     list_->addItems(names);
-    const QIcon icon = warningIcon(*this);
-    for (const section::ResultRow& row : section::resultRows(survey_))
-        if (!warningsOf(warnings_, row.section).isEmpty())
-            list_->setItemIcon(row.section - 1, icon);
-    pager_->setVisible(survey_.sectionCount() > 1);
-    if (survey_.sectionCount() == 0) {
+    markWarnings(1, survey.sectionCount());
+    pager_->setVisible(survey.sectionCount() > 1);
+    if (survey.sectionCount() == 0) {
         warning_->hide();
         title_->setText(QStringLiteral("断面图"));
         caption_->setText(QStringLiteral("单击“进行计算”后，这里显示正在输入的断面。"));
@@ -102,27 +102,51 @@ void SectionPanel::showSurvey(const section::SectionSurvey& survey) {
     showSection(1);
 }
 
+void SectionPanel::markWarnings(int first, int last) {
+    const QIcon icon = warningIcon(*this);
+    for (int i = first; i <= last; ++i)
+        list_->setItemIcon(i - 1, warningsOf(warnings_, i).isEmpty() ? QIcon() : icon);
+}
+
+// Values or points of some sections changed: the section on show stays, the
+// names (a station may have moved) and marks of the changed ones are renewed.
+void SectionPanel::follow(const document::Change& change) {
+    using Kind = document::Change::Kind;
+    if (change.kind != Kind::Values && change.kind != Kind::Points) {
+        showSurvey();
+        return;
+    }
+    const section::SectionSurvey& survey = document_.survey();
+    warnings_ = section::surveyWarnings(survey);
+    const std::vector<section::ResultRow> rows = section::resultRows(survey);
+    for (int i = change.first; i <= change.last; ++i)
+        list_->setItemText(i - 1, QString::fromStdString(rows[i - 1].name));
+    markWarnings(1, survey.sectionCount());
+    showSection(list_->currentIndex() + 1);
+}
+
 void SectionPanel::showSection(int i) {
-    i = std::clamp(i, 1, std::max(survey_.sectionCount(), 1));
-    if (survey_.sectionCount() == 0) return;
+    const section::SectionSurvey& survey = document_.survey();
+    i = std::clamp(i, 1, std::max(survey.sectionCount(), 1));
+    if (survey.sectionCount() == 0) return;
     list_->setCurrentIndex(i - 1);
     previous_->setEnabled(i > 1);
-    next_->setEnabled(i < survey_.sectionCount());
+    next_->setEnabled(i < survey.sectionCount());
     title_->setText(list_->itemText(i - 1));
     const QStringList warnings = warningsOf(warnings_, i);
     warning_->setText(QStringLiteral("⚠ ") + warnings.join(QStringLiteral("\n⚠ ")));
     warning_->setVisible(!warnings.isEmpty());
-    const int count = survey_.pointCounts(i);
+    const int count = survey.pointCounts(i);
     if (count < 3) {
         caption_->setText(QStringLiteral("只有 %1 个观测点，围不成断面，没有面积").arg(count));
     } else {
         caption_->setText(QStringLiteral("面积 %1 平方米，%2 个观测点")
-                              .arg(QString::fromStdString(section::Figures(survey_).area(i)))
+                              .arg(QString::fromStdString(section::Figures(survey).area(i)))
                               .arg(count));
     }
     SectionPicture picture;
     for (int j = 1; j <= count; ++j)
-        picture.points.push_back({survey_.elevations(i, j), survey_.offsets(i, j)});
+        picture.points.push_back({survey.elevations(i, j), survey.offsets(i, j)});
     canvas_->setPicture(std::move(picture));
 }
 

@@ -11,6 +11,11 @@
 #include "dialogue/user_interface.h"
 #include "section/checks.h"
 
+namespace document {
+class SurveyDocument;
+struct Change;
+}  // namespace document
+
 class QComboBox;
 class QLabel;
 class QToolButton;
@@ -23,12 +28,14 @@ class SectionPanel : public QWidget {
     Q_OBJECT
 
   public:
-    explicit SectionPanel(QWidget* parent = nullptr);
+    // Shows the document's survey, following its every change.
+    explicit SectionPanel(const document::SurveyDocument& document, QWidget* parent = nullptr);
 
     // The section being entered, as far as it goes.
     void showDraft(const section::SectionDraft& draft);
-    // Every section of a calculation, to page through; the first one shown.
-    void showSurvey(const section::SectionSurvey& survey);
+    // Every section of the document's survey, to page through; the first one
+    // shown (after a typed run, say, whose sections were shown as drafts).
+    void showSurvey();
     // Section i (1-based) of the survey shown.
     void showSection(int i);
 
@@ -39,6 +46,9 @@ class SectionPanel : public QWidget {
     QString warning() const;
 
   private:
+    void follow(const document::Change& change);
+    void markWarnings(int first, int last);
+
     SectionCanvas* canvas_ = nullptr;
     QLabel* title_ = nullptr;
     QLabel* caption_ = nullptr;
@@ -47,7 +57,7 @@ class SectionPanel : public QWidget {
     QToolButton* previous_ = nullptr;
     QToolButton* next_ = nullptr;
     QComboBox* list_ = nullptr;
-    section::SectionSurvey survey_;
+    const document::SurveyDocument& document_;
     std::vector<section::SurveyWarning> warnings_;
 };
 

@@ -1,0 +1,19 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// The calculation sheet of a cut-and-fill survey, in the plain style of the
+// closed outline's: for each section its station, the points of both lines
+// and its cut and fill areas; for each pair the spacing and the cut and fill
+// volumes; at the end the total cut, the total fill and the net (挖 − 填).
+
+#include "printout/sheet.h"
+
+namespace section {
+struct CutFillSurvey;
+}
+
+namespace printout {
+
+// The sheet of a calculated `survey`. Only reads the record.
+Sheet cutFillSheet(const section::CutFillSurvey& survey);
+
+}  // namespace printout

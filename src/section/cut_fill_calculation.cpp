@@ -1,0 +1,140 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "section/cut_fill_calculation.h"
+
+#include "runtime/number_format.h"
+#include "runtime/number_text.h"
+#include "section/cut_fill_area.h"
+#include "section/spacings.h"
+#include "section/station.h"
+
+namespace section {
+
+namespace {
+
+constexpr const char* kBeyondRange = "超出了数值范围（绝对值超过 3.4E+38）";
+
+std::string lineName(LineKind line) {
+    return line == LineKind::Ground ? "地面线" : "设计线";
+}
+
+std::string where(const CutFillSurvey& survey, int i) {
+    return cutFillSectionName(survey, i) + "（第 " + runtime::numberToText(i) + " 个断面）";
+}
+
+std::optional<CutFillFault> backStepFault(const CutFillSurvey& survey, int i,
+                                          const BackStep& step) {
+    const CutFillSection& section = survey.sections[i - 1];
+    const auto& points = step.line == LineKind::Ground ? section.ground : section.design;
+    const double s = points[step.point - 1].offset, before = points[step.point - 2].offset;
+    return CutFillFault{i, where(survey, i) + "的" + lineName(step.line) + "在第 " +
+                               runtime::numberToText(step.point) + " 点往回走了：距离 S 从 " +
+                               runtime::numberToText(before) + " 回到 " + runtime::numberToText(s) +
+                               "。一条线上各点的距离应一直增大或一直减小（相等时为竖直的一段），"
+                               "请核对这一点"};
+}
+
+std::optional<CutFillFault> beyondRange(const CutFillSurvey& survey, int i, const char* what) {
+    return CutFillFault{i, where(survey, i) + what + kBeyondRange};
+}
+
+std::optional<CutFillFault> computeSpacings(CutFillSurvey& survey) {
+    const int n = survey.sectionCount();
+    for (int i = 1; i < n; ++i) {
+        const std::optional<double> spacing =
+            spacingBetween(survey.sections[i - 1].station, survey.sections[i].station);
+        if (!spacing) return beyondRange(survey, i, "到下一个断面的间距");
+        survey.sections[i - 1].spacing = *spacing;
+    }
+    if (n > 0) survey.sections[n - 1].spacing = 0.0;
+    return std::nullopt;
+}
+
+std::optional<CutFillFault> computeAreas(CutFillSurvey& survey) {
+    for (int i = 1; i <= survey.sectionCount(); ++i) {
+        CutFillSection& section = survey.sections[i - 1];
+        const SectionCutFill result = cutFillAreas(section.ground, section.design);
+        section.areas = result.areas;
+        if (result.backStep) return backStepFault(survey, i, *result.backStep);
+        if (section.areas && !runtime::inValueRange(section.areas->cut))
+            return beyondRange(survey, i, "的挖方面积");
+        if (section.areas && !runtime::inValueRange(section.areas->fill))
+            return beyondRange(survey, i, "的填方面积");
+    }
+    return std::nullopt;
+}
+
+std::optional<CutFillFault> computeVolumes(CutFillSurvey& survey) {
+    const int n = survey.sectionCount();
+    for (int i = 1; i < n; ++i) {
+        CutFillSection& section = survey.sections[i - 1];
+        section.cutVolume = section.fillVolume = 0.0;
+        if (!pairHasVolumes(survey, i)) continue;
+        const CutFillAreas& here = *section.areas;
+        const CutFillAreas& next = *survey.sections[i].areas;
+        section.cutVolume = (next.cut + here.cut) * section.spacing / 2.0;
+        section.fillVolume = (next.fill + here.fill) * section.spacing / 2.0;
+        survey.totalCut = section.cutVolume + survey.totalCut;
+        survey.totalFill = section.fillVolume + survey.totalFill;
+        if (!runtime::inValueRange(section.cutVolume))
+            return beyondRange(survey, i, "到下一个断面的挖方体积");
+        if (!runtime::inValueRange(section.fillVolume))
+            return beyondRange(survey, i, "到下一个断面的填方体积");
+        if (!runtime::inValueRange(survey.totalCut))
+            return CutFillFault{0, std::string("挖方总体积") + kBeyondRange};
+        if (!runtime::inValueRange(survey.totalFill))
+            return CutFillFault{0, std::string("填方总体积") + kBeyondRange};
+    }
+    if (n > 0) survey.sections[n - 1].cutVolume = survey.sections[n - 1].fillVolume = 0.0;
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<CutFillFault> calculateCutFill(CutFillSurvey& survey) {
+    survey.totalCut = survey.totalFill = 0.0;
+    if (survey.stationsEntered()) {
+        if (auto fault = computeSpacings(survey)) return fault;
+    } else if (!survey.sections.empty()) {
+        survey.sections.back().spacing = 0.0;  // no next section
+    }
+    if (auto fault = computeAreas(survey)) return fault;
+    return computeVolumes(survey);
+}
+
+bool pairHasVolumes(const CutFillSurvey& survey, int i) {
+    return survey.sections.at(i - 1).areas && survey.sections.at(i).areas;
+}
+
+std::string cutFillSectionName(const CutFillSurvey& survey, int i) {
+    return survey.stationsEntered() ? stationText(survey.sections.at(i - 1).station) + "断面"
+                                    : "第 " + runtime::numberToText(i) + " 号断面";
+}
+
+std::vector<CutFillWarning> cutFillWarnings(const CutFillSurvey& survey) {
+    std::vector<CutFillWarning> found;
+    const int n = survey.sectionCount();
+    for (int i = 1; i <= n; ++i) {
+        const CutFillSection& section = survey.sections[i - 1];
+        if (section.areas) continue;
+        std::string why;
+        if (section.ground.empty() && section.design.empty())
+            why = "没有观测点";
+        else if (section.design.empty())
+            why = "只有地面线，没有设计线";
+        else if (section.ground.size() < 2)
+            why = "的地面线不到两个点";
+        else if (section.design.size() < 2)
+            why = "的设计线不到两个点";
+        else
+            why = "的地面线和设计线在距离 S 上没有重叠";
+        std::string pairs;
+        if (i > 1) pairs = "与前一个断面之间";
+        if (i < n) pairs += std::string(pairs.empty() ? "" : "、") + "与后一个断面之间";
+        found.push_back({i, where(survey, i) + why + "，没有挖方和填方面积" +
+                                (pairs.empty() ? std::string("。")
+                                               : "：它" + pairs + "的体积没有计算，不计入总量。")});
+    }
+    return found;
+}
+
+}  // namespace section

@@ -1,0 +1,51 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// What the calculation of a cut-and-fill survey works out once its lines
+// (and, without stations, its spacings) are in place: the spacings from the
+// stations when they were entered, by the rule of the closed outline; the cut
+// and fill areas of every section; the cut and the fill volumes to the next
+// section, each by the average-end-area rule; their totals.
+//
+// A section without areas (its lines do not overlap, or one has fewer than
+// two points) has no volumes either side: the volume of a pair is worked out
+// only when both its sections have areas, and stays 0 otherwise, so the
+// totals hold only the pairs that have volumes. A missing area is never read
+// as 0, which would make a figure of one that was never surveyed; the
+// warnings name every such section and say that its pairs are left out.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "section/cut_fill_survey.h"
+
+namespace section {
+
+// Why a survey does not calculate, in one Chinese sentence naming the
+// section (1-based) and, for a line going back in S, the line and the point.
+struct CutFillFault {
+    int section = 0;  // 0 for a total
+    std::string message;
+};
+
+// Nothing on success; else the first fault, every result left as far as it
+// got.
+std::optional<CutFillFault> calculateCutFill(CutFillSurvey& survey);
+
+// Whether the pair of sections i and i+1 (1-based) has volumes: both have
+// areas. Only for a calculated survey.
+bool pairHasVolumes(const CutFillSurvey& survey, int i);
+
+// Section i (1-based) as the user knows it: "K1+020.000断面" with stations,
+// "第 2 号断面" without.
+std::string cutFillSectionName(const CutFillSurvey& survey, int i);
+
+// What looks wrong in a calculated survey although it calculates, in
+// section order, one sentence each.
+struct CutFillWarning {
+    int section = 0;  // 1-based
+    std::string text;
+};
+std::vector<CutFillWarning> cutFillWarnings(const CutFillSurvey& survey);
+
+}  // namespace section

@@ -1,0 +1,74 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "section/cut_fill_rows.h"
+
+#include "runtime/number_format.h"
+#include "runtime/number_text.h"
+#include "runtime/shortest_decimal.h"
+#include "section/cut_fill_calculation.h"
+#include "section/station.h"
+
+namespace section {
+
+std::vector<CutFillRow> cutFillRows(const CutFillSurvey& survey) {
+    const int n = survey.sectionCount();
+    const bool stations = survey.stationsEntered();
+    std::vector<CutFillRow> rows;
+    rows.reserve(static_cast<std::size_t>(n));
+    double cut = 0.0, fill = 0.0;
+    for (int i = 1; i <= n; ++i) {
+        const CutFillSection& section = survey.sections[i - 1];
+        CutFillRow row;
+        row.section = i;
+        row.name =
+            stations ? stationText(section.station) : "第 " + runtime::numberToText(i) + " 号断面";
+        if (stations) row.station = section.station;
+        row.areas = section.areas;
+        row.runningCut = cut;
+        row.runningFill = fill;
+        if (i < n) {
+            row.spacing = section.spacing;
+            if (pairHasVolumes(survey, i)) {
+                row.cutVolume = section.cutVolume;
+                row.fillVolume = section.fillVolume;
+                // Summed as the totals are, so the last row shows them exactly.
+                cut = section.cutVolume + cut;
+                fill = section.fillVolume + fill;
+            }
+        }
+        rows.push_back(std::move(row));
+    }
+    return rows;
+}
+
+std::string cutFillFigure(double value) {
+    return runtime::roundedFixed3(value == 0.0 ? runtime::DecimalDigits{false, "0", 0}
+                                               : runtime::shortestDecimal(value));
+}
+
+ResultTable cutFillResultTable(const CutFillSurvey& survey) {
+    ResultTable table;
+    table.header = {"断面",
+                    "桩号",
+                    "挖方面积(平方米)",
+                    "填方面积(平方米)",
+                    "至下一断面间距(米)",
+                    "挖方体积(立方米)",
+                    "填方体积(立方米)",
+                    "累计挖方(立方米)",
+                    "累计填方(立方米)"};
+    const auto figure = [](const std::optional<double>& value) {
+        return value ? cutFillFigure(*value) : std::string();
+    };
+    for (const CutFillRow& row : cutFillRows(survey)) {
+        table.rows.push_back({std::to_string(row.section),
+                              row.station ? stationText(*row.station) : "",
+                              row.areas ? cutFillFigure(row.areas->cut) : "",
+                              row.areas ? cutFillFigure(row.areas->fill) : "",
+                              row.spacing ? runtime::formatFixed3(*row.spacing) : "",
+                              figure(row.cutVolume), figure(row.fillVolume),
+                              cutFillFigure(row.runningCut), cutFillFigure(row.runningFill)});
+    }
+    return table;
+}
+
+}  // namespace section

@@ -1,0 +1,221 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The CSV of a cut-and-fill survey: the closed outline's file with a 线
+// column (地面线 / 设计线) after the key column (docs/survey-file.md).
+
+#include "runtime/number_text.h"
+#include "survey_file/project_rows.h"
+#include "survey_file/text_lines.h"
+
+namespace survey_file {
+
+namespace {
+
+constexpr std::string_view kGround = "地面线";
+constexpr std::string_view kDesign = "设计线";
+
+std::string headerWord(std::string_view cell) {
+    std::string word;
+    for (char c : runtime::toHalfWidth(cell))
+        if (c != ' ' && c != '\t') word += (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c;
+    return word;
+}
+
+char separatorOf(std::string_view line) {
+    return line.find('\t') != std::string_view::npos ? '\t' : ',';
+}
+
+class CutFillReader {
+  public:
+    CutFillReader(std::string_view text, int linesBefore) : lines_(text, linesBefore) {}
+
+    section::CutFillSurvey read() {
+        std::string_view line;
+        if (!lines_.next(line, true)) throw LineFault{{0, 0, "文件中没有数据"}};
+        separator_ = separatorOf(line);
+        split(line);
+        header();
+        while (lines_.next(line, true)) {
+            split(line);
+            bool empty = true;
+            for (std::size_t k = 0; k < cells_.size(); ++k) empty = empty && cells_[k].empty();
+            if (!empty) row();
+        }
+        if (survey_.sections.empty()) throw LineFault{{0, 0, "文件中只有表头，没有断面数据"}};
+        checkSpacings();
+        return std::move(survey_);
+    }
+
+  private:
+    int at() const { return lines_.number(); }
+
+    void split(std::string_view line) {
+        if (!cells_.split(line, separator_))
+            failAt(at(), int(LineCells::kMostCells) + 1, "：这一行的列数太多");
+    }
+
+    void expect(int column, std::initializer_list<std::string_view> words, const char* shown) {
+        const std::string word = headerWord(cells_[column - 1]);
+        for (std::string_view w : words)
+            if (word == w) return;
+        failAt(at(), column, quoted(cells_[column - 1]) + "不是有效的表头，应为" + shown);
+    }
+
+    void header() {
+        const std::string key = headerWord(cells_[0]);
+        stations_ = key == "桩号";
+        if (!stations_ && key != "断面")
+            failAt(at(), 1, quoted(cells_[0]) + "不是有效的表头，应为“桩号”或“断面”");
+        survey_.stationAnswer = stations_ ? "y" : "n";
+        expect(2, {"线"}, "“线”");
+        expect(3, {"高程H", "H"}, "“高程H”或“H”");
+        expect(4, {"距离S", "S"}, "“距离S”或“S”");
+        columns_ = 4;
+        if (!stations_ && !cells_[4].empty()) {
+            expect(5, {"间距DL", "DL"}, "“间距DL”或“DL”");
+            columns_ = 5;
+        }
+        nothingBeyond();
+    }
+
+    void nothingBeyond() const {
+        for (std::size_t k = columns_; k < cells_.size(); ++k)
+            if (!cells_[k].empty()) failAt(at(), int(k) + 1, quoted(cells_[k]) + "是多余的数据");
+    }
+
+    void row() {
+        nothingBeyond();
+        section::CutFillSection& section = sectionOfRow();
+        const std::string_view line = cells_[1];
+        const bool noPoint = cells_[2].empty() && cells_[3].empty();
+        if (noPoint && line.empty()) {
+            // A section without points, or a row that only gives the spacing.
+        } else if (line != kGround && line != kDesign) {
+            failAt(at(), 2,
+                   line.empty() ? std::string("没有写明是哪条线，应为“地面线”或“设计线”")
+                                : quoted(line) + "不是有效的线，应为“地面线”或“设计线”");
+        } else {
+            const double h = cellValue(cells_[2], at(), 3, "高程");
+            const double s = cellValue(cells_[3], at(), 4, "距离");
+            (line == kGround ? section.ground : section.design).push_back({h, s});
+        }
+        if (columns_ == 5 && !cells_[4].empty()) spacing(section);
+    }
+
+    section::CutFillSection& sectionOfRow() {
+        const std::string_view key = cells_[0];
+        if (key.empty()) failAt(at(), 1, stations_ ? "没有桩号" : "没有断面编号");
+        auto& sections = survey_.sections;
+        if (!sections.empty() && key == lastKey_) return sections.back();
+        section::CutFillSection next;
+        if (stations_) {
+            next.station = stationValue(key, at(), 1);
+            if (!sections.empty() && next.station == sections.back().station) {
+                lastKey_ = key;
+                return sections.back();
+            }
+        } else {
+            const std::optional<double> n = runtime::readNumber(key);
+            const int expected = int(sections.size()) + 1;
+            if (!sections.empty() && n && *n == expected - 1) {
+                lastKey_ = key;
+                return sections.back();
+            }
+            if (!n || *n != expected)
+                failAt(at(), 1,
+                       quoted(key) +
+                           "不是下一个断面的编号：断面应按 1、2、3……的顺序编号，这里应为 " +
+                           std::to_string(expected));
+        }
+        lastKey_ = key;
+        firstLines_.push_back(at());
+        spacingLines_.push_back(0);
+        sections.push_back(std::move(next));
+        return sections.back();
+    }
+
+    void spacing(section::CutFillSection& section) {
+        const double value = cellValue(cells_[4], at(), 5, "间距");
+        int& line = spacingLines_.back();
+        if (line != 0 && value != section.spacing)
+            failAt(at(), 5,
+                   quoted(cells_[4]) + "与第 " + std::to_string(line) +
+                       " 行给出的间距不同，每个断面只能有一个间距");
+        section.spacing = value;
+        line = at();
+    }
+
+    void checkSpacings() const {
+        if (stations_) return;
+        const std::size_t n = survey_.sections.size();
+        for (std::size_t k = 0; k + 1 < n; ++k)
+            if (spacingLines_[k] == 0)
+                failAt(firstLines_[k], 5,
+                       "：第 " + std::to_string(k + 1) + " 号断面没有到第 " +
+                           std::to_string(k + 2) + " 号断面的间距 DL");
+        if (spacingLines_.back() != 0)
+            failAt(spacingLines_.back(), 5,
+                   "：第 " + std::to_string(n) + " 号断面是最后一个断面，后面没有断面，不应有间距");
+    }
+
+    TextLines lines_;
+    LineCells cells_;
+    char separator_ = ',';
+    bool stations_ = false;
+    std::size_t columns_ = 4;
+    std::string lastKey_;
+    std::vector<int> firstLines_;    // per section
+    std::vector<int> spacingLines_;  // per section: the line of its spacing, 0 for none
+    section::CutFillSurvey survey_;
+};
+
+}  // namespace
+
+bool isCutFillCsv(std::string_view text) {
+    TextLines lines(text);
+    std::string_view line;
+    if (!lines.next(line, true)) return false;
+    LineCells cells;
+    return cells.split(line, separatorOf(line)) && headerWord(cells[1]) == "线";
+}
+
+ReadResult readCutFillCsv(std::string_view text, int linesBefore) {
+    try {
+        return {std::nullopt, CutFillReader(text, linesBefore).read(), {}};
+    } catch (const LineFault& fault) {
+        return {std::nullopt, std::nullopt, fault.error};
+    }
+}
+
+std::string writeCutFillSurvey(const section::CutFillSurvey& survey,
+                               const section::ProjectInfo& project) {
+    using runtime::numberToText;
+    const bool stations = survey.stationsEntered();
+    const std::size_t n = survey.sections.size();
+    std::string out = "\xEF\xBB\xBF" + projectRowsText(project);
+    out += stations ? "桩号,线,高程H,距离S\r\n" : "断面,线,高程H,距离S,间距DL\r\n";
+    for (std::size_t k = 0; k < n; ++k) {
+        const section::CutFillSection& section = survey.sections[k];
+        const std::string key = stations ? numberToText(section.station) : std::to_string(k + 1);
+        // Without stations the spacing stands in the section's first row.
+        std::string spacing = stations ? "" : ",";
+        if (!stations && k + 1 < n) spacing += numberToText(section.spacing);
+        bool first = true;
+        const auto rows = [&](const std::vector<section::LinePoint>& line, std::string_view name) {
+            for (const section::LinePoint& p : line) {
+                out += key + "," + std::string(name) + "," + numberToText(p.elevation) + "," +
+                       numberToText(p.offset) +
+                       (first      ? spacing
+                        : stations ? ""
+                                   : ",") +
+                       "\r\n";
+                first = false;
+            }
+        };
+        rows(section.ground, kGround);
+        rows(section.design, kDesign);
+        if (first) out += key + ",,," + spacing + "\r\n";
+    }
+    return out;
+}
+
+}  // namespace survey_file

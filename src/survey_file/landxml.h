@@ -1,0 +1,58 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// Cross-sections as LandXML 1.2, the open interchange of design programs:
+//
+//   LandXML / Units / Metric
+//   LandXML / Alignments / Alignment / CrossSects (calcMethod="AverageEndArea")
+//     CrossSect sta= [areaCut= areaFill= volumeCut= volumeFill=]
+//       CrossSectSurf (the ground line, one PntList2D of "offset elevation")
+//       DesignCrossSectSurf (the design line, CrossSectPnt "offset elevation";
+//         for a closed outline closedArea="true" with its area and volume)
+//       Feature name="velmorin" (the spacing to the next section as entered)
+//
+// LandXML offsets are negative to the left, ours (S) positive: offset = -S.
+// Volumes stand at the section they start from (to the next section). The
+// spacings are written as entered, so that a survey reads back exactly; without
+// stations `sta` is the running sum of the spacings from 0 and the CrossSects
+// say so in a Feature. Numbers in the shortest form that reads back the same.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "section/cut_fill_survey.h"
+#include "section/survey.h"
+#include "survey_file/survey_file.h"
+
+namespace survey_file {
+
+// When the file was written, as LandXML wants it: "2026-12-08", "16:54:17".
+struct LandXmlStamp {
+    std::string date;
+    std::string time;
+};
+
+// Nothing to write when the survey has no section: CrossSects needs one.
+std::optional<std::string> landXml(const section::SectionSurvey& survey, const LandXmlStamp& stamp);
+std::optional<std::string> landXml(const section::CutFillSurvey& survey, const LandXmlStamp& stamp);
+
+// A LandXML file read: a closed-outline survey when any section has a
+// DesignCrossSectSurf with closedArea="true", else a cut-and-fill survey
+// (ground from the first CrossSectSurf, design from the first open
+// DesignCrossSectSurf). The closed survey comes as entered, nothing computed;
+// the cut-and-fill one with the areas and volumes the file states. Elements
+// and attributes we do not use are ignored; what we cannot read is named
+// with its line.
+struct LandXmlRead {
+    std::optional<section::SectionSurvey> closed;
+    std::optional<section::CutFillSurvey> cutFill;
+    FileError error;
+};
+
+LandXmlRead readLandXml(std::string_view text);
+
+// Whether the bytes look like an XML document (after a byte-order mark and
+// blanks, a "<?xml" declaration or a "<LandXML" element).
+bool looksLikeXml(std::string_view bytes);
+
+}  // namespace survey_file

@@ -1,0 +1,332 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include <algorithm>
+#include <cstring>
+#include <pugixml.hpp>
+
+#include "survey_file/cells.h"
+#include "survey_file/landxml.h"
+#include "survey_file/landxml_tags.h"
+
+namespace survey_file {
+
+namespace {
+
+using section::LinePoint;
+
+// A fault found deep in the tree, caught once at the top.
+struct Fault {
+    int line = 0;
+    std::string message;
+};
+
+std::string_view localName(const pugi::xml_node& node) {
+    std::string_view name = node.name();
+    const std::size_t colon = name.find(':');
+    return colon == std::string_view::npos ? name : name.substr(colon + 1);
+}
+
+bool named(const pugi::xml_node& node, std::string_view name) {
+    return node.type() == pugi::node_element && localName(node) == name;
+}
+
+std::vector<pugi::xml_node> children(const pugi::xml_node& node, std::string_view name) {
+    std::vector<pugi::xml_node> out;
+    for (pugi::xml_node child : node.children())
+        if (named(child, name)) out.push_back(child);
+    return out;
+}
+
+pugi::xml_node child(const pugi::xml_node& node, std::string_view name) {
+    for (pugi::xml_node each : node.children())
+        if (named(each, name)) return each;
+    return {};
+}
+
+bool isTrue(const pugi::xml_attribute& attribute) {
+    const std::string_view value = trimBlanks(attribute.value());
+    return value == "true" || value == "1";
+}
+
+// What one CrossSect holds, before the survey of its kind is put together.
+struct RawSection {
+    int line = 0;
+    double sta = 0.0;
+    std::optional<double> spacing;
+    bool closed = false;
+    std::vector<LinePoint> outline, ground, design;
+    std::optional<double> areaCut, areaFill;
+    double volumeCut = 0.0, volumeFill = 0.0;
+};
+
+class Reader {
+  public:
+    explicit Reader(std::string_view text) : text_(text) {}
+
+    LandXmlRead read() {
+        pugi::xml_document document;
+        const pugi::xml_parse_result parsed = document.load_buffer(
+            text_.data(), text_.size(), pugi::parse_default, pugi::encoding_utf8);
+        if (!parsed) throw Fault{lineAt(parsed.offset), parseFault(parsed.status)};
+        const pugi::xml_node root = document.document_element();
+        if (!named(root, "LandXML"))
+            throw Fault{line(root), "这不是 LandXML 文件：最外层的元素是“" +
+                                        std::string(root.name()) + "”，应为“LandXML”"};
+        checkUnits(root);
+        const pugi::xml_node crossSects = findCrossSects(root);
+        if (!crossSects)
+            throw Fault{0,
+                        "文件中没有横断面（LandXML 的 Alignments/Alignment/CrossSects）："
+                        "请在设计程序中导出带横断面的 LandXML 文件"};
+        const bool stations = !ourFlag(crossSects, landxml::kStationsEntered, "false");
+        std::vector<RawSection> sections;
+        for (const pugi::xml_node& each : children(crossSects, "CrossSect"))
+            sections.push_back(readSection(each));
+        if (sections.empty()) throw Fault{line(crossSects), "CrossSects 中没有 CrossSect（断面）"};
+        if (!stations) fillSpacings(sections);
+        LandXmlRead result;
+        if (std::any_of(sections.begin(), sections.end(), [](auto& s) { return s.closed; }))
+            result.closed = closedSurvey(sections, stations);
+        else
+            result.cutFill = cutFillSurvey(sections, stations);
+        return result;
+    }
+
+  private:
+    int lineAt(std::ptrdiff_t offset) const {
+        const std::size_t end =
+            std::min<std::size_t>(std::size_t(std::max<std::ptrdiff_t>(offset, 0)), text_.size());
+        return 1 + int(std::count(text_.begin(), text_.begin() + std::ptrdiff_t(end), '\n'));
+    }
+    int line(const pugi::xml_node& node) const { return lineAt(node.offset_debug()); }
+
+    static std::string parseFault(pugi::xml_parse_status status) {
+        switch (status) {
+            case pugi::status_end_element_mismatch:
+                return "XML 格式有误：结束标记与开始标记不配对";
+            case pugi::status_bad_attribute:
+                return "XML 格式有误：属性写得不对（缺少引号或等号）";
+            case pugi::status_no_document_element:
+                return "XML 格式有误：文件中没有任何元素";
+            case pugi::status_out_of_memory:
+                return "内存不足（文件太大）";
+            default:
+                return "XML 格式有误，文件可能不完整或已损坏";
+        }
+    }
+
+    double number(const pugi::xml_node& node, const char* attribute) const {
+        const pugi::xml_attribute found = node.attribute(attribute);
+        if (!found) throw Fault{line(node), std::string(node.name()) + " 缺少属性 " + attribute};
+        return value(found.value(), line(node), std::string(node.name()) + " 的属性 " + attribute);
+    }
+    std::optional<double> optionalNumber(const pugi::xml_node& node, const char* attribute) const {
+        if (!node.attribute(attribute)) return std::nullopt;
+        return number(node, attribute);
+    }
+
+    static double value(std::string_view text, int at, const std::string& what) {
+        const CellNumber read = readFloat(trimBlanks(text));
+        if (read.fault == CellNumber::Fault::None) return read.value;
+        throw Fault{at, what + "“" + printableText(text) + "”" +
+                            (read.fault == CellNumber::Fault::OutOfRange
+                                 ? "超出了数值范围（绝对值超过 3.4E+38）"
+                                 : "不是有效的数")};
+    }
+
+    // "offset elevation offset elevation ..." as points with S = -offset;
+    // each number's own line named when it is wrong.
+    std::vector<LinePoint> pointList(const pugi::xml_node& node, std::size_t each) const {
+        const pugi::xml_node data = node.first_child();
+        const std::string_view text = node.child_value();
+        const int first = data ? line(data) : line(node);
+        std::vector<double> numbers;
+        for (std::size_t at = 0;;) {
+            at = text.find_first_not_of(" \t\r\n", at);
+            if (at == std::string_view::npos) break;
+            const std::size_t end = std::min(text.find_first_of(" \t\r\n", at), text.size());
+            const int here =
+                first + int(std::count(text.begin(), text.begin() + std::ptrdiff_t(at), '\n'));
+            numbers.push_back(
+                value(text.substr(at, end - at), here, std::string(node.name()) + " 中的坐标"));
+            at = end;
+        }
+        if (numbers.size() % 2 != 0 || (each != 0 && numbers.size() != each))
+            throw Fault{first,
+                        std::string(node.name()) + " 中有 " + std::to_string(numbers.size()) +
+                            " 个数，应为“偏距 高程”成对的数" + (each ? "（一个点两个数）" : "")};
+        std::vector<LinePoint> points;
+        for (std::size_t k = 0; k < numbers.size(); k += 2)
+            points.push_back({numbers[k + 1], -numbers[k]});
+        return points;
+    }
+
+    void checkUnits(const pugi::xml_node& root) const {
+        const pugi::xml_node units = child(root, "Units");
+        if (!units) return;
+        if (const pugi::xml_node imperial = child(units, "Imperial"))
+            throw Fault{line(imperial),
+                        "文件使用英制单位（Imperial），本程序只读公制（Metric）、"
+                        "以米为单位的 LandXML 文件"};
+        const pugi::xml_node metric = child(units, "Metric");
+        const std::pair<const char*, const char*> wanted[] = {
+            {"linearUnit", "meter"}, {"areaUnit", "squareMeter"}, {"volumeUnit", "cubicMeter"}};
+        for (const auto& [attribute, unit] : wanted) {
+            const pugi::xml_attribute found = metric.attribute(attribute);
+            if (found && std::strcmp(found.value(), unit) != 0)
+                throw Fault{line(metric), std::string("文件的单位 ") + attribute + " 是“" +
+                                              printableText(found.value()) + "”，本程序只读“" +
+                                              unit + "”"};
+        }
+    }
+
+    static pugi::xml_node findCrossSects(const pugi::xml_node& root) {
+        for (const pugi::xml_node& alignments : children(root, "Alignments"))
+            for (const pugi::xml_node& alignment : children(alignments, "Alignment"))
+                if (pugi::xml_node found = child(alignment, "CrossSects")) return found;
+        return {};
+    }
+
+    // A Property of our own Feature among the node's children.
+    static std::optional<std::string> ourProperty(const pugi::xml_node& node, const char* label) {
+        for (const pugi::xml_node& feature : children(node, "Feature")) {
+            if (std::strcmp(feature.attribute("name").value(), landxml::kFeature) != 0) continue;
+            for (const pugi::xml_node& property : children(feature, "Property"))
+                if (std::strcmp(property.attribute("label").value(), label) == 0)
+                    return property.attribute("value").value();
+        }
+        return std::nullopt;
+    }
+    static bool ourFlag(const pugi::xml_node& node, const char* label, const char* value) {
+        const std::optional<std::string> found = ourProperty(node, label);
+        return found && *found == value;
+    }
+
+    RawSection readSection(const pugi::xml_node& node) const {
+        RawSection section;
+        section.line = line(node);
+        section.sta = number(node, "sta");
+        if (const std::optional<std::string> spacing = ourProperty(node, landxml::kSpacing))
+            section.spacing = value(*spacing, section.line, "断面间距");
+        section.areaCut = optionalNumber(node, "areaCut");
+        section.areaFill = optionalNumber(node, "areaFill");
+        section.volumeCut = optionalNumber(node, "volumeCut").value_or(0.0);
+        section.volumeFill = optionalNumber(node, "volumeFill").value_or(0.0);
+        const std::vector<pugi::xml_node> grounds = children(node, "CrossSectSurf");
+        if (!grounds.empty()) {
+            const std::vector<pugi::xml_node> lists = children(grounds.front(), "PntList2D");
+            if (lists.size() > 1)
+                throw Fault{line(grounds.front()),
+                            "地面线（CrossSectSurf）断开成 " + std::to_string(lists.size()) +
+                                " 段（多个 PntList2D），本程序只能读连续的一条地面线"};
+            if (!lists.empty()) section.ground = pointList(lists.front(), 0);
+        }
+        bool designFound = false;
+        for (const pugi::xml_node& surface : children(node, "DesignCrossSectSurf")) {
+            const bool closed = isTrue(surface.attribute("closedArea"));
+            if (closed ? section.closed : designFound) continue;
+            std::vector<LinePoint> points;
+            for (const pugi::xml_node& point : children(surface, "CrossSectPnt"))
+                points.push_back(crossSectPoint(point));
+            (closed ? section.outline : section.design) = std::move(points);
+            (closed ? section.closed : designFound) = true;
+        }
+        return section;
+    }
+
+    LinePoint crossSectPoint(const pugi::xml_node& point) const {
+        const pugi::xml_attribute format = point.attribute("dataFormat");
+        if (format && std::strcmp(format.value(), "Offset Elevation") != 0)
+            throw Fault{line(point), "CrossSectPnt 的 dataFormat 是“" +
+                                         printableText(format.value()) +
+                                         "”，本程序只读“Offset Elevation”（偏距 高程）的点"};
+        if (trimBlanks(point.child_value()).find_first_not_of(" \t\r\n") == std::string_view::npos)
+            throw Fault{line(point), "CrossSectPnt 没有坐标（只引用了别处的点），本程序读不了"};
+        return pointList(point, 2).front();
+    }
+
+    // Without stations the spacings stand in our Feature; a file that lacks
+    // one gets the difference of the running sums.
+    static void fillSpacings(std::vector<RawSection>& sections) {
+        for (std::size_t k = 0; k + 1 < sections.size(); ++k)
+            if (!sections[k].spacing) sections[k].spacing = sections[k + 1].sta - sections[k].sta;
+    }
+
+    static section::SectionSurvey closedSurvey(const std::vector<RawSection>& sections,
+                                               bool stations) {
+        section::SectionSurvey survey;
+        survey.resize(int(sections.size()));
+        survey.setStationAnswer(stations ? "y" : "n");
+        for (std::size_t k = 0; k < sections.size(); ++k) {
+            const RawSection& from = sections[k];
+            if (from.outline.size() > 32767)
+                throw Fault{from.line, "断面有 " + std::to_string(from.outline.size()) +
+                                           " 个点，超过了每个断面最多 32767 个点"};
+            const int i = int(k) + 1;
+            if (stations) survey.setStation(i, from.sta);
+            survey.setPointCount(i, std::int16_t(from.outline.size()));
+        }
+        survey.allocatePoints();
+        for (std::size_t k = 0; k < sections.size(); ++k) {
+            const int i = int(k) + 1;
+            for (std::size_t j = 0; j < sections[k].outline.size(); ++j) {
+                const LinePoint& point = sections[k].outline[j];
+                survey.setPoint(i, int(j) + 1, point.elevation, point.offset);
+            }
+            if (k + 1 < sections.size() && sections[k].spacing)
+                survey.setSpacing(i, *sections[k].spacing);
+        }
+        return survey;
+    }
+
+    static section::CutFillSurvey cutFillSurvey(const std::vector<RawSection>& sections,
+                                                bool stations) {
+        section::CutFillSurvey survey;
+        survey.stationAnswer = stations ? "y" : "n";
+        for (std::size_t k = 0; k < sections.size(); ++k) {
+            const RawSection& from = sections[k];
+            section::CutFillSection to;
+            if (stations) to.station = from.sta;
+            if (k + 1 < sections.size()) {
+                to.spacing = from.spacing.value_or(0.0);
+                to.cutVolume = from.volumeCut;
+                to.fillVolume = from.volumeFill;
+            }
+            to.ground = from.ground;
+            to.design = from.design;
+            if (from.areaCut || from.areaFill)
+                to.areas =
+                    section::CutFillAreas{from.areaCut.value_or(0.0), from.areaFill.value_or(0.0)};
+            survey.totalCut += to.cutVolume;
+            survey.totalFill += to.fillVolume;
+            survey.sections.push_back(std::move(to));
+        }
+        return survey;
+    }
+
+    std::string_view text_;
+};
+
+}  // namespace
+
+LandXmlRead readLandXml(std::string_view text) {
+    try {
+        return Reader(text).read();
+    } catch (const Fault& fault) {
+        LandXmlRead result;
+        result.error.line = fault.line;
+        result.error.message =
+            (fault.line > 0 ? "第 " + std::to_string(fault.line) + " 行：" : std::string()) +
+            fault.message;
+        return result;
+    }
+}
+
+bool looksLikeXml(std::string_view bytes) {
+    if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
+    const std::size_t start = bytes.find_first_not_of(" \t\r\n");
+    if (start == std::string_view::npos) return false;
+    bytes.remove_prefix(start);
+    return bytes.starts_with("<?xml") || bytes.starts_with("<LandXML");
+}
+
+}  // namespace survey_file

@@ -1,0 +1,66 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "window/files/interchange_export.h"
+
+#include <QDateTime>
+
+#include "survey_file/landxml.h"
+#include "survey_file/section_drawing.h"
+#include "window/files/safe_write.h"
+
+namespace window {
+
+namespace {
+
+survey_file::LandXmlStamp now() {
+    const QDateTime time = QDateTime::currentDateTime();
+    return {time.toString(QStringLiteral("yyyy-MM-dd")).toStdString(),
+            time.toString(QStringLiteral("HH:mm:ss")).toStdString()};
+}
+
+template <typename Survey>
+QByteArray landXmlOf(const Survey& survey, QString& error) {
+    const std::optional<std::string> xml = survey_file::landXml(survey, now());
+    if (!xml) {
+        error = QStringLiteral("测量数据中没有断面，没有可写的 LandXML。");
+        return {};
+    }
+    return QByteArray::fromStdString(*xml);
+}
+
+template <typename Survey>
+QString exportLandXmlOf(const Survey& survey, const QString& path) {
+    QString error;
+    const QByteArray bytes = landXmlBytes(survey, error);
+    return error.isEmpty() ? writeFileSafely(path, bytes) : error;
+}
+
+}  // namespace
+
+QByteArray landXmlBytes(const section::SectionSurvey& survey, QString& error) {
+    return landXmlOf(survey, error);
+}
+QByteArray landXmlBytes(const section::CutFillSurvey& survey, QString& error) {
+    return landXmlOf(survey, error);
+}
+
+QByteArray sectionsDxfBytes(const section::SectionSurvey& survey) {
+    return QByteArray::fromStdString(survey_file::dxf(survey_file::sectionDrawing(survey)));
+}
+QByteArray sectionsDxfBytes(const section::CutFillSurvey& survey) {
+    return QByteArray::fromStdString(survey_file::dxf(survey_file::sectionDrawing(survey)));
+}
+
+QString exportLandXml(const section::SectionSurvey& survey, const QString& path) {
+    return exportLandXmlOf(survey, path);
+}
+QString exportLandXml(const section::CutFillSurvey& survey, const QString& path) {
+    return exportLandXmlOf(survey, path);
+}
+QString exportSectionsDxf(const section::SectionSurvey& survey, const QString& path) {
+    return writeFileSafely(path, sectionsDxfBytes(survey));
+}
+QString exportSectionsDxf(const section::CutFillSurvey& survey, const QString& path) {
+    return writeFileSafely(path, sectionsDxfBytes(survey));
+}
+
+}  // namespace window

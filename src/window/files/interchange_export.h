@@ -1,0 +1,31 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// The exports for design and CAD programs: the sections as LandXML 1.2 and
+// the section drawings as DXF, each as bytes (for standard output) or written
+// safely to a file. One function per kind of survey.
+
+#include <QByteArray>
+#include <QString>
+
+#include "section/cut_fill_survey.h"
+#include "section/survey.h"
+
+namespace window {
+
+// The LandXML of a calculated survey, stamped with the time now; empty with
+// `error` set when there is nothing to write (no section).
+QByteArray landXmlBytes(const section::SectionSurvey& survey, QString& error);
+QByteArray landXmlBytes(const section::CutFillSurvey& survey, QString& error);
+
+// The DXF section drawings of a calculated survey.
+QByteArray sectionsDxfBytes(const section::SectionSurvey& survey);
+QByteArray sectionsDxfBytes(const section::CutFillSurvey& survey);
+
+// Written safely to `path`: empty on success, else the message naming the
+// file and the reason. 文件 ▸ 导出断面图 (DXF)… calls exportSectionsDxf.
+QString exportLandXml(const section::SectionSurvey& survey, const QString& path);
+QString exportLandXml(const section::CutFillSurvey& survey, const QString& path);
+QString exportSectionsDxf(const section::SectionSurvey& survey, const QString& path);
+QString exportSectionsDxf(const section::CutFillSurvey& survey, const QString& path);
+
+}  // namespace window

@@ -1,0 +1,152 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "window/printing/printing.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QTimer>
+#include <future>
+
+#include "printout/dayang.h"
+#include "window/files/file_dialogs.h"
+#include "window/platform/title.h"
+#include "window/printing/job_watch.h"
+#include "window/printing/pdf_export.h"
+#include "window/printing/print_system.h"
+#include "window/printing/sheet_printer.h"
+#include "window/printing/sheet_renderer.h"
+
+namespace window {
+
+namespace {
+
+// The pages the print dialog asked for.
+PageRange pagesOf(const QPrinter& printer) {
+    if (printer.printRange() != QPrinter::PageRange) return {};
+    return {printer.fromPage(), printer.toPage()};
+}
+
+}  // namespace
+
+Printing::Printing(QWidget* window) : QObject(window), window_(window) {}
+
+void Printing::printOnDefault(const section::SectionSurvey& survey) {
+    auto* print = new SheetPrint(survey, this);
+    connect(print, &SheetPrint::finished, this, [this, print](const PrintedSheet& printed) {
+        print->deleteLater();
+        if (!printed.result.printed()) {
+            tellCannotPrint(printed.result.message);
+        } else if (printed.job != 0) {
+            followJob(printed.printer, printed.job);
+        }
+    });
+}
+
+void Printing::followJob(const QString& printer, int job) {
+    auto* watch = new JobWatch(printer, job, jobPatience_, this);
+    connect(watch, &JobWatch::stillWaiting, this, [this, printer] {
+        emit statusMessage(
+            QStringLiteral("计算书已送到打印机“%1”，正在排队等候打印。").arg(printer));
+    });
+    connect(watch, &JobWatch::ended, this, [this, watch, printer](const PrintResult& result) {
+        watch->deleteLater();
+        if (result.printed()) {
+            emit statusMessage(QStringLiteral("计算书已在打印机“%1”上打印。").arg(printer));
+        } else {
+            tellCannotPrint(result.message);
+        }
+    });
+}
+
+void Printing::tellCannotPrint(const QString& message) {
+    // Print news comes whenever it is learned; over an open prompt the box
+    // would take the Enter meant for the prompt. It waits for the prompt to close.
+    if (QApplication::activeModalWidget()) {
+        QTimer::singleShot(250, this, [this, message] { tellCannotPrint(message); });
+        return;
+    }
+    QMessageBox box(QMessageBox::Warning, applicationTitle(), message, QMessageBox::Ok, window_);
+    // No printer at hand: the sheet can still go out as a PDF.
+    QPushButton* toPdf = box.addButton(QStringLiteral("导出为 PDF…"), QMessageBox::ActionRole);
+    box.setDefaultButton(QMessageBox::Ok);
+    box.exec();
+    if (box.clickedButton() == toPdf) emit exportRequested();
+}
+
+bool Printing::exportPdf(const section::SectionSurvey& survey, const QString& surveyFile) {
+    const QString name = surveyFile.isEmpty() ? QStringLiteral("计算书.pdf")
+                                              : QFileInfo(surveyFile).completeBaseName() +
+                                                    QStringLiteral(" 计算书.pdf");
+    const QString path = askSavePath(window_, QStringLiteral("导出计算书为 PDF"),
+                                     QDir(dialogFolder(surveyFile)).filePath(name),
+                                     QStringLiteral("PDF 文件 (*.pdf)"), QStringLiteral("pdf"));
+    if (path.isEmpty()) return false;
+    const QString error = exportSheetPdf(printout::dayang(survey), path);
+    if (!error.isEmpty()) {
+        QMessageBox::warning(window_, applicationTitle(), error);
+        return false;
+    }
+    emit statusMessage(QStringLiteral("计算书已导出为“%1”。").arg(QDir::toNativeSeparators(path)));
+    return true;
+}
+
+// Qt's printer classes ask the print system on the window's thread with no
+// time limit, a minute and more when it takes the connection and never
+// answers: it is asked first, on a thread of its own and with a short limit.
+bool Printing::printServiceAnswers() {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    std::future<DefaultPrinter> asked =
+        std::async(std::launch::async, [] { return defaultPrinter(); });
+    QEventLoop waiting;
+    QTimer poll;
+    connect(&poll, &QTimer::timeout, &waiting, [&] {
+        if (asked.wait_for(std::chrono::seconds(0)) == std::future_status::ready) waiting.quit();
+    });
+    poll.start(20);
+    waiting.exec(QEventLoop::ExcludeUserInputEvents);
+    QApplication::restoreOverrideCursor();
+    const DefaultPrinter printer = asked.get();
+    if (printer.problem != PrintOutcome::NoAnswer) return true;
+    tellCannotPrint(printResult(PrintOutcome::NoAnswer, printer.name).message);
+    return false;
+}
+
+void Printing::preview(const section::SectionSurvey& survey) {
+    if (!printServiceAnswers()) return;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(sheetDocumentName());
+    QPrintPreviewDialog preview(&printer, window_);
+    preview.setWindowTitle(QStringLiteral("打印预览 - ") + applicationTitle());
+    const printout::Sheet sheet = printout::dayang(survey);
+    connect(&preview, &QPrintPreviewDialog::paintRequested, this,
+            [&sheet](QPrinter* target) { renderSheet(sheet, *target, pagesOf(*target)); });
+    preview.resize(window_->window()->size().boundedTo(QSize(900, 1000)));
+    preview.exec();
+}
+
+void Printing::printWithDialog(const section::SectionSurvey& survey) {
+    if (!printServiceAnswers()) return;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(sheetDocumentName());
+    QPrintDialog dialog(&printer, window_);
+    dialog.setWindowTitle(QStringLiteral("打印计算书"));
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange);
+    if (dialog.exec() != QDialog::Accepted) return;
+    if (printer.outputFormat() == QPrinter::NativeFormat) {
+        const PrintOutcome problem = printerProblem(printer.printerName());
+        if (problem != PrintOutcome::Printed) {
+            tellCannotPrint(printResult(problem, printer.printerName()).message);
+            return;
+        }
+    }
+    if (!renderSheet(printout::dayang(survey), printer, pagesOf(printer)))
+        tellCannotPrint(printResult(PrintOutcome::CannotOpen, printer.printerName()).message);
+}
+
+}  // namespace window

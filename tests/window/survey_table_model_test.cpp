@@ -1,0 +1,266 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The survey table's model against the document, no widget shown: cells typed,
+// blocks pasted, rows put in, taken out and moved, undo and redo, refusals in
+// the file's words, and the rows following each change of the document.
+
+#include "window/table/survey_table_model.h"
+
+#include <QSignalSpy>
+#include <QTest>
+#include <QUndoStack>
+
+#include "survey_file/survey_file.h"
+
+using window::SurveyTableModel;
+
+namespace {
+
+// Two sections of three points each, with or without stations.
+const char* const kStations =
+    "桩号,高程H,距离S\n100,50,2\n100,51,0\n100,50,-2\n120,52,3\n120,52,0\n120,50,-3\n";
+const char* const kNumbered =
+    "断面,高程H,距离S,间距DL\n1,10,0,20\n1,10,4,\n1,8,4,\n2,8,0,\n2,8,5,\n2,9,5,\n";
+
+void load(document::SurveyDocument& document, const char* file) {
+    auto read = survey_file::readSurvey(file);
+    QVERIFY2(read.survey, read.error.message.c_str());
+    QCOMPARE(document.replaceSurvey(*read.survey, "打开文件", ""), document::Outcome::Done);
+}
+
+QString cell(const SurveyTableModel& model, int row, int column) {
+    return model.data(model.index(row, column), Qt::DisplayRole).toString();
+}
+
+// The whole table as text, row by row, for comparing states.
+QString table(const SurveyTableModel& model) {
+    QModelIndexList all;
+    for (int r = 0; r < model.rowCount(); ++r)
+        for (int c = 0; c < model.columnCount(); ++c) all << model.index(r, c);
+    return model.copy(all);
+}
+
+}  // namespace
+
+class SurveyTableModelTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void rows_follow_the_file_with_an_empty_row_at_the_end() {
+        document::SurveyDocument document;
+        load(document, kNumbered);
+        SurveyTableModel model(document);
+        QCOMPARE(model.rowCount(), 7);
+        QCOMPARE(model.columnCount(), 4);
+        QCOMPARE(model.headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(), "断面");
+        QCOMPARE(cell(model, 0, 3), "20");
+        QCOMPARE(cell(model, 1, 3), "");  // the spacing stands on the section's first row
+        QCOMPARE(cell(model, 3, 0), "2");
+        QCOMPARE(cell(model, 6, 1), "");
+        QCOMPARE(model.place(4).section, 2);
+        QCOMPARE(model.place(4).point, 2);
+        QVERIFY(!(model.flags(model.index(3, 3)) & Qt::ItemIsEditable));  // the last has no spacing
+        QVERIFY(!(model.flags(model.index(0, 0)) & Qt::ItemIsEditable));
+    }
+
+    void typed_values_go_through_the_document_as_undoable_steps() {
+        document::SurveyDocument document;
+        load(document, kStations);
+        SurveyTableModel model(document);
+        QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
+        QVERIFY(model.commit(model.index(1, 1), QStringLiteral("５１．５")).isEmpty());
+        QCOMPARE(document.survey().elevations(1, 2), 51.5);
+        QCOMPARE(cell(model, 1, 1), "51.5");
+        QCOMPARE(changed.count(), 1);
+        QCOMPARE(document.undoStack()->undoText(), "修改高程");
+        QVERIFY(model.commit(model.index(4, 0), "K0+130.5").isEmpty());
+        QCOMPARE(cell(model, 3, 0), "130.5");
+        document.undoStack()->undo();
+        document.undoStack()->undo();
+        QCOMPARE(cell(model, 1, 1), "51");
+        QCOMPARE(cell(model, 3, 0), "120");
+        document.undoStack()->redo();
+        QCOMPARE(cell(model, 1, 1), "51.5");
+    }
+
+    void a_bad_value_is_refused_in_the_file_readers_words_and_nothing_changes() {
+        document::SurveyDocument document;
+        load(document, kStations);
+        SurveyTableModel model(document);
+        QSignalSpy refused(&model, &SurveyTableModel::refused);
+        const int steps = document.undoStack()->count();
+        QCOMPARE(model.commit(model.index(2, 2), "1O.5"), "第 3 行第 3 列“1O.5”不是有效的距离");
+        QCOMPARE(model.commit(model.index(2, 1), ""), "第 3 行第 2 列没有高程");
+        QCOMPARE(model.commit(model.index(0, 0), "K1-020"), "第 1 行第 1 列“K1-020”不是有效的桩号");
+        QCOMPARE(model.commit(model.index(0, 1), "1e39"),
+                 "第 1 行第 2 列“1e39”超出了允许的范围（绝对值不超过 3.4E+38）");
+        QCOMPARE(refused.count(), 4);
+        QCOMPARE(document.undoStack()->count(), steps);
+        QVERIFY(!model.setData(model.index(2, 2), "abc", Qt::EditRole));
+    }
+
+    void an_overflowing_edit_is_refused_and_leaves_everything() {
+        document::SurveyDocument document;
+        load(document, kStations);
+        SurveyTableModel model(document);
+        const QString before = table(model);
+        const QString refusal = model.commit(model.index(0, 1), "3e38");
+        QVERIFY2(refusal.contains("超出了数值范围"), qPrintable(refusal));
+        QCOMPARE(table(model), before);
+    }
+
+    void typing_on_the_empty_row_appends_points_and_sections() {
+        document::SurveyDocument document;
+        load(document, kStations);
+        SurveyTableModel model(document);
+        QVERIFY(model.commit(model.index(6, 1), "49").isEmpty());  // a point of the last section
+        QCOMPARE(document.survey().pointCounts(2), 4);
+        QCOMPARE(model.rowCount(), 8);
+        QCOMPARE(cell(model, 6, 2), "0");
+        QVERIFY(model.commit(model.index(7, 0), "120").isEmpty());  // the same station: nothing new
+        QCOMPARE(model.rowCount(), 8);
+        QVERIFY(model.commit(model.index(7, 0), "K0+140").isEmpty());
+        QCOMPARE(document.survey().sectionCount(), 3);
+        QCOMPARE(model.place(7).point, 0);
+        QVERIFY(model.commit(model.index(7, 1), "48").isEmpty());  // the first point of section 3
+        QCOMPARE(document.survey().pointCounts(3), 1);
+        QCOMPARE(model.rowCount(), 9);
+
+        document::SurveyDocument empty;
+        SurveyTableModel fresh(empty);
+        QCOMPARE(fresh.rowCount(), 1);
+        QVERIFY(fresh.commit(fresh.index(0, 2), "3").isEmpty());
+        QCOMPARE(empty.survey().sectionCount(), 1);
+        QCOMPARE(empty.survey().offsets(1, 1), 3.0);
+    }
+
+    void without_stations_only_the_next_number_starts_a_section() {
+        document::SurveyDocument document;
+        load(document, kNumbered);
+        SurveyTableModel model(document);
+        QCOMPARE(model.commit(model.index(6, 0), "4"),
+                 "第 7 行第 1 列“4”不是下一个断面的编号：断面应按 1、2、3……的顺序编号，这里应为 3");
+        QVERIFY(model.commit(model.index(6, 0), "３").isEmpty());
+        QCOMPARE(document.survey().sectionCount(), 3);
+        QVERIFY(model.flags(model.index(3, 3)) & Qt::ItemIsEditable);
+        QVERIFY(model.commit(model.index(3, 3), "12.5").isEmpty());
+        QCOMPARE(document.survey().spacings(2), 12.5);
+    }
+
+    void rows_put_in_taken_out_and_moved_follow_the_document() {
+        document::SurveyDocument document;
+        load(document, kStations);
+        SurveyTableModel model(document);
+        const QString start = table(model);
+        QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
+        QSignalSpy removed(&model, &QAbstractItemModel::rowsRemoved);
+        QVERIFY(model.insertPoint(1, true).isEmpty());
+        QCOMPARE(inserted.count(), 1);
+        QCOMPARE(cell(model, 2, 1), "51");  // a copy of the point above
+        QVERIFY(model.movePoint(3, true).isEmpty());
+        QCOMPARE(cell(model, 2, 1), "50");
+        QVERIFY(!model.movePoint(0, true).isEmpty());
+        QVERIFY(model.deletePoints({0, 4, 5}).isEmpty());
+        QCOMPARE(document.undoStack()->undoText(), "删除观测点");
+        QCOMPARE(document.survey().pointCounts(1), 3);
+        QCOMPARE(document.survey().pointCounts(2), 1);
+        QVERIFY(model.insertSection(0).isEmpty());
+        QCOMPARE(document.survey().sectionCount(), 3);
+        QCOMPARE(model.place(0).point, 0);
+        QVERIFY(model.deleteSection(model.rowOf(3, 0)).isEmpty());
+        QCOMPARE(model.rowCount(), model.dataRows() + 1);
+        QCOMPARE(model.dataRows(), 1 + 3);
+        QVERIFY(removed.count() >= 2);
+        while (document.undoStack()->index() > 1) document.undoStack()->undo();
+        QCOMPARE(table(model), start);
+        while (document.undoStack()->canRedo()) document.undoStack()->redo();
+        QCOMPARE(model.dataRows(), 4);
+    }
+
+    void a_pasted_block_is_read_as_the_file_and_is_one_step() {
+        document::SurveyDocument document;
+        load(document, kStations);
+        SurveyTableModel model(document);
+        const int steps = document.undoStack()->count();
+        // Two values on existing rows, then one more point of section 2 and a new section.
+        const QString block = "60\t1\r\n61\t2\r\n";
+        QVERIFY(model.paste(4, 1, block).isEmpty());
+        QCOMPARE(cell(model, 5, 1), "61");
+        QVERIFY(model.paste(6, 0, "120\t47\t7\nK0+140\t46\t0\nK0+140\t46\t4\n").isEmpty());
+        QCOMPARE(document.survey().sectionCount(), 3);
+        QCOMPARE(document.survey().pointCounts(2), 4);
+        QCOMPARE(document.survey().pointCounts(3), 2);
+        QCOMPARE(document.survey().stations(3), 140.0);
+        QCOMPARE(document.undoStack()->count(), steps + 2);
+        QCOMPARE(document.undoStack()->undoText(), "粘贴");
+        document.undoStack()->undo();
+        QCOMPARE(document.survey().sectionCount(), 2);
+        QCOMPARE(model.rowCount(), 7);
+
+        const QString before = table(model);
+        QCOMPARE(model.paste(0, 1, "1\t2\n3\tx\n"),
+                 "第 2 行第 3 列“x”不是有效的距离。粘贴没有进行，数据保持不变。");
+        QCOMPARE(model.paste(6, 1, "1\n"), "第 7 行第 3 列没有距离。粘贴没有进行，数据保持不变。");
+        QCOMPARE(model.paste(0, 2, "1\t2\n"),
+                 "第 1 行第 4 列“2”是多余的数据。粘贴没有进行，数据保持不变。");
+        QCOMPARE(table(model), before);
+    }
+
+    void pasting_into_an_empty_survey_starts_section_one() {
+        document::SurveyDocument document;
+        SurveyTableModel model(document);
+        QVERIFY(model.paste(0, 1, "10\t0\n10\t4\n8\t4\n").isEmpty());
+        QCOMPARE(document.survey().sectionCount(), 1);
+        QCOMPARE(document.survey().pointCounts(1), 3);
+        QCOMPARE(model.rowCount(), 4);
+    }
+
+    void the_spacing_of_the_last_section_needs_a_section_after_it() {
+        document::SurveyDocument document;
+        load(document, kNumbered);
+        SurveyTableModel model(document);
+        QCOMPARE(
+            model.paste(3, 3, "15\n"),
+            "第 2 号断面是最后一个断面，后面没有断面，不应有间距。粘贴没有进行，数据保持不变。");
+        QVERIFY(model.paste(3, 3, "15\n\n\n3\t\t\n").contains("没有"));
+        QVERIFY(model.paste(3, 0, "2\t8\t0\t15\n2\t8\t5\n2\t9\t5\n3\t7\t0\n3\t7\t5\n").isEmpty());
+        QCOMPARE(document.survey().sectionCount(), 3);
+        QCOMPARE(document.survey().spacings(2), 15.0);
+    }
+
+    void copied_cells_are_tab_separated_lines() {
+        document::SurveyDocument document;
+        load(document, kNumbered);
+        SurveyTableModel model(document);
+        QCOMPARE(model.copy(
+                     {model.index(0, 0), model.index(0, 1), model.index(1, 1), model.index(0, 3)}),
+                 "1\t10\t\t20\n\t10\t\t\n");
+    }
+
+    // Behaviour only; the time goes into bench/table_edit_bench.
+    void one_edit_in_a_large_survey_redraws_one_row_and_moves_no_row() {
+        std::string file = "断面,高程H,距离S,间距DL\n";
+        for (int i = 1; i <= 2000; ++i)
+            for (int j = 1; j <= 50; ++j)
+                file += std::to_string(i) + "," + std::to_string(j % 7) + "," + std::to_string(j) +
+                        (i < 2000 && j == 1 ? ",20\n" : ",\n");
+        document::SurveyDocument document;
+        load(document, file.c_str());
+        SurveyTableModel model(document);
+        QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
+        QSignalSpy reset(&model, &QAbstractItemModel::modelReset);
+        QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
+        const int row = model.rowOf(1000, 25);
+        QVERIFY(model.commit(model.index(row, 1), "3.5").isEmpty());
+        QCOMPARE(reset.count(), 0);
+        QCOMPARE(inserted.count(), 0);
+        QCOMPARE(changed.count(), 1);
+        const auto top = changed.front()[0].value<QModelIndex>();
+        const auto bottom = changed.front()[1].value<QModelIndex>();
+        QCOMPARE(top.row(), model.rowOf(1000, 1));
+        QCOMPARE(bottom.row(), model.rowOf(1000, 50));
+        QCOMPARE(cell(model, row, 1), "3.5");
+    }
+};
+
+QTEST_GUILESS_MAIN(SurveyTableModelTest)
+#include "survey_table_model_test.moc"

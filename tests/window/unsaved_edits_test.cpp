@@ -1,0 +1,167 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Edits not saved: the title's mark, the undo menu, the questions before the
+// survey is put aside, and the copy in the data folder a later start offers.
+#include <QAction>
+#include <QFile>
+#include <QMenuBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUndoStack>
+
+#include "dialog_driver.h"
+#include "document/survey_document.h"
+#include "survey_file/survey_file.h"
+#include "window/files/edit_recovery.h"
+#include "window/form/main_form.h"
+#include "window/main_window.h"
+#include "window/platform/application.h"
+#include "window/table/survey_table_dock.h"
+#include "window/table/survey_table_model.h"
+#include "window/table/survey_table_view.h"
+
+namespace {
+
+const char* const kSurvey =
+    "桩号,高程H,距离S\n1000,1,0\n1000,2,1\n1000,1,2\n1020,1,0\n1020,3,1\n1020,1,2\n";
+
+QAction* menuAction(window::MainWindow& mainWindow, const QString& startsWith) {
+    for (QAction* menu : mainWindow.menuBar()->actions())
+        for (QAction* action : menu->menu()->actions())
+            if (action->text().startsWith(startsWith)) return action;
+    return nullptr;
+}
+
+}  // namespace
+
+class UnsavedEditsTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir dir;
+    window::MainWindow* mainWindow = nullptr;
+
+    QString file(const QString& name) const { return dir.filePath(name); }
+    document::SurveyDocument& document() const { return mainWindow->form().document(); }
+    void openHand() {
+        QFile out(file("hand.csv"));
+        QVERIFY(out.open(QIODevice::WriteOnly));
+        out.write(kSurvey);
+        out.close();
+        QVERIFY(mainWindow->openSurvey(file("hand.csv")));
+    }
+    void editOneElevation() {
+        QCOMPARE(document().setCell({1, 2, document::Column::Elevation, 7.5}),
+                 document::Outcome::Done);
+    }
+
+  private slots:
+    void initTestCase() { window::prepareApplication(*qApp); }
+
+    void init() {
+        QFile::remove(window::unsavedEditsPath());
+        mainWindow = new window::MainWindow;
+    }
+    void cleanup() {
+        document().markSaved(document().fileName());
+        delete mainWindow;
+    }
+
+    void an_edit_marks_the_title_names_its_undo_and_is_on_disk_at_once() {
+        openHand();
+        QCOMPARE(mainWindow->windowTitle(), "hand.csv - Velmorin");
+        editOneElevation();
+        QCOMPARE(mainWindow->windowTitle(), "hand.csv* - Velmorin");
+        QCOMPARE(menuAction(*mainWindow, "撤销")->text(), "撤销 修改高程");
+        QVERIFY(menuAction(*mainWindow, "撤销")->shortcuts().contains(QKeySequence::Undo));
+        QVERIFY(menuAction(*mainWindow, "重做")->shortcuts().contains(QKeySequence("Ctrl+Y")));
+        // The copy is the edited survey, written before anything else happens.
+        QFile kept(window::unsavedEditsPath());
+        QVERIFY(kept.open(QIODevice::ReadOnly));
+        QCOMPARE(kept.readAll().toStdString(), survey_file::writeSurvey(document().survey()));
+        // Undone to what the file holds: nothing left to keep.
+        document().undoStack()->undo();
+        QCOMPARE(mainWindow->windowTitle(), "hand.csv - Velmorin");
+        QVERIFY(!QFile::exists(window::unsavedEditsPath()));
+    }
+
+    void closing_or_opening_over_edits_asks_and_cancel_keeps_everything() {
+        openHand();
+        editOneElevation();
+        const section::SectionSurvey edited = document().survey();
+        {
+            DialogDriver driver({press("取消")});
+            QVERIFY(!mainWindow->close());
+            QVERIFY(driver.scriptDone());
+            QCOMPARE(driver.log(),
+                     QStringList{"message: 测量数据已经修改，还没有保存。是否保存修改？"});
+        }
+        {
+            DialogDriver driver({press("取消")});
+            QVERIFY(!mainWindow->openSurvey(file("hand.csv")));
+            QVERIFY(driver.scriptDone());
+        }
+        QCOMPARE(document().survey(), edited);
+        QVERIFY(QFile::exists(window::unsavedEditsPath()));
+        // 保存 writes the file chosen, and then the window may go.
+        DialogDriver driver({press("保存"), chooseFile(file("saved.csv"))});
+        const bool closed = mainWindow->close();
+        QVERIFY2(closed, qPrintable(driver.log().join(" | ")));
+        QVERIFY(!QFile::exists(window::unsavedEditsPath()));
+        QCOMPARE(mainWindow->windowTitle(), "saved.csv - Velmorin");
+    }
+
+    void a_later_start_offers_the_edits_and_they_stay_unsaved() {
+        openHand();
+        editOneElevation();
+        const section::SectionSurvey edited = document().survey();
+        // As after a kill: the window is gone without being asked.
+        QVERIFY(QFile::copy(window::unsavedEditsPath(), file("kept.csv")));
+        document().undoStack()->clear();
+        delete mainWindow;
+        QFile::remove(window::unsavedEditsPath());
+        QVERIFY(QFile::copy(file("kept.csv"), window::unsavedEditsPath()));
+        mainWindow = new window::MainWindow;
+        DialogDriver driver({press("是")});
+        mainWindow->offerUnsavedEdits();
+        QVERIFY2(driver.scriptDone(), qPrintable(driver.log().join(" | ")));
+        QCOMPARE(survey_file::writeSurvey(document().survey()), survey_file::writeSurvey(edited));
+        QVERIFY(document().modified());
+        QCOMPARE(mainWindow->windowTitle(), "未保存的修改* - Velmorin");
+    }
+
+    void ctrl_t_shows_the_table_on_the_first_elevation_and_an_edit_there_is_a_step() {
+        openHand();
+        mainWindow->show();
+        QVERIFY(QTest::qWaitForWindowExposed(mainWindow));
+        QAction* table = menuAction(*mainWindow, "测量数据表");
+        QCOMPARE(table->shortcut(), QKeySequence("Ctrl+T"));
+        table->trigger();
+        window::SurveyTableView& view = *mainWindow->table().view();
+        QVERIFY(mainWindow->table().isVisible());
+        QCOMPARE(view.currentIndex(), view.model()->index(0, window::SurveyTableModel::Elevation));
+        QVERIFY(view.model()->setData(view.currentIndex(), "7.5"));
+        QCOMPARE(document().survey().elevations(1, 1), 7.5);
+        QCOMPARE(mainWindow->windowTitle(), "hand.csv* - Velmorin");
+        // The boxes show what a finished run of the edited survey leaves.
+        QCOMPARE(mainWindow->form().screen(), [&] {
+            window::MainWindow fresh;
+            DialogDriver none({});
+            section::SectionSurvey edited = document().survey();
+            fresh.form().showSurvey(std::move(edited));
+            return fresh.form().screen();
+        }());
+    }
+
+    void new_asks_for_stations_and_starts_an_empty_survey() {
+        openHand();
+        DialogDriver driver({press("输入间距")});
+        menuAction(*mainWindow, "新建")->trigger();
+        QVERIFY(driver.scriptDone());
+        QCOMPARE(document().survey().sectionCount(), 0);
+        QVERIFY(!document().survey().stationsEntered());
+        QCOMPARE(mainWindow->windowTitle(), "Velmorin");
+        QCOMPARE(menuAction(*mainWindow, "新建")->shortcut(), QKeySequence(QKeySequence::New));
+    }
+};
+
+QTEST_MAIN(UnsavedEditsTest)
+#include "unsaved_edits_test.moc"
