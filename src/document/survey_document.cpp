@@ -43,10 +43,11 @@ constexpr int kMostPoints = 32766;
 class SurveyDocument::ReplaceCommand : public QUndoCommand {
   public:
     ReplaceCommand(SurveyDocument& document, section::SectionSurvey survey, QString fileName,
-                   const QString& name)
+                   std::optional<section::ProjectInfo> project, const QString& name)
         : QUndoCommand(name),
           document_(document),
           survey_(std::move(survey)),
+          project_(std::move(project)),
           fileName_(std::move(fileName)) {}
     void redo() override { swap(); }
     void undo() override { swap(); }
@@ -56,11 +57,36 @@ class SurveyDocument::ReplaceCommand : public QUndoCommand {
         std::swap(document_.survey_, survey_);
         std::swap(document_.fileName_, fileName_);
         emit document_.changed(Change{});
+        if (project_ && *project_ != document_.project_) {
+            std::swap(document_.project_, *project_);
+            emit document_.projectChanged();
+        }
     }
 
     SurveyDocument& document_;
     section::SectionSurvey survey_;
+    // The one not shown, when the step replaces it too.
+    std::optional<section::ProjectInfo> project_;
     QString fileName_;
+};
+
+class SurveyDocument::ProjectCommand : public QUndoCommand {
+  public:
+    ProjectCommand(SurveyDocument& document, section::ProjectInfo project)
+        : QUndoCommand(QStringLiteral("修改工程信息")),
+          document_(document),
+          project_(std::move(project)) {}
+    void redo() override { swap(); }
+    void undo() override { swap(); }
+
+  private:
+    void swap() {
+        std::swap(document_.project_, project_);
+        emit document_.projectChanged();
+    }
+
+    SurveyDocument& document_;
+    section::ProjectInfo project_;
 };
 
 // Pushed already applied: the first redo only announces the change.
@@ -102,10 +128,17 @@ void SurveyDocument::markSaved(const QString& fileName) {
 }
 
 Outcome SurveyDocument::replaceSurvey(section::SectionSurvey data, const QString& stepName,
-                                      const QString& fileName) {
+                                      const QString& fileName,
+                                      std::optional<section::ProjectInfo> project) {
     if (!section::calculateSurvey(data)) return Outcome::Overflow;
-    undoStack_->push(new ReplaceCommand(*this, std::move(data), fileName, stepName));
+    undoStack_->push(
+        new ReplaceCommand(*this, std::move(data), fileName, std::move(project), stepName));
     return Outcome::Done;
+}
+
+void SurveyDocument::setProject(section::ProjectInfo project) {
+    if (project == project_) return;
+    undoStack_->push(new ProjectCommand(*this, std::move(project)));
 }
 
 bool SurveyDocument::validSection(int i) const {

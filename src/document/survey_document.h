@@ -8,11 +8,13 @@
 
 #include <QObject>
 #include <QString>
+#include <optional>
 #include <utility>
 #include <vector>
 
 #include "document/change.h"
 #include "document/survey_edit.h"
+#include "section/project_info.h"
 #include "section/survey.h"
 
 class QUndoStack;
@@ -43,6 +45,8 @@ class SurveyDocument : public QObject {
     ~SurveyDocument() override;
 
     const section::SectionSurvey& survey() const { return survey_; }
+    // The survey's 工程信息, saved with it and printed on its sheets.
+    const section::ProjectInfo& project() const { return project_; }
     const QString& fileName() const { return fileName_; }
     QUndoStack* undoStack() const { return undoStack_; }
     // Changed since the last markSaved() (or since the start).
@@ -51,9 +55,14 @@ class SurveyDocument : public QObject {
     void markSaved(const QString& fileName);
 
     // Calculates `data` (points in place, spacings too without stations) and
-    // makes it the survey as one step named `stepName` (计算, 打开文件 …).
+    // makes it the survey as one step named `stepName` (计算, 打开文件 …), with
+    // `project` as its 工程信息 (none given: the present one stays).
     Outcome replaceSurvey(section::SectionSurvey data, const QString& stepName,
-                          const QString& fileName);
+                          const QString& fileName,
+                          std::optional<section::ProjectInfo> project = std::nullopt);
+
+    // The 工程信息 as one step 修改工程信息; nothing when it is the same.
+    void setProject(section::ProjectInfo project);
 
     // One cell: 修改高程, 修改距离, 修改桩号 or 修改间距.
     Outcome setCell(const Cell& cell);
@@ -85,9 +94,12 @@ class SurveyDocument : public QObject {
 
   signals:
     void changed(const document::Change& change);
+    // The 工程信息 changed (set, undone, redone); the survey did not.
+    void projectChanged();
 
   private:
     class ReplaceCommand;
+    class ProjectCommand;
     template <class Edit>
     class EditCommand;
 
@@ -101,6 +113,7 @@ class SurveyDocument : public QObject {
     Outcome movePoint(int i, int j, int other, const QString& name);
 
     section::SectionSurvey survey_;
+    section::ProjectInfo project_;
     QString fileName_;
     QUndoStack* undoStack_;
 };

@@ -61,4 +61,9 @@ PageFrame pageFrame(const section::ProjectInfo& project) {
     return frame;
 }
 
+Sheet framedSheet(Sheet sheet, const section::ProjectInfo& project) {
+    sheet.frame = pageFrame(project);
+    return sheet;
+}
+
 }  // namespace printout

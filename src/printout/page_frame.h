@@ -14,6 +14,9 @@ namespace printout {
 // exactly as without 工程信息) when nothing is filled in.
 PageFrame pageFrame(const section::ProjectInfo& project);
 
+// `sheet` in the frame of `project`.
+Sheet framedSheet(Sheet sheet, const section::ProjectInfo& project);
+
 // "第 2 页 共 5 页".
 std::string pageNumberText(int page, int pages);
 

@@ -154,8 +154,7 @@ template <class Survey>
 int writePrintout(const Survey& survey, const section::ProjectInfo& project, const QString& out,
                   Printout printout) {
     if (printout == Printout::Sheet) {
-        printout::Sheet sheet = sheetOf(survey);
-        sheet.frame = printout::pageFrame(project);
+        const printout::Sheet sheet = printout::framedSheet(sheetOf(survey), project);
         return writtenPdf(sheetDrawing(sheet), out);
     }
     const printout::QuantityTable table = printout::quantityTable(survey, project);

@@ -30,6 +30,7 @@
 #include "window/files/recent_files.h"
 #include "window/files/survey_io.h"
 #include "window/form/main_form.h"
+#include "window/form/project_info_dialog.h"
 #include "window/platform/guarded.h"
 #include "window/platform/native_window.h"
 #include "window/platform/title.h"
@@ -140,6 +141,9 @@ void MainWindow::createMenus() {
         last->setEnabled(QFileInfo::exists(lastCalculationPath()));
     });
     file->addSeparator();
+    file->addAction(QStringLiteral("工程信息(&I)…"), this,
+                    [this] { editProjectInfo(form_->document(), this); });
+    file->addSeparator();
     file->addAction(QStringLiteral("导出计算书为 PDF(&E)…"), this, &MainWindow::exportPdf);
     file->addAction(QStringLiteral("导出断面图 (DXF)(&D)…"), this, [this] {
         exportFile(
@@ -155,6 +159,21 @@ void MainWindow::createMenus() {
     file->addAction(QStringLiteral("打印预览(&V)…"), this, &MainWindow::printPreviewClicked);
     file->addAction(QStringLiteral("打印(&P)…"), QKeySequence::Print, this,
                     &MainWindow::printClicked);
+    file->addSeparator();
+    // The 土方数量表 of the survey on screen, with its 工程信息.
+    const auto quantities = [this](auto method) {
+        return [this, method] {
+            (form_->printing().*method)(form_->survey(), form_->document().project());
+        };
+    };
+    file->addAction(QStringLiteral("打印土方数量表(&Q)…"), this,
+                    quantities(&Printing::printQuantityTable));
+    file->addAction(QStringLiteral("土方数量表预览(&W)…"), this,
+                    quantities(&Printing::previewQuantityTable));
+    file->addAction(QStringLiteral("导出土方数量表为 PDF(&T)…"), this, [this] {
+        form_->printing().exportQuantityTablePdf(form_->survey(), form_->document().project(),
+                                                 currentFile_);
+    });
     file->addSeparator();
     file->addAction(QStringLiteral("退出(&X)"), QKeySequence::Quit, this, &QWidget::close);
 
@@ -214,7 +233,7 @@ bool MainWindow::showSurveyFile(const QString& path, bool remember) {
         return false;
     }
     if (whileOpening(*this, path, [&] {
-            return form_->showSurvey(std::move(*opened.survey), path);
+            return form_->showSurvey(std::move(*opened.survey), path, std::move(opened.project));
         }) != section::CalculationEnd::Finished) {
         QMessageBox::warning(
             this, caption(),
@@ -288,7 +307,8 @@ void MainWindow::newClicked() {
 void MainWindow::newSurvey(bool stations) {
     section::SectionSurvey empty;
     empty.setStationAnswer(stations ? "Y" : "N");
-    form_->document().replaceSurvey(std::move(empty), QStringLiteral("新建"), {});
+    form_->document().replaceSurvey(std::move(empty), QStringLiteral("新建"), {},
+                                    section::ProjectInfo{});
     form_->document().markSaved({});
     setCurrentFile({});
 }
@@ -335,7 +355,7 @@ bool MainWindow::saveClicked() {
     const QString path = askSavePath(this, QStringLiteral("保存测量数据"), suggested, kFilter,
                                      QStringLiteral("csv"));
     if (path.isEmpty()) return false;
-    const QString error = saveSurveyFile(path, form_->survey());
+    const QString error = saveSurveyFile(path, form_->survey(), form_->document().project());
     if (!error.isEmpty()) {
         QMessageBox::warning(this, caption(), error);
         return false;
@@ -363,7 +383,7 @@ ResultsOverview& MainWindow::showOverview() {
 }
 
 bool MainWindow::exportPdf() {
-    return form_->printing().exportPdf(form_->survey(), currentFile_);
+    return form_->printing().exportPdf(form_->survey(), form_->document().project(), currentFile_);
 }
 
 void MainWindow::exportFile(const QString& title, const QString& name, const QString& filter,
@@ -381,11 +401,11 @@ void MainWindow::exportFile(const QString& title, const QString& name, const QSt
 }
 
 void MainWindow::printPreviewClicked() {
-    form_->printing().preview(form_->survey());
+    form_->printing().preview(form_->survey(), form_->document().project());
 }
 
 void MainWindow::printClicked() {
-    form_->printing().printWithDialog(form_->survey());
+    form_->printing().printWithDialog(form_->survey(), form_->document().project());
 }
 
 void MainWindow::aboutClicked() {

@@ -71,9 +71,11 @@ KeptCalculation keepLastCalculation(const section::SectionSurvey& survey) {
     return {false, saveLastCalculation(survey, lastCalculationPath())};
 }
 
-QString saveLastCalculation(const section::SectionSurvey& survey, const QString& path) {
+QString saveLastCalculation(const section::SectionSurvey& survey, const QString& path,
+                            const section::ProjectInfo& project) {
     QDir().mkpath(QFileInfo(path).path());
-    return writeFileSafely(path, QByteArray::fromStdString(survey_file::writeSurvey(survey)));
+    return writeFileSafely(path,
+                           QByteArray::fromStdString(survey_file::writeSurvey(survey, project)));
 }
 
 }  // namespace window

@@ -118,11 +118,12 @@ void MainForm::Command1_Click() {
     emit runEnded();
 }
 
-section::CalculationEnd MainForm::showSurvey(section::SectionSurvey data, const QString& fileName) {
+section::CalculationEnd MainForm::showSurvey(section::SectionSurvey data, const QString& fileName,
+                                             section::ProjectInfo project) {
     // Calculated as the command line does, the boxes worked out from the
     // result: what typing the data leaves, without replaying the dialogue.
-    if (document_.replaceSurvey(std::move(data), QStringLiteral("打开文件"), fileName) !=
-        document::Outcome::Done)
+    if (document_.replaceSurvey(std::move(data), QStringLiteral("打开文件"), fileName,
+                                std::move(project)) != document::Outcome::Done)
         return section::CalculationEnd::Overflow;
     lastCalculation_.save(document_.survey());
     emit calculationFinished(false);
@@ -149,7 +150,7 @@ void MainForm::Command2_Click() {
 }
 
 void MainForm::Command3_Click() {
-    printing_.printOnDefault(document_.survey());
+    printing_.printOnDefault(document_.survey(), document_.project());
 }
 
 }  // namespace window

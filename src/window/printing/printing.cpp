@@ -14,11 +14,15 @@
 #include <future>
 
 #include "printout/dayang.h"
+#include "printout/page_frame.h"
+#include "printout/quantity_table.h"
 #include "window/files/file_dialogs.h"
 #include "window/platform/title.h"
 #include "window/printing/job_watch.h"
 #include "window/printing/pdf_export.h"
 #include "window/printing/print_system.h"
+#include "window/printing/quantity_table_print.h"
+#include "window/printing/quantity_table_renderer.h"
 #include "window/printing/sheet_printer.h"
 #include "window/printing/sheet_renderer.h"
 
@@ -32,12 +36,17 @@ PageRange pagesOf(const QPrinter& printer) {
     return {printer.fromPage(), printer.toPage()};
 }
 
+printout::Sheet sheetOf(const section::SectionSurvey& survey, const section::ProjectInfo& project) {
+    return printout::framedSheet(printout::dayang(survey), project);
+}
+
 }  // namespace
 
 Printing::Printing(QWidget* window) : QObject(window), window_(window) {}
 
-void Printing::printOnDefault(const section::SectionSurvey& survey) {
-    auto* print = new SheetPrint(survey, this);
+void Printing::printOnDefault(const section::SectionSurvey& survey,
+                              const section::ProjectInfo& project) {
+    auto* print = new SheetPrint(survey, project, this);
     connect(print, &SheetPrint::finished, this, [this, print](const PrintedSheet& printed) {
         print->deleteLater();
         if (!printed.result.printed()) {
@@ -79,20 +88,36 @@ void Printing::tellCannotPrint(const QString& message) {
     if (box.clickedButton() == toPdf) emit exportRequested();
 }
 
-bool Printing::exportPdf(const section::SectionSurvey& survey, const QString& surveyFile) {
-    const QString name = surveyFile.isEmpty() ? QStringLiteral("计算书.pdf")
-                                              : QFileInfo(surveyFile).completeBaseName() +
-                                                    QStringLiteral(" 计算书.pdf");
-    const QString path = askSavePath(window_, QStringLiteral("导出计算书为 PDF"),
+bool Printing::exportPdf(const section::SectionSurvey& survey, const section::ProjectInfo& project,
+                         const QString& surveyFile) {
+    const printout::Sheet sheet = sheetOf(survey, project);
+    return exportDrawing(sheetDrawing(sheet), QStringLiteral("计算书"), surveyFile);
+}
+
+bool Printing::exportQuantityTablePdf(const section::SectionSurvey& survey,
+                                      const section::ProjectInfo& project,
+                                      const QString& surveyFile) {
+    const printout::QuantityTable table = printout::quantityTable(survey, project);
+    return exportDrawing(quantityTableDrawing(table), QString::fromStdString(table.title),
+                         surveyFile);
+}
+
+bool Printing::exportDrawing(const PdfDrawing& drawing, const QString& what,
+                             const QString& surveyFile) {
+    const QString name = surveyFile.isEmpty() ? what + QStringLiteral(".pdf")
+                                              : QFileInfo(surveyFile).completeBaseName() + u' ' +
+                                                    what + QStringLiteral(".pdf");
+    const QString path = askSavePath(window_, QStringLiteral("导出%1为 PDF").arg(what),
                                      QDir(dialogFolder(surveyFile)).filePath(name),
                                      QStringLiteral("PDF 文件 (*.pdf)"), QStringLiteral("pdf"));
     if (path.isEmpty()) return false;
-    const QString error = exportSheetPdf(printout::dayang(survey), path);
+    const QString error = window::exportPdf(drawing, path);
     if (!error.isEmpty()) {
         QMessageBox::warning(window_, applicationTitle(), error);
         return false;
     }
-    emit statusMessage(QStringLiteral("计算书已导出为“%1”。").arg(QDir::toNativeSeparators(path)));
+    emit statusMessage(
+        QStringLiteral("%1已导出为“%2”。").arg(what, QDir::toNativeSeparators(path)));
     return true;
 }
 
@@ -117,36 +142,61 @@ bool Printing::printServiceAnswers() {
     return false;
 }
 
-void Printing::preview(const section::SectionSurvey& survey) {
+void Printing::preview(const section::SectionSurvey& survey, const section::ProjectInfo& project) {
     if (!printServiceAnswers()) return;
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(sheetDocumentName());
     QPrintPreviewDialog preview(&printer, window_);
     preview.setWindowTitle(QStringLiteral("打印预览 - ") + applicationTitle());
-    const printout::Sheet sheet = printout::dayang(survey);
+    const printout::Sheet sheet = sheetOf(survey, project);
     connect(&preview, &QPrintPreviewDialog::paintRequested, this,
             [&sheet](QPrinter* target) { renderSheet(sheet, *target, pagesOf(*target)); });
     preview.resize(window_->window()->size().boundedTo(QSize(900, 1000)));
     preview.exec();
 }
 
-void Printing::printWithDialog(const section::SectionSurvey& survey) {
-    if (!printServiceAnswers()) return;
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(sheetDocumentName());
+bool Printing::askPrinter(QPrinter& printer, const QString& title, bool pageRange) {
     QPrintDialog dialog(&printer, window_);
-    dialog.setWindowTitle(QStringLiteral("打印计算书"));
-    dialog.setOption(QAbstractPrintDialog::PrintPageRange);
-    if (dialog.exec() != QDialog::Accepted) return;
+    dialog.setWindowTitle(title);
+    if (pageRange) dialog.setOption(QAbstractPrintDialog::PrintPageRange);
+    if (dialog.exec() != QDialog::Accepted) return false;
     if (printer.outputFormat() == QPrinter::NativeFormat) {
         const PrintOutcome problem = printerProblem(printer.printerName());
         if (problem != PrintOutcome::Printed) {
             tellCannotPrint(printResult(problem, printer.printerName()).message);
-            return;
+            return false;
         }
     }
-    if (!renderSheet(printout::dayang(survey), printer, pagesOf(printer)))
+    return true;
+}
+
+void Printing::printWithDialog(const section::SectionSurvey& survey,
+                               const section::ProjectInfo& project) {
+    if (!printServiceAnswers()) return;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(sheetDocumentName());
+    if (!askPrinter(printer, QStringLiteral("打印计算书"), true)) return;
+    if (!renderSheet(sheetOf(survey, project), printer, pagesOf(printer)))
         tellCannotPrint(printResult(PrintOutcome::CannotOpen, printer.printerName()).message);
+}
+
+void Printing::printQuantityTable(const section::SectionSurvey& survey,
+                                  const section::ProjectInfo& project) {
+    if (!printServiceAnswers()) return;
+    const printout::QuantityTable table = printout::quantityTable(survey, project);
+    QPrinter printer(QPrinter::HighResolution);
+    setUpForQuantityTable(table, printer);
+    if (!askPrinter(printer, QStringLiteral("打印土方数量表"), false)) return;
+    if (!renderQuantityTable(table, printer))
+        tellCannotPrint(printResult(PrintOutcome::CannotOpen, printer.printerName()).message);
+}
+
+void Printing::previewQuantityTable(const section::SectionSurvey& survey,
+                                    const section::ProjectInfo& project) {
+    if (!printServiceAnswers()) return;
+    const printout::QuantityTable table = printout::quantityTable(survey, project);
+    QPrinter printer(QPrinter::HighResolution);
+    window::previewQuantityTable(table, printer, window_);
 }
 
 }  // namespace window

@@ -14,20 +14,19 @@ PdfDrawing quantityTableDrawing(const printout::QuantityTable& table) {
             [&table](QPagedPaintDevice& device) { return renderQuantityTable(table, device); }};
 }
 
-bool printQuantityTable(const printout::QuantityTable& table, QPrinter& printer) {
+void setUpForQuantityTable(const printout::QuantityTable& table, QPrinter& printer) {
     printer.setDocName(QString::fromStdString(table.title));
     printer.setPageLayout(quantityTablePageLayout(table));
-    return renderQuantityTable(table, printer);
 }
 
 void previewQuantityTable(const printout::QuantityTable& table, QPrinter& printer,
                           QWidget* parent) {
-    printer.setDocName(QString::fromStdString(table.title));
-    printer.setPageLayout(quantityTablePageLayout(table));
+    setUpForQuantityTable(table, printer);
     QPrintPreviewDialog preview(&printer, parent);
     preview.setWindowTitle(QStringLiteral("打印预览 - ") + QString::fromStdString(table.title));
     QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
                      [&table](QPrinter* target) { renderQuantityTable(table, *target); });
+    preview.resize(parent->window()->size().boundedTo(QSize(1000, 900)));
     preview.exec();
 }
 

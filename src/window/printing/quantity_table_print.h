@@ -19,12 +19,12 @@ namespace window {
 // outlives the drawing.
 PdfDrawing quantityTableDrawing(const printout::QuantityTable& table);
 
-// Sets `printer` to the table's page and prints it; false when the printer
-// cannot start or finish the job.
-bool printQuantityTable(const printout::QuantityTable& table, QPrinter& printer);
+// Sets `printer` to the table's page and document name, before the print
+// dialog so that the user may still change them.
+void setUpForQuantityTable(const printout::QuantityTable& table, QPrinter& printer);
 
-// The print preview of the table on `printer`, modal over `parent`; printing
-// from it prints on `printer`.
+// The print preview of the table on `printer` (set up here), modal over
+// `parent`; printing from it prints on `printer`.
 void previewQuantityTable(const printout::QuantityTable& table, QPrinter& printer, QWidget* parent);
 
 }  // namespace window

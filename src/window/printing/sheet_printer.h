@@ -7,6 +7,7 @@
 #include <stop_token>
 #include <thread>
 
+#include "section/project_info.h"
 #include "section/survey.h"
 #include "window/printing/print_result.h"
 
@@ -20,7 +21,9 @@ struct PrintedSheet {
 
 // One print job per call; returns once the job is handed over, or a few
 // seconds at most after a print system that does not answer.
-PrintedSheet printSheet(const section::SectionSurvey& survey, std::stop_token stop = {});
+// The sheet carries the frame of `project` when it is filled in.
+PrintedSheet printSheet(const section::SectionSurvey& survey,
+                        const section::ProjectInfo& project = {}, std::stop_token stop = {});
 
 // printSheet on a thread; `finished` comes on the window's thread, unless this
 // is destroyed first (which stops the print at its next wait).
@@ -28,7 +31,8 @@ class SheetPrint : public QObject {
     Q_OBJECT
 
   public:
-    SheetPrint(section::SectionSurvey survey, QObject* parent = nullptr);
+    explicit SheetPrint(section::SectionSurvey survey, section::ProjectInfo project = {},
+                        QObject* parent = nullptr);
     ~SheetPrint() override;
 
   signals:
