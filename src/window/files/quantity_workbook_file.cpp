@@ -1,9 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/files/quantity_workbook_file.h"
 
-#include <QDir>
 #include <QFile>
-#include <QTemporaryFile>
 #include <cerrno>
 
 #include "spreadsheet/quantity_workbook.h"
@@ -34,21 +32,9 @@ QString exportQuantityWorkbook(const printout::QuantityTable& table, const QStri
 }
 
 QByteArray quantityWorkbookBytes(const printout::QuantityTable& table, QString& error) {
-    QTemporaryFile file(QDir(QDir::tempPath()).filePath(QStringLiteral("velmorin-XXXXXX.xlsx")));
-    errno = 0;
-    if (!file.open()) {
-        error = writeFailure(file.fileTemplate(), errno ? errno : EACCES);
-        return {};
-    }
-    error = writeWorkbook(table, file.fileName(), file.fileName());
-    if (!error.isEmpty()) return {};
-    // The library wrote the file under its name: read it afresh.
-    QFile written(file.fileName());
-    if (!written.open(QIODevice::ReadOnly)) {
-        error = writeFailure(file.fileName(), EIO);
-        return {};
-    }
-    return written.readAll();
+    return bytesWrittenBy(
+        QStringLiteral(".xlsx"),
+        [&table](const QString& file) { return writeWorkbook(table, file, file); }, error);
 }
 
 }  // namespace window

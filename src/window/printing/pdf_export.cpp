@@ -1,12 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/printing/pdf_export.h"
 
-#include <QDir>
 #include <QFileInfo>
 #include <QPdfWriter>
 #include <QRegularExpression>
 #include <QStorageInfo>
-#include <QTemporaryFile>
 #include <cerrno>
 
 #include "printout/sheet.h"
@@ -82,14 +80,9 @@ QString exportPdf(const PdfDrawing& drawing, const QString& path) {
 }
 
 QByteArray pdfBytes(const PdfDrawing& drawing, QString& error) {
-    QTemporaryFile file(QDir(QDir::tempPath()).filePath(QStringLiteral("velmorin-XXXXXX.pdf")));
-    errno = 0;
-    if (!file.open()) {
-        error = writeFailure(file.fileTemplate(), errno ? errno : EACCES);
-        return {};
-    }
-    error = renderPdf(drawing, file.fileName(), file.fileName());
-    return error.isEmpty() ? file.readAll() : QByteArray();
+    return bytesWrittenBy(
+        QStringLiteral(".pdf"),
+        [&drawing](const QString& file) { return renderPdf(drawing, file, file); }, error);
 }
 
 QString exportSheetPdf(const printout::Sheet& sheet, const QString& path) {

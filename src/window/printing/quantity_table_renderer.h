@@ -14,7 +14,7 @@ struct QuantityTable;
 
 namespace window {
 
-// A4, across when the table's columns need it, with the margins of the sheet.
+// A4, across when the table's columns need it, 10 mm margins all round.
 QPageLayout quantityTablePageLayout(const printout::QuantityTable& table);
 
 // False when the device cannot start or finish the document. The device's
