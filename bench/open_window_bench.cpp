@@ -51,7 +51,7 @@ class Stopwatch {
 // What `velmorin --results` does between start and exit.
 Timed commandLineWork(const QString& path) {
     const Stopwatch watch;
-    window::OpenedSurvey opened = window::readSurveyFile(path);
+    window::OpenedSurvey opened = window::readAnySurveyFile(path);
     if (!opened.survey || !section::calculateSurvey(*opened.survey)) return {};
     if (survey_file::resultsCsv(*opened.survey).empty()) return {};
     return watch.read();

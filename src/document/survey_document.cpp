@@ -31,12 +31,13 @@ class SurveyDocument::ReplaceCommand : public QUndoCommand {
   public:
     ReplaceCommand(SurveyDocument& document, section::SectionSurvey survey,
                    section::CutFillSurvey cutFill, SurveyKind kind, QString fileName,
-                   const QString& name)
+                   std::optional<section::ProjectInfo> project, const QString& name)
         : QUndoCommand(name),
           document_(document),
           survey_(std::move(survey)),
           cutFill_(std::move(cutFill)),
           kind_(kind),
+          project_(std::move(project)),
           fileName_(std::move(fileName)) {}
     void redo() override { swap(); }
     void undo() override { swap(); }
@@ -48,13 +49,38 @@ class SurveyDocument::ReplaceCommand : public QUndoCommand {
         std::swap(document_.kind_, kind_);
         std::swap(document_.fileName_, fileName_);
         emit document_.changed(Change{});
+        if (project_ && *project_ != document_.project_) {
+            std::swap(document_.project_, *project_);
+            emit document_.projectChanged();
+        }
     }
 
     SurveyDocument& document_;
     section::SectionSurvey survey_;
     section::CutFillSurvey cutFill_;
     SurveyKind kind_;
+    // The one not shown, when the step replaces it too.
+    std::optional<section::ProjectInfo> project_;
     QString fileName_;
+};
+
+class SurveyDocument::ProjectCommand : public QUndoCommand {
+  public:
+    ProjectCommand(SurveyDocument& document, section::ProjectInfo project)
+        : QUndoCommand(QStringLiteral("修改工程信息")),
+          document_(document),
+          project_(std::move(project)) {}
+    void redo() override { swap(); }
+    void undo() override { swap(); }
+
+  private:
+    void swap() {
+        std::swap(document_.project_, project_);
+        emit document_.projectChanged();
+    }
+
+    SurveyDocument& document_;
+    section::ProjectInfo project_;
 };
 
 // Pushed already applied: the first redo only announces the change.
@@ -110,19 +136,26 @@ void SurveyDocument::markSaved(const QString& fileName) {
 }
 
 Outcome SurveyDocument::replaceSurvey(section::SectionSurvey data, const QString& stepName,
-                                      const QString& fileName) {
+                                      const QString& fileName,
+                                      std::optional<section::ProjectInfo> project) {
     if (!section::calculateSurvey(data)) return Outcome::Overflow;
     undoStack_->push(new ReplaceCommand(*this, std::move(data), {}, SurveyKind::ClosedOutline,
-                                        fileName, stepName));
+                                        fileName, std::move(project), stepName));
     return Outcome::Done;
 }
 
 std::optional<section::CutFillFault> SurveyDocument::replaceCutFillSurvey(
-    section::CutFillSurvey data, const QString& stepName, const QString& fileName) {
+    section::CutFillSurvey data, const QString& stepName, const QString& fileName,
+    std::optional<section::ProjectInfo> project) {
     if (std::optional<section::CutFillFault> fault = section::calculateCutFill(data)) return fault;
-    undoStack_->push(
-        new ReplaceCommand(*this, {}, std::move(data), SurveyKind::CutFill, fileName, stepName));
+    undoStack_->push(new ReplaceCommand(*this, {}, std::move(data), SurveyKind::CutFill, fileName,
+                                        std::move(project), stepName));
     return std::nullopt;
+}
+
+void SurveyDocument::setProject(section::ProjectInfo project) {
+    if (project == project_) return;
+    undoStack_->push(new ProjectCommand(*this, std::move(project)));
 }
 
 bool SurveyDocument::validSection(int i) const {

@@ -8,6 +8,7 @@
 
 #include <QObject>
 #include <QString>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -16,6 +17,7 @@
 #include "document/survey_edit.h"
 #include "section/cut_fill_calculation.h"
 #include "section/cut_fill_survey.h"
+#include "section/project_info.h"
 #include "section/survey.h"
 
 class QUndoStack;
@@ -66,6 +68,8 @@ class SurveyDocument : public QObject {
     const section::SectionSurvey& survey() const { return survey_; }
     // The cut-and-fill survey; empty while a closed outline is held.
     const section::CutFillSurvey& cutFill() const { return cutFill_; }
+    // The survey's 工程信息, saved with it and printed on its sheets.
+    const section::ProjectInfo& project() const { return project_; }
     const QString& fileName() const { return fileName_; }
     QUndoStack* undoStack() const { return undoStack_; }
     // Changed since the last markSaved() (or since the start).
@@ -74,16 +78,21 @@ class SurveyDocument : public QObject {
     void markSaved(const QString& fileName);
 
     // Calculates `data` (points in place, spacings too without stations) and
-    // makes it the survey as one step named `stepName` (计算, 打开文件 …).
+    // makes it the survey as one step named `stepName` (计算, 打开文件 …), with
+    // `project` as its 工程信息 (none given: the present one stays).
     Outcome replaceSurvey(section::SectionSurvey data, const QString& stepName,
-                          const QString& fileName);
+                          const QString& fileName,
+                          std::optional<section::ProjectInfo> project = std::nullopt);
+
+    // The 工程信息 as one step 修改工程信息; nothing when it is the same.
+    void setProject(section::ProjectInfo project);
 
     // The same for a cut-and-fill survey: calculated, then made the survey as
     // one step; nothing on success, else why it does not calculate, nothing
     // having changed.
-    std::optional<section::CutFillFault> replaceCutFillSurvey(section::CutFillSurvey data,
-                                                              const QString& stepName,
-                                                              const QString& fileName);
+    std::optional<section::CutFillFault> replaceCutFillSurvey(
+        section::CutFillSurvey data, const QString& stepName, const QString& fileName,
+        std::optional<section::ProjectInfo> project = std::nullopt);
     // One cell: 修改高程, 修改距离, 修改桩号 or 修改间距.
     Outcome setCell(const Cell& cell);
     // Several cells as one step 粘贴.
@@ -136,10 +145,13 @@ class SurveyDocument : public QObject {
 
   signals:
     void changed(const document::Change& change);
+    // The 工程信息 changed (set, undone, redone); the survey did not.
+    void projectChanged();
 
   private:
     class ReplaceCommand;
     class CutFillCommand;
+    class ProjectCommand;
     template <class Edit>
     class EditCommand;
 
@@ -157,6 +169,7 @@ class SurveyDocument : public QObject {
     section::SectionSurvey survey_;
     section::CutFillSurvey cutFill_;
     SurveyKind kind_ = SurveyKind::ClosedOutline;
+    section::ProjectInfo project_;
     QString fileName_;
     QUndoStack* undoStack_;
 };

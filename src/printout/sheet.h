@@ -17,6 +17,16 @@ struct SheetLine {
     bool operator==(const SheetLine&) const = default;
 };
 
+// What every page carries when 工程信息 is filled in: heading lines at its top,
+// "第 X 页 共 Y 页" at its foot, and closing lines (who calculated and checked it)
+// after the sheet's last line, kept together. Empty: the pages as without it.
+struct PageFrame {
+    std::vector<SheetLine> heading;
+    std::vector<SheetLine> closing;
+    bool numbered = false;
+    bool operator==(const PageFrame&) const = default;
+};
+
 struct Sheet {
     std::string fontName;
     // Where the first line starts, in twips (1/1440 inch) from the top left of
@@ -24,6 +34,7 @@ struct Sheet {
     double startAcrossTwips = 0.0;
     double startDownTwips = 0.0;
     std::vector<SheetLine> lines;
+    PageFrame frame;
     bool operator==(const Sheet&) const = default;
 };
 

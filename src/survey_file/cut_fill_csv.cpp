@@ -3,6 +3,7 @@
 // column (地面线 / 设计线) after the key column (docs/survey-file.md).
 
 #include "runtime/number_text.h"
+#include "survey_file/project_rows.h"
 #include "survey_file/text_lines.h"
 
 namespace survey_file {
@@ -25,7 +26,7 @@ char separatorOf(std::string_view line) {
 
 class CutFillReader {
   public:
-    explicit CutFillReader(std::string_view text) : lines_(text) {}
+    CutFillReader(std::string_view text, int linesBefore) : lines_(text, linesBefore) {}
 
     section::CutFillSurvey read() {
         std::string_view line;
@@ -177,19 +178,20 @@ bool isCutFillCsv(std::string_view text) {
     return cells.split(line, separatorOf(line)) && headerWord(cells[1]) == "线";
 }
 
-ReadResult readCutFillCsv(std::string_view text) {
+ReadResult readCutFillCsv(std::string_view text, int linesBefore) {
     try {
-        return {std::nullopt, CutFillReader(text).read(), {}};
+        return {std::nullopt, CutFillReader(text, linesBefore).read(), {}};
     } catch (const LineFault& fault) {
         return {std::nullopt, std::nullopt, fault.error};
     }
 }
 
-std::string writeCutFillSurvey(const section::CutFillSurvey& survey) {
+std::string writeCutFillSurvey(const section::CutFillSurvey& survey,
+                               const section::ProjectInfo& project) {
     using runtime::numberToText;
     const bool stations = survey.stationsEntered();
     const std::size_t n = survey.sections.size();
-    std::string out = "\xEF\xBB\xBF";
+    std::string out = "\xEF\xBB\xBF" + projectRowsText(project);
     out += stations ? "桩号,线,高程H,距离S\r\n" : "断面,线,高程H,距离S,间距DL\r\n";
     for (std::size_t k = 0; k < n; ++k) {
         const section::CutFillSection& section = survey.sections[k];

@@ -4,6 +4,7 @@
 
 #include "runtime/number_text.h"
 #include "survey_file/cells.h"
+#include "survey_file/project_rows.h"
 #include "survey_file/survey_file.h"
 
 namespace survey_file {
@@ -51,7 +52,8 @@ struct Section {
 
 class Reader {
   public:
-    explicit Reader(std::string_view text) : text_(text) {
+    // `text` follows `linesBefore` lines already read (the rows of 工程信息).
+    Reader(std::string_view text, int linesBefore) : text_(text), lineNumber_(linesBefore) {
         if (text_.starts_with(kByteOrderMark)) text_.remove_prefix(kByteOrderMark.size());
         // A point's row takes some twenty bytes: room for them all at once.
         elevations_.reserve(text_.size() / 20);
@@ -258,12 +260,21 @@ class Reader {
 }  // namespace
 
 ReadResult readSurvey(std::string_view text) {
-    if (isCutFillCsv(text)) return readCutFillCsv(text);
-    try {
-        return {Reader(text).read(), std::nullopt, {}};
-    } catch (const Fault& fault) {
-        return {std::nullopt, std::nullopt, fault.error};
+    const ProjectRows rows = readProjectRows(text);
+    if (rows.error) return {std::nullopt, std::nullopt, *rows.error};
+    const std::string_view rest = text.substr(rows.restAt);
+    ReadResult result;
+    if (isCutFillCsv(rest)) {
+        result = readCutFillCsv(rest, rows.linesBefore);
+    } else {
+        try {
+            result.survey = Reader(rest, rows.linesBefore).read();
+        } catch (const Fault& fault) {
+            result.error = fault.error;
+        }
     }
+    if (result.survey || result.cutFill) result.project = rows.project;
+    return result;
 }
 
 }  // namespace survey_file

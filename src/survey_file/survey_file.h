@@ -16,6 +16,7 @@
 #include <string_view>
 
 #include "section/cut_fill_survey.h"
+#include "section/project_info.h"
 #include "section/survey.h"
 
 namespace survey_file {
@@ -37,6 +38,8 @@ struct ReadResult {
     // success exactly one of the two is set.
     std::optional<section::CutFillSurvey> cutFill;
     FileError error;
+    // The rows of 工程信息 above the header; empty when the file has none.
+    section::ProjectInfo project{};
 };
 
 // Reads a survey file's text, UTF-8 with or without a byte-order mark:
@@ -45,13 +48,17 @@ ReadResult readSurvey(std::string_view text);
 
 // The cut-and-fill CSV: a 线 column (地面线 / 设计线) after the key column.
 bool isCutFillCsv(std::string_view text);
-ReadResult readCutFillCsv(std::string_view text);
-std::string writeCutFillSurvey(const section::CutFillSurvey& survey);
+// `linesBefore`: the lines above `text` already read (the rows of 工程信息).
+ReadResult readCutFillCsv(std::string_view text, int linesBefore = 0);
+std::string writeCutFillSurvey(const section::CutFillSurvey& survey,
+                               const section::ProjectInfo& project = {});
 
 // The file of a survey: UTF-8 with a byte-order mark, CRLF line ends, a
 // Chinese header, every number in the shortest form that reads back to the
-// same value, as it was typed (stations in plain metres).
-std::string writeSurvey(const section::SectionSurvey& survey);
+// same value, as it was typed (stations in plain metres); the rows of
+// 工程信息 above the header when `project` is not empty.
+std::string writeSurvey(const section::SectionSurvey& survey,
+                        const section::ProjectInfo& project = {});
 
 // The results of a calculated survey as CSV, one row per section (see
 // section::resultTable): UTF-8 with LF for a terminal; with a byte-order mark

@@ -32,7 +32,9 @@ inline std::string quoted(std::string_view cell) {
 
 class TextLines {
   public:
-    explicit TextLines(std::string_view text) : text_(text) {
+    // `text` follows `linesBefore` lines already read (the rows of 工程信息).
+    explicit TextLines(std::string_view text, int linesBefore = 0)
+        : text_(text), number_(linesBefore) {
         if (text_.starts_with("\xEF\xBB\xBF")) text_.remove_prefix(3);
     }
 
@@ -59,7 +61,7 @@ class TextLines {
   private:
     std::string_view text_;
     std::size_t at_ = 0;
-    int number_ = 0;
+    int number_;
 };
 
 // A number cell, or the fault naming the line, the column and the cell.

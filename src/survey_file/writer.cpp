@@ -1,16 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "runtime/number_text.h"
+#include "survey_file/project_rows.h"
 #include "survey_file/survey_file.h"
 
 namespace survey_file {
 
-std::string writeSurvey(const section::SectionSurvey& survey) {
+std::string writeSurvey(const section::SectionSurvey& survey, const section::ProjectInfo& project) {
     using runtime::numberToText;
     const bool stations = survey.stationsEntered();
     const int n = survey.sectionCount();
     // A byte-order mark and CRLF, so that spreadsheets on Windows open it as
     // UTF-8 text.
-    std::string out = "\xEF\xBB\xBF";
+    std::string out = "\xEF\xBB\xBF" + projectRowsText(project);
     out += stations ? "桩号,高程H,距离S\r\n" : "断面,高程H,距离S,间距DL\r\n";
     for (int i = 1; i <= n; ++i) {
         const std::string key = stations ? numberToText(survey.stations(i)) : numberToText(i);

@@ -6,15 +6,19 @@
 #include <QDir>
 #include <QTimer>
 #include <cstdio>
+#include <functional>
 
 #include "printout/cut_fill_sheet.h"
 #include "printout/dayang.h"
+#include "printout/page_frame.h"
+#include "printout/quantity_table.h"
 #include "section/calculation.h"
 #include "section/checks.h"
 #include "section/cut_fill_calculation.h"
 #include "survey_file/survey_file.h"
 #include "window/command_output.h"
 #include "window/files/interchange_export.h"
+#include "window/files/quantity_workbook_file.h"
 #include "window/files/safe_write.h"
 #include "window/files/survey_io.h"
 #include "window/main_window.h"
@@ -23,6 +27,7 @@
 #include "window/platform/startup.h"
 #include "window/platform/title.h"
 #include "window/printing/pdf_export.h"
+#include "window/printing/quantity_table_print.h"
 
 namespace window {
 
@@ -46,11 +51,12 @@ void tellWarnings(const section::SectionSurvey& survey) {
         complain(QStringLiteral("提醒：") + QString::fromStdString(warning.text));
 }
 
-// The survey of FILE of either kind, calculated; nothing set (after saying
-// why) when it cannot be.
+// The survey of FILE of either kind, calculated, with its 工程信息; no survey
+// set (after saying why) when it cannot be.
 struct CalculatedSurvey {
     std::optional<section::SectionSurvey> closed;
     std::optional<section::CutFillSurvey> cutFill;
+    section::ProjectInfo project;
 };
 
 CalculatedSurvey calculatedSurvey(const QString& path) {
@@ -68,7 +74,7 @@ CalculatedSurvey calculatedSurvey(const QString& path) {
         }
         for (const section::CutFillWarning& warning : section::cutFillWarnings(*opened.cutFill))
             complain(QStringLiteral("提醒：") + QString::fromStdString(warning.text));
-        return {std::nullopt, std::move(opened.cutFill)};
+        return {std::nullopt, std::move(opened.cutFill), std::move(opened.project)};
     }
     if (!section::calculateSurvey(*opened.survey)) {
         complain(QStringLiteral("测量数据文件“%1”的计算结果超出了数值范围（绝对值超过 3.4E+38）。")
@@ -76,7 +82,7 @@ CalculatedSurvey calculatedSurvey(const QString& path) {
         return {};
     }
     tellWarnings(*opened.survey);
-    return {std::move(opened.survey), std::nullopt};
+    return {std::move(opened.survey), std::nullopt, std::move(opened.project)};
 }
 
 // Status of a write: the message said when there is one.
@@ -118,21 +124,58 @@ constexpr auto landXmlOf = [](const auto& survey, QString& error) {
 };
 constexpr auto dxfOf = [](const auto& survey, QString&) { return sectionsDxfBytes(survey); };
 
-int writePdf(int argc, char* argv[], const QString& path, const QString& pdf) {
-    if (const QString refused = outputOverInput(path, pdf); !refused.isEmpty())
+// The printouts of a survey and the workbook of its quantities.
+enum class Printout { Sheet, QuantityTable, Workbook };
+
+// A file written safely, or its bytes to standard output.
+int writtenTo(const QString& out, const std::function<QString(const QString&)>& toFile,
+              const std::function<QByteArray(QString&)>& toBytes) {
+    if (out != kStandardOutput) return written(toFile(out));
+    QString error;
+    const QByteArray bytes = toBytes(error);
+    return written(error.isEmpty() ? writeStandardOutput(bytes) : error);
+}
+
+int writtenPdf(const PdfDrawing& drawing, const QString& out) {
+    return writtenTo(
+        out, [&](const QString& file) { return exportPdf(drawing, file); },
+        [&](QString& error) { return pdfBytes(drawing, error); });
+}
+
+printout::Sheet sheetOf(const section::SectionSurvey& survey) {
+    return printout::dayang(survey);
+}
+
+printout::Sheet sheetOf(const section::CutFillSurvey& survey) {
+    return printout::cutFillSheet(survey);
+}
+
+template <class Survey>
+int writePrintout(const Survey& survey, const section::ProjectInfo& project, const QString& out,
+                  Printout printout) {
+    if (printout == Printout::Sheet) {
+        const printout::Sheet sheet = printout::framedSheet(sheetOf(survey), project);
+        return writtenPdf(sheetDrawing(sheet), out);
+    }
+    const printout::QuantityTable table = printout::quantityTable(survey, project);
+    if (printout == Printout::QuantityTable) return writtenPdf(quantityTableDrawing(table), out);
+    return writtenTo(
+        out, [&](const QString& file) { return exportQuantityWorkbook(table, file); },
+        [&](QString& error) { return quantityWorkbookBytes(table, error); });
+}
+
+int writePrintout(int argc, char* argv[], const QString& path, const QString& out,
+                  Printout printout) {
+    if (const QString refused = outputOverInput(path, out); !refused.isEmpty())
         return written(refused);
     // Fonts and the PDF need a GUI application, not a screen.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     installFontSubstitutions();
     const CalculatedSurvey survey = calculatedSurvey(path);
-    if (!survey.closed && !survey.cutFill) return BadFile;
-    const printout::Sheet sheet =
-        survey.cutFill ? printout::cutFillSheet(*survey.cutFill) : printout::dayang(*survey.closed);
-    if (pdf != kStandardOutput) return written(exportSheetPdf(sheet, pdf));
-    QString error;
-    const QByteArray bytes = sheetPdf(sheet, error);
-    return written(error.isEmpty() ? writeStandardOutput(bytes) : error);
+    if (survey.cutFill) return writePrintout(*survey.cutFill, survey.project, out, printout);
+    if (survey.closed) return writePrintout(*survey.closed, survey.project, out, printout);
+    return BadFile;
 }
 
 int openWindow(int argc, char* argv[], const QString& path) {
@@ -161,7 +204,8 @@ int runProgram(int argc, char* argv[]) {
     parser.setApplicationDescription(
         QStringLiteral(
             "%1：道路土方断面计算。不带选项时打开主窗口（给出 FILE 时打开这个测量数据文件）。\n"
-            "OUT.pdf 为“-”时写到标准输出（终端、管道都可以）；是符号链接时写到它指向的文件。\n"
+            "OUT.pdf 为“-”时写到标准输出（终端、管道都可以）；是符号链接时写到它指向的文件。"
+            "其他输出文件也一样。\n"
             "不写的输出：设备、管道（FIFO）、文件夹，以及 FILE "
             "本身（也包括它的链接和转到它的标准输出）。\n"
             "退出状态：0 成功；1 文件读不出、有错或算不出，或者输出写不成、被拒绝；2 用法有误。")
@@ -170,6 +214,15 @@ int runProgram(int argc, char* argv[]) {
         QStringLiteral("pdf"),
         QStringLiteral("把 FILE 的计算书写成 PDF 文件 OUT.pdf（“-”：标准输出），不打开窗口。"),
         QStringLiteral("OUT.pdf"));
+    const QCommandLineOption tablePdf(
+        QStringLiteral("table-pdf"),
+        QStringLiteral("把 FILE 的土方数量表写成 PDF 文件 OUT.pdf（“-”：标准输出），不打开窗口。"),
+        QStringLiteral("OUT.pdf"));
+    const QCommandLineOption xlsx(
+        QStringLiteral("xlsx"),
+        QStringLiteral(
+            "把 FILE 的土方数量表写成 Excel 工作簿 OUT.xlsx（“-”：标准输出），不打开窗口。"),
+        QStringLiteral("OUT.xlsx"));
     const QCommandLineOption results(
         QStringLiteral("results"),
         QStringLiteral("把 FILE 的计算结果以 CSV 格式写到标准输出，不打开窗口。"));
@@ -187,7 +240,7 @@ int runProgram(int argc, char* argv[]) {
                                   QStringLiteral("显示本说明。"));
     const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
                                      QStringLiteral("显示版本号。"));
-    parser.addOptions({pdf, results, landXml, dxfDrawing, help, version});
+    parser.addOptions({pdf, tablePdf, xlsx, results, landXml, dxfDrawing, help, version});
     parser.addPositionalArgument(
         QStringLiteral("FILE"),
         QStringLiteral("测量数据文件（CSV，里程文件 .hdm，或 LandXML 的 .xml）。"),
@@ -195,8 +248,10 @@ int runProgram(int argc, char* argv[]) {
 
     if (!parser.parse(arguments)) {
         const QStringList unknown = parser.unknownOptionNames();
-        complain((unknown.isEmpty() ? QStringLiteral("--pdf、--landxml 或 --dxf 后面缺少输出文件名")
-                                    : QStringLiteral("不认识的选项“%1”").arg(unknown.first())) +
+        complain((unknown.isEmpty()
+                      ? QStringLiteral("--pdf、--table-pdf、--xlsx、--landxml 或 --dxf "
+                                       "后面缺少输出文件名")
+                      : QStringLiteral("不认识的选项“%1”").arg(unknown.first())) +
                  QStringLiteral("（velmorin --help 列出用法）。"));
         return BadUsage;
     }
@@ -215,20 +270,25 @@ int runProgram(int argc, char* argv[]) {
             QStringLiteral("velmorin %1\n").arg(QCoreApplication::applicationVersion()).toUtf8()));
     }
     const QStringList files = parser.positionalArguments();
-    const bool toPdf = parser.isSet(pdf);
-    const bool toResults = parser.isSet(results);
-    const int outputs =
-        int(toPdf) + int(toResults) + int(parser.isSet(landXml)) + int(parser.isSet(dxfDrawing));
+    int outputs = 0;
+    for (const QCommandLineOption* option :
+         {&pdf, &tablePdf, &xlsx, &results, &landXml, &dxfDrawing})
+        outputs += int(parser.isSet(*option));
     if (files.size() > 1 || outputs > 1 || (outputs == 1 && files.isEmpty())) {
         complain(
-            QStringLiteral("用法有误：--pdf、--results、--landxml 和 --dxf "
+            QStringLiteral("用法有误：--pdf、--table-pdf、--xlsx、--results、--landxml 和 --dxf "
                            "只能选一个，并且需要一个测量数据文件 FILE"
                            "（velmorin --help 列出用法）。"));
         return BadUsage;
     }
     const QString file = files.value(0);
-    if (toResults) return writeResults(file);
-    if (toPdf) return writePdf(argc, argv, file, parser.value(pdf));
+    if (parser.isSet(results)) return writeResults(file);
+    const std::pair<const QCommandLineOption*, Printout> printouts[] = {
+        {&pdf, Printout::Sheet}, {&tablePdf, Printout::QuantityTable}, {&xlsx, Printout::Workbook}};
+    for (const auto& [option, printout] : printouts) {
+        if (parser.isSet(*option))
+            return writePrintout(argc, argv, file, parser.value(*option), printout);
+    }
     if (parser.isSet(landXml)) return writeExport(file, parser.value(landXml), landXmlOf);
     if (parser.isSet(dxfDrawing)) return writeExport(file, parser.value(dxfDrawing), dxfOf);
     return openWindow(argc, argv, file);

@@ -30,6 +30,7 @@
 #include "window/files/recent_files.h"
 #include "window/files/survey_io.h"
 #include "window/form/main_form.h"
+#include "window/form/project_info_dialog.h"
 #include "window/platform/guarded.h"
 #include "window/platform/native_window.h"
 #include "window/platform/title.h"
@@ -151,6 +152,9 @@ void MainWindow::createMenus() {
         last->setEnabled(QFileInfo::exists(lastCalculationPath()));
     });
     file->addSeparator();
+    file->addAction(QStringLiteral("工程信息(&I)…"), this,
+                    [this] { editProjectInfo(form_->document(), this); });
+    file->addSeparator();
     file->addAction(QStringLiteral("导出计算书为 PDF(&E)…"), this, &MainWindow::exportPdf);
     file->addAction(QStringLiteral("导出断面图 (DXF)(&D)…"), this, [this] {
         exportFile(QStringLiteral("导出断面图"), QStringLiteral("横断面图.dxf"),
@@ -173,6 +177,18 @@ void MainWindow::createMenus() {
     file->addAction(QStringLiteral("打印预览(&V)…"), this, &MainWindow::printPreviewClicked);
     file->addAction(QStringLiteral("打印(&P)…"), QKeySequence::Print, this,
                     &MainWindow::printClicked);
+    file->addSeparator();
+    // The 土方数量表 of the survey on screen, with its 工程信息.
+    const auto quantities = [this](auto method) {
+        return [this, method] { (form_->printing().*method)(form_->document()); };
+    };
+    file->addAction(QStringLiteral("打印土方数量表(&Q)…"), this,
+                    quantities(&Printing::printQuantityTable));
+    file->addAction(QStringLiteral("土方数量表预览(&W)…"), this,
+                    quantities(&Printing::previewQuantityTable));
+    file->addAction(QStringLiteral("导出土方数量表为 PDF(&T)…"), this, [this] {
+        form_->printing().exportQuantityTablePdf(form_->document(), currentFile_);
+    });
     file->addSeparator();
     file->addAction(QStringLiteral("退出(&X)"), QKeySequence::Quit, this, &QWidget::close);
 
@@ -233,7 +249,8 @@ bool MainWindow::showSurveyFile(const QString& path, bool remember) {
     }
     if (opened.cutFill) {
         if (const auto refusal = whileOpening(*this, path, [&] {
-                return form_->showCutFillSurvey(std::move(*opened.cutFill), path);
+                return form_->showCutFillSurvey(std::move(*opened.cutFill), path,
+                                                std::move(opened.project));
             })) {
             QMessageBox::warning(
                 this, caption(),
@@ -242,7 +259,8 @@ bool MainWindow::showSurveyFile(const QString& path, bool remember) {
             return false;
         }
     } else if (whileOpening(*this, path, [&] {
-                   return form_->showSurvey(std::move(*opened.survey), path);
+                   return form_->showSurvey(std::move(*opened.survey), path,
+                                            std::move(opened.project));
                }) != section::CalculationEnd::Finished) {
         QMessageBox::warning(
             this, caption(),
@@ -333,7 +351,8 @@ void MainWindow::newClicked() {
 void MainWindow::newSurvey(bool stations) {
     section::SectionSurvey empty;
     empty.setStationAnswer(stations ? "Y" : "N");
-    form_->document().replaceSurvey(std::move(empty), QStringLiteral("新建"), {});
+    form_->document().replaceSurvey(std::move(empty), QStringLiteral("新建"), {},
+                                    section::ProjectInfo{});
     form_->document().markSaved({});
     setCurrentFile({});
 }
@@ -395,8 +414,8 @@ bool MainWindow::saveClicked() {
                                      cutFill ? kCutFillFilter : kFilter, QStringLiteral("csv"));
     if (path.isEmpty()) return false;
     // The format follows the file's ending: a 里程文件 for .hdm, else our CSV.
-    const QString error =
-        cutFill ? saveCutFillSurveyFile(path, held.cutFill()) : saveSurveyFile(path, held.survey());
+    const QString error = cutFill ? saveCutFillSurveyFile(path, held.cutFill(), held.project())
+                                  : saveSurveyFile(path, held.survey(), held.project());
     if (!error.isEmpty()) {
         QMessageBox::warning(this, caption(), error);
         return false;

@@ -60,7 +60,9 @@ TEST_F(SilentPrintServer, ThePrintButtonAnswersAtOnceAndSaysThePrintServiceDoesN
 // without a limit: they are not opened, and the user is told why.
 TEST_F(SilentPrintServer, ThePrintDialogAndThePreviewSayThePrintServiceDoesNotAnswer) {
     window::MainWindow window;
-    for (const QString& start : {QStringLiteral("打印(&P)"), QStringLiteral("打印预览")}) {
+    for (const QString& start :
+         {QStringLiteral("打印(&P)"), QStringLiteral("打印预览"), QStringLiteral("打印土方数量表"),
+          QStringLiteral("土方数量表预览")}) {
         QAction* action = nullptr;
         for (QAction* item : window.menuBar()->actions().first()->menu()->actions())
             if (item->text().startsWith(start)) action = item;

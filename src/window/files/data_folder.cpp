@@ -80,12 +80,14 @@ QString writeInDataFolder(const QString& path, const std::string& text) {
 
 }  // namespace
 
-QString saveLastCalculation(const section::SectionSurvey& survey, const QString& path) {
-    return writeInDataFolder(path, survey_file::writeSurvey(survey));
+QString saveLastCalculation(const section::SectionSurvey& survey, const QString& path,
+                            const section::ProjectInfo& project) {
+    return writeInDataFolder(path, survey_file::writeSurvey(survey, project));
 }
 
-QString saveLastCalculation(const section::CutFillSurvey& survey, const QString& path) {
-    return writeInDataFolder(path, survey_file::writeCutFillSurvey(survey));
+QString saveLastCalculation(const section::CutFillSurvey& survey, const QString& path,
+                            const section::ProjectInfo& project) {
+    return writeInDataFolder(path, survey_file::writeCutFillSurvey(survey, project));
 }
 
 }  // namespace window

@@ -7,6 +7,8 @@
 
 #include <QString>
 
+#include "section/project_info.h"
+
 namespace section {
 class SectionSurvey;
 struct CutFillSurvey;
@@ -31,10 +33,12 @@ struct KeptCalculation {
 };
 KeptCalculation keepLastCalculation(const section::SectionSurvey& survey);
 
-// Writes `survey` into `path` without telling anyone: empty, or why it
+// Writes `survey` and its 工程信息 into `path` without telling anyone: empty, or why it
 // failed. It touches no widget and may run on any thread.
 // A cut-and-fill survey goes as our CSV of its kind.
-QString saveLastCalculation(const section::SectionSurvey& survey, const QString& path);
-QString saveLastCalculation(const section::CutFillSurvey& survey, const QString& path);
+QString saveLastCalculation(const section::SectionSurvey& survey, const QString& path,
+                            const section::ProjectInfo& project = {});
+QString saveLastCalculation(const section::CutFillSurvey& survey, const QString& path,
+                            const section::ProjectInfo& project = {});
 
 }  // namespace window

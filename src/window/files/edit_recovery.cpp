@@ -19,6 +19,7 @@ QString unsavedEditsPath() {
 EditRecovery::EditRecovery(const document::SurveyDocument& document, QWidget* parent)
     : QObject(parent), document_(document), parent_(parent) {
     connect(&document_, &document::SurveyDocument::changed, this, &EditRecovery::keep);
+    connect(&document_, &document::SurveyDocument::projectChanged, this, &EditRecovery::keep);
     connect(document_.undoStack(), &QUndoStack::cleanChanged, this, &EditRecovery::keep);
 }
 
@@ -37,9 +38,10 @@ void EditRecovery::keep() {
         tellLastCalculationTaken(parent_);
         return;
     }
-    const QString failure = document_.kind() == document::SurveyKind::CutFill
-                                ? saveLastCalculation(document_.cutFill(), unsavedEditsPath())
-                                : saveLastCalculation(document_.survey(), unsavedEditsPath());
+    const QString failure =
+        document_.kind() == document::SurveyKind::CutFill
+            ? saveLastCalculation(document_.cutFill(), unsavedEditsPath(), document_.project())
+            : saveLastCalculation(document_.survey(), unsavedEditsPath(), document_.project());
     if (!failure.isEmpty()) warnDataFolderOnce(parent_, failure);
 }
 

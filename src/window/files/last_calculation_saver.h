@@ -12,6 +12,7 @@
 class QWidget;
 
 #include "section/cut_fill_survey.h"
+#include "section/project_info.h"
 
 namespace section {
 class SectionSurvey;
@@ -26,14 +27,15 @@ class LastCalculationSaver {
     LastCalculationSaver(const LastCalculationSaver&) = delete;
     LastCalculationSaver& operator=(const LastCalculationSaver&) = delete;
 
-    void save(section::SectionSurvey survey);
-    void save(section::CutFillSurvey survey);
+    // The survey with its 工程信息.
+    void save(section::SectionSurvey survey, section::ProjectInfo project = {});
+    void save(section::CutFillSurvey survey, section::ProjectInfo project = {});
     // Returns once every save given so far is on the disk or has failed.
     void wait() { pool_.waitForDone(); }
 
   private:
     template <class Survey>
-    void keep(Survey survey);
+    void keep(Survey survey, section::ProjectInfo project);
 
     QWidget* parent_;
     QThreadPool pool_;

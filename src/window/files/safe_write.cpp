@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <QRegularExpression>
+#include <QTemporaryFile>
 #include <cerrno>
 #include <cstdio>
 
@@ -296,6 +297,27 @@ bool SafeFile::commit() {
 QString writeFileSafely(const QString& path, const QByteArray& bytes) {
     SafeFile safe(path);
     return safe.write(bytes) && safe.commit() ? QString() : safe.error();
+}
+
+QByteArray bytesWrittenBy(const QString& ending,
+                          const std::function<QString(const QString& file)>& write,
+                          QString& error) {
+    QTemporaryFile file(
+        QDir(QDir::tempPath()).filePath(QStringLiteral("velmorin-XXXXXX") + ending));
+    errno = 0;
+    if (!file.open()) {
+        error = writeFailure(file.fileTemplate(), errno ? errno : EACCES);
+        return {};
+    }
+    error = write(file.fileName());
+    if (!error.isEmpty()) return {};
+    // The writer may have replaced the file under its name: read it afresh.
+    QFile written(file.fileName());
+    if (!written.open(QIODevice::ReadOnly)) {
+        error = writeFailure(file.fileName(), EIO);
+        return {};
+    }
+    return written.readAll();
 }
 
 }  // namespace window

@@ -16,6 +16,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <functional>
 
 namespace window {
 
@@ -51,5 +52,11 @@ class SafeFile {
 
 // Writes `bytes` as the whole of `path`; empty on success, else the message.
 QString writeFileSafely(const QString& path, const QByteArray& bytes);
+
+// The bytes that `write` puts into a temporary file of the system's ending in
+// `ending` (".pdf"), for writers that write only to a file by name; `write`
+// returns empty or the message. Empty with `error` set on failure.
+QByteArray bytesWrittenBy(const QString& ending,
+                          const std::function<QString(const QString& file)>& write, QString& error);
 
 }  // namespace window

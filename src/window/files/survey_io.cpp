@@ -74,7 +74,7 @@ OpenedSurvey readOrFail(const QString& path) {
                                    : QStringLiteral("测量数据文件“%1”有误，没有打开：%2。"))
                                   .arg(named(path), QString::fromStdString(result.error.message))};
     }
-    return {std::move(result.survey), {}, std::move(result.cutFill)};
+    return {std::move(result.survey), {}, std::move(result.cutFill), std::move(result.project)};
 }
 
 }  // namespace
@@ -91,17 +91,20 @@ bool isHdmPath(const QString& path) {
     return path.endsWith(QStringLiteral(".hdm"), Qt::CaseInsensitive);
 }
 
-QString saveCutFillSurveyFile(const QString& path, const section::CutFillSurvey& survey) {
+QString saveCutFillSurveyFile(const QString& path, const section::CutFillSurvey& survey,
+                              const section::ProjectInfo& project) {
     if (!isHdmPath(path))
-        return writeFileSafely(path,
-                               QByteArray::fromStdString(survey_file::writeCutFillSurvey(survey)));
+        return writeFileSafely(
+            path, QByteArray::fromStdString(survey_file::writeCutFillSurvey(survey, project)));
     if (const std::optional<std::string> why = survey_file::whyNoHdm(survey))
         return QStringLiteral("没有保存“%1”：%2。").arg(named(path), QString::fromStdString(*why));
     return writeFileSafely(path, QByteArray::fromStdString(survey_file::writeHdm(survey)));
 }
 
-QString saveSurveyFile(const QString& path, const section::SectionSurvey& survey) {
-    return writeFileSafely(path, QByteArray::fromStdString(survey_file::writeSurvey(survey)));
+QString saveSurveyFile(const QString& path, const section::SectionSurvey& survey,
+                       const section::ProjectInfo& project) {
+    return writeFileSafely(path,
+                           QByteArray::fromStdString(survey_file::writeSurvey(survey, project)));
 }
 
 }  // namespace window

@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "section/cut_fill_survey.h"
+#include "section/project_info.h"
 #include "section/survey.h"
 
 namespace window {
@@ -18,6 +19,7 @@ struct OpenedSurvey {
     QString error;  // names the file, the line, the column and the cell
     // A cut-and-fill survey instead (our CSV with a 线 column, or a 里程文件).
     std::optional<section::CutFillSurvey> cutFill{};
+    section::ProjectInfo project{};  // the file's 工程信息
 };
 
 // Either kind of survey: a 里程文件 when the name ends in .hdm or the text
@@ -30,10 +32,14 @@ OpenedSurvey readAnySurveyFile(const QString& path);
 bool isHdmPath(const QString& path);
 
 // A cut-and-fill survey saved as a 里程文件 when the name ends in .hdm (a
-// survey without stations is refused with the reason), else as our CSV.
-QString saveCutFillSurveyFile(const QString& path, const section::CutFillSurvey& survey);
+// survey without stations is refused with the reason), else as our CSV with
+// the rows of `project` (a 里程文件 has no room for them).
+QString saveCutFillSurveyFile(const QString& path, const section::CutFillSurvey& survey,
+                              const section::ProjectInfo& project = {});
 
-// Empty on success, else the message naming the file and the reason.
-QString saveSurveyFile(const QString& path, const section::SectionSurvey& survey);
+// Empty on success, else the message naming the file and the reason; the
+// rows of `project` above the header when it is filled in.
+QString saveSurveyFile(const QString& path, const section::SectionSurvey& survey,
+                       const section::ProjectInfo& project = {});
 
 }  // namespace window

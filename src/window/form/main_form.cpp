@@ -118,23 +118,25 @@ void MainForm::Command1_Click() {
     emit runEnded();
 }
 
-section::CalculationEnd MainForm::showSurvey(section::SectionSurvey data, const QString& fileName) {
+section::CalculationEnd MainForm::showSurvey(section::SectionSurvey data, const QString& fileName,
+                                             section::ProjectInfo project) {
     // Calculated as the command line does, the boxes worked out from the
     // result: what typing the data leaves, without replaying the dialogue.
-    if (document_.replaceSurvey(std::move(data), QStringLiteral("打开文件"), fileName) !=
-        document::Outcome::Done)
+    if (document_.replaceSurvey(std::move(data), QStringLiteral("打开文件"), fileName,
+                                std::move(project)) != document::Outcome::Done)
         return section::CalculationEnd::Overflow;
-    lastCalculation_.save(document_.survey());
+    lastCalculation_.save(document_.survey(), document_.project());
     emit calculationFinished(false);
     return section::CalculationEnd::Finished;
 }
 
 document::SurveyDocument::CutFillRefusal MainForm::showCutFillSurvey(section::CutFillSurvey data,
-                                                                     const QString& fileName) {
-    if (auto refusal =
-            document_.replaceCutFillSurvey(std::move(data), QStringLiteral("打开文件"), fileName))
+                                                                     const QString& fileName,
+                                                                     section::ProjectInfo project) {
+    if (auto refusal = document_.replaceCutFillSurvey(std::move(data), QStringLiteral("打开文件"),
+                                                      fileName, std::move(project)))
         return refusal;
-    lastCalculation_.save(document_.cutFill());
+    lastCalculation_.save(document_.cutFill(), document_.project());
     emit calculationFinished(false);
     return std::nullopt;
 }

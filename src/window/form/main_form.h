@@ -40,14 +40,16 @@ class MainForm : public QWidget, public PromptSurface {
     // Calculates a survey opened from a file as a typed run of the same data
     // would, without prompts: the survey and the boxes end as that run leaves
     // them, one step 打开文件 of the document. On an overflow nothing changes
-    // and Overflow comes back.
-    section::CalculationEnd showSurvey(section::SectionSurvey data, const QString& fileName = {});
+    // and Overflow comes back. The file's 工程信息 comes with it.
+    section::CalculationEnd showSurvey(section::SectionSurvey data, const QString& fileName = {},
+                                       section::ProjectInfo project = {});
 
     // The same for a cut-and-fill survey opened from a file: one step 打开文件,
     // kept as the last calculation; nothing, or why it does not calculate,
     // nothing having changed.
     document::SurveyDocument::CutFillRefusal showCutFillSurvey(section::CutFillSurvey data,
-                                                               const QString& fileName = {});
+                                                               const QString& fileName = {},
+                                                               section::ProjectInfo project = {});
 
     // Asked before a typed run replaces a survey: false keeps it, no prompt shown.
     void setSurveyGuard(std::function<bool()> guard) { surveyGuard_ = std::move(guard); }

@@ -1,12 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/printing/pdf_export.h"
 
-#include <QDir>
 #include <QFileInfo>
 #include <QPdfWriter>
 #include <QRegularExpression>
 #include <QStorageInfo>
-#include <QTemporaryFile>
 #include <cerrno>
 
 #include "printout/sheet.h"
@@ -26,13 +24,8 @@ int incompleteReason(const QString& file) {
 }
 
 // Empty on success, else the message naming `shown`.
-QString renderPdf(const printout::Sheet& sheet, const QString& file, const QString& shown) {
-    // A4 with the margins Qt's printer gives a PDF (10 points), so the pages
-    // break where they do on paper.
-    const WrittenPdf written =
-        writePdfFile(sheet, file,
-                     QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                 QMarginsF(10, 10, 10, 10), QPageLayout::Point));
+QString renderPdf(const PdfDrawing& drawing, const QString& file, const QString& shown) {
+    const WrittenPdf written = writePdfFile(drawing, file);
     switch (written.fault) {
         case PdfFault::None:
             return {};
@@ -48,19 +41,28 @@ QString renderPdf(const printout::Sheet& sheet, const QString& file, const QStri
 
 }  // namespace
 
-WrittenPdf writePdfFile(const printout::Sheet& sheet, const QString& file,
-                        const QPageLayout& page) {
+QPageLayout pdfPageLayout(QPageLayout::Orientation orientation) {
+    return QPageLayout(QPageSize(QPageSize::A4), orientation, QMarginsF(10, 10, 10, 10),
+                       QPageLayout::Point);
+}
+
+PdfDrawing sheetDrawing(const printout::Sheet& sheet, const QPageLayout& page) {
+    return {page, sheetDocumentName(),
+            [&sheet](QPagedPaintDevice& device) { return renderSheet(sheet, device); }};
+}
+
+WrittenPdf writePdfFile(const PdfDrawing& drawing, const QString& file) {
     bool rendered = false;
     {
         // Not QPrinter: it asks the print system on its own, without a time
         // limit, and the PDF is the way out when printing fails.
         QPdfWriter writer(file);
         writer.setResolution(1200);
-        writer.setPageLayout(page);
-        writer.setTitle(sheetDocumentName());
+        writer.setPageLayout(drawing.layout);
+        writer.setTitle(drawing.title);
         writer.setCreator(applicationTitle());
         errno = 0;
-        rendered = renderSheet(sheet, writer);
+        rendered = drawing.draw(writer);
     }
     const int error = errno;
     if (!rendered) return {PdfFault::NotRendered, error};
@@ -69,23 +71,26 @@ WrittenPdf writePdfFile(const printout::Sheet& sheet, const QString& file,
     return {pdfIsWhole(written.readAll()) ? PdfFault::None : PdfFault::Torn, error};
 }
 
-QString exportSheetPdf(const printout::Sheet& sheet, const QString& path) {
+QString exportPdf(const PdfDrawing& drawing, const QString& path) {
     SafeFile safe(path);
     if (safe.temporaryPath().isEmpty()) return safe.error();
-    if (QString error = renderPdf(sheet, safe.temporaryPath(), path); !error.isEmpty())
+    if (QString error = renderPdf(drawing, safe.temporaryPath(), path); !error.isEmpty())
         return error;
     return safe.commit() ? QString() : safe.error();
 }
 
+QByteArray pdfBytes(const PdfDrawing& drawing, QString& error) {
+    return bytesWrittenBy(
+        QStringLiteral(".pdf"),
+        [&drawing](const QString& file) { return renderPdf(drawing, file, file); }, error);
+}
+
+QString exportSheetPdf(const printout::Sheet& sheet, const QString& path) {
+    return exportPdf(sheetDrawing(sheet), path);
+}
+
 QByteArray sheetPdf(const printout::Sheet& sheet, QString& error) {
-    QTemporaryFile file(QDir(QDir::tempPath()).filePath(QStringLiteral("velmorin-XXXXXX.pdf")));
-    errno = 0;
-    if (!file.open()) {
-        error = writeFailure(file.fileTemplate(), errno ? errno : EACCES);
-        return {};
-    }
-    error = renderPdf(sheet, file.fileName(), file.fileName());
-    return error.isEmpty() ? file.readAll() : QByteArray();
+    return pdfBytes(sheetDrawing(sheet), error);
 }
 
 bool pdfIsWhole(const QByteArray& pdf) {

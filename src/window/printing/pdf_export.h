@@ -1,14 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The calculation sheet as a PDF file of Qt's own (A4, fonts embedded, its
-// text exactly as printed), written safely. Qt's PDF engine does not report a
-// failed write, so the file is read back and must be whole before it replaces
-// anything.
+// The printouts as PDF files of Qt's own (fonts embedded, the text exactly as
+// printed), written safely. Qt's PDF engine does not report a failed write,
+// so the file is read back and must be whole before it replaces anything.
 
 #include <QByteArray>
+#include <QPageLayout>
 #include <QString>
+#include <functional>
 
-class QPageLayout;
+class QPagedPaintDevice;
 
 namespace printout {
 struct Sheet;
@@ -16,15 +17,35 @@ struct Sheet;
 
 namespace window {
 
-// Empty on success, else the message naming the file and the reason.
-QString exportSheetPdf(const printout::Sheet& sheet, const QString& path);
+// A printout on a PDF page of `layout`, titled `title`: `draw` sets every
+// page, false when the device cannot start or finish the document.
+struct PdfDrawing {
+    QPageLayout layout;
+    QString title;
+    std::function<bool(QPagedPaintDevice&)> draw;
+};
 
-// The sheet as the bytes of a PDF, made in a temporary file of the system's;
-// empty with `error` set on failure.
+// A4 with the margins Qt's printer gives a PDF (10 points), so the pages
+// break where they do on paper.
+QPageLayout pdfPageLayout(QPageLayout::Orientation orientation = QPageLayout::Portrait);
+
+// The calculation sheet as a PDF drawing on `page`; `sheet` outlives it.
+PdfDrawing sheetDrawing(const printout::Sheet& sheet, const QPageLayout& page = pdfPageLayout());
+
+// The drawing as a PDF file, written safely; empty on success, else the
+// message naming the file and the reason.
+QString exportPdf(const PdfDrawing& drawing, const QString& path);
+
+// The drawing as the bytes of a PDF, made in a temporary file of the
+// system's; empty with `error` set on failure.
+QByteArray pdfBytes(const PdfDrawing& drawing, QString& error);
+
+// exportPdf and pdfBytes of the calculation sheet.
+QString exportSheetPdf(const printout::Sheet& sheet, const QString& path);
 QByteArray sheetPdf(const printout::Sheet& sheet, QString& error);
 
-// What went wrong writing a sheet's PDF: the painter could not start or
-// finish, the file could not be read back, or it is not whole.
+// What went wrong writing a PDF: the painter could not start or finish, the
+// file could not be read back, or it is not whole.
 enum class PdfFault { None, NotRendered, Unreadable, Torn };
 
 struct WrittenPdf {
@@ -32,9 +53,9 @@ struct WrittenPdf {
     int error = 0;  // errno as the writing left it, 0 when it set none
 };
 
-// The sheet set on `page` by Qt's PDF writer into `file`, and read back: the
-// one way every PDF of the program is made, for the export and the printer.
-WrittenPdf writePdfFile(const printout::Sheet& sheet, const QString& file, const QPageLayout& page);
+// The drawing set by Qt's PDF writer into `file`, and read back: the one way
+// every PDF of the program is made, for the export and the printer.
+WrittenPdf writePdfFile(const PdfDrawing& drawing, const QString& file);
 
 // True when `pdf` is a whole PDF as Qt writes it: it ends with its
 // cross-reference table, found at the offset given at the end and of the

@@ -74,7 +74,7 @@ SentSheet sendSheet(const printout::Sheet& sheet, const DefaultPrinter& printer,
     pdf.close();
     // A PDF cut short (a full disk, a write error the PDF writer does not
     // report) would print as a torn sheet, or not at all.
-    const WrittenPdf written = writePdfFile(sheet, pdf.fileName(), printer.page);
+    const WrittenPdf written = writePdfFile(sheetDrawing(sheet, printer.page), pdf.fileName());
     if (written.fault != PdfFault::None)
         return {PrintOutcome::PdfIncomplete, 0,
                 writeFailure(pdf.fileName(), written.error ? written.error : EIO)};

@@ -16,11 +16,15 @@
 #include "document/survey_document.h"
 #include "printout/cut_fill_sheet.h"
 #include "printout/dayang.h"
+#include "printout/page_frame.h"
+#include "printout/quantity_table.h"
 #include "window/files/file_dialogs.h"
 #include "window/platform/title.h"
 #include "window/printing/job_watch.h"
 #include "window/printing/pdf_export.h"
 #include "window/printing/print_system.h"
+#include "window/printing/quantity_table_print.h"
+#include "window/printing/quantity_table_renderer.h"
 #include "window/printing/sheet_printer.h"
 #include "window/printing/sheet_renderer.h"
 
@@ -34,12 +38,16 @@ PageRange pagesOf(const QPrinter& printer) {
     return {printer.fromPage(), printer.toPage()};
 }
 
-// The sheet of the survey the document holds, laid out when called: a copy
-// of the survey goes with it.
+// The sheet of the survey the document holds, framed by its 工程信息, laid
+// out when called: a copy of the survey goes with it.
 SheetMaker sheetOf(const document::SurveyDocument& document) {
     if (document.kind() == document::SurveyKind::CutFill)
-        return [survey = document.cutFill()] { return printout::cutFillSheet(survey); };
-    return [survey = document.survey()] { return printout::dayang(survey); };
+        return [survey = document.cutFill(), project = document.project()] {
+            return printout::framedSheet(printout::cutFillSheet(survey), project);
+        };
+    return [survey = document.survey(), project = document.project()] {
+        return printout::framedSheet(printout::dayang(survey), project);
+    };
 }
 
 }  // namespace
@@ -106,19 +114,31 @@ void Printing::tellCannotPrint(const QString& message) {
 }
 
 bool Printing::exportPdf(const printout::Sheet& sheet, const QString& surveyFile) {
-    const QString name = surveyFile.isEmpty() ? QStringLiteral("计算书.pdf")
-                                              : QFileInfo(surveyFile).completeBaseName() +
-                                                    QStringLiteral(" 计算书.pdf");
-    const QString path = askSavePath(window_, QStringLiteral("导出计算书为 PDF"),
+    return exportDrawing(sheetDrawing(sheet), QStringLiteral("计算书"), surveyFile);
+}
+
+bool Printing::exportQuantityTablePdf(const document::SurveyDocument& document,
+                                      const QString& surveyFile) {
+    const printout::QuantityTable table = quantityTableOf(document);
+    return exportDrawing(quantityTableDrawing(table), QString::fromStdString(table.title),
+                         surveyFile);
+}
+bool Printing::exportDrawing(const PdfDrawing& drawing, const QString& what,
+                             const QString& surveyFile) {
+    const QString name = surveyFile.isEmpty() ? what + QStringLiteral(".pdf")
+                                              : QFileInfo(surveyFile).completeBaseName() + u' ' +
+                                                    what + QStringLiteral(".pdf");
+    const QString path = askSavePath(window_, QStringLiteral("导出%1为 PDF").arg(what),
                                      QDir(dialogFolder(surveyFile)).filePath(name),
                                      QStringLiteral("PDF 文件 (*.pdf)"), QStringLiteral("pdf"));
     if (path.isEmpty()) return false;
-    const QString error = exportSheetPdf(sheet, path);
+    const QString error = window::exportPdf(drawing, path);
     if (!error.isEmpty()) {
         QMessageBox::warning(window_, applicationTitle(), error);
         return false;
     }
-    emit statusMessage(QStringLiteral("计算书已导出为“%1”。").arg(QDir::toNativeSeparators(path)));
+    emit statusMessage(
+        QStringLiteral("%1已导出为“%2”。").arg(what, QDir::toNativeSeparators(path)));
     return true;
 }
 
@@ -155,23 +175,45 @@ void Printing::preview(const printout::Sheet& sheet) {
     preview.exec();
 }
 
-void Printing::printWithDialog(const printout::Sheet& sheet) {
-    if (!printServiceAnswers()) return;
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(sheetDocumentName());
+bool Printing::askPrinter(QPrinter& printer, const QString& title, bool pageRange) {
     QPrintDialog dialog(&printer, window_);
-    dialog.setWindowTitle(QStringLiteral("打印计算书"));
-    dialog.setOption(QAbstractPrintDialog::PrintPageRange);
-    if (dialog.exec() != QDialog::Accepted) return;
+    dialog.setWindowTitle(title);
+    if (pageRange) dialog.setOption(QAbstractPrintDialog::PrintPageRange);
+    if (dialog.exec() != QDialog::Accepted) return false;
     if (printer.outputFormat() == QPrinter::NativeFormat) {
         const PrintOutcome problem = printerProblem(printer.printerName());
         if (problem != PrintOutcome::Printed) {
             tellCannotPrint(printResult(problem, printer.printerName()).message);
-            return;
+            return false;
         }
     }
+    return true;
+}
+
+void Printing::printWithDialog(const printout::Sheet& sheet) {
+    if (!printServiceAnswers()) return;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(sheetDocumentName());
+    if (!askPrinter(printer, QStringLiteral("打印计算书"), true)) return;
     if (!renderSheet(sheet, printer, pagesOf(printer)))
         tellCannotPrint(printResult(PrintOutcome::CannotOpen, printer.printerName()).message);
+}
+
+void Printing::printQuantityTable(const document::SurveyDocument& document) {
+    if (!printServiceAnswers()) return;
+    const printout::QuantityTable table = quantityTableOf(document);
+    QPrinter printer(QPrinter::HighResolution);
+    setUpForQuantityTable(table, printer);
+    if (!askPrinter(printer, QStringLiteral("打印土方数量表"), false)) return;
+    if (!renderQuantityTable(table, printer))
+        tellCannotPrint(printResult(PrintOutcome::CannotOpen, printer.printerName()).message);
+}
+
+void Printing::previewQuantityTable(const document::SurveyDocument& document) {
+    if (!printServiceAnswers()) return;
+    const printout::QuantityTable table = quantityTableOf(document);
+    QPrinter printer(QPrinter::HighResolution);
+    window::previewQuantityTable(table, printer, window_);
 }
 
 }  // namespace window

@@ -3,13 +3,15 @@
 // Every way the calculation sheet goes out: the default printer (from a
 // thread, its job followed until it ends), the print dialog, the preview, the
 // PDF export, and the message when it cannot be printed, which offers the PDF
-// instead. Each call takes the document whose survey, of either kind, it
-// prints, and keeps nothing of it.
+// instead; and the 土方数量表 through the print dialog, the preview and a PDF.
+// Each call takes the document whose survey, of either kind, it prints with
+// its 工程信息, and keeps nothing of it.
 
 #include <QObject>
 #include <QString>
 #include <chrono>
 
+class QPrinter;
 class QWidget;
 
 #include "window/printing/sheet_printer.h"
@@ -19,6 +21,8 @@ class SurveyDocument;
 }
 
 namespace window {
+
+struct PdfDrawing;
 
 class Printing : public QObject {
     Q_OBJECT
@@ -41,6 +45,12 @@ class Printing : public QObject {
     // (cancelled, or after telling why).
     bool exportPdf(const document::SurveyDocument& document, const QString& surveyFile);
 
+    // The 土方数量表 the same ways: the print dialog, the preview, a PDF.
+    void printQuantityTable(const document::SurveyDocument& document);
+    void previewQuantityTable(const document::SurveyDocument& document);
+    bool exportQuantityTablePdf(const document::SurveyDocument& document,
+                                const QString& surveyFile);
+
     // Tells why the sheet cannot be printed, offering it as a PDF instead;
     // while a prompt is open, once it has closed.
     void tellCannotPrint(const QString& message);
@@ -62,6 +72,13 @@ class Printing : public QObject {
     // Whether the print service answers, asked off the window's thread; when
     // it takes the connection but says nothing, the user is told.
     bool printServiceAnswers();
+    // Asks where to write a PDF named `what` (计算书, 土方数量表) and writes
+    // `drawing` there.
+    bool exportDrawing(const PdfDrawing& drawing, const QString& what, const QString& surveyFile);
+    // The print dialog titled `title` on `printer`, made after
+    // printServiceAnswers(); false when cancelled or the printer cannot print
+    // (after telling why).
+    bool askPrinter(QPrinter& printer, const QString& title, bool pageRange);
     void followJob(const QString& printer, int job);
 
     QWidget* window_;

@@ -8,78 +8,163 @@
 #include <QString>
 
 #include "printout/line_layout.h"
+#include "printout/page_frame.h"
 #include "printout/sheet.h"
 
 namespace window {
 
 namespace {
 
+// A sheet line in the device's measure: its font, and where its items land.
+struct MeasuredLine {
+    QFont font;
+    QFontMetricsF metrics;
+    double column;  // a column is as wide as the font's average character
+    printout::LineLayout layout;
+};
+
 class PageSetter {
   public:
-    PageSetter(QPagedPaintDevice& device, QPainter& painter, PageRange pages)
-        : device_(device), painter_(painter), pages_(pages) {}
-
-    // Every line of the sheet begins with a column stop, measured from the
-    // left edge, so only the downward start moves anything.
-    void start(const printout::Sheet& sheet) {
-        lineTop_ = sheet.startDownTwips * device_.logicalDpiY() / 1440.0;
+    // Without a painter the pages are only counted.
+    PageSetter(QPagedPaintDevice& device, QPainter* painter, PageRange pages,
+               const printout::Sheet& sheet, int pageCount)
+        : device_(device),
+          painter_(painter),
+          pages_(pages),
+          frame_(sheet.frame),
+          pageCount_(pageCount) {
         font_.setFamily(QString::fromStdString(sheet.fontName));
+        if (frame_.numbered) {
+            footerFont_ = font_;
+            footerFont_.setPointSizeF(10.0);
+            // The number line and half a line clear of the text above it.
+            footerHeight_ = QFontMetricsF(footerFont_, &device_).lineSpacing() * 1.5;
+        }
+        startPage();
+        // Every line of the sheet begins with a column stop, measured from
+        // the left edge, so only the downward start moves anything.
+        lineTop_ += sheet.startDownTwips * device_.logicalDpiY() / 1440.0;
     }
 
     void setLine(const printout::SheetLine& sheetLine) {
-        font_.setPointSizeF(sheetLine.points);
-        painter_.setFont(font_);
-        const QFontMetricsF metrics(font_, &device_);
-        // A column is as wide as the font's average character.
+        const MeasuredLine measured = measure(sheetLine);
+        for (int line = 0; line < measured.layout.lineCount; ++line) {
+            if (lineTop_ > pageTop_ && lineTop_ + measured.metrics.lineSpacing() > pageBottom())
+                nextPage();
+            draw(measured, line);
+        }
+    }
+
+    // The closing lines, together on a new page when they do not fit on this
+    // one, and the last page's number. Returns the number of pages.
+    int finish() {
+        std::vector<MeasuredLine> closing;
+        double height = 0;
+        for (const printout::SheetLine& line : frame_.closing) {
+            closing.push_back(measure(line));
+            height += closing.back().metrics.lineSpacing() * closing.back().layout.lineCount;
+        }
+        if (lineTop_ > pageTop_ && lineTop_ + height > pageBottom()) nextPage();
+        drawAll(closing);
+        drawPageNumber();
+        return page_;
+    }
+
+  private:
+    bool setsThisPage() const { return painter_ && pages_.holds(page_); }
+    double pageBottom() const { return device_.height() - footerHeight_; }
+
+    MeasuredLine measure(const printout::SheetLine& sheetLine) {
+        QFont font = font_;
+        font.setPointSizeF(sheetLine.points);
+        const QFontMetricsF metrics(font, &device_);
         const double column = metrics.averageCharWidth();
-        const printout::LineLayout layout =
+        printout::LineLayout layout =
             printout::layoutLine(sheetLine.items, [&](std::string_view text) {
                 return metrics.horizontalAdvance(QString::fromUtf8(text.data(), text.size())) /
                        column;
             });
-        for (int line = 0; line < layout.lineCount; ++line) {
-            if (lineTop_ > 0 && lineTop_ + metrics.lineSpacing() > device_.height()) nextPage();
-            if (!pages_.holds(page_)) {
-                lineTop_ += metrics.lineSpacing();
-                continue;
-            }
-            for (const printout::PlacedText& placed : layout.texts) {
+        return {font, metrics, column, std::move(layout)};
+    }
+
+    void draw(const MeasuredLine& measured, int line) {
+        if (setsThisPage()) {
+            painter_->setFont(measured.font);
+            for (const printout::PlacedText& placed : measured.layout.texts) {
                 if (placed.line != line) continue;
-                painter_.drawText(
-                    QPointF((placed.column - 1) * column, lineTop_ + metrics.ascent()),
-                    QString::fromStdString(placed.text));
+                painter_->drawText(QPointF((placed.column - 1) * measured.column,
+                                           lineTop_ + measured.metrics.ascent()),
+                                   QString::fromStdString(placed.text));
             }
-            lineTop_ += metrics.lineSpacing();
+        }
+        lineTop_ += measured.metrics.lineSpacing();
+    }
+
+    void drawAll(const std::vector<MeasuredLine>& lines) {
+        for (const MeasuredLine& measured : lines) {
+            for (int line = 0; line < measured.layout.lineCount; ++line) draw(measured, line);
         }
     }
 
-  private:
+    // The heading at the top; the sheet's lines go on below it.
+    void startPage() {
+        lineTop_ = 0;
+        std::vector<MeasuredLine> heading;
+        for (const printout::SheetLine& line : frame_.heading) heading.push_back(measure(line));
+        drawAll(heading);
+        pageTop_ = lineTop_;
+    }
+
+    void drawPageNumber() {
+        if (!frame_.numbered || !setsThisPage()) return;
+        const QString text = QString::fromStdString(printout::pageNumberText(page_, pageCount_));
+        const QFontMetricsF metrics(footerFont_, &device_);
+        painter_->setFont(footerFont_);
+        painter_->drawText(QPointF((device_.width() - metrics.horizontalAdvance(text)) / 2,
+                                   device_.height() - metrics.descent()),
+                           text);
+    }
+
     // Pages outside the range are laid out but not set: the device gets a new
     // page only between two pages it prints.
     void nextPage() {
+        drawPageNumber();
         if (pages_.holds(page_)) printedAny_ = true;
         ++page_;
-        if (printedAny_ && pages_.holds(page_)) device_.newPage();
-        lineTop_ = 0;
+        if (painter_ && printedAny_ && pages_.holds(page_)) device_.newPage();
+        startPage();
     }
 
     QPagedPaintDevice& device_;
-    QPainter& painter_;
+    QPainter* painter_;
     PageRange pages_;
+    const printout::PageFrame& frame_;
+    int pageCount_;
     QFont font_;
-    double lineTop_ = 0;  // device pixels below the top of the printable area
+    QFont footerFont_;
+    double footerHeight_ = 0;  // kept free at the foot of every page
+    double lineTop_ = 0;       // device pixels below the top of the printable area
+    double pageTop_ = 0;       // where the sheet's lines start on this page
     int page_ = 1;
     bool printedAny_ = false;
 };
+
+int setPages(const printout::Sheet& sheet, QPagedPaintDevice& device, QPainter* painter,
+             PageRange pages, int pageCount) {
+    PageSetter setter(device, painter, pages, sheet, pageCount);
+    for (const printout::SheetLine& line : sheet.lines) setter.setLine(line);
+    return setter.finish();
+}
 
 }  // namespace
 
 bool renderSheet(const printout::Sheet& sheet, QPagedPaintDevice& device, PageRange pages) {
     QPainter painter;
     if (!painter.begin(&device)) return false;
-    PageSetter setter(device, painter, pages);
-    setter.start(sheet);
-    for (const printout::SheetLine& line : sheet.lines) setter.setLine(line);
+    // "共 Y 页" needs the count before the first page is set: a first pass
+    // lays the sheet out without setting anything.
+    const int pageCount = sheet.frame.numbered ? setPages(sheet, device, nullptr, pages, 0) : 0;
+    setPages(sheet, device, &painter, pages, pageCount);
     return painter.end();
 }
 

@@ -17,6 +17,7 @@
 #include <algorithm>
 
 #include "document/survey_document.h"
+#include "printout/quantity_table.h"
 #include "section/checks.h"
 #include "section/cut_fill_calculation.h"
 #include "section/cut_fill_rows.h"
@@ -24,8 +25,10 @@
 #include "section/result_rows.h"
 #include "survey_file/survey_file.h"
 #include "window/files/file_dialogs.h"
+#include "window/files/quantity_workbook_file.h"
 #include "window/files/safe_write.h"
 #include "window/platform/title.h"
+#include "window/printing/quantity_table_print.h"
 #include "window/views/volume_curve.h"
 #include "window/views/warnings_dock.h"
 
@@ -52,6 +55,7 @@ ResultsOverview::ResultsOverview(const document::SurveyDocument& document, QWidg
     massCurve_->hide();
     auto* copy = new QPushButton(QStringLiteral("复制选中的行"), this);
     auto* toCsv = new QPushButton(QStringLiteral("导出 CSV…"), this);
+    auto* toExcel = new QPushButton(QStringLiteral("导出 Excel…"), this);
 
     auto* left = new QWidget(this);
     auto* column = new QVBoxLayout(left);
@@ -62,6 +66,7 @@ ResultsOverview::ResultsOverview(const document::SurveyDocument& document, QWidg
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(copy);
     buttons->addWidget(toCsv);
+    buttons->addWidget(toExcel);
     buttons->addStretch();
     column->addLayout(buttons);
     splitter_ = new QSplitter(this);
@@ -81,6 +86,7 @@ ResultsOverview::ResultsOverview(const document::SurveyDocument& document, QWidg
     connect(copy, &QPushButton::clicked, this, &ResultsOverview::copyRows);
     connect(toCsv, &QPushButton::clicked, this, &ResultsOverview::exportClicked);
     connect(massCurve_, &QCheckBox::toggled, this, &ResultsOverview::showCutFillCurves);
+    connect(toExcel, &QPushButton::clicked, this, &ResultsOverview::exportExcelClicked);
     connect(&document_, &document::SurveyDocument::changed, this, [this] {
         if (isVisible()) showSurvey();
     });
@@ -217,6 +223,20 @@ void ResultsOverview::exportClicked() {
                     QStringLiteral("CSV 文件 (*.csv)"), QStringLiteral("csv"));
     if (path.isEmpty()) return;
     const QString error = exportCsv(path);
+    if (!error.isEmpty()) QMessageBox::warning(this, applicationTitle(), error);
+}
+
+QString ResultsOverview::exportExcel(const QString& path) const {
+    return exportQuantityWorkbook(quantityTableOf(document_), path);
+}
+
+void ResultsOverview::exportExcelClicked() {
+    const QString path = askSavePath(
+        this, QStringLiteral("导出土方数量表为 Excel"),
+        QDir(dialogFolder(document_.fileName())).filePath(QStringLiteral("土方数量表.xlsx")),
+        QStringLiteral("Excel 工作簿 (*.xlsx)"), QStringLiteral("xlsx"));
+    if (path.isEmpty()) return;
+    const QString error = exportExcel(path);
     if (!error.isEmpty()) QMessageBox::warning(this, applicationTitle(), error);
 }
 

@@ -3,7 +3,8 @@
 // 计算结果一览: every section's area, spacing and volume to the next section
 // and the running total in a table, the total at its foot, and the
 // cumulative volume curve beside it. Rows copy with Ctrl+C as tab-separated
-// text that pastes into a spreadsheet as columns; the table exports as CSV.
+// text that pastes into a spreadsheet as columns; the table exports as CSV,
+// and the 土方数量表 as an Excel workbook with working sums.
 // The rows of sections with a warning are marked. A cut-and-fill survey gets
 // its cut and fill columns and curves, and a switch to the mass curve.
 
@@ -43,6 +44,8 @@ class ResultsOverview : public QWidget {
 
     // Writes the table as CSV; empty on success, else the message.
     QString exportCsv(const QString& path) const;
+    // Writes the 土方数量表 with the survey's 工程信息 as an .xlsx workbook.
+    QString exportExcel(const QString& path) const;
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -50,6 +53,7 @@ class ResultsOverview : public QWidget {
   private slots:
     void copyRows() const;
     void exportClicked();
+    void exportExcelClicked();
 
   private:
     // The selected rows, tab-separated, one line each.

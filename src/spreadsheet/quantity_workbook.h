@@ -1,0 +1,26 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// The 土方数量表 as an Excel workbook (.xlsx) that Excel, WPS and LibreOffice
+// open: the title and the rows of 工程信息, the column heads (frozen), one row
+// per section with its figures as numbers shown "0.000", and a 合计 row of
+// SUM formulas over the columns that add up.
+
+#include <string>
+
+namespace printout {
+struct QuantityTable;
+}
+
+namespace spreadsheet {
+
+struct WorkbookWritten {
+    bool ok = false;
+    int errorNumber = 0;  // the system's reason when it gave one, else 0
+};
+
+// Writes the workbook to `path`, a new or emptied file (the library writes
+// only to a file by name); its own temporary files go beside it.
+WorkbookWritten writeQuantityWorkbook(const printout::QuantityTable& table,
+                                      const std::string& path);
+
+}  // namespace spreadsheet

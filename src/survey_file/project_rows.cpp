@@ -1,0 +1,111 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "survey_file/project_rows.h"
+
+#include <array>
+#include <cstring>
+
+#include "runtime/quote.h"
+#include "survey_file/cells.h"
+
+namespace survey_file {
+
+namespace {
+
+struct Item {
+    std::string_view name;
+    std::string section::ProjectInfo::*field;
+};
+
+constexpr std::array<Item, 5> kItems{{
+    {"工程名称", &section::ProjectInfo::projectName},
+    {"路段", &section::ProjectInfo::segment},
+    {"计算", &section::ProjectInfo::calculatedBy},
+    {"复核", &section::ProjectInfo::checkedBy},
+    {"日期", &section::ProjectInfo::date},
+}};
+
+const Item* itemNamed(std::string_view cell) {
+    for (const Item& item : kItems) {
+        if (item.name == cell) return &item;
+    }
+    return nullptr;
+}
+
+std::string place(int line, int column) {
+    return "第 " + std::to_string(line) + " 行第 " + std::to_string(column) + " 列";
+}
+
+FileError fault(int line, int column, const std::string& what) {
+    return {line, column, place(line, column) + what};
+}
+
+// A value as one cell: quoted when it holds a separator or a quote; a line
+// break (a dialog cannot type one) becomes a blank.
+std::string cellText(const std::string& value) {
+    std::string text;
+    bool quoted = false;
+    for (char c : value) {
+        if (c == '\r' || c == '\n') c = ' ';
+        if (c == ',' || c == '"' || c == '\t') quoted = true;
+        text += c;
+        if (c == '"') text += '"';
+    }
+    return quoted ? '"' + text + '"' : text;
+}
+
+}  // namespace
+
+ProjectRows readProjectRows(std::string_view text) {
+    ProjectRows rows;
+    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+    const std::size_t start = text.starts_with(kByteOrderMark) ? kByteOrderMark.size() : 0;
+    std::array<int, kItems.size()> givenOn{};
+    LineCells cells;
+    int lineNumber = 0;
+    for (std::size_t at = start; at < text.size();) {
+        const void* newline = std::memchr(text.data() + at, '\n', text.size() - at);
+        const std::size_t end =
+            newline ? std::size_t(static_cast<const char*>(newline) - text.data()) : text.size();
+        std::string_view line = text.substr(at, end - at);
+        if (line.ends_with('\r')) line.remove_suffix(1);
+        at = end + 1;
+        ++lineNumber;
+        const std::string_view content = trimBlanks(line);
+        // Blank and comment lines between the rows belong to the rest.
+        if (content.empty() || content.starts_with('#')) continue;
+        const char separator = line.find('\t') != std::string_view::npos ? '\t' : ',';
+        if (!cells.split(line, separator)) return rows;
+        const Item* item = itemNamed(cells[0]);
+        if (!item) return rows;
+        const std::size_t k = std::size_t(item - kItems.data());
+        if (givenOn[k] != 0) {
+            rows.error = fault(lineNumber, 1,
+                               runtime::quoteTyped(std::string(item->name)) + "与第 " +
+                                   std::to_string(givenOn[k]) + " 行重复，工程信息每项只写一行");
+            return rows;
+        }
+        for (std::size_t c = 2; c < cells.size(); ++c) {
+            if (cells[c].empty()) continue;
+            rows.error = fault(lineNumber, int(c) + 1,
+                               runtime::quoteTyped(printableText(cells[c])) +
+                                   "是多余的数据：工程信息一行只有名称和内容两格");
+            return rows;
+        }
+        givenOn[k] = lineNumber;
+        rows.project.*item->field = printableText(cells[1]);
+        rows.restAt = std::min(at, text.size());
+        rows.linesBefore = lineNumber;
+    }
+    return rows;
+}
+
+std::string projectRowsText(const section::ProjectInfo& project) {
+    std::string text;
+    for (const Item& item : kItems) {
+        const std::string& value = project.*item.field;
+        if (!value.empty()) text += std::string(item.name) + "," + cellText(value) + "\r\n";
+    }
+    return text;
+}
+
+}  // namespace survey_file

@@ -1,0 +1,40 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "window/printing/quantity_table_print.h"
+
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+
+#include "document/survey_document.h"
+#include "printout/quantity_table.h"
+#include "window/printing/quantity_table_renderer.h"
+
+namespace window {
+
+printout::QuantityTable quantityTableOf(const document::SurveyDocument& document) {
+    if (document.kind() == document::SurveyKind::CutFill)
+        return printout::quantityTable(document.cutFill(), document.project());
+    return printout::quantityTable(document.survey(), document.project());
+}
+
+PdfDrawing quantityTableDrawing(const printout::QuantityTable& table) {
+    return {quantityTablePageLayout(table), QString::fromStdString(table.title),
+            [&table](QPagedPaintDevice& device) { return renderQuantityTable(table, device); }};
+}
+
+void setUpForQuantityTable(const printout::QuantityTable& table, QPrinter& printer) {
+    printer.setDocName(QString::fromStdString(table.title));
+    printer.setPageLayout(quantityTablePageLayout(table));
+}
+
+void previewQuantityTable(const printout::QuantityTable& table, QPrinter& printer,
+                          QWidget* parent) {
+    setUpForQuantityTable(table, printer);
+    QPrintPreviewDialog preview(&printer, parent);
+    preview.setWindowTitle(QStringLiteral("打印预览 - ") + QString::fromStdString(table.title));
+    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
+                     [&table](QPrinter* target) { renderQuantityTable(table, *target); });
+    preview.resize(parent->window()->size().boundedTo(QSize(1000, 900)));
+    preview.exec();
+}
+
+}  // namespace window

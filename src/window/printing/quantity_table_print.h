@@ -1,0 +1,36 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// The 土方数量表 on its ways out: a printer, a preview, a PDF file.
+
+#include <QString>
+
+#include "window/printing/pdf_export.h"
+
+class QPrinter;
+class QWidget;
+
+namespace document {
+class SurveyDocument;
+}
+namespace printout {
+struct QuantityTable;
+}
+
+namespace window {
+
+// The table of the survey the document holds, of either kind, with its 工程信息.
+printout::QuantityTable quantityTableOf(const document::SurveyDocument& document);
+
+// The table as a PDF drawing (A4, across where its columns need it); `table`
+// outlives the drawing.
+PdfDrawing quantityTableDrawing(const printout::QuantityTable& table);
+
+// Sets `printer` to the table's page and document name, before the print
+// dialog so that the user may still change them.
+void setUpForQuantityTable(const printout::QuantityTable& table, QPrinter& printer);
+
+// The print preview of the table on `printer` (set up here), modal over
+// `parent`; printing from it prints on `printer`.
+void previewQuantityTable(const printout::QuantityTable& table, QPrinter& printer, QWidget* parent);
+
+}  // namespace window

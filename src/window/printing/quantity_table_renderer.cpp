@@ -1,0 +1,252 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "window/printing/quantity_table_renderer.h"
+
+#include <QFont>
+#include <QFontMetricsF>
+#include <QPagedPaintDevice>
+#include <QPainter>
+#include <QPen>
+#include <QString>
+#include <algorithm>
+#include <vector>
+
+#include "printout/page_frame.h"
+#include "printout/quantity_table.h"
+
+namespace window {
+
+namespace {
+
+QString qs(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+constexpr double kBodyPoints = 10.0;
+constexpr double kTitlePoints = 16.0;
+
+// Where everything of a page goes, in device pixels, worked out once for all
+// pages so that they look alike.
+class TableGeometry {
+  public:
+    TableGeometry(const printout::QuantityTable& table, QPagedPaintDevice& device)
+        : table_(table), device_(device) {
+        body_.setFamily(QStringLiteral("宋体"));
+        body_.setPointSizeF(kBodyPoints);
+        title_ = body_;
+        title_.setPointSizeF(kTitlePoints);
+        title_.setBold(true);
+        const double width = device.width();
+        const double height = device.height();
+        const QFontMetricsF titleMetrics(title_, &device);
+        const QFontMetricsF bodyMetrics(body_, &device);
+        headTop_ = titleMetrics.lineSpacing() * 1.4;
+        tableTop_ = headTop_ + bodyMetrics.lineSpacing() * 1.5;
+        footerHeight_ = bodyMetrics.lineSpacing() * 1.5;
+        const double signature = bodyMetrics.lineSpacing() * 2.0;
+        std::size_t rows = 0;
+        for (const printout::QuantityPage& page : table.pages)
+            rows = std::max(rows, page.rows.size());
+        // Two head rows, the rows, 小计 and 合计.
+        const double room = height - tableTop_ - footerHeight_ - signature;
+        rowHeight_ = std::min(room / double(rows + 4), bodyMetrics.lineSpacing() * 1.8);
+        // A font that fits the rows and, with a little room, the widest cells.
+        double scale = std::min(1.0, rowHeight_ / (bodyMetrics.lineSpacing() * 1.15));
+        std::vector<double> natural = naturalWidths(bodyMetrics);
+        double sum = 0;
+        for (double w : natural) sum += w;
+        scale = std::min(scale, width / sum);
+        if (scale < 1.0) body_.setPointSizeF(kBodyPoints * scale);
+        // The rest of the width shared out in proportion.
+        for (double& w : natural) w *= width / sum;
+        edges_ = {0.0};
+        for (double w : natural) edges_.push_back(edges_.back() + w);
+    }
+
+    const QFont& body() const { return body_; }
+    const QFont& title() const { return title_; }
+    double headTop() const { return headTop_; }
+    double tableTop() const { return tableTop_; }
+    double rowHeight() const { return rowHeight_; }
+    double footerTop() const { return device_.height() - footerHeight_; }
+    // Left edge of cell c (0 the key column) and the right edge of the last.
+    const std::vector<double>& edges() const { return edges_; }
+
+  private:
+    // Each column as wide as its widest text and some room either side.
+    std::vector<double> naturalWidths(const QFontMetricsF& metrics) const {
+        const double pad = metrics.averageCharWidth() * 2.0;
+        std::vector<double> widths(table_.columns.size() + 1, 0.0);
+        auto fit = [&](std::size_t c, const std::string& text) {
+            widths[c] = std::max(widths[c], metrics.horizontalAdvance(qs(text)) + pad);
+        };
+        auto fitRow = [&](const printout::QuantityRow& row) {
+            fit(0, row.key);
+            for (std::size_t c = 0; c < row.cells.size(); ++c) fit(c + 1, row.cells[c]);
+        };
+        fit(0, table_.keyTitle);
+        for (std::size_t c = 0; c < table_.columns.size(); ++c) {
+            fit(c + 1, table_.columns[c].title);
+            fit(c + 1, "(" + table_.columns[c].unit + ")");
+        }
+        for (const printout::QuantityPage& page : table_.pages) {
+            for (const printout::QuantityRow& row : page.rows) fitRow(row);
+            fitRow(page.subtotal);
+        }
+        fitRow(table_.total);
+        return widths;
+    }
+
+    const printout::QuantityTable& table_;
+    QPagedPaintDevice& device_;
+    QFont body_;
+    QFont title_;
+    double headTop_ = 0;
+    double tableTop_ = 0;
+    double footerHeight_ = 0;
+    double rowHeight_ = 0;
+    std::vector<double> edges_;
+};
+
+class PageDrawer {
+  public:
+    PageDrawer(const printout::QuantityTable& table, QPagedPaintDevice& device, QPainter& painter)
+        : table_(table), device_(device), painter_(painter), geometry_(table, device) {
+        const double pixelsPerPoint = device.logicalDpiY() / 72.0;
+        thin_ = QPen(Qt::black, 0.3 * pixelsPerPoint);
+        thick_ = QPen(Qt::black, 0.8 * pixelsPerPoint);
+        pad_ = QFontMetricsF(geometry_.body(), &device).averageCharWidth();
+    }
+
+    void draw(std::size_t index) {
+        const printout::QuantityPage& page = table_.pages[index];
+        const bool last = index + 1 == table_.pages.size();
+        drawHeading();
+        double top = geometry_.tableTop();
+        std::vector<double> rules{top};
+        drawRow(top, qs(table_.keyTitle), columnTexts(&printout::QuantityColumn::title),
+                Qt::AlignCenter);
+        drawRow(top, {}, columnTexts(&printout::QuantityColumn::unit, true), Qt::AlignCenter);
+        rules.push_back(top);
+        for (const printout::QuantityRow& row : page.rows) {
+            drawRow(top, qs(row.key), cellTexts(row), Qt::AlignRight);
+            rules.push_back(top);
+        }
+        drawRow(top, qs(page.subtotal.key), cellTexts(page.subtotal), Qt::AlignRight);
+        rules.push_back(top);
+        if (last) {
+            drawRow(top, qs(table_.total.key), cellTexts(table_.total), Qt::AlignRight);
+            rules.push_back(top);
+        }
+        drawRules(rules);
+        if (last && !table_.project.empty()) drawSignatures(top + geometry_.rowHeight());
+        drawPageNumber(int(index) + 1);
+    }
+
+  private:
+    QStringList columnTexts(std::string printout::QuantityColumn::*field,
+                            bool bracketed = false) const {
+        QStringList texts;
+        for (const printout::QuantityColumn& column : table_.columns)
+            texts << (bracketed ? qs("(" + column.*field + ")") : qs(column.*field));
+        return texts;
+    }
+
+    static QStringList cellTexts(const printout::QuantityRow& row) {
+        QStringList texts;
+        for (const std::string& cell : row.cells) texts << qs(cell);
+        return texts;
+    }
+
+    void drawHeading() {
+        painter_.setFont(geometry_.title());
+        const double width = device_.width();
+        painter_.drawText(QRectF(0, 0, width, geometry_.headTop()), Qt::AlignCenter,
+                          qs(table_.title));
+        painter_.setFont(geometry_.body());
+        const QRectF line(0, geometry_.headTop(), width,
+                          geometry_.tableTop() - geometry_.headTop());
+        painter_.drawText(line, Qt::AlignLeft | Qt::AlignVCenter,
+                          qs(printout::projectNameText(table_.project)));
+        painter_.drawText(line, Qt::AlignRight | Qt::AlignVCenter,
+                          qs(printout::segmentText(table_.project)));
+    }
+
+    // The key cell and the cells of one row; numbers (and text that stands
+    // for one, such as 无) to the right, the key and the column heads centred.
+    void drawRow(double& top, const QString& key, const QStringList& cells, Qt::Alignment figures) {
+        painter_.setFont(geometry_.body());
+        const std::vector<double>& edges = geometry_.edges();
+        const double height = geometry_.rowHeight();
+        painter_.drawText(QRectF(edges[0], top, edges[1] - edges[0], height), Qt::AlignCenter, key);
+        for (int c = 0; c < cells.size(); ++c) {
+            const QRectF cell(edges[c + 1] + pad_, top, edges[c + 2] - edges[c + 1] - 2 * pad_,
+                              height);
+            painter_.drawText(cell, figures | Qt::AlignVCenter, cells[c]);
+        }
+        top += height;
+    }
+
+    // Across under every row, thick round the table and under its heads.
+    void drawRules(const std::vector<double>& rules) {
+        const std::vector<double>& edges = geometry_.edges();
+        const double left = edges.front();
+        const double right = edges.back();
+        painter_.setPen(thin_);
+        for (double y : rules) painter_.drawLine(QPointF(left, y), QPointF(right, y));
+        for (double x : edges)
+            painter_.drawLine(QPointF(x, rules.front()), QPointF(x, rules.back()));
+        painter_.setPen(thick_);
+        painter_.drawLine(QPointF(left, rules[1]), QPointF(right, rules[1]));
+        painter_.drawRect(QRectF(QPointF(left, rules.front()), QPointF(right, rules.back())));
+        painter_.setPen(QPen(Qt::black));
+    }
+
+    void drawSignatures(double top) {
+        painter_.setFont(geometry_.body());
+        const double width = device_.width() / 3.0;
+        const QString texts[] = {qs(printout::calculatedByText(table_.project)),
+                                 qs(printout::checkedByText(table_.project)),
+                                 qs(printout::dateText(table_.project))};
+        for (int k = 0; k < 3; ++k) {
+            painter_.drawText(QRectF(k * width, top, width, geometry_.rowHeight()),
+                              Qt::AlignLeft | Qt::AlignVCenter, texts[k]);
+        }
+    }
+
+    void drawPageNumber(int page) {
+        painter_.setFont(geometry_.body());
+        painter_.drawText(QRectF(0, geometry_.footerTop(), device_.width(),
+                                 device_.height() - geometry_.footerTop()),
+                          Qt::AlignHCenter | Qt::AlignBottom,
+                          qs(printout::pageNumberText(page, int(table_.pages.size()))));
+    }
+
+    const printout::QuantityTable& table_;
+    QPagedPaintDevice& device_;
+    QPainter& painter_;
+    TableGeometry geometry_;
+    QPen thin_;
+    QPen thick_;
+    double pad_ = 0;
+};
+
+}  // namespace
+
+QPageLayout quantityTablePageLayout(const printout::QuantityTable& table) {
+    return QPageLayout(QPageSize(QPageSize::A4),
+                       table.landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
+                       QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
+}
+
+bool renderQuantityTable(const printout::QuantityTable& table, QPagedPaintDevice& device) {
+    QPainter painter;
+    if (!painter.begin(&device)) return false;
+    PageDrawer drawer(table, device, painter);
+    for (std::size_t page = 0; page < table.pages.size(); ++page) {
+        if (page > 0) device.newPage();
+        drawer.draw(page);
+    }
+    return painter.end();
+}
+
+}  // namespace window

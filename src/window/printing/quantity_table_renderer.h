@@ -1,0 +1,24 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// Rules the 土方数量表 on a page device (a printer, a PDF file, a preview):
+// each page its title, 工程信息, the column heads, its rows and 小计, the last
+// page the 合计 and the signature line, every page "第 X 页 共 Y 页".
+
+#include <QPageLayout>
+
+class QPagedPaintDevice;
+
+namespace printout {
+struct QuantityTable;
+}
+
+namespace window {
+
+// A4, across when the table's columns need it, 10 mm margins all round.
+QPageLayout quantityTablePageLayout(const printout::QuantityTable& table);
+
+// False when the device cannot start or finish the document. The device's
+// page layout is the caller's (quantityTablePageLayout).
+bool renderQuantityTable(const printout::QuantityTable& table, QPagedPaintDevice& device);
+
+}  // namespace window

@@ -1,0 +1,130 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The sheet and the 土方数量表 with 工程信息, written as PDF and read back page by
+// page with pdftotext: every page has its heading and "第 X 页 共 Y 页" with the
+// right Y, the last page the signature line; the table's pages their 小计
+// and the last its 合计. Without 工程信息 the sheet has none of it.
+
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+#include <random>
+
+#include "printout/dayang.h"
+#include "printout/page_frame.h"
+#include "printout/quantity_table.h"
+#include "quantity_surveys.h"
+#include "window/platform/fonts.h"
+#include "window/printing/pdf_export.h"
+#include "window/printing/quantity_table_print.h"
+
+namespace {
+
+const section::ProjectInfo kProject{"某某公路改建工程", "K1+000～K3+000", "张三", "李四",
+                                    "2026-12-08"};
+
+// Each page's text, blanks collapsed.
+QStringList pagesOf(const QString& pdf) {
+    QProcess info;
+    info.start(QStringLiteral("pdfinfo"), {pdf});
+    info.waitForFinished();
+    const QRegularExpressionMatch count =
+        QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)"))
+            .match(QString::fromUtf8(info.readAllStandardOutput()));
+    QStringList pages;
+    for (int page = 1; page <= count.captured(1).toInt(); ++page) {
+        QProcess text;
+        text.start(QStringLiteral("pdftotext"),
+                   {QStringLiteral("-layout"), QStringLiteral("-f"), QString::number(page),
+                    QStringLiteral("-l"), QString::number(page), pdf, QStringLiteral("-")});
+        text.waitForFinished();
+        pages << QString::fromUtf8(text.readAllStandardOutput())
+                     .replace(QRegularExpression(QStringLiteral("[ \\f]+")), QStringLiteral(" "));
+    }
+    return pages;
+}
+
+QString written(const window::PdfDrawing& drawing, const QTemporaryDir& folder,
+                const QString& name) {
+    const QString path = folder.filePath(name);
+    const QString error = window::exportPdf(drawing, path);
+    return error.isEmpty() ? path : QString();
+}
+
+}  // namespace
+
+class FramedPrintoutsTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir folder;
+
+  private slots:
+    void initTestCase() { window::installFontSubstitutions(); }
+
+    void every_page_of_a_long_sheet_has_its_heading_and_number() {
+        std::mt19937 random(22);
+        const section::SectionSurvey survey = quantity_surveys::closedSurvey(random, 120, true);
+        const printout::Sheet sheet = printout::framedSheet(printout::dayang(survey), kProject);
+        const QString pdf = written(window::sheetDrawing(sheet), folder, "计算书.pdf");
+        QVERIFY(!pdf.isEmpty());
+        const QStringList pages = pagesOf(pdf);
+        QVERIFY2(pages.size() >= 3, qPrintable(QString::number(pages.size())));
+        for (int k = 0; k < pages.size(); ++k) {
+            const QString& page = pages[k];
+            QVERIFY2(page.contains(QStringLiteral("工程名称：某某公路改建工程")), qPrintable(page));
+            QVERIFY(page.contains(QStringLiteral("路段：K1+000～K3+000")));
+            QVERIFY2(
+                page.contains(QStringLiteral("第 %1 页 共 %2 页").arg(k + 1).arg(pages.size())),
+                qPrintable(page));
+            const bool last = k + 1 == pages.size();
+            QCOMPARE(page.contains(QStringLiteral("计算：张三")), last);
+            QCOMPARE(page.contains(QStringLiteral("复核：李四")), last);
+            QCOMPARE(page.contains(QStringLiteral("日期：2026-12-08")), last);
+        }
+        // The sheet's own lines all there, the total on the last page.
+        QVERIFY(pages.last().contains(QStringLiteral("总体积")));
+
+        const QString plain =
+            written(window::sheetDrawing(printout::dayang(survey)), folder, "plain.pdf");
+        const QStringList plainPages = pagesOf(plain);
+        for (const QString& page : plainPages) {
+            QVERIFY(!page.contains(QStringLiteral("工程名称")));
+            QVERIFY(!page.contains(QStringLiteral(" 页 共 ")));
+            QVERIFY(!page.contains(QStringLiteral("计算：")));
+        }
+        // The frame takes room on every page: never fewer pages than without it.
+        QVERIFY(pages.size() >= plainPages.size());
+    }
+
+    void the_quantity_tables_pages_carry_their_subtotals_and_the_last_the_total() {
+        std::mt19937 random(23);
+        const section::SectionSurvey survey = quantity_surveys::closedSurvey(random, 95, true);
+        const printout::QuantityTable table = printout::quantityTable(survey, kProject);
+        const QString pdf = written(window::quantityTableDrawing(table), folder, "数量表.pdf");
+        QVERIFY(!pdf.isEmpty());
+        const QStringList pages = pagesOf(pdf);
+        QCOMPARE(pages.size(), int(table.pages.size()));
+        for (int k = 0; k < pages.size(); ++k) {
+            const QString& page = pages[k];
+            const printout::QuantityPage& rows = table.pages[std::size_t(k)];
+            QVERIFY(page.contains(QStringLiteral("工程名称：某某公路改建工程")));
+            QVERIFY(
+                page.contains(QStringLiteral("第 %1 页 共 %2 页").arg(k + 1).arg(pages.size())));
+            QVERIFY2(page.contains(QStringLiteral("小计 %1 %2")
+                                       .arg(QString::fromStdString(rows.subtotal.cells[1]),
+                                            QString::fromStdString(rows.subtotal.cells[2]))),
+                     qPrintable(page));
+            for (const printout::QuantityRow& row : rows.rows)
+                QVERIFY(page.contains(QString::fromStdString(row.key)));
+            const bool last = k + 1 == pages.size();
+            QCOMPARE(page.contains(QStringLiteral("合计 %1 %2")
+                                       .arg(QString::fromStdString(table.total.cells[1]),
+                                            QString::fromStdString(table.total.cells[2]))),
+                     last);
+            QCOMPARE(page.contains(QStringLiteral("复核：李四")), last);
+        }
+    }
+};
+
+QTEST_MAIN(FramedPrintoutsTest)
+#include "framed_printouts_test.moc"

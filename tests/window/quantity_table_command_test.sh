@@ -1,0 +1,85 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# --table-pdf and --xlsx through the real program, of a survey whose file
+# carries 工程信息 and of a cut-and-fill survey: the table's text read back
+# from the PDF with its heading, page number, 合计 and signature line; the
+# workbook opened by LibreOffice (when installed) with the same figures.
+# Usage: quantity_table_command_test.sh VELMORIN   (needs pdftotext and pdfinfo)
+set -uo pipefail
+program=$1
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
+export XDG_RUNTIME_DIR=$work HOME=$work/home XDG_DATA_HOME=$work/data XDG_CONFIG_HOME=$work/config
+failed=0
+check() {  # check WHAT EXPECTED ACTUAL
+  if [ "$2" != "$3" ]; then
+    printf 'FAILED: %s\n--- expected\n%s\n--- got\n%s\n' "$1" "$2" "$3"
+    failed=1
+  fi
+}
+text() {  # text PDF: its lines, blanks collapsed
+  pdftotext -layout "$1" - | tr -d '\f' | sed -E 's/ +/ /g; s/^ //; s/ $//' | grep -v '^$'
+}
+
+printf '工程名称,某某公路改建工程\n路段,K1+000～K1+020\n计算,张三\n复核,李四\n日期,2026-12-08\n桩号,高程H,距离S\n1000,100,2\n1000,101,0\n1000,100,-2\n1020,100,2\n1020,102,0\n1020,100,-2\n' \
+  >"$work/two.csv"
+
+"$program" --table-pdf "$work/table.pdf" "$work/two.csv"; status=$?
+check "--table-pdf status" 0 "$status"
+table=$(text "$work/table.pdf")
+check "--table-pdf heading" "yes" \
+  "$(grep -q '^工程名称：某某公路改建工程 路段：K1+000～K1+020$' <<<"$table" && echo yes)"
+for line in "K1+000.000 2.000 20.000 60.000 0.000" "K1+020.000 4.000 60.000" \
+            "小计 20.000 60.000" "合计 20.000 60.000" "第 1 页 共 1 页"; do
+  check "--table-pdf has \"$line\"" "yes" "$(grep -qxF -- "$line" <<<"$table" && echo yes)"
+done
+check "--table-pdf signature line" "yes" \
+  "$(grep -q '计算：张三.*复核：李四.*日期：2026-12-08' <<<"$table" && echo yes)"
+check "--table-pdf upright A4" "yes" \
+  "$(pdfinfo "$work/table.pdf" | grep -q '^Page size: *595 x 842 pts (A4)' && echo yes)"
+
+"$program" --pdf "$work/sheet.pdf" "$work/two.csv"; status=$?
+check "--pdf with 工程信息 status" 0 "$status"
+sheet=$(text "$work/sheet.pdf")
+check "--pdf heading first" "工程名称：某某公路改建工程" "$(head -1 <<<"$sheet")"
+check "--pdf page number" "yes" "$(grep -qxF '第 1 页 共 1 页' <<<"$sheet" && echo yes)"
+
+"$program" --table-pdf - "$work/two.csv" >"$work/out.pdf"; status=$?
+check "--table-pdf - status" 0 "$status"
+check "--table-pdf - same text" "$table" "$(text "$work/out.pdf")"
+
+# Cut and fill, across the page; without 工程信息 no heading nor signatures,
+# only the page number.
+printf '桩号,线,高程H,距离S\n0,地面线,10,-10\n0,地面线,12,10\n0,设计线,11,-10\n0,设计线,11,10\n20,地面线,10,-10\n20,地面线,10,10\n20,设计线,11,-10\n20,设计线,11,10\n' \
+  >"$work/cutfill.csv"
+"$program" --table-pdf "$work/cf.pdf" "$work/cutfill.csv"; status=$?
+check "cut-and-fill --table-pdf status" 0 "$status"
+cf=$(text "$work/cf.pdf")
+check "cut-and-fill total" "yes" "$(grep -qxF '合计 20.000 50.000 250.000' <<<"$cf" && echo yes)"
+check "cut-and-fill no heading" "" "$(grep -E '工程名称|路段|计算：' <<<"$cf")"
+check "cut-and-fill page number" "第 1 页 共 1 页" "$(tail -1 <<<"$cf")"
+check "cut-and-fill across A4" "yes" \
+  "$(pdfinfo "$work/cf.pdf" | grep -q '^Page size: *842 x 595 pts (A4)' && echo yes)"
+
+"$program" --xlsx "$work/two.xlsx" "$work/two.csv"; status=$?
+check "--xlsx status" 0 "$status"
+check "--xlsx is a zip" "PK" "$(head -c 2 "$work/two.xlsx")"
+"$program" --xlsx - "$work/cutfill.csv" >"$work/cf.xlsx"; status=$?
+check "--xlsx - status" 0 "$status"
+"$program" --xlsx "$work/two.csv" "$work/two.csv" 2>/dev/null; status=$?
+check "--xlsx over its input refused" 1 "$status"
+"$program" --xlsx 2>"$work/err"; status=$?
+check "--xlsx without a file name" 2 "$status"
+
+if command -v soffice >/dev/null; then
+  # UTF-8, cells as shown (0.000).
+  HOME=$work/office soffice --headless \
+    --convert-to 'csv:Text - txt - csv (StarCalc):44,34,76,1,,0,false,true,true,false' --outdir "$work/csv" "$work/two.xlsx" \
+    "$work/cf.xlsx" >/dev/null 2>&1
+  check "LibreOffice reads the closed table" "yes" \
+    "$(grep -qx '合计,,20.000,60.000,' "$work/csv/two.csv" && echo yes)"
+  check "LibreOffice reads the cut-and-fill table" "yes" \
+    "$(grep -qx '合计,,,20.000,50.000,250.000,,' "$work/csv/cf.csv" && echo yes)"
+fi
+exit $failed
