@@ -9,6 +9,8 @@
 //       DesignCrossSectSurf (the design line, CrossSectPnt "offset elevation";
 //         for a closed outline closedArea="true" with its area and volume)
 //       Feature name="velmorin" (the spacing to the next section as entered)
+//   LandXML / Project name=工程名称 desc=路段 (when 工程信息 is filled in)
+//     Feature name="velmorin" (计算, 复核, 日期 as Property label= value=)
 //
 // LandXML offsets are negative to the left, ours (S) positive: offset = -S.
 // Volumes stand at the section they start from (to the next section). The
@@ -21,6 +23,7 @@
 #include <string_view>
 
 #include "section/cut_fill_survey.h"
+#include "section/project_info.h"
 #include "section/survey.h"
 #include "survey_file/survey_file.h"
 
@@ -33,8 +36,10 @@ struct LandXmlStamp {
 };
 
 // Nothing to write when the survey has no section: CrossSects needs one.
-std::optional<std::string> landXml(const section::SectionSurvey& survey, const LandXmlStamp& stamp);
-std::optional<std::string> landXml(const section::CutFillSurvey& survey, const LandXmlStamp& stamp);
+std::optional<std::string> landXml(const section::SectionSurvey& survey, const LandXmlStamp& stamp,
+                                   const section::ProjectInfo& project = {});
+std::optional<std::string> landXml(const section::CutFillSurvey& survey, const LandXmlStamp& stamp,
+                                   const section::ProjectInfo& project = {});
 
 // A LandXML file read: a closed-outline survey when any section has a
 // DesignCrossSectSurf with closedArea="true", else a cut-and-fill survey
@@ -47,6 +52,7 @@ struct LandXmlRead {
     std::optional<section::SectionSurvey> closed;
     std::optional<section::CutFillSurvey> cutFill;
     FileError error;
+    section::ProjectInfo project{};  // from the Project element, when there is one
 };
 
 LandXmlRead readLandXml(std::string_view text);

@@ -88,6 +88,7 @@ class Reader {
             result.closed = closedSurvey(sections, stations);
         else
             result.cutFill = cutFillSurvey(sections, stations);
+        result.project = projectOf(child(root, "Project"));
         return result;
     }
 
@@ -199,6 +200,19 @@ class Reader {
     static bool ourFlag(const pugi::xml_node& node, const char* label, const char* value) {
         const std::optional<std::string> found = ourProperty(node, label);
         return found && *found == value;
+    }
+
+    // The 工程信息 from LandXML's Project (another program's too: its name
+    // and description), with what our Feature adds.
+    static section::ProjectInfo projectOf(const pugi::xml_node& project) {
+        section::ProjectInfo info;
+        if (!project) return info;
+        info.projectName = project.attribute("name").value();
+        info.segment = project.attribute("desc").value();
+        info.calculatedBy = ourProperty(project, landxml::kCalculatedBy).value_or("");
+        info.checkedBy = ourProperty(project, landxml::kCheckedBy).value_or("");
+        info.date = ourProperty(project, landxml::kDate).value_or("");
+        return info;
     }
 
     RawSection readSection(const pugi::xml_node& node) const {

@@ -9,5 +9,9 @@ inline constexpr const char* kNamespace = "http://www.landxml.org/schema/LandXML
 inline constexpr const char* kFeature = "velmorin";
 inline constexpr const char* kSpacing = "spacing";  // on a CrossSect: to the next section
 inline constexpr const char* kStationsEntered = "stationsEntered";  // on the CrossSects
+// On the Project, beside its name (工程名称) and desc (路段).
+inline constexpr const char* kCalculatedBy = "计算";
+inline constexpr const char* kCheckedBy = "复核";
+inline constexpr const char* kDate = "日期";
 
 }  // namespace survey_file::landxml

@@ -32,8 +32,8 @@ struct SectionPlace {
 
 class Document {
   public:
-    Document(const LandXmlStamp& stamp, const std::vector<SectionPlace>& places,
-             bool stationsEntered) {
+    Document(const LandXmlStamp& stamp, const section::ProjectInfo& project,
+             const std::vector<SectionPlace>& places, bool stationsEntered) {
         pugi::xml_node declaration = document_.append_child(pugi::node_declaration);
         declaration.append_attribute("version") = "1.0";
         declaration.append_attribute("encoding") = "UTF-8";
@@ -51,6 +51,7 @@ class Document {
         metric.append_attribute("linearUnit") = "meter";
         metric.append_attribute("volumeUnit") = "cubicMeter";
         root.append_child("Application").append_attribute("name") = runtime::applicationName;
+        if (!project.empty()) projectElement(root, project);
         pugi::xml_node alignment = root.append_child("Alignments").append_child("Alignment");
         alignment.append_attribute("name") = "中线";
         setNumber(alignment, "length", places.back().sta - places.front().sta);
@@ -75,6 +76,29 @@ class Document {
         property = property.append_child("Property");
         property.append_attribute("label") = label;
         property.append_attribute("value") = value.c_str();
+    }
+
+    // The 工程信息: LandXML's Project has a name and a description; who
+    // calculated and checked, and the date, go in a Feature of ours.
+    static void projectElement(pugi::xml_node root, const section::ProjectInfo& project) {
+        pugi::xml_node element = root.append_child("Project");
+        element.append_attribute("name") = project.projectName.c_str();
+        if (!project.segment.empty()) element.append_attribute("desc") = project.segment.c_str();
+        const std::pair<const char*, const std::string*> items[] = {
+            {landxml::kCalculatedBy, &project.calculatedBy},
+            {landxml::kCheckedBy, &project.checkedBy},
+            {landxml::kDate, &project.date}};
+        pugi::xml_node ours;
+        for (const auto& [label, value] : items) {
+            if (value->empty()) continue;
+            if (!ours) {
+                ours = element.append_child("Feature");
+                ours.append_attribute("name") = landxml::kFeature;
+            }
+            pugi::xml_node property = ours.append_child("Property");
+            property.append_attribute("label") = label;
+            property.append_attribute("value") = value->c_str();
+        }
     }
 
     std::string text() const {
@@ -107,12 +131,12 @@ void spacingFeature(pugi::xml_node section, bool last, double spacing) {
 
 }  // namespace
 
-std::optional<std::string> landXml(const section::SectionSurvey& survey,
-                                   const LandXmlStamp& stamp) {
+std::optional<std::string> landXml(const section::SectionSurvey& survey, const LandXmlStamp& stamp,
+                                   const section::ProjectInfo& project) {
     const int n = survey.sectionCount();
     if (n == 0) return std::nullopt;
     const bool stations = survey.stationsEntered();
-    Document document(stamp,
+    Document document(stamp, project,
                       places(
                           stations, n, [&](int k) { return survey.stations(k + 1); },
                           [&](int k) { return survey.spacings(k + 1); }),
@@ -134,13 +158,13 @@ std::optional<std::string> landXml(const section::SectionSurvey& survey,
     return document.text();
 }
 
-std::optional<std::string> landXml(const section::CutFillSurvey& survey,
-                                   const LandXmlStamp& stamp) {
+std::optional<std::string> landXml(const section::CutFillSurvey& survey, const LandXmlStamp& stamp,
+                                   const section::ProjectInfo& project) {
     const auto& sections = survey.sections;
     if (sections.empty()) return std::nullopt;
     const bool stations = survey.stationsEntered();
     Document document(
-        stamp,
+        stamp, project,
         places(
             stations, survey.sectionCount(), [&](int k) { return sections[k].station; },
             [&](int k) { return sections[k].spacing; }),

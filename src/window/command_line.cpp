@@ -103,8 +103,8 @@ int writeResults(const QString& path) {
 }
 
 // An export of FILE to OUT ("-": standard output) by `bytes`, which has an
-// overload for each kind of survey and says why it has nothing to write by
-// setting its error.
+// overload for each kind of survey, takes the file's 工程信息 and says why it
+// has nothing to write by setting its error.
 template <class Bytes>
 int writeExport(const QString& path, const QString& out, Bytes bytes) {
     if (const QString refused = outputOverInput(path, out); !refused.isEmpty())
@@ -112,17 +112,18 @@ int writeExport(const QString& path, const QString& out, Bytes bytes) {
     const CalculatedSurvey survey = calculatedSurvey(path);
     if (!survey.closed && !survey.cutFill) return BadFile;
     QString error;
-    const QByteArray content =
-        survey.cutFill ? bytes(*survey.cutFill, error) : bytes(*survey.closed, error);
+    const QByteArray content = survey.cutFill ? bytes(*survey.cutFill, survey.project, error)
+                                              : bytes(*survey.closed, survey.project, error);
     if (!error.isEmpty()) return written(error);
     return written(out == kStandardOutput ? writeStandardOutput(content)
                                           : writeFileSafely(out, content));
 }
 
-constexpr auto landXmlOf = [](const auto& survey, QString& error) {
-    return landXmlBytes(survey, error);
+constexpr auto landXmlOf = [](const auto& survey, const section::ProjectInfo& project,
+                              QString& error) { return landXmlBytes(survey, project, error); };
+constexpr auto dxfOf = [](const auto& survey, const section::ProjectInfo&, QString&) {
+    return sectionsDxfBytes(survey);
 };
-constexpr auto dxfOf = [](const auto& survey, QString&) { return sectionsDxfBytes(survey); };
 
 // The printouts of a survey and the workbook of its quantities.
 enum class Printout { Sheet, QuantityTable, Workbook };

@@ -169,8 +169,9 @@ void MainWindow::createMenus() {
         exportFile(QStringLiteral("导出 LandXML"), QStringLiteral("断面.xml"),
                    QStringLiteral("LandXML 文件 (*.xml)"), QStringLiteral("xml"),
                    [this](const QString& path) {
-                       return withSurveyHeld(form_->document(), [&path](const auto& survey) {
-                           return exportLandXml(survey, path);
+                       const document::SurveyDocument& held = form_->document();
+                       return withSurveyHeld(held, [&](const auto& survey) {
+                           return exportLandXml(survey, held.project(), path);
                        });
                    });
     });

@@ -170,6 +170,31 @@ TEST(LandXml, another_programs_file_gives_its_lines_stations_and_figures) {
     EXPECT_EQ(survey.totalCut, 30);
 }
 
+TEST(LandXml, the_project_information_reads_back_and_another_programs_project_gives_its_name) {
+    CutFillSurvey survey;
+    survey.stationAnswer = "y";
+    section::CutFillSection section;
+    section.ground = {{100, 2}, {100.5, -3}};
+    survey.sections = {section};
+    const section::ProjectInfo full{"某某公路改建工程", "K1+000～K1+040", "张三", "李四",
+                                    "2026-12-09"};
+    const section::ProjectInfo some{"", "", "", "李四 & \"王五\"", ""};
+    for (const section::ProjectInfo& project : {full, some, section::ProjectInfo{}}) {
+        const std::string xml = *survey_file::landXml(survey, kStamp, project);
+        EXPECT_EQ(xml.find("<Project") != std::string::npos, !project.empty()) << xml;
+        const survey_file::LandXmlRead read = survey_file::readLandXml(xml);
+        ASSERT_TRUE(read.cutFill) << read.error.message;
+        EXPECT_EQ(read.project, project) << xml;
+    }
+    const survey_file::LandXmlRead other = survey_file::readLandXml(
+        R"(<LandXML><Project name="G15 改扩建" desc="第三合同段" state="proposed">)"
+        R"(<Feature name="other"><Property label="计算" value="x"/></Feature></Project>)"
+        R"(<Alignments><Alignment name="A" length="0" staStart="0"><CrossSects>)"
+        R"(<CrossSect sta="0"/></CrossSects></Alignment></Alignments></LandXML>)");
+    ASSERT_TRUE(other.cutFill) << other.error.message;
+    EXPECT_EQ(other.project, (section::ProjectInfo{"G15 改扩建", "第三合同段", "", "", ""}));
+}
+
 std::string withSection(const std::string& inside) {
     return "<LandXML>\n<Alignments>\n<Alignment name=\"A\" length=\"0\" staStart=\"0\">\n"
            "<CrossSects>\n" +

@@ -37,6 +37,10 @@ int main(int argc, char* argv[]) {
             cutFill.sections.push_back(section);
         }
         save(survey_file::landXml(cutFill, stamp));
+        // With the 工程信息, all of it or only some.
+        save(survey_file::landXml(
+            cutFill, stamp, {"某某公路改建工程", "K1+000～K1+040", "张三", "李四", "2026-12-09"}));
+        save(survey_file::landXml(closed, stamp, {"", "", "", "王五", ""}));
     }
     return 0;
 }

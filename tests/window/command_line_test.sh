@@ -91,6 +91,14 @@ cp "$work/two.xml" "$work/kept.xml"
 "$program" --landxml "$work/two.xml" "$work/two.xml" 2>"$work/err"; status=$?
 check "--landxml over its input status" 1 "$status"
 check "--landxml over its input untouched" "" "$(cmp "$work/two.xml" "$work/kept.xml")"
+# The 工程信息 of a survey file goes into the LandXML and comes back from it
+# onto the sheet's heading and last lines.
+{ printf '工程名称,测试公路\r\n复核,李四\r\n'; cat "$work/two.csv"; } >"$work/project.csv"
+"$program" --landxml "$work/project.xml" "$work/project.csv"
+check "--landxml carries the project" 1 "$(grep -c '<Project name="测试公路">' "$work/project.xml")"
+"$program" --pdf "$work/project.pdf" "$work/project.xml"
+check "the project read back from LandXML" "测试公路 复核：李四" \
+  "$(pdftotext "$work/project.pdf" - | grep -o '测试公路\|复核：李四' | tr '\n' ' ' | sed 's/ $//')"
 printf '<LandXML>\n<Alignments><Alignment name="a" length="0" staStart="0"><CrossSects>\n<CrossSect sta="x"/>\n</CrossSects></Alignment></Alignments></LandXML>\n' >"$work/bad.xml"
 check "a faulty LandXML named by its line" \
   "velmorin: 测量数据文件“$work/bad.xml”有误，没有打开：第 3 行：CrossSect 的属性 sta“x”不是有效的数。" \

@@ -18,8 +18,8 @@ survey_file::LandXmlStamp now() {
 }
 
 template <typename Survey>
-QByteArray landXmlOf(const Survey& survey, QString& error) {
-    const std::optional<std::string> xml = survey_file::landXml(survey, now());
+QByteArray landXmlOf(const Survey& survey, const section::ProjectInfo& project, QString& error) {
+    const std::optional<std::string> xml = survey_file::landXml(survey, now(), project);
     if (!xml) {
         error = QStringLiteral("测量数据中没有断面，没有可写的 LandXML。");
         return {};
@@ -28,19 +28,22 @@ QByteArray landXmlOf(const Survey& survey, QString& error) {
 }
 
 template <typename Survey>
-QString exportLandXmlOf(const Survey& survey, const QString& path) {
+QString exportLandXmlOf(const Survey& survey, const section::ProjectInfo& project,
+                        const QString& path) {
     QString error;
-    const QByteArray bytes = landXmlBytes(survey, error);
+    const QByteArray bytes = landXmlBytes(survey, project, error);
     return error.isEmpty() ? writeFileSafely(path, bytes) : error;
 }
 
 }  // namespace
 
-QByteArray landXmlBytes(const section::SectionSurvey& survey, QString& error) {
-    return landXmlOf(survey, error);
+QByteArray landXmlBytes(const section::SectionSurvey& survey, const section::ProjectInfo& project,
+                        QString& error) {
+    return landXmlOf(survey, project, error);
 }
-QByteArray landXmlBytes(const section::CutFillSurvey& survey, QString& error) {
-    return landXmlOf(survey, error);
+QByteArray landXmlBytes(const section::CutFillSurvey& survey, const section::ProjectInfo& project,
+                        QString& error) {
+    return landXmlOf(survey, project, error);
 }
 
 QByteArray sectionsDxfBytes(const section::SectionSurvey& survey) {
@@ -50,11 +53,13 @@ QByteArray sectionsDxfBytes(const section::CutFillSurvey& survey) {
     return QByteArray::fromStdString(survey_file::dxf(survey_file::sectionDrawing(survey)));
 }
 
-QString exportLandXml(const section::SectionSurvey& survey, const QString& path) {
-    return exportLandXmlOf(survey, path);
+QString exportLandXml(const section::SectionSurvey& survey, const section::ProjectInfo& project,
+                      const QString& path) {
+    return exportLandXmlOf(survey, project, path);
 }
-QString exportLandXml(const section::CutFillSurvey& survey, const QString& path) {
-    return exportLandXmlOf(survey, path);
+QString exportLandXml(const section::CutFillSurvey& survey, const section::ProjectInfo& project,
+                      const QString& path) {
+    return exportLandXmlOf(survey, project, path);
 }
 QString exportSectionsDxf(const section::SectionSurvey& survey, const QString& path) {
     return writeFileSafely(path, sectionsDxfBytes(survey));

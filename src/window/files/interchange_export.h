@@ -8,14 +8,17 @@
 #include <QString>
 
 #include "section/cut_fill_survey.h"
+#include "section/project_info.h"
 #include "section/survey.h"
 
 namespace window {
 
-// The LandXML of a calculated survey, stamped with the time now; empty with
-// `error` set when there is nothing to write (no section).
-QByteArray landXmlBytes(const section::SectionSurvey& survey, QString& error);
-QByteArray landXmlBytes(const section::CutFillSurvey& survey, QString& error);
+// The LandXML of a calculated survey and its 工程信息, stamped with the time
+// now; empty with `error` set when there is nothing to write (no section).
+QByteArray landXmlBytes(const section::SectionSurvey& survey, const section::ProjectInfo& project,
+                        QString& error);
+QByteArray landXmlBytes(const section::CutFillSurvey& survey, const section::ProjectInfo& project,
+                        QString& error);
 
 // The DXF section drawings of a calculated survey.
 QByteArray sectionsDxfBytes(const section::SectionSurvey& survey);
@@ -23,8 +26,10 @@ QByteArray sectionsDxfBytes(const section::CutFillSurvey& survey);
 
 // Written safely to `path`: empty on success, else the message naming the
 // file and the reason. 文件 ▸ 导出断面图 (DXF)… calls exportSectionsDxf.
-QString exportLandXml(const section::SectionSurvey& survey, const QString& path);
-QString exportLandXml(const section::CutFillSurvey& survey, const QString& path);
+QString exportLandXml(const section::SectionSurvey& survey, const section::ProjectInfo& project,
+                      const QString& path);
+QString exportLandXml(const section::CutFillSurvey& survey, const section::ProjectInfo& project,
+                      const QString& path);
 QString exportSectionsDxf(const section::SectionSurvey& survey, const QString& path);
 QString exportSectionsDxf(const section::CutFillSurvey& survey, const QString& path);
 

@@ -52,7 +52,7 @@ OpenedSurvey faulty(const QString& path, const std::string& why) {
 OpenedSurvey landXmlOrFail(const QString& path, std::string_view text) {
     survey_file::LandXmlRead read = survey_file::readLandXml(text);
     if (!read.closed && !read.cutFill) return faulty(path, read.error.message);
-    return {std::move(read.closed), {}, std::move(read.cutFill)};
+    return {std::move(read.closed), {}, std::move(read.cutFill), std::move(read.project)};
 }
 
 OpenedSurvey readOrFail(const QString& path) {
