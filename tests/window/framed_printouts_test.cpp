@@ -4,6 +4,7 @@
 // right Y, the last page the signature line; the table's pages their 小计
 // and the last its 合计. Without 工程信息 the sheet has none of it.
 
+#include <QPdfWriter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -17,6 +18,7 @@
 #include "window/platform/fonts.h"
 #include "window/printing/pdf_export.h"
 #include "window/printing/quantity_table_print.h"
+#include "window/printing/quantity_table_renderer.h"
 
 namespace {
 
@@ -123,6 +125,15 @@ class FramedPrintoutsTest : public QObject {
                      last);
             QCOMPARE(page.contains(QStringLiteral("复核：李四")), last);
         }
+        // A range from the print dialog: only those pages, each with its own number.
+        const QString part = folder.filePath("数量表第2至3页.pdf");
+        QPdfWriter writer(part);
+        writer.setPageLayout(window::quantityTablePageLayout(table));
+        QVERIFY(window::renderQuantityTable(table, writer, {2, 3}));
+        const QStringList printed = pagesOf(part);
+        QCOMPARE(printed.size(), 2);
+        QCOMPARE(printed[0], pages[1]);
+        QCOMPARE(printed[1], pages[2]);
     }
 };
 

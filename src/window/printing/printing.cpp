@@ -175,10 +175,10 @@ void Printing::preview(const printout::Sheet& sheet) {
     preview.exec();
 }
 
-bool Printing::askPrinter(QPrinter& printer, const QString& title, bool pageRange) {
+bool Printing::askPrinter(QPrinter& printer, const QString& title) {
     QPrintDialog dialog(&printer, window_);
     dialog.setWindowTitle(title);
-    if (pageRange) dialog.setOption(QAbstractPrintDialog::PrintPageRange);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange);
     if (dialog.exec() != QDialog::Accepted) return false;
     if (printer.outputFormat() == QPrinter::NativeFormat) {
         const PrintOutcome problem = printerProblem(printer.printerName());
@@ -194,7 +194,7 @@ void Printing::printWithDialog(const printout::Sheet& sheet) {
     if (!printServiceAnswers()) return;
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(sheetDocumentName());
-    if (!askPrinter(printer, QStringLiteral("打印计算书"), true)) return;
+    if (!askPrinter(printer, QStringLiteral("打印计算书"))) return;
     if (!renderSheet(sheet, printer, pagesOf(printer)))
         tellCannotPrint(printResult(PrintOutcome::CannotOpen, printer.printerName()).message);
 }
@@ -204,8 +204,8 @@ void Printing::printQuantityTable(const document::SurveyDocument& document) {
     const printout::QuantityTable table = quantityTableOf(document);
     QPrinter printer(QPrinter::HighResolution);
     setUpForQuantityTable(table, printer);
-    if (!askPrinter(printer, QStringLiteral("打印土方数量表"), false)) return;
-    if (!renderQuantityTable(table, printer))
+    if (!askPrinter(printer, QStringLiteral("打印土方数量表"))) return;
+    if (!renderQuantityTable(table, printer, pagesOf(printer)))
         tellCannotPrint(printResult(PrintOutcome::CannotOpen, printer.printerName()).message);
 }
 

@@ -78,7 +78,7 @@ class Printing : public QObject {
     // The print dialog titled `title` on `printer`, made after
     // printServiceAnswers(); false when cancelled or the printer cannot print
     // (after telling why).
-    bool askPrinter(QPrinter& printer, const QString& title, bool pageRange);
+    bool askPrinter(QPrinter& printer, const QString& title);
     void followJob(const QString& printer, int job);
 
     QWidget* window_;

@@ -238,12 +238,16 @@ QPageLayout quantityTablePageLayout(const printout::QuantityTable& table) {
                        QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
 }
 
-bool renderQuantityTable(const printout::QuantityTable& table, QPagedPaintDevice& device) {
+bool renderQuantityTable(const printout::QuantityTable& table, QPagedPaintDevice& device,
+                         PageRange pages) {
     QPainter painter;
     if (!painter.begin(&device)) return false;
     PageDrawer drawer(table, device, painter);
+    bool first = true;
     for (std::size_t page = 0; page < table.pages.size(); ++page) {
-        if (page > 0) device.newPage();
+        if (!pages.holds(int(page) + 1)) continue;
+        if (!first) device.newPage();
+        first = false;
         drawer.draw(page);
     }
     return painter.end();

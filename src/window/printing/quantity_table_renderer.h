@@ -6,6 +6,8 @@
 
 #include <QPageLayout>
 
+#include "window/printing/sheet_renderer.h"
+
 class QPagedPaintDevice;
 
 namespace printout {
@@ -18,7 +20,9 @@ namespace window {
 QPageLayout quantityTablePageLayout(const printout::QuantityTable& table);
 
 // False when the device cannot start or finish the document. The device's
-// page layout is the caller's (quantityTablePageLayout).
-bool renderQuantityTable(const printout::QuantityTable& table, QPagedPaintDevice& device);
+// page layout is the caller's (quantityTablePageLayout). Pages outside
+// `pages` are left out; the others keep their numbers "第 X 页 共 Y 页".
+bool renderQuantityTable(const printout::QuantityTable& table, QPagedPaintDevice& device,
+                         PageRange pages = {});
 
 }  // namespace window
