@@ -45,7 +45,8 @@ QString fieldName(CutFillTableModel::Field field, bool stations) {
 }  // namespace
 
 CutFillTableModel::CutFillTableModel(document::SurveyDocument& document, QObject* parent)
-    : TableModel(parent), document_(document), firstRow_(layOut()) {
+    : TableModel(parent), document_(document) {
+    firstRow_ = layOut();
     connect(&document_, &document::SurveyDocument::changed, this, &CutFillTableModel::follow);
 }
 
@@ -69,10 +70,6 @@ int CutFillTableModel::column(Field field) const {
     return field;
 }
 
-int CutFillTableModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : dataRows() + 1;
-}
-
 int CutFillTableModel::columnCount(const QModelIndex& parent) const {
     if (parent.isValid()) return 0;
     return survey().stationsEntered() ? 6 : 7;
@@ -80,8 +77,7 @@ int CutFillTableModel::columnCount(const QModelIndex& parent) const {
 
 TableModel::Place CutFillTableModel::place(int row) const {
     if (row < 0 || row >= dataRows()) return {};
-    const int i = static_cast<int>(std::upper_bound(firstRow_.begin(), firstRow_.end(), row) -
-                                   firstRow_.begin());
+    const int i = sectionOf(row);
     const int ground = static_cast<int>(survey().sections[i - 1].ground.size());
     const int k = row - firstRow_[i - 1];
     const bool design = k > ground;

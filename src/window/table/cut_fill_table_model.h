@@ -25,7 +25,6 @@ class CutFillTableModel : public TableModel {
 
     explicit CutFillTableModel(document::SurveyDocument& document, QObject* parent = nullptr);
 
-    int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
@@ -38,7 +37,6 @@ class CutFillTableModel : public TableModel {
 
     Place place(int row) const override;
     int rowOf(int section, int point) const override;
-    int dataRows() const override { return firstRow_.back(); }
     int elevationColumn() const override { return column(Elevation); }
     int offsetColumn() const override { return column(Offset); }
 
@@ -61,8 +59,6 @@ class CutFillTableModel : public TableModel {
     QString commitKey(const Place& at, const std::string& text, const QString& where);
 
     document::SurveyDocument& document_;
-    // Where section i's rows start is firstRow_[i - 1]; the last entry is the number of data rows.
-    std::vector<int> firstRow_{0};
 };
 
 }  // namespace window

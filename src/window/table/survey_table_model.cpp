@@ -22,7 +22,8 @@ int heldPoints(const section::SectionSurvey& survey, int i) {
 }  // namespace
 
 SurveyTableModel::SurveyTableModel(document::SurveyDocument& document, QObject* parent)
-    : TableModel(parent), document_(document), firstRow_(layOut()) {
+    : TableModel(parent), document_(document) {
+    firstRow_ = layOut();
     connect(&document_, &document::SurveyDocument::changed, this, &SurveyTableModel::follow);
 }
 
@@ -33,10 +34,6 @@ std::vector<int> SurveyTableModel::layOut() const {
     return rows;
 }
 
-int SurveyTableModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : dataRows() + 1;
-}
-
 int SurveyTableModel::columnCount(const QModelIndex& parent) const {
     if (parent.isValid()) return 0;
     return survey().stationsEntered() ? 3 : 4;
@@ -44,8 +41,7 @@ int SurveyTableModel::columnCount(const QModelIndex& parent) const {
 
 SurveyTableModel::Place SurveyTableModel::place(int row) const {
     if (row < 0 || row >= dataRows()) return {};
-    const int i = static_cast<int>(std::upper_bound(firstRow_.begin(), firstRow_.end(), row) -
-                                   firstRow_.begin());
+    const int i = sectionOf(row);
     return {i, heldPoints(survey(), i) > 0 ? row - firstRow_[i - 1] + 1 : 0};
 }
 

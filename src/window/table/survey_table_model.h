@@ -26,7 +26,6 @@ class SurveyTableModel : public TableModel {
 
     explicit SurveyTableModel(document::SurveyDocument& document, QObject* parent = nullptr);
 
-    int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
@@ -36,7 +35,6 @@ class SurveyTableModel : public TableModel {
     Place place(int row) const override;
     // The row of a point, or the first row of a section for point 0.
     int rowOf(int section, int point) const override;
-    int dataRows() const override { return firstRow_.back(); }
     int elevationColumn() const override { return Elevation; }
     int offsetColumn() const override { return Offset; }
 
@@ -57,8 +55,6 @@ class SurveyTableModel : public TableModel {
     QString commitKey(const Place& at, const std::string& text, const QString& where);
 
     document::SurveyDocument& document_;
-    // Where section i's rows start is firstRow_[i - 1]; the last entry is the number of data rows.
-    std::vector<int> firstRow_{0};
 };
 
 }  // namespace window

@@ -6,6 +6,7 @@
 // announced by `refused`, or an empty text when the document took it.
 
 #include <QAbstractTableModel>
+#include <algorithm>
 #include <functional>
 #include <vector>
 
@@ -26,7 +27,13 @@ class TableModel : public QAbstractTableModel {
         bool design = false;
     };
     virtual Place place(int row) const = 0;
-    virtual int dataRows() const = 0;
+    // The rows of points (or of empty sections and lines), without the empty
+    // row at the end.
+    int dataRows() const { return firstRow_.back(); }
+    // A row for each point, and the empty row at the end.
+    int rowCount(const QModelIndex& parent = {}) const override {
+        return parent.isValid() ? 0 : dataRows() + 1;
+    }
     // The row the keyboard goes to in a section just put in.
     virtual int rowOf(int section, int point) const = 0;
     virtual int keyColumn() const { return 0; }
@@ -52,12 +59,20 @@ class TableModel : public QAbstractTableModel {
     void refused(const QString& message);
 
   protected:
+    // The section (1-based) of a data row.
+    int sectionOf(int row) const {
+        return static_cast<int>(std::upper_bound(firstRow_.begin(), firstRow_.end(), row) -
+                                firstRow_.begin());
+    }
     QString told(QString message);
     // Rows [start, oldEnd) become `delta` more or fewer, those that come or go
     // at `at`, `relayout` taking the new layout in between; then every row of
     // the block is redrawn.
     void resizeRows(int start, int oldEnd, int at, int delta,
                     const std::function<void()>& relayout);
+
+    // Where section i's rows start is firstRow_[i - 1]; the last entry is the number of data rows.
+    std::vector<int> firstRow_{0};
 };
 
 // "第 r 行第 c 列" of the table as the user counts it, from 0-based indices.
