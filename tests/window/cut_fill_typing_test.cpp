@@ -11,6 +11,7 @@
 
 #include "dialog_driver.h"
 #include "document/survey_document.h"
+#include "menu_action.h"
 #include "window/files/edit_recovery.h"
 #include "window/files/survey_io.h"
 #include "window/form/main_form.h"
@@ -24,13 +25,6 @@
 namespace {
 
 using Field = window::CutFillTableModel::Field;
-
-QAction* menuAction(window::MainWindow& mainWindow, const QString& startsWith) {
-    for (QAction* menu : mainWindow.menuBar()->actions())
-        for (QAction* action : menu->menu()->actions())
-            if (action->text().startsWith(startsWith)) return action;
-    return nullptr;
-}
 
 }  // namespace
 

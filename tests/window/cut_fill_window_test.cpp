@@ -13,6 +13,7 @@
 
 #include "dialog_driver.h"
 #include "document/survey_document.h"
+#include "menu_action.h"
 #include "window/files/edit_recovery.h"
 #include "window/files/survey_io.h"
 #include "window/form/main_form.h"
@@ -35,13 +36,6 @@ const char* const kHdm =
     "-15.000,0.000\r\n-5.000,5.000\r\n5.000,5.000\r\n15.000,0.000\r\n"
     "BEGIN,1020.000:2\r\n-20.000,0.000\r\n20.000,0.000\r\nNEXT\r\n"
     "-15.000,0.000\r\n-5.000,5.000\r\n5.000,5.000\r\n15.000,0.000\r\n";
-
-QAction* menuAction(window::MainWindow& mainWindow, const QString& startsWith) {
-    for (QAction* menu : mainWindow.menuBar()->actions())
-        for (QAction* action : menu->menu()->actions())
-            if (action->text().startsWith(startsWith)) return action;
-    return nullptr;
-}
 
 }  // namespace
 

@@ -10,6 +10,7 @@
 
 #include "dialog_driver.h"
 #include "document/survey_document.h"
+#include "menu_action.h"
 #include "survey_file/survey_file.h"
 #include "window/files/edit_recovery.h"
 #include "window/form/main_form.h"
@@ -23,13 +24,6 @@ namespace {
 
 const char* const kSurvey =
     "桩号,高程H,距离S\n1000,1,0\n1000,2,1\n1000,1,2\n1020,1,0\n1020,3,1\n1020,1,2\n";
-
-QAction* menuAction(window::MainWindow& mainWindow, const QString& startsWith) {
-    for (QAction* menu : mainWindow.menuBar()->actions())
-        for (QAction* action : menu->menu()->actions())
-            if (action->text().startsWith(startsWith)) return action;
-    return nullptr;
-}
 
 }  // namespace
 
