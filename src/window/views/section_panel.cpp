@@ -7,6 +7,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <set>
 
 #include "document/survey_document.h"
 #include "section/cut_fill_rows.h"
@@ -167,11 +168,17 @@ void SectionPanel::follow(const document::Change& change) {
         return;
     }
     const section::SectionSurvey& survey = document_.survey();
-    warnings_ = section::surveyWarnings(survey);
+    // Marks change only where a warning came or went.
+    std::set<int> marked;
+    for (const section::SurveyWarning& warning : warnings_) marked.insert(warning.section);
+    warnings_ = section::surveyWarnings(survey, warnings_, change.first, change.last);
+    for (const section::SurveyWarning& warning : warnings_) marked.insert(warning.section);
     const std::vector<section::ResultRow> rows = section::resultRows(survey);
-    for (int i = change.first; i <= change.last; ++i)
+    for (int i = change.first; i <= change.last; ++i) {
         list_->setItemText(i - 1, QString::fromStdString(rows[i - 1].name));
-    markWarnings(1, survey.sectionCount());
+        marked.insert(i);
+    }
+    for (const int i : marked) markWarnings(i, i);
     showSection(list_->currentIndex() + 1);
 }
 
