@@ -7,6 +7,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <iterator>
 #include <set>
 
 #include "document/survey_document.h"
@@ -18,6 +19,16 @@
 #include "window/views/warnings_dock.h"
 
 namespace window {
+
+namespace {
+
+std::set<int> sectionsOf(const std::vector<section::SurveyWarning>& warnings) {
+    std::set<int> sections;
+    for (const section::SurveyWarning& warning : warnings) sections.insert(warning.section);
+    return sections;
+}
+
+}  // namespace
 
 SectionPanel::SectionPanel(const document::SurveyDocument& document, QWidget* parent)
     : QWidget(parent), document_(document) {
@@ -169,16 +180,15 @@ void SectionPanel::follow(const document::Change& change) {
     }
     const section::SectionSurvey& survey = document_.survey();
     // Marks change only where a warning came or went.
-    std::set<int> marked;
-    for (const section::SurveyWarning& warning : warnings_) marked.insert(warning.section);
+    const std::set<int> before = sectionsOf(warnings_);
     warnings_ = section::surveyWarnings(survey, warnings_, change.first, change.last);
-    for (const section::SurveyWarning& warning : warnings_) marked.insert(warning.section);
-    const std::vector<section::ResultRow> rows = section::resultRows(survey);
-    for (int i = change.first; i <= change.last; ++i) {
-        list_->setItemText(i - 1, QString::fromStdString(rows[i - 1].name));
-        marked.insert(i);
-    }
-    for (const int i : marked) markWarnings(i, i);
+    const std::set<int> after = sectionsOf(warnings_);
+    std::vector<int> marks;
+    std::ranges::set_symmetric_difference(before, after, std::back_inserter(marks));
+    const QIcon icon = warningIcon(*this);
+    for (const int i : marks) list_->setItemIcon(i - 1, after.contains(i) ? icon : QIcon());
+    for (int i = change.first; i <= change.last; ++i)
+        list_->setItemText(i - 1, QString::fromStdString(section::resultRowName(survey, i)));
     showSection(list_->currentIndex() + 1);
 }
 
