@@ -121,17 +121,23 @@ void EditRecovery::follow(const document::Change& change) {
                    : survey_file::stepRecord(document_.survey(), from, to));
 }
 
-void EditRecovery::keepWhole() {
-    if (!holdsLastCalculation()) {
-        tellLastCalculationTaken(parent_);
-        return;
-    }
+// The copy under way written or failed, and its steps let go: what follows
+// starts afresh.
+void EditRecovery::settle() {
     pool_.waitForDone();
     ++generation_;
     copying_ = false;
     sinceCopy_.clear();
     stepsSinceCopy_ = 0;
     steps_.close();
+}
+
+void EditRecovery::keepWhole() {
+    if (!holdsLastCalculation()) {
+        tellLastCalculationTaken(parent_);
+        return;
+    }
+    settle();
     const QString failure = document_.kind() == document::SurveyKind::CutFill
                                 ? saveLastCalculation(document_.cutFill(), unsavedEditsPath())
                                 : saveLastCalculation(document_.survey(), unsavedEditsPath());
@@ -204,12 +210,7 @@ void EditRecovery::copied(unsigned generation, const QString& failure) {
 }
 
 void EditRecovery::forget() {
-    pool_.waitForDone();
-    ++generation_;
-    copying_ = false;
-    sinceCopy_.clear();
-    stepsSinceCopy_ = 0;
-    steps_.close();
+    settle();
     // Saved, or a new survey: nothing is left to recover. Only the instance
     // that keeps the copy may take it away.
     if (holdsLastCalculation()) warn(removeUnsavedEdits());

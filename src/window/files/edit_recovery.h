@@ -54,6 +54,7 @@ class EditRecovery : public QObject {
 
   private:
     void follow(const document::Change& change);
+    void settle();
     void keepWhole();
     void append(const std::string& record);
     void copyInBackground();
