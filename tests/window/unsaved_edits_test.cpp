@@ -175,6 +175,35 @@ class UnsavedEditsTest : public QObject {
         QVERIFY(document().modified());
     }
 
+    // The same for a cut-and-fill survey: its steps replayed on its copy.
+    void a_cut_and_fill_surveys_steps_are_reopened_too() {
+        section::CutFillSurvey survey{"Y", {}};
+        for (const double station : {1000.0, 1020.0})
+            survey.sections.push_back(
+                {station, 0, {{100, -5}, {101, 0}, {100, 5}}, {{99, -6}, {99, 6}}});
+        QVERIFY(!document().replaceCutFillSurvey(survey, "计算", {}));
+        using document::Line;
+        QVERIFY(!document().setCutFillCell({1, Line::Ground, 2, document::Column::Elevation, 102}));
+        QVERIFY(!document().setCutFillCell({2, Line::Design, 3, document::Column::Offset, 7}));
+        QVERIFY(!document().setCutFillCell({2, Line::Design, 3, document::Column::Elevation, 98}));
+        const std::string edited = survey_file::writeCutFillSurvey(document().cutFill());
+        QVERIFY(QFileInfo(window::unsavedEditsStepsPath()).size() > 0);
+        QVERIFY(QFile::copy(window::unsavedEditsPath(), file("cut.csv")));
+        QVERIFY(QFile::copy(window::unsavedEditsStepsPath(), file("cut.steps")));
+        document().undoStack()->clear();
+        delete mainWindow;
+        window::removeUnsavedEdits();
+        QVERIFY(QFile::copy(file("cut.csv"), window::unsavedEditsPath()));
+        QVERIFY(QFile::copy(file("cut.steps"), window::unsavedEditsStepsPath()));
+        mainWindow = new window::MainWindow;
+        DialogDriver driver({press("是")});
+        mainWindow->offerUnsavedEdits();
+        QVERIFY2(driver.scriptDone(), qPrintable(driver.log().join(" | ")));
+        QCOMPARE(document().kind(), document::SurveyKind::CutFill);
+        QCOMPARE(survey_file::writeCutFillSurvey(document().cutFill()), edited);
+        QVERIFY(document().modified());
+    }
+
     void ctrl_t_shows_the_table_on_the_first_elevation_and_an_edit_there_is_a_step() {
         openHand();
         mainWindow->show();
