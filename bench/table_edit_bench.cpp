@@ -3,10 +3,11 @@
 // stations) through the document: from setCell until the survey table's model
 // has told its views which rows changed, the recalculation and the document's
 // announcement in between. Cells all over the survey, an elevation, a distance
-// or a station each time. Also, as a figure without a goal: the same edit in
-// the main window with the table open until everything it changed has been
-// painted (table, boxes, drawing, overview). Medians and the slowest of the
-// runs, wall time and this thread's processor time.
+// or a station each time. Also the same edit in the main window with the
+// table open until everything it changed has been painted (table row,
+// boxes, drawing) and its step is on the disk: within one frame too.
+// Medians and the slowest of the runs, wall time and this thread's processor
+// time.
 // Usage: table_edit_bench   (tools/bench runs it)
 
 #include <QApplication>
@@ -87,7 +88,13 @@ void print(const std::map<std::string, Times>& times) {
                     *std::max_element(kind.wall.begin(), kind.wall.end()), kind.wall.size());
 }
 
-// Through the document and the table model alone: the goal.
+double worstMedian(const std::map<std::string, Times>& times) {
+    double worst = 0;
+    for (const auto& entry : times) worst = std::max(worst, median(entry.second.wall));
+    return worst;
+}
+
+// Through the document and the table model alone.
 double timeModel() {
     document::SurveyDocument document;
     document.undoStack()->setUndoLimit(100);
@@ -119,13 +126,11 @@ double timeModel() {
     std::printf("%d sections of %d points, with stations; %d rows told in all:\n", kSections,
                 kPoints, rowsTold);
     print(times);
-    double worst = 0;
-    for (const auto& entry : times) worst = std::max(worst, median(entry.second.wall));
-    return worst;
+    return worstMedian(times);
 }
 
 // In the main window, the table open on the section edited: until painted.
-void timeWindow() {
+double timeWindow() {
     window::MainWindow mainWindow;
     mainWindow.resize(1280, 800);
     mainWindow.show();
@@ -156,6 +161,7 @@ void timeWindow() {
     std::printf("the same in the main window, %dx%d, table beside the form:\n", mainWindow.width(),
                 mainWindow.height());
     print(times);
+    return worstMedian(times);
 }
 
 }  // namespace
@@ -167,10 +173,10 @@ int main(int argc, char* argv[]) {
     qputenv("XDG_DATA_HOME", QFile::encodeName(data.path()));
     QApplication app(argc, argv);
     window::prepareApplication(app);
-    const double worst = timeModel();
-    timeWindow();
+    const double worst = std::max(timeModel(), timeWindow());
     std::printf(
-        "goal: each kind of cell edit told to the table within %.0f ms (median wall time)\n",
+        "goal: each kind of cell edit told to the table, and painted in the window, within %.0f "
+        "ms (median wall time)\n",
         kGoalMs);
     return worst <= kGoalMs ? 0 : 1;
 }

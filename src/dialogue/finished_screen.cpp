@@ -9,7 +9,7 @@ namespace section {
 
 namespace {
 
-// Keeps the last text of each box; the results' pauses are passed at once.
+// Keeps the last text of each box.
 class BoxRecorder : public UserInterface {
   public:
     std::optional<std::string> ask(const Prompt&) override { return std::string(); }
@@ -53,7 +53,7 @@ BoxTexts finishedScreen(const SectionSurvey& survey) {
     }
     // Typed spacings: the last pair's prompt; its Text8 the results overwrite.
     if (!survey.stationsEntered() && n >= 2) boxes.setText(TextBox::Text11, spacingPairText(n - 1));
-    showResults(boxes, survey);
+    showLastResults(boxes, survey);
     return boxes.texts();
 }
 

@@ -17,5 +17,8 @@ void showMetres(UserInterface& ui, TextBox box, const std::string& blanks, doubl
 // the total. A single section shows its area alone, the pair's other boxes
 // empty.
 void showResults(UserInterface& ui, const SectionSurvey& survey);
+// What showResults leaves in the boxes, without the pauses and the pairs
+// before the last: the screen of a calculation finished.
+void showLastResults(UserInterface& ui, const SectionSurvey& survey);
 
 }  // namespace section

@@ -105,8 +105,8 @@ void checkDirections(const SectionSurvey& survey, Warnings& found) {
     }
 }
 
-void checkOutlines(const SectionSurvey& survey, Warnings& found) {
-    for (int i = 1; i <= survey.sectionCount(); ++i) {
+void checkOutlines(const SectionSurvey& survey, int first, int last, Warnings& found) {
+    for (int i = first; i <= last; ++i) {
         const int count = survey.pointCounts(i);
         const std::optional<Crossing> crossing =
             outlineCrossing(survey.sectionElevations(i), survey.sectionOffsets(i), count);
@@ -177,7 +177,12 @@ std::optional<Crossing> outlineCrossing(const PointValue* elevations, const Poin
     return std::nullopt;
 }
 
-std::vector<SurveyWarning> surveyWarnings(const SectionSurvey& survey) {
+namespace {
+
+// Every warning but the crossings, each kind in section order: they hang on
+// more than one section, or on them all (the usual direction, whether any
+// section has an outline), and cost little.
+Warnings warningsAcross(const SectionSurvey& survey) {
     Warnings found;
     if (survey.stationsEntered()) {
         checkStations(survey, found);
@@ -186,7 +191,29 @@ std::vector<SurveyWarning> surveyWarnings(const SectionSurvey& survey) {
     }
     checkPointCounts(survey, found);
     checkDirections(survey, found);
-    checkOutlines(survey, found);
+    return found;
+}
+
+}  // namespace
+
+std::vector<SurveyWarning> surveyWarnings(const SectionSurvey& survey) {
+    Warnings found = warningsAcross(survey);
+    checkOutlines(survey, 1, survey.sectionCount(), found);
+    std::ranges::stable_sort(found, {}, &SurveyWarning::section);
+    return found;
+}
+
+std::vector<SurveyWarning> surveyWarnings(const SectionSurvey& survey,
+                                          const std::vector<SurveyWarning>& before, int first,
+                                          int last) {
+    Warnings found = warningsAcross(survey);
+    // A crossing hangs on its own section's points alone, its text on its
+    // name, and only the sections changed can have a new name.
+    for (const SurveyWarning& warning : before)
+        if (warning.kind == WarningKind::SelfCrossing &&
+            (warning.section < first || warning.section > last))
+            found.push_back(warning);
+    checkOutlines(survey, std::max(first, 1), std::min(last, survey.sectionCount()), found);
     std::ranges::stable_sort(found, {}, &SurveyWarning::section);
     return found;
 }

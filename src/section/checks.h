@@ -39,6 +39,12 @@ struct SurveyWarning {
 // the points: an outline whose edges overlap too much to check quickly is
 // checked only in part for crossings.
 std::vector<SurveyWarning> surveyWarnings(const SectionSurvey& survey);
+// The same after a step that changed only values or points of sections
+// first..last, none put in or taken out, given the warnings `before` it: the
+// outlines of the other sections, the costly part, are not looked at again.
+std::vector<SurveyWarning> surveyWarnings(const SectionSurvey& survey,
+                                          const std::vector<SurveyWarning>& before, int first,
+                                          int last);
 
 // A place where the closed outline of `count` points crosses itself: edge k
 // runs from point k to point k+1 (0-based, the last edge back to point 0).

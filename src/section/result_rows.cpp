@@ -8,6 +8,11 @@
 
 namespace section {
 
+std::string resultRowName(const SectionSurvey& survey, int i) {
+    return survey.stationsEntered() ? stationText(survey.stations(i))
+                                    : "第 " + runtime::numberToText(i) + " 号断面";
+}
+
 std::vector<ResultRow> resultRows(const SectionSurvey& survey) {
     const int n = survey.sectionCount();
     const bool stations = survey.stationsEntered();
@@ -17,8 +22,7 @@ std::vector<ResultRow> resultRows(const SectionSurvey& survey) {
     for (int i = 1; i <= n; ++i) {
         ResultRow row;
         row.section = i;
-        row.name = stations ? stationText(survey.stations(i))
-                            : "第 " + runtime::numberToText(i) + " 号断面";
+        row.name = resultRowName(survey, i);
         if (stations) row.station = survey.stations(i);
         row.area = survey.areas(i);
         row.runningTotal = total;

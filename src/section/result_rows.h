@@ -24,6 +24,8 @@ struct ResultRow {
 };
 
 std::vector<ResultRow> resultRows(const SectionSurvey& survey);
+// The name of section i as its row gives it.
+std::string resultRowName(const SectionSurvey& survey, int i);
 
 // The same as text, as a table shows it and CSV writes it: the section's
 // number, its station (only when stations were entered), the area, the

@@ -292,11 +292,14 @@ bool MainWindow::openLastCalculation() {
 
 void MainWindow::offerUnsavedEdits() {
     const QString path = unsavedEditsPath();
-    if (!QFileInfo::exists(path)) return;
+    if (!QFileInfo::exists(path) && !QFileInfo::exists(unsavedEditsStepsPath())) return;
     if (!holdsLastCalculation()) {
         tellLastCalculationTaken(this);
         return;
     }
+    if (const QString failure = foldUnsavedEdits(); !failure.isEmpty())
+        warnDataFolderOnce(this, failure);
+    if (!QFileInfo::exists(path)) return;
     QMessageBox box(QMessageBox::Question, caption(),
                     QStringLiteral("上次修改的测量数据没有保存。是否重新打开？\n"
                                    "（选“否”时这些修改将被丢弃。）"),
@@ -306,7 +309,8 @@ void MainWindow::offerUnsavedEdits() {
     box.setDefaultButton(yes);
     box.exec();
     if (box.clickedButton() == no) {
-        QFile::remove(path);
+        if (const QString failure = removeUnsavedEdits(); !failure.isEmpty())
+            warnDataFolderOnce(this, failure);
         return;
     }
     if (box.clickedButton() != yes) return;

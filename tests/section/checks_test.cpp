@@ -233,5 +233,45 @@ TEST(OutlineCrossing, checks_thirty_thousand_points_quickly) {
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(1000));
 }
 
+// The warnings after each step worked out from those before it and the
+// sections the step changed are those of the whole survey, whatever the
+// steps: points turned round, crossed, too few; stations and spacings out of
+// order; the usual direction or the sections with outlines changing with them.
+TEST(SurveyWarnings, after_random_steps_those_of_the_sections_changed_make_up_the_whole) {
+    const std::vector<Points> shapes{kTriangle, kReversed, kBowTie, kTwoPoints, {}};
+    for (const bool stations : {false, true}) {
+        for (unsigned seed = 1; seed <= 30; ++seed) {
+            std::mt19937 random(seed);
+            auto pick = [&](int from, int to) {
+                return std::uniform_int_distribution<int>(from, to)(random);
+            };
+            std::vector<Entered> sections(8);
+            for (int i = 0; i < 8; ++i) sections[i] = {20.0 * i, shapes[pick(0, 2)]};
+            std::vector<SurveyWarning> warnings = surveyWarnings(calculated(sections, stations));
+            for (int step = 0; step < 40; ++step) {
+                const int first = pick(1, 8);
+                const int last = std::min(8, first + pick(0, 1));
+                for (int i = first; i <= last; ++i) {
+                    Entered& entered = sections[i - 1];
+                    if (pick(0, 2) == 0)
+                        entered.stationOrSpacing += pick(-30, 30);
+                    else
+                        entered.points = shapes[pick(0, int(shapes.size()) - 1)];
+                }
+                const SectionSurvey survey = calculated(sections, stations);
+                warnings = surveyWarnings(survey, warnings, first, last);
+                const std::vector<SurveyWarning> whole = surveyWarnings(survey);
+                SCOPED_TRACE("seed " + std::to_string(seed) + ", step " + std::to_string(step));
+                ASSERT_EQ(warnings.size(), whole.size());
+                for (std::size_t k = 0; k < whole.size(); ++k) {
+                    EXPECT_EQ(warnings[k].section, whole[k].section);
+                    EXPECT_EQ(warnings[k].kind, whole[k].kind);
+                    EXPECT_EQ(warnings[k].text, whole[k].text);
+                }
+            }
+        }
+    }
+}
+
 }  // namespace
 }  // namespace section

@@ -3,8 +3,10 @@
 # The real program on a virtual screen with a survey file opened, corrected
 # in its table with the keyboard (xdotool), killed with kill -9, started
 # again: the offer to reopen the unsaved edits brings back exactly the values
-# typed, so that a last edit made after it leaves the copy in the data folder
-# byte for byte as the same edits made without interruption.
+# typed, the last of them only in the steps after the copy, a torn step
+# after them dropped; a last edit made after it, reopened once more, leaves
+# the copy in the data folder byte for byte as the same edits made without
+# interruption.
 # Usage: table_kill_resume_test.sh VELMORIN   (needs xvfb-run and xdotool)
 set -euo pipefail
 program=$1
@@ -19,12 +21,20 @@ source "$(dirname "$0")/typing.sh"
 survey=$work/survey.csv
 printf '桩号,高程H,距离S\n1000,100.125,-12.5\n1000,101.5,0\n1000,100.25,12.5\n1020,99.5,-12\n1020,100,0\n1020,99,12\n' >"$survey"
 copy() { echo "$XDG_DATA_HOME/velmorin/未保存的修改.csv"; }
+steps() { echo "$XDG_DATA_HOME/velmorin/未保存的修改.steps"; }
 
-# Waits until the unsaved copy (CRLF lines) has the line $1 (each step is on the disk
-# before the next key is handled; the wait only covers xdotool's own pace).
+# Waits until the point line $1 (桩号,H,S) is on the disk: in the copy (CRLF
+# lines), or as the point's H and S in a step after it (each step is on the
+# disk before the next key is handled; the wait only covers xdotool's own pace).
 wait_for_line() {
-  for _ in $(seq 100); do tr -d '\r' 2>/dev/null <"$(copy)" | grep -qx -- "$1" && return; sleep 0.05; done
-  echo "FAILED: the unsaved copy has no line $1"; cat "$(copy)" 2>/dev/null || true; exit 1
+  local h s
+  IFS=, read -r _ h s <<<"$1"
+  for _ in $(seq 100); do
+    tr -d '\r' 2>/dev/null <"$(copy)" | grep -qx -- "$1" && return
+    grep -qF -- " $h $s " "$(steps)" 2>/dev/null && return
+    sleep 0.05
+  done
+  echo "FAILED: the unsaved copy has no line $1"; cat "$(copy)" "$(steps)" 2>/dev/null || true; exit 1
 }
 
 # The table opens on the first point's 高程H: it becomes 77.5, Enter goes
@@ -49,27 +59,42 @@ last_edit() {
   wait_for_line "1000,-55,12.5"
 }
 
+# Started again, the offer answered 是 (its default button): the edits open unsaved.
+reopen() {
+  main_title=
+  start
+  reply ""
+  local title=
+  for _ in $(seq 100); do
+    title=$(xdotool getwindowname "$main" 2>/dev/null || true)
+    [ "$title" = "未保存的修改* - Velmorin" ] && return
+    sleep 0.05
+  done
+  echo "FAILED: the edits were not reopened, the title is: $title"; exit 1
+}
+
 main_title='^survey.csv - Velmorin$'
 export XDG_DATA_HOME=$work/straight
 start "$survey"; first_edits; last_edit
+kill_hard
+reopen
 cp "$(copy)" "$work/straight.csv"
 kill_hard
 
 export XDG_DATA_HOME=$work/killed
+main_title='^survey.csv - Velmorin$'
 start "$survey"; first_edits
 kill_hard
-main_title=
-start
-reply ""  # 是, the default button of the offer
-title=
-for _ in $(seq 100); do
-  title=$(xdotool getwindowname "$main" 2>/dev/null || true)
-  [ "$title" = "未保存的修改* - Velmorin" ] && break
-  sleep 0.05
-done
-[ "$title" = "未保存的修改* - Velmorin" ] ||
-  { echo "FAILED: the edits were not reopened, the title is: $title"; exit 1; }
+# The second edit is in the steps alone: reopening it is their replay.
+if tr -d '\r' <"$(copy)" | grep -qx -- "1000,101.5,4.5"; then
+  echo "FAILED: the copy already holds the second edit, the steps go untried"; exit 1
+fi
+# A step the kill cut off half-way through its record.
+printf 'C 2 1 2 1000 0 3 -55 -12.5 101' >>"$(steps)"
+reopen
 last_edit
+kill_hard
+reopen
 if cmp -s "$work/straight.csv" "$(copy)"; then
   echo "ok: the reopened edits and one more equal the same edits made straight"
 else

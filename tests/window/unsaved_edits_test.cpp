@@ -3,6 +3,7 @@
 // survey is put aside, and the copy in the data folder a later start offers.
 #include <QAction>
 #include <QFile>
+#include <QFileInfo>
 #include <QMenuBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -51,7 +52,7 @@ class UnsavedEditsTest : public QObject {
     void initTestCase() { window::prepareApplication(*qApp); }
 
     void init() {
-        QFile::remove(window::unsavedEditsPath());
+        window::removeUnsavedEdits();
         mainWindow = new window::MainWindow;
     }
     void cleanup() {
@@ -120,6 +121,85 @@ class UnsavedEditsTest : public QObject {
         QCOMPARE(survey_file::writeSurvey(document().survey()), survey_file::writeSurvey(edited));
         QVERIFY(document().modified());
         QCOMPARE(mainWindow->windowTitle(), "未保存的修改* - Velmorin");
+    }
+
+    // The copy holds the first step; the steps after it are appended beside it
+    // and replayed on reopening, all but one the kill tore half-way.
+    void the_steps_after_the_copy_are_reopened_and_a_torn_last_one_is_dropped() {
+        openHand();
+        editOneElevation();
+        const QByteArray copied = [] {
+            QFile kept(window::unsavedEditsPath());
+            return kept.open(QIODevice::ReadOnly) ? kept.readAll() : QByteArray();
+        }();
+        QCOMPARE(document().setCell({2, 3, document::Column::Offset, 2.25}),
+                 document::Outcome::Done);
+        QCOMPARE(document().setCell({1, 0, document::Column::Station, 990}),
+                 document::Outcome::Done);
+        QCOMPARE(document().setCell({2, 1, document::Column::Elevation, -4}),
+                 document::Outcome::Done);
+        {
+            QFile kept(window::unsavedEditsPath());
+            QVERIFY(kept.open(QIODevice::ReadOnly));
+            QCOMPARE(kept.readAll(), copied);  // the later steps are not in the copy
+        }
+        // As after a kill in the middle of the last step's record.
+        QFile steps(window::unsavedEditsStepsPath());
+        QVERIFY(steps.open(QIODevice::ReadOnly));
+        const QByteArray records = steps.readAll();
+        steps.close();
+        QCOMPARE(records.count('\n'), 3);
+        QVERIFY(QFile::copy(window::unsavedEditsPath(), file("torn.csv")));
+        document().undoStack()->clear();
+        delete mainWindow;
+        QVERIFY(QFile::copy(file("torn.csv"), window::unsavedEditsPath()));
+        QVERIFY(steps.open(QIODevice::WriteOnly));
+        steps.write(records.left(records.size() - 9));
+        steps.close();
+        mainWindow = new window::MainWindow;
+        DialogDriver driver({press("是")});
+        mainWindow->offerUnsavedEdits();
+        QVERIFY2(driver.scriptDone(), qPrintable(driver.log().join(" | ")));
+        // The steps but the torn one, the station 990 too: the one before it.
+        QCOMPARE(document().survey().elevations(2, 1), 1.0);
+        QCOMPARE(document().survey().offsets(2, 3), 2.25);
+        QCOMPARE(document().survey().stations(1), 990.0);
+        QVERIFY(!QFile::exists(window::unsavedEditsStepsPath()) ||
+                QFileInfo(window::unsavedEditsStepsPath()).size() == 0);
+        QVERIFY(document().modified());
+    }
+
+    // The same for a cut-and-fill survey: its steps replayed on its copy,
+    // with the 工程信息 set between them.
+    void a_cut_and_fill_surveys_steps_are_reopened_too() {
+        section::CutFillSurvey survey{"Y", {}};
+        for (const double station : {1000.0, 1020.0})
+            survey.sections.push_back(
+                {station, 0, {{100, -5}, {101, 0}, {100, 5}}, {{99, -6}, {99, 6}}});
+        QVERIFY(!document().replaceCutFillSurvey(survey, "计算", {}));
+        using document::Line;
+        QVERIFY(!document().setCutFillCell({1, Line::Ground, 2, document::Column::Elevation, 102}));
+        const section::ProjectInfo project{"测试公路", "", "张三", "", "2026-12-09"};
+        document().setProject(project);
+        QVERIFY(!document().setCutFillCell({2, Line::Design, 3, document::Column::Offset, 7}));
+        QVERIFY(!document().setCutFillCell({2, Line::Design, 3, document::Column::Elevation, 98}));
+        const std::string edited = survey_file::writeCutFillSurvey(document().cutFill());
+        QVERIFY(QFileInfo(window::unsavedEditsStepsPath()).size() > 0);
+        QVERIFY(QFile::copy(window::unsavedEditsPath(), file("cut.csv")));
+        QVERIFY(QFile::copy(window::unsavedEditsStepsPath(), file("cut.steps")));
+        document().undoStack()->clear();
+        delete mainWindow;
+        window::removeUnsavedEdits();
+        QVERIFY(QFile::copy(file("cut.csv"), window::unsavedEditsPath()));
+        QVERIFY(QFile::copy(file("cut.steps"), window::unsavedEditsStepsPath()));
+        mainWindow = new window::MainWindow;
+        DialogDriver driver({press("是")});
+        mainWindow->offerUnsavedEdits();
+        QVERIFY2(driver.scriptDone(), qPrintable(driver.log().join(" | ")));
+        QCOMPARE(document().kind(), document::SurveyKind::CutFill);
+        QCOMPARE(survey_file::writeCutFillSurvey(document().cutFill()), edited);
+        QCOMPARE(document().project(), project);
+        QVERIFY(document().modified());
     }
 
     void ctrl_t_shows_the_table_on_the_first_elevation_and_an_edit_there_is_a_step() {

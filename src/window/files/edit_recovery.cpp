@@ -5,44 +5,222 @@
 #include <QFile>
 #include <QUndoStack>
 #include <QWidget>
+#include <algorithm>
+#include <cerrno>
 
 #include "document/survey_document.h"
+#include "survey_file/step_journal.h"
 #include "window/files/data_folder.h"
 #include "window/files/data_folder_messages.h"
+#include "window/files/file_failure.h"
+#include "window/files/survey_io.h"
 
 namespace window {
+
+namespace {
+
+// Steps after which the whole survey is copied again: the steps file stays
+// small, reopening quick.
+constexpr int kStepsPerCopy = 64;
+
+QString shown(const QString& path) {
+    return QDir::toNativeSeparators(path);
+}
+
+QString stepsTemporary() {
+    return unsavedEditsStepsPath() + QStringLiteral(".new");
+}
+
+// The steps replayed on the copy, written back with the copy's 工程信息.
+template <class Survey>
+QString fold(Survey& survey, const section::ProjectInfo& project, const QByteArray& steps) {
+    if (survey_file::replaySteps(survey, std::string_view(steps.constData(), steps.size())).steps ==
+        0)
+        return {};
+    return saveLastCalculation(survey, unsavedEditsPath(), project);
+}
+
+}  // namespace
 
 QString unsavedEditsPath() {
     return QDir(dataFolder()).filePath(QStringLiteral("未保存的修改.csv"));
 }
 
-EditRecovery::EditRecovery(const document::SurveyDocument& document, QWidget* parent)
-    : QObject(parent), document_(document), parent_(parent) {
-    connect(&document_, &document::SurveyDocument::changed, this, &EditRecovery::keep);
-    connect(&document_, &document::SurveyDocument::projectChanged, this, &EditRecovery::keep);
-    connect(document_.undoStack(), &QUndoStack::cleanChanged, this, &EditRecovery::keep);
+QString unsavedEditsStepsPath() {
+    return QDir(dataFolder()).filePath(QStringLiteral("未保存的修改.steps"));
 }
 
-void EditRecovery::keep() {
+QString foldUnsavedEdits() {
+    const QString stepsPath = unsavedEditsStepsPath();
+    QFile steps(stepsPath);
+    if (!steps.exists()) return {};
+    if (QFile::exists(unsavedEditsPath())) {
+        if (!steps.open(QIODevice::ReadOnly)) return readFailure(stepsPath, EACCES);
+        const QByteArray records = steps.readAll();
+        steps.close();
+        OpenedSurvey copy = readAnySurveyFile(unsavedEditsPath());
+        if (!copy.survey && !copy.cutFill) return copy.error;
+        const QString failure = copy.cutFill ? fold(*copy.cutFill, copy.project, records)
+                                             : fold(*copy.survey, copy.project, records);
+        if (!failure.isEmpty()) return failure;
+    }
+    if (!steps.remove()) return writeFailure(stepsPath, EACCES);
+    return {};
+}
+
+QString removeUnsavedEdits() {
+    for (const QString& path : {unsavedEditsPath(), unsavedEditsStepsPath()})
+        if (QFile::exists(path) && !QFile::remove(path))
+            return QStringLiteral("无法删除“%1”。").arg(shown(path));
+    return {};
+}
+
+EditRecovery::EditRecovery(const document::SurveyDocument& document, QWidget* parent)
+    : QObject(parent), document_(document), parent_(parent) {
+    pool_.setMaxThreadCount(1);
+    connect(&document_, &document::SurveyDocument::changed, this, &EditRecovery::follow);
+    // The steps hold sections only: a change of the 工程信息 is kept by a
+    // whole copy, which carries it.
+    connect(&document_, &document::SurveyDocument::projectChanged, this, [this] {
+        if (document_.modified()) keepWhole();
+    });
+    // The undo stack tells whether the survey is changed only after the step
+    // has been announced: the first step after a save is kept from here.
+    connect(document_.undoStack(), &QUndoStack::cleanChanged, this, [this](bool clean) {
+        if (clean)
+            forget();
+        else if (!steps_.isOpen())
+            keepWhole();
+    });
+}
+
+EditRecovery::~EditRecovery() {
+    pool_.waitForDone();
+}
+
+void EditRecovery::warn(const QString& failure) const {
+    if (!failure.isEmpty()) warnDataFolderOnce(parent_, failure);
+}
+
+void EditRecovery::follow(const document::Change& change) {
     if (!document_.modified()) {
-        // Saved, or a new survey: nothing is left to recover. Only the instance
-        // that keeps the copy may take it away.
-        if (holdsLastCalculation() && QFile::exists(unsavedEditsPath()) &&
-            !QFile::remove(unsavedEditsPath()))
-            warnDataFolderOnce(
-                parent_,
-                QStringLiteral("无法删除“%1”。").arg(QDir::toNativeSeparators(unsavedEditsPath())));
+        forget();
         return;
     }
     if (!holdsLastCalculation()) {
         tellLastCalculationTaken(parent_);
         return;
     }
+    if (change.kind == document::Change::Kind::Survey || !steps_.isOpen()) {
+        keepWhole();
+        return;
+    }
+    // The section before the first changed too when its spacing did; after
+    // sections put in or taken out, every one from there on is renumbered.
+    const bool cutFill = document_.kind() == document::SurveyKind::CutFill;
+    const int count =
+        cutFill ? document_.cutFill().sectionCount() : document_.survey().sectionCount();
+    const int to =
+        change.kind == document::Change::Kind::Sections ? count : std::min(change.last, count);
+    const int from = std::min(std::max(1, change.first - 1), to + 1);
+    append(cutFill ? survey_file::stepRecord(document_.cutFill(), from, to)
+                   : survey_file::stepRecord(document_.survey(), from, to));
+}
+
+// The copy under way written or failed, and its steps let go: what follows
+// starts afresh.
+void EditRecovery::settle() {
+    pool_.waitForDone();
+    ++generation_;
+    copying_ = false;
+    sinceCopy_.clear();
+    stepsSinceCopy_ = 0;
+    steps_.close();
+}
+
+void EditRecovery::keepWhole() {
+    if (!holdsLastCalculation()) {
+        tellLastCalculationTaken(parent_);
+        return;
+    }
+    settle();
     const QString failure =
         document_.kind() == document::SurveyKind::CutFill
             ? saveLastCalculation(document_.cutFill(), unsavedEditsPath(), document_.project())
             : saveLastCalculation(document_.survey(), unsavedEditsPath(), document_.project());
-    if (!failure.isEmpty()) warnDataFolderOnce(parent_, failure);
+    if (!failure.isEmpty()) {
+        warn(failure);
+        return;
+    }
+    // Steps left from before the copy are stale: a new, empty file replaces them.
+    QFile::remove(stepsTemporary());
+    if (const int error = steps_.create(stepsTemporary(), {}, unsavedEditsStepsPath())) {
+        warn(writeFailure(unsavedEditsStepsPath(), error));
+        return;
+    }
+    length_ = 0;
+}
+
+void EditRecovery::append(const std::string& record) {
+    if (const int error = steps_.writeAt(length_, record)) {
+        // Kept whole again at the next step, once the disk allows it.
+        warn(writeFailure(unsavedEditsStepsPath(), error));
+        steps_.close();
+        return;
+    }
+    length_ += record.size();
+    ++stepsSinceCopy_;
+    if (copying_)
+        sinceCopy_ += record;
+    else if (stepsSinceCopy_ >= kStepsPerCopy)
+        copyInBackground();
+}
+
+void EditRecovery::copyInBackground() {
+    copying_ = true;
+    sinceCopy_.clear();
+    stepsSinceCopy_ = 0;
+    auto done = [this, generation = generation_](const QString& failure) {
+        QMetaObject::invokeMethod(
+            this, [this, generation, failure] { copied(generation, failure); },
+            Qt::QueuedConnection);
+    };
+    // A copy of the survey, taken here, is written there; the steps after it
+    // go on being appended meanwhile.
+    if (document_.kind() == document::SurveyKind::CutFill)
+        pool_.start([survey = document_.cutFill(), project = document_.project(),
+                     path = unsavedEditsPath(),
+                     done] { done(saveLastCalculation(survey, path, project)); });
+    else
+        pool_.start([survey = document_.survey(), project = document_.project(),
+                     path = unsavedEditsPath(),
+                     done] { done(saveLastCalculation(survey, path, project)); });
+}
+
+void EditRecovery::copied(unsigned generation, const QString& failure) {
+    if (generation != generation_ || !copying_) return;
+    copying_ = false;
+    if (!failure.isEmpty()) {
+        warn(failure);  // the steps stay, all of them, on the older copy
+        return;
+    }
+    // Only the steps after the copy stay; killed before this, the older ones
+    // replay on the new copy harmlessly.
+    QFile::remove(stepsTemporary());
+    if (const int error = steps_.create(stepsTemporary(), sinceCopy_, unsavedEditsStepsPath())) {
+        warn(writeFailure(unsavedEditsStepsPath(), error));
+        steps_.close();  // the next step copies the whole survey again
+        return;
+    }
+    length_ = sinceCopy_.size();
+    sinceCopy_.clear();
+}
+
+void EditRecovery::forget() {
+    settle();
+    // Saved, or a new survey: nothing is left to recover. Only the instance
+    // that keeps the copy may take it away.
+    if (holdsLastCalculation()) warn(removeUnsavedEdits());
 }
 
 }  // namespace window

@@ -151,7 +151,10 @@ void MainForm::surveyChanged(const document::Change&) {
     const section::BoxTexts boxes = section::finishedScreen(survey);
     QtUserInterface ui(*this);
     for (std::size_t i = 0; i < boxes.size(); ++i) {
-        if (boxes[i]) ui.setText(static_cast<section::TextBox>(i + 1), *boxes[i]);
+        const auto box = static_cast<section::TextBox>(i + 1);
+        // A box whose text stays is not drawn again: an edit mostly moves the total alone.
+        if (boxes[i] && textBox(box)->text() != QString::fromStdString(*boxes[i]))
+            ui.setText(box, *boxes[i]);
     }
 }
 

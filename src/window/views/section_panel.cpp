@@ -7,6 +7,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <iterator>
+#include <set>
 
 #include "document/survey_document.h"
 #include "section/cut_fill_rows.h"
@@ -17,6 +19,16 @@
 #include "window/views/warnings_dock.h"
 
 namespace window {
+
+namespace {
+
+std::set<int> sectionsOf(const std::vector<section::SurveyWarning>& warnings) {
+    std::set<int> sections;
+    for (const section::SurveyWarning& warning : warnings) sections.insert(warning.section);
+    return sections;
+}
+
+}  // namespace
 
 SectionPanel::SectionPanel(const document::SurveyDocument& document, QWidget* parent)
     : QWidget(parent), document_(document) {
@@ -167,11 +179,16 @@ void SectionPanel::follow(const document::Change& change) {
         return;
     }
     const section::SectionSurvey& survey = document_.survey();
-    warnings_ = section::surveyWarnings(survey);
-    const std::vector<section::ResultRow> rows = section::resultRows(survey);
+    // Marks change only where a warning came or went.
+    const std::set<int> before = sectionsOf(warnings_);
+    warnings_ = section::surveyWarnings(survey, warnings_, change.first, change.last);
+    const std::set<int> after = sectionsOf(warnings_);
+    std::vector<int> marks;
+    std::ranges::set_symmetric_difference(before, after, std::back_inserter(marks));
+    const QIcon icon = warningIcon(*this);
+    for (const int i : marks) list_->setItemIcon(i - 1, after.contains(i) ? icon : QIcon());
     for (int i = change.first; i <= change.last; ++i)
-        list_->setItemText(i - 1, QString::fromStdString(rows[i - 1].name));
-    markWarnings(1, survey.sectionCount());
+        list_->setItemText(i - 1, QString::fromStdString(section::resultRowName(survey, i)));
     showSection(list_->currentIndex() + 1);
 }
 

@@ -1,0 +1,227 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "survey_file/step_journal.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cstdint>
+#include <limits>
+#include <optional>
+#include <vector>
+
+namespace survey_file {
+
+namespace {
+
+using section::CutFillSection;
+using section::LinePoint;
+
+constexpr char kClosed = 'C';
+constexpr char kCutFill = 'F';
+// More sections than any survey holds: a count beyond it is damage.
+constexpr long long kMostSections = 10'000'000;
+
+std::uint64_t checksum(std::string_view text) {
+    std::uint64_t hash = 14695981039346656037ull;
+    for (const char c : text) {
+        hash ^= static_cast<unsigned char>(c);
+        hash *= 1099511628211ull;
+    }
+    return hash;
+}
+
+template <class Number>
+void put(std::string& out, Number value) {
+    char text[32];
+    out += ' ';
+    out.append(text, std::to_chars(text, text + sizeof text, value).ptr);
+}
+
+void putLine(std::string& out, const std::vector<LinePoint>& line) {
+    put(out, line.size());
+    for (const LinePoint& point : line) {
+        put(out, point.elevation);
+        put(out, point.offset);
+    }
+}
+
+std::string finished(std::string line) {
+    char text[17];
+    const std::uint64_t sum = checksum(line);
+    line += " #";
+    line.append(text, std::to_chars(text, text + sizeof text, sum, 16).ptr);
+    line += '\n';
+    return line;
+}
+
+std::string head(char kind, int count, int from, int to) {
+    std::string line(1, kind);
+    put(line, count);
+    put(line, from);
+    put(line, to);
+    return line;
+}
+
+// The numbers of a record, each after one blank; any fault sticks.
+class Numbers {
+  public:
+    explicit Numbers(std::string_view text) : rest_(text) {}
+    bool whole() const { return ok_ && rest_.empty(); }
+
+    template <class Number>
+    Number next() {
+        Number value{};
+        if (!ok_ || rest_.empty() || rest_.front() != ' ') return fail(value);
+        rest_.remove_prefix(1);
+        const auto [end, error] = std::from_chars(rest_.data(), rest_.data() + rest_.size(), value);
+        if (error != std::errc{}) return fail(value);
+        rest_.remove_prefix(std::size_t(end - rest_.data()));
+        return value;
+    }
+    long long count(long long largest) {
+        const long long value = next<long long>();
+        return value < 0 || value > largest ? fail(0LL) : value;
+    }
+    std::vector<LinePoint> line() {
+        std::vector<LinePoint> points(std::size_t(count(std::numeric_limits<std::int16_t>::max())));
+        for (LinePoint& point : points) {
+            point.elevation = next<double>();
+            point.offset = next<double>();
+        }
+        return points;
+    }
+
+  private:
+    template <class Number>
+    Number fail(Number value) {
+        ok_ = false;
+        rest_ = {};
+        return value;
+    }
+    std::string_view rest_;
+    bool ok_ = true;
+};
+
+// The body of a whole record with a checksum that holds, else nothing.
+std::optional<std::string_view> checked(std::string_view line) {
+    const std::size_t mark = line.rfind(" #");
+    if (mark == std::string_view::npos) return std::nullopt;
+    std::uint64_t sum = 0;
+    const std::string_view given = line.substr(mark + 2);
+    const auto [end, error] = std::from_chars(given.data(), given.data() + given.size(), sum, 16);
+    if (error != std::errc{} || end != given.data() + given.size()) return std::nullopt;
+    if (sum != checksum(line.substr(0, mark))) return std::nullopt;
+    return line.substr(0, mark);
+}
+
+bool apply(std::vector<CutFillSection>& sections, char kind, std::string_view line) {
+    const std::optional<std::string_view> body = checked(line);
+    if (!body || body->empty() || body->front() != kind) return false;
+    Numbers numbers(body->substr(1));
+    const long long count = numbers.count(kMostSections);
+    const long long from = numbers.count(count + 1);
+    const long long to = numbers.count(count);
+    // The count is not held against the survey's: replayed on a copy that
+    // already holds it, a record may find another count, which a later
+    // record then sets right.
+    if (from < 1 || to < from - 1) return false;
+    std::vector<CutFillSection> taken(std::size_t(to - from + 1));
+    for (CutFillSection& section : taken) {
+        section.station = numbers.next<double>();
+        section.spacing = numbers.next<double>();
+        section.ground = numbers.line();
+        if (kind == kCutFill) section.design = numbers.line();
+    }
+    if (!numbers.whole()) return false;
+    sections.resize(std::size_t(count));
+    std::ranges::move(taken, sections.begin() + (from - 1));
+    return true;
+}
+
+StepReplay replay(std::vector<CutFillSection>& sections, char kind, std::string_view records) {
+    StepReplay replayed;
+    while (!records.empty()) {
+        const std::size_t end = records.find('\n');
+        if (end == std::string_view::npos || !apply(sections, kind, records.substr(0, end))) {
+            replayed.torn = true;
+            break;
+        }
+        records.remove_prefix(end + 1);
+        ++replayed.steps;
+    }
+    return replayed;
+}
+
+// A closed outline's entered values in the shape of a cut-and-fill survey's,
+// its points as the ground line.
+std::vector<CutFillSection> entered(const section::SectionSurvey& survey) {
+    std::vector<CutFillSection> sections(std::size_t(survey.sectionCount()));
+    for (int i = 1; i <= survey.sectionCount(); ++i) {
+        CutFillSection& section = sections[std::size_t(i - 1)];
+        section.station = survey.stations(i);
+        section.spacing = survey.spacings(i);
+        for (int j = 1; j <= survey.pointCounts(i); ++j)
+            section.ground.push_back({survey.elevations(i, j), survey.offsets(i, j)});
+    }
+    return sections;
+}
+
+void take(section::SectionSurvey& survey, const std::vector<CutFillSection>& sections) {
+    std::string answer = survey.stationAnswer();
+    const int n = static_cast<int>(sections.size());
+    survey.resize(n);
+    survey.setStationAnswer(std::move(answer));
+    std::vector<double> elevations, offsets;
+    for (int i = 1; i <= n; ++i) {
+        const CutFillSection& section = sections[std::size_t(i - 1)];
+        survey.setStation(i, section.station);
+        if (i < n) survey.setSpacing(i, section.spacing);
+        survey.setPointCount(i, static_cast<std::int16_t>(section.ground.size()));
+        for (const LinePoint& point : section.ground) {
+            elevations.push_back(point.elevation);
+            offsets.push_back(point.offset);
+        }
+    }
+    survey.takePoints(std::move(elevations), std::move(offsets));
+}
+
+}  // namespace
+
+std::string stepRecord(const section::SectionSurvey& survey, int from, int to) {
+    std::string line = head(kClosed, survey.sectionCount(), from, to);
+    for (int i = from; i <= to; ++i) {
+        put(line, survey.stations(i));
+        put(line, survey.spacings(i));
+        const int count = std::max<int>(survey.pointCounts(i), 0);
+        put(line, count);
+        for (int j = 1; j <= count; ++j) {
+            put(line, survey.elevations(i, j));
+            put(line, survey.offsets(i, j));
+        }
+    }
+    return finished(std::move(line));
+}
+
+std::string stepRecord(const section::CutFillSurvey& survey, int from, int to) {
+    std::string line = head(kCutFill, survey.sectionCount(), from, to);
+    for (int i = from; i <= to; ++i) {
+        const CutFillSection& section = survey.sections[std::size_t(i - 1)];
+        put(line, section.station);
+        put(line, section.spacing);
+        putLine(line, section.ground);
+        putLine(line, section.design);
+    }
+    return finished(std::move(line));
+}
+
+StepReplay replaySteps(section::SectionSurvey& survey, std::string_view records) {
+    std::vector<CutFillSection> sections = entered(survey);
+    const StepReplay replayed = replay(sections, kClosed, records);
+    if (replayed.steps > 0) take(survey, sections);
+    return replayed;
+}
+
+StepReplay replaySteps(section::CutFillSurvey& survey, std::string_view records) {
+    return replay(survey.sections, kCutFill, records);
+}
+
+}  // namespace survey_file

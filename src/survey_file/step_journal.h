@@ -1,0 +1,41 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// The steps of an edit since the last copy of the whole survey, for the copy
+// of the unsaved edits (window/files/edit_recovery.h): one record a step,
+// appended, holding the sections the step touched as they are after it. The
+// format is the program's own, read back only by it. A record is one line:
+//
+//     C|F <sections> <from> <to> <section from> … <section to> #<checksum>
+//
+// C for a closed outline, a section being its station, spacing, point count
+// and the points' H and S; F for cut-and-fill, a section being its station,
+// spacing, then the ground line and the design line, each its count and
+// points. Numbers are written in their shortest exact form; the checksum (FNV-1a,
+// hexadecimal) covers the line before it. A record sets sections from..to
+// and leaves the survey `sections` long, the sections outside the range as
+// they were by number: replaying a record on a survey that already holds it
+// changes nothing, so a copy that went to disk before its records were let go
+// is no harm. A step that adds or removes sections is recorded up to the last.
+
+#include <string>
+#include <string_view>
+
+#include "section/cut_fill_survey.h"
+#include "section/survey.h"
+
+namespace survey_file {
+
+std::string stepRecord(const section::SectionSurvey& survey, int from, int to);
+std::string stepRecord(const section::CutFillSurvey& survey, int from, int to);
+
+// The records replayed, in order, onto the survey as last copied (nothing
+// computed). Replaying stops at the first record that is not whole: torn by
+// a kill part-way through its writing, damaged, or of the other kind.
+struct StepReplay {
+    int steps = 0;      // records replayed
+    bool torn = false;  // something after them was dropped
+};
+StepReplay replaySteps(section::SectionSurvey& survey, std::string_view records);
+StepReplay replaySteps(section::CutFillSurvey& survey, std::string_view records);
+
+}  // namespace survey_file

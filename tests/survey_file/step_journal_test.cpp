@@ -1,0 +1,159 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "survey_file/step_journal.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+using section::CutFillSection;
+using section::CutFillSurvey;
+using section::LinePoint;
+using section::SectionSurvey;
+
+std::vector<LinePoint> line(std::mt19937& random, int count) {
+    std::uniform_real_distribution<double> value(-50, 50);
+    std::vector<LinePoint> points(static_cast<std::size_t>(count));
+    for (LinePoint& point : points) point = {value(random), value(random)};
+    return points;
+}
+
+CutFillSection randomSection(std::mt19937& random, bool cutFill) {
+    CutFillSection section;
+    section.station = std::uniform_real_distribution<double>(0, 1e4)(random);
+    section.spacing = std::uniform_real_distribution<double>(0, 50)(random) / 3;
+    section.ground = line(random, std::uniform_int_distribution<int>(0, 6)(random));
+    if (cutFill) section.design = line(random, std::uniform_int_distribution<int>(0, 6)(random));
+    return section;
+}
+
+SectionSurvey closed(const std::vector<CutFillSection>& sections) {
+    SectionSurvey survey;
+    const int n = static_cast<int>(sections.size());
+    survey.resize(n);
+    survey.setStationAnswer("Y");
+    std::vector<double> elevations, offsets;
+    for (int i = 1; i <= n; ++i) {
+        survey.setStation(i, sections[i - 1].station);
+        if (i < n) survey.setSpacing(i, sections[i - 1].spacing);
+        survey.setPointCount(i, std::int16_t(sections[i - 1].ground.size()));
+        for (const LinePoint& point : sections[i - 1].ground) {
+            elevations.push_back(point.elevation);
+            offsets.push_back(point.offset);
+        }
+    }
+    survey.takePoints(elevations, offsets);
+    return survey;
+}
+
+// Random steps as the document makes them: values or points of one section
+// (recorded with the section before, whose spacing a step may move), or a
+// section put in or taken out (recorded up to the last). Each step's
+// record is written from the survey after it.
+template <class Record>
+std::vector<std::string> edit(std::vector<CutFillSection>& sections, std::mt19937& random,
+                              bool cutFill, int steps, Record record) {
+    std::vector<std::string> records;
+    for (int k = 0; k < steps; ++k) {
+        const int n = static_cast<int>(sections.size());
+        const int i = std::uniform_int_distribution<int>(1, n + 1)(random);
+        const int what = std::uniform_int_distribution<int>(0, 3)(random);
+        int from = std::max(1, i - 1), to = std::min(i, n);
+        if (what == 0 || i > n) {
+            sections.insert(sections.begin() + (i - 1), randomSection(random, cutFill));
+            to = static_cast<int>(sections.size());
+        } else if (what == 1 && n > 0) {
+            sections.erase(sections.begin() + (i - 1));
+            to = static_cast<int>(sections.size());
+            from = std::min(from, to + 1);
+        } else {
+            sections[i - 1] = randomSection(random, cutFill);
+        }
+        records.push_back(record(sections, from, to));
+    }
+    return records;
+}
+
+std::string joined(const std::vector<std::string>& records, std::size_t count) {
+    std::string text;
+    for (std::size_t k = 0; k < count; ++k) text += records[k];
+    return text;
+}
+
+TEST(StepJournal, replaying_the_steps_of_random_edits_gives_each_survey_after_them) {
+    for (const bool cutFill : {false, true}) {
+        for (unsigned seed = 1; seed <= 40; ++seed) {
+            std::mt19937 random(seed);
+            std::vector<CutFillSection> sections;
+            for (int i = 0; i < 5; ++i) sections.push_back(randomSection(random, cutFill));
+            const std::vector<CutFillSection> start = sections;
+            std::vector<std::vector<CutFillSection>> after;
+            const auto records =
+                edit(sections, random, cutFill, 12, [&](const auto& now, int from, int to) {
+                    after.push_back(now);
+                    return cutFill ? survey_file::stepRecord(CutFillSurvey{"Y", now}, from, to)
+                                   : survey_file::stepRecord(closed(now), from, to);
+                });
+            for (std::size_t k = 1; k <= records.size(); ++k) {
+                SCOPED_TRACE("seed " + std::to_string(seed) + ", step " + std::to_string(k));
+                const std::string text = joined(records, k);
+                // A torn last record: every step before it, nothing after.
+                const std::string torn = text.substr(0, text.size() - 1 - seed % 7);
+                if (cutFill) {
+                    CutFillSurvey survey{"Y", start};
+                    EXPECT_EQ(survey_file::replaySteps(survey, text).steps, int(k));
+                    EXPECT_EQ(survey.sections, after[k - 1]);
+                    // A copy already holding some of the steps is no harm.
+                    EXPECT_FALSE(survey_file::replaySteps(survey, text).torn);
+                    EXPECT_EQ(survey.sections, after[k - 1]);
+                    CutFillSurvey cut{"Y", start};
+                    const survey_file::StepReplay replayed = survey_file::replaySteps(cut, torn);
+                    EXPECT_TRUE(replayed.torn);
+                    EXPECT_EQ(replayed.steps, int(k) - 1);
+                    EXPECT_EQ(cut.sections, k > 1 ? after[k - 2] : start);
+                } else {
+                    SectionSurvey survey = closed(start);
+                    EXPECT_EQ(survey_file::replaySteps(survey, text).steps, int(k));
+                    EXPECT_EQ(survey, closed(after[k - 1]));
+                    EXPECT_FALSE(survey_file::replaySteps(survey, text).torn);
+                    EXPECT_EQ(survey, closed(after[k - 1]));
+                    SectionSurvey cut = closed(start);
+                    const survey_file::StepReplay replayed = survey_file::replaySteps(cut, torn);
+                    EXPECT_TRUE(replayed.torn);
+                    EXPECT_EQ(replayed.steps, int(k) - 1);
+                    EXPECT_EQ(cut, closed(k > 1 ? after[k - 2] : start));
+                }
+            }
+        }
+    }
+}
+
+TEST(StepJournal, a_damaged_record_or_one_of_the_other_kind_stops_the_replay_there) {
+    std::mt19937 random(3);
+    std::vector<CutFillSection> sections{randomSection(random, false),
+                                         randomSection(random, false)};
+    const SectionSurvey start = closed(sections);
+    std::string first = survey_file::stepRecord(start, 1, 2);
+    sections[1].station += 1;
+    const std::string second = survey_file::stepRecord(closed(sections), 1, 2);
+    std::string damaged = second;
+    damaged[4] = damaged[4] == '1' ? '2' : '1';
+    SectionSurvey survey = start;
+    const survey_file::StepReplay replayed =
+        survey_file::replaySteps(survey, first + damaged + second);
+    EXPECT_EQ(replayed.steps, 1);
+    EXPECT_TRUE(replayed.torn);
+    EXPECT_EQ(survey, start);
+    CutFillSurvey other{"Y", sections};
+    EXPECT_EQ(survey_file::replaySteps(other, second).steps, 0);
+    EXPECT_EQ(other.sections, sections);
+    // A record cut short of its end of line is torn however whole it looks.
+    SectionSurvey unended = start;
+    EXPECT_TRUE(survey_file::replaySteps(unended, second.substr(0, second.size() - 1)).torn);
+    EXPECT_EQ(unended, start);
+}
+
+}  // namespace
