@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The merge sweep over a ground line and a design line that the cut and fill
-// areas and the outlines of the cut and fill regions share: both lines read
-// in increasing S, cut into strips at every point of either, each strip
-// handed on with the lines' values at its two sides. A template, so that the
-// areas' sweep compiles to the one tight loop it would be written as alone.
+// Reading a ground line and a design line together in increasing S, as the
+// cut and fill areas and the outlines of the cut and fill regions do: the
+// lines' common range, and the merge sweep the outlines are traced by, cut
+// into strips at every point of either, each strip handed on with the
+// lines' values at its two sides. (The areas have their own sweep, without
+// branches, over the same strips.)
 
 #include <algorithm>
 #include <cstddef>
