@@ -2,6 +2,7 @@
 #include "survey_file/hdm.h"
 
 #include <charconv>
+#include <cmath>
 
 #include "runtime/number_format.h"
 #include "survey_file/text_lines.h"
@@ -120,6 +121,36 @@ ReadResult readHdm(std::string_view text) {
 std::optional<std::string> whyNoHdm(const section::CutFillSurvey& survey) {
     if (survey.stationsEntered()) return std::nullopt;
     return "里程文件按桩号记录断面，这个测量数据没有输入桩号：请保存为 CSV 文件";
+}
+
+namespace {
+
+// Whether three decimals write `value` so that it reads back the same.
+bool keptToTheMillimetre(double value) {
+    return std::nearbyint(value * 1000.0) / 1000.0 == value;
+}
+
+bool allKeptToTheMillimetre(const section::CutFillSurvey& survey) {
+    for (const section::CutFillSection& section : survey.sections) {
+        if (!keptToTheMillimetre(section.station)) return false;
+        for (const auto* line : {&section.ground, &section.design}) {
+            for (const section::LinePoint& p : *line)
+                if (!keptToTheMillimetre(p.offset) || !keptToTheMillimetre(p.elevation))
+                    return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+std::vector<std::string> whatHdmLeavesOut(const section::CutFillSurvey& survey,
+                                          const section::ProjectInfo& project) {
+    std::vector<std::string> left;
+    if (!project.empty()) left.push_back("工程信息（工程名称、路段、计算、复核、日期）");
+    if (!allKeptToTheMillimetre(survey))
+        left.push_back("多于三位的小数（里程文件只记到毫米，将四舍五入为三位小数）");
+    return left;
 }
 
 std::string writeHdm(const section::CutFillSurvey& survey) {

@@ -17,8 +17,10 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "section/cut_fill_survey.h"
+#include "section/project_info.h"
 #include "survey_file/survey_file.h"
 
 namespace survey_file {
@@ -31,6 +33,12 @@ ReadResult readHdm(std::string_view text);
 
 // Why a survey cannot be written as a 里程文件: it has no stations.
 std::optional<std::string> whyNoHdm(const section::CutFillSurvey& survey);
+
+// What of the survey and its 工程信息 a 里程文件 cannot hold, each as a
+// phrase to tell the user before it is written that way: the 工程信息, and
+// values finer than millimetres. Empty when the file keeps all of it.
+std::vector<std::string> whatHdmLeavesOut(const section::CutFillSurvey& survey,
+                                          const section::ProjectInfo& project);
 
 // The file, every value with three decimals (the format keeps millimetres),
 // CRLF line ends, no byte-order mark. Only for a survey with stations.

@@ -21,6 +21,7 @@
 #include <QWindow>
 
 #include "dialogue/run.h"
+#include "survey_file/hdm.h"
 #include "window/files/busy_opening.h"
 #include "window/files/data_folder.h"
 #include "window/files/data_folder_messages.h"
@@ -419,6 +420,10 @@ bool MainWindow::saveClicked() {
                                      cutFill ? kCutFillFilter : kFilter, QStringLiteral("csv"));
     if (path.isEmpty()) return false;
     // The format follows the file's ending: a 里程文件 for .hdm, else our CSV.
+    if (cutFill && isHdmPath(path) &&
+        !saveLeavingOut(this, caption(), path,
+                        survey_file::whatHdmLeavesOut(held.cutFill(), held.project())))
+        return false;
     const QString error = cutFill ? saveCutFillSurveyFile(path, held.cutFill(), held.project())
                                   : saveSurveyFile(path, held.survey(), held.project());
     if (!error.isEmpty()) {

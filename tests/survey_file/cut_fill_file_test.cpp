@@ -55,7 +55,32 @@ TEST(CutFillFile, hdm_reads_back_the_same_survey_to_the_millimetre) {
         ASSERT_TRUE(back.cutFill) << back.error.message;
         EXPECT_EQ(*back.cutFill, survey) << text;
         EXPECT_TRUE(looksLikeHdm(text));
+        EXPECT_TRUE(whatHdmLeavesOut(survey, {}).empty()) << text;
     }
+}
+
+TEST(CutFillFile, hdm_names_what_it_cannot_keep) {
+    CutFillSurvey survey;
+    survey.stationAnswer = "y";
+    survey.sections.push_back({1000.125, 0, {{100.5, -20}, {100.001, 20}}, {{99.999, 0}}});
+    EXPECT_TRUE(whatHdmLeavesOut(survey, {}).empty());
+    // Finer than a millimetre anywhere: a station, an offset or an elevation.
+    for (const auto change : {+[](CutFillSection& s) { s.station = 1000.1255; },
+                              +[](CutFillSection& s) { s.ground[1].offset = 20.0001; },
+                              +[](CutFillSection& s) { s.design[0].elevation = 0.1 + 0.2; }}) {
+        CutFillSurvey finer = survey;
+        change(finer.sections[0]);
+        const std::vector<std::string> left = whatHdmLeavesOut(finer, {});
+        ASSERT_EQ(left.size(), 1u);
+        EXPECT_NE(left[0].find("三位小数"), std::string::npos);
+        // And writing it does round: what reads back differs.
+        EXPECT_NE(*readHdm(writeHdm(finer)).cutFill, finer);
+    }
+    section::ProjectInfo project;
+    project.checkedBy = "李工";
+    const std::vector<std::string> left = whatHdmLeavesOut(survey, project);
+    ASSERT_EQ(left.size(), 1u);
+    EXPECT_NE(left[0].find("工程信息"), std::string::npos);
 }
 
 TEST(CutFillFile, hdm_takes_offsets_negative_to_the_left_and_a_ground_line_alone) {

@@ -5,6 +5,7 @@
 // an edit goes to the document, its undo comes back to the table.
 #include <QAction>
 #include <QFile>
+#include <QFileDialog>
 #include <QMenuBar>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -122,6 +123,38 @@ class CutFillWindowTest : public QObject {
         QCOMPARE(document().kind(), document::SurveyKind::ClosedOutline);
         QCOMPARE(mainWindow->table().view()->shownModel(),
                  static_cast<window::TableModel*>(mainWindow->table().view()->tableModel()));
+    }
+
+    void saving_as_hdm_asks_first_when_the_file_cannot_keep_everything() {
+        openHdm();
+        section::ProjectInfo project;
+        project.projectName = "某公路";
+        document().setProject(project);
+        type(1, Field::Offset, "-20.0004");  // finer than the millimetre
+        const auto save = [&](const QString& button) {
+            DialogDriver driver({chooseFile(file("kept.hdm")), press(button)});
+            QString offered;  // the file type the dialog opens on: the open file's
+            driver.onOpen([&](QWidget* dialog) {
+                if (auto* files = qobject_cast<QFileDialog*>(dialog))
+                    offered = files->selectedNameFilter();
+            });
+            menuAction(*mainWindow, "保存测量数据")->trigger();
+            QCOMPARE(offered, "里程文件 (*.hdm)");
+            QVERIFY(driver.scriptDone());
+            const QString asked = driver.log().last();
+            QVERIFY2(asked.startsWith("message: “kept.hdm”是里程文件，其中不能保存"),
+                     qPrintable(asked));
+            QVERIFY(asked.contains("工程信息"));
+            QVERIFY(asked.contains("三位小数"));
+        };
+        save("取消");
+        QVERIFY(!QFile::exists(file("kept.hdm")));
+        QVERIFY(document().modified());
+        save("保存为里程文件");
+        QVERIFY(QFile::exists(file("kept.hdm")));
+        QVERIFY(!document().modified());
+        // As CSV nothing is left out, and nothing is asked.
+        QCOMPARE(savedAndReadBack("kept.csv"), document().cutFill());
     }
 
     void an_edit_goes_to_the_document_and_its_undo_back_to_the_table() {

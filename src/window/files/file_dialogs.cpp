@@ -4,6 +4,8 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QStandardPaths>
 
@@ -63,6 +65,18 @@ QString askSavePath(QWidget* parent, const QString& title, const QString& sugges
     QFileDialog dialog(parent, title, suggested, filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(suffix);
+    // It opens on the file type of the name proposed, so that a 里程文件
+    // saved again is offered as one.
+    const QString proposed = QFileInfo(suggested).suffix();
+    const QRegularExpression listed(
+        QStringLiteral("\\*\\.%1[ )]").arg(QRegularExpression::escape(proposed)),
+        QRegularExpression::CaseInsensitiveOption);
+    for (const QString& type : filter.split(QStringLiteral(";;"))) {
+        if (proposed.isEmpty() || !type.contains(listed)) continue;
+        dialog.selectNameFilter(type);
+        dialog.setDefaultSuffix(endingOf(type));
+        break;
+    }
     QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
                      [&dialog, suffix](const QString& chosen) {
                          const QString ending = endingOf(chosen);
@@ -70,6 +84,24 @@ QString askSavePath(QWidget* parent, const QString& title, const QString& sugges
                      });
     if (dialog.exec() != QDialog::Accepted) return {};
     return dialog.selectedFiles().value(0);
+}
+
+bool saveLeavingOut(QWidget* parent, const QString& caption, const QString& path,
+                    const std::vector<std::string>& left) {
+    if (left.empty()) return true;
+    QString what;
+    for (const std::string& phrase : left)
+        what += QStringLiteral("\n· ") + QString::fromStdString(phrase);
+    QMessageBox box(QMessageBox::Warning, caption,
+                    QStringLiteral("“%1”是里程文件，其中不能保存：%2\n\n仍然保存为里程文件吗？"
+                                   "要全部保存，请改选 CSV 文件类型。")
+                        .arg(QDir::toNativeSeparators(QFileInfo(path).fileName()), what),
+                    QMessageBox::NoButton, parent);
+    QPushButton* save = box.addButton(QStringLiteral("保存为里程文件"), QMessageBox::AcceptRole);
+    box.addButton(QStringLiteral("取消"), QMessageBox::RejectRole);
+    box.setDefaultButton(save);
+    box.exec();
+    return box.clickedButton() == save;
 }
 
 }  // namespace window

@@ -4,6 +4,8 @@
 // save path that always ends in its file type.
 
 #include <QString>
+#include <string>
+#include <vector>
 
 class QWidget;
 
@@ -30,5 +32,11 @@ QString surveyFileName(const section::CutFillSurvey& survey);
 // existing file at that path is replaced only when the user says so.
 QString askSavePath(QWidget* parent, const QString& title, const QString& suggested,
                     const QString& filter, const QString& suffix);
+
+// Asks whether to save as the 里程文件 `path` all the same, naming what it
+// leaves out (`left`, phrases); true to save. Nothing asked when nothing is
+// left out.
+bool saveLeavingOut(QWidget* parent, const QString& caption, const QString& path,
+                    const std::vector<std::string>& left);
 
 }  // namespace window
