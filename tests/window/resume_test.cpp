@@ -18,6 +18,7 @@
 #include <csignal>
 
 #include "dialog_driver.h"
+#include "document/survey_document.h"
 #include "survey_file/survey_file.h"
 #include "window/files/data_folder.h"
 #include "window/form/main_form.h"
@@ -105,6 +106,20 @@ class ResumeTest : public QObject {
         QFile last(window::lastCalculationPath());
         QVERIFY(last.open(QIODevice::ReadOnly));
         QCOMPARE(last.readAll().toStdString(), survey_file::writeSurvey(uninterrupted));
+    }
+
+    // The 工程信息 stays with the document through a typed run, and the copy
+    // kept of the run carries it too.
+    void a_typed_run_is_kept_with_the_project_information_held() {
+        section::ProjectInfo project;
+        project.projectName = "某公路改建工程";
+        project.calculatedBy = "王工";
+        form->document().setProject(project);
+        calculate(wholeRun());
+        QCOMPARE(form->document().project(), project);
+        QFile last(window::lastCalculationPath());
+        QVERIFY(last.open(QIODevice::ReadOnly));
+        QCOMPARE(last.readAll().toStdString(), survey_file::writeSurvey(uninterrupted, project));
     }
 
     void the_question_says_how_far_it_got_and_no_keeps_a_backup() {

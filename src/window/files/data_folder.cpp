@@ -66,9 +66,10 @@ bool holdsLastCalculation() {
     return lock != Lock::Taken;
 }
 
-KeptCalculation keepLastCalculation(const section::SectionSurvey& survey) {
+KeptCalculation keepLastCalculation(const section::SectionSurvey& survey,
+                                    const section::ProjectInfo& project) {
     if (!holdsLastCalculation()) return {true, {}};
-    return {false, saveLastCalculation(survey, lastCalculationPath())};
+    return {false, saveLastCalculation(survey, lastCalculationPath(), project)};
 }
 
 namespace {

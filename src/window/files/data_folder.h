@@ -24,14 +24,15 @@ QString lastCalculationPath();  // 最近一次计算.csv
 // long as it runs: another instance on the same folder does not overwrite it.
 bool holdsLastCalculation();
 
-// The finished calculation saved as the last one, safely, when this instance
+// The finished calculation saved as the last one with its 工程信息, safely, when this instance
 // keeps it. Nothing is told here: the caller says why it was not kept.
 struct KeptCalculation {
     bool taken = false;  // another instance keeps the last calculation
     QString failure;     // why it could not be written
     bool kept() const { return !taken && failure.isEmpty(); }
 };
-KeptCalculation keepLastCalculation(const section::SectionSurvey& survey);
+KeptCalculation keepLastCalculation(const section::SectionSurvey& survey,
+                                    const section::ProjectInfo& project);
 
 // Writes `survey` and its 工程信息 into `path` without telling anyone: empty, or why it
 // failed. It touches no widget and may run on any thread.

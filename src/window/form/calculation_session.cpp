@@ -134,10 +134,10 @@ Earlier unfinishedRun(Journal& journal, QWidget* parent) {
 // After the run: a finished calculation's journal goes only once the
 // calculation is kept; an overflowing one goes to a backup.
 void closeJournal(Journal& journal, CalculationEnd end, const section::SectionSurvey& record,
-                  QWidget* parent) {
+                  const section::ProjectInfo& project, QWidget* parent) {
     QString failure;
     if (end == CalculationEnd::Finished) {
-        const KeptCalculation kept = keepLastCalculation(record);
+        const KeptCalculation kept = keepLastCalculation(record, project);
         tellNotKept(parent, kept);
         if (kept.kept()) failure = journal.remove();
     }
@@ -147,7 +147,8 @@ void closeJournal(Journal& journal, CalculationEnd end, const section::SectionSu
 
 }  // namespace
 
-CalculationEnd runCalculationSession(PromptSurface& form, section::SectionSurvey& record) {
+CalculationEnd runCalculationSession(PromptSurface& form, section::SectionSurvey& record,
+                                     const section::ProjectInfo& project) {
     Journal& journal = instanceJournal();
     Earlier earlier = unfinishedRun(journal, form.promptParent());
     std::vector<section::Answer>& answers = earlier.answers;
@@ -181,7 +182,7 @@ CalculationEnd runCalculationSession(PromptSurface& form, section::SectionSurvey
         return CalculationEnd::Cancelled;
     }
     replay.handOver();
-    closeJournal(journal, end, record, form.promptParent());
+    closeJournal(journal, end, record, project, form.promptParent());
     return end;
 }
 

@@ -2,14 +2,17 @@
 #pragma once
 // One press of the calculate button with nothing typed ever lost: every
 // answer goes to the journal as it is given; an unfinished journal is offered
-// for resuming first; a finished calculation is kept as the last one.
+// for resuming first; a finished calculation is kept as the last one, with
+// `project`, the 工程信息 it is then held with.
 
 #include "dialogue/run.h"
+#include "section/project_info.h"
 
 namespace window {
 
 class PromptSurface;
 
-section::CalculationEnd runCalculationSession(PromptSurface& form, section::SectionSurvey& record);
+section::CalculationEnd runCalculationSession(PromptSurface& form, section::SectionSurvey& record,
+                                              const section::ProjectInfo& project);
 
 }  // namespace window

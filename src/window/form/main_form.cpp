@@ -107,7 +107,9 @@ void MainForm::Command1_Click() {
     section::SectionSurvey typed;
     bool finished = false;
     runGuarded(this, [&] {
-        finished = runCalculationSession(*this, typed) == section::CalculationEnd::Finished;
+        // Kept with the 工程信息 the document goes on holding it with.
+        finished = runCalculationSession(*this, typed, document_.project()) ==
+                   section::CalculationEnd::Finished;
     });
     // The run calculated it already: the same calculation cannot overflow again.
     if (finished)
