@@ -129,6 +129,31 @@ class SurveyFilesTest : public QObject {
         QCOMPARE(mainWindow->windowTitle(), "good.csv - Velmorin");
     }
 
+    // The text tells what a file is; its ending only where the text reads as
+    // none of the formats, so that a survey saved under another ending opens.
+    void a_survey_saved_under_another_ending_opens_again() {
+        write("hand.csv", kHandWritten.toUtf8());
+        QVERIFY(mainWindow->openSurvey(file("hand.csv")));
+        const section::SectionSurvey opened = form().survey();
+        for (const QString name : {"saved.hdm", "saved.xml", "saved.txt"}) {
+            DialogDriver driver({chooseFile(file(name))});
+            saveAction()->trigger();
+            QVERIFY(driver.scriptDone());
+            QVERIFY2(mainWindow->openSurvey(file(name)), qPrintable(name));
+            QCOMPARE(form().survey(), opened);
+        }
+        // Text that is none of them is told as what its name says it is.
+        write("broken.hdm", "1,2\n");
+        QVERIFY(
+            window::readAnySurveyFile(file("broken.hdm"))
+                .error.startsWith("里程文件“" + file("broken.hdm") + "”有误，没有打开：第 1 行"));
+        write("broken.xml", "1,2\n");
+        const QString xml = window::readAnySurveyFile(file("broken.xml")).error;
+        QVERIFY2(xml.startsWith("测量数据文件“" + file("broken.xml") + "”有误，没有打开：") &&
+                     xml.contains("XML 格式有误"),
+                 qPrintable(xml));
+    }
+
     // As after a restart: a new window opens the last calculation kept.
     void the_last_calculation_reopens_in_a_new_window() {
         write("hand.csv", kHandWritten.toUtf8());

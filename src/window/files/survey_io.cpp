@@ -63,12 +63,20 @@ OpenedSurvey readOrFail(const QString& path) {
     std::string decoded;
     const std::optional<std::string_view> text = utf8Text(file.bytes, decoded);
     if (!text) return notOpened(path, survey_file::kNotText);
-    if (path.endsWith(QStringLiteral(".xml"), Qt::CaseInsensitive) ||
-        survey_file::looksLikeXml(*text))
-        return landXmlOrFail(path, *text);
-    const bool hdm = isHdmPath(path) || survey_file::looksLikeHdm(*text);
+    // What the text is decides; the file's ending only where the text reads
+    // as none of the formats, so that a survey saved under another ending
+    // opens again, and a broken file is told as what it is named.
+    const bool xml = path.endsWith(QStringLiteral(".xml"), Qt::CaseInsensitive);
+    if (survey_file::looksLikeXml(*text)) return landXmlOrFail(path, *text);
+    bool hdm = survey_file::looksLikeHdm(*text);
     survey_file::ReadResult result =
         hdm ? survey_file::readHdm(*text) : survey_file::readSurvey(*text);
+    const bool read = result.survey || result.cutFill;
+    if (!read && !hdm && xml) return landXmlOrFail(path, *text);
+    if (!read && !hdm && isHdmPath(path)) {
+        hdm = true;
+        result = survey_file::readHdm(*text);
+    }
     if (!result.survey && !result.cutFill) {
         return {std::nullopt, (hdm ? QStringLiteral("里程文件“%1”有误，没有打开：%2。")
                                    : QStringLiteral("测量数据文件“%1”有误，没有打开：%2。"))
