@@ -7,7 +7,6 @@
 #include <optional>
 #include <system_error>
 #include <thread>
-#include <utility>
 
 #include "section/cut_fill_sweep.h"
 
@@ -141,17 +140,19 @@ bool ascendingOver(const sweep::Ascending& line, std::size_t from, std::size_t t
     return ascending;
 }
 
-// Whether the segments outside the parts (taken in increasing S) keep to
-// increasing S: with those inside seen by the parts, the whole line.
-bool ascendingOutside(const sweep::Ascending& line,
-                      std::initializer_list<std::pair<std::size_t, std::size_t>> parts) {
-    std::size_t next = 0;
+// Whether both lines keep to increasing S: the parts (in increasing S)
+// looked at the segments they passed, the others are looked at here.
+bool inOrder(const sweep::Lines& lines, std::initializer_list<Part> parts) {
+    std::size_t ground = 0, design = 0;  // the first segments not looked at yet
     bool ascending = true;
-    for (const auto& [first, last] : parts) {
-        ascending &= ascendingOver(line, next, first);
-        next = std::max(next, last);
+    for (const Part& part : parts) {
+        ascending &= !part.back && ascendingOver(lines.ground, ground, part.groundFirst) &&
+                     ascendingOver(lines.design, design, part.designFirst);
+        ground = std::max(ground, part.groundLast);
+        design = std::max(design, part.designLast);
     }
-    return ascending && ascendingOver(line, next, line.count - 1);
+    return ascending && ascendingOver(lines.ground, ground, lines.ground.count - 1) &&
+           ascendingOver(lines.design, design, lines.design.count - 1);
 }
 
 // Sections of this many points and more are swept in two halves, the second
@@ -161,16 +162,13 @@ constexpr std::size_t kPointsForTwoHalves = std::size_t(1) << 16;
 
 // Twice the cut and fill, or none when a line goes back in S.
 std::optional<Pair> twiceTheAreas(const sweep::Lines& lines) {
-    const sweep::Ascending& g = lines.ground;
-    const sweep::Ascending& d = lines.design;
     // Halfway along the common range: the same whichever line is which, so
     // that swapping ground and design swaps cut and fill exactly.
     const double middle = lines.lo + (lines.hi - lines.lo) / 2.0;
-    if (g.count + d.count < kPointsForTwoHalves || !(lines.lo < middle && middle < lines.hi)) {
+    if (lines.ground.count + lines.design.count < kPointsForTwoHalves ||
+        !(lines.lo < middle && middle < lines.hi)) {
         const Part whole = partOf(lines, lines.lo, lines.hi);
-        if (whole.back || !ascendingOutside(g, {{whole.groundFirst, whole.groundLast}}) ||
-            !ascendingOutside(d, {{whole.designFirst, whole.designLast}}))
-            return std::nullopt;
+        if (!inOrder(lines, {whole})) return std::nullopt;
         return whole.twice;
     }
     Part right;
@@ -183,12 +181,7 @@ std::optional<Pair> twiceTheAreas(const sweep::Lines& lines) {
     }
     const Part left = partOf(lines, lines.lo, middle);
     if (helper.joinable()) helper.join();
-    if (left.back || right.back ||
-        !ascendingOutside(
-            g, {{left.groundFirst, left.groundLast}, {right.groundFirst, right.groundLast}}) ||
-        !ascendingOutside(
-            d, {{left.designFirst, left.designLast}, {right.designFirst, right.designLast}}))
-        return std::nullopt;
+    if (!inOrder(lines, {left, right})) return std::nullopt;
     return left.twice + right.twice;
 }
 

@@ -3,7 +3,6 @@
 
 #include <algorithm>
 
-#include "runtime/number_text.h"
 #include "section/cut_fill_calculation.h"
 #include "section/cut_fill_rows.h"
 #include "survey_file/cells.h"
@@ -13,10 +12,6 @@ namespace {
 
 using document::Column;
 using document::Line;
-
-QString text(double value) {
-    return QString::fromStdString(runtime::numberToText(value));
-}
 
 Line lineOf(const TableModel::Place& at) {
     return at.design ? Line::Design : Line::Ground;
@@ -110,15 +105,15 @@ QVariant CutFillTableModel::data(const QModelIndex& index, int role) const {
     if (role != Qt::DisplayRole && role != Qt::EditRole) return {};
     switch (f) {
         case Key:
-            return survey().stationsEntered() ? text(s.station) : QString::number(at.section);
+            return survey().stationsEntered() ? cellText(s.station) : QString::number(at.section);
         case LineName:
             return at.design ? QStringLiteral("设计线") : QStringLiteral("地面线");
         case Elevation:
-            return at.point > 0 ? text(line(at)[at.point - 1].elevation) : QString();
+            return at.point > 0 ? cellText(line(at)[at.point - 1].elevation) : QString();
         case Offset:
-            return at.point > 0 ? text(line(at)[at.point - 1].offset) : QString();
+            return at.point > 0 ? cellText(line(at)[at.point - 1].offset) : QString();
         case Spacing:
-            return first && at.section < survey().sectionCount() ? text(s.spacing) : QString();
+            return first && at.section < survey().sectionCount() ? cellText(s.spacing) : QString();
         case Cut:
         case Fill:
             if (!first) return QString();
@@ -239,13 +234,10 @@ QString CutFillTableModel::commitKey(const Place& at, const std::string& cell,
         fresh.station = read.value;
         return outcome(document_.insertCutFillSection(n + 1, std::move(fresh)), where);
     }
-    const std::string_view trimmed = survey_file::trimBlanks(cell);
-    if (trimmed.empty()) return told(where + QStringLiteral("没有断面编号"));
-    const std::optional<double> number = runtime::readNumber(trimmed);
-    if (number && n > 0 && *number == n) return {};
-    if (!number || *number != n + 1)
-        return told(where + QString::fromStdString(survey_file::notNextSection(trimmed, n + 1)));
-    return outcome(document_.insertCutFillSection(n + 1, {}), where);
+    const SectionNumber number = sectionNumberTyped(cell, n);
+    if (!number.fault.isEmpty()) return told(where + number.fault);
+    return number.startsSection ? outcome(document_.insertCutFillSection(n + 1, {}), where)
+                                : QString();
 }
 
 QString CutFillTableModel::insertPoint(int row, bool below) {

@@ -3,17 +3,12 @@
 
 #include <algorithm>
 
-#include "runtime/number_text.h"
 #include "survey_file/cells.h"
 
 namespace window {
 namespace {
 
 using document::Outcome;
-
-QString text(double value) {
-    return QString::fromStdString(runtime::numberToText(value));
-}
 
 int heldPoints(const section::SectionSurvey& survey, int i) {
     return std::max<int>(survey.pointCounts(i), 0);
@@ -58,14 +53,15 @@ QVariant SurveyTableModel::data(const QModelIndex& index, int role) const {
     const section::SectionSurvey& s = survey();
     switch (index.column()) {
         case Key:
-            return s.stationsEntered() ? text(s.stations(at.section)) : QString::number(at.section);
+            return s.stationsEntered() ? cellText(s.stations(at.section))
+                                       : QString::number(at.section);
         case Elevation:
-            return at.point > 0 ? text(s.elevations(at.section, at.point)) : QString();
+            return at.point > 0 ? cellText(s.elevations(at.section, at.point)) : QString();
         case Offset:
-            return at.point > 0 ? text(s.offsets(at.section, at.point)) : QString();
+            return at.point > 0 ? cellText(s.offsets(at.section, at.point)) : QString();
         case Spacing:
             if (at.point > 1 || at.section == s.sectionCount()) return QString();
-            return text(s.spacings(at.section));
+            return cellText(s.spacings(at.section));
     }
     return {};
 }
@@ -161,13 +157,9 @@ QString SurveyTableModel::commitKey(const Place& at, const std::string& cell,
         if (n > 0 && read.value == survey().stations(n)) return {};
         return outcome(document_.insertSection(n + 1, {.station = read.value}), where);
     }
-    const std::string_view trimmed = survey_file::trimBlanks(cell);
-    if (trimmed.empty()) return told(where + QStringLiteral("没有断面编号"));
-    const std::optional<double> number = runtime::readNumber(trimmed);
-    if (number && n > 0 && *number == n) return {};
-    if (!number || *number != n + 1)
-        return told(where + QString::fromStdString(survey_file::notNextSection(trimmed, n + 1)));
-    return outcome(document_.insertSection(n + 1, {}), where);
+    const SectionNumber number = sectionNumberTyped(cell, n);
+    if (!number.fault.isEmpty()) return told(where + number.fault);
+    return number.startsSection ? outcome(document_.insertSection(n + 1, {}), where) : QString();
 }
 
 QString SurveyTableModel::insertPoint(int row, bool below) {

@@ -3,10 +3,27 @@
 
 #include <map>
 
+#include "runtime/number_text.h"
+#include "survey_file/cells.h"
+
 namespace window {
 
 QString tablePlace(int row, int column) {
     return QStringLiteral("第 %1 行第 %2 列").arg(row + 1).arg(column + 1);
+}
+
+QString cellText(double value) {
+    return QString::fromStdString(runtime::numberToText(value));
+}
+
+SectionNumber sectionNumberTyped(const std::string& cell, int held) {
+    const std::string_view trimmed = survey_file::trimBlanks(cell);
+    if (trimmed.empty()) return {false, QStringLiteral("没有断面编号")};
+    const std::optional<double> number = runtime::readNumber(trimmed);
+    if (number && held > 0 && *number == held) return {};
+    if (!number || *number != held + 1)
+        return {false, QString::fromStdString(survey_file::notNextSection(trimmed, held + 1))};
+    return {true, {}};
 }
 
 QString TableModel::told(QString message) {

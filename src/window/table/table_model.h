@@ -8,6 +8,7 @@
 #include <QAbstractTableModel>
 #include <algorithm>
 #include <functional>
+#include <string>
 #include <vector>
 
 namespace window {
@@ -77,5 +78,17 @@ class TableModel : public QAbstractTableModel {
 
 // "第 r 行第 c 列" of the table as the user counts it, from 0-based indices.
 QString tablePlace(int row, int column);
+
+// A number shown in a cell, as the survey files write it.
+QString cellText(double value);
+
+// What a section number typed on the key cell of a survey without stations
+// (`held` sections) asks for: a new section when it is the next number, no
+// change when it is the last one's again; else why not.
+struct SectionNumber {
+    bool startsSection = false;
+    QString fault;
+};
+SectionNumber sectionNumberTyped(const std::string& cell, int held);
 
 }  // namespace window
