@@ -30,7 +30,7 @@ constexpr int kMostPoints = 32766;
 class SurveyDocument::ReplaceCommand : public QUndoCommand {
   public:
     ReplaceCommand(SurveyDocument& document, section::SectionSurvey survey,
-                   section::CutFillSurvey cutFill, SurveyKind kind, QString fileName,
+                   section::CutFillSurvey cutFill, SurveyKind kind, FileTie file,
                    std::optional<section::ProjectInfo> project, const QString& name)
         : QUndoCommand(name),
           document_(document),
@@ -38,7 +38,7 @@ class SurveyDocument::ReplaceCommand : public QUndoCommand {
           cutFill_(std::move(cutFill)),
           kind_(kind),
           project_(std::move(project)),
-          fileName_(std::move(fileName)) {}
+          file_(std::move(file)) {}
     void redo() override { swap(); }
     void undo() override { swap(); }
 
@@ -47,7 +47,10 @@ class SurveyDocument::ReplaceCommand : public QUndoCommand {
         std::swap(document_.survey_, survey_);
         std::swap(document_.cutFill_, cutFill_);
         std::swap(document_.kind_, kind_);
-        std::swap(document_.fileName_, fileName_);
+        std::swap(document_.file_, file_);
+        std::swap(document_.savedAt_, savedAt_);
+        // Told once the stack has moved, when modified() is true again.
+        document_.fileMoved_ = true;
         emit document_.changed(Change{});
         if (project_ && *project_ != document_.project_) {
             std::swap(document_.project_, *project_);
@@ -61,7 +64,8 @@ class SurveyDocument::ReplaceCommand : public QUndoCommand {
     SurveyKind kind_;
     // The one not shown, when the step replaces it too.
     std::optional<section::ProjectInfo> project_;
-    QString fileName_;
+    FileTie file_;
+    int savedAt_ = -1;  // the new survey is nobody's file until it is marked saved
 };
 
 class SurveyDocument::ProjectCommand : public QUndoCommand {
@@ -122,25 +126,52 @@ QString SurveyDocument::cellStepName(Column column) {
 }
 
 SurveyDocument::SurveyDocument(QObject* parent)
-    : QObject(parent), undoStack_(new QUndoStack(this)) {}
+    : QObject(parent), undoStack_(new QUndoStack(this)) {
+    connect(undoStack_, &QUndoStack::indexChanged, this, &SurveyDocument::stepsMoved);
+}
 
 SurveyDocument::~SurveyDocument() = default;
 
 bool SurveyDocument::modified() const {
-    return !undoStack_->isClean();
+    return undoStack_->index() != savedAt_;
 }
 
-void SurveyDocument::markSaved(const QString& fileName) {
-    fileName_ = fileName;
-    undoStack_->setClean();
+void SurveyDocument::markSaved(FileTie file) {
+    file_ = std::move(file);
+    markSaved();
+}
+
+void SurveyDocument::markSaved() {
+    savedAt_ = undoStack_->index();
+    fileMoved_ = true;
+    stepsMoved();
+}
+
+void SurveyDocument::tieTo(FileTie file) {
+    file_ = std::move(file);
+    savedAt_ = -1;
+    fileMoved_ = true;
+    stepsMoved();
+}
+
+void SurveyDocument::pushStep(QUndoCommand* step) {
+    if (savedAt_ > undoStack_->index()) savedAt_ = -1;
+    undoStack_->push(step);
+}
+
+void SurveyDocument::stepsMoved() {
+    if (modified() == wasModified_ && !fileMoved_) return;
+    wasModified_ = modified();
+    fileMoved_ = false;
+    emit fileChanged();
 }
 
 Outcome SurveyDocument::replaceSurvey(section::SectionSurvey data, const QString& stepName,
                                       const QString& fileName,
                                       std::optional<section::ProjectInfo> project) {
     if (!section::calculateSurvey(data)) return Outcome::Overflow;
-    undoStack_->push(new ReplaceCommand(*this, std::move(data), {}, SurveyKind::ClosedOutline,
-                                        fileName, std::move(project), stepName));
+    pushStep(new ReplaceCommand(*this, std::move(data), {}, SurveyKind::ClosedOutline,
+                                FileTie{fileName}, std::move(project), stepName));
     return Outcome::Done;
 }
 
@@ -148,14 +179,14 @@ std::optional<section::CutFillFault> SurveyDocument::replaceCutFillSurvey(
     section::CutFillSurvey data, const QString& stepName, const QString& fileName,
     std::optional<section::ProjectInfo> project) {
     if (std::optional<section::CutFillFault> fault = section::calculateCutFill(data)) return fault;
-    undoStack_->push(new ReplaceCommand(*this, {}, std::move(data), SurveyKind::CutFill, fileName,
-                                        std::move(project), stepName));
+    pushStep(new ReplaceCommand(*this, {}, std::move(data), SurveyKind::CutFill, FileTie{fileName},
+                                std::move(project), stepName));
     return std::nullopt;
 }
 
 void SurveyDocument::setProject(section::ProjectInfo project) {
     if (project == project_) return;
-    undoStack_->push(new ProjectCommand(*this, std::move(project)));
+    pushStep(new ProjectCommand(*this, std::move(project)));
 }
 
 bool SurveyDocument::validSection(int i) const {
@@ -267,8 +298,8 @@ Outcome SurveyDocument::paste(const std::vector<Cell>& cells, Growth growth) {
         return Outcome::Overflow;
     }
     change = {.kind = Change::Kind::Sections, .first = std::min(change.first, splice.first)};
-    undoStack_->push(new EditCommand(*this, PasteEdit{std::move(edits), std::move(splice)}, change,
-                                     QStringLiteral("粘贴")));
+    pushStep(new EditCommand(*this, PasteEdit{std::move(edits), std::move(splice)}, change,
+                             QStringLiteral("粘贴")));
     return Outcome::Done;
 }
 
@@ -383,14 +414,14 @@ Outcome SurveyDocument::pushCells(std::vector<CellEdit> edits, const QString& na
         applyEdit(survey_, edits, Direction::Back);
         return Outcome::Overflow;
     }
-    undoStack_->push(new EditCommand(*this, std::move(edits), change, name));
+    pushStep(new EditCommand(*this, std::move(edits), change, name));
     return Outcome::Done;
 }
 
 Outcome SurveyDocument::pushSections(SectionSplice splice, const QString& name) {
     const Change change{.kind = Change::Kind::Sections, .first = splice.first};
     if (!applyEdit(survey_, splice, Direction::Forward)) return Outcome::Overflow;
-    undoStack_->push(new EditCommand(*this, std::move(splice), change, name));
+    pushStep(new EditCommand(*this, std::move(splice), change, name));
     return Outcome::Done;
 }
 

@@ -14,12 +14,14 @@
 
 #include "document/change.h"
 #include "document/cut_fill_edit.h"
+#include "document/file_tie.h"
 #include "document/survey_edit.h"
 #include "section/cut_fill_calculation.h"
 #include "section/cut_fill_survey.h"
 #include "section/project_info.h"
 #include "section/survey.h"
 
+class QUndoCommand;
 class QUndoStack;
 
 namespace document {
@@ -70,12 +72,19 @@ class SurveyDocument : public QObject {
     const section::CutFillSurvey& cutFill() const { return cutFill_; }
     // The survey's 工程信息, saved with it and printed on its sheets.
     const section::ProjectInfo& project() const { return project_; }
-    const QString& fileName() const { return fileName_; }
+    // The file the survey belongs to; it goes back and forth with the step
+    // that replaced the survey, so an undone 打开文件 leaves no other file's name.
+    const FileTie& file() const { return file_; }
+    const QString& fileName() const { return file_.path; }
     QUndoStack* undoStack() const { return undoStack_; }
-    // Changed since the last markSaved() (or since the start).
+    // Different from its file (or, without one, from what was last put aside).
     bool modified() const;
-    // The survey now is what `fileName` holds: after saving it, or opening it.
-    void markSaved(const QString& fileName);
+    // The survey now is what `file` holds: after saving it, or opening it.
+    void markSaved(FileTie file);
+    // The survey now is what its own file holds (or is put aside on purpose).
+    void markSaved();
+    // The survey belongs to `file` but differs from it (edits recovered after a crash).
+    void tieTo(FileTie file);
 
     // Calculates `data` (points in place, spacings too without stations) and
     // makes it the survey as one step named `stepName` (计算, 打开文件 …), with
@@ -145,6 +154,8 @@ class SurveyDocument : public QObject {
 
   signals:
     void changed(const document::Change& change);
+    // The file, or whether the survey differs from it, may have changed.
+    void fileChanged();
     // The 工程信息 changed (set, undone, redone); the survey did not.
     void projectChanged();
 
@@ -165,12 +176,20 @@ class SurveyDocument : public QObject {
     Outcome movePoint(int i, int j, int other, const QString& name);
     CutFillRefusal pushCutFill(CutFillSplice splice, const QString& name, Change change);
     static QString cellStepName(Column column);
+    // Every step goes on the stack through here: a saved state in the steps
+    // the new one cuts off is gone with them.
+    void pushStep(QUndoCommand* step);
+    void stepsMoved();
 
     section::SectionSurvey survey_;
     section::CutFillSurvey cutFill_;
     SurveyKind kind_ = SurveyKind::ClosedOutline;
     section::ProjectInfo project_;
-    QString fileName_;
+    FileTie file_;
+    // The step at which the survey was what `file_` holds; -1 for none.
+    int savedAt_ = 0;
+    bool wasModified_ = false;
+    bool fileMoved_ = false;  // `file_` changed since fileChanged was last told
     QUndoStack* undoStack_;
 };
 

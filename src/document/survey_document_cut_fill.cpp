@@ -122,7 +122,7 @@ SurveyDocument::CutFillRefusal SurveyDocument::pushCutFill(CutFillSplice splice,
         applyCutFill(cutFill_, splice, false);
         return fault;
     }
-    undoStack_->push(new CutFillCommand(*this, std::move(splice), change, name));
+    pushStep(new CutFillCommand(*this, std::move(splice), change, name));
     return std::nullopt;
 }
 

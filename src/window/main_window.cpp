@@ -21,7 +21,6 @@
 #include <QWindow>
 
 #include "dialogue/run.h"
-#include "survey_file/hdm.h"
 #include "window/files/busy_opening.h"
 #include "window/files/data_folder.h"
 #include "window/files/data_folder_messages.h"
@@ -30,6 +29,7 @@
 #include "window/files/interchange_export.h"
 #include "window/files/recent_files.h"
 #include "window/files/survey_io.h"
+#include "window/files/survey_saving.h"
 #include "window/form/main_form.h"
 #include "window/form/project_info_dialog.h"
 #include "window/platform/guarded.h"
@@ -49,12 +49,9 @@ constexpr int kPanelWidth = 380;
 constexpr int kPanelMinimum = 240;
 constexpr int kSlack = 16;  // frames and the dock's handle
 
-const QString kFilter = QStringLiteral("测量数据 (*.csv *.txt *.tsv);;所有文件 (*)");
-// Opening takes either kind; a cut-and-fill survey saves as either format.
+// Opening takes either kind.
 const QString kOpenFilter = QStringLiteral(
     "测量数据 (*.csv *.txt *.tsv *.hdm *.xml);;里程文件 (*.hdm);;LandXML (*.xml);;所有文件 (*)");
-const QString kCutFillFilter =
-    QStringLiteral("测量数据 (*.csv *.txt *.tsv);;里程文件 (*.hdm);;所有文件 (*)");
 
 QString caption() {
     return applicationTitle();
@@ -113,7 +110,8 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     connect(form_, &MainForm::runEnded, panel_, &SectionPanel::showSurvey);
     createMenus();
     new EditRecovery(form_->document(), this);
-    connect(form_->document().undoStack(), &QUndoStack::cleanChanged, this, &MainWindow::showTitle);
+    connect(&form_->document(), &document::SurveyDocument::fileChanged, this,
+            &MainWindow::showTitle);
     form_->setSurveyGuard([this] { return maySetSurveyAside(); });
     connect(form_, &MainForm::calculationFinished, this, &MainWindow::calculationFinished);
     connect(form_, &MainForm::exportRequested, this, &MainWindow::exportPdf);
@@ -139,9 +137,12 @@ void MainWindow::createMenus() {
     file->addAction(QStringLiteral("新建(&N)…"), QKeySequence::New, this, &MainWindow::newClicked);
     file->addAction(QStringLiteral("打开测量数据(&O)…"), QKeySequence::Open, this,
                     &MainWindow::openClicked);
-    saveAction_ = file->addAction(QStringLiteral("保存测量数据(&S)…"), QKeySequence::Save, this,
+    saveAction_ = file->addAction(QStringLiteral("保存测量数据(&S)"), QKeySequence::Save, this,
                                   &MainWindow::saveClicked);
     saveAction_->setEnabled(false);
+    saveAsAction_ = file->addAction(QStringLiteral("测量数据另存为(&A)…"), QKeySequence::SaveAs,
+                                    this, &MainWindow::saveAsClicked);
+    saveAsAction_->setEnabled(false);
     recentMenu_ = file->addMenu(QStringLiteral("最近打开的文件(&R)"));
     fillRecentMenu();
     QAction* last = file->addAction(QStringLiteral("打开最近一次计算(&L)"), this,
@@ -189,7 +190,7 @@ void MainWindow::createMenus() {
     file->addAction(QStringLiteral("土方数量表预览(&W)…"), this,
                     quantities(&Printing::previewQuantityTable));
     file->addAction(QStringLiteral("导出土方数量表为 PDF(&T)…"), this, [this] {
-        form_->printing().exportQuantityTablePdf(form_->document(), currentFile_);
+        form_->printing().exportQuantityTablePdf(form_->document(), currentFile());
     });
     file->addSeparator();
     file->addAction(QStringLiteral("退出(&X)"), QKeySequence::Quit, this, &QWidget::close);
@@ -271,23 +272,19 @@ bool MainWindow::showSurveyFile(const QString& path, bool remember) {
                 .arg(QDir::toNativeSeparators(path)));
         return false;
     }
-    form_->document().markSaved(path);
+    form_->document().markSaved({path, opened.format, opened.stamp});
     if (remember) {
         rememberFile(path);
         fillRecentMenu();
     }
-    setCurrentFile(path);
     return true;
 }
 
 bool MainWindow::openLastCalculation() {
-    form_->waitForLastCalculation();
     if (!openSurvey(lastCalculationPath(), false)) return false;
     // The copy in the data folder is not the user's file, and the next
     // calculation overwrites it: saving asks for a place of the user's own.
-    setCurrentFile({});
-    titleName_ = QStringLiteral("最近一次计算");
-    showTitle();
+    form_->document().markSaved({.name = QStringLiteral("最近一次计算")});
     return true;
 }
 
@@ -317,11 +314,7 @@ void MainWindow::offerUnsavedEdits() {
     if (box.clickedButton() != yes) return;
     if (!openSurvey(path, false)) return;
     // Opened, but still not saved anywhere: it stays changed, and kept.
-    setCurrentFile({});
-    form_->document().markSaved({});
-    form_->document().undoStack()->resetClean();
-    titleName_ = QStringLiteral("未保存的修改");
-    showTitle();
+    form_->document().tieTo({.name = QStringLiteral("未保存的修改")});
 }
 
 void MainWindow::newClicked() {
@@ -359,8 +352,8 @@ void MainWindow::newSurvey(bool stations) {
     empty.setStationAnswer(stations ? "Y" : "N");
     form_->document().replaceSurvey(std::move(empty), QStringLiteral("新建"), {},
                                     section::ProjectInfo{});
-    form_->document().markSaved({});
-    setCurrentFile({});
+    form_->document().markSaved(document::FileTie{});
+    enableSaving();
 }
 
 void MainWindow::newCutFillSurvey(bool stations) {
@@ -368,9 +361,8 @@ void MainWindow::newCutFillSurvey(bool stations) {
     section::CutFillSurvey empty;
     empty.stationAnswer = stations ? "Y" : "N";
     form_->document().replaceCutFillSurvey(std::move(empty), QStringLiteral("新建"), {});
-    form_->document().markSaved({});
-    setCurrentFile({});
-    saveAction_->setEnabled(true);
+    form_->document().markSaved(document::FileTie{});
+    enableSaving();
     warnings_->tell(form_->document());
     showTable();
 }
@@ -389,7 +381,7 @@ bool MainWindow::maySetSurveyAside() {
             return saveClicked();
         case QMessageBox::Discard:
             // Put aside on purpose: nothing is left to recover.
-            form_->document().markSaved(form_->document().fileName());
+            form_->document().markSaved();
             return true;
         default:
             return false;
@@ -406,34 +398,22 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 
 void MainWindow::openClicked() {
     const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("打开测量数据"),
-                                                      dialogFolder(currentFile_), kOpenFilter);
+                                                      dialogFolder(currentFile()), kOpenFilter);
     if (!path.isEmpty()) openSurvey(path);
 }
 
 bool MainWindow::saveClicked() {
-    const document::SurveyDocument& held = form_->document();
-    const bool cutFill = held.kind() == document::SurveyKind::CutFill;
-    const QString fresh = cutFill ? surveyFileName(held.cutFill()) : surveyFileName(held.survey());
-    const QString suggested =
-        currentFile_.isEmpty() ? QDir(dialogFolder({})).filePath(fresh) : currentFile_;
-    const QString path = askSavePath(this, QStringLiteral("保存测量数据"), suggested,
-                                     cutFill ? kCutFillFilter : kFilter, QStringLiteral("csv"));
+    return saved(saveDocument(this, form_->document(), SaveWhere::OwnFile));
+}
+
+bool MainWindow::saveAsClicked() {
+    return saved(saveDocument(this, form_->document(), SaveWhere::Ask));
+}
+
+bool MainWindow::saved(const QString& path) {
     if (path.isEmpty()) return false;
-    // The format follows the file's ending: a 里程文件 for .hdm, else our CSV.
-    if (cutFill && isHdmPath(path) &&
-        !saveLeavingOut(this, caption(), path,
-                        survey_file::whatHdmLeavesOut(held.cutFill(), held.project())))
-        return false;
-    const QString error = cutFill ? saveCutFillSurveyFile(path, held.cutFill(), held.project())
-                                  : saveSurveyFile(path, held.survey(), held.project());
-    if (!error.isEmpty()) {
-        QMessageBox::warning(this, caption(), error);
-        return false;
-    }
-    form_->document().markSaved(path);
     rememberFile(path);
     fillRecentMenu();
-    setCurrentFile(path);
     return true;
 }
 
@@ -453,14 +433,14 @@ ResultsOverview& MainWindow::showOverview() {
 }
 
 bool MainWindow::exportPdf() {
-    return form_->printing().exportPdf(form_->document(), currentFile_);
+    return form_->printing().exportPdf(form_->document(), currentFile());
 }
 
 void MainWindow::exportFile(const QString& title, const QString& name, const QString& filter,
                             const QString& ending,
                             const std::function<QString(const QString&)>& write) {
     const QString path =
-        askSavePath(this, title, QDir(dialogFolder(currentFile_)).filePath(name), filter, ending);
+        askSavePath(this, title, QDir(dialogFolder(currentFile())).filePath(name), filter, ending);
     if (path.isEmpty()) return;
     const QString error = write(path);
     if (!error.isEmpty()) {
@@ -490,32 +470,36 @@ void MainWindow::aboutClicked() {
             .arg(caption(), QCoreApplication::applicationVersion()));
 }
 
-void MainWindow::calculationFinished(bool typed) {
-    saveAction_->setEnabled(true);
+void MainWindow::calculationFinished(bool typed, bool kept) {
+    enableSaving();
     warnings_->tell(form_->document());
-    // A typed calculation belongs to no file until it is saved; it is kept
-    // as the last calculation, so nothing of it is lost unsaved.
-    if (typed) {
-        form_->document().markSaved({});
-        setCurrentFile({});
-    }
+    // A typed calculation belongs to no file until it is saved; kept as the
+    // last calculation, nothing of it is lost unsaved. Not kept (another
+    // window keeps the last calculation, or it could not be written), it is
+    // unsaved work, asked about before it is put aside.
+    if (typed && kept) form_->document().markSaved(document::FileTie{});
 }
 
-void MainWindow::setCurrentFile(const QString& path) {
-    currentFile_ = path;
-    titleName_ = path.isEmpty() ? QString() : QFileInfo(path).fileName();
-    showTitle();
+void MainWindow::enableSaving() {
+    saveAction_->setEnabled(true);
+    saveAsAction_->setEnabled(true);
+}
+
+const QString& MainWindow::currentFile() const {
+    return form_->document().fileName();
 }
 
 // "name - Velmorin", with a * after the name while there are changes not saved.
 void MainWindow::showTitle() {
+    const document::FileTie& file = form_->document().file();
     const QString mark = form_->document().modified() ? QStringLiteral("*") : QString();
-    if (titleName_.isEmpty() && mark.isEmpty()) {
+    const QString name = file.path.isEmpty() ? file.name : QFileInfo(file.path).fileName();
+    if (name.isEmpty() && mark.isEmpty()) {
         setWindowTitle(caption());
         return;
     }
-    const QString name = titleName_.isEmpty() ? QStringLiteral("未命名") : titleName_;
-    setWindowTitle(name + mark + QStringLiteral(" - ") + caption());
+    setWindowTitle((name.isEmpty() ? QStringLiteral("未命名") : name) + mark +
+                   QStringLiteral(" - ") + caption());
 }
 
 void MainWindow::dragEnterEvent(QDragEnterEvent* event) {

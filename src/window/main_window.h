@@ -75,11 +75,12 @@ class MainWindow : public QMainWindow {
   private slots:
     void openClicked();
     bool saveClicked();
+    bool saveAsClicked();
     void newClicked();
     void printPreviewClicked();
     void printClicked();
     void aboutClicked();
-    void calculationFinished(bool typed);
+    void calculationFinished(bool typed, bool kept);
 
   private:
     void createMenus();
@@ -88,7 +89,9 @@ class MainWindow : public QMainWindow {
                     const QString& ending, const std::function<QString(const QString&)>& write);
     bool showSurveyFile(const QString& path, bool remember);
     void fillRecentMenu();
-    void setCurrentFile(const QString& path);
+    bool saved(const QString& path);
+    void enableSaving();
+    const QString& currentFile() const;
     void showTitle();
     void checkStillThere();
 
@@ -99,10 +102,9 @@ class MainWindow : public QMainWindow {
     ResultsOverview* overview_ = nullptr;
     WarningsDock* warnings_ = nullptr;
     QAction* saveAction_ = nullptr;
+    QAction* saveAsAction_ = nullptr;
     QMenu* recentMenu_ = nullptr;
     SurveyTableDock* table_ = nullptr;
-    QString currentFile_;
-    QString titleName_;  // the file's name, 最近一次计算 …; empty for none
 };
 
 }  // namespace window

@@ -67,7 +67,7 @@ TEST(SurveyDocument, replacing_the_survey_calculates_it_and_is_one_undoable_step
     EXPECT_EQ(document.undoStack()->undoText(), "计算");
 
     ASSERT_EQ(document.replaceSurvey(squares(2, false), "打开文件", "/tmp/a.txt"), Outcome::Done);
-    document.markSaved("/tmp/a.txt");
+    document.markSaved({"/tmp/a.txt"});
     EXPECT_FALSE(document.modified());
     EXPECT_EQ(document.fileName(), "/tmp/a.txt");
 
@@ -85,6 +85,43 @@ TEST(SurveyDocument, replacing_the_survey_calculates_it_and_is_one_undoable_step
 
     ASSERT_EQ(recorder.changes.size(), 6u);  // two pushes, two undos, two redos
     for (const Change& change : recorder.changes) EXPECT_EQ(change.kind, Change::Kind::Survey);
+}
+
+// The file, its format and whether the survey is what it holds go with the
+// step that brought the survey: undone and redone, each survey has its own.
+TEST(SurveyDocument, each_replaced_survey_keeps_its_own_file_and_saved_state_through_undo) {
+    SurveyDocument document;
+    int told = 0;
+    QObject::connect(&document, &SurveyDocument::fileChanged, [&] { ++told; });
+    ASSERT_EQ(document.replaceSurvey(squares(3, true), "打开文件", "a.csv"), Outcome::Done);
+    document.markSaved({"a.csv", FileFormat::SurveyCsv, {3, "x"}});
+    ASSERT_EQ(document.replaceSurvey(squares(2, false), "打开文件", "b.hdm"), Outcome::Done);
+    EXPECT_TRUE(document.modified());  // until it is marked as what the file holds
+    document.markSaved({"b.hdm", FileFormat::Hdm});
+    EXPECT_FALSE(document.modified());
+    const int beforeUndo = told;
+    document.undoStack()->undo();
+    EXPECT_GT(told, beforeUndo);
+    EXPECT_EQ(document.file().path, "a.csv");
+    EXPECT_EQ(document.file().stamp, (FileStamp{3, "x"}));
+    EXPECT_FALSE(document.modified());
+    document.undoStack()->redo();
+    EXPECT_EQ(document.file().path, "b.hdm");
+    EXPECT_EQ(document.file().format, FileFormat::Hdm);
+    EXPECT_FALSE(document.modified());
+    // Saved at a step that an undo and a new edit cut off: saved nowhere now.
+    ASSERT_EQ(document.setCell({1, 1, Column::Elevation, 5.0}), Outcome::Done);
+    document.markSaved();
+    document.undoStack()->undo();
+    ASSERT_EQ(document.setCell({1, 1, Column::Elevation, 6.0}), Outcome::Done);
+    for (int k = 0; k < 2; ++k) {
+        EXPECT_TRUE(document.modified());
+        document.undoStack()->undo();
+    }
+    EXPECT_EQ(document.file().path, "a.csv");
+    EXPECT_FALSE(document.modified());
+    document.tieTo({"c.csv"});
+    EXPECT_TRUE(document.modified());
 }
 
 TEST(SurveyDocument, a_change_whose_calculation_overflows_is_refused_and_changes_nothing) {

@@ -49,7 +49,7 @@ class CutFillTypingTest : public QObject {
         mainWindow = new window::MainWindow;
     }
     void cleanup() {
-        document().markSaved(document().fileName());
+        document().markSaved();
         delete mainWindow;
     }
 

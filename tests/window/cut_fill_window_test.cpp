@@ -62,10 +62,10 @@ class CutFillWindowTest : public QObject {
         out.close();
         QVERIFY(mainWindow->openSurvey(file("road.hdm")));
     }
-    // Saved through 文件 ▸ 保存 as `name`, then read back as the window opens it.
+    // Saved through 文件 ▸ 另存为 as `name`, then read back as the window opens it.
     section::CutFillSurvey savedAndReadBack(const QString& name) {
         DialogDriver driver({chooseFile(file(name))});
-        menuAction(*mainWindow, "保存测量数据")->trigger();
+        menuAction(*mainWindow, "测量数据另存为")->trigger();
         [&] { QVERIFY(driver.scriptDone()); }();
         window::OpenedSurvey opened = window::readAnySurveyFile(file(name));
         [&] { QVERIFY2(opened.cutFill, qPrintable(opened.error)); }();
@@ -82,7 +82,7 @@ class CutFillWindowTest : public QObject {
         mainWindow = new window::MainWindow;
     }
     void cleanup() {
-        document().markSaved(document().fileName());
+        document().markSaved();
         delete mainWindow;
     }
 
@@ -138,7 +138,7 @@ class CutFillWindowTest : public QObject {
                 if (auto* files = qobject_cast<QFileDialog*>(dialog))
                     offered = files->selectedNameFilter();
             });
-            menuAction(*mainWindow, "保存测量数据")->trigger();
+            menuAction(*mainWindow, "测量数据另存为")->trigger();
             QCOMPARE(offered, "里程文件 (*.hdm)");
             QVERIFY(driver.scriptDone());
             const QString asked = driver.log().last();
@@ -207,7 +207,7 @@ class CutFillWindowTest : public QObject {
         QVERIFY2(lines[0].startsWith("K1+040.000断面") && lines[0].contains("没有设计线"),
                  qPrintable(lines[0]));
         QCOMPARE(mainWindow->warnings().statusWord(), "⚠ 1 条计算提醒");
-        document().markSaved(document().fileName());
+        document().markSaved();
         DialogDriver driver({press("填挖方断面"), press("输入桩号")});
         menuAction(*mainWindow, "新建")->trigger();
         QVERIFY(driver.scriptDone());

@@ -62,7 +62,7 @@ class ProjectInfoDialogTest : public QObject {
         document::SurveyDocument document;
         QCOMPARE(document.replaceSurvey(twoSections(), QStringLiteral("打开文件"), {}),
                  document::Outcome::Done);
-        document.markSaved(QStringLiteral("two.csv"));
+        document.markSaved({QStringLiteral("two.csv")});
         QSignalSpy changed(&document, &document::SurveyDocument::projectChanged);
         QString proposedDate;
         whenOpen([&](window::ProjectInfoDialog& dialog) {

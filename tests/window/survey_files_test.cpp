@@ -70,6 +70,7 @@ class SurveyFilesTest : public QObject {
         return nullptr;
     }
     QAction* saveAction() const { return menuAction("保存测量数据"); }
+    QAction* saveAsAction() const { return menuAction("测量数据另存为"); }
 
   private slots:
     void initTestCase() {
@@ -137,7 +138,7 @@ class SurveyFilesTest : public QObject {
         const section::SectionSurvey opened = form().survey();
         for (const QString name : {"saved.hdm", "saved.xml", "saved.txt"}) {
             DialogDriver driver({chooseFile(file(name))});
-            saveAction()->trigger();
+            saveAsAction()->trigger();
             QVERIFY(driver.scriptDone());
             QVERIFY2(mainWindow->openSurvey(file(name)), qPrintable(name));
             QCOMPARE(form().survey(), opened);
@@ -180,7 +181,7 @@ class SurveyFilesTest : public QObject {
         QCOMPARE(recent->actions().size(), 1);
         QCOMPARE(recent->actions().first()->text(), "&1 " + file("first.csv"));
         DialogDriver saving({chooseFile(file("second.csv"))});
-        saveAction()->trigger();
+        saveAsAction()->trigger();
         QVERIFY(saving.scriptDone());
         QCOMPARE(recent->actions().size(), 2);
         QCOMPARE(recent->actions().first()->text(), "&1 " + file("second.csv"));
@@ -192,8 +193,8 @@ class SurveyFilesTest : public QObject {
         write("hand.csv", kHandWritten.toUtf8());
         QVERIFY(mainWindow->openSurvey(file("hand.csv")));
         write("replaced.csv", "桩号,高程H,距离S\n");
-        DialogDriver saving({chooseFile(file("replaced")), press("是(&Y)")});
-        saveAction()->trigger();
+        DialogDriver saving({chooseFile(file("replaced")), press("替换")});
+        saveAsAction()->trigger();
         QVERIFY(saving.scriptDone());
         QCOMPARE(saving.log().size(), 2);
         QVERIFY(saving.log().last().contains("replaced.csv"));

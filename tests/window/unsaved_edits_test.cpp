@@ -12,8 +12,10 @@
 #include "dialog_driver.h"
 #include "document/survey_document.h"
 #include "menu_action.h"
+#include "section/calculation.h"
 #include "survey_file/survey_file.h"
 #include "window/files/edit_recovery.h"
+#include "window/files/survey_io.h"
 #include "window/form/main_form.h"
 #include "window/main_window.h"
 #include "window/platform/application.h"
@@ -56,7 +58,7 @@ class UnsavedEditsTest : public QObject {
         mainWindow = new window::MainWindow;
     }
     void cleanup() {
-        document().markSaved(document().fileName());
+        document().markSaved();
         delete mainWindow;
     }
 
@@ -96,12 +98,17 @@ class UnsavedEditsTest : public QObject {
         }
         QCOMPARE(document().survey(), edited);
         QVERIFY(QFile::exists(window::unsavedEditsPath()));
-        // 保存 writes the file chosen, and then the window may go.
-        DialogDriver driver({press("保存"), chooseFile(file("saved.csv"))});
+        // 保存 writes the survey's own file, and then the window may go.
+        DialogDriver driver({press("保存")});
         const bool closed = mainWindow->close();
         QVERIFY2(closed, qPrintable(driver.log().join(" | ")));
         QVERIFY(!QFile::exists(window::unsavedEditsPath()));
-        QCOMPARE(mainWindow->windowTitle(), "saved.csv - Velmorin");
+        QCOMPARE(mainWindow->windowTitle(), "hand.csv - Velmorin");
+        const window::OpenedSurvey saved = window::readAnySurveyFile(file("hand.csv"));
+        QVERIFY(saved.survey);
+        section::SectionSurvey back = *saved.survey;
+        section::calculateSurvey(back);
+        QCOMPARE(back, edited);
     }
 
     void a_later_start_offers_the_edits_and_they_stay_unsaved() {
@@ -152,6 +159,7 @@ class UnsavedEditsTest : public QObject {
         QVERIFY(QFile::copy(window::unsavedEditsPath(), file("torn.csv")));
         document().undoStack()->clear();
         delete mainWindow;
+        window::removeUnsavedEdits();
         QVERIFY(QFile::copy(file("torn.csv"), window::unsavedEditsPath()));
         QVERIFY(steps.open(QIODevice::WriteOnly));
         steps.write(records.left(records.size() - 9));

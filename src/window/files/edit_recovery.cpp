@@ -3,7 +3,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QUndoStack>
 #include <QWidget>
 #include <algorithm>
 #include <cerrno>
@@ -84,10 +83,10 @@ EditRecovery::EditRecovery(const document::SurveyDocument& document, QWidget* pa
     connect(&document_, &document::SurveyDocument::projectChanged, this, [this] {
         if (document_.modified()) keepWhole();
     });
-    // The undo stack tells whether the survey is changed only after the step
+    // The document tells whether the survey is changed only after the step
     // has been announced: the first step after a save is kept from here.
-    connect(document_.undoStack(), &QUndoStack::cleanChanged, this, [this](bool clean) {
-        if (clean)
+    connect(&document_, &document::SurveyDocument::fileChanged, this, [this] {
+        if (!document_.modified())
             forget();
         else if (!steps_.isOpen())
             keepWhole();

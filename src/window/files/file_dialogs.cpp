@@ -4,8 +4,6 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QMessageBox>
-#include <QPushButton>
 #include <QRegularExpression>
 #include <QStandardPaths>
 
@@ -59,12 +57,13 @@ QString surveyFileName(const section::CutFillSurvey& survey) {
 }
 
 QString askSavePath(QWidget* parent, const QString& title, const QString& suggested,
-                    const QString& filter, const QString& suffix) {
+                    const QString& filter, const QString& suffix, ReplaceQuestion replace) {
     // The dialog adds the ending itself, so that the replace question it asks
     // is about the file that is then written.
     QFileDialog dialog(parent, title, suggested, filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(suffix);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, replace == ReplaceQuestion::Later);
     // It opens on the file type of the name proposed, so that a 里程文件
     // saved again is offered as one.
     const QString proposed = QFileInfo(suggested).suffix();
@@ -84,24 +83,6 @@ QString askSavePath(QWidget* parent, const QString& title, const QString& sugges
                      });
     if (dialog.exec() != QDialog::Accepted) return {};
     return dialog.selectedFiles().value(0);
-}
-
-bool saveLeavingOut(QWidget* parent, const QString& caption, const QString& path,
-                    const std::vector<std::string>& left) {
-    if (left.empty()) return true;
-    QString what;
-    for (const std::string& phrase : left)
-        what += QStringLiteral("\n· ") + QString::fromStdString(phrase);
-    QMessageBox box(QMessageBox::Warning, caption,
-                    QStringLiteral("“%1”是里程文件，其中不能保存：%2\n\n仍然保存为里程文件吗？"
-                                   "要全部保存，请改选 CSV 文件类型。")
-                        .arg(QDir::toNativeSeparators(QFileInfo(path).fileName()), what),
-                    QMessageBox::NoButton, parent);
-    QPushButton* save = box.addButton(QStringLiteral("保存为里程文件"), QMessageBox::AcceptRole);
-    box.addButton(QStringLiteral("取消"), QMessageBox::RejectRole);
-    box.setDefaultButton(save);
-    box.exec();
-    return box.clickedButton() == save;
 }
 
 }  // namespace window

@@ -4,8 +4,6 @@
 // save path that always ends in its file type.
 
 #include <QString>
-#include <string>
-#include <vector>
 
 class QWidget;
 
@@ -29,14 +27,11 @@ QString surveyFileName(const section::CutFillSurvey& survey);
 // Asks where to save, proposing `suggested` (a path); the chosen path with the
 // ending of the file type chosen in the dialog added when it has none
 // (".`suffix`" for a type of any ending), empty when the user cancels. An
-// existing file at that path is replaced only when the user says so.
+// existing file at that path is replaced only when the user says so: in the
+// dialog, or (`Later`) by the caller, who may first have more to ask.
+enum class ReplaceQuestion { InDialog, Later };
 QString askSavePath(QWidget* parent, const QString& title, const QString& suggested,
-                    const QString& filter, const QString& suffix);
-
-// Asks whether to save as the 里程文件 `path` all the same, naming what it
-// leaves out (`left`, phrases); true to save. Nothing asked when nothing is
-// left out.
-bool saveLeavingOut(QWidget* parent, const QString& caption, const QString& path,
-                    const std::vector<std::string>& left);
+                    const QString& filter, const QString& suffix,
+                    ReplaceQuestion replace = ReplaceQuestion::InDialog);
 
 }  // namespace window

@@ -9,6 +9,7 @@
 #include "survey_file/landxml.h"
 #include "survey_file/survey_file.h"
 #include "window/files/file_failure.h"
+#include "window/files/file_stamp.h"
 #include "window/files/safe_write.h"
 #include "window/files/whole_file.h"
 
@@ -52,11 +53,14 @@ OpenedSurvey faulty(const QString& path, const std::string& why) {
 OpenedSurvey landXmlOrFail(const QString& path, std::string_view text) {
     survey_file::LandXmlRead read = survey_file::readLandXml(text);
     if (!read.closed && !read.cutFill) return faulty(path, read.error.message);
-    return {std::move(read.closed), {}, std::move(read.cutFill), std::move(read.project)};
+    return {std::move(read.closed),
+            {},
+            std::move(read.cutFill),
+            std::move(read.project),
+            document::FileFormat::LandXml};
 }
 
-OpenedSurvey readOrFail(const QString& path) {
-    const WholeFile file = readWholeFile(path);
+OpenedSurvey readOrFail(const QString& path, const WholeFile& file) {
     if (!file.error.isEmpty()) return {std::nullopt, file.error};
     if (const std::optional<std::string> why = survey_file::whyNotText(file.bytes))
         return notOpened(path, *why);
@@ -82,14 +86,21 @@ OpenedSurvey readOrFail(const QString& path) {
                                    : QStringLiteral("测量数据文件“%1”有误，没有打开：%2。"))
                                   .arg(named(path), QString::fromStdString(result.error.message))};
     }
-    return {std::move(result.survey), {}, std::move(result.cutFill), std::move(result.project)};
+    return {std::move(result.survey),
+            {},
+            std::move(result.cutFill),
+            std::move(result.project),
+            hdm ? document::FileFormat::Hdm : document::FileFormat::SurveyCsv};
 }
 
 }  // namespace
 
 OpenedSurvey readAnySurveyFile(const QString& path) {
     try {
-        return readOrFail(path);
+        const WholeFile file = readWholeFile(path);
+        OpenedSurvey opened = readOrFail(path, file);
+        opened.stamp = stampOf(file.bytes);
+        return opened;
     } catch (const std::bad_alloc&) {
         return {std::nullopt, readFailure(path, QStringLiteral("内存不足（文件太大）"))};
     }

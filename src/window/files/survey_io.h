@@ -7,6 +7,7 @@
 #include <QString>
 #include <optional>
 
+#include "document/file_tie.h"
 #include "section/cut_fill_survey.h"
 #include "section/project_info.h"
 #include "section/survey.h"
@@ -19,7 +20,9 @@ struct OpenedSurvey {
     QString error;  // names the file, the line, the column and the cell
     // A cut-and-fill survey instead (our CSV with a 线 column, or a 里程文件).
     std::optional<section::CutFillSurvey> cutFill{};
-    section::ProjectInfo project{};  // the file's 工程信息
+    section::ProjectInfo project{};                                 // the file's 工程信息
+    document::FileFormat format = document::FileFormat::SurveyCsv;  // what the text was read as
+    document::FileStamp stamp{};                                    // the bytes read
 };
 
 // Either kind of survey: a 里程文件 when the name ends in .hdm or the text

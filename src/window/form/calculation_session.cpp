@@ -132,23 +132,27 @@ Earlier unfinishedRun(Journal& journal, QWidget* parent) {
 }
 
 // After the run: a finished calculation's journal goes only once the
-// calculation is kept; an overflowing one goes to a backup.
-void closeJournal(Journal& journal, CalculationEnd end, const section::SectionSurvey& record,
+// calculation is kept; an overflowing one goes to a backup. True when the
+// calculation is kept.
+bool closeJournal(Journal& journal, CalculationEnd end, const section::SectionSurvey& record,
                   const section::ProjectInfo& project, QWidget* parent) {
     QString failure;
+    bool kept = false;
     if (end == CalculationEnd::Finished) {
-        const KeptCalculation kept = keepLastCalculation(record, project);
-        tellNotKept(parent, kept);
-        if (kept.kept()) failure = journal.remove();
+        const KeptCalculation keeping = keepLastCalculation(record, project);
+        tellNotKept(parent, keeping);
+        kept = keeping.kept();
+        if (kept) failure = journal.remove();
     }
     if (end == CalculationEnd::Overflow) failure = journal.keepAsBackup().failure;
     if (!failure.isEmpty()) warnDataFolderOnce(parent, failure);
+    return kept;
 }
 
 }  // namespace
 
-CalculationEnd runCalculationSession(PromptSurface& form, section::SectionSurvey& record,
-                                     const section::ProjectInfo& project) {
+SessionEnd runCalculationSession(PromptSurface& form, section::SectionSurvey& record,
+                                 const section::ProjectInfo& project) {
     Journal& journal = instanceJournal();
     Earlier earlier = unfinishedRun(journal, form.promptParent());
     std::vector<section::Answer>& answers = earlier.answers;
@@ -164,7 +168,7 @@ CalculationEnd runCalculationSession(PromptSurface& form, section::SectionSurvey
                 answers.clear();
                 break;
             case Choice::Neither:
-                return CalculationEnd::Cancelled;
+                return {};
         }
     }
     if (answers.empty()) journal.startNew();
@@ -179,11 +183,11 @@ CalculationEnd runCalculationSession(PromptSurface& form, section::SectionSurvey
         end = section::runCalculation(replay, record);
     } catch (const PromptInterrupted&) {
         // The program is ending: the journal keeps what was answered.
-        return CalculationEnd::Cancelled;
+        return {};
     }
     replay.handOver();
-    closeJournal(journal, end, record, project, form.promptParent());
-    return end;
+    const bool kept = closeJournal(journal, end, record, project, form.promptParent());
+    return {end, kept};
 }
 
 }  // namespace window

@@ -12,7 +12,12 @@ namespace window {
 
 class PromptSurface;
 
-section::CalculationEnd runCalculationSession(PromptSurface& form, section::SectionSurvey& record,
-                                              const section::ProjectInfo& project);
+struct SessionEnd {
+    section::CalculationEnd end = section::CalculationEnd::Cancelled;
+    // Finished and kept as the last calculation: nothing of it is lost unsaved.
+    bool kept = false;
+};
+SessionEnd runCalculationSession(PromptSurface& form, section::SectionSurvey& record,
+                                 const section::ProjectInfo& project);
 
 }  // namespace window

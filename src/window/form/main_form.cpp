@@ -100,23 +100,18 @@ void MainForm::showScreen(const Screen& screen) {
 // stand beside its results.
 void MainForm::Command1_Click() {
     if (surveyGuard_ && !surveyGuard_()) return;
-    // A typed calculation is saved as the last one when it finishes, after
-    // an opened one still being saved.
-    lastCalculation_.wait();
     const Screen before = screen();
     section::SectionSurvey typed;
-    bool finished = false;
-    runGuarded(this, [&] {
-        // Kept with the 工程信息 the document goes on holding it with.
-        finished = runCalculationSession(*this, typed, document_.project()) ==
-                   section::CalculationEnd::Finished;
-    });
+    SessionEnd session;
+    // Kept with the 工程信息 the document goes on holding it with.
+    runGuarded(this, [&] { session = runCalculationSession(*this, typed, document_.project()); });
+    bool finished = session.end == section::CalculationEnd::Finished;
     // The run calculated it already: the same calculation cannot overflow again.
     if (finished)
         finished = document_.replaceSurvey(std::move(typed), QStringLiteral("计算"), {}) ==
                    document::Outcome::Done;
     if (!finished) showScreen(before);
-    if (finished) emit calculationFinished(true);
+    if (finished) emit calculationFinished(true, session.kept);
     emit runEnded();
 }
 
@@ -127,8 +122,7 @@ section::CalculationEnd MainForm::showSurvey(section::SectionSurvey data, const 
     if (document_.replaceSurvey(std::move(data), QStringLiteral("打开文件"), fileName,
                                 std::move(project)) != document::Outcome::Done)
         return section::CalculationEnd::Overflow;
-    lastCalculation_.save(document_.survey(), document_.project());
-    emit calculationFinished(false);
+    emit calculationFinished(false, false);
     return section::CalculationEnd::Finished;
 }
 
@@ -138,8 +132,7 @@ document::SurveyDocument::CutFillRefusal MainForm::showCutFillSurvey(section::Cu
     if (auto refusal = document_.replaceCutFillSurvey(std::move(data), QStringLiteral("打开文件"),
                                                       fileName, std::move(project)))
         return refusal;
-    lastCalculation_.save(document_.cutFill(), document_.project());
-    emit calculationFinished(false);
+    emit calculationFinished(false, false);
     return std::nullopt;
 }
 

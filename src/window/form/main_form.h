@@ -16,7 +16,6 @@
 #include "dialogue/user_interface.h"
 #include "document/survey_document.h"
 #include "section/survey.h"
-#include "window/files/last_calculation_saver.h"
 #include "window/form/qt_user_interface.h"
 #include "window/printing/printing.h"
 
@@ -44,9 +43,9 @@ class MainForm : public QWidget, public PromptSurface {
     section::CalculationEnd showSurvey(section::SectionSurvey data, const QString& fileName = {},
                                        section::ProjectInfo project = {});
 
-    // The same for a cut-and-fill survey opened from a file: one step 打开文件,
-    // kept as the last calculation; nothing, or why it does not calculate,
-    // nothing having changed.
+    // The same for a cut-and-fill survey opened from a file: one step 打开文件;
+    // nothing, or why it does not calculate, nothing having changed. An opened
+    // survey has its file: the last typed calculation's copy stays as it is.
     document::SurveyDocument::CutFillRefusal showCutFillSurvey(section::CutFillSurvey data,
                                                                const QString& fileName = {},
                                                                section::ProjectInfo project = {});
@@ -59,10 +58,6 @@ class MainForm : public QWidget, public PromptSurface {
     Screen screen() const;
     void showScreen(const Screen& screen);
 
-    // Returns once the last calculation is on the disk: an opened survey's
-    // is saved while the window goes on.
-    void waitForLastCalculation() { lastCalculation_.wait(); }
-
     // Every way to paper; the print button prints on the default printer.
     Printing& printing() { return printing_; }
     void tellCannotPrint(const QString& message) { printing_.tellCannotPrint(message); }
@@ -72,8 +67,10 @@ class MainForm : public QWidget, public PromptSurface {
     void paintEvent(QPaintEvent* event) override;
 
   signals:
-    // A typed or opened calculation has finished: the record is new.
-    void calculationFinished(bool typed);
+    // A typed or opened calculation has finished: the record is new. A typed
+    // one is `kept` as the last calculation unless another window keeps that,
+    // or it could not be written.
+    void calculationFinished(bool typed, bool kept);
     // The section being typed has changed (a point, or a value to confirm).
     void draftShown(const section::SectionDraft& draft);
     // A typed calculation has ended, finished or not: the drawing goes back
@@ -98,7 +95,6 @@ class MainForm : public QWidget, public PromptSurface {
     std::function<bool()> surveyGuard_;
     std::array<QLineEdit*, 12> textBoxes_{};
     Printing printing_{this};
-    LastCalculationSaver lastCalculation_{this};
 };
 
 }  // namespace window

@@ -1,0 +1,31 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "window/files/file_stamp.h"
+
+#include <QCryptographicHash>
+#include <QFileInfo>
+#include <new>
+
+#include "window/files/whole_file.h"
+
+namespace window {
+
+document::FileStamp stampOf(std::string_view bytes) {
+    const QByteArrayView view(bytes.data(), qsizetype(bytes.size()));
+    return {qint64(bytes.size()), QCryptographicHash::hash(view, QCryptographicHash::Sha256)};
+}
+
+bool changedSince(const QString& path, const document::FileStamp& stamp) {
+    if (stamp.size < 0) return false;
+    const QFileInfo info(path);
+    if (!info.exists()) return false;
+    // The size tells most changes without reading the file.
+    if (info.size() != stamp.size) return true;
+    try {
+        const WholeFile file = readWholeFile(path);
+        return !file.error.isEmpty() || stampOf(file.bytes) != stamp;
+    } catch (const std::bad_alloc&) {
+        return true;
+    }
+}
+
+}  // namespace window

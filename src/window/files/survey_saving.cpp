@@ -1,0 +1,173 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "window/files/survey_saving.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPushButton>
+#include <new>
+
+#include "document/survey_document.h"
+#include "survey_file/hdm.h"
+#include "window/files/file_dialogs.h"
+#include "window/files/file_stamp.h"
+#include "window/files/survey_io.h"
+#include "window/files/whole_file.h"
+#include "window/platform/title.h"
+
+namespace window {
+
+namespace {
+
+using document::FileFormat;
+
+const QString kFilter = QStringLiteral("测量数据 (*.csv *.txt *.tsv);;所有文件 (*)");
+const QString kCutFillFilter =
+    QStringLiteral("测量数据 (*.csv *.txt *.tsv);;里程文件 (*.hdm);;所有文件 (*)");
+
+QString shown(const QString& path) {
+    return QDir::toNativeSeparators(QFileInfo(path).fileName());
+}
+
+bool cutFill(const document::SurveyDocument& document) {
+    return document.kind() == document::SurveyKind::CutFill;
+}
+
+// The format follows the file's ending: a 里程文件 for .hdm, else our CSV.
+FileFormat formatFor(const document::SurveyDocument& document, const QString& path) {
+    return cutFill(document) && isHdmPath(path) ? FileFormat::Hdm : FileFormat::SurveyCsv;
+}
+
+QString csvBeside(const QString& path) {
+    const QFileInfo info(path);
+    return QDir(info.absolutePath()).filePath(info.completeBaseName() + QStringLiteral(".csv"));
+}
+
+QString askPath(QWidget* parent, const document::SurveyDocument& document, SaveWhere where) {
+    const document::FileTie& file = document.file();
+    QString suggested = file.path;
+    if (suggested.isEmpty()) {
+        const QString fresh = cutFill(document) ? surveyFileName(document.cutFill())
+                                                : surveyFileName(document.survey());
+        suggested = QDir(dialogFolder({})).filePath(fresh);
+    } else if (file.format == FileFormat::LandXml) {
+        // Another program's LandXML keeps what we do not read: ours goes beside it.
+        suggested = csvBeside(file.path);
+    }
+    return askSavePath(
+        parent,
+        where == SaveWhere::Ask ? QStringLiteral("测量数据另存为") : QStringLiteral("保存测量数据"),
+        suggested, cutFill(document) ? kCutFillFilter : kFilter, QStringLiteral("csv"),
+        ReplaceQuestion::Later);
+}
+
+enum class HdmChoice { Hdm, Csv, Cancel };
+
+// Asked before the replace question: the user may still choose CSV.
+HdmChoice askAboutHdm(QWidget* parent, const QString& path, const std::vector<std::string>& left) {
+    if (left.empty()) return HdmChoice::Hdm;
+    QString what;
+    for (const std::string& phrase : left)
+        what += QStringLiteral("\n· ") + QString::fromStdString(phrase);
+    QMessageBox box(QMessageBox::Warning, applicationTitle(),
+                    QStringLiteral("“%1”是里程文件，其中不能保存：%2\n\n仍然保存为里程文件吗？"
+                                   "要全部保存，请保存为 CSV 文件“%3”。")
+                        .arg(shown(path), what, shown(csvBeside(path))),
+                    QMessageBox::NoButton, parent);
+    QPushButton* hdm = box.addButton(QStringLiteral("保存为里程文件"), QMessageBox::AcceptRole);
+    QPushButton* csv = box.addButton(QStringLiteral("保存为 CSV"), QMessageBox::AcceptRole);
+    box.addButton(QStringLiteral("取消"), QMessageBox::RejectRole);
+    box.setDefaultButton(csv);
+    box.exec();
+    if (box.clickedButton() == hdm) return HdmChoice::Hdm;
+    return box.clickedButton() == csv ? HdmChoice::Csv : HdmChoice::Cancel;
+}
+
+bool mayReplace(QWidget* parent, const QString& path) {
+    if (!QFileInfo::exists(path)) return true;
+    QMessageBox box(QMessageBox::Question, applicationTitle(),
+                    QStringLiteral("“%1”已经存在。要替换它吗？").arg(shown(path)),
+                    QMessageBox::NoButton, parent);
+    QPushButton* replace = box.addButton(QStringLiteral("替换"), QMessageBox::AcceptRole);
+    box.addButton(QStringLiteral("取消"), QMessageBox::RejectRole);
+    box.setDefaultButton(replace);
+    box.exec();
+    return box.clickedButton() == replace;
+}
+
+enum class ChangedChoice { Overwrite, SaveAs, Cancel };
+
+ChangedChoice askAboutChange(QWidget* parent, const QString& path) {
+    QMessageBox box(QMessageBox::Warning, applicationTitle(),
+                    QStringLiteral("“%1”在本窗口打开或上次保存之后，已被其他程序或窗口修改。\n\n"
+                                   "覆盖会丢失那些修改；也可以另存为别的文件。")
+                        .arg(QDir::toNativeSeparators(path)),
+                    QMessageBox::NoButton, parent);
+    QPushButton* overwrite = box.addButton(QStringLiteral("覆盖"), QMessageBox::DestructiveRole);
+    QPushButton* saveAs = box.addButton(QStringLiteral("另存为…"), QMessageBox::AcceptRole);
+    box.addButton(QStringLiteral("取消"), QMessageBox::RejectRole);
+    box.setDefaultButton(saveAs);
+    box.exec();
+    if (box.clickedButton() == overwrite) return ChangedChoice::Overwrite;
+    return box.clickedButton() == saveAs ? ChangedChoice::SaveAs : ChangedChoice::Cancel;
+}
+
+QString write(const document::SurveyDocument& document, const QString& path) {
+    return cutFill(document) ? saveCutFillSurveyFile(path, document.cutFill(), document.project())
+                             : saveSurveyFile(path, document.survey(), document.project());
+}
+
+// What the file holds now that it is written; nothing known when it cannot be
+// read back, so that the next save does not ask in vain.
+document::FileStamp writtenStamp(const QString& path) {
+    try {
+        const WholeFile file = readWholeFile(path);
+        return file.error.isEmpty() ? stampOf(file.bytes) : document::FileStamp{};
+    } catch (const std::bad_alloc&) {
+        return {};
+    }
+}
+
+}  // namespace
+
+QString saveDocument(QWidget* parent, document::SurveyDocument& document, SaveWhere where) {
+    const document::FileTie file = document.file();
+    const bool own =
+        where == SaveWhere::OwnFile && !file.path.isEmpty() && file.format != FileFormat::LandXml;
+    QString path = own ? file.path : askPath(parent, document, where);
+    if (path.isEmpty()) return {};
+    bool chosen = !own;
+    if (formatFor(document, path) == FileFormat::Hdm) {
+        switch (askAboutHdm(
+            parent, path, survey_file::whatHdmLeavesOut(document.cutFill(), document.project()))) {
+            case HdmChoice::Hdm:
+                break;
+            case HdmChoice::Csv:
+                path = csvBeside(path);
+                chosen = true;
+                break;
+            case HdmChoice::Cancel:
+                return {};
+        }
+    }
+    if (chosen && !mayReplace(parent, path)) return {};
+    const bool ownFile = !file.path.isEmpty() && QFileInfo(path) == QFileInfo(file.path);
+    if (ownFile && changedSince(path, file.stamp)) {
+        switch (askAboutChange(parent, path)) {
+            case ChangedChoice::Overwrite:
+                break;
+            case ChangedChoice::SaveAs:
+                return saveDocument(parent, document, SaveWhere::Ask);
+            case ChangedChoice::Cancel:
+                return {};
+        }
+    }
+    if (const QString error = write(document, path); !error.isEmpty()) {
+        QMessageBox::warning(parent, applicationTitle(), error);
+        return {};
+    }
+    document.markSaved({path, formatFor(document, path), writtenStamp(path)});
+    return path;
+}
+
+}  // namespace window
