@@ -159,7 +159,7 @@ void MainWindow::createMenus() {
     file->addSeparator();
     file->addAction(QStringLiteral("导出计算书为 PDF(&E)…"), this, &MainWindow::exportPdf);
     file->addAction(QStringLiteral("导出断面图 (DXF)(&D)…"), this, [this] {
-        exportFile(QStringLiteral("导出断面图"), QStringLiteral("横断面图.dxf"),
+        exportFile(QStringLiteral("导出断面图"), QStringLiteral("横断面图"),
                    QStringLiteral("DXF 图形 (*.dxf)"), QStringLiteral("dxf"),
                    [this](const QString& path) {
                        return withSurveyHeld(form_->document(), [&path](const auto& survey) {
@@ -168,7 +168,7 @@ void MainWindow::createMenus() {
                    });
     });
     file->addAction(QStringLiteral("导出 LandXML(&X)…"), this, [this] {
-        exportFile(QStringLiteral("导出 LandXML"), QStringLiteral("断面.xml"),
+        exportFile(QStringLiteral("导出 LandXML"), QStringLiteral("断面"),
                    QStringLiteral("LandXML 文件 (*.xml)"), QStringLiteral("xml"),
                    [this](const QString& path) {
                        const document::SurveyDocument& held = form_->document();
@@ -189,9 +189,8 @@ void MainWindow::createMenus() {
                     quantities(&Printing::printQuantityTable));
     file->addAction(QStringLiteral("土方数量表预览(&W)…"), this,
                     quantities(&Printing::previewQuantityTable));
-    file->addAction(QStringLiteral("导出土方数量表为 PDF(&T)…"), this, [this] {
-        form_->printing().exportQuantityTablePdf(form_->document(), currentFile());
-    });
+    file->addAction(QStringLiteral("导出土方数量表为 PDF(&T)…"), this,
+                    [this] { form_->printing().exportQuantityTablePdf(form_->document()); });
     file->addSeparator();
     file->addAction(QStringLiteral("退出(&X)"), QKeySequence::Quit, this, &QWidget::close);
 
@@ -433,14 +432,14 @@ ResultsOverview& MainWindow::showOverview() {
 }
 
 bool MainWindow::exportPdf() {
-    return form_->printing().exportPdf(form_->document(), currentFile());
+    return form_->printing().exportPdf(form_->document());
 }
 
-void MainWindow::exportFile(const QString& title, const QString& name, const QString& filter,
+void MainWindow::exportFile(const QString& title, const QString& what, const QString& filter,
                             const QString& ending,
                             const std::function<QString(const QString&)>& write) {
     const QString path =
-        askSavePath(this, title, QDir(dialogFolder(currentFile())).filePath(name), filter, ending);
+        askSavePath(this, title, exportPath(form_->document(), what, ending), filter, ending);
     if (path.isEmpty()) return;
     const QString error = write(path);
     if (!error.isEmpty()) {

@@ -84,8 +84,9 @@ class MainWindow : public QMainWindow {
 
   private:
     void createMenus();
-    // Asks where, then writes; a failure is told, a success in the status bar.
-    void exportFile(const QString& title, const QString& name, const QString& filter,
+    // Asks where, proposing a name after the survey's with `what` (横断面图),
+    // then writes; a failure is told, a success in the status bar.
+    void exportFile(const QString& title, const QString& what, const QString& filter,
                     const QString& ending, const std::function<QString(const QString&)>& write);
     bool showSurveyFile(const QString& path, bool remember);
     void fillRecentMenu();

@@ -220,7 +220,7 @@ class CutFillWindowTest : public QObject {
         openHdm();
         const QString pdf = file("sheet.pdf");
         DialogDriver driver({chooseFile(pdf)});
-        QVERIFY(mainWindow->form().printing().exportPdf(document(), {}));
+        QVERIFY(mainWindow->form().printing().exportPdf(document()));
         QVERIFY(driver.scriptDone());
         QProcess text;
         text.start("pdftotext", {"-layout", pdf, "-"});

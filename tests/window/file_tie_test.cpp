@@ -9,6 +9,7 @@
 
 #include <QAction>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUndoStack>
@@ -17,6 +18,7 @@
 #include "document/survey_document.h"
 #include "menu_action.h"
 #include "window/files/data_folder.h"
+#include "window/files/file_dialogs.h"
 #include "window/form/main_form.h"
 #include "window/main_window.h"
 #include "window/platform/application.h"
@@ -207,6 +209,26 @@ class FileTieTest : public QObject {
         QCOMPARE(read("b.hdm"), kHdm);
         QVERIFY(read("b.csv").contains("10.0004"));
         QCOMPARE(title(), "b.csv - Velmorin");
+    }
+
+    // Exports are proposed beside the survey's file and after its name: the
+    // file's, else the 工程名称 (made fit for a file name), else its stations.
+    void exports_are_proposed_after_the_surveys_name() {
+        write("路线A.csv", kClosed);
+        open("路线A.csv");
+        const auto proposed = [&] {
+            return window::exportPath(document(), QStringLiteral("横断面图"),
+                                      QStringLiteral("dxf"));
+        };
+        QCOMPARE(proposed(), file("路线A 横断面图.dxf"));
+        document().setProject({"某公路/一标", "", "", "", ""});
+        QCOMPARE(QFileInfo(proposed()).fileName(), "路线A 横断面图.dxf");
+        document().markSaved(document::FileTie{});  // as a typed calculation, no file
+        QCOMPARE(QFileInfo(proposed()).fileName(), "某公路_一标 横断面图.dxf");
+        document().setProject({});
+        QCOMPARE(QFileInfo(proposed()).fileName(), "K1+000.000～K1+020.500 横断面图.dxf");
+        mainWindow->newSurvey(false);
+        QCOMPARE(QFileInfo(proposed()).fileName(), "横断面图.dxf");
     }
 };
 

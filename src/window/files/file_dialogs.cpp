@@ -7,6 +7,7 @@
 #include <QRegularExpression>
 #include <QStandardPaths>
 
+#include "document/survey_document.h"
 #include "section/cut_fill_survey.h"
 #include "section/station.h"
 #include "section/survey.h"
@@ -24,12 +25,32 @@ QString dialogFolder(const QString& current) {
 
 namespace {
 
-QString nameFromStations(bool stations, int n, double first, double last) {
-    const QString name = QStringLiteral("测量数据.csv");
-    if (!stations || n == 0) return name;
+// "K1+000.000～K1+500.000" of a survey's first and last stations; empty
+// without stations.
+QString stationsStem(bool stations, int n, double first, double last) {
+    if (!stations || n == 0) return {};
     QString text = QString::fromStdString(section::stationText(first));
     if (n > 1) text += u'～' + QString::fromStdString(section::stationText(last));
-    return text + u' ' + name;
+    return text;
+}
+
+QString stemOf(const section::SectionSurvey& survey) {
+    const int n = survey.sectionCount();
+    return n == 0
+               ? QString()
+               : stationsStem(survey.stationsEntered(), n, survey.stations(1), survey.stations(n));
+}
+
+QString stemOf(const section::CutFillSurvey& survey) {
+    const auto& sections = survey.sections;
+    return sections.empty() ? QString()
+                            : stationsStem(survey.stationsEntered(), survey.sectionCount(),
+                                           sections.front().station, sections.back().station);
+}
+
+// "stem what.ending", or "what.ending" without a stem.
+QString named(const QString& stem, const QString& what, const QString& ending) {
+    return (stem.isEmpty() ? what : stem + u' ' + what) + u'.' + ending;
 }
 
 // The ending of a dialog's file type, "hdm" of "里程文件 (*.hdm)"; empty for "(*)".
@@ -43,17 +64,27 @@ QString endingOf(const QString& filter) {
 }  // namespace
 
 QString surveyFileName(const section::SectionSurvey& survey) {
-    const int n = survey.sectionCount();
-    return n == 0 ? nameFromStations(false, 0, 0, 0)
-                  : nameFromStations(survey.stationsEntered(), n, survey.stations(1),
-                                     survey.stations(n));
+    return named(stemOf(survey), QStringLiteral("测量数据"), QStringLiteral("csv"));
 }
 
 QString surveyFileName(const section::CutFillSurvey& survey) {
-    const auto& sections = survey.sections;
-    return sections.empty() ? nameFromStations(false, 0, 0, 0)
-                            : nameFromStations(survey.stationsEntered(), survey.sectionCount(),
-                                               sections.front().station, sections.back().station);
+    return named(stemOf(survey), QStringLiteral("测量数据"), QStringLiteral("csv"));
+}
+
+QString exportPath(const document::SurveyDocument& document, const QString& what,
+                   const QString& ending) {
+    QString stem = QFileInfo(document.fileName()).completeBaseName();
+    if (stem.isEmpty()) {
+        // A name fit for a file on every system.
+        stem =
+            QString::fromStdString(document.project().projectName)
+                .replace(QRegularExpression(QStringLiteral("[\\\\/:*?\"<>|]")), QStringLiteral("_"))
+                .trimmed();
+    }
+    if (stem.isEmpty())
+        stem = document.kind() == document::SurveyKind::CutFill ? stemOf(document.cutFill())
+                                                                : stemOf(document.survey());
+    return QDir(dialogFolder(document.fileName())).filePath(named(stem, what, ending));
 }
 
 QString askSavePath(QWidget* parent, const QString& title, const QString& suggested,

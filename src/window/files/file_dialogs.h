@@ -7,6 +7,10 @@
 
 class QWidget;
 
+namespace document {
+class SurveyDocument;
+}
+
 namespace section {
 class SectionSurvey;
 struct CutFillSurvey;
@@ -23,6 +27,12 @@ QString dialogFolder(const QString& current);
 // "K1+000.000～K1+500.000 测量数据.csv", else "测量数据.csv".
 QString surveyFileName(const section::SectionSurvey& survey);
 QString surveyFileName(const section::CutFillSurvey& survey);
+
+// Where an export of the document's survey is proposed: beside its file,
+// named after it, the file's name, else the 工程名称, else its stations:
+// "路线A 横断面图.dxf"; "横断面图.dxf" when it has none of them.
+QString exportPath(const document::SurveyDocument& document, const QString& what,
+                   const QString& ending);
 
 // Asks where to save, proposing `suggested` (a path); the chosen path with the
 // ending of the file type chosen in the dialog added when it has none

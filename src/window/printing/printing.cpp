@@ -66,8 +66,9 @@ void Printing::preview(const document::SurveyDocument& document) {
     preview(sheetOf(document)());
 }
 
-bool Printing::exportPdf(const document::SurveyDocument& document, const QString& surveyFile) {
-    return exportPdf(sheetOf(document)(), surveyFile);
+bool Printing::exportPdf(const document::SurveyDocument& document) {
+    return exportDrawing(sheetDrawing(sheetOf(document)()), QStringLiteral("计算书"),
+                         exportPath(document, QStringLiteral("计算书"), QStringLiteral("pdf")));
 }
 
 void Printing::printOnDefault(SheetMaker make) {
@@ -113,23 +114,16 @@ void Printing::tellCannotPrint(const QString& message) {
     if (box.clickedButton() == toPdf) emit exportRequested();
 }
 
-bool Printing::exportPdf(const printout::Sheet& sheet, const QString& surveyFile) {
-    return exportDrawing(sheetDrawing(sheet), QStringLiteral("计算书"), surveyFile);
+bool Printing::exportQuantityTablePdf(const document::SurveyDocument& document) {
+    const printout::QuantityTable table = quantityTableOf(document);
+    const QString what = QString::fromStdString(table.title);
+    return exportDrawing(quantityTableDrawing(table), what,
+                         exportPath(document, what, QStringLiteral("pdf")));
 }
 
-bool Printing::exportQuantityTablePdf(const document::SurveyDocument& document,
-                                      const QString& surveyFile) {
-    const printout::QuantityTable table = quantityTableOf(document);
-    return exportDrawing(quantityTableDrawing(table), QString::fromStdString(table.title),
-                         surveyFile);
-}
 bool Printing::exportDrawing(const PdfDrawing& drawing, const QString& what,
-                             const QString& surveyFile) {
-    const QString name = surveyFile.isEmpty() ? what + QStringLiteral(".pdf")
-                                              : QFileInfo(surveyFile).completeBaseName() + u' ' +
-                                                    what + QStringLiteral(".pdf");
-    const QString path = askSavePath(window_, QStringLiteral("导出%1为 PDF").arg(what),
-                                     QDir(dialogFolder(surveyFile)).filePath(name),
+                             const QString& suggested) {
+    const QString path = askSavePath(window_, QStringLiteral("导出%1为 PDF").arg(what), suggested,
                                      QStringLiteral("PDF 文件 (*.pdf)"), QStringLiteral("pdf"));
     if (path.isEmpty()) return false;
     const QString error = window::exportPdf(drawing, path);

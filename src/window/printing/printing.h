@@ -40,16 +40,15 @@ class Printing : public QObject {
     // The pages exactly as the default printer gets them; printing from the
     // preview prints them.
     void preview(const document::SurveyDocument& document);
-    // Asks where, proposing a name after `surveyFile` (empty: none), and
-    // writes the sheet there safely as a PDF; false when it was not written
-    // (cancelled, or after telling why).
-    bool exportPdf(const document::SurveyDocument& document, const QString& surveyFile);
+    // Asks where, proposing a name after the survey's, and writes the sheet
+    // there safely as a PDF; false when it was not written (cancelled, or
+    // after telling why).
+    bool exportPdf(const document::SurveyDocument& document);
 
     // The 土方数量表 the same ways: the print dialog, the preview, a PDF.
     void printQuantityTable(const document::SurveyDocument& document);
     void previewQuantityTable(const document::SurveyDocument& document);
-    bool exportQuantityTablePdf(const document::SurveyDocument& document,
-                                const QString& surveyFile);
+    bool exportQuantityTablePdf(const document::SurveyDocument& document);
 
     // Tells why the sheet cannot be printed, offering it as a PDF instead;
     // while a prompt is open, once it has closed.
@@ -68,13 +67,12 @@ class Printing : public QObject {
     void printOnDefault(SheetMaker make);
     void printWithDialog(const printout::Sheet& sheet);
     void preview(const printout::Sheet& sheet);
-    bool exportPdf(const printout::Sheet& sheet, const QString& surveyFile);
     // Whether the print service answers, asked off the window's thread; when
     // it takes the connection but says nothing, the user is told.
     bool printServiceAnswers();
-    // Asks where to write a PDF named `what` (计算书, 土方数量表) and writes
-    // `drawing` there.
-    bool exportDrawing(const PdfDrawing& drawing, const QString& what, const QString& surveyFile);
+    // Asks where to write the PDF of `what` (计算书, 土方数量表), proposing
+    // `suggested`, and writes `drawing` there.
+    bool exportDrawing(const PdfDrawing& drawing, const QString& what, const QString& suggested);
     // The print dialog titled `title` on `printer`, made after
     // printServiceAnswers(); false when cancelled or the printer cannot print
     // (after telling why).

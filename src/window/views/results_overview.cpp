@@ -219,7 +219,7 @@ QString ResultsOverview::exportCsv(const QString& path) const {
 void ResultsOverview::exportClicked() {
     const QString path =
         askSavePath(this, QStringLiteral("导出计算结果"),
-                    QDir(dialogFolder({})).filePath(QStringLiteral("计算结果.csv")),
+                    exportPath(document_, QStringLiteral("计算结果"), QStringLiteral("csv")),
                     QStringLiteral("CSV 文件 (*.csv)"), QStringLiteral("csv"));
     if (path.isEmpty()) return;
     const QString error = exportCsv(path);
@@ -231,10 +231,10 @@ QString ResultsOverview::exportExcel(const QString& path) const {
 }
 
 void ResultsOverview::exportExcelClicked() {
-    const QString path = askSavePath(
-        this, QStringLiteral("导出土方数量表为 Excel"),
-        QDir(dialogFolder(document_.fileName())).filePath(QStringLiteral("土方数量表.xlsx")),
-        QStringLiteral("Excel 工作簿 (*.xlsx)"), QStringLiteral("xlsx"));
+    const QString path =
+        askSavePath(this, QStringLiteral("导出土方数量表为 Excel"),
+                    exportPath(document_, QStringLiteral("土方数量表"), QStringLiteral("xlsx")),
+                    QStringLiteral("Excel 工作簿 (*.xlsx)"), QStringLiteral("xlsx"));
     if (path.isEmpty()) return;
     const QString error = exportExcel(path);
     if (!error.isEmpty()) QMessageBox::warning(this, applicationTitle(), error);
