@@ -102,8 +102,16 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     table_ = new SurveyTableDock(form_->document(), this);
     addDockWidget(Qt::LeftDockWidgetArea, table_);
     table_->hide();
-    connect(table_->view(), &SurveyTableView::message, statusBar(),
-            [this](const QString& text) { statusBar()->showMessage(text); });
+    connect(table_->view(), &SurveyTableView::message, statusBar(), [this](const QString& text) {
+        statusBar()->showMessage(text);
+        tableRefusal_ = text;
+    });
+    // A refusal stays on the status bar until the next edit that goes through.
+    connect(&form_->document(), &document::SurveyDocument::changed, this, [this] {
+        if (!tableRefusal_.isEmpty() && statusBar()->currentMessage() == tableRefusal_)
+            statusBar()->clearMessage();
+        tableRefusal_.clear();
+    });
     connect(table_->view(), &SurveyTableView::currentPointChanged, panel_,
             &SectionPanel::showPoint);
     connect(form_, &MainForm::draftShown, panel_, &SectionPanel::showDraft);

@@ -106,6 +106,7 @@ class MainWindow : public QMainWindow {
     QAction* saveAsAction_ = nullptr;
     QMenu* recentMenu_ = nullptr;
     SurveyTableDock* table_ = nullptr;
+    QString tableRefusal_;  // the table's last refusal on the status bar
 };
 
 }  // namespace window

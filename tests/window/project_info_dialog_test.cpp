@@ -16,6 +16,7 @@
 #include <QUndoStack>
 #include <functional>
 
+#include "dialog_driver.h"
 #include "document/survey_document.h"
 #include "window/files/survey_io.h"
 #include "window/main_window.h"
@@ -108,6 +109,28 @@ class ProjectInfoDialogTest : public QObject {
         QCOMPARE(document.replaceSurvey(twoSections(), QStringLiteral("计算"), {}),
                  document::Outcome::Done);
         QCOMPARE(document.project(), filled);
+    }
+
+    // A tab or line break pasted into a field is refused by name, the dialog
+    // left open to mend it; nothing is replaced behind the user's back.
+    void a_control_character_is_refused_naming_the_field_and_the_dialog_stays() {
+        window::ProjectInfoDialog dialog({});
+        dialog.show();
+        dialog.field(1)->setText(QStringLiteral("K1+000\tK2+000"));
+        {
+            DialogDriver driver({acknowledge()});
+            dialog.accept();
+            QVERIFY(driver.scriptDone());
+            QCOMPARE(driver.log(),
+                     QStringList{"message: “路段”中有控制字符（U+0009，例如制表符或换行），"
+                                 "不能用作工程信息。请删去它，再单击“确定”。"});
+        }
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(dialog.result(), int(QDialog::Rejected));
+        dialog.field(1)->setText(QStringLiteral("K1+000～K2+000"));
+        dialog.accept();
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(dialog.project().segment, "K1+000～K2+000");
     }
 
     void the_window_menu_opens_it_and_the_title_shows_the_change() {

@@ -183,6 +183,12 @@ class SurveyTableViewTest : public QObject {
         auto* line = qobject_cast<QLineEdit*>(QApplication::focusWidget());
         QVERIFY(line);
         QCOMPARE(line->text(), "50");
+
+        // The next good edit takes the refusal off the status bar.
+        line->setText("49");
+        QTest::keyClick(line, Qt::Key_Return);
+        QCOMPARE(document.survey().elevations(1, 1), 49.0);
+        QCOMPARE(mainWindow.statusBar()->currentMessage(), QString());
     }
 
     // The drawing follows the current cell: its section shown, its point ringed

@@ -5,6 +5,8 @@
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <optional>
 
 #include "document/survey_document.h"
 #include "window/platform/title.h"
@@ -46,6 +48,36 @@ ProjectInfoDialog::ProjectInfoDialog(const section::ProjectInfo& project, QWidge
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     form->addRow(buttons);
+}
+
+namespace {
+
+// The first control character of `text`, as its code ("U+0009"), or nothing.
+std::optional<QString> controlIn(const QString& text) {
+    for (const QChar c : text)
+        if (c.category() == QChar::Other_Control)
+            return QStringLiteral("U+%1").arg(c.unicode(), 4, 16, QLatin1Char('0')).toUpper();
+    return std::nullopt;
+}
+
+QString plainLabel(const char16_t* label) {
+    return QString::fromUtf16(label).section(QStringLiteral("(&"), 0, 0);
+}
+
+}  // namespace
+
+void ProjectInfoDialog::accept() {
+    for (std::size_t k = 0; k < kFields; ++k) {
+        const std::optional<QString> control = controlIn(fields_[k]->text());
+        if (!control) continue;
+        QMessageBox::warning(this, windowTitle(),
+                             QStringLiteral("“%1”中有控制字符（%2，例如制表符或换行），不能用作"
+                                            "工程信息。请删去它，再单击“确定”。")
+                                 .arg(plainLabel(kFieldsShown[k].label), *control));
+        fields_[k]->setFocus();
+        return;
+    }
+    QDialog::accept();
 }
 
 section::ProjectInfo ProjectInfoDialog::project() const {
