@@ -156,13 +156,18 @@ QueueState queueState(const std::string& queue, std::stop_token stop) {
 }
 
 Submission submitFile(const std::string& queue, const std::string& path, const std::string& title,
-                      std::stop_token stop) {
+                      int copies, std::stop_token stop) {
     // Sending the file takes longer than a question.
     Connection server(std::move(stop), std::chrono::seconds(10));
     if (!server.http()) return {0, QueueState::NoServer, {}};
     server.begin();
+    cups_option_t* options = nullptr;
+    int count = 0;
+    if (copies > 1)
+        count = cupsAddOption("copies", std::to_string(copies).c_str(), count, &options);
     const int job =
-        cupsPrintFile2(server.http(), queue.c_str(), path.c_str(), title.c_str(), 0, nullptr);
+        cupsPrintFile2(server.http(), queue.c_str(), path.c_str(), title.c_str(), count, options);
+    cupsFreeOptions(count, options);
     if (job > 0) return {job, QueueState::Ready, {}};
     const char* words = cupsLastErrorString();
     return {0, failureOf(server.reach()), words ? words : "unknown"};

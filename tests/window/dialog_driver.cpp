@@ -46,6 +46,9 @@ Reply press(const QString& button) {
 Reply chooseFile(const QString& path) {
     return {Reply::Kind::ChooseFile, path};
 }
+Reply acceptDialog() {
+    return {Reply::Kind::Accept, {}};
+}
 
 DialogDriver::DialogDriver(QList<Reply> script) : script_(std::move(script)) {
     connect(&timer_, &QTimer::timeout, this, &DialogDriver::poll);
@@ -110,6 +113,9 @@ void DialogDriver::reply(QWidget* dialog) {
             case Reply::Kind::ChooseFile:
                 expected = files != nullptr;
                 break;
+            case Reply::Kind::Accept:
+                expected = !prompt && !box && !files && qobject_cast<QDialog*>(dialog);
+                break;
         }
     }
     if (!expected) {
@@ -137,6 +143,9 @@ void DialogDriver::reply(QWidget* dialog) {
             break;
         case Reply::Kind::ChooseFile:
             choose(files, step.text);
+            break;
+        case Reply::Kind::Accept:
+            static_cast<QDialog*>(dialog)->accept();
             break;
     }
 }

@@ -20,7 +20,7 @@ class QFileDialog;
 class QWidget;
 
 struct Reply {
-    enum class Kind { Answer, Cancel, Acknowledge, Press, ChooseFile };
+    enum class Kind { Answer, Cancel, Acknowledge, Press, ChooseFile, Accept };
     Kind kind;
     QString text;  // typed for Answer, the button's text for Press, the path for ChooseFile
 };
@@ -30,6 +30,7 @@ Reply cancel();
 Reply acknowledge();                    // a message box
 Reply press(const QString& button);     // a message box's button
 Reply chooseFile(const QString& path);  // a file dialog
+Reply acceptDialog();                   // any other dialog (the print dialog) as it stands
 
 class DialogDriver : public QObject {
     Q_OBJECT

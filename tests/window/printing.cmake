@@ -14,7 +14,8 @@ target_link_libraries(print_test_support PUBLIC window window_test_support Qt6::
 # The printing tests share the test queue's PDF folder and take its newest PDF:
 # never two at once, whatever ctest -j says.
 # Their settings and data folder are their own, never the user's.
-foreach(test print_sheet_test print_refusal_test print_job_test print_silent_server_test)
+foreach(test print_sheet_test print_refusal_test print_job_test print_silent_server_test
+    print_dialog_test)
   add_executable(${test} ${CMAKE_CURRENT_LIST_DIR}/${test}.cpp)
   target_link_libraries(${test} PRIVATE print_test_support section velmorin_warnings)
   set(home ${CMAKE_CURRENT_BINARY_DIR}/home-${test})

@@ -47,8 +47,9 @@ QPageLayout pdfPageLayout(QPageLayout::Orientation orientation) {
 }
 
 PdfDrawing sheetDrawing(const printout::Sheet& sheet, const QPageLayout& page) {
-    return {page, sheetDocumentName(),
-            [&sheet](QPagedPaintDevice& device) { return renderSheet(sheet, device); }};
+    return {page, sheetDocumentName(), [&sheet](QPagedPaintDevice& device, PageRange pages) {
+                return renderSheet(sheet, device, pages);
+            }};
 }
 
 WrittenPdf writePdfFile(const PdfDrawing& drawing, const QString& file) {
@@ -62,7 +63,7 @@ WrittenPdf writePdfFile(const PdfDrawing& drawing, const QString& file) {
         writer.setTitle(drawing.title);
         writer.setCreator(applicationTitle());
         errno = 0;
-        rendered = drawing.draw(writer);
+        rendered = drawing.draw(writer, drawing.pages);
     }
     const int error = errno;
     if (!rendered) return {PdfFault::NotRendered, error};

@@ -9,6 +9,8 @@
 #include <QString>
 #include <functional>
 
+#include "window/printing/sheet_renderer.h"
+
 class QPagedPaintDevice;
 
 namespace printout {
@@ -17,12 +19,13 @@ struct Sheet;
 
 namespace window {
 
-// A printout on a PDF page of `layout`, titled `title`: `draw` sets every
-// page, false when the device cannot start or finish the document.
+// A printout on a PDF page of `layout`, titled `title`: `draw` sets the
+// pages asked for, false when the device cannot start or finish the document.
 struct PdfDrawing {
     QPageLayout layout;
     QString title;
-    std::function<bool(QPagedPaintDevice&)> draw;
+    std::function<bool(QPagedPaintDevice&, PageRange)> draw;
+    PageRange pages{};  // every page
 };
 
 // A4 with the margins Qt's printer gives a PDF (10 points), so the pages

@@ -15,11 +15,9 @@
 
 #include "window/printing/print_result.h"
 
-namespace printout {
-struct Sheet;
-}
-
 namespace window {
+
+struct PdfDrawing;
 
 struct DefaultPrinter {
     QString name;                                  // empty when there is none
@@ -38,9 +36,9 @@ struct SentSheet {
     QString failure{};  // why the file for the printer could not be written (PdfIncomplete)
 };
 
-// Sets the sheet on the printer's paper and hands it over as one job.
-SentSheet sendSheet(const printout::Sheet& sheet, const DefaultPrinter& printer,
-                    std::stop_token stop = {});
+// Hands the drawing's pages over to `printer` as one job of `copies` copies.
+SentSheet sendDrawing(const PdfDrawing& drawing, const QString& printer, int copies = 1,
+                      std::stop_token stop = {});
 
 enum class JobProgress {
     Waiting,

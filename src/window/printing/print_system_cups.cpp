@@ -62,25 +62,24 @@ PrintOutcome printerProblem(const QString& printer) {
     return outcomeOf(cups::queueState(printer.toStdString()));
 }
 
-// As Qt's own CUPS printing does, the sheet is set as PDF on the printer's
-// page and handed to CUPS; done here, the job's id comes back to follow it.
-// Qt's printer classes are not used: they ask CUPS on their own, without a
-// time limit.
-SentSheet sendSheet(const printout::Sheet& sheet, const DefaultPrinter& printer,
-                    std::stop_token stop) {
+// As Qt's own CUPS printing does, the drawing is set as PDF and handed to
+// CUPS; done here, the job's id comes back to follow it. Qt's printer classes
+// are not used: they ask CUPS on their own, without a time limit.
+SentSheet sendDrawing(const PdfDrawing& drawing, const QString& printer, int copies,
+                      std::stop_token stop) {
     QTemporaryFile pdf(QDir(QDir::tempPath()).filePath(QStringLiteral("velmorin-XXXXXX.pdf")));
     if (!pdf.open())
         return {PrintOutcome::PdfIncomplete, 0, writeFailure(pdf.fileName(), errno ? errno : EIO)};
     pdf.close();
     // A PDF cut short (a full disk, a write error the PDF writer does not
     // report) would print as a torn sheet, or not at all.
-    const WrittenPdf written = writePdfFile(sheetDrawing(sheet, printer.page), pdf.fileName());
+    const WrittenPdf written = writePdfFile(drawing, pdf.fileName());
     if (written.fault != PdfFault::None)
         return {PrintOutcome::PdfIncomplete, 0,
                 writeFailure(pdf.fileName(), written.error ? written.error : EIO)};
     const cups::Submission job =
-        cups::submitFile(printer.name.toStdString(), pdf.fileName().toStdString(),
-                         runtime::sheetName, std::move(stop));
+        cups::submitFile(printer.toStdString(), pdf.fileName().toStdString(),
+                         drawing.title.toStdString(), copies, std::move(stop));
     if (job.job != 0) return {PrintOutcome::Printed, job.job, {}};
     if (job.problem != cups::QueueState::Ready) return {outcomeOf(job.problem)};
     return {PrintOutcome::JobLost};

@@ -2,9 +2,8 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 
-#include "window/platform/title.h"
+#include "window/printing/pdf_export.h"
 #include "window/printing/print_system.h"
-#include "window/printing/sheet_renderer.h"
 
 namespace window {
 
@@ -21,12 +20,15 @@ PrintOutcome printerProblem(const QString& printer) {
                                                        : PrintOutcome::Printed;
 }
 
-SentSheet sendSheet(const printout::Sheet& sheet, const DefaultPrinter& printer, std::stop_token) {
-    const QPrinterInfo info = QPrinterInfo::printerInfo(printer.name);
+SentSheet sendDrawing(const PdfDrawing& drawing, const QString& printer, int copies,
+                      std::stop_token) {
+    const QPrinterInfo info = QPrinterInfo::printerInfo(printer);
     if (info.isNull()) return {PrintOutcome::CannotOpen};
     QPrinter page(info, QPrinter::HighResolution);
-    page.setDocName(sheetDocumentName());
-    return {renderSheet(sheet, page) ? PrintOutcome::Printed : PrintOutcome::CannotOpen};
+    page.setDocName(drawing.title);
+    if (drawing.layout.isValid()) page.setPageLayout(drawing.layout);
+    page.setCopyCount(copies);
+    return {drawing.draw(page, drawing.pages) ? PrintOutcome::Printed : PrintOutcome::CannotOpen};
 }
 
 JobNews jobProgress(const QString&, int, std::stop_token) {

@@ -10,6 +10,7 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QSettings>
 #include <QTimer>
 #include <future>
 
@@ -31,6 +32,8 @@
 namespace window {
 
 namespace {
+
+const QString kChosenPrinterKey = QStringLiteral("printing/chosenPrinter");
 
 // The pages the print dialog asked for.
 PageRange pagesOf(const QPrinter& printer) {
@@ -59,7 +62,13 @@ void Printing::printOnDefault(const document::SurveyDocument& document) {
 }
 
 void Printing::printWithDialog(const document::SurveyDocument& document) {
-    printWithDialog(sheetOf(document)());
+    if (!printServiceAnswers()) return;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(sheetDocumentName());
+    if (!askPrinter(printer, QStringLiteral("打印计算书"))) return;
+    const printout::Sheet sheet = sheetOf(document)();
+    printChosen(printer, QStringLiteral("计算书"),
+                [sheet](const QPageLayout& page) { return sheetDrawing(sheet, page); });
 }
 
 void Printing::preview(const document::SurveyDocument& document) {
@@ -72,27 +81,50 @@ bool Printing::exportPdf(const document::SurveyDocument& document) {
 }
 
 void Printing::printOnDefault(SheetMaker make) {
-    auto* print = new SheetPrint(std::move(make), this);
-    connect(print, &SheetPrint::finished, this, [this, print](const PrintedSheet& printed) {
+    follow(new SheetPrint(std::move(make), this), QStringLiteral("计算书"));
+}
+
+// A printer chosen in the dialog prints as the default one does: from a thread
+// of its own, the job followed and its end told. It is proposed again next time.
+// A PDF file chosen in the dialog is simply written.
+void Printing::printChosen(QPrinter& printer, const QString& what, DrawingMaker make) {
+    if (printer.outputFormat() != QPrinter::NativeFormat) {
+        if (!make(printer.pageLayout()).draw(printer, pagesOf(printer)))
+            tellCannotPrint(
+                printResult(PrintOutcome::CannotOpen, printer.outputFileName()).message);
+        return;
+    }
+    QSettings().setValue(kChosenPrinterKey, printer.printerName());
+    follow(new SheetPrint(
+               std::move(make),
+               {printer.printerName(), printer.pageLayout(), pagesOf(printer), printer.copyCount()},
+               this),
+           what);
+}
+
+void Printing::follow(SheetPrint* print, const QString& what) {
+    connect(print, &SheetPrint::finished, this, [this, print, what](const PrintedSheet& printed) {
         print->deleteLater();
         if (!printed.result.printed()) {
             tellCannotPrint(printed.result.message);
         } else if (printed.job != 0) {
-            followJob(printed.printer, printed.job);
+            followJob(printed.printer, printed.job, what);
+        } else {
+            emit statusMessage(QStringLiteral("%1已送到打印机“%2”。").arg(what, printed.printer));
         }
     });
 }
 
-void Printing::followJob(const QString& printer, int job) {
+void Printing::followJob(const QString& printer, int job, const QString& what) {
     auto* watch = new JobWatch(printer, job, jobPatience_, this);
-    connect(watch, &JobWatch::stillWaiting, this, [this, printer] {
+    connect(watch, &JobWatch::stillWaiting, this, [this, printer, what] {
         emit statusMessage(
-            QStringLiteral("计算书已送到打印机“%1”，正在排队等候打印。").arg(printer));
+            QStringLiteral("%1已送到打印机“%2”，正在排队等候打印。").arg(what, printer));
     });
-    connect(watch, &JobWatch::ended, this, [this, watch, printer](const PrintResult& result) {
+    connect(watch, &JobWatch::ended, this, [this, watch, printer, what](const PrintResult& result) {
         watch->deleteLater();
         if (result.printed()) {
-            emit statusMessage(QStringLiteral("计算书已在打印机“%1”上打印。").arg(printer));
+            emit statusMessage(QStringLiteral("%1已在打印机“%2”上打印。").arg(what, printer));
         } else {
             tellCannotPrint(result.message);
         }
@@ -170,6 +202,10 @@ void Printing::preview(const printout::Sheet& sheet) {
 }
 
 bool Printing::askPrinter(QPrinter& printer, const QString& title) {
+    // The printer chosen last time, while it is still there.
+    const QString chosen = QSettings().value(kChosenPrinterKey).toString();
+    if (!chosen.isEmpty() && printerProblem(chosen) != PrintOutcome::PrinterMissing)
+        printer.setPrinterName(chosen);
     QPrintDialog dialog(&printer, window_);
     dialog.setWindowTitle(title);
     dialog.setOption(QAbstractPrintDialog::PrintPageRange);
@@ -184,23 +220,15 @@ bool Printing::askPrinter(QPrinter& printer, const QString& title) {
     return true;
 }
 
-void Printing::printWithDialog(const printout::Sheet& sheet) {
-    if (!printServiceAnswers()) return;
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(sheetDocumentName());
-    if (!askPrinter(printer, QStringLiteral("打印计算书"))) return;
-    if (!renderSheet(sheet, printer, pagesOf(printer)))
-        tellCannotPrint(printResult(PrintOutcome::CannotOpen, printer.printerName()).message);
-}
-
 void Printing::printQuantityTable(const document::SurveyDocument& document) {
     if (!printServiceAnswers()) return;
     const printout::QuantityTable table = quantityTableOf(document);
     QPrinter printer(QPrinter::HighResolution);
     setUpForQuantityTable(table, printer);
     if (!askPrinter(printer, QStringLiteral("打印土方数量表"))) return;
-    if (!renderQuantityTable(table, printer, pagesOf(printer)))
-        tellCannotPrint(printResult(PrintOutcome::CannotOpen, printer.printerName()).message);
+    // Laid out on its own page (across where its columns need it), as in the preview.
+    printChosen(printer, QString::fromStdString(table.title),
+                [table](const QPageLayout&) { return quantityTableDrawing(table); });
 }
 
 void Printing::previewQuantityTable(const document::SurveyDocument& document) {

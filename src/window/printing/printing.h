@@ -65,7 +65,6 @@ class Printing : public QObject {
 
   private:
     void printOnDefault(SheetMaker make);
-    void printWithDialog(const printout::Sheet& sheet);
     void preview(const printout::Sheet& sheet);
     // Whether the print service answers, asked off the window's thread; when
     // it takes the connection but says nothing, the user is told.
@@ -77,7 +76,11 @@ class Printing : public QObject {
     // printServiceAnswers(); false when cancelled or the printer cannot print
     // (after telling why).
     bool askPrinter(QPrinter& printer, const QString& title);
-    void followJob(const QString& printer, int job);
+    // Prints on the printer chosen in the dialog, or into the PDF file chosen there.
+    void printChosen(QPrinter& printer, const QString& what, DrawingMaker make);
+    // Tells how the print of `what` (计算书, 土方数量表) ends.
+    void follow(SheetPrint* print, const QString& what);
+    void followJob(const QString& printer, int job, const QString& what);
 
     QWidget* window_;
     std::chrono::milliseconds jobPatience_{2000};

@@ -18,7 +18,9 @@ printout::QuantityTable quantityTableOf(const document::SurveyDocument& document
 
 PdfDrawing quantityTableDrawing(const printout::QuantityTable& table) {
     return {quantityTablePageLayout(table), QString::fromStdString(table.title),
-            [&table](QPagedPaintDevice& device) { return renderQuantityTable(table, device); }};
+            [&table](QPagedPaintDevice& device, PageRange pages) {
+                return renderQuantityTable(table, device, pages);
+            }};
 }
 
 void setUpForQuantityTable(const printout::QuantityTable& table, QPrinter& printer) {

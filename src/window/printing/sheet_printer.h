@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Prints the calculation sheet of a survey on the system's default printer,
-// from a thread of its own: the window never waits on the print system.
+// or a printout on a printer chosen in the print dialog, from a thread of its
+// own: the window never waits on the print system.
 
 #include <QObject>
 #include <functional>
@@ -10,6 +11,7 @@
 
 #include "printout/sheet.h"
 #include "section/survey.h"
+#include "window/printing/pdf_export.h"
 #include "window/printing/print_result.h"
 
 namespace window {
@@ -27,6 +29,19 @@ PrintedSheet printSheet(const section::SectionSurvey& survey, std::stop_token st
 using SheetMaker = std::function<printout::Sheet()>;
 PrintedSheet printSheet(const SheetMaker& make, std::stop_token stop = {});
 
+// A printout set on the page of the printer chosen in the print dialog, with
+// the pages and copies asked for there. `make` builds it on the printing thread
+// and keeps what the drawing draws for as long as it lives.
+using DrawingMaker = std::function<PdfDrawing(const QPageLayout& page)>;
+struct ChosenPrinter {
+    QString name;
+    QPageLayout page;
+    PageRange pages{};
+    int copies = 1;
+};
+PrintedSheet printOn(const DrawingMaker& make, const ChosenPrinter& printer,
+                     std::stop_token stop = {});
+
 // printSheet on a thread; `finished` comes on the window's thread, unless this
 // is destroyed first (which stops the print at its next wait).
 class SheetPrint : public QObject {
@@ -35,12 +50,16 @@ class SheetPrint : public QObject {
   public:
     SheetPrint(section::SectionSurvey survey, QObject* parent = nullptr);
     SheetPrint(SheetMaker make, QObject* parent = nullptr);
+    SheetPrint(DrawingMaker make, ChosenPrinter printer, QObject* parent = nullptr);
     ~SheetPrint() override;
 
   signals:
     void finished(const window::PrintedSheet& printed);
 
   private:
+    using Work = std::function<PrintedSheet(std::stop_token)>;
+    SheetPrint(Work work, QObject* parent);
+
     std::jthread thread_;
 };
 
