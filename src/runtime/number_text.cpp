@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "runtime/number_text.h"
 
-#include <locale.h>
-
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 
 #include "runtime/shortest_decimal.h"
 
@@ -51,10 +51,39 @@ std::optional<std::string> numberPart(std::string_view typed) {
     return std::string(s);
 }
 
-// The "C" locale, so that a decimal point is "." whatever the user's locale.
-locale_t cLocale() {
-    static const locale_t locale = newlocale(LC_ALL_MASK, "C", locale_t{});
-    return locale;
+// The decimal order of magnitude of a number as numberPart gives it
+// ("-0.0012e5": 2), to tell a number too large for a double from one too small.
+int orderOf(std::string_view number) {
+    const std::size_t e = number.find_first_of("eE");
+    const std::string_view mantissa = number.substr(0, e);
+    long exponent = 0;
+    if (e != std::string_view::npos) {
+        std::string_view digits = number.substr(e + 1);
+        const bool below = !digits.empty() && digits.front() == '-';
+        if (!digits.empty() && (digits.front() == '-' || digits.front() == '+'))
+            digits.remove_prefix(1);
+        // Beyond any double either way: enough to tell the side.
+        for (char c : digits) exponent = std::min(exponent * 10 + (c - '0'), 100000L);
+        if (below) exponent = -exponent;
+    }
+    const std::size_t point = std::min(mantissa.find('.'), mantissa.size());
+    const std::size_t first = mantissa.find_first_of("123456789");
+    if (first == std::string_view::npos) return 0;
+    const long order = first < point ? long(point - first) - 1 : -long(first - point);
+    return int(std::clamp(order + exponent, -1000000L, 1000000L));
+}
+
+// The value of a number as numberPart gives it, whatever the user's locale
+// says a decimal point is: too large for a double it is infinite, too small
+// it is zero, with its sign, as the C library reads it.
+double valueOf(const std::string& number) {
+    double value = 0.0;
+    const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
+    if (error == std::errc::result_out_of_range) {
+        value = orderOf(number) > 0 ? std::numeric_limits<double>::infinity() : 0.0;
+        if (number.front() == '-') value = -value;
+    }
+    return value;
 }
 
 // The plain decimal form of a value: "100000", "0.0005", "-1020.5".
@@ -111,7 +140,7 @@ std::string toHalfWidth(std::string_view text) {
 std::optional<double> readNumber(std::string_view text) {
     std::optional<std::string> part = numberPart(text);
     if (!part) return std::nullopt;
-    return strtod_l(part->c_str(), nullptr, cLocale());
+    return valueOf(*part);
 }
 
 std::optional<std::int16_t> textToInt16(std::string_view text) {
@@ -131,7 +160,7 @@ bool inValueRange(double value) {
 std::optional<double> textToValue(std::string_view text) {
     std::optional<std::string> part = numberPart(text);
     if (!part) return std::nullopt;
-    const double value = strtod_l(part->c_str(), nullptr, cLocale());
+    const double value = valueOf(*part);
     if (!inValueRange(value)) return std::nullopt;
     return value;
 }

@@ -3,8 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
+#include <cstdint>
+#include <cstdlib>
 #include <limits>
+#include <random>
+#include <string>
 
 namespace {
 
@@ -90,6 +95,13 @@ TEST(ReadNumber, accepts_what_a_64_bit_value_holds) {
     // Too large for 64 bits is still a number, only out of every range.
     EXPECT_EQ(readNumber("1e400"), std::numeric_limits<double>::infinity());
     EXPECT_EQ(readNumber("-" + std::string(5000, '9')), -std::numeric_limits<double>::infinity());
+    // Beyond a double's range the other way: zero with its sign, as the C
+    // library reads it; the smallest denormal still reads as itself.
+    EXPECT_EQ(readNumber("1e-400"), 0.0);
+    EXPECT_TRUE(std::signbit(*readNumber("-0.000001e-400")));
+    EXPECT_EQ(readNumber("0.00000000001e400"), std::numeric_limits<double>::infinity());
+    EXPECT_EQ(readNumber("4.9406564584124654e-324"), std::numeric_limits<double>::denorm_min());
+    EXPECT_EQ(readNumber("12345e-5"), 0.12345);
     EXPECT_EQ(readNumber("ok"), std::nullopt);
 }
 
@@ -121,6 +133,34 @@ TEST(NumberToText, writes_the_shortest_form_that_reads_back) {
     EXPECT_EQ(numberToText(0.000005f), "5e-06");
     const float max = std::numeric_limits<float>::max();
     EXPECT_EQ(textToValue(numberToText(max)), 3.4028235e38);
+}
+
+// Read without the C library's locale, every number reads as strtod reads it
+// in the "C" locale, this test's own: digits on either side of the point,
+// exponents near and beyond a double's range.
+TEST(ReadNumber, reads_every_number_as_the_c_library_does) {
+    std::mt19937 random(20261209);
+    const auto digits = [&](int most) {
+        std::string text;
+        const int n = std::uniform_int_distribution<int>(0, most)(random);
+        for (int k = 0; k < n; ++k) text += char('0' + random() % 10);
+        return text;
+    };
+    for (int k = 0; k < 20000; ++k) {
+        std::string text = random() % 2 ? "-" : "";
+        const std::string whole = digits(25);
+        const std::string fraction = digits(25);
+        if (whole.empty() && fraction.empty()) continue;
+        text += whole;
+        if (!fraction.empty() || random() % 2) text += "." + fraction;
+        if (random() % 2)
+            text += "e" + std::to_string(std::uniform_int_distribution<int>(-400, 400)(random));
+        const std::optional<double> read = readNumber(text);
+        ASSERT_TRUE(read) << text;
+        const double expected = std::strtod(text.c_str(), nullptr);
+        EXPECT_EQ(std::bit_cast<std::uint64_t>(*read), std::bit_cast<std::uint64_t>(expected))
+            << text;
+    }
 }
 
 }  // namespace
