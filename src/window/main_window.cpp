@@ -40,6 +40,7 @@
 #include "window/views/results_overview.h"
 #include "window/views/section_panel.h"
 #include "window/views/warnings_dock.h"
+#include "window/workbench.h"
 
 namespace window {
 
@@ -89,6 +90,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     panel_ = new SectionPanel(form_->document());
     panel_->setMinimumWidth(kPanelMinimum);
     dock_ = new QDockWidget(QStringLiteral("断面图"), this);
+    dock_->setObjectName(QStringLiteral("drawingDock"));
     dock_->setWidget(panel_);
     dock_->setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable);
     addDockWidget(Qt::RightDockWidgetArea, dock_);
@@ -102,6 +104,8 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     table_ = new SurveyTableDock(form_->document(), this);
     addDockWidget(Qt::LeftDockWidgetArea, table_);
     table_->hide();
+    // A cut-and-fill survey has the drawing in the centre instead of the form.
+    workbench_ = new Workbench(*this, *dock_, *table_, form_->document());
     connect(table_->view(), &SurveyTableView::message, statusBar(), [this](const QString& text) {
         statusBar()->showMessage(text);
         tableRefusal_ = text;
@@ -397,6 +401,7 @@ bool MainWindow::maySetSurveyAside() {
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     if (maySetSurveyAside()) {
+        workbench_->remember();
         event->accept();
     } else {
         event->ignore();

@@ -20,6 +20,7 @@ class ResultsOverview;
 class SectionPanel;
 class SurveyTableDock;
 class WarningsDock;
+class Workbench;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -31,6 +32,7 @@ class MainWindow : public QMainWindow {
     QScrollArea& scrollArea() const { return *scroll_; }
     SectionPanel& sectionPanel() const { return *panel_; }
     WarningsDock& warnings() const { return *warnings_; }
+    Workbench& workbench() const { return *workbench_; }
 
     // 视图 ▸ 计算结果一览: the results of the calculation on screen, kept up to
     // date while it is open.
@@ -106,6 +108,7 @@ class MainWindow : public QMainWindow {
     QAction* saveAsAction_ = nullptr;
     QMenu* recentMenu_ = nullptr;
     SurveyTableDock* table_ = nullptr;
+    Workbench* workbench_ = nullptr;
     QString tableRefusal_;  // the table's last refusal on the status bar
 };
 

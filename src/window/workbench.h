@@ -1,0 +1,55 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// The window's two layouts, following the kind of survey the document holds.
+// A closed outline: the typed form in the centre, exactly as it has always
+// been, the drawing docked beside it. A cut-and-fill survey, which has no
+// prompts and nothing for the form's boxes: the workbench, the section drawing
+// large in the centre, the results below it and the survey table docked at
+// the left. Each kind's layout (its docks, the split between drawing and
+// results) is remembered, across runs too.
+
+#include <QObject>
+
+#include "document/survey_document.h"
+
+class QDockWidget;
+class QMainWindow;
+class QSplitter;
+class QStackedWidget;
+class QWidget;
+
+namespace window {
+
+class ResultsOverview;
+
+class Workbench : public QObject {
+    Q_OBJECT
+
+  public:
+    // Takes the window's central widget (the form) into a stack of its own.
+    Workbench(QMainWindow& window, QDockWidget& drawing, QDockWidget& table,
+              const document::SurveyDocument& document);
+
+    // The layout for the kind held, the one left remembered first.
+    void follow();
+    // The layout shown now remembered (the window is closing).
+    void remember() const;
+
+    document::SurveyKind shown() const { return shown_; }
+    ResultsOverview& results() const { return *results_; }
+
+  private:
+    void restore(document::SurveyKind kind);
+    void showPage(int index);
+
+    QMainWindow& window_;
+    QDockWidget& drawing_;
+    QDockWidget& table_;
+    const document::SurveyDocument& document_;
+    QStackedWidget* stack_;
+    QSplitter* bench_;
+    ResultsOverview* results_;
+    document::SurveyKind shown_ = document::SurveyKind::ClosedOutline;
+};
+
+}  // namespace window
