@@ -19,6 +19,10 @@ constexpr char kClosed = 'C';
 constexpr char kCutFill = 'F';
 // More sections than any survey holds: a count beyond it is damage.
 constexpr long long kMostSections = 10'000'000;
+// A closed outline holds its point count in 16 bits; a cut-and-fill line has
+// no limit of its own.
+constexpr long long kMostClosedPoints = std::numeric_limits<std::int16_t>::max();
+constexpr long long kLongestLine = std::numeric_limits<long long>::max();
 
 std::uint64_t checksum(std::string_view text) {
     std::uint64_t hash = 14695981039346656037ull;
@@ -81,8 +85,12 @@ class Numbers {
         const long long value = next<long long>();
         return value < 0 || value > largest ? fail(0LL) : value;
     }
-    std::vector<LinePoint> line() {
-        std::vector<LinePoint> points(std::size_t(count(std::numeric_limits<std::int16_t>::max())));
+    // A line as long as the survey allows; a count the rest of the record
+    // cannot hold (each point takes at least " 0 0") is damage, never a
+    // reason to allocate.
+    std::vector<LinePoint> line(long long largest) {
+        const long long room = static_cast<long long>(rest_.size() / 4);
+        std::vector<LinePoint> points(std::size_t(count(std::min(largest, room))));
         for (LinePoint& point : points) {
             point.elevation = next<double>();
             point.offset = next<double>();
@@ -128,8 +136,8 @@ bool apply(std::vector<CutFillSection>& sections, char kind, std::string_view li
     for (CutFillSection& section : taken) {
         section.station = numbers.next<double>();
         section.spacing = numbers.next<double>();
-        section.ground = numbers.line();
-        if (kind == kCutFill) section.design = numbers.line();
+        section.ground = numbers.line(kind == kCutFill ? kLongestLine : kMostClosedPoints);
+        if (kind == kCutFill) section.design = numbers.line(kLongestLine);
     }
     if (!numbers.whole()) return false;
     sections.resize(std::size_t(count));

@@ -131,6 +131,24 @@ TEST(StepJournal, replaying_the_steps_of_random_edits_gives_each_survey_after_th
     }
 }
 
+// A cut-and-fill line may be longer than a closed outline's 32,767 points:
+// its step, and every step after it, replays.
+TEST(StepJournal, a_cut_and_fill_line_beyond_32767_points_replays_with_the_steps_after_it) {
+    std::mt19937 random(5);
+    std::vector<CutFillSection> sections{randomSection(random, true), randomSection(random, true)};
+    const CutFillSurvey start{"Y", sections};
+    sections[0].ground = line(random, 40'000);
+    sections[0].design = line(random, 70'000);
+    const std::string longLine = survey_file::stepRecord(CutFillSurvey{"Y", sections}, 1, 1);
+    sections[1].station += 5;
+    const std::string later = survey_file::stepRecord(CutFillSurvey{"Y", sections}, 1, 2);
+    CutFillSurvey survey = start;
+    const survey_file::StepReplay replayed = survey_file::replaySteps(survey, longLine + later);
+    EXPECT_EQ(replayed.steps, 2);
+    EXPECT_FALSE(replayed.torn);
+    EXPECT_EQ(survey.sections, sections);
+}
+
 TEST(StepJournal, a_damaged_record_or_one_of_the_other_kind_stops_the_replay_there) {
     std::mt19937 random(3);
     std::vector<CutFillSection> sections{randomSection(random, false),
