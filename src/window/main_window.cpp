@@ -298,12 +298,13 @@ void MainWindow::offerUnsavedEdits() {
         tellLastCalculationTaken(this);
         return;
     }
-    if (const QString failure = foldUnsavedEdits(); !failure.isEmpty())
-        warnDataFolderOnce(this, failure);
+    const FoldedEdits folded = foldUnsavedEdits();
+    if (!folded.failure.isEmpty()) warnDataFolderOnce(this, folded.failure);
     if (!QFileInfo::exists(path)) return;
     QMessageBox box(QMessageBox::Question, caption(),
-                    QStringLiteral("上次修改的测量数据没有保存。是否重新打开？\n"
-                                   "（选“否”时这些修改将被丢弃。）"),
+                    QStringLiteral("上次修改的测量数据没有保存。是否重新打开？\n%1"
+                                   "（选“否”时这些修改将被丢弃。）")
+                        .arg(folded.lost.isEmpty() ? QString() : folded.lost + QLatin1Char('\n')),
                     QMessageBox::NoButton, this);
     QPushButton* yes = box.addButton(QStringLiteral("是"), QMessageBox::YesRole);
     QPushButton* no = box.addButton(QStringLiteral("否"), QMessageBox::NoRole);

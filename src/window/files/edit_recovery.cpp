@@ -3,10 +3,12 @@
 
 #include <QDir>
 #include <QFile>
+#include <QStringList>
 #include <QUndoStack>
 #include <QWidget>
 #include <algorithm>
 #include <cerrno>
+#include <vector>
 
 #include "document/survey_document.h"
 #include "survey_file/step_journal.h"
@@ -31,13 +33,45 @@ QString stepsTemporary() {
     return unsavedEditsStepsPath() + QStringLiteral(".new");
 }
 
+// Section numbers as runs: "3、5–7".
+QString sectionRuns(const std::vector<int>& sections) {
+    QStringList runs;
+    for (std::size_t k = 0; k < sections.size();) {
+        std::size_t end = k;
+        while (end + 1 < sections.size() && sections[end + 1] == sections[end] + 1) ++end;
+        runs << (end == k ? QString::number(sections[k])
+                          : QStringLiteral("%1–%2").arg(sections[k]).arg(sections[end]));
+        k = end + 1;
+    }
+    return runs.join(QStringLiteral("、"));
+}
+
+QString lostSteps(const survey_file::StepReplay& replayed) {
+    if (replayed.lost.empty()) return {};
+    QStringList records;
+    for (const int record : replayed.lost) records << QString::number(record);
+    QString text =
+        replayed.torn && replayed.lost.size() == 1
+            ? QStringLiteral("最后一步修改在写入“%1”时中断，没有恢复。")
+                  .arg(shown(unsavedEditsStepsPath()))
+            : QStringLiteral("“%1”中第 %2 条记录已损坏（%3 步修改），没有恢复，其余的修改已恢复。")
+                  .arg(shown(unsavedEditsStepsPath()), records.join(QStringLiteral("、")))
+                  .arg(replayed.lost.size());
+    if (!replayed.stale.empty())
+        text +=
+            QStringLiteral("断面 %1 是那%2之前的数据，请核对。")
+                .arg(sectionRuns(replayed.stale),
+                     replayed.lost.size() == 1 ? QStringLiteral("一步") : QStringLiteral("些步"));
+    return text;
+}
+
 // The steps replayed on the copy, written back with the copy's 工程信息.
 template <class Survey>
-QString fold(Survey& survey, const section::ProjectInfo& project, const QByteArray& steps) {
-    if (survey_file::replaySteps(survey, std::string_view(steps.constData(), steps.size())).steps ==
-        0)
-        return {};
-    return saveLastCalculation(survey, unsavedEditsPath(), project);
+FoldedEdits fold(Survey& survey, const section::ProjectInfo& project, const QByteArray& steps) {
+    const survey_file::StepReplay replayed =
+        survey_file::replaySteps(survey, std::string_view(steps.constData(), steps.size()));
+    if (replayed.steps == 0) return {{}, lostSteps(replayed)};
+    return {saveLastCalculation(survey, unsavedEditsPath(), project), lostSteps(replayed)};
 }
 
 }  // namespace
@@ -50,22 +84,23 @@ QString unsavedEditsStepsPath() {
     return QDir(dataFolder()).filePath(QStringLiteral("未保存的修改.steps"));
 }
 
-QString foldUnsavedEdits() {
+FoldedEdits foldUnsavedEdits() {
     const QString stepsPath = unsavedEditsStepsPath();
     QFile steps(stepsPath);
     if (!steps.exists()) return {};
+    FoldedEdits folded;
     if (QFile::exists(unsavedEditsPath())) {
-        if (!steps.open(QIODevice::ReadOnly)) return readFailure(stepsPath, EACCES);
+        if (!steps.open(QIODevice::ReadOnly)) return {readFailure(stepsPath, EACCES), {}};
         const QByteArray records = steps.readAll();
         steps.close();
         OpenedSurvey copy = readAnySurveyFile(unsavedEditsPath());
-        if (!copy.survey && !copy.cutFill) return copy.error;
-        const QString failure = copy.cutFill ? fold(*copy.cutFill, copy.project, records)
-                                             : fold(*copy.survey, copy.project, records);
-        if (!failure.isEmpty()) return failure;
+        if (!copy.survey && !copy.cutFill) return {copy.error, {}};
+        folded = copy.cutFill ? fold(*copy.cutFill, copy.project, records)
+                              : fold(*copy.survey, copy.project, records);
+        if (!folded.failure.isEmpty()) return folded;
     }
-    if (!steps.remove()) return writeFailure(stepsPath, EACCES);
-    return {};
+    if (!steps.remove()) return {writeFailure(stepsPath, EACCES), folded.lost};
+    return folded;
 }
 
 QString removeUnsavedEdits() {

@@ -39,9 +39,13 @@ QString unsavedEditsPath();
 QString unsavedEditsStepsPath();
 
 // The steps of a run that ended unsaved folded into its copy, which is then
-// written again safely, the steps removed: before the copy is offered. A
-// last step torn by a kill is dropped. Empty, or why not, naming the file.
-QString foldUnsavedEdits();
+// written again safely, the steps removed: before the copy is offered. A step
+// whose record is damaged, or torn by a kill, is skipped, the others kept.
+struct FoldedEdits {
+    QString failure;  // why the steps could not be folded, naming the file
+    QString lost;     // the steps skipped and the sections left as before them
+};
+FoldedEdits foldUnsavedEdits();
 // Both files removed, as when the copy is not wanted; empty, or why not.
 QString removeUnsavedEdits();
 
