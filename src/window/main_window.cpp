@@ -300,7 +300,10 @@ void MainWindow::offerUnsavedEdits() {
     }
     const FoldedEdits folded = foldUnsavedEdits();
     if (!folded.failure.isEmpty()) warnDataFolderOnce(this, folded.failure);
-    if (!QFileInfo::exists(path)) return;
+    if (!QFileInfo::exists(path)) {
+        if (!folded.lost.isEmpty()) QMessageBox::warning(this, caption(), folded.lost);
+        return;
+    }
     QMessageBox box(QMessageBox::Question, caption(),
                     QStringLiteral("上次修改的测量数据没有保存。是否重新打开？\n%1"
                                    "（选“否”时这些修改将被丢弃。）")

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/files/edit_recovery.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStringList>
 #include <QUndoStack>
 #include <QWidget>
@@ -16,6 +18,7 @@
 #include "window/files/data_folder_messages.h"
 #include "window/files/file_failure.h"
 #include "window/files/survey_io.h"
+#include "window/files/whole_file.h"
 
 namespace window {
 
@@ -31,6 +34,19 @@ QString shown(const QString& path) {
 
 QString stepsTemporary() {
     return unsavedEditsStepsPath() + QStringLiteral(".new");
+}
+
+// A recovery file that does not read back (not a regular file, damaged,
+// unreadable) moved beside itself under a dated name: a start neither hangs
+// on it nor asks again, and nothing of it is thrown away. `why` names the
+// file and the reason.
+QString setAside(const QString& path, const QString& stamp, const QString& why) {
+    const QFileInfo info(path);
+    const QString to = info.dir().filePath(
+        QStringLiteral("%1（损坏 %2）.%3").arg(info.completeBaseName(), stamp, info.suffix()));
+    if (!QDir().rename(path, to))
+        return why + QStringLiteral("它也无法移到“%1”：请把它移走或删除。").arg(shown(to));
+    return why + QStringLiteral("已把它移到“%1”。").arg(shown(to));
 }
 
 // Section numbers as runs: "3、5–7".
@@ -67,9 +83,8 @@ QString lostSteps(const survey_file::StepReplay& replayed) {
 
 // The steps replayed on the copy, written back with the copy's 工程信息.
 template <class Survey>
-FoldedEdits fold(Survey& survey, const section::ProjectInfo& project, const QByteArray& steps) {
-    const survey_file::StepReplay replayed =
-        survey_file::replaySteps(survey, std::string_view(steps.constData(), steps.size()));
+FoldedEdits fold(Survey& survey, const section::ProjectInfo& project, const std::string& steps) {
+    const survey_file::StepReplay replayed = survey_file::replaySteps(survey, steps);
     if (replayed.steps == 0) return {{}, lostSteps(replayed)};
     return {saveLastCalculation(survey, unsavedEditsPath(), project), lostSteps(replayed)};
 }
@@ -85,21 +100,39 @@ QString unsavedEditsStepsPath() {
 }
 
 FoldedEdits foldUnsavedEdits() {
+    const QString copyPath = unsavedEditsPath();
     const QString stepsPath = unsavedEditsStepsPath();
-    QFile steps(stepsPath);
-    if (!steps.exists()) return {};
+    const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
     FoldedEdits folded;
-    if (QFile::exists(unsavedEditsPath())) {
-        if (!steps.open(QIODevice::ReadOnly)) return {readFailure(stepsPath, EACCES), {}};
-        const QByteArray records = steps.readAll();
-        steps.close();
-        OpenedSurvey copy = readAnySurveyFile(unsavedEditsPath());
-        if (!copy.survey && !copy.cutFill) return {copy.error, {}};
-        folded = copy.cutFill ? fold(*copy.cutFill, copy.project, records)
-                              : fold(*copy.survey, copy.project, records);
-        if (!folded.failure.isEmpty()) return folded;
+    // Read without blocking: a FIFO or a folder under either name is told as
+    // what it is and moved aside, the good part offered.
+    WholeFile steps;
+    bool stepsRead = false;
+    if (QFileInfo::exists(stepsPath)) {
+        steps = readWholeFile(stepsPath);
+        stepsRead = steps.error.isEmpty();
+        if (!stepsRead) folded.lost = setAside(stepsPath, stamp, steps.error);
     }
-    if (!steps.remove()) return {writeFailure(stepsPath, EACCES), folded.lost};
+    if (QFileInfo::exists(copyPath)) {
+        OpenedSurvey copy = readAnySurveyFile(copyPath);
+        if (!copy.survey && !copy.cutFill) {
+            // The steps build on the copy: without it they go aside with it.
+            folded.lost += setAside(copyPath, stamp, copy.error);
+            if (stepsRead)
+                folded.lost += setAside(
+                    stepsPath, stamp,
+                    QStringLiteral("“%1”是它之后的修改，没有它用不上。").arg(shown(stepsPath)));
+            return folded;
+        }
+        if (stepsRead) {
+            const FoldedEdits replayed = copy.cutFill
+                                             ? fold(*copy.cutFill, copy.project, steps.bytes)
+                                             : fold(*copy.survey, copy.project, steps.bytes);
+            folded.lost += replayed.lost;
+            if (!replayed.failure.isEmpty()) return {replayed.failure, folded.lost};
+        }
+    }
+    if (stepsRead && !QFile::remove(stepsPath)) folded.failure = writeFailure(stepsPath, EACCES);
     return folded;
 }
 

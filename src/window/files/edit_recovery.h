@@ -40,10 +40,12 @@ QString unsavedEditsStepsPath();
 
 // The steps of a run that ended unsaved folded into its copy, which is then
 // written again safely, the steps removed: before the copy is offered. A step
-// whose record is damaged, or torn by a kill, is skipped, the others kept.
+// whose record is damaged, or torn by a kill, is skipped, the others kept. A
+// file of the two that does not read back (not a regular file, damaged,
+// unreadable) is moved aside, the steps with their copy.
 struct FoldedEdits {
     QString failure;  // why the steps could not be folded, naming the file
-    QString lost;     // the steps skipped and the sections left as before them
+    QString lost;     // what was not recovered: steps skipped, files moved aside
 };
 FoldedEdits foldUnsavedEdits();
 // Both files removed, as when the copy is not wanted; empty, or why not.
