@@ -304,10 +304,7 @@ void MainWindow::offerUnsavedEdits() {
         if (!folded.lost.isEmpty()) QMessageBox::warning(this, caption(), folded.lost);
         return;
     }
-    QMessageBox box(QMessageBox::Question, caption(),
-                    QStringLiteral("上次修改的测量数据没有保存。是否重新打开？\n%1"
-                                   "（选“否”时这些修改将被丢弃。）")
-                        .arg(folded.lost.isEmpty() ? QString() : folded.lost + QLatin1Char('\n')),
+    QMessageBox box(QMessageBox::Question, caption(), unsavedEditsQuestion(folded),
                     QMessageBox::NoButton, this);
     QPushButton* yes = box.addButton(QStringLiteral("是"), QMessageBox::YesRole);
     QPushButton* no = box.addButton(QStringLiteral("否"), QMessageBox::NoRole);
@@ -320,12 +317,15 @@ void MainWindow::offerUnsavedEdits() {
     }
     if (box.clickedButton() != yes) return;
     if (!openSurvey(path, false)) return;
-    // Opened, but still not saved anywhere: it stays changed, and kept.
-    setCurrentFile({});
-    form_->document().markSaved({});
+    // Opened as the file it belongs to, but still not saved: it stays
+    // changed, and kept.
+    form_->document().markSaved(folded.file);
     form_->document().undoStack()->resetClean();
-    titleName_ = QStringLiteral("未保存的修改");
-    showTitle();
+    setCurrentFile(folded.file);
+    if (folded.file.isEmpty()) {
+        titleName_ = QStringLiteral("未保存的修改");
+        showTitle();
+    }
 }
 
 void MainWindow::newClicked() {

@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QMenuBar>
 #include <QTemporaryDir>
@@ -17,6 +18,7 @@
 #include "dialog_driver.h"
 #include "document/survey_document.h"
 #include "menu_action.h"
+#include "survey_file/hdm.h"
 #include "survey_file/survey_file.h"
 #include "window/files/data_folder.h"
 #include "window/files/edit_recovery.h"
@@ -78,13 +80,16 @@ class UnsavedEditsTest : public QObject {
     // and `records` as its steps; a new start offers them, answered 是. What
     // the dialogs said, or why not.
     QString restartWithSteps(const QByteArray& records) {
-        QFile::remove(file("kept.csv"));
-        if (!QFile::copy(window::unsavedEditsPath(), file("kept.csv"))) return "no copy";
+        for (const QString& kept : {file("kept.csv"), file("kept.name")}) QFile::remove(kept);
+        if (!QFile::copy(window::unsavedEditsPath(), file("kept.csv")) ||
+            !QFile::copy(window::unsavedEditsNamePath(), file("kept.name")))
+            return "no copy";
         document().undoStack()->clear();
         delete mainWindow;
-        QFile::remove(window::unsavedEditsPath());
+        window::removeUnsavedEdits();
         QFile written(window::unsavedEditsStepsPath());
         if (!QFile::copy(file("kept.csv"), window::unsavedEditsPath()) ||
+            !QFile::copy(file("kept.name"), window::unsavedEditsNamePath()) ||
             !written.open(QIODevice::WriteOnly) || written.write(records) != records.size())
             return "not restored";
         written.close();
@@ -150,23 +155,61 @@ class UnsavedEditsTest : public QObject {
         QCOMPARE(mainWindow->windowTitle(), "saved.csv - Velmorin");
     }
 
-    void a_later_start_offers_the_edits_and_they_stay_unsaved() {
+    // They reopen as the file they belong to, named with the time of the
+    // last edit in the question.
+    void a_later_start_offers_the_edits_as_their_files_and_they_stay_unsaved() {
         openHand();
         editOneElevation();
         const section::SectionSurvey edited = document().survey();
-        // As after a kill: the window is gone without being asked.
-        QVERIFY(QFile::copy(window::unsavedEditsPath(), file("kept.csv")));
-        document().undoStack()->clear();
-        delete mainWindow;
-        QFile::remove(window::unsavedEditsPath());
-        QVERIFY(QFile::copy(file("kept.csv"), window::unsavedEditsPath()));
-        mainWindow = new window::MainWindow;
-        DialogDriver driver({press("是")});
-        mainWindow->offerUnsavedEdits();
-        QVERIFY2(driver.scriptDone(), qPrintable(driver.log().join(" | ")));
+        const QString told = restartWithSteps({});
+        const QString named = QStringLiteral("上次修改的“%1”没有保存（最后一次修改在 %2")
+                                  .arg(QDir::toNativeSeparators(file("hand.csv")),
+                                       QDate::currentDate().toString("yyyy-MM-dd"));
+        QVERIFY2(told.contains(named) && !told.contains("not answered"), qPrintable(told));
         QCOMPARE(survey_file::writeSurvey(document().survey()), survey_file::writeSurvey(edited));
         QVERIFY(document().modified());
-        QCOMPARE(mainWindow->windowTitle(), "未保存的修改* - Velmorin");
+        QCOMPARE(document().fileName(), file("hand.csv"));
+        QCOMPARE(mainWindow->windowTitle(), "hand.csv* - Velmorin");
+    }
+
+    // A 里程文件 reopens as one: saving proposes it, and writes it as one.
+    void edits_of_a_field_file_reopen_as_that_file_and_save_in_its_format() {
+        section::CutFillSurvey field{"Y", {}};
+        for (const double station : {1000.0, 1020.0})
+            field.sections.push_back(
+                {station, 0, {{100, -5}, {101, 0}, {100, 5}}, {{99, -6}, {99, 6}}});
+        {
+            QFile out(file("field.hdm"));
+            QVERIFY(out.open(QIODevice::WriteOnly));
+            out.write(QByteArray::fromStdString(survey_file::writeHdm(field)));
+        }
+        QVERIFY(mainWindow->openSurvey(file("field.hdm")));
+        using document::Line;
+        QVERIFY(!document().setCutFillCell({1, Line::Ground, 2, document::Column::Elevation, 102}));
+        const std::string edited = survey_file::writeHdm(document().cutFill());
+        const QString told = restartWithSteps(steps());
+        QVERIFY2(told.contains(QDir::toNativeSeparators(file("field.hdm"))), qPrintable(told));
+        QCOMPARE(mainWindow->windowTitle(), "field.hdm* - Velmorin");
+        QVERIFY(QFile::remove(file("field.hdm")));
+        QString proposed, type;
+        DialogDriver driver({chooseFile(file("field.hdm"))});
+        driver.onOpen([&](QWidget* dialog) {
+            if (auto* files = qobject_cast<QFileDialog*>(dialog)) {
+                proposed = files->selectedFiles().value(0);
+                type = files->selectedNameFilter();
+            }
+        });
+        menuAction(*mainWindow, "保存测量数据")->trigger();
+        const QString log = driver.log().join(" | ");
+        QVERIFY2(!log.contains("unexpected") && !log.contains("chose"), qPrintable(log));
+        if (!proposed.isEmpty()) {  // a save that asks at all proposes the file
+            QCOMPARE(proposed, file("field.hdm"));
+            QVERIFY2(type.startsWith("里程文件"), qPrintable(type));
+        }
+        QFile saved(file("field.hdm"));
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        QCOMPARE(saved.readAll().toStdString(), edited);
+        QVERIFY(!document().modified());
     }
 
     // The copy holds the first step; the steps after it are appended beside it
@@ -312,6 +355,7 @@ class UnsavedEditsTest : public QObject {
         QCOMPARE(survey_file::writeCutFillSurvey(document().cutFill()), edited);
         QCOMPARE(document().project(), project);
         QVERIFY(document().modified());
+        QCOMPARE(mainWindow->windowTitle(), "未保存的修改* - Velmorin");  // belongs to no file
     }
 
     void ctrl_t_shows_the_table_on_the_first_elevation_and_an_edit_there_is_a_step() {

@@ -17,6 +17,7 @@
 #include "window/files/data_folder.h"
 #include "window/files/data_folder_messages.h"
 #include "window/files/file_failure.h"
+#include "window/files/safe_write.h"
 #include "window/files/survey_io.h"
 #include "window/files/whole_file.h"
 
@@ -81,12 +82,15 @@ QString lostSteps(const survey_file::StepReplay& replayed) {
     return text;
 }
 
-// The steps replayed on the copy, written back with the copy's 工程信息.
+// The steps replayed on the copy, written back with the copy's 工程信息; what
+// did not replay is told in `folded`.
 template <class Survey>
-FoldedEdits fold(Survey& survey, const section::ProjectInfo& project, const std::string& steps) {
+void fold(Survey& survey, const section::ProjectInfo& project, const std::string& steps,
+          FoldedEdits& folded) {
     const survey_file::StepReplay replayed = survey_file::replaySteps(survey, steps);
-    if (replayed.steps == 0) return {{}, lostSteps(replayed)};
-    return {saveLastCalculation(survey, unsavedEditsPath(), project), lostSteps(replayed)};
+    folded.lost += lostSteps(replayed);
+    if (replayed.steps > 0)
+        folded.failure = saveLastCalculation(survey, unsavedEditsPath(), project);
 }
 
 }  // namespace
@@ -99,11 +103,26 @@ QString unsavedEditsStepsPath() {
     return QDir(dataFolder()).filePath(QStringLiteral("未保存的修改.steps"));
 }
 
+QString unsavedEditsNamePath() {
+    return QDir(dataFolder()).filePath(QStringLiteral("未保存的修改.name"));
+}
+
 FoldedEdits foldUnsavedEdits() {
     const QString copyPath = unsavedEditsPath();
     const QString stepsPath = unsavedEditsStepsPath();
     const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
     FoldedEdits folded;
+    for (const QString& path : {copyPath, stepsPath}) {
+        const QFileInfo info(path);
+        if (info.isFile()) folded.lastEdit = std::max(folded.lastEdit, info.lastModified());
+    }
+    if (QFileInfo::exists(unsavedEditsNamePath())) {
+        const WholeFile name = readWholeFile(unsavedEditsNamePath());
+        if (name.error.isEmpty())
+            folded.file = QString::fromStdString(name.bytes);
+        else
+            folded.lost = setAside(unsavedEditsNamePath(), stamp, name.error);
+    }
     // Read without blocking: a FIFO or a folder under either name is told as
     // what it is and moved aside, the good part offered.
     WholeFile steps;
@@ -111,7 +130,7 @@ FoldedEdits foldUnsavedEdits() {
     if (QFileInfo::exists(stepsPath)) {
         steps = readWholeFile(stepsPath);
         stepsRead = steps.error.isEmpty();
-        if (!stepsRead) folded.lost = setAside(stepsPath, stamp, steps.error);
+        if (!stepsRead) folded.lost += setAside(stepsPath, stamp, steps.error);
     }
     if (QFileInfo::exists(copyPath)) {
         OpenedSurvey copy = readAnySurveyFile(copyPath);
@@ -125,19 +144,32 @@ FoldedEdits foldUnsavedEdits() {
             return folded;
         }
         if (stepsRead) {
-            const FoldedEdits replayed = copy.cutFill
-                                             ? fold(*copy.cutFill, copy.project, steps.bytes)
-                                             : fold(*copy.survey, copy.project, steps.bytes);
-            folded.lost += replayed.lost;
-            if (!replayed.failure.isEmpty()) return {replayed.failure, folded.lost};
+            if (copy.cutFill)
+                fold(*copy.cutFill, copy.project, steps.bytes, folded);
+            else
+                fold(*copy.survey, copy.project, steps.bytes, folded);
+            if (!folded.failure.isEmpty()) return folded;
         }
     }
     if (stepsRead && !QFile::remove(stepsPath)) folded.failure = writeFailure(stepsPath, EACCES);
     return folded;
 }
 
+QString unsavedEditsQuestion(const FoldedEdits& folded) {
+    const QString what = folded.file.isEmpty() ? QStringLiteral("测量数据")
+                                               : QStringLiteral("“%1”").arg(shown(folded.file));
+    QString text = QStringLiteral("上次修改的%1没有保存").arg(what);
+    if (folded.lastEdit.isValid())
+        text += QStringLiteral("（最后一次修改在 %1）")
+                    .arg(folded.lastEdit.toString(QStringLiteral("yyyy-MM-dd HH:mm")));
+    text += QStringLiteral("。是否重新打开？\n");
+    if (!folded.lost.isEmpty()) text += folded.lost + QLatin1Char('\n');
+    return text + QStringLiteral("（选“否”时这些修改将被丢弃。）");
+}
+
 QString removeUnsavedEdits() {
-    for (const QString& path : {unsavedEditsPath(), unsavedEditsStepsPath()})
+    for (const QString& path :
+         {unsavedEditsPath(), unsavedEditsStepsPath(), unsavedEditsNamePath()})
         if (QFile::exists(path) && !QFile::remove(path))
             return QStringLiteral("无法删除“%1”。").arg(shown(path));
     return {};
@@ -218,6 +250,17 @@ void EditRecovery::keepWhole() {
             : saveLastCalculation(document_.survey(), unsavedEditsPath(), document_.project());
     if (!failure.isEmpty()) {
         warn(failure);
+        return;
+    }
+    // The file the edits belong to, so that they reopen as its own; a copy
+    // in the data folder (the last calculation) is no user's file.
+    const QString file = document_.fileName();
+    const bool own =
+        !file.isEmpty() && QFileInfo(file).absolutePath() != QDir(dataFolder()).absolutePath();
+    if (const QString named =
+            writeFileSafely(unsavedEditsNamePath(), own ? file.toUtf8() : QByteArray());
+        !named.isEmpty()) {
+        warn(named);
         return;
     }
     // Steps left from before the copy are stale: a new, empty file replaces them.

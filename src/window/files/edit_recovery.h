@@ -7,6 +7,9 @@
 //     未保存的修改.csv     a copy of the whole survey, written safely
 //     未保存的修改.steps   the steps since that copy (survey_file/step_journal.h),
 //                         one record appended and synced a step
+//     未保存的修改.name    the path of the file the edits belong to, UTF-8,
+//                         empty for a survey never saved (its ending tells
+//                         the format, as for any document)
 //
 // Writing the whole survey takes a tenth of a second or so at 10^5 points, a
 // record of the sections a step touched well under a millisecond: so a step
@@ -18,6 +21,7 @@
 // calculation keeps these files (data_folder.h): a second one is told once
 // that the first keeps them.
 
+#include <QDateTime>
 #include <QObject>
 #include <QString>
 #include <QThreadPool>
@@ -37,6 +41,7 @@ namespace window {
 
 QString unsavedEditsPath();
 QString unsavedEditsStepsPath();
+QString unsavedEditsNamePath();
 
 // The steps of a run that ended unsaved folded into its copy, which is then
 // written again safely, the steps removed: before the copy is offered. A step
@@ -44,10 +49,14 @@ QString unsavedEditsStepsPath();
 // file of the two that does not read back (not a regular file, damaged,
 // unreadable) is moved aside, the steps with their copy.
 struct FoldedEdits {
-    QString failure;  // why the steps could not be folded, naming the file
-    QString lost;     // what was not recovered: steps skipped, files moved aside
+    QString failure;     // why the steps could not be folded, naming the file
+    QString lost;        // what was not recovered: steps skipped, files moved aside
+    QString file;        // the file the edits belong to; empty when none
+    QDateTime lastEdit;  // when the last step reached the disk
 };
 FoldedEdits foldUnsavedEdits();
+// Whether to reopen them, naming the file and the time of the last edit.
+QString unsavedEditsQuestion(const FoldedEdits& folded);
 // Both files removed, as when the copy is not wanted; empty, or why not.
 QString removeUnsavedEdits();
 
