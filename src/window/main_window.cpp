@@ -292,15 +292,11 @@ bool MainWindow::openLastCalculation() {
 }
 
 void MainWindow::offerUnsavedEdits() {
-    const QString path = unsavedEditsPath();
-    if (!QFileInfo::exists(path) && !QFileInfo::exists(unsavedEditsStepsPath())) return;
-    if (!holdsLastCalculation()) {
-        tellLastCalculationTaken(this);
-        return;
-    }
-    const FoldedEdits folded = foldUnsavedEdits();
+    const EditFiles offered = editFilesToOffer();
+    if (offered.stem.isEmpty()) return;
+    const FoldedEdits folded = foldUnsavedEdits(offered);
     if (!folded.failure.isEmpty()) warnDataFolderOnce(this, folded.failure);
-    if (!QFileInfo::exists(path)) {
+    if (!QFileInfo::exists(offered.copy())) {
         if (!folded.lost.isEmpty()) QMessageBox::warning(this, caption(), folded.lost);
         return;
     }
@@ -310,17 +306,21 @@ void MainWindow::offerUnsavedEdits() {
     QPushButton* no = box.addButton(QStringLiteral("否"), QMessageBox::NoRole);
     box.setDefaultButton(yes);
     box.exec();
-    if (box.clickedButton() == no) {
-        if (const QString failure = removeUnsavedEdits(); !failure.isEmpty())
+    const auto remove = [&] {
+        if (const QString failure = removeUnsavedEdits(offered); !failure.isEmpty())
             warnDataFolderOnce(this, failure);
+    };
+    if (box.clickedButton() == no) {
+        remove();
         return;
     }
     if (box.clickedButton() != yes) return;
-    if (!openSurvey(path, false)) return;
+    if (!openSurvey(offered.copy(), false)) return;
     // Opened as the file it belongs to, but still not saved: it stays
-    // changed, and kept.
+    // changed, and kept, in this instance's own files from here on.
     form_->document().markSaved(folded.file);
     form_->document().undoStack()->resetClean();
+    if (!offered.isOwn()) remove();
     setCurrentFile(folded.file);
     if (folded.file.isEmpty()) {
         titleName_ = QStringLiteral("未保存的修改");

@@ -324,6 +324,37 @@ class UnsavedEditsTest : public QObject {
         for (const QString& moved : aside) removeAny(folder.filePath(moved));
     }
 
+    // Another instance's edits, under names of its own: not offered while it
+    // runs (its lock held), offered once it has ended, and then kept as this
+    // instance's.
+    void another_instances_edits_are_offered_once_it_has_ended() {
+        const QString stem =
+            QDir(window::dataFolder()).filePath("未保存的修改-20261209-101500-123-4242");
+        for (const auto& [ending, bytes] :
+             {std::pair<QString, QByteArray>{".csv", kSurvey}, {".name", file("a.csv").toUtf8()}}) {
+            QFile out(stem + ending);
+            QVERIFY(out.open(QIODevice::WriteOnly));
+            out.write(bytes);
+        }
+        {
+            const window::FolderLock running(stem + ".lock");
+            QCOMPARE(running.state(), window::FolderLock::State::Held);
+            DialogDriver none({});
+            mainWindow->offerUnsavedEdits();
+            QVERIFY2(none.log().isEmpty(), qPrintable(none.log().join(" | ")));
+        }
+        DialogDriver driver({press("是")});
+        mainWindow->offerUnsavedEdits();
+        const QString told = driver.log().join(" | ");
+        QVERIFY2(driver.scriptDone() && told.contains(QDir::toNativeSeparators(file("a.csv"))),
+                 qPrintable(told));
+        QCOMPARE(document().survey().sectionCount(), 2);
+        QCOMPARE(mainWindow->windowTitle(), "a.csv* - Velmorin");
+        for (const char* ending : {".csv", ".steps", ".name", ".lock"})
+            QVERIFY2(!QFileInfo::exists(stem + ending), ending);
+        QVERIFY(QFile::exists(window::unsavedEditsPath()));
+    }
+
     // The same for a cut-and-fill survey: its steps replayed on its copy,
     // with the 工程信息 set between them.
     void a_cut_and_fill_surveys_steps_are_reopened_too() {

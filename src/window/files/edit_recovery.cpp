@@ -63,16 +63,15 @@ QString sectionRuns(const std::vector<int>& sections) {
     return runs.join(QStringLiteral("、"));
 }
 
-QString lostSteps(const survey_file::StepReplay& replayed) {
+QString lostSteps(const survey_file::StepReplay& replayed, const QString& stepsPath) {
     if (replayed.lost.empty()) return {};
     QStringList records;
     for (const int record : replayed.lost) records << QString::number(record);
     QString text =
         replayed.torn && replayed.lost.size() == 1
-            ? QStringLiteral("最后一步修改在写入“%1”时中断，没有恢复。")
-                  .arg(shown(unsavedEditsStepsPath()))
+            ? QStringLiteral("最后一步修改在写入“%1”时中断，没有恢复。").arg(shown(stepsPath))
             : QStringLiteral("“%1”中第 %2 条记录已损坏（%3 步修改），没有恢复，其余的修改已恢复。")
-                  .arg(shown(unsavedEditsStepsPath()), records.join(QStringLiteral("、")))
+                  .arg(shown(stepsPath), records.join(QStringLiteral("、")))
                   .arg(replayed.lost.size());
     if (!replayed.stale.empty())
         text +=
@@ -86,42 +85,41 @@ QString lostSteps(const survey_file::StepReplay& replayed) {
 // did not replay is told in `folded`.
 template <class Survey>
 void fold(Survey& survey, const section::ProjectInfo& project, const std::string& steps,
-          FoldedEdits& folded) {
+          const EditFiles& files, FoldedEdits& folded) {
     const survey_file::StepReplay replayed = survey_file::replaySteps(survey, steps);
-    folded.lost += lostSteps(replayed);
-    if (replayed.steps > 0)
-        folded.failure = saveLastCalculation(survey, unsavedEditsPath(), project);
+    folded.lost += lostSteps(replayed, files.steps());
+    if (replayed.steps > 0) folded.failure = saveLastCalculation(survey, files.copy(), project);
 }
 
 }  // namespace
 
 QString unsavedEditsPath() {
-    return QDir(dataFolder()).filePath(QStringLiteral("未保存的修改.csv"));
+    return ownEditFiles().copy();
 }
 
 QString unsavedEditsStepsPath() {
-    return QDir(dataFolder()).filePath(QStringLiteral("未保存的修改.steps"));
+    return ownEditFiles().steps();
 }
 
 QString unsavedEditsNamePath() {
-    return QDir(dataFolder()).filePath(QStringLiteral("未保存的修改.name"));
+    return ownEditFiles().name();
 }
 
-FoldedEdits foldUnsavedEdits() {
-    const QString copyPath = unsavedEditsPath();
-    const QString stepsPath = unsavedEditsStepsPath();
+FoldedEdits foldUnsavedEdits(const EditFiles& files) {
+    const QString copyPath = files.copy();
+    const QString stepsPath = files.steps();
     const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
     FoldedEdits folded;
     for (const QString& path : {copyPath, stepsPath}) {
         const QFileInfo info(path);
         if (info.isFile()) folded.lastEdit = std::max(folded.lastEdit, info.lastModified());
     }
-    if (QFileInfo::exists(unsavedEditsNamePath())) {
-        const WholeFile name = readWholeFile(unsavedEditsNamePath());
+    if (QFileInfo::exists(files.name())) {
+        const WholeFile name = readWholeFile(files.name());
         if (name.error.isEmpty())
             folded.file = QString::fromStdString(name.bytes);
         else
-            folded.lost = setAside(unsavedEditsNamePath(), stamp, name.error);
+            folded.lost = setAside(files.name(), stamp, name.error);
     }
     // Read without blocking: a FIFO or a folder under either name is told as
     // what it is and moved aside, the good part offered.
@@ -145,9 +143,9 @@ FoldedEdits foldUnsavedEdits() {
         }
         if (stepsRead) {
             if (copy.cutFill)
-                fold(*copy.cutFill, copy.project, steps.bytes, folded);
+                fold(*copy.cutFill, copy.project, steps.bytes, files, folded);
             else
-                fold(*copy.survey, copy.project, steps.bytes, folded);
+                fold(*copy.survey, copy.project, steps.bytes, files, folded);
             if (!folded.failure.isEmpty()) return folded;
         }
     }
@@ -167,11 +165,12 @@ QString unsavedEditsQuestion(const FoldedEdits& folded) {
     return text + QStringLiteral("（选“否”时这些修改将被丢弃。）");
 }
 
-QString removeUnsavedEdits() {
-    for (const QString& path :
-         {unsavedEditsPath(), unsavedEditsStepsPath(), unsavedEditsNamePath()})
+QString removeUnsavedEdits(const EditFiles& files) {
+    for (const QString& path : {files.copy(), files.steps(), files.name()})
         if (QFile::exists(path) && !QFile::remove(path))
             return QStringLiteral("无法删除“%1”。").arg(shown(path));
+    // Another instance's, taken over: its lock goes with them.
+    if (!files.isOwn()) QFile::remove(files.lock());
     return {};
 }
 
@@ -207,10 +206,6 @@ void EditRecovery::follow(const document::Change& change) {
         forget();
         return;
     }
-    if (!holdsLastCalculation()) {
-        tellLastCalculationTaken(parent_);
-        return;
-    }
     if (change.kind == document::Change::Kind::Survey || !steps_.isOpen()) {
         keepWhole();
         return;
@@ -239,10 +234,6 @@ void EditRecovery::settle() {
 }
 
 void EditRecovery::keepWhole() {
-    if (!holdsLastCalculation()) {
-        tellLastCalculationTaken(parent_);
-        return;
-    }
     settle();
     const QString failure =
         document_.kind() == document::SurveyKind::CutFill
@@ -329,9 +320,8 @@ void EditRecovery::copied(unsigned generation, const QString& failure) {
 
 void EditRecovery::forget() {
     settle();
-    // Saved, or a new survey: nothing is left to recover. Only the instance
-    // that keeps the copy may take it away.
-    if (holdsLastCalculation()) warn(removeUnsavedEdits());
+    // Saved, or a new survey: nothing is left to recover.
+    warn(removeUnsavedEdits());
 }
 
 }  // namespace window

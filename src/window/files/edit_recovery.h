@@ -17,9 +17,8 @@
 // again, on a thread of its own, the steps it holds then let go. The copy
 // itself is written at once where there is none to build on: at the first
 // step after a save or a start, and when the whole survey is replaced. Saving,
-// or a new survey, removes both. Only the instance that keeps the last
-// calculation keeps these files (data_folder.h): a second one is told once
-// that the first keeps them.
+// or a new survey, removes both. Every instance keeps its own, under names of
+// its own (window/files/edit_files.h).
 
 #include <QDateTime>
 #include <QObject>
@@ -28,6 +27,7 @@
 #include <cstddef>
 #include <string>
 
+#include "window/files/edit_files.h"
 #include "window/files/journal_handle.h"
 
 class QWidget;
@@ -39,6 +39,7 @@ struct Change;
 
 namespace window {
 
+// This instance's files.
 QString unsavedEditsPath();
 QString unsavedEditsStepsPath();
 QString unsavedEditsNamePath();
@@ -54,11 +55,11 @@ struct FoldedEdits {
     QString file;        // the file the edits belong to; empty when none
     QDateTime lastEdit;  // when the last step reached the disk
 };
-FoldedEdits foldUnsavedEdits();
+FoldedEdits foldUnsavedEdits(const EditFiles& files);
 // Whether to reopen them, naming the file and the time of the last edit.
 QString unsavedEditsQuestion(const FoldedEdits& folded);
-// Both files removed, as when the copy is not wanted; empty, or why not.
-QString removeUnsavedEdits();
+// The files removed, as when the copy is not wanted; empty, or why not.
+QString removeUnsavedEdits(const EditFiles& files = ownEditFiles());
 
 class EditRecovery : public QObject {
     Q_OBJECT
