@@ -292,6 +292,8 @@ bool MainWindow::openLastCalculation() {
 }
 
 void MainWindow::offerUnsavedEdits() {
+    if (const QString aside = setAsideUnreadableLastCalculation(); !aside.isEmpty())
+        QMessageBox::warning(this, caption(), aside);
     const EditFiles offered = editFilesToOffer();
     if (offered.stem.isEmpty()) return;
     const FoldedEdits folded = foldUnsavedEdits(offered);

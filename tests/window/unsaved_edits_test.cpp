@@ -324,6 +324,22 @@ class UnsavedEditsTest : public QObject {
         for (const QString& moved : aside) removeAny(folder.filePath(moved));
     }
 
+    // A last calculation that is no file would fail every later keeping.
+    void a_last_calculation_that_is_a_folder_is_moved_aside_at_the_start() {
+        QFile::remove(window::lastCalculationPath());
+        QVERIFY(QDir().mkpath(window::lastCalculationPath()));
+        DialogDriver driver({acknowledge()});
+        mainWindow->offerUnsavedEdits();
+        const QString told = driver.log().join(" | ");
+        QVERIFY2(
+            driver.scriptDone() && told.contains("这是一个文件夹") && told.contains("已把它移到"),
+            qPrintable(told));
+        QVERIFY(!QFileInfo::exists(window::lastCalculationPath()));
+        for (const QString& moved :
+             QDir(window::dataFolder()).entryList({"最近一次计算（损坏 *"}, QDir::Dirs))
+            removeAny(QDir(window::dataFolder()).filePath(moved));
+    }
+
     // Another instance's edits, under names of its own: not offered while it
     // runs (its lock held), offered once it has ended, and then kept as this
     // instance's.

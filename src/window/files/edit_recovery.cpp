@@ -153,6 +153,14 @@ FoldedEdits foldUnsavedEdits(const EditFiles& files) {
     return folded;
 }
 
+QString setAsideUnreadableLastCalculation() {
+    const QString path = lastCalculationPath();
+    const QFileInfo info(path);
+    if (!info.exists() || info.isFile() || !holdsLastCalculation()) return {};
+    return setAside(path, QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss")),
+                    readWholeFile(path).error);
+}
+
 QString unsavedEditsQuestion(const FoldedEdits& folded) {
     const QString what = folded.file.isEmpty() ? QStringLiteral("测量数据")
                                                : QStringLiteral("“%1”").arg(shown(folded.file));

@@ -56,6 +56,9 @@ struct FoldedEdits {
     QDateTime lastEdit;  // when the last step reached the disk
 };
 FoldedEdits foldUnsavedEdits(const EditFiles& files);
+// 最近一次计算.csv moved aside when it is no regular file (a folder, a FIFO),
+// so that keeping the next one does not fail on it; empty, or what was done.
+QString setAsideUnreadableLastCalculation();
 // Whether to reopen them, naming the file and the time of the last edit.
 QString unsavedEditsQuestion(const FoldedEdits& folded);
 // The files removed, as when the copy is not wanted; empty, or why not.
