@@ -29,13 +29,19 @@ bool EditFiles::isOwn() const {
 const EditFiles& ownEditFiles() {
     static const EditFiles own = [] {
         const QDir folder(dataFolder());
-        if (holdsLastCalculation()) return EditFiles{folder.filePath(kStem)};
+        folder.mkpath(QStringLiteral("."));
+        // Unmade, the copy cannot be written either, which is told then.
+        const EditFiles plain{folder.filePath(kStem)};
+        FolderLock first(plain.lock());
+        if (first.state() != FolderLock::State::Taken) {
+            first.keep();
+            return plain;
+        }
         const EditFiles files{folder.filePath(
             QStringLiteral("%1-%2-%3")
                 .arg(kStem,
                      QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss-zzz")))
                 .arg(QCoreApplication::applicationPid()))};
-        // Unmade, the copy cannot be written either, which is told then.
         FolderLock(files.lock()).keep();
         return files;
     }();

@@ -3,10 +3,10 @@
 // The files of one instance's unsaved edits (window/files/edit_recovery.h),
 // under one stem in the data folder:
 //
-//     未保存的修改.csv .steps .name      the instance's that keeps the last
-//                                       calculation (data_folder.h)
-//     未保存的修改-<time>-<process>.*    any other's, its .lock beside them
-//                                       held for as long as it runs
+//     未保存的修改.csv .steps .name      the first instance's to start
+//     未保存的修改-<time>-<process>.*    any other's
+//
+// each set with its .lock beside it, held for as long as its instance runs.
 //
 // Every instance keeps its own edits, and a start offers those whose
 // instance has ended, as it does the journals.
@@ -28,8 +28,8 @@ struct EditFiles {
 const EditFiles& ownEditFiles();
 
 // The edits a start offers: this instance's own left by an earlier run
-// (under the plain names), else the newest whose instance has ended, locked
-// from here on so that no other start offers them too. None when none.
+// (under the plain names, or of an earlier version), else the newest whose instance has ended,
+// locked from here on so that no other start offers them too. None when none.
 EditFiles editFilesToOffer();
 
 }  // namespace window
