@@ -65,12 +65,16 @@ QString sectionRuns(const std::vector<int>& sections) {
 
 QString lostSteps(const survey_file::StepReplay& replayed, const QString& stepsPath) {
     if (replayed.lost.empty()) return {};
+    // A few named; a file damaged throughout would make a wall of numbers.
+    constexpr std::size_t kNamed = 5;
     QStringList records;
-    for (const int record : replayed.lost) records << QString::number(record);
+    for (std::size_t k = 0; k < std::min(replayed.lost.size(), kNamed); ++k)
+        records << QString::number(replayed.lost[k]);
+    if (replayed.lost.size() > kNamed) records.last() += QStringLiteral(" 等");
     QString text =
         replayed.torn && replayed.lost.size() == 1
             ? QStringLiteral("最后一步修改在写入“%1”时中断，没有恢复。").arg(shown(stepsPath))
-            : QStringLiteral("“%1”中第 %2 条记录已损坏（%3 步修改），没有恢复，其余的修改已恢复。")
+            : QStringLiteral("“%1”中第 %2 条记录已损坏，这 %3 步修改没有恢复，其余的已恢复。")
                   .arg(shown(stepsPath), records.join(QStringLiteral("、")))
                   .arg(replayed.lost.size());
     if (!replayed.stale.empty())
@@ -82,13 +86,15 @@ QString lostSteps(const survey_file::StepReplay& replayed, const QString& stepsP
 }
 
 // The steps replayed on the copy, written back with the copy's 工程信息; what
-// did not replay is told in `folded`.
+// did not replay is told in `folded`. Whether a record was damaged (more
+// than a torn last one).
 template <class Survey>
-void fold(Survey& survey, const section::ProjectInfo& project, const std::string& steps,
+bool fold(Survey& survey, const section::ProjectInfo& project, const std::string& steps,
           const EditFiles& files, FoldedEdits& folded) {
     const survey_file::StepReplay replayed = survey_file::replaySteps(survey, steps);
     folded.lost += lostSteps(replayed, files.steps());
     if (replayed.steps > 0) folded.failure = saveLastCalculation(survey, files.copy(), project);
+    return replayed.lost.size() > (replayed.torn ? 1u : 0u);
 }
 
 }  // namespace
@@ -142,11 +148,15 @@ FoldedEdits foldUnsavedEdits(const EditFiles& files) {
             return folded;
         }
         if (stepsRead) {
-            if (copy.cutFill)
-                fold(*copy.cutFill, copy.project, steps.bytes, files, folded);
-            else
-                fold(*copy.survey, copy.project, steps.bytes, files, folded);
+            const bool damaged = copy.cutFill
+                                     ? fold(*copy.cutFill, copy.project, steps.bytes, files, folded)
+                                     : fold(*copy.survey, copy.project, steps.bytes, files, folded);
             if (!folded.failure.isEmpty()) return folded;
+            // Folded into the copy; kept aside as it was, damage and all.
+            if (damaged) {
+                folded.lost += setAside(stepsPath, stamp, {});
+                stepsRead = QFileInfo::exists(stepsPath);
+            }
         }
     }
     if (stepsRead && !QFile::remove(stepsPath)) folded.failure = writeFailure(stepsPath, EACCES);
