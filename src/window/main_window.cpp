@@ -29,6 +29,7 @@
 #include "window/files/file_dialogs.h"
 #include "window/files/interchange_export.h"
 #include "window/files/recent_files.h"
+#include "window/files/recovered_edits.h"
 #include "window/files/survey_io.h"
 #include "window/form/main_form.h"
 #include "window/form/project_info_dialog.h"

@@ -2,7 +2,8 @@
 #pragma once
 // Edits not yet saved are never lost: each step that leaves the survey changed
 // is on the disk before the next key is handled, and a start that finds them
-// offers to reopen them. Two files in the data folder hold them:
+// offers to reopen them (window/files/recovered_edits.h). Files in the data
+// folder hold them:
 //
 //     未保存的修改.csv     a copy of the whole survey, written safely
 //     未保存的修改.steps   the steps since that copy (survey_file/step_journal.h),
@@ -17,10 +18,9 @@
 // again, on a thread of its own, the steps it holds then let go. The copy
 // itself is written at once where there is none to build on: at the first
 // step after a save or a start, and when the whole survey is replaced. Saving,
-// or a new survey, removes both. Every instance keeps its own, under names of
+// or a new survey, removes them. Every instance keeps its own, under names of
 // its own (window/files/edit_files.h).
 
-#include <QDateTime>
 #include <QObject>
 #include <QString>
 #include <QThreadPool>
@@ -44,23 +44,6 @@ QString unsavedEditsPath();
 QString unsavedEditsStepsPath();
 QString unsavedEditsNamePath();
 
-// The steps of a run that ended unsaved folded into its copy, which is then
-// written again safely, the steps removed: before the copy is offered. A step
-// whose record is damaged, or torn by a kill, is skipped, the others kept. A
-// file of the two that does not read back (not a regular file, damaged,
-// unreadable) is moved aside, the steps with their copy.
-struct FoldedEdits {
-    QString failure;     // why the steps could not be folded, naming the file
-    QString lost;        // what was not recovered: steps skipped, files moved aside
-    QString file;        // the file the edits belong to; empty when none
-    QDateTime lastEdit;  // when the last step reached the disk
-};
-FoldedEdits foldUnsavedEdits(const EditFiles& files);
-// 最近一次计算.csv moved aside when it is no regular file (a folder, a FIFO),
-// so that keeping the next one does not fail on it; empty, or what was done.
-QString setAsideUnreadableLastCalculation();
-// Whether to reopen them, naming the file and the time of the last edit.
-QString unsavedEditsQuestion(const FoldedEdits& folded);
 // The files removed, as when the copy is not wanted; empty, or why not.
 QString removeUnsavedEdits(const EditFiles& files = ownEditFiles());
 
