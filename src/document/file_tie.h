@@ -18,7 +18,10 @@ enum class FileFormat {
 };
 
 struct FileStamp {
-    qint64 size = -1;     // -1: nothing known of the file
+    // The file was never read here (edits recovered from an earlier run): it
+    // may hold anything by now.
+    static constexpr qint64 kUnread = -2;
+    qint64 size = -1;     // -1: nothing known of the file, nothing to lose
     QByteArray digest{};  // of its bytes
     bool operator==(const FileStamp&) const = default;
 };

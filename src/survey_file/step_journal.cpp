@@ -19,6 +19,10 @@ constexpr char kClosed = 'C';
 constexpr char kCutFill = 'F';
 // More sections than any survey holds: a count beyond it is damage.
 constexpr long long kMostSections = 10'000'000;
+// A closed outline holds its point count in 16 bits; a cut-and-fill line has
+// no limit of its own.
+constexpr long long kMostClosedPoints = std::numeric_limits<std::int16_t>::max();
+constexpr long long kLongestLine = std::numeric_limits<long long>::max();
 
 std::uint64_t checksum(std::string_view text) {
     std::uint64_t hash = 14695981039346656037ull;
@@ -66,6 +70,7 @@ class Numbers {
   public:
     explicit Numbers(std::string_view text) : rest_(text) {}
     bool whole() const { return ok_ && rest_.empty(); }
+    bool failed() const { return !ok_; }
 
     template <class Number>
     Number next() {
@@ -81,8 +86,12 @@ class Numbers {
         const long long value = next<long long>();
         return value < 0 || value > largest ? fail(0LL) : value;
     }
-    std::vector<LinePoint> line() {
-        std::vector<LinePoint> points(std::size_t(count(std::numeric_limits<std::int16_t>::max())));
+    // A line as long as the survey allows; a count the rest of the record
+    // cannot hold (each point takes at least " 0 0") is damage, never a
+    // reason to allocate.
+    std::vector<LinePoint> line(long long largest) {
+        const long long room = static_cast<long long>(rest_.size() / 4);
+        std::vector<LinePoint> points(std::size_t(count(std::min(largest, room))));
         for (LinePoint& point : points) {
             point.elevation = next<double>();
             point.offset = next<double>();
@@ -113,41 +122,100 @@ std::optional<std::string_view> checked(std::string_view line) {
     return line.substr(0, mark);
 }
 
-bool apply(std::vector<CutFillSection>& sections, char kind, std::string_view line) {
-    const std::optional<std::string_view> body = checked(line);
-    if (!body || body->empty() || body->front() != kind) return false;
-    Numbers numbers(body->substr(1));
-    const long long count = numbers.count(kMostSections);
-    const long long from = numbers.count(count + 1);
-    const long long to = numbers.count(count);
+// The sections a record sets, from..to, and the count it leaves.
+struct Head {
+    long long count = 0, from = 0, to = 0;
+};
+
+std::optional<Head> readHead(Numbers& numbers) {
+    Head head;
+    head.count = numbers.count(kMostSections);
+    head.from = numbers.count(head.count + 1);
+    head.to = numbers.count(head.count);
     // The count is not held against the survey's: replayed on a copy that
     // already holds it, a record may find another count, which a later
     // record then sets right.
-    if (from < 1 || to < from - 1) return false;
-    std::vector<CutFillSection> taken(std::size_t(to - from + 1));
+    if (head.from < 1 || head.to < head.from - 1) return std::nullopt;
+    return head;
+}
+
+// What a record that does not replay says it held, if its head still reads.
+std::optional<Head> lostHead(char kind, std::string_view line) {
+    if (line.empty() || line.front() != kind) return std::nullopt;
+    Numbers numbers(line.substr(1));
+    const std::optional<Head> head = readHead(numbers);
+    // A head cut short by a kill may have lost digits: it must go on.
+    return numbers.failed() || numbers.whole() ? std::nullopt : head;
+}
+
+std::optional<Head> apply(std::vector<CutFillSection>& sections, char kind, std::string_view line) {
+    const std::optional<std::string_view> body = checked(line);
+    if (!body || body->empty() || body->front() != kind) return std::nullopt;
+    Numbers numbers(body->substr(1));
+    const std::optional<Head> head = readHead(numbers);
+    if (!head) return std::nullopt;
+    std::vector<CutFillSection> taken(std::size_t(head->to - head->from + 1));
     for (CutFillSection& section : taken) {
         section.station = numbers.next<double>();
         section.spacing = numbers.next<double>();
-        section.ground = numbers.line();
-        if (kind == kCutFill) section.design = numbers.line();
+        section.ground = numbers.line(kind == kCutFill ? kLongestLine : kMostClosedPoints);
+        if (kind == kCutFill) section.design = numbers.line(kLongestLine);
     }
-    if (!numbers.whole()) return false;
-    sections.resize(std::size_t(count));
-    std::ranges::move(taken, sections.begin() + (from - 1));
-    return true;
+    if (!numbers.whole()) return std::nullopt;
+    sections.resize(std::size_t(head->count));
+    std::ranges::move(taken, sections.begin() + (head->from - 1));
+    return head;
 }
+
+// Which sections are still as before a lost step. After a step whose head is
+// lost too, any section not written again is.
+class Staleness {
+  public:
+    void written(const Head& head) {
+        marks_.resize(std::size_t(head.count), unknown_);
+        std::fill(marks_.begin() + (head.from - 1), marks_.begin() + head.to, false);
+    }
+    void lost(const std::optional<Head>& head) {
+        if (!head) {
+            unknown_ = true;
+            std::fill(marks_.begin(), marks_.end(), true);
+            return;
+        }
+        if (marks_.size() < std::size_t(head->to)) marks_.resize(std::size_t(head->to), unknown_);
+        std::fill(marks_.begin() + (head->from - 1), marks_.begin() + head->to, true);
+    }
+    std::vector<int> sections(std::size_t count) {
+        marks_.resize(count, unknown_);
+        std::vector<int> stale;
+        for (std::size_t i = 0; i < count; ++i)
+            if (marks_[i]) stale.push_back(int(i) + 1);
+        return stale;
+    }
+
+  private:
+    std::vector<bool> marks_;
+    bool unknown_ = false;
+};
 
 StepReplay replay(std::vector<CutFillSection>& sections, char kind, std::string_view records) {
     StepReplay replayed;
-    while (!records.empty()) {
+    Staleness staleness;
+    for (int record = 1; !records.empty(); ++record) {
         const std::size_t end = records.find('\n');
-        if (end == std::string_view::npos || !apply(sections, kind, records.substr(0, end))) {
-            replayed.torn = true;
-            break;
+        const std::string_view line = records.substr(0, end);
+        records.remove_prefix(end == std::string_view::npos ? records.size() : end + 1);
+        const std::optional<Head> head =
+            end == std::string_view::npos ? std::nullopt : apply(sections, kind, line);
+        if (head) {
+            staleness.written(*head);
+            ++replayed.steps;
+            continue;
         }
-        records.remove_prefix(end + 1);
-        ++replayed.steps;
+        replayed.torn = end == std::string_view::npos;
+        replayed.lost.push_back(record);
+        staleness.lost(lostHead(kind, line));
     }
+    replayed.stale = staleness.sections(sections.size());
     return replayed;
 }
 

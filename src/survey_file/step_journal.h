@@ -19,6 +19,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "section/cut_fill_survey.h"
 #include "section/survey.h"
@@ -29,11 +30,17 @@ std::string stepRecord(const section::SectionSurvey& survey, int from, int to);
 std::string stepRecord(const section::CutFillSurvey& survey, int from, int to);
 
 // The records replayed, in order, onto the survey as last copied (nothing
-// computed). Replaying stops at the first record that is not whole: torn by
-// a kill part-way through its writing, damaged, or of the other kind.
+// computed). A record that is not whole (damaged, of the other kind, or torn
+// by a kill part-way through the last one's writing) is skipped and the later
+// ones replayed all the same: each holds whole sections, numbered as the
+// survey was after its step. The sections the lost step held (read from its
+// head, else every one) stay as they were before it unless a later step
+// wrote them again.
 struct StepReplay {
-    int steps = 0;      // records replayed
-    bool torn = false;  // something after them was dropped
+    int steps = 0;           // records replayed
+    bool torn = false;       // the last record was cut short and dropped
+    std::vector<int> lost;   // the records skipped, counted from 1
+    std::vector<int> stale;  // sections left as before a lost step, from 1
 };
 StepReplay replaySteps(section::SectionSurvey& survey, std::string_view records);
 StepReplay replaySteps(section::CutFillSurvey& survey, std::string_view records);

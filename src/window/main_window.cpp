@@ -28,6 +28,7 @@
 #include "window/files/file_dialogs.h"
 #include "window/files/interchange_export.h"
 #include "window/files/recent_files.h"
+#include "window/files/recovered_edits.h"
 #include "window/files/survey_io.h"
 #include "window/files/survey_saving.h"
 #include "window/form/main_form.h"
@@ -63,6 +64,19 @@ template <class Write>
 QString withSurveyHeld(const document::SurveyDocument& held, Write write) {
     return held.kind() == document::SurveyKind::CutFill ? write(held.cutFill())
                                                         : write(held.survey());
+}
+
+// Edits recovered from an earlier run belong to their file again, in the
+// format its name says; what it holds now was never read here, so saving
+// over it asks first.
+document::FileTie recoveredTie(const QString& file) {
+    if (file.isEmpty()) return {.name = QStringLiteral("未保存的修改")};
+    using document::FileFormat;
+    const FileFormat format = isHdmPath(file) ? FileFormat::Hdm
+                              : file.endsWith(QStringLiteral(".xml"), Qt::CaseInsensitive)
+                                  ? FileFormat::LandXml
+                                  : FileFormat::SurveyCsv;
+    return {file, format, {document::FileStamp::kUnread}};
 }
 
 bool isSurveyFile(const QUrl& url) {
@@ -300,32 +314,36 @@ bool MainWindow::openLastCalculation() {
 }
 
 void MainWindow::offerUnsavedEdits() {
-    const QString path = unsavedEditsPath();
-    if (!QFileInfo::exists(path) && !QFileInfo::exists(unsavedEditsStepsPath())) return;
-    if (!holdsLastCalculation()) {
-        tellLastCalculationTaken(this);
+    if (const QString aside = setAsideUnreadableLastCalculation(); !aside.isEmpty())
+        QMessageBox::warning(this, caption(), aside);
+    const EditFiles offered = editFilesToOffer();
+    if (offered.stem.isEmpty()) return;
+    const FoldedEdits folded = foldUnsavedEdits(offered);
+    if (!folded.failure.isEmpty()) warnDataFolderOnce(this, folded.failure);
+    if (!QFileInfo::exists(offered.copy())) {
+        if (!folded.lost.isEmpty()) QMessageBox::warning(this, caption(), folded.lost);
         return;
     }
-    if (const QString failure = foldUnsavedEdits(); !failure.isEmpty())
-        warnDataFolderOnce(this, failure);
-    if (!QFileInfo::exists(path)) return;
-    QMessageBox box(QMessageBox::Question, caption(),
-                    QStringLiteral("上次修改的测量数据没有保存。是否重新打开？\n"
-                                   "（选“否”时这些修改将被丢弃。）"),
+    QMessageBox box(QMessageBox::Question, caption(), unsavedEditsQuestion(folded),
                     QMessageBox::NoButton, this);
     QPushButton* yes = box.addButton(QStringLiteral("是"), QMessageBox::YesRole);
     QPushButton* no = box.addButton(QStringLiteral("否"), QMessageBox::NoRole);
     box.setDefaultButton(yes);
     box.exec();
-    if (box.clickedButton() == no) {
-        if (const QString failure = removeUnsavedEdits(); !failure.isEmpty())
+    const auto remove = [&] {
+        if (const QString failure = removeUnsavedEdits(offered); !failure.isEmpty())
             warnDataFolderOnce(this, failure);
+    };
+    if (box.clickedButton() == no) {
+        remove();
         return;
     }
     if (box.clickedButton() != yes) return;
-    if (!openSurvey(path, false)) return;
-    // Opened, but still not saved anywhere: it stays changed, and kept.
-    form_->document().tieTo({.name = QStringLiteral("未保存的修改")});
+    if (!openSurvey(offered.copy(), false)) return;
+    // Opened as the file it belongs to, but still not saved: it stays
+    // changed, and kept, in this instance's own files from here on.
+    form_->document().tieTo(recoveredTie(folded.file));
+    if (!offered.isOwn()) remove();
 }
 
 void MainWindow::newClicked() {

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 #include <vector>
@@ -131,28 +132,107 @@ TEST(StepJournal, replaying_the_steps_of_random_edits_gives_each_survey_after_th
     }
 }
 
-TEST(StepJournal, a_damaged_record_or_one_of_the_other_kind_stops_the_replay_there) {
+// A cut-and-fill line may be longer than a closed outline's 32,767 points:
+// its step, and every step after it, replays.
+TEST(StepJournal, a_cut_and_fill_line_beyond_32767_points_replays_with_the_steps_after_it) {
+    std::mt19937 random(5);
+    std::vector<CutFillSection> sections{randomSection(random, true), randomSection(random, true)};
+    const CutFillSurvey start{"Y", sections};
+    sections[0].ground = line(random, 40'000);
+    sections[0].design = line(random, 70'000);
+    const std::string longLine = survey_file::stepRecord(CutFillSurvey{"Y", sections}, 1, 1);
+    sections[1].station += 5;
+    const std::string later = survey_file::stepRecord(CutFillSurvey{"Y", sections}, 1, 2);
+    CutFillSurvey survey = start;
+    const survey_file::StepReplay replayed = survey_file::replaySteps(survey, longLine + later);
+    EXPECT_EQ(replayed.steps, 2);
+    EXPECT_FALSE(replayed.torn);
+    EXPECT_EQ(survey.sections, sections);
+}
+
+// One record damaged anywhere past its head: the others replay, and every
+// section not reported stale is as after the last step.
+TEST(StepJournal, a_damaged_record_is_skipped_and_the_good_ones_after_it_replay) {
+    for (const bool cutFill : {false, true}) {
+        for (unsigned seed = 1; seed <= 60; ++seed) {
+            SCOPED_TRACE("seed " + std::to_string(seed) + (cutFill ? ", cut and fill" : ""));
+            std::mt19937 random(seed);
+            std::vector<CutFillSection> sections;
+            for (int i = 0; i < 6; ++i) sections.push_back(randomSection(random, cutFill));
+            const std::vector<CutFillSection> start = sections;
+            std::vector<std::pair<int, int>> ranges;
+            auto records =
+                edit(sections, random, cutFill, 10, [&](const auto& now, int from, int to) {
+                    ranges.emplace_back(from, to);
+                    return cutFill ? survey_file::stepRecord(CutFillSurvey{"Y", now}, from, to)
+                                   : survey_file::stepRecord(closed(now), from, to);
+                });
+            const std::size_t bad = seed % (records.size() - 1);
+            std::string& damaged = records[bad];
+            const std::size_t head =
+                damaged.find(' ', damaged.find(' ', damaged.find(' ', 2) + 1) + 1);
+            damaged[std::uniform_int_distribution<std::size_t>(head + 1,
+                                                               damaged.size() - 2)(random)] ^= 4;
+            const std::string text = joined(records, records.size());
+            // Both kinds replay through one path: the closed outline's
+            // sections are checked by their count, the cut and fill's whole.
+            const auto check = [&](const survey_file::StepReplay& replayed, std::size_t count) {
+                EXPECT_EQ(replayed.steps, int(records.size()) - 1);
+                EXPECT_FALSE(replayed.torn);
+                EXPECT_EQ(replayed.lost, std::vector<int>{int(bad) + 1});
+                EXPECT_EQ(count, sections.size());
+                EXPECT_LE(int(replayed.stale.size()), ranges[bad].second - ranges[bad].first + 1);
+            };
+            if (cutFill) {
+                CutFillSurvey survey{"Y", start};
+                const survey_file::StepReplay replayed = survey_file::replaySteps(survey, text);
+                check(replayed, survey.sections.size());
+                for (std::size_t i = 1; i <= std::min(sections.size(), survey.sections.size());
+                     ++i) {
+                    if (!std::ranges::count(replayed.stale, int(i))) {
+                        EXPECT_EQ(survey.sections[i - 1], sections[i - 1]) << "section " << i;
+                    }
+                }
+            } else {
+                SectionSurvey survey = closed(start);
+                const survey_file::StepReplay replayed = survey_file::replaySteps(survey, text);
+                check(replayed, std::size_t(survey.sectionCount()));
+            }
+        }
+    }
+}
+
+// Without a head that reads, the lost step may have held any section: every
+// one not written again after it is reported. A record of the other kind is
+// lost the same way.
+TEST(StepJournal, a_record_whose_head_is_lost_leaves_every_section_not_written_again_stale) {
     std::mt19937 random(3);
-    std::vector<CutFillSection> sections{randomSection(random, false),
+    std::vector<CutFillSection> sections{randomSection(random, false), randomSection(random, false),
                                          randomSection(random, false)};
     const SectionSurvey start = closed(sections);
-    std::string first = survey_file::stepRecord(start, 1, 2);
+    sections[0].station += 1;
+    std::string damaged = survey_file::stepRecord(closed(sections), 1, 1);
+    damaged[0] = 'X';
     sections[1].station += 1;
-    const std::string second = survey_file::stepRecord(closed(sections), 1, 2);
-    std::string damaged = second;
-    damaged[4] = damaged[4] == '1' ? '2' : '1';
+    const std::string second = survey_file::stepRecord(closed(sections), 2, 2);
+    const std::string other = survey_file::stepRecord(CutFillSurvey{"Y", sections}, 3, 3);
     SectionSurvey survey = start;
     const survey_file::StepReplay replayed =
-        survey_file::replaySteps(survey, first + damaged + second);
+        survey_file::replaySteps(survey, damaged + other + second);
     EXPECT_EQ(replayed.steps, 1);
-    EXPECT_TRUE(replayed.torn);
-    EXPECT_EQ(survey, start);
-    CutFillSurvey other{"Y", sections};
-    EXPECT_EQ(survey_file::replaySteps(other, second).steps, 0);
-    EXPECT_EQ(other.sections, sections);
-    // A record cut short of its end of line is torn however whole it looks.
+    EXPECT_FALSE(replayed.torn);
+    EXPECT_EQ(replayed.lost, (std::vector<int>{1, 2}));
+    EXPECT_EQ(replayed.stale, (std::vector<int>{1, 3}));
+    EXPECT_EQ(survey.stations(2), sections[1].station);
+    EXPECT_EQ(survey.stations(1), start.stations(1));
+    // A record cut short of its end of line is torn however whole it looks;
+    // its head names the section it held.
     SectionSurvey unended = start;
-    EXPECT_TRUE(survey_file::replaySteps(unended, second.substr(0, second.size() - 1)).torn);
+    const survey_file::StepReplay cut =
+        survey_file::replaySteps(unended, second.substr(0, second.size() - 1));
+    EXPECT_TRUE(cut.torn);
+    EXPECT_EQ(cut.lost, std::vector<int>{1});
+    EXPECT_EQ(cut.stale, std::vector<int>{2});
     EXPECT_EQ(unended, start);
 }
 

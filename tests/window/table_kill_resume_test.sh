@@ -59,7 +59,8 @@ last_edit() {
   wait_for_line "1000,-55,12.5"
 }
 
-# Started again, the offer answered 是 (its default button): the edits open unsaved.
+# Started again, the offer answered 是 (its default button): the edits open
+# unsaved, as the file they belong to.
 reopen() {
   main_title=
   start
@@ -67,7 +68,7 @@ reopen() {
   local title=
   for _ in $(seq 100); do
     title=$(xdotool getwindowname "$main" 2>/dev/null || true)
-    [ "$title" = "未保存的修改* - Velmorin" ] && return
+    [ "$title" = "survey.csv* - Velmorin" ] && return
     sleep 0.05
   done
   echo "FAILED: the edits were not reopened, the title is: $title"; exit 1

@@ -4,7 +4,8 @@
 # xdotool): the second neither offers nor moves the first one's live journal,
 # and does not overwrite the last calculation the first one keeps (it says
 # so); once the first is killed, a third instance offers its journal, resumes
-# it and keeps its calculation.
+# it and keeps its calculation. Two instances editing tables keep each one's
+# unsaved edits, offered one to each later start once both are killed.
 # Usage: two_instances_test.sh VELMORIN   (needs xvfb-run and xdotool)
 set -euo pipefail
 program=$1
@@ -52,5 +53,47 @@ cmp -s "$saved" "$work/straight.csv" ||
 [ "$(unfinished_journals | wc -l)" = 1 ] ||
   { echo "FAILED: the second instance's journal went"; failed=1; }
 kill "$pid" "$second"; wait || true; pid=
-[ "$failed" = 0 ] && echo "ok: two instances kept each one's journal and last calculation"
+
+# Two instances correcting a file each in its table: both keep their edits,
+# each in files of its own; both killed, the next two starts offer one each
+# and reopen it as the file it belongs to.
+export XDG_DATA_HOME=$work/edits
+edits=$XDG_DATA_HOME/velmorin
+for name in a b; do
+  printf '桩号,高程H,距离S\n1000,100,-10\n1000,101,0\n1000,100,10\n' >"$work/$name.csv"
+done
+edit_first_elevation() {  # to $1, waiting until a copy of the edits holds it
+  xdotool windowfocus --sync "$main"
+  xdotool key ctrl+t
+  xdotool type --delay 10 -- "$1"
+  xdotool key Return
+  for _ in $(seq 100); do
+    grep -qs -- "$1" "$edits"/未保存的修改*.csv && return
+    sleep 0.05
+  done
+  echo "FAILED: no copy of the unsaved edits holds $1"; ls -l "$edits"; exit 1
+}
+titled() {  # waits until the main window's title is $1
+  local title=
+  for _ in $(seq 100); do
+    title=$(xdotool getwindowname "$main" 2>/dev/null || true)
+    [ "$title" = "$1" ] && return
+    sleep 0.05
+  done
+  echo "FAILED: expected the title $1, it is: $title"; failed=1
+}
+main_title='^a.csv - Velmorin$'; start "$work/a.csv"; edit_first_elevation 77.5
+first=$pid
+# An opened file is no calculation to keep: the second is told nothing.
+main_title='^b.csv - Velmorin$'; start "$work/b.csv"; edit_first_elevation 66.5
+second=$pid others="$first $second"
+grep -qs -- 66.5 "$edits"/未保存的修改-*.csv ||
+  { echo "FAILED: the second instance's edits are not in files of its own"; failed=1; }
+kill -9 "$first" "$second"; wait "$first" "$second" 2>/dev/null || true
+# Each offer answered 是 (its default button).
+main_title=; start; reply ""; titled "a.csv* - Velmorin"
+third=$pid others=$third
+main_title=; start; reply ""; titled "b.csv* - Velmorin"
+kill "$pid" "$third"; wait || true; pid=
+[ "$failed" = 0 ] && echo "ok: two instances kept each one's journal, last calculation and unsaved edits"
 exit "$failed"

@@ -2,18 +2,26 @@
 // Edits not saved: the title's mark, the undo menu, the questions before the
 // survey is put aside, and the copy in the data folder a later start offers.
 #include <QAction>
+#include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QMenuBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUndoStack>
 
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
+
 #include "dialog_driver.h"
 #include "document/survey_document.h"
 #include "menu_action.h"
 #include "section/calculation.h"
+#include "survey_file/hdm.h"
 #include "survey_file/survey_file.h"
+#include "window/files/data_folder.h"
 #include "window/files/edit_recovery.h"
 #include "window/files/survey_io.h"
 #include "window/form/main_form.h"
@@ -48,6 +56,49 @@ class UnsavedEditsTest : public QObject {
     void editOneElevation() {
         QCOMPARE(document().setCell({1, 2, document::Column::Elevation, 7.5}),
                  document::Outcome::Done);
+    }
+
+    // Three steps after the copy, each recorded with the section before the
+    // one it changed: the last holds sections 1 and 2 again.
+    void editThreeSteps() {
+        QCOMPARE(document().setCell({2, 3, document::Column::Offset, 2.25}),
+                 document::Outcome::Done);
+        QCOMPARE(document().setCell({1, 0, document::Column::Station, 990}),
+                 document::Outcome::Done);
+        QCOMPARE(document().setCell({2, 1, document::Column::Elevation, -4}),
+                 document::Outcome::Done);
+    }
+    static void removeAny(const QString& path) {
+        if (QFileInfo(path).isDir())
+            QDir(path).removeRecursively();
+        else
+            QFile::remove(path);
+    }
+    QByteArray steps() const {
+        QFile records(window::unsavedEditsStepsPath());
+        return records.open(QIODevice::ReadOnly) ? records.readAll() : QByteArray();
+    }
+    // As after a kill: the window gone without being asked, its copy left
+    // and `records` as its steps; a new start offers them, answered 是. What
+    // the dialogs said, or why not.
+    QString restartWithSteps(const QByteArray& records) {
+        for (const QString& kept : {file("kept.csv"), file("kept.name")}) QFile::remove(kept);
+        if (!QFile::copy(window::unsavedEditsPath(), file("kept.csv")) ||
+            !QFile::copy(window::unsavedEditsNamePath(), file("kept.name")))
+            return "no copy";
+        document().undoStack()->clear();
+        delete mainWindow;
+        window::removeUnsavedEdits();
+        QFile written(window::unsavedEditsStepsPath());
+        if (!QFile::copy(file("kept.csv"), window::unsavedEditsPath()) ||
+            !QFile::copy(file("kept.name"), window::unsavedEditsNamePath()) ||
+            !written.open(QIODevice::WriteOnly) || written.write(records) != records.size())
+            return "not restored";
+        written.close();
+        mainWindow = new window::MainWindow;
+        DialogDriver driver({press("是")});
+        mainWindow->offerUnsavedEdits();
+        return driver.log().join(" | ") + (driver.scriptDone() ? "" : " | not answered");
     }
 
   private slots:
@@ -111,23 +162,61 @@ class UnsavedEditsTest : public QObject {
         QCOMPARE(back, edited);
     }
 
-    void a_later_start_offers_the_edits_and_they_stay_unsaved() {
+    // They reopen as the file they belong to, named with the time of the
+    // last edit in the question.
+    void a_later_start_offers_the_edits_as_their_files_and_they_stay_unsaved() {
         openHand();
         editOneElevation();
         const section::SectionSurvey edited = document().survey();
-        // As after a kill: the window is gone without being asked.
-        QVERIFY(QFile::copy(window::unsavedEditsPath(), file("kept.csv")));
-        document().undoStack()->clear();
-        delete mainWindow;
-        QFile::remove(window::unsavedEditsPath());
-        QVERIFY(QFile::copy(file("kept.csv"), window::unsavedEditsPath()));
-        mainWindow = new window::MainWindow;
-        DialogDriver driver({press("是")});
-        mainWindow->offerUnsavedEdits();
-        QVERIFY2(driver.scriptDone(), qPrintable(driver.log().join(" | ")));
+        const QString told = restartWithSteps({});
+        const QString named = QStringLiteral("上次修改的“%1”没有保存（最后一次修改在 %2")
+                                  .arg(QDir::toNativeSeparators(file("hand.csv")),
+                                       QDate::currentDate().toString("yyyy-MM-dd"));
+        QVERIFY2(told.contains(named) && !told.contains("not answered"), qPrintable(told));
         QCOMPARE(survey_file::writeSurvey(document().survey()), survey_file::writeSurvey(edited));
         QVERIFY(document().modified());
-        QCOMPARE(mainWindow->windowTitle(), "未保存的修改* - Velmorin");
+        QCOMPARE(document().fileName(), file("hand.csv"));
+        QCOMPARE(mainWindow->windowTitle(), "hand.csv* - Velmorin");
+    }
+
+    // A 里程文件 reopens as one: saving proposes it, and writes it as one.
+    void edits_of_a_field_file_reopen_as_that_file_and_save_in_its_format() {
+        section::CutFillSurvey field{"Y", {}};
+        for (const double station : {1000.0, 1020.0})
+            field.sections.push_back(
+                {station, 0, {{100, -5}, {101, 0}, {100, 5}}, {{99, -6}, {99, 6}}});
+        {
+            QFile out(file("field.hdm"));
+            QVERIFY(out.open(QIODevice::WriteOnly));
+            out.write(QByteArray::fromStdString(survey_file::writeHdm(field)));
+        }
+        QVERIFY(mainWindow->openSurvey(file("field.hdm")));
+        using document::Line;
+        QVERIFY(!document().setCutFillCell({1, Line::Ground, 2, document::Column::Elevation, 102}));
+        const std::string edited = survey_file::writeHdm(document().cutFill());
+        const QString told = restartWithSteps(steps());
+        QVERIFY2(told.contains(QDir::toNativeSeparators(file("field.hdm"))), qPrintable(told));
+        QCOMPARE(mainWindow->windowTitle(), "field.hdm* - Velmorin");
+        QVERIFY(QFile::remove(file("field.hdm")));
+        QString proposed, type;
+        DialogDriver driver({chooseFile(file("field.hdm"))});
+        driver.onOpen([&](QWidget* dialog) {
+            if (auto* files = qobject_cast<QFileDialog*>(dialog)) {
+                proposed = files->selectedFiles().value(0);
+                type = files->selectedNameFilter();
+            }
+        });
+        menuAction(*mainWindow, "保存测量数据")->trigger();
+        const QString log = driver.log().join(" | ");
+        QVERIFY2(!log.contains("unexpected") && !log.contains("chose"), qPrintable(log));
+        if (!proposed.isEmpty()) {  // a save that asks at all proposes the file
+            QCOMPARE(proposed, file("field.hdm"));
+            QVERIFY2(type.startsWith("里程文件"), qPrintable(type));
+        }
+        QFile saved(file("field.hdm"));
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        QCOMPARE(saved.readAll().toStdString(), edited);
+        QVERIFY(!document().modified());
     }
 
     // The copy holds the first step; the steps after it are appended beside it
@@ -139,35 +228,19 @@ class UnsavedEditsTest : public QObject {
             QFile kept(window::unsavedEditsPath());
             return kept.open(QIODevice::ReadOnly) ? kept.readAll() : QByteArray();
         }();
-        QCOMPARE(document().setCell({2, 3, document::Column::Offset, 2.25}),
-                 document::Outcome::Done);
-        QCOMPARE(document().setCell({1, 0, document::Column::Station, 990}),
-                 document::Outcome::Done);
-        QCOMPARE(document().setCell({2, 1, document::Column::Elevation, -4}),
-                 document::Outcome::Done);
+        editThreeSteps();
         {
             QFile kept(window::unsavedEditsPath());
             QVERIFY(kept.open(QIODevice::ReadOnly));
             QCOMPARE(kept.readAll(), copied);  // the later steps are not in the copy
         }
         // As after a kill in the middle of the last step's record.
-        QFile steps(window::unsavedEditsStepsPath());
-        QVERIFY(steps.open(QIODevice::ReadOnly));
-        const QByteArray records = steps.readAll();
-        steps.close();
+        const QByteArray records = steps();
         QCOMPARE(records.count('\n'), 3);
-        QVERIFY(QFile::copy(window::unsavedEditsPath(), file("torn.csv")));
-        document().undoStack()->clear();
-        delete mainWindow;
-        window::removeUnsavedEdits();
-        QVERIFY(QFile::copy(file("torn.csv"), window::unsavedEditsPath()));
-        QVERIFY(steps.open(QIODevice::WriteOnly));
-        steps.write(records.left(records.size() - 9));
-        steps.close();
-        mainWindow = new window::MainWindow;
-        DialogDriver driver({press("是")});
-        mainWindow->offerUnsavedEdits();
-        QVERIFY2(driver.scriptDone(), qPrintable(driver.log().join(" | ")));
+        const QString told = restartWithSteps(records.left(records.size() - 9));
+        QVERIFY2(told.startsWith("message: 上次修改") && told.contains("最后一步修改在写入") &&
+                     !told.contains("not answered"),
+                 qPrintable(told));
         // The steps but the torn one, the station 990 too: the one before it.
         QCOMPARE(document().survey().elevations(2, 1), 1.0);
         QCOMPARE(document().survey().offsets(2, 3), 2.25);
@@ -175,6 +248,143 @@ class UnsavedEditsTest : public QObject {
         QVERIFY(!QFile::exists(window::unsavedEditsStepsPath()) ||
                 QFileInfo(window::unsavedEditsStepsPath()).size() == 0);
         QVERIFY(document().modified());
+    }
+
+    // A damaged record in the middle is skipped, the good ones after it are
+    // kept, and the question says which one was lost: here the last step
+    // holds the section of the lost one again.
+    void a_damaged_step_is_named_and_the_steps_after_it_are_reopened() {
+        openHand();
+        editOneElevation();
+        editThreeSteps();
+        const std::string edited = survey_file::writeSurvey(document().survey());
+        QByteArray records = steps();
+        const qsizetype second = records.indexOf('\n') + 1;
+        records[second + 10] = records[second + 10] == '9' ? '8' : '9';
+        const QString told = restartWithSteps(records);
+        QVERIFY2(told.contains("第 2 条记录已损坏") && told.contains("已把它移到") &&
+                     !told.contains("not answered"),
+                 qPrintable(told));
+        // Kept aside as it was, for whoever wants to look.
+        const QDir folder(window::dataFolder());
+        const QStringList aside = folder.entryList({"未保存的修改（损坏 *.steps"}, QDir::Files);
+        QCOMPARE(aside.size(), 1);
+        QFile kept(folder.filePath(aside.first()));
+        QVERIFY(kept.open(QIODevice::ReadOnly));
+        QCOMPARE(kept.readAll(), records);
+        kept.remove();
+        QCOMPARE(survey_file::writeSurvey(document().survey()), edited);
+    }
+
+    void a_recovery_file_that_does_not_read_back_is_moved_aside_and_the_rest_offered_data() {
+        QTest::addColumn<QString>("name");  // the broken one of the two
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("reason");
+        QTest::addColumn<bool>("offered");  // the copy still is
+        QTest::newRow("steps a FIFO") << "未保存的修改.steps"
+                                      << "fifo"
+                                      << "管道" << true;
+        QTest::newRow("steps a folder") << "未保存的修改.steps"
+                                        << "folder"
+                                        << "文件夹" << true;
+        QTest::newRow("copy a FIFO") << "未保存的修改.csv"
+                                     << "fifo"
+                                     << "管道" << false;
+        QTest::newRow("copy a folder") << "未保存的修改.csv"
+                                       << "folder"
+                                       << "文件夹" << false;
+        QTest::newRow("copy damaged") << "未保存的修改.csv"
+                                      << "text"
+                                      << "有误" << false;
+    }
+    void a_recovery_file_that_does_not_read_back_is_moved_aside_and_the_rest_offered() {
+        QFETCH(QString, name);
+        QFETCH(QString, kind);
+        QFETCH(QString, reason);
+        QFETCH(bool, offered);
+        const QDir folder(window::dataFolder());
+        QVERIFY(folder.mkpath("."));
+        removeAny(window::unsavedEditsPath());
+        removeAny(window::unsavedEditsStepsPath());
+        const auto write = [](const QString& path, const QByteArray& bytes) {
+            QFile out(path);
+            return out.open(QIODevice::WriteOnly) && out.write(bytes) == bytes.size();
+        };
+        QVERIFY(write(window::unsavedEditsPath(), kSurvey));
+        QVERIFY(write(window::unsavedEditsStepsPath(), {}));
+        const QString broken = folder.filePath(name);
+        removeAny(broken);
+        if (kind == "fifo") {
+#ifdef Q_OS_UNIX
+            QCOMPARE(::mkfifo(QFile::encodeName(broken).constData(), 0600), 0);
+#else
+            QSKIP("no FIFOs here");
+#endif
+        } else if (kind == "folder") {
+            QVERIFY(folder.mkdir(name));
+        } else {
+            QVERIFY(write(broken, "桩号,高程H,距离S\n1000,abc,0\n"));
+        }
+        DialogDriver driver({offered ? press("是") : acknowledge()});
+        mainWindow->offerUnsavedEdits();
+        const QString said = driver.log().join(" | ");
+        QVERIFY2(driver.scriptDone(), qPrintable(said));
+        QVERIFY2(said.contains(reason) && said.contains("已把它移到") && !said.contains("权限"),
+                 qPrintable(said));
+        QCOMPARE(document().survey().sectionCount(), offered ? 2 : 0);
+        // Not there to stop the next start; kept beside it.
+        QVERIFY(!QFileInfo::exists(broken) || QFileInfo(broken).isFile());
+        const QStringList aside =
+            folder.entryList({"未保存的修改（损坏 *"}, QDir::AllEntries | QDir::System);
+        QCOMPARE(aside.size(), offered ? 1 : 2);
+        for (const QString& moved : aside) removeAny(folder.filePath(moved));
+    }
+
+    // A last calculation that is no file would fail every later keeping.
+    void a_last_calculation_that_is_a_folder_is_moved_aside_at_the_start() {
+        QFile::remove(window::lastCalculationPath());
+        QVERIFY(QDir().mkpath(window::lastCalculationPath()));
+        DialogDriver driver({acknowledge()});
+        mainWindow->offerUnsavedEdits();
+        const QString told = driver.log().join(" | ");
+        QVERIFY2(
+            driver.scriptDone() && told.contains("这是一个文件夹") && told.contains("已把它移到"),
+            qPrintable(told));
+        QVERIFY(!QFileInfo::exists(window::lastCalculationPath()));
+        for (const QString& moved :
+             QDir(window::dataFolder()).entryList({"最近一次计算（损坏 *"}, QDir::Dirs))
+            removeAny(QDir(window::dataFolder()).filePath(moved));
+    }
+
+    // Another instance's edits, under names of its own: not offered while it
+    // runs (its lock held), offered once it has ended, and then kept as this
+    // instance's.
+    void another_instances_edits_are_offered_once_it_has_ended() {
+        const QString stem =
+            QDir(window::dataFolder()).filePath("未保存的修改-20261209-101500-123-4242");
+        for (const auto& [ending, bytes] :
+             {std::pair<QString, QByteArray>{".csv", kSurvey}, {".name", file("a.csv").toUtf8()}}) {
+            QFile out(stem + ending);
+            QVERIFY(out.open(QIODevice::WriteOnly));
+            out.write(bytes);
+        }
+        {
+            const window::FolderLock running(stem + ".lock");
+            QCOMPARE(running.state(), window::FolderLock::State::Held);
+            DialogDriver none({});
+            mainWindow->offerUnsavedEdits();
+            QVERIFY2(none.log().isEmpty(), qPrintable(none.log().join(" | ")));
+        }
+        DialogDriver driver({press("是")});
+        mainWindow->offerUnsavedEdits();
+        const QString told = driver.log().join(" | ");
+        QVERIFY2(driver.scriptDone() && told.contains(QDir::toNativeSeparators(file("a.csv"))),
+                 qPrintable(told));
+        QCOMPARE(document().survey().sectionCount(), 2);
+        QCOMPARE(mainWindow->windowTitle(), "a.csv* - Velmorin");
+        for (const char* ending : {".csv", ".steps", ".name", ".lock"})
+            QVERIFY2(!QFileInfo::exists(stem + ending), ending);
+        QVERIFY(QFile::exists(window::unsavedEditsPath()));
     }
 
     // The same for a cut-and-fill survey: its steps replayed on its copy,
@@ -208,6 +418,7 @@ class UnsavedEditsTest : public QObject {
         QCOMPARE(survey_file::writeCutFillSurvey(document().cutFill()), edited);
         QCOMPARE(document().project(), project);
         QVERIFY(document().modified());
+        QCOMPARE(mainWindow->windowTitle(), "未保存的修改* - Velmorin");  // belongs to no file
     }
 
     void ctrl_t_shows_the_table_on_the_first_elevation_and_an_edit_there_is_a_step() {

@@ -19,32 +19,48 @@
 
 namespace window {
 
-namespace {
-
-enum class Lock { Held, Unmade, Taken };
-
-// Held for as long as this instance runs, and let go when it ends, killed or
-// not.
-Lock takeLastCalculationLock(const QString& path) {
 #if VELMORIN_POSIX
+struct FolderLock::Held {
+    int fd = -1;
+};
+
+// The descriptor's lock goes when it is closed, or when this instance ends,
+// killed or not.
+FolderLock::FolderLock(const QString& path) : held_(std::make_unique<Held>()) {
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
-    if (fd < 0) return Lock::Unmade;
+    if (fd < 0) return;
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
         ::close(fd);
-        return Lock::Taken;
+        state_ = State::Taken;
+        return;
     }
-    return Lock::Held;  // the descriptor stays open, and the lock with it
-#else
-    // Qt's lock file: one left by an instance that has ended is taken over.
-    auto* lock = new QLockFile(path);
-    if (lock->tryLock(0)) return Lock::Held;  // never deleted: the lock stays
-    const Lock state = lock->error() == QLockFile::LockFailedError ? Lock::Taken : Lock::Unmade;
-    delete lock;
-    return state;
-#endif
+    held_->fd = fd;
+    state_ = State::Held;
 }
 
-}  // namespace
+FolderLock::~FolderLock() {
+    if (held_ && held_->fd >= 0) ::close(held_->fd);
+}
+#else
+// Qt's lock file: one left by an instance that has ended is taken over.
+struct FolderLock::Held {
+    explicit Held(const QString& path) : file(path) {}
+    QLockFile file;
+};
+
+FolderLock::FolderLock(const QString& path) : held_(std::make_unique<Held>(path)) {
+    if (held_->file.tryLock(0))
+        state_ = State::Held;
+    else if (held_->file.error() == QLockFile::LockFailedError)
+        state_ = State::Taken;
+}
+
+FolderLock::~FolderLock() = default;
+#endif
+
+void FolderLock::keep() {
+    static_cast<void>(held_.release());  // never let go: the lock stays until this instance ends
+}
 
 QString dataFolder() {
     return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
@@ -60,10 +76,10 @@ bool holdsLastCalculation() {
     static bool held = false;
     QDir().mkpath(dataFolder());
     if (held) return true;
-    const Lock lock = takeLastCalculationLock(
-        QDir(dataFolder()).filePath(QStringLiteral("last-calculation.lock")));
-    held = lock == Lock::Held;
-    return lock != Lock::Taken;
+    FolderLock lock(QDir(dataFolder()).filePath(QStringLiteral("last-calculation.lock")));
+    held = lock.state() == FolderLock::State::Held;
+    if (held) lock.keep();
+    return lock.state() != FolderLock::State::Taken;
 }
 
 KeptCalculation keepLastCalculation(const section::SectionSurvey& survey,

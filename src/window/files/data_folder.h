@@ -6,6 +6,7 @@
 // (window/files/data_folder_messages.h); calculations go on.
 
 #include <QString>
+#include <memory>
 
 #include "section/project_info.h"
 
@@ -17,6 +18,25 @@ struct CutFillSurvey;
 namespace window {
 
 QString dataFolder();
+
+// An exclusive lock on a file of the data folder, tried once without
+// waiting: through the descriptor's flock on POSIX systems, a lock file
+// elsewhere. Let go when destroyed, or kept for as long as this instance runs.
+class FolderLock {
+  public:
+    enum class State { Held, Taken, Unmade };
+    explicit FolderLock(const QString& path);
+    ~FolderLock();
+    FolderLock(const FolderLock&) = delete;
+    FolderLock& operator=(const FolderLock&) = delete;
+    State state() const { return state_; }
+    void keep();
+
+  private:
+    struct Held;
+    std::unique_ptr<Held> held_;
+    State state_ = State::Unmade;
+};
 QString lastCalculationPath();  // 最近一次计算.csv
 
 // Whether this instance keeps the last calculation (and the data folder is

@@ -3,16 +3,16 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QWidget>
 #include <algorithm>
-#include <cerrno>
 
 #include "document/survey_document.h"
 #include "survey_file/step_journal.h"
 #include "window/files/data_folder.h"
 #include "window/files/data_folder_messages.h"
 #include "window/files/file_failure.h"
-#include "window/files/survey_io.h"
+#include "window/files/safe_write.h"
 
 namespace window {
 
@@ -30,47 +30,26 @@ QString stepsTemporary() {
     return unsavedEditsStepsPath() + QStringLiteral(".new");
 }
 
-// The steps replayed on the copy, written back with the copy's 工程信息.
-template <class Survey>
-QString fold(Survey& survey, const section::ProjectInfo& project, const QByteArray& steps) {
-    if (survey_file::replaySteps(survey, std::string_view(steps.constData(), steps.size())).steps ==
-        0)
-        return {};
-    return saveLastCalculation(survey, unsavedEditsPath(), project);
-}
-
 }  // namespace
 
 QString unsavedEditsPath() {
-    return QDir(dataFolder()).filePath(QStringLiteral("未保存的修改.csv"));
+    return ownEditFiles().copy();
 }
 
 QString unsavedEditsStepsPath() {
-    return QDir(dataFolder()).filePath(QStringLiteral("未保存的修改.steps"));
+    return ownEditFiles().steps();
 }
 
-QString foldUnsavedEdits() {
-    const QString stepsPath = unsavedEditsStepsPath();
-    QFile steps(stepsPath);
-    if (!steps.exists()) return {};
-    if (QFile::exists(unsavedEditsPath())) {
-        if (!steps.open(QIODevice::ReadOnly)) return readFailure(stepsPath, EACCES);
-        const QByteArray records = steps.readAll();
-        steps.close();
-        OpenedSurvey copy = readAnySurveyFile(unsavedEditsPath());
-        if (!copy.survey && !copy.cutFill) return copy.error;
-        const QString failure = copy.cutFill ? fold(*copy.cutFill, copy.project, records)
-                                             : fold(*copy.survey, copy.project, records);
-        if (!failure.isEmpty()) return failure;
-    }
-    if (!steps.remove()) return writeFailure(stepsPath, EACCES);
-    return {};
+QString unsavedEditsNamePath() {
+    return ownEditFiles().name();
 }
 
-QString removeUnsavedEdits() {
-    for (const QString& path : {unsavedEditsPath(), unsavedEditsStepsPath()})
+QString removeUnsavedEdits(const EditFiles& files) {
+    for (const QString& path : {files.copy(), files.steps(), files.name()})
         if (QFile::exists(path) && !QFile::remove(path))
             return QStringLiteral("无法删除“%1”。").arg(shown(path));
+    // Another instance's, taken over: its lock goes with them.
+    if (!files.isOwn()) QFile::remove(files.lock());
     return {};
 }
 
@@ -106,10 +85,6 @@ void EditRecovery::follow(const document::Change& change) {
         forget();
         return;
     }
-    if (!holdsLastCalculation()) {
-        tellLastCalculationTaken(parent_);
-        return;
-    }
     if (change.kind == document::Change::Kind::Survey || !steps_.isOpen()) {
         keepWhole();
         return;
@@ -138,10 +113,6 @@ void EditRecovery::settle() {
 }
 
 void EditRecovery::keepWhole() {
-    if (!holdsLastCalculation()) {
-        tellLastCalculationTaken(parent_);
-        return;
-    }
     settle();
     const QString failure =
         document_.kind() == document::SurveyKind::CutFill
@@ -149,6 +120,17 @@ void EditRecovery::keepWhole() {
             : saveLastCalculation(document_.survey(), unsavedEditsPath(), document_.project());
     if (!failure.isEmpty()) {
         warn(failure);
+        return;
+    }
+    // The file the edits belong to, so that they reopen as its own; a copy
+    // in the data folder (the last calculation) is no user's file.
+    const QString file = document_.fileName();
+    const bool own =
+        !file.isEmpty() && QFileInfo(file).absolutePath() != QDir(dataFolder()).absolutePath();
+    if (const QString named =
+            writeFileSafely(unsavedEditsNamePath(), own ? file.toUtf8() : QByteArray());
+        !named.isEmpty()) {
+        warn(named);
         return;
     }
     // Steps left from before the copy are stale: a new, empty file replaces them.
@@ -217,9 +199,8 @@ void EditRecovery::copied(unsigned generation, const QString& failure) {
 
 void EditRecovery::forget() {
     settle();
-    // Saved, or a new survey: nothing is left to recover. Only the instance
-    // that keeps the copy may take it away.
-    if (holdsLastCalculation()) warn(removeUnsavedEdits());
+    // Saved, or a new survey: nothing is left to recover.
+    warn(removeUnsavedEdits());
 }
 
 }  // namespace window

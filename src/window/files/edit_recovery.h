@@ -2,11 +2,15 @@
 #pragma once
 // Edits not yet saved are never lost: each step that leaves the survey changed
 // is on the disk before the next key is handled, and a start that finds them
-// offers to reopen them. Two files in the data folder hold them:
+// offers to reopen them (window/files/recovered_edits.h). Files in the data
+// folder hold them:
 //
 //     未保存的修改.csv     a copy of the whole survey, written safely
 //     未保存的修改.steps   the steps since that copy (survey_file/step_journal.h),
 //                         one record appended and synced a step
+//     未保存的修改.name    the path of the file the edits belong to, UTF-8,
+//                         empty for a survey never saved (its ending tells
+//                         the format, as for any document)
 //
 // Writing the whole survey takes a tenth of a second or so at 10^5 points, a
 // record of the sections a step touched well under a millisecond: so a step
@@ -14,9 +18,8 @@
 // again, on a thread of its own, the steps it holds then let go. The copy
 // itself is written at once where there is none to build on: at the first
 // step after a save or a start, and when the whole survey is replaced. Saving,
-// or a new survey, removes both. Only the instance that keeps the last
-// calculation keeps these files (data_folder.h): a second one is told once
-// that the first keeps them.
+// or a new survey, removes them. Every instance keeps its own, under names of
+// its own (window/files/edit_files.h).
 
 #include <QObject>
 #include <QString>
@@ -24,6 +27,7 @@
 #include <cstddef>
 #include <string>
 
+#include "window/files/edit_files.h"
 #include "window/files/journal_handle.h"
 
 class QWidget;
@@ -35,15 +39,13 @@ struct Change;
 
 namespace window {
 
+// This instance's files.
 QString unsavedEditsPath();
 QString unsavedEditsStepsPath();
+QString unsavedEditsNamePath();
 
-// The steps of a run that ended unsaved folded into its copy, which is then
-// written again safely, the steps removed: before the copy is offered. A
-// last step torn by a kill is dropped. Empty, or why not, naming the file.
-QString foldUnsavedEdits();
-// Both files removed, as when the copy is not wanted; empty, or why not.
-QString removeUnsavedEdits();
+// The files removed, as when the copy is not wanted; empty, or why not.
+QString removeUnsavedEdits(const EditFiles& files = ownEditFiles());
 
 class EditRecovery : public QObject {
     Q_OBJECT

@@ -15,9 +15,9 @@ document::FileStamp stampOf(std::string_view bytes) {
 }
 
 bool changedSince(const QString& path, const document::FileStamp& stamp) {
-    if (stamp.size < 0) return false;
     const QFileInfo info(path);
-    if (!info.exists()) return false;
+    if (!info.exists() || stamp.size == -1) return false;
+    if (stamp.size == document::FileStamp::kUnread) return true;
     // The size tells most changes without reading the file.
     if (info.size() != stamp.size) return true;
     try {

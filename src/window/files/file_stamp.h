@@ -16,7 +16,8 @@ document::FileStamp stampOf(std::string_view bytes);
 
 // Whether the file at `path` holds something else than `stamp` says. A file
 // that is gone, or a stamp that knows nothing, counts as unchanged: saving
-// then loses nothing; one that cannot be read counts as changed.
+// then loses nothing; one that cannot be read, or was never read here
+// (FileStamp::kUnread), counts as changed.
 bool changedSince(const QString& path, const document::FileStamp& stamp);
 
 }  // namespace window

@@ -99,8 +99,8 @@ enum class ChangedChoice { Overwrite, SaveAs, Cancel };
 
 ChangedChoice askAboutChange(QWidget* parent, const QString& path) {
     QMessageBox box(QMessageBox::Warning, applicationTitle(),
-                    QStringLiteral("“%1”在本窗口打开或上次保存之后，已被其他程序或窗口修改。\n\n"
-                                   "覆盖会丢失那些修改；也可以另存为别的文件。")
+                    QStringLiteral("“%1”已不是本窗口读取或上次保存时的内容，可能已被其他程序或"
+                                   "窗口修改。\n\n覆盖会丢失那些修改；也可以另存为别的文件。")
                         .arg(QDir::toNativeSeparators(path)),
                     QMessageBox::NoButton, parent);
     QPushButton* overwrite = box.addButton(QStringLiteral("覆盖"), QMessageBox::DestructiveRole);
