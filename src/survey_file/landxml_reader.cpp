@@ -287,14 +287,18 @@ class Reader {
 
     static section::SectionSurvey closedSurvey(const std::vector<RawSection>& sections,
                                                bool stations) {
+        if (sections.size() > std::size_t(section::kMostSections))
+            throw Fault{sections[section::kMostSections].place,
+                        "断面超过 " + std::to_string(section::kMostSections) + " 个"};
         section::SectionSurvey survey;
         survey.resize(int(sections.size()));
         survey.setStationAnswer(stations ? "y" : "n");
         for (std::size_t k = 0; k < sections.size(); ++k) {
             const RawSection& from = sections[k];
-            if (from.outline.size() > 32767)
+            if (from.outline.size() > std::size_t(section::kMostPoints))
                 throw Fault{from.place, "断面有 " + std::to_string(from.outline.size()) +
-                                            " 个点，超过了每个断面最多 32767 个点"};
+                                            " 个点，超过了每个断面最多 " +
+                                            std::to_string(section::kMostPoints) + " 个点"};
             const int i = int(k) + 1;
             if (stations) survey.setStation(i, from.sta);
             survey.setPointCount(i, std::int16_t(from.outline.size()));
