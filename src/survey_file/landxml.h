@@ -41,6 +41,12 @@ std::optional<std::string> landXml(const section::SectionSurvey& survey, const L
 std::optional<std::string> landXml(const section::CutFillSurvey& survey, const LandXmlStamp& stamp,
                                    const section::ProjectInfo& project = {});
 
+// Why the survey would not read back as LandXML: without stations `sta` is
+// the running sum of the spacings, and a sum beyond the range of a value
+// (3.4E+38) cannot be read. Nothing when it can be written.
+std::optional<std::string> whyNoLandXml(const section::SectionSurvey& survey);
+std::optional<std::string> whyNoLandXml(const section::CutFillSurvey& survey);
+
 // A LandXML file read: a closed-outline survey when any section has a
 // DesignCrossSectSurf with closedArea="true", else a cut-and-fill survey
 // (ground from the first CrossSectSurf, design from the first open

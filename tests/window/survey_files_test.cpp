@@ -272,6 +272,19 @@ class SurveyFilesTest : public QObject {
         QCOMPARE(form().survey().sectionCount(), 2);
     }
 
+    // As the command line does: what would not read back is refused with the
+    // reason, and no file is written.
+    void landxml_that_would_not_read_back_is_refused_from_the_file_menu() {
+        write("far.csv", "断面,高程H,距离S,间距DL\n1,100,0,3e38\n2,100,0,3e38\n3,100,0,\n");
+        QVERIFY(mainWindow->openSurvey(file("far.csv")));
+        DialogDriver driver({chooseFile(file("far.xml")), acknowledge()});
+        menuAction("导出 LandXML")->trigger();
+        QVERIFY(driver.scriptDone());
+        QVERIFY2(driver.log().last().startsWith("message: 没有写 LandXML：没有输入桩号时"),
+                 qPrintable(driver.log().last()));
+        QVERIFY(!QFileInfo::exists(file("far.xml")));
+    }
+
     void a_file_dropped_on_the_window_opens() {
         write("dropped.csv", kHandWritten.toUtf8());
         QMimeData data;
