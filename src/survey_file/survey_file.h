@@ -72,6 +72,17 @@ std::string cutFillResultsCsv(const section::CutFillSurvey& survey,
 // True when the bytes are well-formed UTF-8.
 bool isUtf8(std::string_view bytes);
 
+// For bytes that are not UTF-8 as a whole: the first line that breaks it when
+// the rest is UTF-8 (a byte-order mark says so, or lines with UTF-8 characters
+// are at least as many as the broken ones), naming GBK when the line reads as
+// GBK. Nothing when the file is in another encoding throughout.
+std::optional<FileError> lineInAnotherEncoding(std::string_view bytes);
+
+// The first line ended by a carriage return alone (CR, as old Mac text has
+// it): such lines would run together. Nothing when every line ends in CRLF
+// or LF.
+std::optional<FileError> loneCarriageReturn(std::string_view text);
+
 // The text with every control character and every byte that is not part of
 // well-formed UTF-8 shown as U+FFFD, so that a message quoting a cell shows
 // no raw bytes.

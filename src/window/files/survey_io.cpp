@@ -21,9 +21,13 @@ QString named(const QString& path) {
 }
 
 // The file's text as UTF-8: as it is when it is UTF-8 already (no copy), else
-// decoded into `decoded`; nothing when it is no text in any of the encodings.
-std::optional<std::string_view> utf8Text(std::string_view bytes, std::string& decoded) {
+// decoded into `decoded`; nothing when it is no text in any of the encodings,
+// or (with `mixed` set) when a line breaks the UTF-8 of the rest.
+std::optional<std::string_view> utf8Text(std::string_view bytes, std::string& decoded,
+                                         std::optional<survey_file::FileError>& mixed) {
     if (survey_file::isUtf8(bytes)) return bytes;
+    mixed = survey_file::lineInAnotherEncoding(bytes);
+    if (mixed) return std::nullopt;
     const auto* head = reinterpret_cast<const unsigned char*>(bytes.data());
     QStringDecoder decoder("GB18030");
     // A byte-order mark says which encoding was meant: broken UTF-8 read as
@@ -61,8 +65,14 @@ OpenedSurvey readOrFail(const QString& path) {
     if (const std::optional<std::string> why = survey_file::whyNotText(file.bytes))
         return notOpened(path, *why);
     std::string decoded;
-    const std::optional<std::string_view> text = utf8Text(file.bytes, decoded);
+    std::optional<survey_file::FileError> mixed;
+    const std::optional<std::string_view> text = utf8Text(file.bytes, decoded, mixed);
+    if (mixed) return faulty(path, mixed->message);
     if (!text) return notOpened(path, survey_file::kNotText);
+    // XML reads a lone CR as a line end itself.
+    if (const auto why = survey_file::loneCarriageReturn(*text);
+        why && !survey_file::looksLikeXml(*text))
+        return faulty(path, why->message);
     // What the text is decides; the file's ending only where the text reads
     // as none of the formats, so that a survey saved under another ending
     // opens again, and a broken file is told as what it is named.
