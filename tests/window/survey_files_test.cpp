@@ -11,14 +11,19 @@
 #include <QGuiApplication>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+#include <atomic>
+#include <future>
 
 #include "dialog_driver.h"
+#include "window/files/busy_opening.h"
 #include "window/files/data_folder.h"
 #include "window/files/interchange_export.h"
 #include "window/files/recent_files.h"
@@ -249,6 +254,48 @@ class SurveyFilesTest : public QObject {
         QVERIFY(!mainWindow->openSurvey(file("bad.csv")));
         QVERIFY(driver.scriptDone());
         QVERIFY(!busyAtMessage);
+    }
+
+    // A read held up until the test lets it go: the dialog comes, the
+    // window's timers run meanwhile, and 取消 gives the open up.
+    void a_long_open_shows_a_dialog_keeps_the_window_going_and_can_be_given_up() {
+        write("hand.csv", kHandWritten.toUtf8());
+        for (const bool giveUp : {false, true}) {
+            std::promise<void> release;
+            std::shared_future<void> released = release.get_future().share();
+            std::atomic<bool> readEnded = false;
+            const auto heldRead = [&, released](const QString& path) {
+                released.wait();
+                window::OpenedSurvey opened = window::readAnySurveyFile(path);
+                readEnded = true;
+                return opened;
+            };
+            int ticks = 0;
+            QTimer ticking;
+            connect(&ticking, &QTimer::timeout, this, [&] { ++ticks; });
+            ticking.start(10);
+            QString shown;
+            QTimer poll;
+            connect(&poll, &QTimer::timeout, this, [&] {
+                auto* dialog = qobject_cast<QProgressDialog*>(QApplication::activeModalWidget());
+                if (!dialog || !shown.isEmpty()) return;
+                shown = dialog->labelText();
+                if (giveUp) {
+                    dialog->findChild<QPushButton*>()->click();
+                } else {
+                    release.set_value();
+                }
+            });
+            poll.start(10);
+            const std::optional<window::OpenedSurvey> read =
+                window::readResponsively(*mainWindow, file("hand.csv"), heldRead);
+            QCOMPARE(shown, "正在读取“" + QDir::toNativeSeparators(file("hand.csv")) + "”……");
+            QVERIFY(ticks > 0);
+            QCOMPARE(read.has_value(), !giveUp);
+            if (giveUp) release.set_value();
+            QTRY_VERIFY(readEnded);
+            if (!giveUp) QCOMPARE(read->survey->sectionCount(), 2);
+        }
     }
 
     void the_sections_go_out_as_dxf_and_landxml_from_the_file_menu() {

@@ -4,9 +4,15 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QMainWindow>
+#include <QProgressDialog>
 #include <QStatusBar>
+#include <QThread>
+#include <QTimer>
 #include <QWindow>
+#include <future>
+#include <memory>
 
 namespace window {
 
@@ -35,6 +41,41 @@ BusyOpening::BusyOpening(QMainWindow& window, const QString& path) : window_(win
 BusyOpening::~BusyOpening() {
     window_.statusBar()->clearMessage();
     QApplication::restoreOverrideCursor();
+}
+
+std::optional<OpenedSurvey> readResponsively(QMainWindow& window, const QString& path,
+                                             const SurveyRead& read) {
+    constexpr int kDialogAfterMilliseconds = 500;
+    auto promise = std::make_shared<std::promise<OpenedSurvey>>();
+    std::future<OpenedSurvey> result = promise->get_future();
+    QThread* worker = QThread::create([promise, read, path] { promise->set_value(read(path)); });
+    QEventLoop loop;
+    QObject::connect(worker, &QThread::finished, &loop, &QEventLoop::quit);
+    // Given up or not, the thread goes when it has finished.
+    QObject::connect(worker, &QThread::finished, worker, &QObject::deleteLater);
+    QTimer::singleShot(kDialogAfterMilliseconds, &loop, &QEventLoop::quit);
+    worker->start();
+    const auto finished = [&result] {
+        return result.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
+    };
+    // A short open draws but takes no input: nothing changes under it.
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    if (!finished()) {
+        QProgressDialog dialog(QStringLiteral("正在读取“%1”……").arg(QDir::toNativeSeparators(path)),
+                               QStringLiteral("取消"), 0, 0, &window);
+        dialog.setWindowTitle(window.windowTitle());
+        dialog.setWindowModality(Qt::WindowModal);
+        dialog.setMinimumDuration(0);
+        QObject::connect(&dialog, &QProgressDialog::canceled, &loop, &QEventLoop::quit);
+        dialog.show();
+        // The dialog's 取消 is there to be clicked.
+        QApplication::setOverrideCursor(Qt::ArrowCursor);
+        // The worker may have finished while the dialog was made.
+        if (!finished()) loop.exec();
+        QApplication::restoreOverrideCursor();
+        if (!finished()) return std::nullopt;
+    }
+    return result.get();
 }
 
 }  // namespace window
