@@ -298,6 +298,15 @@ class SurveyFilesTest : public QObject {
         }
     }
 
+    // Thrown on the worker, thrown to the caller, whose guard tells the user.
+    void what_the_reading_throws_reaches_the_caller() {
+        QVERIFY_THROWS_EXCEPTION(
+            std::length_error, window::readResponsively(*mainWindow, file("any.csv"),
+                                                        [](const QString&) -> window::OpenedSurvey {
+                                                            throw std::length_error("too long");
+                                                        }));
+    }
+
     void the_sections_go_out_as_dxf_and_landxml_from_the_file_menu() {
         write("hand.csv", kHandWritten.toUtf8());
         QVERIFY(mainWindow->openSurvey(file("hand.csv")));

@@ -48,7 +48,14 @@ std::optional<OpenedSurvey> readResponsively(QMainWindow& window, const QString&
     constexpr int kDialogAfterMilliseconds = 500;
     auto promise = std::make_shared<std::promise<OpenedSurvey>>();
     std::future<OpenedSurvey> result = promise->get_future();
-    QThread* worker = QThread::create([promise, read, path] { promise->set_value(read(path)); });
+    // What the reading throws is thrown here again, as if read on this thread.
+    QThread* worker = QThread::create([promise, read, path] {
+        try {
+            promise->set_value(read(path));
+        } catch (...) {
+            promise->set_exception(std::current_exception());
+        }
+    });
     QEventLoop loop;
     QObject::connect(worker, &QThread::finished, &loop, &QEventLoop::quit);
     // Given up or not, the thread goes when it has finished.
