@@ -22,7 +22,8 @@ std::string headerWord(std::string_view cell) {
 
 class CutFillReader {
   public:
-    CutFillReader(std::string_view text, int linesBefore) : lines_(text, linesBefore) {}
+    CutFillReader(std::string_view text, int linesBefore, ReadProgress* progress)
+        : lines_(text, linesBefore, progress) {}
 
     section::CutFillSurvey read() {
         std::string_view line;
@@ -176,9 +177,9 @@ bool isCutFillCsv(std::string_view text) {
     return cells.split(line, separatorOf(line)) && headerWord(cells[1]) == "线";
 }
 
-ReadResult readCutFillCsv(std::string_view text, int linesBefore) {
+ReadResult readCutFillCsv(std::string_view text, int linesBefore, ReadProgress* progress) {
     try {
-        return {std::nullopt, CutFillReader(text, linesBefore).read(), {}};
+        return {std::nullopt, CutFillReader(text, linesBefore, progress).read(), {}};
     } catch (const LineFault& fault) {
         return {std::nullopt, std::nullopt, fault.error};
     }

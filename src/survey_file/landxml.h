@@ -61,7 +61,7 @@ struct LandXmlRead {
     section::ProjectInfo project{};  // from the Project element, when there is one
 };
 
-LandXmlRead readLandXml(std::string_view text);
+LandXmlRead readLandXml(std::string_view text, ReadProgress* progress = nullptr);
 
 // Whether the bytes look like an XML document (after a byte-order mark and
 // blanks, a "<?xml" declaration or a "<LandXML" element).

@@ -72,7 +72,7 @@ struct RawSection {
 
 class Reader {
   public:
-    explicit Reader(std::string_view text) : text_(text) {}
+    Reader(std::string_view text, ReadProgress* progress) : text_(text), progress_(progress) {}
 
     LandXmlRead read() const {
         pugi::xml_document document;
@@ -91,8 +91,12 @@ class Reader {
                         "请在设计程序中导出带横断面的 LandXML 文件"};
         const bool stations = !ourFlag(crossSects, landxml::kStationsEntered, "false");
         std::vector<RawSection> sections;
-        for (const pugi::xml_node& each : children(crossSects, "CrossSect"))
+        const std::vector<pugi::xml_node> nodes = children(crossSects, "CrossSect");
+        for (const pugi::xml_node& each : nodes) {
+            if ((sections.size() & 0xFF) == 0)
+                tellProgress(progress_, sections.size(), nodes.size());
             sections.push_back(readSection(each));
+        }
         if (sections.empty())
             throw Fault{placeOf(crossSects), "CrossSects 中没有 CrossSect（断面）"};
         if (!stations) fillSpacings(sections);
@@ -342,12 +346,13 @@ class Reader {
     }
 
     std::string_view text_;
+    ReadProgress* progress_;
 };
 
 }  // namespace
 
-LandXmlRead readLandXml(std::string_view text) {
-    const Reader reader(text);
+LandXmlRead readLandXml(std::string_view text, ReadProgress* progress) {
+    const Reader reader(text, progress);
     try {
         return reader.read();
     } catch (const Fault& fault) {

@@ -53,7 +53,8 @@ struct Section {
 class Reader {
   public:
     // `text` follows `linesBefore` lines already read (the rows of 工程信息).
-    Reader(std::string_view text, int linesBefore) : text_(text), lineNumber_(linesBefore) {
+    Reader(std::string_view text, int linesBefore, ReadProgress* progress)
+        : text_(text), lineNumber_(linesBefore), progress_(progress) {
         if (text_.starts_with(kByteOrderMark)) text_.remove_prefix(kByteOrderMark.size());
         // A point's row takes some twenty bytes: room for them all at once.
         elevations_.reserve(text_.size() / 20);
@@ -82,7 +83,7 @@ class Reader {
                 newline ? static_cast<const char*>(newline) - start : text_.size() - at_;
             std::string_view line(start, length);
             at_ += length + 1;
-            ++lineNumber_;
+            if ((++lineNumber_ & kProgressLines) == 0) tellProgress(progress_, at_, text_.size());
             if (line.ends_with('\r')) line.remove_suffix(1);
             const std::string_view content = trimBlanks(line);
             if (content.empty() || content.starts_with('#')) continue;
@@ -247,6 +248,7 @@ class Reader {
     std::string_view text_;
     std::size_t at_ = 0;
     int lineNumber_ = 0;
+    ReadProgress* progress_;
     char separator_ = 0;
     LineCells cells_;
     bool stations_ = false;
@@ -258,16 +260,16 @@ class Reader {
 
 }  // namespace
 
-ReadResult readSurvey(std::string_view text) {
+ReadResult readSurvey(std::string_view text, ReadProgress* progress) {
     const ProjectRows rows = readProjectRows(text);
     if (rows.error) return {std::nullopt, std::nullopt, *rows.error};
     const std::string_view rest = text.substr(rows.restAt);
     ReadResult result;
     if (isCutFillCsv(rest)) {
-        result = readCutFillCsv(rest, rows.linesBefore);
+        result = readCutFillCsv(rest, rows.linesBefore, progress);
     } else {
         try {
-            result.survey = Reader(rest, rows.linesBefore).read();
+            result.survey = Reader(rest, rows.linesBefore, progress).read();
         } catch (const Fault& fault) {
             result.error = fault.error;
         }

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <random>
 
 #include "section/survey.h"
@@ -238,6 +239,36 @@ TEST(SavesReadBack, adjacent_sections_at_one_station_are_marked_and_a_wrong_mark
             ASSERT_TRUE(closed.survey) << row.name << ": " << closed.error.message;
             EXPECT_EQ(closed.survey->sectionCount(), row.sections) << row.name;
         }
+    }
+}
+
+// A reader given a progress counter moves it as it goes, for the window's
+// progress bar: every kind of file, of some 20,000 lines.
+TEST(ReadProgress, every_reader_tells_how_far_it_has_got) {
+    CutFillSurvey cutFill;
+    cutFill.stationAnswer = "y";
+    for (int k = 0; k < 400; ++k) {
+        section::CutFillSection section;
+        section.station = 20.0 * k;
+        section.ground.assign(25, {100, 1});
+        section.design.assign(25, {99, 1});
+        cutFill.sections.push_back(std::move(section));
+    }
+    const std::string csv = writeCutFillSurvey(cutFill), hdm = writeHdm(cutFill);
+    const std::string xml = *landXml(cutFill, kStamp);
+    std::string closed = "桩号,高程H,距离S\n";
+    for (int k = 0; k < 20000; ++k) closed += std::to_string(k / 50) + ",1,2\n";
+    const std::function<bool(ReadProgress*)> reads[] = {
+        [&](ReadProgress* p) { return readSurvey(closed, p).survey.has_value(); },
+        [&](ReadProgress* p) { return readSurvey(csv, p).cutFill.has_value(); },
+        [&](ReadProgress* p) { return readHdm(hdm, p).cutFill.has_value(); },
+        [&](ReadProgress* p) { return readLandXml(xml, p).cutFill.has_value(); },
+    };
+    for (const auto& read : reads) {
+        ReadProgress progress = 0;
+        EXPECT_TRUE(read(&progress));
+        EXPECT_GT(progress.load(), 0);
+        EXPECT_LE(progress.load(), kReadDone);
     }
 }
 

@@ -258,13 +258,15 @@ class SurveyFilesTest : public QObject {
 
     // A read held up until the test lets it go: the dialog comes, the
     // window's timers run meanwhile, and 取消 gives the open up.
-    void a_long_open_shows_a_dialog_keeps_the_window_going_and_can_be_given_up() {
+    void a_long_open_shows_its_progress_keeps_the_window_going_and_can_be_given_up() {
         write("hand.csv", kHandWritten.toUtf8());
         for (const bool giveUp : {false, true}) {
             std::promise<void> release;
             std::shared_future<void> released = release.get_future().share();
             std::atomic<bool> readEnded = false;
-            const auto heldRead = [&, released](const QString& path) {
+            const auto heldRead = [&, released](const QString& path,
+                                                survey_file::ReadProgress* progress) {
+                progress->store(survey_file::kReadDone / 2);
                 released.wait();
                 window::OpenedSurvey opened = window::readAnySurveyFile(path);
                 readEnded = true;
@@ -278,7 +280,9 @@ class SurveyFilesTest : public QObject {
             QTimer poll;
             connect(&poll, &QTimer::timeout, this, [&] {
                 auto* dialog = qobject_cast<QProgressDialog*>(QApplication::activeModalWidget());
-                if (!dialog || !shown.isEmpty()) return;
+                // Shown, and showing how far the reading has got.
+                if (!dialog || !shown.isEmpty() || dialog->value() != survey_file::kReadDone / 2)
+                    return;
                 shown = dialog->labelText();
                 if (giveUp) {
                     dialog->findChild<QPushButton*>()->click();
@@ -301,10 +305,12 @@ class SurveyFilesTest : public QObject {
     // Thrown on the worker, thrown to the caller, whose guard tells the user.
     void what_the_reading_throws_reaches_the_caller() {
         QVERIFY_THROWS_EXCEPTION(
-            std::length_error, window::readResponsively(*mainWindow, file("any.csv"),
-                                                        [](const QString&) -> window::OpenedSurvey {
-                                                            throw std::length_error("too long");
-                                                        }));
+            std::length_error,
+            window::readResponsively(
+                *mainWindow, file("any.csv"),
+                [](const QString&, survey_file::ReadProgress*) -> window::OpenedSurvey {
+                    throw std::length_error("too long");
+                }));
     }
 
     void the_sections_go_out_as_dxf_and_landxml_from_the_file_menu() {

@@ -48,10 +48,11 @@ std::optional<OpenedSurvey> readResponsively(QMainWindow& window, const QString&
     constexpr int kDialogAfterMilliseconds = 500;
     auto promise = std::make_shared<std::promise<OpenedSurvey>>();
     std::future<OpenedSurvey> result = promise->get_future();
+    auto progress = std::make_shared<survey_file::ReadProgress>(0);
     // What the reading throws is thrown here again, as if read on this thread.
-    QThread* worker = QThread::create([promise, read, path] {
+    QThread* worker = QThread::create([promise, read, path, progress] {
         try {
-            promise->set_value(read(path));
+            promise->set_value(read(path, progress.get()));
         } catch (...) {
             promise->set_exception(std::current_exception());
         }
@@ -69,11 +70,18 @@ std::optional<OpenedSurvey> readResponsively(QMainWindow& window, const QString&
     loop.exec(QEventLoop::ExcludeUserInputEvents);
     if (!finished()) {
         QProgressDialog dialog(QStringLiteral("正在读取“%1”……").arg(QDir::toNativeSeparators(path)),
-                               QStringLiteral("取消"), 0, 0, &window);
+                               QStringLiteral("取消"), 0, survey_file::kReadDone, &window);
         dialog.setWindowTitle(window.windowTitle());
         dialog.setWindowModality(Qt::WindowModal);
         dialog.setMinimumDuration(0);
+        dialog.setAutoClose(false);
+        dialog.setAutoReset(false);
+        dialog.setValue(progress->load());
         QObject::connect(&dialog, &QProgressDialog::canceled, &loop, &QEventLoop::quit);
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, &dialog,
+                         [&dialog, progress] { dialog.setValue(progress->load()); });
+        poll.start(100);
         dialog.show();
         // The dialog's 取消 is there to be clicked.
         QApplication::setOverrideCursor(Qt::ArrowCursor);

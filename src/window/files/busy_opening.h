@@ -30,9 +30,10 @@ class BusyOpening {
 
 // The survey file read by `read` on a worker thread while the window keeps
 // drawing (user input waits); from half a second on a window-modal dialog
-// names the file, and its 取消 gives up the open: nothing then, the reading
-// ending unseen.
-using SurveyRead = std::function<OpenedSurvey(const QString& path)>;
+// names the file and shows how far the reading has got, and its 取消 gives
+// up the open: nothing then, the reading ending unseen.
+using SurveyRead =
+    std::function<OpenedSurvey(const QString& path, survey_file::ReadProgress* progress)>;
 std::optional<OpenedSurvey> readResponsively(QMainWindow& window, const QString& path,
                                              const SurveyRead& read = readAnySurveyFile);
 

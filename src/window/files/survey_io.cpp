@@ -53,13 +53,14 @@ OpenedSurvey faulty(const QString& path, const std::string& why) {
                               .arg(named(path), QString::fromStdString(why))};
 }
 
-OpenedSurvey landXmlOrFail(const QString& path, std::string_view text) {
-    survey_file::LandXmlRead read = survey_file::readLandXml(text);
+OpenedSurvey landXmlOrFail(const QString& path, std::string_view text,
+                           survey_file::ReadProgress* progress) {
+    survey_file::LandXmlRead read = survey_file::readLandXml(text, progress);
     if (!read.closed && !read.cutFill) return faulty(path, read.error.message);
     return {std::move(read.closed), {}, std::move(read.cutFill), std::move(read.project)};
 }
 
-OpenedSurvey readOrFail(const QString& path) {
+OpenedSurvey readOrFail(const QString& path, survey_file::ReadProgress* progress) {
     const WholeFile file = readWholeFile(path);
     if (!file.error.isEmpty()) return {std::nullopt, file.error};
     if (const std::optional<std::string> why = survey_file::whyNotText(file.bytes))
@@ -77,15 +78,15 @@ OpenedSurvey readOrFail(const QString& path) {
     // as none of the formats, so that a survey saved under another ending
     // opens again, and a broken file is told as what it is named.
     const bool xml = path.endsWith(QStringLiteral(".xml"), Qt::CaseInsensitive);
-    if (survey_file::looksLikeXml(*text)) return landXmlOrFail(path, *text);
+    if (survey_file::looksLikeXml(*text)) return landXmlOrFail(path, *text, progress);
     bool hdm = survey_file::looksLikeHdm(*text);
     survey_file::ReadResult result =
-        hdm ? survey_file::readHdm(*text) : survey_file::readSurvey(*text);
+        hdm ? survey_file::readHdm(*text, progress) : survey_file::readSurvey(*text, progress);
     const bool read = result.survey || result.cutFill;
-    if (!read && !hdm && xml) return landXmlOrFail(path, *text);
+    if (!read && !hdm && xml) return landXmlOrFail(path, *text, progress);
     if (!read && !hdm && isHdmPath(path)) {
         hdm = true;
-        result = survey_file::readHdm(*text);
+        result = survey_file::readHdm(*text, progress);
     }
     if (!result.survey && !result.cutFill) {
         return {std::nullopt, (hdm ? QStringLiteral("里程文件“%1”有误，没有打开：%2。")
@@ -97,9 +98,9 @@ OpenedSurvey readOrFail(const QString& path) {
 
 }  // namespace
 
-OpenedSurvey readAnySurveyFile(const QString& path) {
+OpenedSurvey readAnySurveyFile(const QString& path, survey_file::ReadProgress* progress) {
     try {
-        return readOrFail(path);
+        return readOrFail(path, progress);
     } catch (const std::bad_alloc&) {
         return {std::nullopt, readFailure(path, QStringLiteral("内存不足（文件太大）"))};
     }
