@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "spreadsheet/quantity_workbook.h"
 
-#include <fcntl.h>
-#include <unistd.h>
 #include <xlsxwriter.h>
 
 #include <algorithm>
@@ -13,6 +11,12 @@
 #include <vector>
 
 #include "printout/quantity_table.h"
+
+#if __has_include(<unistd.h>)
+#include <fcntl.h>
+#include <unistd.h>
+#define VELMORIN_QUIET_STDERR 1
+#endif
 
 namespace spreadsheet {
 
@@ -61,8 +65,10 @@ std::string whyNoCells(const printout::QuantityTable& table) {
 
 // Standard error sent nowhere while the library may write its own English
 // lines there; the caller tells the user in the program's words instead.
+// Where there are no POSIX descriptors the lines stay.
 class QuietStandardError {
   public:
+#ifdef VELMORIN_QUIET_STDERR
     QuietStandardError() {
         std::fflush(stderr);
         saved_ = ::dup(STDERR_FILENO);
@@ -76,6 +82,9 @@ class QuietStandardError {
         ::dup2(saved_, STDERR_FILENO);
         ::close(saved_);
     }
+#else
+    QuietStandardError() = default;
+#endif
     QuietStandardError(const QuietStandardError&) = delete;
     QuietStandardError& operator=(const QuietStandardError&) = delete;
 
