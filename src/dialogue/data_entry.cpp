@@ -70,7 +70,7 @@ void enterStationsAndCounts(UserInterface& ui, SectionSurvey& survey) {
                                           .section = i,
                                           .sections = survey.sectionCount(),
                                           .text = "请输入" + n + "号断面中观测的点数 :"},
-                                         0, 32766, "观测点数"));
+                                         0, section::kMostPoints, "观测点数"));
         ui.setText(TextBox::Text12,
                    n + "断面有" + numberToText(survey.pointCounts(i)) + "个观测点");
     }
@@ -141,7 +141,7 @@ void enterPoints(UserInterface& ui, SectionSurvey& survey) {
 
 void enterSurvey(UserInterface& ui, SectionSurvey& survey) {
     const int n = askCount(ui, {.kind = PromptKind::SectionCount, .text = "请输入断面的个数 :"}, 1,
-                           32767, "断面个数");
+                           section::kMostSections, "断面个数");
     ui.setText(TextBox::Text1, sectionCountText(n));
     survey.resize(n);
     survey.setStationAnswer(

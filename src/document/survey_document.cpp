@@ -19,9 +19,8 @@ bool same(Value a, Value b) {
     return std::memcmp(&a, &b, sizeof(Value)) == 0;
 }
 
-// As many as a typed run or a file may have; a section's closing point needs one more.
-constexpr int kMostSections = 32767;
-constexpr int kMostPoints = 32766;
+using section::kMostPoints;
+using section::kMostSections;
 
 }  // namespace
 

@@ -18,6 +18,12 @@
 
 namespace section {
 
+// As many sections and points as a closed-outline survey may hold, typed or
+// read from any file, so that whatever is saved opens again; a section's
+// closing point needs one more within a 16-bit count.
+inline constexpr int kMostSections = 32767;
+inline constexpr int kMostPoints = 32766;
+
 // True when the answer to the station question is "y" or "Y" (full-width "ｙ"
 // or "Ｙ" too), blanks around it ignored.
 bool answersYes(const std::string& stationAnswer);

@@ -6,10 +6,17 @@
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
+#include <cstdio>
 #include <filesystem>
 #include <vector>
 
 #include "printout/quantity_table.h"
+
+#if __has_include(<unistd.h>)
+#include <fcntl.h>
+#include <unistd.h>
+#define VELMORIN_QUIET_STDERR 1
+#endif
 
 namespace spreadsheet {
 
@@ -27,6 +34,63 @@ double textWidth(const std::string& text) {
     }
     return width;
 }
+
+// Characters as the library counts them: UTF-8 sequences.
+std::size_t characters(const std::string& text) {
+    return std::size_t(std::count_if(text.begin(), text.end(), [](char c) {
+        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    }));
+}
+
+// The 工程信息 items as the workbook's rows above the table show them.
+std::vector<std::pair<const char*, const std::string*>> projectItems(
+    const section::ProjectInfo& p) {
+    return {{"工程名称", &p.projectName},
+            {"路段", &p.segment},
+            {"计算", &p.calculatedBy},
+            {"复核", &p.checkedBy},
+            {"日期", &p.date}};
+}
+
+std::string whyNoCells(const printout::QuantityTable& table) {
+    for (const auto& [name, value] : projectItems(table.project)) {
+        const std::size_t count = characters(*value);
+        if (count > kMostCellCharacters)
+            return std::string("工程信息“") + name + "”有 " + std::to_string(count) +
+                   " 个字符，Excel 工作簿的一格最多 " + std::to_string(kMostCellCharacters) +
+                   " 个字符：请把它改短，或导出 PDF";
+    }
+    return {};
+}
+
+// Standard error sent nowhere while the library may write its own English
+// lines there; the caller tells the user in the program's words instead.
+// Where there are no POSIX descriptors the lines stay.
+class QuietStandardError {
+  public:
+#ifdef VELMORIN_QUIET_STDERR
+    QuietStandardError() {
+        std::fflush(stderr);
+        saved_ = ::dup(STDERR_FILENO);
+        const int nowhere = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+        if (saved_ >= 0 && nowhere >= 0) ::dup2(nowhere, STDERR_FILENO);
+        if (nowhere >= 0) ::close(nowhere);
+    }
+    ~QuietStandardError() {
+        std::fflush(stderr);
+        if (saved_ < 0) return;
+        ::dup2(saved_, STDERR_FILENO);
+        ::close(saved_);
+    }
+#else
+    QuietStandardError() = default;
+#endif
+    QuietStandardError(const QuietStandardError&) = delete;
+    QuietStandardError& operator=(const QuietStandardError&) = delete;
+
+  private:
+    int saved_ = -1;
+};
 
 bool numberOf(const std::string& cell, double& value) {
     const auto [end, error] = std::from_chars(cell.data(), cell.data() + cell.size(), value);
@@ -91,9 +155,12 @@ class SheetWriter {
           formats_(formatsOf(book)),
           widths_(table.columns.size() + 1, 0.0) {}
 
+    // The first cell the library did not take; empty when it took them all.
+    const std::string& refused() const { return refused_; }
+
     void write() {
         const lxw_col_t last = lxw_col_t(table_.columns.size());
-        worksheet_merge_range(sheet_, 0, 0, 0, last, table_.title.c_str(), formats_.title);
+        took(worksheet_merge_range(sheet_, 0, 0, 0, last, table_.title.c_str(), formats_.title), 0);
         row_ = 1;
         writeProject();
         ++row_;
@@ -111,33 +178,35 @@ class SheetWriter {
     }
 
   private:
+    void took(lxw_error error, lxw_col_t column) {
+        if (error == LXW_NO_ERROR || !refused_.empty()) return;
+        refused_ = "Excel 工作簿第 " + std::to_string(row_ + 1) + " 行第 " +
+                   std::to_string(column + 1) + " 列没有写成（" + lxw_strerror(error) + "）";
+    }
+
     void fit(lxw_col_t column, const std::string& text) {
         widths_[column] = std::max(widths_[column], textWidth(text));
     }
 
     // Name and value a row each, as in the survey file.
     void writeProject() {
-        const section::ProjectInfo& p = table_.project;
-        const std::pair<const char*, const std::string*> items[] = {{"工程名称", &p.projectName},
-                                                                    {"路段", &p.segment},
-                                                                    {"计算", &p.calculatedBy},
-                                                                    {"复核", &p.checkedBy},
-                                                                    {"日期", &p.date}};
-        for (const auto& [name, value] : items) {
+        for (const auto& [name, value] : projectItems(table_.project)) {
             if (value->empty()) continue;
-            worksheet_write_string(sheet_, row_, 0, name, nullptr);
-            worksheet_write_string(sheet_, row_, 1, value->c_str(), nullptr);
+            took(worksheet_write_string(sheet_, row_, 0, name, nullptr), 0);
+            took(worksheet_write_string(sheet_, row_, 1, value->c_str(), nullptr), 1);
             ++row_;
         }
     }
 
     void writeHead() {
-        worksheet_write_string(sheet_, row_, 0, table_.keyTitle.c_str(), formats_.head);
+        took(worksheet_write_string(sheet_, row_, 0, table_.keyTitle.c_str(), formats_.head), 0);
         fit(0, table_.keyTitle);
         for (std::size_t c = 0; c < table_.columns.size(); ++c) {
             const printout::QuantityColumn& column = table_.columns[c];
             const std::string text = column.title + "(" + column.unit + ")";
-            worksheet_write_string(sheet_, row_, lxw_col_t(c + 1), text.c_str(), formats_.head);
+            took(
+                worksheet_write_string(sheet_, row_, lxw_col_t(c + 1), text.c_str(), formats_.head),
+                lxw_col_t(c + 1));
             fit(lxw_col_t(c + 1), text);
         }
         ++row_;
@@ -146,21 +215,21 @@ class SheetWriter {
     void writeRow(const printout::QuantityRow& row) {
         double number = 0;
         // Numbered sections as numbers, stations as their text.
-        if (numberOf(row.key, number))
-            worksheet_write_number(sheet_, row_, 0, number, formats_.key);
-        else
-            worksheet_write_string(sheet_, row_, 0, row.key.c_str(), formats_.key);
+        took(numberOf(row.key, number)
+                 ? worksheet_write_number(sheet_, row_, 0, number, formats_.key)
+                 : worksheet_write_string(sheet_, row_, 0, row.key.c_str(), formats_.key),
+             0);
         fit(0, row.key);
         for (std::size_t c = 0; c < row.cells.size(); ++c) {
             const std::string& cell = row.cells[c];
             const lxw_col_t column = lxw_col_t(c + 1);
             fit(column, cell);
-            if (numberOf(cell, number))
-                worksheet_write_number(sheet_, row_, column, number, formats_.number);
-            else if (!cell.empty())
-                worksheet_write_string(sheet_, row_, column, cell.c_str(), formats_.text);
-            else
-                worksheet_write_blank(sheet_, row_, column, formats_.number);
+            took(numberOf(cell, number)
+                     ? worksheet_write_number(sheet_, row_, column, number, formats_.number)
+                 : !cell.empty()
+                     ? worksheet_write_string(sheet_, row_, column, cell.c_str(), formats_.text)
+                     : worksheet_write_blank(sheet_, row_, column, formats_.number),
+                 column);
         }
         ++row_;
     }
@@ -168,20 +237,22 @@ class SheetWriter {
     // SUM over the rows of the columns that add up; the value the table
     // worked out stands as the formula's result until the program recalculates.
     void writeTotal(lxw_row_t first, lxw_row_t end) {
-        worksheet_write_string(sheet_, row_, 0, table_.total.key.c_str(), formats_.totalKey);
+        took(worksheet_write_string(sheet_, row_, 0, table_.total.key.c_str(), formats_.totalKey),
+             0);
         for (std::size_t c = 0; c < table_.columns.size(); ++c) {
             const lxw_col_t column = lxw_col_t(c + 1);
             double total = 0;
             if (!table_.columns[c].summed || !numberOf(table_.total.cells[c], total)) {
-                worksheet_write_blank(sheet_, row_, column, formats_.totalNumber);
+                took(worksheet_write_blank(sheet_, row_, column, formats_.totalNumber), column);
                 continue;
             }
             fit(column, table_.total.cells[c]);
             const std::string name = columnName(column);
             const std::string formula = "=SUM(" + name + std::to_string(first + 1) + ":" + name +
                                         std::to_string(std::max(end, first + 1)) + ")";
-            worksheet_write_formula_num(sheet_, row_, column, formula.c_str(), formats_.totalNumber,
-                                        total);
+            took(worksheet_write_formula_num(sheet_, row_, column, formula.c_str(),
+                                             formats_.totalNumber, total),
+                 column);
         }
         ++row_;
     }
@@ -191,22 +262,27 @@ class SheetWriter {
     Formats formats_;
     std::vector<double> widths_;  // in characters
     lxw_row_t row_ = 0;
+    std::string refused_;
 };
 
 }  // namespace
 
 WorkbookWritten writeQuantityWorkbook(const printout::QuantityTable& table,
                                       const std::string& path) {
+    if (std::string why = whyNoCells(table); !why.empty()) return {false, 0, std::move(why)};
     std::string folder = std::filesystem::path(path).parent_path().string();
     if (folder.empty()) folder = ".";
     lxw_workbook_options options{};
     options.tmpdir = folder.data();
+    const QuietStandardError quiet;
     errno = 0;
     lxw_workbook* book = workbook_new_opt(path.c_str(), &options);
     if (!book) return {false, errno ? errno : ENOMEM};
-    SheetWriter(book, table).write();
+    SheetWriter sheet(book, table);
+    sheet.write();
     errno = 0;
     const lxw_error error = workbook_close(book);
+    if (!sheet.refused().empty()) return {false, 0, sheet.refused()};
     if (error == LXW_NO_ERROR) return {true, 0};
     return {false, error == LXW_ERROR_MEMORY_MALLOC_FAILED ? ENOMEM : errno};
 }

@@ -16,10 +16,19 @@ namespace spreadsheet {
 struct WorkbookWritten {
     bool ok = false;
     int errorNumber = 0;  // the system's reason when it gave one, else 0
+    // What the table holds that no workbook cell can (a 工程信息 value longer
+    // than a cell holds), or which cell the library did not take; the file is
+    // then no workbook to keep.
+    std::string refused{};
 };
 
+// As many characters as one cell of a workbook holds.
+inline constexpr std::size_t kMostCellCharacters = 32767;
+
 // Writes the workbook to `path`, a new or emptied file (the library writes
-// only to a file by name); its own temporary files go beside it.
+// only to a file by name); its own temporary files go beside it. The
+// library's own lines on standard error are kept back: the result says
+// what went wrong.
 WorkbookWritten writeQuantityWorkbook(const printout::QuantityTable& table,
                                       const std::string& path);
 

@@ -106,6 +106,15 @@ bool LineCells::split(std::string_view line, char separator) {
     }
 }
 
+char separatorOf(std::string_view line) {
+    bool quoted = false;
+    for (char c : line) {
+        if (c == '"') quoted = !quoted;
+        if (c == '\t' && !quoted) return '\t';
+    }
+    return ',';
+}
+
 std::string_view trimBlanks(std::string_view text) {
     // Most cells have no blank at either end.
     auto plain = [](char c) { return c != ' ' && c != '\t' && c != '\xE3' && c != '\x80'; };
@@ -146,6 +155,52 @@ CellNumber readStation(std::string_view cell) {
     const std::optional<std::string> metres = runtime::kNotationMetres(s);
     if (!metres) return {0.0, CellNumber::Fault::NotANumber};
     return readFloat(*metres);
+}
+
+StationMark markAfter(const StationMark* last, double station) {
+    return {station, last && last->station == station ? last->repeat + 1 : 1};
+}
+
+std::string stationKey(const StationMark& mark) {
+    const std::string station = runtime::numberToText(mark.station);
+    return mark.repeat > 1 ? station + "#" + std::to_string(mark.repeat) : station;
+}
+
+StationStep stepOfStation(std::string_view cell, const StationMark* last) {
+    StationStep step;
+    const std::size_t hash = cell.rfind('#');
+    if (hash != std::string_view::npos) {
+        const std::string_view mark = trimBlanks(cell.substr(hash + 1));
+        const auto [end, error] =
+            std::from_chars(mark.data(), mark.data() + mark.size(), step.next.repeat);
+        if (error != std::errc() || end != mark.data() + mark.size() || step.next.repeat < 2) {
+            step.fault =
+                quotedCell(cell) + "不是有效的桩号：“#”后应为同一桩号上相邻的第几个断面（2、3……）";
+            return step;
+        }
+    }
+    const std::string_view station = trimBlanks(cell.substr(0, hash));
+    const CellNumber n = readStation(station);
+    if (n.fault != CellNumber::Fault::None) {
+        step.fault = cellFault(cell, n.fault, "桩号");
+        return step;
+    }
+    step.next.station = n.value;
+    const int repeat = step.next.repeat;
+    if (last && last->station == n.value) {
+        step.same = repeat == last->repeat;
+        const auto marked = [&](int k) {
+            return std::string(station) + (k > 1 ? "#" + std::to_string(k) : "");
+        };
+        if (!step.same && repeat != last->repeat + 1)
+            step.fault = quotedCell(cell) + "：与上一个断面桩号相同，应写成" +
+                         quotedCell(marked(last->repeat)) + "（属于上一个断面）或" +
+                         quotedCell(marked(last->repeat + 1)) + "（同一桩号上的下一个断面）";
+    } else if (repeat > 1) {
+        step.fault = quotedCell(cell) + "：上一个断面的桩号与它不同，“#" + std::to_string(repeat) +
+                     "”只用于同一桩号上相邻的第 2 个及以后的断面";
+    }
+    return step;
 }
 
 std::string quotedCell(std::string_view cell) {

@@ -28,6 +28,10 @@ class LineCells {
     std::size_t count_ = 0;
 };
 
+// A line's separator: a tab when one stands outside double quotes (text
+// pasted from a spreadsheet), else a comma; a quoted cell may hold tabs.
+char separatorOf(std::string_view line);
+
 // Blanks (ASCII and the full-width blank) removed from both ends.
 std::string_view trimBlanks(std::string_view text);
 
@@ -45,6 +49,27 @@ CellNumber readFloat(std::string_view cell);
 
 // A station in metres ("1020.5") or in K notation ("K1+020.500", "K1+20.5").
 CellNumber readStation(std::string_view cell);
+
+// Adjacent sections at one station stay apart in a file by a mark after the
+// second one's station: "1000#2", "1000#3" (docs/survey-file.md); rows of one
+// section share their key.
+struct StationMark {
+    double station = 0.0;
+    int repeat = 1;  // which of the adjacent sections at the station: 1 unmarked
+};
+// The mark of a section at `station` after the last one (none for the first).
+StationMark markAfter(const StationMark* last, double station);
+// The key cell of a section's rows.
+std::string stationKey(const StationMark& mark);
+// What a row's key cell says after the last section (none for the first):
+// whether the row belongs to it, else the next section's station and mark;
+// `fault` holds the file's words without the place when it says neither.
+struct StationStep {
+    bool same = false;
+    StationMark next;
+    std::string fault;
+};
+StationStep stepOfStation(std::string_view cell, const StationMark* last);
 
 // A cell as a message quotes it, never with raw control bytes: "“1O.5”".
 std::string quotedCell(std::string_view cell);

@@ -20,13 +20,10 @@ std::string headerWord(std::string_view cell) {
     return word;
 }
 
-char separatorOf(std::string_view line) {
-    return line.find('\t') != std::string_view::npos ? '\t' : ',';
-}
-
 class CutFillReader {
   public:
-    CutFillReader(std::string_view text, int linesBefore) : lines_(text, linesBefore) {}
+    CutFillReader(std::string_view text, int linesBefore, ReadProgress* progress)
+        : lines_(text, linesBefore, progress) {}
 
     section::CutFillSurvey read() {
         std::string_view line;
@@ -108,11 +105,12 @@ class CutFillReader {
         if (!sections.empty() && key == lastKey_) return sections.back();
         section::CutFillSection next;
         if (stations_) {
-            next.station = stationValue(key, at(), 1);
-            if (!sections.empty() && next.station == sections.back().station) {
-                lastKey_ = key;
-                return sections.back();
-            }
+            const StationStep step = stepOfStation(key, sections.empty() ? nullptr : &lastMark_);
+            if (!step.fault.empty()) failAt(at(), 1, step.fault);
+            lastKey_ = key;
+            if (step.same) return sections.back();
+            lastMark_ = step.next;
+            next.station = step.next.station;
         } else {
             const std::optional<double> n = runtime::readNumber(key);
             const int expected = int(sections.size()) + 1;
@@ -163,6 +161,7 @@ class CutFillReader {
     bool stations_ = false;
     std::size_t columns_ = 4;
     std::string lastKey_;
+    StationMark lastMark_;
     std::vector<int> firstLines_;    // per section
     std::vector<int> spacingLines_;  // per section: the line of its spacing, 0 for none
     section::CutFillSurvey survey_;
@@ -178,9 +177,9 @@ bool isCutFillCsv(std::string_view text) {
     return cells.split(line, separatorOf(line)) && headerWord(cells[1]) == "线";
 }
 
-ReadResult readCutFillCsv(std::string_view text, int linesBefore) {
+ReadResult readCutFillCsv(std::string_view text, int linesBefore, ReadProgress* progress) {
     try {
-        return {std::nullopt, CutFillReader(text, linesBefore).read(), {}};
+        return {std::nullopt, CutFillReader(text, linesBefore, progress).read(), {}};
     } catch (const LineFault& fault) {
         return {std::nullopt, std::nullopt, fault.error};
     }
@@ -193,9 +192,11 @@ std::string writeCutFillSurvey(const section::CutFillSurvey& survey,
     const std::size_t n = survey.sections.size();
     std::string out = "\xEF\xBB\xBF" + projectRowsText(project);
     out += stations ? "桩号,线,高程H,距离S\r\n" : "断面,线,高程H,距离S,间距DL\r\n";
+    StationMark mark;
     for (std::size_t k = 0; k < n; ++k) {
         const section::CutFillSection& section = survey.sections[k];
-        const std::string key = stations ? numberToText(section.station) : std::to_string(k + 1);
+        mark = markAfter(k > 0 ? &mark : nullptr, section.station);
+        const std::string key = stations ? stationKey(mark) : std::to_string(k + 1);
         // Without stations the spacing stands in the section's first row.
         std::string spacing = stations ? "" : ",";
         if (!stations && k + 1 < n) spacing += numberToText(section.spacing);

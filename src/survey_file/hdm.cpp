@@ -26,7 +26,9 @@ bool isWord(std::string_view line, std::string_view word) {
 
 class HdmReader {
   public:
-    explicit HdmReader(std::string_view text) : lines_(text) { survey_.stationAnswer = "y"; }
+    HdmReader(std::string_view text, ReadProgress* progress) : lines_(text, 0, progress) {
+        survey_.stationAnswer = "y";
+    }
 
     section::CutFillSurvey read() {
         std::string_view line;
@@ -110,9 +112,9 @@ bool looksLikeHdm(std::string_view text) {
     return lines.next(line, false) && startsWithWord(line, "BEGIN");
 }
 
-ReadResult readHdm(std::string_view text) {
+ReadResult readHdm(std::string_view text, ReadProgress* progress) {
     try {
-        return {std::nullopt, HdmReader(text).read(), {}};
+        return {std::nullopt, HdmReader(text, progress).read(), {}};
     } catch (const LineFault& fault) {
         return {std::nullopt, std::nullopt, fault.error};
     }

@@ -41,6 +41,12 @@ std::optional<std::string> landXml(const section::SectionSurvey& survey, const L
 std::optional<std::string> landXml(const section::CutFillSurvey& survey, const LandXmlStamp& stamp,
                                    const section::ProjectInfo& project = {});
 
+// Why the survey would not read back as LandXML: without stations `sta` is
+// the running sum of the spacings, and a sum beyond the range of a value
+// (3.4E+38) cannot be read. Nothing when it can be written.
+std::optional<std::string> whyNoLandXml(const section::SectionSurvey& survey);
+std::optional<std::string> whyNoLandXml(const section::CutFillSurvey& survey);
+
 // A LandXML file read: a closed-outline survey when any section has a
 // DesignCrossSectSurf with closedArea="true", else a cut-and-fill survey
 // (ground from the first CrossSectSurf, design from the first open
@@ -55,7 +61,7 @@ struct LandXmlRead {
     section::ProjectInfo project{};  // from the Project element, when there is one
 };
 
-LandXmlRead readLandXml(std::string_view text);
+LandXmlRead readLandXml(std::string_view text, ReadProgress* progress = nullptr);
 
 // Whether the bytes look like an XML document (after a byte-order mark and
 // blanks, a "<?xml" declaration or a "<LandXML" element).

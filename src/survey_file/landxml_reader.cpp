@@ -13,9 +13,21 @@ namespace {
 
 using section::LinePoint;
 
+// Where in the file a fault is: a byte offset (negative for the file as a
+// whole) and the lines after it, counted into a line number only when a
+// fault is reported, so that reading stays linear in the file's size.
+struct Place {
+    std::ptrdiff_t at = -1;
+    int linesAfter = 0;
+};
+
+Place placeOf(const pugi::xml_node& node) {
+    return {node.offset_debug()};
+}
+
 // A fault found deep in the tree, caught once at the top.
 struct Fault {
-    int line = 0;
+    Place place;
     std::string message;
 };
 
@@ -49,7 +61,7 @@ bool isTrue(const pugi::xml_attribute& attribute) {
 
 // What one CrossSect holds, before the survey of its kind is put together.
 struct RawSection {
-    int line = 0;
+    Place place;
     double sta = 0.0;
     std::optional<double> spacing;
     bool closed = false;
@@ -60,28 +72,33 @@ struct RawSection {
 
 class Reader {
   public:
-    explicit Reader(std::string_view text) : text_(text) {}
+    Reader(std::string_view text, ReadProgress* progress) : text_(text), progress_(progress) {}
 
-    LandXmlRead read() {
+    LandXmlRead read() const {
         pugi::xml_document document;
         const pugi::xml_parse_result parsed = document.load_buffer(
             text_.data(), text_.size(), pugi::parse_default, pugi::encoding_utf8);
-        if (!parsed) throw Fault{lineAt(parsed.offset), parseFault(parsed.status)};
+        if (!parsed) throw Fault{{parsed.offset}, parseFault(parsed.status)};
         const pugi::xml_node root = document.document_element();
         if (!named(root, "LandXML"))
-            throw Fault{line(root), "这不是 LandXML 文件：最外层的元素是“" +
-                                        std::string(root.name()) + "”，应为“LandXML”"};
+            throw Fault{placeOf(root), "这不是 LandXML 文件：最外层的元素是“" +
+                                           std::string(root.name()) + "”，应为“LandXML”"};
         checkUnits(root);
         const pugi::xml_node crossSects = findCrossSects(root);
         if (!crossSects)
-            throw Fault{0,
+            throw Fault{{},
                         "文件中没有横断面（LandXML 的 Alignments/Alignment/CrossSects）："
                         "请在设计程序中导出带横断面的 LandXML 文件"};
         const bool stations = !ourFlag(crossSects, landxml::kStationsEntered, "false");
         std::vector<RawSection> sections;
-        for (const pugi::xml_node& each : children(crossSects, "CrossSect"))
+        const std::vector<pugi::xml_node> nodes = children(crossSects, "CrossSect");
+        for (const pugi::xml_node& each : nodes) {
+            if ((sections.size() & 0xFF) == 0)
+                tellProgress(progress_, sections.size(), nodes.size());
             sections.push_back(readSection(each));
-        if (sections.empty()) throw Fault{line(crossSects), "CrossSects 中没有 CrossSect（断面）"};
+        }
+        if (sections.empty())
+            throw Fault{placeOf(crossSects), "CrossSects 中没有 CrossSect（断面）"};
         if (!stations) fillSpacings(sections);
         LandXmlRead result;
         if (std::any_of(sections.begin(), sections.end(), [](auto& s) { return s.closed; }))
@@ -92,14 +109,15 @@ class Reader {
         return result;
     }
 
-  private:
-    int lineAt(std::ptrdiff_t offset) const {
-        const std::size_t end =
-            std::min<std::size_t>(std::size_t(std::max<std::ptrdiff_t>(offset, 0)), text_.size());
-        return 1 + int(std::count(text_.begin(), text_.begin() + std::ptrdiff_t(end), '\n'));
+    // The line of a place, 0 for the file as a whole.
+    int lineOf(const Place& place) const {
+        if (place.at < 0) return 0;
+        const std::size_t end = std::min(std::size_t(place.at), text_.size());
+        return 1 + place.linesAfter +
+               int(std::count(text_.begin(), text_.begin() + std::ptrdiff_t(end), '\n'));
     }
-    int line(const pugi::xml_node& node) const { return lineAt(node.offset_debug()); }
 
+  private:
     static std::string parseFault(pugi::xml_parse_status status) {
         switch (status) {
             case pugi::status_end_element_mismatch:
@@ -117,15 +135,16 @@ class Reader {
 
     double number(const pugi::xml_node& node, const char* attribute) const {
         const pugi::xml_attribute found = node.attribute(attribute);
-        if (!found) throw Fault{line(node), std::string(node.name()) + " 缺少属性 " + attribute};
-        return value(found.value(), line(node), std::string(node.name()) + " 的属性 " + attribute);
+        if (!found) throw Fault{placeOf(node), std::string(node.name()) + " 缺少属性 " + attribute};
+        return value(found.value(), placeOf(node),
+                     std::string(node.name()) + " 的属性 " + attribute);
     }
     std::optional<double> optionalNumber(const pugi::xml_node& node, const char* attribute) const {
         if (!node.attribute(attribute)) return std::nullopt;
         return number(node, attribute);
     }
 
-    static double value(std::string_view text, int at, const std::string& what) {
+    static double value(std::string_view text, const Place& at, const std::string& what) {
         const CellNumber read = readFloat(trimBlanks(text));
         if (read.fault == CellNumber::Fault::None) return read.value;
         throw Fault{at, what + "“" + printableText(text) + "”" +
@@ -134,38 +153,44 @@ class Reader {
                                  : "不是有效的数")};
     }
 
-    // "offset elevation offset elevation ..." as points with S = -offset;
-    // each number's own line named when it is wrong.
-    std::vector<LinePoint> pointList(const pugi::xml_node& node, std::size_t each) const {
+    // "offset elevation offset elevation ..." appended as points with
+    // S = -offset, `each` numbers or (with 0) any even count; each number's
+    // own line named when it is wrong.
+    void appendPoints(const pugi::xml_node& node, std::size_t each,
+                      std::vector<LinePoint>& points) const {
         const pugi::xml_node data = node.first_child();
         const std::string_view text = node.child_value();
-        const int first = data ? line(data) : line(node);
-        std::vector<double> numbers;
-        for (std::size_t at = 0;;) {
+        const Place first = placeOf(data ? data : node);
+        std::size_t count = 0;
+        double offset = 0.0;
+        for (std::size_t at = 0;; ++count) {
             at = text.find_first_not_of(" \t\r\n", at);
             if (at == std::string_view::npos) break;
             const std::size_t end = std::min(text.find_first_of(" \t\r\n", at), text.size());
-            const int here =
-                first + int(std::count(text.begin(), text.begin() + std::ptrdiff_t(at), '\n'));
-            numbers.push_back(
-                value(text.substr(at, end - at), here, std::string(node.name()) + " 中的坐标"));
+            const std::string_view cell = text.substr(at, end - at);
+            const CellNumber read = readFloat(trimBlanks(cell));
+            if (read.fault != CellNumber::Fault::None) {
+                const auto before = text.begin() + std::ptrdiff_t(at);
+                value(cell, {first.at, int(std::count(text.begin(), before, '\n'))},
+                      std::string(node.name()) + " 中的坐标");
+            }
+            if (count % 2 == 0)
+                offset = read.value;
+            else
+                points.push_back({read.value, -offset});
             at = end;
         }
-        if (numbers.size() % 2 != 0 || (each != 0 && numbers.size() != each))
-            throw Fault{first,
-                        std::string(node.name()) + " 中有 " + std::to_string(numbers.size()) +
-                            " 个数，应为“偏距 高程”成对的数" + (each ? "（一个点两个数）" : "")};
-        std::vector<LinePoint> points;
-        for (std::size_t k = 0; k < numbers.size(); k += 2)
-            points.push_back({numbers[k + 1], -numbers[k]});
-        return points;
+        if (count % 2 != 0 || (each != 0 && count != each))
+            throw Fault{first, std::string(node.name()) + " 中有 " + std::to_string(count) +
+                                   " 个数，应为“偏距 高程”成对的数" +
+                                   (each ? "（一个点两个数）" : "")};
     }
 
     void checkUnits(const pugi::xml_node& root) const {
         const pugi::xml_node units = child(root, "Units");
         if (!units) return;
         if (const pugi::xml_node imperial = child(units, "Imperial"))
-            throw Fault{line(imperial),
+            throw Fault{placeOf(imperial),
                         "文件使用英制单位（Imperial），本程序只读公制（Metric）、"
                         "以米为单位的 LandXML 文件"};
         const pugi::xml_node metric = child(units, "Metric");
@@ -174,9 +199,9 @@ class Reader {
         for (const auto& [attribute, unit] : wanted) {
             const pugi::xml_attribute found = metric.attribute(attribute);
             if (found && std::strcmp(found.value(), unit) != 0)
-                throw Fault{line(metric), std::string("文件的单位 ") + attribute + " 是“" +
-                                              printableText(found.value()) + "”，本程序只读“" +
-                                              unit + "”"};
+                throw Fault{placeOf(metric), std::string("文件的单位 ") + attribute + " 是“" +
+                                                 printableText(found.value()) + "”，本程序只读“" +
+                                                 unit + "”"};
         }
     }
 
@@ -217,10 +242,10 @@ class Reader {
 
     RawSection readSection(const pugi::xml_node& node) const {
         RawSection section;
-        section.line = line(node);
+        section.place = placeOf(node);
         section.sta = number(node, "sta");
         if (const std::optional<std::string> spacing = ourProperty(node, landxml::kSpacing))
-            section.spacing = value(*spacing, section.line, "断面间距");
+            section.spacing = value(*spacing, section.place, "断面间距");
         section.areaCut = optionalNumber(node, "areaCut");
         section.areaFill = optionalNumber(node, "areaFill");
         section.volumeCut = optionalNumber(node, "volumeCut").value_or(0.0);
@@ -229,33 +254,32 @@ class Reader {
         if (!grounds.empty()) {
             const std::vector<pugi::xml_node> lists = children(grounds.front(), "PntList2D");
             if (lists.size() > 1)
-                throw Fault{line(grounds.front()),
+                throw Fault{placeOf(grounds.front()),
                             "地面线（CrossSectSurf）断开成 " + std::to_string(lists.size()) +
                                 " 段（多个 PntList2D），本程序只能读连续的一条地面线"};
-            if (!lists.empty()) section.ground = pointList(lists.front(), 0);
+            if (!lists.empty()) appendPoints(lists.front(), 0, section.ground);
         }
         bool designFound = false;
         for (const pugi::xml_node& surface : children(node, "DesignCrossSectSurf")) {
             const bool closed = isTrue(surface.attribute("closedArea"));
             if (closed ? section.closed : designFound) continue;
-            std::vector<LinePoint> points;
-            for (const pugi::xml_node& point : children(surface, "CrossSectPnt"))
-                points.push_back(crossSectPoint(point));
-            (closed ? section.outline : section.design) = std::move(points);
+            std::vector<LinePoint>& points = closed ? section.outline : section.design;
+            for (const pugi::xml_node& point : surface.children())
+                if (named(point, "CrossSectPnt")) appendCrossSectPoint(point, points);
             (closed ? section.closed : designFound) = true;
         }
         return section;
     }
 
-    LinePoint crossSectPoint(const pugi::xml_node& point) const {
+    void appendCrossSectPoint(const pugi::xml_node& point, std::vector<LinePoint>& points) const {
         const pugi::xml_attribute format = point.attribute("dataFormat");
         if (format && std::strcmp(format.value(), "Offset Elevation") != 0)
-            throw Fault{line(point), "CrossSectPnt 的 dataFormat 是“" +
-                                         printableText(format.value()) +
-                                         "”，本程序只读“Offset Elevation”（偏距 高程）的点"};
+            throw Fault{placeOf(point), "CrossSectPnt 的 dataFormat 是“" +
+                                            printableText(format.value()) +
+                                            "”，本程序只读“Offset Elevation”（偏距 高程）的点"};
         if (trimBlanks(point.child_value()).find_first_not_of(" \t\r\n") == std::string_view::npos)
-            throw Fault{line(point), "CrossSectPnt 没有坐标（只引用了别处的点），本程序读不了"};
-        return pointList(point, 2).front();
+            throw Fault{placeOf(point), "CrossSectPnt 没有坐标（只引用了别处的点），本程序读不了"};
+        appendPoints(point, 2, points);
     }
 
     // Without stations the spacings stand in our Feature; a file that lacks
@@ -267,14 +291,18 @@ class Reader {
 
     static section::SectionSurvey closedSurvey(const std::vector<RawSection>& sections,
                                                bool stations) {
+        if (sections.size() > std::size_t(section::kMostSections))
+            throw Fault{sections[section::kMostSections].place,
+                        "断面超过 " + std::to_string(section::kMostSections) + " 个"};
         section::SectionSurvey survey;
         survey.resize(int(sections.size()));
         survey.setStationAnswer(stations ? "y" : "n");
         for (std::size_t k = 0; k < sections.size(); ++k) {
             const RawSection& from = sections[k];
-            if (from.outline.size() > 32767)
-                throw Fault{from.line, "断面有 " + std::to_string(from.outline.size()) +
-                                           " 个点，超过了每个断面最多 32767 个点"};
+            if (from.outline.size() > std::size_t(section::kMostPoints))
+                throw Fault{from.place, "断面有 " + std::to_string(from.outline.size()) +
+                                            " 个点，超过了每个断面最多 " +
+                                            std::to_string(section::kMostPoints) + " 个点"};
             const int i = int(k) + 1;
             if (stations) survey.setStation(i, from.sta);
             survey.setPointCount(i, std::int16_t(from.outline.size()));
@@ -318,19 +346,21 @@ class Reader {
     }
 
     std::string_view text_;
+    ReadProgress* progress_;
 };
 
 }  // namespace
 
-LandXmlRead readLandXml(std::string_view text) {
+LandXmlRead readLandXml(std::string_view text, ReadProgress* progress) {
+    const Reader reader(text, progress);
     try {
-        return Reader(text).read();
+        return reader.read();
     } catch (const Fault& fault) {
         LandXmlRead result;
-        result.error.line = fault.line;
+        const int line = reader.lineOf(fault.place);
+        result.error.line = line;
         result.error.message =
-            (fault.line > 0 ? "第 " + std::to_string(fault.line) + " 行：" : std::string()) +
-            fault.message;
+            (line > 0 ? "第 " + std::to_string(line) + " 行：" : std::string()) + fault.message;
         return result;
     }
 }

@@ -125,22 +125,51 @@ std::vector<SectionPlace> places(bool stationsEntered, int count, auto station, 
     return out;
 }
 
+std::optional<std::string> whyNoPlaces(const std::vector<SectionPlace>& places) {
+    for (std::size_t k = 0; k < places.size(); ++k) {
+        if (runtime::inValueRange(places[k].sta)) continue;
+        return "没有输入桩号时，LandXML 的桩号（sta）是断面间距的累计，到第 " +
+               std::to_string(k + 1) + " 个断面累计为 " + numberToText(places[k].sta) +
+               "，超出了数值范围（绝对值超过 3.4E+38），写出后读不回来：请改小间距，或保存为 CSV";
+    }
+    return std::nullopt;
+}
+
+std::vector<SectionPlace> placesOf(const section::SectionSurvey& survey) {
+    return places(
+        survey.stationsEntered(), survey.sectionCount(),
+        [&](int k) { return survey.stations(k + 1); },
+        [&](int k) { return survey.spacings(k + 1); });
+}
+
+std::vector<SectionPlace> placesOf(const section::CutFillSurvey& survey) {
+    const auto& sections = survey.sections;
+    return places(
+        survey.stationsEntered(), survey.sectionCount(),
+        [&](int k) { return sections[std::size_t(k)].station; },
+        [&](int k) { return sections[std::size_t(k)].spacing; });
+}
+
 void spacingFeature(pugi::xml_node section, bool last, double spacing) {
     if (!last) Document::feature(section, landxml::kSpacing, numberToText(spacing));
 }
 
 }  // namespace
 
+std::optional<std::string> whyNoLandXml(const section::SectionSurvey& survey) {
+    return whyNoPlaces(placesOf(survey));
+}
+
+std::optional<std::string> whyNoLandXml(const section::CutFillSurvey& survey) {
+    return whyNoPlaces(placesOf(survey));
+}
+
 std::optional<std::string> landXml(const section::SectionSurvey& survey, const LandXmlStamp& stamp,
                                    const section::ProjectInfo& project) {
     const int n = survey.sectionCount();
     if (n == 0) return std::nullopt;
     const bool stations = survey.stationsEntered();
-    Document document(stamp, project,
-                      places(
-                          stations, n, [&](int k) { return survey.stations(k + 1); },
-                          [&](int k) { return survey.spacings(k + 1); }),
-                      stations);
+    Document document(stamp, project, placesOf(survey), stations);
     for (int i = 1; i <= n; ++i) {
         pugi::xml_node section = document.section(std::size_t(i - 1));
         pugi::xml_node outline = section.append_child("DesignCrossSectSurf");
@@ -163,12 +192,7 @@ std::optional<std::string> landXml(const section::CutFillSurvey& survey, const L
     const auto& sections = survey.sections;
     if (sections.empty()) return std::nullopt;
     const bool stations = survey.stationsEntered();
-    Document document(
-        stamp, project,
-        places(
-            stations, survey.sectionCount(), [&](int k) { return sections[k].station; },
-            [&](int k) { return sections[k].spacing; }),
-        stations);
+    Document document(stamp, project, placesOf(survey), stations);
     for (std::size_t k = 0; k < sections.size(); ++k) {
         const section::CutFillSection& from = sections[k];
         const bool last = k + 1 == sections.size();

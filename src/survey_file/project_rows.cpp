@@ -53,6 +53,19 @@ std::string cellText(const std::string& value) {
     return quoted ? '"' + text + '"' : text;
 }
 
+// A value as read: control characters shown as U+FFFD, but tabs kept, as a
+// value may hold them (its cell is quoted).
+std::string valueText(std::string_view cell) {
+    std::string text;
+    for (std::size_t at = 0;;) {
+        const std::size_t tab = cell.find('\t', at);
+        text += printableText(cell.substr(at, tab - at));
+        if (tab == std::string_view::npos) return text;
+        text += '\t';
+        at = tab + 1;
+    }
+}
+
 }  // namespace
 
 ProjectRows readProjectRows(std::string_view text) {
@@ -73,8 +86,7 @@ ProjectRows readProjectRows(std::string_view text) {
         const std::string_view content = trimBlanks(line);
         // Blank and comment lines between the rows belong to the rest.
         if (content.empty() || content.starts_with('#')) continue;
-        const char separator = line.find('\t') != std::string_view::npos ? '\t' : ',';
-        if (!cells.split(line, separator)) return rows;
+        if (!cells.split(line, separatorOf(line))) return rows;
         const Item* item = itemNamed(cells[0]);
         if (!item) return rows;
         const std::size_t k = std::size_t(item - kItems.data());
@@ -92,7 +104,7 @@ ProjectRows readProjectRows(std::string_view text) {
             return rows;
         }
         givenOn[k] = lineNumber;
-        rows.project.*item->field = printableText(cells[1]);
+        rows.project.*item->field = valueText(cells[1]);
         rows.restAt = std::min(at, text.size());
         rows.linesBefore = lineNumber;
     }

@@ -11,8 +11,8 @@ namespace survey_file {
 
 namespace {
 
-constexpr int kMostSections = 32767;
-constexpr int kMostPoints = 32766;
+using section::kMostPoints;
+using section::kMostSections;
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 std::string place(int line, int column) {
@@ -38,9 +38,9 @@ std::string headerWord(std::string_view cell) {
 }
 
 struct Section {
-    double station = 0.0;  // with stations
-    int number = 0;        // without: its number, 1, 2, 3 ...
-    std::string key;       // the key cell as written in its last row
+    StationMark station;  // with stations
+    int number = 0;       // without: its number, 1, 2, 3 ...
+    std::string key;      // the key cell as written in its last row
     int firstLine = 0;
     int points = 0;
     int emptyRowLine = 0;  // the line of a row without H and S
@@ -53,7 +53,8 @@ struct Section {
 class Reader {
   public:
     // `text` follows `linesBefore` lines already read (the rows of 工程信息).
-    Reader(std::string_view text, int linesBefore) : text_(text), lineNumber_(linesBefore) {
+    Reader(std::string_view text, int linesBefore, ReadProgress* progress)
+        : text_(text), lineNumber_(linesBefore), progress_(progress) {
         if (text_.starts_with(kByteOrderMark)) text_.remove_prefix(kByteOrderMark.size());
         // A point's row takes some twenty bytes: room for them all at once.
         elevations_.reserve(text_.size() / 20);
@@ -82,12 +83,11 @@ class Reader {
                 newline ? static_cast<const char*>(newline) - start : text_.size() - at_;
             std::string_view line(start, length);
             at_ += length + 1;
-            ++lineNumber_;
+            if ((++lineNumber_ & kProgressLines) == 0) tellProgress(progress_, at_, text_.size());
             if (line.ends_with('\r')) line.remove_suffix(1);
             const std::string_view content = trimBlanks(line);
             if (content.empty() || content.starts_with('#')) continue;
-            if (separator_ == 0)
-                separator_ = line.find('\t') != std::string_view::npos ? '\t' : ',';
+            if (separator_ == 0) separator_ = separatorOf(line);
             if (!cells_.split(line, separator_))
                 fail(lineNumber_, LineCells::kMostCells + 1, "：这一行的列数太多");
             // A row of empty cells (a spreadsheet's trailing separators).
@@ -174,14 +174,14 @@ class Reader {
         next.firstLine = lineNumber_;
         next.key = key;
         if (stations_) {
-            const CellNumber n = readStation(key);
-            if (n.fault != CellNumber::Fault::None)
-                fail(lineNumber_, 1, cellFault(key, n.fault, "桩号"));
-            if (!sections_.empty() && n.value == sections_.back().station) {
+            const StationStep step =
+                stepOfStation(key, sections_.empty() ? nullptr : &sections_.back().station);
+            if (!step.fault.empty()) fail(lineNumber_, 1, step.fault);
+            if (step.same) {
                 sections_.back().key = key;
                 return sections_.back();
             }
-            next.station = n.value;
+            next.station = step.next;
         } else {
             const std::optional<double> n = runtime::readNumber(key);
             const int expected = static_cast<int>(sections_.size()) + 1;
@@ -237,7 +237,7 @@ class Reader {
         survey.setStationAnswer(stations_ ? "y" : "n");
         for (int i = 1; i <= n; ++i) {
             const Section& section = sections_[i - 1];
-            survey.setStation(i, section.station);
+            survey.setStation(i, section.station.station);
             survey.setPointCount(i, static_cast<std::int16_t>(section.points));
         }
         survey.takePoints(std::move(elevations_), std::move(offsets_));
@@ -248,6 +248,7 @@ class Reader {
     std::string_view text_;
     std::size_t at_ = 0;
     int lineNumber_ = 0;
+    ReadProgress* progress_;
     char separator_ = 0;
     LineCells cells_;
     bool stations_ = false;
@@ -259,16 +260,16 @@ class Reader {
 
 }  // namespace
 
-ReadResult readSurvey(std::string_view text) {
+ReadResult readSurvey(std::string_view text, ReadProgress* progress) {
     const ProjectRows rows = readProjectRows(text);
     if (rows.error) return {std::nullopt, std::nullopt, *rows.error};
     const std::string_view rest = text.substr(rows.restAt);
     ReadResult result;
     if (isCutFillCsv(rest)) {
-        result = readCutFillCsv(rest, rows.linesBefore);
+        result = readCutFillCsv(rest, rows.linesBefore, progress);
     } else {
         try {
-            result.survey = Reader(rest, rows.linesBefore).read();
+            result.survey = Reader(rest, rows.linesBefore, progress).read();
         } catch (const Fault& fault) {
             result.error = fault.error;
         }

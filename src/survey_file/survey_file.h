@@ -11,6 +11,7 @@
 // Reading takes UTF-8 text; the window turns other encodings into it first.
 // Plain C++: the survey, its numbers and the messages, nothing of the window.
 
+#include <atomic>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -42,14 +43,28 @@ struct ReadResult {
     section::ProjectInfo project{};
 };
 
+// How far a reading has got, in thousandths of the text (kReadDone for all
+// of it): a reader given one stores into it now and then as it goes, for a
+// progress bar on another thread.
+using ReadProgress = std::atomic<int>;
+inline constexpr int kReadDone = 1000;
+// Line readers tell it every 16,384 lines (a mask of the line number).
+inline constexpr int kProgressLines = 0x3FFF;
+
+inline void tellProgress(ReadProgress* progress, std::size_t done, std::size_t total) {
+    if (progress && total > 0)
+        progress->store(int(done * kReadDone / total), std::memory_order_relaxed);
+}
+
 // Reads a survey file's text, UTF-8 with or without a byte-order mark:
 // either kind, told by its header.
-ReadResult readSurvey(std::string_view text);
+ReadResult readSurvey(std::string_view text, ReadProgress* progress = nullptr);
 
 // The cut-and-fill CSV: a 线 column (地面线 / 设计线) after the key column.
 bool isCutFillCsv(std::string_view text);
 // `linesBefore`: the lines above `text` already read (the rows of 工程信息).
-ReadResult readCutFillCsv(std::string_view text, int linesBefore = 0);
+ReadResult readCutFillCsv(std::string_view text, int linesBefore = 0,
+                          ReadProgress* progress = nullptr);
 std::string writeCutFillSurvey(const section::CutFillSurvey& survey,
                                const section::ProjectInfo& project = {});
 
@@ -71,6 +86,17 @@ std::string cutFillResultsCsv(const section::CutFillSurvey& survey,
 
 // True when the bytes are well-formed UTF-8.
 bool isUtf8(std::string_view bytes);
+
+// For bytes that are not UTF-8 as a whole: the first line that breaks it when
+// the rest is UTF-8 (a byte-order mark says so, or lines with UTF-8 characters
+// are at least as many as the broken ones), naming GBK when the line reads as
+// GBK. Nothing when the file is in another encoding throughout.
+std::optional<FileError> lineInAnotherEncoding(std::string_view bytes);
+
+// The first line ended by a carriage return alone (CR, as old Mac text has
+// it): such lines would run together. Nothing when every line ends in CRLF
+// or LF.
+std::optional<FileError> loneCarriageReturn(std::string_view text);
 
 // The text with every control character and every byte that is not part of
 // well-formed UTF-8 shown as U+FFFD, so that a message quoting a cell shows

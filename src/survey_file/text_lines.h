@@ -32,9 +32,10 @@ inline std::string quoted(std::string_view cell) {
 
 class TextLines {
   public:
-    // `text` follows `linesBefore` lines already read (the rows of 工程信息).
-    explicit TextLines(std::string_view text, int linesBefore = 0)
-        : text_(text), number_(linesBefore) {
+    // `text` follows `linesBefore` lines already read (the rows of 工程信息);
+    // `progress` learns how far the lines have got.
+    explicit TextLines(std::string_view text, int linesBefore = 0, ReadProgress* progress = nullptr)
+        : text_(text), number_(linesBefore), progress_(progress) {
         if (text_.starts_with("\xEF\xBB\xBF")) text_.remove_prefix(3);
     }
 
@@ -48,7 +49,7 @@ class TextLines {
                 newline ? static_cast<const char*>(newline) - start : text_.size() - at_;
             line = std::string_view(start, length);
             at_ += length + 1;
-            ++number_;
+            if ((++number_ & kProgressLines) == 0) tellProgress(progress_, at_, text_.size());
             if (line.ends_with('\r')) line.remove_suffix(1);
             line = trimBlanks(line);
             if (!line.empty() && !(comments && line.starts_with('#'))) return true;
@@ -62,6 +63,7 @@ class TextLines {
     std::string_view text_;
     std::size_t at_ = 0;
     int number_;
+    ReadProgress* progress_;
 };
 
 // A number cell, or the fault naming the line, the column and the cell.

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -45,7 +46,86 @@ bool isControl(const unsigned char* p, std::size_t length) {
            (code >= 0x2066 && code <= 0x2069) || code == 0xFEFF;
 }
 
+// GBK: a lead byte 0x81-0xFE with a trail byte 0x40-0xFE other than 0x7F.
+bool readsAsGbk(std::string_view line) {
+    const auto* p = reinterpret_cast<const unsigned char*>(line.data());
+    for (std::size_t k = 0; k < line.size(); ++k) {
+        if (p[k] < 0x80) continue;
+        if (p[k] == 0x80 || p[k] == 0xFF || k + 1 == line.size() || p[k + 1] < 0x40 ||
+            p[k + 1] == 0x7F || p[k + 1] == 0xFF)
+            return false;
+        ++k;
+    }
+    return true;
+}
+
+enum class LineBytes { Ascii, Utf8, Broken };
+
+LineBytes lineBytes(std::string_view line) {
+    const auto* p = reinterpret_cast<const unsigned char*>(line.data());
+    bool ascii = true;
+    for (std::size_t k = 0; k < line.size();) {
+        if (p[k] < 0x80) {
+            ++k;
+            continue;
+        }
+        const std::size_t length = sequenceLength(p + k, line.size() - k);
+        if (length == 0) return LineBytes::Broken;
+        ascii = false;
+        k += length;
+    }
+    return ascii ? LineBytes::Ascii : LineBytes::Utf8;
+}
+
+std::string lineFault(int line) {
+    return "第 " + std::to_string(line) + " 行";
+}
+
 }  // namespace
+
+std::optional<FileError> lineInAnotherEncoding(std::string_view bytes) {
+    if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF")) return std::nullopt;
+    const bool marked = bytes.starts_with("\xEF\xBB\xBF");
+    std::size_t utf8Lines = 0, brokenLines = 0;
+    int firstBroken = 0;
+    std::string_view brokenLine;
+    int number = 0;
+    for (std::size_t at = 0; at < bytes.size();) {
+        const std::size_t end = std::min(bytes.find('\n', at), bytes.size());
+        const std::string_view line = bytes.substr(at, end - at);
+        ++number;
+        at = end + 1;
+        const LineBytes kind = lineBytes(line);
+        utf8Lines += kind == LineBytes::Utf8;
+        if (kind != LineBytes::Broken) continue;
+        if (++brokenLines == 1) {
+            firstBroken = number;
+            brokenLine = line;
+        }
+    }
+    if (brokenLines == 0 || (!marked && utf8Lines < brokenLines)) return std::nullopt;
+    const std::string what =
+        readsAsGbk(brokenLine) ? "不是 UTF-8 编码，像是 GBK 编码" : "不是有效的 UTF-8 编码";
+    return FileError{
+        firstBroken, 0,
+        lineFault(firstBroken) + what +
+            "，而文件的其余部分是 UTF-8：一个文件只能用一种编码，请在文本编辑器中把这一行"
+            "改为 UTF-8（例如重新输入这一行）后再打开"};
+}
+
+std::optional<FileError> loneCarriageReturn(std::string_view text) {
+    std::size_t cr = text.find('\r');
+    while (cr != std::string_view::npos && (cr + 1 == text.size() || text[cr + 1] == '\n'))
+        cr = text.find('\r', cr + 2);
+    if (cr == std::string_view::npos) return std::nullopt;
+    // Lines are counted only for the message.
+    const int number = 1 + int(std::count(text.begin(), text.begin() + std::ptrdiff_t(cr), '\n'));
+    return FileError{
+        number, 0,
+        lineFault(number) +
+            "的行尾是单独的回车符（CR，旧版 Mac 文本的行尾），本程序读 CRLF 或 LF "
+            "行尾：请在文本编辑器中把行尾改为 Windows（CRLF）或 Unix（LF）格式后再打开"};
+}
 
 std::string printableText(std::string_view text) {
     std::string shown;

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "runtime/number_text.h"
+#include "survey_file/cells.h"
 #include "survey_file/project_rows.h"
 #include "survey_file/survey_file.h"
 
@@ -13,8 +14,10 @@ std::string writeSurvey(const section::SectionSurvey& survey, const section::Pro
     // UTF-8 text.
     std::string out = "\xEF\xBB\xBF" + projectRowsText(project);
     out += stations ? "桩号,高程H,距离S\r\n" : "断面,高程H,距离S,间距DL\r\n";
+    StationMark mark;
     for (int i = 1; i <= n; ++i) {
-        const std::string key = stations ? numberToText(survey.stations(i)) : numberToText(i);
+        mark = markAfter(i > 1 ? &mark : nullptr, survey.stations(i));
+        const std::string key = stations ? stationKey(mark) : numberToText(i);
         // Without stations the spacing to the next section stands in the
         // section's first row.
         std::string spacing;

@@ -266,7 +266,10 @@ bool MainWindow::openSurvey(const QString& path, bool remember) {
 
 bool MainWindow::showSurveyFile(const QString& path, bool remember) {
     if (!maySetSurveyAside()) return false;
-    OpenedSurvey opened = whileOpening(*this, path, [&] { return readAnySurveyFile(path); });
+    std::optional<OpenedSurvey> read =
+        whileOpening(*this, path, [&] { return readResponsively(*this, path); });
+    if (!read) return false;  // given up
+    OpenedSurvey& opened = *read;
     if (!opened.survey && !opened.cutFill) {
         QMessageBox::warning(this, caption(), opened.error);
         if (!QFileInfo::exists(path)) {

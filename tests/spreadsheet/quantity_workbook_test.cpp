@@ -159,11 +159,32 @@ TEST(QuantityWorkbook, cut_and_fill_columns_and_a_section_without_areas) {
     EXPECT_EQ((*rowOf(values, "合计"))[4], "303.375");
 }
 
-TEST(QuantityWorkbook, a_folder_that_cannot_be_written_gives_the_reason) {
+TEST(QuantityWorkbook, a_folder_that_cannot_be_written_gives_the_reason_and_no_library_lines) {
+    testing::internal::CaptureStderr();
     const spreadsheet::WorkbookWritten written =
         spreadsheet::writeQuantityWorkbook(closedTable(), "/nonexistent-folder/数量表.xlsx");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
     EXPECT_FALSE(written.ok);
     EXPECT_NE(written.errorNumber, 0);
+}
+
+TEST(QuantityWorkbook, a_project_value_longer_than_a_cell_is_refused_not_dropped) {
+    const Scratch scratch;
+    const fs::path workbook = scratch.folder / "数量表.xlsx";
+    for (const std::size_t length :
+         {spreadsheet::kMostCellCharacters, spreadsheet::kMostCellCharacters + 1}) {
+        printout::QuantityTable table = closedTable();
+        table.project.segment =
+            std::string(length - 1, 'a') + "段";  // one character of three bytes
+        const spreadsheet::WorkbookWritten written =
+            spreadsheet::writeQuantityWorkbook(table, workbook.string());
+        const bool fits = length <= spreadsheet::kMostCellCharacters;
+        EXPECT_EQ(written.ok, fits) << length;
+        EXPECT_EQ(written.refused.empty(), fits) << written.refused;
+        if (!fits) {
+            EXPECT_NE(written.refused.find("“路段”有 32768 个字符"), std::string::npos);
+        }
+    }
 }
 
 }  // namespace

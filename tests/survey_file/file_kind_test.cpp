@@ -106,3 +106,53 @@ TEST(PrintableText, no_message_about_a_cell_carries_raw_bytes) {
 }
 
 }  // namespace
+
+namespace {
+
+// Only where the rest is UTF-8 is a line named: a file in GBK throughout
+// reads as GBK, one line of UTF-8 by chance among GBK lines too.
+TEST(LineInAnotherEncoding, is_named_only_in_a_file_that_is_otherwise_utf8) {
+    const std::string gbk = "\xB6\xCF\xC3\xE6";  // 断面
+    const struct {
+        const char* name;
+        std::string bytes;
+        int line;  // 0: nothing to name
+        const char* words;
+    } rows[] = {
+        {"one GBK line among UTF-8", "桩号,H,S\n1000,1,0\n" + gbk + ",1,0\n", 3, "像是 GBK 编码"},
+        {"marked UTF-8, a broken line",
+         "\xEF\xBB\xBF"
+         "a\n\xFF\xFF\n",
+         2, "不是有效的 UTF-8"},
+        {"GBK throughout", gbk + ",H,S\n" + gbk + ",1,0\n", 0, ""},
+        {"GBK with one line that is UTF-8 by chance", gbk + "\n" + gbk + "\n\xC4\x80\n", 0, ""},
+        {"UTF-16",
+         "\xFF\xFE"
+         "a\0\xB6\0"s,
+         0, ""},
+    };
+    for (const auto& row : rows) {
+        const std::optional<survey_file::FileError> found =
+            survey_file::lineInAnotherEncoding(row.bytes);
+        EXPECT_EQ(found ? found->line : 0, row.line) << row.name;
+        if (found) {
+            EXPECT_NE(found->message.find(row.words), std::string::npos) << found->message;
+        }
+    }
+}
+
+TEST(LoneCarriageReturn, names_the_first_line_it_ends) {
+    const struct {
+        std::string text;
+        int line;  // 0: every line ends in CRLF or LF
+    } rows[] = {
+        {"a\rb\r", 1}, {"a\r\nb\rc\r\n", 2}, {"a\r\nb\r\n", 0}, {"a\nb\n", 0}, {"a\nb\r", 0},
+    };
+    for (const auto& row : rows) {
+        const std::optional<survey_file::FileError> found =
+            survey_file::loneCarriageReturn(row.text);
+        EXPECT_EQ(found ? found->line : 0, row.line) << row.text;
+    }
+}
+
+}  // namespace

@@ -259,6 +259,33 @@ TEST(LandXml, every_fault_is_named_with_its_line) {
     }
 }
 
+TEST(LandXml, a_running_station_beyond_the_range_of_a_value_is_refused_by_either_kind) {
+    for (const double last : {3e38, 0.4e38}) {
+        CutFillSurvey cutFill;
+        cutFill.stationAnswer = "n";
+        cutFill.sections.resize(3);
+        cutFill.sections[0].spacing = 3e38;
+        cutFill.sections[1].spacing = last;
+        SectionSurvey closed;
+        closed.resize(3);
+        closed.setStationAnswer("n");
+        closed.setSpacing(1, 3e38);
+        closed.setSpacing(2, last);
+        const bool beyond = last == 3e38;
+        for (const std::optional<std::string>& why :
+             {survey_file::whyNoLandXml(cutFill), survey_file::whyNoLandXml(closed)}) {
+            EXPECT_EQ(why.has_value(), beyond);
+            if (beyond) {
+                EXPECT_NE(why->find("到第 3 个断面累计为 6e+38"), std::string::npos) << *why;
+            }
+        }
+        // Within the range it reads back.
+        if (!beyond) {
+            EXPECT_TRUE(survey_file::readLandXml(*survey_file::landXml(closed, kStamp)).closed);
+        }
+    }
+}
+
 TEST(LandXml, xml_is_told_from_other_text_by_its_start) {
     EXPECT_TRUE(survey_file::looksLikeXml("\xEF\xBB\xBF  <?xml version=\"1.0\"?><LandXML/>"));
     EXPECT_TRUE(survey_file::looksLikeXml("\n<LandXML>"));

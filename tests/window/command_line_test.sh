@@ -104,6 +104,29 @@ check "a faulty LandXML named by its line" \
   "velmorin: 测量数据文件“$work/bad.xml”有误，没有打开：第 3 行：CrossSect 的属性 sta“x”不是有效的数。" \
   "$("$program" --results "$work/bad.xml" 2>&1 >/dev/null)"
 
+# What would not read back is refused with the reason, nothing written: a
+# running station beyond the range of a value, a 工程信息 value longer than a
+# workbook cell holds; never the library's own lines.
+printf '断面,高程H,距离S,间距DL\n1,100,0,3e38\n2,100,0,3e38\n3,100,0,\n' >"$work/far.csv"
+"$program" --landxml "$work/far.xml" "$work/far.csv" 2>"$work/err"; status=$?
+check "--landxml of a running station out of range status" 1 "$status"
+check "--landxml of a running station out of range message" \
+  "velmorin: 没有写 LandXML：没有输入桩号时，LandXML 的桩号（sta）是断面间距的累计，到第 3 个断面累计为 6e+38，超出了数值范围（绝对值超过 3.4E+38），写出后读不回来：请改小间距，或保存为 CSV。" \
+  "$(cat "$work/err")"
+check "--landxml of a running station out of range writes nothing" no \
+  "$([ -e "$work/far.xml" ] && echo yes || echo no)"
+{ printf '工程名称,'; head -c 32768 /dev/zero | tr '\0' 'a'; printf '\r\n'; cat "$work/two.csv"; } \
+  >"$work/long.csv"
+"$program" --xlsx "$work/long.xlsx" "$work/long.csv" 2>"$work/err"; status=$?
+check "--xlsx of a value longer than a cell status" 1 "$status"
+check "--xlsx of a value longer than a cell message" \
+  "velmorin: 没有写 Excel 工作簿：工程信息“工程名称”有 32768 个字符，Excel 工作簿的一格最多 32767 个字符：请把它改短，或导出 PDF。" \
+  "$(cat "$work/err")"
+check "--xlsx of a value longer than a cell writes nothing" no \
+  "$([ -e "$work/long.xlsx" ] && echo yes || echo no)"
+"$program" --xlsx - "$work/long.csv" >"$work/out" 2>"$work/err"; status=$?
+check "--xlsx - of a value longer than a cell" "1 0" "$status $(wc -c <"$work/out")"
+
 # DXF: written, read by ezdxf with every section on its layers; a folder that
 # does not exist named.
 "$program" --dxf "$work/two.dxf" "$work/two.csv"; status=$?

@@ -175,9 +175,6 @@ class SurveyFileFaultsTest : public QObject {
         QTest::newRow("neither utf8 nor gb18030")
             << QByteArray("\xB6\xCF\xC3\xE6,H,S\n1,\xFF\x81\x20,2\n")
             << QString::fromUtf8(survey_file::kNotText.data(), survey_file::kNotText.size());
-        QTest::newRow("utf8 by its mark, broken inside")
-            << QByteArray("\xEF\xBB\xBF桩号,H,S\n1000,\xE6\x96,2\n")
-            << QString::fromUtf8(survey_file::kNotText.data(), survey_file::kNotText.size());
     }
 
     void binary_files_are_named_without_their_bytes_and_keep_the_survey() {
@@ -194,6 +191,37 @@ class SurveyFileFaultsTest : public QObject {
                                             reason + "。"}));
         QCOMPARE(mainWindow.form().survey(), before);
         QCOMPARE(mainWindow.windowTitle(), "good.csv - Velmorin");
+    }
+
+    // Text that would read as nonsense is named by its line: one line in
+    // another encoding than the rest, line ends that are a lone CR.
+    void text_the_reader_would_misread_names_its_line_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("reason");
+        const QString otherEncoding =
+            "，而文件的其余部分是 UTF-8：一个文件只能用一种编码，请在文本编辑器中把这一行改为 "
+            "UTF-8（例如重新输入这一行）后再打开";
+        QTest::newRow("one line in GBK")
+            << QByteArray("桩号,高程H,距离S\n1000,1,0\n\xB6\xCF\xC3\xE6,1,0\n")
+            << "第 3 行不是 UTF-8 编码，像是 GBK 编码" + otherEncoding;
+        QTest::newRow("utf8 by its mark, broken inside")
+            << QByteArray("\xEF\xBB\xBF桩号,H,S\n1000,\xE6\x96,2\n")
+            << "第 2 行不是 UTF-8 编码，像是 GBK 编码" + otherEncoding;
+        QTest::newRow("CR line ends")
+            << QByteArray("桩号,高程H,距离S\r1000,1,0\r1000,2,0\r")
+            << QString(
+                   "第 1 行的行尾是单独的回车符（CR，旧版 Mac 文本的行尾），本程序读 CRLF 或 LF "
+                   "行尾：请在文本编辑器中把行尾改为 Windows（CRLF）或 Unix（LF）格式后再打开");
+    }
+
+    void text_the_reader_would_misread_names_its_line() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, reason);
+        write("misread.csv", bytes);
+        const window::OpenedSurvey opened = window::readAnySurveyFile(file("misread.csv"));
+        QVERIFY(!opened.survey && !opened.cutFill);
+        QCOMPARE(opened.error,
+                 "测量数据文件“" + file("misread.csv") + "”有误，没有打开：" + reason + "。");
     }
 
     // A sparse file far larger than the memory the process may take.

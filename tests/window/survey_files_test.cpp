@@ -11,14 +11,19 @@
 #include <QGuiApplication>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+#include <atomic>
+#include <future>
 
 #include "dialog_driver.h"
+#include "window/files/busy_opening.h"
 #include "window/files/data_folder.h"
 #include "window/files/interchange_export.h"
 #include "window/files/recent_files.h"
@@ -252,6 +257,63 @@ class SurveyFilesTest : public QObject {
         QVERIFY(!busyAtMessage);
     }
 
+    // A read held up until the test lets it go: the dialog comes, the
+    // window's timers run meanwhile, and 取消 gives the open up.
+    void a_long_open_shows_its_progress_keeps_the_window_going_and_can_be_given_up() {
+        write("hand.csv", kHandWritten.toUtf8());
+        for (const bool giveUp : {false, true}) {
+            std::promise<void> release;
+            std::shared_future<void> released = release.get_future().share();
+            std::atomic<bool> readEnded = false;
+            const auto heldRead = [&, released](const QString& path,
+                                                survey_file::ReadProgress* progress) {
+                progress->store(survey_file::kReadDone / 2);
+                released.wait();
+                window::OpenedSurvey opened = window::readAnySurveyFile(path);
+                readEnded = true;
+                return opened;
+            };
+            int ticks = 0;
+            QTimer ticking;
+            connect(&ticking, &QTimer::timeout, this, [&] { ++ticks; });
+            ticking.start(10);
+            QString shown;
+            QTimer poll;
+            connect(&poll, &QTimer::timeout, this, [&] {
+                auto* dialog = qobject_cast<QProgressDialog*>(QApplication::activeModalWidget());
+                // Shown, and showing how far the reading has got.
+                if (!dialog || !shown.isEmpty() || dialog->value() != survey_file::kReadDone / 2)
+                    return;
+                shown = dialog->labelText();
+                if (giveUp) {
+                    dialog->findChild<QPushButton*>()->click();
+                } else {
+                    release.set_value();
+                }
+            });
+            poll.start(10);
+            const std::optional<window::OpenedSurvey> read =
+                window::readResponsively(*mainWindow, file("hand.csv"), heldRead);
+            QCOMPARE(shown, "正在读取“" + QDir::toNativeSeparators(file("hand.csv")) + "”……");
+            QVERIFY(ticks > 0);
+            QCOMPARE(read.has_value(), !giveUp);
+            if (giveUp) release.set_value();
+            QTRY_VERIFY(readEnded);
+            if (!giveUp) QCOMPARE(read->survey->sectionCount(), 2);
+        }
+    }
+
+    // Thrown on the worker, thrown to the caller, whose guard tells the user.
+    void what_the_reading_throws_reaches_the_caller() {
+        QVERIFY_THROWS_EXCEPTION(
+            std::length_error,
+            window::readResponsively(
+                *mainWindow, file("any.csv"),
+                [](const QString&, survey_file::ReadProgress*) -> window::OpenedSurvey {
+                    throw std::length_error("too long");
+                }));
+    }
+
     void the_sections_go_out_as_dxf_and_landxml_from_the_file_menu() {
         write("hand.csv", kHandWritten.toUtf8());
         QVERIFY(mainWindow->openSurvey(file("hand.csv")));
@@ -271,6 +333,19 @@ class SurveyFilesTest : public QObject {
         // Read back as a survey file: the same sections.
         QVERIFY(mainWindow->openSurvey(file("sections.xml")));
         QCOMPARE(form().survey().sectionCount(), 2);
+    }
+
+    // As the command line does: what would not read back is refused with the
+    // reason, and no file is written.
+    void landxml_that_would_not_read_back_is_refused_from_the_file_menu() {
+        write("far.csv", "断面,高程H,距离S,间距DL\n1,100,0,3e38\n2,100,0,3e38\n3,100,0,\n");
+        QVERIFY(mainWindow->openSurvey(file("far.csv")));
+        DialogDriver driver({chooseFile(file("far.xml")), acknowledge()});
+        menuAction("导出 LandXML")->trigger();
+        QVERIFY(driver.scriptDone());
+        QVERIFY2(driver.log().last().startsWith("message: 没有写 LandXML：没有输入桩号时"),
+                 qPrintable(driver.log().last()));
+        QVERIFY(!QFileInfo::exists(file("far.xml")));
     }
 
     void a_file_dropped_on_the_window_opens() {

@@ -19,6 +19,10 @@ survey_file::LandXmlStamp now() {
 
 template <typename Survey>
 QByteArray landXmlOf(const Survey& survey, const section::ProjectInfo& project, QString& error) {
+    if (const std::optional<std::string> why = survey_file::whyNoLandXml(survey)) {
+        error = QStringLiteral("没有写 LandXML：%1。").arg(QString::fromStdString(*why));
+        return {};
+    }
     const std::optional<std::string> xml = survey_file::landXml(survey, now(), project);
     if (!xml) {
         error = QStringLiteral("测量数据中没有断面，没有可写的 LandXML。");

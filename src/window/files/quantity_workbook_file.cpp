@@ -17,6 +17,9 @@ QString writeWorkbook(const printout::QuantityTable& table, const QString& file,
                       const QString& shown) {
     const spreadsheet::WorkbookWritten written =
         spreadsheet::writeQuantityWorkbook(table, QFile::encodeName(file).toStdString());
+    if (!written.refused.empty())
+        return QStringLiteral("没有写 Excel 工作簿：%1。")
+            .arg(QString::fromStdString(written.refused));
     return written.ok ? QString()
                       : writeFailure(shown, written.errorNumber ? written.errorNumber : EIO);
 }

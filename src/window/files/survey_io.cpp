@@ -22,9 +22,13 @@ QString named(const QString& path) {
 }
 
 // The file's text as UTF-8: as it is when it is UTF-8 already (no copy), else
-// decoded into `decoded`; nothing when it is no text in any of the encodings.
-std::optional<std::string_view> utf8Text(std::string_view bytes, std::string& decoded) {
+// decoded into `decoded`; nothing when it is no text in any of the encodings,
+// or (with `mixed` set) when a line breaks the UTF-8 of the rest.
+std::optional<std::string_view> utf8Text(std::string_view bytes, std::string& decoded,
+                                         std::optional<survey_file::FileError>& mixed) {
     if (survey_file::isUtf8(bytes)) return bytes;
+    mixed = survey_file::lineInAnotherEncoding(bytes);
+    if (mixed) return std::nullopt;
     const auto* head = reinterpret_cast<const unsigned char*>(bytes.data());
     QStringDecoder decoder("GB18030");
     // A byte-order mark says which encoding was meant: broken UTF-8 read as
@@ -50,8 +54,9 @@ OpenedSurvey faulty(const QString& path, const std::string& why) {
                               .arg(named(path), QString::fromStdString(why))};
 }
 
-OpenedSurvey landXmlOrFail(const QString& path, std::string_view text) {
-    survey_file::LandXmlRead read = survey_file::readLandXml(text);
+OpenedSurvey landXmlOrFail(const QString& path, std::string_view text,
+                           survey_file::ReadProgress* progress) {
+    survey_file::LandXmlRead read = survey_file::readLandXml(text, progress);
     if (!read.closed && !read.cutFill) return faulty(path, read.error.message);
     return {std::move(read.closed),
             {},
@@ -60,26 +65,33 @@ OpenedSurvey landXmlOrFail(const QString& path, std::string_view text) {
             document::FileFormat::LandXml};
 }
 
-OpenedSurvey readOrFail(const QString& path, const WholeFile& file) {
+OpenedSurvey readOrFail(const QString& path, const WholeFile& file,
+                        survey_file::ReadProgress* progress) {
     if (!file.error.isEmpty()) return {std::nullopt, file.error};
     if (const std::optional<std::string> why = survey_file::whyNotText(file.bytes))
         return notOpened(path, *why);
     std::string decoded;
-    const std::optional<std::string_view> text = utf8Text(file.bytes, decoded);
+    std::optional<survey_file::FileError> mixed;
+    const std::optional<std::string_view> text = utf8Text(file.bytes, decoded, mixed);
+    if (mixed) return faulty(path, mixed->message);
     if (!text) return notOpened(path, survey_file::kNotText);
+    // XML reads a lone CR as a line end itself.
+    if (const auto why = survey_file::loneCarriageReturn(*text);
+        why && !survey_file::looksLikeXml(*text))
+        return faulty(path, why->message);
     // What the text is decides; the file's ending only where the text reads
     // as none of the formats, so that a survey saved under another ending
     // opens again, and a broken file is told as what it is named.
     const bool xml = path.endsWith(QStringLiteral(".xml"), Qt::CaseInsensitive);
-    if (survey_file::looksLikeXml(*text)) return landXmlOrFail(path, *text);
+    if (survey_file::looksLikeXml(*text)) return landXmlOrFail(path, *text, progress);
     bool hdm = survey_file::looksLikeHdm(*text);
     survey_file::ReadResult result =
-        hdm ? survey_file::readHdm(*text) : survey_file::readSurvey(*text);
+        hdm ? survey_file::readHdm(*text, progress) : survey_file::readSurvey(*text, progress);
     const bool read = result.survey || result.cutFill;
-    if (!read && !hdm && xml) return landXmlOrFail(path, *text);
+    if (!read && !hdm && xml) return landXmlOrFail(path, *text, progress);
     if (!read && !hdm && isHdmPath(path)) {
         hdm = true;
-        result = survey_file::readHdm(*text);
+        result = survey_file::readHdm(*text, progress);
     }
     if (!result.survey && !result.cutFill) {
         return {std::nullopt, (hdm ? QStringLiteral("里程文件“%1”有误，没有打开：%2。")
@@ -95,10 +107,10 @@ OpenedSurvey readOrFail(const QString& path, const WholeFile& file) {
 
 }  // namespace
 
-OpenedSurvey readAnySurveyFile(const QString& path) {
+OpenedSurvey readAnySurveyFile(const QString& path, survey_file::ReadProgress* progress) {
     try {
         const WholeFile file = readWholeFile(path);
-        OpenedSurvey opened = readOrFail(path, file);
+        OpenedSurvey opened = readOrFail(path, file, progress);
         opened.stamp = stampOf(file.bytes);
         return opened;
     } catch (const std::bad_alloc&) {

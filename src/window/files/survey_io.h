@@ -11,6 +11,7 @@
 #include "section/cut_fill_survey.h"
 #include "section/project_info.h"
 #include "section/survey.h"
+#include "survey_file/survey_file.h"
 
 namespace window {
 
@@ -29,7 +30,8 @@ struct OpenedSurvey {
 // starts with BEGIN, else our CSV. Only regular files are read; a workbook, a
 // PDF or other binary is named for what it is; running out of memory is a
 // message, not an exception.
-OpenedSurvey readAnySurveyFile(const QString& path);
+// `progress` learns how far the reading has got.
+OpenedSurvey readAnySurveyFile(const QString& path, survey_file::ReadProgress* progress = nullptr);
 
 // Whether the path names a 里程文件 (ends in .hdm, any case).
 bool isHdmPath(const QString& path);
