@@ -114,8 +114,8 @@ class DrawingsTest : public QObject {
                 return;
             seen = canvas.picture();
             const int before = paintsAtDraft;
-            QTest::qWait(100);  // the prompt stays open meanwhile
-            repainted = paints.count > before;
+            // The prompt stays open meanwhile.
+            repainted = QTest::qWaitFor([&] { return paints.count > before; }, 30000);
         });
         mainWindow->form().findChild<QPushButton*>("Command1")->click();
         QVERIFY(driver.scriptDone());
