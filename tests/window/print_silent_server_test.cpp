@@ -59,7 +59,8 @@ TEST_F(SilentPrintServer, ThePrintButtonAnswersAtOnceAndSaysThePrintServiceDoesN
 }
 
 // The print dialog and the preview would ask through Qt's printer, which waits
-// without a limit: they are not opened, and the user is told why.
+// without a limit: they are not opened, and the user is told why. The message
+// is read for a while before it is answered, as on a busy machine.
 TEST_F(SilentPrintServer, ThePrintDialogAndThePreviewSayThePrintServiceDoesNotAnswer) {
     window::MainWindow window;
     for (const QString& start :
@@ -70,6 +71,7 @@ TEST_F(SilentPrintServer, ThePrintDialogAndThePreviewSayThePrintServiceDoesNotAn
             if (item->text().startsWith(start)) action = item;
         ASSERT_NE(action, nullptr);
         DialogDriver driver({acknowledge()});
+        driver.onOpen([](QWidget*) { QTest::qWait(200); });
         action->trigger();
         ASSERT_TRUE(QTest::qWaitFor([&] { return driver.scriptDone(); }, kHang));
         EXPECT_EQ(
