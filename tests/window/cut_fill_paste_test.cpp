@@ -2,13 +2,19 @@
 // Blocks pasted into the cut-and-fill table go where the closed outline's
 // table puts them: past the last section into new sections, from a line's
 // empty row on along that line (never over into the next line), a 线 column
-// choosing the line; one step each.
+// choosing the line; one step each. A value typed on a new survey before its
+// station is told, not dropped; the drawing rings the table's current point.
 
 #include <QSignalSpy>
+#include <QStatusBar>
 #include <QTest>
 #include <QUndoStack>
+#include <cmath>
+#include <cstdlib>
 
+#include "dialog_driver.h"
 #include "document/survey_document.h"
+#include "menu_action.h"
 #include "window/files/edit_recovery.h"
 #include "window/form/main_form.h"
 #include "window/main_window.h"
@@ -16,6 +22,9 @@
 #include "window/table/cut_fill_table_model.h"
 #include "window/table/survey_table_dock.h"
 #include "window/table/survey_table_view.h"
+#include "window/views/cut_fill_canvas.h"
+#include "window/views/drawing_style.h"
+#include "window/views/section_panel.h"
 
 namespace {
 
@@ -171,6 +180,53 @@ class CutFillPasteTest : public QObject {
         QCOMPARE(told.size(), 1);
         QCOMPARE(document().undoStack()->count(), steps);
         QCOMPARE(lines(document().cutFill()), before);
+    }
+
+    void a_value_typed_on_a_new_survey_before_its_station_is_told() {
+        document().markSaved(document().fileName());
+        DialogDriver driver({press("填挖方断面"), press("输入桩号")});
+        menuAction(*mainWindow, "新建")->trigger();
+        QVERIFY(driver.scriptDone());
+        QCOMPARE(document().cutFill().sectionCount(), 0);
+        mainWindow->show();
+        QVERIFY(QTest::qWaitForWindowExposed(mainWindow));
+        view().setFocus();
+        view().setCurrentIndex(table().index(0, table().column(Field::Elevation)));
+        QTest::keyClick(&view(), '5');
+        const QString told = mainWindow->statusBar()->currentMessage();
+        QVERIFY2(told.contains("第 1 行（最后一行）的高程H不能输入"), qPrintable(told));
+        QVERIFY2(told.contains("请先在这一行输入桩号"), qPrintable(told));
+        QCOMPARE(document().cutFill().sectionCount(), 0);
+    }
+
+    // The ground's second point, then the design's first: each ringed in turn.
+    void the_drawing_rings_the_tables_current_point() {
+        mainWindow->resize(1200, 800);
+        mainWindow->show();
+        QVERIFY(QTest::qWaitForWindowExposed(mainWindow));
+        window::CutFillCanvas& canvas = mainWindow->sectionPanel().cutFillCanvas();
+        for (const auto& [row, point] : {std::pair{1, section::LinePoint{100, 10}},
+                                         std::pair{3, section::LinePoint{99, -5}}}) {
+            view().setCurrentIndex(table().index(row, table().column(Field::Offset)));
+            const QImage image = canvas.grab().toImage();
+            const window::Pixel at = canvas.scale().toPixel(point.offset, point.elevation);
+            int near = 0, far = 0;
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x) {
+                    const QColor c = image.pixelColor(x, y);
+                    const QColor h = window::kHighlightColour;
+                    if (std::abs(c.red() - h.red()) + std::abs(c.green() - h.green()) +
+                            std::abs(c.blue() - h.blue()) >=
+                        40)
+                        continue;
+                    (std::hypot(x - at.x, y - at.y) < 10 ? near : far) += 1;
+                }
+            QVERIFY2(near > 20, qPrintable(QString::number(near)));
+            QCOMPARE(far, 0);
+        }
+        // A station cell rings nothing.
+        view().setCurrentIndex(table().index(1, table().column(Field::Key)));
+        QCOMPARE(canvas.picture().highlighted.point, 0);
     }
 };
 
