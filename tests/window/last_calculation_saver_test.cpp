@@ -79,7 +79,7 @@ class LastCalculationSaverTest : public QObject {
         window::MainForm form;
         DialogDriver driver({acknowledge()});
         QCOMPARE(form.showSurvey(numberedSurvey(2, 3)), section::CalculationEnd::Finished);
-        QTRY_VERIFY(driver.scriptDone());
+        QTRY_VERIFY_WITH_TIMEOUT(driver.scriptDone(), 30000);
         qputenv("XDG_DATA_HOME", before);
         QCOMPARE(driver.log().size(), 1);
         QVERIFY2(driver.log().first().contains("最近一次计算.csv"),
