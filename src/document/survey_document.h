@@ -135,9 +135,16 @@ class SurveyDocument : public QObject {
     // would go back in S, a result beyond the number range) naming the
     // section and the point, nothing having changed.
     using CutFillRefusal = std::optional<section::CutFillFault>;
-    // One cell (修改高程 …), or several as one step 粘贴.
+    // One cell (修改高程 …), or several as one step 粘贴, with sections put in
+    // after the last one and that one's spacing to the first of them
+    // (without stations).
+    struct CutFillGrowth {
+        std::vector<section::CutFillSection> sections{};
+        double spacing = 0.0;
+    };
     CutFillRefusal setCutFillCell(const CutFillCell& cell);
     CutFillRefusal pasteCutFill(const std::vector<CutFillCell>& cells);
+    CutFillRefusal pasteCutFill(const std::vector<CutFillCell>& cells, CutFillGrowth growth);
     // Point j of a line put in before the present point j (count + 1 appends).
     CutFillRefusal insertCutFillPoint(int i, Line line, int j, section::LinePoint point);
     // Points {section, line, point} as one step 删除观测点.

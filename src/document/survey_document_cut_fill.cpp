@@ -131,8 +131,13 @@ SurveyDocument::CutFillRefusal SurveyDocument::setCutFillCell(const CutFillCell&
 }
 
 SurveyDocument::CutFillRefusal SurveyDocument::pasteCutFill(const std::vector<CutFillCell>& cells) {
+    return pasteCutFill(cells, {});
+}
+
+SurveyDocument::CutFillRefusal SurveyDocument::pasteCutFill(const std::vector<CutFillCell>& cells,
+                                                            CutFillGrowth growth) {
     if (kind_ != SurveyKind::CutFill) return notCutFill();
-    if (cells.empty()) return std::nullopt;
+    if (cells.empty() && growth.sections.empty()) return std::nullopt;
     // Each touched section is copied once and takes its cells in order.
     std::map<int, CutFillSection> touched;
     bool appended = false, changed = false;
@@ -146,23 +151,38 @@ SurveyDocument::CutFillRefusal SurveyDocument::pasteCutFill(const std::vector<Cu
         from = std::min(from, cell.section);
         to = std::max(to, cell.section);
     }
-    if (!changed) return std::nullopt;
-    CutFillSplice splice{.first = from};
-    for (int i = from; i <= to; ++i) {
+    const int count = cutFill_.sectionCount();
+    const bool grows = !growth.sections.empty();
+    if (grows && count > 0) {
+        // The last section goes on to the first new one.
+        auto [at, fresh] = touched.try_emplace(count);
+        if (fresh) at->second = cutFill_.sections[count - 1];
+        at->second.spacing = growth.spacing;
+        from = std::min(from, count);
+        to = count;
+    }
+    if (!changed && !grows) return std::nullopt;
+    CutFillSplice splice{.first = std::min(from, count + 1)};
+    for (int i = splice.first; i <= to; ++i) {
         splice.removed.push_back(cutFill_.sections[i - 1]);
         const auto at = touched.find(i);
         splice.inserted.push_back(at == touched.end() ? cutFill_.sections[i - 1] : at->second);
     }
+    if (grows) growth.sections.back().spacing = 0.0;  // the last section has none
+    for (CutFillSection& section : growth.sections) splice.inserted.push_back(std::move(section));
     // A station moves the spacing from the section before as well.
     const bool station = std::any_of(cells.begin(), cells.end(), [](const CutFillCell& c) {
         return c.column == Column::Station;
     });
-    const Change change{.kind = appended ? Change::Kind::Points : Change::Kind::Values,
-                        .first = station ? std::max(from - 1, 1) : from,
+    const Change change{.kind = grows      ? Change::Kind::Sections
+                                : appended ? Change::Kind::Points
+                                           : Change::Kind::Values,
+                        .first = station ? std::max(splice.first - 1, 1) : splice.first,
                         .last = to};
     return pushCutFill(
         std::move(splice),
-        cells.size() == 1 ? cellStepName(cells.front().column) : QStringLiteral("粘贴"), change);
+        cells.size() == 1 && !grows ? cellStepName(cells.front().column) : QStringLiteral("粘贴"),
+        change);
 }
 
 SurveyDocument::CutFillRefusal SurveyDocument::insertCutFillPoint(int i, Line line, int j,

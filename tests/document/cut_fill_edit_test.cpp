@@ -166,6 +166,40 @@ TEST(CutFillEdit, a_paste_of_several_cells_is_one_step) {
     EXPECT_EQ(opened.changes.front().last, 3);
 }
 
+// Cells and the sections grown after the last, one step; without stations
+// the last section's spacing goes to the first new one, and the new last one
+// has none. On an empty survey the sections are the first.
+TEST(CutFillEdit, a_paste_grows_sections_after_the_last_in_the_same_step) {
+    for (const int count : {0, 2}) {
+        SCOPED_TRACE("sections before: " + std::to_string(count));
+        Opened opened(embankments(count, false));
+        std::vector<CutFillCell> cells;
+        if (count > 0) cells.push_back({1, Line::Ground, 3, Column::Offset, 25.0});
+        SurveyDocument::CutFillGrowth growth{embankments(2, false).sections, 12.5};
+        growth.sections.back().spacing = 30.0;
+        ASSERT_FALSE(opened.document.pasteCutFill(cells, growth));
+        CutFillSurvey expected = embankments(count, false);
+        if (count > 0) {
+            expected.sections[0].ground.push_back({0.0, 25.0});
+            expected.sections.back().spacing = 12.5;
+        }
+        for (CutFillSection section : embankments(2, false).sections)
+            expected.sections.push_back(section);
+        expected.sections.back().spacing = 0.0;
+        expectStep(opened, expected, "粘贴");
+        EXPECT_EQ(opened.changes.front().kind, Change::Kind::Sections);
+        EXPECT_EQ(opened.changes.front().first, 1);
+        EXPECT_EQ(opened.changes.front().last, count + 2);
+    }
+    // A grown section whose line goes back is refused, nothing changed.
+    Opened opened(embankments(1, true));
+    SurveyDocument::CutFillGrowth growth{embankments(1, true).sections};
+    growth.sections[0].ground = {{0, 20}, {0, -20}, {0, 30}};
+    ASSERT_TRUE(opened.document.pasteCutFill({}, growth));
+    EXPECT_EQ(opened.document.cutFill(), calculated(embankments(1, true)));
+    EXPECT_EQ(opened.document.undoStack()->count(), 1);
+}
+
 TEST(CutFillEdit, retyping_a_value_makes_no_step) {
     Opened opened(embankments(2, true));
     const int steps = opened.document.undoStack()->count();

@@ -114,8 +114,8 @@ class DrawingsTest : public QObject {
                 return;
             seen = canvas.picture();
             const int before = paintsAtDraft;
-            QTest::qWait(100);  // the prompt stays open meanwhile
-            repainted = paints.count > before;
+            // The prompt stays open meanwhile.
+            repainted = QTest::qWaitFor([&] { return paints.count > before; }, 30000);
         });
         mainWindow->form().findChild<QPushButton*>("Command1")->click();
         QVERIFY(driver.scriptDone());
@@ -205,7 +205,7 @@ class DrawingsTest : public QObject {
         QVERIFY(told[1].startsWith("K1+040.000断面的面积为 -"));  // a V where 1 is a Λ
         window::WarningsDock& dock = mainWindow->warnings();
         QCOMPARE(dock.lines(), told);
-        QTRY_VERIFY(dock.isVisible());
+        QTRY_VERIFY_WITH_TIMEOUT(dock.isVisible(), 30000);
         QCOMPARE(dock.statusWord(), "⚠ 2 条计算提醒");
         QCOMPARE(mainWindow->scrollArea().geometry(), formRoom);  // under the drawing
         window::SectionPanel& panel = mainWindow->sectionPanel();
@@ -241,7 +241,7 @@ class DrawingsTest : public QObject {
         QCOMPARE(dock.lines().size(), 1);
         QVERIFY(dock.lines()[0].startsWith(
             "第 2 号断面的面积为 -2.000 平方米，与第 1 号断面的正负相反"));
-        QTRY_VERIFY(dock.isVisible());
+        QTRY_VERIFY_WITH_TIMEOUT(dock.isVisible(), 30000);
         // No window of their own to take the keyboard.
         QCOMPARE(QApplication::activeModalWidget(), nullptr);
         QWidgetList shown;

@@ -62,8 +62,7 @@ export XDG_DATA_HOME=$work/window-gone
 start; calculate; type_answers 0 5
 next_dialog  # the confirm of point 1's elevation
 xdotool windowclose "$main"
-for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$pid" 2>/dev/null && { echo "FAILED: the program runs on without its window"; exit 1; }
+wait_until process_gone "$pid" || { echo "FAILED: the program runs on without its window"; exit 1; }
 wait "$pid" || true; pid=
 resume_from 5  # the confirm asked again
 finish_and_keep window-gone

@@ -37,7 +37,7 @@ class NoCupsServerTest : public QObject {
 
         form.findChild<QPushButton*>("Command3")->click();
 
-        QTRY_VERIFY_WITH_TIMEOUT(driver.scriptDone(), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(driver.scriptDone(), 30000);
         QCOMPARE(driver.log().size(), 1);
         QVERIFY(driver.log().first().size() > QString("message: ").size());
         QCOMPARE(title, "Velmorin");
@@ -60,7 +60,7 @@ class NoCupsServerTest : public QObject {
             QTimer::singleShot(0, &form, [&] { form.tellCannotPrint(failure); });
         });
         form.findChild<QPushButton*>("Command1")->click();
-        QTRY_VERIFY2_WITH_TIMEOUT(driver.scriptDone(), qPrintable(driver.log().join('\n')), 5000);
+        QTRY_VERIFY2_WITH_TIMEOUT(driver.scriptDone(), qPrintable(driver.log().join('\n')), 30000);
         QCOMPARE(
             driver.log(),
             QStringList({"请输入断面的个数 :", "是否需要输入断面桩号 ? 需要输入按 Y ; 不要输入按 N",
@@ -75,7 +75,7 @@ class NoCupsServerTest : public QObject {
         const QString pdf = folder.filePath("计算书.pdf");
         DialogDriver driver({press("导出为 PDF…"), chooseFile(pdf)});
         mainWindow.form().findChild<QPushButton*>("Command3")->click();
-        QTRY_VERIFY2_WITH_TIMEOUT(driver.scriptDone(), qPrintable(driver.log().join('\n')), 5000);
+        QTRY_VERIFY2_WITH_TIMEOUT(driver.scriptDone(), qPrintable(driver.log().join('\n')), 30000);
         QFile written(pdf);
         QVERIFY(written.open(QIODevice::ReadOnly));
         QVERIFY(written.read(5) == "%PDF-");

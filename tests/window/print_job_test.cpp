@@ -9,7 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QElapsedTimer>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -27,6 +26,9 @@
 namespace {
 
 using namespace std::chrono_literals;
+
+// Far beyond what the queues take: a deadline that only catches a hang.
+constexpr int kHang = 30000;
 
 std::string environment(const char* name) {
     const char* value = std::getenv(name);
@@ -94,13 +96,14 @@ TEST_F(PrintJob, ClaimsNothingWhenTheServerForgetsFinishedJobsAtOnce) {
         ASSERT_GT(printed.job, 0);
         window::JobWatch watch(printed.printer, printed.job, 2s);
         QSignalSpy ended(&watch, &window::JobWatch::ended);
-        ASSERT_TRUE(ended.wait(10000));
+        ASSERT_TRUE(ended.wait(kHang));
         EXPECT_EQ(outcomeOf(ended), window::PrintOutcome::JobForgotten);
     }
 }
 
 // Held jobs of another program before and after ours; the later one cancelled:
-// ours still waits, and only its own end is told.
+// ours still waits (the watch, begun after the cancel and without patience,
+// says so at its first look), and only its own end is told.
 TEST_F(PrintJob, FollowsOnlyItsOwnJobAmongOtherProgramsJobs) {
     setenv("PRINTER", held.c_str(), 1);
     const int before = otherJob();
@@ -110,14 +113,14 @@ TEST_F(PrintJob, FollowsOnlyItsOwnJobAmongOtherProgramsJobs) {
     ASSERT_LT(before, printed.job);
     ASSERT_LT(printed.job, after);
 
-    window::JobWatch watch(printed.printer, printed.job, 300ms);
+    cancelJob(after);
+    window::JobWatch watch(printed.printer, printed.job, 0ms);
     QSignalSpy waiting(&watch, &window::JobWatch::stillWaiting);
     QSignalSpy ended(&watch, &window::JobWatch::ended);
-    cancelJob(after);
-    EXPECT_TRUE(waiting.wait(3000));
-    EXPECT_FALSE(ended.wait(1000));
+    EXPECT_TRUE(waiting.wait(kHang));
+    EXPECT_TRUE(ended.isEmpty());
     cancelJob(printed.job);
-    ASSERT_TRUE(ended.wait(5000));
+    ASSERT_TRUE(ended.wait(kHang));
     EXPECT_EQ(outcomeOf(ended), window::PrintOutcome::JobFailed);
 }
 
@@ -127,11 +130,10 @@ TEST_F(PrintJob, AQueuedJobIsSaidInTheStatusBarWithoutFreezingTheWindow) {
     form.setJobPatience(300ms);
     QSignalSpy status(&form, &window::MainForm::statusMessage);
     DialogDriver driver({});
-    QElapsedTimer clock;
-    clock.start();
     form.findChild<QPushButton*>("Command3")->click();
-    EXPECT_LT(clock.elapsed(), 1500);
-    ASSERT_TRUE(status.wait(3000));
+    // The click returns while the job is being sent: nothing is said yet.
+    EXPECT_TRUE(status.isEmpty());
+    ASSERT_TRUE(status.wait(kHang));
     EXPECT_EQ(status.first().first().toString().toStdString(),
               "计算书已送到打印机“" + held + "”，正在排队等候打印。");
     EXPECT_TRUE(driver.log().isEmpty()) << driver.log().join('\n').toStdString();
@@ -144,7 +146,7 @@ TEST_F(PrintJob, AJobTheQueueAbortsIsToldWhenLearnedWithAWayToPdf) {
     QSignalSpy export_(&form, &window::MainForm::exportRequested);
     DialogDriver driver({press("导出为 PDF…")});
     form.findChild<QPushButton*>("Command3")->click();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return driver.scriptDone(); }, 30000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return driver.scriptDone(); }, kHang));
     EXPECT_EQ(
         driver.log().first().toStdString(),
         "message: 默认打印机“" + failing +
@@ -159,7 +161,7 @@ TEST_F(PrintJob, AJobOnAQueueThatStopsIsToldStuckWithThePrintersWords) {
     const auto watch = printAndWatch(jamming);
     ASSERT_TRUE(watch);
     QSignalSpy ended(watch.get(), &window::JobWatch::ended);
-    ASSERT_TRUE(ended.wait(15000));
+    ASSERT_TRUE(ended.wait(kHang));
     EXPECT_EQ(resultOf(ended).message.toStdString(),
               "默认打印机“" + jamming +
                   "”已停止（paper jam），计算书还在队列中，没有打印出来。"
@@ -178,7 +180,7 @@ TEST_F(PrintJob, AJobWhoseQueueIsDeletedIsToldUnknownNeverPrinted) {
     QSignalSpy ended(watch.get(), &window::JobWatch::ended);
     EXPECT_FALSE(ended.wait(500));  // held
     std::system(("lpadmin -x " + doomed).c_str());
-    ASSERT_TRUE(ended.wait(5000));
+    ASSERT_TRUE(ended.wait(kHang));
     EXPECT_EQ(resultOf(ended).message.toStdString(),
               "无法确认计算书是否已打印：打印机“" + doomed +
                   "”已从系统中删除，它的打印任务也随之删除。"
@@ -191,8 +193,8 @@ TEST_F(PrintJob, AJobWhoseSchedulerStaysAwayIsToldUnknown) {
     setenv("CUPS_SERVER", "/nonexistent/cups.sock", 1);
     window::JobWatch watch("velmorin-test", 1, 60s);
     QSignalSpy ended(&watch, &window::JobWatch::ended);
-    EXPECT_FALSE(ended.wait(5000));
-    ASSERT_TRUE(ended.wait(10000));
+    EXPECT_FALSE(ended.wait(5000));  // within the grace: nothing may be said
+    ASSERT_TRUE(ended.wait(kHang));
     EXPECT_EQ(outcomeOf(ended), window::PrintOutcome::JobServerGone);
 }
 

@@ -40,8 +40,10 @@ void SilentServer::serve() {
     std::vector<pollfd> sockets{{listener_, POLLIN, 0}};
     while (!stop_) {
         if (poll(sockets.data(), sockets.size(), 50) <= 0) continue;
-        if (sockets[0].revents & POLLIN)
+        if (sockets[0].revents & POLLIN) {
             sockets.push_back({accept(listener_, nullptr, nullptr), POLLIN, 0});
+            ++connections_;
+        }
         for (std::size_t k = 1; k < sockets.size(); ++k) {
             char buffer[65536];
             if ((sockets[k].revents & (POLLIN | POLLHUP)) &&

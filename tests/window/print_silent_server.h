@@ -16,7 +16,8 @@ class SilentServer {
     SilentServer(const SilentServer&) = delete;
     SilentServer& operator=(const SilentServer&) = delete;
 
-    std::string address() const;  // "127.0.0.1:PORT"
+    std::string address() const;                      // "127.0.0.1:PORT"
+    int connections() const { return connections_; }  // taken so far
 
   private:
     void serve();
@@ -24,6 +25,7 @@ class SilentServer {
     int listener_ = -1;
     int port_ = 0;
     std::atomic<bool> stop_{false};
+    std::atomic<int> connections_{0};
     std::thread thread_;
 };
 

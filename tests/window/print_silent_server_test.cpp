@@ -1,17 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A print server that takes the connection and never answers: the print
-// button returns at once and says the print service does not answer within
-// seconds, so do the print dialog and the preview without opening, quitting while the sheet is sent
-// or its job followed does not wait on the server, a followed job ends unknown, and the PDF way out
-// does not wait on it either. Each test is a process of its own, pointed at its own silent server
-// before anything asks CUPS.
+// button returns before the server is heard from and says the print service
+// does not answer, so do the print dialog and the preview without opening,
+// quitting while the sheet is sent or its job followed ends without a word, a
+// followed job ends unknown, and the PDF way out never asks the server. How
+// soon each returns is bench/silent_print_bench's concern: here a deadline
+// only catches a hang. Each test is a process of its own, pointed at its own
+// silent server before anything asks CUPS.
 
 #include "print_silent_server.h"
 
 #include <gtest/gtest.h>
 
 #include <QAction>
-#include <QElapsedTimer>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -33,6 +34,9 @@ namespace {
 
 using namespace std::chrono_literals;
 
+// Far beyond the few seconds a silent server is waited for.
+constexpr int kHang = 30000;
+
 class SilentPrintServer : public testing::Test {
   protected:
     void SetUp() override {
@@ -46,18 +50,17 @@ class SilentPrintServer : public testing::Test {
 TEST_F(SilentPrintServer, ThePrintButtonAnswersAtOnceAndSaysThePrintServiceDoesNotAnswer) {
     window::MainForm form;
     DialogDriver driver({acknowledge()});
-    QElapsedTimer clock;
-    clock.start();
     form.findChild<QPushButton*>("Command3")->click();
-    EXPECT_LT(clock.elapsed(), 1500);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return driver.scriptDone(); }, 15000));
-    EXPECT_LT(clock.elapsed(), 8000);
+    // Had the click waited for the server, its message would be answered by now.
+    EXPECT_TRUE(driver.log().isEmpty()) << driver.log().join('\n').toStdString();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return driver.scriptDone(); }, kHang));
     EXPECT_EQ(driver.log().join('\n').toStdString(),
               "message: 打印服务（CUPS）没有应答，无法打印。请稍后再试，或检查系统的打印服务。");
 }
 
 // The print dialog and the preview would ask through Qt's printer, which waits
-// without a limit: they are not opened, and the user is told why.
+// without a limit: they are not opened, and the user is told why. The message
+// is read for a while before it is answered, as on a busy machine.
 TEST_F(SilentPrintServer, ThePrintDialogAndThePreviewSayThePrintServiceDoesNotAnswer) {
     window::MainWindow window;
     for (const QString& start :
@@ -68,39 +71,35 @@ TEST_F(SilentPrintServer, ThePrintDialogAndThePreviewSayThePrintServiceDoesNotAn
             if (item->text().startsWith(start)) action = item;
         ASSERT_NE(action, nullptr);
         DialogDriver driver({acknowledge()});
-        QElapsedTimer clock;
-        clock.start();
+        driver.onOpen([](QWidget*) { QTest::qWait(200); });
         action->trigger();
-        ASSERT_TRUE(QTest::qWaitFor([&] { return driver.scriptDone(); }, 15000));
-        EXPECT_LT(clock.elapsed(), 8000);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return driver.scriptDone(); }, kHang));
         EXPECT_EQ(
             driver.log().join('\n').toStdString(),
             "message: 打印服务（CUPS）没有应答，无法打印。请稍后再试，或检查系统的打印服务。");
     }
 }
 
-TEST_F(SilentPrintServer, QuittingWhileTheSheetIsSentOrItsJobFollowedIsPrompt) {
+// Each is ended while the server holds its question.
+TEST_F(SilentPrintServer, QuittingWhileTheSheetIsSentOrItsJobFollowedEndsWithoutAWord) {
     auto form = std::make_unique<window::MainForm>();
     DialogDriver driver({});
     form->findChild<QPushButton*>("Command3")->click();
-    QTest::qWait(500);  // the sheet's printer being asked
-    QElapsedTimer clock;
-    clock.start();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return server.connections() > 0; }, kHang));
     form.reset();
-    EXPECT_LT(clock.elapsed(), 1000);
 
+    const int before = server.connections();
     auto watch = std::make_unique<window::JobWatch>("velmorin-test", 1, 2s);
-    QTest::qWait(500);  // the job's state being asked
-    clock.restart();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return server.connections() > before; }, kHang));
     watch.reset();
-    EXPECT_LT(clock.elapsed(), 1000);
+    QCoreApplication::processEvents();
     EXPECT_TRUE(driver.log().isEmpty()) << driver.log().join('\n').toStdString();
 }
 
 TEST_F(SilentPrintServer, AFollowedJobWhoseServerFallsSilentEndsUnknown) {
     window::JobWatch watch("velmorin-test", 1, 60s);
     QSignalSpy ended(&watch, &window::JobWatch::ended);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !ended.isEmpty(); }, 30000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !ended.isEmpty(); }, kHang));
     EXPECT_EQ(ended.first().first().value<window::PrintResult>().outcome,
               window::PrintOutcome::JobServerGone);
 }
@@ -108,11 +107,9 @@ TEST_F(SilentPrintServer, AFollowedJobWhoseServerFallsSilentEndsUnknown) {
 TEST_F(SilentPrintServer, ThePdfWayOutDoesNotWaitOnTheServer) {
     QTemporaryDir folder;
     const QString pdf = folder.filePath("计算书.pdf");
-    QElapsedTimer clock;
-    clock.start();
     EXPECT_EQ(window::exportSheetPdf(printout::dayang(section::SectionSurvey{}), pdf), QString());
-    EXPECT_LT(clock.elapsed(), 2000);
     EXPECT_TRUE(QFile::exists(pdf));
+    EXPECT_EQ(server.connections(), 0);
 }
 
 }  // namespace

@@ -146,7 +146,7 @@ class ProjectInfoDialogTest : public QObject {
             dialog.field(0)->setText(QStringLiteral("某某公路"));
         });
         action->trigger();
-        QTRY_VERIFY(window.windowTitle().contains(u'*'));
+        QTRY_VERIFY_WITH_TIMEOUT(window.windowTitle().contains(u'*'), 30000);
     }
 };
 

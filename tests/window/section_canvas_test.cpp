@@ -9,6 +9,8 @@
 #include <QTest>
 #include <cstdlib>
 
+#include "window/views/drawing_style.h"
+
 namespace {
 
 using Point = section::SectionDraft::Point;

@@ -93,7 +93,7 @@ class SurveyFileFaultsTest : public QObject {
         QVERIFY(::mkfifo(QFile::encodeName(file("pipe.csv")).constData(), 0600) == 0 ||
                 errno == EEXIST);
         QVERIFY(QDir(folder.path()).mkpath("folder.csv"));
-        const window::OpenedSurvey opened = readWithin(file(name), 5);
+        const window::OpenedSurvey opened = readWithin(file(name), 30);
         QVERIFY(!opened.survey);
         QCOMPARE(opened.error, "无法打开文件“" + file(name) + "”：" + reason + "。");
     }
@@ -125,7 +125,7 @@ class SurveyFileFaultsTest : public QObject {
         QElapsedTimer clock;
         clock.start();
         for (int k = 0; (k < 30 || changed == 0) && clock.elapsed() < 20000; ++k) {
-            const window::OpenedSurvey opened = readWithin(file("saving.csv"), 10);
+            const window::OpenedSurvey opened = readWithin(file("saving.csv"), 30);
             if (opened.survey) {
                 QVERIFY(isCountingPrefix(*opened.survey));
                 ++read;

@@ -357,7 +357,7 @@ class SurveyFilesTest : public QObject {
         QVERIFY(enter.isAccepted());
         QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, {});
         QApplication::sendEvent(mainWindow, &drop);
-        QTRY_COMPARE(mainWindow->windowTitle(), "dropped.csv - Velmorin");
+        QTRY_COMPARE_WITH_TIMEOUT(mainWindow->windowTitle(), "dropped.csv - Velmorin", 30000);
         QCOMPARE(form().survey().sectionCount(), 2);
     }
 };

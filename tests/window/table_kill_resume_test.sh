@@ -26,14 +26,14 @@ steps() { echo "$XDG_DATA_HOME/velmorin/未保存的修改.steps"; }
 # Waits until the point line $1 (桩号,H,S) is on the disk: in the copy (CRLF
 # lines), or as the point's H and S in a step after it (each step is on the
 # disk before the next key is handled; the wait only covers xdotool's own pace).
-wait_for_line() {
+on_disk() {
   local h s
   IFS=, read -r _ h s <<<"$1"
-  for _ in $(seq 100); do
-    tr -d '\r' 2>/dev/null <"$(copy)" | grep -qx -- "$1" && return
-    grep -qF -- " $h $s " "$(steps)" 2>/dev/null && return
-    sleep 0.05
-  done
+  tr -d '\r' 2>/dev/null <"$(copy)" | grep -qx -- "$1" && return
+  grep -qF -- " $h $s " "$(steps)" 2>/dev/null
+}
+wait_for_line() {
+  wait_until on_disk "$1" && return
   echo "FAILED: the unsaved copy has no line $1"; cat "$(copy)" "$(steps)" 2>/dev/null || true; exit 1
 }
 
@@ -59,19 +59,16 @@ last_edit() {
   wait_for_line "1000,-55,12.5"
 }
 
+titled() { [ "$(xdotool getwindowname "$main" 2>/dev/null)" = "$1" ]; }
+
 # Started again, the offer answered 是 (its default button): the edits open
 # unsaved, as the file they belong to.
 reopen() {
   main_title=
   start
   reply ""
-  local title=
-  for _ in $(seq 100); do
-    title=$(xdotool getwindowname "$main" 2>/dev/null || true)
-    [ "$title" = "survey.csv* - Velmorin" ] && return
-    sleep 0.05
-  done
-  echo "FAILED: the edits were not reopened, the title is: $title"; exit 1
+  wait_until titled "survey.csv* - Velmorin" && return
+  echo "FAILED: the edits were not reopened, the title is: $(xdotool getwindowname "$main")"; exit 1
 }
 
 main_title='^survey.csv - Velmorin$'

@@ -24,7 +24,7 @@ saved=$XDG_DATA_HOME/velmorin/最近一次计算.csv
 
 # The first instance: a whole calculation kept, then a second one begun.
 start; calculate; type_answers 0 ${#answers[@]}
-for _ in $(seq 100); do [ -f "$saved" ] && break; sleep 0.05; done
+wait_until test -f "$saved" || { echo "FAILED: the first calculation was not kept"; exit 1; }
 calculate_again; type_answers 0 5; next_dialog
 first=$pid others=$pid
 journal=$(unfinished_journals)
@@ -46,8 +46,8 @@ cmp -s "$journal" "$work/first.journal" ||
 pid=$first; kill_hard
 answers[18]=20
 start; calculate; reply ""; type_answers 5 ${#answers[@]}
-for _ in $(seq 100); do [ -e "$journal" ] || break; sleep 0.05; done
-[ ! -e "$journal" ] || { echo "FAILED: the first instance's journal was not resumed"; failed=1; }
+wait_until test ! -e "$journal" ||
+  { echo "FAILED: the first instance's journal was not resumed"; failed=1; }
 cmp -s "$saved" "$work/straight.csv" ||
   { echo "FAILED: the resumed calculation was not kept"; failed=1; }
 [ "$(unfinished_journals | wc -l)" = 1 ] ||

@@ -4,6 +4,9 @@
 # screen with xdotool (see platform-notes: no window manager, chained dialogs
 # share one title). Needs $program and $work; sets $pid, $main, $last.
 
+# shellcheck source=wait_until.sh
+source "$(dirname "${BASH_SOURCE[0]}")/wait_until.sh"
+
 export LANG=C.UTF-8 QT_QPA_PLATFORM=xcb
 export XDG_RUNTIME_DIR=$work XDG_CONFIG_HOME=$work/config
 
@@ -17,19 +20,20 @@ last=
 start() {  # arguments go to the program; $main_title, when set, is the main window's title
   "$program" "$@" 2>>"$work/stderr" &
   pid=$!
-  main=$(timeout 20 xdotool search --all --sync --onlyvisible --pid "$pid" --name "${main_title:-^Velmorin\$}" | head -1)
+  main=$(timeout "$wait_seconds" xdotool search --all --sync --onlyvisible --pid "$pid" --name "${main_title:-^Velmorin\$}" | head -1)
   last=$main
+}
+
+# Whether a dialog of the program newer than the last one shows; it becomes $last.
+new_dialog() {
+  local id
+  id=$(xdotool search --all --onlyvisible --pid "$pid" --name '^Velmorin$' 2>/dev/null | sort -n | tail -1 || true)
+  [ -n "$id" ] && [ "$id" != "$main" ] && [ "$id" != "$last" ] && last=$id
 }
 
 # Waits for the next dialog of the program (its newest window) to show.
 next_dialog() {
-  local id
-  for _ in $(seq 200); do
-    id=$(xdotool search --all --onlyvisible --pid "$pid" --name '^Velmorin$' 2>/dev/null | sort -n | tail -1 || true)
-    if [ -n "$id" ] && [ "$id" != "$main" ] && [ "$id" != "$last" ]; then last=$id; return; fi
-    sleep 0.05
-  done
-  echo "FAILED: no dialog appeared"; exit 1
+  wait_until new_dialog || { echo "FAILED: no dialog appeared"; exit 1; }
 }
 
 reply() {
@@ -67,8 +71,7 @@ kill_hard() {
 
 finish_and_keep() {  # waits for the last calculation, copies it to $1
   local saved=$XDG_DATA_HOME/velmorin/最近一次计算.csv
-  for _ in $(seq 100); do [ -f "$saved" ] && break; sleep 0.05; done
-  [ -f "$saved" ] || { echo "FAILED: no last calculation after $1"; exit 1; }
+  wait_until test -f "$saved" || { echo "FAILED: no last calculation after $1"; exit 1; }
   cp "$saved" "$work/$1.csv"
   [ -z "$(unfinished_journals)" ] || { echo "FAILED: the journal was left after $1"; exit 1; }
   kill "$pid"; wait "$pid" || true; pid=

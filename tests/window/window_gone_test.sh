@@ -14,25 +14,22 @@ export XDG_RUNTIME_DIR XDG_DATA_HOME XDG_CONFIG_HOME
 XDG_RUNTIME_DIR=$(mktemp -d)
 XDG_DATA_HOME=$XDG_RUNTIME_DIR/data XDG_CONFIG_HOME=$XDG_RUNTIME_DIR/config
 trap 'rm -rf "$XDG_RUNTIME_DIR"' EXIT
+# shellcheck source=wait_until.sh
+source "$(dirname "$0")/wait_until.sh"
 
 "$program" &
 pid=$!
-main=$(timeout 20 xdotool search --sync --onlyvisible --name '^Velmorin$' | head -1)
+main=$(timeout "$wait_seconds" xdotool search --sync --onlyvisible --name '^Velmorin$' | head -1)
 # The calculate button comes after the five text boxes of the first two bands.
 xdotool windowfocus --sync "$main"
 xdotool key Tab Tab Tab Tab Tab space
-for _ in $(seq 50); do
-  [ "$(xdotool search --onlyvisible --name '^Velmorin$' | wc -l)" -ge 2 ] && break
-  sleep 0.1
-done
-[ "$(xdotool search --onlyvisible --name '^Velmorin$' | wc -l)" -ge 2 ] ||
-  { echo "FAILED: no prompt opened"; kill "$pid"; exit 1; }
+prompt_open() { [ "$(xdotool search --onlyvisible --name '^Velmorin$' | wc -l)" -ge 2 ]; }
+wait_until prompt_open || { echo "FAILED: no prompt opened"; kill "$pid"; exit 1; }
 
 xdotool windowclose "$main"
-for _ in $(seq 50); do
-  kill -0 "$pid" 2>/dev/null || { wait "$pid" || true; echo "OK: the program ended"; exit 0; }
-  sleep 0.1
-done
+if wait_until process_gone "$pid"; then
+  wait "$pid" || true; echo "OK: the program ended"; exit 0
+fi
 kill "$pid"
 echo "FAILED: the program runs on after its main window was destroyed"
 exit 1

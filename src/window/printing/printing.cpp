@@ -182,6 +182,9 @@ bool Printing::printServiceAnswers() {
     });
     poll.start(20);
     waiting.exec(QEventLoop::ExcludeUserInputEvents);
+    // The message below runs an event loop of its own: the poll must not
+    // look at the answer once it is taken.
+    poll.stop();
     QApplication::restoreOverrideCursor();
     const DefaultPrinter printer = asked.get();
     if (printer.problem != PrintOutcome::NoAnswer) return true;

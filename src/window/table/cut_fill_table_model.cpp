@@ -13,10 +13,6 @@ namespace {
 using document::Column;
 using document::Line;
 
-Line lineOf(const TableModel::Place& at) {
-    return at.design ? Line::Design : Line::Ground;
-}
-
 QString fieldName(CutFillTableModel::Field field, bool stations) {
     switch (field) {
         case CutFillTableModel::Key:

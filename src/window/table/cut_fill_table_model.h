@@ -49,6 +49,9 @@ class CutFillTableModel : public TableModel {
     QString movePoint(int row, bool up) override;
 
   private:
+    static document::Line lineOf(const Place& at) {
+        return at.design ? document::Line::Design : document::Line::Ground;
+    }
     const section::CutFillSurvey& survey() const { return document_.cutFill(); }
     const std::vector<section::LinePoint>& line(const Place& at) const;
     std::vector<int> layOut() const;

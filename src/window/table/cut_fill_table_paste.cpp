@@ -1,11 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// A block pasted into the cut-and-fill table: on the table's rows the cells
-// replace values, and on a line's empty row add its next point. The 线 cells
-// must name the row's own line, and the areas, being worked out, are passed
-// over, so that rows copied from the table paste back. The whole block is one
-// step 粘贴, or nothing when any cell is refused.
+// A block pasted into the cut-and-fill table, read as the closed outline's
+// table reads one: on the table's point rows the cells replace values (the 线
+// cells must name the row's own line, and the areas, being worked out, are
+// passed over, so that rows copied from the table paste back). From the first
+// row that lands on a line's empty row with a point, or on the empty row at
+// the end, the rows add points: to that line, to the line a 线 cell names,
+// and past the last section to a new section wherever the key cell differs.
+// The whole block is one step 粘贴, or nothing when any cell is refused.
 
-#include <QStringList>
+#include <map>
+#include <optional>
 
 #include "runtime/number_text.h"
 #include "survey_file/cells.h"
@@ -22,83 +26,181 @@ struct Refusal {
     QString message;
 };
 
+// A block's cell, by its place in the table.
+struct BlockCell {
+    int row = 0;
+    int column = 0;
+    std::string text;
+};
+
+// The line and section the rows add points to, once they do.
+struct Target {
+    int section = 0;
+    Line line = Line::Ground;
+};
+
+std::optional<Line> lineNamed(const std::string& name) {
+    if (name == "地面线") return Line::Ground;
+    if (name == "设计线") return Line::Design;
+    return std::nullopt;
+}
+
 }  // namespace
 
 QString CutFillTableModel::paste(int row0, int column0, const QString& text) {
     const bool stations = survey().stationsEntered();
+    const int n = survey().sectionCount();
     std::vector<document::CutFillCell> cells;
+    document::SurveyDocument::CutFillGrowth growth;
+    std::optional<Target> target;
+    // The points added to each line of the survey's own sections.
+    std::map<std::pair<int, Line>, int> added;
+    std::map<int, BlockCell> spacingAt;  // the cell of each section's spacing
+    // Once the rows add points, a row's own cells no longer say where they go.
+    const auto refuse = [&](const BlockCell& cell, const QString& why) {
+        return Refusal{
+            (target ? tablePlace(cell.row, cell.column) : cellName(cell.row, cell.column)) + why};
+    };
+    const auto value = [&](const BlockCell& cell, ValueKind kind) {
+        const survey_file::CellReading read = survey_file::readCell(cell.text, kind);
+        if (!read.fault.empty()) throw refuse(cell, QString::fromStdString(read.fault));
+        return read.value;
+    };
+    const auto sections = [&] { return n + static_cast<int>(growth.sections.size()); };
+    const auto keyOf = [&](int i) -> double {
+        if (!stations) return i;
+        return i <= n ? survey().sections[i - 1].station : growth.sections[i - n - 1].station;
+    };
+    const auto newSection = [&](double station) {
+        growth.sections.push_back({});
+        growth.sections.back().station = stations ? station : 0.0;
+        target = Target{sections(), Line::Ground};
+    };
+    const auto spacing = [&](int i, const BlockCell& cell) {
+        const double given = value(cell, ValueKind::Spacing);
+        if (spacingAt.contains(i) && value(spacingAt[i], ValueKind::Spacing) != given)
+            throw refuse(cell,
+                         QString::fromStdString(survey_file::quotedCell(cell.text)) +
+                             QStringLiteral("与这个断面已有的间距不同，每个断面只能有一个间距"));
+        spacingAt[i] = cell;
+        if (i < n) cells.push_back({i, Line::Ground, 0, Column::Spacing, given});
+        if (i > n) growth.sections[i - n - 1].spacing = given;
+    };
     try {
-        const auto value = [this](int row, int column, const std::string& cell, ValueKind kind) {
-            const survey_file::CellReading read = survey_file::readCell(cell, kind);
-            if (!read.fault.empty())
-                throw Refusal{cellName(row, column) + QString::fromStdString(read.fault)};
-            return read.value;
-        };
-        QStringList lines = text.split(u'\n');
-        if (!lines.isEmpty() && lines.back().isEmpty()) lines.removeLast();
-        for (int r = 0; r < lines.size(); ++r) {
-            QString line = lines[r];
-            if (line.endsWith(u'\r')) line.chop(1);
-            const int row = row0 + r;
-            const Place at = place(row);
-            const QStringList parts = line.split(u'\t');
-            for (int c = 0; c < parts.size(); ++c) {
-                const int column = column0 + c;
-                const std::string cell(survey_file::trimBlanks(parts[c].toStdString()));
-                if (cell.empty()) continue;
-                if (column >= columnCount() || at.section == 0)
-                    throw Refusal{QStringLiteral("第 %1 行第 %2 列").arg(row + 1).arg(column + 1) +
-                                  QString::fromStdString(survey_file::quotedCell(cell)) +
-                                  QStringLiteral("在表格之外：新的断面请先在最后一行输入桩号"
-                                                 "（或断面号）")};
-                const Line onLine = at.design ? Line::Design : Line::Ground;
-                switch (field(column)) {
-                    case Key:
-                        if (stations) {
-                            cells.push_back({at.section, onLine, 0, Column::Station,
-                                             value(row, column, cell, ValueKind::Station)});
-                        } else if (runtime::readNumber(cell) != std::optional<double>(at.section)) {
-                            throw Refusal{cellName(row, column) +
-                                          QString::fromStdString(
-                                              survey_file::notNextSection(cell, at.section))};
-                        }
-                        break;
-                    case LineName:
-                        if (QString::fromStdString(cell) !=
-                            data(index(row, column), Qt::DisplayRole))
-                            throw Refusal{cellName(row, column) +
-                                          QString::fromStdString(survey_file::quotedCell(cell)) +
-                                          QStringLiteral("不是这一行的线")};
-                        break;
-                    case Elevation:
-                    case Offset: {
-                        const bool h = field(column) == Elevation;
-                        // On a line's empty row: its next point, both cells the same one.
-                        const int point =
-                            at.point > 0 ? at.point : static_cast<int>(this->line(at).size()) + 1;
-                        cells.push_back({at.section, onLine, point,
-                                         h ? Column::Elevation : Column::Offset,
-                                         value(row, column, cell,
-                                               h ? ValueKind::Elevation : ValueKind::Offset)});
-                        break;
-                    }
-                    case Spacing:
-                        if (!(flags(index(row, column)) & Qt::ItemIsEditable))
-                            throw Refusal{cellName(row, column) +
-                                          QStringLiteral("只在断面的第一行，最后一个断面没有间距")};
-                        cells.push_back({at.section, onLine, 0, Column::Spacing,
-                                         value(row, column, cell, ValueKind::Spacing)});
-                        break;
-                    case Cut:
-                    case Fill:
-                        break;
+        const auto block = pastedBlock(text);
+        for (std::size_t r = 0; r < block.size(); ++r) {
+            const int row = row0 + static_cast<int>(r);
+            std::map<Field, BlockCell> at;
+            for (std::size_t c = 0; c < block[r].size(); ++c) {
+                BlockCell cell{row, column0 + static_cast<int>(c),
+                               std::string(survey_file::trimBlanks(block[r][c]))};
+                if (cell.text.empty()) continue;
+                if (cell.column >= columnCount())
+                    throw Refusal{tablePlace(row, cell.column) +
+                                  QString::fromStdString(survey_file::quotedCell(cell.text)) +
+                                  QStringLiteral("在表格之外，是多余的数据")};
+                at[field(cell.column)] = std::move(cell);
+            }
+            const bool point = at.contains(Elevation) || at.contains(Offset);
+            const Place place = target ? Place{} : this->place(row);
+            if (!target && place.section > 0 && (place.point > 0 || !point)) {
+                // On the table's own row.
+                const int i = place.section;
+                if (at.contains(Key)) {
+                    if (stations)
+                        cells.push_back({i, lineOf(place), 0, Column::Station,
+                                         value(at[Key], ValueKind::Station)});
+                    else if (runtime::readNumber(at[Key].text) != std::optional<double>(i))
+                        throw refuse(at[Key], QString::fromStdString(
+                                                  survey_file::notNextSection(at[Key].text, i)));
+                }
+                if (at.contains(LineName) && place.point > 0 &&
+                    lineNamed(at[LineName].text) != lineOf(place))
+                    throw refuse(at[LineName], QString::fromStdString(
+                                                   survey_file::quotedCell(at[LineName].text)) +
+                                                   QStringLiteral("不是这一行的线"));
+                for (const Field f : {Elevation, Offset})
+                    if (at.contains(f))
+                        cells.push_back({i, lineOf(place), place.point,
+                                         f == Elevation ? Column::Elevation : Column::Offset,
+                                         value(at[f], f == Elevation ? ValueKind::Elevation
+                                                                     : ValueKind::Offset)});
+                if (at.contains(Spacing)) {
+                    if (!(flags(index(row, at[Spacing].column)) & Qt::ItemIsEditable))
+                        throw refuse(at[Spacing],
+                                     QStringLiteral("只在断面的第一行，最后一个断面没有间距"));
+                    spacing(i, at[Spacing]);
+                }
+                continue;
+            }
+            if (at.empty()) continue;
+            // The rows add points from here on.
+            if (!target && place.section > 0) target = Target{place.section, lineOf(place)};
+            const int last = sections();
+            if (at.contains(Key)) {
+                const int i = target ? target->section : last;
+                double key = 0.0;
+                if (stations) {
+                    key = value(at[Key], ValueKind::Station);
+                } else {
+                    const std::optional<double> number = runtime::readNumber(at[Key].text);
+                    if (number != std::optional<double>(i) &&
+                        number != std::optional<double>(last + 1))
+                        throw refuse(at[Key], QString::fromStdString(survey_file::notNextSection(
+                                                  at[Key].text, last + 1)));
+                    key = *number;
+                }
+                if (i == 0 || key != keyOf(i)) {
+                    if (i < last)
+                        throw refuse(
+                            at[Key],
+                            QStringLiteral("与这个断面的%1不同：新的断面请粘贴在最后一行")
+                                .arg(stations ? QStringLiteral("桩号") : QStringLiteral("编号")));
+                    newSection(key);
+                } else if (!target) {
+                    target = Target{i, Line::Ground};
+                }
+            } else if (!target) {
+                // No key on the empty row at the end: the last section goes on.
+                if (last == 0) newSection(0.0);
+                target = Target{sections(), Line::Ground};
+            }
+            if (at.contains(LineName)) {
+                const std::optional<Line> line = lineNamed(at[LineName].text);
+                if (!line)
+                    throw refuse(
+                        at[LineName],
+                        QString::fromStdString(survey_file::quotedCell(at[LineName].text)) +
+                            QStringLiteral("不是有效的线，应为“地面线”或“设计线”"));
+                target->line = *line;
+            }
+            if (point) {
+                if (!at.contains(Elevation))
+                    throw refuse({row, column(Elevation), {}}, QStringLiteral("没有高程"));
+                if (!at.contains(Offset))
+                    throw refuse({row, column(Offset), {}}, QStringLiteral("没有距离"));
+                const section::LinePoint next{value(at[Elevation], ValueKind::Elevation),
+                                              value(at[Offset], ValueKind::Offset)};
+                const int i = target->section;
+                if (i > n) {
+                    section::CutFillSection& fresh = growth.sections[i - n - 1];
+                    (target->line == Line::Design ? fresh.design : fresh.ground).push_back(next);
+                } else {
+                    const Place on{i, 0, target->line == Line::Design};
+                    const int j = static_cast<int>(line(on).size()) + ++added[{i, target->line}];
+                    cells.push_back({i, target->line, j, Column::Elevation, next.elevation});
+                    cells.push_back({i, target->line, j, Column::Offset, next.offset});
                 }
             }
+            if (at.contains(Spacing)) spacing(target->section, at[Spacing]);
         }
+        if (const auto last = spacingAt.find(sections()); last != spacingAt.end())
+            throw refuse(last->second, QStringLiteral("：最后一个断面后面没有断面，不应有间距"));
+        if (spacingAt.contains(n)) growth.spacing = value(spacingAt[n], ValueKind::Spacing);
     } catch (const Refusal& refusal) {
         return told(refusal.message + QStringLiteral("。粘贴没有进行，数据保持不变。"));
     }
-    return outcome(document_.pasteCutFill(cells), cellName(row0, column0));
+    return outcome(document_.pasteCutFill(cells, std::move(growth)), cellName(row0, column0));
 }
 
 }  // namespace window

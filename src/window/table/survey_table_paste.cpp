@@ -4,7 +4,6 @@
 // from the last section, a key cell that differs starting a new section.
 // The whole block is one step, or nothing when any cell is refused.
 
-#include <QStringList>
 #include <map>
 #include <optional>
 
@@ -37,20 +36,6 @@ double value(const BlockCell& cell, ValueKind kind) {
     return read.value;
 }
 
-// The block's lines and cells, CRLF or LF, a trailing line end ignored.
-std::vector<std::vector<std::string>> splitBlock(const QString& text) {
-    QStringList lines = text.split(u'\n');
-    if (!lines.isEmpty() && lines.back().isEmpty()) lines.removeLast();
-    std::vector<std::vector<std::string>> block;
-    for (QString line : lines) {
-        if (line.endsWith(u'\r')) line.chop(1);
-        std::vector<std::string> cells;
-        for (const QString& cell : line.split(u'\t')) cells.push_back(cell.toStdString());
-        block.push_back(std::move(cells));
-    }
-    return block;
-}
-
 }  // namespace
 
 QString SurveyTableModel::paste(int row0, int column0, const QString& text) {
@@ -67,7 +52,7 @@ QString SurveyTableModel::paste(int row0, int column0, const QString& text) {
         double lastKey = n > 0 ? (stations ? s.stations(n) : n) : 0.0;
         bool lastHasPoints = n > 0 && s.pointCounts(n) > 0;
         std::map<int, double> spacingOf;
-        const auto block = splitBlock(text);
+        const auto block = pastedBlock(text);
         for (std::size_t r = 0; r < block.size(); ++r) {
             const int row = row0 + static_cast<int>(r);
             std::array<std::optional<BlockCell>, 4> at;

@@ -200,6 +200,12 @@ void SurveyTableView::keyPressEvent(QKeyEvent* event) {
         }
     }
     if (key == Qt::Key_Backtab && state() != EditingState) return moveOn(key);
+    // Typed on a cell that takes nothing (a new survey's 高程H before its
+    // station, say): told why, not dropped.
+    if (state() != EditingState && currentIndex().isValid() && event->text().trimmed().size() > 0 &&
+        !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) &&
+        !(model_->flags(currentIndex()) & Qt::ItemIsEditable))
+        return tell(model_->commit(currentIndex(), event->text()));
     // Moving away forgets where the Tabs began; typing into the next cell does not.
     if (key != Qt::Key_Tab && key != Qt::Key_Backtab && event->text().isEmpty()) tabStart_ = -1;
     QTableView::keyPressEvent(event);
@@ -215,7 +221,7 @@ void SurveyTableView::currentChanged(const QModelIndex& current, const QModelInd
     const TableModel::Place at = model_->place(current.row());
     const bool pointCell =
         current.column() == model_->elevationColumn() || current.column() == model_->offsetColumn();
-    emit currentPointChanged(at.section, pointCell ? at.point : 0);
+    emit currentPointChanged(at.section, pointCell ? at.point : 0, at.design);
 }
 
 std::vector<int> SurveyTableView::selectedRows() const {

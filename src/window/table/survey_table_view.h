@@ -47,7 +47,8 @@ class SurveyTableView : public QTableView {
   signals:
     // The section and point of the current cell: point 0 on a station or
     // spacing cell or a section without points; section 0 on the empty row.
-    void currentPointChanged(int section, int point);
+    // `design` for a point of a cut-and-fill survey's design line.
+    void currentPointChanged(int section, int point, bool design);
     // A refusal or a hint for the status bar.
     void message(const QString& text);
 

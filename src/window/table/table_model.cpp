@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/table/table_model.h"
 
+#include <QStringList>
 #include <map>
 
 #include "runtime/number_text.h"
@@ -14,6 +15,19 @@ QString tablePlace(int row, int column) {
 
 QString cellText(double value) {
     return QString::fromStdString(runtime::numberToText(value));
+}
+
+std::vector<std::vector<std::string>> pastedBlock(const QString& text) {
+    QStringList lines = text.split(u'\n');
+    if (!lines.isEmpty() && lines.back().isEmpty()) lines.removeLast();
+    std::vector<std::vector<std::string>> block;
+    for (QString line : lines) {
+        if (line.endsWith(u'\r')) line.chop(1);
+        std::vector<std::string> cells;
+        for (const QString& cell : line.split(u'\t')) cells.push_back(cell.toStdString());
+        block.push_back(std::move(cells));
+    }
+    return block;
 }
 
 SectionNumber sectionNumberTyped(const std::string& cell, int held) {

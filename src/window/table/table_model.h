@@ -82,6 +82,9 @@ QString tablePlace(int row, int column);
 // A number shown in a cell, as the survey files write it.
 QString cellText(double value);
 
+// A pasted block's lines and cells, CRLF or LF, a trailing line end ignored.
+std::vector<std::vector<std::string>> pastedBlock(const QString& text);
+
 // What a section number typed on the key cell of a survey without stations
 // (`held` sections) asks for: a new section when it is the next number, no
 // change when it is the last one's again; else why not.

@@ -112,6 +112,14 @@ void CutFillCanvas::paintEvent(QPaintEvent*) {
     drawCentreLine(painter, scale, box);
     drawLine(painter, scale, picture_.ground, kGroundColour);
     drawLine(painter, scale, picture_.design, kDesignColour);
+    const auto& ringed = picture_.highlighted.design ? picture_.design : picture_.ground;
+    if (const int j = picture_.highlighted.point; j >= 1 && j <= int(ringed.size())) {
+        // As in the closed outline's drawing, wide enough to be seen among close points.
+        painter.setPen(QPen(kHighlightColour, 2.5));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawEllipse(pointAt(scale, ringed[j - 1].offset, ringed[j - 1].elevation), 7.5,
+                            7.5);
+    }
 
     painter.setFont(font());
     for (const LegendEntry& entry : legend()) {

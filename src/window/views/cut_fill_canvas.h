@@ -4,7 +4,8 @@
 // outline's: the metre grid and the centre line, the cut region (the ground
 // above the design, 挖方) and the fill region (the design above the ground,
 // 填方) shaded in two colours, the ground line and the design line over them
-// with their points marked, and a legend in a row above the drawing.
+// with their points marked, the point of the table's current row ringed, and
+// a legend in a row above the drawing.
 
 #include <QColor>
 #include <QRectF>
@@ -26,6 +27,10 @@ inline const QColor kDesignColour(Qt::black);
 struct CutFillPicture {
     std::vector<section::LinePoint> ground;
     std::vector<section::LinePoint> design;
+    struct Ring {
+        int point = 0;  // 1-based, 0 for none
+        bool design = false;
+    } highlighted{};
 };
 
 class CutFillCanvas : public QWidget {

@@ -10,6 +10,8 @@
 namespace window {
 
 inline const QColor kGridColour(225, 225, 225);
+// The ring around the point of the table's current row.
+inline const QColor kHighlightColour(220, 0, 200);
 
 inline QFont tickFont() {
     return QFont(QStringLiteral("DejaVu Sans"), 7);

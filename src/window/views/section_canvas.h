@@ -33,8 +33,6 @@ struct SectionPicture {
     int highlighted = 0;                     // the point ringed (1-based), 0 for none
 };
 
-inline const QColor kHighlightColour(220, 0, 200);
-
 class SectionCanvas : public QWidget {
     Q_OBJECT
 

@@ -192,11 +192,12 @@ void SectionPanel::follow(const document::Change& change) {
     showSection(list_->currentIndex() + 1);
 }
 
-void SectionPanel::showPoint(int i, int j) {
+void SectionPanel::showPoint(int i, int j, bool design) {
     markedSection_ = i;
     markedPoint_ = j;
+    markedDesign_ = design;
     if (i > 0) return showSection(i);
-    if (document_.survey().sectionCount() > 0) showSection(list_->currentIndex() + 1);
+    if (sectionCount() > 0) showSection(list_->currentIndex() + 1);
 }
 
 void SectionPanel::showSection(int i) {
@@ -246,7 +247,9 @@ void SectionPanel::showCutFill(int i) {
     caption_->setText(QStringLiteral("地面线 %1 个点，设计线 %2 个点")
                           .arg(section.ground.size())
                           .arg(section.design.size()));
-    cutFillCanvas_->setPicture({section.ground, section.design});
+    CutFillPicture picture{section.ground, section.design};
+    if (i == markedSection_) picture.highlighted = {markedPoint_, markedDesign_};
+    cutFillCanvas_->setPicture(std::move(picture));
 }
 
 }  // namespace window

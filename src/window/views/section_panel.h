@@ -45,7 +45,8 @@ class SectionPanel : public QWidget {
     // The section of the table's current row with its point j ringed; no
     // point ringed for j = 0 (a station or spacing cell), nor for section 0
     // (the table's empty row), which leaves the section on show as it is.
-    void showPoint(int i, int j);
+    // `design` for a point of a cut-and-fill survey's design line.
+    void showPoint(int i, int j, bool design = false);
 
     SectionCanvas& canvas() const { return *canvas_; }
     CutFillCanvas& cutFillCanvas() const { return *cutFillCanvas_; }
@@ -78,6 +79,7 @@ class SectionPanel : public QWidget {
     std::vector<section::CutFillWarning> cutFillWarnings_;
     int markedSection_ = 0;
     int markedPoint_ = 0;
+    bool markedDesign_ = false;
 };
 
 }  // namespace window
