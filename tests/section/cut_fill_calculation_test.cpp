@@ -149,9 +149,6 @@ TEST(CutFillResultTable, has_the_columns_of_results_with_empty_cells_where_nothi
                                                        "12.500", "650.000", "0.000", "0.000"}));
     EXPECT_EQ(table.rows[1], (std::vector<std::string>{"2", "", "0.000", "100.000", "", "", "",
                                                        "12.500", "650.000"}));
-    // Halves go to the even neighbour, as every computed figure.
-    EXPECT_EQ(cutFillFigure(0.0625), "0.062");
-    EXPECT_EQ(cutFillFigure(-0.0), "0.000");
 }
 
 // Volumes that come out negative or zero, and areas cut short by a ground

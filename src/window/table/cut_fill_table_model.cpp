@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "section/cut_fill_calculation.h"
+#include "section/cut_fill_figures.h"
 #include "section/cut_fill_rows.h"
 #include "survey_file/cells.h"
 
@@ -35,6 +36,12 @@ QString fieldName(CutFillTableModel::Field field, bool stations) {
             return QStringLiteral("填方面积");
     }
     return {};
+}
+
+// A section's cut or fill area as every cut-and-fill figure is shown.
+std::string areaFigure(const section::CutFillSurvey& survey, int i, bool cut) {
+    const section::CutFillFigures figures(survey);
+    return cut ? figures.cut().area(i) : figures.fill().area(i);
 }
 
 }  // namespace
@@ -120,8 +127,7 @@ QVariant CutFillTableModel::data(const QModelIndex& index, int role) const {
             if (!s.areas)
                 return f == Cut ? QStringLiteral("无面积")
                                 : QString::fromStdString(section::noAreasReason(s));
-            return QString::fromStdString(
-                section::cutFillFigure(f == Cut ? s.areas->cut : s.areas->fill));
+            return QString::fromStdString(areaFigure(survey(), at.section, f == Cut));
     }
     return {};
 }

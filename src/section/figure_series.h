@@ -1,0 +1,83 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// One series of figures of a calculated survey, as the user reads them: the
+// areas of the sections, the volumes between them by the average-end-area
+// rule and the running totals of the volumes. Each is the exact arithmetic
+// of the values entered, rounded once to three decimals (halves to the even
+// neighbour) and written "0.000", so that a checker working from the typed
+// values gets every digit.
+//
+// The 64-bit figures of the record nearly always settle it: a figure is
+// worked out exactly only when its binary value lies within its error bound
+// of a half-thousandth, where the two could round apart.
+//
+// A closed outline's survey has one series, a cut-and-fill survey two (cut
+// and fill); each gives its areas, their bounds and their exact values.
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "runtime/exact_decimal.h"
+#include "runtime/exact_fraction.h"
+
+namespace section {
+
+constexpr double kUnit = 0x1p-53;      // the relative rounding error of one operation
+constexpr double kUnderflow = 1e-290;  // room for products of values near zero
+
+// A 64-bit figure and a bound on how far it may lie from the exact one.
+struct Bounded {
+    double value = 0.0;
+    double error = 0.0;
+};
+
+// The figure as shown: from `figure` where no half-thousandth lies within its
+// bound, else from `exact()`.
+std::string boundedText(const Bounded& figure,
+                        const std::function<runtime::ExactFraction()>& exact);
+
+class FigureSeries {
+  public:
+    // Section i's (1-based) figures as the record holds them and exactly.
+    struct Source {
+        int count = 0;
+        std::function<Bounded(int)> area;
+        std::function<runtime::ExactFraction(int)> exactArea;
+        // The pair i, i+1: whether it has a volume, the record's volume and
+        // spacing, and the spacing as entered.
+        std::function<bool(int)> hasVolume;
+        std::function<double(int)> volume;
+        std::function<double(int)> spacing;
+        std::function<runtime::ExactDecimal(int)> exactSpacing;
+    };
+    explicit FigureSeries(Source source);
+
+    std::string area(int i) const;          // 1..N
+    std::string volume(int i) const;        // 1..N-1
+    std::string runningTotal(int i) const;  // the volumes before section i, 1..N
+    std::string total() const;
+
+    // The total, for figures worked out from the totals of two series.
+    Bounded boundedTotal() const;
+    runtime::ExactFraction exactTotal() const;
+
+  private:
+    const Bounded& boundedArea(int i) const;
+    void boundVolumes() const;
+    runtime::ExactFraction exactArea(int i) const;
+    runtime::ExactFraction exactVolume(int i) const;
+    runtime::ExactFraction exactRunningTotal(int i) const;
+
+    Source source_;
+    // Worked out as they are first asked for: an area's bound costs a pass
+    // over its points.
+    mutable std::vector<std::optional<Bounded>> areas_;  // 0..N
+    mutable std::vector<Bounded> volumes_;               // 0..N-1
+    mutable std::vector<Bounded> running_;               // 0..N: volumes 1..i-1
+    mutable std::vector<std::optional<runtime::ExactFraction>> exactAreas_;
+    mutable std::vector<runtime::ExactFraction> exactRunning_;  // the sums worked out so far
+};
+
+}  // namespace section
