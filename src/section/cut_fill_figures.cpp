@@ -18,16 +18,63 @@ sweep::Lines linesOf(const CutFillSection& section) {
 }
 
 // Twice the area where F / denominator lies above zero over a strip of
-// width w on which F runs linearly from fa to fb: the trapezoid, or up to
-// where F crosses zero.
+// width w on which F runs linearly from fa to fb, changing sign.
 ExactFraction twiceAbove(const ExactDecimal& fa, const ExactDecimal& fb, const ExactDecimal& w,
                          const ExactDecimal& denominator) {
-    const bool aBelow = fa.isNegative(), bBelow = fb.isNegative();
-    if (!aBelow && !bBelow) return {(fa + fb) * w, denominator};
-    if ((aBelow || fa.isZero()) && (bBelow || fb.isZero())) return {};
-    const ExactDecimal& up = aBelow ? fb : fa;
-    return {up * up * w, (aBelow ? fb - fa : fa - fb) * denominator};
+    const bool aAbove = !fa.isNegative();
+    const ExactDecimal& up = aAbove ? fa : fb;
+    return {up * up * w, (aAbove ? fa - fb : fb - fa) * denominator};
 }
+
+// Twice the integral of a line over strips handed on in increasing S. The
+// strips that follow each other on one segment are taken as one piece: a
+// whole segment's integral is a decimal, only a piece that ends inside a
+// segment is a fraction of its width. So a section of many points and few
+// crossings needs few fractions, whose divisors would otherwise multiply.
+class LineIntegral {
+  public:
+    explicit LineIntegral(const sweep::Ascending& line) : line_(line) {}
+
+    void add(std::size_t k, double a, double b) {
+        if (piece_ && k == k_ && a == to_) {
+            to_ = b;
+            return;
+        }
+        close();
+        piece_ = true;
+        k_ = k;
+        from_ = a;
+        to_ = b;
+    }
+
+    ExactFraction twice() {
+        close();
+        return ExactFraction(whole_) + pieces_;
+    }
+
+  private:
+    void close() {
+        if (!piece_) return;
+        piece_ = false;
+        const ExactDecimal from = ExactDecimal::of(from_), to = ExactDecimal::of(to_);
+        if (from_ == line_.s(k_) && to_ == line_.s(k_ + 1)) {
+            whole_ = whole_ + (ExactDecimal::of(line_.h(k_)) + ExactDecimal::of(line_.h(k_ + 1))) *
+                                  (to - from);
+        } else {
+            pieces_ = pieces_ +
+                      ExactFraction(
+                          (line_.timesWidth(k_, from_) + line_.timesWidth(k_, to_)) * (to - from),
+                          line_.exactWidth(k_));
+        }
+    }
+
+    const sweep::Ascending& line_;
+    bool piece_ = false;
+    std::size_t k_ = 0;
+    double from_ = 0.0, to_ = 0.0;
+    ExactDecimal whole_;
+    ExactFraction pieces_;
+};
 
 // A bound on the error of the sweep's twice the cut, and of its twice the
 // fill, strip by strip: the lines' values at a strip's sides lie within a
@@ -104,9 +151,12 @@ double CutFillFigures::areaError(int i) const {
     return section.areas ? twiceAreaError(linesOf(section)) : 0.0;
 }
 
-// Both areas strip by strip from the values entered: on a strip, each line
+// Both areas from the values entered, strip by strip: on a strip, each line
 // times its segment's width is a decimal linear in S, so ground minus design
-// times both widths is a decimal F at either side.
+// times both widths is a decimal F at either side, which tells the strip's
+// kind. A strip that crosses adds its two parts as fractions; a strip above
+// or below adds the lines' integrals over it, taken together with the
+// strips next to it on the same segments.
 const CutFillFigures::Exact& CutFillFigures::exactAreas(int i) const {
     std::optional<Exact>& known = exact_.at(i);
     if (known) return *known;
@@ -114,26 +164,34 @@ const CutFillFigures::Exact& CutFillFigures::exactAreas(int i) const {
     known.emplace();
     if (!section.areas) return *known;
     const sweep::Lines lines = linesOf(section);
-    ExactFraction twiceCut, twiceFill;
+    LineIntegral groundAbove(lines.ground), designAbove(lines.design);
+    LineIntegral groundBelow(lines.ground), designBelow(lines.design);
+    ExactFraction crossingCut, crossingFill;
     sweep::forEachSegmentPair(lines, [&](double a, double b, std::size_t i, std::size_t j) {
-        const auto of = [](double value) { return ExactDecimal::of(value); };
-        const auto times = [&](const sweep::Ascending& line, std::size_t k, double at) {
-            // The line's value at `at` times its segment's width.
-            const ExactDecimal s0 = of(line.s(k)), s1 = of(line.s(k + 1)), x = of(at);
-            return of(line.h(k)) * (s1 - x) + of(line.h(k + 1)) * (x - s0);
-        };
-        const ExactDecimal groundWidth = of(lines.ground.s(i + 1)) - of(lines.ground.s(i));
-        const ExactDecimal designWidth = of(lines.design.s(j + 1)) - of(lines.design.s(j));
+        const ExactDecimal groundWidth = lines.ground.exactWidth(i);
+        const ExactDecimal designWidth = lines.design.exactWidth(j);
         const auto difference = [&](double at) {
-            return designWidth * times(lines.ground, i, at) -
-                   groundWidth * times(lines.design, j, at);
+            return designWidth * lines.ground.timesWidth(i, at) -
+                   groundWidth * lines.design.timesWidth(j, at);
         };
-        const ExactDecimal fa = difference(a), fb = difference(b), w = of(b) - of(a);
-        const ExactDecimal widths = groundWidth * designWidth;
-        twiceCut = twiceCut + twiceAbove(fa, fb, w, widths);
-        twiceFill = twiceFill + twiceAbove(ExactDecimal() - fa, ExactDecimal() - fb, w, widths);
+        const ExactDecimal fa = difference(a), fb = difference(b);
+        const bool aBelow = fa.isNegative(), bBelow = fb.isNegative();
+        if (!aBelow && !bBelow) {
+            groundAbove.add(i, a, b);
+            designAbove.add(j, a, b);
+        } else if ((aBelow || fa.isZero()) && (bBelow || fb.isZero())) {
+            groundBelow.add(i, a, b);
+            designBelow.add(j, a, b);
+        } else {
+            const ExactDecimal w = ExactDecimal::of(b) - ExactDecimal::of(a);
+            const ExactDecimal widths = groundWidth * designWidth;
+            crossingCut = crossingCut + twiceAbove(fa, fb, w, widths);
+            crossingFill =
+                crossingFill + twiceAbove(ExactDecimal() - fa, ExactDecimal() - fb, w, widths);
+        }
     });
-    *known = {twiceCut.half(), twiceFill.half()};
+    *known = {(groundAbove.twice() - designAbove.twice() + crossingCut).half(),
+              (designBelow.twice() - groundBelow.twice() + crossingFill).half()};
     return *known;
 }
 

@@ -12,6 +12,7 @@
 #include <optional>
 #include <span>
 
+#include "runtime/exact_decimal.h"
 #include "section/cut_fill_survey.h"
 
 namespace section::sweep {
@@ -40,6 +41,17 @@ struct Ascending {
     std::size_t segmentFrom(double at, std::size_t k) const {
         while (s(k + 1) <= at) ++k;
         return k;
+    }
+    // Segment k's width, and the line's value at `at` times it, exactly
+    // from the values entered.
+    runtime::ExactDecimal exactWidth(std::size_t k) const {
+        return runtime::ExactDecimal::of(s(k + 1)) - runtime::ExactDecimal::of(s(k));
+    }
+    runtime::ExactDecimal timesWidth(std::size_t k, double at) const {
+        using runtime::ExactDecimal;
+        const ExactDecimal x = ExactDecimal::of(at);
+        return ExactDecimal::of(h(k)) * (ExactDecimal::of(s(k + 1)) - x) +
+               ExactDecimal::of(h(k + 1)) * (x - ExactDecimal::of(s(k)));
     }
     // The line's value at `at` inside segment k.
     double valueAt(std::size_t k, double at) const {
