@@ -12,9 +12,12 @@ namespace {
 using runtime::ExactDecimal;
 using runtime::ExactFraction;
 
-// The lines of a section that has areas.
-sweep::Lines linesOf(const CutFillSection& section) {
-    return *sweep::overlapping(section.ground, section.design);
+// The lines a section's areas were worked out from; none where it has no
+// areas, or areas it was given without lines that hold them (as a file may
+// carry), which are then taken as they are.
+std::optional<sweep::Lines> linesOf(const CutFillSection& section) {
+    if (!section.areas || section.ground.size() < 2 || section.design.size() < 2) return {};
+    return sweep::overlapping(section.ground, section.design);
 }
 
 // Twice the area where F / denominator lies above zero over a strip of
@@ -147,8 +150,8 @@ std::string CutFillFigures::net() const {
 }
 
 double CutFillFigures::areaError(int i) const {
-    const CutFillSection& section = survey_.sections[i - 1];
-    return section.areas ? twiceAreaError(linesOf(section)) : 0.0;
+    const std::optional<sweep::Lines> lines = linesOf(survey_.sections[i - 1]);
+    return lines ? twiceAreaError(*lines) : 0.0;
 }
 
 // Both areas from the values entered, strip by strip: on a strip, each line
@@ -161,9 +164,14 @@ const CutFillFigures::Exact& CutFillFigures::exactAreas(int i) const {
     std::optional<Exact>& known = exact_.at(i);
     if (known) return *known;
     const CutFillSection& section = survey_.sections[i - 1];
-    known.emplace();
-    if (!section.areas) return *known;
-    const sweep::Lines lines = linesOf(section);
+    const std::optional<sweep::Lines> held = linesOf(section);
+    if (!held) {
+        const CutFillAreas areas = section.areas.value_or(CutFillAreas{});
+        known = Exact{ExactFraction(ExactDecimal::of(areas.cut)),
+                      ExactFraction(ExactDecimal::of(areas.fill))};
+        return *known;
+    }
+    const sweep::Lines& lines = *held;
     LineIntegral groundAbove(lines.ground), designAbove(lines.design);
     LineIntegral groundBelow(lines.ground), designBelow(lines.design);
     ExactFraction crossingCut, crossingFill;
@@ -190,8 +198,8 @@ const CutFillFigures::Exact& CutFillFigures::exactAreas(int i) const {
                 crossingFill + twiceAbove(ExactDecimal() - fa, ExactDecimal() - fb, w, widths);
         }
     });
-    *known = {(groundAbove.twice() - designAbove.twice() + crossingCut).half(),
-              (designBelow.twice() - groundBelow.twice() + crossingFill).half()};
+    known = Exact{(groundAbove.twice() - designAbove.twice() + crossingCut).half(),
+                  (designBelow.twice() - groundBelow.twice() + crossingFill).half()};
     return *known;
 }
 
