@@ -107,50 +107,8 @@ double twiceAreaError(const sweep::Lines& lines) {
     return 32.0 * kUnit * (error + partials) + strips * kUnderflow;
 }
 
-ExactDecimal exactSpacing(const CutFillSurvey& survey, int i) {
-    const auto& sections = survey.sections;
-    if (survey.stationsEntered())
-        return ExactDecimal::of(sections[i].station) - ExactDecimal::of(sections[i - 1].station);
-    return ExactDecimal::of(sections[i - 1].spacing);
-}
-
-}  // namespace
-
-CutFillFigures::CutFillFigures(const CutFillSurvey& survey)
-    : survey_(survey),
-      exact_(survey.sections.size() + 1),
-      cut_(series(&CutFillAreas::cut, &Exact::cut, &CutFillSection::cutVolume)),
-      fill_(series(&CutFillAreas::fill, &Exact::fill, &CutFillSection::fillVolume)) {}
-
-FigureSeries::Source CutFillFigures::series(double CutFillAreas::*area,
-                                            runtime::ExactFraction Exact::*exact,
-                                            double CutFillSection::*volume) const {
-    const auto section = [this](int i) -> const CutFillSection& {
-        return survey_.sections[std::size_t(i - 1)];
-    };
-    return {
-        .count = survey_.sectionCount(),
-        .area =
-            [=, this](int i) {
-                return Bounded{section(i).areas.value_or(CutFillAreas{}).*area, areaError(i)};
-            },
-        .exactArea = [=, this](int i) { return exactAreas(i).*exact; },
-        .hasVolume = [this](int i) { return pairHasVolumes(survey_, i); },
-        .volume = [=](int i) { return section(i).*volume; },
-        .spacing = [=](int i) { return section(i).spacing; },
-        .exactSpacing = [this](int i) { return exactSpacing(survey_, i); },
-    };
-}
-
-std::string CutFillFigures::net() const {
-    const Bounded cut = cut_.boundedTotal(), fill = fill_.boundedTotal();
-    const double value = cut.value - fill.value;
-    return boundedText({value, cut.error + fill.error + 2.0 * kUnit * std::abs(value)},
-                       [&] { return cut_.exactTotal() - fill_.exactTotal(); });
-}
-
-double CutFillFigures::areaError(int i) const {
-    const std::optional<sweep::Lines> lines = linesOf(survey_.sections[i - 1]);
+double areaErrorOf(const CutFillSection& section) {
+    const std::optional<sweep::Lines> lines = linesOf(section);
     return lines ? twiceAreaError(*lines) : 0.0;
 }
 
@@ -160,16 +118,12 @@ double CutFillFigures::areaError(int i) const {
 // kind. A strip that crosses adds its two parts as fractions; a strip above
 // or below adds the lines' integrals over it, taken together with the
 // strips next to it on the same segments.
-const CutFillFigures::Exact& CutFillFigures::exactAreas(int i) const {
-    std::optional<Exact>& known = exact_.at(i);
-    if (known) return *known;
-    const CutFillSection& section = survey_.sections[i - 1];
+ExactCutFill exactAreasOf(const CutFillSection& section) {
     const std::optional<sweep::Lines> held = linesOf(section);
     if (!held) {
         const CutFillAreas areas = section.areas.value_or(CutFillAreas{});
-        known = Exact{ExactFraction(ExactDecimal::of(areas.cut)),
-                      ExactFraction(ExactDecimal::of(areas.fill))};
-        return *known;
+        return {ExactFraction(ExactDecimal::of(areas.cut)),
+                ExactFraction(ExactDecimal::of(areas.fill))};
     }
     const sweep::Lines& lines = *held;
     LineIntegral groundAbove(lines.ground), designAbove(lines.design);
@@ -198,9 +152,69 @@ const CutFillFigures::Exact& CutFillFigures::exactAreas(int i) const {
                 crossingFill + twiceAbove(ExactDecimal() - fa, ExactDecimal() - fb, w, widths);
         }
     });
-    known = Exact{(groundAbove.twice() - designAbove.twice() + crossingCut).half(),
-                  (designBelow.twice() - groundBelow.twice() + crossingFill).half()};
+    return {(groundAbove.twice() - designAbove.twice() + crossingCut).half(),
+            (designBelow.twice() - groundBelow.twice() + crossingFill).half()};
+}
+
+ExactDecimal exactSpacing(const CutFillSurvey& survey, int i) {
+    const auto& sections = survey.sections;
+    if (survey.stationsEntered())
+        return ExactDecimal::of(sections[i].station) - ExactDecimal::of(sections[i - 1].station);
+    return ExactDecimal::of(sections[i - 1].spacing);
+}
+
+}  // namespace
+
+CutFillFigures::CutFillFigures(const CutFillSurvey& survey)
+    : survey_(survey),
+      exact_(survey.sections.size() + 1),
+      cut_(series(&CutFillAreas::cut, &ExactCutFill::cut, &CutFillSection::cutVolume)),
+      fill_(series(&CutFillAreas::fill, &ExactCutFill::fill, &CutFillSection::fillVolume)) {}
+
+FigureSeries::Source CutFillFigures::series(double CutFillAreas::*area,
+                                            runtime::ExactFraction ExactCutFill::*exact,
+                                            double CutFillSection::*volume) const {
+    const auto section = [this](int i) -> const CutFillSection& {
+        return survey_.sections[std::size_t(i - 1)];
+    };
+    return {
+        .count = survey_.sectionCount(),
+        .area =
+            [=, this](int i) {
+                return Bounded{section(i).areas.value_or(CutFillAreas{}).*area,
+                               areaErrorOf(section(i))};
+            },
+        .exactArea = [=, this](int i) { return exactAreas(i).*exact; },
+        .hasVolume = [this](int i) { return pairHasVolumes(survey_, i); },
+        .volume = [=](int i) { return section(i).*volume; },
+        .spacing = [=](int i) { return section(i).spacing; },
+        .exactSpacing = [this](int i) { return exactSpacing(survey_, i); },
+    };
+}
+
+std::string CutFillFigures::net() const {
+    const Bounded cut = cut_.boundedTotal(), fill = fill_.boundedTotal();
+    const double value = cut.value - fill.value;
+    return boundedText({value, cut.error + fill.error + 2.0 * kUnit * std::abs(value)},
+                       [&] { return cut_.exactTotal() - fill_.exactTotal(); });
+}
+
+const ExactCutFill& CutFillFigures::exactAreas(int i) const {
+    std::optional<ExactCutFill>& known = exact_.at(i);
+    if (!known) known = exactAreasOf(survey_.sections[i - 1]);
     return *known;
+}
+
+AreaFigures cutFillAreaFigures(const CutFillSection& section) {
+    const CutFillAreas areas = section.areas.value_or(CutFillAreas{});
+    const double error = areaErrorOf(section);
+    std::optional<ExactCutFill> exact;
+    const auto exactly = [&]() -> const ExactCutFill& {
+        if (!exact) exact = exactAreasOf(section);
+        return *exact;
+    };
+    return {boundedText({areas.cut, error}, [&] { return exactly().cut; }),
+            boundedText({areas.fill, error}, [&] { return exactly().fill; })};
 }
 
 }  // namespace section

@@ -16,6 +16,21 @@
 
 namespace section {
 
+// A section's cut and fill areas as shown, worked out from the section
+// alone, for a view of one section that need not pay for the whole
+// survey's figures. The section has areas.
+struct AreaFigures {
+    std::string cut;
+    std::string fill;
+};
+AreaFigures cutFillAreaFigures(const CutFillSection& section);
+
+// A section's exact cut and fill areas.
+struct ExactCutFill {
+    runtime::ExactFraction cut;
+    runtime::ExactFraction fill;
+};
+
 class CutFillFigures {
   public:
     // `survey` has been calculated and outlives this.
@@ -30,17 +45,13 @@ class CutFillFigures {
     std::string net() const;  // the total cut less the total fill
 
   private:
-    struct Exact {
-        runtime::ExactFraction cut;
-        runtime::ExactFraction fill;
-    };
-    FigureSeries::Source series(double CutFillAreas::*area, runtime::ExactFraction Exact::*exact,
+    FigureSeries::Source series(double CutFillAreas::*area,
+                                runtime::ExactFraction ExactCutFill::*exact,
                                 double CutFillSection::*volume) const;
-    double areaError(int i) const;
-    const Exact& exactAreas(int i) const;
+    const ExactCutFill& exactAreas(int i) const;
 
     const CutFillSurvey& survey_;
-    mutable std::vector<std::optional<Exact>> exact_;  // 0..N
+    mutable std::vector<std::optional<ExactCutFill>> exact_;  // 0..N
     FigureSeries cut_;
     FigureSeries fill_;
 };

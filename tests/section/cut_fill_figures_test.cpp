@@ -149,7 +149,8 @@ TEST(CutFillFigures, round_a_strip_of_an_exact_half_to_even) {
 
 // Random grid lines, crossing or not, whose exact areas are often halves at
 // the third decimal: every area, volume, running total and the net as the
-// exact fractions round, and the results table the same.
+// exact fractions round, and the results table and a section's figures
+// alone the same.
 TEST(CutFillFigures, round_as_the_exact_fractions_on_random_grid_lines) {
     std::mt19937 random(9);
     auto pick = [&](int from, int to) {
@@ -207,6 +208,9 @@ TEST(CutFillFigures, round_as_the_exact_fractions_on_random_grid_lines) {
                 halves += (fill * Fraction(1000)).q == 2;
                 EXPECT_EQ(figures.cut().area(i), thousandths(cut * Fraction(1000)));
                 EXPECT_EQ(figures.fill().area(i), thousandths(fill * Fraction(1000)));
+                const AreaFigures alone = cutFillAreaFigures(survey.sections[std::size_t(i - 1)]);
+                EXPECT_EQ(alone.cut, figures.cut().area(i));
+                EXPECT_EQ(alone.fill, figures.fill().area(i));
                 EXPECT_EQ(figures.cut().runningTotal(i), thousandths(runningCut * Fraction(1000)));
                 EXPECT_EQ(figures.fill().runningTotal(i),
                           thousandths(runningFill * Fraction(1000)));

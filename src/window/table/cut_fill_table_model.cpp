@@ -38,12 +38,6 @@ QString fieldName(CutFillTableModel::Field field, bool stations) {
     return {};
 }
 
-// A section's cut or fill area as every cut-and-fill figure is shown.
-std::string areaFigure(const section::CutFillSurvey& survey, int i, bool cut) {
-    const section::CutFillFigures figures(survey);
-    return cut ? figures.cut().area(i) : figures.fill().area(i);
-}
-
 }  // namespace
 
 CutFillTableModel::CutFillTableModel(document::SurveyDocument& document, QObject* parent)
@@ -127,7 +121,8 @@ QVariant CutFillTableModel::data(const QModelIndex& index, int role) const {
             if (!s.areas)
                 return f == Cut ? QStringLiteral("无面积")
                                 : QString::fromStdString(section::noAreasReason(s));
-            return QString::fromStdString(areaFigure(survey(), at.section, f == Cut));
+            return QString::fromStdString(f == Cut ? section::cutFillAreaFigures(s).cut
+                                                   : section::cutFillAreaFigures(s).fill);
     }
     return {};
 }

@@ -236,11 +236,12 @@ void SectionPanel::showOutline(int i) {
 
 void SectionPanel::showCutFill(int i) {
     const section::CutFillSection& section = document_.cutFill().sections[i - 1];
-    const section::CutFillFigures figures(document_.cutFill());
+    const section::AreaFigures figures =
+        section.areas ? section::cutFillAreaFigures(section) : section::AreaFigures{};
     title_->setText(list_->itemText(i - 1) + QStringLiteral("  ") +
                     (section.areas ? QStringLiteral("挖方面积 %1 平方米  填方面积 %2 平方米")
-                                         .arg(QString::fromStdString(figures.cut().area(i)),
-                                              QString::fromStdString(figures.fill().area(i)))
+                                         .arg(QString::fromStdString(figures.cut),
+                                              QString::fromStdString(figures.fill))
                                    : QStringLiteral("没有挖方和填方面积")));
     caption_->setText(QStringLiteral("地面线 %1 个点，设计线 %2 个点")
                           .arg(section.ground.size())
