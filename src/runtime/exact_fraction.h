@@ -20,6 +20,15 @@ class ExactFraction {
     friend ExactFraction operator*(const ExactFraction& a, const ExactFraction& b);
     ExactFraction half() const;
 
+    bool isNegative() const {
+        return !numerator_.isZero() && numerator_.isNegative() != denominator_.isNegative();
+    }
+    // Cut toward zero to a whole number of 10^exponent; `rest` tells whether
+    // anything was cut off.
+    ExactDecimal quotient(int exponent, bool& rest) const {
+        return ExactDecimal::quotient(numerator_, denominator_, exponent, rest);
+    }
+
     // Digits that round to three decimals, whatever the rule for halves, as
     // the fraction does: its ten-thousandths cut toward zero, and a further
     // 1 where anything was cut off.

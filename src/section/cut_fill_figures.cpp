@@ -84,8 +84,9 @@ class LineIntegral {
 // few kUnit of the values' magnitudes, and more where a segment is short
 // beside the magnitude of its S (the slope's share); the strip's area moves
 // by at most its width for each side's value and in proportion to its width;
-// each addition adds kUnit of the sum so far. Generous: a loose bound only
-// costs an exact figure more often.
+// each addition adds kUnit of the sum so far, which the strips' trapezoids
+// of ground minus design bound. Generous: a loose bound only costs an exact
+// figure more often.
 double twiceAreaError(const sweep::Lines& lines) {
     double error = 0.0, sum = 0.0, partials = 0.0;
     int strips = 0;
@@ -99,8 +100,10 @@ double twiceAreaError(const sweep::Lines& lines) {
                       (std::abs(s0) + std::abs(s1) + std::abs(a) + std::abs(b)) / (s1 - s0);
         }
         const double w = b - a;
-        error += w * (magnitudes + slopes) + (std::abs(a) + std::abs(b)) * magnitudes;
-        sum += w * magnitudes;
+        const double apart = std::abs(lines.ground.valueAt(i, a) - lines.design.valueAt(j, a)) +
+                             std::abs(lines.ground.valueAt(i, b) - lines.design.valueAt(j, b));
+        error += w * (magnitudes + slopes) + (std::abs(a) + std::abs(b)) * apart;
+        sum += w * apart;
         partials += sum;
         ++strips;
     });
@@ -195,8 +198,13 @@ FigureSeries::Source CutFillFigures::series(double CutFillAreas::*area,
 std::string CutFillFigures::net() const {
     const Bounded cut = cut_.boundedTotal(), fill = fill_.boundedTotal();
     const double value = cut.value - fill.value;
-    return boundedText({value, cut.error + fill.error + 2.0 * kUnit * std::abs(value)},
-                       [&] { return cut_.exactTotal() - fill_.exactTotal(); });
+    return figureText(
+        {value, cut.error + fill.error + 2.0 * kUnit * std::abs(value)},
+        [&](bool exact) {
+            const DecimalSpan a = cut_.totalSpan(exact), b = fill_.totalSpan(exact);
+            return DecimalSpan{a.low - b.high, a.high - b.low};
+        },
+        [&] { return cut_.exactTotal() - fill_.exactTotal(); });
 }
 
 const ExactCutFill& CutFillFigures::exactAreas(int i) const {

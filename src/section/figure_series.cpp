@@ -8,6 +8,7 @@
 namespace section {
 namespace {
 
+using runtime::ExactDecimal;
 using runtime::ExactFraction;
 
 // Whether everything within `error` of `value` rounds to the same thousandth,
@@ -20,17 +21,69 @@ bool roundsClear(double value, double error) {
            std::floor((value + margin) * 1000.0 + 0.5);
 }
 
+// Where the figure's exact value lies, from its 64-bit value and bound: the
+// margin of roundsClear, in decimals.
+DecimalSpan spanOf(const Bounded& figure) {
+    const ExactDecimal value = ExactDecimal::of(figure.value);
+    const ExactDecimal margin =
+        ExactDecimal::of(2.0 * figure.error + 16.0 * kUnit * std::abs(figure.value) + kUnderflow);
+    return {value - margin, value + margin};
+}
+
+DecimalSpan plus(const DecimalSpan& a, const DecimalSpan& b) {
+    return {a.low + b.low, a.high + b.high};
+}
+
+DecimalSpan averageTimes(const DecimalSpan& a, const DecimalSpan& b, const ExactDecimal& factor) {
+    const DecimalSpan sum = plus(a, b);
+    const ExactDecimal low = (sum.low * factor).half(), high = (sum.high * factor).half();
+    return factor.isNegative() ? DecimalSpan{high, low} : DecimalSpan{low, high};
+}
+
+// Decimals within 10^-40 either side of the value, or the value itself.
+DecimalSpan bracket(const ExactFraction& value) {
+    constexpr int kExponent = -40;
+    bool rest = false;
+    const ExactDecimal cut = value.quotient(kExponent, rest);
+    if (!rest) return {cut, cut};
+    const ExactDecimal step = ExactDecimal::scaled(1, kExponent);
+    return value.isNegative() ? DecimalSpan{cut - step, cut} : DecimalSpan{cut, cut + step};
+}
+
+// The figure from its 64-bit value where that settles it.
+std::optional<std::string> clearText(const Bounded& figure) {
+    if (!roundsClear(figure.value, figure.error)) return std::nullopt;
+    return runtime::roundedFixed3(figure.value == 0.0 ? runtime::DecimalDigits{false, "0", 0}
+                                                      : runtime::shortestDecimal(figure.value));
+}
+
+std::optional<std::string> settled(const DecimalSpan& span) {
+    std::string low = runtime::roundedFixed3(span.low.digits());
+    if (low != runtime::roundedFixed3(span.high.digits())) return std::nullopt;
+    return low;
+}
+
 }  // namespace
 
 std::string boundedText(const Bounded& figure, const std::function<ExactFraction()>& exact) {
-    if (roundsClear(figure.value, figure.error))
-        return runtime::roundedFixed3(figure.value == 0.0 ? runtime::DecimalDigits{false, "0", 0}
-                                                          : runtime::shortestDecimal(figure.value));
+    if (std::optional<std::string> text = clearText(figure)) return *std::move(text);
+    return runtime::roundedFixed3(exact().roundingDigits());
+}
+
+std::string figureText(const Bounded& figure, const std::function<DecimalSpan(bool exact)>& span,
+                       const std::function<ExactFraction()>& exact) {
+    if (std::optional<std::string> text = clearText(figure)) return *std::move(text);
+    for (const bool exactly : {false, true}) {
+        if (std::optional<std::string> text = settled(span(exactly))) return *std::move(text);
+    }
     return runtime::roundedFixed3(exact().roundingDigits());
 }
 
 FigureSeries::FigureSeries(Source source)
-    : source_(std::move(source)), areas_(source_.count + 1), exactAreas_(source_.count + 1) {}
+    : source_(std::move(source)),
+      areas_(source_.count + 1),
+      exactAreas_(source_.count + 1),
+      exactAreaSpans_(source_.count + 1) {}
 
 const Bounded& FigureSeries::boundedArea(int i) const {
     std::optional<Bounded>& known = areas_.at(i);
@@ -67,12 +120,16 @@ std::string FigureSeries::area(int i) const {
 
 std::string FigureSeries::volume(int i) const {
     boundVolumes();
-    return boundedText(volumes_.at(i), [&] { return exactVolume(i); });
+    return figureText(
+        volumes_.at(i), [&](bool exact) { return volumeSpan(i, exact); },
+        [&] { return exactVolume(i); });
 }
 
 std::string FigureSeries::runningTotal(int i) const {
     boundVolumes();
-    return boundedText(running_.at(i), [&] { return exactRunningTotal(i); });
+    return figureText(
+        running_.at(i), [&](bool exact) { return runningSpan(i, exact); },
+        [&] { return exactRunningTotal(i); });
 }
 
 std::string FigureSeries::total() const {
@@ -82,6 +139,30 @@ std::string FigureSeries::total() const {
 Bounded FigureSeries::boundedTotal() const {
     boundVolumes();
     return source_.count >= 1 ? running_.at(source_.count) : Bounded{};
+}
+
+DecimalSpan FigureSeries::totalSpan(bool exact) const {
+    return source_.count >= 1 ? runningSpan(source_.count, exact) : DecimalSpan{};
+}
+
+DecimalSpan FigureSeries::areaSpan(int i, bool exact) const {
+    if (!exact) return spanOf(boundedArea(i));
+    std::optional<DecimalSpan>& known = exactAreaSpans_.at(i);
+    if (!known) known = bracket(exactArea(i));
+    return *known;
+}
+
+DecimalSpan FigureSeries::volumeSpan(int i, bool exact) const {
+    if (!source_.hasVolume(i)) return {};
+    return averageTimes(areaSpan(i + 1, exact), areaSpan(i, exact), source_.exactSpacing(i));
+}
+
+DecimalSpan FigureSeries::runningSpan(int i, bool exact) const {
+    std::vector<DecimalSpan>& sums = runningSpans_[exact];
+    if (sums.empty()) sums.emplace_back();  // before section 1
+    while (static_cast<int>(sums.size()) < i)
+        sums.push_back(plus(sums.back(), volumeSpan(static_cast<int>(sums.size()), exact)));
+    return sums.at(i - 1);
 }
 
 ExactFraction FigureSeries::exactTotal() const {

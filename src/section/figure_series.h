@@ -33,10 +33,26 @@ struct Bounded {
     double error = 0.0;
 };
 
-// The figure as shown: from `figure` where no half-thousandth lies within its
-// bound, else from `exact()`.
+// A figure made of no others, as shown: from `figure` where no
+// half-thousandth lies within its bound, else from `exact()`.
 std::string boundedText(const Bounded& figure,
                         const std::function<runtime::ExactFraction()>& exact);
+
+// An exact figure known to lie between two decimals.
+struct DecimalSpan {
+    runtime::ExactDecimal low;
+    runtime::ExactDecimal high;
+};
+
+// A figure made of others (volumes, totals), as shown, from the first of these that settles it: the
+// 64-bit `figure` where no half-thousandth lies within its bound; `span(false)`, the exact figure's
+// span worked out in decimals from the bounds of the values it is made of, where both ends round
+// alike; `span(true)`, the same from their exact values to 40 decimals; at last `exact()` itself.
+// The later ones cost more and are needed less often: a span from the bounds keeps a long running
+// total from adding up its 64-bit roundings, and the exact fractions of cut and fill are summed
+// only where 40 decimals do not settle a figure.
+std::string figureText(const Bounded& figure, const std::function<DecimalSpan(bool exact)>& span,
+                       const std::function<runtime::ExactFraction()>& exact);
 
 class FigureSeries {
   public:
@@ -61,6 +77,7 @@ class FigureSeries {
 
     // The total, for figures worked out from the totals of two series.
     Bounded boundedTotal() const;
+    DecimalSpan totalSpan(bool exact) const;
     runtime::ExactFraction exactTotal() const;
 
   private:
@@ -69,6 +86,9 @@ class FigureSeries {
     runtime::ExactFraction exactArea(int i) const;
     runtime::ExactFraction exactVolume(int i) const;
     runtime::ExactFraction exactRunningTotal(int i) const;
+    DecimalSpan areaSpan(int i, bool exact) const;
+    DecimalSpan volumeSpan(int i, bool exact) const;
+    DecimalSpan runningSpan(int i, bool exact) const;
 
     Source source_;
     // Worked out as they are first asked for: an area's bound costs a pass
@@ -78,6 +98,8 @@ class FigureSeries {
     mutable std::vector<Bounded> running_;               // 0..N: volumes 1..i-1
     mutable std::vector<std::optional<runtime::ExactFraction>> exactAreas_;
     mutable std::vector<runtime::ExactFraction> exactRunning_;  // the sums worked out so far
+    mutable std::vector<std::optional<DecimalSpan>> exactAreaSpans_;
+    mutable std::vector<DecimalSpan> runningSpans_[2];  // from the bounds, from the exact areas
 };
 
 }  // namespace section
