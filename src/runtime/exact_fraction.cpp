@@ -28,12 +28,9 @@ ExactFraction ExactFraction::half() const {
 
 DecimalDigits ExactFraction::roundingDigits() const {
     bool rest = false;
-    ExactDecimal digits = ExactDecimal::quotient(numerator_, denominator_, -4, rest);
-    if (rest) {
-        // Away from zero, on the fraction's side: a quotient of zero has no sign.
-        const bool negative = numerator_.isNegative() != denominator_.isNegative();
-        digits = digits + ExactDecimal::scaled(negative ? -1 : 1, -5);
-    }
+    ExactDecimal digits = quotient(-4, rest);
+    // Away from zero, on the fraction's side: a quotient of zero has no sign.
+    if (rest) digits = digits + ExactDecimal::scaled(isNegative() ? -1 : 1, -5);
     return digits.digits();
 }
 

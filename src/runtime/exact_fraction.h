@@ -4,6 +4,8 @@
 // that is no power of ten: the cut and fill areas, whose regions end where
 // the lines cross.
 
+#include <utility>
+
 #include "runtime/exact_decimal.h"
 
 namespace runtime {

@@ -36,47 +36,35 @@ ExactFraction twiceAbove(const ExactDecimal& fa, const ExactDecimal& fb, const E
 // crossings needs few fractions, whose divisors would otherwise multiply.
 class LineIntegral {
   public:
-    explicit LineIntegral(const sweep::Ascending& line) : line_(line) {}
+    explicit LineIntegral(const sweep::Ascending& line)
+        : line_(line),
+          pieces_([this](std::size_t k, double from, double to) { add(k, from, to); }) {}
 
-    void add(std::size_t k, double a, double b) {
-        if (piece_ && k == k_ && a == to_) {
-            to_ = b;
-            return;
-        }
-        close();
-        piece_ = true;
-        k_ = k;
-        from_ = a;
-        to_ = b;
-    }
+    sweep::SegmentPieces<double>& strips() { return pieces_; }
 
     ExactFraction twice() {
-        close();
-        return ExactFraction(whole_) + pieces_;
+        pieces_.close();
+        return ExactFraction(whole_) + parts_;
     }
 
   private:
-    void close() {
-        if (!piece_) return;
-        piece_ = false;
-        const ExactDecimal from = ExactDecimal::of(from_), to = ExactDecimal::of(to_);
-        if (from_ == line_.s(k_) && to_ == line_.s(k_ + 1)) {
-            whole_ = whole_ + (ExactDecimal::of(line_.h(k_)) + ExactDecimal::of(line_.h(k_ + 1))) *
+    void add(std::size_t k, double fromValue, double toValue) {
+        const ExactDecimal from = ExactDecimal::of(fromValue), to = ExactDecimal::of(toValue);
+        if (fromValue == line_.s(k) && toValue == line_.s(k + 1)) {
+            whole_ = whole_ + (ExactDecimal::of(line_.h(k)) + ExactDecimal::of(line_.h(k + 1))) *
                                   (to - from);
         } else {
-            pieces_ = pieces_ +
-                      ExactFraction(
-                          (line_.timesWidth(k_, from_) + line_.timesWidth(k_, to_)) * (to - from),
-                          line_.exactWidth(k_));
+            parts_ = parts_ +
+                     ExactFraction((line_.timesWidth(k, fromValue) + line_.timesWidth(k, toValue)) *
+                                       (to - from),
+                                   line_.exactWidth(k));
         }
     }
 
     const sweep::Ascending& line_;
-    bool piece_ = false;
-    std::size_t k_ = 0;
-    double from_ = 0.0, to_ = 0.0;
     ExactDecimal whole_;
-    ExactFraction pieces_;
+    ExactFraction parts_;
+    sweep::SegmentPieces<double> pieces_;
 };
 
 // A bound on the error of the sweep's twice the cut, and of its twice the
@@ -142,11 +130,11 @@ ExactCutFill exactAreasOf(const CutFillSection& section) {
         const ExactDecimal fa = difference(a), fb = difference(b);
         const bool aBelow = fa.isNegative(), bBelow = fb.isNegative();
         if (!aBelow && !bBelow) {
-            groundAbove.add(i, a, b);
-            designAbove.add(j, a, b);
+            groundAbove.strips().add(i, a, b);
+            designAbove.strips().add(j, a, b);
         } else if ((aBelow || fa.isZero()) && (bBelow || fb.isZero())) {
-            groundBelow.add(i, a, b);
-            designBelow.add(j, a, b);
+            groundBelow.strips().add(i, a, b);
+            designBelow.strips().add(j, a, b);
         } else {
             const ExactDecimal w = ExactDecimal::of(b) - ExactDecimal::of(a);
             const ExactDecimal widths = groundWidth * designWidth;
@@ -170,26 +158,26 @@ ExactDecimal exactSpacing(const CutFillSurvey& survey, int i) {
 
 CutFillFigures::CutFillFigures(const CutFillSurvey& survey)
     : survey_(survey),
-      exact_(survey.sections.size() + 1),
-      cut_(series(&CutFillAreas::cut, &ExactCutFill::cut, &CutFillSection::cutVolume)),
-      fill_(series(&CutFillAreas::fill, &ExactCutFill::fill, &CutFillSection::fillVolume)) {}
+      exact_(survey.sections.begin(), survey.sections.end()),
+      cut_(series(true)),
+      fill_(series(false)) {}
 
-FigureSeries::Source CutFillFigures::series(double CutFillAreas::*area,
-                                            runtime::ExactFraction ExactCutFill::*exact,
-                                            double CutFillSection::*volume) const {
+FigureSeries::Source CutFillFigures::series(bool cut) const {
     const auto section = [this](int i) -> const CutFillSection& {
         return survey_.sections[std::size_t(i - 1)];
     };
+    const auto exact = [this](int i) -> ExactSection& { return exact_[std::size_t(i - 1)]; };
     return {
         .count = survey_.sectionCount(),
         .area =
-            [=, this](int i) {
-                return Bounded{section(i).areas.value_or(CutFillAreas{}).*area,
-                               areaErrorOf(section(i))};
+            [=](int i) {
+                const CutFillAreas areas = section(i).areas.value_or(CutFillAreas{});
+                return Bounded{cut ? areas.cut : areas.fill, areaErrorOf(section(i))};
             },
-        .exactArea = [=, this](int i) { return exactAreas(i).*exact; },
+        .exactArea = [=](int i) { return cut ? exact(i).exact().cut : exact(i).exact().fill; },
+        .exactAreaSpan = [=](int i) { return cut ? exact(i).spans().cut : exact(i).spans().fill; },
         .hasVolume = [this](int i) { return pairHasVolumes(survey_, i); },
-        .volume = [=](int i) { return section(i).*volume; },
+        .volume = [=](int i) { return cut ? section(i).cutVolume : section(i).fillVolume; },
         .spacing = [=](int i) { return section(i).spacing; },
         .exactSpacing = [this](int i) { return exactSpacing(survey_, i); },
     };
@@ -207,22 +195,30 @@ std::string CutFillFigures::net() const {
         [&] { return cut_.exactTotal() - fill_.exactTotal(); });
 }
 
-const ExactCutFill& CutFillFigures::exactAreas(int i) const {
-    std::optional<ExactCutFill>& known = exact_.at(i);
-    if (!known) known = exactAreasOf(survey_.sections[i - 1]);
-    return *known;
+const AreaSpans& ExactSection::spans() {
+    if (!spans_) {
+        const std::optional<sweep::Lines> lines = linesOf(*section_);
+        std::optional<AreaSpans> tight = lines ? cutFillAreaSpans(*lines) : std::nullopt;
+        spans_ = tight ? *tight : AreaSpans{bracket(exact().cut), bracket(exact().fill)};
+    }
+    return *spans_;
+}
+
+const ExactCutFill& ExactSection::exact() {
+    if (!exact_) exact_ = exactAreasOf(*section_);
+    return *exact_;
 }
 
 AreaFigures cutFillAreaFigures(const CutFillSection& section) {
     const CutFillAreas areas = section.areas.value_or(CutFillAreas{});
     const double error = areaErrorOf(section);
-    std::optional<ExactCutFill> exact;
-    const auto exactly = [&]() -> const ExactCutFill& {
-        if (!exact) exact = exactAreasOf(section);
-        return *exact;
-    };
-    return {boundedText({areas.cut, error}, [&] { return exactly().cut; }),
-            boundedText({areas.fill, error}, [&] { return exactly().fill; })};
+    ExactSection exact(section);
+    return {figureText(
+                {areas.cut, error}, [&](bool) { return exact.spans().cut; },
+                [&] { return exact.exact().cut; }),
+            figureText(
+                {areas.fill, error}, [&](bool) { return exact.spans().fill; },
+                [&] { return exact.exact().fill; })};
 }
 
 }  // namespace section

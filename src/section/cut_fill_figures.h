@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "section/cut_fill_area_span.h"
 #include "section/cut_fill_survey.h"
 #include "section/figure_series.h"
 
@@ -31,6 +32,20 @@ struct ExactCutFill {
     runtime::ExactFraction fill;
 };
 
+// A section's exact areas worked out as far as they are asked for: their
+// tight spans, and the fractions only where those do not settle a figure.
+class ExactSection {
+  public:
+    explicit ExactSection(const CutFillSection& section) : section_(&section) {}
+    const AreaSpans& spans();
+    const ExactCutFill& exact();
+
+  private:
+    const CutFillSection* section_;
+    std::optional<AreaSpans> spans_;
+    std::optional<ExactCutFill> exact_;
+};
+
 class CutFillFigures {
   public:
     // `survey` has been calculated and outlives this.
@@ -45,13 +60,10 @@ class CutFillFigures {
     std::string net() const;  // the total cut less the total fill
 
   private:
-    FigureSeries::Source series(double CutFillAreas::*area,
-                                runtime::ExactFraction ExactCutFill::*exact,
-                                double CutFillSection::*volume) const;
-    const ExactCutFill& exactAreas(int i) const;
+    FigureSeries::Source series(bool cut) const;
 
     const CutFillSurvey& survey_;
-    mutable std::vector<std::optional<ExactCutFill>> exact_;  // 0..N
+    mutable std::vector<ExactSection> exact_;  // 1..N at 0..N-1
     FigureSeries cut_;
     FigureSeries fill_;
 };

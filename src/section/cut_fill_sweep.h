@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <span>
 
@@ -96,6 +97,38 @@ void forEachSegmentPair(const Lines& lines, Visit&& visit) {
         a = b;
     }
 }
+
+// Strips handed on in increasing S joined into pieces, each on one segment
+// of a line: piece(k, from, to) is called for a piece when the next strip
+// does not go on with it, and for the last at close().
+template <class Position>
+class SegmentPieces {
+  public:
+    using Piece = std::function<void(std::size_t k, Position from, Position to)>;
+    explicit SegmentPieces(Piece piece) : piece_(std::move(piece)) {}
+
+    void add(std::size_t k, Position a, Position b) {
+        if (open_ && k == k_ && a == to_) {
+            to_ = b;
+            return;
+        }
+        close();
+        open_ = true;
+        k_ = k;
+        from_ = a;
+        to_ = b;
+    }
+    void close() {
+        if (open_) piece_(k_, from_, to_);
+        open_ = false;
+    }
+
+  private:
+    Piece piece_;
+    bool open_ = false;
+    std::size_t k_ = 0;
+    Position from_{}, to_{};
+};
 
 // Calls visit(a, b, ga, da, gb, db) for each strip [a, b] as above, where
 // ga, da are the ground's and the design's values just right of a and gb,

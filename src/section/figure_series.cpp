@@ -40,16 +40,6 @@ DecimalSpan averageTimes(const DecimalSpan& a, const DecimalSpan& b, const Exact
     return factor.isNegative() ? DecimalSpan{high, low} : DecimalSpan{low, high};
 }
 
-// Decimals within 10^-40 either side of the value, or the value itself.
-DecimalSpan bracket(const ExactFraction& value) {
-    constexpr int kExponent = -40;
-    bool rest = false;
-    const ExactDecimal cut = value.quotient(kExponent, rest);
-    if (!rest) return {cut, cut};
-    const ExactDecimal step = ExactDecimal::scaled(1, kExponent);
-    return value.isNegative() ? DecimalSpan{cut - step, cut} : DecimalSpan{cut, cut + step};
-}
-
 // The figure from its 64-bit value where that settles it.
 std::optional<std::string> clearText(const Bounded& figure) {
     if (!roundsClear(figure.value, figure.error)) return std::nullopt;
@@ -65,9 +55,13 @@ std::optional<std::string> settled(const DecimalSpan& span) {
 
 }  // namespace
 
-std::string boundedText(const Bounded& figure, const std::function<ExactFraction()>& exact) {
-    if (std::optional<std::string> text = clearText(figure)) return *std::move(text);
-    return runtime::roundedFixed3(exact().roundingDigits());
+DecimalSpan bracket(const ExactFraction& value) {
+    constexpr int kExponent = -40;
+    bool rest = false;
+    const ExactDecimal cut = value.quotient(kExponent, rest);
+    if (!rest) return {cut, cut};
+    const ExactDecimal step = ExactDecimal::scaled(1, kExponent);
+    return value.isNegative() ? DecimalSpan{cut - step, cut} : DecimalSpan{cut, cut + step};
 }
 
 std::string figureText(const Bounded& figure, const std::function<DecimalSpan(bool exact)>& span,
@@ -115,7 +109,9 @@ void FigureSeries::boundVolumes() const {
 }
 
 std::string FigureSeries::area(int i) const {
-    return boundedText(boundedArea(i), [&] { return exactArea(i); });
+    return figureText(
+        boundedArea(i), [&](bool exact) { return areaSpan(i, exact); },
+        [&] { return exactArea(i); });
 }
 
 std::string FigureSeries::volume(int i) const {
@@ -148,7 +144,7 @@ DecimalSpan FigureSeries::totalSpan(bool exact) const {
 DecimalSpan FigureSeries::areaSpan(int i, bool exact) const {
     if (!exact) return spanOf(boundedArea(i));
     std::optional<DecimalSpan>& known = exactAreaSpans_.at(i);
-    if (!known) known = bracket(exactArea(i));
+    if (!known) known = source_.exactAreaSpan ? source_.exactAreaSpan(i) : bracket(exactArea(i));
     return *known;
 }
 

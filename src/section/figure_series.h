@@ -33,24 +33,24 @@ struct Bounded {
     double error = 0.0;
 };
 
-// A figure made of no others, as shown: from `figure` where no
-// half-thousandth lies within its bound, else from `exact()`.
-std::string boundedText(const Bounded& figure,
-                        const std::function<runtime::ExactFraction()>& exact);
-
 // An exact figure known to lie between two decimals.
 struct DecimalSpan {
     runtime::ExactDecimal low;
     runtime::ExactDecimal high;
 };
 
-// A figure made of others (volumes, totals), as shown, from the first of these that settles it: the
-// 64-bit `figure` where no half-thousandth lies within its bound; `span(false)`, the exact figure's
-// span worked out in decimals from the bounds of the values it is made of, where both ends round
-// alike; `span(true)`, the same from their exact values to 40 decimals; at last `exact()` itself.
-// The later ones cost more and are needed less often: a span from the bounds keeps a long running
-// total from adding up its 64-bit roundings, and the exact fractions of cut and fill are summed
-// only where 40 decimals do not settle a figure.
+// Decimals within 10^-40 either side of the value, or the value itself.
+DecimalSpan bracket(const runtime::ExactFraction& value);
+
+// A figure as shown, from the first of these that settles it: the 64-bit
+// `figure` where no half-thousandth lies within its bound; `span(false)`,
+// the span of the exact figure worked out in decimals from the bounds of the
+// areas it is made of, where both ends round alike; `span(true)`, the same
+// from tight spans of the exact areas; at last `exact()` itself. The later
+// ones cost more and are needed less often: a span from the bounds keeps a
+// long running total from adding up its 64-bit roundings, and the exact
+// fractions of cut and fill are summed only where tight spans do not
+// settle a figure.
 std::string figureText(const Bounded& figure, const std::function<DecimalSpan(bool exact)>& span,
                        const std::function<runtime::ExactFraction()>& exact);
 
@@ -61,6 +61,9 @@ class FigureSeries {
         int count = 0;
         std::function<Bounded(int)> area;
         std::function<runtime::ExactFraction(int)> exactArea;
+        // Optional: a tight span of the exact area, cheaper than the
+        // bracket of exactArea.
+        std::function<DecimalSpan(int)> exactAreaSpan;
         // The pair i, i+1: whether it has a volume, the record's volume and
         // spacing, and the spacing as entered.
         std::function<bool(int)> hasVolume;

@@ -98,6 +98,7 @@ FigureSeries::Source sourceOf(const SectionSurvey& survey) {
                         ? ExactDecimal()
                         : twiceArea(s->sectionElevations(i), s->sectionOffsets(i), count).half());
             },
+        .exactAreaSpan = {},  // the exact decimal is its own span
         .hasVolume = [](int) { return true; },
         .volume = [s](int i) { return s->volumes(i); },
         .spacing = [s](int i) { return s->spacings(i); },

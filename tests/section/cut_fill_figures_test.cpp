@@ -208,6 +208,16 @@ TEST(CutFillFigures, round_as_the_exact_fractions_on_random_grid_lines) {
                 halves += (fill * Fraction(1000)).q == 2;
                 EXPECT_EQ(figures.cut().area(i), thousandths(cut * Fraction(1000)));
                 EXPECT_EQ(figures.fill().area(i), thousandths(fill * Fraction(1000)));
+                // The tight spans hold the exact areas, within a hair.
+                ExactSection exact(survey.sections[std::size_t(i - 1)]);
+                for (const auto& [span, value] :
+                     {std::pair{exact.spans().cut, exact.exact().cut},
+                      std::pair{exact.spans().fill, exact.exact().fill}}) {
+                    using runtime::ExactFraction;
+                    EXPECT_FALSE((ExactFraction(span.high) - value).isNegative());
+                    EXPECT_FALSE((value - ExactFraction(span.low)).isNegative());
+                    EXPECT_LT((span.high - span.low).nearest(), 1e-12);
+                }
                 const AreaFigures alone = cutFillAreaFigures(survey.sections[std::size_t(i - 1)]);
                 EXPECT_EQ(alone.cut, figures.cut().area(i));
                 EXPECT_EQ(alone.fill, figures.fill().area(i));
