@@ -4,7 +4,6 @@
 #include <algorithm>
 
 #include "section/cut_fill_calculation.h"
-#include "section/cut_fill_figures.h"
 #include "section/cut_fill_rows.h"
 #include "survey_file/cells.h"
 
@@ -121,8 +120,8 @@ QVariant CutFillTableModel::data(const QModelIndex& index, int role) const {
             if (!s.areas)
                 return f == Cut ? QStringLiteral("无面积")
                                 : QString::fromStdString(section::noAreasReason(s));
-            return QString::fromStdString(f == Cut ? section::cutFillAreaFigures(s).cut
-                                                   : section::cutFillAreaFigures(s).fill);
+            return QString::fromStdString(f == Cut ? areaFigures(at.section).cut
+                                                   : areaFigures(at.section).fill);
     }
     return {};
 }
@@ -284,8 +283,15 @@ QString CutFillTableModel::movePoint(int, bool) {
                        "要改一点的位置，请改它的距离。"));
 }
 
+const section::AreaFigures& CutFillTableModel::areaFigures(int i) const {
+    const auto [place, fresh] = areaFigures_.try_emplace(i);
+    if (fresh) place->second = section::cutFillAreaFigures(survey().sections[std::size_t(i - 1)]);
+    return place->second;
+}
+
 void CutFillTableModel::follow(const document::Change& change) {
     using Kind = document::Change::Kind;
+    areaFigures_.clear();
     if (change.kind == Kind::Survey) {
         beginResetModel();
         firstRow_ = layOut();
