@@ -9,7 +9,7 @@
 #include "runtime/number_format.h"
 #include "runtime/number_text.h"
 #include "section/cut_fill_calculation.h"
-#include "section/cut_fill_rows.h"
+#include "section/cut_fill_figures.h"
 #include "section/cut_fill_survey.h"
 
 namespace printout {
@@ -36,7 +36,8 @@ void printLine(CutFillWriter& sheet, const char* name,
     }
 }
 
-void printSection(CutFillWriter& sheet, const section::CutFillSurvey& survey, int i) {
+void printSection(CutFillWriter& sheet, const section::CutFillSurvey& survey,
+                  const section::CutFillFigures& figures, int i) {
     const section::CutFillSection& section = survey.sections[i - 1];
     sheet.line({});
     sheet.line(
@@ -44,32 +45,31 @@ void printSection(CutFillWriter& sheet, const section::CutFillSurvey& survey, in
     printLine(sheet, "地面线", section.ground);
     printLine(sheet, "设计线", section.design);
     if (section.areas) {
-        sheet.summary("挖方面积=" + section::cutFillFigure(section.areas->cut) +
-                      "  填方面积=" + section::cutFillFigure(section.areas->fill) + " (平方米)");
+        sheet.summary("挖方面积=" + figures.cut().area(i) + "  填方面积=" + figures.fill().area(i) +
+                      " (平方米)");
     } else {
         sheet.summary("没有挖方和填方面积（两条线在距离上没有重叠，或一条线不到两个点）");
     }
 }
 
-void printSummary(CutFillWriter& sheet, const section::CutFillSurvey& survey) {
+void printSummary(CutFillWriter& sheet, const section::CutFillSurvey& survey,
+                  const section::CutFillFigures& figures) {
     const int n = survey.sectionCount();
     sheet.heading("断面间距(米) :");
     for (int i = 1; i < n; ++i)
         sheet.summary("DL=" + runtime::formatFixed3(survey.sections[i - 1].spacing));
     sheet.heading("挖方和填方体积 (立方米) :");
     for (int i = 1; i < n; ++i) {
-        const section::CutFillSection& section = survey.sections[i - 1];
         const std::string pair = "第" + runtime::numberToText(i) + "段 : ";
         sheet.summary(section::pairHasVolumes(survey, i)
-                          ? pair + "挖方=" + section::cutFillFigure(section.cutVolume) +
-                                "  填方=" + section::cutFillFigure(section.fillVolume)
+                          ? pair + "挖方=" + figures.cut().volume(i) +
+                                "  填方=" + figures.fill().volume(i)
                           : pair + "没有计算（一端的断面没有面积），不计入总量");
     }
     sheet.line({});
-    sheet.summary("总挖方 : " + section::cutFillFigure(survey.totalCut) + " (立方米)");
-    sheet.summary("总填方 : " + section::cutFillFigure(survey.totalFill) + " (立方米)");
-    sheet.summary("净方量 (挖-填) : " + section::cutFillFigure(survey.totalCut - survey.totalFill) +
-                  " (立方米)");
+    sheet.summary("总挖方 : " + figures.cut().total() + " (立方米)");
+    sheet.summary("总填方 : " + figures.fill().total() + " (立方米)");
+    sheet.summary("净方量 (挖-填) : " + figures.net() + " (立方米)");
 }
 
 }  // namespace
@@ -77,8 +77,9 @@ void printSummary(CutFillWriter& sheet, const section::CutFillSurvey& survey) {
 Sheet cutFillSheet(const section::CutFillSurvey& survey) {
     CutFillWriter sheet;
     sheet.begin("( 填挖方计算 )", "地面线和设计线观测点  高程 h(米)/距离 S(米):");
-    for (int i = 1; i <= survey.sectionCount(); ++i) printSection(sheet, survey, i);
-    printSummary(sheet, survey);
+    const section::CutFillFigures figures(survey);
+    for (int i = 1; i <= survey.sectionCount(); ++i) printSection(sheet, survey, figures, i);
+    printSummary(sheet, survey, figures);
     return std::move(sheet.value);
 }
 

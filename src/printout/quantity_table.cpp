@@ -6,6 +6,7 @@
 #include "runtime/exact_decimal.h"
 #include "runtime/number_format.h"
 #include "runtime/number_text.h"
+#include "section/cut_fill_figures.h"
 #include "section/cut_fill_survey.h"
 #include "section/figures.h"
 #include "section/station.h"
@@ -138,17 +139,18 @@ QuantityTable quantityTable(const section::CutFillSurvey& survey,
                      {"填方体积", "m³", true},  {"累计挖方", "m³", false},
                      {"累计填方", "m³", false}};
     TableBuilder builder(table, {3, 4}, rowsPerPage > 0 ? rowsPerPage : kRowsAcross);
+    const section::CutFillFigures figures(survey);
     const int n = survey.sectionCount();
     for (int i = 1; i <= n; ++i) {
         const section::CutFillSection& section = survey.sections[std::size_t(i - 1)];
         std::vector<std::string> cells(table.columns.size());
         const std::string none(kNoArea);
-        cells[0] = section.areas ? runtime::formatFixed3(section.areas->cut) : none;
-        cells[1] = section.areas ? runtime::formatFixed3(section.areas->fill) : none;
+        cells[0] = section.areas ? figures.cut().area(i) : none;
+        cells[1] = section.areas ? figures.fill().area(i) : none;
         if (i < n) {
             cells[2] = runtime::formatFixed3(section.spacing);
-            cells[3] = runtime::formatFixed3(section.cutVolume);
-            cells[4] = runtime::formatFixed3(section.fillVolume);
+            cells[3] = figures.cut().volume(i);
+            cells[4] = figures.fill().volume(i);
         }
         builder.add(keyOf(stations, section.station, i), std::move(cells));
     }

@@ -2,6 +2,7 @@
 #include "runtime/exact_decimal.h"
 
 #include <algorithm>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <string>
@@ -75,6 +76,41 @@ Magnitude multiply(const Magnitude& a, const Magnitude& b) {
     }
     trim(out);
     return out;
+}
+
+int bitLength(const Magnitude& m) {
+    return m.empty() ? 0 : 32 * int(m.size() - 1) + std::bit_width(m.back());
+}
+
+Magnitude shiftedLeft(const Magnitude& m, int bits) {
+    Magnitude out(std::size_t(bits / 32), 0);
+    out.insert(out.end(), m.begin(), m.end());
+    if (bits % 32 != 0) multiplyAdd(out, std::uint32_t(1) << (bits % 32), 0);
+    return out;
+}
+
+void halve(Magnitude& m) {
+    for (std::size_t k = 0; k < m.size(); ++k)
+        m[k] = (m[k] >> 1) | (k + 1 < m.size() ? m[k + 1] << 31 : 0);
+    trim(m);
+}
+
+// n / d for d not zero, bit by bit: as many steps as the quotient has bits.
+// n is left as the remainder.
+Magnitude divide(Magnitude& n, const Magnitude& d) {
+    const int shift = bitLength(n) - bitLength(d);
+    if (shift < 0) return {};
+    Magnitude q(std::size_t(shift / 32 + 1), 0);
+    Magnitude step = shiftedLeft(d, shift);
+    for (int bit = shift; bit >= 0; --bit) {
+        if (compare(n, step) >= 0) {
+            n = subtract(n, step);
+            q[std::size_t(bit / 32)] |= std::uint32_t(1) << (bit % 32);
+        }
+        halve(step);
+    }
+    trim(q);
+    return q;
 }
 
 // Decimal digits of m, "0" for zero.
@@ -190,6 +226,20 @@ ExactDecimal ExactDecimal::half() const {
     ExactDecimal out = *this;
     multiplyAdd(out.magnitude_, 5, 0);
     --out.exponent_;
+    return out;
+}
+
+ExactDecimal ExactDecimal::quotient(const ExactDecimal& a, const ExactDecimal& b, int exponent,
+                                    bool& rest) {
+    // a / b / 10^exponent = (ma x 10^k) / mb for k = ea - eb - exponent.
+    const int k = a.exponent_ - b.exponent_ - exponent;
+    Magnitude n = k >= 0 ? a.scaledTo(a.exponent_ - k) : a.magnitude_;
+    const Magnitude d = k >= 0 ? b.magnitude_ : b.scaledTo(b.exponent_ + k);
+    ExactDecimal out;
+    out.magnitude_ = divide(n, d);
+    out.exponent_ = exponent;
+    out.negative_ = !out.isZero() && a.negative_ != b.negative_;
+    rest = !n.empty();
     return out;
 }
 

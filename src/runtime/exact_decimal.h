@@ -37,8 +37,13 @@ class ExactDecimal {
     friend ExactDecimal operator-(const ExactDecimal& a, const ExactDecimal& b);
     friend ExactDecimal operator*(const ExactDecimal& a, const ExactDecimal& b);
     ExactDecimal half() const;
+    // a / b (b not zero) cut toward zero to a whole number of 10^exponent;
+    // `rest` tells whether anything was cut off.
+    static ExactDecimal quotient(const ExactDecimal& a, const ExactDecimal& b, int exponent,
+                                 bool& rest);
 
     bool isZero() const { return magnitude_.empty(); }
+    bool isNegative() const { return negative_; }
     // The digits, for formatting; zero is "0".
     DecimalDigits digits() const;
     // The nearest 64-bit value.

@@ -35,7 +35,7 @@ std::optional<std::string> kNotationMetres(std::string_view s) {
     const bool kmZero = km.find_first_not_of('0') == std::string_view::npos;
     if (!isDigits(km) || !isDigits(whole) || whole.size() > 3 ||
         (point != std::string_view::npos && !isDigits(fraction)) ||
-        (kmNegative != metresNegative && !kmZero))
+        (metresNegative && !kmNegative && !kmZero))
         return std::nullopt;
     std::string decimal = kmNegative || metresNegative ? "-" : "";
     decimal += km;

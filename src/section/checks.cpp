@@ -24,38 +24,6 @@ std::string sectionName(const SectionSurvey& survey, int i) {
 
 using Warnings = std::vector<SurveyWarning>;
 
-// With stations the spacings are their differences: a station out of order
-// is the one fault, told once at the section whose station it is.
-void checkStations(const SectionSurvey& survey, Warnings& found) {
-    for (int i = 1; i < survey.sectionCount(); ++i) {
-        if (survey.stations(i + 1) > survey.stations(i)) continue;
-        const std::string where =
-            sectionName(survey, i + 1) + "（第 " + runtime::numberToText(i + 1) + " 个断面）";
-        if (survey.stations(i + 1) == survey.stations(i)) {
-            found.push_back({i + 1, WarningKind::StationRepeated,
-                             where + "的桩号与前一个断面相同，间距为 0，这一段没有体积："
-                                     "同一个桩号可能输入了两次，请核对桩号。"});
-        } else {
-            found.push_back({i + 1, WarningKind::StationDecreasing,
-                             where + "的桩号小于前一个断面的桩号 " +
-                                 stationText(survey.stations(i)) + "，间距为 " +
-                                 runtime::formatFixed3(survey.spacings(i)) +
-                                 " 米，这一段的体积为负：桩号应当逐个增大，请核对桩号。"});
-        }
-    }
-}
-
-void checkSpacings(const SectionSurvey& survey, Warnings& found) {
-    for (int i = 1; i < survey.sectionCount(); ++i) {
-        const auto spacing = survey.spacings(i);
-        if (spacing > 0) continue;
-        found.push_back({i, WarningKind::SpacingNotPositive,
-                         sectionName(survey, i) + "至" + sectionName(survey, i + 1) + "的间距为 " +
-                             runtime::formatFixed3(spacing) + " 米，这一段的体积" +
-                             (spacing == 0 ? "为零" : "为负") + "：间距应当大于零，请核对间距。"});
-    }
-}
-
 void checkPointCounts(const SectionSurvey& survey, Warnings& found) {
     bool outlines = false;
     for (int i = 1; i <= survey.sectionCount(); ++i)
@@ -177,6 +145,38 @@ std::optional<Crossing> outlineCrossing(const PointValue* elevations, const Poin
     return std::nullopt;
 }
 
+// With stations the spacings are their differences: a station out of order
+// is the one fault, told once at the section whose station it is.
+std::vector<SurveyWarning> sequenceWarnings(const SectionSequence& sections) {
+    Warnings found;
+    for (int i = 1; i < sections.count; ++i) {
+        const double spacing = sections.spacing(i);
+        if (sections.stations) {
+            const double station = sections.station(i), next = sections.station(i + 1);
+            if (next > station) continue;
+            const std::string where =
+                sections.name(i + 1) + "（第 " + runtime::numberToText(i + 1) + " 个断面）";
+            if (next == station) {
+                found.push_back({i + 1, WarningKind::StationRepeated,
+                                 where + "的桩号与前一个断面相同，间距为 0，这一段没有体积："
+                                         "同一个桩号可能输入了两次，请核对桩号。"});
+            } else {
+                found.push_back({i + 1, WarningKind::StationDecreasing,
+                                 where + "的桩号小于前一个断面的桩号 " + stationText(station) +
+                                     "，间距为 " + runtime::formatFixed3(spacing) +
+                                     " 米，这一段的体积为负：桩号应当逐个增大，请核对桩号。"});
+            }
+        } else if (!(spacing > 0)) {
+            found.push_back({i, WarningKind::SpacingNotPositive,
+                             sections.name(i) + "至" + sections.name(i + 1) + "的间距为 " +
+                                 runtime::formatFixed3(spacing) + " 米，这一段的体积" +
+                                 (spacing == 0 ? "为零" : "为负") +
+                                 "：间距应当大于零，请核对间距。"});
+        }
+    }
+    return found;
+}
+
 namespace {
 
 // Every warning but the crossings, each kind in section order: they hang on
@@ -184,11 +184,10 @@ namespace {
 // section has an outline), and cost little.
 Warnings warningsAcross(const SectionSurvey& survey) {
     Warnings found;
-    if (survey.stationsEntered()) {
-        checkStations(survey, found);
-    } else {
-        checkSpacings(survey, found);
-    }
+    found = sequenceWarnings({survey.sectionCount(), survey.stationsEntered(),
+                              [&](int i) { return double(survey.stations(i)); },
+                              [&](int i) { return double(survey.spacings(i)); },
+                              [&](int i) { return sectionName(survey, i); }});
     checkPointCounts(survey, found);
     checkDirections(survey, found);
     return found;

@@ -3,6 +3,7 @@
 // What looks wrong in a calculated survey although it calculates: each a
 // warning the user is told, never a reason to refuse the survey.
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <type_traits>
@@ -45,6 +46,20 @@ std::vector<SurveyWarning> surveyWarnings(const SectionSurvey& survey);
 std::vector<SurveyWarning> surveyWarnings(const SectionSurvey& survey,
                                           const std::vector<SurveyWarning>& before, int first,
                                           int last);
+
+// The stations of a survey of either kind, or without stations its spacings,
+// checked alike: section i's (1-based) `station(i)` and `spacing(i)` to the
+// next, `name(i)` as the user knows it ("K1+020.000断面").
+struct SectionSequence {
+    int count = 0;
+    bool stations = false;
+    std::function<double(int)> station;
+    std::function<double(int)> spacing;
+    std::function<std::string(int)> name;
+};
+// Stations that decrease or repeat, spacings of 0 or less: the kinds
+// StationDecreasing, StationRepeated and SpacingNotPositive, in section order.
+std::vector<SurveyWarning> sequenceWarnings(const SectionSequence& sections);
 
 // A place where the closed outline of `count` points crosses itself: edge k
 // runs from point k to point k+1 (0-based, the last edge back to point 0).

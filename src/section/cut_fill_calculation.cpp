@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "section/cut_fill_calculation.h"
 
+#include <algorithm>
+
 #include "runtime/number_format.h"
 #include "runtime/number_text.h"
+#include "section/checks.h"
 #include "section/cut_fill_area.h"
 #include "section/spacings.h"
 #include "section/station.h"
@@ -88,6 +91,26 @@ std::optional<CutFillFault> computeVolumes(CutFillSurvey& survey) {
     return std::nullopt;
 }
 
+// The sides (S positive is left of the centre line) where the design line
+// reaches beyond the ground line: the areas stop where the ground does.
+std::vector<std::string> uncoveredSides(const CutFillSurvey& survey, int i) {
+    const CutFillSection& section = survey.sections[i - 1];
+    const auto [groundRight, groundLeft] =
+        std::minmax(section.ground.front().offset, section.ground.back().offset);
+    const auto [designRight, designLeft] =
+        std::minmax(section.design.front().offset, section.design.back().offset);
+    std::vector<std::string> found;
+    const auto tell = [&](const char* side, double design, double ground) {
+        found.push_back(where(survey, i) + "的地面线没有盖住设计线的" + side +
+                        "：设计线到距离 S = " + runtime::numberToText(design) + " 米，地面线只到 " +
+                        runtime::numberToText(ground) +
+                        " 米，挖方和填方面积只算了两条线重叠的部分：请核对地面线是否漏测了点。");
+    };
+    if (designLeft > groundLeft) tell("左侧", designLeft, groundLeft);
+    if (designRight < groundRight) tell("右侧", designRight, groundRight);
+    return found;
+}
+
 }  // namespace
 
 std::optional<CutFillFault> calculateCutFill(CutFillSurvey& survey) {
@@ -120,11 +143,20 @@ std::string noAreasReason(const CutFillSection& section) {
 
 std::vector<CutFillWarning> cutFillWarnings(const CutFillSurvey& survey) {
     std::vector<CutFillWarning> found;
+    const auto section = [&](int i) -> const CutFillSection& { return survey.sections[i - 1]; };
+    for (const SurveyWarning& warning : sequenceWarnings(
+             {survey.sectionCount(), survey.stationsEntered(),
+              [&](int i) { return section(i).station; }, [&](int i) { return section(i).spacing; },
+              [&](int i) { return cutFillSectionName(survey, i); }}))
+        found.push_back({warning.section, warning.text});
     const int n = survey.sectionCount();
     for (int i = 1; i <= n; ++i) {
-        const CutFillSection& section = survey.sections[i - 1];
-        if (section.areas) continue;
-        const std::string reason = noAreasReason(section);
+        if (section(i).areas) {
+            for (std::string& text : uncoveredSides(survey, i))
+                found.push_back({i, std::move(text)});
+            continue;
+        }
+        const std::string reason = noAreasReason(section(i));
         // "K1+020.000断面的地面线…", but "K1+020.000断面只有地面线…".
         const bool ofLine = reason.starts_with("地面线") || reason.starts_with("设计线");
         const std::string why = (ofLine ? "的" : "") + reason;
@@ -135,6 +167,7 @@ std::vector<CutFillWarning> cutFillWarnings(const CutFillSurvey& survey) {
                                 (pairs.empty() ? std::string("。")
                                                : "：它" + pairs + "的体积没有计算，不计入总量。")});
     }
+    std::ranges::stable_sort(found, {}, &CutFillWarning::section);
     return found;
 }
 

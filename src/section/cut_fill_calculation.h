@@ -44,7 +44,9 @@ std::string cutFillSectionName(const CutFillSurvey& survey, int i);
 std::string noAreasReason(const CutFillSection& section);
 
 // What looks wrong in a calculated survey although it calculates, in
-// section order, one sentence each.
+// section order, one sentence each: a section without areas; stations that
+// decrease or repeat, or spacings of 0 or less, told as the closed outline
+// tells them; a side where the design line reaches beyond the ground line.
 struct CutFillWarning {
     int section = 0;  // 1-based
     std::string text;

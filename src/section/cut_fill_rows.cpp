@@ -3,8 +3,8 @@
 
 #include "runtime/number_format.h"
 #include "runtime/number_text.h"
-#include "runtime/shortest_decimal.h"
 #include "section/cut_fill_calculation.h"
+#include "section/cut_fill_figures.h"
 #include "section/station.h"
 
 namespace section {
@@ -40,11 +40,6 @@ std::vector<CutFillRow> cutFillRows(const CutFillSurvey& survey) {
     return rows;
 }
 
-std::string cutFillFigure(double value) {
-    return runtime::roundedFixed3(value == 0.0 ? runtime::DecimalDigits{false, "0", 0}
-                                               : runtime::shortestDecimal(value));
-}
-
 ResultTable cutFillResultTable(const CutFillSurvey& survey) {
     ResultTable table;
     table.header = {"断面",
@@ -56,17 +51,17 @@ ResultTable cutFillResultTable(const CutFillSurvey& survey) {
                     "填方体积(立方米)",
                     "累计挖方(立方米)",
                     "累计填方(立方米)"};
-    const auto figure = [](const std::optional<double>& value) {
-        return value ? cutFillFigure(*value) : std::string();
-    };
+    const CutFillFigures figures(survey);
+    const FigureSeries& cut = figures.cut();
+    const FigureSeries& fill = figures.fill();
     for (const CutFillRow& row : cutFillRows(survey)) {
-        table.rows.push_back({std::to_string(row.section),
-                              row.station ? stationText(*row.station) : "",
-                              row.areas ? cutFillFigure(row.areas->cut) : "",
-                              row.areas ? cutFillFigure(row.areas->fill) : "",
+        const int i = row.section;
+        table.rows.push_back({std::to_string(i), row.station ? stationText(*row.station) : "",
+                              row.areas ? cut.area(i) : "", row.areas ? fill.area(i) : "",
                               row.spacing ? runtime::formatFixed3(*row.spacing) : "",
-                              figure(row.cutVolume), figure(row.fillVolume),
-                              cutFillFigure(row.runningCut), cutFillFigure(row.runningFill)});
+                              row.cutVolume ? cut.volume(i) : "",
+                              row.fillVolume ? fill.volume(i) : "", cut.runningTotal(i),
+                              fill.runningTotal(i)});
     }
     return table;
 }

@@ -30,13 +30,10 @@ struct CutFillRow {
 
 std::vector<CutFillRow> cutFillRows(const CutFillSurvey& survey);
 
-// A computed figure as every figure is shown: rounded to three decimals
-// (halves to the even neighbour) from its shortest decimal, "0.000".
-std::string cutFillFigure(double value);
-
 // The table of `--results`: 断面, 桩号 (empty without stations), 挖方面积,
 // 填方面积, 至下一断面间距, 挖方体积, 填方体积, 累计挖方, 累计填方; values
-// "0.000", empty cells where a row has none.
+// "0.000" as section/cut_fill_figures.h gives them, empty cells where a row
+// has none.
 ResultTable cutFillResultTable(const CutFillSurvey& survey);
 
 }  // namespace section

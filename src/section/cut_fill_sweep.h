@@ -9,9 +9,11 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <span>
 
+#include "runtime/exact_decimal.h"
 #include "section/cut_fill_survey.h"
 
 namespace section::sweep {
@@ -41,6 +43,17 @@ struct Ascending {
         while (s(k + 1) <= at) ++k;
         return k;
     }
+    // Segment k's width, and the line's value at `at` times it, exactly
+    // from the values entered.
+    runtime::ExactDecimal exactWidth(std::size_t k) const {
+        return runtime::ExactDecimal::of(s(k + 1)) - runtime::ExactDecimal::of(s(k));
+    }
+    runtime::ExactDecimal timesWidth(std::size_t k, double at) const {
+        using runtime::ExactDecimal;
+        const ExactDecimal x = ExactDecimal::of(at);
+        return ExactDecimal::of(h(k)) * (ExactDecimal::of(s(k + 1)) - x) +
+               ExactDecimal::of(h(k + 1)) * (x - ExactDecimal::of(s(k)));
+    }
     // The line's value at `at` inside segment k.
     double valueAt(std::size_t k, double at) const {
         const double s0 = s(k), h0 = h(k);
@@ -66,39 +79,72 @@ inline std::optional<Lines> overlapping(std::span<const LinePoint> ground,
     return Lines{g, d, lo, hi};
 }
 
-// Calls visit(a, b, ga, da, gb, db) for each strip [a, b] from lo to hi, left
-// to right, where ga, da are the ground's and the design's values just right
-// of a and gb, db just left of b: a vertical step at a breakpoint ends one
-// strip at the value before it and starts the next at the value after it.
+// Calls visit(a, b, i, j) for each strip [a, b] from lo to hi, left to
+// right, cut at every point of either line: i and j are the segments of
+// positive width of the ground and the design that span it, so a vertical
+// step ends one strip and starts the next.
+template <class Visit>
+void forEachSegmentPair(const Lines& lines, Visit&& visit) {
+    const Ascending& g = lines.ground;
+    const Ascending& d = lines.design;
+    std::size_t i = g.segmentFrom(lines.lo, 0), j = d.segmentFrom(lines.lo, 0);
+    for (double a = lines.lo;;) {
+        const double b = std::min(g.s(i + 1), d.s(j + 1));
+        visit(a, b, i, j);
+        if (b >= lines.hi) break;
+        if (g.s(i + 1) == b) i = g.segmentFrom(b, i + 1);
+        if (d.s(j + 1) == b) j = d.segmentFrom(b, j + 1);
+        a = b;
+    }
+}
+
+// Strips handed on in increasing S joined into pieces, each on one segment
+// of a line: piece(k, from, to) is called for a piece when the next strip
+// does not go on with it, and for the last at close().
+template <class Position>
+class SegmentPieces {
+  public:
+    using Piece = std::function<void(std::size_t k, Position from, Position to)>;
+    explicit SegmentPieces(Piece piece) : piece_(std::move(piece)) {}
+
+    void add(std::size_t k, Position a, Position b) {
+        if (open_ && k == k_ && a == to_) {
+            to_ = b;
+            return;
+        }
+        close();
+        open_ = true;
+        k_ = k;
+        from_ = a;
+        to_ = b;
+    }
+    void close() {
+        if (open_) piece_(k_, from_, to_);
+        open_ = false;
+    }
+
+  private:
+    Piece piece_;
+    bool open_ = false;
+    std::size_t k_ = 0;
+    Position from_{}, to_{};
+};
+
+// Calls visit(a, b, ga, da, gb, db) for each strip [a, b] as above, where
+// ga, da are the ground's and the design's values just right of a and gb,
+// db just left of b: the values of the points there, else on the segment.
 template <class Visit>
 void forEachStrip(const Lines& lines, Visit&& visit) {
     const Ascending& g = lines.ground;
     const Ascending& d = lines.design;
-    std::size_t i = g.segmentFrom(lines.lo, 0), j = d.segmentFrom(lines.lo, 0);
-    double a = lines.lo;
-    double ga = g.valueAt(i, a), da = d.valueAt(j, a);
-    for (;;) {
-        const double gEnd = g.s(i + 1), dEnd = d.s(j + 1);
-        const double b = std::min(gEnd, dEnd);
-        const bool gAtEnd = gEnd == b, dAtEnd = dEnd == b;
-        double gb = gAtEnd ? g.h(i + 1) : g.valueAt(i, b);
-        double db = dAtEnd ? d.h(j + 1) : d.valueAt(j, b);
-        visit(a, b, ga, da, gb, db);
-        if (b >= lines.hi) break;
-        // Past the breakpoint and any vertical step there: the values on
-        // its right.
-        if (gAtEnd) {
-            i = g.segmentFrom(b, i + 1);
-            gb = g.h(i);
-        }
-        if (dAtEnd) {
-            j = d.segmentFrom(b, j + 1);
-            db = d.h(j);
-        }
-        a = b;
-        ga = gb;
-        da = db;
-    }
+    const auto value = [](const Ascending& line, std::size_t k, double at) {
+        return at == line.s(k)       ? line.h(k)
+               : at == line.s(k + 1) ? line.h(k + 1)
+                                     : line.valueAt(k, at);
+    };
+    forEachSegmentPair(lines, [&](double a, double b, std::size_t i, std::size_t j) {
+        visit(a, b, value(g, i, a), value(d, j, a), value(g, i, b), value(d, j, b));
+    });
 }
 
 }  // namespace section::sweep

@@ -3,15 +3,10 @@
 
 #include <cmath>
 
-#include "runtime/number_format.h"
-
 namespace section {
 namespace {
 
 using runtime::ExactDecimal;
-
-constexpr double kUnit = 0x1p-53;      // the relative rounding error of one operation
-constexpr double kUnderflow = 1e-290;  // room for products of values near zero
 
 // A bound on the error of the area, following its sum edge by edge: each value
 // entered lies within kUnit of its decimal, so each edge's term within about
@@ -27,16 +22,6 @@ double areaError(const double* h, const double* s, int count) {
         magnitudes += (std::abs(h[next]) + std::abs(h[j])) * (std::abs(s[j]) + std::abs(s[next]));
     }
     return kUnit * (partials + 6.0 * magnitudes) + count * kUnderflow;
-}
-
-// Whether everything within `error` of `value` rounds to the same thousandth,
-// and its shortest decimal too: no half-thousandth lies in between.
-bool roundsClear(double value, double error) {
-    const double magnitude = std::abs(value);
-    if (!(magnitude < 1e12)) return false;  // thousandths finer than the value's own steps
-    const double margin = 2.0 * error + 16.0 * kUnit * magnitude + kUnderflow;
-    return std::floor((value - margin) * 1000.0 + 0.5) ==
-           std::floor((value + margin) * 1000.0 + 0.5);
 }
 
 // Twice the exact area of a section whose values all have at most 15 significant
@@ -94,81 +79,35 @@ ExactDecimal exactSpacing(const SectionSurvey& survey, int i) {
     return ExactDecimal::of(survey.spacings(i));
 }
 
+FigureSeries::Source sourceOf(const SectionSurvey& survey) {
+    const auto* s = &survey;
+    return {
+        .count = survey.sectionCount(),
+        .area =
+            [s](int i) {
+                const int count = s->pointCounts(i);
+                return Bounded{s->areas(i), count < 1 ? 0.0
+                                                      : areaError(s->sectionElevations(i),
+                                                                  s->sectionOffsets(i), count)};
+            },
+        .exactArea =
+            [s](int i) {
+                const int count = s->pointCounts(i);
+                return runtime::ExactFraction(
+                    count < 1
+                        ? ExactDecimal()
+                        : twiceArea(s->sectionElevations(i), s->sectionOffsets(i), count).half());
+            },
+        .exactAreaSpan = {},  // the exact decimal is its own span
+        .hasVolume = [](int) { return true; },
+        .volume = [s](int i) { return s->volumes(i); },
+        .spacing = [s](int i) { return s->spacings(i); },
+        .exactSpacing = [s](int i) { return exactSpacing(*s, i); },
+    };
+}
+
 }  // namespace
 
-Figures::Figures(const SectionSurvey& survey) : survey_(survey) {
-    const int n = survey.sectionCount();
-    areas_.resize(n + 1);
-    volumes_.resize(std::max(n, 1));
-    running_.resize(n + 1);
-    exactAreas_.resize(n + 1);
-    for (int i = 1; i <= n; ++i) {
-        const int count = survey.pointCounts(i);
-        areas_[i] = {survey.areas(i), count < 1 ? 0.0
-                                                : areaError(survey.sectionElevations(i),
-                                                            survey.sectionOffsets(i), count)};
-    }
-    // A spacing is the nearest 64-bit value of the exact one, within kUnit of it.
-    Bounded total;
-    for (int i = 1; i < n; ++i) {
-        running_[i] = total;
-        const double sum = areas_[i + 1].value + areas_[i].value;
-        const double spacing = std::abs(survey.spacings(i));
-        volumes_[i] = {survey.volumes(i),
-                       spacing * (areas_[i + 1].error + areas_[i].error) * (1.0 + 4.0 * kUnit) +
-                           4.0 * kUnit * std::abs(sum * spacing) + kUnderflow};
-        total.value = volumes_[i].value + total.value;
-        total.error += volumes_[i].error + 2.0 * kUnit * std::abs(total.value);
-    }
-    if (n >= 1) running_[n] = total;
-}
-
-std::string Figures::text(const Bounded& figure, ExactDecimal (Figures::*exact)(int) const,
-                          int i) const {
-    if (roundsClear(figure.value, figure.error))
-        return runtime::roundedFixed3(figure.value == 0.0 ? runtime::DecimalDigits{false, "0", 0}
-                                                          : runtime::shortestDecimal(figure.value));
-    return runtime::roundedFixed3((this->*exact)(i).digits());
-}
-
-std::string Figures::area(int i) const {
-    return text(areas_.at(i), &Figures::exactArea, i);
-}
-
-std::string Figures::volume(int i) const {
-    return text(volumes_.at(i), &Figures::exactVolume, i);
-}
-
-std::string Figures::runningTotal(int i) const {
-    return text(running_.at(i), &Figures::exactRunningTotal, i);
-}
-
-std::string Figures::total() const {
-    return runningTotal(survey_.sectionCount());
-}
-
-ExactDecimal Figures::exactArea(int i) const {
-    std::optional<ExactDecimal>& known = exactAreas_.at(i);
-    if (!known) {
-        const int count = survey_.pointCounts(i);
-        known =
-            count < 1
-                ? ExactDecimal()
-                : twiceArea(survey_.sectionElevations(i), survey_.sectionOffsets(i), count).half();
-    }
-    return *known;
-}
-
-ExactDecimal Figures::exactVolume(int i) const {
-    return ((exactArea(i + 1) + exactArea(i)) * exactSpacing(survey_, i)).half();
-}
-
-ExactDecimal Figures::exactRunningTotal(int i) const {
-    if (exactRunning_.empty()) exactRunning_.emplace_back();  // before section 1
-    while (static_cast<int>(exactRunning_.size()) < i)
-        exactRunning_.push_back(exactRunning_.back() +
-                                exactVolume(static_cast<int>(exactRunning_.size())));
-    return exactRunning_.at(i - 1);
-}
+Figures::Figures(const SectionSurvey& survey) : series_(sourceOf(survey)) {}
 
 }  // namespace section

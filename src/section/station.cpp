@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "section/station.h"
 
+#include <cmath>
+
 #include "runtime/exact_decimal.h"
 #include "runtime/number_format.h"
 #include "runtime/number_text.h"
@@ -8,16 +10,20 @@
 namespace section {
 
 std::string stationText(double station) {
-    double km = runtime::truncate(station / 1000.0);
+    // The magnitude written, the sign put before it: halves round away from
+    // zero, so either sign rounds alike.
+    const double magnitude = std::abs(station);
+    double km = runtime::truncate(magnitude / 1000.0);
     const runtime::ExactDecimal metres =
-        runtime::ExactDecimal::of(station) -
+        runtime::ExactDecimal::of(magnitude) -
         runtime::ExactDecimal::of(km) * runtime::ExactDecimal::of(1000.0);
     std::string metreText = runtime::formatFixed3(metres.digits(), 3);
-    if (metreText == "1000.000" || metreText == "-1000.000") {
-        km += metres.digits().negative ? -1.0 : 1.0;
+    if (metreText == "1000.000") {
+        km += 1.0;
         metreText = "000.000";
     }
-    return "K" + runtime::numberToText(km) + "+" + metreText;
+    const bool negative = station < 0 && (km != 0.0 || metreText != "000.000");
+    return std::string(negative ? "K-" : "K") + runtime::numberToText(km) + "+" + metreText;
 }
 
 }  // namespace section

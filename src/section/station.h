@@ -11,7 +11,8 @@ namespace section {
 // the metre part is the exact rest of the station as entered, formatted
 // "000.000". A metre part that rounds up
 // to 1000.000 carries into the kilometres (999.9996 is "K1+000.000").
-// A negative station keeps both signs: -1234.5 is "K-1+-234.500".
+// A negative station has one sign, before the kilometres: -1234.5 is
+// "K-1+234.500", -10 is "K-0+010.000", as K notation reads them back.
 std::string stationText(double station);
 
 }  // namespace section

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "runtime/number_format.h"
+#include "section/cut_fill_figures.h"
 #include "section/figures.h"
 #include "section/station.h"
 
@@ -25,11 +26,6 @@ DrawingPolyline line(const char* layer, const std::vector<section::LinePoint>& p
     for (const section::LinePoint& point : points)
         out.points.push_back({-point.offset, point.elevation});
     return out;
-}
-
-// Three decimals, halves to the even neighbour, as every figure on screen.
-std::string figure(double value) {
-    return value == 0.0 ? "0.000" : runtime::roundedFixed3(runtime::shortestDecimal(value));
 }
 
 std::string stationLabel(bool stations, double station, std::size_t k) {
@@ -142,14 +138,16 @@ SectionDrawing sectionDrawing(const section::SectionSurvey& survey) {
 
 SectionDrawing sectionDrawing(const section::CutFillSurvey& survey) {
     std::vector<Sketch> sketches;
+    const section::CutFillFigures figures(survey);
     for (std::size_t k = 0; k < survey.sections.size(); ++k) {
         const section::CutFillSection& from = survey.sections[k];
+        const int i = int(k) + 1;
         Sketch sketch;
         if (from.ground.size() >= 2) sketch.lines.push_back(line(kGroundLayer, from.ground, false));
         if (from.design.size() >= 2) sketch.lines.push_back(line(kDesignLayer, from.design, false));
         sketch.label = stationLabel(survey.stationsEntered(), from.station, k) +
-                       (from.areas ? "  挖 " + figure(from.areas->cut) + "  填 " +
-                                         figure(from.areas->fill) + " 平方米"
+                       (from.areas ? "  挖 " + figures.cut().area(i) + "  填 " +
+                                         figures.fill().area(i) + " 平方米"
                                    : "  无挖填面积");
         sketches.push_back(std::move(sketch));
     }

@@ -258,8 +258,10 @@ INSTANTIATE_TEST_SUITE_P(
                       StationRow{"half_metre", 1250.5, "K1+250.500"},
                       StationRow{"rounding_carries_into_kilometres", 999.9996, "K1+000.000"},
                       StationRow{"carry_at_a_higher_kilometre", 1999.9996, "K2+000.000"},
-                      StationRow{"negative_keeps_both_signs", -1234.5, "K-1+-234.500"},
-                      StationRow{"negative_below_one_kilometre", -50.0, "K0+-050.000"}),
+                      StationRow{"negative_has_one_sign", -1234.5, "K-1+234.500"},
+                      StationRow{"negative_below_one_kilometre", -50.0, "K-0+050.000"},
+                      StationRow{"negative_carry", -999.9996, "K-1+000.000"},
+                      StationRow{"negative_rounding_to_zero_has_no_sign", -0.0004, "K0+000.000"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -89,6 +90,22 @@ TEST(CutFillSheet, lists_both_lines_the_areas_the_volumes_and_the_net) {
                   "@24 总填方 : 500.000 (立方米)",
                   "@24 净方量 (挖-填) : -480.000 (立方米)",
               }));
+}
+
+// A strip 2.5 m wide and 25 mm high is 0.0625 m² exactly, a little more in
+// 64 bits: the sheet rounds the exact value, halves to even, as everywhere.
+TEST(CutFillSheet, rounds_areas_volumes_and_totals_exactly_at_halves) {
+    section::CutFillSurvey survey;
+    survey.stationAnswer = "y";
+    for (const double station : {0.0, 1.0})
+        survey.sections.push_back(
+            sectionAt(station, {{0.025, 0}, {0.025, 2.5}}, {{0, 0}, {0, 2.5}}));
+    ASSERT_FALSE(section::calculateCutFill(survey));
+    const std::vector<std::string> lines = lineTexts(cutFillSheet(survey));
+    for (const char* expected :
+         {"@24 挖方面积=0.062  填方面积=0.000 (平方米)", "@24 第1段 : 挖方=0.062  填方=0.000",
+          "@24 总挖方 : 0.062 (立方米)", "@24 净方量 (挖-填) : 0.062 (立方米)"})
+        EXPECT_NE(std::ranges::find(lines, expected), lines.end()) << expected;
 }
 
 }  // namespace

@@ -9,6 +9,8 @@
 #include <string>
 
 #include "quantity_surveys.h"
+#include "section/cut_fill_calculation.h"
+#include "section/cut_fill_figures.h"
 #include "section/figures.h"
 
 namespace printout {
@@ -86,6 +88,17 @@ TEST(QuantityTable, page_subtotals_add_up_to_the_total_for_random_surveys_of_bot
             const QuantityTable table = quantityTable(survey, project, rowsPerPage);
             EXPECT_TRUE(table.landscape);
             expectTableAddsUp(table, sections, rowsPerPage);
+            // The figures are the sheet's, rounded as exactly.
+            const section::CutFillFigures figures(survey);
+            const std::vector<std::string>& first = table.pages.front().rows.front().cells;
+            if (survey.sections.front().areas) {
+                EXPECT_EQ(first[0], figures.cut().area(1));
+                EXPECT_EQ(first[1], figures.fill().area(1));
+            }
+            if (sections > 1) {
+                EXPECT_EQ(first[3], figures.cut().volume(1));
+                EXPECT_EQ(first[4], figures.fill().volume(1));
+            }
             continue;
         }
         const section::SectionSurvey survey =
@@ -105,6 +118,19 @@ TEST(QuantityTable, page_subtotals_add_up_to_the_total_for_random_surveys_of_bot
         const long long apart = *thousandths(table.total.cells[2]) - *thousandths(figures.total());
         EXPECT_LE(2 * std::abs(apart), sections) << table.total.cells[2] << " " << figures.total();
     }
+}
+
+// 0.0625 m², a little more in 64 bits, is 0.062 here as on the sheet.
+TEST(QuantityTable, rounds_cut_and_fill_exactly_at_halves) {
+    section::CutFillSurvey survey;
+    survey.stationAnswer = "y";
+    for (const double station : {0.0, 1.0})
+        survey.sections.push_back({station, 0.0, {{0.025, 0}, {0.025, 2.5}}, {{0, 0}, {0, 2.5}}});
+    ASSERT_FALSE(section::calculateCutFill(survey));
+    const QuantityTable table = quantityTable(survey, {}, 0);
+    const std::vector<std::string>& first = table.pages.front().rows.front().cells;
+    EXPECT_EQ(first[0], "0.062");
+    EXPECT_EQ(first[3], "0.062");
 }
 
 TEST(QuantityTable, pages_hold_forty_rows_upright_and_thirty_across) {

@@ -73,4 +73,27 @@ TEST(ExactDecimal, agrees_with_integer_arithmetic_on_random_values) {
     }
 }
 
+// Quotients of millimetre values to a given decimal place: Int128 division,
+// cut toward zero, is the reference, the rest whether it left a remainder.
+TEST(ExactDecimal, quotient_cuts_toward_zero_as_integer_division) {
+    std::mt19937_64 random(11);
+    std::uniform_int_distribution<long long> millimetres(-4'000'000'000LL, 4'000'000'000LL);
+    std::uniform_int_distribution<int> places(-6, 2);
+    for (int k = 0; k < 2000; ++k) {
+        const long long x = millimetres(random), y = millimetres(random) | 1;
+        const int exponent = places(random);
+        // x / y / 10^exponent, both in thousandths.
+        Int128 numerator = x, denominator = y;
+        for (int e = exponent; e < 0; ++e) numerator *= 10;
+        for (int e = 0; e < exponent; ++e) denominator *= 10;
+        bool rest = false;
+        const ExactDecimal got = ExactDecimal::quotient(
+            ExactDecimal::of(x / 1000.0), ExactDecimal::of(y / 1000.0), exponent, rest);
+        const Int128 whole = numerator / denominator;
+        EXPECT_EQ(plain(got), plain(ExactDecimal::scaled(whole, whole == 0 ? 0 : exponent)))
+            << x << " / " << y << " at 1e" << exponent;
+        EXPECT_EQ(rest, numerator % denominator != 0);
+    }
+}
+
 }  // namespace

@@ -13,6 +13,8 @@ TEST(KNotation, reads_as_the_metres_typed_in_full) {
     EXPECT_EQ(kNotationMetres("k12+345.678"), "12345.678");
     EXPECT_EQ(kNotationMetres("K-1+-234.5"), "-1234.5");
     EXPECT_EQ(kNotationMetres("K0+-5"), "-0005");
+    EXPECT_EQ(kNotationMetres("K-1+020.000"), "-1020.000");
+    EXPECT_EQ(kNotationMetres("K-0+010"), "-0010");
 }
 
 TEST(KNotation, refuses_what_is_not_k_notation) {

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <string>
+#include <utility>
 
 #include "section/cut_fill_rows.h"
 #include "section/spacings.h"
@@ -16,6 +18,8 @@ using Line = std::vector<LinePoint>;
 const Line kGround{{0, -20}, {0, 20}};
 // Fill of 100 m² (10 m wide, 5 m high, 2:1 slopes).
 const Line kEmbankment{{0, -15}, {5, -5}, {5, 5}, {0, 15}};
+// The same shape in the ground, as wide as kGround: cut of 100 m².
+const Line kCutting{{0, -20}, {0, -15}, {5, -5}, {5, 5}, {0, 15}, {0, 20}};
 // Ground level at 1 against a design 0 over 0..2 and 3 over 2..4: cut 2, fill 4.
 const Line kLevel{{1, 0}, {1, 4}};
 const Line kStep{{0, 0}, {0, 2}, {3, 2}, {3, 4}};
@@ -45,7 +49,7 @@ CutFillSurvey withoutStations(std::vector<CutFillSection> sections) {
 TEST(CutFillCalculation, works_out_cut_and_fill_volumes_separately_by_average_end_areas) {
     CutFillSurvey survey =
         withStations({cs(1000, 0, kGround, kEmbankment), cs(1020.5, 0, kLevel, kStep),
-                      cs(1040, 0, kEmbankment, kGround)});
+                      cs(1040, 0, kCutting, kGround)});
     ASSERT_FALSE(calculateCutFill(survey));
     EXPECT_EQ(survey.sections[0].areas, (CutFillAreas{0, 100}));
     EXPECT_EQ(survey.sections[1].areas, (CutFillAreas{2, 4}));
@@ -145,9 +149,62 @@ TEST(CutFillResultTable, has_the_columns_of_results_with_empty_cells_where_nothi
                                                        "12.500", "650.000", "0.000", "0.000"}));
     EXPECT_EQ(table.rows[1], (std::vector<std::string>{"2", "", "0.000", "100.000", "", "", "",
                                                        "12.500", "650.000"}));
-    // Halves go to the even neighbour, as every computed figure.
-    EXPECT_EQ(cutFillFigure(0.0625), "0.062");
-    EXPECT_EQ(cutFillFigure(-0.0), "0.000");
+}
+
+// Volumes that come out negative or zero, and areas cut short by a ground
+// line narrower than the design, are told, section and side named; the
+// survey still calculates.
+TEST(CutFillWarnings, tell_stations_spacings_and_uncovered_sides_as_closed_outlines_do) {
+    const Line kWide{{0, -1}, {3, 2}, {3, 5}};  // beyond kLevel's 0..4 on both sides
+    struct Row {
+        const char* name;
+        CutFillSurvey survey;
+        std::vector<std::pair<int, std::string>> told;
+    };
+    const Row rows[] = {
+        {"station_decreasing",
+         withStations(
+             {cs(20, 0, kLevel, kStep), cs(50, 0, kLevel, kStep), cs(30, 0, kLevel, kStep)}),
+         {{3,
+           "K0+030.000断面（第 3 个断面）的桩号小于前一个断面的桩号 K0+050.000，间距为 "
+           "-20.000 米，这一段的体积为负：桩号应当逐个增大，请核对桩号。"}}},
+        {"station_repeated",
+         withStations({cs(20, 0, kLevel, kStep), cs(20, 0, kLevel, kStep)}),
+         {{2,
+           "K0+020.000断面（第 2 个断面）的桩号与前一个断面相同，间距为 0，这一段没有体积："
+           "同一个桩号可能输入了两次，请核对桩号。"}}},
+        {"spacings_zero_and_negative",
+         withoutStations(
+             {cs(0, 0, kLevel, kStep), cs(0, -5, kLevel, kStep), cs(0, 0, kLevel, kStep)}),
+         {{1,
+           "第 1 号断面至第 2 号断面的间距为 0.000 米，这一段的体积为零：间距应当大于零，"
+           "请核对间距。"},
+          {2,
+           "第 2 号断面至第 3 号断面的间距为 -5.000 米，这一段的体积为负：间距应当大于零，"
+           "请核对间距。"}}},
+        {"design_beyond_the_ground_on_both_sides",
+         withStations({cs(0, 0, kLevel, kStep), cs(10, 0, kLevel, kWide)}),
+         {{2,
+           "K0+010.000断面（第 2 个断面）的地面线没有盖住设计线的左侧：设计线到距离 S = 5 "
+           "米，地面线只到 4 米，挖方和填方面积只算了两条线重叠的部分：请核对地面线是否漏测"
+           "了点。"},
+          {2,
+           "K0+010.000断面（第 2 个断面）的地面线没有盖住设计线的右侧：设计线到距离 S = -1 "
+           "米，地面线只到 0 米，挖方和填方面积只算了两条线重叠的部分：请核对地面线是否漏测"
+           "了点。"}}},
+        {"ground_beyond_the_design_is_usual",
+         withStations({cs(0, 0, kGround, kEmbankment), cs(10, 0, kWide, kLevel)}),
+         {}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        CutFillSurvey survey = row.survey;
+        ASSERT_FALSE(calculateCutFill(survey));
+        std::vector<std::pair<int, std::string>> told;
+        for (const CutFillWarning& warning : cutFillWarnings(survey))
+            told.emplace_back(warning.section, warning.text);
+        EXPECT_EQ(told, row.told);
+    }
 }
 
 }  // namespace

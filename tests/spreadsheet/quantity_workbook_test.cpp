@@ -145,8 +145,10 @@ TEST(QuantityWorkbook, cut_and_fill_columns_and_a_section_without_areas) {
         s.station = stations[i];
         s.spacing = i < 3 ? stations[i + 1] - stations[i] : 0.0;
         if (i != 2) s.areas = section::CutFillAreas{12.5 + i, 3.25 * i};
-        s.cutVolume = i < 3 ? 100.125 + i : 0.0;
-        s.fillVolume = i < 3 ? 20.5 * i : 0.0;
+        // As the calculation leaves them: no volumes next to the section
+        // without areas.
+        s.cutVolume = i == 0 ? 100.125 : 0.0;
+        s.fillVolume = i == 0 ? 20.5 : 0.0;
         survey.sections.push_back(s);
     }
     const printout::QuantityTable table = printout::quantityTable(survey, {});
@@ -156,7 +158,8 @@ TEST(QuantityWorkbook, cut_and_fill_columns_and_a_section_without_areas) {
     EXPECT_FALSE(rowOf(values, "工程名称"));
     expectSameFigures(table, values);
     EXPECT_EQ((*rowOf(values, "K1+040.500"))[1], "无");
-    EXPECT_EQ((*rowOf(values, "合计"))[4], "303.375");
+    EXPECT_EQ((*rowOf(values, "合计"))[4], "100.125");
+    EXPECT_EQ((*rowOf(values, "合计"))[5], "20.500");
 }
 
 TEST(QuantityWorkbook, a_folder_that_cannot_be_written_gives_the_reason_and_no_library_lines) {

@@ -167,8 +167,9 @@ TEST(SurveyFile, reads_cells_exactly_as_the_prompts_read_answers) {
 }
 
 TEST(SurveyFile, reads_stations_as_the_station_prompt_does) {
-    for (const char* text : {"K0+100", "K1+20.5", "k12+345.678", "K-1+-234.5", "1020.5",
-                             "\xEF\xBC\xAB\xEF\xBC\x91+020.5", " K2+000.001 "}) {
+    for (const char* text :
+         {"K0+100", "K1+20.5", "k12+345.678", "K-1+-234.5", "K-1+020.5", "K-0+010", "1020.5",
+          "\xEF\xBC\xAB\xEF\xBC\x91+020.5", " K2+000.001 "}) {
         const survey_file::CellNumber cell =
             survey_file::readStation(survey_file::trimBlanks(text));
         ASSERT_EQ(cell.fault, survey_file::CellNumber::Fault::None) << text;

@@ -90,6 +90,9 @@ class CutFillTypingTest : public QObject {
         QVERIFY2(refusal.contains("K1+000.000断面设计线第 2 点的距离S"), qPrintable(refusal));
         QVERIFY2(refusal.contains("第 3 点往回走了"), qPrintable(refusal));
         QCOMPARE(cell(4, Field::Offset), "-5");
+        // The areas shown follow the next edit.
+        type(4, Field::Elevation, "10");
+        QCOMPARE(cell(0, Field::Fill), "150.000");
     }
 };
 

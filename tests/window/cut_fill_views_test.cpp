@@ -13,6 +13,7 @@
 
 #include "../section/cut_fill_lines.h"
 #include "document/survey_document.h"
+#include "section/cut_fill_figures.h"
 #include "section/cut_fill_rows.h"
 #include "window/views/cut_fill_canvas.h"
 #include "window/views/results_overview.h"
@@ -32,7 +33,7 @@ using section::cut_fill_test::line;
 section::CutFillSurvey survey() {
     section::CutFillSurvey data;
     data.stationAnswer = "Y";
-    data.sections.push_back({0, 0, line({{-6, 94}, {10, 110}}), line({{-8, 100}, {8, 100}})});
+    data.sections.push_back({0, 0, line({{-6, 94}, {10, 110}}), line({{-6, 100}, {8, 100}})});
     data.sections.push_back(
         {20, 0, line({{-20, 100}, {20, 100}}), line({{-15, 100}, {-5, 105}, {5, 105}, {15, 100}})});
     data.sections.push_back({40, 0, line({{-10, 100}, {10, 101}}), {}});
@@ -120,13 +121,11 @@ class CutFillViewsTest : public QObject {
 
     void each_section_is_titled_by_its_areas_or_that_it_has_none() {
         window::SectionPanel panel(*document);
-        const auto rows = section::cutFillRows(document->cutFill());
-        QCOMPARE(panel.title(),
-                 "K0+000.000  挖方面积 " +
-                     QString::fromStdString(section::cutFillFigure(rows[0].areas->cut)) +
-                     " 平方米  填方面积 " +
-                     QString::fromStdString(section::cutFillFigure(rows[0].areas->fill)) +
-                     " 平方米");
+        const section::CutFillFigures figures(document->cutFill());
+        QCOMPARE(panel.title(), "K0+000.000  挖方面积 " +
+                                    QString::fromStdString(figures.cut().area(1)) +
+                                    " 平方米  填方面积 " +
+                                    QString::fromStdString(figures.fill().area(1)) + " 平方米");
         QCOMPARE(panel.title(), "K0+000.000  挖方面积 32.000 平方米  填方面积 18.000 平方米");
         QVERIFY(panel.warning().isEmpty());
         panel.showSection(2);

@@ -116,8 +116,8 @@ QVariant CutFillTableModel::data(const QModelIndex& index, int role) const {
             if (!s.areas)
                 return f == Cut ? QStringLiteral("无面积")
                                 : QString::fromStdString(section::noAreasReason(s));
-            return QString::fromStdString(
-                section::cutFillFigure(f == Cut ? s.areas->cut : s.areas->fill));
+            return QString::fromStdString(f == Cut ? areaFigures(at.section).cut
+                                                   : areaFigures(at.section).fill);
     }
     return {};
 }
@@ -279,8 +279,15 @@ QString CutFillTableModel::movePoint(int, bool) {
                        "要改一点的位置，请改它的距离。"));
 }
 
+const section::AreaFigures& CutFillTableModel::areaFigures(int i) const {
+    const auto [place, fresh] = areaFigures_.try_emplace(i);
+    if (fresh) place->second = section::cutFillAreaFigures(survey().sections[std::size_t(i - 1)]);
+    return place->second;
+}
+
 void CutFillTableModel::follow(const document::Change& change) {
     using Kind = document::Change::Kind;
+    areaFigures_.clear();
     if (change.kind == Kind::Survey) {
         beginResetModel();
         firstRow_ = layOut();

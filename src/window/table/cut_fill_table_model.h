@@ -10,9 +10,11 @@
 // only where each section's rows start; a refusal names the cell by its
 // section, line, point and column.
 
+#include <unordered_map>
 #include <vector>
 
 #include "document/survey_document.h"
+#include "section/cut_fill_figures.h"
 #include "window/table/table_model.h"
 
 namespace window {
@@ -56,12 +58,16 @@ class CutFillTableModel : public TableModel {
     const std::vector<section::LinePoint>& line(const Place& at) const;
     std::vector<int> layOut() const;
     void follow(const document::Change& change);
+    const section::AreaFigures& areaFigures(int i) const;
     // "第 5 行（K1+020.000断面设计线第 2 点的高程H）".
     QString cellName(int row, int column) const;
     QString outcome(const document::SurveyDocument::CutFillRefusal& refusal, const QString& where);
     QString commitKey(const Place& at, const std::string& text, const QString& where);
 
     document::SurveyDocument& document_;
+    // Section i's areas as shown, worked out once between changes: each
+    // costs a sweep of the section's lines.
+    mutable std::unordered_map<int, section::AreaFigures> areaFigures_;
 };
 
 }  // namespace window

@@ -20,6 +20,7 @@
 #include "printout/quantity_table.h"
 #include "section/checks.h"
 #include "section/cut_fill_calculation.h"
+#include "section/cut_fill_figures.h"
 #include "section/cut_fill_rows.h"
 #include "section/figures.h"
 #include "section/result_rows.h"
@@ -106,13 +107,12 @@ void ResultsOverview::showSurvey() {
         }
         fillTable(results);
         markWarnings(section::cutFillWarnings(survey));
-        const auto figure = [](double value) {
-            return QString::fromStdString(section::cutFillFigure(value));
-        };
+        const section::CutFillFigures figures(survey);
         total_->setText(QStringLiteral("挖方总量：%1 立方米，填方总量：%2 立方米，净方（挖 − "
                                        "填）：%3 立方米，共 %4 个断面")
-                            .arg(figure(survey.totalCut), figure(survey.totalFill),
-                                 figure(survey.totalCut - survey.totalFill))
+                            .arg(QString::fromStdString(figures.cut().total()),
+                                 QString::fromStdString(figures.fill().total()),
+                                 QString::fromStdString(figures.net()))
                             .arg(survey.sectionCount()));
         showCutFillCurves();
     } else {

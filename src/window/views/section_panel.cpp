@@ -11,6 +11,7 @@
 #include <set>
 
 #include "document/survey_document.h"
+#include "section/cut_fill_figures.h"
 #include "section/cut_fill_rows.h"
 #include "section/figures.h"
 #include "section/result_rows.h"
@@ -236,14 +237,13 @@ void SectionPanel::showOutline(int i) {
 
 void SectionPanel::showCutFill(int i) {
     const section::CutFillSection& section = document_.cutFill().sections[i - 1];
-    const auto figure = [](double value) {
-        return QString::fromStdString(section::cutFillFigure(value));
-    };
+    const section::AreaFigures figures =
+        section.areas ? section::cutFillAreaFigures(section) : section::AreaFigures{};
     title_->setText(list_->itemText(i - 1) + QStringLiteral("  ") +
-                    (section.areas
-                         ? QStringLiteral("挖方面积 %1 平方米  填方面积 %2 平方米")
-                               .arg(figure(section.areas->cut), figure(section.areas->fill))
-                         : QStringLiteral("没有挖方和填方面积")));
+                    (section.areas ? QStringLiteral("挖方面积 %1 平方米  填方面积 %2 平方米")
+                                         .arg(QString::fromStdString(figures.cut),
+                                              QString::fromStdString(figures.fill))
+                                   : QStringLiteral("没有挖方和填方面积")));
     caption_->setText(QStringLiteral("地面线 %1 个点，设计线 %2 个点")
                           .arg(section.ground.size())
                           .arg(section.design.size()));
