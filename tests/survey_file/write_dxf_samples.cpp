@@ -8,6 +8,8 @@
 
 #include "../dialogue/random_survey.h"
 #include "section/calculation.h"
+#include "section/cut_fill_calculation.h"
+#include "section/cut_fill_figures.h"
 #include "section/figures.h"
 #include "section/station.h"
 #include "survey_file/section_drawing.h"
@@ -60,19 +62,22 @@ int main(int argc, char* argv[]) {
         const double rise = 0.5 * k;
         section.ground = {{100 + rise, 12}, {101.25, 4}, {100.5, 0}, {99.75 - rise, -9}};
         section.design = {{102, 7.5}, {102, 7.5}, {102, -7.5}, {102.0 - k, -7.5 - 2 * k}};
-        if (k != 3) section.areas = section::CutFillAreas{1.0625 * k, 20.5 - k};
+        if (k == 3) section.design = {{102, -10}, {101, -12}};  // beside the ground line
         cutFill.sections.push_back(section);
     }
     cutFill.sections[5].design.resize(1);  // a line of one point is not drawn
+    if (section::calculateCutFill(cutFill)) return 1;
     std::ofstream(folder + "/cutfill.dxf", std::ios::binary)
         << survey_file::dxf(survey_file::sectionDrawing(cutFill));
     std::ofstream lines(folder + "/cutfill.expected");
-    const char* labels[] = {"  挖 0.000  填 20.500 平方米", "  挖 1.062  填 19.500 平方米",
-                            "  挖 2.125  填 18.500 平方米", "  无挖填面积",
-                            "  挖 4.250  填 16.500 平方米", "  挖 5.312  填 15.500 平方米",
-                            "  挖 6.375  填 14.500 平方米"};
+    const section::CutFillFigures cutFillFigures(cutFill);
     for (int k = 0; k < 7; ++k) {
-        lines << "section\t第 " << k + 1 << " 断面" << labels[k] << "\n";
+        const int i = k + 1;
+        lines << "section\t第 " << i << " 断面"
+              << (cutFill.sections[k].areas ? "  挖 " + cutFillFigures.cut().area(i) + "  填 " +
+                                                  cutFillFigures.fill().area(i) + " 平方米"
+                                            : std::string("  无挖填面积"))
+              << "\n";
         line(lines, survey_file::kGroundLayer, false, cutFill.sections[k].ground);
         line(lines, survey_file::kDesignLayer, false, cutFill.sections[k].design);
     }
