@@ -237,6 +237,13 @@ class Reader {
         info.calculatedBy = ourProperty(project, landxml::kCalculatedBy).value_or("");
         info.checkedBy = ourProperty(project, landxml::kCheckedBy).value_or("");
         info.date = ourProperty(project, landxml::kDate).value_or("");
+        // A tab stays, as in our CSV; any other control character is told.
+        for (const std::string* value :
+             {&info.projectName, &info.segment, &info.calculatedBy, &info.checkedBy, &info.date})
+            if (const std::optional<std::string> control = controlCharacterIn(*value, "\t"))
+                throw Fault{placeOf(project), "工程信息“" + printableText(*value) +
+                                                  "”中有控制字符（" + *control +
+                                                  "），不能作为工程信息：请在文本编辑器中删去它"};
         return info;
     }
 

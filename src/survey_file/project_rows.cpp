@@ -53,19 +53,6 @@ std::string cellText(const std::string& value) {
     return quoted ? '"' + text + '"' : text;
 }
 
-// A value as read: control characters shown as U+FFFD, but tabs kept, as a
-// value may hold them (its cell is quoted).
-std::string valueText(std::string_view cell) {
-    std::string text;
-    for (std::size_t at = 0;;) {
-        const std::size_t tab = cell.find('\t', at);
-        text += printableText(cell.substr(at, tab - at));
-        if (tab == std::string_view::npos) return text;
-        text += '\t';
-        at = tab + 1;
-    }
-}
-
 }  // namespace
 
 ProjectRows readProjectRows(std::string_view text) {
@@ -103,8 +90,16 @@ ProjectRows readProjectRows(std::string_view text) {
                                    "是多余的数据：工程信息一行只有名称和内容两格");
             return rows;
         }
+        // A tab stays, as a value may hold one (its cell is quoted); any other
+        // control character is told, never put in the sheet's heading.
+        if (const std::optional<std::string> control = controlCharacterIn(cells[1], "\t")) {
+            rows.error = fault(lineNumber, 2,
+                               runtime::quoteTyped(printableText(cells[1])) + "中有控制字符（" +
+                                   *control + "），不能作为工程信息：请在文本编辑器中删去它");
+            return rows;
+        }
         givenOn[k] = lineNumber;
-        rows.project.*item->field = valueText(cells[1]);
+        rows.project.*item->field = std::string(cells[1]);
         rows.restAt = std::min(at, text.size());
         rows.linesBefore = lineNumber;
     }

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <algorithm>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
+#include <optional>
 #include <string>
 
 #include "survey_file/survey_file.h"
@@ -142,6 +144,24 @@ std::string printableText(std::string_view text) {
         left -= step;
     }
     return shown;
+}
+
+std::optional<std::string> controlCharacterIn(std::string_view text, std::string_view allowed) {
+    const auto* p = reinterpret_cast<const unsigned char*>(text.data());
+    for (std::size_t left = text.size(); left > 0;) {
+        const std::size_t length =
+            *p < 0x80 ? 1 : std::max<std::size_t>(sequenceLength(p, left), 1);
+        if (isControl(p, length) && (length != 1 || allowed.find(char(*p)) == allowed.npos)) {
+            unsigned code = length == 1 ? p[0] : p[0] & (0xFFu >> (length + 1));
+            for (std::size_t k = 1; k < length; ++k) code = code << 6 | (p[k] & 0x3Fu);
+            char shown[12];
+            std::snprintf(shown, sizeof shown, "U+%04X", code);
+            return shown;
+        }
+        p += length;
+        left -= length;
+    }
+    return std::nullopt;
 }
 
 bool isUtf8(std::string_view bytes) {

@@ -247,6 +247,11 @@ TEST(LandXml, every_fault_is_named_with_its_line) {
          withSection("<CrossSect sta=\"0\"><DesignCrossSectSurf><CrossSectPnt pntRef=\"7\"/>"
                      "</DesignCrossSectSurf></CrossSect>"),
          "第 5 行：CrossSectPnt 没有坐标（只引用了别处的点），本程序读不了"},
+        {"a control character in the project",
+         "<LandXML>\n<Project name=\"甲&#7;乙\"/>" +
+             withSection("<CrossSect sta=\"0\"/>").substr(std::string("<LandXML>").size()),
+         "第 2 行：工程信息“甲\xEF\xBF\xBD乙”中有控制字符（U+0007），不能作为工程信息：请在文本"
+         "编辑器中删去它"},
         {"three numbers in a point",
          withSection("<CrossSect sta=\"0\"><DesignCrossSectSurf><CrossSectPnt>1 2 3</CrossSectPnt>"
                      "</DesignCrossSectSurf></CrossSect>"),

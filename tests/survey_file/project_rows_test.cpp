@@ -91,7 +91,16 @@ INSTANTIATE_TEST_SUITE_P(
             "\xEF\xBB\xBF工程名称,甲\r\n# 说明\r\n日期,今天\r\n桩号,高程H,距离S\r\nK1+000,5O,2\r\n",
             5, 2, "第 5 行第 2 列“5O”不是有效的高程"},
         Fault{"a_bad_header_after_the_rows", "路段,甲\n\n断面号,高程H,距离S\n", 3, 1,
-              "第 3 行第 1 列“断面号”不是有效的表头，应为“桩号”或“断面”"}),
+              "第 3 行第 1 列“断面号”不是有效的表头，应为“桩号”或“断面”"},
+        // A tab may stand in a value; no other control character is taken.
+        Fault{"a_control_character_in_a_value",
+              "计算,\"张\t三\"\n复核,王\x07五\n" + std::string(kSurvey), 2, 2,
+              "第 2 行第 2 列“王\xEF\xBF\xBD五”中有控制字符（U+0007），不能作为工程信息：请在文本"
+              "编辑器中删去它"},
+        Fault{"an_invisible_mark_in_a_value", "路段,K1\xE2\x80\x8B+000\n" + std::string(kSurvey), 1,
+              2,
+              "第 1 行第 2 列“K1\xEF\xBF\xBD+000”中有控制字符（U+200B），不能作为工程信息：请在文本"
+              "编辑器中删去它"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

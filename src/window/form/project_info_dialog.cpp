@@ -52,10 +52,11 @@ ProjectInfoDialog::ProjectInfoDialog(const section::ProjectInfo& project, QWidge
 
 namespace {
 
-// The first control character of `text`, as its code ("U+0009"), or nothing.
+// The first control character of `text` but a tab, which a value may hold
+// as our files do, as its code ("U+000A"), or nothing.
 std::optional<QString> controlIn(const QString& text) {
     for (const QChar c : text)
-        if (c.category() == QChar::Other_Control)
+        if (c.category() == QChar::Other_Control && c != u'\t')
             return QStringLiteral("U+%1").arg(c.unicode(), 4, 16, QLatin1Char('0')).toUpper();
     return std::nullopt;
 }
@@ -71,7 +72,7 @@ void ProjectInfoDialog::accept() {
         const std::optional<QString> control = controlIn(fields_[k]->text());
         if (!control) continue;
         QMessageBox::warning(this, windowTitle(),
-                             QStringLiteral("“%1”中有控制字符（%2，例如制表符或换行），不能用作"
+                             QStringLiteral("“%1”中有控制字符（%2，例如换行），不能用作"
                                             "工程信息。请删去它，再单击“确定”。")
                                  .arg(plainLabel(kFieldsShown[k].label), *control));
         fields_[k]->setFocus();

@@ -30,8 +30,8 @@ class ProjectInfoDialog : public QDialog {
     static constexpr std::size_t kFields = 5;
     QLineEdit* field(std::size_t k) const { return fields_[k]; }
 
-    // Refuses, naming the field, a value with a control character (a tab or
-    // a line break pasted from a spreadsheet): printed or saved it would
+    // Refuses, naming the field, a value with a control character other than
+    // a tab (a line break pasted from elsewhere): printed or saved it would
     // break the sheet's line and the file's row. The dialog stays open.
     void accept() override;
 
