@@ -106,8 +106,7 @@ std::string printableText(std::string_view text);
 // The first control character of well-formed UTF-8 `text` (printableText's
 // sense: C0, C1, DEL and the invisible format marks) that is not one of the
 // ASCII `allowed`, as its code point: "U+0007". Nothing when there is none.
-std::optional<std::string> controlCharacterIn(std::string_view text,
-                                              std::string_view allowed = {});
+std::optional<std::string> controlCharacterIn(std::string_view text, std::string_view allowed = {});
 
 // Why bytes are no survey file at all, naming what they are (an Excel
 // workbook, a PDF, a ZIP archive, binary data) and a way on; nothing when
