@@ -8,6 +8,7 @@
 #include <QSplitter>
 #include <QStackedWidget>
 
+#include "window/table/survey_table_dock.h"
 #include "window/views/results_overview.h"
 
 namespace window {
@@ -23,7 +24,7 @@ QString key(document::SurveyKind kind, const char* what) {
 
 }  // namespace
 
-Workbench::Workbench(QMainWindow& window, QDockWidget& drawing, QDockWidget& table,
+Workbench::Workbench(QMainWindow& window, QDockWidget& drawing, SurveyTableDock& table,
                      const document::SurveyDocument& document)
     : QObject(&window),
       window_(window),
@@ -35,6 +36,8 @@ Workbench::Workbench(QMainWindow& window, QDockWidget& drawing, QDockWidget& tab
       results_(new ResultsOverview(document)) {
     stack_->addWidget(window.takeCentralWidget());
     results_->setWindowFlags(Qt::Widget);
+    // Below the drawing it may be narrow: the table at the left needs the room.
+    results_->setMinimumSize(320, 160);
     bench_->addWidget(results_);
     bench_->setChildrenCollapsible(false);
     stack_->addWidget(bench_);
@@ -52,7 +55,7 @@ void Workbench::follow() {
         // The drawing leaves its dock for the centre, above the results.
         bench_->insertWidget(0, drawing_.widget());
         bench_->setStretchFactor(0, 3);
-        bench_->setStretchFactor(1, 1);
+        bench_->setStretchFactor(1, 2);
         drawing_.hide();
         drawing_.toggleViewAction()->setEnabled(false);
         table_.show();
@@ -64,7 +67,9 @@ void Workbench::follow() {
         drawing_.show();
         showPage(0);
     }
-    restore(kind);
+    // The first time, the table as wide as its columns, which are not the form's.
+    // The drawing keeps the larger part.
+    if (!restore(kind) && kind == document::SurveyKind::CutFill) table_.fit(0.4);
 }
 
 // The page not shown asks for no room: the form's window stays as small as
@@ -84,14 +89,17 @@ void Workbench::remember() const {
         settings.setValue(key(shown_, "split"), bench_->saveState());
 }
 
-void Workbench::restore(document::SurveyKind kind) {
+bool Workbench::restore(document::SurveyKind kind) {
     const QSettings settings;
-    window_.restoreState(settings.value(key(kind, "docks")).toByteArray());
+    const QByteArray docks = settings.value(key(kind, "docks")).toByteArray();
+    if (docks.isEmpty()) return false;
+    window_.restoreState(docks);
     if (kind == document::SurveyKind::CutFill) {
         bench_->restoreState(settings.value(key(kind, "split")).toByteArray());
         // Its drawing is in the centre, never in the dock.
         drawing_.hide();
     }
+    return true;
 }
 
 }  // namespace window

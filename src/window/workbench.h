@@ -21,13 +21,14 @@ class QWidget;
 namespace window {
 
 class ResultsOverview;
+class SurveyTableDock;
 
 class Workbench : public QObject {
     Q_OBJECT
 
   public:
     // Takes the window's central widget (the form) into a stack of its own.
-    Workbench(QMainWindow& window, QDockWidget& drawing, QDockWidget& table,
+    Workbench(QMainWindow& window, QDockWidget& drawing, SurveyTableDock& table,
               const document::SurveyDocument& document);
 
     // The layout for the kind held, the one left remembered first.
@@ -39,12 +40,13 @@ class Workbench : public QObject {
     ResultsOverview& results() const { return *results_; }
 
   private:
-    void restore(document::SurveyKind kind);
+    // False when nothing was remembered for the kind.
+    bool restore(document::SurveyKind kind);
     void showPage(int index);
 
     QMainWindow& window_;
     QDockWidget& drawing_;
-    QDockWidget& table_;
+    SurveyTableDock& table_;
     const document::SurveyDocument& document_;
     QStackedWidget* stack_;
     QSplitter* bench_;

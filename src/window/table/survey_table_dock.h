@@ -17,6 +17,8 @@ class SurveyTableDock : public QDockWidget {
   public:
     explicit SurveyTableDock(document::SurveyDocument& document, QWidget* parent = nullptr);
     SurveyTableView* view() const { return view_; }
+    // Wide enough for every column, up to `share` of the window (docked only).
+    void fit(double share = 0.5);
 
   protected:
     void showEvent(QShowEvent* event) override;
