@@ -73,6 +73,14 @@ ExactDecimal twiceArea(const double* h, const double* s, int count) {
     return sum;
 }
 
+// The exact area of section i, a decimal as its values are.
+ExactDecimal exactArea(const SectionSurvey& survey, int i) {
+    const int count = survey.pointCounts(i);
+    return count < 1
+               ? ExactDecimal()
+               : twiceArea(survey.sectionElevations(i), survey.sectionOffsets(i), count).half();
+}
+
 ExactDecimal exactSpacing(const SectionSurvey& survey, int i) {
     if (survey.stationsEntered())
         return ExactDecimal::of(survey.stations(i + 1)) - ExactDecimal::of(survey.stations(i));
@@ -90,15 +98,14 @@ FigureSeries::Source sourceOf(const SectionSurvey& survey) {
                                                       : areaError(s->sectionElevations(i),
                                                                   s->sectionOffsets(i), count)};
             },
-        .exactArea =
+        .exactArea = [s](int i) { return runtime::ExactFraction(exactArea(*s, i)); },
+        // The decimal is its own span: its sums keep the few decimals of the
+        // values, where a bracket of the fraction carries 40.
+        .exactAreaSpan =
             [s](int i) {
-                const int count = s->pointCounts(i);
-                return runtime::ExactFraction(
-                    count < 1
-                        ? ExactDecimal()
-                        : twiceArea(s->sectionElevations(i), s->sectionOffsets(i), count).half());
+                const ExactDecimal area = exactArea(*s, i);
+                return DecimalSpan{area, area};
             },
-        .exactAreaSpan = {},  // the exact decimal is its own span
         .hasVolume = [](int) { return true; },
         .volume = [s](int i) { return s->volumes(i); },
         .spacing = [s](int i) { return s->spacings(i); },
