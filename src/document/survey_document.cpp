@@ -30,14 +30,16 @@ class SurveyDocument::ReplaceCommand : public QUndoCommand {
   public:
     ReplaceCommand(SurveyDocument& document, section::SectionSurvey survey,
                    section::CutFillSurvey cutFill, SurveyKind kind, FileTie file,
-                   std::optional<section::ProjectInfo> project, const QString& name)
+                   std::optional<section::ProjectInfo> project, const QString& name,
+                   Replacing replacing)
         : QUndoCommand(name),
           document_(document),
           survey_(std::move(survey)),
           cutFill_(std::move(cutFill)),
           kind_(kind),
           project_(std::move(project)),
-          file_(std::move(file)) {}
+          file_(std::move(file)),
+          savedAt_(replacing == Replacing::AsSaved ? document.undoStack_->index() + 1 : -1) {}
     void redo() override { swap(); }
     void undo() override { swap(); }
 
@@ -64,7 +66,9 @@ class SurveyDocument::ReplaceCommand : public QUndoCommand {
     // The one not shown, when the step replaces it too.
     std::optional<section::ProjectInfo> project_;
     FileTie file_;
-    int savedAt_ = -1;  // the new survey is nobody's file until it is marked saved
+    // The step at which the survey not shown is its file's; -1, the new
+    // survey unsaved, until it is marked saved.
+    int savedAt_;
 };
 
 class SurveyDocument::ProjectCommand : public QUndoCommand {
@@ -167,19 +171,20 @@ void SurveyDocument::stepsMoved() {
 
 Outcome SurveyDocument::replaceSurvey(section::SectionSurvey data, const QString& stepName,
                                       const QString& fileName,
-                                      std::optional<section::ProjectInfo> project) {
+                                      std::optional<section::ProjectInfo> project,
+                                      Replacing replacing) {
     if (!section::calculateSurvey(data)) return Outcome::Overflow;
     pushStep(new ReplaceCommand(*this, std::move(data), {}, SurveyKind::ClosedOutline,
-                                FileTie{fileName}, std::move(project), stepName));
+                                FileTie{fileName}, std::move(project), stepName, replacing));
     return Outcome::Done;
 }
 
 std::optional<section::CutFillFault> SurveyDocument::replaceCutFillSurvey(
     section::CutFillSurvey data, const QString& stepName, const QString& fileName,
-    std::optional<section::ProjectInfo> project) {
+    std::optional<section::ProjectInfo> project, Replacing replacing) {
     if (std::optional<section::CutFillFault> fault = section::calculateCutFill(data)) return fault;
     pushStep(new ReplaceCommand(*this, {}, std::move(data), SurveyKind::CutFill, FileTie{fileName},
-                                std::move(project), stepName));
+                                std::move(project), stepName, replacing));
     return std::nullopt;
 }
 

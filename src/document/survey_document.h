@@ -36,6 +36,12 @@ enum class Outcome {
 // or a ground line and a design line per section.
 enum class SurveyKind { ClosedOutline, CutFill };
 
+// What the survey a step puts in is to its file: a typed run is unsaved work
+// until it is kept; a survey just read from its file, or a 新建 with nothing
+// in it yet, is what it belongs to from the step on, so nothing takes the
+// step for an edit.
+enum class Replacing { Unsaved, AsSaved };
+
 enum class Column { Elevation, Offset, Station, Spacing };
 
 // One value typed or pasted into the table; `point` is unused for stations and spacings.
@@ -91,7 +97,8 @@ class SurveyDocument : public QObject {
     // `project` as its 工程信息 (none given: the present one stays).
     Outcome replaceSurvey(section::SectionSurvey data, const QString& stepName,
                           const QString& fileName,
-                          std::optional<section::ProjectInfo> project = std::nullopt);
+                          std::optional<section::ProjectInfo> project = std::nullopt,
+                          Replacing replacing = Replacing::Unsaved);
 
     // The 工程信息 as one step 修改工程信息; nothing when it is the same.
     void setProject(section::ProjectInfo project);
@@ -101,7 +108,8 @@ class SurveyDocument : public QObject {
     // having changed.
     std::optional<section::CutFillFault> replaceCutFillSurvey(
         section::CutFillSurvey data, const QString& stepName, const QString& fileName,
-        std::optional<section::ProjectInfo> project = std::nullopt);
+        std::optional<section::ProjectInfo> project = std::nullopt,
+        Replacing replacing = Replacing::Unsaved);
     // One cell: 修改高程, 修改距离, 修改桩号 or 修改间距.
     Outcome setCell(const Cell& cell);
     // Several cells as one step 粘贴.

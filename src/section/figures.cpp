@@ -2,6 +2,8 @@
 #include "section/figures.h"
 
 #include <cmath>
+#include <cstdint>
+#include <vector>
 
 namespace section {
 namespace {
@@ -30,28 +32,31 @@ double areaError(const double* h, const double* s, int count) {
 // 32766 points of below 10^15 units. Nothing for other sections.
 std::optional<ExactDecimal> scaledArea(const double* h, const double* s, int count) {
     constexpr int kMostDecimals = 9;
+    const auto value = [&](std::size_t k) { return k % 2 == 0 ? h[k / 2] : s[k / 2]; };
+    // Each value scaled once, at the decimals found so far: the ones before
+    // the last rise again at P, where a value of fewer decimals may not fit:
+    // then nothing.
+    std::vector<std::int64_t> scaled(2 * std::size_t(count));
     int decimals = 0;
-    for (int j = 0; j < count; ++j) {
-        for (const double value : {h[j], s[j]}) {
-            while (!runtime::scaledDecimal(value, decimals))
-                if (++decimals > kMostDecimals) return std::nullopt;
+    std::size_t rescale = 0;
+    for (std::size_t k = 0; k < scaled.size(); ++k) {
+        std::optional<std::int64_t> whole;
+        while (!(whole = runtime::scaledDecimal(value(k), decimals))) {
+            if (++decimals > kMostDecimals) return std::nullopt;
+            rescale = k;
         }
+        scaled[k] = *whole;
     }
-    // A value of fewer decimals may not fit at P decimals: then nothing.
-    const std::optional<std::int64_t> h0 = runtime::scaledDecimal(h[0], decimals);
-    const std::optional<std::int64_t> s0 = runtime::scaledDecimal(s[0], decimals);
-    if (!h0 || !s0) return std::nullopt;
-    runtime::Int128 sum = 0, hj = *h0, sj = *s0;
-    for (int j = 0; j < count; ++j) {
-        const bool closing = j + 1 == count;
-        const std::optional<std::int64_t> hNext =
-            closing ? h0 : runtime::scaledDecimal(h[j + 1], decimals);
-        const std::optional<std::int64_t> sNext =
-            closing ? s0 : runtime::scaledDecimal(s[j + 1], decimals);
-        if (!hNext || !sNext) return std::nullopt;
-        sum += (runtime::Int128(*hNext) + hj) * (sj - *sNext);
-        hj = *hNext;
-        sj = *sNext;
+    for (std::size_t k = 0; k < rescale; ++k) {
+        const std::optional<std::int64_t> whole = runtime::scaledDecimal(value(k), decimals);
+        if (!whole) return std::nullopt;
+        scaled[k] = *whole;
+    }
+    runtime::Int128 sum = 0;
+    for (std::size_t j = 0; j < std::size_t(count); ++j) {
+        const std::size_t next = j + 1 < std::size_t(count) ? j + 1 : 0;
+        sum += (runtime::Int128(scaled[2 * next]) + scaled[2 * j]) *
+               (runtime::Int128(scaled[2 * j + 1]) - scaled[2 * next + 1]);
     }
     return ExactDecimal::scaled(sum, -2 * decimals);
 }
@@ -73,6 +78,14 @@ ExactDecimal twiceArea(const double* h, const double* s, int count) {
     return sum;
 }
 
+// The exact area of section i, a decimal as its values are.
+ExactDecimal exactArea(const SectionSurvey& survey, int i) {
+    const int count = survey.pointCounts(i);
+    return count < 1
+               ? ExactDecimal()
+               : twiceArea(survey.sectionElevations(i), survey.sectionOffsets(i), count).half();
+}
+
 ExactDecimal exactSpacing(const SectionSurvey& survey, int i) {
     if (survey.stationsEntered())
         return ExactDecimal::of(survey.stations(i + 1)) - ExactDecimal::of(survey.stations(i));
@@ -90,15 +103,14 @@ FigureSeries::Source sourceOf(const SectionSurvey& survey) {
                                                       : areaError(s->sectionElevations(i),
                                                                   s->sectionOffsets(i), count)};
             },
-        .exactArea =
+        .exactArea = [s](int i) { return runtime::ExactFraction(exactArea(*s, i)); },
+        // The decimal is its own span: its sums keep the few decimals of the
+        // values, where a bracket of the fraction carries 40.
+        .exactAreaSpan =
             [s](int i) {
-                const int count = s->pointCounts(i);
-                return runtime::ExactFraction(
-                    count < 1
-                        ? ExactDecimal()
-                        : twiceArea(s->sectionElevations(i), s->sectionOffsets(i), count).half());
+                const ExactDecimal area = exactArea(*s, i);
+                return DecimalSpan{area, area};
             },
-        .exactAreaSpan = {},  // the exact decimal is its own span
         .hasVolume = [](int) { return true; },
         .volume = [s](int i) { return s->volumes(i); },
         .spacing = [s](int i) { return s->spacings(i); },

@@ -383,7 +383,7 @@ void MainWindow::newSurvey(bool stations) {
     section::SectionSurvey empty;
     empty.setStationAnswer(stations ? "Y" : "N");
     form_->document().replaceSurvey(std::move(empty), QStringLiteral("新建"), {},
-                                    section::ProjectInfo{});
+                                    section::ProjectInfo{}, document::Replacing::AsSaved);
     form_->document().markSaved(document::FileTie{});
     enableSaving();
 }
@@ -392,7 +392,8 @@ void MainWindow::newCutFillSurvey(bool stations) {
     // An empty survey always calculates.
     section::CutFillSurvey empty;
     empty.stationAnswer = stations ? "Y" : "N";
-    form_->document().replaceCutFillSurvey(std::move(empty), QStringLiteral("新建"), {});
+    form_->document().replaceCutFillSurvey(std::move(empty), QStringLiteral("新建"), {},
+                                           std::nullopt, document::Replacing::AsSaved);
     form_->document().markSaved(document::FileTie{});
     enableSaving();
     warnings_->tell(form_->document());

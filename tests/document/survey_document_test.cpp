@@ -164,6 +164,32 @@ section::CutFillSurvey embankments(int sections) {
     return survey;
 }
 
+// A survey read from its file, or made new, is that file's from its own step
+// on: nobody listening is told it differs, not even while the step is taken;
+// undone, the survey before comes back as changed as it was.
+TEST(SurveyDocument, a_survey_replaced_as_saved_is_never_told_modified) {
+    SurveyDocument document;
+    ASSERT_EQ(document.replaceSurvey(squares(3, true), "计算", ""), Outcome::Done);
+    std::vector<bool> told;
+    QObject::connect(&document, &SurveyDocument::fileChanged,
+                     [&] { told.push_back(document.modified()); });
+    ASSERT_EQ(document.replaceSurvey(squares(2, false), "打开文件", "a.csv", std::nullopt,
+                                     Replacing::AsSaved),
+              Outcome::Done);
+    EXPECT_FALSE(document.replaceCutFillSurvey(embankments(2), "新建", "", std::nullopt,
+                                               Replacing::AsSaved));
+    EXPECT_EQ(told, (std::vector<bool>{false, false}));
+    document.undoStack()->undo();
+    EXPECT_EQ(document.fileName(), "a.csv");
+    EXPECT_FALSE(document.modified());
+    document.undoStack()->undo();
+    EXPECT_TRUE(document.modified());
+    document.undoStack()->redo();
+    document.undoStack()->redo();
+    EXPECT_FALSE(document.modified());
+    EXPECT_EQ(told, (std::vector<bool>{false, false, false, true, false, false}));
+}
+
 TEST(SurveyDocument, holds_either_kind_and_undo_brings_back_the_kind_before) {
     SurveyDocument document;
     ASSERT_EQ(document.replaceSurvey(squares(2, true), "打开文件", "a.txt"), Outcome::Done);

@@ -14,6 +14,10 @@
 #ifdef Q_OS_UNIX
 #include <sys/stat.h>
 #endif
+#ifdef Q_OS_LINUX
+#include <sys/inotify.h>
+#include <unistd.h>
+#endif
 
 #include "dialog_driver.h"
 #include "document/survey_document.h"
@@ -442,6 +446,35 @@ class UnsavedEditsTest : public QObject {
             fresh.form().showSurvey(std::move(edited));
             return fresh.form().screen();
         }());
+    }
+
+    // A survey just read, or made new, is what its file holds: opening,
+    // 新建, their undo and redo and saving what is unchanged touch nothing in
+    // the data folder. The copy starts with the first edit.
+    void opening_new_undo_and_saving_write_nothing_in_the_data_folder() {
+#ifdef Q_OS_LINUX
+        QVERIFY(QDir().mkpath(window::dataFolder()));
+        const int events = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+        QVERIFY(events >= 0);
+        QVERIFY(inotify_add_watch(events, QFile::encodeName(window::dataFolder()).constData(),
+                                  IN_CREATE | IN_MODIFY | IN_MOVED_TO | IN_DELETE) >= 0);
+        openHand();
+        document().undoStack()->undo();
+        document().undoStack()->redo();
+        mainWindow->newSurvey(true);
+        mainWindow->newCutFillSurvey(false);
+        document().undoStack()->undo();
+        QVERIFY(mainWindow->openSurvey(file("hand.csv")));
+        menuAction(*mainWindow, "保存")->trigger();
+        char event[4096];
+        const ssize_t told = read(events, event, sizeof event);
+        close(events);
+        QCOMPARE(told, ssize_t(-1));
+        editOneElevation();
+        QVERIFY(QFile::exists(window::unsavedEditsPath()));
+#else
+        QSKIP("the data folder is watched with inotify");
+#endif
     }
 
     void new_asks_for_stations_and_starts_an_empty_survey() {

@@ -60,11 +60,13 @@ EditRecovery::EditRecovery(const document::SurveyDocument& document, QWidget* pa
     // The steps hold sections only: a change of the 工程信息 is kept by a
     // whole copy, which carries it.
     connect(&document_, &document::SurveyDocument::projectChanged, this, [this] {
-        if (document_.modified()) keepWhole();
+        if (document_.modified() && !replaced_) keepWhole();
     });
     // The document tells whether the survey is changed only after the step
-    // has been announced: the first step after a save is kept from here.
+    // has been announced: the first step after a save, and any survey
+    // replaced, is kept from here.
     connect(&document_, &document::SurveyDocument::fileChanged, this, [this] {
+        replaced_ = false;
         if (!document_.modified())
             forget();
         else if (!steps_.isOpen())
@@ -81,11 +83,19 @@ void EditRecovery::warn(const QString& failure) const {
 }
 
 void EditRecovery::follow(const document::Change& change) {
+    // A survey opened or made new is no edit, and one copied whole and then
+    // removed again costs as much as reading it: whether to keep it is told
+    // by the fileChanged that follows every replaced survey.
+    if (change.kind == document::Change::Kind::Survey) {
+        settle();
+        replaced_ = true;
+        return;
+    }
     if (!document_.modified()) {
         forget();
         return;
     }
-    if (change.kind == document::Change::Kind::Survey || !steps_.isOpen()) {
+    if (!steps_.isOpen()) {
         keepWhole();
         return;
     }

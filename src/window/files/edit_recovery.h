@@ -17,8 +17,10 @@
 // appends its record, and only every so many steps is the whole survey copied
 // again, on a thread of its own, the steps it holds then let go. The copy
 // itself is written at once where there is none to build on: at the first
-// step after a save or a start, and when the whole survey is replaced. Saving,
-// or a new survey, removes them. Every instance keeps its own, under names of
+// step after a save or a start, and when the whole survey is replaced by one
+// that differs from its file (a typed run not kept, an open undone back to
+// edits); a survey just opened or made new needs none. Saving, or a new
+// survey, removes them. Every instance keeps its own, under names of
 // its own (window/files/edit_files.h).
 
 #include <QObject>
@@ -70,6 +72,7 @@ class EditRecovery : public QObject {
     std::size_t length_ = 0;  // of the records in the steps file
     int stepsSinceCopy_ = 0;
     bool copying_ = false;
+    bool replaced_ = false;    // the survey replaced, not yet told whether it is changed
     std::string sinceCopy_;    // records appended since the copy being written was taken
     unsigned generation_ = 0;  // a copy finished for an earlier state is let be
     QThreadPool pool_;

@@ -120,7 +120,8 @@ section::CalculationEnd MainForm::showSurvey(section::SectionSurvey data, const 
     // Calculated as the command line does, the boxes worked out from the
     // result: what typing the data leaves, without replaying the dialogue.
     if (document_.replaceSurvey(std::move(data), QStringLiteral("打开文件"), fileName,
-                                std::move(project)) != document::Outcome::Done)
+                                std::move(project),
+                                document::Replacing::AsSaved) != document::Outcome::Done)
         return section::CalculationEnd::Overflow;
     emit calculationFinished(false, false);
     return section::CalculationEnd::Finished;
@@ -129,8 +130,9 @@ section::CalculationEnd MainForm::showSurvey(section::SectionSurvey data, const 
 document::SurveyDocument::CutFillRefusal MainForm::showCutFillSurvey(section::CutFillSurvey data,
                                                                      const QString& fileName,
                                                                      section::ProjectInfo project) {
-    if (auto refusal = document_.replaceCutFillSurvey(std::move(data), QStringLiteral("打开文件"),
-                                                      fileName, std::move(project)))
+    if (auto refusal =
+            document_.replaceCutFillSurvey(std::move(data), QStringLiteral("打开文件"), fileName,
+                                           std::move(project), document::Replacing::AsSaved))
         return refusal;
     emit calculationFinished(false, false);
     return std::nullopt;

@@ -17,6 +17,11 @@ WarningsDock::WarningsDock(QStatusBar& bar, QWidget* parent)
     setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable);
     list_ = new QListWidget(this);
     list_->setWordWrap(true);
+    // Each wrapped line of Chinese text is measured with the fonts it falls
+    // back to: thousands of warnings laid out at once took longer than reading
+    // their survey. In batches, the first are shown at once and the rest
+    // follow between events.
+    list_->setLayoutMode(QListView::Batched);
     list_->setFocusPolicy(Qt::NoFocus);
     const int small = list_->style()->pixelMetric(QStyle::PM_SmallIconSize);
     list_->setIconSize({small, small});
