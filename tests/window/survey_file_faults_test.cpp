@@ -19,8 +19,8 @@
 #include <thread>
 
 #include "dialog_driver.h"
+#include "storage/survey_io.h"
 #include "survey_file/survey_file.h"
-#include "window/files/survey_io.h"
 #include "window/form/main_form.h"
 #include "window/main_window.h"
 #include "window/platform/application.h"
@@ -50,10 +50,10 @@ bool isCountingPrefix(const section::SectionSurvey& survey) {
 }
 
 // readAnySurveyFile with a time limit, so that a hang fails the test.
-window::OpenedSurvey readWithin(const QString& path, int seconds) {
-    std::packaged_task<window::OpenedSurvey()> task(
-        [path] { return window::readAnySurveyFile(path); });
-    std::future<window::OpenedSurvey> result = task.get_future();
+storage::OpenedSurvey readWithin(const QString& path, int seconds) {
+    std::packaged_task<storage::OpenedSurvey()> task(
+        [path] { return storage::readAnySurveyFile(path); });
+    std::future<storage::OpenedSurvey> result = task.get_future();
     std::thread(std::move(task)).detach();
     if (result.wait_for(std::chrono::seconds(seconds)) != std::future_status::ready)
         return {std::nullopt, QStringLiteral("hung")};
@@ -93,14 +93,14 @@ class SurveyFileFaultsTest : public QObject {
         QVERIFY(::mkfifo(QFile::encodeName(file("pipe.csv")).constData(), 0600) == 0 ||
                 errno == EEXIST);
         QVERIFY(QDir(folder.path()).mkpath("folder.csv"));
-        const window::OpenedSurvey opened = readWithin(file(name), 30);
+        const storage::OpenedSurvey opened = readWithin(file(name), 30);
         QVERIFY(!opened.survey);
         QCOMPARE(opened.error, "无法打开文件“" + file(name) + "”：" + reason + "。");
     }
 
     // Such files give their size as 0.
     void a_file_under_proc_is_read_to_its_end() {
-        const window::OpenedSurvey opened = window::readAnySurveyFile("/proc/self/status");
+        const storage::OpenedSurvey opened = storage::readAnySurveyFile("/proc/self/status");
         QVERIFY(!opened.survey);
         QVERIFY2(opened.error.contains("第 1 行第 1 列“Name:”不是有效的表头"),
                  qPrintable(opened.error));
@@ -125,7 +125,7 @@ class SurveyFileFaultsTest : public QObject {
         QElapsedTimer clock;
         clock.start();
         for (int k = 0; (k < 30 || changed == 0) && clock.elapsed() < 20000; ++k) {
-            const window::OpenedSurvey opened = readWithin(file("saving.csv"), 30);
+            const storage::OpenedSurvey opened = readWithin(file("saving.csv"), 30);
             if (opened.survey) {
                 QVERIFY(isCountingPrefix(*opened.survey));
                 ++read;
@@ -161,7 +161,7 @@ class SurveyFileFaultsTest : public QObject {
         QFETCH(QString, reason);
         write("plain.csv", "桩号,H,S\n");
         QFile::link(file("loop.csv"), file("loop.csv"));
-        const window::OpenedSurvey opened = window::readAnySurveyFile(file(name));
+        const storage::OpenedSurvey opened = storage::readAnySurveyFile(file(name));
         QCOMPARE(opened.error, "无法打开文件“" + file(name) + "”：" + reason + "。");
     }
 
@@ -218,7 +218,7 @@ class SurveyFileFaultsTest : public QObject {
         QFETCH(QByteArray, bytes);
         QFETCH(QString, reason);
         write("misread.csv", bytes);
-        const window::OpenedSurvey opened = window::readAnySurveyFile(file("misread.csv"));
+        const storage::OpenedSurvey opened = storage::readAnySurveyFile(file("misread.csv"));
         QVERIFY(!opened.survey && !opened.cutFill);
         QCOMPARE(opened.error,
                  "测量数据文件“" + file("misread.csv") + "”有误，没有打开：" + reason + "。");

@@ -19,7 +19,7 @@
 // itself is written at once where there is none to build on: at the first
 // step after a save or a start, and when the whole survey is replaced. Saving,
 // or a new survey, removes them. Every instance keeps its own, under names of
-// its own (window/files/edit_files.h).
+// its own (storage/edit_files.h).
 
 #include <QObject>
 #include <QString>
@@ -27,8 +27,8 @@
 #include <cstddef>
 #include <string>
 
-#include "window/files/edit_files.h"
-#include "window/files/journal_handle.h"
+#include "storage/edit_files.h"
+#include "storage/journal_handle.h"
 
 class QWidget;
 
@@ -45,7 +45,7 @@ QString unsavedEditsStepsPath();
 QString unsavedEditsNamePath();
 
 // The files removed, as when the copy is not wanted; empty, or why not.
-QString removeUnsavedEdits(const EditFiles& files = ownEditFiles());
+QString removeUnsavedEdits(const storage::EditFiles& files = storage::ownEditFiles());
 
 class EditRecovery : public QObject {
     Q_OBJECT
@@ -66,7 +66,7 @@ class EditRecovery : public QObject {
 
     const document::SurveyDocument& document_;
     QWidget* parent_;
-    JournalHandle steps_;
+    storage::JournalHandle steps_;
     std::size_t length_ = 0;  // of the records in the steps file
     int stepsSinceCopy_ = 0;
     bool copying_ = false;

@@ -6,7 +6,7 @@
 // cut-off saves are cleared; the longest names save. The tests that mount small
 // tmpfs folders are skipped where mounting is not allowed.
 
-#include "window/files/safe_write.h"
+#include "storage/safe_write.h"
 
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
@@ -54,9 +54,9 @@ class SafeWriteTest : public QObject {
 
     void a_save_interrupted_before_its_rename_leaves_the_earlier_file_whole() {
         const QString path = folder.filePath("测量数据.csv");
-        QCOMPARE(window::writeFileSafely(path, "first"), QString());
+        QCOMPARE(storage::writeFileSafely(path, "first"), QString());
         {
-            window::SafeFile interrupted(path);
+            storage::SafeFile interrupted(path);
             QFile half(interrupted.temporaryPath());
             QVERIFY(half.open(QIODevice::WriteOnly));
             half.write("sec");
@@ -64,7 +64,7 @@ class SafeWriteTest : public QObject {
         QCOMPARE(contents(path), "first");
         QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden),
                  QStringList{"测量数据.csv"});
-        QCOMPARE(window::writeFileSafely(path, "second"), QString());
+        QCOMPARE(storage::writeFileSafely(path, "second"), QString());
         QCOMPARE(contents(path), "second");
     }
 
@@ -76,7 +76,7 @@ class SafeWriteTest : public QObject {
             QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
         const QString link = folder.filePath("链接.csv");
         QVERIFY(QFile::link("real/测量数据.csv", link));
-        QCOMPARE(window::writeFileSafely(link, "second"), QString());
+        QCOMPARE(storage::writeFileSafely(link, "second"), QString());
         QCOMPARE(QFileInfo(link).symLinkTarget(), file);
         QCOMPARE(contents(file), "second");
         QCOMPARE(statusOf(file).st_mode & 07777, 0640u);
@@ -85,7 +85,7 @@ class SafeWriteTest : public QObject {
         // A link to a file not there yet makes that file.
         const QString dangling = folder.filePath("新.csv");
         QVERIFY(QFile::link("real/新的.csv", dangling));
-        QCOMPARE(window::writeFileSafely(dangling, "new"), QString());
+        QCOMPARE(storage::writeFileSafely(dangling, "new"), QString());
         QVERIFY(QFileInfo(dangling).isSymLink());
         QCOMPARE(contents(folder.filePath("real/新的.csv")), "new");
     }
@@ -94,7 +94,7 @@ class SafeWriteTest : public QObject {
         const QString path = folder.filePath("private.csv");
         QVERIFY(write(path, "first"));
         QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner));
-        QCOMPARE(window::writeFileSafely(path, "second"), QString());
+        QCOMPARE(storage::writeFileSafely(path, "second"), QString());
         QCOMPARE(statusOf(path).st_mode & 07777, 0600u);
     }
 
@@ -107,7 +107,7 @@ class SafeWriteTest : public QObject {
         QVERIFY(::link(QFile::encodeName(path).constData(), QFile::encodeName(other).constData()) ==
                 0);
         const ino_t inode = statusOf(path).st_ino;
-        QCOMPARE(window::writeFileSafely(path, "shorter"), QString());
+        QCOMPARE(storage::writeFileSafely(path, "shorter"), QString());
         QCOMPARE(contents(other), "shorter");
         QCOMPARE(statusOf(path).st_ino, inode);
         QCOMPARE(statusOf(path).st_nlink, nlink_t(2));
@@ -122,7 +122,7 @@ class SafeWriteTest : public QObject {
         QVERIFY(::link(QFile::encodeName(path).constData(),
                        QFile::encodeName(disk.filePath("b.csv")).constData()) == 0);
         // 36 KiB fit once, as the temporary, but not a second time in place.
-        QCOMPARE(window::writeFileSafely(path, QByteArray(36 * 1024, 'x')),
+        QCOMPARE(storage::writeFileSafely(path, QByteArray(36 * 1024, 'x')),
                  "无法写入文件“" + path + "”：磁盘空间不足。");
         QCOMPARE(contents(path), "earlier");
         QCOMPARE(contents(disk.filePath("b.csv")), "earlier");
@@ -132,23 +132,23 @@ class SafeWriteTest : public QObject {
     void what_is_not_a_regular_file_is_refused_and_stays() {
         const QString fifo = folder.filePath("管道");
         QVERIFY(::mkfifo(QFile::encodeName(fifo).constData(), 0644) == 0);
-        QCOMPARE(window::writeFileSafely(fifo, "x"),
+        QCOMPARE(storage::writeFileSafely(fifo, "x"),
                  "没有写入“" + fifo + "”：这是一个管道（FIFO），不是普通文件，保存不会替换它。");
         QVERIFY(S_ISFIFO(statusOf(fifo).st_mode));
         const QString link = folder.filePath("to-fifo");
         QVERIFY(QFile::link(fifo, link));
-        QVERIFY(!window::writeFileSafely(link, "x").isEmpty());
+        QVERIFY(!storage::writeFileSafely(link, "x").isEmpty());
         QVERIFY(QFileInfo(link).isSymLink());
 
         const QString inner = folder.filePath("文件夹");
         QVERIFY(QDir().mkpath(inner));
-        QCOMPARE(window::writeFileSafely(inner, "x"),
+        QCOMPARE(storage::writeFileSafely(inner, "x"),
                  "无法写入文件“" + inner + "”：这是一个文件夹，不是文件。");
         QVERIFY(QFileInfo(inner).isDir());
 
         const QString device = folder.filePath("null");
         if (::mknod(QFile::encodeName(device).constData(), S_IFCHR | 0666, makedev(1, 3)) == 0) {
-            QCOMPARE(window::writeFileSafely(device, "x"),
+            QCOMPARE(storage::writeFileSafely(device, "x"),
                      "没有写入“" + device + "”：这是一个设备，不是普通文件，保存不会替换它。");
             QVERIFY(S_ISCHR(statusOf(device).st_mode));
         }
@@ -177,7 +177,7 @@ class SafeWriteTest : public QObject {
         make(QStringLiteral(".vm-%1-ghijkl.tmp").arg(self), false);
         make(QStringLiteral(".vm-%1-mnopqr.tmp").arg(self), true);
         make(".other.tmp", true);
-        QCOMPARE(window::writeFileSafely(QDir(inner).filePath("数据.csv"), "x"), QString());
+        QCOMPARE(storage::writeFileSafely(QDir(inner).filePath("数据.csv"), "x"), QString());
         QCOMPARE(entries(inner),
                  (QStringList{".other.tmp", QStringLiteral(".vm-%1-ghijkl.tmp").arg(self),
                               ".数据.csv.100.tmp", "数据.csv"}));
@@ -187,8 +187,8 @@ class SafeWriteTest : public QObject {
         const QString name = QString(85, QChar(u'断'));  // 255 bytes in UTF-8
         QCOMPARE(QFile::encodeName(name).size(), 255);
         const QString path = folder.filePath(name);
-        QCOMPARE(window::writeFileSafely(path, "first"), QString());
-        QCOMPARE(window::writeFileSafely(path, "second"), QString());
+        QCOMPARE(storage::writeFileSafely(path, "first"), QString());
+        QCOMPARE(storage::writeFileSafely(path, "second"), QString());
         QCOMPARE(contents(path), "second");
     }
 
@@ -196,8 +196,8 @@ class SafeWriteTest : public QObject {
         const SmallDisk disk(folder.filePath("full"), "size=64k");
         if (!disk.mounted()) QSKIP("cannot mount a small tmpfs here (not root?)");
         const QString path = disk.filePath("计算书.pdf");
-        QCOMPARE(window::writeFileSafely(path, "earlier"), QString());
-        QCOMPARE(window::writeFileSafely(path, QByteArray(200 * 1024, 'x')),
+        QCOMPARE(storage::writeFileSafely(path, "earlier"), QString());
+        QCOMPARE(storage::writeFileSafely(path, QByteArray(200 * 1024, 'x')),
                  "无法写入文件“" + path + "”：磁盘空间不足。");
         QCOMPARE(contents(path), "earlier");
     }
@@ -206,7 +206,7 @@ class SafeWriteTest : public QObject {
         const SmallDisk disk(folder.filePath("read-only"), "ro,size=64k");
         if (!disk.mounted()) QSKIP("cannot mount a tmpfs here (not root?)");
         const QString path = disk.filePath("测量数据.csv");
-        QCOMPARE(window::writeFileSafely(path, "x"),
+        QCOMPARE(storage::writeFileSafely(path, "x"),
                  "无法写入文件“" + path + "”：文件夹所在的磁盘是只读的。");
     }
 };

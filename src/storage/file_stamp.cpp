@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "window/files/file_stamp.h"
+#include "storage/file_stamp.h"
 
 #include <QCryptographicHash>
 #include <QFileInfo>
 #include <new>
 
-#include "window/files/whole_file.h"
+#include "storage/whole_file.h"
 
-namespace window {
+namespace storage {
 
 document::FileStamp stampOf(std::string_view bytes) {
     const QByteArrayView view(bytes.data(), qsizetype(bytes.size()));
@@ -28,4 +28,4 @@ bool changedSince(const QString& path, const document::FileStamp& stamp) {
     }
 }
 
-}  // namespace window
+}  // namespace storage

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "window/files/safe_write.h"
+#include "storage/safe_write.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -11,7 +11,7 @@
 #include <cerrno>
 #include <cstdio>
 
-#include "window/files/file_failure.h"
+#include "storage/file_failure.h"
 
 #if VELMORIN_POSIX
 #include <fcntl.h>
@@ -22,7 +22,7 @@
 #include <climits>
 #endif
 
-namespace window {
+namespace storage {
 
 namespace {
 
@@ -320,4 +320,4 @@ QByteArray bytesWrittenBy(const QString& ending,
     return written.readAll();
 }
 
-}  // namespace window
+}  // namespace storage
