@@ -20,14 +20,9 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <ostream>
 
+#include "qstring_print.h"
 #include "small_disk.h"
-
-// Messages and names in a failure's report, readable.
-void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
-}
 
 namespace {
 
