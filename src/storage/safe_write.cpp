@@ -29,9 +29,11 @@ namespace {
 // No save takes this long: a temporary this old was left by one cut off.
 constexpr qint64 kStaleSeconds = 600;
 
+#if VELMORIN_POSIX
 QByteArray encoded(const QString& path) {
     return QFile::encodeName(path);
 }
+#endif
 
 QString randomLetters(int count) {
     static const QLatin1StringView letters(
