@@ -15,11 +15,11 @@
 #include "section/calculation.h"
 #include "section/checks.h"
 #include "section/cut_fill_calculation.h"
+#include "storage/interchange_export.h"
 #include "storage/safe_write.h"
 #include "storage/survey_io.h"
 #include "survey_file/survey_file.h"
 #include "window/command_output.h"
-#include "window/files/interchange_export.h"
 #include "window/files/quantity_workbook_file.h"
 #include "window/main_window.h"
 #include "window/platform/application.h"
@@ -120,9 +120,11 @@ int writeExport(const QString& path, const QString& out, Bytes bytes) {
 }
 
 constexpr auto landXmlOf = [](const auto& survey, const section::ProjectInfo& project,
-                              QString& error) { return landXmlBytes(survey, project, error); };
+                              QString& error) {
+    return storage::landXmlBytes(survey, project, error);
+};
 constexpr auto dxfOf = [](const auto& survey, const section::ProjectInfo&, QString&) {
-    return sectionsDxfBytes(survey);
+    return storage::sectionsDxfBytes(survey);
 };
 
 // The printouts of a survey and the workbook of its quantities.

@@ -22,13 +22,13 @@
 
 #include "dialogue/run.h"
 #include "storage/data_folder.h"
+#include "storage/interchange_export.h"
 #include "storage/recent_files.h"
 #include "storage/survey_io.h"
 #include "window/files/busy_opening.h"
 #include "window/files/data_folder_messages.h"
 #include "window/files/edit_recovery.h"
 #include "window/files/file_dialogs.h"
-#include "window/files/interchange_export.h"
 #include "window/files/recovered_edits.h"
 #include "window/files/survey_saving.h"
 #include "window/form/main_form.h"
@@ -189,7 +189,7 @@ void MainWindow::createMenus() {
                    QStringLiteral("DXF 图形 (*.dxf)"), QStringLiteral("dxf"),
                    [this](const QString& path) {
                        return withSurveyHeld(form_->document(), [&path](const auto& survey) {
-                           return exportSectionsDxf(survey, path);
+                           return storage::exportSectionsDxf(survey, path);
                        });
                    });
     });
@@ -199,7 +199,7 @@ void MainWindow::createMenus() {
                    [this](const QString& path) {
                        const document::SurveyDocument& held = form_->document();
                        return withSurveyHeld(held, [&](const auto& survey) {
-                           return exportLandXml(survey, held.project(), path);
+                           return storage::exportLandXml(survey, held.project(), path);
                        });
                    });
     });

@@ -24,10 +24,10 @@
 
 #include "dialog_driver.h"
 #include "storage/data_folder.h"
+#include "storage/interchange_export.h"
 #include "storage/recent_files.h"
 #include "storage/survey_io.h"
 #include "window/files/busy_opening.h"
-#include "window/files/interchange_export.h"
 #include "window/form/main_form.h"
 #include "window/main_window.h"
 #include "window/platform/application.h"
@@ -324,7 +324,7 @@ class SurveyFilesTest : public QObject {
         }
         QFile dxf(file("drawing.dxf"));
         QVERIFY(dxf.open(QIODevice::ReadOnly));
-        QCOMPARE(dxf.readAll(), window::sectionsDxfBytes(form().survey()));
+        QCOMPARE(dxf.readAll(), storage::sectionsDxfBytes(form().survey()));
         {
             DialogDriver driver({chooseFile(file("sections.xml"))});
             menuAction("导出 LandXML")->trigger();

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "window/files/interchange_export.h"
+#include "storage/interchange_export.h"
 
 #include <QDateTime>
 
@@ -7,7 +7,7 @@
 #include "survey_file/landxml.h"
 #include "survey_file/section_drawing.h"
 
-namespace window {
+namespace storage {
 
 namespace {
 
@@ -72,4 +72,4 @@ QString exportSectionsDxf(const section::CutFillSurvey& survey, const QString& p
     return storage::writeFileSafely(path, sectionsDxfBytes(survey));
 }
 
-}  // namespace window
+}  // namespace storage
