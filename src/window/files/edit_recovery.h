@@ -19,7 +19,7 @@
 // itself is written at once where there is none to build on: at the first
 // step after a save or a start, and when the whole survey is replaced. Saving,
 // or a new survey, removes them. Every instance keeps its own, under names of
-// its own (storage/edit_files.h).
+// its own (window/files/edit_files.h).
 
 #include <QObject>
 #include <QString>
