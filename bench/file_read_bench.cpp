@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Reading a survey of 1,000,000 points (2,000 sections of 500 points; about
 // 21 MB as CSV) from every format that opens, as the window and the command
-// line read a file (window::readAnySurveyFile): a closed-outline survey as
+// line read a file (storage::readAnySurveyFile): a closed-outline survey as
 // CSV and as LandXML, a cut-and-fill survey as CSV, as LandXML and as a
 // 里程文件. Goal: a file of 20 MB in each format read within 2x the time
 // of 20 MB of CSV of the same kind (the formats differ in bytes per point:
@@ -18,10 +18,10 @@
 
 #include "generated_survey.h"
 #include "million_points.h"
+#include "storage/survey_io.h"
 #include "survey_file/hdm.h"
 #include "survey_file/landxml.h"
 #include "survey_file/survey_file.h"
-#include "window/files/survey_io.h"
 
 namespace {
 
@@ -63,11 +63,11 @@ struct Format {
 
 // Median processor seconds of reading the file; negative when it does not
 // read as the survey written.
-double readSeconds(const QString& path, const std::function<bool(window::OpenedSurvey&)>& same) {
+double readSeconds(const QString& path, const std::function<bool(storage::OpenedSurvey&)>& same) {
     std::vector<double> runs;
     for (int k = 0; k <= kRuns; ++k) {
         const double start = threadCpuSeconds();
-        window::OpenedSurvey opened = window::readAnySurveyFile(path);
+        storage::OpenedSurvey opened = storage::readAnySurveyFile(path);
         const double seconds = threadCpuSeconds() - start;
         if (!same(opened)) {
             std::fprintf(stderr, "%s: %s\n", qPrintable(path), qPrintable(opened.error));
@@ -114,11 +114,11 @@ int main() {
                 format.seconds / formats.front().seconds, per20 * 1e3, per20 / csvPer20, kGoal);
         }
     };
-    measure("closed-outline", closedFormats, [&](window::OpenedSurvey& opened) {
+    measure("closed-outline", closedFormats, [&](storage::OpenedSurvey& opened) {
         return opened.survey && opened.survey->sectionCount() == kMillionSections &&
                opened.survey->pointCounts(kMillionSections) == kMillionSectionPoints;
     });
-    measure("cut-and-fill", cutFillFormats, [&](window::OpenedSurvey& opened) {
+    measure("cut-and-fill", cutFillFormats, [&](storage::OpenedSurvey& opened) {
         return opened.cutFill && opened.cutFill->sections.size() == cutFill.sections.size() &&
                opened.cutFill->sections.back().design.size() ==
                    cutFill.sections.back().design.size();

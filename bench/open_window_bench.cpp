@@ -17,8 +17,8 @@
 
 #include "million_points.h"
 #include "section/calculation.h"
+#include "storage/survey_io.h"
 #include "survey_file/survey_file.h"
-#include "window/files/survey_io.h"
 #include "window/form/main_form.h"
 #include "window/main_window.h"
 #include "window/platform/application.h"
@@ -51,7 +51,7 @@ class Stopwatch {
 // What `velmorin --results` does between start and exit.
 Timed commandLineWork(const QString& path) {
     const Stopwatch watch;
-    window::OpenedSurvey opened = window::readAnySurveyFile(path);
+    storage::OpenedSurvey opened = storage::readAnySurveyFile(path);
     if (!opened.survey || !section::calculateSurvey(*opened.survey)) return {};
     if (survey_file::resultsCsv(*opened.survey).empty()) return {};
     return watch.read();

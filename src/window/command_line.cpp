@@ -15,12 +15,12 @@
 #include "section/calculation.h"
 #include "section/checks.h"
 #include "section/cut_fill_calculation.h"
+#include "storage/interchange_export.h"
+#include "storage/safe_write.h"
+#include "storage/survey_io.h"
 #include "survey_file/survey_file.h"
 #include "window/command_output.h"
-#include "window/files/interchange_export.h"
 #include "window/files/quantity_workbook_file.h"
-#include "window/files/safe_write.h"
-#include "window/files/survey_io.h"
 #include "window/main_window.h"
 #include "window/platform/application.h"
 #include "window/platform/fonts.h"
@@ -60,7 +60,7 @@ struct CalculatedSurvey {
 };
 
 CalculatedSurvey calculatedSurvey(const QString& path) {
-    OpenedSurvey opened = readAnySurveyFile(path);
+    storage::OpenedSurvey opened = storage::readAnySurveyFile(path);
     if (!opened.survey && !opened.cutFill) {
         complain(opened.error);
         return {};
@@ -116,13 +116,15 @@ int writeExport(const QString& path, const QString& out, Bytes bytes) {
                                               : bytes(*survey.closed, survey.project, error);
     if (!error.isEmpty()) return written(error);
     return written(out == kStandardOutput ? writeStandardOutput(content)
-                                          : writeFileSafely(out, content));
+                                          : storage::writeFileSafely(out, content));
 }
 
 constexpr auto landXmlOf = [](const auto& survey, const section::ProjectInfo& project,
-                              QString& error) { return landXmlBytes(survey, project, error); };
+                              QString& error) {
+    return storage::landXmlBytes(survey, project, error);
+};
 constexpr auto dxfOf = [](const auto& survey, const section::ProjectInfo&, QString&) {
-    return sectionsDxfBytes(survey);
+    return storage::sectionsDxfBytes(survey);
 };
 
 // The printouts of a survey and the workbook of its quantities.

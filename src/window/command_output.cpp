@@ -7,7 +7,7 @@
 #include <cerrno>
 #include <cstdio>
 
-#include "window/files/file_failure.h"
+#include "storage/file_failure.h"
 
 #if VELMORIN_POSIX
 #include <fcntl.h>
@@ -49,7 +49,7 @@ QString writeStandardOutput(const QByteArray& bytes) {
     if (::close(STDOUT_FILENO) != 0 && !error) error = errno;
     // Nothing opened later takes its number and gets what is meant for it.
     ::open("/dev/null", O_WRONLY | O_CLOEXEC);
-    return error ? writeFailure(name, error) : QString();
+    return error ? storage::writeFailure(name, error) : QString();
 }
 
 QString outputOverInput(const QString& input, const QString& output) {
@@ -78,7 +78,7 @@ QString writeStandardOutput(const QByteArray& bytes) {
     const bool written = std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stdout) ==
                          std::size_t(bytes.size());
     if (written && std::fflush(stdout) == 0) return {};
-    return writeFailure(standardOutputName(), errno ? errno : EIO);
+    return storage::writeFailure(standardOutputName(), errno ? errno : EIO);
 }
 
 QString outputOverInput(const QString& input, const QString& output) {

@@ -21,15 +21,15 @@
 #include <QWindow>
 
 #include "dialogue/run.h"
+#include "storage/data_folder.h"
+#include "storage/interchange_export.h"
+#include "storage/recent_files.h"
+#include "storage/survey_io.h"
 #include "window/files/busy_opening.h"
-#include "window/files/data_folder.h"
 #include "window/files/data_folder_messages.h"
 #include "window/files/edit_recovery.h"
 #include "window/files/file_dialogs.h"
-#include "window/files/interchange_export.h"
-#include "window/files/recent_files.h"
 #include "window/files/recovered_edits.h"
-#include "window/files/survey_io.h"
 #include "window/files/survey_saving.h"
 #include "window/form/main_form.h"
 #include "window/form/project_info_dialog.h"
@@ -72,7 +72,7 @@ QString withSurveyHeld(const document::SurveyDocument& held, Write write) {
 document::FileTie recoveredTie(const QString& file) {
     if (file.isEmpty()) return {.name = QStringLiteral("未保存的修改")};
     using document::FileFormat;
-    const FileFormat format = isHdmPath(file) ? FileFormat::Hdm
+    const FileFormat format = storage::isHdmPath(file) ? FileFormat::Hdm
                               : file.endsWith(QStringLiteral(".xml"), Qt::CaseInsensitive)
                                   ? FileFormat::LandXml
                                   : FileFormat::SurveyCsv;
@@ -177,7 +177,7 @@ void MainWindow::createMenus() {
     // (another window may have opened files meanwhile), and after every open and save.
     connect(file, &QMenu::aboutToShow, this, [this, last] {
         fillRecentMenu();
-        last->setEnabled(QFileInfo::exists(lastCalculationPath()));
+        last->setEnabled(QFileInfo::exists(storage::lastCalculationPath()));
     });
     file->addSeparator();
     file->addAction(QStringLiteral("工程信息(&I)…"), this,
@@ -189,7 +189,7 @@ void MainWindow::createMenus() {
                    QStringLiteral("DXF 图形 (*.dxf)"), QStringLiteral("dxf"),
                    [this](const QString& path) {
                        return withSurveyHeld(form_->document(), [&path](const auto& survey) {
-                           return exportSectionsDxf(survey, path);
+                           return storage::exportSectionsDxf(survey, path);
                        });
                    });
     });
@@ -199,7 +199,7 @@ void MainWindow::createMenus() {
                    [this](const QString& path) {
                        const document::SurveyDocument& held = form_->document();
                        return withSurveyHeld(held, [&](const auto& survey) {
-                           return exportLandXml(survey, held.project(), path);
+                           return storage::exportLandXml(survey, held.project(), path);
                        });
                    });
     });
@@ -246,7 +246,7 @@ void MainWindow::createMenus() {
 
 void MainWindow::fillRecentMenu() {
     recentMenu_->clear();
-    const QStringList files = recentFiles();
+    const QStringList files = storage::recentFiles();
     for (int k = 0; k < files.size(); ++k) {
         const QString path = files[k];
         recentMenu_->addAction(
@@ -266,14 +266,14 @@ bool MainWindow::openSurvey(const QString& path, bool remember) {
 
 bool MainWindow::showSurveyFile(const QString& path, bool remember) {
     if (!maySetSurveyAside()) return false;
-    std::optional<OpenedSurvey> read =
+    std::optional<storage::OpenedSurvey> read =
         whileOpening(*this, path, [&] { return readResponsively(*this, path); });
     if (!read) return false;  // given up
-    OpenedSurvey& opened = *read;
+    storage::OpenedSurvey& opened = *read;
     if (!opened.survey && !opened.cutFill) {
         QMessageBox::warning(this, caption(), opened.error);
         if (!QFileInfo::exists(path)) {
-            forgetFile(path);
+            storage::forgetFile(path);
             fillRecentMenu();
         }
         return false;
@@ -302,14 +302,14 @@ bool MainWindow::showSurveyFile(const QString& path, bool remember) {
     }
     form_->document().markSaved({path, opened.format, opened.stamp});
     if (remember) {
-        rememberFile(path);
+        storage::rememberFile(path);
         fillRecentMenu();
     }
     return true;
 }
 
 bool MainWindow::openLastCalculation() {
-    if (!openSurvey(lastCalculationPath(), false)) return false;
+    if (!openSurvey(storage::lastCalculationPath(), false)) return false;
     // The copy in the data folder is not the user's file, and the next
     // calculation overwrites it: saving asks for a place of the user's own.
     form_->document().markSaved({.name = QStringLiteral("最近一次计算")});
@@ -319,7 +319,7 @@ bool MainWindow::openLastCalculation() {
 void MainWindow::offerUnsavedEdits() {
     if (const QString aside = setAsideUnreadableLastCalculation(); !aside.isEmpty())
         QMessageBox::warning(this, caption(), aside);
-    const EditFiles offered = editFilesToOffer();
+    const storage::EditFiles offered = storage::editFilesToOffer();
     if (offered.stem.isEmpty()) return;
     const FoldedEdits folded = foldUnsavedEdits(offered);
     if (!folded.failure.isEmpty()) warnDataFolderOnce(this, folded.failure);
@@ -446,7 +446,7 @@ bool MainWindow::saveAsClicked() {
 
 bool MainWindow::saved(const QString& path) {
     if (path.isEmpty()) return false;
-    rememberFile(path);
+    storage::rememberFile(path);
     fillRecentMenu();
     return true;
 }

@@ -14,7 +14,7 @@
 #include <QTest>
 
 #include "dialog_driver.h"
-#include "window/files/data_folder.h"
+#include "storage/data_folder.h"
 #include "window/form/main_form.h"
 #include "window/platform/application.h"
 
@@ -57,7 +57,7 @@ class CalculationPromptsTest : public QObject {
 
     void init() {
         // No journal of an earlier test's abandoned run to resume.
-        QDir(window::dataFolder()).removeRecursively();
+        QDir(storage::dataFolder()).removeRecursively();
         form = new window::MainForm;
         form->show();
         QVERIFY(QTest::qWaitForWindowExposed(form));

@@ -15,8 +15,8 @@
 #include "dialog_driver.h"
 #include "document/survey_document.h"
 #include "menu_action.h"
+#include "storage/survey_io.h"
 #include "window/files/edit_recovery.h"
-#include "window/files/survey_io.h"
 #include "window/form/main_form.h"
 #include "window/main_window.h"
 #include "window/platform/application.h"
@@ -67,7 +67,7 @@ class CutFillWindowTest : public QObject {
         DialogDriver driver({chooseFile(file(name))});
         menuAction(*mainWindow, "测量数据另存为")->trigger();
         [&] { QVERIFY(driver.scriptDone()); }();
-        window::OpenedSurvey opened = window::readAnySurveyFile(file(name));
+        storage::OpenedSurvey opened = storage::readAnySurveyFile(file(name));
         [&] { QVERIFY2(opened.cutFill, qPrintable(opened.error)); }();
         section::CutFillSurvey back = opened.cutFill.value_or(section::CutFillSurvey{});
         [&] { QVERIFY(!section::calculateCutFill(back)); }();
@@ -164,7 +164,7 @@ class CutFillWindowTest : public QObject {
         QVERIFY(out.open(QIODevice::WriteOnly));
         out.write(kHdm);
         out.close();
-        QVERIFY(!alone.replaceCutFillSurvey(*window::readAnySurveyFile(file("alone.hdm")).cutFill,
+        QVERIFY(!alone.replaceCutFillSurvey(*storage::readAnySurveyFile(file("alone.hdm")).cutFill,
                                             "打开文件", {}));
         window::CutFillTableModel model(alone);
         const auto cellOf = [&model](int row, Field field) {

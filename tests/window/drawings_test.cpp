@@ -23,8 +23,8 @@
 #include "dialog_driver.h"
 #include "section/checks.h"
 #include "section/figures.h"
+#include "storage/data_folder.h"
 #include "survey_file/survey_file.h"
-#include "window/files/data_folder.h"
 #include "window/form/main_form.h"
 #include "window/main_window.h"
 #include "window/platform/application.h"
@@ -84,7 +84,7 @@ class DrawingsTest : public QObject {
     void initTestCase() { window::prepareApplication(*qApp); }
 
     void init() {
-        QDir(window::dataFolder()).removeRecursively();
+        QDir(storage::dataFolder()).removeRecursively();
         mainWindow = new window::MainWindow;
         mainWindow->show();
         QVERIFY(QTest::qWaitForWindowExposed(mainWindow));

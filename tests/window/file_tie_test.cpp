@@ -17,7 +17,7 @@
 #include "dialog_driver.h"
 #include "document/survey_document.h"
 #include "menu_action.h"
-#include "window/files/data_folder.h"
+#include "storage/data_folder.h"
 #include "window/files/file_dialogs.h"
 #include "window/form/main_form.h"
 #include "window/main_window.h"
@@ -81,7 +81,7 @@ class FileTieTest : public QObject {
     }
 
     void init() {
-        QDir(window::dataFolder()).removeRecursively();
+        QDir(storage::dataFolder()).removeRecursively();
         mainWindow = new window::MainWindow;
         mainWindow->show();
         QVERIFY(QTest::qWaitForWindowExposed(mainWindow));

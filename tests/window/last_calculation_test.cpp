@@ -10,8 +10,8 @@
 #include <QTest>
 
 #include "dialog_driver.h"
+#include "storage/data_folder.h"
 #include "survey_file/survey_file.h"
-#include "window/files/data_folder.h"
 #include "window/form/main_form.h"
 #include "window/main_window.h"
 #include "window/platform/application.h"
@@ -19,7 +19,7 @@
 namespace {
 
 std::string lastCalculation() {
-    QFile file(window::lastCalculationPath());
+    QFile file(storage::lastCalculationPath());
     return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string();
 }
 
@@ -53,7 +53,7 @@ class LastCalculationTest : public QObject {
   private slots:
     void initTestCase() { window::prepareApplication(*qApp); }
 
-    void init() { QDir(window::dataFolder()).removeRecursively(); }
+    void init() { QDir(storage::dataFolder()).removeRecursively(); }
 
     void opening_a_file_after_a_typed_calculation_keeps_the_typed_one_as_the_last() {
         window::MainWindow mainWindow;

@@ -12,7 +12,7 @@
 #include <QTimer>
 
 #include "dialog_driver.h"
-#include "window/files/data_folder.h"
+#include "storage/data_folder.h"
 #include "window/form/main_form.h"
 #include "window/main_window.h"
 #include "window/platform/application.h"
@@ -47,7 +47,7 @@ class NoCupsServerTest : public QObject {
     // Print news arrives whenever the job watch learns it; over an open prompt
     // the box would take the Enter typed for the prompt.
     void a_print_failure_told_during_a_prompt_waits_until_the_prompts_end() {
-        QDir(window::dataFolder()).removeRecursively();
+        QDir(storage::dataFolder()).removeRecursively();
         window::MainForm form;
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));

@@ -18,7 +18,7 @@
 
 #include "dialog_driver.h"
 #include "document/survey_document.h"
-#include "window/files/survey_io.h"
+#include "storage/survey_io.h"
 #include "window/main_window.h"
 
 namespace {
@@ -102,8 +102,8 @@ class ProjectInfoDialogTest : public QObject {
         // Saved with the survey, it reads back the same; a typed run keeps it.
         QTemporaryDir folder;
         const QString path = folder.filePath("工程.csv");
-        QCOMPARE(window::saveSurveyFile(path, document.survey(), document.project()), QString());
-        const window::OpenedSurvey opened = window::readAnySurveyFile(path);
+        QCOMPARE(storage::saveSurveyFile(path, document.survey(), document.project()), QString());
+        const storage::OpenedSurvey opened = storage::readAnySurveyFile(path);
         QVERIFY(opened.survey);
         QCOMPARE(opened.project, filled);
         QCOMPARE(document.replaceSurvey(twoSections(), QStringLiteral("计算"), {}),

@@ -19,8 +19,8 @@
 
 #include "dialog_driver.h"
 #include "document/survey_document.h"
+#include "storage/data_folder.h"
 #include "survey_file/survey_file.h"
-#include "window/files/data_folder.h"
 #include "window/form/main_form.h"
 #include "window/platform/application.h"
 
@@ -42,7 +42,7 @@ const QString kQuestion =
     "上次的计算没有完成：共 2 个断面，已输入到第 1 号断面的第 2 个观测点。是否接着输入？";
 
 QStringList journals(const QString& kind) {
-    return QDir(window::dataFolder())
+    return QDir(storage::dataFolder())
         .entryList({QStringLiteral("calculation-%1-*.journal").arg(kind)},
                    QDir::Files | QDir::System);
 }
@@ -54,7 +54,7 @@ QStringList unfinished() {
 
 QString journalPath() {
     const QStringList names = unfinished();
-    return names.size() == 1 ? QDir(window::dataFolder()).filePath(names[0]) : QString();
+    return names.size() == 1 ? QDir(storage::dataFolder()).filePath(names[0]) : QString();
 }
 
 void appendTo(const QString& path, const QByteArray& bytes) {
@@ -81,7 +81,7 @@ class ResumeTest : public QObject {
     void initTestCase() { window::prepareApplication(*qApp); }
 
     void init() {
-        QDir(window::dataFolder()).removeRecursively();
+        QDir(storage::dataFolder()).removeRecursively();
         form = new window::MainForm;
         calculate(wholeRun());
         uninterrupted = form->survey();
@@ -103,7 +103,7 @@ class ResumeTest : public QObject {
         QCOMPARE(form->survey(), uninterrupted);
         QCOMPARE(form->screen(), finished);
         QVERIFY(unfinished().isEmpty());
-        QFile last(window::lastCalculationPath());
+        QFile last(storage::lastCalculationPath());
         QVERIFY(last.open(QIODevice::ReadOnly));
         QCOMPARE(last.readAll().toStdString(), survey_file::writeSurvey(uninterrupted));
     }
@@ -117,7 +117,7 @@ class ResumeTest : public QObject {
         form->document().setProject(project);
         calculate(wholeRun());
         QCOMPARE(form->document().project(), project);
-        QFile last(window::lastCalculationPath());
+        QFile last(storage::lastCalculationPath());
         QVERIFY(last.open(QIODevice::ReadOnly));
         QCOMPARE(last.readAll().toStdString(), survey_file::writeSurvey(uninterrupted, project));
     }
@@ -142,21 +142,21 @@ class ResumeTest : public QObject {
 
     // Under the name of earlier versions.
     void a_journal_that_does_not_replay_is_moved_aside_and_a_new_run_starts() {
-        appendTo(QDir(window::dataFolder()).filePath("calculation.journal"),
+        appendTo(QDir(storage::dataFolder()).filePath("calculation.journal"),
                  "velmorin-journal 1\n00000000\tanswer\tpause\t1\t0\t\n");
         calculate({acknowledge(), cancel()});
         QCOMPARE(journals("damaged").size(), 1);
-        QVERIFY(!QFile::exists(QDir(window::dataFolder()).filePath("calculation.journal")));
+        QVERIFY(!QFile::exists(QDir(storage::dataFolder()).filePath("calculation.journal")));
         QCOMPARE(form->survey(), uninterrupted);
     }
 
     // Told before the folder test below: a data folder's failure is told once.
     void the_journal_stays_when_the_last_calculation_cannot_be_written() {
-        QVERIFY(QFile::remove(window::lastCalculationPath()));
-        QVERIFY(QDir().mkdir(window::lastCalculationPath()));
+        QVERIFY(QFile::remove(storage::lastCalculationPath()));
+        QVERIFY(QDir().mkdir(storage::lastCalculationPath()));
         calculate(wholeRun() << acknowledge());
         QCOMPARE(unfinished().size(), 1);
-        QVERIFY(QDir().rmdir(window::lastCalculationPath()));
+        QVERIFY(QDir().rmdir(storage::lastCalculationPath()));
         {
             DialogDriver driver({press("是")});  // every answer replays: finished and kept
             form->findChild<QPushButton*>("Command1")->click();
@@ -165,7 +165,7 @@ class ResumeTest : public QObject {
                                                "是否重新显示这次计算？"});
         }
         QVERIFY(unfinished().isEmpty());
-        QVERIFY(QFile::exists(window::lastCalculationPath()));
+        QVERIFY(QFile::exists(storage::lastCalculationPath()));
         QCOMPARE(form->survey(), uninterrupted);
     }
 
@@ -196,7 +196,7 @@ class ResumeTest : public QObject {
 
     // A FIFO would block a plain open, an endless device fill the memory.
     void journals_that_are_not_regular_files_or_too_large_are_moved_aside_without_hanging() {
-        const QDir folder(window::dataFolder());
+        const QDir folder(storage::dataFolder());
         QCOMPARE(::mkfifo(QFile::encodeName(folder.filePath("calculation.journal")), 0644), 0);
         QVERIFY(QFile::link("/dev/zero", folder.filePath("calculation-1-1.journal")));
         QFile large(folder.filePath("calculation-2-2.journal"));
@@ -220,7 +220,7 @@ class ResumeTest : public QObject {
     // The other instance is stood for by a lock this test takes on a journal.
     void a_journal_another_instance_holds_is_neither_offered_nor_moved_until_it_ends() {
         calculate(wholeRun().mid(0, 10) << cancel());
-        const QString other = QDir(window::dataFolder()).filePath("calculation-1-2.journal");
+        const QString other = QDir(storage::dataFolder()).filePath("calculation-1-2.journal");
         // A copy: this instance still holds its own until its next calculation.
         const QString own = journalPath();
         QVERIFY(QFile::copy(own, other));

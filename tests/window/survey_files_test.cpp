@@ -23,11 +23,11 @@
 #include <future>
 
 #include "dialog_driver.h"
+#include "storage/data_folder.h"
+#include "storage/interchange_export.h"
+#include "storage/recent_files.h"
+#include "storage/survey_io.h"
 #include "window/files/busy_opening.h"
-#include "window/files/data_folder.h"
-#include "window/files/interchange_export.h"
-#include "window/files/recent_files.h"
-#include "window/files/survey_io.h"
 #include "window/form/main_form.h"
 #include "window/main_window.h"
 #include "window/platform/application.h"
@@ -100,7 +100,7 @@ class SurveyFilesTest : public QObject {
         }
         const section::SectionSurvey typed = form().survey();
         const window::MainForm::Screen screen = form().screen();
-        QCOMPARE(window::saveSurveyFile(file("saved.csv"), typed), QString());
+        QCOMPARE(storage::saveSurveyFile(file("saved.csv"), typed), QString());
         write("hand.csv", kHandWritten.toUtf8());
         QStringEncoder gb18030("GB18030");
         write("gb18030.txt", gb18030(QString(kHandWritten).replace(',', '\t')));
@@ -114,7 +114,7 @@ class SurveyFilesTest : public QObject {
             QCOMPARE(form().screen(), screen);
             QCOMPARE(mainWindow->windowTitle(), name + " - Velmorin");
             QVERIFY(saveAction()->isEnabled());
-            QCOMPARE(window::recentFiles().first(), file(name));
+            QCOMPARE(storage::recentFiles().first(), file(name));
         }
     }
 
@@ -151,10 +151,10 @@ class SurveyFilesTest : public QObject {
         // Text that is none of them is told as what its name says it is.
         write("broken.hdm", "1,2\n");
         QVERIFY(
-            window::readAnySurveyFile(file("broken.hdm"))
+            storage::readAnySurveyFile(file("broken.hdm"))
                 .error.startsWith("里程文件“" + file("broken.hdm") + "”有误，没有打开：第 1 行"));
         write("broken.xml", "1,2\n");
-        const QString xml = window::readAnySurveyFile(file("broken.xml")).error;
+        const QString xml = storage::readAnySurveyFile(file("broken.xml")).error;
         QVERIFY2(xml.startsWith("测量数据文件“" + file("broken.xml") + "”有误，没有打开：") &&
                      xml.contains("XML 格式有误"),
                  qPrintable(xml));
@@ -168,14 +168,14 @@ class SurveyFilesTest : public QObject {
         delete mainWindow;
         mainWindow = new window::MainWindow;
         QCOMPARE(form().survey(), section::SectionSurvey());
-        QVERIFY(mainWindow->openSurvey(window::lastCalculationPath(), false));
+        QVERIFY(mainWindow->openSurvey(storage::lastCalculationPath(), false));
         QCOMPARE(form().survey(), opened);
-        QVERIFY(!window::recentFiles().contains(window::lastCalculationPath()));
+        QVERIFY(!storage::recentFiles().contains(storage::lastCalculationPath()));
     }
 
     // The submenu is enabled and lists the file at once, without a restart.
     void opening_and_saving_fill_the_recent_files_at_once() {
-        for (const QString& earlier : window::recentFiles()) window::forgetFile(earlier);
+        for (const QString& earlier : storage::recentFiles()) storage::forgetFile(earlier);
         delete mainWindow;
         mainWindow = new window::MainWindow;
         QMenu* recent = menuAction("最近打开的文件")->menu();
@@ -269,7 +269,7 @@ class SurveyFilesTest : public QObject {
                                                 survey_file::ReadProgress* progress) {
                 progress->store(survey_file::kReadDone / 2);
                 released.wait();
-                window::OpenedSurvey opened = window::readAnySurveyFile(path);
+                storage::OpenedSurvey opened = storage::readAnySurveyFile(path);
                 readEnded = true;
                 return opened;
             };
@@ -292,7 +292,7 @@ class SurveyFilesTest : public QObject {
                 }
             });
             poll.start(10);
-            const std::optional<window::OpenedSurvey> read =
+            const std::optional<storage::OpenedSurvey> read =
                 window::readResponsively(*mainWindow, file("hand.csv"), heldRead);
             QCOMPARE(shown, "正在读取“" + QDir::toNativeSeparators(file("hand.csv")) + "”……");
             QVERIFY(ticks > 0);
@@ -309,7 +309,7 @@ class SurveyFilesTest : public QObject {
             std::length_error,
             window::readResponsively(
                 *mainWindow, file("any.csv"),
-                [](const QString&, survey_file::ReadProgress*) -> window::OpenedSurvey {
+                [](const QString&, survey_file::ReadProgress*) -> storage::OpenedSurvey {
                     throw std::length_error("too long");
                 }));
     }
@@ -324,7 +324,7 @@ class SurveyFilesTest : public QObject {
         }
         QFile dxf(file("drawing.dxf"));
         QVERIFY(dxf.open(QIODevice::ReadOnly));
-        QCOMPARE(dxf.readAll(), window::sectionsDxfBytes(form().survey()));
+        QCOMPARE(dxf.readAll(), storage::sectionsDxfBytes(form().survey()));
         {
             DialogDriver driver({chooseFile(file("sections.xml"))});
             menuAction("导出 LandXML")->trigger();

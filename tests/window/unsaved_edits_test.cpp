@@ -23,11 +23,11 @@
 #include "document/survey_document.h"
 #include "menu_action.h"
 #include "section/calculation.h"
+#include "storage/data_folder.h"
+#include "storage/survey_io.h"
 #include "survey_file/hdm.h"
 #include "survey_file/survey_file.h"
-#include "window/files/data_folder.h"
 #include "window/files/edit_recovery.h"
-#include "window/files/survey_io.h"
 #include "window/form/main_form.h"
 #include "window/main_window.h"
 #include "window/platform/application.h"
@@ -159,7 +159,7 @@ class UnsavedEditsTest : public QObject {
         QVERIFY2(closed, qPrintable(driver.log().join(" | ")));
         QVERIFY(!QFile::exists(window::unsavedEditsPath()));
         QCOMPARE(mainWindow->windowTitle(), "hand.csv - Velmorin");
-        const window::OpenedSurvey saved = window::readAnySurveyFile(file("hand.csv"));
+        const storage::OpenedSurvey saved = storage::readAnySurveyFile(file("hand.csv"));
         QVERIFY(saved.survey);
         section::SectionSurvey back = *saved.survey;
         section::calculateSurvey(back);
@@ -270,7 +270,7 @@ class UnsavedEditsTest : public QObject {
                      !told.contains("not answered"),
                  qPrintable(told));
         // Kept aside as it was, for whoever wants to look.
-        const QDir folder(window::dataFolder());
+        const QDir folder(storage::dataFolder());
         const QStringList aside = folder.entryList({"未保存的修改（损坏 *.steps"}, QDir::Files);
         QCOMPARE(aside.size(), 1);
         QFile kept(folder.filePath(aside.first()));
@@ -306,7 +306,7 @@ class UnsavedEditsTest : public QObject {
         QFETCH(QString, kind);
         QFETCH(QString, reason);
         QFETCH(bool, offered);
-        const QDir folder(window::dataFolder());
+        const QDir folder(storage::dataFolder());
         QVERIFY(folder.mkpath("."));
         removeAny(window::unsavedEditsPath());
         removeAny(window::unsavedEditsStepsPath());
@@ -346,18 +346,18 @@ class UnsavedEditsTest : public QObject {
 
     // A last calculation that is no file would fail every later keeping.
     void a_last_calculation_that_is_a_folder_is_moved_aside_at_the_start() {
-        QFile::remove(window::lastCalculationPath());
-        QVERIFY(QDir().mkpath(window::lastCalculationPath()));
+        QFile::remove(storage::lastCalculationPath());
+        QVERIFY(QDir().mkpath(storage::lastCalculationPath()));
         DialogDriver driver({acknowledge()});
         mainWindow->offerUnsavedEdits();
         const QString told = driver.log().join(" | ");
         QVERIFY2(
             driver.scriptDone() && told.contains("这是一个文件夹") && told.contains("已把它移到"),
             qPrintable(told));
-        QVERIFY(!QFileInfo::exists(window::lastCalculationPath()));
+        QVERIFY(!QFileInfo::exists(storage::lastCalculationPath()));
         for (const QString& moved :
-             QDir(window::dataFolder()).entryList({"最近一次计算（损坏 *"}, QDir::Dirs))
-            removeAny(QDir(window::dataFolder()).filePath(moved));
+             QDir(storage::dataFolder()).entryList({"最近一次计算（损坏 *"}, QDir::Dirs))
+            removeAny(QDir(storage::dataFolder()).filePath(moved));
     }
 
     // Another instance's edits, under names of its own: not offered while it
@@ -365,7 +365,7 @@ class UnsavedEditsTest : public QObject {
     // instance's.
     void another_instances_edits_are_offered_once_it_has_ended() {
         const QString stem =
-            QDir(window::dataFolder()).filePath("未保存的修改-20261209-101500-123-4242");
+            QDir(storage::dataFolder()).filePath("未保存的修改-20261209-101500-123-4242");
         for (const auto& [ending, bytes] :
              {std::pair<QString, QByteArray>{".csv", kSurvey}, {".name", file("a.csv").toUtf8()}}) {
             QFile out(stem + ending);
@@ -373,8 +373,8 @@ class UnsavedEditsTest : public QObject {
             out.write(bytes);
         }
         {
-            const window::FolderLock running(stem + ".lock");
-            QCOMPARE(running.state(), window::FolderLock::State::Held);
+            const storage::FolderLock running(stem + ".lock");
+            QCOMPARE(running.state(), storage::FolderLock::State::Held);
             DialogDriver none({});
             mainWindow->offerUnsavedEdits();
             QVERIFY2(none.log().isEmpty(), qPrintable(none.log().join(" | ")));

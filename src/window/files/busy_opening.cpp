@@ -43,11 +43,11 @@ BusyOpening::~BusyOpening() {
     QApplication::restoreOverrideCursor();
 }
 
-std::optional<OpenedSurvey> readResponsively(QMainWindow& window, const QString& path,
-                                             const SurveyRead& read) {
+std::optional<storage::OpenedSurvey> readResponsively(QMainWindow& window, const QString& path,
+                                                      const SurveyRead& read) {
     constexpr int kDialogAfterMilliseconds = 500;
-    auto promise = std::make_shared<std::promise<OpenedSurvey>>();
-    std::future<OpenedSurvey> result = promise->get_future();
+    auto promise = std::make_shared<std::promise<storage::OpenedSurvey>>();
+    std::future<storage::OpenedSurvey> result = promise->get_future();
     auto progress = std::make_shared<survey_file::ReadProgress>(0);
     // What the reading throws is thrown here again, as if read on this thread.
     QThread* worker = QThread::create([promise, read, path, progress] {

@@ -11,7 +11,7 @@
 #include <functional>
 #include <optional>
 
-#include "window/files/survey_io.h"
+#include "storage/survey_io.h"
 
 class QMainWindow;
 
@@ -33,9 +33,9 @@ class BusyOpening {
 // names the file and shows how far the reading has got, and its 取消 gives
 // up the open: nothing then, the reading ending unseen.
 using SurveyRead =
-    std::function<OpenedSurvey(const QString& path, survey_file::ReadProgress* progress)>;
-std::optional<OpenedSurvey> readResponsively(QMainWindow& window, const QString& path,
-                                             const SurveyRead& read = readAnySurveyFile);
+    std::function<storage::OpenedSurvey(const QString& path, survey_file::ReadProgress* progress)>;
+std::optional<storage::OpenedSurvey> readResponsively(
+    QMainWindow& window, const QString& path, const SurveyRead& read = storage::readAnySurveyFile);
 
 // The result of `work`, done while busy opening `path`.
 template <typename Work>

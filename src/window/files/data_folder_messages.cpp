@@ -4,7 +4,7 @@
 #include <QDir>
 #include <QMessageBox>
 
-#include "window/files/data_folder.h"
+#include "storage/data_folder.h"
 #include "window/platform/title.h"
 
 namespace window {
@@ -23,7 +23,7 @@ void warnDataFolderOnce(QWidget* parent, const QString& failure) {
         failure + QStringLiteral("\n\n计算照常进行，但输入的数据和完成的计算不能保存在“%1”中："
                                  "程序中断后无法接着输入，也无法打开最近一次计算。"
                                  "本次运行中不再提示。")
-                      .arg(QDir::toNativeSeparators(dataFolder())));
+                      .arg(QDir::toNativeSeparators(storage::dataFolder())));
 }
 
 void tellJournalStopped(QWidget* parent, const QString& failure) {
@@ -46,7 +46,7 @@ void tellLastCalculationTaken(QWidget* parent) {
             .arg(applicationTitle()));
 }
 
-void tellNotKept(QWidget* parent, const KeptCalculation& kept) {
+void tellNotKept(QWidget* parent, const storage::KeptCalculation& kept) {
     if (kept.taken) tellLastCalculationTaken(parent);
     if (!kept.failure.isEmpty()) warnDataFolderOnce(parent, kept.failure);
 }

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// What the user is told when the data folder (window/files/data_folder.h)
+// What the user is told when the data folder (storage/data_folder.h)
 // cannot keep the journal or the last calculation: once per session, the
 // calculation going on.
 
@@ -8,9 +8,11 @@
 
 class QWidget;
 
-namespace window {
-
+namespace storage {
 struct KeptCalculation;
+}  // namespace storage
+
+namespace window {
 
 // Tells the user, once per session, that a file of the data folder cannot be
 // written, and why.
@@ -21,6 +23,6 @@ void tellJournalStopped(QWidget* parent, const QString& failure);
 // Another instance keeps the last calculation: said once per session.
 void tellLastCalculationTaken(QWidget* parent);
 // Why a finished calculation was not kept as the last one, if it was not.
-void tellNotKept(QWidget* parent, const KeptCalculation& kept);
+void tellNotKept(QWidget* parent, const storage::KeptCalculation& kept);
 
 }  // namespace window

@@ -8,13 +8,21 @@
 #include <algorithm>
 
 #include "document/survey_document.h"
+#include "storage/data_folder.h"
+#include "storage/file_failure.h"
+#include "storage/safe_write.h"
 #include "survey_file/step_journal.h"
-#include "window/files/data_folder.h"
 #include "window/files/data_folder_messages.h"
-#include "window/files/file_failure.h"
-#include "window/files/safe_write.h"
 
 namespace window {
+
+// Reads and writes go through storage, its names used plainly here.
+using storage::dataFolder;
+using storage::EditFiles;
+using storage::ownEditFiles;
+using storage::saveLastCalculation;
+using storage::writeFailure;
+using storage::writeFileSafely;
 
 namespace {
 

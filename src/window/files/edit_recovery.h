@@ -29,8 +29,8 @@
 #include <cstddef>
 #include <string>
 
-#include "window/files/edit_files.h"
-#include "window/files/journal_handle.h"
+#include "storage/edit_files.h"
+#include "storage/journal_handle.h"
 
 class QWidget;
 
@@ -47,7 +47,7 @@ QString unsavedEditsStepsPath();
 QString unsavedEditsNamePath();
 
 // The files removed, as when the copy is not wanted; empty, or why not.
-QString removeUnsavedEdits(const EditFiles& files = ownEditFiles());
+QString removeUnsavedEdits(const storage::EditFiles& files = storage::ownEditFiles());
 
 class EditRecovery : public QObject {
     Q_OBJECT
@@ -68,7 +68,7 @@ class EditRecovery : public QObject {
 
     const document::SurveyDocument& document_;
     QWidget* parent_;
-    JournalHandle steps_;
+    storage::JournalHandle steps_;
     std::size_t length_ = 0;  // of the records in the steps file
     int stepsSinceCopy_ = 0;
     bool copying_ = false;

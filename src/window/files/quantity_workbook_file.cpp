@@ -5,8 +5,8 @@
 #include <cerrno>
 
 #include "spreadsheet/quantity_workbook.h"
-#include "window/files/file_failure.h"
-#include "window/files/safe_write.h"
+#include "storage/file_failure.h"
+#include "storage/safe_write.h"
 
 namespace window {
 
@@ -20,14 +20,15 @@ QString writeWorkbook(const printout::QuantityTable& table, const QString& file,
     if (!written.refused.empty())
         return QStringLiteral("没有写 Excel 工作簿：%1。")
             .arg(QString::fromStdString(written.refused));
-    return written.ok ? QString()
-                      : writeFailure(shown, written.errorNumber ? written.errorNumber : EIO);
+    return written.ok
+               ? QString()
+               : storage::writeFailure(shown, written.errorNumber ? written.errorNumber : EIO);
 }
 
 }  // namespace
 
 QString exportQuantityWorkbook(const printout::QuantityTable& table, const QString& path) {
-    SafeFile safe(path);
+    storage::SafeFile safe(path);
     if (safe.temporaryPath().isEmpty()) return safe.error();
     if (QString error = writeWorkbook(table, safe.temporaryPath(), path); !error.isEmpty())
         return error;
@@ -35,7 +36,7 @@ QString exportQuantityWorkbook(const printout::QuantityTable& table, const QStri
 }
 
 QByteArray quantityWorkbookBytes(const printout::QuantityTable& table, QString& error) {
-    return bytesWrittenBy(
+    return storage::bytesWrittenBy(
         QStringLiteral(".xlsx"),
         [&table](const QString& file) { return writeWorkbook(table, file, file); }, error);
 }

@@ -10,13 +10,24 @@
 #include <cerrno>
 #include <vector>
 
+#include "storage/data_folder.h"
+#include "storage/file_failure.h"
+#include "storage/survey_io.h"
+#include "storage/whole_file.h"
 #include "survey_file/step_journal.h"
-#include "window/files/data_folder.h"
-#include "window/files/file_failure.h"
-#include "window/files/survey_io.h"
-#include "window/files/whole_file.h"
 
 namespace window {
+
+// Reads and writes go through storage, its names used plainly here.
+using storage::EditFiles;
+using storage::holdsLastCalculation;
+using storage::lastCalculationPath;
+using storage::OpenedSurvey;
+using storage::readAnySurveyFile;
+using storage::readWholeFile;
+using storage::saveLastCalculation;
+using storage::WholeFile;
+using storage::writeFailure;
 
 namespace {
 

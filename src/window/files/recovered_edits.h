@@ -7,7 +7,7 @@
 #include <QDateTime>
 #include <QString>
 
-#include "window/files/edit_files.h"
+#include "storage/edit_files.h"
 
 namespace window {
 
@@ -22,7 +22,7 @@ struct FoldedEdits {
     QString file;        // the file the edits belong to; empty when none
     QDateTime lastEdit;  // when the last step reached the disk
 };
-FoldedEdits foldUnsavedEdits(const EditFiles& files);
+FoldedEdits foldUnsavedEdits(const storage::EditFiles& files);
 // 最近一次计算.csv moved aside when it is no regular file (a folder, a FIFO),
 // so that keeping the next one does not fail on it; empty, or what was done.
 QString setAsideUnreadableLastCalculation();

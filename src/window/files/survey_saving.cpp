@@ -8,11 +8,11 @@
 #include <new>
 
 #include "document/survey_document.h"
+#include "storage/file_stamp.h"
+#include "storage/survey_io.h"
+#include "storage/whole_file.h"
 #include "survey_file/hdm.h"
 #include "window/files/file_dialogs.h"
-#include "window/files/file_stamp.h"
-#include "window/files/survey_io.h"
-#include "window/files/whole_file.h"
 #include "window/platform/title.h"
 
 namespace window {
@@ -35,7 +35,7 @@ bool cutFill(const document::SurveyDocument& document) {
 
 // The format follows the file's ending: a 里程文件 for .hdm, else our CSV.
 FileFormat formatFor(const document::SurveyDocument& document, const QString& path) {
-    return cutFill(document) && isHdmPath(path) ? FileFormat::Hdm : FileFormat::SurveyCsv;
+    return cutFill(document) && storage::isHdmPath(path) ? FileFormat::Hdm : FileFormat::SurveyCsv;
 }
 
 QString csvBeside(const QString& path) {
@@ -113,16 +113,17 @@ ChangedChoice askAboutChange(QWidget* parent, const QString& path) {
 }
 
 QString write(const document::SurveyDocument& document, const QString& path) {
-    return cutFill(document) ? saveCutFillSurveyFile(path, document.cutFill(), document.project())
-                             : saveSurveyFile(path, document.survey(), document.project());
+    return cutFill(document)
+               ? storage::saveCutFillSurveyFile(path, document.cutFill(), document.project())
+               : storage::saveSurveyFile(path, document.survey(), document.project());
 }
 
 // What the file holds now that it is written; nothing known when it cannot be
 // read back, so that the next save does not ask in vain.
 document::FileStamp writtenStamp(const QString& path) {
     try {
-        const WholeFile file = readWholeFile(path);
-        return file.error.isEmpty() ? stampOf(file.bytes) : document::FileStamp{};
+        const storage::WholeFile file = storage::readWholeFile(path);
+        return file.error.isEmpty() ? storage::stampOf(file.bytes) : document::FileStamp{};
     } catch (const std::bad_alloc&) {
         return {};
     }
@@ -152,7 +153,7 @@ QString saveDocument(QWidget* parent, document::SurveyDocument& document, SaveWh
     }
     if (chosen && !mayReplace(parent, path)) return {};
     const bool ownFile = !file.path.isEmpty() && QFileInfo(path) == QFileInfo(file.path);
-    if (ownFile && changedSince(path, file.stamp)) {
+    if (ownFile && storage::changedSince(path, file.stamp)) {
         switch (askAboutChange(parent, path)) {
             case ChangedChoice::Overwrite:
                 break;

@@ -8,9 +8,9 @@
 #include "dialogue/progress.h"
 #include "dialogue/replay.h"
 #include "dialogue/run.h"
-#include "window/files/data_folder.h"
+#include "storage/data_folder.h"
+#include "storage/journal_file.h"
 #include "window/files/data_folder_messages.h"
-#include "window/files/journal_file.h"
 #include "window/form/qt_user_interface.h"
 #include "window/platform/title.h"
 
@@ -25,7 +25,7 @@ using section::CalculationEnd;
 // journal that cannot be written is told once a run, between prompts.
 class JournalingUi : public section::UserInterface {
   public:
-    JournalingUi(QtUserInterface& live, Journal& journal, QWidget* parent)
+    JournalingUi(QtUserInterface& live, storage::Journal& journal, QWidget* parent)
         : live_(live), journal_(journal), parent_(parent) {}
 
     std::optional<std::string> ask(const section::Prompt& prompt) override {
@@ -45,7 +45,7 @@ class JournalingUi : public section::UserInterface {
 
   private:
     QtUserInterface& live_;
-    Journal& journal_;
+    storage::Journal& journal_;
     QWidget* parent_;
 };
 
@@ -76,7 +76,7 @@ Choice askToResume(QWidget* parent, const Earlier& earlier) {
     return Choice::Neither;
 }
 
-void tellMovedAside(QWidget* parent, const std::string& why, const JournalMove& move) {
+void tellMovedAside(QWidget* parent, const std::string& why, const storage::JournalMove& move) {
     const QString text =
         move.failure.isEmpty()
             ? QStringLiteral(
@@ -90,7 +90,7 @@ void tellMovedAside(QWidget* parent, const std::string& why, const JournalMove& 
     QMessageBox::warning(parent, applicationTitle(), text);
 }
 
-void tellNotKept(QWidget* parent, const JournalMove& move) {
+void tellNotKept(QWidget* parent, const storage::JournalMove& move) {
     QMessageBox::warning(parent, applicationTitle(),
                          QStringLiteral("上次的计算记录没有保存为备份：%1"
                                         "它留在原处，下次计算时还会询问是否接着输入。")
@@ -115,9 +115,9 @@ Earlier replayed(std::vector<section::Answer> answers) {
 
 // The answers of the unfinished journal that replays; journals that do not
 // replay are moved aside on the way, and told.
-Earlier unfinishedRun(Journal& journal, QWidget* parent) {
+Earlier unfinishedRun(storage::Journal& journal, QWidget* parent) {
     for (;;) {
-        const Journal::Found found = journal.unfinished();
+        const storage::Journal::Found found = journal.unfinished();
         if (found.path.isEmpty()) return {};
         std::string why = found.read.fault;
         if (why.empty()) {
@@ -134,13 +134,14 @@ Earlier unfinishedRun(Journal& journal, QWidget* parent) {
 // After the run: a finished calculation's journal goes only once the
 // calculation is kept; an overflowing one goes to a backup. True when the
 // calculation is kept.
-bool closeJournal(Journal& journal, CalculationEnd end, const section::SectionSurvey& record,
-                  const section::ProjectInfo& project, QWidget* parent) {
+bool closeJournal(storage::Journal& journal, CalculationEnd end,
+                  const section::SectionSurvey& record, const section::ProjectInfo& project,
+                  QWidget* parent) {
     QString failure;
     bool kept = false;
     if (end == CalculationEnd::Finished) {
-        const KeptCalculation keeping = keepLastCalculation(record, project);
-        tellNotKept(parent, keeping);
+        const storage::KeptCalculation keeping = storage::keepLastCalculation(record, project);
+        window::tellNotKept(parent, keeping);
         kept = keeping.kept();
         if (kept) failure = journal.remove();
     }
@@ -153,7 +154,7 @@ bool closeJournal(Journal& journal, CalculationEnd end, const section::SectionSu
 
 SessionEnd runCalculationSession(PromptSurface& form, section::SectionSurvey& record,
                                  const section::ProjectInfo& project) {
-    Journal& journal = instanceJournal();
+    storage::Journal& journal = storage::instanceJournal();
     Earlier earlier = unfinishedRun(journal, form.promptParent());
     std::vector<section::Answer>& answers = earlier.answers;
     if (earlier.last) {
@@ -163,7 +164,8 @@ SessionEnd runCalculationSession(PromptSurface& form, section::SectionSurvey& re
                     tellJournalStopped(form.promptParent(), failure);
                 break;
             case Choice::StartAgain:
-                if (const JournalMove move = journal.keepAsBackup(); !move.failure.isEmpty())
+                if (const storage::JournalMove move = journal.keepAsBackup();
+                    !move.failure.isEmpty())
                     tellNotKept(form.promptParent(), move);
                 answers.clear();
                 break;

@@ -13,7 +13,7 @@
 #include "dialogue/finished_screen.h"
 #include "dialogue/run.h"
 #include "section/calculation.h"
-#include "window/files/data_folder.h"
+#include "storage/data_folder.h"
 #include "window/form/calculation_session.h"
 #include "window/form/form_controls.h"
 #include "window/form/qt_user_interface.h"

@@ -8,8 +8,8 @@
 #include <cerrno>
 
 #include "printout/sheet.h"
-#include "window/files/file_failure.h"
-#include "window/files/safe_write.h"
+#include "storage/file_failure.h"
+#include "storage/safe_write.h"
 #include "window/platform/title.h"
 #include "window/printing/sheet_renderer.h"
 
@@ -30,13 +30,13 @@ QString renderPdf(const PdfDrawing& drawing, const QString& file, const QString&
         case PdfFault::None:
             return {};
         case PdfFault::NotRendered:
-            return writeFailure(shown, written.error ? written.error : EIO);
+            return storage::writeFailure(shown, written.error ? written.error : EIO);
         case PdfFault::Unreadable:
-            return writeFailure(shown, EIO);
+            return storage::writeFailure(shown, EIO);
         case PdfFault::Torn:
             break;
     }
-    return writeFailure(shown, incompleteReason(file));
+    return storage::writeFailure(shown, incompleteReason(file));
 }
 
 }  // namespace
@@ -73,7 +73,7 @@ WrittenPdf writePdfFile(const PdfDrawing& drawing, const QString& file) {
 }
 
 QString exportPdf(const PdfDrawing& drawing, const QString& path) {
-    SafeFile safe(path);
+    storage::SafeFile safe(path);
     if (safe.temporaryPath().isEmpty()) return safe.error();
     if (QString error = renderPdf(drawing, safe.temporaryPath(), path); !error.isEmpty())
         return error;
@@ -81,7 +81,7 @@ QString exportPdf(const PdfDrawing& drawing, const QString& path) {
 }
 
 QByteArray pdfBytes(const PdfDrawing& drawing, QString& error) {
-    return bytesWrittenBy(
+    return storage::bytesWrittenBy(
         QStringLiteral(".pdf"),
         [&drawing](const QString& file) { return renderPdf(drawing, file, file); }, error);
 }

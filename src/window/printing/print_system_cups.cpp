@@ -8,7 +8,7 @@
 
 #include "cups/print_queue.h"
 #include "runtime/titles.h"
-#include "window/files/file_failure.h"
+#include "storage/file_failure.h"
 #include "window/printing/pdf_export.h"
 #include "window/printing/print_system.h"
 
@@ -69,14 +69,15 @@ SentSheet sendDrawing(const PdfDrawing& drawing, const QString& printer, int cop
                       std::stop_token stop) {
     QTemporaryFile pdf(QDir(QDir::tempPath()).filePath(QStringLiteral("velmorin-XXXXXX.pdf")));
     if (!pdf.open())
-        return {PrintOutcome::PdfIncomplete, 0, writeFailure(pdf.fileName(), errno ? errno : EIO)};
+        return {PrintOutcome::PdfIncomplete, 0,
+                storage::writeFailure(pdf.fileName(), errno ? errno : EIO)};
     pdf.close();
     // A PDF cut short (a full disk, a write error the PDF writer does not
     // report) would print as a torn sheet, or not at all.
     const WrittenPdf written = writePdfFile(drawing, pdf.fileName());
     if (written.fault != PdfFault::None)
         return {PrintOutcome::PdfIncomplete, 0,
-                writeFailure(pdf.fileName(), written.error ? written.error : EIO)};
+                storage::writeFailure(pdf.fileName(), written.error ? written.error : EIO)};
     const cups::Submission job =
         cups::submitFile(printer.toStdString(), pdf.fileName().toStdString(),
                          drawing.title.toStdString(), copies, std::move(stop));

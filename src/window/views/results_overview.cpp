@@ -24,10 +24,10 @@
 #include "section/cut_fill_rows.h"
 #include "section/figures.h"
 #include "section/result_rows.h"
+#include "storage/safe_write.h"
 #include "survey_file/survey_file.h"
 #include "window/files/file_dialogs.h"
 #include "window/files/quantity_workbook_file.h"
-#include "window/files/safe_write.h"
 #include "window/platform/title.h"
 #include "window/printing/quantity_table_print.h"
 #include "window/views/volume_curve.h"
@@ -213,7 +213,7 @@ QString ResultsOverview::exportCsv(const QString& path) const {
         document_.kind() == document::SurveyKind::CutFill
             ? survey_file::cutFillResultsCsv(document_.cutFill(), survey_file::CsvFor::Spreadsheet)
             : survey_file::resultsCsv(document_.survey(), survey_file::CsvFor::Spreadsheet);
-    return writeFileSafely(path, QByteArray::fromStdString(csv));
+    return storage::writeFileSafely(path, QByteArray::fromStdString(csv));
 }
 
 void ResultsOverview::exportClicked() {

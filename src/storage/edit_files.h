@@ -13,7 +13,7 @@
 
 #include <QString>
 
-namespace window {
+namespace storage {
 
 struct EditFiles {
     QString stem;  // the path without its ending; empty for none
@@ -32,4 +32,4 @@ const EditFiles& ownEditFiles();
 // locked from here on so that no other start offers them too. None when none.
 EditFiles editFilesToOffer();
 
-}  // namespace window
+}  // namespace storage

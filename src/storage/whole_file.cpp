@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "window/files/whole_file.h"
+#include "storage/whole_file.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <cerrno>
 
-#include "window/files/file_failure.h"
+#include "storage/file_failure.h"
 
 #if VELMORIN_POSIX
 #include <fcntl.h>
@@ -13,7 +13,7 @@
 #include <unistd.h>
 #endif
 
-namespace window {
+namespace storage {
 
 namespace {
 
@@ -115,4 +115,4 @@ WholeFile readWholeFile(const QString& path) {
 #endif
 }
 
-}  // namespace window
+}  // namespace storage

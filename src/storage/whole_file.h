@@ -7,7 +7,7 @@
 #include <QString>
 #include <string>
 
-namespace window {
+namespace storage {
 
 struct WholeFile {
     std::string bytes;
@@ -19,4 +19,4 @@ struct WholeFile {
 // memory.
 WholeFile readWholeFile(const QString& path);
 
-}  // namespace window
+}  // namespace storage

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The journal file of this instance's calculation in progress, in the data
-// folder and locked (window/files/journal_handle.h) for as long as this instance holds it: a second
+// folder and locked (storage/journal_handle.h) for as long as this instance holds it: a second
 // instance on the same folder neither offers nor moves it, and once its
 // instance ends, killed or not, the next one finds it unlocked and offers it.
 //
@@ -17,10 +17,10 @@
 #include <QStringList>
 #include <cstddef>
 
+#include "storage/journal_handle.h"
 #include "survey_file/journal.h"
-#include "window/files/journal_handle.h"
 
-namespace window {
+namespace storage {
 
 // Where a journal was moved; failure empty when it was.
 struct JournalMove {
@@ -81,4 +81,4 @@ class Journal {
 // This instance's journal, for every calculation of the process.
 Journal& instanceJournal();
 
-}  // namespace window
+}  // namespace storage

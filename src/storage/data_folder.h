@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The user's data folder (~/.local/share/velmorin): the journals of
-// calculations in progress (window/files/journal_file.h) and the last
+// calculations in progress (storage/journal_file.h) and the last
 // finished calculation. Failures come back to the caller, who tells them
 // (window/files/data_folder_messages.h); calculations go on.
 
@@ -15,7 +15,7 @@ class SectionSurvey;
 struct CutFillSurvey;
 }  // namespace section
 
-namespace window {
+namespace storage {
 
 QString dataFolder();
 
@@ -62,4 +62,4 @@ QString saveLastCalculation(const section::SectionSurvey& survey, const QString&
 QString saveLastCalculation(const section::CutFillSurvey& survey, const QString& path,
                             const section::ProjectInfo& project = {});
 
-}  // namespace window
+}  // namespace storage

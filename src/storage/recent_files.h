@@ -5,7 +5,7 @@
 
 #include <QStringList>
 
-namespace window {
+namespace storage {
 
 inline constexpr int kRecentFiles = 8;
 
@@ -17,4 +17,4 @@ void rememberFile(const QString& path);
 // Removes `path`, for example when it can no longer be opened.
 void forgetFile(const QString& path);
 
-}  // namespace window
+}  // namespace storage

@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "window/files/file_stamp.h"
+#include "storage/file_stamp.h"
 
 #include <QFileInfo>
 #include <QHash>
 #include <cstddef>
 #include <new>
 
-#include "window/files/whole_file.h"
+#include "storage/whole_file.h"
 
-namespace window {
+namespace storage {
 
 namespace {
 
@@ -40,4 +40,4 @@ bool changedSince(const QString& path, const document::FileStamp& stamp) {
     }
 }
 
-}  // namespace window
+}  // namespace storage

@@ -11,7 +11,7 @@
 #include "section/project_info.h"
 #include "section/survey.h"
 
-namespace window {
+namespace storage {
 
 // The LandXML of a calculated survey and its 工程信息, stamped with the time
 // now; empty with `error` set when there is nothing to write (no section).
@@ -33,4 +33,4 @@ QString exportLandXml(const section::CutFillSurvey& survey, const section::Proje
 QString exportSectionsDxf(const section::SectionSurvey& survey, const QString& path);
 QString exportSectionsDxf(const section::CutFillSurvey& survey, const QString& path);
 
-}  // namespace window
+}  // namespace storage

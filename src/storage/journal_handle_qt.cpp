@@ -9,9 +9,9 @@
 #include <QLockFile>
 #include <cerrno>
 
-#include "window/files/journal_handle.h"
+#include "storage/journal_handle.h"
 
-namespace window {
+namespace storage {
 
 namespace {
 
@@ -133,4 +133,4 @@ int JournalHandle::remove(const QString& path) {
     return error;
 }
 
-}  // namespace window
+}  // namespace storage

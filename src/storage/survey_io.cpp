@@ -1,19 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "window/files/survey_io.h"
+#include "storage/survey_io.h"
 
 #include <QDir>
 #include <QStringDecoder>
 #include <new>
 
+#include "storage/file_failure.h"
+#include "storage/file_stamp.h"
+#include "storage/safe_write.h"
+#include "storage/whole_file.h"
 #include "survey_file/hdm.h"
 #include "survey_file/landxml.h"
 #include "survey_file/survey_file.h"
-#include "window/files/file_failure.h"
-#include "window/files/file_stamp.h"
-#include "window/files/safe_write.h"
-#include "window/files/whole_file.h"
 
-namespace window {
+namespace storage {
 
 namespace {
 
@@ -138,4 +138,4 @@ QString saveSurveyFile(const QString& path, const section::SectionSurvey& survey
                            QByteArray::fromStdString(survey_file::writeSurvey(survey, project)));
 }
 
-}  // namespace window
+}  // namespace storage

@@ -9,7 +9,7 @@
 
 #include "document/file_tie.h"
 
-namespace window {
+namespace storage {
 
 // The stamp of `bytes`, just read from or written to a file.
 document::FileStamp stampOf(std::string_view bytes);
@@ -20,4 +20,4 @@ document::FileStamp stampOf(std::string_view bytes);
 // (FileStamp::kUnread), counts as changed.
 bool changedSince(const QString& path, const document::FileStamp& stamp);
 
-}  // namespace window
+}  // namespace storage

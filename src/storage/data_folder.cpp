@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "window/files/data_folder.h"
+#include "storage/data_folder.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include "storage/safe_write.h"
 #include "survey_file/survey_file.h"
-#include "window/files/safe_write.h"
 
 #if VELMORIN_POSIX
 #include <fcntl.h>
@@ -17,7 +17,7 @@
 #include <QLockFile>
 #endif
 
-namespace window {
+namespace storage {
 
 #if VELMORIN_POSIX
 struct FolderLock::Held {
@@ -107,4 +107,4 @@ QString saveLastCalculation(const section::CutFillSurvey& survey, const QString&
     return writeInDataFolder(path, survey_file::writeCutFillSurvey(survey, project));
 }
 
-}  // namespace window
+}  // namespace storage

@@ -13,7 +13,7 @@
 #include "section/survey.h"
 #include "survey_file/survey_file.h"
 
-namespace window {
+namespace storage {
 
 struct OpenedSurvey {
     // The survey as the file gives it, nothing computed yet; empty on a fault.
@@ -47,4 +47,4 @@ QString saveCutFillSurveyFile(const QString& path, const section::CutFillSurvey&
 QString saveSurveyFile(const QString& path, const section::SectionSurvey& survey,
                        const section::ProjectInfo& project = {});
 
-}  // namespace window
+}  // namespace storage

@@ -10,7 +10,7 @@
 #include <memory>
 #include <string>
 
-namespace window {
+namespace storage {
 
 class JournalHandle {
   public:
@@ -55,4 +55,4 @@ class JournalHandle {
     std::unique_ptr<Held> held_;
 };
 
-}  // namespace window
+}  // namespace storage

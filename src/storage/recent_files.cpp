@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "window/files/recent_files.h"
+#include "storage/recent_files.h"
 
 #include <QFileInfo>
 #include <QSettings>
 
-namespace window {
+namespace storage {
 
 namespace {
 
@@ -40,4 +40,4 @@ void forgetFile(const QString& path) {
     store(files);
 }
 
-}  // namespace window
+}  // namespace storage

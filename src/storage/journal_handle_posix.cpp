@@ -8,9 +8,9 @@
 #include <QFileInfo>
 #include <cerrno>
 
-#include "window/files/journal_handle.h"
+#include "storage/journal_handle.h"
 
-namespace window {
+namespace storage {
 
 namespace {
 
@@ -152,4 +152,4 @@ int JournalHandle::remove(const QString& path) {
     return error;
 }
 
-}  // namespace window
+}  // namespace storage

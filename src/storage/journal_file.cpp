@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "window/files/journal_file.h"
+#include "storage/journal_file.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -8,10 +8,10 @@
 #include <cerrno>
 #include <string>
 
-#include "window/files/data_folder.h"
-#include "window/files/file_failure.h"
+#include "storage/data_folder.h"
+#include "storage/file_failure.h"
 
-namespace window {
+namespace storage {
 
 namespace {
 
@@ -181,4 +181,4 @@ JournalMove Journal::moveAside() {
     return move;
 }
 
-}  // namespace window
+}  // namespace storage

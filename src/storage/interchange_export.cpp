@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "window/files/interchange_export.h"
+#include "storage/interchange_export.h"
 
 #include <QDateTime>
 
+#include "storage/safe_write.h"
 #include "survey_file/landxml.h"
 #include "survey_file/section_drawing.h"
-#include "window/files/safe_write.h"
 
-namespace window {
+namespace storage {
 
 namespace {
 
@@ -36,7 +36,7 @@ QString exportLandXmlOf(const Survey& survey, const section::ProjectInfo& projec
                         const QString& path) {
     QString error;
     const QByteArray bytes = landXmlBytes(survey, project, error);
-    return error.isEmpty() ? writeFileSafely(path, bytes) : error;
+    return error.isEmpty() ? storage::writeFileSafely(path, bytes) : error;
 }
 
 }  // namespace
@@ -66,10 +66,10 @@ QString exportLandXml(const section::CutFillSurvey& survey, const section::Proje
     return exportLandXmlOf(survey, project, path);
 }
 QString exportSectionsDxf(const section::SectionSurvey& survey, const QString& path) {
-    return writeFileSafely(path, sectionsDxfBytes(survey));
+    return storage::writeFileSafely(path, sectionsDxfBytes(survey));
 }
 QString exportSectionsDxf(const section::CutFillSurvey& survey, const QString& path) {
-    return writeFileSafely(path, sectionsDxfBytes(survey));
+    return storage::writeFileSafely(path, sectionsDxfBytes(survey));
 }
 
-}  // namespace window
+}  // namespace storage

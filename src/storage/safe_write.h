@@ -18,7 +18,7 @@
 #include <QString>
 #include <functional>
 
-namespace window {
+namespace storage {
 
 // A temporary file beside the target for a writer that wants a file name (a
 // PDF printer) or for write(); commit() puts it in place, and an uncommitted
@@ -59,4 +59,4 @@ QString writeFileSafely(const QString& path, const QByteArray& bytes);
 QByteArray bytesWrittenBy(const QString& ending,
                           const std::function<QString(const QString& file)>& write, QString& error);
 
-}  // namespace window
+}  // namespace storage

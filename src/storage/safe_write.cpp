@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "window/files/safe_write.h"
+#include "storage/safe_write.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -11,7 +11,7 @@
 #include <cerrno>
 #include <cstdio>
 
-#include "window/files/file_failure.h"
+#include "storage/file_failure.h"
 
 #if VELMORIN_POSIX
 #include <fcntl.h>
@@ -22,16 +22,18 @@
 #include <climits>
 #endif
 
-namespace window {
+namespace storage {
 
 namespace {
 
 // No save takes this long: a temporary this old was left by one cut off.
 constexpr qint64 kStaleSeconds = 600;
 
+#if VELMORIN_POSIX
 QByteArray encoded(const QString& path) {
     return QFile::encodeName(path);
 }
+#endif
 
 QString randomLetters(int count) {
     static const QLatin1StringView letters(
@@ -320,4 +322,4 @@ QByteArray bytesWrittenBy(const QString& ending,
     return written.readAll();
 }
 
-}  // namespace window
+}  // namespace storage

@@ -6,7 +6,7 @@
 
 #include <QString>
 
-namespace window {
+namespace storage {
 
 // "无法打开文件“…”：文件不存在。"
 QString readFailure(const QString& path, int errorNumber);
@@ -17,4 +17,4 @@ QString readFailure(const QString& path, const QString& reason);
 // "无法写入文件“…”：磁盘空间不足。"
 QString writeFailure(const QString& path, int errorNumber);
 
-}  // namespace window
+}  // namespace storage

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "window/files/file_failure.h"
+#include "storage/file_failure.h"
 
 #include <QDir>
 #include <cerrno>
 
-namespace window {
+namespace storage {
 
 namespace {
 
@@ -89,4 +89,4 @@ QString writeFailure(const QString& path, int errorNumber) {
         .arg(QDir::toNativeSeparators(path), reason(errorNumber, Access::Write));
 }
 
-}  // namespace window
+}  // namespace storage

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "window/files/edit_files.h"
+#include "storage/edit_files.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -8,9 +8,9 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
-#include "window/files/data_folder.h"
+#include "storage/data_folder.h"
 
-namespace window {
+namespace storage {
 
 namespace {
 
@@ -74,4 +74,4 @@ EditFiles editFilesToOffer() {
     return {};
 }
 
-}  // namespace window
+}  // namespace storage

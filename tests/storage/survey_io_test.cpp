@@ -1,0 +1,164 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Survey files that are not what they seem, read without a window: a FIFO or
+// a folder is refused at once, a file under /proc is read to its end, a file
+// rewritten while it is read never ends the program and is said to have
+// changed, the system's reasons come in Chinese, and text that would be
+// misread names its line.
+
+#include "storage/survey_io.h"
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <atomic>
+#include <chrono>
+#include <future>
+#include <thread>
+
+#include "counting_survey.h"
+#include "qstring_print.h"
+
+namespace {
+
+// readAnySurveyFile with a time limit, so that a hang fails the test.
+storage::OpenedSurvey readWithin(const QString& path, int seconds) {
+    std::packaged_task<storage::OpenedSurvey()> task(
+        [path] { return storage::readAnySurveyFile(path); });
+    std::future<storage::OpenedSurvey> result = task.get_future();
+    std::thread(std::move(task)).detach();
+    if (result.wait_for(std::chrono::seconds(seconds)) != std::future_status::ready)
+        return {std::nullopt, QStringLiteral("hung")};
+    return result.get();
+}
+
+struct Row {
+    const char* name;  // of the case, in a failure
+    QString file;
+    QString reason;
+};
+
+struct BytesRow {
+    const char* name;
+    QByteArray bytes;
+    QString reason;
+};
+
+class SurveyIo : public testing::Test {
+  protected:
+    QTemporaryDir folder;
+    QString file(const QString& name) const { return folder.filePath(name); }
+
+    void write(const QString& name, const QByteArray& bytes) const {
+        QFile out(file(name));
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write(bytes);
+    }
+};
+
+TEST_F(SurveyIo, non_regular_files_are_refused_at_once) {
+    ASSERT_EQ(::mkfifo(QFile::encodeName(file("pipe.csv")).constData(), 0600), 0);
+    ASSERT_TRUE(QDir(folder.path()).mkpath("folder.csv"));
+    const Row rows[] = {
+        {"fifo without a writer", "pipe.csv",
+         "这是一个管道（FIFO），不是普通文件：请先把数据保存为文件再打开"},
+        {"folder", "folder.csv", "这是一个文件夹，不是文件"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const storage::OpenedSurvey opened = readWithin(file(row.file), 30);
+        EXPECT_FALSE(opened.survey);
+        EXPECT_EQ(opened.error, "无法打开文件“" + file(row.file) + "”：" + row.reason + "。");
+    }
+}
+
+// Such files give their size as 0.
+TEST(SurveyIoSystemFiles, a_file_under_proc_is_read_to_its_end) {
+    const storage::OpenedSurvey opened = storage::readAnySurveyFile("/proc/self/status");
+    EXPECT_FALSE(opened.survey);
+    EXPECT_TRUE(opened.error.contains("第 1 行第 1 列“Name:”不是有效的表头"))
+        << opened.error.toStdString();
+}
+
+// A spreadsheet saving over the file: cut short, then written again. A mapped
+// file would end the program with SIGBUS here.
+TEST_F(SurveyIo, a_file_rewritten_while_read_never_crashes_and_is_said_changed) {
+    const QByteArray full = countingSurvey(300000);
+    const qsizetype cut = countingSurvey(1000).size();
+    write("saving.csv", full);
+    std::atomic<bool> stop = false;
+    std::thread spreadsheet([&] {
+        const int fd = ::open(QFile::encodeName(file("saving.csv")).constData(), O_WRONLY);
+        while (!stop) {
+            if (::ftruncate(fd, cut) != 0 || ::pwrite(fd, full.data(), full.size(), 0) < 0) break;
+        }
+        ::close(fd);
+    });
+    int changed = 0, read = 0, other = 0;
+    QElapsedTimer clock;
+    clock.start();
+    for (int k = 0; (k < 30 || changed == 0) && clock.elapsed() < 20000; ++k) {
+        const storage::OpenedSurvey opened = readWithin(file("saving.csv"), 30);
+        if (opened.survey) {
+            EXPECT_TRUE(isCountingPrefix(*opened.survey));
+            ++read;
+        } else if (opened.error.contains("文件在读取时被改动")) {
+            ++changed;
+        } else {
+            // Caught between two writes, the file really was cut there.
+            EXPECT_TRUE(opened.error.startsWith("测量数据文件“")) << opened.error.toStdString();
+            ++other;
+        }
+    }
+    stop = true;
+    spreadsheet.join();
+    EXPECT_GT(changed, 0) << "read " << read << ", cut between writes " << other;
+}
+
+TEST_F(SurveyIo, reasons_from_the_system_are_in_chinese) {
+    write("plain.csv", "桩号,H,S\n");
+    QFile::link(file("loop.csv"), file("loop.csv"));
+    const Row rows[] = {
+        {"missing", "missing.csv", "文件不存在"},
+        {"under a file", "plain.csv/x.csv", "文件不存在"},
+        {"link to itself", "loop.csv", "符号链接的层数太多（也许链接指向了自己）"},
+        {"name too long", QString(300, u'长') + ".csv", "文件名或路径太长"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const storage::OpenedSurvey opened = storage::readAnySurveyFile(file(row.file));
+        EXPECT_EQ(opened.error, "无法打开文件“" + file(row.file) + "”：" + row.reason + "。");
+    }
+}
+
+// Text that would read as nonsense is named by its line: one line in another
+// encoding than the rest, line ends that are a lone CR.
+TEST_F(SurveyIo, text_the_reader_would_misread_names_its_line) {
+    const QString otherEncoding =
+        "，而文件的其余部分是 UTF-8：一个文件只能用一种编码，请在文本编辑器中把这一行改为 "
+        "UTF-8（例如重新输入这一行）后再打开";
+    const BytesRow rows[] = {
+        {"one line in GBK", QByteArray("桩号,高程H,距离S\n1000,1,0\n\xB6\xCF\xC3\xE6,1,0\n"),
+         "第 3 行不是 UTF-8 编码，像是 GBK 编码" + otherEncoding},
+        {"utf8 by its mark, broken inside", QByteArray("\xEF\xBB\xBF桩号,H,S\n1000,\xE6\x96,2\n"),
+         "第 2 行不是 UTF-8 编码，像是 GBK 编码" + otherEncoding},
+        {"CR line ends", QByteArray("桩号,高程H,距离S\r1000,1,0\r1000,2,0\r"),
+         "第 1 行的行尾是单独的回车符（CR，旧版 Mac 文本的行尾），本程序读 CRLF 或 LF "
+         "行尾：请在文本编辑器中把行尾改为 Windows（CRLF）或 Unix（LF）格式后再打开"},
+    };
+    for (const BytesRow& row : rows) {
+        SCOPED_TRACE(row.name);
+        write("misread.csv", row.bytes);
+        const storage::OpenedSurvey opened = storage::readAnySurveyFile(file("misread.csv"));
+        EXPECT_TRUE(!opened.survey && !opened.cutFill);
+        EXPECT_EQ(opened.error,
+                  "测量数据文件“" + file("misread.csv") + "”有误，没有打开：" + row.reason + "。");
+    }
+}
+
+}  // namespace
