@@ -453,10 +453,10 @@ class UnsavedEditsTest : public QObject {
     // the data folder. The copy starts with the first edit.
     void opening_new_undo_and_saving_write_nothing_in_the_data_folder() {
 #ifdef Q_OS_LINUX
-        QVERIFY(QDir().mkpath(window::dataFolder()));
+        QVERIFY(QDir().mkpath(storage::dataFolder()));
         const int events = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
         QVERIFY(events >= 0);
-        QVERIFY(inotify_add_watch(events, QFile::encodeName(window::dataFolder()).constData(),
+        QVERIFY(inotify_add_watch(events, QFile::encodeName(storage::dataFolder()).constData(),
                                   IN_CREATE | IN_MODIFY | IN_MOVED_TO | IN_DELETE) >= 0);
         openHand();
         document().undoStack()->undo();

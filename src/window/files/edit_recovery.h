@@ -21,7 +21,7 @@
 // that differs from its file (a typed run not kept, an open undone back to
 // edits); a survey just opened or made new needs none. Saving, or a new
 // survey, removes them. Every instance keeps its own, under names of
-// its own (window/files/edit_files.h).
+// its own (storage/edit_files.h).
 
 #include <QObject>
 #include <QString>
