@@ -6,6 +6,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <new>
+#include <optional>
 
 #include "document/survey_document.h"
 #include "storage/file_stamp.h"
@@ -61,6 +62,20 @@ QString askPath(QWidget* parent, const document::SurveyDocument& document, SaveW
         ReplaceQuestion::Later);
 }
 
+// A question with `actions` and 取消; the action chosen (`preferred` by
+// default), nothing for 取消 or a box closed.
+std::optional<int> choose(QWidget* parent, const QString& text, const QStringList& actions,
+                          int preferred) {
+    QMessageBox box(QMessageBox::Warning, applicationTitle(), text, QMessageBox::NoButton, parent);
+    QList<QPushButton*> buttons;
+    for (const QString& action : actions) buttons << box.addButton(action, QMessageBox::AcceptRole);
+    box.addButton(QStringLiteral("取消"), QMessageBox::RejectRole);
+    box.setDefaultButton(buttons.value(preferred));
+    box.exec();
+    const qsizetype chosen = buttons.indexOf(box.clickedButton());
+    return chosen < 0 ? std::nullopt : std::optional<int>(int(chosen));
+}
+
 enum class HdmChoice { Hdm, Csv, Cancel };
 
 // Asked before the replace question: the user may still choose CSV.
@@ -69,47 +84,31 @@ HdmChoice askAboutHdm(QWidget* parent, const QString& path, const std::vector<st
     QString what;
     for (const std::string& phrase : left)
         what += QStringLiteral("\n· ") + QString::fromStdString(phrase);
-    QMessageBox box(QMessageBox::Warning, applicationTitle(),
-                    QStringLiteral("“%1”是里程文件，其中不能保存：%2\n\n仍然保存为里程文件吗？"
-                                   "要全部保存，请保存为 CSV 文件“%3”。")
-                        .arg(shown(path), what, shown(csvBeside(path))),
-                    QMessageBox::NoButton, parent);
-    QPushButton* hdm = box.addButton(QStringLiteral("保存为里程文件"), QMessageBox::AcceptRole);
-    QPushButton* csv = box.addButton(QStringLiteral("保存为 CSV"), QMessageBox::AcceptRole);
-    box.addButton(QStringLiteral("取消"), QMessageBox::RejectRole);
-    box.setDefaultButton(csv);
-    box.exec();
-    if (box.clickedButton() == hdm) return HdmChoice::Hdm;
-    return box.clickedButton() == csv ? HdmChoice::Csv : HdmChoice::Cancel;
+    const std::optional<int> chosen =
+        choose(parent,
+               QStringLiteral("“%1”是里程文件，其中不能保存：%2\n\n仍然保存为里程文件吗？"
+                              "要全部保存，请保存为 CSV 文件“%3”。")
+                   .arg(shown(path), what, shown(csvBeside(path))),
+               {QStringLiteral("保存为里程文件"), QStringLiteral("保存为 CSV")}, 1);
+    return chosen ? HdmChoice(*chosen) : HdmChoice::Cancel;
 }
 
 bool mayReplace(QWidget* parent, const QString& path) {
-    if (!QFileInfo::exists(path)) return true;
-    QMessageBox box(QMessageBox::Question, applicationTitle(),
-                    QStringLiteral("“%1”已经存在。要替换它吗？").arg(shown(path)),
-                    QMessageBox::NoButton, parent);
-    QPushButton* replace = box.addButton(QStringLiteral("替换"), QMessageBox::AcceptRole);
-    box.addButton(QStringLiteral("取消"), QMessageBox::RejectRole);
-    box.setDefaultButton(replace);
-    box.exec();
-    return box.clickedButton() == replace;
+    return !QFileInfo::exists(path) ||
+           choose(parent, QStringLiteral("“%1”已经存在。要替换它吗？").arg(shown(path)),
+                  {QStringLiteral("替换")}, 0);
 }
 
 enum class ChangedChoice { Overwrite, SaveAs, Cancel };
 
 ChangedChoice askAboutChange(QWidget* parent, const QString& path) {
-    QMessageBox box(QMessageBox::Warning, applicationTitle(),
-                    QStringLiteral("“%1”已不是本窗口读取或上次保存时的内容，可能已被其他程序或"
-                                   "窗口修改。\n\n覆盖会丢失那些修改；也可以另存为别的文件。")
-                        .arg(QDir::toNativeSeparators(path)),
-                    QMessageBox::NoButton, parent);
-    QPushButton* overwrite = box.addButton(QStringLiteral("覆盖"), QMessageBox::DestructiveRole);
-    QPushButton* saveAs = box.addButton(QStringLiteral("另存为…"), QMessageBox::AcceptRole);
-    box.addButton(QStringLiteral("取消"), QMessageBox::RejectRole);
-    box.setDefaultButton(saveAs);
-    box.exec();
-    if (box.clickedButton() == overwrite) return ChangedChoice::Overwrite;
-    return box.clickedButton() == saveAs ? ChangedChoice::SaveAs : ChangedChoice::Cancel;
+    const std::optional<int> chosen =
+        choose(parent,
+               QStringLiteral("“%1”已不是本窗口读取或上次保存时的内容，可能已被其他程序或"
+                              "窗口修改。\n\n覆盖会丢失那些修改；也可以另存为别的文件。")
+                   .arg(QDir::toNativeSeparators(path)),
+               {QStringLiteral("覆盖"), QStringLiteral("另存为…")}, 1);
+    return chosen ? ChangedChoice(*chosen) : ChangedChoice::Cancel;
 }
 
 QString write(const document::SurveyDocument& document, const QString& path) {
