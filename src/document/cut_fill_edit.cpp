@@ -3,7 +3,7 @@
 
 namespace document {
 
-std::optional<section::CutFillFault> applyCutFill(section::CutFillSurvey& survey,
+std::optional<section::Fault> applyCutFill(section::CutFillSurvey& survey,
                                                   const CutFillSplice& splice, bool forward) {
     const auto& leaving = forward ? splice.removed : splice.inserted;
     const auto& coming = forward ? splice.inserted : splice.removed;

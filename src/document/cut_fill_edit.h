@@ -22,7 +22,7 @@ struct CutFillSplice {
 
 // Applies the splice (back: its reverse) and recalculates. On a fault the
 // caller applies it back, which calculates as before.
-std::optional<section::CutFillFault> applyCutFill(section::CutFillSurvey& survey,
+std::optional<section::Fault> applyCutFill(section::CutFillSurvey& survey,
                                                   const CutFillSplice& splice, bool forward);
 
 }  // namespace document

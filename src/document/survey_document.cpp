@@ -179,10 +179,10 @@ Outcome SurveyDocument::replaceSurvey(section::SectionSurvey data, const QString
     return Outcome::Done;
 }
 
-std::optional<section::CutFillFault> SurveyDocument::replaceCutFillSurvey(
+std::optional<section::Fault> SurveyDocument::replaceCutFillSurvey(
     section::CutFillSurvey data, const QString& stepName, const QString& fileName,
     std::optional<section::ProjectInfo> project, Replacing replacing) {
-    if (std::optional<section::CutFillFault> fault = section::calculateCutFill(data)) return fault;
+    if (std::optional<section::Fault> fault = section::calculateCutFill(data)) return fault;
     pushStep(new ReplaceCommand(*this, {}, std::move(data), SurveyKind::CutFill, FileTie{fileName},
                                 std::move(project), stepName, replacing));
     return std::nullopt;

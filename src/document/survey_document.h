@@ -106,7 +106,7 @@ class SurveyDocument : public QObject {
     // The same for a cut-and-fill survey: calculated, then made the survey as
     // one step; nothing on success, else why it does not calculate, nothing
     // having changed.
-    std::optional<section::CutFillFault> replaceCutFillSurvey(
+    std::optional<section::Fault> replaceCutFillSurvey(
         section::CutFillSurvey data, const QString& stepName, const QString& fileName,
         std::optional<section::ProjectInfo> project = std::nullopt,
         Replacing replacing = Replacing::Unsaved);
@@ -142,7 +142,7 @@ class SurveyDocument : public QObject {
     // nothing on success, else why it was refused (no such cell, a line that
     // would go back in S, a result beyond the number range) naming the
     // section and the point, nothing having changed.
-    using CutFillRefusal = std::optional<section::CutFillFault>;
+    using CutFillRefusal = std::optional<section::Fault>;
     // One cell (修改高程 …), or several as one step 粘贴, with sections put in
     // after the last one and that one's spacing to the first of them
     // (without stations).

@@ -16,7 +16,7 @@
 namespace document {
 namespace {
 
-using section::CutFillFault;
+using section::Fault;
 using section::CutFillSection;
 using section::CutFillSurvey;
 using section::LinePoint;
@@ -33,15 +33,15 @@ std::string number(int n) {
     return runtime::numberToText(n);
 }
 
-CutFillFault noSection(int i) {
+Fault noSection(int i) {
     return {i, "没有第 " + number(i) + " 个断面"};
 }
 
-CutFillFault notCutFill() {
+Fault notCutFill() {
     return {0, "现在的测量数据是闭合断面，不是填挖方断面"};
 }
 
-CutFillFault refusedAt(const CutFillSurvey& survey, int i, const std::string& why) {
+Fault refusedAt(const CutFillSurvey& survey, int i, const std::string& why) {
     return {i, section::cutFillSectionName(survey, i) + why};
 }
 
@@ -51,7 +51,7 @@ bool same(double a, double b) {
 }
 
 // Sets one cell in `section` (a copy of section i); true when a value changed.
-std::optional<CutFillFault> putCell(const CutFillSurvey& survey, CutFillSection& section,
+std::optional<Fault> putCell(const CutFillSurvey& survey, CutFillSection& section,
                                     const CutFillCell& cell, bool& appended, bool& changed) {
     const int i = cell.section;
     const auto put = [&changed](double& at, double value) {
@@ -118,7 +118,7 @@ class SurveyDocument::CutFillCommand : public QUndoCommand {
 
 SurveyDocument::CutFillRefusal SurveyDocument::pushCutFill(CutFillSplice splice,
                                                            const QString& name, Change change) {
-    if (std::optional<CutFillFault> fault = applyCutFill(cutFill_, splice, true)) {
+    if (std::optional<Fault> fault = applyCutFill(cutFill_, splice, true)) {
         applyCutFill(cutFill_, splice, false);
         return fault;
     }

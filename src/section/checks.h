@@ -27,6 +27,11 @@ enum class WarningKind {
     SpacingNotPositive,
     // Fewer than three points while some section has three or more.
     TooFewPoints,
+    // A cut-and-fill section without areas (a line missing, too short, or
+    // the two not overlapping in S): its pairs have no volumes.
+    NoAreas,
+    // The design line reaches beyond the ground line on one side.
+    DesignUncovered,
 };
 
 struct SurveyWarning {

@@ -24,23 +24,23 @@ std::string where(const CutFillSurvey& survey, int i) {
     return cutFillSectionName(survey, i) + "（第 " + runtime::numberToText(i) + " 个断面）";
 }
 
-std::optional<CutFillFault> backStepFault(const CutFillSurvey& survey, int i,
+std::optional<Fault> backStepFault(const CutFillSurvey& survey, int i,
                                           const BackStep& step) {
     const CutFillSection& section = survey.sections[i - 1];
     const auto& points = step.line == LineKind::Ground ? section.ground : section.design;
     const double s = points[step.point - 1].offset, before = points[step.point - 2].offset;
-    return CutFillFault{i, where(survey, i) + "的" + lineName(step.line) + "在第 " +
+    return Fault{i, where(survey, i) + "的" + lineName(step.line) + "在第 " +
                                runtime::numberToText(step.point) + " 点往回走了：距离 S 从 " +
                                runtime::numberToText(before) + " 回到 " + runtime::numberToText(s) +
                                "。一条线上各点的距离应一直增大或一直减小（相等时为竖直的一段），"
                                "请核对这一点"};
 }
 
-std::optional<CutFillFault> beyondRange(const CutFillSurvey& survey, int i, const char* what) {
-    return CutFillFault{i, where(survey, i) + what + kBeyondRange};
+std::optional<Fault> beyondRange(const CutFillSurvey& survey, int i, const char* what) {
+    return Fault{i, where(survey, i) + what + kBeyondRange};
 }
 
-std::optional<CutFillFault> computeSpacings(CutFillSurvey& survey) {
+std::optional<Fault> computeSpacings(CutFillSurvey& survey) {
     const int n = survey.sectionCount();
     for (int i = 1; i < n; ++i) {
         const std::optional<double> spacing =
@@ -52,7 +52,7 @@ std::optional<CutFillFault> computeSpacings(CutFillSurvey& survey) {
     return std::nullopt;
 }
 
-std::optional<CutFillFault> computeAreas(CutFillSurvey& survey) {
+std::optional<Fault> computeAreas(CutFillSurvey& survey) {
     for (int i = 1; i <= survey.sectionCount(); ++i) {
         CutFillSection& section = survey.sections[i - 1];
         const SectionCutFill result = cutFillAreas(section.ground, section.design);
@@ -66,7 +66,7 @@ std::optional<CutFillFault> computeAreas(CutFillSurvey& survey) {
     return std::nullopt;
 }
 
-std::optional<CutFillFault> computeVolumes(CutFillSurvey& survey) {
+std::optional<Fault> computeVolumes(CutFillSurvey& survey) {
     const int n = survey.sectionCount();
     for (int i = 1; i < n; ++i) {
         CutFillSection& section = survey.sections[i - 1];
@@ -83,9 +83,9 @@ std::optional<CutFillFault> computeVolumes(CutFillSurvey& survey) {
         if (!runtime::inValueRange(section.fillVolume))
             return beyondRange(survey, i, "到下一个断面的填方体积");
         if (!runtime::inValueRange(survey.totalCut))
-            return CutFillFault{0, std::string("挖方总体积") + kBeyondRange};
+            return Fault{0, std::string("挖方总体积") + kBeyondRange};
         if (!runtime::inValueRange(survey.totalFill))
-            return CutFillFault{0, std::string("填方总体积") + kBeyondRange};
+            return Fault{0, std::string("填方总体积") + kBeyondRange};
     }
     if (n > 0) survey.sections[n - 1].cutVolume = survey.sections[n - 1].fillVolume = 0.0;
     return std::nullopt;
@@ -113,7 +113,7 @@ std::vector<std::string> uncoveredSides(const CutFillSurvey& survey, int i) {
 
 }  // namespace
 
-std::optional<CutFillFault> calculateCutFill(CutFillSurvey& survey) {
+std::optional<Fault> calculateCutFill(CutFillSurvey& survey) {
     survey.totalCut = survey.totalFill = 0.0;
     if (survey.stationsEntered()) {
         if (auto fault = computeSpacings(survey)) return fault;
@@ -141,19 +141,17 @@ std::string noAreasReason(const CutFillSection& section) {
     return "地面线和设计线在距离 S 上没有重叠";
 }
 
-std::vector<CutFillWarning> cutFillWarnings(const CutFillSurvey& survey) {
-    std::vector<CutFillWarning> found;
+std::vector<SurveyWarning> cutFillWarnings(const CutFillSurvey& survey) {
     const auto section = [&](int i) -> const CutFillSection& { return survey.sections[i - 1]; };
-    for (const SurveyWarning& warning : sequenceWarnings(
-             {survey.sectionCount(), survey.stationsEntered(),
-              [&](int i) { return section(i).station; }, [&](int i) { return section(i).spacing; },
-              [&](int i) { return cutFillSectionName(survey, i); }}))
-        found.push_back({warning.section, warning.text});
+    std::vector<SurveyWarning> found = sequenceWarnings(
+        {survey.sectionCount(), survey.stationsEntered(),
+         [&](int i) { return section(i).station; }, [&](int i) { return section(i).spacing; },
+         [&](int i) { return cutFillSectionName(survey, i); }});
     const int n = survey.sectionCount();
     for (int i = 1; i <= n; ++i) {
         if (section(i).areas) {
             for (std::string& text : uncoveredSides(survey, i))
-                found.push_back({i, std::move(text)});
+                found.push_back({i, WarningKind::DesignUncovered, std::move(text)});
             continue;
         }
         const std::string reason = noAreasReason(section(i));
@@ -163,11 +161,11 @@ std::vector<CutFillWarning> cutFillWarnings(const CutFillSurvey& survey) {
         std::string pairs;
         if (i > 1) pairs = "与前一个断面之间";
         if (i < n) pairs += std::string(pairs.empty() ? "" : "、") + "与后一个断面之间";
-        found.push_back({i, where(survey, i) + why + "，没有挖方和填方面积" +
+        found.push_back({i, WarningKind::NoAreas, where(survey, i) + why + "，没有挖方和填方面积" +
                                 (pairs.empty() ? std::string("。")
                                                : "：它" + pairs + "的体积没有计算，不计入总量。")});
     }
-    std::ranges::stable_sort(found, {}, &CutFillWarning::section);
+    std::ranges::stable_sort(found, {}, &SurveyWarning::section);
     return found;
 }
 

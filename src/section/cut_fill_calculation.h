@@ -17,20 +17,15 @@
 #include <string>
 #include <vector>
 
+#include "section/checks.h"
 #include "section/cut_fill_survey.h"
+#include "section/fault.h"
 
 namespace section {
 
-// Why a survey does not calculate, in one Chinese sentence naming the
-// section (1-based) and, for a line going back in S, the line and the point.
-struct CutFillFault {
-    int section = 0;  // 0 for a total
-    std::string message;
-};
-
 // Nothing on success; else the first fault, every result left as far as it
-// got.
-std::optional<CutFillFault> calculateCutFill(CutFillSurvey& survey);
+// got: for a line going back in S it names the section, the line and the point.
+std::optional<Fault> calculateCutFill(CutFillSurvey& survey);
 
 // Whether the pair of sections i and i+1 (1-based) has volumes: both have
 // areas. Only for a calculated survey.
@@ -47,10 +42,6 @@ std::string noAreasReason(const CutFillSection& section);
 // section order, one sentence each: a section without areas; stations that
 // decrease or repeat, or spacings of 0 or less, told as the closed outline
 // tells them; a side where the design line reaches beyond the ground line.
-struct CutFillWarning {
-    int section = 0;  // 1-based
-    std::string text;
-};
-std::vector<CutFillWarning> cutFillWarnings(const CutFillSurvey& survey);
+std::vector<SurveyWarning> cutFillWarnings(const CutFillSurvey& survey);
 
 }  // namespace section

@@ -72,7 +72,7 @@ CalculatedSurvey calculatedSurvey(const QString& path) {
                     .arg(QDir::toNativeSeparators(path), QString::fromStdString(fault->message)));
             return {};
         }
-        for (const section::CutFillWarning& warning : section::cutFillWarnings(*opened.cutFill))
+        for (const section::SurveyWarning& warning : section::cutFillWarnings(*opened.cutFill))
             complain(QStringLiteral("提醒：") + QString::fromStdString(warning.text));
         return {std::nullopt, std::move(opened.cutFill), std::move(opened.project)};
     }

@@ -216,7 +216,7 @@ TEST(SurveyDocument, holds_either_kind_and_undo_brings_back_the_kind_before) {
     // A line that goes back in S is refused with its section named; nothing changes.
     section::CutFillSurvey back = embankments(2);
     back.sections[1].ground = {{0, -20}, {0, 20}, {0, 0}};
-    const std::optional<section::CutFillFault> fault =
+    const std::optional<section::Fault> fault =
         document.replaceCutFillSurvey(back, "打开文件", "c.hdm");
     ASSERT_TRUE(fault);
     EXPECT_EQ(fault->section, 2);

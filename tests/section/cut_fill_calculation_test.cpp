@@ -90,7 +90,7 @@ TEST(CutFillCalculation, leaves_out_the_pairs_of_a_section_without_areas_and_say
     EXPECT_TRUE(pairHasVolumes(survey, 3));
     EXPECT_EQ(survey.totalCut, 2 * 10.0);
     EXPECT_EQ(survey.totalFill, 4 * 10.0);
-    const std::vector<CutFillWarning> warnings = cutFillWarnings(survey);
+    const std::vector<SurveyWarning> warnings = cutFillWarnings(survey);
     ASSERT_EQ(warnings.size(), 1u);
     EXPECT_EQ(warnings[0].section, 2);
     EXPECT_EQ(warnings[0].text,
@@ -110,7 +110,7 @@ TEST(CutFillCalculation, leaves_out_the_pairs_of_a_section_without_areas_and_say
 TEST(CutFillCalculation, refuses_a_line_going_back_naming_the_section_line_and_point) {
     CutFillSurvey survey = withStations(
         {cs(0, 0, kLevel, kStep), cs(20, 0, kLevel, Line{{0, 0}, {0, 3}, {1, 2.5}, {1, 4}})});
-    const std::optional<CutFillFault> fault = calculateCutFill(survey);
+    const std::optional<Fault> fault = calculateCutFill(survey);
     ASSERT_TRUE(fault);
     EXPECT_EQ(fault->section, 2);
     EXPECT_EQ(fault->message,
@@ -121,7 +121,7 @@ TEST(CutFillCalculation, refuses_a_line_going_back_naming_the_section_line_and_p
 TEST(CutFillCalculation, refuses_results_beyond_the_accepted_range) {
     const Line high{{3e38, 0}, {3e38, 4}};
     CutFillSurvey survey = withStations({cs(0, 0, high, kStep), cs(1e30, 0, high, kStep)});
-    std::optional<CutFillFault> fault = calculateCutFill(survey);
+    std::optional<Fault> fault = calculateCutFill(survey);
     ASSERT_TRUE(fault);
     EXPECT_EQ(fault->section, 1);
     EXPECT_EQ(fault->message,
@@ -201,7 +201,7 @@ TEST(CutFillWarnings, tell_stations_spacings_and_uncovered_sides_as_closed_outli
         CutFillSurvey survey = row.survey;
         ASSERT_FALSE(calculateCutFill(survey));
         std::vector<std::pair<int, std::string>> told;
-        for (const CutFillWarning& warning : cutFillWarnings(survey))
+        for (const SurveyWarning& warning : cutFillWarnings(survey))
             told.emplace_back(warning.section, warning.text);
         EXPECT_EQ(told, row.told);
     }

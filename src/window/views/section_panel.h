@@ -76,7 +76,7 @@ class SectionPanel : public QWidget {
     QComboBox* list_ = nullptr;
     const document::SurveyDocument& document_;
     std::vector<section::SurveyWarning> warnings_;
-    std::vector<section::CutFillWarning> cutFillWarnings_;
+    std::vector<section::SurveyWarning> cutFillWarnings_;
     int markedSection_ = 0;
     int markedPoint_ = 0;
     bool markedDesign_ = false;

@@ -1,0 +1,51 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "section/any_survey.h"
+
+#include "section/calculation.h"
+#include "section/cut_fill_calculation.h"
+#include "section/cut_fill_rows.h"
+
+namespace section {
+
+int Survey::sectionCount() const {
+    return visit([](const auto& record) { return record.sectionCount(); });
+}
+
+bool Survey::stationsEntered() const {
+    return answersYes(stationAnswer());
+}
+
+const std::string& Survey::stationAnswer() const {
+    if (const CutFillSurvey* lines = cutFill()) return lines->stationAnswer;
+    return closedOutline()->stationAnswer();
+}
+
+std::optional<Fault> calculate(Survey& survey) {
+    if (CutFillSurvey* lines = survey.cutFill()) return calculateCutFill(*lines);
+    if (calculateSurvey(*survey.closedOutline())) return std::nullopt;
+    return Fault{0, "计算结果超出了数值范围（绝对值超过 3.4E+38）"};
+}
+
+std::string sectionName(const Survey& survey, int i) {
+    if (const CutFillSurvey* lines = survey.cutFill()) return cutFillSectionName(*lines, i);
+    return resultRowName(*survey.closedOutline(), i);
+}
+
+std::vector<SurveyWarning> warnings(const Survey& survey) {
+    if (const CutFillSurvey* lines = survey.cutFill()) return cutFillWarnings(*lines);
+    return surveyWarnings(*survey.closedOutline());
+}
+
+std::vector<SurveyWarning> warnings(const Survey& survey, const std::vector<SurveyWarning>& before,
+                                    int first, int last) {
+    if (const SectionSurvey* closed = survey.closedOutline())
+        return surveyWarnings(*closed, before, first, last);
+    return warnings(survey);
+}
+
+ResultTable resultTable(const Survey& survey) {
+    if (const CutFillSurvey* lines = survey.cutFill()) return cutFillResultTable(*lines);
+    return resultTable(*survey.closedOutline());
+}
+
+}  // namespace section

@@ -1,0 +1,80 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// One survey, whichever kind its sections are: closed outlines (the typed
+// prompts and the survey files without a 线 column) or a ground line and a
+// design line each (填挖方断面). Everything above this layer holds a Survey
+// and asks it for what it shows, prints or writes; only the arithmetic and
+// the file formats look at which record it holds.
+
+#include <optional>
+#include <string>
+#include <utility>
+#include <variant>
+#include <vector>
+
+#include "section/checks.h"
+#include "section/cut_fill_survey.h"
+#include "section/fault.h"
+#include "section/result_rows.h"
+#include "section/survey.h"
+
+namespace section {
+
+enum class SurveyKind { ClosedOutline, CutFill };
+
+class Survey {
+  public:
+    Survey() = default;
+    Survey(SectionSurvey closed) : body_(std::move(closed)) {}  // NOLINT: either record is a Survey
+    Survey(CutFillSurvey cutFill) : body_(std::move(cutFill)) {}  // NOLINT
+
+    SurveyKind kind() const {
+        return body_.index() == 0 ? SurveyKind::ClosedOutline : SurveyKind::CutFill;
+    }
+    // The record held, or null for the other kind: for the arithmetic and
+    // the file formats, where the kinds differ.
+    const SectionSurvey* closedOutline() const { return std::get_if<SectionSurvey>(&body_); }
+    const CutFillSurvey* cutFill() const { return std::get_if<CutFillSurvey>(&body_); }
+    SectionSurvey* closedOutline() { return std::get_if<SectionSurvey>(&body_); }
+    CutFillSurvey* cutFill() { return std::get_if<CutFillSurvey>(&body_); }
+    // `f` called with the record held.
+    template <class F>
+    decltype(auto) visit(F&& f) const {
+        return std::visit(std::forward<F>(f), body_);
+    }
+    template <class F>
+    decltype(auto) visit(F&& f) {
+        return std::visit(std::forward<F>(f), body_);
+    }
+
+    int sectionCount() const;
+    bool stationsEntered() const;
+    const std::string& stationAnswer() const;
+
+    bool operator==(const Survey&) const = default;
+
+  private:
+    std::variant<SectionSurvey, CutFillSurvey> body_;
+};
+
+// Works out everything the entered values give. Nothing on success, else the
+// first fault, the results left as far as they got.
+std::optional<Fault> calculate(Survey& survey);
+
+// Section i as the user knows it: "K1+020.000" with stations, "第 2 号断面"
+// without. Cut-and-fill sections named with stations read "K1+020.000断面".
+std::string sectionName(const Survey& survey, int i);
+
+// What looks wrong in a calculated survey although it calculates, in section
+// order, one sentence each.
+std::vector<SurveyWarning> warnings(const Survey& survey);
+// The same after a step that changed only values or points of sections
+// first..last, given the warnings `before` it; a closed outline's other
+// sections are not looked at again.
+std::vector<SurveyWarning> warnings(const Survey& survey, const std::vector<SurveyWarning>& before,
+                                    int first, int last);
+
+// The results as `--results` writes them and the overview shows them.
+ResultTable resultTable(const Survey& survey);
+
+}  // namespace section
