@@ -21,11 +21,11 @@
 
 namespace {
 
-using section::LinePoint;
+using section::Point;
 
 // A ground line wandering about a design line that crosses it often, both
 // with some vertical steps, the design given right to left.
-void randomLines(int n, std::vector<LinePoint>& ground, std::vector<LinePoint>& design) {
+void randomLines(int n, std::vector<Point>& ground, std::vector<Point>& design) {
     std::mt19937_64 random(1);
     std::uniform_real_distribution<double> step(0.0, 0.02), height(-1.0, 1.0);
     double sg = 0, sd = 0;
@@ -39,7 +39,7 @@ void randomLines(int n, std::vector<LinePoint>& ground, std::vector<LinePoint>& 
 }
 
 double areasPointsPerSecond() {
-    std::vector<LinePoint> ground, design;
+    std::vector<Point> ground, design;
     constexpr int kPoints = 1'000'000;
     randomLines(kPoints, ground, design);
     std::vector<double> seconds;

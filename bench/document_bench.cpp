@@ -33,7 +33,7 @@ void elevationEdit(benchmark::State& state) {
     for (auto _ : state) {
         value = value == 100 ? 101 : 100;
         document.setCell({kSections / 2, kPoints / 2, document::Column::Elevation, value});
-        benchmark::DoNotOptimize(document.survey().totalVolume());
+        benchmark::DoNotOptimize(document.survey().closedOutline()->totalVolume());
     }
 }
 BENCHMARK(elevationEdit)->Unit(benchmark::kMicrosecond);
@@ -44,19 +44,19 @@ void pointInsertedAndUndone(benchmark::State& state) {
     for (auto _ : state) {
         document.insertPoint(1, 2, {100, 0});
         document.undoStack()->undo();
-        benchmark::DoNotOptimize(document.survey().totalVolume());
+        benchmark::DoNotOptimize(document.survey().closedOutline()->totalVolume());
     }
 }
 BENCHMARK(pointInsertedAndUndone)->Unit(benchmark::kMicrosecond);
 
 void stationEdit(benchmark::State& state) {
     document::SurveyDocument& document = loadedDocument();
-    const document::Value station = document.survey().stations(kSections / 2);
+    const document::Value station = document.survey().closedOutline()->stations(kSections / 2);
     document::Value value = station;
     for (auto _ : state) {
         value = value == station ? station + 1 : station;
         document.setCell({kSections / 2, 0, document::Column::Station, value});
-        benchmark::DoNotOptimize(document.survey().totalVolume());
+        benchmark::DoNotOptimize(document.survey().closedOutline()->totalVolume());
     }
 }
 BENCHMARK(stationEdit)->Unit(benchmark::kMicrosecond);

@@ -91,7 +91,7 @@ int main() {
         {"CSV", at("cut-fill.csv")}, {"LandXML", at("cut-fill.xml")}, {"里程文件", at("c.hdm")}};
     if (!write(closedFormats[0].path, survey_file::writeSurvey(closed)) ||
         !write(closedFormats[1].path, survey_file::landXml(closed, kStamp)) ||
-        !write(cutFillFormats[0].path, survey_file::writeCutFillSurvey(cutFill)) ||
+        !write(cutFillFormats[0].path, survey_file::writeSurvey(cutFill)) ||
         !write(cutFillFormats[1].path, survey_file::landXml(cutFill, kStamp)) ||
         !write(cutFillFormats[2].path, survey_file::writeHdm(cutFill))) {
         std::fprintf(stderr, "the files could not be written in %s\n", qPrintable(folder.path()));

@@ -57,4 +57,10 @@ BoxTexts finishedScreen(const SectionSurvey& survey) {
     return boxes.texts();
 }
 
+std::optional<BoxTexts> finishedScreen(const Survey& survey) {
+    const SectionSurvey* closed = survey.closedOutline();
+    if (!closed || closed->sectionCount() == 0) return std::nullopt;
+    return finishedScreen(*closed);
+}
+
 }  // namespace section

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "dialogue/run.h"
+#include "section/any_survey.h"
 #include "section/survey.h"
 
 namespace section {
@@ -22,5 +23,8 @@ using BoxTexts = std::array<std::optional<std::string>, 12>;
 // leaves them, whatever was typed on the way (values entered again, answers
 // refused), for the run ends with the same values.
 BoxTexts finishedScreen(const SectionSurvey& survey);
+// The same for a survey of either kind; none when there is no finished run
+// to show (a cut-and-fill survey, or no sections): the boxes are then empty.
+std::optional<BoxTexts> finishedScreen(const Survey& survey);
 
 }  // namespace section

@@ -9,17 +9,15 @@
 #include <QObject>
 #include <QString>
 #include <optional>
+#include <string>
 #include <utility>
 #include <vector>
 
 #include "document/change.h"
-#include "document/cut_fill_edit.h"
 #include "document/file_tie.h"
 #include "document/survey_edit.h"
-#include "section/cut_fill_calculation.h"
-#include "section/cut_fill_survey.h"
+#include "section/any_survey.h"
 #include "section/project_info.h"
-#include "section/survey.h"
 
 class QUndoCommand;
 class QUndoStack;
@@ -28,13 +26,20 @@ namespace document {
 
 enum class Outcome {
     Done,
-    Overflow,  // a result went beyond the number range: nothing changed, the caller says why
-    Refused,   // no such cell, or a value the calculation itself works out: nothing changed
+    Overflow,  // a result went beyond the number range: nothing changed
+    Refused,   // no such cell, a value the calculation works out, or a line
+               // that would go back in S: nothing changed
 };
 
-// Which record the document holds: the closed outline of the typed prompts,
-// or a ground line and a design line per section.
-enum class SurveyKind { ClosedOutline, CutFill };
+// What became of a step: Done, or why nothing changed, in one Chinese
+// sentence naming the section and the point where there is one.
+struct Edited {
+    Outcome outcome = Outcome::Done;
+    std::string why{};
+    int section = 0;  // the section refused, 1-based; 0 for none in particular
+    bool done() const { return outcome == Outcome::Done; }
+    bool operator==(Outcome other) const { return outcome == other; }
+};
 
 // What the survey a step puts in is to its file: a typed run is unsaved work
 // until it is kept; a survey just read from its file, or a 新建 with nothing
@@ -44,24 +49,27 @@ enum class Replacing { Unsaved, AsSaved };
 
 enum class Column { Elevation, Offset, Station, Spacing };
 
-// One value typed or pasted into the table; `point` is unused for stations and spacings.
+// The line a point is on: the one closed outline of a section, or a
+// cut-and-fill section's ground or design line.
+enum class Line { Outline, Ground, Design };
+
+// One value typed or pasted into the table; `point` is unused for stations
+// and spacings. On a line of a cut-and-fill section a point one past the
+// line's last appends a point, its other value 0 until typed.
 struct Cell {
     int section = 0;
     int point = 0;
     Column column = Column::Elevation;
     Value value{};
+    Line line = Line::Outline;
 };
 
-// One value of a cut-and-fill survey: the elevation or offset of point j of
-// a line, or (`point` unused) the station or spacing of a section. A point one
-// past a line's last appends a point, its other value 0 until typed.
-enum class Line { Ground, Design };
-struct CutFillCell {
+// Where a point is: section and point 1-based.
+struct PointPlace {
     int section = 0;
-    Line line = Line::Ground;
     int point = 0;
-    Column column = Column::Elevation;
-    double value = 0.0;
+    Line line = Line::Outline;
+    auto operator<=>(const PointPlace&) const = default;
 };
 
 class SurveyDocument : public QObject {
@@ -71,11 +79,11 @@ class SurveyDocument : public QObject {
     explicit SurveyDocument(QObject* parent = nullptr);
     ~SurveyDocument() override;
 
-    SurveyKind kind() const { return kind_; }
-    // The closed-outline survey; empty while a cut-and-fill survey is held.
-    const section::SectionSurvey& survey() const { return survey_; }
-    // The cut-and-fill survey; empty while a closed outline is held.
-    const section::CutFillSurvey& cutFill() const { return cutFill_; }
+    // The survey, of either kind.
+    const section::Survey& survey() const { return survey_; }
+    // Its warnings, worked out once per change (only the sections a change
+    // touched are looked at again).
+    const std::vector<section::SurveyWarning>& warnings() const { return warnings_; }
     // The survey's 工程信息, saved with it and printed on its sheets.
     const section::ProjectInfo& project() const { return project_; }
     // The file the survey belongs to; it goes back and forth with the step
@@ -95,77 +103,44 @@ class SurveyDocument : public QObject {
     // Calculates `data` (points in place, spacings too without stations) and
     // makes it the survey as one step named `stepName` (计算, 打开文件 …), with
     // `project` as its 工程信息 (none given: the present one stays).
-    Outcome replaceSurvey(section::SectionSurvey data, const QString& stepName,
-                          const QString& fileName,
-                          std::optional<section::ProjectInfo> project = std::nullopt,
-                          Replacing replacing = Replacing::Unsaved);
+    Edited replaceSurvey(section::Survey data, const QString& stepName, const QString& fileName,
+                         std::optional<section::ProjectInfo> project = std::nullopt,
+                         Replacing replacing = Replacing::Unsaved);
 
     // The 工程信息 as one step 修改工程信息; nothing when it is the same.
     void setProject(section::ProjectInfo project);
 
-    // The same for a cut-and-fill survey: calculated, then made the survey as
-    // one step; nothing on success, else why it does not calculate, nothing
-    // having changed.
-    std::optional<section::Fault> replaceCutFillSurvey(
-        section::CutFillSurvey data, const QString& stepName, const QString& fileName,
-        std::optional<section::ProjectInfo> project = std::nullopt,
-        Replacing replacing = Replacing::Unsaved);
+    // Edits, each one step recalculated at once and refused, nothing having
+    // changed, when a cell does not exist, the calculation works the value
+    // out itself, a line would go back in S or a result goes beyond the
+    // number range.
     // One cell: 修改高程, 修改距离, 修改桩号 or 修改间距.
-    Outcome setCell(const Cell& cell);
+    Edited setCell(const Cell& cell);
     // Several cells as one step 粘贴.
-    Outcome paste(const std::vector<Cell>& cells);
+    Edited paste(const std::vector<Cell>& cells);
     // The same with rows put in past the end, all one step 粘贴: points after
-    // those of the last section, sections after it, and the last section's
-    // spacing to the first of them (without stations).
+    // those of the last section (closed outlines), sections after it, and the
+    // last section's spacing to the first of them (without stations).
     struct Growth {
         std::vector<Point> points{};
         std::vector<SectionRow> sections{};
         Value spacing{};
     };
-    Outcome paste(const std::vector<Cell>& cells, Growth growth);
-    // Point j of section i put in before the present point j (j = count + 1 appends).
-    Outcome insertPoint(int i, int j, Point point);
-    Outcome deletePoint(int i, int j);
-    // Points {section, point}, of one section or several, as one step 删除观测点.
-    Outcome deletePoints(std::vector<std::pair<int, int>> points);
-    // Point j of section i swapped with point j - 1 (up) or j + 1 (down).
-    Outcome movePointUp(int i, int j);
-    Outcome movePointDown(int i, int j);
+    Edited paste(const std::vector<Cell>& cells, Growth growth);
+    // A point put in before the present one at `at` (one past the last appends).
+    Edited insertPoint(PointPlace at, Point point);
+    // Points, of one section or several, as one step 删除观测点.
+    Edited deletePoints(std::vector<PointPlace> points);
+    // A closed outline's point j of section i swapped with point j - 1 (up)
+    // or j + 1 (down); the points of a line keep the order of S.
+    Edited movePointUp(int i, int j);
+    Edited movePointDown(int i, int j);
     // A section put in before section i (i = count + 1 appends). Its spacing
     // is to the next section, or, appended, from the one before; the spacing
     // of the section before an inserted one stays as it was.
-    Outcome insertSection(int i, SectionRow row);
+    Edited insertSection(int i, SectionRow row);
     // Section i taken out; the section before it then spans both spacings.
-    Outcome deleteSection(int i);
-
-    // Edits of a cut-and-fill survey, each one step recalculated at once:
-    // nothing on success, else why it was refused (no such cell, a line that
-    // would go back in S, a result beyond the number range) naming the
-    // section and the point, nothing having changed.
-    using CutFillRefusal = std::optional<section::Fault>;
-    // One cell (修改高程 …), or several as one step 粘贴, with sections put in
-    // after the last one and that one's spacing to the first of them
-    // (without stations).
-    struct CutFillGrowth {
-        std::vector<section::CutFillSection> sections{};
-        double spacing = 0.0;
-    };
-    CutFillRefusal setCutFillCell(const CutFillCell& cell);
-    CutFillRefusal pasteCutFill(const std::vector<CutFillCell>& cells);
-    CutFillRefusal pasteCutFill(const std::vector<CutFillCell>& cells, CutFillGrowth growth);
-    // Point j of a line put in before the present point j (count + 1 appends).
-    CutFillRefusal insertCutFillPoint(int i, Line line, int j, section::LinePoint point);
-    // Points {section, line, point} as one step 删除观测点.
-    struct LinePlace {
-        int section = 0;
-        Line line = Line::Ground;
-        int point = 0;
-        auto operator<=>(const LinePlace&) const = default;
-    };
-    CutFillRefusal deleteCutFillPoints(std::vector<LinePlace> points);
-    // A section put in before section i (count + 1 appends), or taken out.
-    CutFillRefusal insertCutFillSection(int i, section::CutFillSection row);
-    CutFillRefusal deleteCutFillSection(int i);
+    Edited deleteSection(int i);
 
   signals:
     void changed(const document::Change& change);
@@ -176,29 +151,54 @@ class SurveyDocument : public QObject {
 
   private:
     class ReplaceCommand;
-    class CutFillCommand;
     class ProjectCommand;
     template <class Edit>
     class EditCommand;
 
+    // Each kind's edits are built by the members of its own file; `outline`
+    // and `lines` build and push the step for either record.
+    template <class Outline, class Lines>
+    Edited edit(Outline outline, Lines lines);
+
+    // Closed outlines.
     bool validPoint(int i, int j) const;
     bool validSection(int i) const;
-    Outcome cellEdits(const std::vector<Cell>& cells, std::vector<CellEdit>& edits,
-                      Change& change) const;
+    Edited cellEdits(const std::vector<Cell>& cells, std::vector<CellEdit>& edits,
+                     Change& change) const;
     SectionSplice growthSplice(Growth growth) const;
-    Outcome pushCells(std::vector<CellEdit> edits, const QString& name, Change change);
-    Outcome pushSections(SectionSplice splice, const QString& name);
-    Outcome movePoint(int i, int j, int other, const QString& name);
-    CutFillRefusal pushCutFill(CutFillSplice splice, const QString& name, Change change);
+    Edited pasteOutline(const std::vector<Cell>& cells, Growth growth);
+    Edited insertOutlinePoint(PointPlace at, Point point);
+    Edited deleteOutlinePoints(const std::vector<PointPlace>& points);
+    Edited insertOutlineSection(int i, SectionRow row);
+    Edited deleteOutlineSection(int i);
+    Edited pushCells(std::vector<CellEdit> edits, const QString& name, Change change);
+    Edited pushSections(SectionSplice splice, const QString& name);
+    Edited movePoint(int i, int j, int other, const QString& name);
+    const section::SectionSurvey& outline() const { return *survey_.closedOutline(); }
+    section::SectionSurvey& outline() { return *survey_.closedOutline(); }
+
+    // Cut-and-fill sections.
+    Edited pasteLines(const std::vector<Cell>& cells, Growth growth);
+    Edited insertLinePoint(PointPlace at, Point point);
+    Edited deleteLinePoints(std::vector<PointPlace> places);
+    Edited insertLineSection(int i, SectionRow row);
+    Edited deleteLineSection(int i);
+    Edited pushLines(CutFillSplice splice, const QString& name, Change change);
+    const section::CutFillSurvey& lines() const { return *survey_.cutFill(); }
+    section::CutFillSurvey& lines() { return *survey_.cutFill(); }
+
+    template <class Edit>
+    void pushEdit(Edit edit, Change change, const QString& name);
     static QString cellStepName(Column column);
     // Every step goes on the stack through here: a saved state in the steps
     // the new one cuts off is gone with them.
     void pushStep(QUndoCommand* step);
     void stepsMoved();
+    // The products brought up to date, then the change told.
+    void announce(const Change& change);
 
-    section::SectionSurvey survey_;
-    section::CutFillSurvey cutFill_;
-    SurveyKind kind_ = SurveyKind::ClosedOutline;
+    section::Survey survey_;
+    std::vector<section::SurveyWarning> warnings_;
     section::ProjectInfo project_;
     FileTie file_;
     // The step at which the survey was what `file_` holds; -1 for none.

@@ -3,8 +3,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include "section/area.h"
+#include "section/cut_fill_calculation.h"
 #include "section/spacings.h"
 #include "section/volumes.h"
 
@@ -82,6 +84,10 @@ bool finishCalculation(SectionSurvey& survey, bool stationsMoved) {
 }
 
 }  // namespace
+
+bool same(Value a, Value b) {
+    return std::memcmp(&a, &b, sizeof(Value)) == 0;
+}
 
 PointSplice pointSplice(const SectionSurvey& survey, int section, int first, int removeCount,
                         std::vector<Point> inserted) {
@@ -185,6 +191,18 @@ bool applyEdit(SectionSurvey& survey, const PasteEdit& edit, Direction direction
         return true;
     applyEdit(survey, edit.cells, Direction::Back);
     return false;
+}
+
+std::optional<section::Fault> applyEdit(section::CutFillSurvey& survey, const CutFillSplice& splice,
+                                        Direction direction) {
+    const bool forward = direction == Direction::Forward;
+    const auto& leaving = forward ? splice.removed : splice.inserted;
+    const auto& coming = forward ? splice.inserted : splice.removed;
+    auto& sections = survey.sections;
+    const auto at = sections.begin() + (splice.first - 1);
+    sections.insert(sections.erase(at, at + static_cast<std::ptrdiff_t>(leaving.size())),
+                    coming.begin(), coming.end());
+    return section::calculateCutFill(survey);
 }
 
 }  // namespace document

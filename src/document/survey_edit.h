@@ -12,11 +12,14 @@
 // around the sections put in and keep every other area as it was.
 
 #include <cstdint>
+#include <optional>
 #include <type_traits>
 #include <utility>
 #include <variant>
 #include <vector>
 
+#include "section/cut_fill_survey.h"
+#include "section/fault.h"
 #include "section/survey.h"
 
 namespace document {
@@ -25,11 +28,7 @@ namespace document {
 using Value =
     std::remove_cvref_t<decltype(std::declval<const section::SectionSurvey&>().elevations(1, 1))>;
 
-struct Point {
-    Value elevation{};
-    Value offset{};
-    bool operator==(const Point&) const = default;
-};
+using section::Point;
 
 // Points first..first+removed.size()-1 of one section replaced by `inserted`.
 struct PointSplice {
@@ -55,12 +54,15 @@ struct SpacingEdit {
 
 using CellEdit = std::variant<PointSplice, StationEdit, SpacingEdit>;
 
-// One section as entered: its station, the spacing to the next section and its points.
+// One section as entered: its station, the spacing to the next section and
+// its points: a closed outline's, or a cut-and-fill section's ground line
+// with its design line beside it.
 struct SectionRow {
     Value station{};
     Value spacing{};
     std::int16_t pointCount = 0;
     std::vector<Point> points{};
+    std::vector<Point> design{};
 };
 
 // Sections first..first+removed.size()-1 replaced by `inserted`, and the spacing
@@ -82,6 +84,9 @@ struct PasteEdit {
 
 enum class Direction { Forward, Back };
 
+// Bit for bit, so that retyping 0 over -0 still counts as a change.
+bool same(Value a, Value b);
+
 // The edits read what they replace from the survey. Indices are not checked here.
 PointSplice pointSplice(const section::SectionSurvey& survey, int section, int first,
                         int removeCount, std::vector<Point> inserted);
@@ -99,5 +104,21 @@ bool applyEdit(section::SectionSurvey& survey, const SectionSplice& splice, Dire
 
 // Both parts of a paste; on false the survey is unchanged.
 bool applyEdit(section::SectionSurvey& survey, const PasteEdit& edit, Direction direction);
+
+// An edit of a cut-and-fill survey: sections first..first+removed.size()-1
+// (1-based) replaced by `inserted`, carrying both so that it runs backwards
+// exactly. The survey is recalculated whole after it (the calculation is a
+// pure function of the entered values, so the way back gives every result
+// bit for bit as before).
+struct CutFillSplice {
+    int first = 1;
+    std::vector<section::CutFillSection> removed{};
+    std::vector<section::CutFillSection> inserted{};
+};
+
+// Applies the splice and recalculates; nothing on success, else the fault,
+// and the caller applies it back, which calculates as before.
+std::optional<section::Fault> applyEdit(section::CutFillSurvey& survey, const CutFillSplice& splice,
+                                        Direction direction);
 
 }  // namespace document

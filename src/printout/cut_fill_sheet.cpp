@@ -21,8 +21,7 @@ struct CutFillWriter : SheetWriter {
     void summary(const std::string& text) { line({ColumnStop{kSummaryColumn}, Text{text}}); }
 };
 
-void printLine(CutFillWriter& sheet, const char* name,
-               const std::vector<section::LinePoint>& line) {
+void printLine(CutFillWriter& sheet, const char* name, const std::vector<section::Point>& line) {
     sheet.line({ColumnStop{kSectionColumn}, Text{std::string(name) + " :"}});
     for (std::size_t first = 0; first < line.size(); first += kPointsPerLine) {
         PrintLine items;

@@ -15,19 +15,32 @@ bool Survey::stationsEntered() const {
     return answersYes(stationAnswer());
 }
 
+double Survey::station(int i) const {
+    if (const CutFillSurvey* lines = cutFill()) return lines->sections.at(i - 1).station;
+    return closedOutline()->stations(i);
+}
+
 const std::string& Survey::stationAnswer() const {
     if (const CutFillSurvey* lines = cutFill()) return lines->stationAnswer;
     return closedOutline()->stationAnswer();
 }
 
+Survey emptySurvey(SurveyKind kind, bool stations) {
+    const std::string answer = stations ? "Y" : "N";
+    if (kind == SurveyKind::CutFill) return Survey(CutFillSurvey{.stationAnswer = answer});
+    SectionSurvey closed;
+    closed.setStationAnswer(answer);
+    return Survey(std::move(closed));
+}
+
 std::optional<Fault> calculate(Survey& survey) {
     if (CutFillSurvey* lines = survey.cutFill()) return calculateCutFill(*lines);
     if (calculateSurvey(*survey.closedOutline())) return std::nullopt;
-    return Fault{0, "计算结果超出了数值范围（绝对值超过 3.4E+38）"};
+    return Fault{0, "计算结果超出了数值范围（绝对值超过 3.4E+38）", true};
 }
 
 std::string sectionName(const Survey& survey, int i) {
-    if (const CutFillSurvey* lines = survey.cutFill()) return cutFillSectionName(*lines, i);
+    if (const CutFillSurvey* lines = survey.cutFill()) return cutFillRowName(*lines, i);
     return resultRowName(*survey.closedOutline(), i);
 }
 

@@ -25,8 +25,14 @@ enum class SurveyKind { ClosedOutline, CutFill };
 class Survey {
   public:
     Survey() = default;
-    Survey(SectionSurvey closed) : body_(std::move(closed)) {}  // NOLINT: either record is a Survey
-    Survey(CutFillSurvey cutFill) : body_(std::move(cutFill)) {}  // NOLINT
+    // A record moves into a Survey unseen; a copy of one must be asked for,
+    // so that a large survey is never copied by the way.
+    Survey(SectionSurvey&& closed)
+        : body_(std::move(closed)) {}  // NOLINT(google-explicit-constructor)
+    Survey(CutFillSurvey&& cutFill)
+        : body_(std::move(cutFill)) {}  // NOLINT(google-explicit-constructor)
+    explicit Survey(const SectionSurvey& closed) : body_(closed) {}
+    explicit Survey(const CutFillSurvey& cutFill) : body_(cutFill) {}
 
     SurveyKind kind() const {
         return body_.index() == 0 ? SurveyKind::ClosedOutline : SurveyKind::CutFill;
@@ -49,6 +55,8 @@ class Survey {
 
     int sectionCount() const;
     bool stationsEntered() const;
+    // The station of section i (1-based), as entered.
+    double station(int i) const;
     const std::string& stationAnswer() const;
 
     bool operator==(const Survey&) const = default;
@@ -57,12 +65,15 @@ class Survey {
     std::variant<SectionSurvey, CutFillSurvey> body_;
 };
 
+// A survey of no sections of the kind given, with or without stations.
+Survey emptySurvey(SurveyKind kind, bool stations);
+
 // Works out everything the entered values give. Nothing on success, else the
 // first fault, the results left as far as they got.
 std::optional<Fault> calculate(Survey& survey);
 
-// Section i as the user knows it: "K1+020.000" with stations, "第 2 号断面"
-// without. Cut-and-fill sections named with stations read "K1+020.000断面".
+// Section i as its row names it: "K1+020.000" with stations, "第 2 号断面"
+// without.
 std::string sectionName(const Survey& survey, int i);
 
 // What looks wrong in a calculated survey although it calculates, in section

@@ -21,8 +21,8 @@ namespace {
 using Pair = double __attribute__((vector_size(16)));
 using PairMask = long long __attribute__((vector_size(16)));
 
-Pair pointAt(const LinePoint* point) {
-    static_assert(sizeof(LinePoint) == 16 && offsetof(LinePoint, offset) == 8);
+Pair pointAt(const Point* point) {
+    static_assert(sizeof(Point) == 16 && offsetof(Point, offset) == 8);
     Pair value;  // (H, S)
     __builtin_memcpy(&value, point, sizeof value);
     return value;
@@ -36,8 +36,8 @@ Pair larger(Pair a, Pair b) {
 // left side of the strip to come with ground minus design just right of it,
 // and twice the cut and twice the fill so far.
 struct Sweep {
-    const LinePoint* ground;
-    const LinePoint* design;
+    const Point* ground;
+    const Point* design;
     double from;
     double difference;
     Pair twice{0.0, 0.0};
@@ -187,7 +187,7 @@ std::optional<Pair> twiceTheAreas(const sweep::Lines& lines) {
 
 }  // namespace
 
-int pointGoingBack(std::span<const LinePoint> line) {
+int pointGoingBack(std::span<const Point> line) {
     const std::size_t n = line.size();
     std::size_t k = 1;
     while (k < n && line[k].offset == line[k - 1].offset) ++k;
@@ -204,7 +204,7 @@ int pointGoingBack(std::span<const LinePoint> line) {
     }
 }
 
-SectionCutFill cutFillAreas(std::span<const LinePoint> ground, std::span<const LinePoint> design) {
+SectionCutFill cutFillAreas(std::span<const Point> ground, std::span<const Point> design) {
     SectionCutFill result;
     if (ground.size() >= 2 && design.size() >= 2) {
         // The sweep checks the order of the points as it goes; only a line

@@ -39,10 +39,10 @@ struct SectionCutFill {
     std::optional<BackStep> backStep;  // the first, ground line first
 };
 
-SectionCutFill cutFillAreas(std::span<const LinePoint> ground, std::span<const LinePoint> design);
+SectionCutFill cutFillAreas(std::span<const Point> ground, std::span<const Point> design);
 
 // The first point (1-based) of a line that goes back in S, or 0 when the
 // line keeps to one direction.
-int pointGoingBack(std::span<const LinePoint> line);
+int pointGoingBack(std::span<const Point> line);
 
 }  // namespace section

@@ -24,20 +24,19 @@ std::string where(const CutFillSurvey& survey, int i) {
     return cutFillSectionName(survey, i) + "（第 " + runtime::numberToText(i) + " 个断面）";
 }
 
-std::optional<Fault> backStepFault(const CutFillSurvey& survey, int i,
-                                          const BackStep& step) {
+std::optional<Fault> backStepFault(const CutFillSurvey& survey, int i, const BackStep& step) {
     const CutFillSection& section = survey.sections[i - 1];
     const auto& points = step.line == LineKind::Ground ? section.ground : section.design;
     const double s = points[step.point - 1].offset, before = points[step.point - 2].offset;
     return Fault{i, where(survey, i) + "的" + lineName(step.line) + "在第 " +
-                               runtime::numberToText(step.point) + " 点往回走了：距离 S 从 " +
-                               runtime::numberToText(before) + " 回到 " + runtime::numberToText(s) +
-                               "。一条线上各点的距离应一直增大或一直减小（相等时为竖直的一段），"
-                               "请核对这一点"};
+                        runtime::numberToText(step.point) + " 点往回走了：距离 S 从 " +
+                        runtime::numberToText(before) + " 回到 " + runtime::numberToText(s) +
+                        "。一条线上各点的距离应一直增大或一直减小（相等时为竖直的一段），"
+                        "请核对这一点"};
 }
 
 std::optional<Fault> beyondRange(const CutFillSurvey& survey, int i, const char* what) {
-    return Fault{i, where(survey, i) + what + kBeyondRange};
+    return Fault{i, where(survey, i) + what + kBeyondRange, true};
 }
 
 std::optional<Fault> computeSpacings(CutFillSurvey& survey) {
@@ -144,8 +143,8 @@ std::string noAreasReason(const CutFillSection& section) {
 std::vector<SurveyWarning> cutFillWarnings(const CutFillSurvey& survey) {
     const auto section = [&](int i) -> const CutFillSection& { return survey.sections[i - 1]; };
     std::vector<SurveyWarning> found = sequenceWarnings(
-        {survey.sectionCount(), survey.stationsEntered(),
-         [&](int i) { return section(i).station; }, [&](int i) { return section(i).spacing; },
+        {survey.sectionCount(), survey.stationsEntered(), [&](int i) { return section(i).station; },
+         [&](int i) { return section(i).spacing; },
          [&](int i) { return cutFillSectionName(survey, i); }});
     const int n = survey.sectionCount();
     for (int i = 1; i <= n; ++i) {
@@ -161,9 +160,10 @@ std::vector<SurveyWarning> cutFillWarnings(const CutFillSurvey& survey) {
         std::string pairs;
         if (i > 1) pairs = "与前一个断面之间";
         if (i < n) pairs += std::string(pairs.empty() ? "" : "、") + "与后一个断面之间";
-        found.push_back({i, WarningKind::NoAreas, where(survey, i) + why + "，没有挖方和填方面积" +
-                                (pairs.empty() ? std::string("。")
-                                               : "：它" + pairs + "的体积没有计算，不计入总量。")});
+        found.push_back({i, WarningKind::NoAreas,
+                         where(survey, i) + why + "，没有挖方和填方面积" +
+                             (pairs.empty() ? std::string("。")
+                                            : "：它" + pairs + "的体积没有计算，不计入总量。")});
     }
     std::ranges::stable_sort(found, {}, &SurveyWarning::section);
     return found;

@@ -34,7 +34,7 @@ class Tracer {
 
     void finish() {
         if (side_ != Side::None && !upper_.empty()) {
-            std::vector<LinePoint> outline = upper_;
+            std::vector<Point> outline = upper_;
             // Back along the lower line; where the lines meet at an end the
             // point is there once.
             for (auto k = lower_.rbegin(); k != lower_.rend(); ++k) add(outline, *k);
@@ -47,20 +47,19 @@ class Tracer {
     }
 
   private:
-    static void add(std::vector<LinePoint>& points, LinePoint point) {
+    static void add(std::vector<Point>& points, Point point) {
         if (points.empty() || points.back() != point) points.push_back(point);
     }
 
     CutFillRegions& regions_;
-    std::vector<LinePoint> upper_, lower_;
+    std::vector<Point> upper_, lower_;
     Side side_ = Side::None;
     double end_ = 0.0;
 };
 
 }  // namespace
 
-CutFillRegions cutFillRegions(std::span<const LinePoint> ground,
-                              std::span<const LinePoint> design) {
+CutFillRegions cutFillRegions(std::span<const Point> ground, std::span<const Point> design) {
     CutFillRegions regions;
     if (ground.size() < 2 || design.size() < 2 || pointGoingBack(ground) || pointGoingBack(design))
         return regions;

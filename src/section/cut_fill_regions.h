@@ -17,12 +17,12 @@ namespace section {
 struct CutFillRegions {
     // Each outline runs along the upper line left to right (in increasing S),
     // then back along the lower one; its first point is not repeated.
-    std::vector<std::vector<LinePoint>> cut;   // the ground above the design
-    std::vector<std::vector<LinePoint>> fill;  // the design above the ground
+    std::vector<std::vector<Point>> cut;   // the ground above the design
+    std::vector<std::vector<Point>> fill;  // the design above the ground
 };
 
 // Empty when the section has no areas: a line goes back in S or has fewer
 // than two points, or the lines do not overlap.
-CutFillRegions cutFillRegions(std::span<const LinePoint> ground, std::span<const LinePoint> design);
+CutFillRegions cutFillRegions(std::span<const Point> ground, std::span<const Point> design);
 
 }  // namespace section

@@ -9,6 +9,11 @@
 
 namespace section {
 
+std::string cutFillRowName(const CutFillSurvey& survey, int i) {
+    return survey.stationsEntered() ? stationText(survey.sections.at(i - 1).station)
+                                    : "第 " + runtime::numberToText(i) + " 号断面";
+}
+
 std::vector<CutFillRow> cutFillRows(const CutFillSurvey& survey) {
     const int n = survey.sectionCount();
     const bool stations = survey.stationsEntered();
@@ -19,8 +24,7 @@ std::vector<CutFillRow> cutFillRows(const CutFillSurvey& survey) {
         const CutFillSection& section = survey.sections[i - 1];
         CutFillRow row;
         row.section = i;
-        row.name =
-            stations ? stationText(section.station) : "第 " + runtime::numberToText(i) + " 号断面";
+        row.name = cutFillRowName(survey, i);
         if (stations) row.station = section.station;
         row.areas = section.areas;
         row.runningCut = cut;

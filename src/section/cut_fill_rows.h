@@ -29,6 +29,8 @@ struct CutFillRow {
 };
 
 std::vector<CutFillRow> cutFillRows(const CutFillSurvey& survey);
+// The name of section i as its row gives it.
+std::string cutFillRowName(const CutFillSurvey& survey, int i);
 
 // The table of `--results`: 断面, 桩号 (empty without stations), 挖方面积,
 // 填方面积, 至下一断面间距, 挖方体积, 填方体积, 累计挖方, 累计填方; values

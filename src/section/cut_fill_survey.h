@@ -15,10 +15,10 @@
 
 namespace section {
 
-struct LinePoint {
+struct Point {
     double elevation = 0.0;  // H
     double offset = 0.0;     // S, positive to the left of the centre line
-    bool operator==(const LinePoint&) const = default;
+    bool operator==(const Point&) const = default;
 };
 
 struct CutFillAreas {
@@ -32,8 +32,8 @@ struct CutFillSection {
     // (without); with stations the spacing is worked out from them.
     double station = 0.0;
     double spacing = 0.0;
-    std::vector<LinePoint> ground{};
-    std::vector<LinePoint> design{};
+    std::vector<Point> ground{};
+    std::vector<Point> design{};
 
     // Worked out. No areas when the lines do not overlap in S or a line has
     // fewer than two points.

@@ -21,11 +21,11 @@ namespace section::sweep {
 // A line read in increasing S: a line given right to left is read from its
 // end, without copying it.
 struct Ascending {
-    const LinePoint* first;  // the point read first
-    std::ptrdiff_t step;     // +1 or -1
+    const Point* first;   // the point read first
+    std::ptrdiff_t step;  // +1 or -1
     std::size_t count;
 
-    explicit Ascending(std::span<const LinePoint> line)
+    explicit Ascending(std::span<const Point> line)
         : first(line.data()), step(1), count(line.size()) {
         if (line.back().offset < line.front().offset) {
             first = line.data() + line.size() - 1;
@@ -70,8 +70,8 @@ struct Lines {
 };
 
 // The lines with their common range; none when it has no width.
-inline std::optional<Lines> overlapping(std::span<const LinePoint> ground,
-                                        std::span<const LinePoint> design) {
+inline std::optional<Lines> overlapping(std::span<const Point> ground,
+                                        std::span<const Point> design) {
     const Ascending g(ground), d(design);
     const double lo = std::max(g.lowest(), d.lowest());
     const double hi = std::min(g.highest(), d.highest());

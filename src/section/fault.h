@@ -10,6 +10,7 @@ namespace section {
 struct Fault {
     int section = 0;
     std::string message;
+    bool overflow = false;  // a result beyond the number range
 };
 
 }  // namespace section

@@ -82,12 +82,6 @@ bool holdsLastCalculation() {
     return lock.state() != FolderLock::State::Taken;
 }
 
-KeptCalculation keepLastCalculation(const section::SectionSurvey& survey,
-                                    const section::ProjectInfo& project) {
-    if (!holdsLastCalculation()) return {true, {}};
-    return {false, saveLastCalculation(survey, lastCalculationPath(), project)};
-}
-
 namespace {
 
 QString writeInDataFolder(const QString& path, const std::string& text) {
@@ -97,14 +91,16 @@ QString writeInDataFolder(const QString& path, const std::string& text) {
 
 }  // namespace
 
-QString saveLastCalculation(const section::SectionSurvey& survey, const QString& path,
-                            const section::ProjectInfo& project) {
-    return writeInDataFolder(path, survey_file::writeSurvey(survey, project));
+KeptCalculation keepLastCalculation(const section::SectionSurvey& survey,
+                                    const section::ProjectInfo& project) {
+    if (!holdsLastCalculation()) return {true, {}};
+    return {false,
+            writeInDataFolder(lastCalculationPath(), survey_file::writeSurvey(survey, project))};
 }
 
-QString saveLastCalculation(const section::CutFillSurvey& survey, const QString& path,
+QString saveLastCalculation(const section::Survey& survey, const QString& path,
                             const section::ProjectInfo& project) {
-    return writeInDataFolder(path, survey_file::writeCutFillSurvey(survey, project));
+    return writeInDataFolder(path, survey_file::writeSurvey(survey, project));
 }
 
 }  // namespace storage

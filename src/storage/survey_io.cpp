@@ -49,6 +49,13 @@ OpenedSurvey notOpened(const QString& path, std::string_view why) {
                               .arg(named(path), QString::fromUtf8(why.data(), why.size()))};
 }
 
+std::optional<section::Survey> either(std::optional<section::SectionSurvey> closed,
+                                      std::optional<section::CutFillSurvey> cutFill) {
+    if (cutFill) return section::Survey(std::move(*cutFill));
+    if (closed) return section::Survey(std::move(*closed));
+    return std::nullopt;
+}
+
 OpenedSurvey faulty(const QString& path, const std::string& why) {
     return {std::nullopt, QStringLiteral("测量数据文件“%1”有误，没有打开：%2。")
                               .arg(named(path), QString::fromStdString(why))};
@@ -58,9 +65,8 @@ OpenedSurvey landXmlOrFail(const QString& path, std::string_view text,
                            survey_file::ReadProgress* progress) {
     survey_file::LandXmlRead read = survey_file::readLandXml(text, progress);
     if (!read.closed && !read.cutFill) return faulty(path, read.error.message);
-    return {std::move(read.closed),
+    return {either(std::move(read.closed), std::move(read.cutFill)),
             {},
-            std::move(read.cutFill),
             std::move(read.project),
             document::FileFormat::LandXml};
 }
@@ -98,9 +104,8 @@ OpenedSurvey readOrFail(const QString& path, const WholeFile& file,
                                    : QStringLiteral("测量数据文件“%1”有误，没有打开：%2。"))
                                   .arg(named(path), QString::fromStdString(result.error.message))};
     }
-    return {std::move(result.survey),
+    return {either(std::move(result.survey), std::move(result.cutFill)),
             {},
-            std::move(result.cutFill),
             std::move(result.project),
             hdm ? document::FileFormat::Hdm : document::FileFormat::SurveyCsv};
 }
@@ -126,7 +131,7 @@ QString saveCutFillSurveyFile(const QString& path, const section::CutFillSurvey&
                               const section::ProjectInfo& project) {
     if (!isHdmPath(path))
         return writeFileSafely(
-            path, QByteArray::fromStdString(survey_file::writeCutFillSurvey(survey, project)));
+            path, QByteArray::fromStdString(survey_file::writeSurvey(survey, project)));
     if (const std::optional<std::string> why = survey_file::whyNoHdm(survey))
         return QStringLiteral("没有保存“%1”：%2。").arg(named(path), QString::fromStdString(*why));
     return writeFileSafely(path, QByteArray::fromStdString(survey_file::writeHdm(survey)));

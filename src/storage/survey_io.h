@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "document/file_tie.h"
+#include "section/any_survey.h"
 #include "section/cut_fill_survey.h"
 #include "section/project_info.h"
 #include "section/survey.h"
@@ -16,12 +17,11 @@
 namespace storage {
 
 struct OpenedSurvey {
-    // The survey as the file gives it, nothing computed yet; empty on a fault.
-    std::optional<section::SectionSurvey> survey;
-    QString error;  // names the file, the line, the column and the cell
-    // A cut-and-fill survey instead (our CSV with a 线 column, or a 里程文件).
-    std::optional<section::CutFillSurvey> cutFill{};
-    section::ProjectInfo project{};                                 // the file's 工程信息
+    // The survey as the file gives it, of either kind, nothing computed yet;
+    // empty on a fault.
+    std::optional<section::Survey> survey;
+    QString error;                   // names the file, the line, the column and the cell
+    section::ProjectInfo project{};  // the file's 工程信息
     document::FileFormat format = document::FileFormat::SurveyCsv;  // what the text was read as
     document::FileStamp stamp{};                                    // the bytes read
 };

@@ -185,8 +185,7 @@ ReadResult readCutFillCsv(std::string_view text, int linesBefore, ReadProgress* 
     }
 }
 
-std::string writeCutFillSurvey(const section::CutFillSurvey& survey,
-                               const section::ProjectInfo& project) {
+std::string writeSurvey(const section::CutFillSurvey& survey, const section::ProjectInfo& project) {
     using runtime::numberToText;
     const bool stations = survey.stationsEntered();
     const std::size_t n = survey.sections.size();
@@ -201,8 +200,8 @@ std::string writeCutFillSurvey(const section::CutFillSurvey& survey,
         std::string spacing = stations ? "" : ",";
         if (!stations && k + 1 < n) spacing += numberToText(section.spacing);
         bool first = true;
-        const auto rows = [&](const std::vector<section::LinePoint>& line, std::string_view name) {
-            for (const section::LinePoint& p : line) {
+        const auto rows = [&](const std::vector<section::Point>& line, std::string_view name) {
+            for (const section::Point& p : line) {
                 out += key + "," + std::string(name) + "," + numberToText(p.elevation) + "," +
                        numberToText(p.offset) +
                        (first      ? spacing

@@ -136,7 +136,7 @@ bool allKeptToTheMillimetre(const section::CutFillSurvey& survey) {
     for (const section::CutFillSection& section : survey.sections) {
         if (!keptToTheMillimetre(section.station)) return false;
         for (const auto* line : {&section.ground, &section.design}) {
-            for (const section::LinePoint& p : *line)
+            for (const section::Point& p : *line)
                 if (!keptToTheMillimetre(p.offset) || !keptToTheMillimetre(p.elevation))
                     return false;
         }
@@ -160,8 +160,8 @@ std::string writeHdm(const section::CutFillSurvey& survey) {
     std::string out;
     out.reserve(survey.sections.size() * 64);
     int sequence = 0;
-    const auto points = [&](const std::vector<section::LinePoint>& line) {
-        for (const section::LinePoint& p : line)
+    const auto points = [&](const std::vector<section::Point>& line) {
+        for (const section::Point& p : line)
             out += formatFixed3(0.0 - p.offset) + "," + formatFixed3(p.elevation) + "\r\n";
     };
     for (const section::CutFillSection& section : survey.sections) {

@@ -11,7 +11,7 @@ namespace survey_file {
 
 namespace {
 
-using section::LinePoint;
+using section::Point;
 
 // Where in the file a fault is: a byte offset (negative for the file as a
 // whole) and the lines after it, counted into a line number only when a
@@ -65,7 +65,7 @@ struct RawSection {
     double sta = 0.0;
     std::optional<double> spacing;
     bool closed = false;
-    std::vector<LinePoint> outline, ground, design;
+    std::vector<Point> outline, ground, design;
     std::optional<double> areaCut, areaFill;
     double volumeCut = 0.0, volumeFill = 0.0;
 };
@@ -157,7 +157,7 @@ class Reader {
     // S = -offset, `each` numbers or (with 0) any even count; each number's
     // own line named when it is wrong.
     void appendPoints(const pugi::xml_node& node, std::size_t each,
-                      std::vector<LinePoint>& points) const {
+                      std::vector<Point>& points) const {
         const pugi::xml_node data = node.first_child();
         const std::string_view text = node.child_value();
         const Place first = placeOf(data ? data : node);
@@ -270,7 +270,7 @@ class Reader {
         for (const pugi::xml_node& surface : children(node, "DesignCrossSectSurf")) {
             const bool closed = isTrue(surface.attribute("closedArea"));
             if (closed ? section.closed : designFound) continue;
-            std::vector<LinePoint>& points = closed ? section.outline : section.design;
+            std::vector<Point>& points = closed ? section.outline : section.design;
             for (const pugi::xml_node& point : surface.children())
                 if (named(point, "CrossSectPnt")) appendCrossSectPoint(point, points);
             (closed ? section.closed : designFound) = true;
@@ -278,7 +278,7 @@ class Reader {
         return section;
     }
 
-    void appendCrossSectPoint(const pugi::xml_node& point, std::vector<LinePoint>& points) const {
+    void appendCrossSectPoint(const pugi::xml_node& point, std::vector<Point>& points) const {
         const pugi::xml_attribute format = point.attribute("dataFormat");
         if (format && std::strcmp(format.value(), "Offset Elevation") != 0)
             throw Fault{placeOf(point), "CrossSectPnt 的 dataFormat 是“" +
@@ -318,7 +318,7 @@ class Reader {
         for (std::size_t k = 0; k < sections.size(); ++k) {
             const int i = int(k) + 1;
             for (std::size_t j = 0; j < sections[k].outline.size(); ++j) {
-                const LinePoint& point = sections[k].outline[j];
+                const Point& point = sections[k].outline[j];
                 survey.setPoint(i, int(j) + 1, point.elevation, point.offset);
             }
             if (k + 1 < sections.size() && sections[k].spacing)

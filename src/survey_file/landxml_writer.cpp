@@ -209,7 +209,7 @@ std::optional<std::string> landXml(const section::CutFillSurvey& survey, const L
             pugi::xml_node ground = section.append_child("CrossSectSurf");
             ground.append_attribute("name") = "地面线";
             std::string points;
-            for (const section::LinePoint& point : from.ground)
+            for (const section::Point& point : from.ground)
                 points +=
                     (points.empty() ? "" : " ") + offsetElevation(point.elevation, point.offset);
             ground.append_child("PntList2D").text().set(points.c_str());
@@ -217,7 +217,7 @@ std::optional<std::string> landXml(const section::CutFillSurvey& survey, const L
         if (!from.design.empty()) {
             pugi::xml_node design = section.append_child("DesignCrossSectSurf");
             design.append_attribute("name") = "设计线";
-            for (const section::LinePoint& point : from.design) {
+            for (const section::Point& point : from.design) {
                 design.append_child("CrossSectPnt")
                     .text()
                     .set(offsetElevation(point.elevation, point.offset).c_str());

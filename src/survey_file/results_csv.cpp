@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "section/cut_fill_rows.h"
-#include "section/result_rows.h"
+#include "section/any_survey.h"
 #include "survey_file/survey_file.h"
 
 namespace survey_file {
@@ -21,12 +20,8 @@ std::string tableCsv(const section::ResultTable& table, CsvFor reader) {
 
 }  // namespace
 
-std::string resultsCsv(const section::SectionSurvey& survey, CsvFor reader) {
+std::string resultsCsv(const section::Survey& survey, CsvFor reader) {
     return tableCsv(section::resultTable(survey), reader);
-}
-
-std::string cutFillResultsCsv(const section::CutFillSurvey& survey, CsvFor reader) {
-    return tableCsv(section::cutFillResultTable(survey), reader);
 }
 
 }  // namespace survey_file

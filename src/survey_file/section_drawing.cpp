@@ -20,10 +20,9 @@ struct Sketch {
     std::string label;
 };
 
-DrawingPolyline line(const char* layer, const std::vector<section::LinePoint>& points,
-                     bool closed) {
+DrawingPolyline line(const char* layer, const std::vector<section::Point>& points, bool closed) {
     DrawingPolyline out{layer, {}, closed};
-    for (const section::LinePoint& point : points)
+    for (const section::Point& point : points)
         out.points.push_back({-point.offset, point.elevation});
     return out;
 }
@@ -123,7 +122,7 @@ SectionDrawing sectionDrawing(const section::SectionSurvey& survey) {
     std::vector<Sketch> sketches;
     const section::Figures figures(survey);
     for (int i = 1; i <= survey.sectionCount(); ++i) {
-        std::vector<section::LinePoint> outline;
+        std::vector<section::Point> outline;
         for (int j = 1; j <= survey.pointCounts(i); ++j)
             outline.push_back({survey.elevations(i, j), survey.offsets(i, j)});
         Sketch sketch;

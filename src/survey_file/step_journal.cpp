@@ -13,7 +13,7 @@ namespace survey_file {
 namespace {
 
 using section::CutFillSection;
-using section::LinePoint;
+using section::Point;
 
 constexpr char kClosed = 'C';
 constexpr char kCutFill = 'F';
@@ -40,9 +40,9 @@ void put(std::string& out, Number value) {
     out.append(text, std::to_chars(text, text + sizeof text, value).ptr);
 }
 
-void putLine(std::string& out, const std::vector<LinePoint>& line) {
+void putLine(std::string& out, const std::vector<Point>& line) {
     put(out, line.size());
-    for (const LinePoint& point : line) {
+    for (const Point& point : line) {
         put(out, point.elevation);
         put(out, point.offset);
     }
@@ -89,10 +89,10 @@ class Numbers {
     // A line as long as the survey allows; a count the rest of the record
     // cannot hold (each point takes at least " 0 0") is damage, never a
     // reason to allocate.
-    std::vector<LinePoint> line(long long largest) {
+    std::vector<Point> line(long long largest) {
         const long long room = static_cast<long long>(rest_.size() / 4);
-        std::vector<LinePoint> points(std::size_t(count(std::min(largest, room))));
-        for (LinePoint& point : points) {
+        std::vector<Point> points(std::size_t(count(std::min(largest, room))));
+        for (Point& point : points) {
             point.elevation = next<double>();
             point.offset = next<double>();
         }
@@ -244,7 +244,7 @@ void take(section::SectionSurvey& survey, const std::vector<CutFillSection>& sec
         survey.setStation(i, section.station);
         if (i < n) survey.setSpacing(i, section.spacing);
         survey.setPointCount(i, static_cast<std::int16_t>(section.ground.size()));
-        for (const LinePoint& point : section.ground) {
+        for (const Point& point : section.ground) {
             elevations.push_back(point.elevation);
             offsets.push_back(point.offset);
         }
@@ -290,6 +290,14 @@ StepReplay replaySteps(section::SectionSurvey& survey, std::string_view records)
 
 StepReplay replaySteps(section::CutFillSurvey& survey, std::string_view records) {
     return replay(survey.sections, kCutFill, records);
+}
+
+std::string stepRecord(const section::Survey& survey, int from, int to) {
+    return survey.visit([&](const auto& record) { return stepRecord(record, from, to); });
+}
+
+StepReplay replaySteps(section::Survey& survey, std::string_view records) {
+    return survey.visit([&](auto& record) { return replaySteps(record, records); });
 }
 
 }  // namespace survey_file

@@ -16,6 +16,7 @@
 #include <string>
 #include <string_view>
 
+#include "section/any_survey.h"
 #include "section/cut_fill_survey.h"
 #include "section/project_info.h"
 #include "section/survey.h"
@@ -65,8 +66,8 @@ bool isCutFillCsv(std::string_view text);
 // `linesBefore`: the lines above `text` already read (the rows of 工程信息).
 ReadResult readCutFillCsv(std::string_view text, int linesBefore = 0,
                           ReadProgress* progress = nullptr);
-std::string writeCutFillSurvey(const section::CutFillSurvey& survey,
-                               const section::ProjectInfo& project = {});
+std::string writeSurvey(const section::CutFillSurvey& survey,
+                        const section::ProjectInfo& project = {});
 
 // The file of a survey: UTF-8 with a byte-order mark, CRLF line ends, a
 // Chinese header, every number in the shortest form that reads back to the
@@ -74,15 +75,14 @@ std::string writeCutFillSurvey(const section::CutFillSurvey& survey,
 // 工程信息 above the header when `project` is not empty.
 std::string writeSurvey(const section::SectionSurvey& survey,
                         const section::ProjectInfo& project = {});
+// Either kind, as our CSV of its kind.
+std::string writeSurvey(const section::Survey& survey, const section::ProjectInfo& project = {});
 
 // The results of a calculated survey as CSV, one row per section (see
-// section::resultTable): UTF-8 with LF for a terminal; with a byte-order mark
-// and CRLF for a spreadsheet.
+// section::resultTable), of either kind: UTF-8 with LF for a terminal; with a
+// byte-order mark and CRLF for a spreadsheet.
 enum class CsvFor { Terminal, Spreadsheet };
-std::string resultsCsv(const section::SectionSurvey& survey, CsvFor reader = CsvFor::Terminal);
-// The same for a calculated cut-and-fill survey (section::cutFillResultTable).
-std::string cutFillResultsCsv(const section::CutFillSurvey& survey,
-                              CsvFor reader = CsvFor::Terminal);
+std::string resultsCsv(const section::Survey& survey, CsvFor reader = CsvFor::Terminal);
 
 // True when the bytes are well-formed UTF-8.
 bool isUtf8(std::string_view bytes);

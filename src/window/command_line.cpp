@@ -8,13 +8,9 @@
 #include <cstdio>
 #include <functional>
 
-#include "printout/cut_fill_sheet.h"
-#include "printout/dayang.h"
 #include "printout/page_frame.h"
-#include "printout/quantity_table.h"
-#include "section/calculation.h"
-#include "section/checks.h"
-#include "section/cut_fill_calculation.h"
+#include "printout/survey_printouts.h"
+#include "section/any_survey.h"
 #include "storage/interchange_export.h"
 #include "storage/safe_write.h"
 #include "storage/survey_io.h"
@@ -44,45 +40,28 @@ void complain(const QString& message) {
     say(stderr, QStringLiteral("velmorin: ") + message + u'\n');
 }
 
-// What looks wrong but calculates: one line each, the output and the exit
-// status as without them.
-void tellWarnings(const section::SectionSurvey& survey) {
-    for (const section::SurveyWarning& warning : section::surveyWarnings(survey))
-        complain(QStringLiteral("提醒：") + QString::fromStdString(warning.text));
-}
-
 // The survey of FILE of either kind, calculated, with its 工程信息; no survey
-// set (after saying why) when it cannot be.
+// set (after saying why) when it cannot be. What looks wrong but calculates
+// is told one line each, the output and the exit status as without it.
 struct CalculatedSurvey {
-    std::optional<section::SectionSurvey> closed;
-    std::optional<section::CutFillSurvey> cutFill;
+    std::optional<section::Survey> survey;
     section::ProjectInfo project;
 };
 
 CalculatedSurvey calculatedSurvey(const QString& path) {
     storage::OpenedSurvey opened = storage::readAnySurveyFile(path);
-    if (!opened.survey && !opened.cutFill) {
+    if (!opened.survey) {
         complain(opened.error);
         return {};
     }
-    if (opened.cutFill) {
-        if (const auto fault = section::calculateCutFill(*opened.cutFill)) {
-            complain(
-                QStringLiteral("测量数据文件“%1”算不出：%2。")
-                    .arg(QDir::toNativeSeparators(path), QString::fromStdString(fault->message)));
-            return {};
-        }
-        for (const section::SurveyWarning& warning : section::cutFillWarnings(*opened.cutFill))
-            complain(QStringLiteral("提醒：") + QString::fromStdString(warning.text));
-        return {std::nullopt, std::move(opened.cutFill), std::move(opened.project)};
-    }
-    if (!section::calculateSurvey(*opened.survey)) {
-        complain(QStringLiteral("测量数据文件“%1”的计算结果超出了数值范围（绝对值超过 3.4E+38）。")
-                     .arg(QDir::toNativeSeparators(path)));
+    if (const std::optional<section::Fault> fault = section::calculate(*opened.survey)) {
+        complain(QStringLiteral("测量数据文件“%1”算不出：%2。")
+                     .arg(QDir::toNativeSeparators(path), QString::fromStdString(fault->message)));
         return {};
     }
-    tellWarnings(*opened.survey);
-    return {std::move(opened.survey), std::nullopt, std::move(opened.project)};
+    for (const section::SurveyWarning& warning : section::warnings(*opened.survey))
+        complain(QStringLiteral("提醒：") + QString::fromStdString(warning.text));
+    return {std::move(opened.survey), std::move(opened.project)};
 }
 
 // Status of a write: the message said when there is one.
@@ -95,11 +74,10 @@ int written(const QString& error) {
 int writeResults(const QString& path) {
     if (const QString refused = outputOverInput(path, kStandardOutput); !refused.isEmpty())
         return written(refused);
-    const CalculatedSurvey survey = calculatedSurvey(path);
-    if (!survey.closed && !survey.cutFill) return BadFile;
+    const CalculatedSurvey calculated = calculatedSurvey(path);
+    if (!calculated.survey) return BadFile;
     return written(writeStandardOutput(
-        QByteArray::fromStdString(survey.cutFill ? survey_file::cutFillResultsCsv(*survey.cutFill)
-                                                 : survey_file::resultsCsv(*survey.closed))));
+        QByteArray::fromStdString(survey_file::resultsCsv(*calculated.survey))));
 }
 
 // An export of FILE to OUT ("-": standard output) by `bytes`, which has an
@@ -109,11 +87,11 @@ template <class Bytes>
 int writeExport(const QString& path, const QString& out, Bytes bytes) {
     if (const QString refused = outputOverInput(path, out); !refused.isEmpty())
         return written(refused);
-    const CalculatedSurvey survey = calculatedSurvey(path);
-    if (!survey.closed && !survey.cutFill) return BadFile;
+    const CalculatedSurvey calculated = calculatedSurvey(path);
+    if (!calculated.survey) return BadFile;
     QString error;
-    const QByteArray content = survey.cutFill ? bytes(*survey.cutFill, survey.project, error)
-                                              : bytes(*survey.closed, survey.project, error);
+    const QByteArray content = calculated.survey->visit(
+        [&](const auto& survey) { return bytes(survey, calculated.project, error); });
     if (!error.isEmpty()) return written(error);
     return written(out == kStandardOutput ? writeStandardOutput(content)
                                           : storage::writeFileSafely(out, content));
@@ -145,19 +123,11 @@ int writtenPdf(const PdfDrawing& drawing, const QString& out) {
         [&](QString& error) { return pdfBytes(drawing, error); });
 }
 
-printout::Sheet sheetOf(const section::SectionSurvey& survey) {
-    return printout::dayang(survey);
-}
-
-printout::Sheet sheetOf(const section::CutFillSurvey& survey) {
-    return printout::cutFillSheet(survey);
-}
-
-template <class Survey>
-int writePrintout(const Survey& survey, const section::ProjectInfo& project, const QString& out,
-                  Printout printout) {
+int writePrintout(const section::Survey& survey, const section::ProjectInfo& project,
+                  const QString& out, Printout printout) {
     if (printout == Printout::Sheet) {
-        const printout::Sheet sheet = printout::framedSheet(sheetOf(survey), project);
+        const printout::Sheet sheet =
+            printout::framedSheet(printout::calculationSheet(survey), project);
         return writtenPdf(sheetDrawing(sheet), out);
     }
     const printout::QuantityTable table = printout::quantityTable(survey, project);
@@ -175,10 +145,9 @@ int writePrintout(int argc, char* argv[], const QString& path, const QString& ou
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     installFontSubstitutions();
-    const CalculatedSurvey survey = calculatedSurvey(path);
-    if (survey.cutFill) return writePrintout(*survey.cutFill, survey.project, out, printout);
-    if (survey.closed) return writePrintout(*survey.closed, survey.project, out, printout);
-    return BadFile;
+    const CalculatedSurvey calculated = calculatedSurvey(path);
+    if (!calculated.survey) return BadFile;
+    return writePrintout(*calculated.survey, calculated.project, out, printout);
 }
 
 int openWindow(int argc, char* argv[], const QString& path) {

@@ -59,13 +59,6 @@ QString caption() {
     return applicationTitle();
 }
 
-// `write` of the survey the document holds, of whichever kind.
-template <class Write>
-QString withSurveyHeld(const document::SurveyDocument& held, Write write) {
-    return held.kind() == document::SurveyKind::CutFill ? write(held.cutFill())
-                                                        : write(held.survey());
-}
-
 // Edits recovered from an earlier run belong to their file again, in the
 // format its name says; what it holds now was never read here, so saving
 // over it asks first.
@@ -188,7 +181,7 @@ void MainWindow::createMenus() {
         exportFile(QStringLiteral("导出断面图"), QStringLiteral("横断面图"),
                    QStringLiteral("DXF 图形 (*.dxf)"), QStringLiteral("dxf"),
                    [this](const QString& path) {
-                       return withSurveyHeld(form_->document(), [&path](const auto& survey) {
+                       return form_->document().survey().visit([&path](const auto& survey) {
                            return storage::exportSectionsDxf(survey, path);
                        });
                    });
@@ -198,7 +191,7 @@ void MainWindow::createMenus() {
                    QStringLiteral("LandXML 文件 (*.xml)"), QStringLiteral("xml"),
                    [this](const QString& path) {
                        const document::SurveyDocument& held = form_->document();
-                       return withSurveyHeld(held, [&](const auto& survey) {
+                       return held.survey().visit([&](const auto& survey) {
                            return storage::exportLandXml(survey, held.project(), path);
                        });
                    });
@@ -270,7 +263,7 @@ bool MainWindow::showSurveyFile(const QString& path, bool remember) {
         whileOpening(*this, path, [&] { return readResponsively(*this, path); });
     if (!read) return false;  // given up
     storage::OpenedSurvey& opened = *read;
-    if (!opened.survey && !opened.cutFill) {
+    if (!opened.survey) {
         QMessageBox::warning(this, caption(), opened.error);
         if (!QFileInfo::exists(path)) {
             storage::forgetFile(path);
@@ -278,26 +271,17 @@ bool MainWindow::showSurveyFile(const QString& path, bool remember) {
         }
         return false;
     }
-    if (opened.cutFill) {
-        if (const auto refusal = whileOpening(*this, path, [&] {
-                return form_->showCutFillSurvey(std::move(*opened.cutFill), path,
-                                                std::move(opened.project));
-            })) {
-            QMessageBox::warning(
-                this, caption(),
-                QStringLiteral("测量数据文件“%1”没有打开：%2。上一次的计算结果保持不变。")
-                    .arg(QDir::toNativeSeparators(path), QString::fromStdString(refusal->message)));
-            return false;
-        }
-    } else if (whileOpening(*this, path, [&] {
-                   return form_->showSurvey(std::move(*opened.survey), path,
-                                            std::move(opened.project));
-               }) != section::CalculationEnd::Finished) {
+    if (const document::Edited shown = whileOpening(*this, path,
+                                                    [&] {
+                                                        return form_->showSurvey(
+                                                            std::move(*opened.survey), path,
+                                                            std::move(opened.project));
+                                                    });
+        !shown.done()) {
         QMessageBox::warning(
             this, caption(),
-            QStringLiteral("测量数据文件“%1”的计算结果超出了数值范围（绝对值超过 3.4E+38），"
-                           "没有打开。上一次的计算结果保持不变。")
-                .arg(QDir::toNativeSeparators(path)));
+            QStringLiteral("测量数据文件“%1”没有打开：%2。上一次的计算结果保持不变。")
+                .arg(QDir::toNativeSeparators(path), QString::fromStdString(shown.why)));
         return false;
     }
     form_->document().markSaved({path, opened.format, opened.stamp});
@@ -373,31 +357,19 @@ void MainWindow::newClicked() {
     box.setDefaultButton(yes);
     box.exec();
     if (box.clickedButton() == cancel || !box.clickedButton()) return;
-    if (cutAndFill)
-        newCutFillSurvey(box.clickedButton() == yes);
-    else
-        newSurvey(box.clickedButton() == yes);
+    newSurvey(cutAndFill ? section::SurveyKind::CutFill : section::SurveyKind::ClosedOutline,
+              box.clickedButton() == yes);
 }
 
-void MainWindow::newSurvey(bool stations) {
-    section::SectionSurvey empty;
-    empty.setStationAnswer(stations ? "Y" : "N");
-    form_->document().replaceSurvey(std::move(empty), QStringLiteral("新建"), {},
-                                    section::ProjectInfo{}, document::Replacing::AsSaved);
-    form_->document().markSaved(document::FileTie{});
-    enableSaving();
-}
-
-void MainWindow::newCutFillSurvey(bool stations) {
+void MainWindow::newSurvey(section::SurveyKind kind, bool stations) {
     // An empty survey always calculates.
-    section::CutFillSurvey empty;
-    empty.stationAnswer = stations ? "Y" : "N";
-    form_->document().replaceCutFillSurvey(std::move(empty), QStringLiteral("新建"), {},
-                                           std::nullopt, document::Replacing::AsSaved);
+    form_->document().replaceSurvey(section::emptySurvey(kind, stations), QStringLiteral("新建"),
+                                    {}, section::ProjectInfo{}, document::Replacing::AsSaved);
     form_->document().markSaved(document::FileTie{});
     enableSaving();
     warnings_->tell(form_->document());
-    showTable();
+    // A cut-and-fill survey has no prompts: it is typed into the table.
+    if (kind == section::SurveyKind::CutFill) showTable();
 }
 
 bool MainWindow::maySetSurveyAside() {

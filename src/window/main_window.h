@@ -8,6 +8,8 @@
 #include <QMainWindow>
 #include <functional>
 
+#include "section/any_survey.h"
+
 class QAction;
 class QDockWidget;
 class QMenu;
@@ -54,10 +56,9 @@ class MainWindow : public QMainWindow {
     // Edits not saved by an earlier run of the program: offered for reopening.
     void offerUnsavedEdits();
 
-    // 文件 ▸ 新建: an empty survey, with or without stations.
-    void newSurvey(bool stations);
-    // 文件 ▸ 新建 ▸ 填挖方断面: an empty cut-and-fill survey, the table opened to type it.
-    void newCutFillSurvey(bool stations);
+    // 文件 ▸ 新建: an empty survey of the kind chosen, with or without
+    // stations; a cut-and-fill survey opens the table to type it into.
+    void newSurvey(section::SurveyKind kind, bool stations);
 
     // Before the survey on screen is put aside (closing, 新建, 打开, a typed
     // run): a changed one asks 保存 / 不保存 / 取消; false for 取消 or a failed save.

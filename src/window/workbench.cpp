@@ -15,10 +15,10 @@ namespace window {
 
 namespace {
 
-QString key(document::SurveyKind kind, const char* what) {
+QString key(section::SurveyKind kind, const char* what) {
     return QStringLiteral("window/%1/%2")
-        .arg(kind == document::SurveyKind::CutFill ? QStringLiteral("cutFill")
-                                                   : QStringLiteral("closedOutline"),
+        .arg(kind == section::SurveyKind::CutFill ? QStringLiteral("cutFill")
+                                                  : QStringLiteral("closedOutline"),
              QString::fromLatin1(what));
 }
 
@@ -47,11 +47,11 @@ Workbench::Workbench(QMainWindow& window, QDockWidget& drawing, SurveyTableDock&
 }
 
 void Workbench::follow() {
-    const document::SurveyKind kind = document_.kind();
+    const section::SurveyKind kind = document_.survey().kind();
     if (kind == shown_) return;
     remember();
     shown_ = kind;
-    if (kind == document::SurveyKind::CutFill) {
+    if (kind == section::SurveyKind::CutFill) {
         // The drawing leaves its dock for the centre, above the results.
         bench_->insertWidget(0, drawing_.widget());
         bench_->setStretchFactor(0, 3);
@@ -69,7 +69,7 @@ void Workbench::follow() {
     }
     // The first time, the table as wide as its columns, which are not the form's.
     // The drawing keeps the larger part.
-    if (!restore(kind) && kind == document::SurveyKind::CutFill) table_.fit(0.4);
+    if (!restore(kind) && kind == section::SurveyKind::CutFill) table_.fit(0.4);
 }
 
 // The page not shown asks for no room: the form's window stays as small as
@@ -85,16 +85,16 @@ void Workbench::showPage(int index) {
 void Workbench::remember() const {
     QSettings settings;
     settings.setValue(key(shown_, "docks"), window_.saveState());
-    if (shown_ == document::SurveyKind::CutFill)
+    if (shown_ == section::SurveyKind::CutFill)
         settings.setValue(key(shown_, "split"), bench_->saveState());
 }
 
-bool Workbench::restore(document::SurveyKind kind) {
+bool Workbench::restore(section::SurveyKind kind) {
     const QSettings settings;
     const QByteArray docks = settings.value(key(kind, "docks")).toByteArray();
     if (docks.isEmpty()) return false;
     window_.restoreState(docks);
-    if (kind == document::SurveyKind::CutFill) {
+    if (kind == section::SurveyKind::CutFill) {
         bench_->restoreState(settings.value(key(kind, "split")).toByteArray());
         // Its drawing is in the centre, never in the dock.
         drawing_.hide();

@@ -36,12 +36,12 @@ class Workbench : public QObject {
     // The layout shown now remembered (the window is closing).
     void remember() const;
 
-    document::SurveyKind shown() const { return shown_; }
+    section::SurveyKind shown() const { return shown_; }
     ResultsOverview& results() const { return *results_; }
 
   private:
     // False when nothing was remembered for the kind.
-    bool restore(document::SurveyKind kind);
+    bool restore(section::SurveyKind kind);
     void showPage(int index);
 
     QMainWindow& window_;
@@ -51,7 +51,7 @@ class Workbench : public QObject {
     QStackedWidget* stack_;
     QSplitter* bench_;
     ResultsOverview* results_;
-    document::SurveyKind shown_ = document::SurveyKind::ClosedOutline;
+    section::SurveyKind shown_ = section::SurveyKind::ClosedOutline;
 };
 
 }  // namespace window

@@ -62,7 +62,7 @@ TEST(SurveyDocument, replacing_the_survey_calculates_it_and_is_one_undoable_step
     EXPECT_FALSE(document.modified());
 
     ASSERT_EQ(document.replaceSurvey(squares(3, true), "计算", ""), Outcome::Done);
-    EXPECT_TRUE(document.survey() == calculated(squares(3, true)));
+    EXPECT_TRUE((*document.survey().closedOutline()) == calculated(squares(3, true)));
     EXPECT_TRUE(document.modified());
     EXPECT_EQ(document.undoStack()->undoText(), "计算");
 
@@ -72,14 +72,14 @@ TEST(SurveyDocument, replacing_the_survey_calculates_it_and_is_one_undoable_step
     EXPECT_EQ(document.fileName(), "/tmp/a.txt");
 
     document.undoStack()->undo();
-    EXPECT_TRUE(document.survey() == calculated(squares(3, true)));
+    EXPECT_TRUE((*document.survey().closedOutline()) == calculated(squares(3, true)));
     EXPECT_EQ(document.fileName(), "");
     EXPECT_TRUE(document.modified());
     document.undoStack()->undo();
-    EXPECT_TRUE(document.survey() == SectionSurvey());
+    EXPECT_TRUE(*document.survey().closedOutline() == SectionSurvey());
     document.undoStack()->redo();
     document.undoStack()->redo();
-    EXPECT_TRUE(document.survey() == calculated(squares(2, false)));
+    EXPECT_TRUE((*document.survey().closedOutline()) == calculated(squares(2, false)));
     EXPECT_EQ(document.fileName(), "/tmp/a.txt");
     EXPECT_FALSE(document.modified());
 
@@ -127,14 +127,14 @@ TEST(SurveyDocument, each_replaced_survey_keeps_its_own_file_and_saved_state_thr
 TEST(SurveyDocument, a_change_whose_calculation_overflows_is_refused_and_changes_nothing) {
     SurveyDocument document;
     ASSERT_EQ(document.replaceSurvey(squares(3, true), "计算", "a.txt"), Outcome::Done);
-    const SectionSurvey before = document.survey();
+    const SectionSurvey before = (*document.survey().closedOutline());
     Recorder recorder(document);
 
     EXPECT_EQ(document.replaceSurvey(squares(3, true, kHuge), "计算", "b.txt"), Outcome::Overflow);
     EXPECT_EQ(
         document.setCell({.section = 2, .point = 1, .column = Column::Elevation, .value = kHuge}),
         Outcome::Overflow);
-    EXPECT_EQ(document.insertPoint(2, 3, {kHuge, -kHuge}), Outcome::Overflow);
+    EXPECT_EQ(document.insertPoint({2, 3}, {kHuge, -kHuge}), Outcome::Overflow);
     // The spacing from the station before fits, its volume does not.
     EXPECT_EQ(document.setCell({.section = 3, .column = Column::Station, .value = kHuge}),
               Outcome::Overflow);
@@ -144,7 +144,7 @@ TEST(SurveyDocument, a_change_whose_calculation_overflows_is_refused_and_changes
                                    .points = {{kHuge, kHuge / 3}, {-kHuge, -kHuge / 3}, {0, 0}}}),
         Outcome::Overflow);
 
-    EXPECT_TRUE(document.survey() == before);
+    EXPECT_TRUE((*document.survey().closedOutline()) == before);
     EXPECT_EQ(document.fileName(), "a.txt");
     EXPECT_TRUE(recorder.changes.empty());
     EXPECT_EQ(document.undoStack()->count(), 1);
@@ -176,8 +176,10 @@ TEST(SurveyDocument, a_survey_replaced_as_saved_is_never_told_modified) {
     ASSERT_EQ(document.replaceSurvey(squares(2, false), "打开文件", "a.csv", std::nullopt,
                                      Replacing::AsSaved),
               Outcome::Done);
-    EXPECT_FALSE(document.replaceCutFillSurvey(embankments(2), "新建", "", std::nullopt,
-                                               Replacing::AsSaved));
+    EXPECT_TRUE(document
+                    .replaceSurvey(section::Survey(embankments(2)), "新建", "", std::nullopt,
+                                   Replacing::AsSaved)
+                    .done());
     EXPECT_EQ(told, (std::vector<bool>{false, false}));
     document.undoStack()->undo();
     EXPECT_EQ(document.fileName(), "a.csv");
@@ -193,34 +195,35 @@ TEST(SurveyDocument, a_survey_replaced_as_saved_is_never_told_modified) {
 TEST(SurveyDocument, holds_either_kind_and_undo_brings_back_the_kind_before) {
     SurveyDocument document;
     ASSERT_EQ(document.replaceSurvey(squares(2, true), "打开文件", "a.txt"), Outcome::Done);
-    const SectionSurvey closed = document.survey();
+    const SectionSurvey closed = (*document.survey().closedOutline());
     Recorder recorder(document);
 
-    EXPECT_FALSE(document.replaceCutFillSurvey(embankments(3), "打开文件", "b.hdm"));
-    EXPECT_EQ(document.kind(), SurveyKind::CutFill);
-    EXPECT_TRUE(document.survey() == SectionSurvey());
-    ASSERT_EQ(document.cutFill().sectionCount(), 3);
-    EXPECT_DOUBLE_EQ(document.cutFill().sections[0].areas->fill, 100.0);
-    EXPECT_DOUBLE_EQ(document.cutFill().totalFill, 4000.0);
+    EXPECT_TRUE(
+        document.replaceSurvey(section::Survey(embankments(3)), "打开文件", "b.hdm").done());
+    EXPECT_EQ(document.survey().kind(), section::SurveyKind::CutFill);
+    EXPECT_EQ(document.survey().closedOutline(), nullptr);
+    ASSERT_EQ((*document.survey().cutFill()).sectionCount(), 3);
+    EXPECT_DOUBLE_EQ((*document.survey().cutFill()).sections[0].areas->fill, 100.0);
+    EXPECT_DOUBLE_EQ((*document.survey().cutFill()).totalFill, 4000.0);
     EXPECT_EQ(document.fileName(), "b.hdm");
 
     document.undoStack()->undo();
-    EXPECT_EQ(document.kind(), SurveyKind::ClosedOutline);
-    EXPECT_TRUE(document.survey() == closed);
-    EXPECT_EQ(document.cutFill().sectionCount(), 0);
+    EXPECT_EQ(document.survey().kind(), section::SurveyKind::ClosedOutline);
+    EXPECT_TRUE((*document.survey().closedOutline()) == closed);
+    EXPECT_EQ(document.survey().cutFill(), nullptr);
     EXPECT_EQ(document.fileName(), "a.txt");
     document.undoStack()->redo();
-    EXPECT_EQ(document.kind(), SurveyKind::CutFill);
+    EXPECT_EQ(document.survey().kind(), section::SurveyKind::CutFill);
     EXPECT_EQ(recorder.changes.size(), 3u);
 
     // A line that goes back in S is refused with its section named; nothing changes.
     section::CutFillSurvey back = embankments(2);
     back.sections[1].ground = {{0, -20}, {0, 20}, {0, 0}};
-    const std::optional<section::Fault> fault =
-        document.replaceCutFillSurvey(back, "打开文件", "c.hdm");
-    ASSERT_TRUE(fault);
-    EXPECT_EQ(fault->section, 2);
-    EXPECT_EQ(document.cutFill().sectionCount(), 3);
+    const document::Edited fault =
+        document.replaceSurvey(section::Survey(back), "打开文件", "c.hdm");
+    ASSERT_FALSE(fault.done());
+    EXPECT_EQ(fault.section, 2);
+    EXPECT_EQ((*document.survey().cutFill()).sectionCount(), 3);
     EXPECT_EQ(document.fileName(), "b.hdm");
     EXPECT_EQ(recorder.changes.size(), 3u);
 }
@@ -228,7 +231,7 @@ TEST(SurveyDocument, holds_either_kind_and_undo_brings_back_the_kind_before) {
 TEST(SurveyDocument, each_edit_is_named_announced_once_and_undone_exactly) {
     struct Step {
         const char* name;
-        std::function<Outcome(SurveyDocument&)> edit;
+        std::function<document::Edited(SurveyDocument&)> edit;
         Change::Kind kind;
     };
     const std::vector<Step> steps{
@@ -256,10 +259,14 @@ TEST(SurveyDocument, each_edit_is_named_announced_once_and_undone_exactly) {
          Change::Kind::Values},
         {"插入观测点",
          [](SurveyDocument& d) {
-             return d.insertPoint(2, 5, {0, 0});
+             return d.insertPoint({2, 5}, {0, 0});
          },
          Change::Kind::Points},
-        {"删除观测点", [](SurveyDocument& d) { return d.deletePoint(1, 1); }, Change::Kind::Points},
+        {"删除观测点",
+         [](SurveyDocument& d) {
+             return d.deletePoints({{1, 1}});
+         },
+         Change::Kind::Points},
         {"上移观测点", [](SurveyDocument& d) { return d.movePointUp(3, 2); }, Change::Kind::Values},
         {"下移观测点", [](SurveyDocument& d) { return d.movePointDown(3, 1); },
          Change::Kind::Values},
@@ -274,7 +281,7 @@ TEST(SurveyDocument, each_edit_is_named_announced_once_and_undone_exactly) {
     for (const bool stations : {true, false}) {
         SurveyDocument document;
         ASSERT_EQ(document.replaceSurvey(squares(3, stations), "计算", ""), Outcome::Done);
-        std::vector<SectionSurvey> states{document.survey()};
+        std::vector<SectionSurvey> states{(*document.survey().closedOutline())};
         Recorder recorder(document);
         for (const Step& step : steps) {
             SCOPED_TRACE(step.name);
@@ -282,13 +289,13 @@ TEST(SurveyDocument, each_edit_is_named_announced_once_and_undone_exactly) {
             EXPECT_EQ(document.undoStack()->undoText(), step.name);
             ASSERT_EQ(recorder.changes.size(), states.size());
             EXPECT_EQ(recorder.changes.back().kind, step.kind);
-            EXPECT_FALSE(document.survey() == states.back());
-            EXPECT_TRUE(consistent(document.survey()));
-            states.push_back(document.survey());
+            EXPECT_FALSE((*document.survey().closedOutline()) == states.back());
+            EXPECT_TRUE(consistent((*document.survey().closedOutline())));
+            states.push_back((*document.survey().closedOutline()));
         }
         for (std::size_t k = states.size() - 1; k-- > 0;) {
             document.undoStack()->undo();
-            EXPECT_TRUE(document.survey() == states[k]) << "undo to state " << k;
+            EXPECT_TRUE((*document.survey().closedOutline()) == states[k]) << "undo to state " << k;
         }
         EXPECT_EQ(recorder.changes.size(), 2 * steps.size());
     }
@@ -306,7 +313,7 @@ TEST(SurveyDocument, a_change_names_the_sections_it_touched) {
     EXPECT_EQ(sections(), std::pair(1, 3));
     ASSERT_EQ(document.setCell({3, 0, Column::Station, 55}), Outcome::Done);
     EXPECT_EQ(sections(), std::pair(2, 3));  // the spacing of section 2 follows
-    ASSERT_EQ(document.insertPoint(4, 1, {}), Outcome::Done);
+    ASSERT_EQ(document.insertPoint({4, 1}, {}), Outcome::Done);
     EXPECT_EQ(sections(), std::pair(4, 4));
     ASSERT_EQ(document.deleteSection(2), Outcome::Done);
     EXPECT_EQ(sections(), std::pair(2, 3));
@@ -318,19 +325,19 @@ TEST(SurveyDocument, a_change_names_the_sections_it_touched) {
 TEST(SurveyDocument, cells_that_do_not_exist_or_are_worked_out_are_refused) {
     SurveyDocument document;
     ASSERT_EQ(document.replaceSurvey(squares(3, true), "计算", ""), Outcome::Done);
-    const SectionSurvey before = document.survey();
+    const SectionSurvey before = (*document.survey().closedOutline());
     EXPECT_EQ(document.setCell({4, 1, Column::Elevation, 1}), Outcome::Refused);
     EXPECT_EQ(document.setCell({1, 5, Column::Offset, 1}), Outcome::Refused);
     EXPECT_EQ(document.setCell({1, 0, Column::Spacing, 1}), Outcome::Refused);  // from stations
-    EXPECT_EQ(document.insertPoint(1, 6, {}), Outcome::Refused);
-    EXPECT_EQ(document.deletePoint(0, 1), Outcome::Refused);
+    EXPECT_EQ(document.insertPoint({1, 6}, {}), Outcome::Refused);
+    EXPECT_EQ(document.deletePoints({{0, 1}}), Outcome::Refused);
     EXPECT_EQ(document.movePointUp(1, 1), Outcome::Refused);
     EXPECT_EQ(document.movePointDown(1, 4), Outcome::Refused);
     EXPECT_EQ(document.insertSection(5, {}), Outcome::Refused);
     EXPECT_EQ(document.deleteSection(4), Outcome::Refused);
     // Typing the same value again is no step at all.
     EXPECT_EQ(document.setCell({1, 1, Column::Elevation, before.elevations(1, 1)}), Outcome::Done);
-    EXPECT_TRUE(document.survey() == before);
+    EXPECT_TRUE((*document.survey().closedOutline()) == before);
     EXPECT_EQ(document.undoStack()->count(), 1);
 
     // No more sections or points than a typed run or a file may have.
@@ -338,34 +345,35 @@ TEST(SurveyDocument, cells_that_do_not_exist_or_are_worked_out_are_refused) {
     most.resize(32767);
     most.setPointCount(1, 32766);
     most.takePoints(std::vector<Value>(32766), std::vector<Value>(32766));
-    ASSERT_EQ(document.replaceSurvey(most, "打开文件", ""), Outcome::Done);
-    EXPECT_EQ(document.insertPoint(1, 1, {}), Outcome::Refused);
+    ASSERT_EQ(document.replaceSurvey(section::Survey(most), "打开文件", ""), Outcome::Done);
+    EXPECT_EQ(document.insertPoint({1, 1}, {}), Outcome::Refused);
     EXPECT_EQ(document.insertSection(1, {}), Outcome::Refused);
-    EXPECT_EQ(document.insertPoint(2, 1, {}), Outcome::Done);
+    EXPECT_EQ(document.insertPoint({2, 1}, {}), Outcome::Done);
     EXPECT_EQ(document.undoStack()->count(), 3);
 
     ASSERT_EQ(document.replaceSurvey(squares(3, false), "计算", ""), Outcome::Done);
     EXPECT_EQ(document.setCell({3, 0, Column::Spacing, 1}), Outcome::Refused);  // the last has none
     EXPECT_EQ(document.insertSection(2, {.points = std::vector<Point>(32767)}), Outcome::Refused);
     EXPECT_EQ(document.setCell({2, 0, Column::Spacing, 5}), Outcome::Done);
-    EXPECT_EQ(document.survey().volumes(2), 5 * document.survey().areas(2));
+    EXPECT_EQ(document.survey().closedOutline()->volumes(2),
+              5 * document.survey().closedOutline()->areas(2));
 }
 
 TEST(SurveyDocument, sections_taken_out_or_put_in_keep_the_spacings_meaningful) {
     SurveyDocument document;
     ASSERT_EQ(document.replaceSurvey(squares(3, false), "计算", ""), Outcome::Done);
     ASSERT_EQ(document.deleteSection(2), Outcome::Done);
-    EXPECT_EQ(document.survey().spacings(1), 40);  // the two spacings joined
+    EXPECT_EQ(document.survey().closedOutline()->spacings(1), 40);  // the two spacings joined
     ASSERT_EQ(document.deleteSection(2), Outcome::Done);
-    EXPECT_EQ(document.survey().spacings(1), 0);  // the last section has none
-    EXPECT_EQ(document.survey().totalVolume(), 0);
+    EXPECT_EQ(document.survey().closedOutline()->spacings(1), 0);  // the last section has none
+    EXPECT_EQ(document.survey().closedOutline()->totalVolume(), 0);
     ASSERT_EQ(document.insertSection(
                   2, {.station = 0, .spacing = 15, .points = {{1, 1}, {1, -1}, {0, 0}}}),
               Outcome::Done);
-    EXPECT_EQ(document.survey().spacings(1), 15);  // appended: from the one before
-    EXPECT_EQ(document.survey().spacings(2), 0);
-    EXPECT_EQ(document.survey().pointCounts(2), 3);
-    EXPECT_TRUE(consistent(document.survey()));
+    EXPECT_EQ(document.survey().closedOutline()->spacings(1), 15);  // appended: from the one before
+    EXPECT_EQ(document.survey().closedOutline()->spacings(2), 0);
+    EXPECT_EQ(document.survey().closedOutline()->pointCounts(2), 3);
+    EXPECT_TRUE(consistent((*document.survey().closedOutline())));
 }
 
 std::vector<Point> pointsOf(const SectionSurvey& survey, int i) {
@@ -380,14 +388,14 @@ TEST(SurveyDocument, points_deleted_from_several_sections_are_one_step_undone_ex
         SCOPED_TRACE(stations ? "with stations" : "without stations");
         SurveyDocument document;
         ASSERT_EQ(document.replaceSurvey(squares(4, stations), "计算", ""), Outcome::Done);
-        const SectionSurvey before = document.survey();
+        const SectionSurvey before = (*document.survey().closedOutline());
         Recorder recorder(document);
 
         // Out of order and one of them twice; section 4 loses every point.
         ASSERT_EQ(
             document.deletePoints({{3, 4}, {1, 2}, {4, 1}, {3, 1}, {4, 2}, {4, 3}, {4, 4}, {1, 2}}),
             Outcome::Done);
-        const SectionSurvey deleted = document.survey();
+        const SectionSurvey deleted = (*document.survey().closedOutline());
         EXPECT_EQ(document.undoStack()->count(), 2);
         EXPECT_EQ(document.undoStack()->undoText(), "删除观测点");
         ASSERT_EQ(recorder.changes.size(), 1u);
@@ -404,17 +412,17 @@ TEST(SurveyDocument, points_deleted_from_several_sections_are_one_step_undone_ex
         EXPECT_TRUE(consistent(deleted));
 
         document.undoStack()->undo();
-        EXPECT_TRUE(document.survey() == before);
+        EXPECT_TRUE((*document.survey().closedOutline()) == before);
         document.undoStack()->redo();
-        EXPECT_TRUE(document.survey() == deleted);
+        EXPECT_TRUE((*document.survey().closedOutline()) == deleted);
         document.undoStack()->undo();
-        EXPECT_TRUE(document.survey() == before);
+        EXPECT_TRUE((*document.survey().closedOutline()) == before);
         EXPECT_EQ(recorder.changes.size(), 4u);
 
         // One point that is not there refuses them all.
         EXPECT_EQ(document.deletePoints({{1, 1}, {2, 5}}), Outcome::Refused);
         EXPECT_EQ(document.deletePoints({{5, 1}, {1, 1}}), Outcome::Refused);
-        EXPECT_TRUE(document.survey() == before);
+        EXPECT_TRUE((*document.survey().closedOutline()) == before);
         EXPECT_EQ(recorder.changes.size(), 4u);
     }
 }
@@ -425,7 +433,7 @@ TEST(SurveyDocument, a_paste_past_the_end_adds_points_sections_and_spacing_as_on
         SCOPED_TRACE(stations ? "with stations" : "without stations");
         SurveyDocument document;
         ASSERT_EQ(document.replaceSurvey(squares(2, stations), "计算", ""), Outcome::Done);
-        const SectionSurvey before = document.survey();
+        const SectionSurvey before = (*document.survey().closedOutline());
         Recorder recorder(document);
 
         SurveyDocument::Growth growth{
@@ -435,7 +443,7 @@ TEST(SurveyDocument, a_paste_past_the_end_adds_points_sections_and_spacing_as_on
         ASSERT_EQ(document.paste({{1, 1, Column::Elevation, 9}, {2, 0, Column::Station, 41}},
                                  std::move(growth)),
                   Outcome::Done);
-        const SectionSurvey grown = document.survey();
+        const SectionSurvey grown = (*document.survey().closedOutline());
         EXPECT_EQ(document.undoStack()->count(), 2);
         EXPECT_EQ(document.undoStack()->undoText(), "粘贴");
         ASSERT_EQ(recorder.changes.size(), 1u);
@@ -460,12 +468,12 @@ TEST(SurveyDocument, a_paste_past_the_end_adds_points_sections_and_spacing_as_on
         EXPECT_TRUE(consistent(grown));
 
         document.undoStack()->undo();
-        EXPECT_TRUE(document.survey() == before);
+        EXPECT_TRUE((*document.survey().closedOutline()) == before);
         EXPECT_EQ(document.undoStack()->count(), 2);
         document.undoStack()->redo();
-        EXPECT_TRUE(document.survey() == grown);
+        EXPECT_TRUE((*document.survey().closedOutline()) == grown);
         document.undoStack()->undo();
-        EXPECT_TRUE(document.survey() == before);
+        EXPECT_TRUE((*document.survey().closedOutline()) == before);
         EXPECT_EQ(recorder.changes.size(), 4u);
     }
 
@@ -474,17 +482,17 @@ TEST(SurveyDocument, a_paste_past_the_end_adds_points_sections_and_spacing_as_on
     ASSERT_EQ(empty.paste({}, {.sections = {{.station = 10, .points = outline}, {.station = 30}}}),
               Outcome::Done);
     EXPECT_EQ(empty.survey().sectionCount(), 2);
-    EXPECT_EQ(pointsOf(empty.survey(), 1), outline);
-    EXPECT_TRUE(consistent(empty.survey()));
+    EXPECT_EQ(pointsOf((*empty.survey().closedOutline()), 1), outline);
+    EXPECT_TRUE(consistent((*empty.survey().closedOutline())));
     empty.undoStack()->undo();
-    EXPECT_TRUE(empty.survey() == SectionSurvey());
+    EXPECT_TRUE((*empty.survey().closedOutline()) == SectionSurvey());
     EXPECT_EQ(empty.paste({}, {.points = {{1, 1}}}), Outcome::Refused);  // no section to join
 }
 
 TEST(SurveyDocument, a_paste_past_the_end_that_overflows_or_is_too_long_changes_nothing) {
     SurveyDocument document;
     ASSERT_EQ(document.replaceSurvey(squares(3, false), "计算", ""), Outcome::Done);
-    const SectionSurvey before = document.survey();
+    const SectionSurvey before = (*document.survey().closedOutline());
     Recorder recorder(document);
     const std::vector<Point> outline{{3, 4}, {3, -4}, {0, 0}};
     const std::vector<Point> huge{{kHuge, kHuge}, {-kHuge, kHuge}, {kHuge, -kHuge}};
@@ -507,13 +515,13 @@ TEST(SurveyDocument, a_paste_past_the_end_that_overflows_or_is_too_long_changes_
     EXPECT_EQ(document.paste({{4, 1, Column::Elevation, 1}}, {.points = outline}),
               Outcome::Refused);
 
-    EXPECT_TRUE(document.survey() == before);
+    EXPECT_TRUE((*document.survey().closedOutline()) == before);
     EXPECT_TRUE(recorder.changes.empty());
     EXPECT_EQ(document.undoStack()->count(), 1);
     // What was refused leaves nothing behind for the next paste.
     ASSERT_EQ(document.paste(fits, {.points = outline}), Outcome::Done);
-    EXPECT_EQ(document.survey().pointCounts(3), 7);
-    EXPECT_TRUE(consistent(document.survey()));
+    EXPECT_EQ(document.survey().closedOutline()->pointCounts(3), 7);
+    EXPECT_TRUE(consistent((*document.survey().closedOutline())));
 }
 
 }  // namespace

@@ -27,8 +27,8 @@ std::vector<std::string> lineTexts(const Sheet& sheet) {
     return lines;
 }
 
-section::CutFillSection sectionAt(double station, std::vector<section::LinePoint> ground,
-                                  std::vector<section::LinePoint> design) {
+section::CutFillSection sectionAt(double station, std::vector<section::Point> ground,
+                                  std::vector<section::Point> design) {
     section::CutFillSection section;
     section.station = station;
     section.ground = std::move(ground);

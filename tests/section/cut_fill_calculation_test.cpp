@@ -13,7 +13,7 @@
 namespace section {
 namespace {
 
-using Line = std::vector<LinePoint>;
+using Line = std::vector<Point>;
 
 const Line kGround{{0, -20}, {0, 20}};
 // Fill of 100 m² (10 m wide, 5 m high, 2:1 slopes).

@@ -111,7 +111,7 @@ std::pair<Fraction, Fraction> twiceAreas(const GridLine& ground, const GridLine&
 }
 
 // The values as typed: the nearest 64-bit values of the decimals.
-LinePoint point(int s, int h) {
+Point point(int s, int h) {
     return {h / 200.0, s / 10.0};
 }
 

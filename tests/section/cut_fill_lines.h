@@ -11,7 +11,7 @@
 
 namespace section::cut_fill_test {
 
-using Line = std::vector<LinePoint>;
+using Line = std::vector<Point>;
 
 inline Line line(std::initializer_list<std::pair<double, double>> points) {
     Line result;

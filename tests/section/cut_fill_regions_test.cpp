@@ -22,8 +22,8 @@ using section::cut_fill_test::line;
 double signedArea(const Line& outline) {
     double twice = 0.0;
     for (std::size_t k = 0; k < outline.size(); ++k) {
-        const LinePoint& p = outline[k];
-        const LinePoint& q = outline[(k + 1) % outline.size()];
+        const Point& p = outline[k];
+        const Point& q = outline[(k + 1) % outline.size()];
         twice += p.offset * q.elevation - q.offset * p.elevation;
     }
     return twice / 2.0;
@@ -84,8 +84,8 @@ Line randomLine(std::mt19937_64& random, int n) {
 // taking either value at a vertical step.
 bool atOrBelow(const Line& line, double at, double height) {
     for (std::size_t k = 0; k + 1 < line.size(); ++k) {
-        const LinePoint& p = line[k];
-        const LinePoint& q = line[k + 1];
+        const Point& p = line[k];
+        const Point& q = line[k + 1];
         const double lo = std::min(p.offset, q.offset), hi = std::max(p.offset, q.offset);
         if (at < lo || at > hi) continue;
         const double value = p.offset == q.offset

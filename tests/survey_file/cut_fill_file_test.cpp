@@ -12,7 +12,7 @@ namespace {
 
 using section::CutFillSection;
 using section::CutFillSurvey;
-using section::LinePoint;
+using section::Point;
 
 // Random sections with values of at most three decimals, some lines empty.
 CutFillSurvey randomSurvey(std::mt19937_64& random, bool stations) {
@@ -39,10 +39,10 @@ TEST(CutFillFile, csv_reads_back_the_same_survey_either_way_of_naming_sections) 
     std::mt19937_64 random(7);
     for (int round = 0; round < 300; ++round) {
         const CutFillSurvey survey = randomSurvey(random, round % 2 == 0);
-        const ReadResult back = readSurvey(writeCutFillSurvey(survey));
+        const ReadResult back = readSurvey(writeSurvey(survey));
         ASSERT_TRUE(back.cutFill) << back.error.message;
         EXPECT_FALSE(back.survey);
-        EXPECT_EQ(*back.cutFill, survey) << writeCutFillSurvey(survey);
+        EXPECT_EQ(*back.cutFill, survey) << writeSurvey(survey);
     }
 }
 
@@ -93,10 +93,10 @@ TEST(CutFillFile, hdm_takes_offsets_negative_to_the_left_and_a_ground_line_alone
     EXPECT_TRUE(survey.stationsEntered());
     ASSERT_EQ(survey.sections.size(), 2u);
     EXPECT_EQ(survey.sections[0].station, 1000);
-    EXPECT_EQ(survey.sections[0].ground, (std::vector<LinePoint>{{100, 20}, {100.5, -20}}));
-    EXPECT_EQ(survey.sections[0].design, (std::vector<LinePoint>{{100, 15}, {100, -15}}));
+    EXPECT_EQ(survey.sections[0].ground, (std::vector<Point>{{100, 20}, {100.5, -20}}));
+    EXPECT_EQ(survey.sections[0].design, (std::vector<Point>{{100, 15}, {100, -15}}));
     EXPECT_EQ(survey.sections[1].station, 1020.5);
-    EXPECT_EQ(survey.sections[1].ground, (std::vector<LinePoint>{{99, -3.5}}));
+    EXPECT_EQ(survey.sections[1].ground, (std::vector<Point>{{99, -3.5}}));
     EXPECT_TRUE(survey.sections[1].design.empty());
     EXPECT_EQ(writeHdm(survey),
               "BEGIN,1000.000:1\r\n-20.000,100.000\r\n20.000,100.500\r\nNEXT\r\n"
@@ -149,8 +149,8 @@ TEST(CutFillFile, csv_with_a_line_column_reads_as_cut_and_fill_and_names_its_fau
         "1020,,,\n");
     ASSERT_TRUE(read.cutFill) << read.error.message;
     EXPECT_EQ(read.cutFill->sections.size(), 2u);
-    EXPECT_EQ(read.cutFill->sections[0].ground, (std::vector<LinePoint>{{100, -20}, {100, 20}}));
-    EXPECT_EQ(read.cutFill->sections[0].design, (std::vector<LinePoint>{{100, 15}}));
+    EXPECT_EQ(read.cutFill->sections[0].ground, (std::vector<Point>{{100, -20}, {100, 20}}));
+    EXPECT_EQ(read.cutFill->sections[0].design, (std::vector<Point>{{100, 15}}));
     EXPECT_TRUE(read.cutFill->sections[1].ground.empty());
 
     const ReadResult wrongLine = readSurvey("断面,线,H,S,DL\n1,地面,1,2,5\n2,设计线,1,2\n");
@@ -171,12 +171,13 @@ TEST(CutFillFile, results_csv_has_the_cut_and_fill_columns) {
     ASSERT_TRUE(read.cutFill);
     CutFillSurvey survey = *read.cutFill;
     ASSERT_FALSE(section::calculateCutFill(survey));
-    EXPECT_EQ(cutFillResultsCsv(survey),
+    EXPECT_EQ(resultsCsv(section::Survey(survey)),
               "断面,桩号,挖方面积(平方米),填方面积(平方米),至下一断面间距(米),挖方体积(立方米),"
               "填方体积(立方米),累计挖方(立方米),累计填方(立方米)\n"
               "1,K0+000.000,0.000,4.000,10.000,20.000,20.000,0.000,0.000\n"
               "2,K0+010.000,4.000,0.000,,,,20.000,20.000\n");
-    EXPECT_TRUE(cutFillResultsCsv(survey, CsvFor::Spreadsheet).starts_with("\xEF\xBB\xBF断面"));
+    EXPECT_TRUE(
+        resultsCsv(section::Survey(survey), CsvFor::Spreadsheet).starts_with("\xEF\xBB\xBF断面"));
 }
 
 }  // namespace

@@ -162,8 +162,8 @@ TEST(LandXml, another_programs_file_gives_its_lines_stations_and_figures) {
     const CutFillSurvey& survey = *read.cutFill;
     EXPECT_TRUE(survey.stationsEntered());
     ASSERT_EQ(survey.sectionCount(), 2);
-    EXPECT_EQ(survey.sections[0].ground, (std::vector<section::LinePoint>{{5, 10}, {6, -10}}));
-    EXPECT_EQ(survey.sections[0].design, (std::vector<section::LinePoint>{{4, 5}, {4, -5}}));
+    EXPECT_EQ(survey.sections[0].ground, (std::vector<section::Point>{{5, 10}, {6, -10}}));
+    EXPECT_EQ(survey.sections[0].design, (std::vector<section::Point>{{4, 5}, {4, -5}}));
     EXPECT_EQ(survey.sections[0].areas, (section::CutFillAreas{1.5, 0}));
     EXPECT_EQ(survey.sections[1].station, 20);
     EXPECT_FALSE(survey.sections[1].areas);

@@ -137,7 +137,7 @@ std::string csvOf(const SectionSurvey& survey, const ProjectInfo& project) {
     return writeSurvey(survey, project);
 }
 std::string csvOf(const CutFillSurvey& survey, const ProjectInfo& project) {
-    return writeCutFillSurvey(survey, project);
+    return writeSurvey(survey, project);
 }
 const std::optional<SectionSurvey>& part(const ReadResult& read, const SectionSurvey&) {
     return read.survey;
@@ -254,7 +254,7 @@ TEST(ReadProgress, every_reader_tells_how_far_it_has_got) {
         section.design.assign(25, {99, 1});
         cutFill.sections.push_back(std::move(section));
     }
-    const std::string csv = writeCutFillSurvey(cutFill), hdm = writeHdm(cutFill);
+    const std::string csv = writeSurvey(cutFill), hdm = writeHdm(cutFill);
     const std::string xml = *landXml(cutFill, kStamp);
     std::string closed = "桩号,高程H,距离S\n";
     for (int k = 0; k < 20000; ++k) closed += std::to_string(k / 50) + ",1,2\n";

@@ -12,13 +12,13 @@ namespace {
 
 using section::CutFillSection;
 using section::CutFillSurvey;
-using section::LinePoint;
+using section::Point;
 using section::SectionSurvey;
 
-std::vector<LinePoint> line(std::mt19937& random, int count) {
+std::vector<Point> line(std::mt19937& random, int count) {
     std::uniform_real_distribution<double> value(-50, 50);
-    std::vector<LinePoint> points(static_cast<std::size_t>(count));
-    for (LinePoint& point : points) point = {value(random), value(random)};
+    std::vector<Point> points(static_cast<std::size_t>(count));
+    for (Point& point : points) point = {value(random), value(random)};
     return points;
 }
 
@@ -41,7 +41,7 @@ SectionSurvey closed(const std::vector<CutFillSection>& sections) {
         survey.setStation(i, sections[i - 1].station);
         if (i < n) survey.setSpacing(i, sections[i - 1].spacing);
         survey.setPointCount(i, std::int16_t(sections[i - 1].ground.size()));
-        for (const LinePoint& point : sections[i - 1].ground) {
+        for (const Point& point : sections[i - 1].ground) {
             elevations.push_back(point.elevation);
             offsets.push_back(point.offset);
         }

@@ -23,10 +23,10 @@ std::string number(double value) {
 }
 
 void line(std::ofstream& out, const char* layer, bool closed,
-          const std::vector<section::LinePoint>& points) {
+          const std::vector<section::Point>& points) {
     if (points.size() < 2) return;
     out << "line\t" << layer << "\t" << closed << "\t";
-    for (const section::LinePoint& p : points)
+    for (const section::Point& p : points)
         out << number(-p.offset) << " " << number(p.elevation) << " ";
     out << "\n";
 }
@@ -48,7 +48,7 @@ int main(int argc, char* argv[]) {
     for (int i = 1; i <= closed.sectionCount(); ++i) {
         expected << "section\t" << section::stationText(closed.stations(i)) << "  面积 "
                  << figures.area(i) << " 平方米\n";
-        std::vector<section::LinePoint> outline;
+        std::vector<section::Point> outline;
         for (int j = 1; j <= closed.pointCounts(i); ++j)
             outline.push_back({closed.elevations(i, j), closed.offsets(i, j)});
         line(expected, survey_file::kOutlineLayer, true, outline);

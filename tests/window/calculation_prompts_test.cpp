@@ -85,8 +85,8 @@ class CalculationPromptsTest : public QObject {
         QCOMPARE(box(Text8), "  20米");
         QCOMPARE(box(Text9), " 60.000立方米");
         QCOMPARE(box(Text10), " 60.000立方米");
-        QCOMPARE(form->survey().sectionCount(), 2);
-        QCOMPARE(form->survey().totalVolume(), 60.0f);
+        QCOMPARE(form->document().survey().sectionCount(), 2);
+        QCOMPARE((*form->document().survey().closedOutline()).totalVolume(), 60.0f);
     }
 
     // Cancel (the button, or Esc) at a confirm prompt turns the value down as
@@ -102,7 +102,7 @@ class CalculationPromptsTest : public QObject {
 
         QVERIFY(driver.scriptDone());
         QCOMPARE(driver.log()[12], "输入第 2 观测点的正确高程 H :");
-        QCOMPARE(form->survey().elevations(1, 2), 101.0);
+        QCOMPARE((*form->document().survey().closedOutline()).elevations(1, 2), 101.0);
         QCOMPARE(box(section::TextBox::Text6), " 2.000平方米");
         QCOMPARE(box(section::TextBox::Text10), " 60.000立方米");
     }
@@ -113,13 +113,13 @@ class CalculationPromptsTest : public QObject {
             calculate();
             QVERIFY(first.scriptDone());
         }
-        const section::SectionSurvey finished = form->survey();
+        const section::SectionSurvey finished = (*form->document().survey().closedOutline());
 
         DialogDriver second({answer("3"), answer("n"), answer("4"), cancel()});
         calculate();
         QVERIFY(second.scriptDone());
         QCOMPARE(second.log().last(), "请输入2号断面中观测的点数 :");
-        QVERIFY(form->survey() == finished);
+        QVERIFY((*form->document().survey().closedOutline()) == finished);
         QCOMPARE(box(section::TextBox::Text10), " 60.000立方米");
     }
 
@@ -158,13 +158,13 @@ class CalculationPromptsTest : public QObject {
             QVERIFY(first.scriptDone());
         }
         const window::MainForm::Screen finished = form->screen();
-        const section::SectionSurvey record = form->survey();
+        const section::SectionSurvey record = (*form->document().survey().closedOutline());
 
         DialogDriver second(script);
         calculate();
         QVERIFY2(second.scriptDone(), qPrintable(second.log().join('\n')));
         QCOMPARE(form->screen(), finished);
-        QCOMPARE(form->survey(), record);
+        QCOMPARE((*form->document().survey().closedOutline()), record);
     }
 
     void bad_answer_gets_a_warning_and_the_same_prompt_again() {
@@ -187,7 +187,7 @@ class CalculationPromptsTest : public QObject {
         QCOMPARE(driver.log()[2], sectionCountPrompt);
         QCOMPARE(title, "Velmorin");
         QCOMPARE(icon, QMessageBox::Warning);
-        QCOMPARE(form->survey(), section::SectionSurvey());
+        QCOMPARE((*form->document().survey().closedOutline()), section::SectionSurvey());
     }
 
     // The distance prompt is the longest: it must wrap, not stretch the dialog

@@ -43,9 +43,9 @@ section::CutFillSurvey oneSection() {
 }
 
 // A line's distances, "S1 S2 …".
-QString offsets(const std::vector<section::LinePoint>& line) {
+QString offsets(const std::vector<section::Point>& line) {
     QStringList list;
-    for (const section::LinePoint& point : line) list << QString::number(point.offset);
+    for (const section::Point& point : line) list << QString::number(point.offset);
     return list.join(u' ');
 }
 
@@ -73,7 +73,7 @@ class CutFillPasteTest : public QObject {
     void init() {
         QFile::remove(window::unsavedEditsPath());
         mainWindow = new window::MainWindow;
-        QVERIFY(!document().replaceCutFillSurvey(oneSection(), "打开文件", ""));
+        QVERIFY(document().replaceSurvey(section::Survey(oneSection()), "打开文件", "").done());
     }
     void cleanup() {
         document().markSaved();
@@ -118,16 +118,16 @@ class CutFillPasteTest : public QObject {
         QFETCH(QString, after);
         const int steps = document().undoStack()->count();
         QCOMPARE(table().paste(row, table().column(Field(field)), block), QString());
-        QCOMPARE(lines(document().cutFill()), after);
+        QCOMPARE(lines((*document().survey().cutFill())), after);
         QCOMPARE(document().undoStack()->count(), steps + 1);
         QCOMPARE(document().undoStack()->undoText(), "粘贴");
         document().undoStack()->undo();
-        QCOMPARE(lines(document().cutFill()), lines(oneSection()));
+        QCOMPARE(lines((*document().survey().cutFill())), lines(oneSection()));
         // The table follows the new rows: the last row is the empty one.
         document().undoStack()->redo();
         QCOMPARE(table().place(table().rowCount() - 1).section, 0);
         QCOMPARE(table().place(table().rowCount() - 2).section,
-                 document().cutFill().sectionCount());
+                 (*document().survey().cutFill()).sectionCount());
     }
 
     // Without stations the key is the section's number and the spacing is
@@ -135,14 +135,14 @@ class CutFillPasteTest : public QObject {
     void sections_without_stations_are_numbered_and_take_their_spacings() {
         section::CutFillSurvey survey = oneSection();
         survey.stationAnswer = "N";
-        QVERIFY(!document().replaceCutFillSurvey(survey, "打开文件", ""));
+        QVERIFY(document().replaceSurvey(section::Survey(survey), "打开文件", "").done());
         QCOMPARE(table().columnCount(), 7);
         QCOMPARE(table().paste(6, 0,
                                "1\t地面线\t100\t11\t25\n2\t地面线\t100\t-10\n"
                                "2\t地面线\t100\t10\n2\t设计线\t99\t0\n"),
                  QString());
-        QCOMPARE(lines(document().cutFill()), "0: -10 10 11 / -5 5 | 0: -10 10 / 0");
-        QCOMPARE(document().cutFill().sections[0].spacing, 25.0);
+        QCOMPARE(lines((*document().survey().cutFill())), "0: -10 10 11 / -5 5 | 0: -10 10 / 0");
+        QCOMPARE((*document().survey().cutFill()).sections[0].spacing, 25.0);
         const QString refusal = table().paste(table().dataRows(), 0, "4\t地面线\t100\t-10\n");
         QVERIFY2(refusal.contains("“4”不是下一个断面的编号"), qPrintable(refusal));
         QVERIFY2(refusal.contains("这里应为 3"), qPrintable(refusal));
@@ -171,7 +171,7 @@ class CutFillPasteTest : public QObject {
         QFETCH(QString, block);
         QFETCH(QString, refusal);
         if (!section.isEmpty()) QCOMPARE(table().paste(table().dataRows(), 0, section), QString());
-        const QString before = lines(document().cutFill());
+        const QString before = lines((*document().survey().cutFill()));
         QSignalSpy told(&table(), &window::TableModel::refused);
         const int steps = document().undoStack()->count();
         const QString message = table().paste(row, 0, block);
@@ -179,7 +179,7 @@ class CutFillPasteTest : public QObject {
         QVERIFY2(message.endsWith("粘贴没有进行，数据保持不变。"), qPrintable(message));
         QCOMPARE(told.size(), 1);
         QCOMPARE(document().undoStack()->count(), steps);
-        QCOMPARE(lines(document().cutFill()), before);
+        QCOMPARE(lines((*document().survey().cutFill())), before);
     }
 
     void a_value_typed_on_a_new_survey_before_its_station_is_told() {
@@ -187,7 +187,7 @@ class CutFillPasteTest : public QObject {
         DialogDriver driver({press("填挖方断面"), press("输入桩号")});
         menuAction(*mainWindow, "新建")->trigger();
         QVERIFY(driver.scriptDone());
-        QCOMPARE(document().cutFill().sectionCount(), 0);
+        QCOMPARE((*document().survey().cutFill()).sectionCount(), 0);
         mainWindow->show();
         QVERIFY(QTest::qWaitForWindowExposed(mainWindow));
         view().setFocus();
@@ -196,7 +196,7 @@ class CutFillPasteTest : public QObject {
         const QString told = mainWindow->statusBar()->currentMessage();
         QVERIFY2(told.contains("第 1 行（最后一行）的高程H不能输入"), qPrintable(told));
         QVERIFY2(told.contains("请先在这一行输入桩号"), qPrintable(told));
-        QCOMPARE(document().cutFill().sectionCount(), 0);
+        QCOMPARE((*document().survey().cutFill()).sectionCount(), 0);
     }
 
     // The ground's second point, then the design's first: each ringed in turn.
@@ -205,8 +205,8 @@ class CutFillPasteTest : public QObject {
         mainWindow->show();
         QVERIFY(QTest::qWaitForWindowExposed(mainWindow));
         window::CutFillCanvas& canvas = mainWindow->sectionPanel().cutFillCanvas();
-        for (const auto& [row, point] : {std::pair{1, section::LinePoint{100, 10}},
-                                         std::pair{3, section::LinePoint{99, -5}}}) {
+        for (const auto& [row, point] :
+             {std::pair{1, section::Point{100, 10}}, std::pair{3, section::Point{99, -5}}}) {
             view().setCurrentIndex(table().index(row, table().column(Field::Offset)));
             const QImage image = canvas.grab().toImage();
             const window::Pixel at = canvas.scale().toPixel(point.offset, point.elevation);

@@ -57,8 +57,8 @@ class CutFillTypingTest : public QObject {
         DialogDriver driver({press("填挖方断面"), press("输入桩号")});
         menuAction(*mainWindow, "新建")->trigger();
         QVERIFY(driver.scriptDone());
-        QCOMPARE(document().kind(), document::SurveyKind::CutFill);
-        QVERIFY(document().cutFill().stationsEntered());
+        QCOMPARE(document().survey().kind(), section::SurveyKind::CutFill);
+        QVERIFY((*document().survey().cutFill()).stationsEntered());
         QVERIFY(!mainWindow->table().isHidden());
         QCOMPARE(table().headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(), "线");
         type(0, Field::Key, "K1+000");
@@ -83,7 +83,7 @@ class CutFillTypingTest : public QObject {
         }
         QCOMPARE(cell(0, Field::Cut), "0.000");
         QCOMPARE(cell(0, Field::Fill), "100.000");
-        QCOMPARE(document().cutFill().sections.front().design.size(), 4u);
+        QCOMPARE((*document().survey().cutFill()).sections.front().design.size(), 4u);
         // A distance going back is refused with the cell named, nothing changed.
         const QString refusal =
             table().commit(table().index(4, table().column(Field::Offset)), "-30");

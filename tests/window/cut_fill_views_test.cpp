@@ -72,7 +72,7 @@ class CutFillViewsTest : public QObject {
   private slots:
     void init() {
         document = new document::SurveyDocument;
-        QVERIFY(!document->replaceCutFillSurvey(survey(), "打开文件", "a.hdm"));
+        QVERIFY(document->replaceSurvey(section::Survey(survey()), "打开文件", "a.hdm").done());
     }
     void cleanup() { delete document; }
 
@@ -121,7 +121,7 @@ class CutFillViewsTest : public QObject {
 
     void each_section_is_titled_by_its_areas_or_that_it_has_none() {
         window::SectionPanel panel(*document);
-        const section::CutFillFigures figures(document->cutFill());
+        const section::CutFillFigures figures((*document->survey().cutFill()));
         QCOMPARE(panel.title(), "K0+000.000  挖方面积 " +
                                     QString::fromStdString(figures.cut().area(1)) +
                                     " 平方米  填方面积 " +
@@ -155,7 +155,8 @@ class CutFillViewsTest : public QObject {
         overview.show();
         overview.showSurvey();
         const QTableWidget& table = overview.table();
-        const section::ResultTable results = section::cutFillResultTable(document->cutFill());
+        const section::ResultTable results =
+            section::cutFillResultTable((*document->survey().cutFill()));
         QCOMPARE(table.columnCount(), 9);
         QCOMPARE(table.rowCount(), 3);
         for (int c = 0; c < 9; ++c)
@@ -180,7 +181,7 @@ class CutFillViewsTest : public QObject {
                  "挖方总量：320.000 立方米，填方总量：1180.000 立方米，"
                  "净方（挖 − 填）：-860.000 立方米，共 3 个断面");
 
-        const auto rows = section::cutFillRows(document->cutFill());
+        const auto rows = section::cutFillRows((*document->survey().cutFill()));
         const auto& curves = overview.curve().series();
         QCOMPARE(curves.size(), 2u);
         QCOMPARE(curves[0].name, "累计挖方");

@@ -15,6 +15,7 @@
 #include "dialog_driver.h"
 #include "document/survey_document.h"
 #include "menu_action.h"
+#include "section/cut_fill_calculation.h"
 #include "storage/survey_io.h"
 #include "window/files/edit_recovery.h"
 #include "window/form/main_form.h"
@@ -68,8 +69,10 @@ class CutFillWindowTest : public QObject {
         menuAction(*mainWindow, "测量数据另存为")->trigger();
         [&] { QVERIFY(driver.scriptDone()); }();
         storage::OpenedSurvey opened = storage::readAnySurveyFile(file(name));
-        [&] { QVERIFY2(opened.cutFill, qPrintable(opened.error)); }();
-        section::CutFillSurvey back = opened.cutFill.value_or(section::CutFillSurvey{});
+        [&] { QVERIFY2(opened.survey && opened.survey->cutFill(), qPrintable(opened.error)); }();
+        section::CutFillSurvey back = opened.survey && opened.survey->cutFill()
+                                          ? *opened.survey->cutFill()
+                                          : section::CutFillSurvey{};
         [&] { QVERIFY(!section::calculateCutFill(back)); }();
         return back;
     }
@@ -88,9 +91,9 @@ class CutFillWindowTest : public QObject {
 
     void an_opened_hdm_is_a_cut_and_fill_survey_with_both_lines_in_the_table() {
         openHdm();
-        QCOMPARE(document().kind(), document::SurveyKind::CutFill);
+        QCOMPARE(document().survey().kind(), section::SurveyKind::CutFill);
         QCOMPARE(document().undoStack()->undoText(), "打开文件");
-        QCOMPARE(document().cutFill().totalFill, 2000.0);
+        QCOMPARE((*document().survey().cutFill()).totalFill, 2000.0);
         QCOMPARE(mainWindow->table().view()->shownModel(), &table());
         // Section 1: two ground points, a row for the next, four design points, a row for the next.
         QCOMPARE(cell(0, Field::LineName), "地面线");
@@ -108,9 +111,9 @@ class CutFillWindowTest : public QObject {
 
     void saving_writes_the_kind_held_in_the_format_of_the_chosen_ending() {
         openHdm();
-        QCOMPARE(savedAndReadBack("again.hdm"), document().cutFill());
+        QCOMPARE(savedAndReadBack("again.hdm"), (*document().survey().cutFill()));
         QVERIFY(!document().modified());
-        QCOMPARE(savedAndReadBack("again.csv"), document().cutFill());
+        QCOMPARE(savedAndReadBack("again.csv"), (*document().survey().cutFill()));
         QFile csv(file("again.csv"));
         QVERIFY(csv.open(QIODevice::ReadOnly));
         QVERIFY(QString::fromUtf8(csv.readAll()).contains("地面线"));
@@ -120,7 +123,7 @@ class CutFillWindowTest : public QObject {
         closed.write("桩号,高程H,距离S\n1000,1,0\n1000,2,1\n1000,1,2\n");
         closed.close();
         QVERIFY(mainWindow->openSurvey(file("closed.csv")));
-        QCOMPARE(document().kind(), document::SurveyKind::ClosedOutline);
+        QCOMPARE(document().survey().kind(), section::SurveyKind::ClosedOutline);
         QCOMPARE(mainWindow->table().view()->shownModel(),
                  static_cast<window::TableModel*>(mainWindow->table().view()->tableModel()));
     }
@@ -154,7 +157,7 @@ class CutFillWindowTest : public QObject {
         QVERIFY(QFile::exists(file("kept.hdm")));
         QVERIFY(!document().modified());
         // As CSV nothing is left out, and nothing is asked.
-        QCOMPARE(savedAndReadBack("kept.csv"), document().cutFill());
+        QCOMPARE(savedAndReadBack("kept.csv"), (*document().survey().cutFill()));
     }
 
     void an_edit_goes_to_the_document_and_its_undo_back_to_the_table() {
@@ -164,14 +167,16 @@ class CutFillWindowTest : public QObject {
         QVERIFY(out.open(QIODevice::WriteOnly));
         out.write(kHdm);
         out.close();
-        QVERIFY(!alone.replaceCutFillSurvey(*storage::readAnySurveyFile(file("alone.hdm")).cutFill,
-                                            "打开文件", {}));
+        QVERIFY(alone
+                    .replaceSurvey(std::move(*storage::readAnySurveyFile(file("alone.hdm")).survey),
+                                   "打开文件", {})
+                    .done());
         window::CutFillTableModel model(alone);
         const auto cellOf = [&model](int row, Field field) {
             return model.data(model.index(row, model.column(field)), Qt::DisplayRole).toString();
         };
         QCOMPARE(model.commit(model.index(4, model.column(Field::Elevation)), "6"), QString());
-        QCOMPARE(alone.cutFill().sections[0].design[1].elevation, 6.0);
+        QCOMPARE((*alone.survey().cutFill()).sections[0].design[1].elevation, 6.0);
         QCOMPARE(alone.undoStack()->undoText(), "修改高程");
         QVERIFY(cellOf(0, Field::Fill) != "100.000");
         alone.undoStack()->undo();
@@ -180,13 +185,13 @@ class CutFillWindowTest : public QObject {
         // A paste of a point's two cells is one step; the areas are passed over.
         QCOMPARE(model.paste(2, model.column(Field::Elevation), "0\t-25\t9\t9\n"), QString());
         QCOMPARE(alone.undoStack()->undoText(), "粘贴");
-        QCOMPARE(alone.cutFill().sections[0].ground.size(), 3u);
+        QCOMPARE((*alone.survey().cutFill()).sections[0].ground.size(), 3u);
         QCOMPARE(model.rowCount(), 18);
         alone.undoStack()->undo();
         QCOMPARE(model.rowCount(), 17);
         // Deleting a section's rows and their undo.
         QCOMPARE(model.deleteSection(9), QString());
-        QCOMPARE(alone.cutFill().sectionCount(), 1);
+        QCOMPARE((*alone.survey().cutFill()).sectionCount(), 1);
         QCOMPARE(model.rowCount(), 9);
         alone.undoStack()->undo();
         QCOMPARE(model.rowCount(), 17);
@@ -211,7 +216,7 @@ class CutFillWindowTest : public QObject {
         DialogDriver driver({press("填挖方断面"), press("输入桩号")});
         menuAction(*mainWindow, "新建")->trigger();
         QVERIFY(driver.scriptDone());
-        QCOMPARE(document().cutFill().sectionCount(), 0);
+        QCOMPARE((*document().survey().cutFill()).sectionCount(), 0);
         QVERIFY(mainWindow->warnings().lines().isEmpty());
         QCOMPARE(mainWindow->warnings().statusWord(), QString());
     }

@@ -67,9 +67,11 @@ class FileTieTest : public QObject {
     // One edit of the first point's elevation, so that there is something to save.
     void edit(double elevation) const {
         document::Cell cell{1, 1, document::Column::Elevation, elevation};
-        if (document().kind() == document::SurveyKind::CutFill)
-            QVERIFY(!document().setCutFillCell(
-                {1, document::Line::Ground, 1, document::Column::Elevation, elevation}));
+        if (document().survey().kind() == section::SurveyKind::CutFill)
+            QVERIFY(
+                document()
+                    .setCell({1, 1, document::Column::Elevation, elevation, document::Line::Ground})
+                    .done());
         else
             QCOMPARE(document().setCell(cell), document::Outcome::Done);
     }
@@ -101,7 +103,7 @@ class FileTieTest : public QObject {
         QCOMPARE(title(), "b.hdm - Velmorin");
         steps().undo();
         QCOMPARE(document().fileName(), file("a.csv"));
-        QCOMPARE(document().kind(), document::SurveyKind::ClosedOutline);
+        QCOMPARE(document().survey().kind(), section::SurveyKind::ClosedOutline);
         QCOMPARE(title(), "a.csv - Velmorin");
         QVERIFY(!document().modified());
         steps().redo();  // b again
@@ -122,7 +124,7 @@ class FileTieTest : public QObject {
         write("a.csv", kClosed);
         open("a.csv");
         DialogDriver none({});
-        mainWindow->newSurvey(true);
+        mainWindow->newSurvey(section::SurveyKind::ClosedOutline, true);
         QCOMPARE(title(), "Velmorin");
         QVERIFY(document().fileName().isEmpty());
         steps().undo();
@@ -199,7 +201,7 @@ class FileTieTest : public QObject {
         QCOMPARE(QFileInfo(proposed()).fileName(), "某公路_一标 横断面图.dxf");
         document().setProject({});
         QCOMPARE(QFileInfo(proposed()).fileName(), "K1+000.000～K1+020.500 横断面图.dxf");
-        mainWindow->newSurvey(false);
+        mainWindow->newSurvey(section::SurveyKind::ClosedOutline, false);
         QCOMPARE(QFileInfo(proposed()).fileName(), "横断面图.dxf");
     }
 };

@@ -292,7 +292,7 @@ class MainFormTest : public QObject {
                          "本次操作没有完成，上一次完成的计算结果保持不变。",
                          "message: 内存不足。本次操作没有完成，上一次完成的计算结果保持不变。"}));
         QVERIFY(form->isVisible());
-        QCOMPARE(form->survey(), section::SectionSurvey());
+        QCOMPARE((*form->document().survey().closedOutline()), section::SectionSurvey());
     }
 
     void exit_button_closes_the_window_without_a_question() {

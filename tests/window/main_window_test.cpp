@@ -64,7 +64,7 @@ class MainWindowTest : public QObject {
             window::MainWindow mainWindow;
             mainWindow.show();
             QVERIFY(QTest::qWaitForWindowExposed(&mainWindow));
-            mainWindow.newSurvey(stations);
+            mainWindow.newSurvey(section::SurveyKind::ClosedOutline, stations);
             mainWindow.showTable();
             QApplication::processEvents();
             const window::SurveyTableView& view = *mainWindow.table().view();

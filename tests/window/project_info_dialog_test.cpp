@@ -102,7 +102,9 @@ class ProjectInfoDialogTest : public QObject {
         // Saved with the survey, it reads back the same; a typed run keeps it.
         QTemporaryDir folder;
         const QString path = folder.filePath("工程.csv");
-        QCOMPARE(storage::saveSurveyFile(path, document.survey(), document.project()), QString());
+        QCOMPARE(
+            storage::saveSurveyFile(path, (*document.survey().closedOutline()), document.project()),
+            QString());
         const storage::OpenedSurvey opened = storage::readAnySurveyFile(path);
         QVERIFY(opened.survey);
         QCOMPARE(opened.project, filled);

@@ -84,7 +84,7 @@ class ResumeTest : public QObject {
         QDir(storage::dataFolder()).removeRecursively();
         form = new window::MainForm;
         calculate(wholeRun());
-        uninterrupted = form->survey();
+        uninterrupted = (*form->document().survey().closedOutline());
     }
 
     void cleanup() { delete form; }
@@ -100,7 +100,7 @@ class ResumeTest : public QObject {
         appendTo(journalPath(), QByteArray(300, '\0'));
 
         calculate(QList<Reply>{press("是")} + wholeRun().mid(14));
-        QCOMPARE(form->survey(), uninterrupted);
+        QCOMPARE((*form->document().survey().closedOutline()), uninterrupted);
         QCOMPARE(form->screen(), finished);
         QVERIFY(unfinished().isEmpty());
         QFile last(storage::lastCalculationPath());
@@ -147,7 +147,7 @@ class ResumeTest : public QObject {
         calculate({acknowledge(), cancel()});
         QCOMPARE(journals("damaged").size(), 1);
         QVERIFY(!QFile::exists(QDir(storage::dataFolder()).filePath("calculation.journal")));
-        QCOMPARE(form->survey(), uninterrupted);
+        QCOMPARE((*form->document().survey().closedOutline()), uninterrupted);
     }
 
     // Told before the folder test below: a data folder's failure is told once.
@@ -166,7 +166,7 @@ class ResumeTest : public QObject {
         }
         QVERIFY(unfinished().isEmpty());
         QVERIFY(QFile::exists(storage::lastCalculationPath()));
-        QCOMPARE(form->survey(), uninterrupted);
+        QCOMPARE((*form->document().survey().closedOutline()), uninterrupted);
     }
 
     // A file size limit stands for a full disk at answer 7 (a distance);
@@ -190,7 +190,7 @@ class ResumeTest : public QObject {
         }
         QVERIFY2(told.contains("本次计算从这里起输入的数据不再记录"), qPrintable(told));
         calculate(QList<Reply>{press("是")} + wholeRun().mid(6));
-        QCOMPARE(form->survey(), uninterrupted);
+        QCOMPARE((*form->document().survey().closedOutline()), uninterrupted);
         QVERIFY(unfinished().isEmpty());
     }
 
@@ -242,7 +242,7 @@ class ResumeTest : public QObject {
         QCOMPARE(unfinished(), QStringList{"calculation-1-2.journal"});
         ::close(fd);
         calculate(QList<Reply>{press("是")} + wholeRun().mid(10));
-        QCOMPARE(form->survey(), uninterrupted);
+        QCOMPARE((*form->document().survey().closedOutline()), uninterrupted);
         QVERIFY(unfinished().isEmpty());
     }
 
@@ -264,7 +264,7 @@ class ResumeTest : public QObject {
         qputenv("XDG_DATA_HOME", home);
         QCOMPARE(messages.size(), 1);
         QVERIFY(messages[0].contains("无法写入文件"));
-        QCOMPARE(form->survey(), uninterrupted);
+        QCOMPARE((*form->document().survey().closedOutline()), uninterrupted);
     }
 };
 

@@ -98,7 +98,7 @@ class SurveyFilesTest : public QObject {
             form().findChild<QPushButton*>("Command1")->click();
             QVERIFY(typing.scriptDone());
         }
-        const section::SectionSurvey typed = form().survey();
+        const section::SectionSurvey typed = (*form().document().survey().closedOutline());
         const window::MainForm::Screen screen = form().screen();
         QCOMPARE(storage::saveSurveyFile(file("saved.csv"), typed), QString());
         write("hand.csv", kHandWritten.toUtf8());
@@ -110,7 +110,7 @@ class SurveyFilesTest : public QObject {
             mainWindow = new window::MainWindow;
             DialogDriver none({});
             QVERIFY2(mainWindow->openSurvey(file(name)), qPrintable(name));
-            QCOMPARE(form().survey(), typed);
+            QCOMPARE((*form().document().survey().closedOutline()), typed);
             QCOMPARE(form().screen(), screen);
             QCOMPARE(mainWindow->windowTitle(), name + " - Velmorin");
             QVERIFY(saveAction()->isEnabled());
@@ -121,7 +121,7 @@ class SurveyFilesTest : public QObject {
     void a_bad_file_opens_nothing_and_says_where_it_is_wrong() {
         write("good.csv", kHandWritten.toUtf8());
         QVERIFY(mainWindow->openSurvey(file("good.csv")));
-        const section::SectionSurvey before = form().survey();
+        const section::SectionSurvey before = (*form().document().survey().closedOutline());
         const window::MainForm::Screen screen = form().screen();
 
         write("bad.csv", "桩号,高程H,距离S\n1000,1,0\n1000,2,1\n1000,1,2\n1020,1O.5,0\n");
@@ -130,7 +130,7 @@ class SurveyFilesTest : public QObject {
         QCOMPARE(driver.log(),
                  QStringList({"message: 测量数据文件“" + file("bad.csv") +
                               "”有误，没有打开：第 5 行第 2 列“1O.5”不是有效的高程。"}));
-        QCOMPARE(form().survey(), before);
+        QCOMPARE((*form().document().survey().closedOutline()), before);
         QCOMPARE(form().screen(), screen);
         QCOMPARE(mainWindow->windowTitle(), "good.csv - Velmorin");
     }
@@ -140,13 +140,13 @@ class SurveyFilesTest : public QObject {
     void a_survey_saved_under_another_ending_opens_again() {
         write("hand.csv", kHandWritten.toUtf8());
         QVERIFY(mainWindow->openSurvey(file("hand.csv")));
-        const section::SectionSurvey opened = form().survey();
+        const section::SectionSurvey opened = (*form().document().survey().closedOutline());
         for (const QString name : {"saved.hdm", "saved.xml", "saved.txt"}) {
             DialogDriver driver({chooseFile(file(name))});
             saveAsAction()->trigger();
             QVERIFY(driver.scriptDone());
             QVERIFY2(mainWindow->openSurvey(file(name)), qPrintable(name));
-            QCOMPARE(form().survey(), opened);
+            QCOMPARE((*form().document().survey().closedOutline()), opened);
         }
         // Text that is none of them is told as what its name says it is.
         write("broken.hdm", "1,2\n");
@@ -164,12 +164,12 @@ class SurveyFilesTest : public QObject {
     void the_last_calculation_reopens_in_a_new_window() {
         write("hand.csv", kHandWritten.toUtf8());
         QVERIFY(mainWindow->openSurvey(file("hand.csv")));
-        const section::SectionSurvey opened = form().survey();
+        const section::SectionSurvey opened = (*form().document().survey().closedOutline());
         delete mainWindow;
         mainWindow = new window::MainWindow;
-        QCOMPARE(form().survey(), section::SectionSurvey());
+        QCOMPARE((*form().document().survey().closedOutline()), section::SectionSurvey());
         QVERIFY(mainWindow->openSurvey(storage::lastCalculationPath(), false));
-        QCOMPARE(form().survey(), opened);
+        QCOMPARE((*form().document().survey().closedOutline()), opened);
         QVERIFY(!storage::recentFiles().contains(storage::lastCalculationPath()));
     }
 
@@ -324,7 +324,8 @@ class SurveyFilesTest : public QObject {
         }
         QFile dxf(file("drawing.dxf"));
         QVERIFY(dxf.open(QIODevice::ReadOnly));
-        QCOMPARE(dxf.readAll(), storage::sectionsDxfBytes(form().survey()));
+        QCOMPARE(dxf.readAll(),
+                 storage::sectionsDxfBytes((*form().document().survey().closedOutline())));
         {
             DialogDriver driver({chooseFile(file("sections.xml"))});
             menuAction("导出 LandXML")->trigger();
@@ -332,7 +333,7 @@ class SurveyFilesTest : public QObject {
         }
         // Read back as a survey file: the same sections.
         QVERIFY(mainWindow->openSurvey(file("sections.xml")));
-        QCOMPARE(form().survey().sectionCount(), 2);
+        QCOMPARE(form().document().survey().sectionCount(), 2);
     }
 
     // As the command line does: what would not read back is refused with the
@@ -358,7 +359,7 @@ class SurveyFilesTest : public QObject {
         QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, {});
         QApplication::sendEvent(mainWindow, &drop);
         QTRY_COMPARE_WITH_TIMEOUT(mainWindow->windowTitle(), "dropped.csv - Velmorin", 30000);
-        QCOMPARE(form().survey().sectionCount(), 2);
+        QCOMPARE(form().document().survey().sectionCount(), 2);
     }
 };
 

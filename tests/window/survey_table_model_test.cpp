@@ -24,7 +24,8 @@ const char* const kNumbered =
 void load(document::SurveyDocument& document, const char* file) {
     auto read = survey_file::readSurvey(file);
     QVERIFY2(read.survey, read.error.message.c_str());
-    QCOMPARE(document.replaceSurvey(*read.survey, "打开文件", ""), document::Outcome::Done);
+    QCOMPARE(document.replaceSurvey(std::move(*read.survey), "打开文件", ""),
+             document::Outcome::Done);
 }
 
 QString cell(const SurveyTableModel& model, int row, int column) {
@@ -68,7 +69,7 @@ class SurveyTableModelTest : public QObject {
         SurveyTableModel model(document);
         QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
         QVERIFY(model.commit(model.index(1, 1), QStringLiteral("５１．５")).isEmpty());
-        QCOMPARE(document.survey().elevations(1, 2), 51.5);
+        QCOMPARE(document.survey().closedOutline()->elevations(1, 2), 51.5);
         QCOMPARE(cell(model, 1, 1), "51.5");
         QCOMPARE(changed.count(), 1);
         QCOMPARE(document.undoStack()->undoText(), "修改高程");
@@ -113,7 +114,7 @@ class SurveyTableModelTest : public QObject {
         load(document, kStations);
         SurveyTableModel model(document);
         QVERIFY(model.commit(model.index(6, 1), "49").isEmpty());  // a point of the last section
-        QCOMPARE(document.survey().pointCounts(2), 4);
+        QCOMPARE(document.survey().closedOutline()->pointCounts(2), 4);
         QCOMPARE(model.rowCount(), 8);
         QCOMPARE(cell(model, 6, 2), "0");
         QVERIFY(model.commit(model.index(7, 0), "120").isEmpty());  // the same station: nothing new
@@ -122,7 +123,7 @@ class SurveyTableModelTest : public QObject {
         QCOMPARE(document.survey().sectionCount(), 3);
         QCOMPARE(model.place(7).point, 0);
         QVERIFY(model.commit(model.index(7, 1), "48").isEmpty());  // the first point of section 3
-        QCOMPARE(document.survey().pointCounts(3), 1);
+        QCOMPARE(document.survey().closedOutline()->pointCounts(3), 1);
         QCOMPARE(model.rowCount(), 9);
 
         document::SurveyDocument empty;
@@ -130,7 +131,7 @@ class SurveyTableModelTest : public QObject {
         QCOMPARE(fresh.rowCount(), 1);
         QVERIFY(fresh.commit(fresh.index(0, 2), "3").isEmpty());
         QCOMPARE(empty.survey().sectionCount(), 1);
-        QCOMPARE(empty.survey().offsets(1, 1), 3.0);
+        QCOMPARE(empty.survey().closedOutline()->offsets(1, 1), 3.0);
     }
 
     void without_stations_only_the_next_number_starts_a_section() {
@@ -143,7 +144,7 @@ class SurveyTableModelTest : public QObject {
         QCOMPARE(document.survey().sectionCount(), 3);
         QVERIFY(model.flags(model.index(3, 3)) & Qt::ItemIsEditable);
         QVERIFY(model.commit(model.index(3, 3), "12.5").isEmpty());
-        QCOMPARE(document.survey().spacings(2), 12.5);
+        QCOMPARE(document.survey().closedOutline()->spacings(2), 12.5);
     }
 
     void rows_put_in_taken_out_and_moved_follow_the_document() {
@@ -161,8 +162,8 @@ class SurveyTableModelTest : public QObject {
         QVERIFY(!model.movePoint(0, true).isEmpty());
         QVERIFY(model.deletePoints({0, 4, 5}).isEmpty());
         QCOMPARE(document.undoStack()->undoText(), "删除观测点");
-        QCOMPARE(document.survey().pointCounts(1), 3);
-        QCOMPARE(document.survey().pointCounts(2), 1);
+        QCOMPARE(document.survey().closedOutline()->pointCounts(1), 3);
+        QCOMPARE(document.survey().closedOutline()->pointCounts(2), 1);
         QVERIFY(model.insertSection(0).isEmpty());
         QCOMPARE(document.survey().sectionCount(), 3);
         QCOMPARE(model.place(0).point, 0);
@@ -187,9 +188,9 @@ class SurveyTableModelTest : public QObject {
         QCOMPARE(cell(model, 5, 1), "61");
         QVERIFY(model.paste(6, 0, "120\t47\t7\nK0+140\t46\t0\nK0+140\t46\t4\n").isEmpty());
         QCOMPARE(document.survey().sectionCount(), 3);
-        QCOMPARE(document.survey().pointCounts(2), 4);
-        QCOMPARE(document.survey().pointCounts(3), 2);
-        QCOMPARE(document.survey().stations(3), 140.0);
+        QCOMPARE(document.survey().closedOutline()->pointCounts(2), 4);
+        QCOMPARE(document.survey().closedOutline()->pointCounts(3), 2);
+        QCOMPARE(document.survey().closedOutline()->stations(3), 140.0);
         QCOMPARE(document.undoStack()->count(), steps + 2);
         QCOMPARE(document.undoStack()->undoText(), "粘贴");
         document.undoStack()->undo();
@@ -210,7 +211,7 @@ class SurveyTableModelTest : public QObject {
         SurveyTableModel model(document);
         QVERIFY(model.paste(0, 1, "10\t0\n10\t4\n8\t4\n").isEmpty());
         QCOMPARE(document.survey().sectionCount(), 1);
-        QCOMPARE(document.survey().pointCounts(1), 3);
+        QCOMPARE(document.survey().closedOutline()->pointCounts(1), 3);
         QCOMPARE(model.rowCount(), 4);
     }
 
@@ -224,7 +225,7 @@ class SurveyTableModelTest : public QObject {
         QVERIFY(model.paste(3, 3, "15\n\n\n3\t\t\n").contains("没有"));
         QVERIFY(model.paste(3, 0, "2\t8\t0\t15\n2\t8\t5\n2\t9\t5\n3\t7\t0\n3\t7\t5\n").isEmpty());
         QCOMPARE(document.survey().sectionCount(), 3);
-        QCOMPARE(document.survey().spacings(2), 15.0);
+        QCOMPARE(document.survey().closedOutline()->spacings(2), 15.0);
     }
 
     void copied_cells_are_tab_separated_lines() {

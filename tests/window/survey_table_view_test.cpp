@@ -42,7 +42,7 @@ class SurveyTableViewTest : public QObject {
         document::SurveyDocument document;
         auto read = survey_file::readSurvey("桩号,高程H,距离S\n100,50,2\n100,51,0\n100,50,-2\n");
         QVERIFY(read.survey);
-        document.replaceSurvey(*read.survey, "打开文件", "");
+        document.replaceSurvey(std::move(*read.survey), "打开文件", "");
         window::SurveyTableDock dock(document);
         QCOMPARE(dock.windowTitle(), "测量数据表");
         SurveyTableView& view = *dock.view();
@@ -62,7 +62,7 @@ class SurveyTableViewTest : public QObject {
         // Typing replaces the cell; Enter commits and moves down.
         type(view, "49.5");
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        QCOMPARE(document.survey().elevations(1, 1), 49.5);
+        QCOMPARE(document.survey().closedOutline()->elevations(1, 1), 49.5);
         QCOMPARE(view.currentIndex().row(), 1);
 
         // A bad value keeps the editor open with the reason.
@@ -72,7 +72,7 @@ class SurveyTableViewTest : public QObject {
         QCOMPARE(message.back()[0].toString(), "第 2 行第 2 列“5x”不是有效的高程");
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backspace);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        QCOMPARE(document.survey().elevations(1, 2), 5.0);
+        QCOMPARE(document.survey().closedOutline()->elevations(1, 2), 5.0);
         QCOMPARE(view.currentIndex().column(), int(SurveyTableModel::Offset));
 
         // Tab at the end of a row goes on to the next row; Enter back to where the Tabs began.
@@ -84,8 +84,8 @@ class SurveyTableViewTest : public QObject {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         type(view, "-5");
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        QCOMPARE(document.survey().pointCounts(1), 4);
-        QCOMPARE(document.survey().offsets(1, 4), -5.0);
+        QCOMPARE(document.survey().closedOutline()->pointCounts(1), 4);
+        QCOMPARE(document.survey().closedOutline()->offsets(1, 4), -5.0);
         QCOMPARE(view.currentIndex(), view.model()->index(4, SurveyTableModel::Elevation));
 
         // F2 edits in place: the text stays and the typing goes on at its end.
@@ -93,7 +93,7 @@ class SurveyTableViewTest : public QObject {
         QTest::keyClick(&view, Qt::Key_F2);
         QTest::keyClicks(QApplication::focusWidget(), "5");
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        QCOMPARE(document.survey().offsets(1, 1), 25.0);
+        QCOMPARE(document.survey().closedOutline()->offsets(1, 1), 25.0);
 
         // A block through the clipboard, one step, past the last row too.
         const int steps = document.undoStack()->count();
@@ -102,8 +102,8 @@ class SurveyTableViewTest : public QObject {
         QTest::keyClick(&view, Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(document.undoStack()->count(), steps + 1);
         QCOMPARE(document.survey().sectionCount(), 2);
-        QCOMPARE(document.survey().elevations(1, 4), 60.0);
-        QCOMPARE(document.survey().elevations(2, 1), 61.0);
+        QCOMPARE(document.survey().closedOutline()->elevations(1, 4), 60.0);
+        QCOMPARE(document.survey().closedOutline()->elevations(2, 1), 61.0);
 
         // Copy gives tab-separated lines; Alt+Down moves the point, Ctrl+Delete deletes it.
         view.selectionModel()->setCurrentIndex(view.model()->index(0, SurveyTableModel::Elevation),
@@ -111,10 +111,10 @@ class SurveyTableViewTest : public QObject {
         QTest::keyClick(&view, Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(QApplication::clipboard()->text(), "49.5\n");
         QTest::keyClick(&view, Qt::Key_Down, Qt::AltModifier);
-        QCOMPARE(document.survey().elevations(1, 2), 49.5);
+        QCOMPARE(document.survey().closedOutline()->elevations(1, 2), 49.5);
         QCOMPARE(view.currentIndex().row(), 1);
         QTest::keyClick(&view, Qt::Key_Delete, Qt::ControlModifier);
-        QCOMPARE(document.survey().pointCounts(1), 3);
+        QCOMPARE(document.survey().closedOutline()->pointCounts(1), 3);
         QCOMPARE(document.undoStack()->undoText(), "删除观测点");
     }
 
@@ -125,14 +125,14 @@ class SurveyTableViewTest : public QObject {
         document::SurveyDocument& document = mainWindow.form().document();
         auto read = survey_file::readSurvey("桩号,高程H,距离S\n100,50,2\n100,51,0\n100,50,-2\n");
         QVERIFY(read.survey);
-        document.replaceSurvey(*read.survey, "打开文件", "");
+        document.replaceSurvey(std::move(*read.survey), "打开文件", "");
         mainWindow.show();
         QVERIFY(QTest::qWaitForWindowExposed(&mainWindow));
         mainWindow.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&mainWindow));
         mainWindow.table().show();
         SurveyTableView& view = *mainWindow.table().view();
-        const section::SectionSurvey before = document.survey();
+        const section::SectionSurvey before = (*document.survey().closedOutline());
         const int steps = document.undoStack()->count();
         const QString refusal = "第 1 行第 2 列“5x”不是有效的高程";
         const auto refuse = [&] {
@@ -149,7 +149,7 @@ class SurveyTableViewTest : public QObject {
             QVERIFY2(!view.indexWidget(view.model()->index(0, SurveyTableModel::Elevation)), after);
             QCOMPARE(view.model()->index(0, SurveyTableModel::Elevation).data().toString(), "50");
             QCOMPARE(mainWindow.statusBar()->currentMessage(), refusal);
-            QVERIFY2(document.survey() == before, after);
+            QVERIFY2((*document.survey().closedOutline()) == before, after);
             QCOMPARE(document.undoStack()->count(), steps);
             QVERIFY2(!QToolTip::isVisible(), after);  // the reason is not left beside another cell
         };
@@ -187,7 +187,7 @@ class SurveyTableViewTest : public QObject {
         // The next good edit takes the refusal off the status bar.
         line->setText("49");
         QTest::keyClick(line, Qt::Key_Return);
-        QCOMPARE(document.survey().elevations(1, 1), 49.0);
+        QCOMPARE(document.survey().closedOutline()->elevations(1, 1), 49.0);
         QCOMPARE(mainWindow.statusBar()->currentMessage(), QString());
     }
 
@@ -199,7 +199,7 @@ class SurveyTableViewTest : public QObject {
         auto read = survey_file::readSurvey(
             "桩号,高程H,距离S\n100,50,2\n100,51,0\n100,50,-2\n120,50,2\n120,52,0\n120,50,-2\n");
         QVERIFY(read.survey);
-        document.replaceSurvey(*read.survey, "打开文件", "");
+        document.replaceSurvey(std::move(*read.survey), "打开文件", "");
         mainWindow.show();
         mainWindow.showTable();
         SurveyTableView& view = *mainWindow.table().view();

@@ -128,7 +128,8 @@ class UnsavedEditsTest : public QObject {
         // The copy is the edited survey, written before anything else happens.
         QFile kept(window::unsavedEditsPath());
         QVERIFY(kept.open(QIODevice::ReadOnly));
-        QCOMPARE(kept.readAll().toStdString(), survey_file::writeSurvey(document().survey()));
+        QCOMPARE(kept.readAll().toStdString(),
+                 survey_file::writeSurvey((*document().survey().closedOutline())));
         // Undone to what the file holds: nothing left to keep.
         document().undoStack()->undo();
         QCOMPARE(mainWindow->windowTitle(), "hand.csv - Velmorin");
@@ -138,7 +139,7 @@ class UnsavedEditsTest : public QObject {
     void closing_or_opening_over_edits_asks_and_cancel_keeps_everything() {
         openHand();
         editOneElevation();
-        const section::SectionSurvey edited = document().survey();
+        const section::SectionSurvey edited = (*document().survey().closedOutline());
         {
             DialogDriver driver({press("取消")});
             QVERIFY(!mainWindow->close());
@@ -151,7 +152,7 @@ class UnsavedEditsTest : public QObject {
             QVERIFY(!mainWindow->openSurvey(file("hand.csv")));
             QVERIFY(driver.scriptDone());
         }
-        QCOMPARE(document().survey(), edited);
+        QCOMPARE((*document().survey().closedOutline()), edited);
         QVERIFY(QFile::exists(window::unsavedEditsPath()));
         // 保存 writes the survey's own file, and then the window may go.
         DialogDriver driver({press("保存")});
@@ -161,7 +162,7 @@ class UnsavedEditsTest : public QObject {
         QCOMPARE(mainWindow->windowTitle(), "hand.csv - Velmorin");
         const storage::OpenedSurvey saved = storage::readAnySurveyFile(file("hand.csv"));
         QVERIFY(saved.survey);
-        section::SectionSurvey back = *saved.survey;
+        section::SectionSurvey back = *saved.survey->closedOutline();
         section::calculateSurvey(back);
         QCOMPARE(back, edited);
     }
@@ -171,13 +172,14 @@ class UnsavedEditsTest : public QObject {
     void a_later_start_offers_the_edits_as_their_files_and_they_stay_unsaved() {
         openHand();
         editOneElevation();
-        const section::SectionSurvey edited = document().survey();
+        const section::SectionSurvey edited = (*document().survey().closedOutline());
         const QString told = restartWithSteps({});
         const QString named = QStringLiteral("上次修改的“%1”没有保存（最后一次修改在 %2")
                                   .arg(QDir::toNativeSeparators(file("hand.csv")),
                                        QDate::currentDate().toString("yyyy-MM-dd"));
         QVERIFY2(told.contains(named) && !told.contains("not answered"), qPrintable(told));
-        QCOMPARE(survey_file::writeSurvey(document().survey()), survey_file::writeSurvey(edited));
+        QCOMPARE(survey_file::writeSurvey((*document().survey().closedOutline())),
+                 survey_file::writeSurvey(edited));
         QVERIFY(document().modified());
         QCOMPARE(document().fileName(), file("hand.csv"));
         QCOMPARE(mainWindow->windowTitle(), "hand.csv* - Velmorin");
@@ -196,8 +198,8 @@ class UnsavedEditsTest : public QObject {
         }
         QVERIFY(mainWindow->openSurvey(file("field.hdm")));
         using document::Line;
-        QVERIFY(!document().setCutFillCell({1, Line::Ground, 2, document::Column::Elevation, 102}));
-        const std::string edited = survey_file::writeHdm(document().cutFill());
+        QVERIFY(document().setCell({1, 2, document::Column::Elevation, 102, Line::Ground}).done());
+        const std::string edited = survey_file::writeHdm((*document().survey().cutFill()));
         const QString told = restartWithSteps(steps());
         QVERIFY2(told.contains(QDir::toNativeSeparators(file("field.hdm"))), qPrintable(told));
         QCOMPARE(mainWindow->windowTitle(), "field.hdm* - Velmorin");
@@ -246,9 +248,9 @@ class UnsavedEditsTest : public QObject {
                      !told.contains("not answered"),
                  qPrintable(told));
         // The steps but the torn one, the station 990 too: the one before it.
-        QCOMPARE(document().survey().elevations(2, 1), 1.0);
-        QCOMPARE(document().survey().offsets(2, 3), 2.25);
-        QCOMPARE(document().survey().stations(1), 990.0);
+        QCOMPARE(document().survey().closedOutline()->elevations(2, 1), 1.0);
+        QCOMPARE(document().survey().closedOutline()->offsets(2, 3), 2.25);
+        QCOMPARE(document().survey().closedOutline()->stations(1), 990.0);
         QVERIFY(!QFile::exists(window::unsavedEditsStepsPath()) ||
                 QFileInfo(window::unsavedEditsStepsPath()).size() == 0);
         QVERIFY(document().modified());
@@ -261,7 +263,7 @@ class UnsavedEditsTest : public QObject {
         openHand();
         editOneElevation();
         editThreeSteps();
-        const std::string edited = survey_file::writeSurvey(document().survey());
+        const std::string edited = survey_file::writeSurvey((*document().survey().closedOutline()));
         QByteArray records = steps();
         const qsizetype second = records.indexOf('\n') + 1;
         records[second + 10] = records[second + 10] == '9' ? '8' : '9';
@@ -277,7 +279,7 @@ class UnsavedEditsTest : public QObject {
         QVERIFY(kept.open(QIODevice::ReadOnly));
         QCOMPARE(kept.readAll(), records);
         kept.remove();
-        QCOMPARE(survey_file::writeSurvey(document().survey()), edited);
+        QCOMPARE(survey_file::writeSurvey((*document().survey().closedOutline())), edited);
     }
 
     void a_recovery_file_that_does_not_read_back_is_moved_aside_and_the_rest_offered_data() {
@@ -398,14 +400,14 @@ class UnsavedEditsTest : public QObject {
         for (const double station : {1000.0, 1020.0})
             survey.sections.push_back(
                 {station, 0, {{100, -5}, {101, 0}, {100, 5}}, {{99, -6}, {99, 6}}});
-        QVERIFY(!document().replaceCutFillSurvey(survey, "计算", {}));
+        QVERIFY(document().replaceSurvey(section::Survey(survey), "计算", {}).done());
         using document::Line;
-        QVERIFY(!document().setCutFillCell({1, Line::Ground, 2, document::Column::Elevation, 102}));
+        QVERIFY(document().setCell({1, 2, document::Column::Elevation, 102, Line::Ground}).done());
         const section::ProjectInfo project{"测试公路", "", "张三", "", "2026-12-09"};
         document().setProject(project);
-        QVERIFY(!document().setCutFillCell({2, Line::Design, 3, document::Column::Offset, 7}));
-        QVERIFY(!document().setCutFillCell({2, Line::Design, 3, document::Column::Elevation, 98}));
-        const std::string edited = survey_file::writeCutFillSurvey(document().cutFill());
+        QVERIFY(document().setCell({2, 3, document::Column::Offset, 7, Line::Design}).done());
+        QVERIFY(document().setCell({2, 3, document::Column::Elevation, 98, Line::Design}).done());
+        const std::string edited = survey_file::writeSurvey((*document().survey().cutFill()));
         QVERIFY(QFileInfo(window::unsavedEditsStepsPath()).size() > 0);
         QVERIFY(QFile::copy(window::unsavedEditsPath(), file("cut.csv")));
         QVERIFY(QFile::copy(window::unsavedEditsStepsPath(), file("cut.steps")));
@@ -418,8 +420,8 @@ class UnsavedEditsTest : public QObject {
         DialogDriver driver({press("是")});
         mainWindow->offerUnsavedEdits();
         QVERIFY2(driver.scriptDone(), qPrintable(driver.log().join(" | ")));
-        QCOMPARE(document().kind(), document::SurveyKind::CutFill);
-        QCOMPARE(survey_file::writeCutFillSurvey(document().cutFill()), edited);
+        QCOMPARE(document().survey().kind(), section::SurveyKind::CutFill);
+        QCOMPARE(survey_file::writeSurvey((*document().survey().cutFill())), edited);
         QCOMPARE(document().project(), project);
         QVERIFY(document().modified());
         QCOMPARE(mainWindow->windowTitle(), "未保存的修改* - Velmorin");  // belongs to no file
@@ -436,13 +438,13 @@ class UnsavedEditsTest : public QObject {
         QVERIFY(mainWindow->table().isVisible());
         QCOMPARE(view.currentIndex(), view.model()->index(0, window::SurveyTableModel::Elevation));
         QVERIFY(view.model()->setData(view.currentIndex(), "7.5"));
-        QCOMPARE(document().survey().elevations(1, 1), 7.5);
+        QCOMPARE(document().survey().closedOutline()->elevations(1, 1), 7.5);
         QCOMPARE(mainWindow->windowTitle(), "hand.csv* - Velmorin");
         // The boxes show what a finished run of the edited survey leaves.
         QCOMPARE(mainWindow->form().screen(), [&] {
             window::MainWindow fresh;
             DialogDriver none({});
-            section::SectionSurvey edited = document().survey();
+            section::SectionSurvey edited = (*document().survey().closedOutline());
             fresh.form().showSurvey(std::move(edited));
             return fresh.form().screen();
         }());
@@ -461,8 +463,8 @@ class UnsavedEditsTest : public QObject {
         openHand();
         document().undoStack()->undo();
         document().undoStack()->redo();
-        mainWindow->newSurvey(true);
-        mainWindow->newCutFillSurvey(false);
+        mainWindow->newSurvey(section::SurveyKind::ClosedOutline, true);
+        mainWindow->newSurvey(section::SurveyKind::CutFill, false);
         document().undoStack()->undo();
         QVERIFY(mainWindow->openSurvey(file("hand.csv")));
         menuAction(*mainWindow, "保存")->trigger();

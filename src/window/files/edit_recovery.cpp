@@ -109,14 +109,11 @@ void EditRecovery::follow(const document::Change& change) {
     }
     // The section before the first changed too when its spacing did; after
     // sections put in or taken out, every one from there on is renumbered.
-    const bool cutFill = document_.kind() == document::SurveyKind::CutFill;
-    const int count =
-        cutFill ? document_.cutFill().sectionCount() : document_.survey().sectionCount();
+    const int count = document_.survey().sectionCount();
     const int to =
         change.kind == document::Change::Kind::Sections ? count : std::min(change.last, count);
     const int from = std::min(std::max(1, change.first - 1), to + 1);
-    append(cutFill ? survey_file::stepRecord(document_.cutFill(), from, to)
-                   : survey_file::stepRecord(document_.survey(), from, to));
+    append(survey_file::stepRecord(document_.survey(), from, to));
 }
 
 // The copy under way written or failed, and its steps let go: what follows
@@ -133,9 +130,7 @@ void EditRecovery::settle() {
 void EditRecovery::keepWhole() {
     settle();
     const QString failure =
-        document_.kind() == document::SurveyKind::CutFill
-            ? saveLastCalculation(document_.cutFill(), unsavedEditsPath(), document_.project())
-            : saveLastCalculation(document_.survey(), unsavedEditsPath(), document_.project());
+        saveLastCalculation(document_.survey(), unsavedEditsPath(), document_.project());
     if (!failure.isEmpty()) {
         warn(failure);
         return;
@@ -186,14 +181,9 @@ void EditRecovery::copyInBackground() {
     };
     // A copy of the survey, taken here, is written there; the steps after it
     // go on being appended meanwhile.
-    if (document_.kind() == document::SurveyKind::CutFill)
-        pool_.start([survey = document_.cutFill(), project = document_.project(),
-                     path = unsavedEditsPath(),
-                     done] { done(saveLastCalculation(survey, path, project)); });
-    else
-        pool_.start([survey = document_.survey(), project = document_.project(),
-                     path = unsavedEditsPath(),
-                     done] { done(saveLastCalculation(survey, path, project)); });
+    pool_.start([survey = document_.survey(), project = document_.project(),
+                 path = unsavedEditsPath(),
+                 done] { done(saveLastCalculation(survey, path, project)); });
 }
 
 void EditRecovery::copied(unsigned generation, const QString& failure) {

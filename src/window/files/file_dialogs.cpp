@@ -27,25 +27,13 @@ namespace {
 
 // "K1+000.000～K1+500.000" of a survey's first and last stations; empty
 // without stations.
-QString stationsStem(bool stations, int n, double first, double last) {
-    if (!stations || n == 0) return {};
-    QString text = QString::fromStdString(section::stationText(first));
-    if (n > 1) text += u'～' + QString::fromStdString(section::stationText(last));
-    return text;
-}
-
-QString stemOf(const section::SectionSurvey& survey) {
+// The stations the survey spans, "K1+000.000～K1+200.000"; empty without stations.
+QString stemOf(const section::Survey& survey) {
     const int n = survey.sectionCount();
-    return n == 0
-               ? QString()
-               : stationsStem(survey.stationsEntered(), n, survey.stations(1), survey.stations(n));
-}
-
-QString stemOf(const section::CutFillSurvey& survey) {
-    const auto& sections = survey.sections;
-    return sections.empty() ? QString()
-                            : stationsStem(survey.stationsEntered(), survey.sectionCount(),
-                                           sections.front().station, sections.back().station);
+    if (!survey.stationsEntered() || n == 0) return {};
+    QString text = QString::fromStdString(section::stationText(survey.station(1)));
+    if (n > 1) text += u'～' + QString::fromStdString(section::stationText(survey.station(n)));
+    return text;
 }
 
 // "stem what.ending", or "what.ending" without a stem.
@@ -63,11 +51,7 @@ QString endingOf(const QString& filter) {
 
 }  // namespace
 
-QString surveyFileName(const section::SectionSurvey& survey) {
-    return named(stemOf(survey), QStringLiteral("测量数据"), QStringLiteral("csv"));
-}
-
-QString surveyFileName(const section::CutFillSurvey& survey) {
+QString surveyFileName(const section::Survey& survey) {
     return named(stemOf(survey), QStringLiteral("测量数据"), QStringLiteral("csv"));
 }
 
@@ -81,9 +65,7 @@ QString exportPath(const document::SurveyDocument& document, const QString& what
                 .replace(QRegularExpression(QStringLiteral("[\\\\/:*?\"<>|]")), QStringLiteral("_"))
                 .trimmed();
     }
-    if (stem.isEmpty())
-        stem = document.kind() == document::SurveyKind::CutFill ? stemOf(document.cutFill())
-                                                                : stemOf(document.survey());
+    if (stem.isEmpty()) stem = stemOf(document.survey());
     return QDir(dialogFolder(document.fileName())).filePath(named(stem, what, ending));
 }
 

@@ -12,9 +12,8 @@ class SurveyDocument;
 }
 
 namespace section {
-class SectionSurvey;
-struct CutFillSurvey;
-}  // namespace section
+class Survey;
+}
 
 namespace window {
 
@@ -25,8 +24,7 @@ QString dialogFolder(const QString& current);
 // The name proposed for saving a survey that has no file yet (typed, or the
 // last calculation reopened): its first and last stations when it has them,
 // "K1+000.000～K1+500.000 测量数据.csv", else "测量数据.csv".
-QString surveyFileName(const section::SectionSurvey& survey);
-QString surveyFileName(const section::CutFillSurvey& survey);
+QString surveyFileName(const section::Survey& survey);
 
 // Where an export of the document's survey is proposed: beside its file,
 // named after it, the file's name, else the 工程名称, else its stations:

@@ -31,7 +31,7 @@ QString shown(const QString& path) {
 }
 
 bool cutFill(const document::SurveyDocument& document) {
-    return document.kind() == document::SurveyKind::CutFill;
+    return document.survey().cutFill() != nullptr;
 }
 
 // The format follows the file's ending: a 里程文件 for .hdm, else our CSV.
@@ -48,8 +48,7 @@ QString askPath(QWidget* parent, const document::SurveyDocument& document, SaveW
     const document::FileTie& file = document.file();
     QString suggested = file.path;
     if (suggested.isEmpty()) {
-        const QString fresh = cutFill(document) ? surveyFileName(document.cutFill())
-                                                : surveyFileName(document.survey());
+        const QString fresh = surveyFileName(document.survey());
         suggested = QDir(dialogFolder({})).filePath(fresh);
     } else if (file.format == FileFormat::LandXml) {
         // Another program's LandXML keeps what we do not read: ours goes beside it.
@@ -112,9 +111,9 @@ ChangedChoice askAboutChange(QWidget* parent, const QString& path) {
 }
 
 QString write(const document::SurveyDocument& document, const QString& path) {
-    return cutFill(document)
-               ? storage::saveCutFillSurveyFile(path, document.cutFill(), document.project())
-               : storage::saveSurveyFile(path, document.survey(), document.project());
+    if (const section::CutFillSurvey* lines = document.survey().cutFill())
+        return storage::saveCutFillSurveyFile(path, *lines, document.project());
+    return storage::saveSurveyFile(path, *document.survey().closedOutline(), document.project());
 }
 
 // What the file holds now that it is written; nothing known when it cannot be
@@ -139,7 +138,8 @@ QString saveDocument(QWidget* parent, document::SurveyDocument& document, SaveWh
     bool chosen = !own;
     if (formatFor(document, path) == FileFormat::Hdm) {
         switch (askAboutHdm(
-            parent, path, survey_file::whatHdmLeavesOut(document.cutFill(), document.project()))) {
+            parent, path,
+            survey_file::whatHdmLeavesOut(*document.survey().cutFill(), document.project()))) {
             case HdmChoice::Hdm:
                 break;
             case HdmChoice::Csv:

@@ -108,44 +108,33 @@ void MainForm::Command1_Click() {
     bool finished = session.end == section::CalculationEnd::Finished;
     // The run calculated it already: the same calculation cannot overflow again.
     if (finished)
-        finished = document_.replaceSurvey(std::move(typed), QStringLiteral("计算"), {}) ==
-                   document::Outcome::Done;
+        finished =
+            document_.replaceSurvey(section::Survey(std::move(typed)), QStringLiteral("计算"), {})
+                .done();
     if (!finished) showScreen(before);
     if (finished) emit calculationFinished(true, session.kept);
     emit runEnded();
 }
 
-section::CalculationEnd MainForm::showSurvey(section::SectionSurvey data, const QString& fileName,
-                                             section::ProjectInfo project) {
+document::Edited MainForm::showSurvey(section::Survey data, const QString& fileName,
+                                      section::ProjectInfo project) {
     // Calculated as the command line does, the boxes worked out from the
     // result: what typing the data leaves, without replaying the dialogue.
-    if (document_.replaceSurvey(std::move(data), QStringLiteral("打开文件"), fileName,
-                                std::move(project),
-                                document::Replacing::AsSaved) != document::Outcome::Done)
-        return section::CalculationEnd::Overflow;
-    emit calculationFinished(false, false);
-    return section::CalculationEnd::Finished;
-}
-
-document::SurveyDocument::CutFillRefusal MainForm::showCutFillSurvey(section::CutFillSurvey data,
-                                                                     const QString& fileName,
-                                                                     section::ProjectInfo project) {
-    if (auto refusal =
-            document_.replaceCutFillSurvey(std::move(data), QStringLiteral("打开文件"), fileName,
-                                           std::move(project), document::Replacing::AsSaved))
-        return refusal;
-    emit calculationFinished(false, false);
-    return std::nullopt;
+    document::Edited opened =
+        document_.replaceSurvey(std::move(data), QStringLiteral("打开文件"), fileName,
+                                std::move(project), document::Replacing::AsSaved);
+    if (opened.done()) emit calculationFinished(false, false);
+    return opened;
 }
 
 // Whatever changed the survey, the boxes show what a finished run of it leaves.
 void MainForm::surveyChanged(const document::Change&) {
-    const section::SectionSurvey& survey = document_.survey();
-    if (document_.kind() == document::SurveyKind::CutFill || survey.sectionCount() == 0) {
+    const std::optional<section::BoxTexts> finished = section::finishedScreen(document_.survey());
+    if (!finished) {
         showScreen({});
         return;
     }
-    const section::BoxTexts boxes = section::finishedScreen(survey);
+    const section::BoxTexts& boxes = *finished;
     QtUserInterface ui(*this);
     for (std::size_t i = 0; i < boxes.size(); ++i) {
         const auto box = static_cast<section::TextBox>(i + 1);

@@ -15,7 +15,7 @@
 #include "dialogue/run.h"
 #include "dialogue/user_interface.h"
 #include "document/survey_document.h"
-#include "section/survey.h"
+#include "section/any_survey.h"
 #include "window/form/qt_user_interface.h"
 #include "window/printing/printing.h"
 
@@ -34,21 +34,15 @@ class MainForm : public QWidget, public PromptSurface {
     void showDraft(const section::SectionDraft& draft) override { emit draftShown(draft); }
     document::SurveyDocument& document() { return document_; }
     const document::SurveyDocument& document() const { return document_; }
-    const section::SectionSurvey& survey() const { return document_.survey(); }
 
     // Calculates a survey opened from a file as a typed run of the same data
     // would, without prompts: the survey and the boxes end as that run leaves
-    // them, one step 打开文件 of the document. On an overflow nothing changes
-    // and Overflow comes back. The file's 工程信息 comes with it.
-    section::CalculationEnd showSurvey(section::SectionSurvey data, const QString& fileName = {},
-                                       section::ProjectInfo project = {});
-
-    // The same for a cut-and-fill survey opened from a file: one step 打开文件;
-    // nothing, or why it does not calculate, nothing having changed. An opened
-    // survey has its file: the last typed calculation's copy stays as it is.
-    document::SurveyDocument::CutFillRefusal showCutFillSurvey(section::CutFillSurvey data,
-                                                               const QString& fileName = {},
-                                                               section::ProjectInfo project = {});
+    // them, one step 打开文件 of the document; when it does not calculate,
+    // nothing changes and the reason comes back. The file's 工程信息 comes
+    // with it. An opened survey has its file: the last typed calculation's
+    // copy stays as it is.
+    document::Edited showSurvey(section::Survey data, const QString& fileName = {},
+                                section::ProjectInfo project = {});
 
     // Asked before a typed run replaces a survey: false keeps it, no prompt shown.
     void setSurveyGuard(std::function<bool()> guard) { surveyGuard_ = std::move(guard); }

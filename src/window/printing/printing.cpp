@@ -15,10 +15,9 @@
 #include <future>
 
 #include "document/survey_document.h"
-#include "printout/cut_fill_sheet.h"
-#include "printout/dayang.h"
 #include "printout/page_frame.h"
 #include "printout/quantity_table.h"
+#include "printout/survey_printouts.h"
 #include "window/files/file_dialogs.h"
 #include "window/platform/title.h"
 #include "window/printing/job_watch.h"
@@ -44,12 +43,8 @@ PageRange pagesOf(const QPrinter& printer) {
 // The sheet of the survey the document holds, framed by its 工程信息, laid
 // out when called: a copy of the survey goes with it.
 SheetMaker sheetOf(const document::SurveyDocument& document) {
-    if (document.kind() == document::SurveyKind::CutFill)
-        return [survey = document.cutFill(), project = document.project()] {
-            return printout::framedSheet(printout::cutFillSheet(survey), project);
-        };
     return [survey = document.survey(), project = document.project()] {
-        return printout::framedSheet(printout::dayang(survey), project);
+        return printout::framedSheet(printout::calculationSheet(survey), project);
     };
 }
 

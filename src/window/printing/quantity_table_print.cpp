@@ -5,14 +5,12 @@
 #include <QPrinter>
 
 #include "document/survey_document.h"
-#include "printout/quantity_table.h"
+#include "printout/survey_printouts.h"
 #include "window/printing/quantity_table_renderer.h"
 
 namespace window {
 
 printout::QuantityTable quantityTableOf(const document::SurveyDocument& document) {
-    if (document.kind() == document::SurveyKind::CutFill)
-        return printout::quantityTable(document.cutFill(), document.project());
     return printout::quantityTable(document.survey(), document.project());
 }
 

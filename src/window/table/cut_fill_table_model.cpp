@@ -82,7 +82,7 @@ int CutFillTableModel::rowOf(int section, int point) const {
     return firstRow_[section - 1] + std::max(point - 1, 0);
 }
 
-const std::vector<section::LinePoint>& CutFillTableModel::line(const Place& at) const {
+const std::vector<section::Point>& CutFillTableModel::line(const Place& at) const {
     const section::CutFillSection& s = survey().sections[at.section - 1];
     return at.design ? s.design : s.ground;
 }
@@ -167,10 +167,15 @@ QString CutFillTableModel::cellName(int row, int column) const {
     return QStringLiteral("第 %1 行（%2的%3）").arg(row + 1).arg(where, name);
 }
 
-QString CutFillTableModel::outcome(const document::SurveyDocument::CutFillRefusal& refusal,
-                                   const QString& where) {
-    if (!refusal) return {};
-    return told(where + QStringLiteral("没有改：") + QString::fromStdString(refusal->message) +
+const section::CutFillSurvey& CutFillTableModel::survey() const {
+    static const section::CutFillSurvey none;
+    const section::CutFillSurvey* held = document_.survey().cutFill();
+    return held ? *held : none;
+}
+
+QString CutFillTableModel::outcome(const document::Edited& edited, const QString& where) {
+    if (edited.done()) return {};
+    return told(where + QStringLiteral("没有改：") + QString::fromStdString(edited.why) +
                 QStringLiteral("。数据保持不变。"));
 }
 
@@ -197,21 +202,19 @@ QString CutFillTableModel::commit(const QModelIndex& index, const QString& typed
     if (!read.fault.empty()) return told(where + QString::fromStdString(read.fault));
     if (f == Spacing)
         return outcome(
-            document_.setCutFillCell({at.section, Line::Ground, 0, Column::Spacing, read.value}),
-            where);
+            document_.setCell({at.section, 0, Column::Spacing, read.value, Line::Ground}), where);
     const Column column = f == Elevation ? Column::Elevation : Column::Offset;
     if (at.point > 0)
-        return outcome(
-            document_.setCutFillCell({at.section, lineOf(at), at.point, column, read.value}),
-            where);
+        return outcome(document_.setCell({at.section, at.point, column, read.value, lineOf(at)}),
+                       where);
     // A new point at the end of the line. Until its distance is typed it
     // stands where the line ends, a vertical step, so that the line keeps its order.
     const auto& points = line(at);
-    section::LinePoint point{0.0, points.empty() ? 0.0 : points.back().offset};
+    section::Point point{0.0, points.empty() ? 0.0 : points.back().offset};
     (f == Elevation ? point.elevation : point.offset) = read.value;
-    return outcome(document_.insertCutFillPoint(at.section, lineOf(at),
-                                                static_cast<int>(points.size()) + 1, point),
-                   where);
+    return outcome(
+        document_.insertPoint({at.section, static_cast<int>(points.size()) + 1, lineOf(at)}, point),
+        where);
 }
 
 QString CutFillTableModel::commitKey(const Place& at, const std::string& cell,
@@ -222,18 +225,15 @@ QString CutFillTableModel::commitKey(const Place& at, const std::string& cell,
             survey_file::readCell(cell, survey_file::ValueKind::Station);
         if (!read.fault.empty()) return told(where + QString::fromStdString(read.fault));
         if (at.section > 0)
-            return outcome(document_.setCutFillCell(
-                               {at.section, Line::Ground, 0, Column::Station, read.value}),
-                           where);
+            return outcome(
+                document_.setCell({at.section, 0, Column::Station, read.value, Line::Ground}),
+                where);
         if (n > 0 && read.value == survey().sections[n - 1].station) return {};
-        section::CutFillSection fresh;
-        fresh.station = read.value;
-        return outcome(document_.insertCutFillSection(n + 1, std::move(fresh)), where);
+        return outcome(document_.insertSection(n + 1, {.station = read.value}), where);
     }
     const SectionNumber number = sectionNumberTyped(cell, n);
     if (!number.fault.isEmpty()) return told(where + number.fault);
-    return number.startsSection ? outcome(document_.insertCutFillSection(n + 1, {}), where)
-                                : QString();
+    return number.startsSection ? outcome(document_.insertSection(n + 1, {}), where) : QString();
 }
 
 QString CutFillTableModel::insertPoint(int row, bool below) {
@@ -243,18 +243,18 @@ QString CutFillTableModel::insertPoint(int row, bool below) {
     const auto& points = line(at);
     const int j = at.point > 0 ? at.point + (below ? 1 : 0) : static_cast<int>(points.size()) + 1;
     const int copied = at.point > 0 ? at.point : static_cast<int>(points.size());
-    const section::LinePoint copy = copied > 0 ? points[copied - 1] : section::LinePoint{};
-    return outcome(document_.insertCutFillPoint(at.section, lineOf(at), j, copy),
+    const section::Point copy = copied > 0 ? points[copied - 1] : section::Point{};
+    return outcome(document_.insertPoint({at.section, j, lineOf(at)}, copy),
                    cellName(row, column(Elevation)));
 }
 
 QString CutFillTableModel::deletePoints(const std::vector<int>& rows) {
-    std::vector<document::SurveyDocument::LinePlace> points;
+    std::vector<document::PointPlace> points;
     for (int row : rows)
         if (const Place at = place(row); at.point > 0)
-            points.push_back({at.section, lineOf(at), at.point});
+            points.push_back({at.section, at.point, lineOf(at)});
     if (points.empty()) return told(QStringLiteral("所选的行中没有观测点。"));
-    return outcome(document_.deleteCutFillPoints(std::move(points)),
+    return outcome(document_.deletePoints(std::move(points)),
                    cellName(rows.front(), column(Elevation)));
 }
 
@@ -262,15 +262,14 @@ QString CutFillTableModel::insertSection(int row) {
     const Place at = place(row);
     const int n = survey().sectionCount();
     const int i = at.section == 0 ? n + 1 : at.section;
-    section::CutFillSection fresh;
-    fresh.station = n == 0 ? 0.0 : survey().sections[std::min(i, n) - 1].station;
-    return outcome(document_.insertCutFillSection(i, std::move(fresh)), cellName(row, Key));
+    const double station = n == 0 ? 0.0 : survey().sections[std::min(i, n) - 1].station;
+    return outcome(document_.insertSection(i, {.station = station}), cellName(row, Key));
 }
 
 QString CutFillTableModel::deleteSection(int row) {
     const Place at = place(row);
     if (at.section == 0) return told(QStringLiteral("最后一行是输入新断面的空行，没有断面。"));
-    return outcome(document_.deleteCutFillSection(at.section), cellName(row, Key));
+    return outcome(document_.deleteSection(at.section), cellName(row, Key));
 }
 
 QString CutFillTableModel::movePoint(int, bool) {
@@ -295,7 +294,7 @@ void CutFillTableModel::follow(const document::Change& change) {
         return;
     }
     // Edits of a closed outline are the other model's.
-    if (document_.kind() != document::SurveyKind::CutFill) return;
+    if (!document_.survey().cutFill()) return;
     // Areas change with any value; the rows that come or go do so at the end
     // of the block, so a point typed on a line's empty row stays where it was typed.
     const std::size_t last = change.kind == Kind::Sections

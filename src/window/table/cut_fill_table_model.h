@@ -54,14 +54,15 @@ class CutFillTableModel : public TableModel {
     static document::Line lineOf(const Place& at) {
         return at.design ? document::Line::Design : document::Line::Ground;
     }
-    const section::CutFillSurvey& survey() const { return document_.cutFill(); }
-    const std::vector<section::LinePoint>& line(const Place& at) const;
+    // The survey shown; none (no rows) while the document holds a closed outline.
+    const section::CutFillSurvey& survey() const;
+    const std::vector<section::Point>& line(const Place& at) const;
     std::vector<int> layOut() const;
     void follow(const document::Change& change);
     const section::AreaFigures& areaFigures(int i) const;
     // "第 5 行（K1+020.000断面设计线第 2 点的高程H）".
     QString cellName(int row, int column) const;
-    QString outcome(const document::SurveyDocument::CutFillRefusal& refusal, const QString& where);
+    QString outcome(const document::Edited& edited, const QString& where);
     QString commitKey(const Place& at, const std::string& text, const QString& where);
 
     document::SurveyDocument& document_;

@@ -50,8 +50,8 @@ std::optional<Line> lineNamed(const std::string& name) {
 QString CutFillTableModel::paste(int row0, int column0, const QString& text) {
     const bool stations = survey().stationsEntered();
     const int n = survey().sectionCount();
-    std::vector<document::CutFillCell> cells;
-    document::SurveyDocument::CutFillGrowth growth;
+    std::vector<document::Cell> cells;
+    document::SurveyDocument::Growth growth;
     std::optional<Target> target;
     // The points added to each line of the survey's own sections.
     std::map<std::pair<int, Line>, int> added;
@@ -83,7 +83,7 @@ QString CutFillTableModel::paste(int row0, int column0, const QString& text) {
                          QString::fromStdString(survey_file::quotedCell(cell.text)) +
                              QStringLiteral("与这个断面已有的间距不同，每个断面只能有一个间距"));
         spacingAt[i] = cell;
-        if (i < n) cells.push_back({i, Line::Ground, 0, Column::Spacing, given});
+        if (i < n) cells.push_back({i, 0, Column::Spacing, given, Line::Ground});
         if (i > n) growth.sections[i - n - 1].spacing = given;
     };
     try {
@@ -108,8 +108,8 @@ QString CutFillTableModel::paste(int row0, int column0, const QString& text) {
                 const int i = place.section;
                 if (at.contains(Key)) {
                     if (stations)
-                        cells.push_back({i, lineOf(place), 0, Column::Station,
-                                         value(at[Key], ValueKind::Station)});
+                        cells.push_back({i, 0, Column::Station, value(at[Key], ValueKind::Station),
+                                         lineOf(place)});
                     else if (runtime::readNumber(at[Key].text) != std::optional<double>(i))
                         throw refuse(at[Key], QString::fromStdString(
                                                   survey_file::notNextSection(at[Key].text, i)));
@@ -121,10 +121,11 @@ QString CutFillTableModel::paste(int row0, int column0, const QString& text) {
                                                    QStringLiteral("不是这一行的线"));
                 for (const Field f : {Elevation, Offset})
                     if (at.contains(f))
-                        cells.push_back({i, lineOf(place), place.point,
+                        cells.push_back({i, place.point,
                                          f == Elevation ? Column::Elevation : Column::Offset,
                                          value(at[f], f == Elevation ? ValueKind::Elevation
-                                                                     : ValueKind::Offset)});
+                                                                     : ValueKind::Offset),
+                                         lineOf(place)});
                 if (at.contains(Spacing)) {
                     if (!(flags(index(row, at[Spacing].column)) & Qt::ItemIsEditable))
                         throw refuse(at[Spacing],
@@ -179,17 +180,17 @@ QString CutFillTableModel::paste(int row0, int column0, const QString& text) {
                     throw refuse({row, column(Elevation), {}}, QStringLiteral("没有高程"));
                 if (!at.contains(Offset))
                     throw refuse({row, column(Offset), {}}, QStringLiteral("没有距离"));
-                const section::LinePoint next{value(at[Elevation], ValueKind::Elevation),
-                                              value(at[Offset], ValueKind::Offset)};
+                const section::Point next{value(at[Elevation], ValueKind::Elevation),
+                                          value(at[Offset], ValueKind::Offset)};
                 const int i = target->section;
                 if (i > n) {
-                    section::CutFillSection& fresh = growth.sections[i - n - 1];
-                    (target->line == Line::Design ? fresh.design : fresh.ground).push_back(next);
+                    document::SectionRow& fresh = growth.sections[i - n - 1];
+                    (target->line == Line::Design ? fresh.design : fresh.points).push_back(next);
                 } else {
                     const Place on{i, 0, target->line == Line::Design};
                     const int j = static_cast<int>(line(on).size()) + ++added[{i, target->line}];
-                    cells.push_back({i, target->line, j, Column::Elevation, next.elevation});
-                    cells.push_back({i, target->line, j, Column::Offset, next.offset});
+                    cells.push_back({i, j, Column::Elevation, next.elevation, target->line});
+                    cells.push_back({i, j, Column::Offset, next.offset, target->line});
                 }
             }
             if (at.contains(Spacing)) spacing(target->section, at[Spacing]);
@@ -200,7 +201,7 @@ QString CutFillTableModel::paste(int row0, int column0, const QString& text) {
     } catch (const Refusal& refusal) {
         return told(refusal.message + QStringLiteral("。粘贴没有进行，数据保持不变。"));
     }
-    return outcome(document_.pasteCutFill(cells, std::move(growth)), cellName(row0, column0));
+    return outcome(document_.paste(cells, std::move(growth)), cellName(row0, column0));
 }
 
 }  // namespace window

@@ -96,8 +96,14 @@ bool SurveyTableModel::setData(const QModelIndex& index, const QVariant& value, 
     return role == Qt::EditRole && commit(index, value.toString()).isEmpty();
 }
 
-QString SurveyTableModel::outcome(Outcome outcome, const QString& where) {
-    switch (outcome) {
+const section::SectionSurvey& SurveyTableModel::survey() const {
+    static const section::SectionSurvey none;
+    const section::SectionSurvey* held = document_.survey().closedOutline();
+    return held ? *held : none;
+}
+
+QString SurveyTableModel::outcome(const document::Edited& edited, const QString& where) {
+    switch (edited.outcome) {
         case Outcome::Done:
             return {};
         case Outcome::Overflow:
@@ -137,9 +143,9 @@ QString SurveyTableModel::commit(const QModelIndex& index, const QString& typed)
     // the value not typed yet is 0 until it is.
     const document::Point point{h ? read.value : 0.0, h ? 0.0 : read.value};
     const int n = survey().sectionCount();
-    if (at.section > 0) return outcome(document_.insertPoint(at.section, 1, point), where);
+    if (at.section > 0) return outcome(document_.insertPoint({at.section, 1}, point), where);
     if (n == 0) return outcome(document_.insertSection(1, {.points = {point}}), where);
-    return outcome(document_.insertPoint(n, heldPoints(survey(), n) + 1, point), where);
+    return outcome(document_.insertPoint({n, heldPoints(survey(), n) + 1}, point), where);
 }
 
 QString SurveyTableModel::commitKey(const Place& at, const std::string& cell,
@@ -166,15 +172,15 @@ QString SurveyTableModel::insertPoint(int row, bool below) {
     const Place at = place(row);
     if (at.section == 0) return told(QStringLiteral("请先在最后一行输入观测点。"));
     if (at.point == 0)
-        return outcome(document_.insertPoint(at.section, 1, {}), tablePlace(row, Elevation));
+        return outcome(document_.insertPoint({at.section, 1}, {}), tablePlace(row, Elevation));
     const document::Point copy{survey().elevations(at.section, at.point),
                                survey().offsets(at.section, at.point)};
-    return outcome(document_.insertPoint(at.section, at.point + (below ? 1 : 0), copy),
+    return outcome(document_.insertPoint({at.section, at.point + (below ? 1 : 0)}, copy),
                    tablePlace(row, Elevation));
 }
 
 QString SurveyTableModel::deletePoints(const std::vector<int>& rows) {
-    std::vector<std::pair<int, int>> points;
+    std::vector<document::PointPlace> points;
     for (int row : rows)
         if (const Place at = place(row); at.point > 0) points.emplace_back(at.section, at.point);
     if (points.empty()) return told(QStringLiteral("所选的行中没有观测点。"));
@@ -211,8 +217,7 @@ QString SurveyTableModel::movePoint(int row, bool up) {
 void SurveyTableModel::follow(const document::Change& change) {
     using Kind = document::Change::Kind;
     // Edits of a cut-and-fill survey are the other model's.
-    if (change.kind != Kind::Survey && document_.kind() != document::SurveyKind::ClosedOutline)
-        return;
+    if (change.kind != Kind::Survey && !document_.survey().closedOutline()) return;
     const int columns = columnCount();
     switch (change.kind) {
         case Kind::Survey:

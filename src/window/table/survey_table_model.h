@@ -47,11 +47,12 @@ class SurveyTableModel : public TableModel {
     QString movePoint(int row, bool up) override;
 
   private:
-    const section::SectionSurvey& survey() const { return document_.survey(); }
+    // The survey shown; none (no rows) while the document holds lines.
+    const section::SectionSurvey& survey() const;
     std::vector<int> layOut() const;
     void follow(const document::Change& change);
     void resizeBlock(int start, int oldEnd, bool atEnd, std::vector<int> fresh);
-    QString outcome(document::Outcome outcome, const QString& place);
+    QString outcome(const document::Edited& edited, const QString& place);
     QString commitKey(const Place& at, const std::string& text, const QString& where);
 
     document::SurveyDocument& document_;

@@ -126,9 +126,8 @@ QAction* SurveyTableView::addStep(const QString& text, const QKeySequence& keys,
 }
 
 void SurveyTableView::showModelOf(const document::SurveyDocument& document) {
-    TableModel* fits = document.kind() == document::SurveyKind::CutFill
-                           ? static_cast<TableModel*>(cutFill_)
-                           : static_cast<TableModel*>(closed_);
+    TableModel* fits = document.survey().cutFill() ? static_cast<TableModel*>(cutFill_)
+                                                   : static_cast<TableModel*>(closed_);
     if (fits == model_) return;
     model_ = fits;
     setModel(model_);

@@ -23,7 +23,7 @@ std::pair<Span, Span> spansOf(const CutFillPicture& picture) {
     Span s{0, 0};  // the centre line always inside
     std::optional<Span> h;
     for (const auto* line : {&picture.ground, &picture.design}) {
-        for (const section::LinePoint& point : *line) {
+        for (const section::Point& point : *line) {
             s = {std::min(s.from, point.offset), std::max(s.to, point.offset)};
             h = h ? Span{std::min(h->from, point.elevation), std::max(h->to, point.elevation)}
                   : Span{point.elevation, point.elevation};
@@ -32,23 +32,23 @@ std::pair<Span, Span> spansOf(const CutFillPicture& picture) {
     return {s, h.value_or(Span{0, 0})};
 }
 
-QPolygonF polygonOf(const SectionScale& scale, const std::vector<section::LinePoint>& points) {
+QPolygonF polygonOf(const SectionScale& scale, const std::vector<section::Point>& points) {
     QPolygonF polygon;
     polygon.reserve(qsizetype(points.size()));
-    for (const section::LinePoint& point : points)
+    for (const section::Point& point : points)
         polygon << pointAt(scale, point.offset, point.elevation);
     return polygon;
 }
 
 void shade(QPainter& painter, const SectionScale& scale,
-           const std::vector<std::vector<section::LinePoint>>& regions, const QColor& colour) {
+           const std::vector<std::vector<section::Point>>& regions, const QColor& colour) {
     QPainterPath path;
     for (const auto& region : regions) path.addPolygon(polygonOf(scale, region));
     painter.fillPath(path, colour);
 }
 
-void drawLine(QPainter& painter, const SectionScale& scale,
-              const std::vector<section::LinePoint>& line, const QColor& colour) {
+void drawLine(QPainter& painter, const SectionScale& scale, const std::vector<section::Point>& line,
+              const QColor& colour) {
     const QPolygonF polyline = polygonOf(scale, line);
     painter.setPen(QPen(colour, 2));
     painter.setBrush(Qt::NoBrush);

@@ -25,8 +25,8 @@ inline const QColor kGroundColour(130, 80, 20);
 inline const QColor kDesignColour(Qt::black);
 
 struct CutFillPicture {
-    std::vector<section::LinePoint> ground;
-    std::vector<section::LinePoint> design;
+    std::vector<section::Point> ground;
+    std::vector<section::Point> design;
     struct Ring {
         int point = 0;  // 1-based, 0 for none
         bool design = false;

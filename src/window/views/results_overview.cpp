@@ -95,18 +95,18 @@ ResultsOverview::ResultsOverview(const document::SurveyDocument& document, QWidg
 }
 
 void ResultsOverview::showSurvey() {
-    const bool cutFill = document_.kind() == document::SurveyKind::CutFill;
+    const section::CutFillSurvey* cutFill = document_.survey().cutFill();
     massCurve_->setVisible(cutFill);
     if (cutFill) {
-        const section::CutFillSurvey& survey = document_.cutFill();
-        section::ResultTable results = section::cutFillResultTable(survey);
+        const section::CutFillSurvey& survey = *cutFill;
+        section::ResultTable results = section::resultTable(document_.survey());
         // The units under the names, so that nine columns leave the curve its room.
         for (std::string& name : results.header) {
             if (const auto unit = name.find('('); unit != std::string::npos)
                 name.insert(unit, "\n");
         }
         fillTable(results);
-        markWarnings(section::cutFillWarnings(survey));
+        markWarnings(document_.warnings());
         const section::CutFillFigures figures(survey);
         total_->setText(QStringLiteral("挖方总量：%1 立方米，填方总量：%2 立方米，净方（挖 − "
                                        "填）：%3 立方米，共 %4 个断面")
@@ -116,9 +116,9 @@ void ResultsOverview::showSurvey() {
                             .arg(survey.sectionCount()));
         showCutFillCurves();
     } else {
-        const section::SectionSurvey& survey = document_.survey();
-        fillTable(section::resultTable(survey));
-        markWarnings(section::surveyWarnings(survey));
+        const section::SectionSurvey& survey = *document_.survey().closedOutline();
+        fillTable(section::resultTable(document_.survey()));
+        markWarnings(document_.warnings());
         total_->setText(QStringLiteral("总体积：%1 立方米，共 %2 个断面")
                             .arg(QString::fromStdString(section::Figures(survey).total()))
                             .arg(survey.sectionCount()));
@@ -148,16 +148,15 @@ void ResultsOverview::fillTable(const section::ResultTable& results) {
 }
 
 void ResultsOverview::showCutFillCurves() {
-    if (document_.kind() != document::SurveyKind::CutFill) return;
-    curve_->showCutFill(document_.cutFill(), massCurve_->isChecked()
-                                                 ? VolumeCurve::CutFillCurves::Mass
-                                                 : VolumeCurve::CutFillCurves::CutAndFill);
+    if (!document_.survey().cutFill()) return;
+    curve_->showCutFill(*document_.survey().cutFill(),
+                        massCurve_->isChecked() ? VolumeCurve::CutFillCurves::Mass
+                                                : VolumeCurve::CutFillCurves::CutAndFill);
 }
 
 // The rows of sections with a warning: tinted, an icon before the number,
 // the warnings as the tooltip. The cells' texts stay as copied and exported.
-template <class Warning>
-void ResultsOverview::markWarnings(const std::vector<Warning>& warnings) {
+void ResultsOverview::markWarnings(const std::vector<section::SurveyWarning>& warnings) {
     const QIcon icon = warningIcon(*this);
     for (int r = 0; r < table_->rowCount(); ++r) {
         const QString texts = warningsOf(warnings, r + 1).join(u'\n');
@@ -210,9 +209,7 @@ void ResultsOverview::copyRows() const {
 
 QString ResultsOverview::exportCsv(const QString& path) const {
     const std::string csv =
-        document_.kind() == document::SurveyKind::CutFill
-            ? survey_file::cutFillResultsCsv(document_.cutFill(), survey_file::CsvFor::Spreadsheet)
-            : survey_file::resultsCsv(document_.survey(), survey_file::CsvFor::Spreadsheet);
+        survey_file::resultsCsv(document_.survey(), survey_file::CsvFor::Spreadsheet);
     return storage::writeFileSafely(path, QByteArray::fromStdString(csv));
 }
 

@@ -11,6 +11,7 @@
 #include <QWidget>
 #include <vector>
 
+#include "section/checks.h"
 #include "section/result_rows.h"
 
 namespace document {
@@ -59,8 +60,7 @@ class ResultsOverview : public QWidget {
     // The selected rows, tab-separated, one line each.
     QString selectedRowsText() const;
     void fillTable(const section::ResultTable& results);
-    template <class Warning>
-    void markWarnings(const std::vector<Warning>& warnings);
+    void markWarnings(const std::vector<section::SurveyWarning>& warnings);
     void showCutFillCurves();
 
     QTableWidget* table_ = nullptr;

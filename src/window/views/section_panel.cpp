@@ -94,24 +94,15 @@ QString SectionPanel::warning() const {
 }
 
 bool SectionPanel::showsCutFill() const {
-    return document_.kind() == document::SurveyKind::CutFill;
+    return document_.survey().cutFill() != nullptr;
 }
 
 int SectionPanel::sectionCount() const {
-    return showsCutFill() ? document_.cutFill().sectionCount() : document_.survey().sectionCount();
-}
-
-void SectionPanel::readWarnings() {
-    warnings_.clear();
-    cutFillWarnings_.clear();
-    if (showsCutFill())
-        cutFillWarnings_ = section::cutFillWarnings(document_.cutFill());
-    else
-        warnings_ = section::surveyWarnings(document_.survey());
+    return document_.survey().sectionCount();
 }
 
 QStringList SectionPanel::warningsAt(int i) const {
-    return showsCutFill() ? warningsOf(cutFillWarnings_, i) : warningsOf(warnings_, i);
+    return warningsOf(document_.warnings(), i);
 }
 
 void SectionPanel::showDraft(const section::SectionDraft& draft) {
@@ -125,18 +116,13 @@ void SectionPanel::showDraft(const section::SectionDraft& draft) {
 }
 
 void SectionPanel::showSurvey() {
-    readWarnings();
+    marked_ = sectionsOf(document_.warnings());
     list_->clear();
-    QStringList names;
-    if (showsCutFill()) {
-        for (const section::CutFillRow& row : section::cutFillRows(document_.cutFill()))
-            names << QString::fromStdString(row.name);
-    } else {
-        for (const section::ResultRow& row : section::resultRows(document_.survey()))
-            names << QString::fromStdString(row.name);
-    }
-    list_->addItems(names);
     const int count = sectionCount();
+    QStringList names;
+    for (int i = 1; i <= count; ++i)
+        names << QString::fromStdString(section::sectionName(document_.survey(), i));
+    list_->addItems(names);
     markWarnings(1, count);
     pager_->setVisible(count > 1);
     canvas_->setVisible(!showsCutFill());
@@ -179,17 +165,15 @@ void SectionPanel::follow(const document::Change& change) {
         showSurvey();
         return;
     }
-    const section::SectionSurvey& survey = document_.survey();
     // Marks change only where a warning came or went.
-    const std::set<int> before = sectionsOf(warnings_);
-    warnings_ = section::surveyWarnings(survey, warnings_, change.first, change.last);
-    const std::set<int> after = sectionsOf(warnings_);
+    const std::set<int> before = std::exchange(marked_, sectionsOf(document_.warnings()));
     std::vector<int> marks;
-    std::ranges::set_symmetric_difference(before, after, std::back_inserter(marks));
+    std::ranges::set_symmetric_difference(before, marked_, std::back_inserter(marks));
     const QIcon icon = warningIcon(*this);
-    for (const int i : marks) list_->setItemIcon(i - 1, after.contains(i) ? icon : QIcon());
+    for (const int i : marks) list_->setItemIcon(i - 1, marked_.contains(i) ? icon : QIcon());
     for (int i = change.first; i <= change.last; ++i)
-        list_->setItemText(i - 1, QString::fromStdString(section::resultRowName(survey, i)));
+        list_->setItemText(i - 1,
+                           QString::fromStdString(section::sectionName(document_.survey(), i)));
     showSection(list_->currentIndex() + 1);
 }
 
@@ -218,7 +202,7 @@ void SectionPanel::showSection(int i) {
 }
 
 void SectionPanel::showOutline(int i) {
-    const section::SectionSurvey& survey = document_.survey();
+    const section::SectionSurvey& survey = *document_.survey().closedOutline();
     title_->setText(list_->itemText(i - 1));
     const int count = survey.pointCounts(i);
     if (count < 3) {
@@ -236,7 +220,7 @@ void SectionPanel::showOutline(int i) {
 }
 
 void SectionPanel::showCutFill(int i) {
-    const section::CutFillSection& section = document_.cutFill().sections[i - 1];
+    const section::CutFillSection& section = document_.survey().cutFill()->sections[i - 1];
     const section::AreaFigures figures =
         section.areas ? section::cutFillAreaFigures(section) : section::AreaFigures{};
     title_->setText(list_->itemText(i - 1) + QStringLiteral("  ") +

@@ -8,6 +8,7 @@
 // its two lines and shaded regions and titled with its cut and fill areas.
 
 #include <QWidget>
+#include <set>
 #include <vector>
 
 #include "dialogue/user_interface.h"
@@ -58,7 +59,6 @@ class SectionPanel : public QWidget {
   private:
     bool showsCutFill() const;
     int sectionCount() const;
-    void readWarnings();
     QStringList warningsAt(int i) const;
     void follow(const document::Change& change);
     void markWarnings(int first, int last);
@@ -75,8 +75,8 @@ class SectionPanel : public QWidget {
     QToolButton* next_ = nullptr;
     QComboBox* list_ = nullptr;
     const document::SurveyDocument& document_;
-    std::vector<section::SurveyWarning> warnings_;
-    std::vector<section::SurveyWarning> cutFillWarnings_;
+    // The sections marked with a warning in the list.
+    std::set<int> marked_;
     int markedSection_ = 0;
     int markedPoint_ = 0;
     bool markedDesign_ = false;

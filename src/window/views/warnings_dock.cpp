@@ -44,14 +44,7 @@ WarningsDock::WarningsDock(QStatusBar& bar, QWidget* parent)
 }
 
 void WarningsDock::tell(const document::SurveyDocument& document) {
-    if (document.kind() == document::SurveyKind::CutFill)
-        list(section::cutFillWarnings(document.cutFill()));
-    else
-        list(section::surveyWarnings(document.survey()));
-}
-
-template <class Warnings>
-void WarningsDock::list(const Warnings& warnings) {
+    const std::vector<section::SurveyWarning>& warnings = document.warnings();
     list_->clear();
     for (const auto& warning : warnings) {
         auto* item = new QListWidgetItem(warningIcon(*this), QString::fromStdString(warning.text));
@@ -71,6 +64,14 @@ QStringList WarningsDock::lines() const {
 
 QString WarningsDock::statusWord() const {
     return word_->isHidden() ? QString() : QStringLiteral("⚠ %1 条计算提醒").arg(list_->count());
+}
+
+QStringList warningsOf(const std::vector<section::SurveyWarning>& warnings, int i) {
+    QStringList texts;
+    for (const section::SurveyWarning& warning :
+         std::ranges::equal_range(warnings, i, {}, &section::SurveyWarning::section))
+        texts << QString::fromStdString(warning.text);
+    return texts;
 }
 
 QIcon warningIcon(const QWidget& widget) {

@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// 计算提醒: what looks wrong in the calculation on screen (a closed
-// outline's section::surveyWarnings, a cut-and-fill survey's
-// section::cutFillWarnings), listed once after each finished calculation in a pane
+// 计算提醒: what looks wrong in the calculation on screen (the document's
+// warnings), listed once after each finished calculation in a pane
 // under the drawing, never in a dialog: the prompts keep the keyboard and a
 // warning holds up nothing. A word in the status bar opens the pane again;
 // clicking a warning shows its section in the drawing.
@@ -39,23 +38,13 @@ class WarningsDock : public QDockWidget {
     void sectionChosen(int section);
 
   private:
-    template <class Warnings>
-    void list(const Warnings& warnings);
-
     QListWidget* list_ = nullptr;
     QLabel* word_ = nullptr;
 };
 
 QIcon warningIcon(const QWidget& widget);
 
-// The texts of section i's warnings, of either kind of survey (they come in
-// section order).
-template <class Warning>
-QStringList warningsOf(const std::vector<Warning>& warnings, int i) {
-    QStringList texts;
-    for (const Warning& warning : std::ranges::equal_range(warnings, i, {}, &Warning::section))
-        texts << QString::fromStdString(warning.text);
-    return texts;
-}
+// The texts of section i's warnings (they come in section order).
+QStringList warningsOf(const std::vector<section::SurveyWarning>& warnings, int i);
 
 }  // namespace window
