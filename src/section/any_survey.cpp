@@ -27,7 +27,11 @@ const std::string& Survey::stationAnswer() const {
 
 Survey emptySurvey(SurveyKind kind, bool stations) {
     const std::string answer = stations ? "Y" : "N";
-    if (kind == SurveyKind::CutFill) return Survey(CutFillSurvey{.stationAnswer = answer});
+    if (kind == SurveyKind::CutFill) {
+        CutFillSurvey lines;
+        lines.stationAnswer = answer;
+        return Survey(std::move(lines));
+    }
     SectionSurvey closed;
     closed.setStationAnswer(answer);
     return Survey(std::move(closed));
