@@ -53,15 +53,8 @@ std::optional<std::string> whyNoLandXml(const section::CutFillSurvey& survey);
 // DesignCrossSectSurf). The closed survey comes as entered, nothing computed;
 // the cut-and-fill one with the areas and volumes the file states. Elements
 // and attributes we do not use are ignored; what we cannot read is named
-// with its line.
-struct LandXmlRead {
-    std::optional<section::SectionSurvey> closed;
-    std::optional<section::CutFillSurvey> cutFill;
-    FileError error;
-    section::ProjectInfo project{};  // from the Project element, when there is one
-};
-
-LandXmlRead readLandXml(std::string_view text, ReadProgress* progress = nullptr);
+// with its line. The project from the Project element, when there is one.
+SurveyRead readLandXml(std::string_view text, ReadProgress* progress = nullptr);
 
 // Whether the bytes look like an XML document (after a byte-order mark and
 // blanks, a "<?xml" declaration or a "<LandXML" element).

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "section/any_survey.h"
 #include "section/cut_fill_rows.h"
 #include "section/result_rows.h"
 #include "survey_file/survey_file.h"
@@ -22,6 +23,10 @@ std::string tableCsv(const section::ResultTable& table, CsvFor reader) {
 }  // namespace
 
 std::string resultsCsv(const section::SectionSurvey& survey, CsvFor reader) {
+    return tableCsv(section::resultTable(survey), reader);
+}
+
+std::string resultsCsv(const section::Survey& survey, CsvFor reader) {
     return tableCsv(section::resultTable(survey), reader);
 }
 

@@ -12,9 +12,7 @@
 #include "printout/dayang.h"
 #include "printout/page_frame.h"
 #include "printout/quantity_table.h"
-#include "section/calculation.h"
-#include "section/checks.h"
-#include "section/cut_fill_calculation.h"
+#include "section/any_survey.h"
 #include "storage/interchange_export.h"
 #include "storage/safe_write.h"
 #include "storage/survey_io.h"
@@ -44,45 +42,30 @@ void complain(const QString& message) {
     say(stderr, QStringLiteral("velmorin: ") + message + u'\n');
 }
 
-// What looks wrong but calculates: one line each, the output and the exit
-// status as without them.
-void tellWarnings(const section::SectionSurvey& survey) {
-    for (const section::SurveyWarning& warning : section::surveyWarnings(survey))
-        complain(QStringLiteral("提醒：") + QString::fromStdString(warning.text));
-}
-
-// The survey of FILE of either kind, calculated, with its 工程信息; no survey
-// set (after saying why) when it cannot be.
+// The survey of FILE, calculated, with its 工程信息; no survey (after saying
+// why) when it cannot be. What looks wrong but calculates is told one line
+// each, the output and the exit status as without it.
 struct CalculatedSurvey {
-    std::optional<section::SectionSurvey> closed;
-    std::optional<section::CutFillSurvey> cutFill;
+    std::optional<section::Survey> survey;
     section::ProjectInfo project;
 };
 
 CalculatedSurvey calculatedSurvey(const QString& path) {
-    storage::OpenedSurvey opened = storage::readAnySurveyFile(path);
-    if (!opened.survey && !opened.cutFill) {
+    storage::OpenedSurvey opened = storage::openSurvey(path);
+    if (!opened.survey) {
         complain(opened.error);
         return {};
     }
-    if (opened.cutFill) {
-        if (const auto fault = section::calculateCutFill(*opened.cutFill)) {
-            complain(
-                QStringLiteral("测量数据文件“%1”算不出：%2。")
-                    .arg(QDir::toNativeSeparators(path), QString::fromStdString(fault->message)));
-            return {};
-        }
-        for (const section::SurveyWarning& warning : section::cutFillWarnings(*opened.cutFill))
-            complain(QStringLiteral("提醒：") + QString::fromStdString(warning.text));
-        return {std::nullopt, std::move(opened.cutFill), std::move(opened.project)};
-    }
-    if (!section::calculateSurvey(*opened.survey)) {
-        complain(QStringLiteral("测量数据文件“%1”的计算结果超出了数值范围（绝对值超过 3.4E+38）。")
-                     .arg(QDir::toNativeSeparators(path)));
+    if (const std::optional<section::Fault> fault = section::calculate(*opened.survey)) {
+        // A fault of the survey as a whole (no section) reads as what the file's results do.
+        complain((fault->section == 0 ? QStringLiteral("测量数据文件“%1”的%2。")
+                                      : QStringLiteral("测量数据文件“%1”算不出：%2。"))
+                     .arg(QDir::toNativeSeparators(path), QString::fromStdString(fault->message)));
         return {};
     }
-    tellWarnings(*opened.survey);
-    return {std::move(opened.survey), std::nullopt, std::move(opened.project)};
+    for (const section::SurveyWarning& warning : section::warnings(*opened.survey))
+        complain(QStringLiteral("提醒：") + QString::fromStdString(warning.text));
+    return {std::move(opened.survey), std::move(opened.project)};
 }
 
 // Status of a write: the message said when there is one.
@@ -95,37 +78,32 @@ int written(const QString& error) {
 int writeResults(const QString& path) {
     if (const QString refused = outputOverInput(path, kStandardOutput); !refused.isEmpty())
         return written(refused);
-    const CalculatedSurvey survey = calculatedSurvey(path);
-    if (!survey.closed && !survey.cutFill) return BadFile;
+    const CalculatedSurvey calculated = calculatedSurvey(path);
+    if (!calculated.survey) return BadFile;
     return written(writeStandardOutput(
-        QByteArray::fromStdString(survey.cutFill ? survey_file::cutFillResultsCsv(*survey.cutFill)
-                                                 : survey_file::resultsCsv(*survey.closed))));
+        QByteArray::fromStdString(survey_file::resultsCsv(*calculated.survey))));
 }
 
-// An export of FILE to OUT ("-": standard output) by `bytes`, which has an
-// overload for each kind of survey, takes the file's 工程信息 and says why it
-// has nothing to write by setting its error.
-template <class Bytes>
-int writeExport(const QString& path, const QString& out, Bytes bytes) {
+// An export of FILE to OUT ("-": standard output) by `bytes`, which takes the
+// file's 工程信息 and says why it has nothing to write by setting its error.
+using ExportBytes =
+    std::function<QByteArray(const section::Survey&, const section::ProjectInfo&, QString&)>;
+
+int writeExport(const QString& path, const QString& out, const ExportBytes& bytes) {
     if (const QString refused = outputOverInput(path, out); !refused.isEmpty())
         return written(refused);
-    const CalculatedSurvey survey = calculatedSurvey(path);
-    if (!survey.closed && !survey.cutFill) return BadFile;
+    const CalculatedSurvey calculated = calculatedSurvey(path);
+    if (!calculated.survey) return BadFile;
     QString error;
-    const QByteArray content = survey.cutFill ? bytes(*survey.cutFill, survey.project, error)
-                                              : bytes(*survey.closed, survey.project, error);
+    const QByteArray content = bytes(*calculated.survey, calculated.project, error);
     if (!error.isEmpty()) return written(error);
     return written(out == kStandardOutput ? writeStandardOutput(content)
                                           : storage::writeFileSafely(out, content));
 }
 
-constexpr auto landXmlOf = [](const auto& survey, const section::ProjectInfo& project,
-                              QString& error) {
-    return storage::landXmlBytes(survey, project, error);
-};
-constexpr auto dxfOf = [](const auto& survey, const section::ProjectInfo&, QString&) {
+QByteArray dxfOf(const section::Survey& survey, const section::ProjectInfo&, QString&) {
     return storage::sectionsDxfBytes(survey);
-};
+}
 
 // The printouts of a survey and the workbook of its quantities.
 enum class Printout { Sheet, QuantityTable, Workbook };
@@ -175,10 +153,12 @@ int writePrintout(int argc, char* argv[], const QString& path, const QString& ou
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     installFontSubstitutions();
-    const CalculatedSurvey survey = calculatedSurvey(path);
-    if (survey.cutFill) return writePrintout(*survey.cutFill, survey.project, out, printout);
-    if (survey.closed) return writePrintout(*survey.closed, survey.project, out, printout);
-    return BadFile;
+    const CalculatedSurvey calculated = calculatedSurvey(path);
+    if (!calculated.survey) return BadFile;
+    // The sheet and the table are laid out for the kind of record held.
+    return calculated.survey->visit([&](const auto& record) {
+        return writePrintout(record, calculated.project, out, printout);
+    });
 }
 
 int openWindow(int argc, char* argv[], const QString& path) {
@@ -292,7 +272,8 @@ int runProgram(int argc, char* argv[]) {
         if (parser.isSet(*option))
             return writePrintout(argc, argv, file, parser.value(*option), printout);
     }
-    if (parser.isSet(landXml)) return writeExport(file, parser.value(landXml), landXmlOf);
+    if (parser.isSet(landXml))
+        return writeExport(file, parser.value(landXml), storage::landXmlBytes);
     if (parser.isSet(dxfDrawing)) return writeExport(file, parser.value(dxfDrawing), dxfOf);
     return openWindow(argc, argv, file);
 }

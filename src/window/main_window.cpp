@@ -25,6 +25,7 @@
 #include "storage/interchange_export.h"
 #include "storage/recent_files.h"
 #include "storage/survey_io.h"
+#include "survey_file/file_format.h"
 #include "window/files/busy_opening.h"
 #include "window/files/data_folder_messages.h"
 #include "window/files/edit_recovery.h"
@@ -72,7 +73,7 @@ QString withSurveyHeld(const document::SurveyDocument& held, Write write) {
 document::FileTie recoveredTie(const QString& file) {
     if (file.isEmpty()) return {.name = QStringLiteral("未保存的修改")};
     using document::FileFormat;
-    const FileFormat format = storage::isHdmPath(file) ? FileFormat::Hdm
+    const FileFormat format = survey_file::isHdmName(file.toStdString()) ? FileFormat::Hdm
                               : file.endsWith(QStringLiteral(".xml"), Qt::CaseInsensitive)
                                   ? FileFormat::LandXml
                                   : FileFormat::SurveyCsv;
@@ -270,7 +271,7 @@ bool MainWindow::showSurveyFile(const QString& path, bool remember) {
         whileOpening(*this, path, [&] { return readResponsively(*this, path); });
     if (!read) return false;  // given up
     storage::OpenedSurvey& opened = *read;
-    if (!opened.survey && !opened.cutFill) {
+    if (!opened.survey) {
         QMessageBox::warning(this, caption(), opened.error);
         if (!QFileInfo::exists(path)) {
             storage::forgetFile(path);
@@ -278,10 +279,9 @@ bool MainWindow::showSurveyFile(const QString& path, bool remember) {
         }
         return false;
     }
-    if (opened.cutFill) {
+    if (section::CutFillSurvey* lines = opened.survey->cutFill()) {
         if (const auto refusal = whileOpening(*this, path, [&] {
-                return form_->showCutFillSurvey(std::move(*opened.cutFill), path,
-                                                std::move(opened.project));
+                return form_->showCutFillSurvey(std::move(*lines), path, std::move(opened.project));
             })) {
             QMessageBox::warning(
                 this, caption(),
@@ -290,7 +290,7 @@ bool MainWindow::showSurveyFile(const QString& path, bool remember) {
             return false;
         }
     } else if (whileOpening(*this, path, [&] {
-                   return form_->showSurvey(std::move(*opened.survey), path,
+                   return form_->showSurvey(std::move(*opened.survey->closedOutline()), path,
                                             std::move(opened.project));
                }) != section::CalculationEnd::Finished) {
         QMessageBox::warning(

@@ -67,9 +67,9 @@ class CutFillWindowTest : public QObject {
         DialogDriver driver({chooseFile(file(name))});
         menuAction(*mainWindow, "测量数据另存为")->trigger();
         [&] { QVERIFY(driver.scriptDone()); }();
-        storage::OpenedSurvey opened = storage::readAnySurveyFile(file(name));
-        [&] { QVERIFY2(opened.cutFill, qPrintable(opened.error)); }();
-        section::CutFillSurvey back = opened.cutFill.value_or(section::CutFillSurvey{});
+        storage::OpenedSurvey opened = storage::openSurvey(file(name));
+        [&] { QVERIFY2(opened.survey && opened.survey->cutFill(), qPrintable(opened.error)); }();
+        section::CutFillSurvey back = *opened.survey->cutFill();
         [&] { QVERIFY(!section::calculateCutFill(back)); }();
         return back;
     }
@@ -164,8 +164,8 @@ class CutFillWindowTest : public QObject {
         QVERIFY(out.open(QIODevice::WriteOnly));
         out.write(kHdm);
         out.close();
-        QVERIFY(!alone.replaceCutFillSurvey(*storage::readAnySurveyFile(file("alone.hdm")).cutFill,
-                                            "打开文件", {}));
+        QVERIFY(!alone.replaceCutFillSurvey(
+            *storage::openSurvey(file("alone.hdm")).survey->cutFill(), "打开文件", {}));
         window::CutFillTableModel model(alone);
         const auto cellOf = [&model](int row, Field field) {
             return model.data(model.index(row, model.column(field)), Qt::DisplayRole).toString();

@@ -100,7 +100,8 @@ class SurveyFilesTest : public QObject {
         }
         const section::SectionSurvey typed = form().survey();
         const window::MainForm::Screen screen = form().screen();
-        QCOMPARE(storage::saveSurveyFile(file("saved.csv"), typed), QString());
+        QCOMPARE(storage::saveSurvey(file("saved.csv"), typed, document::FileFormat::SurveyCsv),
+                 QString());
         write("hand.csv", kHandWritten.toUtf8());
         QStringEncoder gb18030("GB18030");
         write("gb18030.txt", gb18030(QString(kHandWritten).replace(',', '\t')));
@@ -148,16 +149,6 @@ class SurveyFilesTest : public QObject {
             QVERIFY2(mainWindow->openSurvey(file(name)), qPrintable(name));
             QCOMPARE(form().survey(), opened);
         }
-        // Text that is none of them is told as what its name says it is.
-        write("broken.hdm", "1,2\n");
-        QVERIFY(
-            storage::readAnySurveyFile(file("broken.hdm"))
-                .error.startsWith("里程文件“" + file("broken.hdm") + "”有误，没有打开：第 1 行"));
-        write("broken.xml", "1,2\n");
-        const QString xml = storage::readAnySurveyFile(file("broken.xml")).error;
-        QVERIFY2(xml.startsWith("测量数据文件“" + file("broken.xml") + "”有误，没有打开：") &&
-                     xml.contains("XML 格式有误"),
-                 qPrintable(xml));
     }
 
     // As after a restart: a new window opens the last calculation kept.
@@ -269,7 +260,7 @@ class SurveyFilesTest : public QObject {
                                                 survey_file::ReadProgress* progress) {
                 progress->store(survey_file::kReadDone / 2);
                 released.wait();
-                storage::OpenedSurvey opened = storage::readAnySurveyFile(path);
+                storage::OpenedSurvey opened = storage::openSurvey(path);
                 readEnded = true;
                 return opened;
             };

@@ -24,7 +24,8 @@ const char* const kNumbered =
 void load(document::SurveyDocument& document, const char* file) {
     auto read = survey_file::readSurvey(file);
     QVERIFY2(read.survey, read.error.message.c_str());
-    QCOMPARE(document.replaceSurvey(*read.survey, "打开文件", ""), document::Outcome::Done);
+    QCOMPARE(document.replaceSurvey(*read.survey->closedOutline(), "打开文件", ""),
+             document::Outcome::Done);
 }
 
 QString cell(const SurveyTableModel& model, int row, int column) {

@@ -42,7 +42,7 @@ class SurveyTableViewTest : public QObject {
         document::SurveyDocument document;
         auto read = survey_file::readSurvey("桩号,高程H,距离S\n100,50,2\n100,51,0\n100,50,-2\n");
         QVERIFY(read.survey);
-        document.replaceSurvey(*read.survey, "打开文件", "");
+        document.replaceSurvey(*read.survey->closedOutline(), "打开文件", "");
         window::SurveyTableDock dock(document);
         QCOMPARE(dock.windowTitle(), "测量数据表");
         SurveyTableView& view = *dock.view();
@@ -125,7 +125,7 @@ class SurveyTableViewTest : public QObject {
         document::SurveyDocument& document = mainWindow.form().document();
         auto read = survey_file::readSurvey("桩号,高程H,距离S\n100,50,2\n100,51,0\n100,50,-2\n");
         QVERIFY(read.survey);
-        document.replaceSurvey(*read.survey, "打开文件", "");
+        document.replaceSurvey(*read.survey->closedOutline(), "打开文件", "");
         mainWindow.show();
         QVERIFY(QTest::qWaitForWindowExposed(&mainWindow));
         mainWindow.activateWindow();
@@ -199,7 +199,7 @@ class SurveyTableViewTest : public QObject {
         auto read = survey_file::readSurvey(
             "桩号,高程H,距离S\n100,50,2\n100,51,0\n100,50,-2\n120,50,2\n120,52,0\n120,50,-2\n");
         QVERIFY(read.survey);
-        document.replaceSurvey(*read.survey, "打开文件", "");
+        document.replaceSurvey(*read.survey->closedOutline(), "打开文件", "");
         mainWindow.show();
         mainWindow.showTable();
         SurveyTableView& view = *mainWindow.table().view();

@@ -159,9 +159,9 @@ class UnsavedEditsTest : public QObject {
         QVERIFY2(closed, qPrintable(driver.log().join(" | ")));
         QVERIFY(!QFile::exists(window::unsavedEditsPath()));
         QCOMPARE(mainWindow->windowTitle(), "hand.csv - Velmorin");
-        const storage::OpenedSurvey saved = storage::readAnySurveyFile(file("hand.csv"));
-        QVERIFY(saved.survey);
-        section::SectionSurvey back = *saved.survey;
+        const storage::OpenedSurvey saved = storage::openSurvey(file("hand.csv"));
+        QVERIFY(saved.survey && saved.survey->closedOutline());
+        section::SectionSurvey back = *saved.survey->closedOutline();
         section::calculateSurvey(back);
         QCOMPARE(back, edited);
     }

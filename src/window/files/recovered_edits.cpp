@@ -23,7 +23,7 @@ using storage::EditFiles;
 using storage::holdsLastCalculation;
 using storage::lastCalculationPath;
 using storage::OpenedSurvey;
-using storage::readAnySurveyFile;
+using storage::openSurvey;
 using storage::readWholeFile;
 using storage::saveLastCalculation;
 using storage::WholeFile;
@@ -127,8 +127,8 @@ FoldedEdits foldUnsavedEdits(const EditFiles& files) {
         if (!stepsRead) folded.lost += setAside(stepsPath, stamp, steps.error);
     }
     if (QFileInfo::exists(copyPath)) {
-        OpenedSurvey copy = readAnySurveyFile(copyPath);
-        if (!copy.survey && !copy.cutFill) {
+        OpenedSurvey copy = openSurvey(copyPath);
+        if (!copy.survey) {
             // The steps build on the copy: without it they go aside with it.
             folded.lost += setAside(copyPath, stamp, copy.error);
             if (stepsRead)
@@ -138,9 +138,9 @@ FoldedEdits foldUnsavedEdits(const EditFiles& files) {
             return folded;
         }
         if (stepsRead) {
-            const bool damaged = copy.cutFill
-                                     ? fold(*copy.cutFill, copy.project, steps.bytes, files, folded)
-                                     : fold(*copy.survey, copy.project, steps.bytes, files, folded);
+            const bool damaged = copy.survey->visit([&](auto& survey) {
+                return fold(survey, copy.project, steps.bytes, files, folded);
+            });
             if (!folded.failure.isEmpty()) return folded;
             // Folded into the copy; kept aside as it was, damage and all.
             if (damaged) {

@@ -12,6 +12,7 @@
 #include "storage/file_stamp.h"
 #include "storage/survey_io.h"
 #include "storage/whole_file.h"
+#include "survey_file/file_format.h"
 #include "survey_file/hdm.h"
 #include "window/files/file_dialogs.h"
 #include "window/platform/title.h"
@@ -36,7 +37,8 @@ bool cutFill(const document::SurveyDocument& document) {
 
 // The format follows the file's ending: a 里程文件 for .hdm, else our CSV.
 FileFormat formatFor(const document::SurveyDocument& document, const QString& path) {
-    return cutFill(document) && storage::isHdmPath(path) ? FileFormat::Hdm : FileFormat::SurveyCsv;
+    return cutFill(document) && survey_file::isHdmName(path.toStdString()) ? FileFormat::Hdm
+                                                                           : FileFormat::SurveyCsv;
 }
 
 QString csvBeside(const QString& path) {
@@ -112,9 +114,10 @@ ChangedChoice askAboutChange(QWidget* parent, const QString& path) {
 }
 
 QString write(const document::SurveyDocument& document, const QString& path) {
+    const FileFormat format = formatFor(document, path);
     return cutFill(document)
-               ? storage::saveCutFillSurveyFile(path, document.cutFill(), document.project())
-               : storage::saveSurveyFile(path, document.survey(), document.project());
+               ? storage::saveSurvey(path, document.cutFill(), format, document.project())
+               : storage::saveSurvey(path, document.survey(), format, document.project());
 }
 
 // What the file holds now that it is written; nothing known when it cannot be
