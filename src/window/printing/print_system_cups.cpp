@@ -7,9 +7,9 @@
 #include <cerrno>
 
 #include "cups/print_queue.h"
+#include "paper/pdf_export.h"
 #include "runtime/titles.h"
 #include "storage/file_failure.h"
-#include "window/printing/pdf_export.h"
 #include "window/printing/print_system.h"
 
 namespace window {
@@ -65,7 +65,7 @@ PrintOutcome printerProblem(const QString& printer) {
 // As Qt's own CUPS printing does, the drawing is set as PDF and handed to
 // CUPS; done here, the job's id comes back to follow it. Qt's printer classes
 // are not used: they ask CUPS on their own, without a time limit.
-SentSheet sendDrawing(const PdfDrawing& drawing, const QString& printer, int copies,
+SentSheet sendDrawing(const paper::PdfDrawing& drawing, const QString& printer, int copies,
                       std::stop_token stop) {
     QTemporaryFile pdf(QDir(QDir::tempPath()).filePath(QStringLiteral("velmorin-XXXXXX.pdf")));
     if (!pdf.open())
@@ -74,8 +74,8 @@ SentSheet sendDrawing(const PdfDrawing& drawing, const QString& printer, int cop
     pdf.close();
     // A PDF cut short (a full disk, a write error the PDF writer does not
     // report) would print as a torn sheet, or not at all.
-    const WrittenPdf written = writePdfFile(drawing, pdf.fileName());
-    if (written.fault != PdfFault::None)
+    const paper::WrittenPdf written = paper::writePdfFile(drawing, pdf.fileName());
+    if (written.fault != paper::PdfFault::None)
         return {PrintOutcome::PdfIncomplete, 0,
                 storage::writeFailure(pdf.fileName(), written.error ? written.error : EIO)};
     const cups::Submission job =

@@ -9,15 +9,16 @@
 #include <QString>
 #include <functional>
 
-#include "window/printing/sheet_renderer.h"
+#include "paper/sheet_renderer.h"
 
 class QPagedPaintDevice;
 
 namespace printout {
+struct QuantityTable;
 struct Sheet;
-}
+}  // namespace printout
 
-namespace window {
+namespace paper {
 
 // A printout on a PDF page of `layout`, titled `title`: `draw` sets the
 // pages asked for, false when the device cannot start or finish the document.
@@ -34,6 +35,10 @@ QPageLayout pdfPageLayout(QPageLayout::Orientation orientation = QPageLayout::Po
 
 // The calculation sheet as a PDF drawing on `page`; `sheet` outlives it.
 PdfDrawing sheetDrawing(const printout::Sheet& sheet, const QPageLayout& page = pdfPageLayout());
+
+// The 土方数量表 as a PDF drawing (A4, across where its columns need it);
+// `table` outlives the drawing.
+PdfDrawing quantityTableDrawing(const printout::QuantityTable& table);
 
 // The drawing as a PDF file, written safely; empty on success, else the
 // message naming the file and the reason.
@@ -65,4 +70,4 @@ WrittenPdf writePdfFile(const PdfDrawing& drawing, const QString& file);
 // length it says, so a block lost anywhere or a cut-off end shows.
 bool pdfIsWhole(const QByteArray& pdf);
 
-}  // namespace window
+}  // namespace paper

@@ -1,33 +1,28 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "window/command_line.h"
+#include "command_line/command_line.h"
 
-#include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
-#include <QTimer>
+#include <QGuiApplication>
 #include <cstdio>
 #include <functional>
 
+#include "command_line/command_output.h"
+#include "paper/fonts.h"
+#include "paper/pdf_export.h"
 #include "printout/cut_fill_sheet.h"
 #include "printout/dayang.h"
 #include "printout/page_frame.h"
 #include "printout/quantity_table.h"
+#include "runtime/titles.h"
 #include "section/any_survey.h"
 #include "storage/interchange_export.h"
+#include "storage/quantity_workbook_file.h"
 #include "storage/safe_write.h"
 #include "storage/survey_io.h"
 #include "survey_file/survey_file.h"
-#include "window/command_output.h"
-#include "window/files/quantity_workbook_file.h"
-#include "window/main_window.h"
-#include "window/platform/application.h"
-#include "window/platform/fonts.h"
-#include "window/platform/startup.h"
-#include "window/platform/title.h"
-#include "window/printing/pdf_export.h"
-#include "window/printing/quantity_table_print.h"
 
-namespace window {
+namespace command_line {
 
 namespace {
 
@@ -117,10 +112,10 @@ int writtenTo(const QString& out, const std::function<QString(const QString&)>& 
     return written(error.isEmpty() ? writeStandardOutput(bytes) : error);
 }
 
-int writtenPdf(const PdfDrawing& drawing, const QString& out) {
+int writtenPdf(const paper::PdfDrawing& drawing, const QString& out) {
     return writtenTo(
-        out, [&](const QString& file) { return exportPdf(drawing, file); },
-        [&](QString& error) { return pdfBytes(drawing, error); });
+        out, [&](const QString& file) { return paper::exportPdf(drawing, file); },
+        [&](QString& error) { return paper::pdfBytes(drawing, error); });
 }
 
 printout::Sheet sheetOf(const section::SectionSurvey& survey) {
@@ -136,13 +131,14 @@ int writePrintout(const Survey& survey, const section::ProjectInfo& project, con
                   Printout printout) {
     if (printout == Printout::Sheet) {
         const printout::Sheet sheet = printout::framedSheet(sheetOf(survey), project);
-        return writtenPdf(sheetDrawing(sheet), out);
+        return writtenPdf(paper::sheetDrawing(sheet), out);
     }
     const printout::QuantityTable table = printout::quantityTable(survey, project);
-    if (printout == Printout::QuantityTable) return writtenPdf(quantityTableDrawing(table), out);
+    if (printout == Printout::QuantityTable)
+        return writtenPdf(paper::quantityTableDrawing(table), out);
     return writtenTo(
-        out, [&](const QString& file) { return exportQuantityWorkbook(table, file); },
-        [&](QString& error) { return quantityWorkbookBytes(table, error); });
+        out, [&](const QString& file) { return storage::exportQuantityWorkbook(table, file); },
+        [&](QString& error) { return storage::quantityWorkbookBytes(table, error); });
 }
 
 int writePrintout(int argc, char* argv[], const QString& path, const QString& out,
@@ -152,7 +148,7 @@ int writePrintout(int argc, char* argv[], const QString& path, const QString& ou
     // Fonts and the PDF need a GUI application, not a screen.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    installFontSubstitutions();
+    paper::installFontSubstitutions();
     const CalculatedSurvey calculated = calculatedSurvey(path);
     if (!calculated.survey) return BadFile;
     // The sheet and the table are laid out for the kind of record held.
@@ -161,23 +157,9 @@ int writePrintout(int argc, char* argv[], const QString& path, const QString& ou
     });
 }
 
-int openWindow(int argc, char* argv[], const QString& path) {
-    if (!displayReachable()) return BadFile;
-    QApplication app(argc, argv);
-    prepareApplication(app);
-    MainWindow mainWindow;
-    mainWindow.show();
-    QTimer::singleShot(0, &mainWindow, [&] {
-        warnIfNoChineseFont(&mainWindow);
-        mainWindow.offerUnsavedEdits();
-        if (!path.isEmpty()) mainWindow.openSurvey(path);
-    });
-    return QApplication::exec();
-}
-
 }  // namespace
 
-int runProgram(int argc, char* argv[]) {
+Outcome run(int argc, char* argv[]) {
     QCoreApplication::setApplicationName(QStringLiteral("velmorin"));
     QCoreApplication::setApplicationVersion(QStringLiteral(VELMORIN_VERSION));
     QStringList arguments;
@@ -192,7 +174,7 @@ int runProgram(int argc, char* argv[]) {
             "不写的输出：设备、管道（FIFO）、文件夹，以及 FILE "
             "本身（也包括它的链接和转到它的标准输出）。\n"
             "退出状态：0 成功；1 文件读不出、有错或算不出，或者输出写不成、被拒绝；2 用法有误。")
-            .arg(applicationTitle()));
+            .arg(QString::fromUtf8(runtime::applicationName)));
     const QCommandLineOption pdf(
         QStringLiteral("pdf"),
         QStringLiteral("把 FILE 的计算书写成 PDF 文件 OUT.pdf（“-”：标准输出），不打开窗口。"),
@@ -275,7 +257,7 @@ int runProgram(int argc, char* argv[]) {
     if (parser.isSet(landXml))
         return writeExport(file, parser.value(landXml), storage::landXmlBytes);
     if (parser.isSet(dxfDrawing)) return writeExport(file, parser.value(dxfDrawing), dxfOf);
-    return openWindow(argc, argv, file);
+    return Outcome::window(file);
 }
 
-}  // namespace window
+}  // namespace command_line

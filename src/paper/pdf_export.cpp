@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "window/printing/pdf_export.h"
+#include "paper/pdf_export.h"
 
 #include <QFileInfo>
 #include <QPdfWriter>
@@ -7,13 +7,15 @@
 #include <QStorageInfo>
 #include <cerrno>
 
+#include "paper/quantity_table_renderer.h"
+#include "paper/sheet_renderer.h"
+#include "printout/quantity_table.h"
 #include "printout/sheet.h"
+#include "runtime/titles.h"
 #include "storage/file_failure.h"
 #include "storage/safe_write.h"
-#include "window/platform/title.h"
-#include "window/printing/sheet_renderer.h"
 
-namespace window {
+namespace paper {
 
 namespace {
 
@@ -47,8 +49,16 @@ QPageLayout pdfPageLayout(QPageLayout::Orientation orientation) {
 }
 
 PdfDrawing sheetDrawing(const printout::Sheet& sheet, const QPageLayout& page) {
-    return {page, sheetDocumentName(), [&sheet](QPagedPaintDevice& device, PageRange pages) {
+    return {page, QString::fromUtf8(runtime::sheetName),
+            [&sheet](QPagedPaintDevice& device, PageRange pages) {
                 return renderSheet(sheet, device, pages);
+            }};
+}
+
+PdfDrawing quantityTableDrawing(const printout::QuantityTable& table) {
+    return {quantityTablePageLayout(table), QString::fromStdString(table.title),
+            [&table](QPagedPaintDevice& device, PageRange pages) {
+                return renderQuantityTable(table, device, pages);
             }};
 }
 
@@ -61,7 +71,7 @@ WrittenPdf writePdfFile(const PdfDrawing& drawing, const QString& file) {
         writer.setResolution(1200);
         writer.setPageLayout(drawing.layout);
         writer.setTitle(drawing.title);
-        writer.setCreator(applicationTitle());
+        writer.setCreator(QString::fromUtf8(runtime::applicationName));
         errno = 0;
         rendered = drawing.draw(writer, drawing.pages);
     }
@@ -111,4 +121,4 @@ bool pdfIsWhole(const QByteArray& pdf) {
     return trailer < endAt && pdf.mid(trailer, 7) == "trailer";
 }
 
-}  // namespace window
+}  // namespace paper
