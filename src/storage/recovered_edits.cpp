@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "window/files/recovered_edits.h"
+#include "storage/recovered_edits.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -16,18 +16,7 @@
 #include "storage/whole_file.h"
 #include "survey_file/step_journal.h"
 
-namespace window {
-
-// Reads and writes go through storage, its names used plainly here.
-using storage::EditFiles;
-using storage::holdsLastCalculation;
-using storage::lastCalculationPath;
-using storage::OpenedSurvey;
-using storage::openSurvey;
-using storage::readWholeFile;
-using storage::saveLastCalculation;
-using storage::WholeFile;
-using storage::writeFailure;
+namespace storage {
 
 namespace {
 
@@ -172,4 +161,4 @@ QString unsavedEditsQuestion(const FoldedEdits& folded) {
     return text + QStringLiteral("（选“否”时这些修改将被丢弃。）");
 }
 
-}  // namespace window
+}  // namespace storage
