@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "paper/pdf_export.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QPdfWriter>
 #include <QRegularExpression>
@@ -60,6 +61,20 @@ PdfDrawing quantityTableDrawing(const printout::QuantityTable& table) {
             [&table](QPagedPaintDevice& device, PageRange pages) {
                 return renderQuantityTable(table, device, pages);
             }};
+}
+
+TemporaryPdf::TemporaryPdf(const PdfDrawing& drawing)
+    : file_(QDir(QDir::tempPath()).filePath(QStringLiteral("velmorin-XXXXXX.pdf"))) {
+    if (!file_.open()) {
+        error_ = storage::writeFailure(file_.fileName(), errno ? errno : EIO);
+        return;
+    }
+    file_.close();
+    // A PDF cut short (a full disk, a write error the PDF writer does not
+    // report) would print as a torn sheet, or not at all.
+    const WrittenPdf written = writePdfFile(drawing, file_.fileName());
+    if (written.fault != PdfFault::None)
+        error_ = storage::writeFailure(file_.fileName(), written.error ? written.error : EIO);
 }
 
 WrittenPdf writePdfFile(const PdfDrawing& drawing, const QString& file) {

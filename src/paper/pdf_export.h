@@ -7,6 +7,7 @@
 #include <QByteArray>
 #include <QPageLayout>
 #include <QString>
+#include <QTemporaryFile>
 #include <functional>
 
 #include "paper/sheet_renderer.h"
@@ -64,6 +65,20 @@ struct WrittenPdf {
 // The drawing set by Qt's PDF writer into `file`, and read back: the one way
 // every PDF of the program is made, for the export and the printer.
 WrittenPdf writePdfFile(const PdfDrawing& drawing, const QString& file);
+
+// The drawing as a whole PDF in a temporary file of the system's, for a
+// program that takes a file by name (the print system); the file goes with
+// this value.
+class TemporaryPdf {
+  public:
+    explicit TemporaryPdf(const PdfDrawing& drawing);
+    QString path() const { return file_.fileName(); }
+    QString error() const { return error_; }  // naming the file and the reason; empty when whole
+
+  private:
+    QTemporaryFile file_;
+    QString error_;
+};
 
 // True when `pdf` is a whole PDF as Qt writes it: it ends with its
 // cross-reference table, found at the offset given at the end and of the
