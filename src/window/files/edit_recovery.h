@@ -3,7 +3,7 @@
 // Edits not yet saved are never lost: each step that leaves the survey changed
 // is on the disk before the next key is handled, and a start that finds them
 // offers to reopen them (storage/recovered_edits.h). Files in the data
-// folder hold them:
+// folder hold them, written by storage/unsaved_edits.h as this class says:
 //
 //     未保存的修改.csv     a copy of the whole survey, written safely
 //     未保存的修改.steps   the steps since that copy (survey_file/step_journal.h),
