@@ -10,10 +10,7 @@
 #include "command_line/command_output.h"
 #include "paper/fonts.h"
 #include "paper/pdf_export.h"
-#include "printout/cut_fill_sheet.h"
-#include "printout/dayang.h"
-#include "printout/page_frame.h"
-#include "printout/quantity_table.h"
+#include "printout/survey_printouts.h"
 #include "runtime/titles.h"
 #include "section/any_survey.h"
 #include "storage/interchange_export.h"
@@ -118,19 +115,10 @@ int writtenPdf(const paper::PdfDrawing& drawing, const QString& out) {
         [&](QString& error) { return paper::pdfBytes(drawing, error); });
 }
 
-printout::Sheet sheetOf(const section::SectionSurvey& survey) {
-    return printout::dayang(survey);
-}
-
-printout::Sheet sheetOf(const section::CutFillSurvey& survey) {
-    return printout::cutFillSheet(survey);
-}
-
-template <class Survey>
-int writePrintout(const Survey& survey, const section::ProjectInfo& project, const QString& out,
-                  Printout printout) {
+int writePrintout(const section::Survey& survey, const section::ProjectInfo& project,
+                  const QString& out, Printout printout) {
     if (printout == Printout::Sheet) {
-        const printout::Sheet sheet = printout::framedSheet(sheetOf(survey), project);
+        const printout::Sheet sheet = printout::calculationSheet(survey, project);
         return writtenPdf(paper::sheetDrawing(sheet), out);
     }
     const printout::QuantityTable table = printout::quantityTable(survey, project);
@@ -151,10 +139,7 @@ int writePrintout(int argc, char* argv[], const QString& path, const QString& ou
     paper::installFontSubstitutions();
     const CalculatedSurvey calculated = calculatedSurvey(path);
     if (!calculated.survey) return BadFile;
-    // The sheet and the table are laid out for the kind of record held.
-    return calculated.survey->visit([&](const auto& record) {
-        return writePrintout(record, calculated.project, out, printout);
-    });
+    return writePrintout(*calculated.survey, calculated.project, out, printout);
 }
 
 }  // namespace

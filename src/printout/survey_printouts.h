@@ -1,0 +1,20 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// The printouts of a calculated survey of either kind, for those that print
+// or write them without asking which kind it is.
+
+#include "printout/quantity_table.h"
+#include "printout/sheet.h"
+#include "section/any_survey.h"
+#include "section/project_info.h"
+
+namespace printout {
+
+// The calculation sheet (dayang for closed outlines, the cut-and-fill sheet
+// for ground and design lines) framed with the 工程信息.
+Sheet calculationSheet(const section::Survey& survey, const section::ProjectInfo& project);
+
+// The 土方数量表 with its 工程信息.
+QuantityTable quantityTable(const section::Survey& survey, const section::ProjectInfo& project);
+
+}  // namespace printout
