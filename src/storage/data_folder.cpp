@@ -7,6 +7,7 @@
 #include <QStandardPaths>
 
 #include "storage/safe_write.h"
+#include "survey_file/file_format.h"
 #include "survey_file/survey_file.h"
 
 #if VELMORIN_POSIX
@@ -102,9 +103,10 @@ QString saveLastCalculation(const section::SectionSurvey& survey, const QString&
     return writeInDataFolder(path, survey_file::writeSurvey(survey, project));
 }
 
-QString saveLastCalculation(const section::CutFillSurvey& survey, const QString& path,
+QString saveLastCalculation(const section::Survey& survey, const QString& path,
                             const section::ProjectInfo& project) {
-    return writeInDataFolder(path, survey_file::writeCutFillSurvey(survey, project));
+    return writeInDataFolder(
+        path, survey_file::surveyFileText(survey, survey_file::Format::SurveyCsv, project));
 }
 
 }  // namespace storage

@@ -12,7 +12,7 @@
 
 namespace section {
 class SectionSurvey;
-struct CutFillSurvey;
+class Survey;
 }  // namespace section
 
 namespace storage {
@@ -59,7 +59,7 @@ KeptCalculation keepLastCalculation(const section::SectionSurvey& survey,
 // A cut-and-fill survey goes as our CSV of its kind.
 QString saveLastCalculation(const section::SectionSurvey& survey, const QString& path,
                             const section::ProjectInfo& project = {});
-QString saveLastCalculation(const section::CutFillSurvey& survey, const QString& path,
+QString saveLastCalculation(const section::Survey& survey, const QString& path,
                             const section::ProjectInfo& project = {});
 
 }  // namespace storage

@@ -21,24 +21,20 @@ survey_file::LandXmlStamp now() {
 
 QByteArray landXmlBytes(const section::Survey& survey, const section::ProjectInfo& project,
                         QString& error) {
-    return survey.visit([&](const auto& record) -> QByteArray {
-        if (const std::optional<std::string> why = survey_file::whyNoLandXml(record)) {
-            error = QStringLiteral("没有写 LandXML：%1。").arg(QString::fromStdString(*why));
-            return {};
-        }
-        const std::optional<std::string> xml = survey_file::landXml(record, now(), project);
-        if (!xml) {
-            error = QStringLiteral("测量数据中没有断面，没有可写的 LandXML。");
-            return {};
-        }
-        return QByteArray::fromStdString(*xml);
-    });
+    if (const std::optional<std::string> why = survey_file::whyNoLandXml(survey)) {
+        error = QStringLiteral("没有写 LandXML：%1。").arg(QString::fromStdString(*why));
+        return {};
+    }
+    const std::optional<std::string> xml = survey_file::landXml(survey, now(), project);
+    if (!xml) {
+        error = QStringLiteral("测量数据中没有断面，没有可写的 LandXML。");
+        return {};
+    }
+    return QByteArray::fromStdString(*xml);
 }
 
 QByteArray sectionsDxfBytes(const section::Survey& survey) {
-    return survey.visit([](const auto& record) {
-        return QByteArray::fromStdString(survey_file::dxf(survey_file::sectionDrawing(record)));
-    });
+    return QByteArray::fromStdString(survey_file::dxf(survey_file::sectionDrawing(survey)));
 }
 
 QString exportLandXml(const section::Survey& survey, const section::ProjectInfo& project,

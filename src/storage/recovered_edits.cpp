@@ -79,8 +79,7 @@ QString lostSteps(const survey_file::StepReplay& replayed, const QString& stepsP
 // The steps replayed on the copy, written back with the copy's 工程信息; what
 // did not replay is told in `folded`. Whether a record was damaged (more
 // than a torn last one).
-template <class Survey>
-bool fold(Survey& survey, const section::ProjectInfo& project, const std::string& steps,
+bool fold(section::Survey& survey, const section::ProjectInfo& project, const std::string& steps,
           const EditFiles& files, FoldedEdits& folded) {
     const survey_file::StepReplay replayed = survey_file::replaySteps(survey, steps);
     folded.lost += lostSteps(replayed, files.steps());
@@ -127,9 +126,7 @@ FoldedEdits foldUnsavedEdits(const EditFiles& files) {
             return folded;
         }
         if (stepsRead) {
-            const bool damaged = copy.survey->visit([&](auto& survey) {
-                return fold(survey, copy.project, steps.bytes, files, folded);
-            });
+            const bool damaged = fold(*copy.survey, copy.project, steps.bytes, files, folded);
             if (!folded.failure.isEmpty()) return folded;
             // Folded into the copy; kept aside as it was, damage and all.
             if (damaged) {

@@ -21,12 +21,6 @@ QString stepsTemporary() {
     return ownEditFiles().steps() + QStringLiteral(".new");
 }
 
-QString saveCopy(const section::Survey& survey, const section::ProjectInfo& project) {
-    return survey.visit([&](const auto& record) {
-        return saveLastCalculation(record, ownEditFiles().copy(), project);
-    });
-}
-
 }  // namespace
 
 QString removeUnsavedEdits(const EditFiles& files) {
@@ -49,7 +43,9 @@ UnsavedEdits::~UnsavedEdits() {
 QString UnsavedEdits::keepWhole(const section::Survey& survey, const section::ProjectInfo& project,
                                 const QString& file) {
     settle();
-    if (const QString failure = saveCopy(survey, project); !failure.isEmpty()) return failure;
+    if (const QString failure = saveLastCalculation(survey, ownEditFiles().copy(), project);
+        !failure.isEmpty())
+        return failure;
     // A copy in the data folder (the last calculation) is no user's file.
     const bool own =
         !file.isEmpty() && QFileInfo(file).absolutePath() != QDir(dataFolder()).absolutePath();
@@ -93,7 +89,9 @@ void UnsavedEdits::copyInBackground(section::Survey survey, section::ProjectInfo
     sinceCopy_.clear();
     stepsSinceCopy_ = 0;
     pool_.start([survey = std::move(survey), project = std::move(project), done = std::move(done),
-                 generation = generation_] { done(generation, saveCopy(survey, project)); });
+                 generation = generation_] {
+        done(generation, saveLastCalculation(survey, ownEditFiles().copy(), project));
+    });
 }
 
 QString UnsavedEdits::copied(unsigned generation, const QString& failure) {

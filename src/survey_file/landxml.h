@@ -22,9 +22,8 @@
 #include <string>
 #include <string_view>
 
-#include "section/cut_fill_survey.h"
+#include "section/any_survey.h"
 #include "section/project_info.h"
-#include "section/survey.h"
 #include "survey_file/survey_file.h"
 
 namespace survey_file {
@@ -40,12 +39,15 @@ std::optional<std::string> landXml(const section::SectionSurvey& survey, const L
                                    const section::ProjectInfo& project = {});
 std::optional<std::string> landXml(const section::CutFillSurvey& survey, const LandXmlStamp& stamp,
                                    const section::ProjectInfo& project = {});
+std::optional<std::string> landXml(const section::Survey& survey, const LandXmlStamp& stamp,
+                                   const section::ProjectInfo& project = {});
 
 // Why the survey would not read back as LandXML: without stations `sta` is
 // the running sum of the spacings, and a sum beyond the range of a value
 // (3.4E+38) cannot be read. Nothing when it can be written.
 std::optional<std::string> whyNoLandXml(const section::SectionSurvey& survey);
 std::optional<std::string> whyNoLandXml(const section::CutFillSurvey& survey);
+std::optional<std::string> whyNoLandXml(const section::Survey& survey);
 
 // A LandXML file read: a closed-outline survey when any section has a
 // DesignCrossSectSurf with closedArea="true", else a cut-and-fill survey

@@ -292,4 +292,12 @@ StepReplay replaySteps(section::CutFillSurvey& survey, std::string_view records)
     return replay(survey.sections, kCutFill, records);
 }
 
+StepReplay replaySteps(section::Survey& survey, std::string_view records) {
+    return survey.visit([records](auto& record) { return replaySteps(record, records); });
+}
+
+std::string stepRecord(const section::Survey& survey, int from, int to) {
+    return survey.visit([=](const auto& record) { return stepRecord(record, from, to); });
+}
+
 }  // namespace survey_file

@@ -21,13 +21,13 @@
 #include <string_view>
 #include <vector>
 
-#include "section/cut_fill_survey.h"
-#include "section/survey.h"
+#include "section/any_survey.h"
 
 namespace survey_file {
 
 std::string stepRecord(const section::SectionSurvey& survey, int from, int to);
 std::string stepRecord(const section::CutFillSurvey& survey, int from, int to);
+std::string stepRecord(const section::Survey& survey, int from, int to);
 
 // The records replayed, in order, onto the survey as last copied (nothing
 // computed). A record that is not whole (damaged, of the other kind, or torn
@@ -44,5 +44,6 @@ struct StepReplay {
 };
 StepReplay replaySteps(section::SectionSurvey& survey, std::string_view records);
 StepReplay replaySteps(section::CutFillSurvey& survey, std::string_view records);
+StepReplay replaySteps(section::Survey& survey, std::string_view records);
 
 }  // namespace survey_file
