@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Reading a survey of 1,000,000 points (2,000 sections of 500 points; about
 // 21 MB as CSV) from every format that opens, as the window and the command
-// line read a file (storage::readAnySurveyFile): a closed-outline survey as
+// line read a file (storage::openSurvey): a closed-outline survey as
 // CSV and as LandXML, a cut-and-fill survey as CSV, as LandXML and as a
 // 里程文件. Goal: a file of 20 MB in each format read within 2x the time
 // of 20 MB of CSV of the same kind (the formats differ in bytes per point:
@@ -67,7 +67,7 @@ double readSeconds(const QString& path, const std::function<bool(storage::Opened
     std::vector<double> runs;
     for (int k = 0; k <= kRuns; ++k) {
         const double start = threadCpuSeconds();
-        storage::OpenedSurvey opened = storage::readAnySurveyFile(path);
+        storage::OpenedSurvey opened = storage::openSurvey(path);
         const double seconds = threadCpuSeconds() - start;
         if (!same(opened)) {
             std::fprintf(stderr, "%s: %s\n", qPrintable(path), qPrintable(opened.error));
@@ -115,13 +115,15 @@ int main() {
         }
     };
     measure("closed-outline", closedFormats, [&](storage::OpenedSurvey& opened) {
-        return opened.survey && opened.survey->sectionCount() == kMillionSections &&
-               opened.survey->pointCounts(kMillionSections) == kMillionSectionPoints;
+        const section::SectionSurvey* read =
+            opened.survey ? opened.survey->closedOutline() : nullptr;
+        return read && read->sectionCount() == kMillionSections &&
+               read->pointCounts(kMillionSections) == kMillionSectionPoints;
     });
     measure("cut-and-fill", cutFillFormats, [&](storage::OpenedSurvey& opened) {
-        return opened.cutFill && opened.cutFill->sections.size() == cutFill.sections.size() &&
-               opened.cutFill->sections.back().design.size() ==
-                   cutFill.sections.back().design.size();
+        const section::CutFillSurvey* read = opened.survey ? opened.survey->cutFill() : nullptr;
+        return read && read->sections.size() == cutFill.sections.size() &&
+               read->sections.back().design.size() == cutFill.sections.back().design.size();
     });
     return met ? 0 : 1;
 }

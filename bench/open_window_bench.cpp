@@ -51,8 +51,8 @@ class Stopwatch {
 // What `velmorin --results` does between start and exit.
 Timed commandLineWork(const QString& path) {
     const Stopwatch watch;
-    storage::OpenedSurvey opened = storage::readAnySurveyFile(path);
-    if (!opened.survey || !section::calculateSurvey(*opened.survey)) return {};
+    storage::OpenedSurvey opened = storage::openSurvey(path);
+    if (!opened.survey || section::calculate(*opened.survey)) return {};
     if (survey_file::resultsCsv(*opened.survey).empty()) return {};
     return watch.read();
 }

@@ -12,11 +12,11 @@
 #include <QPrinter>
 
 #include "generated_survey.h"
+#include "paper/sheet_renderer.h"
 #include "printout/dayang.h"
 #include "section/area.h"
 #include "section/volumes.h"
 #include "window/platform/application.h"
-#include "window/printing/sheet_renderer.h"
 
 namespace {
 
@@ -40,7 +40,7 @@ void sheetOfThousandSectionsOnPdf(benchmark::State& state) {
         printer.setOutputFileName(file);
         printer.setPageSize(QPageSize(QPageSize::A4));
         const printout::Sheet sheet = printout::dayang(survey);
-        if (!window::renderSheet(sheet, printer)) {
+        if (!paper::renderSheet(sheet, printer)) {
             state.SkipWithError("the PDF file could not be written");
             return;
         }

@@ -19,13 +19,13 @@
 #include <vector>
 
 #include "million_points.h"
+#include "paper/pdf_export.h"
 #include "print_silent_server.h"
 #include "printout/dayang.h"
 #include "section/survey.h"
 #include "window/form/main_form.h"
 #include "window/platform/application.h"
 #include "window/printing/job_watch.h"
-#include "window/printing/pdf_export.h"
 
 namespace {
 
@@ -85,7 +85,7 @@ int main(int argc, char* argv[]) {
 
         QString failure;
         pdf.push_back(milliseconds([&] {
-            failure = window::exportSheetPdf(printout::dayang(section::SectionSurvey{}), path);
+            failure = paper::exportSheetPdf(printout::dayang(section::SectionSurvey{}), path);
         }));
         if (!failure.isEmpty()) {
             std::printf("FAILED: %s\n", qPrintable(failure));

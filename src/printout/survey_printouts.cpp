@@ -3,18 +3,18 @@
 
 #include "printout/cut_fill_sheet.h"
 #include "printout/dayang.h"
+#include "printout/page_frame.h"
 
 namespace printout {
 
-Sheet calculationSheet(const section::Survey& survey) {
-    if (const section::CutFillSurvey* lines = survey.cutFill()) return cutFillSheet(*lines);
-    return dayang(*survey.closedOutline());
+Sheet calculationSheet(const section::Survey& survey, const section::ProjectInfo& project) {
+    if (const section::CutFillSurvey* lines = survey.cutFill())
+        return framedSheet(cutFillSheet(*lines), project);
+    return framedSheet(dayang(*survey.closedOutline()), project);
 }
 
-QuantityTable quantityTable(const section::Survey& survey, const section::ProjectInfo& project,
-                            int rowsPerPage) {
-    return survey.visit(
-        [&](const auto& record) { return quantityTable(record, project, rowsPerPage); });
+QuantityTable quantityTable(const section::Survey& survey, const section::ProjectInfo& project) {
+    return survey.visit([&](const auto& record) { return quantityTable(record, project); });
 }
 
 }  // namespace printout

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The papers of a calculated survey of either kind: its calculation sheet and
-// its 土方数量表, each laid out by its kind's own rules.
+// The printouts of a calculated survey of either kind, for those that print
+// or write them without asking which kind it is.
 
 #include "printout/quantity_table.h"
 #include "printout/sheet.h"
@@ -10,8 +10,11 @@
 
 namespace printout {
 
-Sheet calculationSheet(const section::Survey& survey);
-QuantityTable quantityTable(const section::Survey& survey, const section::ProjectInfo& project,
-                            int rowsPerPage = 0);
+// The calculation sheet (dayang for closed outlines, the cut-and-fill sheet
+// for ground and design lines) framed with the 工程信息.
+Sheet calculationSheet(const section::Survey& survey, const section::ProjectInfo& project);
+
+// The 土方数量表 with its 工程信息.
+QuantityTable quantityTable(const section::Survey& survey, const section::ProjectInfo& project);
 
 }  // namespace printout

@@ -7,6 +7,7 @@
 #include <QStandardPaths>
 
 #include "storage/safe_write.h"
+#include "survey_file/file_format.h"
 #include "survey_file/survey_file.h"
 
 #if VELMORIN_POSIX
@@ -82,6 +83,12 @@ bool holdsLastCalculation() {
     return lock.state() != FolderLock::State::Taken;
 }
 
+KeptCalculation keepLastCalculation(const section::SectionSurvey& survey,
+                                    const section::ProjectInfo& project) {
+    if (!holdsLastCalculation()) return {true, {}};
+    return {false, saveLastCalculation(survey, lastCalculationPath(), project)};
+}
+
 namespace {
 
 QString writeInDataFolder(const QString& path, const std::string& text) {
@@ -91,16 +98,15 @@ QString writeInDataFolder(const QString& path, const std::string& text) {
 
 }  // namespace
 
-KeptCalculation keepLastCalculation(const section::SectionSurvey& survey,
-                                    const section::ProjectInfo& project) {
-    if (!holdsLastCalculation()) return {true, {}};
-    return {false,
-            writeInDataFolder(lastCalculationPath(), survey_file::writeSurvey(survey, project))};
+QString saveLastCalculation(const section::SectionSurvey& survey, const QString& path,
+                            const section::ProjectInfo& project) {
+    return writeInDataFolder(path, survey_file::writeSurvey(survey, project));
 }
 
 QString saveLastCalculation(const section::Survey& survey, const QString& path,
                             const section::ProjectInfo& project) {
-    return writeInDataFolder(path, survey_file::writeSurvey(survey, project));
+    return writeInDataFolder(
+        path, survey_file::surveyFileText(survey, survey_file::Format::SurveyCsv, project));
 }
 
 }  // namespace storage

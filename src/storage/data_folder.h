@@ -56,7 +56,9 @@ KeptCalculation keepLastCalculation(const section::SectionSurvey& survey,
 
 // Writes `survey` and its 工程信息 into `path` without telling anyone: empty, or why it
 // failed. It touches no widget and may run on any thread.
-// Either kind goes as our CSV of its kind.
+// A cut-and-fill survey goes as our CSV of its kind.
+QString saveLastCalculation(const section::SectionSurvey& survey, const QString& path,
+                            const section::ProjectInfo& project = {});
 QString saveLastCalculation(const section::Survey& survey, const QString& path,
                             const section::ProjectInfo& project = {});
 

@@ -2,35 +2,28 @@
 #pragma once
 // The exports for design and CAD programs: the sections as LandXML 1.2 and
 // the section drawings as DXF, each as bytes (for standard output) or written
-// safely to a file. One function per kind of survey.
+// safely to a file.
 
 #include <QByteArray>
 #include <QString>
 
-#include "section/cut_fill_survey.h"
+#include "section/any_survey.h"
 #include "section/project_info.h"
-#include "section/survey.h"
 
 namespace storage {
 
 // The LandXML of a calculated survey and its 工程信息, stamped with the time
 // now; empty with `error` set when there is nothing to write (no section).
-QByteArray landXmlBytes(const section::SectionSurvey& survey, const section::ProjectInfo& project,
-                        QString& error);
-QByteArray landXmlBytes(const section::CutFillSurvey& survey, const section::ProjectInfo& project,
+QByteArray landXmlBytes(const section::Survey& survey, const section::ProjectInfo& project,
                         QString& error);
 
 // The DXF section drawings of a calculated survey.
-QByteArray sectionsDxfBytes(const section::SectionSurvey& survey);
-QByteArray sectionsDxfBytes(const section::CutFillSurvey& survey);
+QByteArray sectionsDxfBytes(const section::Survey& survey);
 
 // Written safely to `path`: empty on success, else the message naming the
 // file and the reason. 文件 ▸ 导出断面图 (DXF)… calls exportSectionsDxf.
-QString exportLandXml(const section::SectionSurvey& survey, const section::ProjectInfo& project,
+QString exportLandXml(const section::Survey& survey, const section::ProjectInfo& project,
                       const QString& path);
-QString exportLandXml(const section::CutFillSurvey& survey, const section::ProjectInfo& project,
-                      const QString& path);
-QString exportSectionsDxf(const section::SectionSurvey& survey, const QString& path);
-QString exportSectionsDxf(const section::CutFillSurvey& survey, const QString& path);
+QString exportSectionsDxf(const section::Survey& survey, const QString& path);
 
 }  // namespace storage

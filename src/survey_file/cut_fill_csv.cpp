@@ -177,11 +177,11 @@ bool isCutFillCsv(std::string_view text) {
     return cells.split(line, separatorOf(line)) && headerWord(cells[1]) == "线";
 }
 
-ReadResult readCutFillCsv(std::string_view text, int linesBefore, ReadProgress* progress) {
+SurveyRead readCutFillCsv(std::string_view text, int linesBefore, ReadProgress* progress) {
     try {
-        return {std::nullopt, CutFillReader(text, linesBefore, progress).read(), {}};
+        return {CutFillReader(text, linesBefore, progress).read()};
     } catch (const LineFault& fault) {
-        return {std::nullopt, std::nullopt, fault.error};
+        return {std::nullopt, fault.error};
     }
 }
 

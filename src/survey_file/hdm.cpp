@@ -112,11 +112,11 @@ bool looksLikeHdm(std::string_view text) {
     return lines.next(line, false) && startsWithWord(line, "BEGIN");
 }
 
-ReadResult readHdm(std::string_view text, ReadProgress* progress) {
+SurveyRead readHdm(std::string_view text, ReadProgress* progress) {
     try {
-        return {std::nullopt, HdmReader(text, progress).read(), {}};
+        return {HdmReader(text, progress).read(), {}, {}, Format::Hdm};
     } catch (const LineFault& fault) {
-        return {std::nullopt, std::nullopt, fault.error};
+        return {std::nullopt, fault.error, {}, Format::Hdm};
     }
 }
 

@@ -29,7 +29,7 @@ namespace survey_file {
 bool looksLikeHdm(std::string_view text);
 
 // The survey (stations entered) in `cutFill`, or the fault by line number.
-ReadResult readHdm(std::string_view text, ReadProgress* progress = nullptr);
+SurveyRead readHdm(std::string_view text, ReadProgress* progress = nullptr);
 
 // Why a survey cannot be written as a 里程文件: it has no stations.
 std::optional<std::string> whyNoHdm(const section::CutFillSurvey& survey);

@@ -22,9 +22,8 @@
 #include <string>
 #include <string_view>
 
-#include "section/cut_fill_survey.h"
+#include "section/any_survey.h"
 #include "section/project_info.h"
-#include "section/survey.h"
 #include "survey_file/survey_file.h"
 
 namespace survey_file {
@@ -40,12 +39,15 @@ std::optional<std::string> landXml(const section::SectionSurvey& survey, const L
                                    const section::ProjectInfo& project = {});
 std::optional<std::string> landXml(const section::CutFillSurvey& survey, const LandXmlStamp& stamp,
                                    const section::ProjectInfo& project = {});
+std::optional<std::string> landXml(const section::Survey& survey, const LandXmlStamp& stamp,
+                                   const section::ProjectInfo& project = {});
 
 // Why the survey would not read back as LandXML: without stations `sta` is
 // the running sum of the spacings, and a sum beyond the range of a value
 // (3.4E+38) cannot be read. Nothing when it can be written.
 std::optional<std::string> whyNoLandXml(const section::SectionSurvey& survey);
 std::optional<std::string> whyNoLandXml(const section::CutFillSurvey& survey);
+std::optional<std::string> whyNoLandXml(const section::Survey& survey);
 
 // A LandXML file read: a closed-outline survey when any section has a
 // DesignCrossSectSurf with closedArea="true", else a cut-and-fill survey
@@ -53,15 +55,8 @@ std::optional<std::string> whyNoLandXml(const section::CutFillSurvey& survey);
 // DesignCrossSectSurf). The closed survey comes as entered, nothing computed;
 // the cut-and-fill one with the areas and volumes the file states. Elements
 // and attributes we do not use are ignored; what we cannot read is named
-// with its line.
-struct LandXmlRead {
-    std::optional<section::SectionSurvey> closed;
-    std::optional<section::CutFillSurvey> cutFill;
-    FileError error;
-    section::ProjectInfo project{};  // from the Project element, when there is one
-};
-
-LandXmlRead readLandXml(std::string_view text, ReadProgress* progress = nullptr);
+// with its line. The project from the Project element, when there is one.
+SurveyRead readLandXml(std::string_view text, ReadProgress* progress = nullptr);
 
 // Whether the bytes look like an XML document (after a byte-order mark and
 // blanks, a "<?xml" declaration or a "<LandXML" element).

@@ -74,7 +74,7 @@ class Reader {
   public:
     Reader(std::string_view text, ReadProgress* progress) : text_(text), progress_(progress) {}
 
-    LandXmlRead read() const {
+    SurveyRead read() const {
         pugi::xml_document document;
         const pugi::xml_parse_result parsed = document.load_buffer(
             text_.data(), text_.size(), pugi::parse_default, pugi::encoding_utf8);
@@ -100,11 +100,11 @@ class Reader {
         if (sections.empty())
             throw Fault{placeOf(crossSects), "CrossSects 中没有 CrossSect（断面）"};
         if (!stations) fillSpacings(sections);
-        LandXmlRead result;
+        SurveyRead result{.format = Format::LandXml};
         if (std::any_of(sections.begin(), sections.end(), [](auto& s) { return s.closed; }))
-            result.closed = closedSurvey(sections, stations);
+            result.survey = closedSurvey(sections, stations);
         else
-            result.cutFill = cutFillSurvey(sections, stations);
+            result.survey = cutFillSurvey(sections, stations);
         result.project = projectOf(child(root, "Project"));
         return result;
     }
@@ -358,12 +358,12 @@ class Reader {
 
 }  // namespace
 
-LandXmlRead readLandXml(std::string_view text, ReadProgress* progress) {
+SurveyRead readLandXml(std::string_view text, ReadProgress* progress) {
     const Reader reader(text, progress);
     try {
         return reader.read();
     } catch (const Fault& fault) {
-        LandXmlRead result;
+        SurveyRead result{.format = Format::LandXml};
         const int line = reader.lineOf(fault.place);
         result.error.line = line;
         result.error.message =

@@ -228,4 +228,13 @@ std::optional<std::string> landXml(const section::CutFillSurvey& survey, const L
     return document.text();
 }
 
+std::optional<std::string> landXml(const section::Survey& survey, const LandXmlStamp& stamp,
+                                   const section::ProjectInfo& project) {
+    return survey.visit([&](const auto& record) { return landXml(record, stamp, project); });
+}
+
+std::optional<std::string> whyNoLandXml(const section::Survey& survey) {
+    return survey.visit([](const auto& record) { return whyNoLandXml(record); });
+}
+
 }  // namespace survey_file

@@ -260,11 +260,11 @@ class Reader {
 
 }  // namespace
 
-ReadResult readSurvey(std::string_view text, ReadProgress* progress) {
+SurveyRead readSurvey(std::string_view text, ReadProgress* progress) {
     const ProjectRows rows = readProjectRows(text);
-    if (rows.error) return {std::nullopt, std::nullopt, *rows.error};
+    if (rows.error) return {std::nullopt, *rows.error};
     const std::string_view rest = text.substr(rows.restAt);
-    ReadResult result;
+    SurveyRead result;
     if (isCutFillCsv(rest)) {
         result = readCutFillCsv(rest, rows.linesBefore, progress);
     } else {
@@ -274,7 +274,7 @@ ReadResult readSurvey(std::string_view text, ReadProgress* progress) {
             result.error = fault.error;
         }
     }
-    if (result.survey || result.cutFill) result.project = rows.project;
+    if (result.survey) result.project = rows.project;
     return result;
 }
 

@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "section/any_survey.h"
+#include "section/cut_fill_rows.h"
+#include "section/result_rows.h"
 #include "survey_file/survey_file.h"
 
 namespace survey_file {

@@ -153,4 +153,8 @@ SectionDrawing sectionDrawing(const section::CutFillSurvey& survey) {
     return layOut(sketches);
 }
 
+SectionDrawing sectionDrawing(const section::Survey& survey) {
+    return survey.visit([](const auto& record) { return sectionDrawing(record); });
+}
+
 }  // namespace survey_file

@@ -13,8 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "section/cut_fill_survey.h"
-#include "section/survey.h"
+#include "section/any_survey.h"
 
 namespace survey_file {
 
@@ -50,6 +49,7 @@ inline constexpr const char* kFrameLayer = "图框";
 
 SectionDrawing sectionDrawing(const section::SectionSurvey& survey);
 SectionDrawing sectionDrawing(const section::CutFillSurvey& survey);
+SectionDrawing sectionDrawing(const section::Survey& survey);
 
 // The drawing as the text of a DXF R2007 file.
 std::string dxf(const SectionDrawing& drawing);

@@ -292,12 +292,12 @@ StepReplay replaySteps(section::CutFillSurvey& survey, std::string_view records)
     return replay(survey.sections, kCutFill, records);
 }
 
-std::string stepRecord(const section::Survey& survey, int from, int to) {
-    return survey.visit([&](const auto& record) { return stepRecord(record, from, to); });
+StepReplay replaySteps(section::Survey& survey, std::string_view records) {
+    return survey.visit([records](auto& record) { return replaySteps(record, records); });
 }
 
-StepReplay replaySteps(section::Survey& survey, std::string_view records) {
-    return survey.visit([&](auto& record) { return replaySteps(record, records); });
+std::string stepRecord(const section::Survey& survey, int from, int to) {
+    return survey.visit([=](const auto& record) { return stepRecord(record, from, to); });
 }
 
 }  // namespace survey_file

@@ -22,8 +22,6 @@
 #include <vector>
 
 #include "section/any_survey.h"
-#include "section/cut_fill_survey.h"
-#include "section/survey.h"
 
 namespace survey_file {
 

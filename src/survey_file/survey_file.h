@@ -17,9 +17,7 @@
 #include <string_view>
 
 #include "section/any_survey.h"
-#include "section/cut_fill_survey.h"
 #include "section/project_info.h"
-#include "section/survey.h"
 
 namespace survey_file {
 
@@ -32,16 +30,20 @@ struct FileError {
     std::string message;
 };
 
-struct ReadResult {
-    // The sections, their stations or spacings and their points; nothing is
-    // computed yet. Empty when the file has a fault.
-    std::optional<section::SectionSurvey> survey;
-    // The same for a cut-and-fill survey (a 线 column, or a 里程文件): on
-    // success exactly one of the two is set.
-    std::optional<section::CutFillSurvey> cutFill;
-    FileError error;
-    // The rows of 工程信息 above the header; empty when the file has none.
+// What a file was read as. NoText: bytes that are no text in any encoding
+// we read (a workbook, a PDF, binary data).
+enum class Format { SurveyCsv, Hdm, LandXml, NoText };
+
+// What every reader gives: the survey as the file holds it, nothing computed
+// yet (a LandXML cut-and-fill survey with the areas and volumes the file
+// states), or the fault.
+struct SurveyRead {
+    std::optional<section::Survey> survey{};  // empty when the file has a fault
+    FileError error{};
+    // The rows of 工程信息 above the header (a LandXML Project); empty when
+    // the file has none.
     section::ProjectInfo project{};
+    Format format = Format::SurveyCsv;  // what the text was read as
 };
 
 // How far a reading has got, in thousandths of the text (kReadDone for all
@@ -59,12 +61,12 @@ inline void tellProgress(ReadProgress* progress, std::size_t done, std::size_t t
 
 // Reads a survey file's text, UTF-8 with or without a byte-order mark:
 // either kind, told by its header.
-ReadResult readSurvey(std::string_view text, ReadProgress* progress = nullptr);
+SurveyRead readSurvey(std::string_view text, ReadProgress* progress = nullptr);
 
 // The cut-and-fill CSV: a 线 column (地面线 / 设计线) after the key column.
 bool isCutFillCsv(std::string_view text);
 // `linesBefore`: the lines above `text` already read (the rows of 工程信息).
-ReadResult readCutFillCsv(std::string_view text, int linesBefore = 0,
+SurveyRead readCutFillCsv(std::string_view text, int linesBefore = 0,
                           ReadProgress* progress = nullptr);
 std::string writeSurvey(const section::CutFillSurvey& survey,
                         const section::ProjectInfo& project = {});
@@ -75,11 +77,9 @@ std::string writeSurvey(const section::CutFillSurvey& survey,
 // 工程信息 above the header when `project` is not empty.
 std::string writeSurvey(const section::SectionSurvey& survey,
                         const section::ProjectInfo& project = {});
-// Either kind, as our CSV of its kind.
-std::string writeSurvey(const section::Survey& survey, const section::ProjectInfo& project = {});
 
-// The results of a calculated survey as CSV, one row per section (see
-// section::resultTable), of either kind: UTF-8 with LF for a terminal; with a
+// The results of a calculated survey of either kind as CSV, one row per
+// section (see section::resultTable): UTF-8 with LF for a terminal; with a
 // byte-order mark and CRLF for a spreadsheet.
 enum class CsvFor { Terminal, Spreadsheet };
 std::string resultsCsv(const section::Survey& survey, CsvFor reader = CsvFor::Terminal);

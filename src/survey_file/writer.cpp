@@ -36,8 +36,4 @@ std::string writeSurvey(const section::SectionSurvey& survey, const section::Pro
     return out;
 }
 
-std::string writeSurvey(const section::Survey& survey, const section::ProjectInfo& project) {
-    return survey.visit([&](const auto& record) { return writeSurvey(record, project); });
-}
-
 }  // namespace survey_file

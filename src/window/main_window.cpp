@@ -24,12 +24,14 @@
 #include "storage/data_folder.h"
 #include "storage/interchange_export.h"
 #include "storage/recent_files.h"
+#include "storage/recovered_edits.h"
 #include "storage/survey_io.h"
+#include "storage/unsaved_edits.h"
+#include "survey_file/file_format.h"
 #include "window/files/busy_opening.h"
 #include "window/files/data_folder_messages.h"
 #include "window/files/edit_recovery.h"
 #include "window/files/file_dialogs.h"
-#include "window/files/recovered_edits.h"
 #include "window/files/survey_saving.h"
 #include "window/form/main_form.h"
 #include "window/form/project_info_dialog.h"
@@ -65,7 +67,7 @@ QString caption() {
 document::FileTie recoveredTie(const QString& file) {
     if (file.isEmpty()) return {.name = QStringLiteral("未保存的修改")};
     using document::FileFormat;
-    const FileFormat format = storage::isHdmPath(file) ? FileFormat::Hdm
+    const FileFormat format = survey_file::isHdmName(file.toStdString()) ? FileFormat::Hdm
                               : file.endsWith(QStringLiteral(".xml"), Qt::CaseInsensitive)
                                   ? FileFormat::LandXml
                                   : FileFormat::SurveyCsv;
@@ -181,9 +183,7 @@ void MainWindow::createMenus() {
         exportFile(QStringLiteral("导出断面图"), QStringLiteral("横断面图"),
                    QStringLiteral("DXF 图形 (*.dxf)"), QStringLiteral("dxf"),
                    [this](const QString& path) {
-                       return form_->document().survey().visit([&path](const auto& survey) {
-                           return storage::exportSectionsDxf(survey, path);
-                       });
+                       return storage::exportSectionsDxf(form_->document().survey(), path);
                    });
     });
     file->addAction(QStringLiteral("导出 LandXML(&X)…"), this, [this] {
@@ -191,9 +191,7 @@ void MainWindow::createMenus() {
                    QStringLiteral("LandXML 文件 (*.xml)"), QStringLiteral("xml"),
                    [this](const QString& path) {
                        const document::SurveyDocument& held = form_->document();
-                       return held.survey().visit([&](const auto& survey) {
-                           return storage::exportLandXml(survey, held.project(), path);
-                       });
+                       return storage::exportLandXml(held.survey(), held.project(), path);
                    });
     });
     file->addAction(QStringLiteral("打印预览(&V)…"), this, &MainWindow::printPreviewClicked);
@@ -301,24 +299,24 @@ bool MainWindow::openLastCalculation() {
 }
 
 void MainWindow::offerUnsavedEdits() {
-    if (const QString aside = setAsideUnreadableLastCalculation(); !aside.isEmpty())
+    if (const QString aside = storage::setAsideUnreadableLastCalculation(); !aside.isEmpty())
         QMessageBox::warning(this, caption(), aside);
     const storage::EditFiles offered = storage::editFilesToOffer();
     if (offered.stem.isEmpty()) return;
-    const FoldedEdits folded = foldUnsavedEdits(offered);
+    const storage::FoldedEdits folded = storage::foldUnsavedEdits(offered);
     if (!folded.failure.isEmpty()) warnDataFolderOnce(this, folded.failure);
     if (!QFileInfo::exists(offered.copy())) {
         if (!folded.lost.isEmpty()) QMessageBox::warning(this, caption(), folded.lost);
         return;
     }
-    QMessageBox box(QMessageBox::Question, caption(), unsavedEditsQuestion(folded),
+    QMessageBox box(QMessageBox::Question, caption(), storage::unsavedEditsQuestion(folded),
                     QMessageBox::NoButton, this);
     QPushButton* yes = box.addButton(QStringLiteral("是"), QMessageBox::YesRole);
     QPushButton* no = box.addButton(QStringLiteral("否"), QMessageBox::NoRole);
     box.setDefaultButton(yes);
     box.exec();
     const auto remove = [&] {
-        if (const QString failure = removeUnsavedEdits(offered); !failure.isEmpty())
+        if (const QString failure = storage::removeUnsavedEdits(offered); !failure.isEmpty())
             warnDataFolderOnce(this, failure);
     };
     if (box.clickedButton() == no) {

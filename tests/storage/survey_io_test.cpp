@@ -26,10 +26,9 @@
 
 namespace {
 
-// readAnySurveyFile with a time limit, so that a hang fails the test.
+// openSurvey with a time limit, so that a hang fails the test.
 storage::OpenedSurvey readWithin(const QString& path, int seconds) {
-    std::packaged_task<storage::OpenedSurvey()> task(
-        [path] { return storage::readAnySurveyFile(path); });
+    std::packaged_task<storage::OpenedSurvey()> task([path] { return storage::openSurvey(path); });
     std::future<storage::OpenedSurvey> result = task.get_future();
     std::thread(std::move(task)).detach();
     if (result.wait_for(std::chrono::seconds(seconds)) != std::future_status::ready)
@@ -79,7 +78,7 @@ TEST_F(SurveyIo, non_regular_files_are_refused_at_once) {
 
 // Such files give their size as 0.
 TEST(SurveyIoSystemFiles, a_file_under_proc_is_read_to_its_end) {
-    const storage::OpenedSurvey opened = storage::readAnySurveyFile("/proc/self/status");
+    const storage::OpenedSurvey opened = storage::openSurvey("/proc/self/status");
     EXPECT_FALSE(opened.survey);
     EXPECT_TRUE(opened.error.contains("第 1 行第 1 列“Name:”不是有效的表头"))
         << opened.error.toStdString();
@@ -105,6 +104,7 @@ TEST_F(SurveyIo, a_file_rewritten_while_read_never_crashes_and_is_said_changed) 
     for (int k = 0; (k < 30 || changed == 0) && clock.elapsed() < 20000; ++k) {
         const storage::OpenedSurvey opened = readWithin(file("saving.csv"), 30);
         if (opened.survey) {
+            ASSERT_TRUE(opened.survey->closedOutline());
             EXPECT_TRUE(isCountingPrefix(*opened.survey->closedOutline()));
             ++read;
         } else if (opened.error.contains("文件在读取时被改动")) {
@@ -131,7 +131,7 @@ TEST_F(SurveyIo, reasons_from_the_system_are_in_chinese) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        const storage::OpenedSurvey opened = storage::readAnySurveyFile(file(row.file));
+        const storage::OpenedSurvey opened = storage::openSurvey(file(row.file));
         EXPECT_EQ(opened.error, "无法打开文件“" + file(row.file) + "”：" + row.reason + "。");
     }
 }
@@ -154,11 +154,70 @@ TEST_F(SurveyIo, text_the_reader_would_misread_names_its_line) {
     for (const BytesRow& row : rows) {
         SCOPED_TRACE(row.name);
         write("misread.csv", row.bytes);
-        const storage::OpenedSurvey opened = storage::readAnySurveyFile(file("misread.csv"));
+        const storage::OpenedSurvey opened = storage::openSurvey(file("misread.csv"));
         EXPECT_FALSE(opened.survey);
         EXPECT_EQ(opened.error,
                   "测量数据文件“" + file("misread.csv") + "”有误，没有打开：" + row.reason + "。");
     }
+}
+
+// Text that reads as none of the formats is told as what its name says.
+TEST_F(SurveyIo, a_broken_file_is_told_as_what_its_name_says) {
+    const Row rows[] = {
+        {"hdm", "broken.hdm", "里程文件“%1”有误，没有打开：第 1 行"},
+        {"xml", "broken.xml", "测量数据文件“%1”有误，没有打开：第 2 行：XML 格式有误"},
+        {"csv", "broken.csv", "测量数据文件“%1”有误，没有打开：第 1 行"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        write(row.file, "1,2\n");
+        const storage::OpenedSurvey opened = storage::openSurvey(file(row.file));
+        EXPECT_FALSE(opened.survey);
+        EXPECT_TRUE(opened.error.startsWith(row.reason.arg(file(row.file))))
+            << opened.error.toStdString();
+    }
+}
+
+// Each kind saved in the format its name chooses opens again the same, in that format.
+TEST_F(SurveyIo, a_saved_survey_opens_again_in_the_format_its_name_chose) {
+    using document::FileFormat;
+    write("closed.csv", "工程名称,新路\n桩号,高程H,距离S\n1000,50,2\n1000,51,0\n");
+    write("lines.csv", "桩号,线,高程H,距离S\n1000,地面线,1,-5\n1000,设计线,2,-5\n");
+    const struct {
+        const char* name;
+        QString from, to;
+        FileFormat format;
+    } rows[] = {
+        {"closed outline under .hdm stays CSV", "closed.csv", "closed.hdm", FileFormat::SurveyCsv},
+        {"cut and fill as a 里程文件", "lines.csv", "lines.hdm", FileFormat::Hdm},
+        {"cut and fill as CSV", "lines.csv", "lines.txt", FileFormat::SurveyCsv},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const storage::OpenedSurvey from = storage::openSurvey(file(row.from));
+        ASSERT_TRUE(from.survey) << from.error.toStdString();
+        const FileFormat format = storage::formatToSave(*from.survey, file(row.to));
+        EXPECT_EQ(format, row.format);
+        EXPECT_EQ(storage::saveSurvey(file(row.to), *from.survey, format, from.project), QString());
+        const storage::OpenedSurvey back = storage::openSurvey(file(row.to));
+        ASSERT_TRUE(back.survey) << back.error.toStdString();
+        EXPECT_EQ(*back.survey, *from.survey);
+        EXPECT_EQ(back.format, row.format);
+        // A 里程文件 has no room for 工程信息.
+        if (format == FileFormat::SurveyCsv) {
+            EXPECT_EQ(back.project, from.project);
+        }
+    }
+}
+
+TEST_F(SurveyIo, a_survey_a_hdm_cannot_hold_is_refused_and_nothing_is_written) {
+    write("numbered.csv", "断面,线,高程H,距离S,间距DL\n1,地面线,1,-5,20\n2,地面线,1,-5,\n");
+    const storage::OpenedSurvey opened = storage::openSurvey(file("numbered.csv"));
+    ASSERT_TRUE(opened.survey) << opened.error.toStdString();
+    EXPECT_EQ(storage::saveSurvey(file("numbered.hdm"), *opened.survey, document::FileFormat::Hdm),
+              "没有保存“" + file("numbered.hdm") +
+                  "”：里程文件按桩号记录断面，这个测量数据没有输入桩号：请保存为 CSV 文件。");
+    EXPECT_FALSE(QFile::exists(file("numbered.hdm")));
 }
 
 }  // namespace

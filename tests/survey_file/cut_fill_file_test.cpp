@@ -3,6 +3,7 @@
 
 #include <random>
 
+#include "read_parts.h"
 #include "section/cut_fill_calculation.h"
 #include "survey_file/hdm.h"
 #include "survey_file/survey_file.h"
@@ -39,10 +40,10 @@ TEST(CutFillFile, csv_reads_back_the_same_survey_either_way_of_naming_sections) 
     std::mt19937_64 random(7);
     for (int round = 0; round < 300; ++round) {
         const CutFillSurvey survey = randomSurvey(random, round % 2 == 0);
-        const ReadResult back = readSurvey(writeSurvey(survey));
-        ASSERT_TRUE(back.cutFill) << back.error.message;
-        EXPECT_FALSE(back.survey);
-        EXPECT_EQ(*back.cutFill, survey) << writeSurvey(survey);
+        const SurveyRead back = readSurvey(writeSurvey(survey));
+        ASSERT_TRUE(cutFillOf(back)) << back.error.message;
+        EXPECT_FALSE(closedOf(back));
+        EXPECT_EQ(*cutFillOf(back), survey) << writeSurvey(survey);
     }
 }
 
@@ -51,9 +52,9 @@ TEST(CutFillFile, hdm_reads_back_the_same_survey_to_the_millimetre) {
     for (int round = 0; round < 300; ++round) {
         CutFillSurvey survey = randomSurvey(random, true);
         const std::string text = writeHdm(survey);
-        const ReadResult back = readHdm(text);
-        ASSERT_TRUE(back.cutFill) << back.error.message;
-        EXPECT_EQ(*back.cutFill, survey) << text;
+        const SurveyRead back = readHdm(text);
+        ASSERT_TRUE(cutFillOf(back)) << back.error.message;
+        EXPECT_EQ(*cutFillOf(back), survey) << text;
         EXPECT_TRUE(looksLikeHdm(text));
         EXPECT_TRUE(whatHdmLeavesOut(survey, {}).empty()) << text;
     }
@@ -74,7 +75,7 @@ TEST(CutFillFile, hdm_names_what_it_cannot_keep) {
         ASSERT_EQ(left.size(), 1u);
         EXPECT_NE(left[0].find("三位小数"), std::string::npos);
         // And writing it does round: what reads back differs.
-        EXPECT_NE(*readHdm(writeHdm(finer)).cutFill, finer);
+        EXPECT_NE(*cutFillOf(readHdm(writeHdm(finer))), finer);
     }
     section::ProjectInfo project;
     project.checkedBy = "李工";
@@ -84,12 +85,12 @@ TEST(CutFillFile, hdm_names_what_it_cannot_keep) {
 }
 
 TEST(CutFillFile, hdm_takes_offsets_negative_to_the_left_and_a_ground_line_alone) {
-    const ReadResult read = readHdm(
+    const SurveyRead read = readHdm(
         "\xEF\xBB\xBF"
         "BEGIN,1000:1\r\n-20,100\r\n20,100.5\r\n\r\nNEXT\r\n-15,100\r\n15,100\r\n"
         "begin,K1+020.5\n  3.5 , 99 \n");
-    ASSERT_TRUE(read.cutFill) << read.error.message;
-    const CutFillSurvey& survey = *read.cutFill;
+    ASSERT_TRUE(cutFillOf(read)) << read.error.message;
+    const CutFillSurvey& survey = *cutFillOf(read);
     EXPECT_TRUE(survey.stationsEntered());
     ASSERT_EQ(survey.sections.size(), 2u);
     EXPECT_EQ(survey.sections[0].station, 1000);
@@ -117,9 +118,9 @@ struct FaultCase {
 class HdmFault : public testing::TestWithParam<FaultCase> {};
 
 TEST_P(HdmFault, names_the_line_and_what_is_wrong) {
-    const ReadResult read = readHdm(GetParam().text);
-    EXPECT_FALSE(read.cutFill);
-    EXPECT_FALSE(read.survey);
+    const SurveyRead read = readHdm(GetParam().text);
+    EXPECT_FALSE(cutFillOf(read));
+    EXPECT_FALSE(closedOf(read));
     EXPECT_EQ(read.error.line, GetParam().line);
     EXPECT_EQ(read.error.message, GetParam().message);
 }
@@ -144,32 +145,32 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<FaultCase>& info) { return info.param.name; });
 
 TEST(CutFillFile, csv_with_a_line_column_reads_as_cut_and_fill_and_names_its_faults) {
-    const ReadResult read = readSurvey(
+    const SurveyRead read = readSurvey(
         "桩号,线,高程H,距离S\nK1+000,地面线,100,-20\n1000,设计线,100,15\n1000,地面线,100,20\n"
         "1020,,,\n");
-    ASSERT_TRUE(read.cutFill) << read.error.message;
-    EXPECT_EQ(read.cutFill->sections.size(), 2u);
-    EXPECT_EQ(read.cutFill->sections[0].ground, (std::vector<Point>{{100, -20}, {100, 20}}));
-    EXPECT_EQ(read.cutFill->sections[0].design, (std::vector<Point>{{100, 15}}));
-    EXPECT_TRUE(read.cutFill->sections[1].ground.empty());
+    ASSERT_TRUE(cutFillOf(read)) << read.error.message;
+    EXPECT_EQ(cutFillOf(read)->sections.size(), 2u);
+    EXPECT_EQ(cutFillOf(read)->sections[0].ground, (std::vector<Point>{{100, -20}, {100, 20}}));
+    EXPECT_EQ(cutFillOf(read)->sections[0].design, (std::vector<Point>{{100, 15}}));
+    EXPECT_TRUE(cutFillOf(read)->sections[1].ground.empty());
 
-    const ReadResult wrongLine = readSurvey("断面,线,H,S,DL\n1,地面,1,2,5\n2,设计线,1,2\n");
+    const SurveyRead wrongLine = readSurvey("断面,线,H,S,DL\n1,地面,1,2,5\n2,设计线,1,2\n");
     EXPECT_EQ(wrongLine.error.message, "第 2 行第 2 列“地面”不是有效的线，应为“地面线”或“设计线”");
-    const ReadResult noSpacing = readSurvey("断面,线,H,S,DL\n1,地面线,1,2\n2,设计线,1,2\n");
+    const SurveyRead noSpacing = readSurvey("断面,线,H,S,DL\n1,地面线,1,2\n2,设计线,1,2\n");
     EXPECT_EQ(noSpacing.error.message, "第 2 行第 5 列：第 1 号断面没有到第 2 号断面的间距 DL");
     // A closed outline's file reads as before.
-    const ReadResult closed = readSurvey("断面,高程H,距离S\n1,10,0\n");
-    EXPECT_TRUE(closed.survey);
-    EXPECT_FALSE(closed.cutFill);
+    const SurveyRead closed = readSurvey("断面,高程H,距离S\n1,10,0\n");
+    EXPECT_TRUE(closedOf(closed));
+    EXPECT_FALSE(cutFillOf(closed));
 }
 
 TEST(CutFillFile, results_csv_has_the_cut_and_fill_columns) {
     // 4 m of fill 1 m deep, then 4 m of cut 1 m deep, 10 m apart.
-    const ReadResult read = readHdm(
+    const SurveyRead read = readHdm(
         "BEGIN,0\n-2,0\n2,0\nNEXT\n-2,1\n2,1\n"
         "BEGIN,10\n-2,0\n2,0\nNEXT\n-2,-1\n2,-1\n");
-    ASSERT_TRUE(read.cutFill);
-    CutFillSurvey survey = *read.cutFill;
+    ASSERT_TRUE(cutFillOf(read));
+    CutFillSurvey survey = *cutFillOf(read);
     ASSERT_FALSE(section::calculateCutFill(survey));
     EXPECT_EQ(resultsCsv(section::Survey(survey)),
               "断面,桩号,挖方面积(平方米),填方面积(平方米),至下一断面间距(米),挖方体积(立方米),"

@@ -11,6 +11,7 @@
 #include <random>
 
 #include "../dialogue/random_survey.h"
+#include "read_parts.h"
 #include "runtime/number_text.h"
 #include "section/calculation.h"
 
@@ -56,10 +57,10 @@ TEST(LandXml, closed_surveys_read_back_equal_and_the_file_holds_their_areas_and_
         ASSERT_TRUE(section::calculateSurvey(survey));
         const std::optional<std::string> xml = survey_file::landXml(survey, kStamp);
         ASSERT_TRUE(xml);
-        survey_file::LandXmlRead read = survey_file::readLandXml(*xml);
-        ASSERT_TRUE(read.closed) << read.error.message;
-        ASSERT_TRUE(section::calculateSurvey(*read.closed));
-        EXPECT_EQ(*read.closed, survey) << *xml;
+        survey_file::SurveyRead read = survey_file::readLandXml(*xml);
+        ASSERT_TRUE(closedOf(read)) << read.error.message;
+        ASSERT_TRUE(section::calculateSurvey(*closedOf(read)));
+        EXPECT_EQ(*closedOf(read), survey) << *xml;
 
         pugi::xml_document document;
         ASSERT_TRUE(document.load_string(xml->c_str()));
@@ -91,9 +92,9 @@ TEST(LandXml, cut_fill_surveys_read_back_equal_and_the_file_holds_their_areas_an
         const CutFillSurvey survey = randomCutFill(random, round % 2);
         const std::optional<std::string> xml = survey_file::landXml(survey, kStamp);
         ASSERT_TRUE(xml);
-        const survey_file::LandXmlRead read = survey_file::readLandXml(*xml);
-        ASSERT_TRUE(read.cutFill) << read.error.message;
-        EXPECT_EQ(*read.cutFill, survey) << *xml;
+        const survey_file::SurveyRead read = survey_file::readLandXml(*xml);
+        ASSERT_TRUE(cutFillOf(read)) << read.error.message;
+        EXPECT_EQ(*cutFillOf(read), survey) << *xml;
 
         pugi::xml_document document;
         ASSERT_TRUE(document.load_string(xml->c_str()));
@@ -138,7 +139,7 @@ TEST(LandXml, offsets_are_negative_to_the_left_and_the_ground_comes_before_the_d
 }
 
 TEST(LandXml, another_programs_file_gives_its_lines_stations_and_figures) {
-    const survey_file::LandXmlRead read = survey_file::readLandXml(R"(<?xml version="1.0"?>
+    const survey_file::SurveyRead read = survey_file::readLandXml(R"(<?xml version="1.0"?>
 <LandXML xmlns="http://www.landxml.org/schema/LandXML-1.2" version="1.2" date="2020-01-01" time="00:00:00">
   <Units><Metric areaUnit="squareMeter" linearUnit="meter" volumeUnit="cubicMeter"/></Units>
   <CgPoints><CgPoint name="1">1 2 3</CgPoint></CgPoints>
@@ -158,8 +159,8 @@ TEST(LandXml, another_programs_file_gives_its_lines_stations_and_figures) {
     </Alignment>
   </Alignments>
 </LandXML>)");
-    ASSERT_TRUE(read.cutFill) << read.error.message;
-    const CutFillSurvey& survey = *read.cutFill;
+    ASSERT_TRUE(cutFillOf(read)) << read.error.message;
+    const CutFillSurvey& survey = *cutFillOf(read);
     EXPECT_TRUE(survey.stationsEntered());
     ASSERT_EQ(survey.sectionCount(), 2);
     EXPECT_EQ(survey.sections[0].ground, (std::vector<section::Point>{{5, 10}, {6, -10}}));
@@ -182,16 +183,16 @@ TEST(LandXml, the_project_information_reads_back_and_another_programs_project_gi
     for (const section::ProjectInfo& project : {full, some, section::ProjectInfo{}}) {
         const std::string xml = *survey_file::landXml(survey, kStamp, project);
         EXPECT_EQ(xml.find("<Project") != std::string::npos, !project.empty()) << xml;
-        const survey_file::LandXmlRead read = survey_file::readLandXml(xml);
-        ASSERT_TRUE(read.cutFill) << read.error.message;
+        const survey_file::SurveyRead read = survey_file::readLandXml(xml);
+        ASSERT_TRUE(cutFillOf(read)) << read.error.message;
         EXPECT_EQ(read.project, project) << xml;
     }
-    const survey_file::LandXmlRead other = survey_file::readLandXml(
+    const survey_file::SurveyRead other = survey_file::readLandXml(
         R"(<LandXML><Project name="G15 改扩建" desc="第三合同段" state="proposed">)"
         R"(<Feature name="other"><Property label="计算" value="x"/></Feature></Project>)"
         R"(<Alignments><Alignment name="A" length="0" staStart="0"><CrossSects>)"
         R"(<CrossSect sta="0"/></CrossSects></Alignment></Alignments></LandXML>)");
-    ASSERT_TRUE(other.cutFill) << other.error.message;
+    ASSERT_TRUE(cutFillOf(other)) << other.error.message;
     EXPECT_EQ(other.project, (section::ProjectInfo{"G15 改扩建", "第三合同段", "", "", ""}));
 }
 
@@ -258,8 +259,8 @@ TEST(LandXml, every_fault_is_named_with_its_line) {
          "第 5 行：CrossSectPnt 中有 3 个数，应为“偏距 高程”成对的数（一个点两个数）"},
     };
     for (const auto& row : rows) {
-        const survey_file::LandXmlRead read = survey_file::readLandXml(row.text);
-        EXPECT_FALSE(read.closed || read.cutFill) << row.name;
+        const survey_file::SurveyRead read = survey_file::readLandXml(row.text);
+        EXPECT_FALSE(closedOf(read) || cutFillOf(read)) << row.name;
         EXPECT_EQ(read.error.message, row.message) << row.name;
     }
 }
@@ -286,7 +287,7 @@ TEST(LandXml, a_running_station_beyond_the_range_of_a_value_is_refused_by_either
         }
         // Within the range it reads back.
         if (!beyond) {
-            EXPECT_TRUE(survey_file::readLandXml(*survey_file::landXml(closed, kStamp)).closed);
+            EXPECT_TRUE(closedOf(survey_file::readLandXml(*survey_file::landXml(closed, kStamp))));
         }
     }
 }

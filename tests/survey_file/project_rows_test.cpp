@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "read_parts.h"
 #include "survey_file/survey_file.h"
 
 namespace {
@@ -19,44 +20,45 @@ section::ProjectInfo filledIn() {
 }
 
 TEST(ProjectRows, rows_above_the_header_give_the_project_and_the_same_survey) {
-    const survey_file::ReadResult plain = survey_file::readSurvey(kSurvey);
-    ASSERT_TRUE(plain.survey);
+    const survey_file::SurveyRead plain = survey_file::readSurvey(kSurvey);
+    ASSERT_TRUE(closedOf(plain));
     EXPECT_TRUE(plain.project.empty());
 
-    const survey_file::ReadResult titled = survey_file::readSurvey(
+    const survey_file::SurveyRead titled = survey_file::readSurvey(
         "\xEF\xBB\xBF工程名称,\"某某公路改建工程, 第二合同段\",,\r\n"
         "# 标题\r\n\r\n路段\tK1+000～K1+020\r\n计算,张三\r\n复核,李四\r\n日期,2026-12-08\r\n" +
         std::string(kSurvey));
-    ASSERT_TRUE(titled.survey) << titled.error.message;
+    ASSERT_TRUE(closedOf(titled)) << titled.error.message;
     EXPECT_EQ(titled.project, filledIn());
-    EXPECT_EQ(*titled.survey, *plain.survey);
+    EXPECT_EQ(*closedOf(titled), *closedOf(plain));
 
-    const survey_file::ReadResult some =
+    const survey_file::SurveyRead some =
         survey_file::readSurvey("复核,李四\n" + std::string(kSurvey));
-    ASSERT_TRUE(some.survey);
+    ASSERT_TRUE(closedOf(some));
     EXPECT_EQ(some.project, (section::ProjectInfo{"", "", "", "李四", ""}));
 }
 
 TEST(ProjectRows, written_rows_read_back_and_an_empty_project_writes_none) {
-    const survey_file::ReadResult plain = survey_file::readSurvey(kSurvey);
-    ASSERT_TRUE(plain.survey);
-    EXPECT_EQ(survey_file::writeSurvey(*plain.survey, {}), survey_file::writeSurvey(*plain.survey));
+    const survey_file::SurveyRead plain = survey_file::readSurvey(kSurvey);
+    ASSERT_TRUE(closedOf(plain));
+    EXPECT_EQ(survey_file::writeSurvey(*closedOf(plain), {}),
+              survey_file::writeSurvey(*closedOf(plain)));
     EXPECT_EQ(survey_file::projectRowsText({}), "");
 
-    const std::string written = survey_file::writeSurvey(*plain.survey, filledIn());
+    const std::string written = survey_file::writeSurvey(*closedOf(plain), filledIn());
     EXPECT_TRUE(
         written.starts_with("\xEF\xBB\xBF工程名称,\"某某公路改建工程, 第二合同段\"\r\n"
                             "路段,K1+000～K1+020\r\n"));
-    const survey_file::ReadResult back = survey_file::readSurvey(written);
-    ASSERT_TRUE(back.survey) << back.error.message;
+    const survey_file::SurveyRead back = survey_file::readSurvey(written);
+    ASSERT_TRUE(closedOf(back)) << back.error.message;
     EXPECT_EQ(back.project, filledIn());
-    EXPECT_EQ(*back.survey, *plain.survey);
+    EXPECT_EQ(*closedOf(back), *closedOf(plain));
 
     // Quotes double, and a line break cannot split the row.
     const section::ProjectInfo odd{"\"甲\"段", "一\n二", "", "", ""};
-    const survey_file::ReadResult oddBack =
-        survey_file::readSurvey(survey_file::writeSurvey(*plain.survey, odd));
-    ASSERT_TRUE(oddBack.survey) << oddBack.error.message;
+    const survey_file::SurveyRead oddBack =
+        survey_file::readSurvey(survey_file::writeSurvey(*closedOf(plain), odd));
+    ASSERT_TRUE(closedOf(oddBack)) << oddBack.error.message;
     EXPECT_EQ(oddBack.project, (section::ProjectInfo{"\"甲\"段", "一 二", "", "", ""}));
 }
 
@@ -71,7 +73,7 @@ struct Fault {
 class ProjectRowFaults : public ::testing::TestWithParam<Fault> {};
 
 TEST_P(ProjectRowFaults, are_named_by_the_line_of_the_whole_file) {
-    const survey_file::ReadResult result = survey_file::readSurvey(GetParam().file);
+    const survey_file::SurveyRead result = survey_file::readSurvey(GetParam().file);
     EXPECT_FALSE(result.survey);
     EXPECT_EQ(result.error.line, GetParam().line);
     EXPECT_EQ(result.error.column, GetParam().column);

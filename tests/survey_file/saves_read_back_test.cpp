@@ -9,6 +9,7 @@
 #include <functional>
 #include <random>
 
+#include "read_parts.h"
 #include "section/survey.h"
 #include "survey_file/hdm.h"
 #include "survey_file/landxml.h"
@@ -139,24 +140,18 @@ std::string csvOf(const SectionSurvey& survey, const ProjectInfo& project) {
 std::string csvOf(const CutFillSurvey& survey, const ProjectInfo& project) {
     return writeSurvey(survey, project);
 }
-const std::optional<SectionSurvey>& part(const ReadResult& read, const SectionSurvey&) {
-    return read.survey;
+const SectionSurvey* part(const SurveyRead& read, const SectionSurvey&) {
+    return closedOf(read);
 }
-const std::optional<CutFillSurvey>& part(const ReadResult& read, const CutFillSurvey&) {
-    return read.cutFill;
-}
-const std::optional<SectionSurvey>& part(const LandXmlRead& read, const SectionSurvey&) {
-    return read.closed;
-}
-const std::optional<CutFillSurvey>& part(const LandXmlRead& read, const CutFillSurvey&) {
-    return read.cutFill;
+const CutFillSurvey* part(const SurveyRead& read, const CutFillSurvey&) {
+    return cutFillOf(read);
 }
 
 // The file read back gives the survey and the 工程信息 written.
-template <class Survey, class Read>
-void expectReadBack(const std::string& file, const Read& read, const Survey& survey,
+template <class Survey>
+void expectReadBack(const std::string& file, const SurveyRead& read, const Survey& survey,
                     const ProjectInfo& project) {
-    const auto& back = part(read, survey);
+    const auto* back = part(read, survey);
     ASSERT_TRUE(back) << read.error.message << "\n" << file;
     expectSame(*back, survey, file);
     EXPECT_EQ(read.project, project) << file;
@@ -200,10 +195,10 @@ TEST(SavesReadBack, a_closed_section_has_at_most_the_same_points_in_every_format
         survey.setPointCount(1, std::int16_t(points));
         survey.allocatePoints();
         const bool allowed = points <= section::kMostPoints;
-        const ReadResult fromCsv = readSurvey(writeSurvey(survey));
-        const LandXmlRead fromXml = readLandXml(*landXml(survey, kStamp));
-        EXPECT_EQ(fromCsv.survey.has_value(), allowed) << points;
-        EXPECT_EQ(fromXml.closed.has_value(), allowed) << points;
+        const SurveyRead fromCsv = readSurvey(writeSurvey(survey));
+        const SurveyRead fromXml = readLandXml(*landXml(survey, kStamp));
+        EXPECT_EQ(closedOf(fromCsv) != nullptr, allowed) << points;
+        EXPECT_EQ(closedOf(fromXml) != nullptr, allowed) << points;
         if (!allowed) {
             EXPECT_NE(fromXml.error.message.find("最多 32766 个点"), std::string::npos)
                 << fromXml.error.message;
@@ -231,13 +226,13 @@ TEST(SavesReadBack, adjacent_sections_at_one_station_are_marked_and_a_wrong_mark
          "第 3 行第 1 列“1000#x”不是有效的桩号：“#”后应为同一桩号上相邻的第几个断面（2、3……）"},
     };
     for (const auto& row : rows) {
-        const ReadResult closed = readSurvey("桩号,高程H,距离S\r\n" + row.rows);
+        const SurveyRead closed = readSurvey("桩号,高程H,距离S\r\n" + row.rows);
         if (row.sections == 0) {
-            EXPECT_FALSE(closed.survey) << row.name;
+            EXPECT_FALSE(closedOf(closed)) << row.name;
             EXPECT_EQ(closed.error.message, row.message) << row.name;
         } else {
-            ASSERT_TRUE(closed.survey) << row.name << ": " << closed.error.message;
-            EXPECT_EQ(closed.survey->sectionCount(), row.sections) << row.name;
+            ASSERT_TRUE(closedOf(closed)) << row.name << ": " << closed.error.message;
+            EXPECT_EQ(closedOf(closed)->sectionCount(), row.sections) << row.name;
         }
     }
 }
@@ -259,10 +254,10 @@ TEST(ReadProgress, every_reader_tells_how_far_it_has_got) {
     std::string closed = "桩号,高程H,距离S\n";
     for (int k = 0; k < 20000; ++k) closed += std::to_string(k / 50) + ",1,2\n";
     const std::function<bool(ReadProgress*)> reads[] = {
-        [&](ReadProgress* p) { return readSurvey(closed, p).survey.has_value(); },
-        [&](ReadProgress* p) { return readSurvey(csv, p).cutFill.has_value(); },
-        [&](ReadProgress* p) { return readHdm(hdm, p).cutFill.has_value(); },
-        [&](ReadProgress* p) { return readLandXml(xml, p).cutFill.has_value(); },
+        [&](ReadProgress* p) { return closedOf(readSurvey(closed, p)) != nullptr; },
+        [&](ReadProgress* p) { return cutFillOf(readSurvey(csv, p)) != nullptr; },
+        [&](ReadProgress* p) { return cutFillOf(readHdm(hdm, p)) != nullptr; },
+        [&](ReadProgress* p) { return cutFillOf(readLandXml(xml, p)) != nullptr; },
     };
     for (const auto& read : reads) {
         ReadProgress progress = 0;

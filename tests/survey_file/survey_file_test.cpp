@@ -13,6 +13,7 @@
 #include "../dialogue/scripted_ui.h"
 #include "dialogue/asking.h"
 #include "dialogue/run.h"
+#include "read_parts.h"
 #include "runtime/number_text.h"
 #include "section/calculation.h"
 #include "survey_file/cells.h"
@@ -33,11 +34,11 @@ SectionSurvey typed(std::vector<std::optional<std::string>> answers) {
 }
 
 SectionSurvey opened(std::string_view text) {
-    survey_file::ReadResult result = survey_file::readSurvey(text);
-    EXPECT_TRUE(result.survey) << result.error.message;
-    if (!result.survey) return {};
-    EXPECT_TRUE(section::calculateSurvey(*result.survey));
-    return *result.survey;
+    survey_file::SurveyRead result = survey_file::readSurvey(text);
+    EXPECT_TRUE(closedOf(result)) << result.error.message;
+    if (!closedOf(result)) return {};
+    EXPECT_TRUE(section::calculateSurvey(*closedOf(result)));
+    return *closedOf(result);
 }
 
 // Two sections at K1+000 and K1+020.5: a triangle and a wider one.
@@ -102,7 +103,7 @@ void PrintTo(const FaultRow& row, std::ostream* out) {
 class FaultyFile : public testing::TestWithParam<FaultRow> {};
 
 TEST_P(FaultyFile, opens_nothing_and_names_line_column_and_cell) {
-    const survey_file::ReadResult result = survey_file::readSurvey(GetParam().file);
+    const survey_file::SurveyRead result = survey_file::readSurvey(GetParam().file);
     EXPECT_FALSE(result.survey);
     EXPECT_EQ(result.error.message, GetParam().message);
 }

@@ -68,11 +68,9 @@ class CutFillWindowTest : public QObject {
         DialogDriver driver({chooseFile(file(name))});
         menuAction(*mainWindow, "测量数据另存为")->trigger();
         [&] { QVERIFY(driver.scriptDone()); }();
-        storage::OpenedSurvey opened = storage::readAnySurveyFile(file(name));
+        storage::OpenedSurvey opened = storage::openSurvey(file(name));
         [&] { QVERIFY2(opened.survey && opened.survey->cutFill(), qPrintable(opened.error)); }();
-        section::CutFillSurvey back = opened.survey && opened.survey->cutFill()
-                                          ? *opened.survey->cutFill()
-                                          : section::CutFillSurvey{};
+        section::CutFillSurvey back = *opened.survey->cutFill();
         [&] { QVERIFY(!section::calculateCutFill(back)); }();
         return back;
     }
@@ -168,7 +166,7 @@ class CutFillWindowTest : public QObject {
         out.write(kHdm);
         out.close();
         QVERIFY(alone
-                    .replaceSurvey(std::move(*storage::readAnySurveyFile(file("alone.hdm")).survey),
+                    .replaceSurvey(std::move(*storage::openSurvey(file("alone.hdm")).survey),
                                    "打开文件", {})
                     .done());
         window::CutFillTableModel model(alone);

@@ -18,13 +18,13 @@
 
 #include "dialog_driver.h"
 #include "menu_action.h"
+#include "paper/pdf_export.h"
 #include "print_pdf.h"
 #include "printout/dayang.h"
 #include "section/calculation.h"
 #include "section/survey.h"
 #include "window/form/main_form.h"
 #include "window/main_window.h"
-#include "window/printing/pdf_export.h"
 #include "window/printing/sheet_printer.h"
 
 namespace {
@@ -92,12 +92,12 @@ TEST_F(PrintDialog, OnlyThePagesAskedForArePrintedWithTheirNumbers) {
     const printout::Sheet sheet = printout::dayang(longSurvey(120));
     QTemporaryDir folder;
     const QString whole = folder.filePath("whole.pdf");
-    ASSERT_EQ(window::exportSheetPdf(sheet, whole), QString());
+    ASSERT_EQ(paper::exportSheetPdf(sheet, whole), QString());
     const std::vector<std::vector<std::string>> pages = print_test::pdfPages(whole.toStdString());
     ASSERT_GE(pages.size(), 3u);
     const window::PrintedSheet printed = window::printOn(
-        [&sheet](const QPageLayout& page) { return window::sheetDrawing(sheet, page); },
-        {QString::fromStdString(queue), window::pdfPageLayout(), {2, 2}, 1});
+        [&sheet](const QPageLayout& page) { return paper::sheetDrawing(sheet, page); },
+        {QString::fromStdString(queue), paper::pdfPageLayout(), {2, 2}, 1});
     ASSERT_TRUE(printed.result.printed()) << printed.result.message.toStdString();
     const std::string pdf = print_test::waitForPdf();
     ASSERT_FALSE(pdf.empty());

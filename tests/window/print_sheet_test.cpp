@@ -15,12 +15,12 @@
 
 #include "dialog_driver.h"
 #include "dialogue/run.h"
+#include "paper/pdf_export.h"
 #include "print_pdf.h"
 #include "printout/dayang.h"
 #include "section/survey.h"
 #include "window/form/main_form.h"
 #include "window/main_window.h"
-#include "window/printing/pdf_export.h"
 #include "window/printing/sheet_printer.h"
 
 namespace {
@@ -167,9 +167,8 @@ TEST_F(PrintedSheet, ExportsAPdfThatReadsBackAsThePrintedSheetPageByPage) {
         clearPdfFolder();
         const std::string printed = print(survey);
         ASSERT_FALSE(printed.empty());
-        ASSERT_EQ(
-            window::exportSheetPdf(printout::dayang(survey), QString::fromStdString(exported)),
-            QString());
+        ASSERT_EQ(paper::exportSheetPdf(printout::dayang(survey), QString::fromStdString(exported)),
+                  QString());
         EXPECT_EQ(pdfPages(exported), pdfPages(printed));
     }
     EXPECT_EQ(pdfLines(exported).front(), "( 方量计算 )");

@@ -23,12 +23,12 @@
 #include <memory>
 
 #include "dialog_driver.h"
+#include "paper/pdf_export.h"
 #include "printout/dayang.h"
 #include "section/survey.h"
 #include "window/form/main_form.h"
 #include "window/main_window.h"
 #include "window/printing/job_watch.h"
-#include "window/printing/pdf_export.h"
 
 namespace {
 
@@ -107,7 +107,7 @@ TEST_F(SilentPrintServer, AFollowedJobWhoseServerFallsSilentEndsUnknown) {
 TEST_F(SilentPrintServer, ThePdfWayOutDoesNotWaitOnTheServer) {
     QTemporaryDir folder;
     const QString pdf = folder.filePath("计算书.pdf");
-    EXPECT_EQ(window::exportSheetPdf(printout::dayang(section::SectionSurvey{}), pdf), QString());
+    EXPECT_EQ(paper::exportSheetPdf(printout::dayang(section::SectionSurvey{}), pdf), QString());
     EXPECT_TRUE(QFile::exists(pdf));
     EXPECT_EQ(server.connections(), 0);
 }

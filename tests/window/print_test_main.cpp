@@ -6,12 +6,12 @@
 
 #include <QApplication>
 
-#include "window/platform/fonts.h"
+#include "paper/fonts.h"
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    window::installFontSubstitutions();
+    paper::installFontSubstitutions();
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

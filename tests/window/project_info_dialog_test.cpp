@@ -102,10 +102,10 @@ class ProjectInfoDialogTest : public QObject {
         // Saved with the survey, it reads back the same; a typed run keeps it.
         QTemporaryDir folder;
         const QString path = folder.filePath("工程.csv");
-        QCOMPARE(
-            storage::saveSurveyFile(path, (*document.survey().closedOutline()), document.project()),
-            QString());
-        const storage::OpenedSurvey opened = storage::readAnySurveyFile(path);
+        QCOMPARE(storage::saveSurvey(path, document.survey(), document::FileFormat::SurveyCsv,
+                                     document.project()),
+                 QString());
+        const storage::OpenedSurvey opened = storage::openSurvey(path);
         QVERIFY(opened.survey);
         QCOMPARE(opened.project, filled);
         QCOMPARE(document.replaceSurvey(twoSections(), QStringLiteral("计算"), {}),

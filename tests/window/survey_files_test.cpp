@@ -98,9 +98,10 @@ class SurveyFilesTest : public QObject {
             form().findChild<QPushButton*>("Command1")->click();
             QVERIFY(typing.scriptDone());
         }
-        const section::SectionSurvey typed = (*form().document().survey().closedOutline());
+        const section::Survey typed = form().document().survey();
         const window::MainForm::Screen screen = form().screen();
-        QCOMPARE(storage::saveSurveyFile(file("saved.csv"), typed), QString());
+        QCOMPARE(storage::saveSurvey(file("saved.csv"), typed, document::FileFormat::SurveyCsv),
+                 QString());
         write("hand.csv", kHandWritten.toUtf8());
         QStringEncoder gb18030("GB18030");
         write("gb18030.txt", gb18030(QString(kHandWritten).replace(',', '\t')));
@@ -110,7 +111,7 @@ class SurveyFilesTest : public QObject {
             mainWindow = new window::MainWindow;
             DialogDriver none({});
             QVERIFY2(mainWindow->openSurvey(file(name)), qPrintable(name));
-            QCOMPARE((*form().document().survey().closedOutline()), typed);
+            QVERIFY(form().document().survey() == typed);
             QCOMPARE(form().screen(), screen);
             QCOMPARE(mainWindow->windowTitle(), name + " - Velmorin");
             QVERIFY(saveAction()->isEnabled());
@@ -148,16 +149,6 @@ class SurveyFilesTest : public QObject {
             QVERIFY2(mainWindow->openSurvey(file(name)), qPrintable(name));
             QCOMPARE((*form().document().survey().closedOutline()), opened);
         }
-        // Text that is none of them is told as what its name says it is.
-        write("broken.hdm", "1,2\n");
-        QVERIFY(
-            storage::readAnySurveyFile(file("broken.hdm"))
-                .error.startsWith("里程文件“" + file("broken.hdm") + "”有误，没有打开：第 1 行"));
-        write("broken.xml", "1,2\n");
-        const QString xml = storage::readAnySurveyFile(file("broken.xml")).error;
-        QVERIFY2(xml.startsWith("测量数据文件“" + file("broken.xml") + "”有误，没有打开：") &&
-                     xml.contains("XML 格式有误"),
-                 qPrintable(xml));
     }
 
     // As after a restart: a new window opens the last calculation kept.
@@ -269,7 +260,7 @@ class SurveyFilesTest : public QObject {
                                                 survey_file::ReadProgress* progress) {
                 progress->store(survey_file::kReadDone / 2);
                 released.wait();
-                storage::OpenedSurvey opened = storage::readAnySurveyFile(path);
+                storage::OpenedSurvey opened = storage::openSurvey(path);
                 readEnded = true;
                 return opened;
             };
@@ -324,8 +315,7 @@ class SurveyFilesTest : public QObject {
         }
         QFile dxf(file("drawing.dxf"));
         QVERIFY(dxf.open(QIODevice::ReadOnly));
-        QCOMPARE(dxf.readAll(),
-                 storage::sectionsDxfBytes((*form().document().survey().closedOutline())));
+        QCOMPARE(dxf.readAll(), storage::sectionsDxfBytes(form().document().survey()));
         {
             DialogDriver driver({chooseFile(file("sections.xml"))});
             menuAction("导出 LandXML")->trigger();

@@ -25,6 +25,7 @@
 #include "section/calculation.h"
 #include "storage/data_folder.h"
 #include "storage/survey_io.h"
+#include "storage/unsaved_edits.h"
 #include "survey_file/hdm.h"
 #include "survey_file/survey_file.h"
 #include "window/files/edit_recovery.h"
@@ -92,7 +93,7 @@ class UnsavedEditsTest : public QObject {
             return "no copy";
         document().undoStack()->clear();
         delete mainWindow;
-        window::removeUnsavedEdits();
+        storage::removeUnsavedEdits();
         QFile written(window::unsavedEditsStepsPath());
         if (!QFile::copy(file("kept.csv"), window::unsavedEditsPath()) ||
             !QFile::copy(file("kept.name"), window::unsavedEditsNamePath()) ||
@@ -109,7 +110,7 @@ class UnsavedEditsTest : public QObject {
     void initTestCase() { window::prepareApplication(*qApp); }
 
     void init() {
-        window::removeUnsavedEdits();
+        storage::removeUnsavedEdits();
         mainWindow = new window::MainWindow;
     }
     void cleanup() {
@@ -160,8 +161,8 @@ class UnsavedEditsTest : public QObject {
         QVERIFY2(closed, qPrintable(driver.log().join(" | ")));
         QVERIFY(!QFile::exists(window::unsavedEditsPath()));
         QCOMPARE(mainWindow->windowTitle(), "hand.csv - Velmorin");
-        const storage::OpenedSurvey saved = storage::readAnySurveyFile(file("hand.csv"));
-        QVERIFY(saved.survey);
+        const storage::OpenedSurvey saved = storage::openSurvey(file("hand.csv"));
+        QVERIFY(saved.survey && saved.survey->closedOutline());
         section::SectionSurvey back = *saved.survey->closedOutline();
         section::calculateSurvey(back);
         QCOMPARE(back, edited);
@@ -413,7 +414,7 @@ class UnsavedEditsTest : public QObject {
         QVERIFY(QFile::copy(window::unsavedEditsStepsPath(), file("cut.steps")));
         document().undoStack()->clear();
         delete mainWindow;
-        window::removeUnsavedEdits();
+        storage::removeUnsavedEdits();
         QVERIFY(QFile::copy(file("cut.csv"), window::unsavedEditsPath()));
         QVERIFY(QFile::copy(file("cut.steps"), window::unsavedEditsStepsPath()));
         mainWindow = new window::MainWindow;

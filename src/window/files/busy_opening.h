@@ -34,8 +34,8 @@ class BusyOpening {
 // up the open: nothing then, the reading ending unseen.
 using SurveyRead =
     std::function<storage::OpenedSurvey(const QString& path, survey_file::ReadProgress* progress)>;
-std::optional<storage::OpenedSurvey> readResponsively(
-    QMainWindow& window, const QString& path, const SurveyRead& read = storage::readAnySurveyFile);
+std::optional<storage::OpenedSurvey> readResponsively(QMainWindow& window, const QString& path,
+                                                      const SurveyRead& read = storage::openSurvey);
 
 // The result of `work`, done while busy opening `path`.
 template <typename Work>

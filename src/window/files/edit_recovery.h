@@ -2,8 +2,8 @@
 #pragma once
 // Edits not yet saved are never lost: each step that leaves the survey changed
 // is on the disk before the next key is handled, and a start that finds them
-// offers to reopen them (window/files/recovered_edits.h). Files in the data
-// folder hold them:
+// offers to reopen them (storage/recovered_edits.h). Files in the data
+// folder hold them, written by storage/unsaved_edits.h as this class says:
 //
 //     未保存的修改.csv     a copy of the whole survey, written safely
 //     未保存的修改.steps   the steps since that copy (survey_file/step_journal.h),
@@ -25,12 +25,10 @@
 
 #include <QObject>
 #include <QString>
-#include <QThreadPool>
-#include <cstddef>
 #include <string>
 
-#include "storage/edit_files.h"
-#include "storage/journal_handle.h"
+#include "section/any_survey.h"
+#include "storage/unsaved_edits.h"
 
 class QWidget;
 
@@ -46,36 +44,23 @@ QString unsavedEditsPath();
 QString unsavedEditsStepsPath();
 QString unsavedEditsNamePath();
 
-// The files removed, as when the copy is not wanted; empty, or why not.
-QString removeUnsavedEdits(const storage::EditFiles& files = storage::ownEditFiles());
-
 class EditRecovery : public QObject {
     Q_OBJECT
 
   public:
     EditRecovery(const document::SurveyDocument& document, QWidget* parent);
-    ~EditRecovery() override;
 
   private:
     void follow(const document::Change& change);
-    void settle();
     void keepWhole();
     void append(const std::string& record);
-    void copyInBackground();
-    void copied(unsigned generation, const QString& failure);
-    void forget();
+
     void warn(const QString& failure) const;
 
     const document::SurveyDocument& document_;
     QWidget* parent_;
-    storage::JournalHandle steps_;
-    std::size_t length_ = 0;  // of the records in the steps file
-    int stepsSinceCopy_ = 0;
-    bool copying_ = false;
-    bool replaced_ = false;    // the survey replaced, not yet told whether it is changed
-    std::string sinceCopy_;    // records appended since the copy being written was taken
-    unsigned generation_ = 0;  // a copy finished for an earlier state is let be
-    QThreadPool pool_;
+    bool replaced_ = false;  // the survey replaced, not yet told whether it is changed
+    storage::UnsavedEdits edits_;
 };
 
 }  // namespace window

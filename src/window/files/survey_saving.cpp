@@ -12,6 +12,7 @@
 #include "storage/file_stamp.h"
 #include "storage/survey_io.h"
 #include "storage/whole_file.h"
+#include "survey_file/file_format.h"
 #include "survey_file/hdm.h"
 #include "window/files/file_dialogs.h"
 #include "window/platform/title.h"
@@ -30,13 +31,16 @@ QString shown(const QString& path) {
     return QDir::toNativeSeparators(QFileInfo(path).fileName());
 }
 
-bool cutFill(const document::SurveyDocument& document) {
-    return document.survey().cutFill() != nullptr;
-}
-
 // The format follows the file's ending: a 里程文件 for .hdm, else our CSV.
 FileFormat formatFor(const document::SurveyDocument& document, const QString& path) {
-    return cutFill(document) && storage::isHdmPath(path) ? FileFormat::Hdm : FileFormat::SurveyCsv;
+    return storage::formatToSave(document.survey(), path);
+}
+
+// The dialog offers a 里程文件 when the survey can be one.
+QString filterFor(const document::SurveyDocument& document) {
+    const std::vector<survey_file::Format> formats = survey_file::formatsToOffer(document.survey());
+    return std::ranges::find(formats, survey_file::Format::Hdm) != formats.end() ? kCutFillFilter
+                                                                                 : kFilter;
 }
 
 QString csvBeside(const QString& path) {
@@ -57,8 +61,7 @@ QString askPath(QWidget* parent, const document::SurveyDocument& document, SaveW
     return askSavePath(
         parent,
         where == SaveWhere::Ask ? QStringLiteral("测量数据另存为") : QStringLiteral("保存测量数据"),
-        suggested, cutFill(document) ? kCutFillFilter : kFilter, QStringLiteral("csv"),
-        ReplaceQuestion::Later);
+        suggested, filterFor(document), QStringLiteral("csv"), ReplaceQuestion::Later);
 }
 
 // A question with `actions` and 取消; the action chosen (`preferred` by
@@ -111,9 +114,8 @@ ChangedChoice askAboutChange(QWidget* parent, const QString& path) {
 }
 
 QString write(const document::SurveyDocument& document, const QString& path) {
-    if (const section::CutFillSurvey* lines = document.survey().cutFill())
-        return storage::saveCutFillSurveyFile(path, *lines, document.project());
-    return storage::saveSurveyFile(path, *document.survey().closedOutline(), document.project());
+    return storage::saveSurvey(path, document.survey(), formatFor(document, path),
+                               document.project());
 }
 
 // What the file holds now that it is written; nothing known when it cannot be
@@ -137,9 +139,9 @@ QString saveDocument(QWidget* parent, document::SurveyDocument& document, SaveWh
     if (path.isEmpty()) return {};
     bool chosen = !own;
     if (formatFor(document, path) == FileFormat::Hdm) {
-        switch (askAboutHdm(
-            parent, path,
-            survey_file::whatHdmLeavesOut(*document.survey().cutFill(), document.project()))) {
+        switch (askAboutHdm(parent, path,
+                            survey_file::whatIsLeftOut(document.survey(), survey_file::Format::Hdm,
+                                                       document.project()))) {
             case HdmChoice::Hdm:
                 break;
             case HdmChoice::Csv:

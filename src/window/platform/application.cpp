@@ -6,7 +6,7 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
-#include "window/platform/fonts.h"
+#include "paper/fonts.h"
 
 namespace window {
 
@@ -21,7 +21,7 @@ void prepareApplication(QApplication& app) {
                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(translator);
 
-    installFontSubstitutions();
+    paper::installFontSubstitutions();
 
     // The desktop entry's icon; Qt draws it with its SVG icon engine (libqt6svg6).
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/velmorin.svg")));

@@ -15,9 +15,11 @@
 
 #include "window/printing/print_result.h"
 
-namespace window {
-
+namespace paper {
 struct PdfDrawing;
+}
+
+namespace window {
 
 struct DefaultPrinter {
     QString name;                                  // empty when there is none
@@ -37,7 +39,7 @@ struct SentSheet {
 };
 
 // Hands the drawing's pages over to `printer` as one job of `copies` copies.
-SentSheet sendDrawing(const PdfDrawing& drawing, const QString& printer, int copies = 1,
+SentSheet sendDrawing(const paper::PdfDrawing& drawing, const QString& printer, int copies = 1,
                       std::stop_token stop = {});
 
 enum class JobProgress {

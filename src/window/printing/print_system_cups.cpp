@@ -1,15 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include <QDir>
 #include <QPageLayout>
 #include <QSizeF>
-#include <QTemporaryFile>
 #include <algorithm>
-#include <cerrno>
 
 #include "cups/print_queue.h"
+#include "paper/pdf_export.h"
 #include "runtime/titles.h"
-#include "storage/file_failure.h"
-#include "window/printing/pdf_export.h"
 #include "window/printing/print_system.h"
 
 namespace window {
@@ -65,21 +61,12 @@ PrintOutcome printerProblem(const QString& printer) {
 // As Qt's own CUPS printing does, the drawing is set as PDF and handed to
 // CUPS; done here, the job's id comes back to follow it. Qt's printer classes
 // are not used: they ask CUPS on their own, without a time limit.
-SentSheet sendDrawing(const PdfDrawing& drawing, const QString& printer, int copies,
+SentSheet sendDrawing(const paper::PdfDrawing& drawing, const QString& printer, int copies,
                       std::stop_token stop) {
-    QTemporaryFile pdf(QDir(QDir::tempPath()).filePath(QStringLiteral("velmorin-XXXXXX.pdf")));
-    if (!pdf.open())
-        return {PrintOutcome::PdfIncomplete, 0,
-                storage::writeFailure(pdf.fileName(), errno ? errno : EIO)};
-    pdf.close();
-    // A PDF cut short (a full disk, a write error the PDF writer does not
-    // report) would print as a torn sheet, or not at all.
-    const WrittenPdf written = writePdfFile(drawing, pdf.fileName());
-    if (written.fault != PdfFault::None)
-        return {PrintOutcome::PdfIncomplete, 0,
-                storage::writeFailure(pdf.fileName(), written.error ? written.error : EIO)};
+    const paper::TemporaryPdf pdf(drawing);
+    if (!pdf.error().isEmpty()) return {PrintOutcome::PdfIncomplete, 0, pdf.error()};
     const cups::Submission job =
-        cups::submitFile(printer.toStdString(), pdf.fileName().toStdString(),
+        cups::submitFile(printer.toStdString(), pdf.path().toStdString(),
                          drawing.title.toStdString(), copies, std::move(stop));
     if (job.job != 0) return {PrintOutcome::Printed, job.job, {}};
     if (job.problem != cups::QueueState::Ready) return {outcomeOf(job.problem)};

@@ -2,7 +2,7 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 
-#include "window/printing/pdf_export.h"
+#include "paper/pdf_export.h"
 #include "window/printing/print_system.h"
 
 namespace window {
@@ -20,7 +20,7 @@ PrintOutcome printerProblem(const QString& printer) {
                                                        : PrintOutcome::Printed;
 }
 
-SentSheet sendDrawing(const PdfDrawing& drawing, const QString& printer, int copies,
+SentSheet sendDrawing(const paper::PdfDrawing& drawing, const QString& printer, int copies,
                       std::stop_token) {
     const QPrinterInfo info = QPrinterInfo::printerInfo(printer);
     if (info.isNull()) return {PrintOutcome::CannotOpen};

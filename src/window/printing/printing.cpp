@@ -15,18 +15,18 @@
 #include <future>
 
 #include "document/survey_document.h"
+#include "paper/pdf_export.h"
+#include "paper/quantity_table_renderer.h"
+#include "paper/sheet_renderer.h"
 #include "printout/page_frame.h"
 #include "printout/quantity_table.h"
 #include "printout/survey_printouts.h"
 #include "window/files/file_dialogs.h"
 #include "window/platform/title.h"
 #include "window/printing/job_watch.h"
-#include "window/printing/pdf_export.h"
 #include "window/printing/print_system.h"
 #include "window/printing/quantity_table_print.h"
-#include "window/printing/quantity_table_renderer.h"
 #include "window/printing/sheet_printer.h"
-#include "window/printing/sheet_renderer.h"
 
 namespace window {
 
@@ -35,7 +35,7 @@ namespace {
 const QString kChosenPrinterKey = QStringLiteral("printing/chosenPrinter");
 
 // The pages the print dialog asked for.
-PageRange pagesOf(const QPrinter& printer) {
+paper::PageRange pagesOf(const QPrinter& printer) {
     if (printer.printRange() != QPrinter::PageRange) return {};
     return {printer.fromPage(), printer.toPage()};
 }
@@ -44,7 +44,7 @@ PageRange pagesOf(const QPrinter& printer) {
 // out when called: a copy of the survey goes with it.
 SheetMaker sheetOf(const document::SurveyDocument& document) {
     return [survey = document.survey(), project = document.project()] {
-        return printout::framedSheet(printout::calculationSheet(survey), project);
+        return printout::calculationSheet(survey, project);
     };
 }
 
@@ -63,7 +63,7 @@ void Printing::printWithDialog(const document::SurveyDocument& document) {
     if (!askPrinter(printer, QStringLiteral("打印计算书"))) return;
     const printout::Sheet sheet = sheetOf(document)();
     printChosen(printer, QStringLiteral("计算书"),
-                [sheet](const QPageLayout& page) { return sheetDrawing(sheet, page); });
+                [sheet](const QPageLayout& page) { return paper::sheetDrawing(sheet, page); });
 }
 
 void Printing::preview(const document::SurveyDocument& document) {
@@ -71,7 +71,7 @@ void Printing::preview(const document::SurveyDocument& document) {
 }
 
 bool Printing::exportPdf(const document::SurveyDocument& document) {
-    return exportDrawing(sheetDrawing(sheetOf(document)()), QStringLiteral("计算书"),
+    return exportDrawing(paper::sheetDrawing(sheetOf(document)()), QStringLiteral("计算书"),
                          exportPath(document, QStringLiteral("计算书"), QStringLiteral("pdf")));
 }
 
@@ -144,16 +144,16 @@ void Printing::tellCannotPrint(const QString& message) {
 bool Printing::exportQuantityTablePdf(const document::SurveyDocument& document) {
     const printout::QuantityTable table = quantityTableOf(document);
     const QString what = QString::fromStdString(table.title);
-    return exportDrawing(quantityTableDrawing(table), what,
+    return exportDrawing(paper::quantityTableDrawing(table), what,
                          exportPath(document, what, QStringLiteral("pdf")));
 }
 
-bool Printing::exportDrawing(const PdfDrawing& drawing, const QString& what,
+bool Printing::exportDrawing(const paper::PdfDrawing& drawing, const QString& what,
                              const QString& suggested) {
     const QString path = askSavePath(window_, QStringLiteral("导出%1为 PDF").arg(what), suggested,
                                      QStringLiteral("PDF 文件 (*.pdf)"), QStringLiteral("pdf"));
     if (path.isEmpty()) return false;
-    const QString error = window::exportPdf(drawing, path);
+    const QString error = paper::exportPdf(drawing, path);
     if (!error.isEmpty()) {
         QMessageBox::warning(window_, applicationTitle(), error);
         return false;
@@ -194,7 +194,7 @@ void Printing::preview(const printout::Sheet& sheet) {
     QPrintPreviewDialog preview(&printer, window_);
     preview.setWindowTitle(QStringLiteral("打印预览 - ") + applicationTitle());
     connect(&preview, &QPrintPreviewDialog::paintRequested, this,
-            [&sheet](QPrinter* target) { renderSheet(sheet, *target, pagesOf(*target)); });
+            [&sheet](QPrinter* target) { paper::renderSheet(sheet, *target, pagesOf(*target)); });
     preview.resize(window_->window()->size().boundedTo(QSize(900, 1000)));
     preview.exec();
 }
@@ -226,7 +226,7 @@ void Printing::printQuantityTable(const document::SurveyDocument& document) {
     if (!askPrinter(printer, QStringLiteral("打印土方数量表"))) return;
     // Laid out on its own page (across where its columns need it), as in the preview.
     printChosen(printer, QString::fromStdString(table.title),
-                [table](const QPageLayout&) { return quantityTableDrawing(table); });
+                [table](const QPageLayout&) { return paper::quantityTableDrawing(table); });
 }
 
 void Printing::previewQuantityTable(const document::SurveyDocument& document) {

@@ -20,9 +20,11 @@ namespace document {
 class SurveyDocument;
 }
 
-namespace window {
-
+namespace paper {
 struct PdfDrawing;
+}
+
+namespace window {
 
 class Printing : public QObject {
     Q_OBJECT
@@ -71,7 +73,8 @@ class Printing : public QObject {
     bool printServiceAnswers();
     // Asks where to write the PDF of `what` (计算书, 土方数量表), proposing
     // `suggested`, and writes `drawing` there.
-    bool exportDrawing(const PdfDrawing& drawing, const QString& what, const QString& suggested);
+    bool exportDrawing(const paper::PdfDrawing& drawing, const QString& what,
+                       const QString& suggested);
     // The print dialog titled `title` on `printer`, made after
     // printServiceAnswers(); false when cancelled or the printer cannot print
     // (after telling why).

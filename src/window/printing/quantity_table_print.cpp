@@ -5,8 +5,8 @@
 #include <QPrinter>
 
 #include "document/survey_document.h"
+#include "paper/quantity_table_renderer.h"
 #include "printout/survey_printouts.h"
-#include "window/printing/quantity_table_renderer.h"
 
 namespace window {
 
@@ -14,16 +14,9 @@ printout::QuantityTable quantityTableOf(const document::SurveyDocument& document
     return printout::quantityTable(document.survey(), document.project());
 }
 
-PdfDrawing quantityTableDrawing(const printout::QuantityTable& table) {
-    return {quantityTablePageLayout(table), QString::fromStdString(table.title),
-            [&table](QPagedPaintDevice& device, PageRange pages) {
-                return renderQuantityTable(table, device, pages);
-            }};
-}
-
 void setUpForQuantityTable(const printout::QuantityTable& table, QPrinter& printer) {
     printer.setDocName(QString::fromStdString(table.title));
-    printer.setPageLayout(quantityTablePageLayout(table));
+    printer.setPageLayout(paper::quantityTablePageLayout(table));
 }
 
 void previewQuantityTable(const printout::QuantityTable& table, QPrinter& printer,
@@ -32,7 +25,7 @@ void previewQuantityTable(const printout::QuantityTable& table, QPrinter& printe
     QPrintPreviewDialog preview(&printer, parent);
     preview.setWindowTitle(QStringLiteral("打印预览 - ") + QString::fromStdString(table.title));
     QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
-                     [&table](QPrinter* target) { renderQuantityTable(table, *target); });
+                     [&table](QPrinter* target) { paper::renderQuantityTable(table, *target); });
     preview.resize(parent->window()->size().boundedTo(QSize(1000, 900)));
     preview.exec();
 }

@@ -4,8 +4,6 @@
 
 #include <QString>
 
-#include "window/printing/pdf_export.h"
-
 class QPrinter;
 class QWidget;
 
@@ -20,10 +18,6 @@ namespace window {
 
 // The table of the survey the document holds, of either kind, with its 工程信息.
 printout::QuantityTable quantityTableOf(const document::SurveyDocument& document);
-
-// The table as a PDF drawing (A4, across where its columns need it); `table`
-// outlives the drawing.
-PdfDrawing quantityTableDrawing(const printout::QuantityTable& table);
 
 // Sets `printer` to the table's page and document name, before the print
 // dialog so that the user may still change them.

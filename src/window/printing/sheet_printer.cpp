@@ -21,12 +21,13 @@ PrintedSheet printSheet(const SheetMaker& make, std::stop_token stop) {
     if (target.problem != PrintOutcome::Printed)
         return {printResult(target.problem, target.name), target.name};
     const printout::Sheet sheet = make();
-    const SentSheet sent = sendDrawing(sheetDrawing(sheet, target.page), target.name, 1, stop);
+    const SentSheet sent =
+        sendDrawing(paper::sheetDrawing(sheet, target.page), target.name, 1, stop);
     return {printResult(sent.outcome, target.name, sent.failure), target.name, sent.job};
 }
 
 PrintedSheet printOn(const DrawingMaker& make, const ChosenPrinter& printer, std::stop_token stop) {
-    PdfDrawing drawing = make(printer.page);
+    paper::PdfDrawing drawing = make(printer.page);
     drawing.pages = printer.pages;
     const SentSheet sent = sendDrawing(drawing, printer.name, printer.copies, stop);
     return {printResult(sent.outcome, printer.name, sent.failure), printer.name, sent.job};

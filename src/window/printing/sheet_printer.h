@@ -9,9 +9,9 @@
 #include <stop_token>
 #include <thread>
 
+#include "paper/pdf_export.h"
 #include "printout/sheet.h"
 #include "section/survey.h"
-#include "window/printing/pdf_export.h"
 #include "window/printing/print_result.h"
 
 namespace window {
@@ -32,11 +32,11 @@ PrintedSheet printSheet(const SheetMaker& make, std::stop_token stop = {});
 // A printout set on the page of the printer chosen in the print dialog, with
 // the pages and copies asked for there. `make` builds it on the printing thread
 // and keeps what the drawing draws for as long as it lives.
-using DrawingMaker = std::function<PdfDrawing(const QPageLayout& page)>;
+using DrawingMaker = std::function<paper::PdfDrawing(const QPageLayout& page)>;
 struct ChosenPrinter {
     QString name;
     QPageLayout page;
-    PageRange pages{};
+    paper::PageRange pages{};
     int copies = 1;
 };
 PrintedSheet printOn(const DrawingMaker& make, const ChosenPrinter& printer,

@@ -24,10 +24,10 @@
 #include "section/cut_fill_rows.h"
 #include "section/figures.h"
 #include "section/result_rows.h"
+#include "storage/quantity_workbook_file.h"
 #include "storage/safe_write.h"
 #include "survey_file/survey_file.h"
 #include "window/files/file_dialogs.h"
-#include "window/files/quantity_workbook_file.h"
 #include "window/platform/title.h"
 #include "window/printing/quantity_table_print.h"
 #include "window/views/volume_curve.h"
@@ -224,7 +224,7 @@ void ResultsOverview::exportClicked() {
 }
 
 QString ResultsOverview::exportExcel(const QString& path) const {
-    return exportQuantityWorkbook(quantityTableOf(document_), path);
+    return storage::exportQuantityWorkbook(quantityTableOf(document_), path);
 }
 
 void ResultsOverview::exportExcelClicked() {

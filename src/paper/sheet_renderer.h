@@ -10,7 +10,7 @@ namespace printout {
 struct Sheet;
 }
 
-namespace window {
+namespace paper {
 
 // Pages first..last (counted from 1) of the sheet; 0..0 for every page.
 struct PageRange {
@@ -22,4 +22,4 @@ struct PageRange {
 // False when the device cannot start or finish the document.
 bool renderSheet(const printout::Sheet& sheet, QPagedPaintDevice& device, PageRange pages = {});
 
-}  // namespace window
+}  // namespace paper

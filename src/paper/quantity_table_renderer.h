@@ -6,7 +6,7 @@
 
 #include <QPageLayout>
 
-#include "window/printing/sheet_renderer.h"
+#include "paper/sheet_renderer.h"
 
 class QPagedPaintDevice;
 
@@ -14,7 +14,7 @@ namespace printout {
 struct QuantityTable;
 }
 
-namespace window {
+namespace paper {
 
 // A4, across when the table's columns need it, 10 mm margins all round.
 QPageLayout quantityTablePageLayout(const printout::QuantityTable& table);
@@ -25,4 +25,4 @@ QPageLayout quantityTablePageLayout(const printout::QuantityTable& table);
 bool renderQuantityTable(const printout::QuantityTable& table, QPagedPaintDevice& device,
                          PageRange pages = {});
 
-}  // namespace window
+}  // namespace paper

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "window/files/recovered_edits.h"
+#include "storage/recovered_edits.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -16,18 +16,7 @@
 #include "storage/whole_file.h"
 #include "survey_file/step_journal.h"
 
-namespace window {
-
-// Reads and writes go through storage, its names used plainly here.
-using storage::EditFiles;
-using storage::holdsLastCalculation;
-using storage::lastCalculationPath;
-using storage::OpenedSurvey;
-using storage::readAnySurveyFile;
-using storage::readWholeFile;
-using storage::saveLastCalculation;
-using storage::WholeFile;
-using storage::writeFailure;
+namespace storage {
 
 namespace {
 
@@ -126,7 +115,7 @@ FoldedEdits foldUnsavedEdits(const EditFiles& files) {
         if (!stepsRead) folded.lost += setAside(stepsPath, stamp, steps.error);
     }
     if (QFileInfo::exists(copyPath)) {
-        OpenedSurvey copy = readAnySurveyFile(copyPath);
+        OpenedSurvey copy = openSurvey(copyPath);
         if (!copy.survey) {
             // The steps build on the copy: without it they go aside with it.
             folded.lost += setAside(copyPath, stamp, copy.error);
@@ -169,4 +158,4 @@ QString unsavedEditsQuestion(const FoldedEdits& folded) {
     return text + QStringLiteral("（选“否”时这些修改将被丢弃。）");
 }
 
-}  // namespace window
+}  // namespace storage

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "window/printing/sheet_renderer.h"
+#include "paper/sheet_renderer.h"
 
 #include <QFont>
 #include <QFontMetricsF>
@@ -11,7 +11,7 @@
 #include "printout/page_frame.h"
 #include "printout/sheet.h"
 
-namespace window {
+namespace paper {
 
 namespace {
 
@@ -168,4 +168,4 @@ bool renderSheet(const printout::Sheet& sheet, QPagedPaintDevice& device, PageRa
     return painter.end();
 }
 
-}  // namespace window
+}  // namespace paper

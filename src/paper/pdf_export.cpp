@@ -1,19 +1,22 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "window/printing/pdf_export.h"
+#include "paper/pdf_export.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QPdfWriter>
 #include <QRegularExpression>
 #include <QStorageInfo>
 #include <cerrno>
 
+#include "paper/quantity_table_renderer.h"
+#include "paper/sheet_renderer.h"
+#include "printout/quantity_table.h"
 #include "printout/sheet.h"
+#include "runtime/titles.h"
 #include "storage/file_failure.h"
 #include "storage/safe_write.h"
-#include "window/platform/title.h"
-#include "window/printing/sheet_renderer.h"
 
-namespace window {
+namespace paper {
 
 namespace {
 
@@ -47,9 +50,31 @@ QPageLayout pdfPageLayout(QPageLayout::Orientation orientation) {
 }
 
 PdfDrawing sheetDrawing(const printout::Sheet& sheet, const QPageLayout& page) {
-    return {page, sheetDocumentName(), [&sheet](QPagedPaintDevice& device, PageRange pages) {
+    return {page, QString::fromUtf8(runtime::sheetName),
+            [&sheet](QPagedPaintDevice& device, PageRange pages) {
                 return renderSheet(sheet, device, pages);
             }};
+}
+
+PdfDrawing quantityTableDrawing(const printout::QuantityTable& table) {
+    return {quantityTablePageLayout(table), QString::fromStdString(table.title),
+            [&table](QPagedPaintDevice& device, PageRange pages) {
+                return renderQuantityTable(table, device, pages);
+            }};
+}
+
+TemporaryPdf::TemporaryPdf(const PdfDrawing& drawing)
+    : file_(QDir(QDir::tempPath()).filePath(QStringLiteral("velmorin-XXXXXX.pdf"))) {
+    if (!file_.open()) {
+        error_ = storage::writeFailure(file_.fileName(), errno ? errno : EIO);
+        return;
+    }
+    file_.close();
+    // A PDF cut short (a full disk, a write error the PDF writer does not
+    // report) would print as a torn sheet, or not at all.
+    const WrittenPdf written = writePdfFile(drawing, file_.fileName());
+    if (written.fault != PdfFault::None)
+        error_ = storage::writeFailure(file_.fileName(), written.error ? written.error : EIO);
 }
 
 WrittenPdf writePdfFile(const PdfDrawing& drawing, const QString& file) {
@@ -61,7 +86,7 @@ WrittenPdf writePdfFile(const PdfDrawing& drawing, const QString& file) {
         writer.setResolution(1200);
         writer.setPageLayout(drawing.layout);
         writer.setTitle(drawing.title);
-        writer.setCreator(applicationTitle());
+        writer.setCreator(QString::fromUtf8(runtime::applicationName));
         errno = 0;
         rendered = drawing.draw(writer, drawing.pages);
     }
@@ -111,4 +136,4 @@ bool pdfIsWhole(const QByteArray& pdf) {
     return trailer < endAt && pdf.mid(trailer, 7) == "trailer";
 }
 
-}  // namespace window
+}  // namespace paper

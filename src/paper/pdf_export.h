@@ -7,17 +7,19 @@
 #include <QByteArray>
 #include <QPageLayout>
 #include <QString>
+#include <QTemporaryFile>
 #include <functional>
 
-#include "window/printing/sheet_renderer.h"
+#include "paper/sheet_renderer.h"
 
 class QPagedPaintDevice;
 
 namespace printout {
+struct QuantityTable;
 struct Sheet;
-}
+}  // namespace printout
 
-namespace window {
+namespace paper {
 
 // A printout on a PDF page of `layout`, titled `title`: `draw` sets the
 // pages asked for, false when the device cannot start or finish the document.
@@ -34,6 +36,10 @@ QPageLayout pdfPageLayout(QPageLayout::Orientation orientation = QPageLayout::Po
 
 // The calculation sheet as a PDF drawing on `page`; `sheet` outlives it.
 PdfDrawing sheetDrawing(const printout::Sheet& sheet, const QPageLayout& page = pdfPageLayout());
+
+// The 土方数量表 as a PDF drawing (A4, across where its columns need it);
+// `table` outlives the drawing.
+PdfDrawing quantityTableDrawing(const printout::QuantityTable& table);
 
 // The drawing as a PDF file, written safely; empty on success, else the
 // message naming the file and the reason.
@@ -60,9 +66,23 @@ struct WrittenPdf {
 // every PDF of the program is made, for the export and the printer.
 WrittenPdf writePdfFile(const PdfDrawing& drawing, const QString& file);
 
+// The drawing as a whole PDF in a temporary file of the system's, for a
+// program that takes a file by name (the print system); the file goes with
+// this value.
+class TemporaryPdf {
+  public:
+    explicit TemporaryPdf(const PdfDrawing& drawing);
+    QString path() const { return file_.fileName(); }
+    QString error() const { return error_; }  // naming the file and the reason; empty when whole
+
+  private:
+    QTemporaryFile file_;
+    QString error_;
+};
+
 // True when `pdf` is a whole PDF as Qt writes it: it ends with its
 // cross-reference table, found at the offset given at the end and of the
 // length it says, so a block lost anywhere or a cut-off end shows.
 bool pdfIsWhole(const QByteArray& pdf);
 
-}  // namespace window
+}  // namespace paper

@@ -9,7 +9,7 @@
 
 #include "storage/edit_files.h"
 
-namespace window {
+namespace storage {
 
 // The steps of a run that ended unsaved folded into its copy, which is then
 // written again safely, the steps removed: before the copy is offered. A step
@@ -22,11 +22,11 @@ struct FoldedEdits {
     QString file;        // the file the edits belong to; empty when none
     QDateTime lastEdit;  // when the last step reached the disk
 };
-FoldedEdits foldUnsavedEdits(const storage::EditFiles& files);
+FoldedEdits foldUnsavedEdits(const EditFiles& files);
 // 最近一次计算.csv moved aside when it is no regular file (a folder, a FIFO),
 // so that keeping the next one does not fail on it; empty, or what was done.
 QString setAsideUnreadableLastCalculation();
 // Whether to reopen them, naming the file and the time of the last edit.
 QString unsavedEditsQuestion(const FoldedEdits& folded);
 
-}  // namespace window
+}  // namespace storage

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "window/files/quantity_workbook_file.h"
+#include "storage/quantity_workbook_file.h"
 
 #include <QFile>
 #include <cerrno>
@@ -8,7 +8,7 @@
 #include "storage/file_failure.h"
 #include "storage/safe_write.h"
 
-namespace window {
+namespace storage {
 
 namespace {
 
@@ -20,15 +20,14 @@ QString writeWorkbook(const printout::QuantityTable& table, const QString& file,
     if (!written.refused.empty())
         return QStringLiteral("没有写 Excel 工作簿：%1。")
             .arg(QString::fromStdString(written.refused));
-    return written.ok
-               ? QString()
-               : storage::writeFailure(shown, written.errorNumber ? written.errorNumber : EIO);
+    return written.ok ? QString()
+                      : writeFailure(shown, written.errorNumber ? written.errorNumber : EIO);
 }
 
 }  // namespace
 
 QString exportQuantityWorkbook(const printout::QuantityTable& table, const QString& path) {
-    storage::SafeFile safe(path);
+    SafeFile safe(path);
     if (safe.temporaryPath().isEmpty()) return safe.error();
     if (QString error = writeWorkbook(table, safe.temporaryPath(), path); !error.isEmpty())
         return error;
@@ -36,9 +35,9 @@ QString exportQuantityWorkbook(const printout::QuantityTable& table, const QStri
 }
 
 QByteArray quantityWorkbookBytes(const printout::QuantityTable& table, QString& error) {
-    return storage::bytesWrittenBy(
+    return bytesWrittenBy(
         QStringLiteral(".xlsx"),
         [&table](const QString& file) { return writeWorkbook(table, file, file); }, error);
 }
 
-}  // namespace window
+}  // namespace storage

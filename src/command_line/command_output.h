@@ -7,7 +7,7 @@
 #include <QByteArray>
 #include <QString>
 
-namespace window {
+namespace command_line {
 
 // The name of standard output on the command line.
 inline constexpr QLatin1StringView kStandardOutput("-");
@@ -20,4 +20,4 @@ QString writeStandardOutput(const QByteArray& bytes);
 // `input` itself, under any name; else the message.
 QString outputOverInput(const QString& input, const QString& output);
 
-}  // namespace window
+}  // namespace command_line

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "window/command_output.h"
+#include "command_line/command_output.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,7 +15,7 @@
 #include <unistd.h>
 #endif
 
-namespace window {
+namespace command_line {
 
 namespace {
 
@@ -93,4 +93,4 @@ QString outputOverInput(const QString& input, const QString& output) {
 
 #endif
 
-}  // namespace window
+}  // namespace command_line

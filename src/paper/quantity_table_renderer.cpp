@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "window/printing/quantity_table_renderer.h"
+#include "paper/quantity_table_renderer.h"
 
 #include <QFont>
 #include <QFontMetricsF>
@@ -13,7 +13,7 @@
 #include "printout/page_frame.h"
 #include "printout/quantity_table.h"
 
-namespace window {
+namespace paper {
 
 namespace {
 
@@ -253,4 +253,4 @@ bool renderQuantityTable(const printout::QuantityTable& table, QPagedPaintDevice
     return painter.end();
 }
 
-}  // namespace window
+}  // namespace paper

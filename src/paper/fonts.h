@@ -4,9 +4,9 @@
 // These substitutions map them to installed faces that look the same, so Chinese
 // never renders as boxes.
 
-namespace window {
+namespace paper {
 
 // Call once, after the QApplication exists and before any widget or printer.
 void installFontSubstitutions();
 
-}  // namespace window
+}  // namespace paper

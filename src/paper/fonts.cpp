@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "window/platform/fonts.h"
+#include "paper/fonts.h"
 
 #include <QFont>
 #include <QStringList>
 
-namespace window {
+namespace paper {
 
 void installFontSubstitutions() {
     // On Windows the real faces are found first; elsewhere the first installed
@@ -19,4 +19,4 @@ void installFontSubstitutions() {
         {"Microsoft Sans Serif", "DejaVu Sans Condensed", "DejaVu Sans", "Liberation Sans"});
 }
 
-}  // namespace window
+}  // namespace paper

@@ -1,31 +1,25 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "window/command_line.h"
+#include "command_line/command_line.h"
 
-#include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
-#include <QTimer>
+#include <QGuiApplication>
 #include <cstdio>
 #include <functional>
 
-#include "printout/page_frame.h"
+#include "command_line/command_output.h"
+#include "paper/fonts.h"
+#include "paper/pdf_export.h"
 #include "printout/survey_printouts.h"
+#include "runtime/titles.h"
 #include "section/any_survey.h"
 #include "storage/interchange_export.h"
+#include "storage/quantity_workbook_file.h"
 #include "storage/safe_write.h"
 #include "storage/survey_io.h"
 #include "survey_file/survey_file.h"
-#include "window/command_output.h"
-#include "window/files/quantity_workbook_file.h"
-#include "window/main_window.h"
-#include "window/platform/application.h"
-#include "window/platform/fonts.h"
-#include "window/platform/startup.h"
-#include "window/platform/title.h"
-#include "window/printing/pdf_export.h"
-#include "window/printing/quantity_table_print.h"
 
-namespace window {
+namespace command_line {
 
 namespace {
 
@@ -40,22 +34,24 @@ void complain(const QString& message) {
     say(stderr, QStringLiteral("velmorin: ") + message + u'\n');
 }
 
-// The survey of FILE of either kind, calculated, with its 工程信息; no survey
-// set (after saying why) when it cannot be. What looks wrong but calculates
-// is told one line each, the output and the exit status as without it.
+// The survey of FILE, calculated, with its 工程信息; no survey (after saying
+// why) when it cannot be. What looks wrong but calculates is told one line
+// each, the output and the exit status as without it.
 struct CalculatedSurvey {
     std::optional<section::Survey> survey;
     section::ProjectInfo project;
 };
 
 CalculatedSurvey calculatedSurvey(const QString& path) {
-    storage::OpenedSurvey opened = storage::readAnySurveyFile(path);
+    storage::OpenedSurvey opened = storage::openSurvey(path);
     if (!opened.survey) {
         complain(opened.error);
         return {};
     }
     if (const std::optional<section::Fault> fault = section::calculate(*opened.survey)) {
-        complain(QStringLiteral("测量数据文件“%1”算不出：%2。")
+        // A fault of the survey as a whole (no section) reads as what the file's results do.
+        complain((fault->section == 0 ? QStringLiteral("测量数据文件“%1”的%2。")
+                                      : QStringLiteral("测量数据文件“%1”算不出：%2。"))
                      .arg(QDir::toNativeSeparators(path), QString::fromStdString(fault->message)));
         return {};
     }
@@ -80,30 +76,26 @@ int writeResults(const QString& path) {
         QByteArray::fromStdString(survey_file::resultsCsv(*calculated.survey))));
 }
 
-// An export of FILE to OUT ("-": standard output) by `bytes`, which has an
-// overload for each kind of survey, takes the file's 工程信息 and says why it
-// has nothing to write by setting its error.
-template <class Bytes>
-int writeExport(const QString& path, const QString& out, Bytes bytes) {
+// An export of FILE to OUT ("-": standard output) by `bytes`, which takes the
+// file's 工程信息 and says why it has nothing to write by setting its error.
+using ExportBytes =
+    std::function<QByteArray(const section::Survey&, const section::ProjectInfo&, QString&)>;
+
+int writeExport(const QString& path, const QString& out, const ExportBytes& bytes) {
     if (const QString refused = outputOverInput(path, out); !refused.isEmpty())
         return written(refused);
     const CalculatedSurvey calculated = calculatedSurvey(path);
     if (!calculated.survey) return BadFile;
     QString error;
-    const QByteArray content = calculated.survey->visit(
-        [&](const auto& survey) { return bytes(survey, calculated.project, error); });
+    const QByteArray content = bytes(*calculated.survey, calculated.project, error);
     if (!error.isEmpty()) return written(error);
     return written(out == kStandardOutput ? writeStandardOutput(content)
                                           : storage::writeFileSafely(out, content));
 }
 
-constexpr auto landXmlOf = [](const auto& survey, const section::ProjectInfo& project,
-                              QString& error) {
-    return storage::landXmlBytes(survey, project, error);
-};
-constexpr auto dxfOf = [](const auto& survey, const section::ProjectInfo&, QString&) {
+QByteArray dxfOf(const section::Survey& survey, const section::ProjectInfo&, QString&) {
     return storage::sectionsDxfBytes(survey);
-};
+}
 
 // The printouts of a survey and the workbook of its quantities.
 enum class Printout { Sheet, QuantityTable, Workbook };
@@ -117,24 +109,24 @@ int writtenTo(const QString& out, const std::function<QString(const QString&)>& 
     return written(error.isEmpty() ? writeStandardOutput(bytes) : error);
 }
 
-int writtenPdf(const PdfDrawing& drawing, const QString& out) {
+int writtenPdf(const paper::PdfDrawing& drawing, const QString& out) {
     return writtenTo(
-        out, [&](const QString& file) { return exportPdf(drawing, file); },
-        [&](QString& error) { return pdfBytes(drawing, error); });
+        out, [&](const QString& file) { return paper::exportPdf(drawing, file); },
+        [&](QString& error) { return paper::pdfBytes(drawing, error); });
 }
 
 int writePrintout(const section::Survey& survey, const section::ProjectInfo& project,
                   const QString& out, Printout printout) {
     if (printout == Printout::Sheet) {
-        const printout::Sheet sheet =
-            printout::framedSheet(printout::calculationSheet(survey), project);
-        return writtenPdf(sheetDrawing(sheet), out);
+        const printout::Sheet sheet = printout::calculationSheet(survey, project);
+        return writtenPdf(paper::sheetDrawing(sheet), out);
     }
     const printout::QuantityTable table = printout::quantityTable(survey, project);
-    if (printout == Printout::QuantityTable) return writtenPdf(quantityTableDrawing(table), out);
+    if (printout == Printout::QuantityTable)
+        return writtenPdf(paper::quantityTableDrawing(table), out);
     return writtenTo(
-        out, [&](const QString& file) { return exportQuantityWorkbook(table, file); },
-        [&](QString& error) { return quantityWorkbookBytes(table, error); });
+        out, [&](const QString& file) { return storage::exportQuantityWorkbook(table, file); },
+        [&](QString& error) { return storage::quantityWorkbookBytes(table, error); });
 }
 
 int writePrintout(int argc, char* argv[], const QString& path, const QString& out,
@@ -144,29 +136,15 @@ int writePrintout(int argc, char* argv[], const QString& path, const QString& ou
     // Fonts and the PDF need a GUI application, not a screen.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    installFontSubstitutions();
+    paper::installFontSubstitutions();
     const CalculatedSurvey calculated = calculatedSurvey(path);
     if (!calculated.survey) return BadFile;
     return writePrintout(*calculated.survey, calculated.project, out, printout);
 }
 
-int openWindow(int argc, char* argv[], const QString& path) {
-    if (!displayReachable()) return BadFile;
-    QApplication app(argc, argv);
-    prepareApplication(app);
-    MainWindow mainWindow;
-    mainWindow.show();
-    QTimer::singleShot(0, &mainWindow, [&] {
-        warnIfNoChineseFont(&mainWindow);
-        mainWindow.offerUnsavedEdits();
-        if (!path.isEmpty()) mainWindow.openSurvey(path);
-    });
-    return QApplication::exec();
-}
-
 }  // namespace
 
-int runProgram(int argc, char* argv[]) {
+Outcome run(int argc, char* argv[]) {
     QCoreApplication::setApplicationName(QStringLiteral("velmorin"));
     QCoreApplication::setApplicationVersion(QStringLiteral(VELMORIN_VERSION));
     QStringList arguments;
@@ -181,7 +159,7 @@ int runProgram(int argc, char* argv[]) {
             "不写的输出：设备、管道（FIFO）、文件夹，以及 FILE "
             "本身（也包括它的链接和转到它的标准输出）。\n"
             "退出状态：0 成功；1 文件读不出、有错或算不出，或者输出写不成、被拒绝；2 用法有误。")
-            .arg(applicationTitle()));
+            .arg(QString::fromUtf8(runtime::applicationName)));
     const QCommandLineOption pdf(
         QStringLiteral("pdf"),
         QStringLiteral("把 FILE 的计算书写成 PDF 文件 OUT.pdf（“-”：标准输出），不打开窗口。"),
@@ -261,9 +239,10 @@ int runProgram(int argc, char* argv[]) {
         if (parser.isSet(*option))
             return writePrintout(argc, argv, file, parser.value(*option), printout);
     }
-    if (parser.isSet(landXml)) return writeExport(file, parser.value(landXml), landXmlOf);
+    if (parser.isSet(landXml))
+        return writeExport(file, parser.value(landXml), storage::landXmlBytes);
     if (parser.isSet(dxfDrawing)) return writeExport(file, parser.value(dxfDrawing), dxfOf);
-    return openWindow(argc, argv, file);
+    return Outcome::window(file);
 }
 
-}  // namespace window
+}  // namespace command_line

@@ -10,7 +10,7 @@ namespace printout {
 struct QuantityTable;
 }
 
-namespace window {
+namespace storage {
 
 // Empty on success, else the message naming the file and the reason.
 QString exportQuantityWorkbook(const printout::QuantityTable& table, const QString& path);
@@ -19,4 +19,4 @@ QString exportQuantityWorkbook(const printout::QuantityTable& table, const QStri
 // `error` set on failure.
 QByteArray quantityWorkbookBytes(const printout::QuantityTable& table, QString& error);
 
-}  // namespace window
+}  // namespace storage

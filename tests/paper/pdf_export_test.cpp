@@ -4,7 +4,7 @@
 // full disk), it is not. (That it then leaves the earlier file is tested on a
 // full disk with the program itself, in output_safety_test.sh.)
 
-#include "window/printing/pdf_export.h"
+#include "paper/pdf_export.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -36,19 +36,19 @@ class PdfExportTest : public QObject {
   private slots:
     void a_pdf_is_whole_only_as_finished() {
         const QString path = folder.filePath("计算书.pdf");
-        QCOMPARE(window::exportSheetPdf(sheetOf(120), path), QString());
+        QCOMPARE(paper::exportSheetPdf(sheetOf(120), path), QString());
         const QByteArray pdf = contents(path);
-        QVERIFY(window::pdfIsWhole(pdf));
+        QVERIFY(paper::pdfIsWhole(pdf));
         QString error;
-        QVERIFY(window::pdfIsWhole(window::sheetPdf(sheetOf(3), error)));
+        QVERIFY(paper::pdfIsWhole(paper::sheetPdf(sheetOf(3), error)));
         QCOMPARE(error, QString());
 
         const qsizetype trailer = pdf.lastIndexOf("trailer");
         for (qsizetype cut = 0; cut < pdf.size(); cut += 97)
-            QVERIFY2(!window::pdfIsWhole(pdf.left(cut)), qPrintable(QString::number(cut)));
-        QVERIFY(!window::pdfIsWhole(pdf.left(pdf.size() - 3)));
+            QVERIFY2(!paper::pdfIsWhole(pdf.left(cut)), qPrintable(QString::number(cut)));
+        QVERIFY(!paper::pdfIsWhole(pdf.left(pdf.size() - 3)));
         for (qsizetype lost = 0; lost + 64 < trailer; lost += 89)
-            QVERIFY2(!window::pdfIsWhole(QByteArray(pdf).remove(lost, 64)),
+            QVERIFY2(!paper::pdfIsWhole(QByteArray(pdf).remove(lost, 64)),
                      qPrintable(QString::number(lost)));
     }
 };

@@ -11,14 +11,13 @@
 #include <QTest>
 #include <random>
 
+#include "paper/fonts.h"
+#include "paper/pdf_export.h"
+#include "paper/quantity_table_renderer.h"
 #include "printout/dayang.h"
 #include "printout/page_frame.h"
 #include "printout/quantity_table.h"
 #include "quantity_surveys.h"
-#include "window/platform/fonts.h"
-#include "window/printing/pdf_export.h"
-#include "window/printing/quantity_table_print.h"
-#include "window/printing/quantity_table_renderer.h"
 
 namespace {
 
@@ -46,10 +45,10 @@ QStringList pagesOf(const QString& pdf) {
     return pages;
 }
 
-QString written(const window::PdfDrawing& drawing, const QTemporaryDir& folder,
+QString written(const paper::PdfDrawing& drawing, const QTemporaryDir& folder,
                 const QString& name) {
     const QString path = folder.filePath(name);
-    const QString error = window::exportPdf(drawing, path);
+    const QString error = paper::exportPdf(drawing, path);
     return error.isEmpty() ? path : QString();
 }
 
@@ -61,13 +60,13 @@ class FramedPrintoutsTest : public QObject {
     QTemporaryDir folder;
 
   private slots:
-    void initTestCase() { window::installFontSubstitutions(); }
+    void initTestCase() { paper::installFontSubstitutions(); }
 
     void every_page_of_a_long_sheet_has_its_heading_and_number() {
         std::mt19937 random(22);
         const section::SectionSurvey survey = quantity_surveys::closedSurvey(random, 120, true);
         const printout::Sheet sheet = printout::framedSheet(printout::dayang(survey), kProject);
-        const QString pdf = written(window::sheetDrawing(sheet), folder, "计算书.pdf");
+        const QString pdf = written(paper::sheetDrawing(sheet), folder, "计算书.pdf");
         QVERIFY(!pdf.isEmpty());
         const QStringList pages = pagesOf(pdf);
         QVERIFY2(pages.size() >= 3, qPrintable(QString::number(pages.size())));
@@ -87,7 +86,7 @@ class FramedPrintoutsTest : public QObject {
         QVERIFY(pages.last().contains(QStringLiteral("总体积")));
 
         const QString plain =
-            written(window::sheetDrawing(printout::dayang(survey)), folder, "plain.pdf");
+            written(paper::sheetDrawing(printout::dayang(survey)), folder, "plain.pdf");
         const QStringList plainPages = pagesOf(plain);
         for (const QString& page : plainPages) {
             QVERIFY(!page.contains(QStringLiteral("工程名称")));
@@ -102,7 +101,7 @@ class FramedPrintoutsTest : public QObject {
         std::mt19937 random(23);
         const section::SectionSurvey survey = quantity_surveys::closedSurvey(random, 95, true);
         const printout::QuantityTable table = printout::quantityTable(survey, kProject);
-        const QString pdf = written(window::quantityTableDrawing(table), folder, "数量表.pdf");
+        const QString pdf = written(paper::quantityTableDrawing(table), folder, "数量表.pdf");
         QVERIFY(!pdf.isEmpty());
         const QStringList pages = pagesOf(pdf);
         QCOMPARE(pages.size(), int(table.pages.size()));
@@ -128,8 +127,8 @@ class FramedPrintoutsTest : public QObject {
         // A range from the print dialog: only those pages, each with its own number.
         const QString part = folder.filePath("数量表第2至3页.pdf");
         QPdfWriter writer(part);
-        writer.setPageLayout(window::quantityTablePageLayout(table));
-        QVERIFY(window::renderQuantityTable(table, writer, {2, 3}));
+        writer.setPageLayout(paper::quantityTablePageLayout(table));
+        QVERIFY(paper::renderQuantityTable(table, writer, {2, 3}));
         const QStringList printed = pagesOf(part);
         QCOMPARE(printed.size(), 2);
         QCOMPARE(printed[0], pages[1]);
