@@ -47,6 +47,12 @@ struct CellNumber {
 // own rules (full-width digits, blanks, exponents).
 CellNumber readFloat(std::string_view cell);
 
+// A plain decimal at the start of `text` ([-]digits[.digits] or [-].digits)
+// of at most fifteen significant digits and fifteen decimals, such as a
+// surveyed "102.345": its value, as readFloat reads it, and its length; 0
+// (the value untouched) when the text starts with none.
+std::size_t readShortDecimal(std::string_view text, double& value);
+
 // A station in metres ("1020.5") or in K notation ("K1+020.500", "K1+20.5").
 CellNumber readStation(std::string_view cell);
 

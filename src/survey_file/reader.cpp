@@ -38,9 +38,10 @@ std::string headerWord(std::string_view cell) {
 }
 
 struct Section {
-    StationMark station;  // with stations
-    int number = 0;       // without: its number, 1, 2, 3 ...
-    std::string key;      // the key cell as written in its last row
+    StationMark station;    // with stations
+    int number = 0;         // without: its number, 1, 2, 3 ...
+    std::string key;        // the key cell as written in its last row
+    bool plainKey = false;  // without quote or separator: a row starting with it splits there
     int firstLine = 0;
     int points = 0;
     int emptyRowLine = 0;  // the line of a row without H and S
@@ -85,6 +86,7 @@ class Reader {
             at_ += length + 1;
             if ((++lineNumber_ & kProgressLines) == 0) tellProgress(progress_, at_, text_.size());
             if (line.ends_with('\r')) line.remove_suffix(1);
+            if (readPlainRow(line)) continue;
             const std::string_view content = trimBlanks(line);
             if (content.empty() || content.starts_with('#')) continue;
             if (separator_ == 0) separator_ = separatorOf(line);
@@ -96,6 +98,36 @@ class Reader {
             if (!empty) return true;
         }
         return false;
+    }
+
+    // A point of the last section in the plainest of rows, its key as that
+    // section's, then a short plain decimal in each of H and S and nothing
+    // more: read in one pass as readRow would read it, which a million-point
+    // file is made of. False, having read nothing, for any other line.
+    bool readPlainRow(std::string_view line) {
+        if (sections_.empty()) return false;
+        Section& section = sections_.back();
+        if (!section.plainKey || section.emptyRowLine != 0 || section.points == kMostPoints ||
+            !line.starts_with(section.key))
+            return false;
+        std::string_view rest = line.substr(section.key.size());
+        if (!rest.starts_with(separator_)) return false;
+        rest.remove_prefix(1);
+        double h = 0.0, s = 0.0;
+        const std::size_t length = readShortDecimal(rest, h);
+        if (length == 0 || rest.size() == length || rest[length] != separator_) return false;
+        rest.remove_prefix(length + 1);
+        if (rest.empty() || readShortDecimal(rest, s) != rest.size()) return false;
+        ++section.points;
+        elevations_.push_back(h);
+        offsets_.push_back(s);
+        return true;
+    }
+
+    void setKey(Section& section, std::string_view key) const {
+        section.key = key;
+        section.plainKey =
+            key.find_first_of(std::string{'"', separator_}) == std::string_view::npos;
     }
 
     void readHeader() {
@@ -172,13 +204,13 @@ class Reader {
         if (!sections_.empty() && key == sections_.back().key) return sections_.back();
         Section next;
         next.firstLine = lineNumber_;
-        next.key = key;
+        setKey(next, key);
         if (stations_) {
             const StationStep step =
                 stepOfStation(key, sections_.empty() ? nullptr : &sections_.back().station);
             if (!step.fault.empty()) fail(lineNumber_, 1, step.fault);
             if (step.same) {
-                sections_.back().key = key;
+                setKey(sections_.back(), key);
                 return sections_.back();
             }
             next.station = step.next;
@@ -186,7 +218,7 @@ class Reader {
             const std::optional<double> n = runtime::readNumber(key);
             const int expected = static_cast<int>(sections_.size()) + 1;
             if (!sections_.empty() && n && *n == sections_.back().number) {
-                sections_.back().key = key;
+                setKey(sections_.back(), key);
                 return sections_.back();
             }
             if (!n || *n != expected) fail(lineNumber_, 1, notNextSection(key, expected));
