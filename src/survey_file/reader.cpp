@@ -2,6 +2,7 @@
 #include <cstring>
 #include <vector>
 
+#include "runtime/large_pages.h"
 #include "runtime/number_text.h"
 #include "survey_file/cells.h"
 #include "survey_file/project_rows.h"
@@ -60,6 +61,8 @@ class Reader {
         // A point's row takes some twenty bytes: room for them all at once.
         elevations_.reserve(text_.size() / 20);
         offsets_.reserve(text_.size() / 20);
+        runtime::askForLargePages(elevations_.data(), elevations_.capacity() * sizeof(double));
+        runtime::askForLargePages(offsets_.data(), offsets_.capacity() * sizeof(double));
     }
 
     section::SectionSurvey read() {
