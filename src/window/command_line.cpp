@@ -7,6 +7,7 @@
 #include <QTimer>
 #include <cstdio>
 #include <functional>
+#include <future>
 
 #include "printout/cut_fill_sheet.h"
 #include "printout/dayang.h"
@@ -44,13 +45,6 @@ void complain(const QString& message) {
     say(stderr, QStringLiteral("velmorin: ") + message + u'\n');
 }
 
-// What looks wrong but calculates: one line each, the output and the exit
-// status as without them.
-void tellWarnings(const section::SectionSurvey& survey) {
-    for (const section::SurveyWarning& warning : section::surveyWarnings(survey))
-        complain(QStringLiteral("提醒：") + QString::fromStdString(warning.text));
-}
-
 // The survey of FILE of either kind, calculated, with its 工程信息; no survey
 // set (after saying why) when it cannot be.
 struct CalculatedSurvey {
@@ -59,7 +53,21 @@ struct CalculatedSurvey {
     section::ProjectInfo project;
 };
 
-CalculatedSurvey calculatedSurvey(const QString& path) {
+// What looks wrong but calculates, one line each for standard error.
+QString warningLines(const CalculatedSurvey& survey) {
+    QString lines;
+    const auto add = [&](const auto& warnings) {
+        for (const auto& warning : warnings)
+            lines +=
+                QStringLiteral("velmorin: 提醒：") + QString::fromStdString(warning.text) + u'\n';
+    };
+    if (survey.cutFill) add(section::cutFillWarnings(*survey.cutFill));
+    if (survey.closed) add(section::surveyWarnings(*survey.closed));
+    return lines;
+}
+
+// The survey calculated, its warnings not yet told.
+CalculatedSurvey calculatedQuietly(const QString& path) {
     storage::OpenedSurvey opened = storage::readAnySurveyFile(path);
     if (!opened.survey && !opened.cutFill) {
         complain(opened.error);
@@ -72,8 +80,6 @@ CalculatedSurvey calculatedSurvey(const QString& path) {
                     .arg(QDir::toNativeSeparators(path), QString::fromStdString(fault->message)));
             return {};
         }
-        for (const section::CutFillWarning& warning : section::cutFillWarnings(*opened.cutFill))
-            complain(QStringLiteral("提醒：") + QString::fromStdString(warning.text));
         return {std::nullopt, std::move(opened.cutFill), std::move(opened.project)};
     }
     if (!section::calculateSurvey(*opened.survey)) {
@@ -81,8 +87,14 @@ CalculatedSurvey calculatedSurvey(const QString& path) {
                      .arg(QDir::toNativeSeparators(path)));
         return {};
     }
-    tellWarnings(*opened.survey);
     return {std::move(opened.survey), std::nullopt, std::move(opened.project)};
+}
+
+// The warnings told: the output and the exit status as without them.
+CalculatedSurvey calculatedSurvey(const QString& path) {
+    CalculatedSurvey survey = calculatedQuietly(path);
+    say(stderr, warningLines(survey));
+    return survey;
 }
 
 // Status of a write: the message said when there is one.
@@ -95,11 +107,16 @@ int written(const QString& error) {
 int writeResults(const QString& path) {
     if (const QString refused = outputOverInput(path, kStandardOutput); !refused.isEmpty())
         return written(refused);
-    const CalculatedSurvey survey = calculatedSurvey(path);
+    const CalculatedSurvey survey = calculatedQuietly(path);
     if (!survey.closed && !survey.cutFill) return BadFile;
-    return written(writeStandardOutput(
-        QByteArray::fromStdString(survey.cutFill ? survey_file::cutFillResultsCsv(*survey.cutFill)
-                                                 : survey_file::resultsCsv(*survey.closed))));
+    // Neither the warnings nor the results need the other: the warnings are
+    // worked out on a second thread meanwhile (where one can be started),
+    // and told first, as always.
+    std::future<QString> warnings = std::async([&] { return warningLines(survey); });
+    const std::string results = survey.cutFill ? survey_file::cutFillResultsCsv(*survey.cutFill)
+                                               : survey_file::resultsCsv(*survey.closed);
+    say(stderr, warnings.get());
+    return written(writeStandardOutput(QByteArray::fromStdString(results)));
 }
 
 // An export of FILE to OUT ("-": standard output) by `bytes`, which has an
