@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QStringDecoder>
+#include <future>
 #include <new>
 
 #include "storage/file_failure.h"
@@ -70,6 +71,14 @@ OpenedSurvey readOrFail(const QString& path, const WholeFile& file,
     if (!file.error.isEmpty()) return {std::nullopt, file.error};
     if (const std::optional<std::string> why = survey_file::whyNotText(file.bytes))
         return notOpened(path, *why);
+    // Nearly every file is a survey CSV in UTF-8: its reading starts on a
+    // second thread (where one can be started) while the whole text is
+    // checked below, and is taken where the checks lead to it; otherwise it
+    // is dropped.
+    const std::string_view bytes = file.bytes;
+    std::future<survey_file::ReadResult> early;
+    if (!survey_file::looksLikeXml(bytes) && !survey_file::looksLikeHdm(bytes))
+        early = std::async([=] { return survey_file::readSurvey(bytes, progress); });
     std::string decoded;
     std::optional<survey_file::FileError> mixed;
     const std::optional<std::string_view> text = utf8Text(file.bytes, decoded, mixed);
@@ -85,8 +94,13 @@ OpenedSurvey readOrFail(const QString& path, const WholeFile& file,
     const bool xml = path.endsWith(QStringLiteral(".xml"), Qt::CaseInsensitive);
     if (survey_file::looksLikeXml(*text)) return landXmlOrFail(path, *text, progress);
     bool hdm = survey_file::looksLikeHdm(*text);
-    survey_file::ReadResult result =
-        hdm ? survey_file::readHdm(*text, progress) : survey_file::readSurvey(*text, progress);
+    survey_file::ReadResult result;
+    if (hdm)
+        result = survey_file::readHdm(*text, progress);
+    else if (early.valid() && text->data() == bytes.data())
+        result = early.get();
+    else
+        result = survey_file::readSurvey(*text, progress);
     const bool read = result.survey || result.cutFill;
     if (!read && !hdm && xml) return landXmlOrFail(path, *text, progress);
     if (!read && !hdm && isHdmPath(path)) {

@@ -15,6 +15,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <atomic>
 #include <chrono>
@@ -158,6 +159,25 @@ TEST_F(SurveyIo, text_the_reader_would_misread_names_its_line) {
         EXPECT_TRUE(!opened.survey && !opened.cutFill);
         EXPECT_EQ(opened.error,
                   "测量数据文件“" + file("misread.csv") + "”有误，没有打开：" + row.reason + "。");
+    }
+}
+
+// A UTF-8 survey CSV is read on a second thread while its text is checked;
+// one in GBK is read from its decoded text instead, to the same survey.
+TEST_F(SurveyIo, a_survey_reads_the_same_in_utf8_with_or_without_a_mark_and_in_gbk) {
+    const QString text = QStringLiteral(
+        "桩号,高程H,距离S\r\n1000,1,0\r\n1000,2,1\r\n1000,1,2\r\n1020,1,0\r\n1020,3,1\r\n1020,1,"
+        "2\r\n");
+    QStringEncoder gbk("GB18030");
+    write("utf8.csv", text.toUtf8());
+    write("marked.csv", "\xEF\xBB\xBF" + text.toUtf8());
+    write("gbk.csv", gbk(text));
+    const storage::OpenedSurvey utf8 = storage::readAnySurveyFile(file("utf8.csv"));
+    ASSERT_TRUE(utf8.survey) << utf8.error.toStdString();
+    for (const char* name : {"marked.csv", "gbk.csv"}) {
+        const storage::OpenedSurvey other = storage::readAnySurveyFile(file(name));
+        ASSERT_TRUE(other.survey) << name << other.error.toStdString();
+        EXPECT_EQ(*other.survey, *utf8.survey) << name;
     }
 }
 
