@@ -124,8 +124,12 @@ OpenedSurvey readOrFail(const QString& path, const WholeFile& file,
 OpenedSurvey readAnySurveyFile(const QString& path, survey_file::ReadProgress* progress) {
     try {
         const WholeFile file = readWholeFile(path);
+        // The stamp is one more pass over all the bytes: worked out beside
+        // the reading.
+        std::future<document::FileStamp> stamp =
+            std::async([&file] { return stampOf(file.bytes); });
         OpenedSurvey opened = readOrFail(path, file, progress);
-        opened.stamp = stampOf(file.bytes);
+        opened.stamp = stamp.get();
         return opened;
     } catch (const std::bad_alloc&) {
         return {std::nullopt, readFailure(path, QStringLiteral("内存不足（文件太大）"))};
