@@ -81,15 +81,18 @@ class Reader {
     // The next line that is neither blank nor a comment, split into cells.
     bool nextLine() {
         while (at_ < text_.size()) {
+            // A plain row is read to its line end without a search for it.
+            if (const std::size_t row = readPlainRow(text_.substr(at_))) {
+                countLine(row);
+                continue;
+            }
             const char* start = text_.data() + at_;
             const void* newline = std::memchr(start, '\n', text_.size() - at_);
             const std::size_t length =
                 newline ? static_cast<const char*>(newline) - start : text_.size() - at_;
             std::string_view line(start, length);
-            at_ += length + 1;
-            if ((++lineNumber_ & kProgressLines) == 0) tellProgress(progress_, at_, text_.size());
+            countLine(length + 1);
             if (line.ends_with('\r')) line.remove_suffix(1);
-            if (readPlainRow(line)) continue;
             const std::string_view content = trimBlanks(line);
             if (content.empty() || content.starts_with('#')) continue;
             if (separator_ == 0) separator_ = separatorOf(line);
@@ -103,28 +106,40 @@ class Reader {
         return false;
     }
 
-    // A point of the last section in the plainest of rows, its key as that
-    // section's, then a short plain decimal in each of H and S and nothing
-    // more: read in one pass as readRow would read it, which a million-point
-    // file is made of. False, having read nothing, for any other line.
-    bool readPlainRow(std::string_view line) {
-        if (sections_.empty()) return false;
+    // The line of `length` bytes with its line end read: its number counted.
+    void countLine(std::size_t length) {
+        at_ += length;
+        if ((++lineNumber_ & kProgressLines) == 0) tellProgress(progress_, at_, text_.size());
+    }
+
+    // A point of the last section in the plainest of rows at the start of
+    // `text`, its key as that section's, then a short plain decimal in each
+    // of H and S and the line's end: read in one pass as readRow would read
+    // it, which a million-point file is made of. Its length and that of its
+    // line end (LF, CR LF, or the end of the text); 0, having read nothing,
+    // for any other line.
+    std::size_t readPlainRow(std::string_view text) {
+        if (sections_.empty()) return 0;
         Section& section = sections_.back();
         if (!section.plainKey || section.emptyRowLine != 0 || section.points == kMostPoints ||
-            !line.starts_with(section.key))
-            return false;
-        std::string_view rest = line.substr(section.key.size());
-        if (!rest.starts_with(separator_)) return false;
+            !text.starts_with(section.key))
+            return 0;
+        std::string_view rest = text.substr(section.key.size());
+        if (!rest.starts_with(separator_)) return 0;
         rest.remove_prefix(1);
         double h = 0.0, s = 0.0;
         const std::size_t length = readShortDecimal(rest, h);
-        if (length == 0 || rest.size() == length || rest[length] != separator_) return false;
+        if (length == 0 || rest.size() == length || rest[length] != separator_) return 0;
         rest.remove_prefix(length + 1);
-        if (rest.empty() || readShortDecimal(rest, s) != rest.size()) return false;
+        const std::size_t sLength = readShortDecimal(rest, s);
+        if (sLength == 0) return 0;
+        rest.remove_prefix(sLength);
+        if (rest.starts_with('\r')) rest.remove_prefix(1);
+        if (!rest.empty() && rest.front() != '\n') return 0;
         ++section.points;
         elevations_.push_back(h);
         offsets_.push_back(s);
-        return true;
+        return std::size_t(rest.data() - text.data()) + 1;
     }
 
     void setKey(Section& section, std::string_view key) const {

@@ -213,6 +213,11 @@ TEST(SurveyFile, plain_rows_read_as_rows_split_into_cells) {
         kStations + "1000,1,2\n1000,,\n",
         kStations + "\"1000\",1,2\n1000,3,4\n\"1000\",5,6\n",
         kNumbered + "1,10,0,20\n1,10,4\n2,,,12.5\n3,8,0,\n3,8,1\n",
+        // Line ends: none at the end, a CR at the end, a CR too many, a comment after.
+        kStations + "1000,1,2\r\n1000,3,4",
+        kStations + "1000,1,2\r\n1000,3,4\r",
+        kStations + "1000,1,2\r\n1000,3,4\r\r\n1000,5,6\r\n",
+        kStations + "1000,1,2\n# 1000,3,4\n1000,5,6\n\n",
         tooMany,
     };
     for (const std::string& text : rows) {
