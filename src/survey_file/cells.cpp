@@ -102,33 +102,6 @@ std::string_view trimBlanks(std::string_view text) {
     return text;
 }
 
-// Its digits and its power of ten are both exact in 64 bits, so one division
-// rounds it exactly as strtod does.
-std::size_t readShortDecimal(std::string_view text, double& value) {
-    const bool negative = text.starts_with('-');
-    std::size_t i = negative ? 1 : 0;
-    std::uint64_t mantissa = 0;
-    int digits = 0, decimals = -1;
-    for (; i < text.size(); ++i) {
-        const char c = text[i];
-        if (isDigit(c)) {
-            if (++digits > 15) return 0;
-            mantissa = mantissa * 10 + std::uint64_t(c - '0');
-            if (decimals >= 0) ++decimals;
-        } else if (c == '.' && decimals < 0) {
-            decimals = 0;
-        } else {
-            break;
-        }
-    }
-    if (digits == 0 || decimals > 15) return 0;
-    static constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                         1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-    value = static_cast<double>(mantissa) / kPowers[decimals < 0 ? 0 : decimals];
-    if (negative) value = -value;
-    return i;
-}
-
 CellNumber readFloat(std::string_view cell) {
     if (double value = 0.0; !cell.empty() && readShortDecimal(cell, value) == cell.size())
         return {value};
