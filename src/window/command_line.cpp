@@ -8,6 +8,8 @@
 #include <cstdio>
 #include <functional>
 #include <future>
+#include <string>
+#include <string_view>
 
 #include "printout/cut_fill_sheet.h"
 #include "printout/dayang.h"
@@ -36,9 +38,13 @@ namespace {
 
 enum Status { Success = 0, BadFile = 1, BadUsage = 2 };
 
+void say(std::FILE* stream, std::string_view utf8) {
+    std::fwrite(utf8.data(), 1, utf8.size(), stream);
+}
+
 void say(std::FILE* stream, const QString& text) {
     const QByteArray bytes = text.toUtf8();
-    std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stream);
+    say(stream, std::string_view(bytes.constData(), std::size_t(bytes.size())));
 }
 
 void complain(const QString& message) {
@@ -53,13 +59,12 @@ struct CalculatedSurvey {
     section::ProjectInfo project;
 };
 
-// What looks wrong but calculates, one line each for standard error.
-QString warningLines(const CalculatedSurvey& survey) {
-    QString lines;
+// What looks wrong but calculates, one line each for standard error, in
+// UTF-8 as the warnings are (thousands of them for a large survey).
+std::string warningLines(const CalculatedSurvey& survey) {
+    std::string lines;
     const auto add = [&](const auto& warnings) {
-        for (const auto& warning : warnings)
-            lines +=
-                QStringLiteral("velmorin: 提醒：") + QString::fromStdString(warning.text) + u'\n';
+        for (const auto& warning : warnings) lines += "velmorin: 提醒：" + warning.text + '\n';
     };
     if (survey.cutFill) add(section::cutFillWarnings(*survey.cutFill));
     if (survey.closed) add(section::surveyWarnings(*survey.closed));
@@ -112,7 +117,7 @@ int writeResults(const QString& path) {
     // Neither the warnings nor the results need the other: the warnings are
     // worked out on a second thread meanwhile (where one can be started),
     // and told first, as always.
-    std::future<QString> warnings = std::async([&] { return warningLines(survey); });
+    std::future<std::string> warnings = std::async([&] { return warningLines(survey); });
     const std::string results = survey.cutFill ? survey_file::cutFillResultsCsv(*survey.cutFill)
                                                : survey_file::resultsCsv(*survey.closed);
     say(stderr, warnings.get());
