@@ -95,12 +95,13 @@ OpenedSurvey readOrFail(const QString& path, const WholeFile& file,
     if (survey_file::looksLikeXml(*text)) return landXmlOrFail(path, *text, progress);
     bool hdm = survey_file::looksLikeHdm(*text);
     survey_file::ReadResult result;
-    if (hdm)
-        result = survey_file::readHdm(*text, progress);
-    else if (early.valid() && text->data() == bytes.data())
+    if (!hdm && early.valid() && text->data() == bytes.data()) {
         result = early.get();
-    else
-        result = survey_file::readSurvey(*text, progress);
+    } else {
+        early = {};  // not wanted: its memory is given back before this reading takes more
+        result =
+            hdm ? survey_file::readHdm(*text, progress) : survey_file::readSurvey(*text, progress);
+    }
     const bool read = result.survey || result.cutFill;
     if (!read && !hdm && xml) return landXmlOrFail(path, *text, progress);
     if (!read && !hdm && isHdmPath(path)) {
