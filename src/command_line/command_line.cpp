@@ -6,6 +6,9 @@
 #include <QGuiApplication>
 #include <cstdio>
 #include <functional>
+#include <future>
+#include <string>
+#include <string_view>
 
 #include "command_line/command_output.h"
 #include "paper/fonts.h"
@@ -25,9 +28,13 @@ namespace {
 
 enum Status { Success = 0, BadFile = 1, BadUsage = 2 };
 
+void say(std::FILE* stream, std::string_view utf8) {
+    std::fwrite(utf8.data(), 1, utf8.size(), stream);
+}
+
 void say(std::FILE* stream, const QString& text) {
     const QByteArray bytes = text.toUtf8();
-    std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stream);
+    say(stream, std::string_view(bytes.constData(), std::size_t(bytes.size())));
 }
 
 void complain(const QString& message) {
@@ -35,14 +42,23 @@ void complain(const QString& message) {
 }
 
 // The survey of FILE, calculated, with its 工程信息; no survey (after saying
-// why) when it cannot be. What looks wrong but calculates is told one line
-// each, the output and the exit status as without it.
+// why) when it cannot be.
 struct CalculatedSurvey {
     std::optional<section::Survey> survey;
     section::ProjectInfo project;
 };
 
-CalculatedSurvey calculatedSurvey(const QString& path) {
+// What looks wrong but calculates, one line each for standard error, in
+// UTF-8 as the warnings are (thousands of them for a large survey).
+std::string warningLines(const section::Survey& survey) {
+    std::string lines;
+    for (const section::SurveyWarning& warning : section::warnings(survey))
+        lines += "velmorin: 提醒：" + warning.text + '\n';
+    return lines;
+}
+
+// The survey calculated, its warnings not yet told.
+CalculatedSurvey calculatedQuietly(const QString& path) {
     storage::OpenedSurvey opened = storage::openSurvey(path);
     if (!opened.survey) {
         complain(opened.error);
@@ -55,9 +71,14 @@ CalculatedSurvey calculatedSurvey(const QString& path) {
                      .arg(QDir::toNativeSeparators(path), QString::fromStdString(fault->message)));
         return {};
     }
-    for (const section::SurveyWarning& warning : section::warnings(*opened.survey))
-        complain(QStringLiteral("提醒：") + QString::fromStdString(warning.text));
     return {std::move(opened.survey), std::move(opened.project)};
+}
+
+// The warnings told: the output and the exit status as without them.
+CalculatedSurvey calculatedSurvey(const QString& path) {
+    CalculatedSurvey calculated = calculatedQuietly(path);
+    if (calculated.survey) say(stderr, warningLines(*calculated.survey));
+    return calculated;
 }
 
 // Status of a write: the message said when there is one.
@@ -70,10 +91,16 @@ int written(const QString& error) {
 int writeResults(const QString& path) {
     if (const QString refused = outputOverInput(path, kStandardOutput); !refused.isEmpty())
         return written(refused);
-    const CalculatedSurvey calculated = calculatedSurvey(path);
+    const CalculatedSurvey calculated = calculatedQuietly(path);
     if (!calculated.survey) return BadFile;
-    return written(writeStandardOutput(
-        QByteArray::fromStdString(survey_file::resultsCsv(*calculated.survey))));
+    // Neither the warnings nor the results need the other: the warnings are
+    // worked out on a second thread meanwhile (where one can be started),
+    // and told first, as always.
+    std::future<std::string> warnings =
+        std::async([&] { return warningLines(*calculated.survey); });
+    const std::string results = survey_file::resultsCsv(*calculated.survey);
+    say(stderr, warnings.get());
+    return written(writeStandardOutput(QByteArray::fromStdString(results)));
 }
 
 // An export of FILE to OUT ("-": standard output) by `bytes`, which takes the

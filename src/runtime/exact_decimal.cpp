@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <bit>
 #include <charconv>
-#include <cmath>
 #include <string>
 
 namespace runtime {
@@ -132,19 +131,6 @@ std::string decimalText(Magnitude m) {
 }
 
 }  // namespace
-
-std::optional<std::int64_t> scaledDecimal(double value, int decimals) {
-    static constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                         1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-    if (decimals < 0 || decimals > 15) return std::nullopt;
-    const double power = kPowers[decimals];
-    const double scaled = value * power;
-    if (!(std::abs(scaled) < 1e15)) return std::nullopt;
-    const std::int64_t whole = std::llround(scaled);
-    // One correctly rounded division back: the decimal reads as the value.
-    if (static_cast<double>(whole) / power != value) return std::nullopt;
-    return whole;
-}
 
 ExactDecimal ExactDecimal::scaled(Int128 mantissa, int exponent) {
     ExactDecimal out;

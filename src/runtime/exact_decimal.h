@@ -20,8 +20,22 @@ __extension__ using Int128 = __int128;
 // A value's decimal as a whole number of 10^-decimals, when the value is one
 // of at most 15 significant digits with exactly `decimals` decimals or fewer:
 // then it is the value typed, the same as ExactDecimal::of gives, found
-// without writing the value out. Nothing otherwise.
-std::optional<std::int64_t> scaledDecimal(double value, int decimals);
+// without writing the value out. Nothing otherwise. Inline: the exact areas
+// ask it for every point.
+inline std::optional<std::int64_t> scaledDecimal(double value, int decimals) {
+    static constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                         1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    if (decimals < 0 || decimals > 15) return std::nullopt;
+    const double power = kPowers[decimals];
+    const double scaled = value * power;
+    if (!(scaled < 1e15 && scaled > -1e15)) return std::nullopt;
+    // The decimal that reads as the value lies within 0.2 of `scaled`, so
+    // rounding halves either way finds it; the check below refuses others.
+    const auto whole = static_cast<std::int64_t>(scaled < 0 ? scaled - 0.5 : scaled + 0.5);
+    // One correctly rounded division back: the decimal reads as the value.
+    if (static_cast<double>(whole) / power != value) return std::nullopt;
+    return whole;
+}
 
 class ExactDecimal {
   public:

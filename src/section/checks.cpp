@@ -118,24 +118,32 @@ bool crossProperly(const Edge& e, const Edge& f) {
 std::optional<Crossing> outlineCrossing(const PointValue* elevations, const PointValue* offsets,
                                         int count) {
     if (count < 4) return std::nullopt;  // a triangle cannot cross itself
+    // The point after k, without a division per edge.
+    const auto next = [count](int k) { return k + 1 < count ? k + 1 : 0; };
     std::vector<Edge> edges(static_cast<std::size_t>(count));
     for (int k = 0; k < count; ++k) {
-        const int next = (k + 1) % count;
-        edges[k] = {double(offsets[k]), double(elevations[k]), double(offsets[next]),
-                    double(elevations[next])};
+        edges[k] = {double(offsets[k]), double(elevations[k]), double(offsets[next(k)]),
+                    double(elevations[next(k)])};
     }
-    std::vector<int> order(edges.size());
-    for (int k = 0; k < count; ++k) order[k] = k;
-    std::ranges::sort(order, {}, [&](int k) { return edges[k].left(); });
+    // Sorted with their left ends beside them, so that no comparison looks
+    // an edge up.
+    struct Left {
+        double x;
+        int edge;
+    };
+    std::vector<Left> order(edges.size());
+    for (int k = 0; k < count; ++k) order[k] = {edges[k].left(), k};
+    std::ranges::sort(order, {}, &Left::x);
     long long budget = kTestsPerEdge * count + kTestsAtLeast;
     std::vector<int> reaching;
-    for (int k : order) {
+    for (const Left& left : order) {
+        const int k = left.edge;
         const Edge& e = edges[k];
         budget -= static_cast<long long>(reaching.size());
         if (budget < 0) return std::nullopt;
         std::erase_if(reaching, [&](int m) { return edges[m].right() < e.left(); });
         for (int m : reaching) {
-            const bool adjacent = (m + 1) % count == k || (k + 1) % count == m;
+            const bool adjacent = next(m) == k || next(k) == m;
             const Edge& f = edges[m];
             if (adjacent || f.top() < e.bottom() || e.top() < f.bottom()) continue;
             if (crossProperly(e, f)) return Crossing{std::min(k, m), std::max(k, m)};

@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QStringDecoder>
+#include <future>
 #include <new>
 
 #include "storage/file_failure.h"
@@ -65,18 +66,21 @@ OpenedSurvey opened(const QString& path, const WholeFile& file,
     survey_file::SurveyRead read =
         survey_file::readSurveyFile(file.bytes, path.toStdString(), toUtf8, progress);
     if (!read.survey) return {std::nullopt, notOpened(path, read)};
-    return {std::move(read.survey),
-            {},
-            std::move(read.project),
-            formatOf(read.format),
-            stampOf(file.bytes)};
+    return {std::move(read.survey), {}, std::move(read.project), formatOf(read.format)};
 }
 
 }  // namespace
 
 OpenedSurvey openSurvey(const QString& path, survey_file::ReadProgress* progress) {
     try {
-        return opened(path, readWholeFile(path), progress);
+        const WholeFile file = readWholeFile(path);
+        // The stamp is one more pass over all the bytes: worked out beside
+        // the reading.
+        std::future<document::FileStamp> stamp =
+            std::async([&file] { return stampOf(file.bytes); });
+        OpenedSurvey survey = opened(path, file, progress);
+        survey.stamp = stamp.get();
+        return survey;
     } catch (const std::bad_alloc&) {
         return {std::nullopt, readFailure(path, QStringLiteral("内存不足（文件太大）"))};
     }

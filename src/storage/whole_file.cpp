@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <cerrno>
 
+#include "runtime/large_pages.h"
 #include "storage/file_failure.h"
 
 #if VELMORIN_POSIX
@@ -51,7 +52,10 @@ bool sameFile(const struct stat& before, const struct stat& after) {
 // as 0. One byte of room beyond the size to see the end without growing the
 // buffer. False with errno set when a read fails.
 bool readAll(int fd, std::string& bytes, std::size_t expected) {
-    bytes.resize(expected > 0 ? expected + 1 : 64 * 1024);
+    const std::size_t room = expected > 0 ? expected + 1 : 64 * 1024;
+    bytes.reserve(room);
+    runtime::askForLargePages(bytes.data(), room);
+    bytes.resize(room);
     std::size_t used = 0;
     for (;;) {
         if (used == bytes.size()) bytes.resize(bytes.size() * 2);

@@ -33,35 +33,6 @@ bool isPlainDecimal(std::string_view s) {
     return digits > 0 && i == s.size();
 }
 
-// A plain decimal of at most fifteen significant digits and fifteen decimals,
-// such as a surveyed "102.345": its digits and its power of ten are both exact
-// in 64 bits, so one division rounds it exactly as strtod does. False for
-// anything else.
-bool readShortDecimal(std::string_view s, double& value) {
-    const bool negative = s.starts_with('-');
-    std::size_t i = negative ? 1 : 0;
-    std::uint64_t mantissa = 0;
-    int digits = 0, decimals = -1;
-    for (; i < s.size(); ++i) {
-        const char c = s[i];
-        if (isDigit(c)) {
-            if (++digits > 15) return false;
-            mantissa = mantissa * 10 + std::uint64_t(c - '0');
-            if (decimals >= 0) ++decimals;
-        } else if (c == '.' && decimals < 0) {
-            decimals = 0;
-        } else {
-            return false;
-        }
-    }
-    if (digits == 0 || decimals > 15) return false;
-    static constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                         1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-    value = static_cast<double>(mantissa) / kPowers[decimals < 0 ? 0 : decimals];
-    if (negative) value = -value;
-    return true;
-}
-
 CellNumber slowValue(std::string_view cell) {
     if (std::optional<double> value = runtime::textToValue(cell)) return {*value};
     return {0.0, runtime::readNumber(cell) ? CellNumber::Fault::OutOfRange
@@ -132,7 +103,8 @@ std::string_view trimBlanks(std::string_view text) {
 }
 
 CellNumber readFloat(std::string_view cell) {
-    if (double value = 0.0; readShortDecimal(cell, value)) return {value};
+    if (double value = 0.0; !cell.empty() && readShortDecimal(cell, value) == cell.size())
+        return {value};
     if (isPlainDecimal(cell)) {
         double value = 0.0;
         const auto [end, error] = std::from_chars(cell.data(), cell.data() + cell.size(), value);

@@ -2,6 +2,7 @@
 #include <cstring>
 #include <vector>
 
+#include "runtime/large_pages.h"
 #include "runtime/number_text.h"
 #include "survey_file/cells.h"
 #include "survey_file/project_rows.h"
@@ -38,9 +39,10 @@ std::string headerWord(std::string_view cell) {
 }
 
 struct Section {
-    StationMark station;  // with stations
-    int number = 0;       // without: its number, 1, 2, 3 ...
-    std::string key;      // the key cell as written in its last row
+    StationMark station;    // with stations
+    int number = 0;         // without: its number, 1, 2, 3 ...
+    std::string key;        // the key cell as written in its last row
+    bool plainKey = false;  // without quote or separator: a row starting with it splits there
     int firstLine = 0;
     int points = 0;
     int emptyRowLine = 0;  // the line of a row without H and S
@@ -59,6 +61,8 @@ class Reader {
         // A point's row takes some twenty bytes: room for them all at once.
         elevations_.reserve(text_.size() / 20);
         offsets_.reserve(text_.size() / 20);
+        runtime::askForLargePages(elevations_.data(), elevations_.capacity() * sizeof(double));
+        runtime::askForLargePages(offsets_.data(), offsets_.capacity() * sizeof(double));
     }
 
     section::SectionSurvey read() {
@@ -77,13 +81,17 @@ class Reader {
     // The next line that is neither blank nor a comment, split into cells.
     bool nextLine() {
         while (at_ < text_.size()) {
+            // A plain row is read to its line end without a search for it.
+            if (const std::size_t row = readPlainRow(text_.substr(at_))) {
+                countLine(row);
+                continue;
+            }
             const char* start = text_.data() + at_;
             const void* newline = std::memchr(start, '\n', text_.size() - at_);
             const std::size_t length =
                 newline ? static_cast<const char*>(newline) - start : text_.size() - at_;
             std::string_view line(start, length);
-            at_ += length + 1;
-            if ((++lineNumber_ & kProgressLines) == 0) tellProgress(progress_, at_, text_.size());
+            countLine(length + 1);
             if (line.ends_with('\r')) line.remove_suffix(1);
             const std::string_view content = trimBlanks(line);
             if (content.empty() || content.starts_with('#')) continue;
@@ -96,6 +104,48 @@ class Reader {
             if (!empty) return true;
         }
         return false;
+    }
+
+    // The line of `length` bytes with its line end read: its number counted.
+    void countLine(std::size_t length) {
+        at_ += length;
+        if ((++lineNumber_ & kProgressLines) == 0) tellProgress(progress_, at_, text_.size());
+    }
+
+    // A point of the last section in the plainest of rows at the start of
+    // `text`, its key as that section's, then a short plain decimal in each
+    // of H and S and the line's end: read in one pass as readRow would read
+    // it, which a million-point file is made of. Its length and that of its
+    // line end (LF, CR LF, or the end of the text); 0, having read nothing,
+    // for any other line.
+    std::size_t readPlainRow(std::string_view text) {
+        if (sections_.empty()) return 0;
+        Section& section = sections_.back();
+        if (!section.plainKey || section.emptyRowLine != 0 || section.points == kMostPoints ||
+            !text.starts_with(section.key))
+            return 0;
+        std::string_view rest = text.substr(section.key.size());
+        if (!rest.starts_with(separator_)) return 0;
+        rest.remove_prefix(1);
+        double h = 0.0, s = 0.0;
+        const std::size_t length = readShortDecimal(rest, h);
+        if (length == 0 || rest.size() == length || rest[length] != separator_) return 0;
+        rest.remove_prefix(length + 1);
+        const std::size_t sLength = readShortDecimal(rest, s);
+        if (sLength == 0) return 0;
+        rest.remove_prefix(sLength);
+        if (rest.starts_with('\r')) rest.remove_prefix(1);
+        if (!rest.empty() && rest.front() != '\n') return 0;
+        ++section.points;
+        elevations_.push_back(h);
+        offsets_.push_back(s);
+        return std::size_t(rest.data() - text.data()) + 1;
+    }
+
+    void setKey(Section& section, std::string_view key) const {
+        section.key = key;
+        section.plainKey =
+            key.find_first_of(std::string{'"', separator_}) == std::string_view::npos;
     }
 
     void readHeader() {
@@ -172,13 +222,13 @@ class Reader {
         if (!sections_.empty() && key == sections_.back().key) return sections_.back();
         Section next;
         next.firstLine = lineNumber_;
-        next.key = key;
+        setKey(next, key);
         if (stations_) {
             const StationStep step =
                 stepOfStation(key, sections_.empty() ? nullptr : &sections_.back().station);
             if (!step.fault.empty()) fail(lineNumber_, 1, step.fault);
             if (step.same) {
-                sections_.back().key = key;
+                setKey(sections_.back(), key);
                 return sections_.back();
             }
             next.station = step.next;
@@ -186,7 +236,7 @@ class Reader {
             const std::optional<double> n = runtime::readNumber(key);
             const int expected = static_cast<int>(sections_.size()) + 1;
             if (!sections_.empty() && n && *n == sections_.back().number) {
-                sections_.back().key = key;
+                setKey(sections_.back(), key);
                 return sections_.back();
             }
             if (!n || *n != expected) fail(lineNumber_, 1, notNextSection(key, expected));

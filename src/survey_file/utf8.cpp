@@ -116,10 +116,21 @@ std::optional<FileError> lineInAnotherEncoding(std::string_view bytes) {
 }
 
 std::optional<FileError> loneCarriageReturn(std::string_view text) {
-    std::size_t cr = text.find('\r');
-    while (cr != std::string_view::npos && (cr + 1 == text.size() || text[cr + 1] == '\n'))
-        cr = text.find('\r', cr + 2);
-    if (cr == std::string_view::npos) return std::nullopt;
+    // Every line of a Windows file has a CR: blocks of a fixed size, which
+    // the compiler turns into vector compares, find the block holding the
+    // first lone one faster than a search per CR.
+    constexpr std::size_t kBlock = 64;
+    const char* p = text.data();
+    const std::size_t size = text.size();
+    std::size_t cr = 0;
+    for (; cr + kBlock < size; cr += kBlock) {
+        unsigned char lone = 0;
+        for (std::size_t k = cr; k < cr + kBlock; ++k)
+            lone |= static_cast<unsigned char>((p[k] == '\r') & (p[k + 1] != '\n'));
+        if (lone) break;
+    }
+    while (cr + 1 < size && !(p[cr] == '\r' && p[cr + 1] != '\n')) ++cr;
+    if (cr + 1 >= size) return std::nullopt;
     // Lines are counted only for the message.
     const int number = 1 + int(std::count(text.begin(), text.begin() + std::ptrdiff_t(cr), '\n'));
     return FileError{

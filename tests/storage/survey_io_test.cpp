@@ -15,6 +15,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <atomic>
 #include <chrono>
@@ -218,6 +219,25 @@ TEST_F(SurveyIo, a_survey_a_hdm_cannot_hold_is_refused_and_nothing_is_written) {
               "没有保存“" + file("numbered.hdm") +
                   "”：里程文件按桩号记录断面，这个测量数据没有输入桩号：请保存为 CSV 文件。");
     EXPECT_FALSE(QFile::exists(file("numbered.hdm")));
+}
+
+// A UTF-8 survey CSV, with or without a byte-order mark, and one in GBK read
+// to the same survey.
+TEST_F(SurveyIo, a_survey_reads_the_same_in_utf8_with_or_without_a_mark_and_in_gbk) {
+    const QString text = QStringLiteral(
+        "桩号,高程H,距离S\r\n1000,1,0\r\n1000,2,1\r\n1000,1,2\r\n1020,1,0\r\n1020,3,1\r\n1020,1,"
+        "2\r\n");
+    QStringEncoder gbk("GB18030");
+    write("utf8.csv", text.toUtf8());
+    write("marked.csv", "\xEF\xBB\xBF" + text.toUtf8());
+    write("gbk.csv", gbk(text));
+    const storage::OpenedSurvey utf8 = storage::openSurvey(file("utf8.csv"));
+    ASSERT_TRUE(utf8.survey) << utf8.error.toStdString();
+    for (const char* name : {"marked.csv", "gbk.csv"}) {
+        const storage::OpenedSurvey other = storage::openSurvey(file(name));
+        ASSERT_TRUE(other.survey) << name << other.error.toStdString();
+        EXPECT_EQ(*other.survey, *utf8.survey) << name;
+    }
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 #include "read_parts.h"
@@ -154,6 +155,23 @@ TEST(LoneCarriageReturn, names_the_first_line_it_ends) {
             survey_file::loneCarriageReturn(row.text);
         EXPECT_EQ(found ? found->line : 0, row.line) << row.text;
     }
+}
+
+// The search runs in blocks: a lone CR anywhere in a long CRLF text, at each
+// place around their ends, is found on its own line; a final CR is no fault.
+TEST(LoneCarriageReturn, is_found_at_every_place_of_a_long_text) {
+    std::string crlf;
+    for (int k = 0; k < 30; ++k) crlf += std::string(k % 7, 'x') + "1,2\r\n";
+    for (std::size_t at = 0; at < crlf.size(); ++at) {
+        if (crlf[at] == '\r' || crlf[at] == '\n') continue;
+        std::string text = crlf;
+        text[at] = '\r';
+        const int line = 1 + int(std::count(crlf.begin(), crlf.begin() + std::ptrdiff_t(at), '\n'));
+        const std::optional<survey_file::FileError> found = survey_file::loneCarriageReturn(text);
+        EXPECT_EQ(found ? found->line : 0, line) << at;
+    }
+    EXPECT_FALSE(survey_file::loneCarriageReturn(crlf));
+    EXPECT_FALSE(survey_file::loneCarriageReturn(crlf + "1,2\r"));
 }
 
 }  // namespace

@@ -194,6 +194,44 @@ TEST(SurveyFile, reads_stations_as_the_station_prompt_does) {
     }
 }
 
+// Most rows are read in one pass; a blank before each separator sends every
+// row through the cells instead. Both ways read the same survey, or fail with
+// the same message.
+TEST(SurveyFile, plain_rows_read_as_rows_split_into_cells) {
+    std::string tooMany = kStations;
+    for (int k = 0; k <= section::kMostPoints; ++k) tooMany += "1000,1,2\n";
+    const std::string rows[] = {
+        kStations + "1000,102.345,-19.92\n1000,-.5,5.\n1000,-0,0\n1020,1,2\n1020,3,4\n",
+        kStations + "1000,1,2\n1000.0,3,4\n1000.0,5,6\nK1+020,1,2\nK1+020,2,3\n",
+        "桩号\tH\tS\r\n1000\t1\t2\r\n1000\t3\t4\r\n1000\t5\t6,7\r\n",
+        kStations + "1000,1,2\n1000,1234567890.1234567,2\n1000,1e2,3\n",
+        kStations + "1000,1,2\n1000,1.2.3,4\n",
+        kStations + "1000,1,2\n1000,-,4\n",
+        kStations + "1000,1,2\n1000,1,2x\n",
+        kStations + "1000,1,2\n1000,1,2,\n1000,1,\n",
+        kStations + "1000,1,2\n1000,1,2,3\n",
+        kStations + "1000,,\n1000,1,2\n",
+        kStations + "1000,1,2\n1000,,\n",
+        kStations + "\"1000\",1,2\n1000,3,4\n\"1000\",5,6\n",
+        kNumbered + "1,10,0,20\n1,10,4\n2,,,12.5\n3,8,0,\n3,8,1\n",
+        // Line ends: none at the end, a CR at the end, a CR too many, a comment after.
+        kStations + "1000,1,2\r\n1000,3,4",
+        kStations + "1000,1,2\r\n1000,3,4\r",
+        kStations + "1000,1,2\r\n1000,3,4\r\r\n1000,5,6\r\n",
+        kStations + "1000,1,2\n# 1000,3,4\n1000,5,6\n\n",
+        tooMany,
+    };
+    for (const std::string& text : rows) {
+        const char separator = text.find('\t') != std::string::npos ? '\t' : ',';
+        std::string padded;
+        for (char c : text) padded += c == separator ? std::string(" ") + c : std::string(1, c);
+        const survey_file::SurveyRead plain = survey_file::readSurvey(text);
+        const survey_file::SurveyRead split = survey_file::readSurvey(padded);
+        EXPECT_EQ(plain.survey, split.survey) << text.substr(0, 200);
+        EXPECT_EQ(plain.error.message, split.error.message) << text.substr(0, 200);
+    }
+}
+
 TEST(SurveyFile, tells_utf8_from_other_bytes) {
     EXPECT_TRUE(survey_file::isUtf8("桩号,高程H,距离S\r\n1000,1,2"));
     EXPECT_FALSE(survey_file::isUtf8("\xB6\xCF\xC3\xE6"));  // 断面 in GBK
