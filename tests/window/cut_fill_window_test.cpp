@@ -48,7 +48,7 @@ class CutFillWindowTest : public QObject {
     window::MainWindow* mainWindow = nullptr;
 
     QString file(const QString& name) const { return dir.filePath(name); }
-    document::SurveyDocument& document() const { return mainWindow->form().document(); }
+    document::SurveyDocument& document() const { return mainWindow->document(); }
     window::CutFillTableModel& table() const { return *mainWindow->table().view()->cutFillModel(); }
     QString cell(int row, Field field) const {
         return table().data(table().index(row, table().column(field)), Qt::DisplayRole).toString();
@@ -223,7 +223,7 @@ class CutFillWindowTest : public QObject {
         openHdm();
         const QString pdf = file("sheet.pdf");
         DialogDriver driver({chooseFile(pdf)});
-        QVERIFY(mainWindow->form().printing().exportPdf(document()));
+        QVERIFY(mainWindow->printing().exportPdf(document()));
         QVERIFY(driver.scriptDone());
         QProcess text;
         text.start("pdftotext", {"-layout", pdf, "-"});
