@@ -104,7 +104,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     dock_->setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable);
     addDockWidget(Qt::RightDockWidgetArea, dock_);
     // Under the drawing: the form keeps its room.
-    warnings_ = new WarningsDock(*statusBar(), this);
+    warnings_ = new WarningsDock(document_, *statusBar(), this);
     addDockWidget(Qt::RightDockWidgetArea, warnings_);
     splitDockWidget(dock_, warnings_, Qt::Vertical);
     connect(warnings_, &WarningsDock::sectionChosen, panel_, &SectionPanel::showSection);
@@ -364,7 +364,6 @@ void MainWindow::newSurvey(section::SurveyKind kind, bool stations) {
                             section::ProjectInfo{}, document::Replacing::AsSaved);
     document_.markSaved(document::FileTie{});
     enableSaving();
-    warnings_->tell(document_);
     // A cut-and-fill survey has no prompts: it is typed into the table.
     if (kind == section::SurveyKind::CutFill) showTable();
 }
@@ -475,7 +474,6 @@ void MainWindow::aboutClicked() {
 
 void MainWindow::calculationFinished(bool typed, bool kept) {
     enableSaving();
-    warnings_->tell(document_);
     // A typed calculation belongs to no file until it is saved; kept as the
     // last calculation, nothing of it is lost unsaved. Not kept (another
     // window keeps the last calculation, or it could not be written), it is
