@@ -83,7 +83,7 @@ bool isSurveyFile(const QUrl& url) {
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     setWindowTitle(caption());
     setAcceptDrops(true);
-    form_ = new MainForm;
+    form_ = new MainForm(document_, printing_);
     form_->setMinimumSize(form_->size());
     scroll_ = new QScrollArea;
     scroll_->setWidget(form_);
@@ -96,7 +96,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     setCentralWidget(scroll_);
     form_->textBox(section::TextBox::Text1)->setFocus();
     // The drawing beside the form, never over it; shown by default.
-    panel_ = new SectionPanel(form_->document());
+    panel_ = new SectionPanel(document_);
     panel_->setMinimumWidth(kPanelMinimum);
     dock_ = new QDockWidget(QStringLiteral("断面图"), this);
     dock_->setObjectName(QStringLiteral("drawingDock"));
@@ -104,23 +104,23 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     dock_->setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable);
     addDockWidget(Qt::RightDockWidgetArea, dock_);
     // Under the drawing: the form keeps its room.
-    warnings_ = new WarningsDock(*statusBar(), this);
+    warnings_ = new WarningsDock(document_, *statusBar(), this);
     addDockWidget(Qt::RightDockWidgetArea, warnings_);
     splitDockWidget(dock_, warnings_, Qt::Vertical);
     connect(warnings_, &WarningsDock::sectionChosen, panel_, &SectionPanel::showSection);
     // The survey as a table to type and correct in, beside the form; hidden
     // until asked for (编辑 ▸ 测量数据表, Ctrl+T).
-    table_ = new SurveyTableDock(form_->document(), this);
+    table_ = new SurveyTableDock(document_, this);
     addDockWidget(Qt::LeftDockWidgetArea, table_);
     table_->hide();
     // A cut-and-fill survey has the drawing in the centre instead of the form.
-    workbench_ = new Workbench(*this, *dock_, *table_, form_->document());
+    workbench_ = new Workbench(*this, *dock_, *table_, document_);
     connect(table_->view(), &SurveyTableView::message, statusBar(), [this](const QString& text) {
         statusBar()->showMessage(text);
         tableRefusal_ = text;
     });
     // A refusal stays on the status bar until the next edit that goes through.
-    connect(&form_->document(), &document::SurveyDocument::changed, this, [this] {
+    connect(&document_, &document::SurveyDocument::changed, this, [this] {
         if (!tableRefusal_.isEmpty() && statusBar()->currentMessage() == tableRefusal_)
             statusBar()->clearMessage();
         tableRefusal_.clear();
@@ -130,13 +130,12 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     connect(form_, &MainForm::draftShown, panel_, &SectionPanel::showDraft);
     connect(form_, &MainForm::runEnded, panel_, &SectionPanel::showSurvey);
     createMenus();
-    new EditRecovery(form_->document(), this);
-    connect(&form_->document(), &document::SurveyDocument::fileChanged, this,
-            &MainWindow::showTitle);
+    new EditRecovery(document_, this);
+    connect(&document_, &document::SurveyDocument::fileChanged, this, &MainWindow::showTitle);
     form_->setSurveyGuard([this] { return maySetSurveyAside(); });
     connect(form_, &MainForm::calculationFinished, this, &MainWindow::calculationFinished);
-    connect(form_, &MainForm::exportRequested, this, &MainWindow::exportPdf);
-    connect(form_, &MainForm::statusMessage, statusBar(),
+    connect(&printing_, &Printing::exportRequested, this, &MainWindow::exportPdf);
+    connect(&printing_, &Printing::statusMessage, statusBar(),
             [this](const QString& message) { statusBar()->showMessage(message); });
 
     // The whole form with the bars above and below it and the drawing beside
@@ -176,21 +175,21 @@ void MainWindow::createMenus() {
     });
     file->addSeparator();
     file->addAction(QStringLiteral("工程信息(&I)…"), this,
-                    [this] { editProjectInfo(form_->document(), this); });
+                    [this] { editProjectInfo(document_, this); });
     file->addSeparator();
     file->addAction(QStringLiteral("导出计算书为 PDF(&E)…"), this, &MainWindow::exportPdf);
     file->addAction(QStringLiteral("导出断面图 (DXF)(&D)…"), this, [this] {
         exportFile(QStringLiteral("导出断面图"), QStringLiteral("横断面图"),
                    QStringLiteral("DXF 图形 (*.dxf)"), QStringLiteral("dxf"),
                    [this](const QString& path) {
-                       return storage::exportSectionsDxf(form_->document().survey(), path);
+                       return storage::exportSectionsDxf(document_.survey(), path);
                    });
     });
     file->addAction(QStringLiteral("导出 LandXML(&X)…"), this, [this] {
         exportFile(QStringLiteral("导出 LandXML"), QStringLiteral("断面"),
                    QStringLiteral("LandXML 文件 (*.xml)"), QStringLiteral("xml"),
                    [this](const QString& path) {
-                       const document::SurveyDocument& held = form_->document();
+                       const document::SurveyDocument& held = document_;
                        return storage::exportLandXml(held.survey(), held.project(), path);
                    });
     });
@@ -200,19 +199,19 @@ void MainWindow::createMenus() {
     file->addSeparator();
     // The 土方数量表 of the survey on screen, with its 工程信息.
     const auto quantities = [this](auto method) {
-        return [this, method] { (form_->printing().*method)(form_->document()); };
+        return [this, method] { (printing_.*method)(document_); };
     };
     file->addAction(QStringLiteral("打印土方数量表(&Q)…"), this,
                     quantities(&Printing::printQuantityTable));
     file->addAction(QStringLiteral("土方数量表预览(&W)…"), this,
                     quantities(&Printing::previewQuantityTable));
     file->addAction(QStringLiteral("导出土方数量表为 PDF(&T)…"), this,
-                    [this] { form_->printing().exportQuantityTablePdf(form_->document()); });
+                    [this] { printing_.exportQuantityTablePdf(document_); });
     file->addSeparator();
     file->addAction(QStringLiteral("退出(&X)"), QKeySequence::Quit, this, &QWidget::close);
 
     QMenu* edit = menuBar()->addMenu(QStringLiteral("编辑(&E)"));
-    QUndoStack* steps = form_->document().undoStack();
+    QUndoStack* steps = document_.undoStack();
     QAction* undo = steps->createUndoAction(edit, QStringLiteral("撤销"));
     undo->setShortcut(QKeySequence::Undo);
     edit->addAction(undo);
@@ -282,7 +281,7 @@ bool MainWindow::showSurveyFile(const QString& path, bool remember) {
                 .arg(QDir::toNativeSeparators(path), QString::fromStdString(shown.why)));
         return false;
     }
-    form_->document().markSaved({path, opened.format, opened.stamp});
+    document_.markSaved({path, opened.format, opened.stamp});
     if (remember) {
         storage::rememberFile(path);
         fillRecentMenu();
@@ -294,7 +293,7 @@ bool MainWindow::openLastCalculation() {
     if (!openSurvey(storage::lastCalculationPath(), false)) return false;
     // The copy in the data folder is not the user's file, and the next
     // calculation overwrites it: saving asks for a place of the user's own.
-    form_->document().markSaved({.name = QStringLiteral("最近一次计算")});
+    document_.markSaved({.name = QStringLiteral("最近一次计算")});
     return true;
 }
 
@@ -327,7 +326,7 @@ void MainWindow::offerUnsavedEdits() {
     if (!openSurvey(offered.copy(), false)) return;
     // Opened as the file it belongs to, but still not saved: it stays
     // changed, and kept, in this instance's own files from here on.
-    form_->document().tieTo(recoveredTie(folded.file));
+    document_.tieTo(recoveredTie(folded.file));
     if (!offered.isOwn()) remove();
 }
 
@@ -361,17 +360,16 @@ void MainWindow::newClicked() {
 
 void MainWindow::newSurvey(section::SurveyKind kind, bool stations) {
     // An empty survey always calculates.
-    form_->document().replaceSurvey(section::emptySurvey(kind, stations), QStringLiteral("新建"),
-                                    {}, section::ProjectInfo{}, document::Replacing::AsSaved);
-    form_->document().markSaved(document::FileTie{});
+    document_.replaceSurvey(section::emptySurvey(kind, stations), QStringLiteral("新建"), {},
+                            section::ProjectInfo{}, document::Replacing::AsSaved);
+    document_.markSaved(document::FileTie{});
     enableSaving();
-    warnings_->tell(form_->document());
     // A cut-and-fill survey has no prompts: it is typed into the table.
     if (kind == section::SurveyKind::CutFill) showTable();
 }
 
 bool MainWindow::maySetSurveyAside() {
-    if (!form_->document().modified()) return true;
+    if (!document_.modified()) return true;
     QMessageBox box(QMessageBox::Warning, caption(),
                     QStringLiteral("测量数据已经修改，还没有保存。是否保存修改？"),
                     QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
@@ -384,7 +382,7 @@ bool MainWindow::maySetSurveyAside() {
             return saveClicked();
         case QMessageBox::Discard:
             // Put aside on purpose: nothing is left to recover.
-            form_->document().markSaved();
+            document_.markSaved();
             return true;
         default:
             return false;
@@ -407,11 +405,11 @@ void MainWindow::openClicked() {
 }
 
 bool MainWindow::saveClicked() {
-    return saved(saveDocument(this, form_->document(), SaveWhere::OwnFile));
+    return saved(saveDocument(this, document_, SaveWhere::OwnFile));
 }
 
 bool MainWindow::saveAsClicked() {
-    return saved(saveDocument(this, form_->document(), SaveWhere::Ask));
+    return saved(saveDocument(this, document_, SaveWhere::Ask));
 }
 
 bool MainWindow::saved(const QString& path) {
@@ -428,7 +426,7 @@ void MainWindow::showTable() {
 }
 
 ResultsOverview& MainWindow::showOverview() {
-    if (!overview_) overview_ = new ResultsOverview(form_->document(), this);
+    if (!overview_) overview_ = new ResultsOverview(document_, this);
     overview_->showSurvey();
     overview_->show();
     overview_->raise();
@@ -437,14 +435,14 @@ ResultsOverview& MainWindow::showOverview() {
 }
 
 bool MainWindow::exportPdf() {
-    return form_->printing().exportPdf(form_->document());
+    return printing_.exportPdf(document_);
 }
 
 void MainWindow::exportFile(const QString& title, const QString& what, const QString& filter,
                             const QString& ending,
                             const std::function<QString(const QString&)>& write) {
     const QString path =
-        askSavePath(this, title, exportPath(form_->document(), what, ending), filter, ending);
+        askSavePath(this, title, exportPath(document_, what, ending), filter, ending);
     if (path.isEmpty()) return;
     const QString error = write(path);
     if (!error.isEmpty()) {
@@ -455,11 +453,11 @@ void MainWindow::exportFile(const QString& title, const QString& what, const QSt
 }
 
 void MainWindow::printPreviewClicked() {
-    form_->printing().preview(form_->document());
+    printing_.preview(document_);
 }
 
 void MainWindow::printClicked() {
-    form_->printing().printWithDialog(form_->document());
+    printing_.printWithDialog(document_);
 }
 
 void MainWindow::aboutClicked() {
@@ -476,12 +474,11 @@ void MainWindow::aboutClicked() {
 
 void MainWindow::calculationFinished(bool typed, bool kept) {
     enableSaving();
-    warnings_->tell(form_->document());
     // A typed calculation belongs to no file until it is saved; kept as the
     // last calculation, nothing of it is lost unsaved. Not kept (another
     // window keeps the last calculation, or it could not be written), it is
     // unsaved work, asked about before it is put aside.
-    if (typed && kept) form_->document().markSaved(document::FileTie{});
+    if (typed && kept) document_.markSaved(document::FileTie{});
 }
 
 void MainWindow::enableSaving() {
@@ -490,13 +487,13 @@ void MainWindow::enableSaving() {
 }
 
 const QString& MainWindow::currentFile() const {
-    return form_->document().fileName();
+    return document_.fileName();
 }
 
 // "name - Velmorin", with a * after the name while there are changes not saved.
 void MainWindow::showTitle() {
-    const document::FileTie& file = form_->document().file();
-    const QString mark = form_->document().modified() ? QStringLiteral("*") : QString();
+    const document::FileTie& file = document_.file();
+    const QString mark = document_.modified() ? QStringLiteral("*") : QString();
     const QString name = file.path.isEmpty() ? file.name : QFileInfo(file.path).fileName();
     if (name.isEmpty() && mark.isEmpty()) {
         setWindowTitle(caption());

@@ -8,7 +8,9 @@
 #include <QMainWindow>
 #include <functional>
 
+#include "document/survey_document.h"
 #include "section/any_survey.h"
+#include "window/printing/printing.h"
 
 class QAction;
 class QDockWidget;
@@ -29,6 +31,12 @@ class MainWindow : public QMainWindow {
 
   public:
     explicit MainWindow(QWidget* parent = nullptr);
+
+    // The survey on screen, and every way it goes to paper: the window owns
+    // them; the form and the views work on them.
+    document::SurveyDocument& document() { return document_; }
+    const document::SurveyDocument& document() const { return document_; }
+    Printing& printing() { return printing_; }
 
     MainForm& form() const { return *form_; }
     QScrollArea& scrollArea() const { return *scroll_; }
@@ -99,6 +107,9 @@ class MainWindow : public QMainWindow {
     void showTitle();
     void checkStillThere();
 
+    // Before the widgets, which hold references to them.
+    document::SurveyDocument document_;
+    Printing printing_{this};
     MainForm* form_ = nullptr;
     QScrollArea* scroll_ = nullptr;
     SectionPanel* panel_ = nullptr;

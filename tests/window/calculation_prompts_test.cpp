@@ -14,6 +14,7 @@
 #include <QTest>
 
 #include "dialog_driver.h"
+#include "lone_form.h"
 #include "storage/data_folder.h"
 #include "window/form/main_form.h"
 #include "window/platform/application.h"
@@ -58,7 +59,7 @@ class CalculationPromptsTest : public QObject {
     void init() {
         // No journal of an earlier test's abandoned run to resume.
         QDir(storage::dataFolder()).removeRecursively();
-        form = new window::MainForm;
+        form = new LoneForm;
         form->show();
         QVERIFY(QTest::qWaitForWindowExposed(form));
     }

@@ -64,7 +64,7 @@ class CutFillPasteTest : public QObject {
 
     window::MainWindow* mainWindow = nullptr;
 
-    document::SurveyDocument& document() const { return mainWindow->form().document(); }
+    document::SurveyDocument& document() const { return mainWindow->document(); }
     window::SurveyTableView& view() const { return *mainWindow->table().view(); }
     window::CutFillTableModel& table() const { return *view().cutFillModel(); }
 

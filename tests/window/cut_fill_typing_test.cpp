@@ -33,7 +33,7 @@ class CutFillTypingTest : public QObject {
 
     window::MainWindow* mainWindow = nullptr;
 
-    document::SurveyDocument& document() const { return mainWindow->form().document(); }
+    document::SurveyDocument& document() const { return mainWindow->document(); }
     window::CutFillTableModel& table() const { return *mainWindow->table().view()->cutFillModel(); }
     QString cell(int row, Field field) const {
         return table().data(table().index(row, table().column(field)), Qt::DisplayRole).toString();

@@ -48,7 +48,7 @@ class CutFillWindowTest : public QObject {
     window::MainWindow* mainWindow = nullptr;
 
     QString file(const QString& name) const { return dir.filePath(name); }
-    document::SurveyDocument& document() const { return mainWindow->form().document(); }
+    document::SurveyDocument& document() const { return mainWindow->document(); }
     window::CutFillTableModel& table() const { return *mainWindow->table().view()->cutFillModel(); }
     QString cell(int row, Field field) const {
         return table().data(table().index(row, table().column(field)), Qt::DisplayRole).toString();
@@ -219,11 +219,39 @@ class CutFillWindowTest : public QObject {
         QCOMPARE(mainWindow->warnings().statusWord(), QString());
     }
 
+    // The pane follows the document: an edit's first warning shows it, an
+    // undo takes it away; a pane closed on purpose stays closed while typing.
+    void the_warnings_pane_follows_edits_and_their_undo() {
+        using document::Column;
+        openHdm();
+        window::WarningsDock& pane = mainWindow->warnings();
+        QVERIFY(pane.isHidden());
+        QVERIFY(document().setCell({2, 0, Column::Station, 1000}).done());
+        QCOMPARE(pane.lines().size(), 1);
+        QVERIFY2(pane.lines()[0].contains("K1+000.000"), qPrintable(pane.lines()[0]));
+        QVERIFY(!pane.isHidden());
+        QCOMPARE(pane.statusWord(), "⚠ 1 条计算提醒");
+        pane.hide();
+        QVERIFY(document().setCell({1, 1, Column::Elevation, 0.5, document::Line::Ground}).done());
+        QVERIFY(pane.isHidden());
+        QCOMPARE(pane.statusWord(), "⚠ 1 条计算提醒");
+        document().undoStack()->undo();
+        document().undoStack()->undo();
+        QVERIFY(pane.lines().isEmpty());
+        QVERIFY(pane.isHidden());
+        QCOMPARE(pane.statusWord(), QString());
+        document().undoStack()->undo();  // the survey before the file: none
+        document().undoStack()->redo();  // the file again, as it was opened
+        QVERIFY(pane.isHidden());
+        document().undoStack()->redo();
+        QVERIFY(!pane.isHidden());
+    }
+
     void the_pdf_is_the_cut_and_fill_sheet() {
         openHdm();
         const QString pdf = file("sheet.pdf");
         DialogDriver driver({chooseFile(pdf)});
-        QVERIFY(mainWindow->form().printing().exportPdf(document()));
+        QVERIFY(mainWindow->printing().exportPdf(document()));
         QVERIFY(driver.scriptDone());
         QProcess text;
         text.start("pdftotext", {"-layout", pdf, "-"});

@@ -153,8 +153,7 @@ class DrawingsTest : public QObject {
     void the_overview_holds_the_records_values_for_stations_and_numbers() {
         QFETCH(QByteArray, data);
         QVERIFY(open(data));
-        const section::SectionSurvey& record =
-            (*mainWindow->form().document().survey().closedOutline());
+        const section::SectionSurvey& record = (*mainWindow->document().survey().closedOutline());
         window::ResultsOverview& overview = mainWindow->showOverview();
         QTableWidget& table = overview.table();
         const int shift = record.stationsEntered() ? 1 : 0;
@@ -190,7 +189,7 @@ class DrawingsTest : public QObject {
         QFile written(csv);
         QVERIFY(written.open(QIODevice::ReadOnly));
         QCOMPARE(written.readAll().toStdString(),
-                 survey_file::resultsCsv(mainWindow->form().document().survey(),
+                 survey_file::resultsCsv(mainWindow->document().survey(),
                                          survey_file::CsvFor::Spreadsheet));
         QCOMPARE(overview.curve().points().back().along, 1040.0);
     }
@@ -200,8 +199,8 @@ class DrawingsTest : public QObject {
         DialogDriver driver({});
         QVERIFY(open(kStations));
         QVERIFY2(driver.log().isEmpty(), qPrintable(driver.log().join('\n')));
-        const QStringList told = textsOf(
-            section::surveyWarnings((*mainWindow->form().document().survey().closedOutline())));
+        const QStringList told =
+            textsOf(section::surveyWarnings((*mainWindow->document().survey().closedOutline())));
         QCOMPARE(told.size(), 2);
         QVERIFY(told[0].startsWith("K1+020.000断面只有 2 个观测点"));
         QVERIFY(told[1].startsWith("K1+040.000断面的面积为 -"));  // a V where 1 is a Λ
@@ -238,7 +237,7 @@ class DrawingsTest : public QObject {
         QVERIFY(driver.scriptDone());
         QVERIFY2(!driver.log().join('\n').contains("unexpected"),
                  qPrintable(driver.log().join('\n')));
-        QCOMPARE(mainWindow->form().document().survey().closedOutline()->totalVolume(), 0.0f);
+        QCOMPARE(mainWindow->document().survey().closedOutline()->totalVolume(), 0.0f);
         window::WarningsDock& dock = mainWindow->warnings();
         QCOMPARE(dock.lines().size(), 1);
         QVERIFY(dock.lines()[0].startsWith(

@@ -42,7 +42,7 @@ class FileTieTest : public QObject {
     QTemporaryDir folder;
     window::MainWindow* mainWindow = nullptr;
 
-    document::SurveyDocument& document() const { return mainWindow->form().document(); }
+    document::SurveyDocument& document() const { return mainWindow->document(); }
     QString file(const QString& name) const { return folder.filePath(name); }
     QUndoStack& steps() const { return *document().undoStack(); }
 

@@ -58,17 +58,16 @@ class LastCalculationTest : public QObject {
     void opening_a_file_after_a_typed_calculation_keeps_the_typed_one_as_the_last() {
         window::MainWindow mainWindow;
         type(mainWindow);
-        const section::SectionSurvey typed =
-            (*mainWindow.form().document().survey().closedOutline());
+        const section::SectionSurvey typed = (*mainWindow.document().survey().closedOutline());
         QCOMPARE(lastCalculation(), survey_file::writeSurvey(typed));
-        QVERIFY(!mainWindow.form().document().modified());
+        QVERIFY(!mainWindow.document().modified());
         writeSurveyFile("other.csv");
         DialogDriver none({});
         QVERIFY(mainWindow.openSurvey(file("other.csv")));
         QVERIFY(none.log().isEmpty());
         QCOMPARE(lastCalculation(), survey_file::writeSurvey(typed));
         QVERIFY(mainWindow.openLastCalculation());
-        QCOMPARE((*mainWindow.form().document().survey().closedOutline()), typed);
+        QCOMPARE((*mainWindow.document().survey().closedOutline()), typed);
         QCOMPARE(mainWindow.windowTitle(), "最近一次计算 - Velmorin");
     }
 
@@ -93,14 +92,14 @@ class LastCalculationTest : public QObject {
             QVERIFY(typing.log().at(1).contains("文件夹不存在"));
         }
         qputenv("XDG_DATA_HOME", before);
-        QVERIFY(mainWindow.form().document().modified());
+        QVERIFY(mainWindow.document().modified());
         QCOMPARE(mainWindow.windowTitle(), "未命名* - Velmorin");
         writeSurveyFile("other.csv");
         DialogDriver asked({press("取消")});
         QVERIFY(!mainWindow.openSurvey(file("other.csv")));
         QVERIFY2(asked.scriptDone(), qPrintable(asked.log().join(u'\n')));
         QVERIFY(asked.log().first().contains("是否保存修改"));
-        QCOMPARE(mainWindow.form().document().survey().sectionCount(), 1);
+        QCOMPARE(mainWindow.document().survey().sectionCount(), 1);
     }
 };
 

@@ -15,6 +15,7 @@
 #include <stdexcept>
 
 #include "dialog_driver.h"
+#include "lone_form.h"
 #include "window/form/form_controls.h"
 #include "window/form/layout.h"
 #include "window/form/qt_user_interface.h"
@@ -52,7 +53,7 @@ class MainFormTest : public QObject {
     void initTestCase() { window::prepareApplication(*qApp); }
 
     void init() {
-        form = new window::MainForm;
+        form = new LoneForm;
         form->show();
         QVERIFY(QTest::qWaitForWindowActive(form));
     }

@@ -12,6 +12,7 @@
 #include <QTimer>
 
 #include "dialog_driver.h"
+#include "lone_form.h"
 #include "storage/data_folder.h"
 #include "window/form/main_form.h"
 #include "window/main_window.h"
@@ -24,7 +25,7 @@ class NoCupsServerTest : public QObject {
     void initTestCase() { window::prepareApplication(*qApp); }
 
     void print_button_shows_why_nothing_was_printed() {
-        window::MainForm form;
+        LoneForm form;
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         QString title;
@@ -48,7 +49,7 @@ class NoCupsServerTest : public QObject {
     // the box would take the Enter typed for the prompt.
     void a_print_failure_told_during_a_prompt_waits_until_the_prompts_end() {
         QDir(storage::dataFolder()).removeRecursively();
-        window::MainForm form;
+        LoneForm form;
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         const QString failure = QStringLiteral("默认打印机“PDF”没有完成打印任务。");
@@ -57,7 +58,7 @@ class NoCupsServerTest : public QObject {
         driver.onOpen([&](QWidget*) {
             if (told) return;
             told = true;  // while the next prompt is open
-            QTimer::singleShot(0, &form, [&] { form.tellCannotPrint(failure); });
+            QTimer::singleShot(0, &form, [&] { form.printing().tellCannotPrint(failure); });
         });
         form.findChild<QPushButton*>("Command1")->click();
         QTRY_VERIFY2_WITH_TIMEOUT(driver.scriptDone(), qPrintable(driver.log().join('\n')), 30000);

@@ -59,7 +59,7 @@ section::SectionSurvey longSurvey(int sections) {
 TEST_F(PrintDialog, TheChosenPrinterIsFollowedAsTheButtonDoesAndProposedAgain) {
     QSettings().remove("printing/chosenPrinter");
     window::MainWindow mainWindow;
-    QSignalSpy status(&mainWindow.form().printing(), &window::Printing::statusMessage);
+    QSignalSpy status(&mainWindow.printing(), &window::Printing::statusMessage);
     {
         DialogDriver driver({acceptDialog()});
         menuAction(mainWindow, QStringLiteral("打印(&P)"))->trigger();

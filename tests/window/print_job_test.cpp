@@ -17,6 +17,7 @@
 #include <string>
 
 #include "dialog_driver.h"
+#include "lone_form.h"
 #include "print_pdf.h"
 #include "section/survey.h"
 #include "window/form/main_form.h"
@@ -126,9 +127,9 @@ TEST_F(PrintJob, FollowsOnlyItsOwnJobAmongOtherProgramsJobs) {
 
 TEST_F(PrintJob, AQueuedJobIsSaidInTheStatusBarWithoutFreezingTheWindow) {
     setenv("PRINTER", held.c_str(), 1);
-    window::MainForm form;
-    form.setJobPatience(300ms);
-    QSignalSpy status(&form, &window::MainForm::statusMessage);
+    LoneForm form;
+    form.printing().setJobPatience(300ms);
+    QSignalSpy status(&form.printing(), &window::Printing::statusMessage);
     DialogDriver driver({});
     form.findChild<QPushButton*>("Command3")->click();
     // The click returns while the job is being sent: nothing is said yet.
@@ -142,8 +143,8 @@ TEST_F(PrintJob, AQueuedJobIsSaidInTheStatusBarWithoutFreezingTheWindow) {
 TEST_F(PrintJob, AJobTheQueueAbortsIsToldWhenLearnedWithAWayToPdf) {
     const std::string failing = environment("VELMORIN_TEST_FAILING_PRINTER");
     setenv("PRINTER", failing.c_str(), 1);
-    window::MainForm form;
-    QSignalSpy export_(&form, &window::MainForm::exportRequested);
+    LoneForm form;
+    QSignalSpy export_(&form.printing(), &window::Printing::exportRequested);
     DialogDriver driver({press("导出为 PDF…")});
     form.findChild<QPushButton*>("Command3")->click();
     ASSERT_TRUE(QTest::qWaitFor([&] { return driver.scriptDone(); }, kHang));

@@ -189,7 +189,7 @@ TEST_F(PrintedSheet, PreviewShowsAsManyPagesAsThePrinterPrints) {
         if (action->text().startsWith("打印预览")) action->trigger();
     }
     ASSERT_EQ(driver.log().size(), 1);  // the preview, closed by the driver
-    const std::string printed = print((*mainWindow.form().document().survey().closedOutline()));
+    const std::string printed = print((*mainWindow.document().survey().closedOutline()));
     EXPECT_EQ(previewPages, pdfPageCount(printed));
     EXPECT_GE(previewPages, 3);
 }

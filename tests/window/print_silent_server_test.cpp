@@ -23,6 +23,7 @@
 #include <memory>
 
 #include "dialog_driver.h"
+#include "lone_form.h"
 #include "paper/pdf_export.h"
 #include "printout/dayang.h"
 #include "section/survey.h"
@@ -48,7 +49,7 @@ class SilentPrintServer : public testing::Test {
 };
 
 TEST_F(SilentPrintServer, ThePrintButtonAnswersAtOnceAndSaysThePrintServiceDoesNotAnswer) {
-    window::MainForm form;
+    LoneForm form;
     DialogDriver driver({acknowledge()});
     form.findChild<QPushButton*>("Command3")->click();
     // Had the click waited for the server, its message would be answered by now.
@@ -82,7 +83,7 @@ TEST_F(SilentPrintServer, ThePrintDialogAndThePreviewSayThePrintServiceDoesNotAn
 
 // Each is ended while the server holds its question.
 TEST_F(SilentPrintServer, QuittingWhileTheSheetIsSentOrItsJobFollowedEndsWithoutAWord) {
-    auto form = std::make_unique<window::MainForm>();
+    auto form = std::make_unique<LoneForm>();
     DialogDriver driver({});
     form->findChild<QPushButton*>("Command3")->click();
     ASSERT_TRUE(QTest::qWaitFor([&] { return server.connections() > 0; }, kHang));

@@ -19,6 +19,7 @@
 
 #include "dialog_driver.h"
 #include "document/survey_document.h"
+#include "lone_form.h"
 #include "storage/data_folder.h"
 #include "survey_file/survey_file.h"
 #include "window/form/main_form.h"
@@ -82,7 +83,7 @@ class ResumeTest : public QObject {
 
     void init() {
         QDir(storage::dataFolder()).removeRecursively();
-        form = new window::MainForm;
+        form = new LoneForm;
         calculate(wholeRun());
         uninterrupted = (*form->document().survey().closedOutline());
     }

@@ -51,13 +51,12 @@ class SurveyFileFaultsTest : public QObject {
         write("binary.xlsx", bytes);
         window::MainWindow mainWindow;
         QVERIFY(mainWindow.openSurvey(file("good.csv")));
-        const section::SectionSurvey before =
-            (*mainWindow.form().document().survey().closedOutline());
+        const section::SectionSurvey before = (*mainWindow.document().survey().closedOutline());
         DialogDriver driver({acknowledge()});
         QVERIFY(!mainWindow.openSurvey(file("binary.xlsx")));
         QCOMPARE(driver.log(), QStringList({"message: 文件“" + file("binary.xlsx") + "”没有打开。" +
                                             reason + "。"}));
-        QCOMPARE((*mainWindow.form().document().survey().closedOutline()), before);
+        QCOMPARE((*mainWindow.document().survey().closedOutline()), before);
         QCOMPARE(mainWindow.windowTitle(), "good.csv - Velmorin");
     }
 
@@ -68,8 +67,7 @@ class SurveyFileFaultsTest : public QObject {
         QVERIFY(::truncate(QFile::encodeName(file("huge.csv")).constData(), 8LL << 30) == 0);
         window::MainWindow mainWindow;
         QVERIFY(mainWindow.openSurvey(file("good.csv")));
-        const section::SectionSurvey before =
-            (*mainWindow.form().document().survey().closedOutline());
+        const section::SectionSurvey before = (*mainWindow.document().survey().closedOutline());
 
         rlimit old{};
         QVERIFY(::getrlimit(RLIMIT_AS, &old) == 0);
@@ -83,7 +81,7 @@ class SurveyFileFaultsTest : public QObject {
         QVERIFY(!opened);
         QCOMPARE(driver.log(), QStringList({"message: 无法打开文件“" + file("huge.csv") +
                                             "”：内存不足（文件太大）。"}));
-        QCOMPARE((*mainWindow.form().document().survey().closedOutline()), before);
+        QCOMPARE((*mainWindow.document().survey().closedOutline()), before);
         QCOMPARE(mainWindow.windowTitle(), "good.csv - Velmorin");
     }
 };

@@ -98,7 +98,7 @@ class SurveyFilesTest : public QObject {
             form().findChild<QPushButton*>("Command1")->click();
             QVERIFY(typing.scriptDone());
         }
-        const section::Survey typed = form().document().survey();
+        const section::Survey typed = mainWindow->document().survey();
         const window::MainForm::Screen screen = form().screen();
         QCOMPARE(storage::saveSurvey(file("saved.csv"), typed, document::FileFormat::SurveyCsv),
                  QString());
@@ -111,7 +111,7 @@ class SurveyFilesTest : public QObject {
             mainWindow = new window::MainWindow;
             DialogDriver none({});
             QVERIFY2(mainWindow->openSurvey(file(name)), qPrintable(name));
-            QVERIFY(form().document().survey() == typed);
+            QVERIFY(mainWindow->document().survey() == typed);
             QCOMPARE(form().screen(), screen);
             QCOMPARE(mainWindow->windowTitle(), name + " - Velmorin");
             QVERIFY(saveAction()->isEnabled());
@@ -122,7 +122,7 @@ class SurveyFilesTest : public QObject {
     void a_bad_file_opens_nothing_and_says_where_it_is_wrong() {
         write("good.csv", kHandWritten.toUtf8());
         QVERIFY(mainWindow->openSurvey(file("good.csv")));
-        const section::SectionSurvey before = (*form().document().survey().closedOutline());
+        const section::SectionSurvey before = (*mainWindow->document().survey().closedOutline());
         const window::MainForm::Screen screen = form().screen();
 
         write("bad.csv", "桩号,高程H,距离S\n1000,1,0\n1000,2,1\n1000,1,2\n1020,1O.5,0\n");
@@ -131,7 +131,7 @@ class SurveyFilesTest : public QObject {
         QCOMPARE(driver.log(),
                  QStringList({"message: 测量数据文件“" + file("bad.csv") +
                               "”有误，没有打开：第 5 行第 2 列“1O.5”不是有效的高程。"}));
-        QCOMPARE((*form().document().survey().closedOutline()), before);
+        QCOMPARE((*mainWindow->document().survey().closedOutline()), before);
         QCOMPARE(form().screen(), screen);
         QCOMPARE(mainWindow->windowTitle(), "good.csv - Velmorin");
     }
@@ -141,13 +141,13 @@ class SurveyFilesTest : public QObject {
     void a_survey_saved_under_another_ending_opens_again() {
         write("hand.csv", kHandWritten.toUtf8());
         QVERIFY(mainWindow->openSurvey(file("hand.csv")));
-        const section::SectionSurvey opened = (*form().document().survey().closedOutline());
+        const section::SectionSurvey opened = (*mainWindow->document().survey().closedOutline());
         for (const QString name : {"saved.hdm", "saved.xml", "saved.txt"}) {
             DialogDriver driver({chooseFile(file(name))});
             saveAsAction()->trigger();
             QVERIFY(driver.scriptDone());
             QVERIFY2(mainWindow->openSurvey(file(name)), qPrintable(name));
-            QCOMPARE((*form().document().survey().closedOutline()), opened);
+            QCOMPARE((*mainWindow->document().survey().closedOutline()), opened);
         }
     }
 
@@ -155,12 +155,12 @@ class SurveyFilesTest : public QObject {
     void the_last_calculation_reopens_in_a_new_window() {
         write("hand.csv", kHandWritten.toUtf8());
         QVERIFY(mainWindow->openSurvey(file("hand.csv")));
-        const section::SectionSurvey opened = (*form().document().survey().closedOutline());
+        const section::SectionSurvey opened = (*mainWindow->document().survey().closedOutline());
         delete mainWindow;
         mainWindow = new window::MainWindow;
-        QCOMPARE((*form().document().survey().closedOutline()), section::SectionSurvey());
+        QCOMPARE((*mainWindow->document().survey().closedOutline()), section::SectionSurvey());
         QVERIFY(mainWindow->openSurvey(storage::lastCalculationPath(), false));
-        QCOMPARE((*form().document().survey().closedOutline()), opened);
+        QCOMPARE((*mainWindow->document().survey().closedOutline()), opened);
         QVERIFY(!storage::recentFiles().contains(storage::lastCalculationPath()));
     }
 
@@ -228,7 +228,7 @@ class SurveyFilesTest : public QObject {
         write("hand.csv", kHandWritten.toUtf8());
         std::optional<Qt::CursorShape> cursor;
         QString status;
-        connect(&form().document(), &document::SurveyDocument::changed, this, [&] {
+        connect(&mainWindow->document(), &document::SurveyDocument::changed, this, [&] {
             if (const QCursor* busy = QGuiApplication::overrideCursor()) cursor = busy->shape();
             status = mainWindow->statusBar()->currentMessage();
         });
@@ -315,7 +315,7 @@ class SurveyFilesTest : public QObject {
         }
         QFile dxf(file("drawing.dxf"));
         QVERIFY(dxf.open(QIODevice::ReadOnly));
-        QCOMPARE(dxf.readAll(), storage::sectionsDxfBytes(form().document().survey()));
+        QCOMPARE(dxf.readAll(), storage::sectionsDxfBytes(mainWindow->document().survey()));
         {
             DialogDriver driver({chooseFile(file("sections.xml"))});
             menuAction("导出 LandXML")->trigger();
@@ -323,7 +323,7 @@ class SurveyFilesTest : public QObject {
         }
         // Read back as a survey file: the same sections.
         QVERIFY(mainWindow->openSurvey(file("sections.xml")));
-        QCOMPARE(form().document().survey().sectionCount(), 2);
+        QCOMPARE(mainWindow->document().survey().sectionCount(), 2);
     }
 
     // As the command line does: what would not read back is refused with the
@@ -349,7 +349,7 @@ class SurveyFilesTest : public QObject {
         QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, {});
         QApplication::sendEvent(mainWindow, &drop);
         QTRY_COMPARE_WITH_TIMEOUT(mainWindow->windowTitle(), "dropped.csv - Velmorin", 30000);
-        QCOMPARE(form().document().survey().sectionCount(), 2);
+        QCOMPARE(mainWindow->document().survey().sectionCount(), 2);
     }
 };
 

@@ -122,7 +122,7 @@ class SurveyTableViewTest : public QObject {
     // cell shows the survey's value again and the status bar keeps the reason.
     void a_refused_value_left_by_a_click_or_the_focus_shows_the_survey_again() {
         window::MainWindow mainWindow;
-        document::SurveyDocument& document = mainWindow.form().document();
+        document::SurveyDocument& document = mainWindow.document();
         auto read = survey_file::readSurvey("桩号,高程H,距离S\n100,50,2\n100,51,0\n100,50,-2\n");
         QVERIFY(read.survey);
         document.replaceSurvey(std::move(*read.survey), "打开文件", "");
@@ -195,7 +195,7 @@ class SurveyTableViewTest : public QObject {
     // on a value cell and none on a station cell or the empty row.
     void the_current_point_is_ringed_in_the_drawing() {
         window::MainWindow mainWindow;
-        document::SurveyDocument& document = mainWindow.form().document();
+        document::SurveyDocument& document = mainWindow.document();
         auto read = survey_file::readSurvey(
             "桩号,高程H,距离S\n100,50,2\n100,51,0\n100,50,-2\n120,50,2\n120,52,0\n120,50,-2\n");
         QVERIFY(read.survey);

@@ -50,7 +50,7 @@ class UnsavedEditsTest : public QObject {
     window::MainWindow* mainWindow = nullptr;
 
     QString file(const QString& name) const { return dir.filePath(name); }
-    document::SurveyDocument& document() const { return mainWindow->form().document(); }
+    document::SurveyDocument& document() const { return mainWindow->document(); }
     void openHand() {
         QFile out(file("hand.csv"));
         QVERIFY(out.open(QIODevice::WriteOnly));

@@ -77,7 +77,7 @@ class WorkbenchTest : public QObject {
         QVERIFY(formShown(mainWindow));
         QVERIFY(drawingDock(mainWindow)->isAncestorOf(&panel));
         QVERIFY(drawingDock(mainWindow)->isVisible());
-        mainWindow.form().document().undoStack()->undo();  // the 里程文件 again
+        mainWindow.document().undoStack()->undo();  // the 里程文件 again
         QVERIFY(!formShown(mainWindow));
         QVERIFY(mainWindow.centralWidget()->isAncestorOf(&panel));
         QVERIFY(none.log().isEmpty());

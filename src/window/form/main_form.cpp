@@ -29,7 +29,8 @@ constexpr int margin = 24;
 
 }  // namespace
 
-MainForm::MainForm(QWidget* parent) : QWidget(parent) {
+MainForm::MainForm(document::SurveyDocument& document, Printing& printing, QWidget* parent)
+    : QWidget(parent), document_(document), printing_(printing) {
     setWindowTitle(applicationTitle());
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, colourOf(Colour::PaleYellow));
@@ -41,8 +42,6 @@ MainForm::MainForm(QWidget* parent) : QWidget(parent) {
     connectButton("Command2", &MainForm::Command2_Click);
     connectButton("Command3", &MainForm::Command3_Click);
     connect(&document_, &document::SurveyDocument::changed, this, &MainForm::surveyChanged);
-    connect(&printing_, &Printing::statusMessage, this, &MainForm::statusMessage);
-    connect(&printing_, &Printing::exportRequested, this, &MainForm::exportRequested);
 
     resize(int(std::ceil(toPixels(layoutRight))) + margin,
            int(std::ceil(toPixels(layoutBottom))) + margin);

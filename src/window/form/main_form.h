@@ -2,14 +2,14 @@
 #pragma once
 // The program's only window: the title, the schematic of a cross-section, the
 // results panel with its twelve text boxes and the three command buttons.
-// It owns the survey document: a finished typed run or an opened file becomes
-// its survey, and the boxes show what a finished run of that survey leaves
-// whenever it changes (an undo, an edit); while the document holds a
-// cut-and-fill survey they are empty, having nothing of a closed run to show.
+// It works on the survey document the main window owns: a finished typed run
+// or an opened file becomes its survey, and the boxes show what a finished
+// run of that survey leaves whenever it changes (an undo, an edit); while the
+// document holds a cut-and-fill survey they are empty, having nothing of a
+// closed run to show. Its print button prints through the window's printing.
 
 #include <QWidget>
 #include <array>
-#include <chrono>
 #include <functional>
 
 #include "dialogue/run.h"
@@ -27,7 +27,7 @@ class MainForm : public QWidget, public PromptSurface {
     Q_OBJECT
 
   public:
-    explicit MainForm(QWidget* parent = nullptr);
+    MainForm(document::SurveyDocument& document, Printing& printing, QWidget* parent = nullptr);
 
     QLineEdit* textBox(section::TextBox box) const override;
     QWidget* promptParent() override { return this; }
@@ -52,11 +52,6 @@ class MainForm : public QWidget, public PromptSurface {
     Screen screen() const;
     void showScreen(const Screen& screen);
 
-    // Every way to paper; the print button prints on the default printer.
-    Printing& printing() { return printing_; }
-    void tellCannotPrint(const QString& message) { printing_.tellCannotPrint(message); }
-    void setJobPatience(std::chrono::milliseconds patience) { printing_.setJobPatience(patience); }
-
   protected:
     void paintEvent(QPaintEvent* event) override;
 
@@ -70,10 +65,6 @@ class MainForm : public QWidget, public PromptSurface {
     // A typed calculation has ended, finished or not: the drawing goes back
     // from the section being typed to the document's survey.
     void runEnded();
-    // A word for the status bar, such as a print job waiting in its queue.
-    void statusMessage(const QString& message);
-    // The user asked for the sheet as a PDF, printing being impossible.
-    void exportRequested();
 
   private slots:
     void Command1_Click();
@@ -85,10 +76,10 @@ class MainForm : public QWidget, public PromptSurface {
     void connectButton(const char* name, void (MainForm::*handler)());
     void surveyChanged(const document::Change& change);
 
-    document::SurveyDocument document_;
+    document::SurveyDocument& document_;
+    Printing& printing_;
     std::function<bool()> surveyGuard_;
     std::array<QLineEdit*, 12> textBoxes_{};
-    Printing printing_{this};
 };
 
 }  // namespace window

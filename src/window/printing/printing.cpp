@@ -195,7 +195,7 @@ void Printing::preview(const printout::Sheet& sheet) {
     preview.setWindowTitle(QStringLiteral("打印预览 - ") + applicationTitle());
     connect(&preview, &QPrintPreviewDialog::paintRequested, this,
             [&sheet](QPrinter* target) { paper::renderSheet(sheet, *target, pagesOf(*target)); });
-    preview.resize(window_->window()->size().boundedTo(QSize(900, 1000)));
+    if (window_) preview.resize(window_->window()->size().boundedTo(QSize(900, 1000)));
     preview.exec();
 }
 

@@ -18,12 +18,9 @@
 
 #include "document/survey_document.h"
 #include "printout/quantity_table.h"
-#include "section/checks.h"
-#include "section/cut_fill_calculation.h"
-#include "section/cut_fill_figures.h"
-#include "section/cut_fill_rows.h"
-#include "section/figures.h"
-#include "section/result_rows.h"
+#include "section/any_survey.h"
+#include "section/running_curves.h"
+#include "section/survey_captions.h"
 #include "storage/quantity_workbook_file.h"
 #include "storage/safe_write.h"
 #include "survey_file/survey_file.h"
@@ -38,6 +35,8 @@ namespace window {
 namespace {
 
 const QColor kWarningTint(255, 236, 179);
+// Up to this many result columns the units stay beside the names.
+constexpr std::size_t kNarrowColumns = 6;
 
 }  // namespace
 
@@ -86,7 +85,7 @@ ResultsOverview::ResultsOverview(const document::SurveyDocument& document, QWidg
     table_->installEventFilter(this);
     connect(copy, &QPushButton::clicked, this, &ResultsOverview::copyRows);
     connect(toCsv, &QPushButton::clicked, this, &ResultsOverview::exportClicked);
-    connect(massCurve_, &QCheckBox::toggled, this, &ResultsOverview::showCutFillCurves);
+    connect(massCurve_, &QCheckBox::toggled, this, &ResultsOverview::showCurves);
     connect(toExcel, &QPushButton::clicked, this, &ResultsOverview::exportExcelClicked);
     connect(&document_, &document::SurveyDocument::changed, this, [this] {
         if (isVisible()) showSurvey();
@@ -95,35 +94,20 @@ ResultsOverview::ResultsOverview(const document::SurveyDocument& document, QWidg
 }
 
 void ResultsOverview::showSurvey() {
-    const section::CutFillSurvey* cutFill = document_.survey().cutFill();
-    massCurve_->setVisible(cutFill);
-    if (cutFill) {
-        const section::CutFillSurvey& survey = *cutFill;
-        section::ResultTable results = section::resultTable(document_.survey());
-        // The units under the names, so that nine columns leave the curve its room.
+    const section::Survey& survey = document_.survey();
+    section::ResultTable results = section::resultTable(survey);
+    // A wide table has the units under the names, leaving the curve its room.
+    if (results.header.size() > kNarrowColumns) {
         for (std::string& name : results.header) {
             if (const auto unit = name.find('('); unit != std::string::npos)
                 name.insert(unit, "\n");
         }
-        fillTable(results);
-        markWarnings(document_.warnings());
-        const section::CutFillFigures figures(survey);
-        total_->setText(QStringLiteral("挖方总量：%1 立方米，填方总量：%2 立方米，净方（挖 − "
-                                       "填）：%3 立方米，共 %4 个断面")
-                            .arg(QString::fromStdString(figures.cut().total()),
-                                 QString::fromStdString(figures.fill().total()),
-                                 QString::fromStdString(figures.net()))
-                            .arg(survey.sectionCount()));
-        showCutFillCurves();
-    } else {
-        const section::SectionSurvey& survey = *document_.survey().closedOutline();
-        fillTable(section::resultTable(document_.survey()));
-        markWarnings(document_.warnings());
-        total_->setText(QStringLiteral("总体积：%1 立方米，共 %2 个断面")
-                            .arg(QString::fromStdString(section::Figures(survey).total()))
-                            .arg(survey.sectionCount()));
-        curve_->showSurvey(survey);
     }
+    fillTable(results);
+    markWarnings(document_.warnings());
+    total_->setText(QString::fromStdString(section::totalsLine(survey)));
+    massCurve_->setVisible(section::hasMassCurve(survey));
+    showCurves();
     table_->resizeColumnsToContents();
     // The table as wide as its columns, the curve the rest.
     int tableWidth = 2 * table_->frameWidth() + 20;
@@ -147,11 +131,8 @@ void ResultsOverview::fillTable(const section::ResultTable& results) {
     }
 }
 
-void ResultsOverview::showCutFillCurves() {
-    if (!document_.survey().cutFill()) return;
-    curve_->showCutFill(*document_.survey().cutFill(),
-                        massCurve_->isChecked() ? VolumeCurve::CutFillCurves::Mass
-                                                : VolumeCurve::CutFillCurves::CutAndFill);
+void ResultsOverview::showCurves() {
+    curve_->show(section::runningCurves(document_.survey(), massCurve_->isChecked()));
 }
 
 // The rows of sections with a warning: tinted, an icon before the number,

@@ -61,7 +61,7 @@ class ResultsOverview : public QWidget {
     QString selectedRowsText() const;
     void fillTable(const section::ResultTable& results);
     void markWarnings(const std::vector<section::SurveyWarning>& warnings);
-    void showCutFillCurves();
+    void showCurves();
 
     QTableWidget* table_ = nullptr;
     QLabel* total_ = nullptr;

@@ -11,10 +11,8 @@
 #include <set>
 
 #include "document/survey_document.h"
-#include "section/cut_fill_figures.h"
-#include "section/cut_fill_rows.h"
-#include "section/figures.h"
-#include "section/result_rows.h"
+#include "section/any_survey.h"
+#include "section/survey_captions.h"
 #include "window/views/cut_fill_canvas.h"
 #include "window/views/section_canvas.h"
 #include "window/views/warnings_dock.h"
@@ -195,45 +193,23 @@ void SectionPanel::showSection(int i) {
     const QStringList warnings = warningsAt(i);
     warning_->setText(QStringLiteral("⚠ ") + warnings.join(QStringLiteral("\n⚠ ")));
     warning_->setVisible(!warnings.isEmpty());
-    if (showsCutFill())
-        showCutFill(i);
-    else
-        showOutline(i);
-}
-
-void SectionPanel::showOutline(int i) {
-    const section::SectionSurvey& survey = *document_.survey().closedOutline();
-    title_->setText(list_->itemText(i - 1));
-    const int count = survey.pointCounts(i);
-    if (count < 3) {
-        caption_->setText(QStringLiteral("只有 %1 个观测点，围不成断面，没有面积").arg(count));
-    } else {
-        caption_->setText(QStringLiteral("面积 %1 平方米，%2 个观测点")
-                              .arg(QString::fromStdString(section::Figures(survey).area(i)))
-                              .arg(count));
+    const section::SectionCaption words = section::sectionCaption(document_.survey(), i);
+    title_->setText(QString::fromStdString(words.title));
+    caption_->setText(QString::fromStdString(words.caption));
+    // Each kind of section has its own drawing.
+    if (const section::CutFillSurvey* lines = document_.survey().cutFill()) {
+        const section::CutFillSection& section = lines->sections[i - 1];
+        CutFillPicture picture{section.ground, section.design};
+        if (i == markedSection_) picture.highlighted = {markedPoint_, markedDesign_};
+        cutFillCanvas_->setPicture(std::move(picture));
+        return;
     }
+    const section::SectionSurvey& survey = *document_.survey().closedOutline();
     SectionPicture picture;
-    for (int j = 1; j <= count; ++j)
+    for (int j = 1; j <= survey.pointCounts(i); ++j)
         picture.points.push_back({survey.elevations(i, j), survey.offsets(i, j)});
     if (i == markedSection_) picture.highlighted = markedPoint_;
     canvas_->setPicture(std::move(picture));
-}
-
-void SectionPanel::showCutFill(int i) {
-    const section::CutFillSection& section = document_.survey().cutFill()->sections[i - 1];
-    const section::AreaFigures figures =
-        section.areas ? section::cutFillAreaFigures(section) : section::AreaFigures{};
-    title_->setText(list_->itemText(i - 1) + QStringLiteral("  ") +
-                    (section.areas ? QStringLiteral("挖方面积 %1 平方米  填方面积 %2 平方米")
-                                         .arg(QString::fromStdString(figures.cut),
-                                              QString::fromStdString(figures.fill))
-                                   : QStringLiteral("没有挖方和填方面积")));
-    caption_->setText(QStringLiteral("地面线 %1 个点，设计线 %2 个点")
-                          .arg(section.ground.size())
-                          .arg(section.design.size()));
-    CutFillPicture picture{section.ground, section.design};
-    if (i == markedSection_) picture.highlighted = {markedPoint_, markedDesign_};
-    cutFillCanvas_->setPicture(std::move(picture));
 }
 
 }  // namespace window

@@ -62,8 +62,6 @@ class SectionPanel : public QWidget {
     QStringList warningsAt(int i) const;
     void follow(const document::Change& change);
     void markWarnings(int first, int last);
-    void showOutline(int i);
-    void showCutFill(int i);
 
     SectionCanvas* canvas_ = nullptr;
     CutFillCanvas* cutFillCanvas_ = nullptr;

@@ -6,8 +6,6 @@
 #include <algorithm>
 
 #include "runtime/number_text.h"
-#include "section/cut_fill_rows.h"
-#include "section/result_rows.h"
 #include "window/views/drawing_style.h"
 
 namespace window {
@@ -20,10 +18,18 @@ QString number(double value) {
     return QString::fromStdString(runtime::numberToText(static_cast<float>(value)));
 }
 
-const QColor kCurveColour(30, 90, 180);
-const QColor kCutCurveColour(200, 60, 30);
-const QColor kFillCurveColour(30, 90, 180);
-const QColor kMassCurveColour(90, 40, 140);
+QColor colourOf(section::CurveRole role) {
+    switch (role) {
+        case section::CurveRole::Cut:
+            return {200, 60, 30};
+        case section::CurveRole::Mass:
+            return {90, 40, 140};
+        case section::CurveRole::Volume:
+        case section::CurveRole::Fill:
+            break;
+    }
+    return {30, 90, 180};
+}
 
 Span spanOf(const std::vector<VolumeCurve::Series>& series, double VolumeCurve::Point::*value) {
     const VolumeCurve::Point& first = series.front().points.front();
@@ -49,38 +55,17 @@ VolumeCurve::VolumeCurve(QWidget* parent)
     setMinimumSize(300, 180);
 }
 
-void VolumeCurve::showSurvey(const section::SectionSurvey& survey) {
-    stations_ = survey.stationsEntered();
-    legend_ = false;
-    title_ = QStringLiteral("累计土方曲线");
-    axis_ = QStringLiteral("累计体积 (立方米)");
-    series_ = {{QStringLiteral("累计体积"), kCurveColour, {}}};
-    for (const section::ResultRow& row : section::resultRows(survey))
-        series_[0].points.push_back(
-            {row.station ? *row.station : double(row.section), row.runningTotal});
-    update();
-}
-
-void VolumeCurve::showCutFill(const section::CutFillSurvey& survey, CutFillCurves curves) {
-    stations_ = survey.stationsEntered();
-    legend_ = true;
-    const bool mass = curves == CutFillCurves::Mass;
-    title_ = mass ? QStringLiteral("土方累积曲线") : QStringLiteral("累计挖方和累计填方曲线");
-    axis_ =
-        mass ? QStringLiteral("累计挖方 − 累计填方 (立方米)") : QStringLiteral("累计体积 (立方米)");
-    if (mass)
-        series_ = {{QStringLiteral("累计挖方 − 累计填方"), kMassCurveColour, {}}};
-    else
-        series_ = {{QStringLiteral("累计挖方"), kCutCurveColour, {}},
-                   {QStringLiteral("累计填方"), kFillCurveColour, {}}};
-    for (const section::CutFillRow& row : section::cutFillRows(survey)) {
-        const double along = row.station ? *row.station : double(row.section);
-        if (mass) {
-            series_[0].points.push_back({along, row.runningCut - row.runningFill});
-        } else {
-            series_[0].points.push_back({along, row.runningCut});
-            series_[1].points.push_back({along, row.runningFill});
-        }
+void VolumeCurve::show(const section::RunningCurves& curves) {
+    stations_ = curves.stations;
+    legend_ = curves.legend;
+    title_ = QString::fromStdString(curves.title);
+    axis_ = QString::fromStdString(curves.axis);
+    series_.clear();
+    for (const section::RunningCurve& curve : curves.curves) {
+        Series each{QString::fromStdString(curve.name), colourOf(curve.role), {}};
+        for (const section::CurvePoint& point : curve.points)
+            each.points.push_back({point.along, point.total});
+        series_.push_back(std::move(each));
     }
     update();
 }

@@ -1,10 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The cumulative volume curve (累计土方曲线): the running total of the volumes
-// against the station, or against the section number when no stations were
-// entered; negative volumes make it fall. For a cut-and-fill survey the
-// cumulative cut and the cumulative fill, or the mass curve (土方累积曲线:
-// cumulative cut less cumulative fill), with a legend.
+// The cumulative volume curves of a survey (section/running_curves.h) drawn:
+// negative volumes make a curve fall; several curves have a legend.
 
 #include <QColor>
 #include <QPolygonF>
@@ -13,8 +10,7 @@
 #include <QWidget>
 #include <vector>
 
-#include "section/cut_fill_survey.h"
-#include "section/survey.h"
+#include "section/running_curves.h"
 #include "window/views/plot_geometry.h"
 
 class QPainter;
@@ -27,9 +23,7 @@ class VolumeCurve : public QWidget {
   public:
     explicit VolumeCurve(QWidget* parent = nullptr);
 
-    void showSurvey(const section::SectionSurvey& survey);
-    enum class CutFillCurves { CutAndFill, Mass };
-    void showCutFill(const section::CutFillSurvey& survey, CutFillCurves curves);
+    void show(const section::RunningCurves& curves);
 
     struct Point {
         double along = 0;  // station in metres, or section number

@@ -6,13 +6,13 @@
 #include <QStatusBar>
 #include <QStyle>
 
-#include "section/checks.h"
-#include "section/cut_fill_calculation.h"
+#include "document/survey_document.h"
 
 namespace window {
 
-WarningsDock::WarningsDock(QStatusBar& bar, QWidget* parent)
-    : QDockWidget(QStringLiteral("计算提醒"), parent) {
+WarningsDock::WarningsDock(const document::SurveyDocument& document, QStatusBar& bar,
+                           QWidget* parent)
+    : QDockWidget(QStringLiteral("计算提醒"), parent), document_(document) {
     setObjectName(QStringLiteral("warnings"));
     setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable);
     list_ = new QListWidget(this);
@@ -40,20 +40,32 @@ WarningsDock::WarningsDock(QStatusBar& bar, QWidget* parent)
         show();
         raise();
     });
+    connect(&document_, &document::SurveyDocument::changed, this, &WarningsDock::surveyChanged);
     hide();
 }
 
-void WarningsDock::tell(const document::SurveyDocument& document) {
-    const std::vector<section::SurveyWarning>& warnings = document.warnings();
-    list_->clear();
-    for (const auto& warning : warnings) {
-        auto* item = new QListWidgetItem(warningIcon(*this), QString::fromStdString(warning.text));
-        item->setData(Qt::UserRole, warning.section);
-        list_->addItem(item);
+void WarningsDock::surveyChanged(const document::Change& change) {
+    const std::vector<section::SurveyWarning>& warnings = document_.warnings();
+    const bool first = shown_.empty() && !warnings.empty();
+    const auto same = [](const section::SurveyWarning& a, const section::SurveyWarning& b) {
+        return a.section == b.section && a.kind == b.kind && a.text == b.text;
+    };
+    if (!std::ranges::equal(warnings, shown_, same)) {
+        shown_ = warnings;
+        list_->clear();
+        for (const auto& warning : warnings) {
+            auto* item =
+                new QListWidgetItem(warningIcon(*this), QString::fromStdString(warning.text));
+            item->setData(Qt::UserRole, warning.section);
+            list_->addItem(item);
+        }
+        word_->setVisible(!warnings.empty());
+        word_->setText(QStringLiteral("<a href=\"warnings\">%1</a>").arg(statusWord()));
     }
-    word_->setVisible(!warnings.empty());
-    word_->setText(QStringLiteral("<a href=\"warnings\">%1</a>").arg(statusWord()));
-    setVisible(!warnings.empty());
+    if (warnings.empty())
+        hide();
+    else if (change.kind == document::Change::Kind::Survey || first)
+        show();
 }
 
 QStringList WarningsDock::lines() const {

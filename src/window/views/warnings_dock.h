@@ -1,17 +1,25 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // 计算提醒: what looks wrong in the calculation on screen (the document's
-// warnings), listed once after each finished calculation in a pane
-// under the drawing, never in a dialog: the prompts keep the keyboard and a
-// warning holds up nothing. A word in the status bar opens the pane again;
-// clicking a warning shows its section in the drawing.
+// warnings), listed in a pane under the drawing whenever the survey changes,
+// never in a dialog: the prompts keep the keyboard and a warning holds up
+// nothing. A new survey with warnings (a finished calculation, an opened
+// file) shows the pane; an edit shows it only when its first warning comes,
+// so that a pane closed on purpose stays closed while typing. A word in the
+// status bar opens the pane again; clicking a warning shows its section in
+// the drawing.
 
 #include <QDockWidget>
 #include <QStringList>
 #include <algorithm>
 #include <vector>
 
-#include "document/survey_document.h"
+#include "document/change.h"
+#include "section/checks.h"
+
+namespace document {
+class SurveyDocument;
+}
 
 class QIcon;
 class QLabel;
@@ -24,12 +32,9 @@ class WarningsDock : public QDockWidget {
     Q_OBJECT
 
   public:
-    // Its word goes into `bar`; the pane starts hidden.
-    WarningsDock(QStatusBar& bar, QWidget* parent = nullptr);
-
-    // Lists the warnings of a finished calculation and shows the pane; hides
-    // it, and the word, when there are none.
-    void tell(const document::SurveyDocument& document);
+    // Its word goes into `bar`; the pane starts hidden and follows `document`.
+    WarningsDock(const document::SurveyDocument& document, QStatusBar& bar,
+                 QWidget* parent = nullptr);
 
     QStringList lines() const;
     QString statusWord() const;
@@ -38,6 +43,11 @@ class WarningsDock : public QDockWidget {
     void sectionChosen(int section);
 
   private:
+    void surveyChanged(const document::Change& change);
+
+    const document::SurveyDocument& document_;
+    // As listed: an edit that leaves them as they were lays nothing out again.
+    std::vector<section::SurveyWarning> shown_;
     QListWidget* list_ = nullptr;
     QLabel* word_ = nullptr;
 };

@@ -1,0 +1,121 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// What the views show of a survey, asked of either kind.
+#include <gtest/gtest.h>
+
+#include "cut_fill_lines.h"
+#include "section/running_curves.h"
+#include "section/survey_captions.h"
+
+namespace section {
+namespace {
+
+using cut_fill_test::line;
+using cut_fill_test::Line;
+
+// A 2 m square at K1+000, two points at K1+020: 40 m³ between them.
+Survey closedSurvey() {
+    SectionSurvey survey;
+    survey.resize(2);
+    survey.setStationAnswer("Y");
+    survey.setStation(1, 1000);
+    survey.setStation(2, 1020);
+    survey.setPointCount(1, 4);
+    survey.setPointCount(2, 2);
+    survey.allocatePoints();
+    const double square[4][2] = {{0, 0}, {0, 2}, {2, 2}, {2, 0}};
+    for (int j = 1; j <= 4; ++j) survey.setPoint(1, j, square[j - 1][0], square[j - 1][1]);
+    survey.setPoint(2, 1, 0, 0);
+    survey.setPoint(2, 2, 1, 1);
+    Survey held(std::move(survey));
+    EXPECT_FALSE(calculate(held));
+    return held;
+}
+
+// Two embankments of 100 m² on flat ground 20 m apart, then ground alone.
+Survey cutFillSurvey() {
+    CutFillSurvey survey;
+    survey.stationAnswer = "Y";
+    const Line ground = line({{-20, 0}, {20, 0}});
+    const Line bank = line({{-15, 0}, {-5, 5}, {5, 5}, {15, 0}});
+    survey.sections = {{.station = 1000, .ground = ground, .design = bank},
+                       {.station = 1020, .ground = ground, .design = bank},
+                       {.station = 1040, .ground = ground}};
+    Survey held(std::move(survey));
+    EXPECT_FALSE(calculate(held));
+    return held;
+}
+
+TEST(TotalsLine, says_the_totals_of_either_kind_and_the_section_count) {
+    EXPECT_EQ(totalsLine(closedSurvey()), "总体积：40.000 立方米，共 2 个断面");
+    EXPECT_EQ(totalsLine(cutFillSurvey()),
+              "挖方总量：0.000 立方米，填方总量：2000.000 立方米，净方（挖 − 填）：-2000.000 "
+              "立方米，共 3 个断面");
+}
+
+TEST(SectionCaption, names_the_section_and_says_its_area_and_points_or_why_it_has_none) {
+    const Survey closed = closedSurvey();
+    const Survey lines = cutFillSurvey();
+    struct Row {
+        const Survey* survey;
+        int section;
+        const char* title;
+        const char* caption;
+    };
+    const Row rows[] = {
+        {&closed, 1, "K1+000.000", "面积 4.000 平方米，4 个观测点"},
+        {&closed, 2, "K1+020.000", "只有 2 个观测点，围不成断面，没有面积"},
+        {&lines, 2, "K1+020.000  挖方面积 0.000 平方米  填方面积 100.000 平方米",
+         "地面线 2 个点，设计线 4 个点"},
+        {&lines, 3, "K1+040.000  没有挖方和填方面积", "地面线 2 个点，设计线 0 个点"},
+    };
+    for (const Row& row : rows) {
+        const SectionCaption caption = sectionCaption(*row.survey, row.section);
+        EXPECT_EQ(caption.title, row.title);
+        EXPECT_EQ(caption.caption, row.caption);
+    }
+}
+
+TEST(RunningCurves, run_along_the_stations_with_one_curve_or_cut_and_fill_or_their_difference) {
+    using Along = std::vector<std::pair<double, double>>;
+    struct Row {
+        Survey survey;
+        bool mass;
+        const char* title;
+        bool legend;
+        std::vector<std::pair<CurveRole, Along>> curves;
+    };
+    const Along stations = {{1000, 0}, {1020, 40}};
+    const Row rows[] = {
+        {closedSurvey(), false, "累计土方曲线", false, {{CurveRole::Volume, stations}}},
+        {cutFillSurvey(),
+         false,
+         "累计挖方和累计填方曲线",
+         true,
+         {{CurveRole::Cut, {{1000, 0}, {1020, 0}, {1040, 0}}},
+          {CurveRole::Fill, {{1000, 0}, {1020, 2000}, {1040, 2000}}}}},
+        {cutFillSurvey(),
+         true,
+         "土方累积曲线",
+         true,
+         {{CurveRole::Mass, {{1000, 0}, {1020, -2000}, {1040, -2000}}}}},
+    };
+    for (const Row& row : rows) {
+        const RunningCurves made = runningCurves(row.survey, row.mass);
+        EXPECT_EQ(made.title, row.title);
+        EXPECT_EQ(made.legend, row.legend);
+        EXPECT_TRUE(made.stations);
+        ASSERT_EQ(made.curves.size(), row.curves.size()) << row.title;
+        for (std::size_t k = 0; k < row.curves.size(); ++k) {
+            EXPECT_EQ(made.curves[k].role, row.curves[k].first);
+            Along points;
+            for (const CurvePoint& point : made.curves[k].points)
+                points.emplace_back(point.along, point.total);
+            EXPECT_EQ(points, row.curves[k].second) << row.title << " " << k;
+        }
+    }
+    EXPECT_FALSE(hasMassCurve(closedSurvey()));
+    EXPECT_TRUE(hasMassCurve(cutFillSurvey()));
+}
+
+}  // namespace
+}  // namespace section
