@@ -15,8 +15,7 @@
 #include "dialog_driver.h"
 #include "document/survey_document.h"
 #include "menu_action.h"
-#include "window/files/edit_recovery.h"
-#include "window/form/main_form.h"
+#include "window/edit_recovery.h"
 #include "window/main_window.h"
 #include "window/platform/application.h"
 #include "window/table/cut_fill_table_model.h"
@@ -24,6 +23,7 @@
 #include "window/table/survey_table_view.h"
 #include "window/views/cut_fill_canvas.h"
 #include "window/views/drawing_style.h"
+#include "window/views/main_form.h"
 #include "window/views/section_panel.h"
 
 namespace {
