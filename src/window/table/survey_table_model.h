@@ -1,19 +1,27 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The survey of the document as a table in the columns of the survey file:
-// 桩号 or 断面, 高程H, 距离S, and 间距DL without stations (on a section's first
-// row). One row per point, one row for a section without points, and an empty
-// row at the end to type new data into. The model keeps no copy of the survey:
-// it reads the document and sends every change to it, and follows its
-// announcements; only where each section's rows start is kept, rebuilt when
-// rows come or go.
+// 桩号 or 断面, 线 (地面线 / 设计线) when a section has more than one line,
+// 高程H, 距离S, 间距DL without stations (on a section's first row), and the
+// areas the calculation works out, read-only, when the sections have them:
+// 挖方面积, 填方面积, or 无面积 with the reason. A section's rows are the points
+// of each of its lines in turn; a section of one line shows one row even
+// without points, and the empty row at the end goes on with its points; a line
+// of a section of several ends in an empty row to type its next point into,
+// and the empty row at the end only starts sections. The model keeps no copy
+// of the survey: it reads the document and sends every change to it, and
+// follows its announcements; only where each section's rows start is kept,
+// rebuilt when rows come or go.
 //
 // What is typed or pasted is read by the file's rules, and a refusal is told
-// in the file's words with the table's place: "第 3 行第 2 列“1O.5”不是有效的高程".
+// in the file's words with the table's place: "第 3 行第 2 列“1O.5”不是有效的高程",
+// or, where a row does not show its line, by section, line and point.
 
+#include <unordered_map>
 #include <vector>
 
 #include "document/survey_document.h"
+#include "section/survey_lines.h"
 #include "window/table/table_model.h"
 
 namespace window {
@@ -22,7 +30,7 @@ class SurveyTableModel : public TableModel {
     Q_OBJECT
 
   public:
-    enum Column { Key, Elevation, Offset, Spacing };
+    enum Field { Key, LineName, Elevation, Offset, Spacing, Cut, Fill };
 
     explicit SurveyTableModel(document::SurveyDocument& document, QObject* parent = nullptr);
 
@@ -32,11 +40,17 @@ class SurveyTableModel : public TableModel {
     Qt::ItemFlags flags(const QModelIndex& index) const override;
     bool setData(const QModelIndex& index, const QVariant& value, int role) override;
 
+    // What the sections of the survey shown hold.
+    const section::LineShape& shape() const { return shape_; }
+    // The field shown in a column, and the column of a field (-1 when not shown).
+    Field field(int column) const { return fields_[std::size_t(column)]; }
+    int column(Field field) const;
+
     Place place(int row) const override;
     // The row of a point, or the first row of a section for point 0.
     int rowOf(int section, int point) const override;
-    int elevationColumn() const override { return Elevation; }
-    int offsetColumn() const override { return Offset; }
+    int elevationColumn() const override { return column(Elevation); }
+    int offsetColumn() const override { return column(Offset); }
 
     QString commit(const QModelIndex& index, const QString& text) override;
     QString paste(int row, int column, const QString& text) override;
@@ -47,15 +61,28 @@ class SurveyTableModel : public TableModel {
     QString movePoint(int row, bool up) override;
 
   private:
-    // The survey shown; none (no rows) while the document holds lines.
-    const section::SectionSurvey& survey() const;
+    const section::Survey& survey() const { return document_.survey(); }
+    // Sections of one line: no 线 column and no empty row per line; the empty
+    // row at the end takes the last section's next points.
+    bool oneLine() const { return shape_.lines.size() == 1; }
+    int points(const Place& at) const { return section::pointCount(survey(), at.section, at.line); }
+    void shapeUp();
     std::vector<int> layOut() const;
     void follow(const document::Change& change);
-    void resizeBlock(int start, int oldEnd, bool atEnd, std::vector<int> fresh);
-    QString outcome(const document::Edited& edited, const QString& place);
+    const section::SectionAreas& areas(int i) const;
+    // "第 3 行第 2 列", or "第 5 行（K1+020.000断面设计线第 2 点的高程H）".
+    QString cellName(int row, int column) const;
+    QString outcome(const document::Edited& edited, const QString& where);
     QString commitKey(const Place& at, const std::string& text, const QString& where);
+    QString pasteOnOneLine(int row, int column, const QString& text);
+    QString pasteOnLines(int row, int column, const QString& text);
 
     document::SurveyDocument& document_;
+    section::LineShape shape_;
+    std::vector<Field> fields_;
+    // Section i's areas as shown, worked out once between changes: each
+    // costs a sweep of the section's lines.
+    mutable std::unordered_map<int, section::SectionAreas> areas_;
 };
 
 }  // namespace window

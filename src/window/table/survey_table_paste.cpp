@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// A block pasted from a spreadsheet, read as the file reader reads its rows:
+// A block pasted into a table of sections of one line, read as the file
+// reader reads its rows:
 // on the table's rows the cells replace values; past them the rows go on
 // from the last section, a key cell that differs starting a new section.
 // The whole block is one step, or nothing when any cell is refused.
@@ -38,10 +39,9 @@ double value(const BlockCell& cell, ValueKind kind) {
 
 }  // namespace
 
-QString SurveyTableModel::paste(int row0, int column0, const QString& text) {
-    const section::SectionSurvey& s = survey();
-    const bool stations = s.stationsEntered();
-    const int n = s.sectionCount();
+QString SurveyTableModel::pasteOnOneLine(int row0, int column0, const QString& text) {
+    const bool stations = survey().stationsEntered();
+    const int n = survey().sectionCount();
     const int columns = columnCount();
     std::vector<document::Cell> cells;
     document::SurveyDocument::Growth growth;
@@ -49,13 +49,13 @@ QString SurveyTableModel::paste(int row0, int column0, const QString& text) {
         // Section of the rows past the table: 0 the last one of the survey,
         // k the k-th new one.
         int grown = 0;
-        double lastKey = n > 0 ? (stations ? s.stations(n) : n) : 0.0;
-        bool lastHasPoints = n > 0 && s.pointCounts(n) > 0;
+        double lastKey = n > 0 ? (stations ? survey().station(n) : n) : 0.0;
+        bool lastHasPoints = n > 0 && points({n}) > 0;
         std::map<int, double> spacingOf;
         const auto block = pastedBlock(text);
         for (std::size_t r = 0; r < block.size(); ++r) {
             const int row = row0 + static_cast<int>(r);
-            std::array<std::optional<BlockCell>, 4> at;
+            std::array<std::optional<BlockCell>, Fill + 1> at;
             for (std::size_t c = 0; c < block[r].size(); ++c) {
                 BlockCell cell{row, column0 + static_cast<int>(c),
                                std::string(survey_file::trimBlanks(block[r][c]))};
@@ -64,7 +64,7 @@ QString SurveyTableModel::paste(int row0, int column0, const QString& text) {
                         refuse(cell, survey_file::quotedCell(cell.text) + "是多余的数据");
                     continue;
                 }
-                at[cell.column] = std::move(cell);
+                at[field(cell.column)] = std::move(cell);
             }
             const auto given = [&](int column) { return at[column] && !at[column]->text.empty(); };
             const Place place = this->place(row);
@@ -78,7 +78,7 @@ QString SurveyTableModel::paste(int row0, int column0, const QString& text) {
                         refuse(*at[Key], survey_file::notNextSection(at[Key]->text, i));
                     }
                 }
-                for (int column : {int(Elevation), int(Offset)}) {
+                for (const Field column : {Elevation, Offset}) {
                     if (!at[column]) continue;
                     const auto kind =
                         column == Elevation ? ValueKind::Elevation : ValueKind::Offset;
@@ -129,13 +129,13 @@ QString SurveyTableModel::paste(int row0, int column0, const QString& text) {
             auto& points = grown == 0 ? growth.points : growth.sections.back().points;
             const int section = n + grown;
             if (given(Elevation) || given(Offset)) {
-                if (!given(Elevation)) refuse({row, Elevation, {}}, "没有高程");
-                if (!given(Offset)) refuse({row, Offset, {}}, "没有距离");
+                if (!given(Elevation)) refuse({row, this->column(Elevation), {}}, "没有高程");
+                if (!given(Offset)) refuse({row, this->column(Offset), {}}, "没有距离");
                 points.push_back({value(*at[Elevation], ValueKind::Elevation),
                                   value(*at[Offset], ValueKind::Offset)});
                 lastHasPoints = true;
             } else if (lastHasPoints) {
-                refuse({row, Elevation, {}}, "没有高程");
+                refuse({row, this->column(Elevation), {}}, "没有高程");
             }
             if (given(Spacing)) {
                 const double spacing = value(*at[Spacing], ValueKind::Spacing);

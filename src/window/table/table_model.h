@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "section/survey_lines.h"
+
 namespace window {
 
 class TableModel : public QAbstractTableModel {
@@ -20,12 +22,11 @@ class TableModel : public QAbstractTableModel {
     using QAbstractTableModel::QAbstractTableModel;
 
     // The section and point of a row (1-based); point 0 for a row without a
-    // point, section 0 for the empty row at the end. `design` for a point of
-    // a cut-and-fill survey's design line.
+    // point, section 0 for the empty row at the end; the line the row is on.
     struct Place {
         int section = 0;
         int point = 0;
-        bool design = false;
+        section::SurveyLine line = section::SurveyLine::Outline;
     };
     virtual Place place(int row) const = 0;
     // The rows of points (or of empty sections and lines), without the empty

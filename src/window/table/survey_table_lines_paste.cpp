@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// A block pasted into the cut-and-fill table, read as the closed outline's
-// table reads one: on the table's point rows the cells replace values (the 线
+// A block pasted into a table of sections of several lines, read as a table
+// of one line reads one: on the table's point rows the cells replace values (the 线
 // cells must name the row's own line, and the areas, being worked out, are
 // passed over, so that rows copied from the table paste back). From the first
 // row that lands on a line's empty row with a point, or on the empty row at
@@ -13,7 +13,7 @@
 
 #include "runtime/number_text.h"
 #include "survey_file/cells.h"
-#include "window/table/cut_fill_table_model.h"
+#include "window/table/survey_table_model.h"
 
 namespace window {
 namespace {
@@ -47,7 +47,7 @@ std::optional<Line> lineNamed(const std::string& name) {
 
 }  // namespace
 
-QString CutFillTableModel::paste(int row0, int column0, const QString& text) {
+QString SurveyTableModel::pasteOnLines(int row0, int column0, const QString& text) {
     const bool stations = survey().stationsEntered();
     const int n = survey().sectionCount();
     std::vector<document::Cell> cells;
@@ -69,7 +69,7 @@ QString CutFillTableModel::paste(int row0, int column0, const QString& text) {
     const auto sections = [&] { return n + static_cast<int>(growth.sections.size()); };
     const auto keyOf = [&](int i) -> double {
         if (!stations) return i;
-        return i <= n ? survey().sections[i - 1].station : growth.sections[i - n - 1].station;
+        return i <= n ? survey().station(i) : growth.sections[i - n - 1].station;
     };
     const auto newSection = [&](double station) {
         growth.sections.push_back({});
@@ -109,13 +109,13 @@ QString CutFillTableModel::paste(int row0, int column0, const QString& text) {
                 if (at.contains(Key)) {
                     if (stations)
                         cells.push_back({i, 0, Column::Station, value(at[Key], ValueKind::Station),
-                                         lineOf(place)});
+                                         place.line});
                     else if (runtime::readNumber(at[Key].text) != std::optional<double>(i))
                         throw refuse(at[Key], QString::fromStdString(
                                                   survey_file::notNextSection(at[Key].text, i)));
                 }
                 if (at.contains(LineName) && place.point > 0 &&
-                    lineNamed(at[LineName].text) != lineOf(place))
+                    lineNamed(at[LineName].text) != place.line)
                     throw refuse(at[LineName], QString::fromStdString(
                                                    survey_file::quotedCell(at[LineName].text)) +
                                                    QStringLiteral("不是这一行的线"));
@@ -125,7 +125,7 @@ QString CutFillTableModel::paste(int row0, int column0, const QString& text) {
                                          f == Elevation ? Column::Elevation : Column::Offset,
                                          value(at[f], f == Elevation ? ValueKind::Elevation
                                                                      : ValueKind::Offset),
-                                         lineOf(place)});
+                                         place.line});
                 if (at.contains(Spacing)) {
                     if (!(flags(index(row, at[Spacing].column)) & Qt::ItemIsEditable))
                         throw refuse(at[Spacing],
@@ -136,7 +136,7 @@ QString CutFillTableModel::paste(int row0, int column0, const QString& text) {
             }
             if (at.empty()) continue;
             // The rows add points from here on.
-            if (!target && place.section > 0) target = Target{place.section, lineOf(place)};
+            if (!target && place.section > 0) target = Target{place.section, place.line};
             const int last = sections();
             if (at.contains(Key)) {
                 const int i = target ? target->section : last;
@@ -187,8 +187,7 @@ QString CutFillTableModel::paste(int row0, int column0, const QString& text) {
                     document::SectionRow& fresh = growth.sections[i - n - 1];
                     (target->line == Line::Design ? fresh.design : fresh.points).push_back(next);
                 } else {
-                    const Place on{i, 0, target->line == Line::Design};
-                    const int j = static_cast<int>(line(on).size()) + ++added[{i, target->line}];
+                    const int j = points({i, 0, target->line}) + ++added[{i, target->line}];
                     cells.push_back({i, j, Column::Elevation, next.elevation, target->line});
                     cells.push_back({i, j, Column::Offset, next.offset, target->line});
                 }
