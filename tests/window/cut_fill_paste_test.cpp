@@ -172,7 +172,7 @@ class CutFillPasteTest : public QObject {
         QFETCH(QString, refusal);
         if (!section.isEmpty()) QCOMPARE(table().paste(table().dataRows(), 0, section), QString());
         const QString before = lines((*document().survey().cutFill()));
-        QSignalSpy told(&table(), &window::TableModel::refused);
+        QSignalSpy told(&table(), &window::SurveyTableModel::refused);
         const int steps = document().undoStack()->count();
         const QString message = table().paste(row, 0, block);
         QVERIFY2(message.contains(refusal), qPrintable(message));

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/table/survey_table_model.h"
 
+#include <QStringList>
 #include <algorithm>
+#include <map>
 
 #include "survey_file/cells.h"
 
@@ -34,7 +36,7 @@ QString fieldName(SurveyTableModel::Field field, bool stations) {
 }  // namespace
 
 SurveyTableModel::SurveyTableModel(document::SurveyDocument& document, QObject* parent)
-    : TableModel(parent), document_(document) {
+    : QAbstractTableModel(parent), document_(document) {
     shapeUp();
     firstRow_ = layOut();
     connect(&document_, &document::SurveyDocument::changed, this, &SurveyTableModel::follow);
@@ -352,6 +354,51 @@ void SurveyTableModel::follow(const document::Change& change) {
     const bool fromEndRow = oneLine() && delta > 0 && oldEnd == rowCount() - 1;
     resizeRows(start, oldEnd, fromEndRow ? oldEnd + 1 : std::min(oldEnd, oldEnd + delta), delta,
                relayout);
+}
+
+QString SurveyTableModel::told(QString message) {
+    if (!message.isEmpty()) emit refused(message);
+    return message;
+}
+
+void SurveyTableModel::resizeRows(int start, int oldEnd, int at, int delta,
+                                  const std::function<void()>& relayout) {
+    if (delta > 0) {
+        beginInsertRows({}, at, at + delta - 1);
+        relayout();
+        endInsertRows();
+    } else if (delta < 0) {
+        beginRemoveRows({}, at, at - delta - 1);
+        relayout();
+        endRemoveRows();
+    } else {
+        relayout();
+    }
+    const int newEnd = oldEnd + delta;
+    if (newEnd > start) emit dataChanged(index(start, 0), index(newEnd - 1, columnCount() - 1));
+}
+
+QString SurveyTableModel::copy(const QModelIndexList& indexes) const {
+    if (indexes.isEmpty()) return {};
+    int top = indexes.front().row(), bottom = top, left = indexes.front().column(), right = left;
+    std::map<std::pair<int, int>, QString> cells;
+    for (const QModelIndex& index : indexes) {
+        top = std::min(top, index.row());
+        bottom = std::max(bottom, index.row());
+        left = std::min(left, index.column());
+        right = std::max(right, index.column());
+        cells[{index.row(), index.column()}] = data(index, Qt::DisplayRole).toString();
+    }
+    QStringList lines;
+    for (int row = top; row <= bottom; ++row) {
+        QStringList line;
+        for (int column = left; column <= right; ++column) {
+            const auto at = cells.find({row, column});
+            line << (at == cells.end() ? QString() : at->second);
+        }
+        lines << line.join(u'\t');
+    }
+    return lines.join(u'\n') + u'\n';
 }
 
 }  // namespace window

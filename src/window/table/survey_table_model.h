@@ -17,16 +17,19 @@
 // in the file's words with the table's place: "第 3 行第 2 列“1O.5”不是有效的高程",
 // or, where a row does not show its line, by section, line and point.
 
+#include <QAbstractTableModel>
+#include <algorithm>
+#include <functional>
 #include <unordered_map>
 #include <vector>
 
 #include "document/survey_document.h"
 #include "section/survey_lines.h"
-#include "window/table/table_model.h"
+#include "window/table/table_cells.h"
 
 namespace window {
 
-class SurveyTableModel : public TableModel {
+class SurveyTableModel : public QAbstractTableModel {
     Q_OBJECT
 
   public:
@@ -46,21 +49,58 @@ class SurveyTableModel : public TableModel {
     Field field(int column) const { return fields_[std::size_t(column)]; }
     int column(Field field) const;
 
-    Place place(int row) const override;
+    // The section and point of a row (1-based) and its line; point 0 for a
+    // row without a point, section 0 for the empty row at the end.
+    struct Place {
+        int section = 0;
+        int point = 0;
+        section::SurveyLine line = section::SurveyLine::Outline;
+    };
+    Place place(int row) const;
+    // The rows of points (or of empty sections and lines), without the empty
+    // row at the end.
+    int dataRows() const { return firstRow_.back(); }
+    // A row for each point, and the empty row at the end.
+    int rowCount(const QModelIndex& parent = {}) const override {
+        return parent.isValid() ? 0 : dataRows() + 1;
+    }
     // The row of a point, or the first row of a section for point 0.
-    int rowOf(int section, int point) const override;
-    int elevationColumn() const override { return column(Elevation); }
-    int offsetColumn() const override { return column(Offset); }
+    int rowOf(int section, int point) const;
+    int elevationColumn() const { return column(Elevation); }
+    int offsetColumn() const { return column(Offset); }
 
-    QString commit(const QModelIndex& index, const QString& text) override;
-    QString paste(int row, int column, const QString& text) override;
-    QString insertPoint(int row, bool below) override;
-    QString deletePoints(const std::vector<int>& rows) override;
-    QString insertSection(int row) override;
-    QString deleteSection(int row) override;
-    QString movePoint(int row, bool up) override;
+    // The steps the table's keys take: each returns why nothing changed, also
+    // announced by `refused`, or an empty text when the document took it.
+    QString commit(const QModelIndex& index, const QString& text);
+    // A tab-separated block with its first cell at (row, column).
+    QString paste(int row, int column, const QString& text);
+    // A copy of the point of `row` put in above or below it.
+    QString insertPoint(int row, bool below);
+    QString deletePoints(const std::vector<int>& rows);
+    // A section without points put in before the section of `row` (after the
+    // last one on the empty row).
+    QString insertSection(int row);
+    QString deleteSection(int row);
+    QString movePoint(int row, bool up);
+
+    // The cells as tab-separated text, one line per row.
+    QString copy(const QModelIndexList& indexes) const;
+
+  signals:
+    void refused(const QString& message);
 
   private:
+    // The section (1-based) of a data row.
+    int sectionOf(int row) const {
+        return static_cast<int>(std::upper_bound(firstRow_.begin(), firstRow_.end(), row) -
+                                firstRow_.begin());
+    }
+    QString told(QString message);
+    // Rows [start, oldEnd) become `delta` more or fewer, those that come or go
+    // at `at`, `relayout` taking the new layout in between; then every row of
+    // the block is redrawn.
+    void resizeRows(int start, int oldEnd, int at, int delta,
+                    const std::function<void()>& relayout);
     const section::Survey& survey() const { return document_.survey(); }
     // Sections of one line: no 线 column and no empty row per line; the empty
     // row at the end takes the last section's next points.
@@ -78,6 +118,8 @@ class SurveyTableModel : public TableModel {
     QString pasteOnLines(int row, int column, const QString& text);
 
     document::SurveyDocument& document_;
+    // Where section i's rows start is firstRow_[i - 1]; the last entry is the number of data rows.
+    std::vector<int> firstRow_{0};
     section::LineShape shape_;
     std::vector<Field> fields_;
     // Section i's areas as shown, worked out once between changes: each

@@ -74,7 +74,7 @@ SurveyTableView::SurveyTableView(document::SurveyDocument& document, QWidget* pa
     setSelectionMode(ExtendedSelection);
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     horizontalHeader()->setStretchLastSection(true);
-    connect(model_, &TableModel::refused, this, &SurveyTableView::message);
+    connect(model_, &SurveyTableModel::refused, this, &SurveyTableView::message);
     // The current row's point again after rows came or went above it.
     connect(model_, &QAbstractItemModel::dataChanged, this,
             [this] { currentChanged(currentIndex(), {}); });
@@ -204,7 +204,7 @@ void SurveyTableView::mousePressEvent(QMouseEvent* event) {
 
 void SurveyTableView::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
     QTableView::currentChanged(current, previous);
-    const TableModel::Place at = model_->place(current.row());
+    const SurveyTableModel::Place at = model_->place(current.row());
     const bool pointCell =
         current.column() == model_->elevationColumn() || current.column() == model_->offsetColumn();
     emit currentPointChanged(at.section, pointCell ? at.point : 0,
@@ -269,12 +269,13 @@ void SurveyTableView::deletePoints() {
 }
 
 void SurveyTableView::insertSection() {
-    const TableModel::Place at = model_->place(currentIndex().row());
+    const SurveyTableModel::Place at = model_->place(currentIndex().row());
     const int before = model_->dataRows();
     if (const QString refusal = model_->insertSection(currentIndex().row()); !refusal.isEmpty())
         return tell(refusal);
     // Appended: the first of the rows it added.
-    goTo(at.section == 0 ? before : model_->rowOf(at.section, 0), model_->keyColumn());
+    goTo(at.section == 0 ? before : model_->rowOf(at.section, 0),
+         model_->column(SurveyTableModel::Key));
 }
 
 void SurveyTableView::deleteSection() {
