@@ -36,12 +36,13 @@ struct BlockCell {
 // The line and section the rows add points to, once they do.
 struct Target {
     int section = 0;
-    Line line = Line::Ground;
+    Line line;
 };
 
-std::optional<Line> lineNamed(const std::string& name) {
-    if (name == "地面线") return Line::Ground;
-    if (name == "设计线") return Line::Design;
+// The one of `lines` whose name a 线 cell holds.
+std::optional<Line> lineNamed(const std::vector<Line>& lines, const std::string& name) {
+    for (Line line : lines)
+        if (section::lineName(line) == name) return line;
     return std::nullopt;
 }
 
@@ -53,6 +54,8 @@ QString SurveyTableModel::pasteOnLines(int row0, int column0, const QString& tex
     std::vector<document::Cell> cells;
     document::SurveyDocument::Growth growth;
     std::optional<Target> target;
+    // Section-wide cells, and the points of a section just begun, go with its first line.
+    const Line first = shape_.lines.front();
     // The points added to each line of the survey's own sections.
     std::map<std::pair<int, Line>, int> added;
     std::map<int, BlockCell> spacingAt;  // the cell of each section's spacing
@@ -74,7 +77,7 @@ QString SurveyTableModel::pasteOnLines(int row0, int column0, const QString& tex
     const auto newSection = [&](double station) {
         growth.sections.push_back({});
         growth.sections.back().station = stations ? station : 0.0;
-        target = Target{sections(), Line::Ground};
+        target = Target{sections(), first};
     };
     const auto spacing = [&](int i, const BlockCell& cell) {
         const double given = value(cell, ValueKind::Spacing);
@@ -83,7 +86,7 @@ QString SurveyTableModel::pasteOnLines(int row0, int column0, const QString& tex
                          QString::fromStdString(survey_file::quotedCell(cell.text)) +
                              QStringLiteral("与这个断面已有的间距不同，每个断面只能有一个间距"));
         spacingAt[i] = cell;
-        if (i < n) cells.push_back({i, 0, Column::Spacing, given, Line::Ground});
+        if (i < n) cells.push_back({i, 0, Column::Spacing, given, first});
         if (i > n) growth.sections[i - n - 1].spacing = given;
     };
     try {
@@ -115,7 +118,7 @@ QString SurveyTableModel::pasteOnLines(int row0, int column0, const QString& tex
                                                   survey_file::notNextSection(at[Key].text, i)));
                 }
                 if (at.contains(LineName) && place.point > 0 &&
-                    lineNamed(at[LineName].text) != place.line)
+                    lineNamed(shape_.lines, at[LineName].text) != place.line)
                     throw refuse(at[LineName], QString::fromStdString(
                                                    survey_file::quotedCell(at[LineName].text)) +
                                                    QStringLiteral("不是这一行的线"));
@@ -159,15 +162,15 @@ QString SurveyTableModel::pasteOnLines(int row0, int column0, const QString& tex
                                 .arg(stations ? QStringLiteral("桩号") : QStringLiteral("编号")));
                     newSection(key);
                 } else if (!target) {
-                    target = Target{i, Line::Ground};
+                    target = Target{i, first};
                 }
             } else if (!target) {
                 // No key on the empty row at the end: the last section goes on.
                 if (last == 0) newSection(0.0);
-                target = Target{sections(), Line::Ground};
+                target = Target{sections(), first};
             }
             if (at.contains(LineName)) {
-                const std::optional<Line> line = lineNamed(at[LineName].text);
+                const std::optional<Line> line = lineNamed(shape_.lines, at[LineName].text);
                 if (!line)
                     throw refuse(
                         at[LineName],
@@ -185,7 +188,7 @@ QString SurveyTableModel::pasteOnLines(int row0, int column0, const QString& tex
                 const int i = target->section;
                 if (i > n) {
                     document::SectionRow& fresh = growth.sections[i - n - 1];
-                    (target->line == Line::Design ? fresh.design : fresh.points).push_back(next);
+                    (target->line == first ? fresh.points : fresh.design).push_back(next);
                 } else {
                     const int j = points({i, 0, target->line}) + ++added[{i, target->line}];
                     cells.push_back({i, j, Column::Elevation, next.elevation, target->line});
