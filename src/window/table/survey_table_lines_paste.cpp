@@ -22,17 +22,6 @@ using document::Column;
 using document::Line;
 using survey_file::ValueKind;
 
-struct Refusal {
-    QString message;
-};
-
-// A block's cell, by its place in the table.
-struct BlockCell {
-    int row = 0;
-    int column = 0;
-    std::string text;
-};
-
 // The line and section the rows add points to, once they do.
 struct Target {
     int section = 0;
@@ -48,11 +37,13 @@ std::optional<Line> lineNamed(const std::vector<Line>& lines, const std::string&
 
 }  // namespace
 
-QString SurveyTableModel::pasteOnLines(int row0, int column0, const QString& text) {
+SurveyTableModel::Pasted SurveyTableModel::readOnLines(int row0, int column0,
+                                                       const QString& text) const {
     const bool stations = survey().stationsEntered();
     const int n = survey().sectionCount();
-    std::vector<document::Cell> cells;
-    document::SurveyDocument::Growth growth;
+    Pasted pasted;
+    std::vector<document::Cell>& cells = pasted.cells;
+    document::SurveyDocument::Growth& growth = pasted.growth;
     std::optional<Target> target;
     // Section-wide cells, and the points of a section just begun, go with its first line.
     const Line first = shape_.lines.front();
@@ -61,7 +52,7 @@ QString SurveyTableModel::pasteOnLines(int row0, int column0, const QString& tex
     std::map<int, BlockCell> spacingAt;  // the cell of each section's spacing
     // Once the rows add points, a row's own cells no longer say where they go.
     const auto refuse = [&](const BlockCell& cell, const QString& why) {
-        return Refusal{
+        return PasteRefusal{
             (target ? tablePlace(cell.row, cell.column) : cellName(cell.row, cell.column)) + why};
     };
     const auto value = [&](const BlockCell& cell, ValueKind kind) {
@@ -89,121 +80,114 @@ QString SurveyTableModel::pasteOnLines(int row0, int column0, const QString& tex
         if (i < n) cells.push_back({i, 0, Column::Spacing, given, first});
         if (i > n) growth.sections[i - n - 1].spacing = given;
     };
-    try {
-        const auto block = pastedBlock(text);
-        for (std::size_t r = 0; r < block.size(); ++r) {
-            const int row = row0 + static_cast<int>(r);
-            std::map<Field, BlockCell> at;
-            for (std::size_t c = 0; c < block[r].size(); ++c) {
-                BlockCell cell{row, column0 + static_cast<int>(c),
-                               std::string(survey_file::trimBlanks(block[r][c]))};
-                if (cell.text.empty()) continue;
-                if (cell.column >= columnCount())
-                    throw Refusal{tablePlace(row, cell.column) +
-                                  QString::fromStdString(survey_file::quotedCell(cell.text)) +
-                                  QStringLiteral("在表格之外，是多余的数据")};
-                at[field(cell.column)] = std::move(cell);
-            }
-            const bool point = at.contains(Elevation) || at.contains(Offset);
-            const Place place = target ? Place{} : this->place(row);
-            if (!target && place.section > 0 && (place.point > 0 || !point)) {
-                // On the table's own row.
-                const int i = place.section;
-                if (at.contains(Key)) {
-                    if (stations)
-                        cells.push_back({i, 0, Column::Station, value(at[Key], ValueKind::Station),
-                                         place.line});
-                    else if (runtime::readNumber(at[Key].text) != std::optional<double>(i))
-                        throw refuse(at[Key], QString::fromStdString(
-                                                  survey_file::notNextSection(at[Key].text, i)));
-                }
-                if (at.contains(LineName) && place.point > 0 &&
-                    lineNamed(shape_.lines, at[LineName].text) != place.line)
-                    throw refuse(at[LineName], QString::fromStdString(
-                                                   survey_file::quotedCell(at[LineName].text)) +
-                                                   QStringLiteral("不是这一行的线"));
-                for (const Field f : {Elevation, Offset})
-                    if (at.contains(f))
-                        cells.push_back({i, place.point,
-                                         f == Elevation ? Column::Elevation : Column::Offset,
-                                         value(at[f], f == Elevation ? ValueKind::Elevation
-                                                                     : ValueKind::Offset),
-                                         place.line});
-                if (at.contains(Spacing)) {
-                    if (!(flags(index(row, at[Spacing].column)) & Qt::ItemIsEditable))
-                        throw refuse(at[Spacing],
-                                     QStringLiteral("只在断面的第一行，最后一个断面没有间距"));
-                    spacing(i, at[Spacing]);
-                }
-                continue;
-            }
-            if (at.empty()) continue;
-            // The rows add points from here on.
-            if (!target && place.section > 0) target = Target{place.section, place.line};
-            const int last = sections();
-            if (at.contains(Key)) {
-                const int i = target ? target->section : last;
-                double key = 0.0;
-                if (stations) {
-                    key = value(at[Key], ValueKind::Station);
-                } else {
-                    const std::optional<double> number = runtime::readNumber(at[Key].text);
-                    if (number != std::optional<double>(i) &&
-                        number != std::optional<double>(last + 1))
-                        throw refuse(at[Key], QString::fromStdString(survey_file::notNextSection(
-                                                  at[Key].text, last + 1)));
-                    key = *number;
-                }
-                if (i == 0 || key != keyOf(i)) {
-                    if (i < last)
-                        throw refuse(
-                            at[Key],
-                            QStringLiteral("与这个断面的%1不同：新的断面请粘贴在最后一行")
-                                .arg(stations ? QStringLiteral("桩号") : QStringLiteral("编号")));
-                    newSection(key);
-                } else if (!target) {
-                    target = Target{i, first};
-                }
-            } else if (!target) {
-                // No key on the empty row at the end: the last section goes on.
-                if (last == 0) newSection(0.0);
-                target = Target{sections(), first};
-            }
-            if (at.contains(LineName)) {
-                const std::optional<Line> line = lineNamed(shape_.lines, at[LineName].text);
-                if (!line)
-                    throw refuse(
-                        at[LineName],
-                        QString::fromStdString(survey_file::quotedCell(at[LineName].text)) +
-                            QStringLiteral("不是有效的线，应为“地面线”或“设计线”"));
-                target->line = *line;
-            }
-            if (point) {
-                if (!at.contains(Elevation))
-                    throw refuse({row, column(Elevation), {}}, QStringLiteral("没有高程"));
-                if (!at.contains(Offset))
-                    throw refuse({row, column(Offset), {}}, QStringLiteral("没有距离"));
-                const section::Point next{value(at[Elevation], ValueKind::Elevation),
-                                          value(at[Offset], ValueKind::Offset)};
-                const int i = target->section;
-                if (i > n) {
-                    document::SectionRow& fresh = growth.sections[i - n - 1];
-                    (target->line == first ? fresh.points : fresh.design).push_back(next);
-                } else {
-                    const int j = points({i, 0, target->line}) + ++added[{i, target->line}];
-                    cells.push_back({i, j, Column::Elevation, next.elevation, target->line});
-                    cells.push_back({i, j, Column::Offset, next.offset, target->line});
-                }
-            }
-            if (at.contains(Spacing)) spacing(target->section, at[Spacing]);
+    const auto block = pastedBlock(text);
+    for (std::size_t r = 0; r < block.size(); ++r) {
+        const int row = row0 + static_cast<int>(r);
+        std::map<Field, BlockCell> at;
+        for (std::size_t c = 0; c < block[r].size(); ++c) {
+            BlockCell cell{row, column0 + static_cast<int>(c),
+                           std::string(survey_file::trimBlanks(block[r][c]))};
+            if (cell.text.empty()) continue;
+            if (cell.column >= columnCount())
+                throw PasteRefusal{tablePlace(row, cell.column) +
+                                   QString::fromStdString(survey_file::quotedCell(cell.text)) +
+                                   QStringLiteral("在表格之外，是多余的数据")};
+            at[field(cell.column)] = std::move(cell);
         }
-        if (const auto last = spacingAt.find(sections()); last != spacingAt.end())
-            throw refuse(last->second, QStringLiteral("：最后一个断面后面没有断面，不应有间距"));
-        if (spacingAt.contains(n)) growth.spacing = value(spacingAt[n], ValueKind::Spacing);
-    } catch (const Refusal& refusal) {
-        return told(refusal.message + QStringLiteral("。粘贴没有进行，数据保持不变。"));
+        const bool point = at.contains(Elevation) || at.contains(Offset);
+        const Place place = target ? Place{} : this->place(row);
+        if (!target && place.section > 0 && (place.point > 0 || !point)) {
+            // On the table's own row.
+            const int i = place.section;
+            if (at.contains(Key)) {
+                if (stations)
+                    cells.push_back(
+                        {i, 0, Column::Station, value(at[Key], ValueKind::Station), place.line});
+                else if (runtime::readNumber(at[Key].text) != std::optional<double>(i))
+                    throw refuse(at[Key], QString::fromStdString(
+                                              survey_file::notNextSection(at[Key].text, i)));
+            }
+            if (at.contains(LineName) && place.point > 0 &&
+                lineNamed(shape_.lines, at[LineName].text) != place.line)
+                throw refuse(at[LineName],
+                             QString::fromStdString(survey_file::quotedCell(at[LineName].text)) +
+                                 QStringLiteral("不是这一行的线"));
+            for (const Field f : {Elevation, Offset})
+                if (at.contains(f))
+                    cells.push_back(
+                        {i, place.point, f == Elevation ? Column::Elevation : Column::Offset,
+                         value(at[f], f == Elevation ? ValueKind::Elevation : ValueKind::Offset),
+                         place.line});
+            if (at.contains(Spacing)) {
+                if (!(flags(index(row, at[Spacing].column)) & Qt::ItemIsEditable))
+                    throw refuse(at[Spacing],
+                                 QStringLiteral("只在断面的第一行，最后一个断面没有间距"));
+                spacing(i, at[Spacing]);
+            }
+            continue;
+        }
+        if (at.empty()) continue;
+        // The rows add points from here on.
+        if (!target && place.section > 0) target = Target{place.section, place.line};
+        const int last = sections();
+        if (at.contains(Key)) {
+            const int i = target ? target->section : last;
+            double key = 0.0;
+            if (stations) {
+                key = value(at[Key], ValueKind::Station);
+            } else {
+                const std::optional<double> number = runtime::readNumber(at[Key].text);
+                if (number != std::optional<double>(i) && number != std::optional<double>(last + 1))
+                    throw refuse(at[Key], QString::fromStdString(
+                                              survey_file::notNextSection(at[Key].text, last + 1)));
+                key = *number;
+            }
+            if (i == 0 || key != keyOf(i)) {
+                if (i < last)
+                    throw refuse(
+                        at[Key],
+                        QStringLiteral("与这个断面的%1不同：新的断面请粘贴在最后一行")
+                            .arg(stations ? QStringLiteral("桩号") : QStringLiteral("编号")));
+                newSection(key);
+            } else if (!target) {
+                target = Target{i, first};
+            }
+        } else if (!target) {
+            // No key on the empty row at the end: the last section goes on.
+            if (last == 0) newSection(0.0);
+            target = Target{sections(), first};
+        }
+        if (at.contains(LineName)) {
+            const std::optional<Line> line = lineNamed(shape_.lines, at[LineName].text);
+            if (!line)
+                throw refuse(at[LineName],
+                             QString::fromStdString(survey_file::quotedCell(at[LineName].text)) +
+                                 QStringLiteral("不是有效的线，应为“地面线”或“设计线”"));
+            target->line = *line;
+        }
+        if (point) {
+            if (!at.contains(Elevation))
+                throw refuse({row, column(Elevation), {}}, QStringLiteral("没有高程"));
+            if (!at.contains(Offset))
+                throw refuse({row, column(Offset), {}}, QStringLiteral("没有距离"));
+            const section::Point next{value(at[Elevation], ValueKind::Elevation),
+                                      value(at[Offset], ValueKind::Offset)};
+            const int i = target->section;
+            if (i > n) {
+                document::SectionRow& fresh = growth.sections[i - n - 1];
+                (target->line == first ? fresh.points : fresh.design).push_back(next);
+            } else {
+                const int j = points({i, 0, target->line}) + ++added[{i, target->line}];
+                cells.push_back({i, j, Column::Elevation, next.elevation, target->line});
+                cells.push_back({i, j, Column::Offset, next.offset, target->line});
+            }
+        }
+        if (at.contains(Spacing)) spacing(target->section, at[Spacing]);
     }
-    return outcome(document_.paste(cells, std::move(growth)), cellName(row0, column0));
+    if (const auto last = spacingAt.find(sections()); last != spacingAt.end())
+        throw refuse(last->second, QStringLiteral("：最后一个断面后面没有断面，不应有间距"));
+    if (spacingAt.contains(n)) growth.spacing = value(spacingAt[n], ValueKind::Spacing);
+    return pasted;
 }
 
 }  // namespace window

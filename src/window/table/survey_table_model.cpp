@@ -231,7 +231,14 @@ QString SurveyTableModel::commit(const QModelIndex& index, const QString& typed)
 }
 
 QString SurveyTableModel::paste(int row, int column, const QString& text) {
-    return oneLine() ? pasteOnOneLine(row, column, text) : pasteOnLines(row, column, text);
+    try {
+        Pasted pasted =
+            oneLine() ? readOnOneLine(row, column, text) : readOnLines(row, column, text);
+        return outcome(document_.paste(pasted.cells, std::move(pasted.growth)),
+                       cellName(row, column));
+    } catch (const PasteRefusal& refusal) {
+        return told(refusal.message + QStringLiteral("。粘贴没有进行，数据保持不变。"));
+    }
 }
 
 QString SurveyTableModel::commitKey(const Place& at, const std::string& cell,

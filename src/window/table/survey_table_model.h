@@ -114,8 +114,15 @@ class SurveyTableModel : public QAbstractTableModel {
     QString cellName(int row, int column) const;
     QString outcome(const document::Edited& edited, const QString& where);
     QString commitKey(const Place& at, const std::string& text, const QString& where);
-    QString pasteOnOneLine(int row, int column, const QString& text);
-    QString pasteOnLines(int row, int column, const QString& text);
+    // A pasted block as one step: the cells it replaces and the rows it puts
+    // in past the end, read the way the table's rows are laid out; a cell
+    // refused throws a PasteRefusal.
+    struct Pasted {
+        std::vector<document::Cell> cells;
+        document::SurveyDocument::Growth growth;
+    };
+    Pasted readOnOneLine(int row, int column, const QString& text) const;
+    Pasted readOnLines(int row, int column, const QString& text) const;
 
     document::SurveyDocument& document_;
     // Where section i's rows start is firstRow_[i - 1]; the last entry is the number of data rows.

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The survey table's cells as text: where one is, a number shown, a pasted
-// block, a section number typed.
+// block and its refusal, a section number typed.
 
 #include <QString>
 #include <string>
@@ -14,6 +14,17 @@ QString tablePlace(int row, int column);
 
 // A number shown in a cell, as the survey files write it.
 QString cellText(double value);
+
+// A cell of a pasted block, by its place in the table.
+struct BlockCell {
+    int row = 0;
+    int column = 0;
+    std::string text;
+};
+// Why a pasted block was refused, naming the cell.
+struct PasteRefusal {
+    QString message;
+};
 
 // A pasted block's lines and cells, CRLF or LF, a trailing line end ignored.
 std::vector<std::vector<std::string>> pastedBlock(const QString& text);
