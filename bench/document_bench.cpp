@@ -42,7 +42,7 @@ BENCHMARK(elevationEdit)->Unit(benchmark::kMicrosecond);
 void pointInsertedAndUndone(benchmark::State& state) {
     document::SurveyDocument& document = loadedDocument();
     for (auto _ : state) {
-        document.insertPoint(1, 2, {100, 0});
+        document.insertPoint({1, 2}, {100, 0});
         document.undoStack()->undo();
         benchmark::DoNotOptimize(document.survey().closedOutline()->totalVolume());
     }
@@ -63,7 +63,7 @@ BENCHMARK(stationEdit)->Unit(benchmark::kMicrosecond);
 
 // What an edit would cost if it redid everything.
 void fullCalculation(benchmark::State& state) {
-    section::SectionSurvey survey = loadedDocument().survey();
+    section::SectionSurvey survey = *loadedDocument().survey().closedOutline();
     for (auto _ : state) {
         section::calculateSurvey(survey);
         benchmark::DoNotOptimize(survey.totalVolume());

@@ -111,7 +111,7 @@ double timeModel() {
     Edits edits;
     for (int k = 0; k < kEdits; ++k) {
         const Column column = std::array{Column::Elevation, Column::Offset, Column::Station}[k % 3];
-        const document::Cell cell = edits.next(document.survey(), column);
+        const document::Cell cell = edits.next(*document.survey().closedOutline(), column);
         announced = {};
         const double cpu = threadCpuSeconds();
         const auto start = Clock::now();
@@ -144,7 +144,7 @@ double timeWindow() {
     Edits edits;
     for (int k = 0; k < kEdits / 3; ++k) {
         const Column column = std::array{Column::Elevation, Column::Offset, Column::Station}[k % 3];
-        const document::Cell cell = edits.next(document.survey(), column);
+        const document::Cell cell = edits.next(*document.survey().closedOutline(), column);
         // The row edited is the current one, as when it is typed into.
         view.setCurrentIndex(view.tableModel()->index(
             view.tableModel()->rowOf(cell.section, cell.point), window::SurveyTableModel::Key));

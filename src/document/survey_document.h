@@ -18,6 +18,7 @@
 #include "document/survey_edit.h"
 #include "section/any_survey.h"
 #include "section/project_info.h"
+#include "section/survey_lines.h"
 
 class QUndoCommand;
 class QUndoStack;
@@ -51,7 +52,7 @@ enum class Column { Elevation, Offset, Station, Spacing };
 
 // The line a point is on: the one closed outline of a section, or a
 // cut-and-fill section's ground or design line.
-enum class Line { Outline, Ground, Design };
+using Line = section::SurveyLine;
 
 // One value typed or pasted into the table; `point` is unused for stations
 // and spacings. On a line of a cut-and-fill section a point one past the

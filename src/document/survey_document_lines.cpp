@@ -24,10 +24,6 @@ std::vector<Point>& pointsOf(CutFillSection& section, Line line) {
     return line == Line::Ground ? section.ground : section.design;
 }
 
-std::string lineName(Line line) {
-    return line == Line::Ground ? "地面线" : "设计线";
-}
-
 std::string number(int n) {
     return runtime::numberToText(n);
 }
@@ -70,8 +66,9 @@ std::optional<Fault> putCell(const CutFillSurvey& survey, CutFillSection& sectio
     std::vector<Point>& points = pointsOf(section, cell.line);
     const int count = static_cast<int>(points.size());
     if (cell.point < 1 || cell.point > count + 1)
-        return refusedAt(survey, i,
-                         "的" + lineName(cell.line) + "没有第 " + number(cell.point) + " 点");
+        return refusedAt(
+            survey, i,
+            "的" + section::lineName(cell.line) + "没有第 " + number(cell.point) + " 点");
     if (cell.point == count + 1) {
         points.push_back({});
         appended = changed = true;
@@ -164,7 +161,7 @@ Edited SurveyDocument::insertLinePoint(PointPlace at, Point point) {
     std::vector<Point>& points = pointsOf(section, line);
     if (j < 1 || j > static_cast<int>(points.size()) + 1)
         return refusal(
-            refusedAt(lines(), i, "的" + lineName(line) + "没有第 " + number(j) + " 点"));
+            refusedAt(lines(), i, "的" + section::lineName(line) + "没有第 " + number(j) + " 点"));
     points.insert(points.begin() + (j - 1), point);
     return pushLines({.first = i, .removed = {lines().sections[i - 1]}, .inserted = {section}},
                      QStringLiteral("插入观测点"),
@@ -180,9 +177,9 @@ Edited SurveyDocument::deleteLinePoints(std::vector<PointPlace> places) {
             return refusal(noSection(at.section));
         const auto& points = pointsOf(lines().sections[at.section - 1], at.line);
         if (at.line == Line::Outline || at.point < 1 || at.point > static_cast<int>(points.size()))
-            return refusal(
-                refusedAt(lines(), at.section,
-                          "的" + lineName(at.line) + "没有第 " + number(at.point) + " 点"));
+            return refusal(refusedAt(
+                lines(), at.section,
+                "的" + section::lineName(at.line) + "没有第 " + number(at.point) + " 点"));
     }
     const int from = places.front().section, to = places.back().section;
     CutFillSplice splice{.first = from};

@@ -152,6 +152,13 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
                 Qt::Horizontal);
 }
 
+MainWindow::~MainWindow() {
+    // The widgets and the recovery follower read the document, a member that
+    // goes before the base class deletes its children: they go first.
+    qDeleteAll(findChildren<QWidget*>(Qt::FindDirectChildrenOnly));
+    delete findChild<EditRecovery*>(QString(), Qt::FindDirectChildrenOnly);
+}
+
 void MainWindow::createMenus() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("文件(&F)"));
     file->addAction(QStringLiteral("新建(&N)…"), QKeySequence::New, this, &MainWindow::newClicked);

@@ -31,6 +31,7 @@ class MainWindow : public QMainWindow {
 
   public:
     explicit MainWindow(QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     // The survey on screen, and every way it goes to paper: the window owns
     // them; the form and the views work on them.

@@ -18,8 +18,8 @@
 #include "window/edit_recovery.h"
 #include "window/main_window.h"
 #include "window/platform/application.h"
-#include "window/table/cut_fill_table_model.h"
 #include "window/table/survey_table_dock.h"
+#include "window/table/survey_table_model.h"
 #include "window/table/survey_table_view.h"
 #include "window/views/cut_fill_canvas.h"
 #include "window/views/drawing_style.h"
@@ -28,7 +28,7 @@
 
 namespace {
 
-using Field = window::CutFillTableModel::Field;
+using Field = window::SurveyTableModel::Field;
 
 // K0+000: the ground at 100 from S = -10 to 10, the design at 99 from -5 to 5.
 // Its rows: ground 0-1, the ground's empty row 2, design 3-4, the design's
@@ -66,7 +66,7 @@ class CutFillPasteTest : public QObject {
 
     document::SurveyDocument& document() const { return mainWindow->document(); }
     window::SurveyTableView& view() const { return *mainWindow->table().view(); }
-    window::CutFillTableModel& table() const { return *view().cutFillModel(); }
+    window::SurveyTableModel& table() const { return *view().tableModel(); }
 
   private slots:
     void initTestCase() { window::prepareApplication(*qApp); }
@@ -172,7 +172,7 @@ class CutFillPasteTest : public QObject {
         QFETCH(QString, refusal);
         if (!section.isEmpty()) QCOMPARE(table().paste(table().dataRows(), 0, section), QString());
         const QString before = lines((*document().survey().cutFill()));
-        QSignalSpy told(&table(), &window::TableModel::refused);
+        QSignalSpy told(&table(), &window::SurveyTableModel::refused);
         const int steps = document().undoStack()->count();
         const QString message = table().paste(row, 0, block);
         QVERIFY2(message.contains(refusal), qPrintable(message));

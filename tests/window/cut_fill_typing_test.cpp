@@ -16,7 +16,6 @@
 #include "window/edit_recovery.h"
 #include "window/main_window.h"
 #include "window/platform/application.h"
-#include "window/table/cut_fill_table_model.h"
 #include "window/table/survey_table_dock.h"
 #include "window/table/survey_table_model.h"
 #include "window/table/survey_table_view.h"
@@ -24,7 +23,7 @@
 
 namespace {
 
-using Field = window::CutFillTableModel::Field;
+using Field = window::SurveyTableModel::Field;
 
 }  // namespace
 
@@ -34,7 +33,7 @@ class CutFillTypingTest : public QObject {
     window::MainWindow* mainWindow = nullptr;
 
     document::SurveyDocument& document() const { return mainWindow->document(); }
-    window::CutFillTableModel& table() const { return *mainWindow->table().view()->cutFillModel(); }
+    window::SurveyTableModel& table() const { return *mainWindow->table().view()->tableModel(); }
     QString cell(int row, Field field) const {
         return table().data(table().index(row, table().column(field)), Qt::DisplayRole).toString();
     }

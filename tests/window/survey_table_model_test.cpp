@@ -46,6 +46,42 @@ class SurveyTableModelTest : public QObject {
     Q_OBJECT
 
   private slots:
+    // One model over whichever survey the document holds, switching with it:
+    // the columns its sections call for, and for a section without points one
+    // row of a closed outline, or an empty row for each line to type into.
+    void the_columns_and_rows_follow_the_lines_of_the_survey_held() {
+        struct Case {
+            section::SurveyKind kind;
+            bool stations;
+            QString headers;
+            QString newSection;  // the rows of one section without points
+        };
+        using section::SurveyKind;
+        const Case cases[] = {
+            {SurveyKind::ClosedOutline, true, "桩号 高程H 距离S", "0\t\t\n"},
+            {SurveyKind::CutFill, false, "断面 线 高程H 距离S 间距DL 挖方面积 填方面积",
+             "1\t地面线\t\t\t\t无面积\t没有观测点\n1\t设计线\t\t\t\t\t\n"},
+            {SurveyKind::ClosedOutline, false, "断面 高程H 距离S 间距DL", "1\t\t\t\n"},
+            {SurveyKind::CutFill, true, "桩号 线 高程H 距离S 挖方面积 填方面积",
+             "0\t地面线\t\t\t无面积\t没有观测点\n0\t设计线\t\t\t\t\n"},
+        };
+        document::SurveyDocument document;
+        SurveyTableModel model(document);
+        for (const Case& c : cases) {
+            document.replaceSurvey(section::emptySurvey(c.kind, c.stations), "新建", "");
+            QStringList headers;
+            for (int k = 0; k < model.columnCount(); ++k)
+                headers << model.headerData(k, Qt::Horizontal, Qt::DisplayRole).toString();
+            QCOMPARE(headers.join(u' '), c.headers);
+            QCOMPARE(model.rowCount(), 1);
+            QVERIFY(document.insertSection(1, {}).done());
+            QModelIndexList rows;
+            for (int r = 0; r + 1 < model.rowCount(); ++r)
+                for (int k = 0; k < model.columnCount(); ++k) rows << model.index(r, k);
+            QCOMPARE(model.copy(rows), c.newSection);
+        }
+    }
+
     void rows_follow_the_file_with_an_empty_row_at_the_end() {
         document::SurveyDocument document;
         load(document, kNumbered);

@@ -54,7 +54,7 @@ class SurveyTableViewTest : public QObject {
         QSignalSpy current(&view, &SurveyTableView::currentPointChanged);
         QSignalSpy message(&view, &SurveyTableView::message);
         view.focusCurrentCell();
-        QCOMPARE(view.currentIndex(), view.model()->index(0, SurveyTableModel::Elevation));
+        QCOMPARE(view.currentIndex(), view.model()->index(0, view.tableModel()->elevationColumn()));
         QVERIFY(!current.isEmpty());
         QCOMPARE(current.back()[0].toInt(), 1);
         QCOMPARE(current.back()[1].toInt(), 1);
@@ -73,23 +73,23 @@ class SurveyTableViewTest : public QObject {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backspace);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QCOMPARE(document.survey().closedOutline()->elevations(1, 2), 5.0);
-        QCOMPARE(view.currentIndex().column(), int(SurveyTableModel::Offset));
+        QCOMPARE(view.currentIndex().column(), view.tableModel()->offsetColumn());
 
         // Tab at the end of a row goes on to the next row; Enter back to where the Tabs began.
         type(view, "1");
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QCOMPARE(view.currentIndex(), view.model()->index(2, SurveyTableModel::Key));
-        view.setCurrentIndex(view.model()->index(3, SurveyTableModel::Elevation));
+        view.setCurrentIndex(view.model()->index(3, view.tableModel()->elevationColumn()));
         type(view, "47");
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         type(view, "-5");
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         QCOMPARE(document.survey().closedOutline()->pointCounts(1), 4);
         QCOMPARE(document.survey().closedOutline()->offsets(1, 4), -5.0);
-        QCOMPARE(view.currentIndex(), view.model()->index(4, SurveyTableModel::Elevation));
+        QCOMPARE(view.currentIndex(), view.model()->index(4, view.tableModel()->elevationColumn()));
 
         // F2 edits in place: the text stays and the typing goes on at its end.
-        view.setCurrentIndex(view.model()->index(0, SurveyTableModel::Offset));
+        view.setCurrentIndex(view.model()->index(0, view.tableModel()->offsetColumn()));
         QTest::keyClick(&view, Qt::Key_F2);
         QTest::keyClicks(QApplication::focusWidget(), "5");
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
@@ -106,8 +106,9 @@ class SurveyTableViewTest : public QObject {
         QCOMPARE(document.survey().closedOutline()->elevations(2, 1), 61.0);
 
         // Copy gives tab-separated lines; Alt+Down moves the point, Ctrl+Delete deletes it.
-        view.selectionModel()->setCurrentIndex(view.model()->index(0, SurveyTableModel::Elevation),
-                                               QItemSelectionModel::ClearAndSelect);
+        view.selectionModel()->setCurrentIndex(
+            view.model()->index(0, view.tableModel()->elevationColumn()),
+            QItemSelectionModel::ClearAndSelect);
         QTest::keyClick(&view, Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(QApplication::clipboard()->text(), "49.5\n");
         QTest::keyClick(&view, Qt::Key_Down, Qt::AltModifier);
@@ -136,7 +137,7 @@ class SurveyTableViewTest : public QObject {
         const int steps = document.undoStack()->count();
         const QString refusal = "第 1 行第 2 列“5x”不是有效的高程";
         const auto refuse = [&] {
-            view.setCurrentIndex(view.model()->index(0, SurveyTableModel::Elevation));
+            view.setCurrentIndex(view.model()->index(0, view.tableModel()->elevationColumn()));
             view.focusCurrentCell();
             type(view, "5x");
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
@@ -146,8 +147,11 @@ class SurveyTableViewTest : public QObject {
             QCOMPARE(QToolTip::text(), refusal);
         };
         const auto expectShownAgain = [&](const char* after) {
-            QVERIFY2(!view.indexWidget(view.model()->index(0, SurveyTableModel::Elevation)), after);
-            QCOMPARE(view.model()->index(0, SurveyTableModel::Elevation).data().toString(), "50");
+            QVERIFY2(
+                !view.indexWidget(view.model()->index(0, view.tableModel()->elevationColumn())),
+                after);
+            QCOMPARE(view.model()->index(0, view.tableModel()->elevationColumn()).data().toString(),
+                     "50");
             QCOMPARE(mainWindow.statusBar()->currentMessage(), refusal);
             QVERIFY2((*document.survey().closedOutline()) == before, after);
             QCOMPARE(document.undoStack()->count(), steps);
@@ -155,17 +159,17 @@ class SurveyTableViewTest : public QObject {
         };
 
         refuse();
-        const QModelIndex other = view.model()->index(2, SurveyTableModel::Offset);
+        const QModelIndex other = view.model()->index(2, view.tableModel()->offsetColumn());
         QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, view.visualRect(other).center());
         QCOMPARE(view.currentIndex(), other);
         expectShownAgain("a click on another cell");
 
         refuse();
-        view.setCurrentIndex(view.model()->index(1, SurveyTableModel::Elevation));
+        view.setCurrentIndex(view.model()->index(1, view.tableModel()->elevationColumn()));
         expectShownAgain("another cell chosen by the keyboard");
 
         // Left without Enter: refused as it goes, with the same reason.
-        view.setCurrentIndex(view.model()->index(0, SurveyTableModel::Elevation));
+        view.setCurrentIndex(view.model()->index(0, view.tableModel()->elevationColumn()));
         mainWindow.statusBar()->clearMessage();
         type(view, "5x");
         QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, view.visualRect(other).center());
@@ -177,7 +181,7 @@ class SurveyTableViewTest : public QObject {
         expectShownAgain("the focus elsewhere");
 
         // The same cell chosen again edits afresh, from the survey's value.
-        view.setCurrentIndex(view.model()->index(0, SurveyTableModel::Elevation));
+        view.setCurrentIndex(view.model()->index(0, view.tableModel()->elevationColumn()));
         view.focusCurrentCell();
         QTest::keyClick(&view, Qt::Key_F2);
         auto* line = qobject_cast<QLineEdit*>(QApplication::focusWidget());
@@ -207,10 +211,10 @@ class SurveyTableViewTest : public QObject {
         const auto go = [&](int row, int column) {
             view.setCurrentIndex(view.model()->index(row, column));
         };
-        go(4, SurveyTableModel::Offset);
+        go(4, view.tableModel()->offsetColumn());
         QCOMPARE(mainWindow.sectionPanel().title(), "K0+120.000");
         QCOMPARE(canvas.picture().highlighted, 2);
-        go(2, SurveyTableModel::Elevation);
+        go(2, view.tableModel()->elevationColumn());
         QCOMPARE(mainWindow.sectionPanel().title(), "K0+100.000");
         QCOMPARE(canvas.picture().highlighted, 3);
         // An edit redraws the section and keeps the ring.
@@ -218,8 +222,8 @@ class SurveyTableViewTest : public QObject {
         QCOMPARE(canvas.picture().highlighted, 3);
         go(2, SurveyTableModel::Key);
         QCOMPARE(canvas.picture().highlighted, 0);
-        go(4, SurveyTableModel::Elevation);
-        go(view.model()->rowCount() - 1, SurveyTableModel::Elevation);
+        go(4, view.tableModel()->elevationColumn());
+        go(view.model()->rowCount() - 1, view.tableModel()->elevationColumn());
         QCOMPARE(mainWindow.sectionPanel().title(), "K0+120.000");
         QCOMPARE(canvas.picture().highlighted, 0);
     }

@@ -437,7 +437,7 @@ class UnsavedEditsTest : public QObject {
         table->trigger();
         window::SurveyTableView& view = *mainWindow->table().view();
         QVERIFY(mainWindow->table().isVisible());
-        QCOMPARE(view.currentIndex(), view.model()->index(0, window::SurveyTableModel::Elevation));
+        QCOMPARE(view.currentIndex(), view.model()->index(0, view.tableModel()->elevationColumn()));
         QVERIFY(view.model()->setData(view.currentIndex(), "7.5"));
         QCOMPARE(document().survey().closedOutline()->elevations(1, 1), 7.5);
         QCOMPARE(mainWindow->windowTitle(), "hand.csv* - Velmorin");

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// A block pasted from a spreadsheet, read as the file reader reads its rows:
+// A block pasted into a table of sections of one line, read as the file
+// reader reads its rows:
 // on the table's rows the cells replace values; past them the rows go on
 // from the last section, a key cell that differs starting a new section.
 // The whole block is one step, or nothing when any cell is refused.
@@ -16,18 +17,8 @@ namespace {
 
 using survey_file::ValueKind;
 
-struct Refusal {
-    QString message;
-};
-
-struct BlockCell {
-    int row = 0;  // in the table
-    int column = 0;
-    std::string text;
-};
-
 [[noreturn]] void refuse(const BlockCell& cell, const std::string& what) {
-    throw Refusal{tablePlace(cell.row, cell.column) + QString::fromStdString(what)};
+    throw PasteRefusal{tablePlace(cell.row, cell.column) + QString::fromStdString(what)};
 }
 
 double value(const BlockCell& cell, ValueKind kind) {
@@ -38,126 +29,121 @@ double value(const BlockCell& cell, ValueKind kind) {
 
 }  // namespace
 
-QString SurveyTableModel::paste(int row0, int column0, const QString& text) {
-    const section::SectionSurvey& s = survey();
-    const bool stations = s.stationsEntered();
-    const int n = s.sectionCount();
+SurveyTableModel::Pasted SurveyTableModel::readOnOneLine(int row0, int column0,
+                                                         const QString& text) const {
+    const bool stations = survey().stationsEntered();
+    const int n = survey().sectionCount();
     const int columns = columnCount();
-    std::vector<document::Cell> cells;
-    document::SurveyDocument::Growth growth;
-    try {
-        // Section of the rows past the table: 0 the last one of the survey,
-        // k the k-th new one.
-        int grown = 0;
-        double lastKey = n > 0 ? (stations ? s.stations(n) : n) : 0.0;
-        bool lastHasPoints = n > 0 && s.pointCounts(n) > 0;
-        std::map<int, double> spacingOf;
-        const auto block = pastedBlock(text);
-        for (std::size_t r = 0; r < block.size(); ++r) {
-            const int row = row0 + static_cast<int>(r);
-            std::array<std::optional<BlockCell>, 4> at;
-            for (std::size_t c = 0; c < block[r].size(); ++c) {
-                BlockCell cell{row, column0 + static_cast<int>(c),
-                               std::string(survey_file::trimBlanks(block[r][c]))};
-                if (cell.column >= columns) {
-                    if (!cell.text.empty())
-                        refuse(cell, survey_file::quotedCell(cell.text) + "是多余的数据");
-                    continue;
-                }
-                at[cell.column] = std::move(cell);
-            }
-            const auto given = [&](int column) { return at[column] && !at[column]->text.empty(); };
-            const Place place = this->place(row);
-            if (place.section > 0) {
-                const int i = place.section;
-                if (at[Key]) {
-                    if (stations) {
-                        cells.push_back(
-                            {i, 0, document::Column::Station, value(*at[Key], ValueKind::Station)});
-                    } else if (runtime::readNumber(at[Key]->text) != std::optional<double>(i)) {
-                        refuse(*at[Key], survey_file::notNextSection(at[Key]->text, i));
-                    }
-                }
-                for (int column : {int(Elevation), int(Offset)}) {
-                    if (!at[column]) continue;
-                    const auto kind =
-                        column == Elevation ? ValueKind::Elevation : ValueKind::Offset;
-                    if (place.point == 0) {
-                        if (!at[column]->text.empty())
-                            refuse(*at[column], "：这一行是没有观测点的断面，请先插入观测点");
-                        continue;
-                    }
-                    cells.push_back({i, place.point,
-                                     column == Elevation ? document::Column::Elevation
-                                                         : document::Column::Offset,
-                                     value(*at[column], kind)});
-                }
-                if (given(Spacing)) {
-                    const double spacing = value(*at[Spacing], ValueKind::Spacing);
-                    if (i < n) cells.push_back({i, 0, document::Column::Spacing, spacing});
-                    spacingOf[i] = spacing;
-                    if (i == n) growth.spacing = spacing;
-                }
+    Pasted pasted;
+    std::vector<document::Cell>& cells = pasted.cells;
+    document::SurveyDocument::Growth& growth = pasted.growth;
+    // Section of the rows past the table: 0 the last one of the survey,
+    // k the k-th new one.
+    int grown = 0;
+    double lastKey = n > 0 ? (stations ? survey().station(n) : n) : 0.0;
+    bool lastHasPoints = n > 0 && points({n}) > 0;
+    std::map<int, double> spacingOf;
+    const auto block = pastedBlock(text);
+    for (std::size_t r = 0; r < block.size(); ++r) {
+        const int row = row0 + static_cast<int>(r);
+        std::array<std::optional<BlockCell>, Fill + 1> at;
+        for (std::size_t c = 0; c < block[r].size(); ++c) {
+            BlockCell cell{row, column0 + static_cast<int>(c),
+                           std::string(survey_file::trimBlanks(block[r][c]))};
+            if (cell.column >= columns) {
+                if (!cell.text.empty())
+                    refuse(cell, survey_file::quotedCell(cell.text) + "是多余的数据");
                 continue;
             }
-            // Past the table's rows.
-            bool allEmpty = true;
-            for (const auto& cell : at) allEmpty = allEmpty && !(cell && !cell->text.empty());
-            if (allEmpty) continue;
-            if (at[Key] || n + grown == 0) {
-                double key = 0.0;
-                if (at[Key]) {
-                    if (at[Key]->text.empty())
-                        refuse(*at[Key], stations ? "没有桩号" : "没有断面编号");
-                    if (stations) {
-                        key = value(*at[Key], ValueKind::Station);
-                    } else {
-                        const std::optional<double> number = runtime::readNumber(at[Key]->text);
-                        const int next = n + grown + 1;
-                        if (!number || (*number != next && !(next > 1 && *number == next - 1)))
-                            refuse(*at[Key], survey_file::notNextSection(at[Key]->text, next));
-                        key = *number;
-                    }
-                }
-                if (n + grown == 0 || key != lastKey) {
-                    growth.sections.push_back({.station = stations ? key : 0.0});
-                    ++grown;
-                    lastKey = stations ? key : n + grown;
-                    lastHasPoints = false;
+            at[field(cell.column)] = std::move(cell);
+        }
+        const auto given = [&](int column) { return at[column] && !at[column]->text.empty(); };
+        const Place place = this->place(row);
+        if (place.section > 0) {
+            const int i = place.section;
+            if (at[Key]) {
+                if (stations) {
+                    cells.push_back(
+                        {i, 0, document::Column::Station, value(*at[Key], ValueKind::Station)});
+                } else if (runtime::readNumber(at[Key]->text) != std::optional<double>(i)) {
+                    refuse(*at[Key], survey_file::notNextSection(at[Key]->text, i));
                 }
             }
-            auto& points = grown == 0 ? growth.points : growth.sections.back().points;
-            const int section = n + grown;
-            if (given(Elevation) || given(Offset)) {
-                if (!given(Elevation)) refuse({row, Elevation, {}}, "没有高程");
-                if (!given(Offset)) refuse({row, Offset, {}}, "没有距离");
-                points.push_back({value(*at[Elevation], ValueKind::Elevation),
-                                  value(*at[Offset], ValueKind::Offset)});
-                lastHasPoints = true;
-            } else if (lastHasPoints) {
-                refuse({row, Elevation, {}}, "没有高程");
+            for (const Field column : {Elevation, Offset}) {
+                if (!at[column]) continue;
+                const auto kind = column == Elevation ? ValueKind::Elevation : ValueKind::Offset;
+                if (place.point == 0) {
+                    if (!at[column]->text.empty())
+                        refuse(*at[column], "：这一行是没有观测点的断面，请先插入观测点");
+                    continue;
+                }
+                cells.push_back(
+                    {i, place.point,
+                     column == Elevation ? document::Column::Elevation : document::Column::Offset,
+                     value(*at[column], kind)});
             }
             if (given(Spacing)) {
                 const double spacing = value(*at[Spacing], ValueKind::Spacing);
-                if (spacingOf.contains(section) && spacingOf[section] != spacing)
-                    refuse(*at[Spacing], survey_file::quotedCell(at[Spacing]->text) + "与第 " +
-                                             std::to_string(section) +
-                                             " 号断面已有的间距不同，每个断面只能有一个间距");
-                spacingOf[section] = spacing;
-                if (grown == 0)
-                    growth.spacing = spacing;
-                else
-                    growth.sections.back().spacing = spacing;
+                if (i < n) cells.push_back({i, 0, document::Column::Spacing, spacing});
+                spacingOf[i] = spacing;
+                if (i == n) growth.spacing = spacing;
+            }
+            continue;
+        }
+        // Past the table's rows.
+        bool allEmpty = true;
+        for (const auto& cell : at) allEmpty = allEmpty && !(cell && !cell->text.empty());
+        if (allEmpty) continue;
+        if (at[Key] || n + grown == 0) {
+            double key = 0.0;
+            if (at[Key]) {
+                if (at[Key]->text.empty()) refuse(*at[Key], stations ? "没有桩号" : "没有断面编号");
+                if (stations) {
+                    key = value(*at[Key], ValueKind::Station);
+                } else {
+                    const std::optional<double> number = runtime::readNumber(at[Key]->text);
+                    const int next = n + grown + 1;
+                    if (!number || (*number != next && !(next > 1 && *number == next - 1)))
+                        refuse(*at[Key], survey_file::notNextSection(at[Key]->text, next));
+                    key = *number;
+                }
+            }
+            if (n + grown == 0 || key != lastKey) {
+                growth.sections.push_back({.station = stations ? key : 0.0});
+                ++grown;
+                lastKey = stations ? key : n + grown;
+                lastHasPoints = false;
             }
         }
-        const int last = n + grown;
-        if (spacingOf.contains(last))
-            throw Refusal{
-                QStringLiteral("第 %1 号断面是最后一个断面，后面没有断面，不应有间距").arg(last)};
-    } catch (const Refusal& refusal) {
-        return told(refusal.message + QStringLiteral("。粘贴没有进行，数据保持不变。"));
+        auto& points = grown == 0 ? growth.points : growth.sections.back().points;
+        const int section = n + grown;
+        if (given(Elevation) || given(Offset)) {
+            if (!given(Elevation)) refuse({row, this->column(Elevation), {}}, "没有高程");
+            if (!given(Offset)) refuse({row, this->column(Offset), {}}, "没有距离");
+            points.push_back({value(*at[Elevation], ValueKind::Elevation),
+                              value(*at[Offset], ValueKind::Offset)});
+            lastHasPoints = true;
+        } else if (lastHasPoints) {
+            refuse({row, this->column(Elevation), {}}, "没有高程");
+        }
+        if (given(Spacing)) {
+            const double spacing = value(*at[Spacing], ValueKind::Spacing);
+            if (spacingOf.contains(section) && spacingOf[section] != spacing)
+                refuse(*at[Spacing], survey_file::quotedCell(at[Spacing]->text) + "与第 " +
+                                         std::to_string(section) +
+                                         " 号断面已有的间距不同，每个断面只能有一个间距");
+            spacingOf[section] = spacing;
+            if (grown == 0)
+                growth.spacing = spacing;
+            else
+                growth.sections.back().spacing = spacing;
+        }
     }
-    return outcome(document_.paste(cells, std::move(growth)), tablePlace(row0, column0));
+    const int last = n + grown;
+    if (spacingOf.contains(last))
+        throw PasteRefusal{
+            QStringLiteral("第 %1 号断面是最后一个断面，后面没有断面，不应有间距").arg(last)};
+    return pasted;
 }
 
 }  // namespace window

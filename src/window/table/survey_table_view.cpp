@@ -17,7 +17,6 @@
 #include <map>
 #include <set>
 
-#include "window/table/cut_fill_table_model.h"
 #include "window/table/survey_table_model.h"
 
 namespace window {
@@ -60,28 +59,25 @@ class TableDelegate : public QStyledItemDelegate {
 };
 
 SurveyTableView::SurveyTableView(document::SurveyDocument& document, QWidget* parent)
-    : QTableView(parent),
-      closed_(new SurveyTableModel(document, this)),
-      cutFill_(new CutFillTableModel(document, this)) {
-    showModelOf(document);
-    // After both models have followed the change.
+    : QTableView(parent), model_(new SurveyTableModel(document, this)) {
+    setModel(model_);
+    lines_ = model_->shape().lines;
+    // A survey of other lines is a new table: the keyboard starts again on its first point.
     connect(&document, &document::SurveyDocument::changed, this,
-            [this, &document](const document::Change& change) {
-                if (change.kind == document::Change::Kind::Survey) showModelOf(document);
+            [this](const document::Change& change) {
+                if (change.kind != document::Change::Kind::Survey) return;
+                if (model_->shape().lines != lines_) chosen_ = false;
+                lines_ = model_->shape().lines;
             });
     setItemDelegate(new TableDelegate(*this));
     setEditTriggers(AnyKeyPressed | DoubleClicked | EditKeyPressed);
     setSelectionMode(ExtendedSelection);
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     horizontalHeader()->setStretchLastSection(true);
-    for (TableModel* model :
-         {static_cast<TableModel*>(closed_), static_cast<TableModel*>(cutFill_)}) {
-        connect(model, &TableModel::refused, this, &SurveyTableView::message);
-        // The current row's point again after rows came or went above it.
-        connect(model, &QAbstractItemModel::dataChanged, this, [this, model] {
-            if (model == model_) currentChanged(currentIndex(), {});
-        });
-    }
+    connect(model_, &SurveyTableModel::refused, this, &SurveyTableView::message);
+    // The current row's point again after rows came or went above it.
+    connect(model_, &QAbstractItemModel::dataChanged, this,
+            [this] { currentChanged(currentIndex(), {}); });
     addStep(QStringLiteral("在上方插入观测点"), QKeySequence(Qt::CTRL | Qt::Key_Insert),
             &SurveyTableView::insertPointAbove);
     addStep(QStringLiteral("在下方插入观测点"), QKeySequence(Qt::ALT | Qt::Key_Insert),
@@ -123,15 +119,6 @@ QAction* SurveyTableView::addStep(const QString& text, const QKeySequence& keys,
     addAction(action);
     steps_ << action;
     return action;
-}
-
-void SurveyTableView::showModelOf(const document::SurveyDocument& document) {
-    TableModel* fits = document.survey().cutFill() ? static_cast<TableModel*>(cutFill_)
-                                                   : static_cast<TableModel*>(closed_);
-    if (fits == model_) return;
-    model_ = fits;
-    setModel(model_);
-    chosen_ = false;
 }
 
 void SurveyTableView::contextMenuEvent(QContextMenuEvent* event) {
@@ -217,10 +204,11 @@ void SurveyTableView::mousePressEvent(QMouseEvent* event) {
 
 void SurveyTableView::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
     QTableView::currentChanged(current, previous);
-    const TableModel::Place at = model_->place(current.row());
+    const SurveyTableModel::Place at = model_->place(current.row());
     const bool pointCell =
         current.column() == model_->elevationColumn() || current.column() == model_->offsetColumn();
-    emit currentPointChanged(at.section, pointCell ? at.point : 0, at.design);
+    emit currentPointChanged(at.section, pointCell ? at.point : 0,
+                             at.line == section::SurveyLine::Design);
 }
 
 std::vector<int> SurveyTableView::selectedRows() const {
@@ -281,12 +269,13 @@ void SurveyTableView::deletePoints() {
 }
 
 void SurveyTableView::insertSection() {
-    const TableModel::Place at = model_->place(currentIndex().row());
+    const SurveyTableModel::Place at = model_->place(currentIndex().row());
     const int before = model_->dataRows();
     if (const QString refusal = model_->insertSection(currentIndex().row()); !refusal.isEmpty())
         return tell(refusal);
     // Appended: the first of the rows it added.
-    goTo(at.section == 0 ? before : model_->rowOf(at.section, 0), model_->keyColumn());
+    goTo(at.section == 0 ? before : model_->rowOf(at.section, 0),
+         model_->column(SurveyTableModel::Key));
 }
 
 void SurveyTableView::deleteSection() {

@@ -4,20 +4,18 @@
 // moves down (back to the column a run of Tabs started from), Tab moves right
 // and on to the next row, F2 edits in place; a value the file reader would
 // refuse keeps the cell in editing and is told beside it and by `message`.
-// The keys of the rows' steps are in docs/table.md. The model is the one of
-// the kind of survey the document holds, changed when the kind changes.
+// The keys of the rows' steps are in docs/table.md.
 
 #include <QTableView>
 
 #include "document/survey_document.h"
+#include "section/survey_lines.h"
 
 class QAction;
 
 namespace window {
 
-class CutFillTableModel;
 class SurveyTableModel;
-class TableModel;
 
 class SurveyTableView : public QTableView {
     Q_OBJECT
@@ -25,10 +23,7 @@ class SurveyTableView : public QTableView {
   public:
     explicit SurveyTableView(document::SurveyDocument& document, QWidget* parent = nullptr);
 
-    // The closed outline's model and the cut-and-fill one; `shownModel` the one shown.
-    SurveyTableModel* tableModel() const { return closed_; }
-    CutFillTableModel* cutFillModel() const { return cutFill_; }
-    TableModel* shownModel() const { return model_; }
+    SurveyTableModel* tableModel() const { return model_; }
     // The keyboard in the table on its current cell: the first point's 高程H
     // when none was chosen before.
     void focusCurrentCell();
@@ -68,7 +63,6 @@ class SurveyTableView : public QTableView {
     void tell(const QString& refusal);
     std::vector<int> selectedRows() const;
     void goTo(int row, int column);
-    void showModelOf(const document::SurveyDocument& document);
 
     void insertPointAbove();
     void insertPointBelow();
@@ -78,9 +72,8 @@ class SurveyTableView : public QTableView {
     void movePointUp();
     void movePointDown();
 
-    SurveyTableModel* closed_;
-    CutFillTableModel* cutFill_;
-    TableModel* model_ = nullptr;
+    SurveyTableModel* model_;
+    std::vector<section::SurveyLine> lines_;  // the lines of the survey shown
     QList<QAction*> steps_;
     int tabStart_ = -1;  // the column a run of Tabs started from
 };
