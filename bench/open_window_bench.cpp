@@ -19,9 +19,9 @@
 #include "section/calculation.h"
 #include "storage/survey_io.h"
 #include "survey_file/survey_file.h"
-#include "window/form/main_form.h"
 #include "window/main_window.h"
 #include "window/platform/application.h"
+#include "window/views/main_form.h"
 
 namespace {
 

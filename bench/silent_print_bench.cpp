@@ -23,9 +23,9 @@
 #include "print_silent_server.h"
 #include "printout/dayang.h"
 #include "section/survey.h"
-#include "window/form/main_form.h"
 #include "window/platform/application.h"
 #include "window/printing/job_watch.h"
+#include "window/views/main_form.h"
 
 namespace {
 

@@ -26,12 +26,12 @@
 #include "document/survey_document.h"
 #include "generated_survey.h"
 #include "million_points.h"
-#include "window/form/main_form.h"
 #include "window/main_window.h"
 #include "window/platform/application.h"
 #include "window/table/survey_table_dock.h"
 #include "window/table/survey_table_model.h"
 #include "window/table/survey_table_view.h"
+#include "window/views/main_form.h"
 
 namespace {
 

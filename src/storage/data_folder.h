@@ -3,7 +3,7 @@
 // The user's data folder (~/.local/share/velmorin): the journals of
 // calculations in progress (storage/journal_file.h) and the last
 // finished calculation. Failures come back to the caller, who tells them
-// (window/files/data_folder_messages.h); calculations go on.
+// (window/platform/data_folder_messages.h); calculations go on.
 
 #include <QString>
 #include <memory>

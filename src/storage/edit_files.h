@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The files of one instance's unsaved edits (window/files/edit_recovery.h),
+// The files of one instance's unsaved edits (window/edit_recovery.h),
 // under one stem in the data folder:
 //
 //     未保存的修改.csv .steps .name      the first instance's to start

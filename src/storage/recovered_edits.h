@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The unsaved edits a start finds (window/files/edit_recovery.h, edit_files.h),
+// The unsaved edits a start finds (window/edit_recovery.h, edit_files.h),
 // made ready to offer: their steps folded into their copy, what does not
 // read back moved aside with the reason, and the question to ask.
 

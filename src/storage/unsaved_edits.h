@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// This instance's unsaved edits on the disk (window/files/edit_recovery.h
+// This instance's unsaved edits on the disk (window/edit_recovery.h
 // tells when each is kept, edit_files.h names the files): the whole survey
 // copied, the steps since that copy appended one record a step, and every so
 // many steps a fresh copy written on a thread of its own while the steps go

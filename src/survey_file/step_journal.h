@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The steps of an edit since the last copy of the whole survey, for the copy
-// of the unsaved edits (window/files/edit_recovery.h): one record a step,
+// of the unsaved edits (window/edit_recovery.h): one record a step,
 // appended, holding the sections the step touched as they are after it. The
 // format is the program's own, read back only by it. A record is one line:
 //

@@ -16,8 +16,8 @@
 #include "dialog_driver.h"
 #include "lone_form.h"
 #include "storage/data_folder.h"
-#include "window/form/main_form.h"
 #include "window/platform/application.h"
+#include "window/views/main_form.h"
 
 namespace {
 

@@ -17,14 +17,14 @@
 #include "menu_action.h"
 #include "section/cut_fill_calculation.h"
 #include "storage/survey_io.h"
-#include "window/files/edit_recovery.h"
-#include "window/form/main_form.h"
+#include "window/edit_recovery.h"
 #include "window/main_window.h"
 #include "window/platform/application.h"
 #include "window/table/cut_fill_table_model.h"
 #include "window/table/survey_table_dock.h"
 #include "window/table/survey_table_model.h"
 #include "window/table/survey_table_view.h"
+#include "window/views/main_form.h"
 #include "window/views/warnings_dock.h"
 
 namespace {

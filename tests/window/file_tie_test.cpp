@@ -18,10 +18,10 @@
 #include "document/survey_document.h"
 #include "menu_action.h"
 #include "storage/data_folder.h"
-#include "window/files/file_dialogs.h"
-#include "window/form/main_form.h"
 #include "window/main_window.h"
 #include "window/platform/application.h"
+#include "window/platform/file_dialogs.h"
+#include "window/views/main_form.h"
 
 namespace {
 

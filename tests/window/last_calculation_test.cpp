@@ -12,9 +12,9 @@
 #include "dialog_driver.h"
 #include "storage/data_folder.h"
 #include "survey_file/survey_file.h"
-#include "window/form/main_form.h"
 #include "window/main_window.h"
 #include "window/platform/application.h"
+#include "window/views/main_form.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <set>
 #include <utility>
 
-#include "window/form/layout.h"
+#include "window/views/form_layout.h"
 
 using window::ControlKind;
 using window::ControlRow;

@@ -4,8 +4,8 @@
 // the printing the window would own, made before the form and gone after it.
 
 #include "document/survey_document.h"
-#include "window/form/main_form.h"
 #include "window/printing/printing.h"
+#include "window/views/main_form.h"
 
 namespace lone_form {
 

@@ -2,7 +2,7 @@
 // The window as built: every control where the layout puts it, with its caption,
 // font and colours, the schematic painted, the tab order and the start state.
 
-#include "window/form/main_form.h"
+#include "window/views/main_form.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -16,12 +16,12 @@
 
 #include "dialog_driver.h"
 #include "lone_form.h"
-#include "window/form/form_controls.h"
-#include "window/form/layout.h"
-#include "window/form/qt_user_interface.h"
 #include "window/platform/application.h"
 #include "window/platform/guarded.h"
 #include "window/platform/startup.h"
+#include "window/views/form_controls.h"
+#include "window/views/form_layout.h"
+#include "window/views/qt_user_interface.h"
 
 using window::ControlKind;
 using window::ControlRow;

@@ -12,11 +12,11 @@
 #include <QScrollBar>
 #include <QTest>
 
-#include "window/form/layout.h"
-#include "window/form/main_form.h"
 #include "window/platform/application.h"
 #include "window/table/survey_table_dock.h"
 #include "window/table/survey_table_view.h"
+#include "window/views/form_layout.h"
+#include "window/views/main_form.h"
 
 class MainWindowTest : public QObject {
     Q_OBJECT

@@ -14,9 +14,9 @@
 #include "dialog_driver.h"
 #include "lone_form.h"
 #include "storage/data_folder.h"
-#include "window/form/main_form.h"
 #include "window/main_window.h"
 #include "window/platform/application.h"
+#include "window/views/main_form.h"
 
 class NoCupsServerTest : public QObject {
     Q_OBJECT

@@ -23,9 +23,9 @@
 #include "printout/dayang.h"
 #include "section/calculation.h"
 #include "section/survey.h"
-#include "window/form/main_form.h"
 #include "window/main_window.h"
 #include "window/printing/sheet_printer.h"
+#include "window/views/main_form.h"
 
 namespace {
 

@@ -20,9 +20,9 @@
 #include "lone_form.h"
 #include "print_pdf.h"
 #include "section/survey.h"
-#include "window/form/main_form.h"
 #include "window/printing/job_watch.h"
 #include "window/printing/sheet_printer.h"
+#include "window/views/main_form.h"
 
 namespace {
 

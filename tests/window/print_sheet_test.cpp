@@ -19,9 +19,9 @@
 #include "print_pdf.h"
 #include "printout/dayang.h"
 #include "section/survey.h"
-#include "window/form/main_form.h"
 #include "window/main_window.h"
 #include "window/printing/sheet_printer.h"
+#include "window/views/main_form.h"
 
 namespace {
 

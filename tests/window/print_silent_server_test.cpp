@@ -27,9 +27,9 @@
 #include "paper/pdf_export.h"
 #include "printout/dayang.h"
 #include "section/survey.h"
-#include "window/form/main_form.h"
 #include "window/main_window.h"
 #include "window/printing/job_watch.h"
+#include "window/views/main_form.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 // undoable step, marks the survey changed and is saved with it; cancelled or
 // unchanged, nothing happens. 日期 proposes today.
 
-#include "window/form/project_info_dialog.h"
+#include "window/project_info_dialog.h"
 
 #include <QApplication>
 #include <QDate>

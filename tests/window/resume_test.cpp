@@ -22,8 +22,8 @@
 #include "lone_form.h"
 #include "storage/data_folder.h"
 #include "survey_file/survey_file.h"
-#include "window/form/main_form.h"
 #include "window/platform/application.h"
+#include "window/views/main_form.h"
 
 namespace {
 

@@ -13,9 +13,9 @@
 #include "counting_survey.h"
 #include "dialog_driver.h"
 #include "survey_file/survey_file.h"
-#include "window/form/main_form.h"
 #include "window/main_window.h"
 #include "window/platform/application.h"
+#include "window/views/main_form.h"
 
 class SurveyFileFaultsTest : public QObject {
     Q_OBJECT

@@ -27,10 +27,10 @@
 #include "storage/interchange_export.h"
 #include "storage/recent_files.h"
 #include "storage/survey_io.h"
-#include "window/files/busy_opening.h"
-#include "window/form/main_form.h"
+#include "window/busy_opening.h"
 #include "window/main_window.h"
 #include "window/platform/application.h"
+#include "window/views/main_form.h"
 
 namespace {
 

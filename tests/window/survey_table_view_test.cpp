@@ -15,10 +15,10 @@
 #include <QUndoStack>
 
 #include "survey_file/survey_file.h"
-#include "window/form/main_form.h"
 #include "window/main_window.h"
 #include "window/table/survey_table_dock.h"
 #include "window/table/survey_table_model.h"
+#include "window/views/main_form.h"
 #include "window/views/section_canvas.h"
 #include "window/views/section_panel.h"
 

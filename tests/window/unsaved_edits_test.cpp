@@ -28,13 +28,13 @@
 #include "storage/unsaved_edits.h"
 #include "survey_file/hdm.h"
 #include "survey_file/survey_file.h"
-#include "window/files/edit_recovery.h"
-#include "window/form/main_form.h"
+#include "window/edit_recovery.h"
 #include "window/main_window.h"
 #include "window/platform/application.h"
 #include "window/table/survey_table_dock.h"
 #include "window/table/survey_table_model.h"
 #include "window/table/survey_table_view.h"
+#include "window/views/main_form.h"
 
 namespace {
 

@@ -16,10 +16,10 @@
 #include <QUndoStack>
 
 #include "dialog_driver.h"
-#include "window/form/main_form.h"
 #include "window/main_window.h"
 #include "window/platform/application.h"
 #include "window/table/survey_table_dock.h"
+#include "window/views/main_form.h"
 #include "window/views/results_overview.h"
 #include "window/views/section_panel.h"
 

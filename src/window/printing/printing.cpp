@@ -21,7 +21,7 @@
 #include "printout/page_frame.h"
 #include "printout/quantity_table.h"
 #include "printout/survey_printouts.h"
-#include "window/files/file_dialogs.h"
+#include "window/platform/file_dialogs.h"
 #include "window/platform/title.h"
 #include "window/printing/job_watch.h"
 #include "window/printing/print_system.h"

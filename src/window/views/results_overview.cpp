@@ -24,7 +24,7 @@
 #include "storage/quantity_workbook_file.h"
 #include "storage/safe_write.h"
 #include "survey_file/survey_file.h"
-#include "window/files/file_dialogs.h"
+#include "window/platform/file_dialogs.h"
 #include "window/platform/title.h"
 #include "window/printing/quantity_table_print.h"
 #include "window/views/volume_curve.h"

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "window/form/main_form.h"
+#include "window/views/main_form.h"
 
 #include <QCoreApplication>
 #include <QLineEdit>
@@ -14,11 +14,11 @@
 #include "dialogue/run.h"
 #include "section/calculation.h"
 #include "storage/data_folder.h"
-#include "window/form/calculation_session.h"
-#include "window/form/form_controls.h"
-#include "window/form/qt_user_interface.h"
 #include "window/platform/guarded.h"
 #include "window/platform/title.h"
+#include "window/views/calculation_session.h"
+#include "window/views/form_controls.h"
+#include "window/views/qt_user_interface.h"
 
 namespace window {
 

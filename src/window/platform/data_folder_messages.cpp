@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "window/files/data_folder_messages.h"
+#include "window/platform/data_folder_messages.h"
 
 #include <QDir>
 #include <QMessageBox>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "window/form/qt_user_interface.h"
+#include "window/views/qt_user_interface.h"
 
 #include <QInputDialog>
 #include <QLabel>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "window/form/calculation_session.h"
+#include "window/views/calculation_session.h"
 
 #include <QDir>
 #include <QMessageBox>
@@ -10,9 +10,9 @@
 #include "dialogue/run.h"
 #include "storage/data_folder.h"
 #include "storage/journal_file.h"
-#include "window/files/data_folder_messages.h"
-#include "window/form/qt_user_interface.h"
+#include "window/platform/data_folder_messages.h"
 #include "window/platform/title.h"
+#include "window/views/qt_user_interface.h"
 
 namespace window {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "window/files/file_dialogs.h"
+#include "window/platform/file_dialogs.h"
 
 #include <QDir>
 #include <QFileDialog>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "window/files/survey_saving.h"
+#include "window/survey_saving.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -14,7 +14,7 @@
 #include "storage/whole_file.h"
 #include "survey_file/file_format.h"
 #include "survey_file/hdm.h"
-#include "window/files/file_dialogs.h"
+#include "window/platform/file_dialogs.h"
 #include "window/platform/title.h"
 
 namespace window {

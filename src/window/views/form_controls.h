@@ -5,7 +5,7 @@
 #include <QColor>
 #include <QFont>
 
-#include "window/form/layout.h"
+#include "window/views/form_layout.h"
 
 class QWidget;
 

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "window/files/edit_recovery.h"
+#include "window/edit_recovery.h"
 
 #include <QWidget>
 #include <algorithm>
 
 #include "document/survey_document.h"
 #include "survey_file/step_journal.h"
-#include "window/files/data_folder_messages.h"
+#include "window/platform/data_folder_messages.h"
 
 namespace window {
 

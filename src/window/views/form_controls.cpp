@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "window/form/form_controls.h"
+#include "window/views/form_controls.h"
 
 #include <QGuiApplication>
 #include <QLabel>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "window/files/busy_opening.h"
+#include "window/busy_opening.h"
 
 #include <QApplication>
 #include <QDir>

@@ -16,8 +16,8 @@
 #include "dialogue/user_interface.h"
 #include "document/survey_document.h"
 #include "section/any_survey.h"
-#include "window/form/qt_user_interface.h"
 #include "window/printing/printing.h"
+#include "window/views/qt_user_interface.h"
 
 class QLineEdit;
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "window/form/project_info_dialog.h"
+#include "window/project_info_dialog.h"
 
 #include <QDate>
 #include <QDialogButtonBox>

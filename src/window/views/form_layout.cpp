@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "window/form/layout.h"
+#include "window/views/form_layout.h"
 
 #include <array>
 
