@@ -51,6 +51,10 @@ std::string totalsLine(const Survey& survey) {
 }
 
 SectionCaption sectionCaption(const Survey& survey, int i) {
+    if (i < 1 || i > survey.sectionCount())
+        return {"断面图", survey.kind() == SurveyKind::CutFill
+                              ? "还没有断面。"
+                              : "单击“进行计算”后，这里显示正在输入的断面。"};
     return survey.visit(
         [&](const auto& record) { return captionOf(record, i, sectionName(survey, i)); });
 }

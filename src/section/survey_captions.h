@@ -18,7 +18,7 @@ struct SectionCaption {
     std::string title;    // the section's name, with its areas when they are two
     std::string caption;  // its area and points, or why it has no area
 };
-// Section i, 1-based.
+// Section i, 1-based; for no section there, what an empty drawing says.
 SectionCaption sectionCaption(const Survey& survey, int i);
 
 }  // namespace section

@@ -2,8 +2,11 @@
 // What the views show of a survey, asked of either kind.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "cut_fill_lines.h"
 #include "section/running_curves.h"
+#include "section/section_picture.h"
 #include "section/survey_captions.h"
 
 namespace section {
@@ -67,6 +70,8 @@ TEST(SectionCaption, names_the_section_and_says_its_area_and_points_or_why_it_ha
         {&lines, 2, "K1+020.000  挖方面积 0.000 平方米  填方面积 100.000 平方米",
          "地面线 2 个点，设计线 4 个点"},
         {&lines, 3, "K1+040.000  没有挖方和填方面积", "地面线 2 个点，设计线 0 个点"},
+        {&closed, 0, "断面图", "单击“进行计算”后，这里显示正在输入的断面。"},
+        {&lines, 4, "断面图", "还没有断面。"},
     };
     for (const Row& row : rows) {
         const SectionCaption caption = sectionCaption(*row.survey, row.section);
@@ -115,6 +120,50 @@ TEST(RunningCurves, run_along_the_stations_with_one_curve_or_cut_and_fill_or_the
     }
     EXPECT_FALSE(hasMassCurve(closedSurvey()));
     EXPECT_TRUE(hasMassCurve(cutFillSurvey()));
+}
+
+// Twice the signed area of a closed outline, in (S, H).
+double doubleArea(const std::vector<Point>& outline) {
+    double sum = 0;
+    for (std::size_t k = 0; k < outline.size(); ++k) {
+        const Point& a = outline[k];
+        const Point& b = outline[(k + 1) % outline.size()];
+        sum += a.offset * b.elevation - b.offset * a.elevation;
+    }
+    return sum;
+}
+
+TEST(SectionPicture, draws_an_outline_or_two_lines_with_the_regions_between_them) {
+    using Role = PictureLine::Role;
+    using Shade = PictureRegion::Role;
+    const Survey closed = closedSurvey();
+    const Survey lines = cutFillSurvey();
+    struct Row {
+        const Survey* survey;
+        int section;
+        std::vector<PictureLine> lines;
+        std::vector<std::pair<Shade, double>> regions;  // each with its area
+    };
+    const Line flat = line({{-20, 0}, {20, 0}});
+    const Line bank = line({{-15, 0}, {-5, 5}, {5, 5}, {15, 0}});
+    const Row rows[] = {
+        {&closed, 1, {{Role::Outline, line({{0, 0}, {2, 0}, {2, 2}, {0, 2}})}}, {}},
+        {&closed, 2, {{Role::Outline, line({{0, 0}, {1, 1}})}}, {}},
+        {&lines, 1, {{Role::Ground, flat}, {Role::Design, bank}}, {{Shade::Fill, 100}}},
+        {&lines, 3, {{Role::Ground, flat}, {Role::Design, {}}}, {}},
+        {&closed, 3, {{Role::Outline, {}}}, {}},
+        {&lines, 0, {{Role::Ground, {}}, {Role::Design, {}}}, {}},
+    };
+    for (const Row& row : rows) {
+        const SectionPicture picture = sectionPicture(*row.survey, row.section);
+        EXPECT_EQ(picture.lines, row.lines) << row.section;
+        ASSERT_EQ(picture.regions.size(), row.regions.size()) << row.section;
+        for (std::size_t k = 0; k < row.regions.size(); ++k) {
+            EXPECT_EQ(picture.regions[k].role, row.regions[k].first);
+            EXPECT_DOUBLE_EQ(std::abs(doubleArea(picture.regions[k].outline)) / 2,
+                             row.regions[k].second);
+        }
+    }
 }
 
 }  // namespace

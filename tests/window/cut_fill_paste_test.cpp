@@ -21,9 +21,9 @@
 #include "window/table/survey_table_dock.h"
 #include "window/table/survey_table_model.h"
 #include "window/table/survey_table_view.h"
-#include "window/views/cut_fill_canvas.h"
 #include "window/views/drawing_style.h"
 #include "window/views/main_form.h"
+#include "window/views/section_canvas.h"
 #include "window/views/section_panel.h"
 
 namespace {
@@ -204,7 +204,7 @@ class CutFillPasteTest : public QObject {
         mainWindow->resize(1200, 800);
         mainWindow->show();
         QVERIFY(QTest::qWaitForWindowExposed(mainWindow));
-        window::CutFillCanvas& canvas = mainWindow->sectionPanel().cutFillCanvas();
+        window::SectionCanvas& canvas = mainWindow->sectionPanel().canvas();
         for (const auto& [row, point] :
              {std::pair{1, section::Point{100, 10}}, std::pair{3, section::Point{99, -5}}}) {
             view().setCurrentIndex(table().index(row, table().column(Field::Offset)));

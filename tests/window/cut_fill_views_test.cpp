@@ -15,7 +15,6 @@
 #include "document/survey_document.h"
 #include "section/cut_fill_figures.h"
 #include "section/cut_fill_rows.h"
-#include "window/views/cut_fill_canvas.h"
 #include "window/views/results_overview.h"
 #include "window/views/section_canvas.h"
 #include "window/views/section_panel.h"
@@ -81,9 +80,7 @@ class CutFillViewsTest : public QObject {
         panel.resize(420, 420);
         panel.show();
         QVERIFY(QTest::qWaitForWindowExposed(&panel));
-        window::CutFillCanvas& canvas = panel.cutFillCanvas();
-        QVERIFY(canvas.isVisible());
-        QVERIFY(!panel.canvas().isVisible());
+        window::SectionCanvas& canvas = panel.canvas();
         const QImage image = canvas.grab().toImage();
         const window::SectionScale scale = canvas.scale();
         auto at = [&](double s, double h) {
@@ -130,8 +127,9 @@ class CutFillViewsTest : public QObject {
         QVERIFY(panel.warning().isEmpty());
         panel.showSection(2);
         QCOMPARE(panel.title(), "K0+020.000  挖方面积 0.000 平方米  填方面积 100.000 平方米");
-        QCOMPARE(panel.cutFillCanvas().regions().fill.size(), 1u);
-        QVERIFY(panel.cutFillCanvas().regions().cut.empty());
+        const auto& regions = panel.canvas().picture().section.regions;
+        QCOMPARE(regions.size(), 1u);
+        QCOMPARE(regions[0].role, section::PictureRegion::Role::Fill);
         panel.showSection(3);
         QCOMPARE(panel.title(), "K0+040.000  没有挖方和填方面积");
         QVERIFY(panel.warning().contains("只有地面线，没有设计线"));
@@ -142,12 +140,17 @@ class CutFillViewsTest : public QObject {
         window::SectionPanel panel(*document);
         panel.show();
         QCOMPARE(document->replaceSurvey(aClosedOutline(), "计算", ""), document::Outcome::Done);
-        QVERIFY(panel.canvas().isVisible() && !panel.cutFillCanvas().isVisible());
-        QCOMPARE(panel.canvas().picture().points.size(), 3u);
+        const auto& lines = panel.canvas().picture().section.lines;
+        QCOMPARE(lines.size(), 1u);
+        QCOMPARE(lines[0].role, section::PictureLine::Role::Outline);
+        QCOMPARE(lines[0].points.size(), 3u);
+        QVERIFY(panel.canvas().legend().empty());
         QVERIFY(panel.caption().startsWith("面积 "));
         document->undoStack()->undo();
-        QVERIFY(!panel.canvas().isVisible() && panel.cutFillCanvas().isVisible());
-        QCOMPARE(panel.cutFillCanvas().picture().ground, survey().sections[0].ground);
+        QCOMPARE(lines.size(), 2u);
+        QCOMPARE(lines[0].role, section::PictureLine::Role::Ground);
+        QCOMPARE(lines[0].points, survey().sections[0].ground);
+        QCOMPARE(panel.canvas().legend().size(), 4u);
     }
 
     void the_overview_holds_the_cut_and_fill_rows_and_its_curves_their_running_totals() {

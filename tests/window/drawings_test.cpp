@@ -101,7 +101,7 @@ class DrawingsTest : public QObject {
         int paintsAtDraft = 0;
         connect(&mainWindow->form(), &window::MainForm::draftShown, this,
                 [&] { paintsAtDraft = paints.count; });
-        std::optional<window::SectionPicture> seen;
+        std::optional<window::CanvasPicture> seen;
         bool repainted = false;
         DialogDriver driver(QList<Reply>{answer("1"), answer("n"), answer("3")} +
                             point("100", "2") +
@@ -110,7 +110,8 @@ class DrawingsTest : public QObject {
         driver.onOpen([&](QWidget* dialog) {
             if (seen ||
                 !qobject_cast<QInputDialog*>(dialog)->labelText().startsWith("确认输入距离") ||
-                !canvas.picture().pendingOffset || canvas.picture().points.size() != 1)
+                !canvas.picture().pendingOffset ||
+                canvas.picture().section.lines[0].points.size() != 1)
                 return;
             seen = canvas.picture();
             const int before = paintsAtDraft;
@@ -138,7 +139,7 @@ class DrawingsTest : public QObject {
         next->click();
         QCOMPARE(panel.title(), "K1+020.000");
         QCOMPARE(panel.caption(), "只有 2 个观测点，围不成断面，没有面积");
-        QCOMPARE(panel.canvas().picture().points.size(), 2u);
+        QCOMPARE(panel.canvas().picture().section.lines[0].points.size(), 2u);
         next->click();
         QCOMPARE(panel.title(), "K1+040.000");
         QVERIFY(!next->isEnabled());

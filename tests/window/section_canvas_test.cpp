@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The outline drawn from the layers it keeps is the outline drawn afresh:
-// point by point as it is typed, after a point that changes the scale, after
-// a resize, and when the points are replaced by others.
+// The section drawn from the layers it keeps is the section drawn afresh:
+// point by point as an outline is typed, after a point that changes the
+// scale, after a resize, when the points are replaced by others, and when
+// other cut and fill regions are shaded at the same scale.
 
 #include "window/views/section_canvas.h"
 
@@ -13,7 +14,7 @@
 
 namespace {
 
-using Point = section::SectionDraft::Point;
+using Point = section::Point;
 
 Point outlinePoint(int j) {
     const double across = j <= 20 ? 10.0 - 0.5 * j : -10.0 + 0.5 * (j - 20);
@@ -21,14 +22,14 @@ Point outlinePoint(int j) {
             static_cast<decltype(Point::offset)>(across)};
 }
 
-window::SectionPicture outline(int points) {
-    window::SectionPicture picture;
-    for (int j = 1; j <= points; ++j) picture.points.push_back(outlinePoint(j));
+window::CanvasPicture outline(int points) {
+    window::CanvasPicture picture{{{{section::PictureLine::Role::Outline, {}}}, {}}};
+    for (int j = 1; j <= points; ++j) picture.section.lines[0].points.push_back(outlinePoint(j));
     return picture;
 }
 
 // The same picture on a canvas that has drawn nothing before.
-QImage drawnAfresh(const window::SectionPicture& picture, QSize size) {
+QImage drawnAfresh(const window::CanvasPicture& picture, QSize size) {
     window::SectionCanvas canvas;
     canvas.resize(size);
     canvas.setPicture(picture);
@@ -71,7 +72,7 @@ class SectionCanvasTest : public QObject {
     void cleanup() { delete canvas; }
 
     void typing_point_by_point_draws_what_a_fresh_drawing_shows() {
-        window::SectionPicture picture;
+        window::CanvasPicture picture = outline(0);
         for (int j = 1; j <= 30; ++j) {
             const Point next = outlinePoint(j);
             picture.pendingElevation = next.elevation;
@@ -80,7 +81,7 @@ class SectionCanvasTest : public QObject {
             picture.pendingOffset = next.offset;
             canvas->setPicture(picture);
             expectAsDrawnAfresh("distance typed");
-            picture.points.push_back(next);
+            picture.section.lines[0].points.push_back(next);
             picture.pendingElevation.reset();
             picture.pendingOffset.reset();
             canvas->setPicture(picture);
@@ -91,7 +92,7 @@ class SectionCanvasTest : public QObject {
     void a_new_scale_a_new_size_and_other_points_are_drawn_afresh() {
         canvas->setPicture(outline(30));
         canvas->grab();
-        window::SectionPicture far = outline(30);
+        window::CanvasPicture far = outline(30);
         far.pendingElevation = 140.0f;
         far.pendingOffset = 60.0f;
         canvas->setPicture(far);
@@ -101,20 +102,35 @@ class SectionCanvasTest : public QObject {
         canvas->setPicture(outline(30));
         canvas->grab();
         // Within the outline's reach: the scale stays, the point moves.
-        window::SectionPicture other = outline(30);
-        other.points[3] = other.points[5];
+        window::CanvasPicture other = outline(30);
+        auto& points = other.section.lines[0].points;
+        points[3] = points[5];
         canvas->setPicture(other);
         expectAsDrawnAfresh("one point changed");
         canvas->setPicture(outline(12));
         expectAsDrawnAfresh("fewer points");
     }
 
+    // A crossing's cut and fill swapped: the lines' reach, and so the scale, stay.
+    void other_regions_at_the_same_scale_are_drawn_afresh() {
+        using Line = section::PictureLine::Role;
+        using Shade = section::PictureRegion::Role;
+        window::CanvasPicture picture{
+            {{{Line::Ground, {{100, 10}, {100, -10}}}, {Line::Design, {{104, 10}, {96, -10}}}},
+             {{Shade::Fill, {{100, 10}, {104, 10}, {100, 0}}}}}};
+        canvas->setPicture(picture);
+        canvas->grab();
+        picture.section.regions = {{Shade::Cut, {{100, -10}, {96, -10}, {100, 0}}}};
+        canvas->setPicture(picture);
+        expectAsDrawnAfresh("other regions");
+    }
+
     void the_point_highlighted_is_ringed_there_and_nowhere_else() {
-        window::SectionPicture picture = outline(30);
+        window::CanvasPicture picture = outline(30);
         canvas->setPicture(picture);
         QVERIFY(highlightPixels(canvas->grab().toImage()).empty());
         for (const int j : {1, 12, 30}) {
-            picture.highlighted = j;
+            picture.highlighted.point = j;
             canvas->setPicture(picture);
             const std::vector<QPoint> ring = highlightPixels(canvas->grab().toImage());
             QVERIFY2(ring.size() > 20, qPrintable(QString::number(j)));
@@ -130,10 +146,10 @@ class SectionCanvasTest : public QObject {
         }
         // Kept layers or not, the picture is the one drawn afresh.
         expectAsDrawnAfresh("highlighted");
-        picture.highlighted = 0;
+        picture.highlighted.point = 0;
         canvas->setPicture(picture);
         QVERIFY(highlightPixels(canvas->grab().toImage()).empty());
-        picture.highlighted = 31;  // no such point
+        picture.highlighted.point = 31;  // no such point
         canvas->setPicture(picture);
         QVERIFY(highlightPixels(canvas->grab().toImage()).empty());
     }

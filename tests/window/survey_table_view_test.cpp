@@ -213,19 +213,19 @@ class SurveyTableViewTest : public QObject {
         };
         go(4, view.tableModel()->offsetColumn());
         QCOMPARE(mainWindow.sectionPanel().title(), "K0+120.000");
-        QCOMPARE(canvas.picture().highlighted, 2);
+        QCOMPARE(canvas.picture().highlighted.point, 2);
         go(2, view.tableModel()->elevationColumn());
         QCOMPARE(mainWindow.sectionPanel().title(), "K0+100.000");
-        QCOMPARE(canvas.picture().highlighted, 3);
+        QCOMPARE(canvas.picture().highlighted.point, 3);
         // An edit redraws the section and keeps the ring.
         QVERIFY(view.model()->setData(view.currentIndex(), "49"));
-        QCOMPARE(canvas.picture().highlighted, 3);
+        QCOMPARE(canvas.picture().highlighted.point, 3);
         go(2, SurveyTableModel::Key);
-        QCOMPARE(canvas.picture().highlighted, 0);
+        QCOMPARE(canvas.picture().highlighted.point, 0);
         go(4, view.tableModel()->elevationColumn());
         go(view.model()->rowCount() - 1, view.tableModel()->elevationColumn());
         QCOMPARE(mainWindow.sectionPanel().title(), "K0+120.000");
-        QCOMPARE(canvas.picture().highlighted, 0);
+        QCOMPARE(canvas.picture().highlighted.point, 0);
     }
 };
 

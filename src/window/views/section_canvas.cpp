@@ -8,19 +8,26 @@
 
 #include "runtime/number_text.h"
 #include "window/views/drawing_style.h"
-#include "window/views/plot_geometry.h"
 #include "window/views/section_grid.h"
 
 namespace window {
 
 namespace {
 
-constexpr double kMargin = kSectionMargin;
+using Role = section::PictureLine::Role;
+using Shade = section::PictureRegion::Role;
+
 const QColor kPending(240, 120, 0);  // a value being confirmed
 const QColor kEdge(Qt::black);
+const QColor kOutlineShade(120, 160, 220, 50);
+constexpr double kLegendRow = 20;  // pixels above the drawing for the legend
+constexpr double kMarkWidth = 18;
+// Beyond this many points a Ground or Design line's points are not marked:
+// the marks would only thicken it.
+constexpr std::size_t kMostMarked = 200;
 
 // The S and H spans of every value drawn; the centre line always among them.
-std::pair<Span, Span> spansOf(const SectionPicture& picture) {
+std::pair<Span, Span> spansOf(const CanvasPicture& picture) {
     Span s{0, 0};
     std::optional<Span> h;
     auto take = [&](double offset, std::optional<double> elevation) {
@@ -30,10 +37,39 @@ std::pair<Span, Span> spansOf(const SectionPicture& picture) {
                   : Span{*elevation, *elevation};
         }
     };
-    for (const auto& point : picture.points) take(point.offset, point.elevation);
+    for (const section::PictureLine& line : picture.section.lines)
+        for (const section::Point& point : line.points) take(point.offset, point.elevation);
     if (picture.pendingElevation)
-        take(picture.pendingOffset.value_or(0.0f), *picture.pendingElevation);
+        take(picture.pendingOffset.value_or(0.0), *picture.pendingElevation);
     return {s, h.value_or(Span{0, 0})};
+}
+
+QPolygonF polygonOf(const SectionScale& scale, const std::vector<section::Point>& points) {
+    QPolygonF polygon;
+    polygon.reserve(qsizetype(points.size()));
+    for (const section::Point& point : points)
+        polygon << pointAt(scale, point.offset, point.elevation);
+    return polygon;
+}
+
+void shade(QPainter& painter, const SectionScale& scale,
+           const std::vector<section::PictureRegion>& regions, Shade role, const QColor& colour) {
+    QPainterPath path;
+    for (const section::PictureRegion& region : regions)
+        if (region.role == role) path.addPolygon(polygonOf(scale, region.outline));
+    painter.fillPath(path, colour);
+}
+
+void drawLine(QPainter& painter, const SectionScale& scale, const section::PictureLine& line) {
+    const QColor colour = line.role == Role::Design ? kDesignColour : kGroundColour;
+    const QPolygonF polyline = polygonOf(scale, line.points);
+    painter.setPen(QPen(colour, 2));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawPolyline(polyline);
+    if (line.points.size() > kMostMarked) return;
+    painter.setPen(QPen(colour, 1.2));
+    painter.setBrush(Qt::white);
+    for (const QPointF& point : polyline) painter.drawEllipse(point, 2.5, 2.5);
 }
 
 void drawPoint(QPainter& painter, QPointF where, int number, const QColor& colour) {
@@ -42,6 +78,14 @@ void drawPoint(QPainter& painter, QPointF where, int number, const QColor& colou
     painter.drawEllipse(where, 3.5, 3.5);
     painter.setPen(colour);
     painter.drawText(where + QPointF(5, -5), QString::number(number));
+}
+
+// The Outline's points; none when the picture has no Outline.
+const std::vector<section::Point>& outlineOf(const CanvasPicture& picture) {
+    static const std::vector<section::Point> none;
+    for (const section::PictureLine& line : picture.section.lines)
+        if (line.role == Role::Outline) return line.points;
+    return none;
 }
 
 bool sameScale(const SectionScale& a, const SectionScale& b) {
@@ -56,14 +100,23 @@ SectionCanvas::SectionCanvas(QWidget* parent) : QWidget(parent) {
     setMinimumSize(200, 160);
 }
 
-void SectionCanvas::setPicture(SectionPicture picture) {
-    // The layers stay only when they hold the first of the new points.
-    const bool kept = layered_ <= picture.points.size() &&
-                      std::equal(picture_.points.begin(), picture_.points.begin() + layered_,
-                                 picture.points.begin());
+void SectionCanvas::setPicture(CanvasPicture picture) {
+    // The layers stay only when they hold the same regions and the first of
+    // the new Outline's points.
+    const std::vector<section::Point>& drawn = outlineOf(picture_);
+    const std::vector<section::Point>& coming = outlineOf(picture);
+    const bool kept = picture_.section.regions == picture.section.regions &&
+                      layered_ <= coming.size() &&
+                      std::equal(drawn.begin(), drawn.begin() + layered_, coming.begin());
     if (!kept) layeredScale_.reset();
     picture_ = std::move(picture);
     update();
+}
+
+bool SectionCanvas::hasLegend() const {
+    return std::ranges::any_of(picture_.section.lines, [](const section::PictureLine& line) {
+        return line.role != Role::Outline;
+    });
 }
 
 void SectionCanvas::updateLayers(const SectionScale& scale, const PixelBox& box) {
@@ -79,11 +132,13 @@ void SectionCanvas::updateLayers(const SectionScale& scale, const PixelBox& box)
         QPainter painter(&grid_);
         painter.setRenderHint(QPainter::Antialiasing);
         drawSectionGrid(painter, scale, box);
+        shade(painter, scale, picture_.section.regions, Shade::Cut, kCutColour);
+        shade(painter, scale, picture_.section.regions, Shade::Fill, kFillColour);
         drawCentreLine(painter, scale, box);
         layeredScale_ = scale;
         layered_ = 0;
     }
-    const auto& points = picture_.points;
+    const std::vector<section::Point>& points = outlineOf(picture_);
     if (layered_ == points.size()) return;
     QPainter edges(&edges_);
     edges.setRenderHint(QPainter::Antialiasing);
@@ -110,22 +165,44 @@ void SectionCanvas::updateLayers(const SectionScale& scale, const PixelBox& box)
 }
 
 PixelBox SectionCanvas::drawingBox() const {
-    return {kMargin, kMargin / 2, width() - 1.5 * kMargin, height() - 1.5 * kMargin};
+    const double legend = hasLegend() ? kLegendRow : 0;
+    return {kSectionMargin, kSectionMargin / 2 + legend, width() - 1.5 * kSectionMargin,
+            height() - 1.5 * kSectionMargin - legend};
 }
 
-SectionScale SectionCanvas::drawingScale() const {
+SectionScale SectionCanvas::scale() const {
     const auto [sSpan, hSpan] = spansOf(picture_);
     return fitSection(sSpan, hSpan, drawingBox(), 8);
 }
 
 QPointF SectionCanvas::pointPosition(int j) const {
-    const auto& point = picture_.points.at(static_cast<std::size_t>(j - 1));
-    return pointAt(drawingScale(), point.offset, point.elevation);
+    const auto& point = picture_.section.lines.at(0).points.at(static_cast<std::size_t>(j - 1));
+    return pointAt(scale(), point.offset, point.elevation);
+}
+
+std::vector<SectionCanvas::LegendEntry> SectionCanvas::legend() const {
+    if (!hasLegend()) return {};
+    std::vector<LegendEntry> entries{{QStringLiteral("地面线"), kGroundColour, false, {}, {}},
+                                     {QStringLiteral("设计线"), kDesignColour, false, {}, {}},
+                                     {QStringLiteral("挖方"), kCutColour, true, {}, {}},
+                                     {QStringLiteral("填方"), kFillColour, true, {}, {}}};
+    // In a row from the right edge, above the drawing.
+    const QFontMetricsF metrics(font());
+    const double top = kSectionMargin / 2 + 2;
+    double right = width() - 6;
+    for (auto entry = entries.rbegin(); entry != entries.rend(); ++entry) {
+        const double textWidth = metrics.horizontalAdvance(entry->text);
+        entry->label = QRectF(right - textWidth, top, textWidth, metrics.height());
+        const double middle = entry->label.center().y();
+        entry->mark = QRectF(entry->label.left() - 4 - kMarkWidth, middle - 5, kMarkWidth, 10);
+        right = entry->mark.left() - 12;
+    }
+    return entries;
 }
 
 void SectionCanvas::paintEvent(QPaintEvent*) {
     const PixelBox box = drawingBox();
-    const SectionScale scale = drawingScale();
+    const SectionScale scale = this->scale();
     updateLayers(scale, box);
 
     QPainter painter(this);
@@ -133,21 +210,20 @@ void SectionCanvas::paintEvent(QPaintEvent*) {
     painter.setFont(tickFont());
     painter.drawImage(QPointF(0, 0), grid_);
 
-    const auto& points = picture_.points;
-    std::vector<QPointF> corners;
-    corners.reserve(points.size() + 1);
-    for (const auto& point : points)
-        corners.push_back(pointAt(scale, point.offset, point.elevation));
+    const std::vector<section::Point>& points = outlineOf(picture_);
+    QPolygonF corners = polygonOf(scale, points);
     const bool pendingPoint = picture_.pendingElevation && picture_.pendingOffset;
     if (pendingPoint)
-        corners.push_back(pointAt(scale, *picture_.pendingOffset, *picture_.pendingElevation));
+        corners << pointAt(scale, *picture_.pendingOffset, *picture_.pendingElevation);
 
     if (corners.size() >= 3) {
-        QPainterPath outline;
-        outline.addPolygon(QPolygonF(QList<QPointF>(corners.begin(), corners.end())));
-        painter.fillPath(outline, QColor(120, 160, 220, 50));
+        QPainterPath shaded;
+        shaded.addPolygon(corners);
+        painter.fillPath(shaded, kOutlineShade);
     }
     painter.drawImage(QPointF(0, 0), edges_);
+    for (const section::PictureLine& line : picture_.section.lines)
+        if (line.role != Role::Outline) drawLine(painter, scale, line);
     if (pendingPoint && corners.size() >= 2) {
         painter.setPen(QPen(kPending, 2.5));
         painter.drawLine(corners[corners.size() - 2], corners.back());
@@ -157,12 +233,7 @@ void SectionCanvas::paintEvent(QPaintEvent*) {
         painter.drawLine(corners.back(), corners.front());
     }
     painter.drawImage(QPointF(0, 0), marks_);
-    if (picture_.highlighted >= 1 && picture_.highlighted <= int(points.size())) {
-        // A ring around the mark, wide enough to be seen among close points.
-        painter.setPen(QPen(kHighlightColour, 2.5));
-        painter.setBrush(Qt::NoBrush);
-        painter.drawEllipse(corners[picture_.highlighted - 1], 7.5, 7.5);
-    }
+    drawRing(painter, scale);
     if (pendingPoint) {
         drawPoint(painter, corners.back(), int(points.size()) + 1, kPending);
     } else if (picture_.pendingElevation) {
@@ -175,6 +246,36 @@ void SectionCanvas::paintEvent(QPaintEvent*) {
             QStringLiteral("第 %1 点 H=%2")
                 .arg(points.size() + 1)
                 .arg(QString::fromStdString(runtime::numberToText(*picture_.pendingElevation))));
+    }
+    drawLegend(painter);
+}
+
+void SectionCanvas::drawRing(QPainter& painter, const SectionScale& scale) const {
+    const auto& lines = picture_.section.lines;
+    const auto ringed = std::ranges::find_if(lines, [&](const section::PictureLine& line) {
+        return !picture_.highlighted.design || line.role == Role::Design;
+    });
+    const int j = picture_.highlighted.point;
+    if (ringed == lines.end() || j < 1 || j > int(ringed->points.size())) return;
+    // A ring around the mark, wide enough to be seen among close points.
+    const section::Point& point = ringed->points[std::size_t(j - 1)];
+    painter.setPen(QPen(kHighlightColour, 2.5));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawEllipse(pointAt(scale, point.offset, point.elevation), 7.5, 7.5);
+}
+
+void SectionCanvas::drawLegend(QPainter& painter) const {
+    painter.setFont(font());
+    for (const LegendEntry& entry : legend()) {
+        if (entry.shaded) {
+            painter.fillRect(entry.mark, entry.colour);
+        } else {
+            painter.setPen(QPen(entry.colour, 2));
+            painter.drawLine(QPointF(entry.mark.left(), entry.mark.center().y()),
+                             QPointF(entry.mark.right(), entry.mark.center().y()));
+        }
+        painter.setPen(Qt::black);
+        painter.drawText(entry.label, Qt::AlignLeft | Qt::AlignVCenter, entry.text);
     }
 }
 

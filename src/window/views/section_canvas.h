@@ -1,36 +1,53 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The drawing of one cross-section, to scale: a metre grid with its values,
-// the centre line S = 0 dashed red, every point marked and numbered in the
-// order entered, the edges in that order and the closing edge from the last
-// point back to the first dashed. A value being confirmed is drawn in orange:
-// a point whose distance is being confirmed, or the level of an elevation
-// whose distance is not entered yet. The point of the table's current row is
-// ringed in magenta.
+// The drawing of one cross-section, to scale, from its picture: a metre grid
+// with its values, the centre line S = 0 dashed red, and the picture's lines
+// and regions, each drawn as its role asks.
 //
-// The grid, the confirmed edges and the confirmed points are drawn into
-// layers kept between paints and only added to as points are confirmed, so
-// that a section of thousands of points redraws at once as a value is typed;
-// the layers are drawn anew when the scale or the size changes, or the
-// points are not the ones drawn.
+// An Outline is shaded, its points marked and numbered in the order entered,
+// its edges drawn in that order and the closing edge from the last point back
+// to the first dashed. A value being confirmed is drawn in orange: a point
+// whose distance is being confirmed, or the level of an elevation whose
+// distance is not entered yet. A Ground and a Design line are drawn over the
+// Cut (挖方) and Fill (填方) regions shaded in two colours, under a legend in
+// a row above the drawing. The point of the table's current row is ringed in
+// magenta.
+//
+// The grid with the regions, the Outline's confirmed edges and its confirmed
+// points are drawn into layers kept between paints and only added to as
+// points are confirmed, so that a section of thousands of points redraws at
+// once as a value is typed; the layers are drawn anew when the scale or the
+// size changes, or the points are not the ones drawn.
 
 #include <QColor>
 #include <QImage>
+#include <QRectF>
 #include <QStaticText>
+#include <QString>
 #include <QWidget>
 #include <optional>
 #include <vector>
 
-#include "dialogue/user_interface.h"
+#include "section/section_picture.h"
 #include "window/views/plot_geometry.h"
+
+class QPainter;
 
 namespace window {
 
-struct SectionPicture {
-    std::vector<section::SectionDraft::Point> points;
-    std::optional<double> pendingElevation;  // of the next point
-    std::optional<double> pendingOffset;     // of the next point, with its elevation
-    int highlighted = 0;                     // the point ringed (1-based), 0 for none
+inline const QColor kCutColour(220, 70, 40, 110);
+inline const QColor kFillColour(40, 110, 220, 100);
+inline const QColor kGroundColour(130, 80, 20);
+inline const QColor kDesignColour(Qt::black);
+
+struct CanvasPicture {
+    section::SectionPicture section;
+    std::optional<double> pendingElevation{};  // of the Outline's next point
+    std::optional<double> pendingOffset{};     // of the next point, with its elevation
+    struct Ring {
+        int point = 0;        // 1-based, 0 for none
+        bool design = false;  // of the Design line, else of the first line
+    } highlighted{};
 };
 
 class SectionCanvas : public QWidget {
@@ -39,26 +56,42 @@ class SectionCanvas : public QWidget {
   public:
     explicit SectionCanvas(QWidget* parent = nullptr);
 
-    void setPicture(SectionPicture picture);
-    const SectionPicture& picture() const { return picture_; }
+    void setPicture(CanvasPicture picture);
+    const CanvasPicture& picture() const { return picture_; }
+
+    // Where a metre of the section is drawn at the present size.
+    SectionScale scale() const;
+    // Where point j (1-based) of the picture's first line is drawn.
+    QPointF pointPosition(int j) const;
+
+    // One entry of the legend as drawn at the present size: a short stretch
+    // of line or a patch of shading, and its text. None for an Outline.
+    struct LegendEntry {
+        QString text;
+        QColor colour;
+        bool shaded = false;
+        QRectF mark;
+        QRectF label;
+    };
+    std::vector<LegendEntry> legend() const;
 
     QSize sizeHint() const override { return {360, 300}; }
-    // Where point j (1-based) of the picture is drawn at the canvas's size.
-    QPointF pointPosition(int j) const;
 
   protected:
     void paintEvent(QPaintEvent* event) override;
 
   private:
+    bool hasLegend() const;
     PixelBox drawingBox() const;
-    SectionScale drawingScale() const;
-    // Brings the layers up to the picture's confirmed points at `scale`.
+    void drawRing(QPainter& painter, const SectionScale& scale) const;
+    void drawLegend(QPainter& painter) const;
+    // Brings the layers up to the Outline's confirmed points at `scale`.
     void updateLayers(const SectionScale& scale, const PixelBox& box);
 
-    SectionPicture picture_;
+    CanvasPicture picture_;
     QImage grid_, edges_, marks_;
     std::optional<SectionScale> layeredScale_;
-    std::size_t layered_ = 0;           // the points in the layers: the picture's first ones
+    std::size_t layered_ = 0;           // the Outline's points in the layers: its first ones
     std::vector<QStaticText> numbers_;  // of the points, 1, 2, ...
 };
 

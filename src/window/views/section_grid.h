@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// What both section drawings stand on: the metre grid with its values and the
+// What the section drawing stands on: the metre grid with its values and the
 // centre line S = 0, dashed red.
 
 #include <QPointF>

@@ -12,8 +12,8 @@
 
 #include "document/survey_document.h"
 #include "section/any_survey.h"
+#include "section/section_picture.h"
 #include "section/survey_captions.h"
-#include "window/views/cut_fill_canvas.h"
 #include "window/views/section_canvas.h"
 #include "window/views/warnings_dock.h"
 
@@ -42,8 +42,6 @@ SectionPanel::SectionPanel(const document::SurveyDocument& document, QWidget* pa
     warning_->hide();
     caption_ = new QLabel(this);
     canvas_ = new SectionCanvas(this);
-    cutFillCanvas_ = new CutFillCanvas(this);
-    cutFillCanvas_->hide();
 
     pager_ = new QWidget(this);
     previous_ = new QToolButton(pager_);
@@ -69,7 +67,6 @@ SectionPanel::SectionPanel(const document::SurveyDocument& document, QWidget* pa
     layout->addWidget(warning_);
     layout->addWidget(caption_);
     layout->addWidget(canvas_, 1);
-    layout->addWidget(cutFillCanvas_, 1);
     layout->addWidget(pager_);
 
     connect(previous_, &QToolButton::clicked, this, [this] { showSection(list_->currentIndex()); });
@@ -91,10 +88,6 @@ QString SectionPanel::warning() const {
     return warning_->isHidden() ? QString() : warning_->text();
 }
 
-bool SectionPanel::showsCutFill() const {
-    return document_.survey().cutFill() != nullptr;
-}
-
 int SectionPanel::sectionCount() const {
     return document_.survey().sectionCount();
 }
@@ -108,9 +101,13 @@ void SectionPanel::showDraft(const section::SectionDraft& draft) {
     warning_->hide();
     title_->setText(QStringLiteral("正在输入第 %1 号断面").arg(draft.section));
     caption_->setText(QStringLiteral("已确认 %1 个观测点").arg(draft.points.size()));
-    cutFillCanvas_->hide();
-    canvas_->show();
-    canvas_->setPicture({draft.points, draft.elevation, draft.offset});
+    section::PictureLine outline;
+    outline.points.reserve(draft.points.size());
+    for (const auto& point : draft.points)
+        outline.points.push_back({point.elevation, point.offset});
+    canvas_->setPicture({.section = {{std::move(outline)}, {}},
+                         .pendingElevation = draft.elevation,
+                         .pendingOffset = draft.offset});
 }
 
 void SectionPanel::showSurvey() {
@@ -123,16 +120,9 @@ void SectionPanel::showSurvey() {
     list_->addItems(names);
     markWarnings(1, count);
     pager_->setVisible(count > 1);
-    canvas_->setVisible(!showsCutFill());
-    cutFillCanvas_->setVisible(showsCutFill());
     if (count == 0) {
         warning_->hide();
-        title_->setText(QStringLiteral("断面图"));
-        caption_->setText(showsCutFill()
-                              ? QStringLiteral("还没有断面。")
-                              : QStringLiteral("单击“进行计算”后，这里显示正在输入的断面。"));
-        canvas_->setPicture({});
-        cutFillCanvas_->setPicture({});
+        draw(0);
         return;
     }
     showSection(1);
@@ -146,17 +136,10 @@ void SectionPanel::markWarnings(int first, int last) {
 
 // Values or points of some sections changed: the section on show stays, the
 // names (a station may have moved) and marks of the changed ones are renewed.
-// A cut-and-fill survey is listed anew, on the section it showed.
 void SectionPanel::follow(const document::Change& change) {
     using Kind = document::Change::Kind;
     if (change.kind == Kind::Survey) {
         showSurvey();
-        return;
-    }
-    if (showsCutFill()) {
-        const int shown = list_->currentIndex() + 1;
-        showSurvey();
-        showSection(shown);
         return;
     }
     if (change.kind != Kind::Values && change.kind != Kind::Points) {
@@ -193,22 +176,15 @@ void SectionPanel::showSection(int i) {
     const QStringList warnings = warningsAt(i);
     warning_->setText(QStringLiteral("⚠ ") + warnings.join(QStringLiteral("\n⚠ ")));
     warning_->setVisible(!warnings.isEmpty());
+    draw(i);
+}
+
+void SectionPanel::draw(int i) {
     const section::SectionCaption words = section::sectionCaption(document_.survey(), i);
     title_->setText(QString::fromStdString(words.title));
     caption_->setText(QString::fromStdString(words.caption));
-    // Each kind of section has its own drawing.
-    if (const section::CutFillSurvey* lines = document_.survey().cutFill()) {
-        const section::CutFillSection& section = lines->sections[i - 1];
-        CutFillPicture picture{section.ground, section.design};
-        if (i == markedSection_) picture.highlighted = {markedPoint_, markedDesign_};
-        cutFillCanvas_->setPicture(std::move(picture));
-        return;
-    }
-    const section::SectionSurvey& survey = *document_.survey().closedOutline();
-    SectionPicture picture;
-    for (int j = 1; j <= survey.pointCounts(i); ++j)
-        picture.points.push_back({survey.elevations(i, j), survey.offsets(i, j)});
-    if (i == markedSection_) picture.highlighted = markedPoint_;
+    CanvasPicture picture{.section = section::sectionPicture(document_.survey(), i)};
+    if (i == markedSection_) picture.highlighted = {markedPoint_, markedDesign_};
     canvas_->setPicture(std::move(picture));
 }
 

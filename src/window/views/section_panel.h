@@ -13,7 +13,6 @@
 
 #include "dialogue/user_interface.h"
 #include "section/checks.h"
-#include "section/cut_fill_calculation.h"
 
 namespace document {
 class SurveyDocument;
@@ -26,7 +25,6 @@ class QToolButton;
 
 namespace window {
 
-class CutFillCanvas;
 class SectionCanvas;
 
 class SectionPanel : public QWidget {
@@ -50,21 +48,20 @@ class SectionPanel : public QWidget {
     void showPoint(int i, int j, bool design = false);
 
     SectionCanvas& canvas() const { return *canvas_; }
-    CutFillCanvas& cutFillCanvas() const { return *cutFillCanvas_; }
     QString title() const;
     QString caption() const;
     // The shown section's warnings, one a line; empty when there are none.
     QString warning() const;
 
   private:
-    bool showsCutFill() const;
     int sectionCount() const;
+    // The title, the caption and the drawing of section i, 0 for none.
+    void draw(int i);
     QStringList warningsAt(int i) const;
     void follow(const document::Change& change);
     void markWarnings(int first, int last);
 
     SectionCanvas* canvas_ = nullptr;
-    CutFillCanvas* cutFillCanvas_ = nullptr;
     QLabel* title_ = nullptr;
     QLabel* caption_ = nullptr;
     QLabel* warning_ = nullptr;
