@@ -3,6 +3,7 @@
 
 #include <QUndoCommand>
 #include <QUndoStack>
+#include <algorithm>
 #include <utility>
 
 namespace document {
@@ -161,11 +162,24 @@ void SurveyDocument::stepsMoved() {
 }
 
 void SurveyDocument::announce(const Change& change) {
-    if (change.kind == Change::Kind::Values || change.kind == Change::Kind::Points)
-        warnings_ = section::warnings(survey_, warnings_, change.first, change.last);
-    else
-        warnings_ = section::warnings(survey_);
+    // Steps that keep the sections where they are add up to one range of
+    // sections to look at again; any other step, to the whole survey.
+    if (change.kind == Change::Kind::Values || change.kind == Change::Kind::Points) {
+        stale_.first = stale_.any ? std::min(stale_.first, change.first) : change.first;
+        stale_.last = stale_.any ? std::max(stale_.last, change.last) : change.last;
+    } else {
+        stale_.whole = true;
+    }
+    stale_.any = true;
     emit changed(change);
+}
+
+const std::vector<section::SurveyWarning>& SurveyDocument::warnings() const {
+    if (stale_.any)
+        warnings_ = stale_.whole ? section::warnings(survey_)
+                                 : section::warnings(survey_, warnings_, stale_.first, stale_.last);
+    stale_ = {};
+    return warnings_;
 }
 
 Edited SurveyDocument::replaceSurvey(section::Survey data, const QString& stepName,

@@ -82,9 +82,9 @@ class SurveyDocument : public QObject {
 
     // The survey, of either kind.
     const section::Survey& survey() const { return survey_; }
-    // Its warnings, worked out once per change (only the sections a change
-    // touched are looked at again).
-    const std::vector<section::SurveyWarning>& warnings() const { return warnings_; }
+    // Its warnings, worked out once per change, when first asked for after it
+    // (only the sections a change touched are looked at again).
+    const std::vector<section::SurveyWarning>& warnings() const;
     // The survey's 工程信息, saved with it and printed on its sheets.
     const section::ProjectInfo& project() const { return project_; }
     // The file the survey belongs to; it goes back and forth with the step
@@ -199,7 +199,16 @@ class SurveyDocument : public QObject {
     void announce(const Change& change);
 
     section::Survey survey_;
-    std::vector<section::SurveyWarning> warnings_;
+    // The warnings as last worked out, and what changed since: none, the
+    // values or points of sections first..last, or more.
+    mutable std::vector<section::SurveyWarning> warnings_;
+    struct Stale {
+        bool any = false;
+        bool whole = false;
+        int first = 0;
+        int last = 0;
+    };
+    mutable Stale stale_{.any = true, .whole = true};
     section::ProjectInfo project_;
     FileTie file_;
     // The step at which the survey was what `file_` holds; -1 for none.

@@ -11,6 +11,7 @@
 #include <random>
 
 #include "document/survey_document.h"
+#include "section/any_survey.h"
 #include "section/calculation.h"
 
 namespace document {
@@ -92,6 +93,14 @@ bool consistent(const SectionSurvey& survey) {
     return section::calculateSurvey(full) && full == survey;
 }
 
+std::vector<std::pair<int, std::string>> texts(
+    const std::vector<section::SurveyWarning>& warnings) {
+    std::vector<std::pair<int, std::string>> found;
+    for (const section::SurveyWarning& warning : warnings)
+        found.emplace_back(warning.section, warning.text);
+    return found;
+}
+
 TEST(SurveyEdits, random_edit_sequences_equal_full_calculations_and_undo_exactly) {
     int overflows = 0;
     int done = 0;
@@ -114,11 +123,18 @@ TEST(SurveyEdits, random_edit_sequences_equal_full_calculations_and_undo_exactly
             ++done;
             ASSERT_TRUE(consistent((*document.survey().closedOutline()))) << "step " << step;
             states.push_back((*document.survey().closedOutline()));
+            // Asked for now and then, the warnings are those of the survey as it is,
+            // whatever steps came in between.
+            if (step % 3 == 0) {
+                ASSERT_EQ(texts(document.warnings()), texts(section::warnings(document.survey())))
+                    << "step " << step;
+            }
         }
         for (std::size_t k = states.size() - 1; k-- > 0;) {
             document.undoStack()->undo();
             ASSERT_TRUE((*document.survey().closedOutline()) == states[k]) << "undo to " << k;
         }
+        ASSERT_EQ(texts(document.warnings()), texts(section::warnings(document.survey())));
         while (document.undoStack()->canRedo()) document.undoStack()->redo();
         ASSERT_TRUE((*document.survey().closedOutline()) == states.back());
     }
