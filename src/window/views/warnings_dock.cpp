@@ -5,6 +5,7 @@
 #include <QListWidget>
 #include <QStatusBar>
 #include <QStyle>
+#include <algorithm>
 
 #include "document/survey_document.h"
 
@@ -50,15 +51,24 @@ void WarningsDock::surveyChanged(const document::Change& change) {
     const auto same = [](const section::SurveyWarning& a, const section::SurveyWarning& b) {
         return a.section == b.section && a.kind == b.kind && a.text == b.text;
     };
-    if (!std::ranges::equal(warnings, shown_, same)) {
-        shown_ = warnings;
-        list_->clear();
-        for (const auto& warning : warnings) {
+    // Only the warnings between the unchanged ones before and after are
+    // listed anew: an edit changes a few of thousands.
+    const std::size_t both = std::min(shown_.size(), warnings.size());
+    std::size_t head = 0;
+    while (head < both && same(shown_[head], warnings[head])) ++head;
+    std::size_t tail = 0;
+    while (tail < both - head &&
+           same(shown_[shown_.size() - 1 - tail], warnings[warnings.size() - 1 - tail]))
+        ++tail;
+    if (head + tail != shown_.size() || head + tail != warnings.size()) {
+        for (std::size_t k = shown_.size() - tail; k-- > head;) delete list_->takeItem(int(k));
+        for (std::size_t k = head; k < warnings.size() - tail; ++k) {
             auto* item =
-                new QListWidgetItem(warningIcon(*this), QString::fromStdString(warning.text));
-            item->setData(Qt::UserRole, warning.section);
-            list_->addItem(item);
+                new QListWidgetItem(warningIcon(*this), QString::fromStdString(warnings[k].text));
+            item->setData(Qt::UserRole, warnings[k].section);
+            list_->insertItem(int(k), item);
         }
+        shown_ = warnings;
         word_->setVisible(!warnings.empty());
         word_->setText(QStringLiteral("<a href=\"warnings\">%1</a>").arg(statusWord()));
     }
