@@ -8,6 +8,7 @@
 #include "section/running_curves.h"
 #include "section/section_picture.h"
 #include "section/survey_captions.h"
+#include "section/survey_lines.h"
 
 namespace section {
 namespace {
@@ -163,6 +164,45 @@ TEST(SectionPicture, draws_an_outline_or_two_lines_with_the_regions_between_them
             EXPECT_DOUBLE_EQ(std::abs(doubleArea(picture.regions[k].outline)) / 2,
                              row.regions[k].second);
         }
+    }
+}
+
+// The table's rows follow the lines of each section; only lines in the order
+// of S keep a new point where the line ends, and only sections with two lines
+// have areas, or say why they have none.
+TEST(LineShape, is_one_outline_or_a_ground_and_a_design_line_with_their_areas) {
+    const struct {
+        const char* name;
+        Survey survey;
+        std::vector<SurveyLine> lines;
+        bool areas;
+        int section;
+        SectionAreas shown;
+    } rows[] = {
+        {"closed outline", closedSurvey(), {SurveyLine::Outline}, false, 1, {"", "", ""}},
+        {"cut and fill",
+         cutFillSurvey(),
+         {SurveyLine::Ground, SurveyLine::Design},
+         true,
+         1,
+         {"0.000", "100.000", ""}},
+        {"ground alone",
+         cutFillSurvey(),
+         {SurveyLine::Ground, SurveyLine::Design},
+         true,
+         3,
+         {"", "", "只有地面线，没有设计线"}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const LineShape shape = lineShape(row.survey);
+        EXPECT_EQ(shape.lines, row.lines);
+        EXPECT_EQ(shape.areas, row.areas);
+        EXPECT_EQ(shape.orderedByOffset, row.areas);
+        const SectionAreas areas = sectionAreas(row.survey, row.section);
+        EXPECT_EQ(areas.missing, row.shown.missing);
+        EXPECT_EQ(areas.cut, row.shown.cut);
+        EXPECT_EQ(areas.fill, row.shown.fill);
     }
 }
 
