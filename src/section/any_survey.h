@@ -16,6 +16,7 @@
 #include "section/cut_fill_survey.h"
 #include "section/fault.h"
 #include "section/result_rows.h"
+#include "section/road_design.h"
 #include "section/survey.h"
 
 namespace section {
@@ -59,10 +60,16 @@ class Survey {
     double station(int i) const;
     const std::string& stationAnswer() const;
 
+    // The road design the survey is worked out with: 断链 for either kind,
+    // the design lines of cut-and-fill sections whose design is not typed.
+    const RoadDesign& roadDesign() const { return road_; }
+    void setRoadDesign(RoadDesign road) { road_ = std::move(road); }
+
     bool operator==(const Survey&) const = default;
 
   private:
     std::variant<SectionSurvey, CutFillSurvey> body_;
+    RoadDesign road_;
 };
 
 // A survey of no sections of the kind given, with or without stations.

@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "section/road_fit_record.h"
+
 namespace section {
 
 struct Point {
@@ -34,12 +36,17 @@ struct CutFillSection {
     double spacing = 0.0;
     std::vector<Point> ground{};
     std::vector<Point> design{};
+    // The design line was put on the ground from the survey's road design,
+    // not typed: it follows the ground and the design, and is not edited.
+    bool designGenerated = false;
 
     // Worked out. No areas when the lines do not overlap in S or a line has
     // fewer than two points.
     std::optional<CutFillAreas> areas{};
     double cutVolume = 0.0;  // to the next section; 0 for the last
     double fillVolume = 0.0;
+    // What the road design gave here, for a generated design line.
+    std::optional<RoadFit> fit{};
     bool operator==(const CutFillSection&) const = default;
 };
 

@@ -1,0 +1,54 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// Continuous chainage across 断链. A station as written (桩号) is placed on
+// the stretch of road it belongs to: stretch 0 runs up to the first break's
+// 断前桩号, stretch k from break k's 断后桩号 up to the next break's 断前桩号.
+// Its chainage is the station plus the lengths of the 长链 and less those of
+// the 短链 passed before that stretch (before - after of each break).
+//
+// In a 长链's overlap a station occurs on two stretches. Stations are placed
+// in road order: each on the first stretch, at or after the stretch of the
+// station before it, where its chainage does not fall behind that one's; a
+// station the order cannot settle (more than one such stretch) is placed on
+// the first and marked Ambiguous. A station in a 短链's gap lies on no
+// stretch: it is placed as if the break were not there and marked InGap.
+
+#include <optional>
+#include <vector>
+
+#include "section/road_design.h"
+
+namespace section {
+
+enum class StationPlace { Plain, Ambiguous, InGap };
+
+struct ChainedStation {
+    double station = 0.0;   // as written
+    int stretch = 0;        // 0 before the first break, k after break k
+    double chainage = 0.0;  // continuous
+    StationPlace place = StationPlace::Plain;
+    bool operator==(const ChainedStation&) const = default;
+};
+
+class Chainage {
+  public:
+    Chainage() = default;
+    // `breaks` in order along the road.
+    explicit Chainage(std::vector<ChainBreak> breaks);
+
+    bool empty() const { return breaks_.empty(); }
+    const std::vector<ChainBreak>& breaks() const { return breaks_; }
+
+    // The stations of consecutive sections in road order, each placed.
+    std::vector<ChainedStation> place(const std::vector<double>& stations) const;
+
+    // The spacing from `a` to `b`, worked out exactly from the stations as
+    // written and the breaks between, kept as the nearest 64-bit value (as
+    // spacings without breaks are); nothing when beyond the accepted range.
+    std::optional<double> spacing(const ChainedStation& a, const ChainedStation& b) const;
+
+  private:
+    std::vector<ChainBreak> breaks_;
+};
+
+}  // namespace section
