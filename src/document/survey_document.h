@@ -143,6 +143,19 @@ class SurveyDocument : public QObject {
     // Section i taken out; the section before it then spans both spacings.
     Edited deleteSection(int i);
 
+    // The road design as one step `stepName` (修改道路设计, 打开道路设计 …):
+    // the 断链 of either kind, and the design line of every cut-and-fill
+    // section whose design is not typed, put on its ground anew. Refused,
+    // nothing changed, with the design's fault when it cannot be used;
+    // nothing when it is the same.
+    Edited setRoadDesign(section::RoadDesign design, const QString& stepName);
+    // The fault that keeps `design` from being used, if any: what
+    // setRoadDesign would refuse it for.
+    static std::optional<section::DesignFault> designFault(const section::RoadDesign& design);
+    // Section i's generated design line kept as typed points, one step
+    // 改为输入的设计线: from then on it is edited like any typed line.
+    Edited keepDesignLine(int i);
+
   signals:
     void changed(const document::Change& change);
     // The file, or whether the survey differs from it, may have changed.
