@@ -1,6 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "section/section_picture.h"
 
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
 #include "section/cut_fill_regions.h"
 
 namespace section {
@@ -16,6 +20,25 @@ SectionPicture pictureOf(const SectionSurvey& survey, int i) {
     return {{std::move(outline)}, {}};
 }
 
+// The catch points at the design line's ends, and the height at its centre.
+void markFit(SectionPicture& picture, const CutFillSection& section) {
+    if (!section.designGenerated || !section.fit || section.design.empty()) return;
+    const RoadFit& fit = *section.fit;
+    const auto [right, left] = std::ranges::minmax_element(section.design, {}, &Point::offset);
+    for (const auto& [side, end] : {std::pair{&fit.left, left}, std::pair{&fit.right, right}}) {
+        if (!side->catchDistance) continue;
+        picture.catchPoints.push_back(
+            {side->kind == SlopeKind::Fill ? PictureMark::Role::Toe : PictureMark::Role::Crest,
+             *end});
+    }
+    if (!fit.groundElevation) return;
+    const double height = fit.designElevation - *fit.groundElevation;
+    char text[64];
+    std::snprintf(text, sizeof text, "%s %.3f m", height >= 0 ? "中桩填高" : "中桩挖深",
+                  std::abs(height));
+    picture.centreHeight = text;
+}
+
 SectionPicture pictureOf(const CutFillSurvey& survey, int i) {
     if (i < 1 || i > survey.sectionCount())
         return {{{PictureLine::Role::Ground, {}}, {PictureLine::Role::Design, {}}}, {}};
@@ -28,6 +51,7 @@ SectionPicture pictureOf(const CutFillSurvey& survey, int i) {
         picture.regions.push_back({PictureRegion::Role::Cut, std::move(region)});
     for (auto& region : regions.fill)
         picture.regions.push_back({PictureRegion::Role::Fill, std::move(region)});
+    markFit(picture, section);
     return picture;
 }
 

@@ -6,6 +6,7 @@
 // Ground and Design lines with the Cut and Fill regions between them. The
 // drawing picks its pens by the role, never by the kind of the survey.
 
+#include <string>
 #include <vector>
 
 #include "section/any_survey.h"
@@ -26,9 +27,22 @@ struct PictureRegion {
     bool operator==(const PictureRegion&) const = default;
 };
 
+// Where a design line generated from the road design meets the ground: the
+// 坡脚 of a fill slope, the 坡口 of a cut slope.
+struct PictureMark {
+    enum class Role { Toe, Crest };
+    Role role = Role::Toe;
+    Point at;
+    bool operator==(const PictureMark&) const = default;
+};
+
 struct SectionPicture {
     std::vector<PictureLine> lines;
     std::vector<PictureRegion> regions;
+    std::vector<PictureMark> catchPoints{};
+    // "中桩填高 1.234 m" or "中桩挖深 0.567 m" for a generated design line
+    // over ground that reaches the centre line; else empty.
+    std::string centreHeight{};
     bool operator==(const SectionPicture&) const = default;
 };
 

@@ -167,6 +167,63 @@ TEST(SectionPicture, draws_an_outline_or_two_lines_with_the_regions_between_them
     }
 }
 
+// A generated design line's ends are its catch points where the fit found
+// them, 坡脚 in fill and 坡口 in cut; the title's 中桩填挖高 is the design less
+// the ground at the centre. A typed line has neither, fit or not.
+TEST(SectionPicture, marks_the_catch_points_and_the_centre_height_of_a_generated_line) {
+    using Mark = PictureMark::Role;
+    const Line ground = line({{-20, 0}, {20, 0}});
+    const Line bank = line({{-15, 0}, {-5, 5}, {5, 5}, {15, 0}});
+    const Line cut = line({{-12, 0}, {-5, -2}, {5, -2}, {12, 0}});
+    const auto fit = [](SlopeKind kind, std::optional<double> left, std::optional<double> right,
+                        std::optional<double> groundHeight, double design) {
+        return RoadFit{.groundElevation = groundHeight,
+                       .designElevation = design,
+                       .left = {kind, 5, left},
+                       .right = {kind, 5, right}};
+    };
+    struct Row {
+        const char* name;
+        CutFillSection section;
+        std::vector<PictureMark> marks;
+        std::string height;
+    };
+    const Row rows[] = {
+        {"fill on both sides",
+         {.ground = ground,
+          .design = bank,
+          .designGenerated = true,
+          .fit = fit(SlopeKind::Fill, 15, 15, 0.0, 5.0)},
+         {{Mark::Toe, {0, 15}}, {Mark::Toe, {0, -15}}},
+         "中桩填高 5.000 m"},
+        {"cut, the left slope missing the ground",
+         {.ground = ground,
+          .design = cut,
+          .designGenerated = true,
+          .fit = fit(SlopeKind::Cut, std::nullopt, 12, 0.567, 0.0)},
+         {{Mark::Crest, {0, -12}}},
+         "中桩挖深 0.567 m"},
+        {"no ground at the centre line",
+         {.ground = ground,
+          .design = bank,
+          .designGenerated = true,
+          .fit = fit(SlopeKind::Fill, 15, 15, std::nullopt, 5.0)},
+         {{Mark::Toe, {0, 15}}, {Mark::Toe, {0, -15}}},
+         ""},
+        {"typed",
+         {.ground = ground, .design = bank, .fit = fit(SlopeKind::Fill, 15, 15, 0, 5)},
+         {},
+         ""},
+    };
+    for (const Row& row : rows) {
+        CutFillSurvey survey;
+        survey.sections = {row.section};
+        const SectionPicture picture = sectionPicture(Survey(std::move(survey)), 1);
+        EXPECT_EQ(picture.catchPoints, row.marks) << row.name;
+        EXPECT_EQ(picture.centreHeight, row.height) << row.name;
+    }
+}
+
 // The table's rows follow the lines of each section; only lines in the order
 // of S keep a new point where the line ends, and only sections with two lines
 // have areas, or say why they have none.

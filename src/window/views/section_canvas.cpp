@@ -233,6 +233,7 @@ void SectionCanvas::paintEvent(QPaintEvent*) {
         painter.drawLine(corners.back(), corners.front());
     }
     painter.drawImage(QPointF(0, 0), marks_);
+    drawCatchPoints(painter, scale);
     drawRing(painter, scale);
     if (pendingPoint) {
         drawPoint(painter, corners.back(), int(points.size()) + 1, kPending);
@@ -262,6 +263,20 @@ void SectionCanvas::drawRing(QPainter& painter, const SectionScale& scale) const
     painter.setPen(QPen(kHighlightColour, 2.5));
     painter.setBrush(Qt::NoBrush);
     painter.drawEllipse(pointAt(scale, point.offset, point.elevation), 7.5, 7.5);
+}
+
+void SectionCanvas::drawCatchPoints(QPainter& painter, const SectionScale& scale) const {
+    for (const section::PictureMark& mark : picture_.section.catchPoints) {
+        const QPointF at = pointAt(scale, mark.at.offset, mark.at.elevation);
+        // A small triangle standing on the point, its name above it.
+        const QPolygonF triangle{at, at + QPointF(-5, -9), at + QPointF(5, -9)};
+        painter.setPen(QPen(kCatchColour, 1.5));
+        painter.setBrush(kCatchColour);
+        painter.drawPolygon(triangle);
+        painter.drawText(QRectF(at.x() - 30, at.y() - 26, 60, 14), Qt::AlignCenter,
+                         mark.role == section::PictureMark::Role::Toe ? QStringLiteral("坡脚")
+                                                                      : QStringLiteral("坡口"));
+    }
 }
 
 void SectionCanvas::drawLegend(QPainter& painter) const {

@@ -10,8 +10,9 @@
 // whose distance is being confirmed, or the level of an elevation whose
 // distance is not entered yet. A Ground and a Design line are drawn over the
 // Cut (挖方) and Fill (填方) regions shaded in two colours, under a legend in
-// a row above the drawing. The point of the table's current row is ringed in
-// magenta.
+// a row above the drawing; where a generated design line meets the ground a
+// small green triangle marks its 坡脚 or 坡口. The point of the table's
+// current row is ringed in magenta.
 //
 // The grid with the regions, the Outline's confirmed edges and its confirmed
 // points are drawn into layers kept between paints and only added to as
@@ -39,6 +40,7 @@ inline const QColor kCutColour(220, 70, 40, 110);
 inline const QColor kFillColour(40, 110, 220, 100);
 inline const QColor kGroundColour(130, 80, 20);
 inline const QColor kDesignColour(Qt::black);
+inline const QColor kCatchColour(0, 130, 60);
 
 struct CanvasPicture {
     section::SectionPicture section;
@@ -84,6 +86,7 @@ class SectionCanvas : public QWidget {
     bool hasLegend() const;
     PixelBox drawingBox() const;
     void drawRing(QPainter& painter, const SectionScale& scale) const;
+    void drawCatchPoints(QPainter& painter, const SectionScale& scale) const;
     void drawLegend(QPainter& painter) const;
     // Brings the layers up to the Outline's confirmed points at `scale`.
     void updateLayers(const SectionScale& scale, const PixelBox& box);

@@ -181,9 +181,11 @@ void SectionPanel::showSection(int i) {
 
 void SectionPanel::draw(int i) {
     const section::SectionCaption words = section::sectionCaption(document_.survey(), i);
-    title_->setText(QString::fromStdString(words.title));
-    caption_->setText(QString::fromStdString(words.caption));
     CanvasPicture picture{.section = section::sectionPicture(document_.survey(), i)};
+    const std::string& height = picture.section.centreHeight;
+    title_->setText(
+        QString::fromStdString(height.empty() ? words.title : words.title + "  " + height));
+    caption_->setText(QString::fromStdString(words.caption));
     if (i == markedSection_) picture.highlighted = {markedPoint_, markedDesign_};
     canvas_->setPicture(std::move(picture));
 }
