@@ -1,0 +1,137 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The road design's tables as the editor shows and reads their cells.
+#include "window/design/design_rows.h"
+
+#include <gtest/gtest.h>
+
+#include <QStringList>
+
+namespace window {
+namespace {
+
+using section::DesignTable;
+
+section::RoadDesign example() {
+    using section::RoadSide;
+    using section::SlopeKind;
+    section::RoadDesign design;
+    design.profile = {{0, 100, {}}, {300, 106, 3000}, {700, 102, {}}};
+    design.plates = {{0, RoadSide::Left, 3.75, -2}, {0, RoadSide::Right, 3.75, -2}};
+    design.slopes = {{{}, RoadSide::Left, SlopeKind::Fill, 1.5, 8, 2, -3},
+                     {section::StationRange{100, 200}, RoadSide::Right, SlopeKind::Cut, 0.75}};
+    design.ditches = {{{}, RoadSide::Left, 1, 0.6, 0.4, 1}};
+    design.breaks = {{1100, 1080}};
+    return design;
+}
+
+TEST(DesignRows, have_the_columns_of_the_design_files_headers) {
+    const std::pair<DesignTable, const char*> tables[] = {
+        {DesignTable::Profile, "纵断面:桩号,高程,竖曲线半径"},
+        {DesignTable::Plates, "路幅:桩号,侧,宽度,横坡"},
+        {DesignTable::Slopes, "边坡:起点桩号,终点桩号,侧,类型,坡率,高度,平台宽,平台横坡"},
+        {DesignTable::Ditches, "边沟:起点桩号,终点桩号,侧,内坡率,沟深,沟底宽,外坡率"},
+        {DesignTable::Breaks, "断链:断前桩号,断后桩号"},
+    };
+    for (const auto& [table, header] : tables) {
+        QStringList titles;
+        for (int c = 0; c < designColumnCount(table); ++c) titles << designColumnTitle(table, c);
+        EXPECT_EQ(designTableName(table) + ':' + titles.join(','), QString::fromUtf8(header));
+    }
+}
+
+// Each cell typed reads back as shown: stations in K notation whichever way
+// typed, sides and kinds in words, an optional value left empty.
+TEST(DesignRows, show_a_typed_cell_as_the_file_writes_it) {
+    struct Row {
+        DesignTable table;
+        int row, column;
+        const char* typed;
+        const char* shown;
+    };
+    const Row rows[] = {
+        {DesignTable::Profile, 1, 0, "K0+350.5", "K0+350.500"},
+        {DesignTable::Profile, 1, 0, "350.5", "K0+350.500"},
+        {DesignTable::Profile, 1, 1, " 107.25 ", "107.25"},
+        {DesignTable::Profile, 1, 2, "", ""},
+        {DesignTable::Plates, 0, 1, "右", "右"},
+        {DesignTable::Plates, 1, 3, "4", "4"},
+        {DesignTable::Slopes, 0, 3, "挖", "挖"},
+        {DesignTable::Slopes, 0, 0, "K0+050", "K0+050.000"},
+        {DesignTable::Slopes, 0, 1, "K0+050", "K0+050.000"},
+        {DesignTable::Slopes, 1, 1, "", ""},
+        {DesignTable::Slopes, 1, 5, "12", "12"},
+        {DesignTable::Ditches, 0, 5, "0", "0"},
+        {DesignTable::Breaks, 0, 1, "K1+090", "K1+090.000"},
+    };
+    for (const Row& row : rows) {
+        section::RoadDesign design = example();
+        EXPECT_EQ(setDesignCell(design, row.table, row.row, row.column, row.typed), "")
+            << row.typed;
+        EXPECT_EQ(designCellText(design, row.table, row.row, row.column),
+                  QString::fromUtf8(row.shown))
+            << row.typed;
+    }
+}
+
+TEST(DesignRows, refuse_a_cell_in_the_files_words_leaving_the_design_as_it_was) {
+    struct Row {
+        DesignTable table;
+        int column;
+        const char* typed;
+        const char* why;
+    };
+    const Row rows[] = {
+        {DesignTable::Profile, 1, "1O6", "“1O6”不是有效的高程"},
+        {DesignTable::Profile, 0, "K0+3x", "“K0+3x”不是有效的桩号"},
+        {DesignTable::Plates, 2, "", "没有宽度"},
+        {DesignTable::Plates, 1, "中", "“中”不是有效的侧：应为“左”或“右”"},
+        {DesignTable::Slopes, 3, "", "没有类型：应为“填”或“挖”"},
+        {DesignTable::Slopes, 5, "高", "“高”不是有效的高度"},
+    };
+    for (const Row& row : rows) {
+        section::RoadDesign design = example();
+        EXPECT_EQ(setDesignCell(design, row.table, 0, row.column, row.typed), row.why);
+        section::RoadDesign unchanged = example();
+        // A refused cell's row keeps every other value; the caller drops the copy.
+        EXPECT_EQ(designRowCount(design, row.table), designRowCount(unchanged, row.table));
+    }
+}
+
+// A cell typed one row past the last adds a row that goes on from the last.
+TEST(DesignRows, add_a_row_past_the_last_going_on_from_it) {
+    section::RoadDesign design = example();
+    EXPECT_EQ(setDesignCell(design, DesignTable::Profile, 3, 1, "99"), "");
+    EXPECT_EQ(design.profile.back(), (section::GradePoint{800, 99, {}}));
+    EXPECT_EQ(setDesignCell(design, DesignTable::Plates, 2, 2, "0.75"), "");
+    EXPECT_EQ(design.plates.back(), (section::PlateRow{0, section::RoadSide::Right, 0.75, -2}));
+    section::RoadDesign empty;
+    EXPECT_EQ(setDesignCell(empty, DesignTable::Ditches, 0, 2, "右"), "");
+    EXPECT_EQ(empty.ditches,
+              (std::vector<section::DitchRow>{{{}, section::RoadSide::Right, 1, 0.6, 0.4, 1}}));
+}
+
+TEST(DesignRows, put_a_grade_point_in_halfway_on_the_grade_and_take_rows_out) {
+    section::RoadDesign design = example();
+    insertDesignRow(design, DesignTable::Profile, 0);
+    EXPECT_EQ(design.profile[1], (section::GradePoint{150, 103, {}}));
+    insertDesignRow(design, DesignTable::Plates, 1);
+    EXPECT_EQ(design.plates[2], design.plates[1]);
+    removeDesignRows(design, DesignTable::Profile, {1, 3, 1});
+    EXPECT_EQ(design.profile,
+              (std::vector<section::GradePoint>{example().profile[0], example().profile[1]}));
+}
+
+// A fault's column counts the range columns only on rows that have a range;
+// the editor always shows them.
+TEST(DesignRows, place_a_faults_column_among_the_editors_columns) {
+    const section::RoadDesign design = example();
+    using section::DesignFault;
+    EXPECT_EQ(faultColumn(design, DesignFault{DesignTable::Slopes, 0, 2}), 4);
+    EXPECT_EQ(faultColumn(design, DesignFault{DesignTable::Slopes, 1, 4}), 4);
+    EXPECT_EQ(faultColumn(design, DesignFault{DesignTable::Ditches, 0, 0}), 2);
+    EXPECT_EQ(faultColumn(design, DesignFault{DesignTable::Profile, 2, 2}), 2);
+    EXPECT_EQ(faultColumn(design, DesignFault{DesignTable::Plates, 1, -1}), -1);
+}
+
+}  // namespace
+}  // namespace window
