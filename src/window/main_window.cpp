@@ -29,6 +29,7 @@
 #include "storage/unsaved_edits.h"
 #include "survey_file/file_format.h"
 #include "window/busy_opening.h"
+#include "window/design/road_design_dock.h"
 #include "window/edit_recovery.h"
 #include "window/platform/data_folder_messages.h"
 #include "window/platform/file_dialogs.h"
@@ -36,6 +37,7 @@
 #include "window/platform/native_window.h"
 #include "window/platform/title.h"
 #include "window/project_info_dialog.h"
+#include "window/road_design_files.h"
 #include "window/survey_saving.h"
 #include "window/table/survey_table_dock.h"
 #include "window/table/survey_table_view.h"
@@ -113,6 +115,13 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     table_ = new SurveyTableDock(document_, this);
     addDockWidget(Qt::LeftDockWidgetArea, table_);
     table_->hide();
+    // The road design's tables under the survey table, hidden until asked for.
+    design_ = new RoadDesignDock(document_, this);
+    addDockWidget(Qt::LeftDockWidgetArea, design_);
+    splitDockWidget(table_, design_, Qt::Vertical);
+    design_->hide();
+    connect(design_, &RoadDesignDock::message, statusBar(),
+            [this](const QString& text) { statusBar()->showMessage(text); });
     // A cut-and-fill survey has the drawing in the centre instead of the form.
     workbench_ = new Workbench(*this, *dock_, *table_, document_);
     connect(table_->view(), &SurveyTableView::message, statusBar(), [this](const QString& text) {
@@ -215,6 +224,11 @@ void MainWindow::createMenus() {
     file->addAction(QStringLiteral("导出土方数量表为 PDF(&T)…"), this,
                     [this] { printing_.exportQuantityTablePdf(document_); });
     file->addSeparator();
+    file->addAction(QStringLiteral("打开道路设计(&G)…"), this,
+                    [this] { openRoadDesignClicked(this, document_); });
+    file->addAction(QStringLiteral("保存道路设计(&J)…"), this,
+                    [this] { saveRoadDesignClicked(this, document_); });
+    file->addSeparator();
     file->addAction(QStringLiteral("退出(&X)"), QKeySequence::Quit, this, &QWidget::close);
 
     QMenu* edit = menuBar()->addMenu(QStringLiteral("编辑(&E)"));
@@ -229,6 +243,7 @@ void MainWindow::createMenus() {
     edit->addSeparator();
     edit->addAction(QStringLiteral("测量数据表(&T)"), QKeySequence(Qt::CTRL | Qt::Key_T), this,
                     &MainWindow::showTable);
+    edit->addAction(QStringLiteral("道路设计(&D)"), this, &MainWindow::showRoadDesign);
 
     QMenu* view = menuBar()->addMenu(QStringLiteral("视图(&V)"));
     QAction* drawing = dock_->toggleViewAction();
@@ -430,6 +445,11 @@ void MainWindow::showTable() {
     table_->show();
     table_->raise();
     table_->view()->focusCurrentCell();
+}
+
+void MainWindow::showRoadDesign() {
+    design_->show();
+    design_->raise();
 }
 
 ResultsOverview& MainWindow::showOverview() {

@@ -21,6 +21,7 @@ namespace window {
 
 class MainForm;
 class ResultsOverview;
+class RoadDesignDock;
 class SectionPanel;
 class SurveyTableDock;
 class WarningsDock;
@@ -52,6 +53,10 @@ class MainWindow : public QMainWindow {
     // 编辑 ▸ 测量数据表: the table shown, the keyboard in it on its current cell.
     void showTable();
     SurveyTableDock& table() const { return *table_; }
+
+    // 编辑 ▸ 道路设计: the road design's tables shown.
+    void showRoadDesign();
+    RoadDesignDock& roadDesign() const { return *design_; }
 
     // Opens and calculates a survey file; false (after telling the user why)
     // when it cannot, the calculation on screen then unchanged. `remember`
@@ -121,6 +126,7 @@ class MainWindow : public QMainWindow {
     QAction* saveAsAction_ = nullptr;
     QMenu* recentMenu_ = nullptr;
     SurveyTableDock* table_ = nullptr;
+    RoadDesignDock* design_ = nullptr;
     Workbench* workbench_ = nullptr;
     QString tableRefusal_;  // the table's last refusal on the status bar
 };

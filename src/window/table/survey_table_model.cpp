@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/table/survey_table_model.h"
 
+#include <QBrush>
+#include <QColor>
+#include <QFont>
 #include <QStringList>
 #include <algorithm>
 #include <map>
@@ -12,6 +15,9 @@ namespace {
 
 using document::Column;
 using section::SurveyLine;
+
+const QString kGenerated =
+    QStringLiteral("的设计线由道路设计生成，不能直接输入：请先在右键菜单中选“改为输入的设计线”");
 
 QString fieldName(SurveyTableModel::Field field, bool stations) {
     switch (field) {
@@ -50,6 +56,18 @@ void SurveyTableModel::shapeUp() {
     // Stations give the spacings; without them each section's is typed.
     if (!survey().stationsEntered()) fields_.push_back(Spacing);
     if (shape_.areas) fields_.insert(fields_.end(), {Cut, Fill});
+}
+
+bool SurveyTableModel::generated(const Place& at) const {
+    const section::CutFillSurvey* lines = survey().cutFill();
+    return lines && at.line == SurveyLine::Design && at.section > 0 &&
+           at.section <= lines->sectionCount() && lines->sections[at.section - 1].designGenerated;
+}
+
+QString SurveyTableModel::keepDesignLine(int row) {
+    const Place at = place(row);
+    if (!generated({at.section, 0, SurveyLine::Design})) return {};
+    return outcome(document_.keepDesignLine(at.section), cellName(row, column(Elevation)));
 }
 
 int SurveyTableModel::column(Field field) const {
@@ -102,6 +120,15 @@ QVariant SurveyTableModel::data(const QModelIndex& index, int role) const {
     const bool area = first && (f == Cut || f == Fill);
     if (role == Qt::ToolTipRole && area && !areas(at.section).missing.empty())
         return QString::fromStdString(areas(at.section).missing);
+    if (generated(at) && (f == Elevation || f == Offset)) {
+        if (role == Qt::ToolTipRole) return QStringLiteral("由道路设计生成");
+        if (role == Qt::ForegroundRole) return QBrush(QColor(110, 110, 110));
+        if (role == Qt::FontRole) {
+            QFont font;
+            font.setItalic(true);
+            return font;
+        }
+    }
     if (role != Qt::DisplayRole && role != Qt::EditRole) return {};
     switch (f) {
         case Key:
@@ -147,7 +174,7 @@ Qt::ItemFlags SurveyTableModel::flags(const QModelIndex& index) const {
                 return survey().stationsEntered() || at.section == 0;
             case Elevation:
             case Offset:
-                return oneLine() || at.section > 0;
+                return (oneLine() || at.section > 0) && !generated(at);
             case Spacing:
                 return at.section > 0 && index.row() == firstRow_[at.section - 1] &&
                        at.section < survey().sectionCount();
@@ -196,6 +223,7 @@ QString SurveyTableModel::commit(const QModelIndex& index, const QString& typed)
         if (f == Cut || f == Fill) return told(where + QStringLiteral("由计算得出，不能输入"));
         if (f == LineName)
             return told(where + QStringLiteral("不能输入：每个断面都有地面线和设计线两部分"));
+        if (generated(at) && (f == Elevation || f == Offset)) return told(where + kGenerated);
         if (at.section == 0 && !oneLine())
             return told(where +
                         QStringLiteral("不能输入：请先在这一行输入桩号（或断面号）新建断面"));
@@ -234,6 +262,10 @@ QString SurveyTableModel::paste(int row, int column, const QString& text) {
     try {
         Pasted pasted =
             oneLine() ? readOnOneLine(row, column, text) : readOnLines(row, column, text);
+        for (const document::Cell& cell : pasted.cells)
+            if (generated({cell.section, cell.point, cell.line}))
+                return told(cellName(rowOf(cell.section, 0), column) + kGenerated +
+                            QStringLiteral("。粘贴没有进行，数据保持不变。"));
         return outcome(document_.paste(pasted.cells, std::move(pasted.growth)),
                        cellName(row, column));
     } catch (const PasteRefusal& refusal) {

@@ -82,6 +82,12 @@ class SurveyTableModel : public QAbstractTableModel {
     QString insertSection(int row);
     QString deleteSection(int row);
     QString movePoint(int row, bool up);
+    // The design line of the section of `row`, when the road design generated
+    // it, kept as typed points (改为输入的设计线).
+    QString keepDesignLine(int row);
+    // The point or row is on a design line the road design generated: shown
+    // read-only, greyed.
+    bool generated(const Place& at) const;
 
     // The cells as tab-separated text, one line per row.
     QString copy(const QModelIndexList& indexes) const;

@@ -94,6 +94,9 @@ SurveyTableView::SurveyTableView(document::SurveyDocument& document, QWidget* pa
             &SurveyTableView::deleteSection);
     addStep(QStringLiteral("复制"), QKeySequence::Copy, &SurveyTableView::copySelection);
     addStep(QStringLiteral("粘贴"), QKeySequence::Paste, &SurveyTableView::pasteClipboard);
+    keepDesign_ = new QAction(QStringLiteral("改为输入的设计线"), this);
+    connect(keepDesign_, &QAction::triggered, this,
+            [this] { tell(model_->keepDesignLine(currentIndex().row())); });
 }
 
 int SurveyTableView::fitColumns() {
@@ -126,6 +129,12 @@ void SurveyTableView::contextMenuEvent(QContextMenuEvent* event) {
     for (int k = 0; k < steps_.size(); ++k) {
         if (k == 3 || k == 5 || k == 7) menu.addSeparator();
         menu.addAction(steps_[k]);
+    }
+    // Only a section whose design line the road design generated has one to keep.
+    const int section = model_->place(currentIndex().row()).section;
+    if (model_->generated({section, 0, section::SurveyLine::Design})) {
+        menu.addSeparator();
+        menu.addAction(keepDesign_);
     }
     menu.exec(event->globalPos());
 }

@@ -24,6 +24,8 @@ class SurveyTableView : public QTableView {
     explicit SurveyTableView(document::SurveyDocument& document, QWidget* parent = nullptr);
 
     SurveyTableModel* tableModel() const { return model_; }
+    // 改为输入的设计线 of the current row's section.
+    QAction* keepDesignAction() const { return keepDesign_; }
     // The keyboard in the table on its current cell: the first point's 高程H
     // when none was chosen before.
     void focusCurrentCell();
@@ -75,7 +77,8 @@ class SurveyTableView : public QTableView {
     SurveyTableModel* model_;
     std::vector<section::SurveyLine> lines_;  // the lines of the survey shown
     QList<QAction*> steps_;
-    int tabStart_ = -1;  // the column a run of Tabs started from
+    QAction* keepDesign_;  // 改为输入的设计线, in the menu of a generated line's rows
+    int tabStart_ = -1;    // the column a run of Tabs started from
 };
 
 }  // namespace window
