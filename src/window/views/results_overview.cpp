@@ -19,6 +19,7 @@
 #include "document/survey_document.h"
 #include "printout/quantity_table.h"
 #include "section/any_survey.h"
+#include "section/profile_curve.h"
 #include "section/running_curves.h"
 #include "section/survey_captions.h"
 #include "storage/quantity_workbook_file.h"
@@ -27,6 +28,7 @@
 #include "window/platform/file_dialogs.h"
 #include "window/platform/title.h"
 #include "window/printing/quantity_table_print.h"
+#include "window/views/profile_view.h"
 #include "window/views/volume_curve.h"
 #include "window/views/warnings_dock.h"
 
@@ -76,7 +78,13 @@ ResultsOverview::ResultsOverview(const document::SurveyDocument& document, QWidg
     curveColumn->setContentsMargins(0, 0, 0, 0);
     curveColumn->addWidget(curve_, 1);
     curveColumn->addWidget(massCurve_);
-    splitter_->addWidget(right);
+    // The 纵断面 under the mass curve, for cut-and-fill sections.
+    profile_ = new ProfileView(this);
+    profile_->hide();
+    auto* curves = new QSplitter(Qt::Vertical, this);
+    curves->addWidget(right);
+    curves->addWidget(profile_);
+    splitter_->addWidget(curves);
     splitter_->setStretchFactor(1, 1);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(splitter_);
@@ -107,6 +115,9 @@ void ResultsOverview::showSurvey() {
     markWarnings(document_.warnings());
     total_->setText(QString::fromStdString(section::totalsLine(survey)));
     massCurve_->setVisible(section::hasMassCurve(survey));
+    const bool cutFill = survey.kind() == section::SurveyKind::CutFill;
+    profile_->setVisible(cutFill);
+    if (cutFill) profile_->showCurve(section::profileCurve(survey));
     showCurves();
     table_->resizeColumnsToContents();
     // The table as wide as its columns, the curve the rest.

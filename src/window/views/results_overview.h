@@ -6,7 +6,8 @@
 // text that pastes into a spreadsheet as columns; the table exports as CSV,
 // and the 土方数量表 as an Excel workbook with working sums.
 // The rows of sections with a warning are marked. A cut-and-fill survey gets
-// its cut and fill columns and curves, and a switch to the mass curve.
+// its cut and fill columns and curves, a switch to the mass curve and the
+// 纵断面 under the curve.
 
 #include <QWidget>
 #include <vector>
@@ -25,6 +26,7 @@ class QTableWidget;
 
 namespace window {
 
+class ProfileView;
 class VolumeCurve;
 
 class ResultsOverview : public QWidget {
@@ -38,6 +40,8 @@ class ResultsOverview : public QWidget {
 
     QTableWidget& table() const { return *table_; }
     VolumeCurve& curve() const { return *curve_; }
+    // The 纵断面 beside the curve, for a cut-and-fill survey.
+    ProfileView& profile() const { return *profile_; }
     // Shows the mass curve instead of the cumulative cut and fill.
     QCheckBox& massCurveSwitch() const { return *massCurve_; }
     QString totalText() const;
@@ -67,6 +71,7 @@ class ResultsOverview : public QWidget {
     QLabel* total_ = nullptr;
     QLabel* warningsNote_ = nullptr;
     VolumeCurve* curve_ = nullptr;
+    ProfileView* profile_ = nullptr;
     QCheckBox* massCurve_ = nullptr;
     QSplitter* splitter_ = nullptr;
     const document::SurveyDocument& document_;
