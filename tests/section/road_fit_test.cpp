@@ -4,8 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
+#include <random>
+#include <utility>
 #include <variant>
 #include <vector>
+
+#include "section/cut_fill_area.h"
 
 namespace section {
 namespace {
@@ -112,6 +117,25 @@ TEST(RoadFit, the_catch_points_are_where_the_slopes_meet_the_ground_by_hand) {
     }
 }
 
+// The ground's elevations at S, linear between its points: the lowest and
+// the highest, which differ at a vertical step.
+std::pair<double, double> groundAt(const std::vector<Point>& ground, double s) {
+    std::pair<double, double> range{HUGE_VAL, -HUGE_VAL};
+    for (std::size_t k = 1; k < ground.size(); ++k) {
+        Point a = ground[k - 1], b = ground[k];
+        if (a.offset > b.offset) std::swap(a, b);
+        if (s < a.offset || s > b.offset) continue;
+        for (const double z : {a.elevation, b.elevation}) {
+            const double at = a.offset == b.offset
+                                  ? z
+                                  : a.elevation + (b.elevation - a.elevation) * (s - a.offset) /
+                                                      (b.offset - a.offset);
+            range = {std::min(range.first, at), std::max(range.second, at)};
+        }
+    }
+    return range;
+}
+
 void expectLine(const std::vector<Point>& line, const std::vector<Point>& expected) {
     ASSERT_EQ(line.size(), expected.size());
     for (std::size_t k = 0; k < line.size(); ++k) {
@@ -198,6 +222,50 @@ TEST(RoadFit, rows_of_a_station_range_replace_the_others_of_their_side_and_kind_
     EXPECT_NEAR(road.fit(100, ground(95)).fit.left.catchDistance.value_or(-1), 8.675, 1e-9);
     EXPECT_NEAR(road.fit(100, ground(95)).fit.right.catchDistance.value_or(-1), 11.1375, 1e-9);
     EXPECT_NEAR(road.fit(101, ground(95)).fit.left.catchDistance.value_or(-1), 11.1375, 1e-9);
+}
+
+// Rough ground of random points with vertical steps, of random widths,
+// either way round, and a design with berms, ditches and a vertical stage:
+// the line keeps to increasing S; a side that catches ends there on the
+// ground, one that does not ends at the ground line's end.
+TEST(RoadFit, every_line_runs_in_order_of_s_and_ends_on_the_ground_or_at_its_end) {
+    std::vector<SlopeRow> slopes = kCutSlope;
+    for (const SlopeRow& stage : bothSides({{std::nullopt, L, kFill, 1.5, 1.0, 0.5, 4},
+                                            {std::nullopt, L, kFill, 0, 0.5, 0.2, -2}}))
+        slopes.push_back(stage);
+    const PreparedRoad road = prepared(levelRoad(slopes, kDitches));
+    std::mt19937 random(32);
+    std::uniform_real_distribution<double> height(90, 110), step(0, 2), half(2, 20);
+    int caught = 0, missed = 0;
+    for (int k = 0; k < 2000; ++k) {
+        std::vector<Point> ground;
+        const double left = half(random);
+        for (double s = -half(random); s < left; s += step(random)) {
+            ground.push_back({height(random), s});
+            if (ground.size() % 5 == 0) ground.push_back({height(random), s});
+        }
+        const double ends[] = {std::max(0.0, ground.back().offset),
+                               std::max(0.0, -ground.front().offset)};
+        if (k % 2) std::reverse(ground.begin(), ground.end());
+        const FittedDesign fitted = road.fit(0, ground);
+        ASSERT_FALSE(cutFillAreas(ground, fitted.line).backStep) << k;
+        for (const RoadSide side : {L, R}) {
+            SCOPED_TRACE(k * 2 + (side == R));
+            const SideFit& fit = side == L ? fitted.fit.left : fitted.fit.right;
+            const Point end = side == L ? fitted.line.back() : fitted.line.front();
+            if (!fit.catchDistance) {
+                ++missed;
+                EXPECT_NEAR(std::abs(end.offset), ends[side == R], 1e-9);
+                continue;
+            }
+            ++caught;
+            EXPECT_NEAR(std::abs(end.offset), *fit.catchDistance, 1e-9);
+            const auto [low, high] = groundAt(ground, end.offset);
+            EXPECT_TRUE(low - 1e-6 <= end.elevation && end.elevation <= high + 1e-6);
+        }
+    }
+    EXPECT_GT(caught, 1000);
+    EXPECT_GT(missed, 100);
 }
 
 }  // namespace
