@@ -13,13 +13,6 @@ namespace {
 constexpr std::string_view kGround = "地面线";
 constexpr std::string_view kDesign = "设计线";
 
-std::string headerWord(std::string_view cell) {
-    std::string word;
-    for (char c : runtime::toHalfWidth(cell))
-        if (c != ' ' && c != '\t') word += (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c;
-    return word;
-}
-
 class CutFillReader {
   public:
     CutFillReader(std::string_view text, int linesBefore, ReadProgress* progress)

@@ -29,15 +29,6 @@ struct Fault {
     throw Fault{{line, column, place(line, column) + what}};
 }
 
-// The header cell with full-width letters made ASCII and blanks dropped.
-std::string headerWord(std::string_view cell) {
-    std::string word;
-    for (char c : runtime::toHalfWidth(cell)) {
-        if (c != ' ' && c != '\t') word += (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c;
-    }
-    return word;
-}
-
 struct Section {
     StationMark station;    // with stations
     int number = 0;         // without: its number, 1, 2, 3 ...
