@@ -86,6 +86,9 @@ std::string_view tableTitle(DesignTable table) {
 }
 
 std::optional<DesignTable> tableOfTitle(std::string_view cell) {
+    // Asked of many a survey row: those that cannot start with a bracket
+    // ("[", "［" or "【") are let go at once.
+    if (cell.empty() || (cell[0] != '[' && cell[0] != '\xEF' && cell[0] != '\xE3')) return {};
     std::string word = headerWord(cell);
     // Chinese input methods type 【】 for brackets.
     for (const auto& [from, to] : {std::pair{"【", "["}, std::pair{"】", "]"}})

@@ -40,6 +40,16 @@ struct RoadDesignRead {
 // `separator` is that of the lines before (0: told by the tables' rows).
 RoadDesignRead readRoadDesign(std::string_view text, int linesBefore = 0, char separator = 0);
 
+// The part of a survey file after its rows, from the first table's title on.
+struct DesignPart {
+    std::string_view text{};
+    int linesBefore = 0;
+    char separator = 0;
+};
+// Sets the design `part` holds on the survey read, or makes its fault the
+// reading's; nothing when its text is empty.
+void readDesignPart(SurveyRead& read, const DesignPart& part);
+
 // A road design file's bytes in any encoding the survey files may have.
 RoadDesignRead readRoadDesignFile(std::string_view bytes, const ToUtf8& toUtf8);
 

@@ -246,6 +246,18 @@ RoadDesignRead readRoadDesign(std::string_view text, int linesBefore, char separ
     }
 }
 
+void readDesignPart(SurveyRead& read, const DesignPart& part) {
+    if (part.text.empty() || !read.survey) return;
+    RoadDesignRead design = readRoadDesign(part.text, part.linesBefore, part.separator);
+    if (!design.design) {
+        read.survey.reset();
+        read.error = std::move(design.error);
+        return;
+    }
+    read.survey->setRoadDesign(std::move(*design.design));
+    read.designLines = std::move(design.lines);
+}
+
 RoadDesignRead readRoadDesignFile(std::string_view bytes, const ToUtf8& toUtf8) {
     if (std::optional<std::string> why = whyNotText(bytes)) return {std::nullopt, {0, 0, *why}};
     std::optional<std::string> decoded;
