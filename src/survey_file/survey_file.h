@@ -8,6 +8,9 @@
 //     K1+000.000,51,0               1,10,4,
 //     1020.5,52,0                   2,8,0,
 //
+// The survey's road design, when it has one, follows the rows as the tables
+// of the road design file (road_design_file.h).
+//
 // Reading takes UTF-8 text; the window turns other encodings into it first.
 // Plain C++: the survey, its numbers and the messages, nothing of the window.
 
