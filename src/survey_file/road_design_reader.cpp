@@ -36,7 +36,7 @@ class DesignReader {
             if (separator_ == 0 && line.find_first_of(",\t") != std::string_view::npos)
                 separator_ = separatorOf(line);
             if (!cells_.split(line, separator_ ? separator_ : ','))
-                failAt(at(), int(LineCells::kMostCells) + 1, "：这一行的列数太多");
+                failAt(at(), int(LineCells::kMostCells) + 1, inTable() + "：这一行的列数太多");
             if (!emptyRow()) take();
         }
         headerGiven();
@@ -79,11 +79,15 @@ class DesignReader {
         nothingBeyond(1, "表名一行只写表名");
     }
 
+    // "（[路幅]）" within a table, to follow a place.
+    std::string inTable() const {
+        return table_ ? "（" + std::string(tableTitle(*table_)) + "）" : std::string();
+    }
+
     void headerGiven() const {
         if (table_ && !headerLine_)
             failAt(titleLine_, 1,
-                   "（" + std::string(tableTitle(*table_)) + "）：表名下面没有表头，应为“" +
-                       headerText(*table_, false) + "”");
+                   inTable() + "：表名下面没有表头，应为“" + headerText(*table_, false) + "”");
     }
 
     void header() {
@@ -109,7 +113,7 @@ class DesignReader {
         for (std::size_t k = columns; k < cells_.size(); ++k)
             if (!cells_[k].empty())
                 failAt(at(), int(k) + 1,
-                       "：" + quoted(cells_[k]) + "是多余的数据，" + std::string(why));
+                       inTable() + "：" + quoted(cells_[k]) + "是多余的数据，" + std::string(why));
     }
 
     [[noreturn]] void failCell(std::size_t column, const std::string& what) const {
