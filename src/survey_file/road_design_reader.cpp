@@ -269,7 +269,11 @@ RoadDesignRead readRoadDesignFile(std::string_view bytes, const ToUtf8& toUtf8) 
         if (std::optional<FileError> mixed = lineInAnotherEncoding(bytes))
             return {std::nullopt, *mixed};
         decoded = toUtf8(bytes);
-        if (!decoded) return {std::nullopt, {0, 0, std::string(kNotText)}};
+        if (!decoded)
+            return {std::nullopt,
+                    {0, 0,
+                     "这不是文本文件：道路设计文件应为 CSV 或制表符分隔的文本（UTF-8 或 GBK "
+                     "编码），可以在电子表格程序中另存为 CSV（逗号分隔）后再打开"}};
     }
     const std::string_view text = decoded ? std::string_view(*decoded) : bytes;
     if (std::optional<FileError> why = loneCarriageReturn(text)) return {std::nullopt, *why};

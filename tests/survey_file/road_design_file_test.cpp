@@ -82,6 +82,8 @@ TEST(RoadDesignFile, tabs_a_byte_order_mark_and_gbk_read_as_the_survey_file_does
     ASSERT_TRUE(read.design) << read.error.message;
     EXPECT_EQ(read.design->breaks, (std::vector<section::ChainBreak>{{1100, 1080}}));
     EXPECT_FALSE(readRoadDesignFile("\x01\x02\x00\x03", fromGbk).design);
+    EXPECT_TRUE(readRoadDesignFile("\xB0\xB1\n", fromGbk).error.message.find("道路设计文件") !=
+                std::string::npos);
 }
 
 // Designs of every table, some rows with ranges between rows without, values
