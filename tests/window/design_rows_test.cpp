@@ -40,7 +40,8 @@ TEST(DesignRows, have_the_columns_of_the_design_files_headers) {
 }
 
 // Each cell typed reads back as shown: stations in K notation whichever way
-// typed, sides and kinds in words, an optional value left empty.
+// typed, sides and kinds in words, an optional value left empty, a berm's
+// empty width 0 as the file reads it.
 TEST(DesignRows, show_a_typed_cell_as_the_file_writes_it) {
     struct Row {
         DesignTable table;
@@ -60,6 +61,7 @@ TEST(DesignRows, show_a_typed_cell_as_the_file_writes_it) {
         {DesignTable::Slopes, 0, 1, "K0+050", "K0+050.000"},
         {DesignTable::Slopes, 1, 1, "", ""},
         {DesignTable::Slopes, 1, 5, "12", "12"},
+        {DesignTable::Slopes, 0, 6, "", "0"},
         {DesignTable::Ditches, 0, 5, "0", "0"},
         {DesignTable::Breaks, 0, 1, "K1+090", "K1+090.000"},
     };

@@ -8,6 +8,8 @@
 
 #include "section/station.h"
 #include "survey_file/cells.h"
+#include "survey_file/road_design_columns.h"
+#include "survey_file/road_design_file.h"
 #include "window/table/table_cells.h"
 
 namespace window {
@@ -18,13 +20,11 @@ using section::RoadSide;
 using section::SlopeKind;
 using survey_file::CellNumber;
 
-enum class Kind { Station, Number, Optional, Side, SlopeKind, From, To };
-
-// A column: what it holds and, for numbers, where in the row.
+// Where a column's value is in a row, in the order of the file's columns
+// (without the range's): a number or an optional number; sides, kinds and
+// ranges are found by their names.
 template <class Row>
-struct Column {
-    const char* title;
-    Kind kind;
+struct Field {
     double Row::*number = nullptr;
     std::optional<double> Row::*optional = nullptr;
 };
@@ -35,42 +35,46 @@ using section::GradePoint;
 using section::PlateRow;
 using section::SlopeRow;
 
-constexpr Column<GradePoint> kProfile[] = {
-    {"桩号", Kind::Station, &GradePoint::station},
-    {"高程", Kind::Number, &GradePoint::elevation},
-    {"竖曲线半径", Kind::Optional, nullptr, &GradePoint::radius},
-};
-constexpr Column<PlateRow> kPlates[] = {
-    {"桩号", Kind::Station, &PlateRow::station},
-    {"侧", Kind::Side},
-    {"宽度", Kind::Number, &PlateRow::width},
-    {"横坡", Kind::Number, &PlateRow::crossfall},
-};
-constexpr Column<SlopeRow> kSlopes[] = {
-    {"起点桩号", Kind::From},
-    {"终点桩号", Kind::To},
-    {"侧", Kind::Side},
-    {"类型", Kind::SlopeKind},
-    {"坡率", Kind::Number, &SlopeRow::ratio},
-    {"高度", Kind::Optional, nullptr, &SlopeRow::height},
-    {"平台宽", Kind::Number, &SlopeRow::bermWidth},
-    {"平台横坡", Kind::Number, &SlopeRow::bermCrossfall},
-};
-constexpr Column<DitchRow> kDitches[] = {
-    {"起点桩号", Kind::From},
-    {"终点桩号", Kind::To},
-    {"侧", Kind::Side},
-    {"内坡率", Kind::Number, &DitchRow::innerRatio},
-    {"沟深", Kind::Number, &DitchRow::depth},
-    {"沟底宽", Kind::Number, &DitchRow::bottomWidth},
-    {"外坡率", Kind::Number, &DitchRow::outerRatio},
-};
-constexpr Column<ChainBreak> kBreaks[] = {
-    {"断前桩号", Kind::Station, &ChainBreak::before},
-    {"断后桩号", Kind::Station, &ChainBreak::after},
+constexpr Field<GradePoint> kProfile[] = {
+    {&GradePoint::station}, {&GradePoint::elevation}, {nullptr, &GradePoint::radius}};
+constexpr Field<PlateRow> kPlates[] = {
+    {&PlateRow::station}, {}, {&PlateRow::width}, {&PlateRow::crossfall}};
+constexpr Field<SlopeRow> kSlopes[] = {{},
+                                       {},
+                                       {&SlopeRow::ratio},
+                                       {nullptr, &SlopeRow::height},
+                                       {&SlopeRow::bermWidth},
+                                       {&SlopeRow::bermCrossfall}};
+constexpr Field<DitchRow> kDitches[] = {{},
+                                        {&DitchRow::innerRatio},
+                                        {&DitchRow::depth},
+                                        {&DitchRow::bottomWidth},
+                                        {&DitchRow::outerRatio}};
+constexpr Field<ChainBreak> kBreaks[] = {{&ChainBreak::before}, {&ChainBreak::after}};
+
+// One of the editor's columns: the range's (the editor shows them on every
+// row of a table that takes one), or one of the row's own.
+template <class Row>
+struct Column {
+    std::string_view name;
+    survey_file::CellKind kind;
+    int range = -1;  // 0 起点桩号, 1 终点桩号
+    Field<Row> field{};
 };
 
-// `f(rows, columns)` on the table's rows, const with a const design.
+template <class Row, std::size_t N>
+Column<Row> columnAt(DesignTable table, std::span<const Field<Row>, N> fields, int column) {
+    const bool ranged = survey_file::takesRange(table);
+    const int shift = ranged ? int(survey_file::rangeColumns().size()) : 0;
+    if (column < shift) {
+        const survey_file::DesignColumn& c = survey_file::rangeColumns()[std::size_t(column)];
+        return {c.name, c.kind, column};
+    }
+    const survey_file::DesignColumn& c = survey_file::columnsOf(table)[std::size_t(column - shift)];
+    return {c.name, c.kind, -1, fields[std::size_t(column - shift)]};
+}
+
+// `f(rows, fields)` on the table's rows, const with a const design.
 template <class Design, class F>
 decltype(auto) onTable(Design& design, DesignTable table, F&& f) {
     switch (table) {
@@ -94,28 +98,29 @@ QString text(const std::string& value) {
 
 template <class Row>
 QString cell(const Row& row, const Column<Row>& column) {
+    using enum survey_file::CellKind;
+    if constexpr (requires { row.range; }) {
+        if (column.range >= 0) {
+            if (!row.range) return {};
+            return text(section::stationText(column.range == 0 ? row.range->from : row.range->to));
+        }
+    }
     switch (column.kind) {
-        case Kind::Station:
-            return text(section::stationText(row.*column.number));
-        case Kind::Number:
-            return cellText(row.*column.number);
-        case Kind::Optional:
-            return (row.*column.optional) ? cellText(*(row.*column.optional)) : QString();
-        case Kind::Side:
+        case Station:
+            return text(section::stationText(row.*column.field.number));
+        case Number:
+        case ZeroIfEmpty:
+            return cellText(row.*column.field.number);
+        case Optional:
+            return (row.*column.field.optional) ? cellText(*(row.*column.field.optional))
+                                                : QString();
+        case Side:
             if constexpr (requires { row.side; })
-                return row.side == RoadSide::Left ? QStringLiteral("左") : QStringLiteral("右");
+                return QString::fromUtf8(survey_file::sideWord(row.side));
             break;
-        case Kind::SlopeKind:
+        case Slope:
             if constexpr (requires { row.kind; })
-                return row.kind == SlopeKind::Fill ? QStringLiteral("填") : QStringLiteral("挖");
-            break;
-        case Kind::From:
-        case Kind::To:
-            if constexpr (requires { row.range; }) {
-                if (!row.range) return {};
-                return text(section::stationText(column.kind == Kind::From ? row.range->from
-                                                                           : row.range->to));
-            }
+                return QString::fromUtf8(survey_file::slopeWord(row.kind));
             break;
     }
     return {};
@@ -139,52 +144,60 @@ std::string choice(std::string_view typed, Value& value, std::pair<const char*, 
 
 template <class Row>
 std::string read(Row& row, const Column<Row>& column, std::string_view typed) {
+    using enum survey_file::CellKind;
     typed = survey_file::trimBlanks(typed);
-    const auto number = [&](bool station, double& value) -> std::string {
-        const char* what = station ? "桩号" : column.title;
-        if (typed.empty()) return std::string("没有") + what;
-        const CellNumber read =
-            station ? survey_file::readStation(typed) : survey_file::readFloat(typed);
+    const std::string what(column.name);
+    const auto number = [&](double& value) -> std::string {
+        if (typed.empty()) return "没有" + what;
+        const CellNumber read = column.kind == Station ? survey_file::readStation(typed)
+                                                       : survey_file::readFloat(typed);
         if (read.fault != CellNumber::Fault::None)
-            return survey_file::cellFault(typed, read.fault, what);
+            return survey_file::cellFault(typed, read.fault,
+                                          column.kind == Station ? "桩号" : what);
         value = read.value;
         return {};
     };
     double value = 0.0;
     std::string fault;
-    switch (column.kind) {
-        case Kind::Station:
-        case Kind::Number:
-            return number(column.kind == Kind::Station, row.*column.number);
-        case Kind::Optional:
+    if constexpr (requires { row.range; }) {
+        if (column.range >= 0) {
+            // Either station cleared: the row holds everywhere again.
             if (typed.empty()) {
-                row.*column.optional = std::nullopt;
-            } else if (fault = number(false, value); fault.empty()) {
-                row.*column.optional = value;
+                row.range.reset();
+                return {};
+            }
+            if (fault = number(value); !fault.empty()) return fault;
+            if (!row.range) row.range = section::StationRange{value, value};
+            (column.range == 0 ? row.range->from : row.range->to) = value;
+            return {};
+        }
+    }
+    switch (column.kind) {
+        case ZeroIfEmpty:
+            if (typed.empty()) {
+                row.*column.field.number = 0.0;
+                return {};
+            }
+            [[fallthrough]];
+        case Station:
+        case Number:
+            return number(row.*column.field.number);
+        case Optional:
+            if (typed.empty()) {
+                row.*column.field.optional = std::nullopt;
+            } else if (fault = number(value); fault.empty()) {
+                row.*column.field.optional = value;
             }
             return fault;
-        case Kind::Side:
+        case Side:
             if constexpr (requires { row.side; })
                 return choice(typed, row.side, {"左", RoadSide::Left}, {"右", RoadSide::Right},
                               "侧");
             break;
-        case Kind::SlopeKind:
+        case Slope:
             if constexpr (requires { row.kind; })
                 return choice(typed, row.kind, {"填", SlopeKind::Fill}, {"挖", SlopeKind::Cut},
                               "类型");
-            break;
-        case Kind::From:
-        case Kind::To:
-            if constexpr (requires { row.range; }) {
-                // Either station cleared: the row holds everywhere again.
-                if (typed.empty()) {
-                    row.range.reset();
-                    return {};
-                }
-                if (fault = number(true, value); !fault.empty()) return fault;
-                if (!row.range) row.range = section::StationRange{value, value};
-                (column.kind == Kind::From ? row.range->from : row.range->to) = value;
-            }
             break;
     }
     return {};
@@ -214,20 +227,20 @@ Row appended(const std::vector<Row>& rows) {
 }  // namespace
 
 QString designTableName(DesignTable table) {
-    static const char* const kNames[] = {"纵断面", "路幅", "边坡", "边沟", "断链"};
-    return QString::fromUtf8(kNames[static_cast<int>(table)]);
+    // The file's title without its brackets.
+    const std::string_view title = survey_file::tableTitle(table);
+    return QString::fromUtf8(title.data(), qsizetype(title.size())).mid(1).chopped(1);
 }
 
 int designColumnCount(DesignTable table) {
-    const section::RoadDesign none;
-    return onTable(none, table, [](auto&, auto columns) { return int(columns.size()); });
+    return int(survey_file::columnsOf(table).size() +
+               (survey_file::takesRange(table) ? survey_file::rangeColumns().size() : 0));
 }
 
 QString designColumnTitle(DesignTable table, int column) {
-    const section::RoadDesign none;
-    return onTable(none, table, [&](auto&, auto columns) {
-        return QString::fromUtf8(columns[std::size_t(column)].title);
-    });
+    const std::string_view name =
+        survey_file::columnName(table, survey_file::takesRange(table), column);
+    return QString::fromUtf8(name.data(), qsizetype(name.size()));
 }
 
 int designRowCount(const section::RoadDesign& design, DesignTable table) {
@@ -237,7 +250,7 @@ int designRowCount(const section::RoadDesign& design, DesignTable table) {
 QString designCellText(const section::RoadDesign& design, DesignTable table, int row, int column) {
     return onTable(design, table, [&](auto& rows, auto columns) {
         if (row < 0 || row >= int(rows.size())) return QString();
-        return cell(rows[std::size_t(row)], columns[std::size_t(column)]);
+        return cell(rows[std::size_t(row)], columnAt(table, columns, column));
     });
 }
 
@@ -245,7 +258,7 @@ std::string setDesignCell(section::RoadDesign& design, DesignTable table, int ro
                           std::string_view typed) {
     return onTable(design, table, [&](auto& rows, auto columns) {
         if (row == int(rows.size())) rows.push_back(appended(rows));
-        return read(rows[std::size_t(row)], columns[std::size_t(column)], typed);
+        return read(rows[std::size_t(row)], columnAt(table, columns, column), typed);
     });
 }
 
