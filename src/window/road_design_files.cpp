@@ -33,10 +33,11 @@ bool openRoadDesign(QWidget* parent, document::SurveyDocument& document, const Q
     const document::Edited edited =
         document.setRoadDesign(*opened.design, QStringLiteral("打开道路设计"));
     if (edited.done()) return true;
-    QMessageBox::warning(
-        parent, applicationTitle(),
-        QStringLiteral("“%1”中的道路设计不能使用：%2。测量数据保持不变。")
-            .arg(QDir::toNativeSeparators(path), QString::fromStdString(edited.why)));
+    QString why = QString::fromStdString(edited.why);
+    if (!why.endsWith(u'。')) why += u'。';
+    QMessageBox::warning(parent, applicationTitle(),
+                         QStringLiteral("“%1”中的道路设计不能使用：%2测量数据保持不变。")
+                             .arg(QDir::toNativeSeparators(path), why));
     return false;
 }
 

@@ -76,8 +76,9 @@ QString DesignTableModel::apply(const section::RoadDesign& changed) {
     const document::Edited edited =
         document_.setRoadDesign(changed, QStringLiteral("修改道路设计"));
     if (edited.done()) return {};
-    const QString why = QString::fromStdString(edited.why) +
-                        QStringLiteral("。这一修改没有生效，道路设计保持不变。");
+    QString why = QString::fromStdString(edited.why);
+    if (!why.endsWith(u'。')) why += u'。';
+    why += QStringLiteral("这一修改没有生效，道路设计保持不变。");
     const std::optional<section::DesignFault> fault =
         document::SurveyDocument::designFault(changed);
     if (!fault) return told(why, table_, -1, -1);

@@ -3,6 +3,7 @@
 // The 纵断面 drawn (section/profile_curve.h): the ground elevation at the
 // centre line of each section and the design elevation along the road, the
 // 变坡点 marked with their stations and the ends of each 竖曲线 with a tick.
+// Its axis runs along the continuous chainage, written in K notation.
 // It paints the curve it was given; working it out is the caller's, once a change.
 
 #include <QPolygonF>
