@@ -16,8 +16,10 @@
 #include "printout/survey_printouts.h"
 #include "runtime/titles.h"
 #include "section/any_survey.h"
+#include "section/survey_warnings.h"
 #include "storage/interchange_export.h"
 #include "storage/quantity_workbook_file.h"
+#include "storage/road_design_io.h"
 #include "storage/safe_write.h"
 #include "storage/survey_io.h"
 #include "survey_file/survey_file.h"
@@ -41,6 +43,20 @@ void complain(const QString& message) {
     say(stderr, QStringLiteral("velmorin: ") + message + u'\n');
 }
 
+// The files an output is made from: the survey, and the road design
+// (--design) that gives its design lines and 断链, when there is one.
+struct Input {
+    QString survey;
+    QString design;
+};
+
+// An output file that is one of the input files, under any name: the message.
+QString outputOverInputs(const Input& input, const QString& out) {
+    QString refused = outputOverInput(input.survey, out);
+    if (refused.isEmpty() && !input.design.isEmpty()) refused = outputOverInput(input.design, out);
+    return refused;
+}
+
 // The survey of FILE, calculated, with its 工程信息; no survey (after saying
 // why) when it cannot be.
 struct CalculatedSurvey {
@@ -58,11 +74,21 @@ std::string warningLines(const section::Survey& survey) {
 }
 
 // The survey calculated, its warnings not yet told.
-CalculatedSurvey calculatedQuietly(const QString& path) {
+CalculatedSurvey calculatedQuietly(const Input& input) {
+    const QString& path = input.survey;
     storage::OpenedSurvey opened = storage::openSurvey(path);
     if (!opened.survey) {
         complain(opened.error);
         return {};
+    }
+    if (!input.design.isEmpty()) {
+        storage::OpenedDesign design = storage::openRoadDesign(input.design);
+        if (!design.design) {
+            complain(design.error);
+            return {};
+        }
+        // The design was checked as it was read: it is taken.
+        opened.survey->setRoadDesign(std::move(*design.design));
     }
     if (const std::optional<section::Fault> fault = section::calculate(*opened.survey)) {
         // A fault of the survey as a whole (no section) reads as what the file's results do.
@@ -75,8 +101,8 @@ CalculatedSurvey calculatedQuietly(const QString& path) {
 }
 
 // The warnings told: the output and the exit status as without them.
-CalculatedSurvey calculatedSurvey(const QString& path) {
-    CalculatedSurvey calculated = calculatedQuietly(path);
+CalculatedSurvey calculatedSurvey(const Input& input) {
+    CalculatedSurvey calculated = calculatedQuietly(input);
     if (calculated.survey) say(stderr, warningLines(*calculated.survey));
     return calculated;
 }
@@ -88,10 +114,10 @@ int written(const QString& error) {
     return BadFile;
 }
 
-int writeResults(const QString& path) {
-    if (const QString refused = outputOverInput(path, kStandardOutput); !refused.isEmpty())
+int writeResults(const Input& input) {
+    if (const QString refused = outputOverInputs(input, kStandardOutput); !refused.isEmpty())
         return written(refused);
-    const CalculatedSurvey calculated = calculatedQuietly(path);
+    const CalculatedSurvey calculated = calculatedQuietly(input);
     if (!calculated.survey) return BadFile;
     // Neither the warnings nor the results need the other: the warnings are
     // worked out on a second thread meanwhile (where one can be started),
@@ -108,10 +134,10 @@ int writeResults(const QString& path) {
 using ExportBytes =
     std::function<QByteArray(const section::Survey&, const section::ProjectInfo&, QString&)>;
 
-int writeExport(const QString& path, const QString& out, const ExportBytes& bytes) {
-    if (const QString refused = outputOverInput(path, out); !refused.isEmpty())
+int writeExport(const Input& input, const QString& out, const ExportBytes& bytes) {
+    if (const QString refused = outputOverInputs(input, out); !refused.isEmpty())
         return written(refused);
-    const CalculatedSurvey calculated = calculatedSurvey(path);
+    const CalculatedSurvey calculated = calculatedSurvey(input);
     if (!calculated.survey) return BadFile;
     QString error;
     const QByteArray content = bytes(*calculated.survey, calculated.project, error);
@@ -156,15 +182,15 @@ int writePrintout(const section::Survey& survey, const section::ProjectInfo& pro
         [&](QString& error) { return storage::quantityWorkbookBytes(table, error); });
 }
 
-int writePrintout(int argc, char* argv[], const QString& path, const QString& out,
+int writePrintout(int argc, char* argv[], const Input& input, const QString& out,
                   Printout printout) {
-    if (const QString refused = outputOverInput(path, out); !refused.isEmpty())
+    if (const QString refused = outputOverInputs(input, out); !refused.isEmpty())
         return written(refused);
     // Fonts and the PDF need a GUI application, not a screen.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     paper::installFontSubstitutions();
-    const CalculatedSurvey calculated = calculatedSurvey(path);
+    const CalculatedSurvey calculated = calculatedSurvey(input);
     if (!calculated.survey) return BadFile;
     return writePrintout(*calculated.survey, calculated.project, out, printout);
 }
@@ -213,11 +239,17 @@ Outcome run(int argc, char* argv[]) {
         QStringLiteral("把 FILE 的横断面图写成 DXF 文件 OUT.dxf（R2007，“-”：标准输出），"
                        "供 CAD 程序打开，不打开窗口。"),
         QStringLiteral("OUT.dxf"));
+    const QCommandLineOption design(
+        QStringLiteral("design"),
+        QStringLiteral("按道路设计文件 DESIGN.csv（纵断面、路幅、边坡、边沟、断链）给 FILE "
+                       "中没有输入设计线的填挖方断面生成设计线，并按断链计算间距；"
+                       "用于以上每一种输出。"),
+        QStringLiteral("DESIGN.csv"));
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
                                   QStringLiteral("显示本说明。"));
     const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
                                      QStringLiteral("显示版本号。"));
-    parser.addOptions({pdf, tablePdf, xlsx, results, landXml, dxfDrawing, help, version});
+    parser.addOptions({pdf, tablePdf, xlsx, results, landXml, dxfDrawing, design, help, version});
     parser.addPositionalArgument(
         QStringLiteral("FILE"),
         QStringLiteral("测量数据文件（CSV，里程文件 .hdm，或 LandXML 的 .xml）。"),
@@ -227,7 +259,7 @@ Outcome run(int argc, char* argv[]) {
         const QStringList unknown = parser.unknownOptionNames();
         complain((unknown.isEmpty()
                       ? QStringLiteral("--pdf、--table-pdf、--xlsx、--landxml 或 --dxf "
-                                       "后面缺少输出文件名")
+                                       "后面缺少输出文件名，或 --design 后面缺少道路设计文件名")
                       : QStringLiteral("不认识的选项“%1”").arg(unknown.first())) +
                  QStringLiteral("（velmorin --help 列出用法）。"));
         return BadUsage;
@@ -258,17 +290,25 @@ Outcome run(int argc, char* argv[]) {
                            "（velmorin --help 列出用法）。"));
         return BadUsage;
     }
+    if (parser.isSet(design) && outputs == 0) {
+        complain(
+            QStringLiteral("用法有误：--design 给输出选项用，要和 --pdf、--table-pdf、--xlsx、"
+                           "--results、--landxml 或 --dxf 之一一起写；在窗口中请用“文件 ▸ "
+                           "打开道路设计…”（velmorin --help 列出用法）。"));
+        return BadUsage;
+    }
     const QString file = files.value(0);
-    if (parser.isSet(results)) return writeResults(file);
+    const Input input{file, parser.value(design)};
+    if (parser.isSet(results)) return writeResults(input);
     const std::pair<const QCommandLineOption*, Printout> printouts[] = {
         {&pdf, Printout::Sheet}, {&tablePdf, Printout::QuantityTable}, {&xlsx, Printout::Workbook}};
     for (const auto& [option, printout] : printouts) {
         if (parser.isSet(*option))
-            return writePrintout(argc, argv, file, parser.value(*option), printout);
+            return writePrintout(argc, argv, input, parser.value(*option), printout);
     }
     if (parser.isSet(landXml))
-        return writeExport(file, parser.value(landXml), storage::landXmlBytes);
-    if (parser.isSet(dxfDrawing)) return writeExport(file, parser.value(dxfDrawing), dxfOf);
+        return writeExport(input, parser.value(landXml), storage::landXmlBytes);
+    if (parser.isSet(dxfDrawing)) return writeExport(input, parser.value(dxfDrawing), dxfOf);
     return Outcome::window(file);
 }
 
