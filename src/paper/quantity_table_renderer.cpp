@@ -184,7 +184,10 @@ class PageDrawer {
         for (int c = 0; c < cells.size(); ++c) {
             const QRectF cell(edges[c + 1] + pad_, top, edges[c + 2] - edges[c + 1] - 2 * pad_,
                               height);
-            painter_.drawText(cell, figures | Qt::AlignVCenter, cells[c]);
+            // A column of text (填, 挖) centred as its head is.
+            const Qt::Alignment across =
+                table_.columns[std::size_t(c)].unit.empty() ? Qt::AlignHCenter : figures;
+            painter_.drawText(cell, across | Qt::AlignVCenter, cells[c]);
         }
         top += height;
     }
