@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QHeaderView>
+#include <QSettings>
 #include <QTableView>
 #include <QTest>
 #include <QUndoStack>
@@ -46,6 +47,8 @@ class RoadTableDockTest : public QObject {
     Q_OBJECT
 
   private slots:
+    void init() { QSettings().clear(); }  // no layout remembered from an earlier run
+
     void the_pane_shows_the_rows_of_a_cut_and_fill_survey_and_follows_its_changes() {
         window::MainWindow mainWindow;
         document::SurveyDocument& document = mainWindow.document();
