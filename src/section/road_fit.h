@@ -20,7 +20,10 @@
 namespace section {
 
 struct FittedDesign {
-    std::vector<Point> line;  // the design line, in order of S from left (S > 0) to right
+    // The design line in order of increasing S: from the right catch point
+    // through the road to the left one, with the ditch and berm vertices
+    // between.
+    std::vector<Point> line;
     RoadFit fit;
 };
 

@@ -115,6 +115,13 @@ CellNumber readFloat(std::string_view cell) {
     return slowValue(cell);
 }
 
+std::string headerWord(std::string_view cell) {
+    std::string word;
+    for (char c : runtime::toHalfWidth(cell))
+        if (c != ' ' && c != '\t') word += (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c;
+    return word;
+}
+
 CellNumber readStation(std::string_view cell) {
     if (isPlainDecimal(cell)) return readFloat(cell);
     const bool ascii = std::all_of(cell.begin(), cell.end(),

@@ -36,6 +36,10 @@ char separatorOf(std::string_view line);
 // Blanks (ASCII and the full-width blank) removed from both ends.
 std::string_view trimBlanks(std::string_view text);
 
+// A header cell as its word: full-width letters made ASCII, lower case made
+// upper, blanks dropped ("高程 ｈ" is "高程H").
+std::string headerWord(std::string_view cell);
+
 // A value read by the rules of the prompts, or why it cannot be one.
 struct CellNumber {
     enum class Fault { None, NotANumber, OutOfRange };

@@ -4,6 +4,7 @@
 
 #include "runtime/number_text.h"
 #include "survey_file/project_rows.h"
+#include "survey_file/road_design_file.h"
 #include "survey_file/text_lines.h"
 
 namespace survey_file {
@@ -12,13 +13,6 @@ namespace {
 
 constexpr std::string_view kGround = "地面线";
 constexpr std::string_view kDesign = "设计线";
-
-std::string headerWord(std::string_view cell) {
-    std::string word;
-    for (char c : runtime::toHalfWidth(cell))
-        if (c != ' ' && c != '\t') word += (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c;
-    return word;
-}
 
 class CutFillReader {
   public:
@@ -33,6 +27,10 @@ class CutFillReader {
         header();
         while (lines_.next(line, true)) {
             split(line);
+            if (tableOfTitle(cells_[0])) {
+                design_ = {lines_.fromLastLine(), at() - 1, separator_};
+                break;
+            }
             bool empty = true;
             for (std::size_t k = 0; k < cells_.size(); ++k) empty = empty && cells_[k].empty();
             if (!empty) row();
@@ -41,6 +39,7 @@ class CutFillReader {
         checkSpacings();
         return std::move(survey_);
     }
+    const DesignPart& design() const { return design_; }
 
   private:
     int at() const { return lines_.number(); }
@@ -165,6 +164,7 @@ class CutFillReader {
     std::vector<int> firstLines_;    // per section
     std::vector<int> spacingLines_;  // per section: the line of its spacing, 0 for none
     section::CutFillSurvey survey_;
+    DesignPart design_;
 };
 
 }  // namespace
@@ -179,7 +179,10 @@ bool isCutFillCsv(std::string_view text) {
 
 SurveyRead readCutFillCsv(std::string_view text, int linesBefore, ReadProgress* progress) {
     try {
-        return {CutFillReader(text, linesBefore, progress).read()};
+        CutFillReader reader(text, linesBefore, progress);
+        SurveyRead read{reader.read()};
+        readDesignPart(read, reader.design());
+        return read;
     } catch (const LineFault& fault) {
         return {std::nullopt, fault.error};
     }
@@ -212,7 +215,7 @@ std::string writeSurvey(const section::CutFillSurvey& survey, const section::Pro
             }
         };
         rows(section.ground, kGround);
-        rows(section.design, kDesign);
+        if (!section.designGenerated) rows(section.design, kDesign);
         if (first) out += key + ",,," + spacing + "\r\n";
     }
     return out;

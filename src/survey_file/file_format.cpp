@@ -65,9 +65,13 @@ std::vector<Format> formatsToOffer(const section::Survey& survey) {
 
 std::vector<std::string> whatIsLeftOut(const section::Survey& survey, Format format,
                                        const section::ProjectInfo& project) {
+    std::vector<std::string> left;
     const section::CutFillSurvey* lines = survey.cutFill();
-    if (format != Format::Hdm || !lines) return {};
-    return whatHdmLeavesOut(*lines, project);
+    if (format == Format::Hdm && lines) left = whatHdmLeavesOut(*lines, project);
+    // Only our CSV holds the tables; the lines they gave are written as design lines.
+    if (format != Format::SurveyCsv && !survey.roadDesign().empty())
+        left.push_back("道路设计（纵断面、路幅、边坡、边沟、断链；由它生成的设计线照样写出）");
+    return left;
 }
 
 std::optional<std::string> whyNotWritten(const section::Survey& survey, Format format) {
@@ -78,9 +82,9 @@ std::optional<std::string> whyNotWritten(const section::Survey& survey, Format f
 
 std::string surveyFileText(const section::Survey& survey, Format format,
                            const section::ProjectInfo& project) {
-    if (const section::CutFillSurvey* lines = survey.cutFill())
-        return format == Format::Hdm ? writeHdm(*lines) : writeSurvey(*lines, project);
-    return writeSurvey(*survey.closedOutline(), project);
+    const section::CutFillSurvey* lines = survey.cutFill();
+    if (format == Format::Hdm && lines) return writeHdm(*lines);
+    return writeSurvey(survey, project);
 }
 
 }  // namespace survey_file

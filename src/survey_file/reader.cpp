@@ -6,6 +6,7 @@
 #include "runtime/number_text.h"
 #include "survey_file/cells.h"
 #include "survey_file/project_rows.h"
+#include "survey_file/road_design_file.h"
 #include "survey_file/survey_file.h"
 
 namespace survey_file {
@@ -27,15 +28,6 @@ struct Fault {
 
 [[noreturn]] void fail(int line, int column, const std::string& what) {
     throw Fault{{line, column, place(line, column) + what}};
-}
-
-// The header cell with full-width letters made ASCII and blanks dropped.
-std::string headerWord(std::string_view cell) {
-    std::string word;
-    for (char c : runtime::toHalfWidth(cell)) {
-        if (c != ' ' && c != '\t') word += (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c;
-    }
-    return word;
 }
 
 struct Section {
@@ -66,16 +58,22 @@ class Reader {
     }
 
     section::SectionSurvey read() {
-        if (!nextLine())
+        if (!nextLine()) {
+            if (!design_.text.empty())
+                fail(design_.linesBefore + 1, 1,
+                     "：道路设计的表之前没有测量数据的表头“桩号,高程H,距离S”。"
+                     "这是道路设计文件时，请用“文件 ▸ 打开道路设计…”打开");
             throw Fault{
                 {0, 0,
                  "文件中没有数据：第一行应为表头“桩号,高程H,距离S”或“断面,高程H,距离S,间距DL”"}};
+        }
         readHeader();
         while (nextLine()) readRow();
         if (sections_.empty()) throw Fault{{0, 0, "文件中只有表头，没有断面数据"}};
         checkSpacings();
         return survey();
     }
+    const DesignPart& design() const { return design_; }
 
   private:
     // The next line that is neither blank nor a comment, split into cells.
@@ -101,7 +99,15 @@ class Reader {
             // A row of empty cells (a spreadsheet's trailing separators).
             bool empty = true;
             for (std::size_t k = 0; k < cells_.size(); ++k) empty = empty && cells_[k].empty();
-            if (!empty) return true;
+            if (empty) continue;
+            // The road design's tables follow the survey's rows.
+            if (tableOfTitle(cells_[0])) {
+                design_ = {text_.substr(std::size_t(start - text_.data())), lineNumber_ - 1,
+                           separator_};
+                at_ = text_.size();
+                return false;
+            }
+            return true;
         }
         return false;
     }
@@ -306,6 +312,7 @@ class Reader {
     std::vector<Section> sections_;
     std::vector<double> elevations_;
     std::vector<double> offsets_;
+    DesignPart design_;
 };
 
 }  // namespace
@@ -319,7 +326,9 @@ SurveyRead readSurvey(std::string_view text, ReadProgress* progress) {
         result = readCutFillCsv(rest, rows.linesBefore, progress);
     } else {
         try {
-            result.survey = Reader(rest, rows.linesBefore, progress).read();
+            Reader reader(rest, rows.linesBefore, progress);
+            result.survey = reader.read();
+            readDesignPart(result, reader.design());
         } catch (const Fault& fault) {
             result.error = fault.error;
         }

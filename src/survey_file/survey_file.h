@@ -8,6 +8,9 @@
 //     K1+000.000,51,0               1,10,4,
 //     1020.5,52,0                   2,8,0,
 //
+// The survey's road design, when it has one, follows the rows as the tables
+// of the road design file (road_design_file.h).
+//
 // Reading takes UTF-8 text; the window turns other encodings into it first.
 // Plain C++: the survey, its numbers and the messages, nothing of the window.
 
@@ -18,6 +21,7 @@
 
 #include "section/any_survey.h"
 #include "section/project_info.h"
+#include "survey_file/design_lines.h"
 
 namespace survey_file {
 
@@ -44,6 +48,8 @@ struct SurveyRead {
     // the file has none.
     section::ProjectInfo project{};
     Format format = Format::SurveyCsv;  // what the text was read as
+    // The lines of the road design's rows when the file carries one.
+    DesignLines designLines{};
 };
 
 // How far a reading has got, in thousandths of the text (kReadDone for all
@@ -60,7 +66,9 @@ inline void tellProgress(ReadProgress* progress, std::size_t done, std::size_t t
 }
 
 // Reads a survey file's text, UTF-8 with or without a byte-order mark:
-// either kind, told by its header.
+// either kind, told by its header. A row whose first cell is a road design
+// table's title ("[纵断面]") ends the survey's rows: the rest is its road
+// design (docs/road-design.md).
 SurveyRead readSurvey(std::string_view text, ReadProgress* progress = nullptr);
 
 // The cut-and-fill CSV: a 线 column (地面线 / 设计线) after the key column.
@@ -68,6 +76,9 @@ bool isCutFillCsv(std::string_view text);
 // `linesBefore`: the lines above `text` already read (the rows of 工程信息).
 SurveyRead readCutFillCsv(std::string_view text, int linesBefore = 0,
                           ReadProgress* progress = nullptr);
+// A section's design line generated from the road design is left out: it
+// comes back from the design (writeSurvey of the Survey writes it after the
+// rows).
 std::string writeSurvey(const section::CutFillSurvey& survey,
                         const section::ProjectInfo& project = {});
 
@@ -77,6 +88,8 @@ std::string writeSurvey(const section::CutFillSurvey& survey,
 // 工程信息 above the header when `project` is not empty.
 std::string writeSurvey(const section::SectionSurvey& survey,
                         const section::ProjectInfo& project = {});
+// Either kind, its road design's tables after the rows when it has one.
+std::string writeSurvey(const section::Survey& survey, const section::ProjectInfo& project = {});
 
 // The results of a calculated survey of either kind as CSV, one row per
 // section (see section::resultTable): UTF-8 with LF for a terminal; with a

@@ -48,6 +48,7 @@ class TextLines {
             const std::size_t length =
                 newline ? static_cast<const char*>(newline) - start : text_.size() - at_;
             line = std::string_view(start, length);
+            lineAt_ = at_;
             at_ += length + 1;
             if ((++number_ & kProgressLines) == 0) tellProgress(progress_, at_, text_.size());
             if (line.ends_with('\r')) line.remove_suffix(1);
@@ -58,10 +59,13 @@ class TextLines {
     }
     int number() const { return number_; }
     std::size_t size() const { return text_.size(); }
+    // The text from the start of the line last read on.
+    std::string_view fromLastLine() const { return text_.substr(lineAt_); }
 
   private:
     std::string_view text_;
     std::size_t at_ = 0;
+    std::size_t lineAt_ = 0;
     int number_;
     ReadProgress* progress_;
 };

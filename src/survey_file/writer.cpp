@@ -2,6 +2,7 @@
 #include "runtime/number_text.h"
 #include "survey_file/cells.h"
 #include "survey_file/project_rows.h"
+#include "survey_file/road_design_file.h"
 #include "survey_file/survey_file.h"
 
 namespace survey_file {
@@ -34,6 +35,11 @@ std::string writeSurvey(const section::SectionSurvey& survey, const section::Pro
         }
     }
     return out;
+}
+
+std::string writeSurvey(const section::Survey& survey, const section::ProjectInfo& project) {
+    return survey.visit([&](const auto& record) { return writeSurvey(record, project); }) +
+           roadDesignTables(survey.roadDesign());
 }
 
 }  // namespace survey_file

@@ -1,0 +1,91 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "section/chainage.h"
+
+#include <utility>
+
+#include "runtime/exact_decimal.h"
+#include "runtime/number_text.h"
+
+namespace section {
+
+namespace {
+
+using runtime::ExactDecimal;
+
+// Whether stretch k holds the station as written.
+bool holds(const std::vector<ChainBreak>& breaks, int k, double station) {
+    const int n = static_cast<int>(breaks.size());
+    return (k == 0 || station >= breaks[k - 1].after) && (k == n || station <= breaks[k].before);
+}
+
+// The lengths of the breaks from stretch `from` up to stretch `to`, added for
+// a walk forward and taken off for one back, exactly.
+ExactDecimal breaksPassed(const std::vector<ChainBreak>& breaks, int from, int to) {
+    ExactDecimal sum;
+    for (int k = from; k < to; ++k)
+        sum = sum + ExactDecimal::of(breaks[k].before) - ExactDecimal::of(breaks[k].after);
+    for (int k = to; k < from; ++k)
+        sum = sum - ExactDecimal::of(breaks[k].before) + ExactDecimal::of(breaks[k].after);
+    return sum;
+}
+
+double chainageOn(const std::vector<ChainBreak>& breaks, int stretch, double station) {
+    if (stretch == 0) return station;
+    return (ExactDecimal::of(station) + breaksPassed(breaks, 0, stretch)).nearest();
+}
+
+// The first break whose 短链 gap holds the station, at or after `first` if
+// one is; a station on no stretch always lies in one when the breaks are in
+// order along the road.
+int gapHolding(const std::vector<ChainBreak>& breaks, int first, double station) {
+    const int n = static_cast<int>(breaks.size());
+    for (int pass = 0; pass < 2; ++pass, first = 0)
+        for (int k = first; k < n; ++k)
+            if (breaks[k].before < station && station < breaks[k].after) return k;
+    return 0;
+}
+
+}  // namespace
+
+Chainage::Chainage(std::vector<ChainBreak> breaks) : breaks_(std::move(breaks)) {}
+
+std::vector<ChainedStation> Chainage::place(const std::vector<double>& stations) const {
+    const int stretches = static_cast<int>(breaks_.size()) + 1;
+    std::vector<ChainedStation> placed;
+    placed.reserve(stations.size());
+    for (const double station : stations) {
+        const ChainedStation* previous = placed.empty() ? nullptr : &placed.back();
+        const int from = previous ? previous->stretch : 0;
+        ChainedStation here{station, -1, 0.0, StationPlace::Plain};
+        int candidates = 0;
+        for (int k = from; k < stretches; ++k) {
+            if (!holds(breaks_, k, station)) continue;
+            const double chainage = chainageOn(breaks_, k, station);
+            if (previous && chainage < previous->chainage) continue;
+            if (candidates++ == 0) here = {station, k, chainage, StationPlace::Plain};
+        }
+        if (candidates > 1) here.place = StationPlace::Ambiguous;
+        // Stations going back: the first stretch that holds the station at
+        // all, so that the spacing comes out negative as it would without
+        // breaks and the survey's checks name it.
+        for (int k = 0; here.stretch < 0 && k < stretches; ++k)
+            if (holds(breaks_, k, station)) here = {station, k, chainageOn(breaks_, k, station)};
+        if (here.stretch < 0) {
+            const int gap = gapHolding(breaks_, from, station);
+            // Before the break, as if it were not there.
+            here = {station, gap, chainageOn(breaks_, gap, station), StationPlace::InGap};
+        }
+        placed.push_back(here);
+    }
+    return placed;
+}
+
+std::optional<double> Chainage::spacing(const ChainedStation& a, const ChainedStation& b) const {
+    const double spacing = (ExactDecimal::of(b.station) - ExactDecimal::of(a.station) +
+                            breaksPassed(breaks_, a.stretch, b.stretch))
+                               .nearest();
+    if (!runtime::inValueRange(spacing)) return std::nullopt;
+    return spacing;
+}
+
+}  // namespace section
