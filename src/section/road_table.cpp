@@ -6,6 +6,7 @@
 #include "runtime/exact_decimal.h"
 #include "runtime/number_format.h"
 #include "section/any_survey.h"
+#include "section/road_side_fit.h"
 
 namespace section {
 
@@ -24,21 +25,6 @@ enum Cell {
     RightSlope
 };
 
-// The ground line's elevation at S = 0, linear between its points; none
-// when it does not reach the centre line.
-std::optional<double> groundAtCentre(const std::vector<Point>& ground) {
-    for (std::size_t k = 0; k < ground.size(); ++k) {
-        const Point& a = ground[k];
-        if (a.offset == 0.0) return a.elevation;
-        if (k + 1 == ground.size()) break;
-        const Point& b = ground[k + 1];
-        if ((a.offset < 0.0) != (b.offset < 0.0) && b.offset != 0.0)
-            return a.elevation +
-                   (b.elevation - a.elevation) * (0.0 - a.offset) / (b.offset - a.offset);
-    }
-    return std::nullopt;
-}
-
 void fillSide(RoadTableRow& row, const SideFit& side, Cell width, Cell catchPoint, Cell slope) {
     row.cells[width] = runtime::formatFixed3(side.roadEdge);
     if (side.catchDistance) row.cells[catchPoint] = runtime::formatFixed3(*side.catchDistance);
@@ -47,8 +33,10 @@ void fillSide(RoadTableRow& row, const SideFit& side, Cell width, Cell catchPoin
 
 RoadTableRow rowOf(const CutFillSection& section, std::string station) {
     RoadTableRow row{std::move(station)};
+    // Without a fit, the ground at the centre line as the fitter finds it.
     const std::optional<double> ground =
-        section.fit ? section.fit->groundElevation : groundAtCentre(section.ground);
+        section.fit ? section.fit->groundElevation
+                    : SideGround(section.ground, RoadSide::Left).elevationAt(0.0);
     if (ground) row.cells[Ground] = runtime::formatFixed3(*ground);
     if (!section.fit) return row;
     const RoadFit& fit = *section.fit;
