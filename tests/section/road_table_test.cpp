@@ -6,6 +6,7 @@
 
 #include "cut_fill_lines.h"
 #include "section/any_survey.h"
+#include "section/road_fit.h"
 
 namespace section {
 
@@ -82,6 +83,37 @@ TEST(RoadTable, rows_show_the_fit_of_each_section_and_what_the_ground_gives_with
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(rowsOf(c.section), std::vector<RoadTableRow>{c.expected});
+    }
+}
+
+// A level road 8 m wide at 100 m, fill slopes 1:1.5 and cut slopes 1:1, put
+// on flat ground by the fitter: 2 m of fill meets the ground 4 + 1.5 x 2 = 7 m
+// out, 3 m of cut 4 + 3 = 7 m out.
+TEST(RoadTable, rows_of_the_fitter_match_a_hand_calculation) {
+    RoadDesign design;
+    design.profile = {{0, 100}, {1000, 100}};
+    design.plates = {{0, RoadSide::Left, 4, 0}, {0, RoadSide::Right, 4, 0}};
+    for (RoadSide side : {RoadSide::Left, RoadSide::Right}) {
+        design.slopes.push_back({.side = side, .kind = SlopeKind::Fill, .ratio = 1.5});
+        design.slopes.push_back({.side = side, .kind = SlopeKind::Cut, .ratio = 1});
+    }
+    const auto prepared = PreparedRoad::prepare(design);
+    ASSERT_TRUE(std::holds_alternative<PreparedRoad>(prepared));
+    const struct {
+        double ground;
+        RoadTableRow expected;
+    } cases[] = {
+        {98,
+         {"K0+100.000",
+          {"98.000", "100.000", "2.000", "", "4.000", "4.000", "7.000", "7.000", "填", "填"}}},
+        {103,
+         {"K0+100.000",
+          {"103.000", "100.000", "", "3.000", "4.000", "4.000", "7.000", "7.000", "挖", "挖"}}},
+    };
+    for (const auto& c : cases) {
+        CutFillSection section{.ground = line({{-20, c.ground}, {20, c.ground}})};
+        section.fit = std::get<PreparedRoad>(prepared).fit(100, section.ground).fit;
+        EXPECT_EQ(rowsOf(section), std::vector<RoadTableRow>{c.expected}) << c.ground;
     }
 }
 
