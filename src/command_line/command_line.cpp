@@ -7,12 +7,14 @@
 #include <cstdio>
 #include <functional>
 #include <future>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "command_line/command_output.h"
 #include "paper/fonts.h"
 #include "paper/pdf_export.h"
+#include "printout/road_table.h"
 #include "printout/survey_printouts.h"
 #include "runtime/titles.h"
 #include "section/any_survey.h"
@@ -150,8 +152,8 @@ QByteArray dxfOf(const section::Survey& survey, const section::ProjectInfo&, QSt
     return storage::sectionsDxfBytes(survey);
 }
 
-// The printouts of a survey and the workbook of its quantities.
-enum class Printout { Sheet, QuantityTable, Workbook };
+// The printouts of a survey and the workbooks of its tables.
+enum class Printout { Sheet, QuantityTable, Workbook, RoadTable, RoadWorkbook };
 
 // A file written safely, or its bytes to standard output.
 int writtenTo(const QString& out, const std::function<QString(const QString&)>& toFile,
@@ -168,18 +170,39 @@ int writtenPdf(const paper::PdfDrawing& drawing, const QString& out) {
         [&](QString& error) { return paper::pdfBytes(drawing, error); });
 }
 
+// A table as a PDF, or as a workbook.
+int writeTable(const printout::QuantityTable& table, const QString& out, bool workbook) {
+    if (!workbook) return writtenPdf(paper::quantityTableDrawing(table), out);
+    return writtenTo(
+        out, [&](const QString& file) { return storage::exportQuantityWorkbook(table, file); },
+        [&](QString& error) { return storage::quantityWorkbookBytes(table, error); });
+}
+
+bool isRoadTable(Printout printout) {
+    return printout == Printout::RoadTable || printout == Printout::RoadWorkbook;
+}
+
 int writePrintout(const section::Survey& survey, const section::ProjectInfo& project,
                   const QString& out, Printout printout) {
     if (printout == Printout::Sheet) {
         const printout::Sheet sheet = printout::calculationSheet(survey, project);
         return writtenPdf(paper::sheetDrawing(sheet), out);
     }
-    const printout::QuantityTable table = printout::quantityTable(survey, project);
-    if (printout == Printout::QuantityTable)
-        return writtenPdf(paper::quantityTableDrawing(table), out);
-    return writtenTo(
-        out, [&](const QString& file) { return storage::exportQuantityWorkbook(table, file); },
-        [&](QString& error) { return storage::quantityWorkbookBytes(table, error); });
+    return writeTable(isRoadTable(printout) ? printout::roadTable(survey, project)
+                                            : printout::quantityTable(survey, project),
+                      out, printout == Printout::Workbook || printout == Printout::RoadWorkbook);
+}
+
+// The 路基设计表 as the output's name ends: a PDF or a workbook; nothing
+// (after saying why) for another ending.
+std::optional<Printout> roadTableOutput(const QString& out) {
+    if (out.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) return Printout::RoadTable;
+    if (out.endsWith(QStringLiteral(".xlsx"), Qt::CaseInsensitive)) return Printout::RoadWorkbook;
+    complain(QStringLiteral("--road-table 的输出文件“%1”既不是 .pdf 也不是 .xlsx："
+                            "路基设计表按文件名的结尾写成 PDF 或 Excel 工作簿，"
+                            "请给出以 .pdf 或 .xlsx 结尾的文件名。")
+                 .arg(QDir::toNativeSeparators(out)));
+    return std::nullopt;
 }
 
 int writePrintout(int argc, char* argv[], const Input& input, const QString& out,
@@ -192,6 +215,11 @@ int writePrintout(int argc, char* argv[], const Input& input, const QString& out
     paper::installFontSubstitutions();
     const CalculatedSurvey calculated = calculatedSurvey(input);
     if (!calculated.survey) return BadFile;
+    if (isRoadTable(printout) && calculated.survey->kind() != section::SurveyKind::CutFill) {
+        return written(QStringLiteral("测量数据文件“%1”是封闭断面，没有路基设计表："
+                                      "路基设计表只给有地面线和设计线的填挖方断面。")
+                           .arg(QDir::toNativeSeparators(input.survey)));
+    }
     return writePrintout(*calculated.survey, calculated.project, out, printout);
 }
 
@@ -226,6 +254,11 @@ Outcome run(int argc, char* argv[]) {
         QStringLiteral(
             "把 FILE 的土方数量表写成 Excel 工作簿 OUT.xlsx（“-”：标准输出），不打开窗口。"),
         QStringLiteral("OUT.xlsx"));
+    const QCommandLineOption roadTable(
+        QStringLiteral("road-table"),
+        QStringLiteral("把填挖方断面 FILE 的路基设计表写成 PDF 文件 OUT.pdf 或 Excel 工作簿 "
+                       "OUT.xlsx（按文件名的结尾），不打开窗口。"),
+        QStringLiteral("OUT.pdf|OUT.xlsx"));
     const QCommandLineOption results(
         QStringLiteral("results"),
         QStringLiteral("把 FILE 的计算结果以 CSV 格式写到标准输出，不打开窗口。"));
@@ -249,7 +282,8 @@ Outcome run(int argc, char* argv[]) {
                                   QStringLiteral("显示本说明。"));
     const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
                                      QStringLiteral("显示版本号。"));
-    parser.addOptions({pdf, tablePdf, xlsx, results, landXml, dxfDrawing, design, help, version});
+    parser.addOptions(
+        {pdf, tablePdf, xlsx, roadTable, results, landXml, dxfDrawing, design, help, version});
     parser.addPositionalArgument(
         QStringLiteral("FILE"),
         QStringLiteral("测量数据文件（CSV，里程文件 .hdm，或 LandXML 的 .xml）。"),
@@ -257,11 +291,12 @@ Outcome run(int argc, char* argv[]) {
 
     if (!parser.parse(arguments)) {
         const QStringList unknown = parser.unknownOptionNames();
-        complain((unknown.isEmpty()
-                      ? QStringLiteral("--pdf、--table-pdf、--xlsx、--landxml 或 --dxf "
-                                       "后面缺少输出文件名，或 --design 后面缺少道路设计文件名")
-                      : QStringLiteral("不认识的选项“%1”").arg(unknown.first())) +
-                 QStringLiteral("（velmorin --help 列出用法）。"));
+        complain(
+            (unknown.isEmpty()
+                 ? QStringLiteral("--pdf、--table-pdf、--xlsx、--road-table、--landxml 或 "
+                                  "--dxf 后面缺少输出文件名，或 --design 后面缺少道路设计文件名")
+                 : QStringLiteral("不认识的选项“%1”").arg(unknown.first())) +
+            QStringLiteral("（velmorin --help 列出用法）。"));
         return BadUsage;
     }
     if (parser.isSet(help)) {
@@ -281,20 +316,20 @@ Outcome run(int argc, char* argv[]) {
     const QStringList files = parser.positionalArguments();
     int outputs = 0;
     for (const QCommandLineOption* option :
-         {&pdf, &tablePdf, &xlsx, &results, &landXml, &dxfDrawing})
+         {&pdf, &tablePdf, &xlsx, &roadTable, &results, &landXml, &dxfDrawing})
         outputs += int(parser.isSet(*option));
     if (files.size() > 1 || outputs > 1 || (outputs == 1 && files.isEmpty())) {
         complain(
-            QStringLiteral("用法有误：--pdf、--table-pdf、--xlsx、--results、--landxml 和 --dxf "
-                           "只能选一个，并且需要一个测量数据文件 FILE"
+            QStringLiteral("用法有误：--pdf、--table-pdf、--xlsx、--road-table、--results、"
+                           "--landxml 和 --dxf 只能选一个，并且需要一个测量数据文件 FILE"
                            "（velmorin --help 列出用法）。"));
         return BadUsage;
     }
     if (parser.isSet(design) && outputs == 0) {
-        complain(
-            QStringLiteral("用法有误：--design 给输出选项用，要和 --pdf、--table-pdf、--xlsx、"
-                           "--results、--landxml 或 --dxf 之一一起写；在窗口中请用“文件 ▸ "
-                           "打开道路设计…”（velmorin --help 列出用法）。"));
+        complain(QStringLiteral(
+            "用法有误：--design 给输出选项用，要和 --pdf、--table-pdf、--xlsx、--road-table、"
+            "--results、--landxml 或 --dxf 之一一起写；在窗口中请用“文件 ▸ "
+            "打开道路设计…”（velmorin --help 列出用法）。"));
         return BadUsage;
     }
     const QString file = files.value(0);
@@ -305,6 +340,12 @@ Outcome run(int argc, char* argv[]) {
     for (const auto& [option, printout] : printouts) {
         if (parser.isSet(*option))
             return writePrintout(argc, argv, input, parser.value(*option), printout);
+    }
+    if (parser.isSet(roadTable)) {
+        const QString out = parser.value(roadTable);
+        const std::optional<Printout> printout = roadTableOutput(out);
+        if (!printout) return BadUsage;
+        return writePrintout(argc, argv, input, out, *printout);
     }
     if (parser.isSet(landXml))
         return writeExport(input, parser.value(landXml), storage::landXmlBytes);

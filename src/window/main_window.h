@@ -21,6 +21,7 @@ namespace window {
 
 class MainForm;
 class ResultsOverview;
+class RoadTableDock;
 class SectionPanel;
 class SurveyTableDock;
 class WarningsDock;
@@ -52,6 +53,8 @@ class MainWindow : public QMainWindow {
     // 编辑 ▸ 测量数据表: the table shown, the keyboard in it on its current cell.
     void showTable();
     SurveyTableDock& table() const { return *table_; }
+    // 视图 ▸ 路基设计表, for a cut-and-fill survey.
+    RoadTableDock& roadTable() const { return *roadTable_; }
 
     // Opens and calculates a survey file; false (after telling the user why)
     // when it cannot, the calculation on screen then unchanged. `remember`
@@ -122,6 +125,7 @@ class MainWindow : public QMainWindow {
     QMenu* recentMenu_ = nullptr;
     SurveyTableDock* table_ = nullptr;
     Workbench* workbench_ = nullptr;
+    RoadTableDock* roadTable_ = nullptr;
     QString tableRefusal_;  // the table's last refusal on the status bar
 };
 
