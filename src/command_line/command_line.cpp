@@ -7,17 +7,21 @@
 #include <cstdio>
 #include <functional>
 #include <future>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "command_line/command_output.h"
 #include "paper/fonts.h"
 #include "paper/pdf_export.h"
+#include "printout/road_table.h"
 #include "printout/survey_printouts.h"
 #include "runtime/titles.h"
 #include "section/any_survey.h"
+#include "section/survey_warnings.h"
 #include "storage/interchange_export.h"
 #include "storage/quantity_workbook_file.h"
+#include "storage/road_design_io.h"
 #include "storage/safe_write.h"
 #include "storage/survey_io.h"
 #include "survey_file/survey_file.h"
@@ -41,6 +45,20 @@ void complain(const QString& message) {
     say(stderr, QStringLiteral("velmorin: ") + message + u'\n');
 }
 
+// The files an output is made from: the survey, and the road design
+// (--design) that gives its design lines and 断链, when there is one.
+struct Input {
+    QString survey;
+    QString design;
+};
+
+// An output file that is one of the input files, under any name: the message.
+QString outputOverInputs(const Input& input, const QString& out) {
+    QString refused = outputOverInput(input.survey, out);
+    if (refused.isEmpty() && !input.design.isEmpty()) refused = outputOverInput(input.design, out);
+    return refused;
+}
+
 // The survey of FILE, calculated, with its 工程信息; no survey (after saying
 // why) when it cannot be.
 struct CalculatedSurvey {
@@ -58,11 +76,21 @@ std::string warningLines(const section::Survey& survey) {
 }
 
 // The survey calculated, its warnings not yet told.
-CalculatedSurvey calculatedQuietly(const QString& path) {
+CalculatedSurvey calculatedQuietly(const Input& input) {
+    const QString& path = input.survey;
     storage::OpenedSurvey opened = storage::openSurvey(path);
     if (!opened.survey) {
         complain(opened.error);
         return {};
+    }
+    if (!input.design.isEmpty()) {
+        storage::OpenedDesign design = storage::openRoadDesign(input.design);
+        if (!design.design) {
+            complain(design.error);
+            return {};
+        }
+        // The design was checked as it was read: it is taken.
+        opened.survey->setRoadDesign(std::move(*design.design));
     }
     if (const std::optional<section::Fault> fault = section::calculate(*opened.survey)) {
         // A fault of the survey as a whole (no section) reads as what the file's results do.
@@ -75,8 +103,8 @@ CalculatedSurvey calculatedQuietly(const QString& path) {
 }
 
 // The warnings told: the output and the exit status as without them.
-CalculatedSurvey calculatedSurvey(const QString& path) {
-    CalculatedSurvey calculated = calculatedQuietly(path);
+CalculatedSurvey calculatedSurvey(const Input& input) {
+    CalculatedSurvey calculated = calculatedQuietly(input);
     if (calculated.survey) say(stderr, warningLines(*calculated.survey));
     return calculated;
 }
@@ -88,10 +116,10 @@ int written(const QString& error) {
     return BadFile;
 }
 
-int writeResults(const QString& path) {
-    if (const QString refused = outputOverInput(path, kStandardOutput); !refused.isEmpty())
+int writeResults(const Input& input) {
+    if (const QString refused = outputOverInputs(input, kStandardOutput); !refused.isEmpty())
         return written(refused);
-    const CalculatedSurvey calculated = calculatedQuietly(path);
+    const CalculatedSurvey calculated = calculatedQuietly(input);
     if (!calculated.survey) return BadFile;
     // Neither the warnings nor the results need the other: the warnings are
     // worked out on a second thread meanwhile (where one can be started),
@@ -108,10 +136,10 @@ int writeResults(const QString& path) {
 using ExportBytes =
     std::function<QByteArray(const section::Survey&, const section::ProjectInfo&, QString&)>;
 
-int writeExport(const QString& path, const QString& out, const ExportBytes& bytes) {
-    if (const QString refused = outputOverInput(path, out); !refused.isEmpty())
+int writeExport(const Input& input, const QString& out, const ExportBytes& bytes) {
+    if (const QString refused = outputOverInputs(input, out); !refused.isEmpty())
         return written(refused);
-    const CalculatedSurvey calculated = calculatedSurvey(path);
+    const CalculatedSurvey calculated = calculatedSurvey(input);
     if (!calculated.survey) return BadFile;
     QString error;
     const QByteArray content = bytes(*calculated.survey, calculated.project, error);
@@ -124,8 +152,8 @@ QByteArray dxfOf(const section::Survey& survey, const section::ProjectInfo&, QSt
     return storage::sectionsDxfBytes(survey);
 }
 
-// The printouts of a survey and the workbook of its quantities.
-enum class Printout { Sheet, QuantityTable, Workbook };
+// The printouts of a survey and the workbooks of its tables.
+enum class Printout { Sheet, QuantityTable, Workbook, RoadTable, RoadWorkbook };
 
 // A file written safely, or its bytes to standard output.
 int writtenTo(const QString& out, const std::function<QString(const QString&)>& toFile,
@@ -142,30 +170,56 @@ int writtenPdf(const paper::PdfDrawing& drawing, const QString& out) {
         [&](QString& error) { return paper::pdfBytes(drawing, error); });
 }
 
+// A table as a PDF, or as a workbook.
+int writeTable(const printout::QuantityTable& table, const QString& out, bool workbook) {
+    if (!workbook) return writtenPdf(paper::quantityTableDrawing(table), out);
+    return writtenTo(
+        out, [&](const QString& file) { return storage::exportQuantityWorkbook(table, file); },
+        [&](QString& error) { return storage::quantityWorkbookBytes(table, error); });
+}
+
+bool isRoadTable(Printout printout) {
+    return printout == Printout::RoadTable || printout == Printout::RoadWorkbook;
+}
+
 int writePrintout(const section::Survey& survey, const section::ProjectInfo& project,
                   const QString& out, Printout printout) {
     if (printout == Printout::Sheet) {
         const printout::Sheet sheet = printout::calculationSheet(survey, project);
         return writtenPdf(paper::sheetDrawing(sheet), out);
     }
-    const printout::QuantityTable table = printout::quantityTable(survey, project);
-    if (printout == Printout::QuantityTable)
-        return writtenPdf(paper::quantityTableDrawing(table), out);
-    return writtenTo(
-        out, [&](const QString& file) { return storage::exportQuantityWorkbook(table, file); },
-        [&](QString& error) { return storage::quantityWorkbookBytes(table, error); });
+    return writeTable(isRoadTable(printout) ? printout::roadTable(survey, project)
+                                            : printout::quantityTable(survey, project),
+                      out, printout == Printout::Workbook || printout == Printout::RoadWorkbook);
 }
 
-int writePrintout(int argc, char* argv[], const QString& path, const QString& out,
+// The 路基设计表 as the output's name ends: a PDF or a workbook; nothing
+// (after saying why) for another ending.
+std::optional<Printout> roadTableOutput(const QString& out) {
+    if (out.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) return Printout::RoadTable;
+    if (out.endsWith(QStringLiteral(".xlsx"), Qt::CaseInsensitive)) return Printout::RoadWorkbook;
+    complain(QStringLiteral("--road-table 的输出文件“%1”既不是 .pdf 也不是 .xlsx："
+                            "路基设计表按文件名的结尾写成 PDF 或 Excel 工作簿，"
+                            "请给出以 .pdf 或 .xlsx 结尾的文件名。")
+                 .arg(QDir::toNativeSeparators(out)));
+    return std::nullopt;
+}
+
+int writePrintout(int argc, char* argv[], const Input& input, const QString& out,
                   Printout printout) {
-    if (const QString refused = outputOverInput(path, out); !refused.isEmpty())
+    if (const QString refused = outputOverInputs(input, out); !refused.isEmpty())
         return written(refused);
     // Fonts and the PDF need a GUI application, not a screen.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     paper::installFontSubstitutions();
-    const CalculatedSurvey calculated = calculatedSurvey(path);
+    const CalculatedSurvey calculated = calculatedSurvey(input);
     if (!calculated.survey) return BadFile;
+    if (isRoadTable(printout) && calculated.survey->kind() != section::SurveyKind::CutFill) {
+        return written(QStringLiteral("测量数据文件“%1”是封闭断面，没有路基设计表："
+                                      "路基设计表只给有地面线和设计线的填挖方断面。")
+                           .arg(QDir::toNativeSeparators(input.survey)));
+    }
     return writePrintout(*calculated.survey, calculated.project, out, printout);
 }
 
@@ -200,6 +254,11 @@ Outcome run(int argc, char* argv[]) {
         QStringLiteral(
             "把 FILE 的土方数量表写成 Excel 工作簿 OUT.xlsx（“-”：标准输出），不打开窗口。"),
         QStringLiteral("OUT.xlsx"));
+    const QCommandLineOption roadTable(
+        QStringLiteral("road-table"),
+        QStringLiteral("把填挖方断面 FILE 的路基设计表写成 PDF 文件 OUT.pdf 或 Excel 工作簿 "
+                       "OUT.xlsx（按文件名的结尾），不打开窗口。"),
+        QStringLiteral("OUT.pdf|OUT.xlsx"));
     const QCommandLineOption results(
         QStringLiteral("results"),
         QStringLiteral("把 FILE 的计算结果以 CSV 格式写到标准输出，不打开窗口。"));
@@ -213,11 +272,18 @@ Outcome run(int argc, char* argv[]) {
         QStringLiteral("把 FILE 的横断面图写成 DXF 文件 OUT.dxf（R2007，“-”：标准输出），"
                        "供 CAD 程序打开，不打开窗口。"),
         QStringLiteral("OUT.dxf"));
+    const QCommandLineOption design(
+        QStringLiteral("design"),
+        QStringLiteral("按道路设计文件 DESIGN.csv（纵断面、路幅、边坡、边沟、断链）给 FILE "
+                       "中没有输入设计线的填挖方断面生成设计线，并按断链计算间距；"
+                       "用于以上每一种输出。"),
+        QStringLiteral("DESIGN.csv"));
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
                                   QStringLiteral("显示本说明。"));
     const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
                                      QStringLiteral("显示版本号。"));
-    parser.addOptions({pdf, tablePdf, xlsx, results, landXml, dxfDrawing, help, version});
+    parser.addOptions(
+        {pdf, tablePdf, xlsx, roadTable, results, landXml, dxfDrawing, design, help, version});
     parser.addPositionalArgument(
         QStringLiteral("FILE"),
         QStringLiteral("测量数据文件（CSV，里程文件 .hdm，或 LandXML 的 .xml）。"),
@@ -225,11 +291,12 @@ Outcome run(int argc, char* argv[]) {
 
     if (!parser.parse(arguments)) {
         const QStringList unknown = parser.unknownOptionNames();
-        complain((unknown.isEmpty()
-                      ? QStringLiteral("--pdf、--table-pdf、--xlsx、--landxml 或 --dxf "
-                                       "后面缺少输出文件名")
-                      : QStringLiteral("不认识的选项“%1”").arg(unknown.first())) +
-                 QStringLiteral("（velmorin --help 列出用法）。"));
+        complain(
+            (unknown.isEmpty()
+                 ? QStringLiteral("--pdf、--table-pdf、--xlsx、--road-table、--landxml 或 "
+                                  "--dxf 后面缺少输出文件名，或 --design 后面缺少道路设计文件名")
+                 : QStringLiteral("不认识的选项“%1”").arg(unknown.first())) +
+            QStringLiteral("（velmorin --help 列出用法）。"));
         return BadUsage;
     }
     if (parser.isSet(help)) {
@@ -249,26 +316,40 @@ Outcome run(int argc, char* argv[]) {
     const QStringList files = parser.positionalArguments();
     int outputs = 0;
     for (const QCommandLineOption* option :
-         {&pdf, &tablePdf, &xlsx, &results, &landXml, &dxfDrawing})
+         {&pdf, &tablePdf, &xlsx, &roadTable, &results, &landXml, &dxfDrawing})
         outputs += int(parser.isSet(*option));
     if (files.size() > 1 || outputs > 1 || (outputs == 1 && files.isEmpty())) {
         complain(
-            QStringLiteral("用法有误：--pdf、--table-pdf、--xlsx、--results、--landxml 和 --dxf "
-                           "只能选一个，并且需要一个测量数据文件 FILE"
+            QStringLiteral("用法有误：--pdf、--table-pdf、--xlsx、--road-table、--results、"
+                           "--landxml 和 --dxf 只能选一个，并且需要一个测量数据文件 FILE"
                            "（velmorin --help 列出用法）。"));
         return BadUsage;
     }
+    if (parser.isSet(design) && outputs == 0) {
+        complain(QStringLiteral(
+            "用法有误：--design 给输出选项用，要和 --pdf、--table-pdf、--xlsx、--road-table、"
+            "--results、--landxml 或 --dxf 之一一起写；在窗口中请用“文件 ▸ "
+            "打开道路设计…”（velmorin --help 列出用法）。"));
+        return BadUsage;
+    }
     const QString file = files.value(0);
-    if (parser.isSet(results)) return writeResults(file);
+    const Input input{file, parser.value(design)};
+    if (parser.isSet(results)) return writeResults(input);
     const std::pair<const QCommandLineOption*, Printout> printouts[] = {
         {&pdf, Printout::Sheet}, {&tablePdf, Printout::QuantityTable}, {&xlsx, Printout::Workbook}};
     for (const auto& [option, printout] : printouts) {
         if (parser.isSet(*option))
-            return writePrintout(argc, argv, file, parser.value(*option), printout);
+            return writePrintout(argc, argv, input, parser.value(*option), printout);
+    }
+    if (parser.isSet(roadTable)) {
+        const QString out = parser.value(roadTable);
+        const std::optional<Printout> printout = roadTableOutput(out);
+        if (!printout) return BadUsage;
+        return writePrintout(argc, argv, input, out, *printout);
     }
     if (parser.isSet(landXml))
-        return writeExport(file, parser.value(landXml), storage::landXmlBytes);
-    if (parser.isSet(dxfDrawing)) return writeExport(file, parser.value(dxfDrawing), dxfOf);
+        return writeExport(input, parser.value(landXml), storage::landXmlBytes);
+    if (parser.isSet(dxfDrawing)) return writeExport(input, parser.value(dxfDrawing), dxfOf);
     return Outcome::window(file);
 }
 

@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "section/survey_warnings.h"
+
 namespace document {
 
 // Holds the survey that is not shown: each redo and undo swaps it with the
@@ -80,11 +82,13 @@ class SurveyDocument::EditCommand : public QUndoCommand {
   private:
     void run(Direction direction) {
         // Both ways were calculated without a fault before: they are again.
-        if (!applied_)
+        if (!applied_) {
+            const section::PreparedRoad* road = document_.survey_.preparedRoad();
             document_.survey_.visit([&](auto& record) {
-                if constexpr (requires { applyEdit(record, edit_, direction); })
-                    applyEdit(record, edit_, direction);
+                if constexpr (requires { applyEdit(record, edit_, direction, road); })
+                    applyEdit(record, edit_, direction, road);
             });
+        }
         applied_ = false;
         if (change_.kind == Change::Kind::Sections) change_.last = document_.survey_.sectionCount();
         document_.announce(change_);

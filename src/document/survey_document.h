@@ -162,9 +162,13 @@ class SurveyDocument : public QObject {
     void fileChanged();
     // The 工程信息 changed (set, undone, redone); the survey did not.
     void projectChanged();
+    // The road design changed (set, undone, redone); `changed` has told
+    // what it did to the sections.
+    void roadDesignChanged();
 
   private:
     class ReplaceCommand;
+    class DesignCommand;
     class ProjectCommand;
     template <class Edit>
     class EditCommand;

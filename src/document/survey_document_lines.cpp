@@ -36,6 +36,14 @@ Fault refusedAt(const CutFillSurvey& survey, int i, const std::string& why) {
     return {i, section::cutFillSectionName(survey, i) + why};
 }
 
+// A design line the road design puts on the ground is not edited by hand.
+std::optional<Fault> generatedLine(const CutFillSurvey& survey, int i, Line line) {
+    if (line != Line::Design || !survey.sections[i - 1].designGenerated) return std::nullopt;
+    return refusedAt(survey, i,
+                     "的设计线由道路设计生成，随地面线和道路设计而变，不能直接修改：要修改它，"
+                     "请先在右键菜单中选“改为输入的设计线”");
+}
+
 // Sets one cell in `section` (a copy of section i); true when a value changed.
 std::optional<Fault> putCell(const CutFillSurvey& survey, CutFillSection& section, const Cell& cell,
                              bool& appended, bool& changed) {
@@ -63,6 +71,7 @@ std::optional<Fault> putCell(const CutFillSurvey& survey, CutFillSection& sectio
     }
     if (cell.line == Line::Outline)
         return refusedAt(survey, i, "有地面线和设计线，没有闭合断面的点");
+    if (auto fault = generatedLine(survey, i, cell.line)) return fault;
     std::vector<Point>& points = pointsOf(section, cell.line);
     const int count = static_cast<int>(points.size());
     if (cell.point < 1 || cell.point > count + 1)
@@ -94,9 +103,16 @@ CutFillSection linesOf(SectionRow row) {
 }  // namespace
 
 Edited SurveyDocument::pushLines(CutFillSplice splice, const QString& name, Change change) {
-    if (std::optional<Fault> fault = applyEdit(lines(), splice, Direction::Forward)) {
-        applyEdit(lines(), splice, Direction::Back);
+    const section::PreparedRoad* road = survey_.preparedRoad();
+    if (std::optional<Fault> fault = applyEdit(lines(), splice, Direction::Forward, road)) {
+        applyEdit(lines(), splice, Direction::Back, road);
         return refusal(*fault);
+    }
+    if (road && change.kind == Change::Kind::Values) {
+        // Generated design lines follow the ground, their points with it;
+        // across 断链 a station moved may move the places of those after it.
+        change.kind = Change::Kind::Points;
+        if (!road->chainage().empty()) change.last = lines().sectionCount();
     }
     pushEdit(std::move(splice), change, name);
     return {};
@@ -157,6 +173,7 @@ Edited SurveyDocument::insertLinePoint(PointPlace at, Point point) {
     if (i < 1 || i > lines().sectionCount()) return refusal(noSection(i));
     if (line == Line::Outline)
         return refusal(refusedAt(lines(), i, "有地面线和设计线，没有闭合断面的点"));
+    if (auto fault = generatedLine(lines(), i, line)) return refusal(*fault);
     CutFillSection section = lines().sections[i - 1];
     std::vector<Point>& points = pointsOf(section, line);
     if (j < 1 || j > static_cast<int>(points.size()) + 1)
@@ -180,6 +197,7 @@ Edited SurveyDocument::deleteLinePoints(std::vector<PointPlace> places) {
             return refusal(refusedAt(
                 lines(), at.section,
                 "的" + section::lineName(at.line) + "没有第 " + number(at.point) + " 点"));
+        if (auto fault = generatedLine(lines(), at.section, at.line)) return refusal(*fault);
     }
     const int from = places.front().section, to = places.back().section;
     CutFillSplice splice{.first = from};

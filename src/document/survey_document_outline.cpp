@@ -122,13 +122,13 @@ Edited SurveyDocument::pasteOutline(const std::vector<Cell>& cells, Growth growt
     Change change;
     if (cellEdits(cells, edits, change) != Outcome::Done) return refused();
     // The rows past the end join the last section as the cells leave it.
-    if (!applyEdit(outline(), edits, Direction::Forward)) {
-        applyEdit(outline(), edits, Direction::Back);
+    if (!applyEdit(outline(), edits, Direction::Forward, survey_.preparedRoad())) {
+        applyEdit(outline(), edits, Direction::Back, survey_.preparedRoad());
         return overflow();
     }
     SectionSplice splice = growthSplice(std::move(growth));
-    if (!applyEdit(outline(), splice, Direction::Forward)) {
-        applyEdit(outline(), edits, Direction::Back);
+    if (!applyEdit(outline(), splice, Direction::Forward, survey_.preparedRoad())) {
+        applyEdit(outline(), edits, Direction::Back, survey_.preparedRoad());
         return overflow();
     }
     change = {.kind = Change::Kind::Sections, .first = std::min(change.first, splice.first)};
@@ -247,8 +247,8 @@ Edited SurveyDocument::deleteOutlineSection(int i) {
 }
 
 Edited SurveyDocument::pushCells(std::vector<CellEdit> edits, const QString& name, Change change) {
-    if (!applyEdit(outline(), edits, Direction::Forward)) {
-        applyEdit(outline(), edits, Direction::Back);
+    if (!applyEdit(outline(), edits, Direction::Forward, survey_.preparedRoad())) {
+        applyEdit(outline(), edits, Direction::Back, survey_.preparedRoad());
         return overflow();
     }
     pushEdit(std::move(edits), change, name);
@@ -257,7 +257,8 @@ Edited SurveyDocument::pushCells(std::vector<CellEdit> edits, const QString& nam
 
 Edited SurveyDocument::pushSections(SectionSplice splice, const QString& name) {
     const Change change{.kind = Change::Kind::Sections, .first = splice.first};
-    if (!applyEdit(outline(), splice, Direction::Forward)) return overflow();
+    if (!applyEdit(outline(), splice, Direction::Forward, survey_.preparedRoad()))
+        return overflow();
     pushEdit(std::move(splice), change, name);
     return {};
 }

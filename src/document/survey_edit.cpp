@@ -77,8 +77,10 @@ bool areaFinite(SectionSurvey& survey, int i) {
 
 // What the calculation does after the areas, for a survey whose areas are all
 // in place; the spacings are worked out again only when a station moved.
-bool finishCalculation(SectionSurvey& survey, bool stationsMoved) {
-    if (stationsMoved && survey.stationsEntered() && !section::spacingsFromStations(survey))
+bool finishCalculation(SectionSurvey& survey, bool stationsMoved,
+                       const section::PreparedRoad* road) {
+    if (stationsMoved && survey.stationsEntered() &&
+        !section::spacingsFromStations(survey, road ? &road->chainage() : nullptr))
         return false;
     return section::computeVolumes(survey);
 }
@@ -113,7 +115,8 @@ SectionRow sectionRow(const SectionSurvey& survey, int section) {
     return row;
 }
 
-bool applyEdit(SectionSurvey& survey, const std::vector<CellEdit>& edits, Direction direction) {
+bool applyEdit(SectionSurvey& survey, const std::vector<CellEdit>& edits, Direction direction,
+               const section::PreparedRoad* road) {
     const bool forward = direction == Direction::Forward;
     std::vector<int> touched;
     bool stationsMoved = false;
@@ -138,10 +141,11 @@ bool applyEdit(SectionSurvey& survey, const std::vector<CellEdit>& edits, Direct
     touched.erase(std::unique(touched.begin(), touched.end()), touched.end());
     bool finite = true;
     for (int i : touched) finite = areaFinite(survey, i) && finite;
-    return finite && finishCalculation(survey, stationsMoved);
+    return finite && finishCalculation(survey, stationsMoved, road);
 }
 
-bool applyEdit(SectionSurvey& survey, const SectionSplice& splice, Direction direction) {
+bool applyEdit(SectionSurvey& survey, const SectionSplice& splice, Direction direction,
+               const section::PreparedRoad* road) {
     const bool forward = direction == Direction::Forward;
     const std::vector<SectionRow>& coming = forward ? splice.inserted : splice.removed;
     const int leaving = static_cast<int>(forward ? splice.removed.size() : splice.inserted.size());
@@ -177,24 +181,26 @@ bool applyEdit(SectionSurvey& survey, const SectionSplice& splice, Direction dir
     bool finite = true;
     for (int i = splice.first; i < splice.first + arriving; ++i)
         finite = areaFinite(fresh, i) && finite;
-    if (!finite || !finishCalculation(fresh, true)) return false;
+    if (!finite || !finishCalculation(fresh, true, road)) return false;
     survey = std::move(fresh);
     return true;
 }
 
-bool applyEdit(SectionSurvey& survey, const PasteEdit& edit, Direction direction) {
+bool applyEdit(SectionSurvey& survey, const PasteEdit& edit, Direction direction,
+               const section::PreparedRoad* road) {
     if (direction == Direction::Back) {
-        return applyEdit(survey, edit.growth, direction) &&
-               applyEdit(survey, edit.cells, direction);
+        return applyEdit(survey, edit.growth, direction, road) &&
+               applyEdit(survey, edit.cells, direction, road);
     }
-    if (applyEdit(survey, edit.cells, direction) && applyEdit(survey, edit.growth, direction))
+    if (applyEdit(survey, edit.cells, direction, road) &&
+        applyEdit(survey, edit.growth, direction, road))
         return true;
-    applyEdit(survey, edit.cells, Direction::Back);
+    applyEdit(survey, edit.cells, Direction::Back, road);
     return false;
 }
 
 std::optional<section::Fault> applyEdit(section::CutFillSurvey& survey, const CutFillSplice& splice,
-                                        Direction direction) {
+                                        Direction direction, const section::PreparedRoad* road) {
     const bool forward = direction == Direction::Forward;
     const auto& leaving = forward ? splice.removed : splice.inserted;
     const auto& coming = forward ? splice.inserted : splice.removed;
@@ -202,7 +208,7 @@ std::optional<section::Fault> applyEdit(section::CutFillSurvey& survey, const Cu
     const auto at = sections.begin() + (splice.first - 1);
     sections.insert(sections.erase(at, at + static_cast<std::ptrdiff_t>(leaving.size())),
                     coming.begin(), coming.end());
-    return section::calculateCutFill(survey);
+    return section::calculateCutFill(survey, road);
 }
 
 }  // namespace document

@@ -20,6 +20,7 @@
 
 #include "section/cut_fill_survey.h"
 #include "section/fault.h"
+#include "section/road_fit.h"
 #include "section/survey.h"
 
 namespace document {
@@ -92,18 +93,22 @@ PointSplice pointSplice(const section::SectionSurvey& survey, int section, int f
                         int removeCount, std::vector<Point> inserted);
 SectionRow sectionRow(const section::SectionSurvey& survey, int section);
 
+// `road`, the survey's road design made ready, gives the 断链 and the
+// generated design lines the recalculation needs.
 // Applies cell edits in order (Back: their reverse, in reverse order) and
 // recalculates. False when a result is beyond the number range; the survey is
 // then left half-recalculated and must be given the edits back.
 bool applyEdit(section::SectionSurvey& survey, const std::vector<CellEdit>& edits,
-               Direction direction);
+               Direction direction, const section::PreparedRoad* road);
 
 // Applies a section splice and recalculates; on false (a result beyond the
 // number range) the survey is unchanged.
-bool applyEdit(section::SectionSurvey& survey, const SectionSplice& splice, Direction direction);
+bool applyEdit(section::SectionSurvey& survey, const SectionSplice& splice, Direction direction,
+               const section::PreparedRoad* road);
 
 // Both parts of a paste; on false the survey is unchanged.
-bool applyEdit(section::SectionSurvey& survey, const PasteEdit& edit, Direction direction);
+bool applyEdit(section::SectionSurvey& survey, const PasteEdit& edit, Direction direction,
+               const section::PreparedRoad* road);
 
 // An edit of a cut-and-fill survey: sections first..first+removed.size()-1
 // (1-based) replaced by `inserted`, carrying both so that it runs backwards
@@ -119,6 +124,6 @@ struct CutFillSplice {
 // Applies the splice and recalculates; nothing on success, else the fault,
 // and the caller applies it back, which calculates as before.
 std::optional<section::Fault> applyEdit(section::CutFillSurvey& survey, const CutFillSplice& splice,
-                                        Direction direction);
+                                        Direction direction, const section::PreparedRoad* road);
 
 }  // namespace document

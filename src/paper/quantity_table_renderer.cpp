@@ -8,6 +8,7 @@
 #include <QPen>
 #include <QString>
 #include <algorithm>
+#include <functional>
 #include <vector>
 
 #include "printout/page_frame.h"
@@ -86,13 +87,13 @@ class TableGeometry {
         fit(0, table_.keyTitle);
         for (std::size_t c = 0; c < table_.columns.size(); ++c) {
             fit(c + 1, table_.columns[c].title);
-            fit(c + 1, "(" + table_.columns[c].unit + ")");
+            fit(c + 1, printout::unitHead(table_.columns[c]));
         }
         for (const printout::QuantityPage& page : table_.pages) {
             for (const printout::QuantityRow& row : page.rows) fitRow(row);
-            fitRow(page.subtotal);
+            if (table_.summed()) fitRow(page.subtotal);
         }
-        fitRow(table_.total);
+        if (table_.summed()) fitRow(table_.total);
         return widths;
     }
 
@@ -125,15 +126,17 @@ class PageDrawer {
         std::vector<double> rules{top};
         drawRow(top, qs(table_.keyTitle), columnTexts(&printout::QuantityColumn::title),
                 Qt::AlignCenter);
-        drawRow(top, {}, columnTexts(&printout::QuantityColumn::unit, true), Qt::AlignCenter);
+        drawRow(top, {}, columnTexts(printout::unitHead), Qt::AlignCenter);
         rules.push_back(top);
         for (const printout::QuantityRow& row : page.rows) {
             drawRow(top, qs(row.key), cellTexts(row), Qt::AlignRight);
             rules.push_back(top);
         }
-        drawRow(top, qs(page.subtotal.key), cellTexts(page.subtotal), Qt::AlignRight);
-        rules.push_back(top);
-        if (last) {
+        if (table_.summed()) {
+            drawRow(top, qs(page.subtotal.key), cellTexts(page.subtotal), Qt::AlignRight);
+            rules.push_back(top);
+        }
+        if (last && table_.summed()) {
             drawRow(top, qs(table_.total.key), cellTexts(table_.total), Qt::AlignRight);
             rules.push_back(top);
         }
@@ -143,11 +146,11 @@ class PageDrawer {
     }
 
   private:
-    QStringList columnTexts(std::string printout::QuantityColumn::*field,
-                            bool bracketed = false) const {
+    template <class Text>
+    QStringList columnTexts(Text text) const {
         QStringList texts;
         for (const printout::QuantityColumn& column : table_.columns)
-            texts << (bracketed ? qs("(" + column.*field + ")") : qs(column.*field));
+            texts << qs(std::invoke(text, column));
         return texts;
     }
 
@@ -181,7 +184,10 @@ class PageDrawer {
         for (int c = 0; c < cells.size(); ++c) {
             const QRectF cell(edges[c + 1] + pad_, top, edges[c + 2] - edges[c + 1] - 2 * pad_,
                               height);
-            painter_.drawText(cell, figures | Qt::AlignVCenter, cells[c]);
+            // A column of text (填, 挖) centred as its head is.
+            const Qt::Alignment across =
+                table_.columns[std::size_t(c)].unit.empty() ? Qt::AlignHCenter : figures;
+            painter_.drawText(cell, across | Qt::AlignVCenter, cells[c]);
         }
         top += height;
     }

@@ -2,7 +2,8 @@
 #pragma once
 // Rules the 土方数量表 on a page device (a printer, a PDF file, a preview):
 // each page its title, 工程信息, the column heads, its rows and 小计, the last
-// page the 合计 and the signature line, every page "第 X 页 共 Y 页".
+// page the 合计 and the signature line, every page "第 X 页 共 Y 页". A table
+// of its shape with nothing to add up (the 路基设计表) has no 小计 nor 合计.
 
 #include <QPageLayout>
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "printout/quantity_table.h"
 
+#include <algorithm>
 #include <optional>
 
 #include "runtime/exact_decimal.h"
@@ -103,6 +104,19 @@ std::string keyOf(bool stations, double station, int i) {
 }
 
 }  // namespace
+
+bool QuantityTable::summed() const {
+    return std::any_of(columns.begin(), columns.end(),
+                       [](const QuantityColumn& column) { return column.summed; });
+}
+
+std::string columnHead(const QuantityColumn& column) {
+    return column.title + unitHead(column);
+}
+
+std::string unitHead(const QuantityColumn& column) {
+    return column.unit.empty() ? std::string() : "(" + column.unit + ")";
+}
 
 QuantityTable quantityTable(const section::SectionSurvey& survey,
                             const section::ProjectInfo& project, int rowsPerPage) {

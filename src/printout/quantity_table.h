@@ -9,6 +9,9 @@
 // Every figure is the sheet's own, written "0.000"; the subtotals, the total
 // and the running totals are the exact sums of the figures as printed, so
 // every column adds up on paper and in a spreadsheet to the last digit.
+//
+// Other tables of sections take the same shape (the 路基设计表): where no
+// column adds up there is no 小计 and no 合计.
 
 #include <string>
 #include <vector>
@@ -24,7 +27,7 @@ namespace printout {
 
 struct QuantityColumn {
     std::string title;    // "挖方面积"
-    std::string unit;     // "m²"
+    std::string unit;     // "m²", or empty for a column of text
     bool summed = false;  // added up in 小计 and 合计
     bool operator==(const QuantityColumn&) const = default;
 };
@@ -49,6 +52,8 @@ struct QuantityTable {
     QuantityRow total;
     bool landscape = false;  // A4 across, for the columns of cut and fill
     section::ProjectInfo project;
+    // Whether any column adds up: then the pages have their 小计 and the table its 合计.
+    bool summed() const;
     bool operator==(const QuantityTable&) const = default;
 };
 
@@ -61,6 +66,11 @@ QuantityTable quantityTable(const section::SectionSurvey& survey,
                             const section::ProjectInfo& project, int rowsPerPage = 0);
 QuantityTable quantityTable(const section::CutFillSurvey& survey,
                             const section::ProjectInfo& project, int rowsPerPage = 0);
+
+// A column's head on one line: "面积(m²)", or the title alone.
+std::string columnHead(const QuantityColumn& column);
+// The unit as the head's second line shows it: "(m²)", or nothing.
+std::string unitHead(const QuantityColumn& column);
 
 // A section without areas (its lines do not overlap) in the area cells.
 inline constexpr std::string_view kNoArea = "无";

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "printout/survey_printouts.h"
 
+#include "printout/chain_breaks.h"
 #include "printout/cut_fill_sheet.h"
 #include "printout/dayang.h"
 #include "printout/page_frame.h"
@@ -8,9 +9,10 @@
 namespace printout {
 
 Sheet calculationSheet(const section::Survey& survey, const section::ProjectInfo& project) {
-    if (const section::CutFillSurvey* lines = survey.cutFill())
-        return framedSheet(cutFillSheet(*lines), project);
-    return framedSheet(dayang(*survey.closedOutline()), project);
+    Sheet sheet =
+        survey.cutFill() ? cutFillSheet(*survey.cutFill()) : dayang(*survey.closedOutline());
+    listChainBreaks(sheet, survey.roadDesign().breaks);
+    return framedSheet(std::move(sheet), project);
 }
 
 QuantityTable quantityTable(const section::Survey& survey, const section::ProjectInfo& project) {

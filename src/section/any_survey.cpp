@@ -25,6 +25,19 @@ const std::string& Survey::stationAnswer() const {
     return closedOutline()->stationAnswer();
 }
 
+std::optional<DesignFault> Survey::setRoadDesign(RoadDesign road) {
+    if (road.empty()) {
+        prepared_.reset();
+    } else {
+        auto prepared = PreparedRoad::prepare(road);
+        if (auto* fault = std::get_if<DesignFault>(&prepared)) return std::move(*fault);
+        prepared_ =
+            std::make_shared<const PreparedRoad>(std::get<PreparedRoad>(std::move(prepared)));
+    }
+    road_ = std::move(road);
+    return std::nullopt;
+}
+
 Survey emptySurvey(SurveyKind kind, bool stations) {
     const std::string answer = stations ? "Y" : "N";
     if (kind == SurveyKind::CutFill) {
@@ -38,26 +51,16 @@ Survey emptySurvey(SurveyKind kind, bool stations) {
 }
 
 std::optional<Fault> calculate(Survey& survey) {
-    if (CutFillSurvey* lines = survey.cutFill()) return calculateCutFill(*lines);
-    if (calculateSurvey(*survey.closedOutline())) return std::nullopt;
+    const PreparedRoad* road = survey.preparedRoad();
+    if (CutFillSurvey* lines = survey.cutFill()) return calculateCutFill(*lines, road);
+    if (calculateSurvey(*survey.closedOutline(), road ? &road->chainage() : nullptr))
+        return std::nullopt;
     return Fault{0, "计算结果超出了数值范围（绝对值超过 3.4E+38）", true};
 }
 
 std::string sectionName(const Survey& survey, int i) {
     if (const CutFillSurvey* lines = survey.cutFill()) return cutFillRowName(*lines, i);
     return resultRowName(*survey.closedOutline(), i);
-}
-
-std::vector<SurveyWarning> warnings(const Survey& survey) {
-    if (const CutFillSurvey* lines = survey.cutFill()) return cutFillWarnings(*lines);
-    return surveyWarnings(*survey.closedOutline());
-}
-
-std::vector<SurveyWarning> warnings(const Survey& survey, const std::vector<SurveyWarning>& before,
-                                    int first, int last) {
-    if (const SectionSurvey* closed = survey.closedOutline())
-        return surveyWarnings(*closed, before, first, last);
-    return warnings(survey);
 }
 
 ResultTable resultTable(const Survey& survey) {

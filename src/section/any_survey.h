@@ -6,6 +6,7 @@
 // and asks it for what it shows, prints or writes; only the arithmetic and
 // the file formats look at which record it holds.
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <utility>
@@ -17,6 +18,7 @@
 #include "section/fault.h"
 #include "section/result_rows.h"
 #include "section/road_design.h"
+#include "section/road_fit.h"
 #include "section/survey.h"
 
 namespace section {
@@ -63,13 +65,20 @@ class Survey {
     // The road design the survey is worked out with: 断链 for either kind,
     // the design lines of cut-and-fill sections whose design is not typed.
     const RoadDesign& roadDesign() const { return road_; }
-    void setRoadDesign(RoadDesign road) { road_ = std::move(road); }
+    // The same made ready for lookups; null without a design.
+    const PreparedRoad* preparedRoad() const { return prepared_.get(); }
+    // A new design (calculate() puts it to use); its fault, nothing changed,
+    // when it cannot be used.
+    std::optional<DesignFault> setRoadDesign(RoadDesign road);
 
-    bool operator==(const Survey&) const = default;
+    bool operator==(const Survey& other) const {
+        return body_ == other.body_ && road_ == other.road_;
+    }
 
   private:
     std::variant<SectionSurvey, CutFillSurvey> body_;
     RoadDesign road_;
+    std::shared_ptr<const PreparedRoad> prepared_;  // shared by copies: it never changes
 };
 
 // A survey of no sections of the kind given, with or without stations.
@@ -82,15 +91,6 @@ std::optional<Fault> calculate(Survey& survey);
 // Section i as its row names it: "K1+020.000" with stations, "第 2 号断面"
 // without.
 std::string sectionName(const Survey& survey, int i);
-
-// What looks wrong in a calculated survey although it calculates, in section
-// order, one sentence each.
-std::vector<SurveyWarning> warnings(const Survey& survey);
-// The same after a step that changed only values or points of sections
-// first..last, given the warnings `before` it; a closed outline's other
-// sections are not looked at again.
-std::vector<SurveyWarning> warnings(const Survey& survey, const std::vector<SurveyWarning>& before,
-                                    int first, int last);
 
 // The results as `--results` writes them and the overview shows them.
 ResultTable resultTable(const Survey& survey);

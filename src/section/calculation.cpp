@@ -7,8 +7,8 @@
 
 namespace section {
 
-bool calculateSurvey(SectionSurvey& survey) {
-    if (survey.stationsEntered() && !spacingsFromStations(survey)) return false;
+bool calculateSurvey(SectionSurvey& survey, const Chainage* breaks) {
+    if (survey.stationsEntered() && !spacingsFromStations(survey, breaks)) return false;
     return computeAreas(survey) && computeVolumes(survey);
 }
 

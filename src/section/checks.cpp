@@ -160,11 +160,15 @@ std::vector<SurveyWarning> sequenceWarnings(const SectionSequence& sections) {
     for (int i = 1; i < sections.count; ++i) {
         const double spacing = sections.spacing(i);
         if (sections.stations) {
-            const double station = sections.station(i), next = sections.station(i + 1);
-            if (next > station) continue;
+            const double station = sections.station(i);
+            const auto along = [&](int k) {
+                return sections.place ? sections.place(k) : sections.station(k);
+            };
+            const double here = along(i), next = along(i + 1);
+            if (next > here) continue;
             const std::string where =
                 sections.name(i + 1) + "（第 " + runtime::numberToText(i + 1) + " 个断面）";
-            if (next == station) {
+            if (next == here) {
                 found.push_back({i + 1, WarningKind::StationRepeated,
                                  where + "的桩号与前一个断面相同，间距为 0，这一段没有体积："
                                          "同一个桩号可能输入了两次，请核对桩号。"});

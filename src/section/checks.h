@@ -32,6 +32,13 @@ enum class WarningKind {
     NoAreas,
     // The design line reaches beyond the ground line on one side.
     DesignUncovered,
+    // The road design did not fit the section as it should: a slope that
+    // misses the ground, a road wider than the ground line, a section
+    // outside the 纵断面 or without ground at the centre line.
+    DesignMisfit,
+    // A station a 断链 leaves unsettled: in a 短链's gap, or in a 长链's
+    // overlap where the order of the sections does not tell which.
+    StationInBreak,
 };
 
 struct SurveyWarning {
@@ -61,6 +68,9 @@ struct SectionSequence {
     std::function<double(int)> station;
     std::function<double(int)> spacing;
     std::function<std::string(int)> name;
+    // Where section i lies along the road, when that is not its station (the
+    // continuous chainage across 断链): stations are compared by it.
+    std::function<double(int)> place{};
 };
 // Stations that decrease or repeat, spacings of 0 or less: the kinds
 // StationDecreasing, StationRepeated and SpacingNotPositive, in section order.

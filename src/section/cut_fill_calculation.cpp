@@ -7,6 +7,7 @@
 #include "runtime/number_text.h"
 #include "section/checks.h"
 #include "section/cut_fill_area.h"
+#include "section/design_lines.h"
 #include "section/spacings.h"
 #include "section/station.h"
 
@@ -39,11 +40,13 @@ std::optional<Fault> beyondRange(const CutFillSurvey& survey, int i, const char*
     return Fault{i, where(survey, i) + what + kBeyondRange, true};
 }
 
-std::optional<Fault> computeSpacings(CutFillSurvey& survey) {
+std::optional<Fault> computeSpacings(CutFillSurvey& survey, const Chainage* breaks,
+                                     const std::vector<ChainedStation>& placed) {
     const int n = survey.sectionCount();
     for (int i = 1; i < n; ++i) {
         const std::optional<double> spacing =
-            spacingBetween(survey.sections[i - 1].station, survey.sections[i].station);
+            breaks ? breaks->spacing(placed[i - 1], placed[i])
+                   : spacingBetween(survey.sections[i - 1].station, survey.sections[i].station);
         if (!spacing) return beyondRange(survey, i, "到下一个断面的间距");
         survey.sections[i - 1].spacing = *spacing;
     }
@@ -112,13 +115,16 @@ std::vector<std::string> uncoveredSides(const CutFillSurvey& survey, int i) {
 
 }  // namespace
 
-std::optional<Fault> calculateCutFill(CutFillSurvey& survey) {
+std::optional<Fault> calculateCutFill(CutFillSurvey& survey, const PreparedRoad* road) {
     survey.totalCut = survey.totalFill = 0.0;
+    const Chainage* breaks = road && !road->chainage().empty() ? &road->chainage() : nullptr;
+    const std::vector<ChainedStation> placed = placedSections(survey, road);
     if (survey.stationsEntered()) {
-        if (auto fault = computeSpacings(survey)) return fault;
+        if (auto fault = computeSpacings(survey, breaks, placed)) return fault;
     } else if (!survey.sections.empty()) {
         survey.sections.back().spacing = 0.0;  // no next section
     }
+    fitDesignLines(survey, road, placed);
     if (auto fault = computeAreas(survey)) return fault;
     return computeVolumes(survey);
 }

@@ -20,12 +20,16 @@
 #include "section/checks.h"
 #include "section/cut_fill_survey.h"
 #include "section/fault.h"
+#include "section/road_fit.h"
 
 namespace section {
 
 // Nothing on success; else the first fault, every result left as far as it
 // got: for a line going back in S it names the section, the line and the point.
-std::optional<Fault> calculateCutFill(CutFillSurvey& survey);
+// With a road design, the spacings are those of its continuous chainage, and
+// the design line of every section whose design is not typed is put on its
+// ground first (see design_lines.h).
+std::optional<Fault> calculateCutFill(CutFillSurvey& survey, const PreparedRoad* road = nullptr);
 
 // Whether the pair of sections i and i+1 (1-based) has volumes: both have
 // areas. Only for a calculated survey.

@@ -13,7 +13,18 @@ std::optional<double> spacingBetween(double station, double next) {
     return spacing;
 }
 
-bool spacingsFromStations(SectionSurvey& survey) {
+bool spacingsFromStations(SectionSurvey& survey, const Chainage* breaks) {
+    if (breaks && !breaks->empty()) {
+        std::vector<double> stations;
+        for (int i = 1; i <= survey.sectionCount(); ++i) stations.push_back(survey.stations(i));
+        const std::vector<ChainedStation> placed = breaks->place(stations);
+        for (int i = 1; i < survey.sectionCount(); ++i) {
+            const std::optional<double> spacing = breaks->spacing(placed[i - 1], placed[i]);
+            if (!spacing) return false;
+            survey.setSpacing(i, *spacing);
+        }
+        return true;
+    }
     for (int i = 1; i < survey.sectionCount(); ++i) {
         const std::optional<double> spacing =
             spacingBetween(survey.stations(i), survey.stations(i + 1));

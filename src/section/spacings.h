@@ -4,6 +4,7 @@
 
 #include <optional>
 
+#include "section/chainage.h"
 #include "section/survey.h"
 
 namespace section {
@@ -11,8 +12,9 @@ namespace section {
 // spacings(i) <- stations(i+1) - stations(i), worked out exactly from the
 // stations as entered and kept as the nearest 64-bit value, so that 1523.123 -
 // 1500.1 is 23.023 and reads so. Returns false when a spacing is beyond the
-// accepted range (runtime::inValueRange).
-bool spacingsFromStations(SectionSurvey& survey);
+// accepted range (runtime::inValueRange). With `breaks` (断链) the spacings
+// are those of the continuous chainage.
+bool spacingsFromStations(SectionSurvey& survey, const Chainage* breaks = nullptr);
 
 // The spacing from `station` to `next` by the same rule; nothing when it is
 // beyond the accepted range.

@@ -170,7 +170,7 @@ class SheetWriter {
         for (const printout::QuantityPage& page : table_.pages) {
             for (const printout::QuantityRow& row : page.rows) writeRow(row);
         }
-        writeTotal(first, row_);
+        if (table_.summed()) writeTotal(first, row_);
         for (lxw_col_t c = 0; c <= last; ++c)
             worksheet_set_column(sheet_, c, c, widths_[c] + 2.0, nullptr);
         if (table_.landscape) worksheet_set_landscape(sheet_);
@@ -203,7 +203,7 @@ class SheetWriter {
         fit(0, table_.keyTitle);
         for (std::size_t c = 0; c < table_.columns.size(); ++c) {
             const printout::QuantityColumn& column = table_.columns[c];
-            const std::string text = column.title + "(" + column.unit + ")";
+            const std::string text = printout::columnHead(column);
             took(
                 worksheet_write_string(sheet_, row_, lxw_col_t(c + 1), text.c_str(), formats_.head),
                 lxw_col_t(c + 1));

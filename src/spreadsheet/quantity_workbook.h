@@ -3,7 +3,8 @@
 // The 土方数量表 as an Excel workbook (.xlsx) that Excel, WPS and LibreOffice
 // open: the title and the rows of 工程信息, the column heads (frozen), one row
 // per section with its figures as numbers shown "0.000", and a 合计 row of
-// SUM formulas over the columns that add up.
+// SUM formulas over the columns that add up. The 路基设计表, of the same
+// shape, has no column that adds up and so no 合计.
 
 #include <string>
 

@@ -2,12 +2,12 @@
 #include "storage/survey_io.h"
 
 #include <QDir>
-#include <QStringDecoder>
 #include <future>
 #include <new>
 
 #include "storage/file_failure.h"
 #include "storage/file_stamp.h"
+#include "storage/file_text.h"
 #include "storage/safe_write.h"
 #include "storage/whole_file.h"
 #include "survey_file/file_format.h"
@@ -20,22 +20,6 @@ using document::FileFormat;
 
 QString named(const QString& path) {
     return QDir::toNativeSeparators(path);
-}
-
-// Text that is not UTF-8 as UTF-8, by the encoding its byte-order mark names
-// (broken UTF-8 read as GB18030 would be quoted back as nonsense), else as
-// GB18030.
-std::optional<std::string> toUtf8(std::string_view bytes) {
-    const auto* head = reinterpret_cast<const unsigned char*>(bytes.data());
-    QStringDecoder decoder("GB18030");
-    if (bytes.starts_with("\xEF\xBB\xBF")) decoder = QStringDecoder(QStringDecoder::Utf8);
-    if (bytes.size() >= 2 && head[0] == 0xFF && head[1] == 0xFE)
-        decoder = QStringDecoder(QStringDecoder::Utf16LE);
-    if (bytes.size() >= 2 && head[0] == 0xFE && head[1] == 0xFF)
-        decoder = QStringDecoder(QStringDecoder::Utf16BE);
-    const QString text = decoder(QByteArrayView(bytes.data(), qsizetype(bytes.size())));
-    if (decoder.hasError()) return std::nullopt;
-    return text.toStdString();
 }
 
 FileFormat formatOf(survey_file::Format format) {

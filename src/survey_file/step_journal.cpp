@@ -276,7 +276,9 @@ std::string stepRecord(const section::CutFillSurvey& survey, int from, int to) {
         put(line, section.station);
         put(line, section.spacing);
         putLine(line, section.ground);
-        putLine(line, section.design);
+        // A generated design line is the road design's, which the whole
+        // copy carries: recorded empty, it is put on the ground again.
+        putLine(line, section.designGenerated ? std::vector<section::Point>{} : section.design);
     }
     return finished(std::move(line));
 }

@@ -10,7 +10,9 @@
 // C for a closed outline, a section being its station, spacing, point count
 // and the points' H and S; F for cut-and-fill, a section being its station,
 // spacing, then the ground line and the design line, each its count and
-// points. Numbers are written in their shortest exact form; the checksum (FNV-1a,
+// points (a design line generated from the road design is recorded empty:
+// it follows from the design, which the copy of the whole survey holds).
+// Numbers are written in their shortest exact form; the checksum (FNV-1a,
 // hexadecimal) covers the line before it. A record sets sections from..to
 // and leaves the survey `sections` long, the sections outside the range as
 // they were by number: replaying a record on a survey that already holds it

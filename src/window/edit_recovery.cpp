@@ -29,9 +29,12 @@ EditRecovery::EditRecovery(const document::SurveyDocument& document, QWidget* pa
     connect(&document_, &document::SurveyDocument::changed, this, &EditRecovery::follow);
     // The steps hold sections only: a change of the 工程信息 is kept by a
     // whole copy, which carries it.
-    connect(&document_, &document::SurveyDocument::projectChanged, this, [this] {
+    // So is the road design, which the copy carries too.
+    const auto keepIfChanged = [this] {
         if (document_.modified() && !replaced_) keepWhole();
-    });
+    };
+    connect(&document_, &document::SurveyDocument::projectChanged, this, keepIfChanged);
+    connect(&document_, &document::SurveyDocument::roadDesignChanged, this, keepIfChanged);
     // The document tells whether the survey is changed only after the step
     // has been announced: the first step after a save, and any survey
     // replaced, is kept from here.

@@ -43,6 +43,7 @@
 #include "window/table/survey_table_view.h"
 #include "window/views/main_form.h"
 #include "window/views/results_overview.h"
+#include "window/views/road_table_dock.h"
 #include "window/views/section_panel.h"
 #include "window/views/warnings_dock.h"
 #include "window/workbench.h"
@@ -124,6 +125,9 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
             [this](const QString& text) { statusBar()->showMessage(text); });
     // A cut-and-fill survey has the drawing in the centre instead of the form.
     workbench_ = new Workbench(*this, *dock_, *table_, document_);
+    // After the workbench, whose layouts it follows: hidden for a closed outline.
+    roadTable_ = new RoadTableDock(document_, printing_, this);
+    addDockWidget(Qt::BottomDockWidgetArea, roadTable_);
     connect(table_->view(), &SurveyTableView::message, statusBar(), [this](const QString& text) {
         statusBar()->showMessage(text);
         tableRefusal_ = text;
@@ -229,6 +233,8 @@ void MainWindow::createMenus() {
     file->addAction(QStringLiteral("保存道路设计(&J)…"), this,
                     [this] { saveRoadDesignClicked(this, document_); });
     file->addSeparator();
+    file->addActions(roadTable_->fileActions());
+    file->addSeparator();
     file->addAction(QStringLiteral("退出(&X)"), QKeySequence::Quit, this, &QWidget::close);
 
     QMenu* edit = menuBar()->addMenu(QStringLiteral("编辑(&E)"));
@@ -251,6 +257,7 @@ void MainWindow::createMenus() {
     view->addAction(drawing);
     view->addAction(warnings_->toggleViewAction());
     view->addAction(QStringLiteral("计算结果一览(&R)"), this, [this] { showOverview(); });
+    view->addAction(roadTable_->toggleViewAction());
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("帮助(&H)"));
     help->addAction(QStringLiteral("关于(&A)"), this, &MainWindow::aboutClicked);

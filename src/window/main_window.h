@@ -22,6 +22,7 @@ namespace window {
 class MainForm;
 class ResultsOverview;
 class RoadDesignDock;
+class RoadTableDock;
 class SectionPanel;
 class SurveyTableDock;
 class WarningsDock;
@@ -53,6 +54,8 @@ class MainWindow : public QMainWindow {
     // 编辑 ▸ 测量数据表: the table shown, the keyboard in it on its current cell.
     void showTable();
     SurveyTableDock& table() const { return *table_; }
+    // 视图 ▸ 路基设计表, for a cut-and-fill survey.
+    RoadTableDock& roadTable() const { return *roadTable_; }
 
     // 编辑 ▸ 道路设计: the road design's tables shown.
     void showRoadDesign();
@@ -128,6 +131,7 @@ class MainWindow : public QMainWindow {
     SurveyTableDock* table_ = nullptr;
     RoadDesignDock* design_ = nullptr;
     Workbench* workbench_ = nullptr;
+    RoadTableDock* roadTable_ = nullptr;
     QString tableRefusal_;  // the table's last refusal on the status bar
 };
 

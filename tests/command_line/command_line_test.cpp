@@ -36,6 +36,13 @@ TEST(CommandLine, only_a_call_without_an_output_opens_the_window) {
         {"two files", {"--results", "a.csv", "b.csv"}, false, 2, ""},
         {"two outputs", {"--results", "--dxf", "out.dxf", "a.csv"}, false, 2, ""},
         {"a file that does not open", {"--results", "/nonexistent/a.csv"}, false, 1, ""},
+        {"the road table without its name", {"--road-table"}, false, 2, ""},
+        {"the road table of another ending", {"--road-table", "out.csv", "a.csv"}, false, 2, ""},
+        {"the road table beside another output",
+         {"--road-table", "out.pdf", "--pdf", "b.pdf", "a.csv"},
+         false,
+         2,
+         ""},
     };
     for (const auto& row : rows) {
         const command_line::Outcome outcome = runWith(row.arguments);

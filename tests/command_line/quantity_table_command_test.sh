@@ -4,6 +4,8 @@
 # carries 工程信息 and of a cut-and-fill survey: the table's text read back
 # from the PDF with its heading, page number, 合计 and signature line; the
 # workbook opened by LibreOffice (when installed) with the same figures.
+# --road-table of the cut-and-fill survey the same, as the output's name
+# ends; another ending and a closed outline refused.
 # Usage: quantity_table_command_test.sh VELMORIN   (needs pdftotext and pdfinfo)
 set -uo pipefail
 program=$1
@@ -72,14 +74,41 @@ check "--xlsx over its input refused" 1 "$status"
 "$program" --xlsx 2>"$work/err"; status=$?
 check "--xlsx without a file name" 2 "$status"
 
+"$program" --road-table "$work/road.pdf" "$work/cutfill.csv"; status=$?
+check "--road-table .pdf status" 0 "$status"
+road=$(text "$work/road.pdf")
+check "--road-table title" "路基设计表" "$(head -1 <<<"$road")"
+check "--road-table heads" "yes" \
+  "$(grep -q '^桩号 地面高程 设计高程 填高 挖深 左路基宽度 右路基宽度 左坡脚/坡口 右坡脚/坡口 左边坡 右边坡$' <<<"$road" && echo yes)"
+for line in "K0+000.000 11.000" "K0+020.000 10.000" "第 1 页 共 1 页"; do
+  check "--road-table has \"$line\"" "yes" "$(grep -qxF -- "$line" <<<"$road" && echo yes)"
+done
+check "--road-table no sums" "" "$(grep -E '小计|合计' <<<"$road")"
+check "--road-table across A4" "yes" \
+  "$(pdfinfo "$work/road.pdf" | grep -q '^Page size: *842 x 595 pts (A4)' && echo yes)"
+"$program" --road-table "$work/road.XLSX" "$work/cutfill.csv"; status=$?
+check "--road-table .xlsx status" 0 "$status"
+check "--road-table .xlsx is a zip" "PK" "$(head -c 2 "$work/road.XLSX")"
+"$program" --road-table "$work/road.csv" "$work/cutfill.csv" 2>"$work/err"; status=$?
+check "--road-table of another ending" 2 "$status"
+check "--road-table names itself and the endings" "yes" \
+  "$(grep -q -- '--road-table 的输出文件.*road.csv.*\.pdf.*\.xlsx' "$work/err" && echo yes)"
+check "--road-table of another ending writes nothing" "no" "$([ -e "$work/road.csv" ] && echo yes || echo no)"
+"$program" --road-table "$work/closed.pdf" "$work/two.csv" 2>"$work/err"; status=$?
+check "--road-table of a closed outline" 1 "$status"
+check "--road-table of a closed outline says why" "yes" \
+  "$(grep -q '封闭断面，没有路基设计表' "$work/err" && echo yes)"
+
 if command -v soffice >/dev/null; then
   # UTF-8, cells as shown (0.000).
   HOME=$work/office soffice --headless \
     --convert-to 'csv:Text - txt - csv (StarCalc):44,34,76,1,,0,false,true,true,false' --outdir "$work/csv" "$work/two.xlsx" \
-    "$work/cf.xlsx" >/dev/null 2>&1
+    "$work/cf.xlsx" "$work/road.XLSX" >/dev/null 2>&1
   check "LibreOffice reads the closed table" "yes" \
     "$(grep -qx '合计,,20.000,60.000,' "$work/csv/two.csv" && echo yes)"
   check "LibreOffice reads the cut-and-fill table" "yes" \
     "$(grep -qx '合计,,,20.000,50.000,250.000,,' "$work/csv/cf.csv" && echo yes)"
+  check "LibreOffice reads the road table" "yes" \
+    "$(grep -qx 'K0+000.000,11.000,,,,,,,,,' "$work/csv/road.csv" && echo yes)"
 fi
 exit $failed

@@ -13,6 +13,7 @@
 #include "document/survey_document.h"
 #include "section/any_survey.h"
 #include "section/calculation.h"
+#include "section/survey_warnings.h"
 
 namespace document {
 namespace {

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "printout/chain_breaks.h"
 #include "section/cut_fill_calculation.h"
 
 namespace printout {
@@ -106,6 +107,23 @@ TEST(CutFillSheet, rounds_areas_volumes_and_totals_exactly_at_halves) {
          {"@24 挖方面积=0.062  填方面积=0.000 (平方米)", "@24 第1段 : 挖方=0.062  填方=0.000",
           "@24 总挖方 : 0.062 (立方米)", "@24 净方量 (挖-填) : 0.062 (立方米)"})
         EXPECT_NE(std::ranges::find(lines, expected), lines.end()) << expected;
+}
+
+TEST(ChainBreaks, are_listed_after_the_sheet_with_their_kind_and_exact_length) {
+    Sheet sheet;
+    sheet.lines.push_back({10.0, {Text{"最后一行"}}});
+    const Sheet unchanged = sheet;
+    listChainBreaks(sheet, {});
+    EXPECT_EQ(sheet, unchanged);
+    listChainBreaks(sheet, {{.before = 1100.1, .after = 1080.05}, {.before = 2000, .after = 2050}});
+    EXPECT_EQ(lineTexts(sheet), (std::vector<std::string>{
+                                    "最后一行",
+                                    "",
+                                    "@22 断链 :",
+                                    "",
+                                    "@24 K1+100.100=K1+080.050  长链 20.050 米",
+                                    "@24 K2+000.000=K2+050.000  短链 50.000 米",
+                                }));
 }
 
 }  // namespace

@@ -61,12 +61,20 @@ TEST_F(SilentPrintServer, ThePrintButtonAnswersAtOnceAndSaysThePrintServiceDoesN
 
 // The print dialog and the preview would ask through Qt's printer, which waits
 // without a limit: they are not opened, and the user is told why. The message
-// is read for a while before it is answered, as on a busy machine.
+// is read for a while before it is answered, as on a busy machine. A
+// cut-and-fill survey, which has a 路基设计表 too.
 TEST_F(SilentPrintServer, ThePrintDialogAndThePreviewSayThePrintServiceDoesNotAnswer) {
     window::MainWindow window;
+    section::CutFillSurvey lines;
+    lines.stationAnswer = "Y";
+    lines.sections = {{.station = 0, .ground = {{10, -5}, {10, 5}}, .design = {{11, -5}, {11, 5}}},
+                      {.station = 20, .ground = {{10, -5}, {10, 5}}}};
+    ASSERT_TRUE(
+        window.document().replaceSurvey(section::Survey(std::move(lines)), "打开文件", "").done());
     for (const QString& start :
          {QStringLiteral("打印(&P)"), QStringLiteral("打印预览"), QStringLiteral("打印土方数量表"),
-          QStringLiteral("土方数量表预览")}) {
+          QStringLiteral("土方数量表预览"), QStringLiteral("打印路基设计表"),
+          QStringLiteral("路基设计表预览")}) {
         QAction* action = nullptr;
         for (QAction* item : window.menuBar()->actions().first()->menu()->actions())
             if (item->text().startsWith(start)) action = item;

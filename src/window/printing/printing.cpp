@@ -142,7 +142,15 @@ void Printing::tellCannotPrint(const QString& message) {
 }
 
 bool Printing::exportQuantityTablePdf(const document::SurveyDocument& document) {
-    const printout::QuantityTable table = quantityTableOf(document);
+    return exportTablePdf(document, quantityTableOf);
+}
+
+bool Printing::exportRoadTablePdf(const document::SurveyDocument& document) {
+    return exportTablePdf(document, roadTableOf);
+}
+
+bool Printing::exportTablePdf(const document::SurveyDocument& document, TableMaker make) {
+    const printout::QuantityTable table = make(document);
     const QString what = QString::fromStdString(table.title);
     return exportDrawing(paper::quantityTableDrawing(table), what,
                          exportPath(document, what, QStringLiteral("pdf")));
@@ -219,19 +227,36 @@ bool Printing::askPrinter(QPrinter& printer, const QString& title) {
 }
 
 void Printing::printQuantityTable(const document::SurveyDocument& document) {
-    if (!printServiceAnswers()) return;
-    const printout::QuantityTable table = quantityTableOf(document);
-    QPrinter printer(QPrinter::HighResolution);
-    setUpForQuantityTable(table, printer);
-    if (!askPrinter(printer, QStringLiteral("打印土方数量表"))) return;
-    // Laid out on its own page (across where its columns need it), as in the preview.
-    printChosen(printer, QString::fromStdString(table.title),
-                [table](const QPageLayout&) { return paper::quantityTableDrawing(table); });
+    printTable(document, quantityTableOf);
 }
 
 void Printing::previewQuantityTable(const document::SurveyDocument& document) {
+    previewTable(document, quantityTableOf);
+}
+
+void Printing::printRoadTable(const document::SurveyDocument& document) {
+    printTable(document, roadTableOf);
+}
+
+void Printing::previewRoadTable(const document::SurveyDocument& document) {
+    previewTable(document, roadTableOf);
+}
+
+void Printing::printTable(const document::SurveyDocument& document, TableMaker make) {
     if (!printServiceAnswers()) return;
-    const printout::QuantityTable table = quantityTableOf(document);
+    const printout::QuantityTable table = make(document);
+    QPrinter printer(QPrinter::HighResolution);
+    setUpForQuantityTable(table, printer);
+    const QString what = QString::fromStdString(table.title);
+    if (!askPrinter(printer, QStringLiteral("打印") + what)) return;
+    // Laid out on its own page (across where its columns need it), as in the preview.
+    printChosen(printer, what,
+                [table](const QPageLayout&) { return paper::quantityTableDrawing(table); });
+}
+
+void Printing::previewTable(const document::SurveyDocument& document, TableMaker make) {
+    if (!printServiceAnswers()) return;
+    const printout::QuantityTable table = make(document);
     QPrinter printer(QPrinter::HighResolution);
     window::previewQuantityTable(table, printer, window_);
 }

@@ -22,7 +22,6 @@
 #include "section/profile_curve.h"
 #include "section/running_curves.h"
 #include "section/survey_captions.h"
-#include "storage/quantity_workbook_file.h"
 #include "storage/safe_write.h"
 #include "survey_file/survey_file.h"
 #include "window/platform/file_dialogs.h"
@@ -215,18 +214,8 @@ void ResultsOverview::exportClicked() {
     if (!error.isEmpty()) QMessageBox::warning(this, applicationTitle(), error);
 }
 
-QString ResultsOverview::exportExcel(const QString& path) const {
-    return storage::exportQuantityWorkbook(quantityTableOf(document_), path);
-}
-
 void ResultsOverview::exportExcelClicked() {
-    const QString path =
-        askSavePath(this, QStringLiteral("导出土方数量表为 Excel"),
-                    exportPath(document_, QStringLiteral("土方数量表"), QStringLiteral("xlsx")),
-                    QStringLiteral("Excel 工作簿 (*.xlsx)"), QStringLiteral("xlsx"));
-    if (path.isEmpty()) return;
-    const QString error = exportExcel(path);
-    if (!error.isEmpty()) QMessageBox::warning(this, applicationTitle(), error);
+    exportTableWorkbook(quantityTableOf(document_), document_, this);
 }
 
 }  // namespace window

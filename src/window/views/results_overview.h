@@ -49,8 +49,6 @@ class ResultsOverview : public QWidget {
 
     // Writes the table as CSV; empty on success, else the message.
     QString exportCsv(const QString& path) const;
-    // Writes the 土方数量表 with the survey's 工程信息 as an .xlsx workbook.
-    QString exportExcel(const QString& path) const;
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

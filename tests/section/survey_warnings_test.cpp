@@ -1,0 +1,96 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The warnings a road design adds: station order along the continuous
+// chainage, stations a 断链 leaves unsettled, and designs that do not fit.
+
+#include "section/survey_warnings.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace section {
+namespace {
+
+// Flat ground at 98 from S = -width to width at each station, no design typed.
+Survey flatSurvey(std::vector<double> stations, double width = 30, bool entered = true) {
+    CutFillSurvey survey{.stationAnswer = entered ? "Y" : "N"};
+    for (double station : stations)
+        survey.sections.push_back(
+            {.station = station, .spacing = 20, .ground = {{98, -width}, {98, width}}});
+    return Survey(std::move(survey));
+}
+
+// A level road at 100 from K1+000 to K3+000, 5 m each side, fill 1:1.5.
+RoadDesign levelRoad(std::vector<ChainBreak> breaks) {
+    RoadDesign road{
+        .profile = {{.station = 1000, .elevation = 100}, {.station = 3000, .elevation = 100}},
+        .breaks = std::move(breaks)};
+    for (RoadSide side : {RoadSide::Left, RoadSide::Right}) {
+        road.plates.push_back({.station = 1000, .side = side, .width = 5});
+        road.slopes.push_back({.side = side, .kind = SlopeKind::Fill, .ratio = 1.5});
+    }
+    return road;
+}
+
+struct Told {
+    int section;
+    WarningKind kind;
+    std::string says;
+};
+
+TEST(SurveyWarnings, a_road_design_tells_unsettled_stations_and_sections_it_does_not_fit) {
+    const struct {
+        const char* what;
+        Survey survey;
+        std::vector<ChainBreak> breaks;
+        std::vector<Told> told;
+    } cases[] = {
+        {"K1+100 after K1+060 may be either; K1+090 after it lies past the 长链",
+         flatSurvey({1060, 1100, 1090}),
+         {{.before = 1100, .after = 1080}},
+         {{2, WarningKind::StationInBreak, "长链 K1+100.000=K1+080.000 的重叠段内"}}},
+        {"a station in a 短链's gap",
+         flatSurvey({1980, 2020}),
+         {{.before = 2000, .after = 2050}},
+         {{2, WarningKind::StationInBreak, "落在短链 K2+000.000=K2+050.000 的空缺中"}}},
+        {"ground narrower than the road",
+         flatSurvey({1100, 1120}, 4),
+         {},
+         {{1, WarningKind::DesignMisfit, "左侧路基比地面线宽"},
+          {1, WarningKind::DesignMisfit, "右侧路基比地面线宽"},
+          {2, WarningKind::DesignMisfit, "左侧路基比地面线宽"},
+          {2, WarningKind::DesignMisfit, "右侧路基比地面线宽"}}},
+        {"ground too narrow for the slopes",
+         flatSurvey({1100}, 7),
+         {},
+         {{1, WarningKind::DesignMisfit, "左侧填方边坡没有在地面线范围内与地面线相交，坡脚"},
+          {1, WarningKind::DesignMisfit, "右侧填方边坡没有在地面线范围内与地面线相交，坡脚"}}},
+        {"a section past the 纵断面",
+         flatSurvey({3100}),
+         {},
+         {{1, WarningKind::DesignMisfit, "不在纵断面的桩号范围内"}}},
+        {"no stations to place the design by",
+         flatSurvey({0, 0}, 30, false),
+         {},
+         {{1, WarningKind::NoAreas, "只有地面线"},
+          {1, WarningKind::DesignMisfit, "没有桩号"},
+          {2, WarningKind::NoAreas, "只有地面线"}}},
+    };
+    for (auto& [what, survey, breaks, told] : cases) {
+        SCOPED_TRACE(what);
+        Survey designed = Survey(*survey.cutFill());
+        ASSERT_FALSE(designed.setRoadDesign(levelRoad(breaks)));
+        ASSERT_FALSE(calculate(designed));
+        const std::vector<SurveyWarning> found = warnings(designed);
+        ASSERT_EQ(found.size(), told.size());
+        for (std::size_t k = 0; k < told.size(); ++k) {
+            EXPECT_EQ(found[k].section, told[k].section);
+            EXPECT_EQ(found[k].kind, told[k].kind);
+            EXPECT_NE(found[k].text.find(told[k].says), std::string::npos) << found[k].text;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace section
