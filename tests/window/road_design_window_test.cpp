@@ -97,7 +97,7 @@ class RoadDesignWindowTest : public QObject {
         window::RoadDesignDock& dock = mainWindow->roadDesign();
         QVERIFY(dock.isHidden());
         menuAction(*mainWindow, "道路设计")->trigger();
-        QVERIFY(dock.isVisible());
+        QVERIFY(!dock.isHidden());
         QStringList tabs;
         for (int k = 0; k < dock.tabs()->count(); ++k) tabs << dock.tabs()->tabText(k);
         QCOMPARE(tabs.join(','), "纵断面,路幅,边坡,边沟,断链");
