@@ -10,6 +10,7 @@
 
 #include <QFile>
 #include <QFont>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUndoStack>
@@ -214,6 +215,11 @@ class RoadDesignWindowTest : public QObject {
         QVERIFY(!(surveyTable().flags(cell) & Qt::ItemIsEditable));
         QCOMPARE(surveyTable().data(cell, Qt::ToolTipRole).toString(), "由道路设计生成");
         QVERIFY(surveyTable().data(cell, Qt::FontRole).value<QFont>().italic());
+        // To the millimetre: its values are worked out, not typed.
+        QVERIFY(surveyTable()
+                    .data(cell, Qt::DisplayRole)
+                    .toString()
+                    .contains(QRegularExpression("^-?\\d+\\.\\d{3}$")));
         // The ground line stays as typed.
         const QModelIndex groundCell = surveyTable().index(0, surveyTable().elevationColumn());
         QVERIFY(surveyTable().flags(groundCell) & Qt::ItemIsEditable);

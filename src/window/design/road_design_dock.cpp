@@ -25,6 +25,9 @@ DesignTableView::DesignTableView(document::SurveyDocument& document, section::De
     setEditTriggers(AnyKeyPressed | DoubleClicked | EditKeyPressed);
     setSelectionMode(ExtendedSelection);
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    // Every column wide enough for a station, however short its title.
+    horizontalHeader()->setMinimumSectionSize(
+        fontMetrics().horizontalAdvance(QStringLiteral("K10+000.000")) + 12);
     horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     addStep(QStringLiteral("插入行"), QKeySequence(Qt::CTRL | Qt::Key_Insert),
             &DesignTableView::insertRowBelow);

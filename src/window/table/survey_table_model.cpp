@@ -140,7 +140,9 @@ QVariant SurveyTableModel::data(const QModelIndex& index, int role) const {
         case Offset: {
             if (at.point == 0) return QString();
             const section::Point p = section::point(survey(), at.section, at.line, at.point);
-            return cellText(f == Elevation ? p.elevation : p.offset);
+            const double value = f == Elevation ? p.elevation : p.offset;
+            // Worked out, not typed: to the millimetre, as the drawings give it.
+            return generated(at) ? QString::number(value, 'f', 3) : cellText(value);
         }
         case Spacing:
             return first && at.section < survey().sectionCount()
