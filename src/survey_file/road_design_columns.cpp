@@ -118,7 +118,10 @@ std::string designFaultText(const section::DesignFault& fault, const DesignLines
     if (!name.empty()) where += (where.empty() ? "“" : " 的“") + std::string(name) + "”";
     std::string text = rowName(fault.row, place) + column;
     if (!where.empty()) text += "（" + where + "）";
-    text += "：" + fault.message;
+    // The caller ends the sentence, after the other row.
+    std::string_view message = fault.message;
+    if (message.ends_with("。")) message.remove_suffix(std::string_view("。").size());
+    text += "：" + std::string(message);
     if (fault.otherRow >= 0)
         text += "（另见" + rowName(fault.otherRow, placeOf(fault.otherRow)) + "）";
     return text;

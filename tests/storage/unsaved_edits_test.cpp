@@ -47,12 +47,18 @@ TEST(UnsavedEdits, steps_and_fresh_copies_fold_back_into_the_survey_as_edited) {
     } rows[] = {
         {"closed outline", "桩号,高程H,距离S\n1000,50,2\n1000,51,0\n1020,52,0\n"},
         {"cut and fill", "桩号,线,高程H,距离S\n1000,地面线,1,-5\n1000,设计线,2,-5\n"},
+        {"cut and fill with its road design",
+         "桩号,线,高程H,距离S\n1000,地面线,1,-5\n1000,地面线,1,5\n[纵断面]\n桩号,高程,竖曲线半径\n"
+         "900,2,\n1100,2,\n[路幅]\n桩号,侧,宽度,横坡\n900,左,3,-2\n[断链]\n断前桩号,断后桩号\n"
+         "1050,1040\n"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         survey_file::SurveyRead read = survey_file::readSurvey(row.file);
         ASSERT_TRUE(read.survey) << read.error.message;
         section::Survey survey = *read.survey;
+        EXPECT_EQ(survey.roadDesign().empty(),
+                  std::string_view(row.file).find('[') == std::string_view::npos);
         section::ProjectInfo project;
         project.projectName = "新路";
         storage::UnsavedEdits edits;
@@ -81,6 +87,7 @@ TEST(UnsavedEdits, steps_and_fresh_copies_fold_back_into_the_survey_as_edited) {
         const storage::OpenedSurvey back = storage::openSurvey(storage::ownEditFiles().copy());
         ASSERT_TRUE(back.survey) << back.error.toStdString();
         EXPECT_EQ(*back.survey, survey);
+        EXPECT_EQ(back.survey->roadDesign(), survey.roadDesign());
         EXPECT_EQ(back.project, project);
         EXPECT_EQ(edits.forget(), QString());
         EXPECT_FALSE(QFile::exists(storage::ownEditFiles().copy()));
