@@ -43,7 +43,7 @@ ProfileView::Axes ProfileView::axes() const {
     Span elevation = spanOf(curve_, &section::ProfilePoint::elevation);
     // Room above for the 变坡点's stations.
     elevation.to += elevation.length() * 0.12;
-    return {QRectF(70, 24, width() - 90.0, height() - 60.0),
+    return {QRectF(70, 24, width() - 110.0, height() - 60.0),
             spanOf(curve_, &section::ProfilePoint::chainage), elevation};
 }
 
