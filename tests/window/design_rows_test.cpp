@@ -36,6 +36,9 @@ TEST(DesignRows, have_the_columns_of_the_design_files_headers) {
         QStringList titles;
         for (int c = 0; c < designColumnCount(table); ++c) titles << designColumnTitle(table, c);
         EXPECT_EQ(designTableName(table) + ':' + titles.join(','), QString::fromUtf8(header));
+        for (int c = 0; c < designColumnCount(table); ++c)
+            EXPECT_EQ(designColumnIsWord(table, c),
+                      titles[c] == QStringLiteral("侧") || titles[c] == QStringLiteral("类型"));
     }
 }
 

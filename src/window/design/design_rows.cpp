@@ -243,6 +243,14 @@ QString designColumnTitle(DesignTable table, int column) {
     return QString::fromUtf8(name.data(), qsizetype(name.size()));
 }
 
+bool designColumnIsWord(DesignTable table, int column) {
+    const section::RoadDesign none;
+    return onTable(none, table, [&](auto&, auto fields) {
+        const survey_file::CellKind kind = columnAt(table, fields, column).kind;
+        return kind == survey_file::CellKind::Side || kind == survey_file::CellKind::Slope;
+    });
+}
+
 int designRowCount(const section::RoadDesign& design, DesignTable table) {
     return onTable(design, table, [](auto& rows, auto) { return int(rows.size()); });
 }

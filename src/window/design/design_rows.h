@@ -26,6 +26,9 @@ int designColumnCount(section::DesignTable table);
 // range columns (起点桩号, 终点桩号), empty for rows that hold everywhere.
 QString designColumnTitle(section::DesignTable table, int column);
 
+// Whether a column holds a word (侧 左/右, 类型 填/挖) rather than a number.
+bool designColumnIsWord(section::DesignTable table, int column);
+
 int designRowCount(const section::RoadDesign& design, section::DesignTable table);
 // Stations in K notation, sides 左/右, kinds 填/挖, an empty optional value empty.
 QString designCellText(const section::RoadDesign& design, section::DesignTable table, int row,

@@ -35,7 +35,9 @@ QVariant DesignTableModel::data(const QModelIndex& index, int role) const {
         case Qt::EditRole:
             return designCellText(design(), table_, index.row(), index.column());
         case Qt::TextAlignmentRole:
-            return int(Qt::AlignRight | Qt::AlignVCenter);
+            return int(
+                (designColumnIsWord(table_, index.column()) ? Qt::AlignHCenter : Qt::AlignRight) |
+                Qt::AlignVCenter);
         case Qt::BackgroundRole:
             return marked ? QBrush(QColor(255, 205, 205)) : QVariant();
         case Qt::ToolTipRole:
