@@ -23,7 +23,8 @@ Span spanOf(const section::ProfileCurve& curve, double section::ProfilePoint::*v
     };
     for (const auto* points : {&curve.ground, &curve.design}) std::ranges::for_each(*points, take);
     for (const section::GradeMark& mark : curve.gradePoints) take(mark.at);
-    if (span.length() <= 0) span = {span.from - 1, span.from + 1};
+    if (span.from > span.to) return {0, 1};  // nothing to draw
+    if (span.length() == 0) span = {span.from - 1, span.from + 1};
     return span;
 }
 
@@ -36,22 +37,26 @@ ProfileView::ProfileView(QWidget* parent) : QWidget(parent) {
 
 void ProfileView::showCurve(section::ProfileCurve curve) {
     curve_ = std::move(curve);
+    along_ = spanOf(curve_, &section::ProfilePoint::chainage);
+    elevation_ = spanOf(curve_, &section::ProfilePoint::elevation);
+    // Room above for the 变坡点's stations.
+    elevation_.to += elevation_.length() * 0.12;
     update();
 }
 
-ProfileView::Axes ProfileView::axes() const {
-    Span elevation = spanOf(curve_, &section::ProfilePoint::elevation);
-    // Room above for the 变坡点's stations.
-    elevation.to += elevation.length() * 0.12;
-    return {QRectF(70, 24, width() - 110.0, height() - 60.0),
-            spanOf(curve_, &section::ProfilePoint::chainage), elevation};
+QRectF ProfileView::plotRect() const {
+    return {70, 24, width() - 110.0, height() - 60.0};
+}
+
+QPointF ProfileView::at(const section::ProfilePoint& p) const {
+    const QRectF plot = plotRect();
+    return {onAxis(p.chainage, along_, plot.left(), plot.right()),
+            onAxis(p.elevation, elevation_, plot.bottom(), plot.top())};
 }
 
 QPolygonF ProfileView::drawn(const std::vector<section::ProfilePoint>& points) const {
     QPolygonF line;
-    if (curve_.empty()) return line;
-    const Axes on = axes();
-    for (const section::ProfilePoint& p : points) line << on.at(p);
+    for (const section::ProfilePoint& p : points) line << at(p);
     return line;
 }
 
@@ -69,32 +74,32 @@ void ProfileView::paintEvent(QPaintEvent*) {
     painter.setFont(tickFont());
     painter.drawText(QRectF(0, 2, width(), 16), Qt::AlignHCenter,
                      QStringLiteral("纵断面（中线处地面高程与设计高程）"));
-    const Axes on = axes();
+    const QRectF plot = plotRect();
     if (curve_.empty()) {
-        painter.drawText(on.plot, Qt::AlignCenter, QStringLiteral("还没有地面线或纵断面"));
+        painter.drawText(plot, Qt::AlignCenter, QStringLiteral("还没有地面线或纵断面"));
         return;
     }
-    for (const double v : tickValues(on.along, kMostTicks)) {
-        const double x = onAxis(v, on.along, on.plot.left(), on.plot.right());
+    for (const double v : tickValues(along_, kMostTicks)) {
+        const double x = onAxis(v, along_, plot.left(), plot.right());
         painter.setPen(kGridColour);
-        painter.drawLine(QPointF(x, on.plot.top()), QPointF(x, on.plot.bottom()));
+        painter.drawLine(QPointF(x, plot.top()), QPointF(x, plot.bottom()));
         painter.setPen(Qt::darkGray);
-        painter.drawText(QRectF(x - 50, on.plot.bottom() + 3, 100, 14), Qt::AlignHCenter,
+        painter.drawText(QRectF(x - 50, plot.bottom() + 3, 100, 14), Qt::AlignHCenter,
                          QString::fromStdString(section::stationText(v)));
     }
-    for (const double v : tickValues(on.elevation, kMostTicks)) {
-        const double y = onAxis(v, on.elevation, on.plot.bottom(), on.plot.top());
+    for (const double v : tickValues(elevation_, kMostTicks)) {
+        const double y = onAxis(v, elevation_, plot.bottom(), plot.top());
         painter.setPen(kGridColour);
-        painter.drawLine(QPointF(on.plot.left(), y), QPointF(on.plot.right(), y));
+        painter.drawLine(QPointF(plot.left(), y), QPointF(plot.right(), y));
         painter.setPen(Qt::darkGray);
-        painter.drawText(QRectF(0, y - 7, on.plot.left() - 4, 14),
-                         Qt::AlignRight | Qt::AlignVCenter, QString::number(v, 'f', 1));
+        painter.drawText(QRectF(0, y - 7, plot.left() - 4, 14), Qt::AlignRight | Qt::AlignVCenter,
+                         QString::number(v, 'f', 1));
     }
     painter.setPen(Qt::black);
-    painter.drawLine(on.plot.bottomLeft(), on.plot.bottomRight());
-    painter.drawLine(on.plot.bottomLeft(), on.plot.topLeft());
-    painter.drawText(QRectF(on.plot.left(), on.plot.bottom() + 18, on.plot.width(), 14),
-                     Qt::AlignHCenter, QStringLiteral("桩号"));
+    painter.drawLine(plot.bottomLeft(), plot.bottomRight());
+    painter.drawLine(plot.bottomLeft(), plot.topLeft());
+    painter.drawText(QRectF(plot.left(), plot.bottom() + 18, plot.width(), 14), Qt::AlignHCenter,
+                     QStringLiteral("桩号"));
 
     painter.setPen(QPen(kGroundColour, 1.5));
     painter.drawPolyline(drawnGround());
@@ -102,26 +107,26 @@ void ProfileView::paintEvent(QPaintEvent*) {
     painter.drawPolyline(drawnDesign());
     // 变坡点: a ring at the tangents' meeting point, its station above.
     for (const section::GradeMark& mark : curve_.gradePoints) {
-        const QPointF at = on.at(mark.at);
+        const QPointF point = at(mark.at);
         painter.setPen(QPen(kDesignColour, 1, Qt::DashLine));
-        painter.drawLine(at, QPointF(at.x(), on.plot.top() + 14));
+        painter.drawLine(point, QPointF(point.x(), plot.top() + 14));
         painter.setPen(QPen(kDesignColour, 1));
         painter.setBrush(Qt::white);
-        painter.drawEllipse(at, 3, 3);
-        painter.drawText(QRectF(at.x() - 50, on.plot.top(), 100, 14), Qt::AlignHCenter,
+        painter.drawEllipse(point, 3, 3);
+        painter.drawText(QRectF(point.x() - 50, plot.top(), 100, 14), Qt::AlignHCenter,
                          QString::fromStdString(section::stationText(mark.station)));
     }
     // 竖曲线 ends: a short upright tick across the design line.
     painter.setPen(QPen(kDesignColour, 1.5));
     for (const section::ProfilePoint& p : curve_.curveEnds) {
-        const QPointF at = on.at(p);
-        painter.drawLine(at + QPointF(0, -6), at + QPointF(0, 6));
+        const QPointF point = at(p);
+        painter.drawLine(point + QPointF(0, -6), point + QPointF(0, 6));
     }
     painter.setPen(kGroundColour);
-    painter.drawText(QRectF(on.plot.right() - 130, on.plot.bottom() - 30, 130, 14), Qt::AlignRight,
+    painter.drawText(QRectF(plot.right() - 130, plot.bottom() - 30, 130, 14), Qt::AlignRight,
                      QStringLiteral("—— 地面线"));
     painter.setPen(kDesignColour);
-    painter.drawText(QRectF(on.plot.right() - 130, on.plot.bottom() - 16, 130, 14), Qt::AlignRight,
+    painter.drawText(QRectF(plot.right() - 130, plot.bottom() - 16, 130, 14), Qt::AlignRight,
                      QStringLiteral("—— 设计线"));
 }
 

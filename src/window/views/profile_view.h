@@ -33,19 +33,15 @@ class ProfileView : public QWidget {
     void paintEvent(QPaintEvent* event) override;
 
   private:
-    struct Axes {
-        QRectF plot;
-        Span along;
-        Span elevation;
-        QPointF at(const section::ProfilePoint& p) const {
-            return {onAxis(p.chainage, along, plot.left(), plot.right()),
-                    onAxis(p.elevation, elevation, plot.bottom(), plot.top())};
-        }
-    };
-    Axes axes() const;
+    QRectF plotRect() const;
+    // Where a point is drawn at the present size.
+    QPointF at(const section::ProfilePoint& p) const;
     QPolygonF drawn(const std::vector<section::ProfilePoint>& points) const;
 
     section::ProfileCurve curve_;
+    // The axes' spans, worked out with the curve rather than at each paint.
+    Span along_{0, 1};
+    Span elevation_{0, 1};
 };
 
 }  // namespace window
