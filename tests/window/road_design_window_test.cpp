@@ -3,10 +3,9 @@
 // block pasted is one step of the document's undo stack; a design the
 // document refuses is told, its cell marked, and nothing changes; the tables
 // follow undo. 文件 ▸ 打开道路设计… makes a file's design the survey's, or
-// tells where the file is wrong. A design line the road design generated is
-// shown in the survey table greyed and read-only; typing or pasting into it
-// says to keep it as typed points first, and 改为输入的设计线 does that as
-// one step.
+// tells where the file is wrong; 保存道路设计… writes it. A design line the road design generated
+// is shown in the survey table greyed and read-only; typing or pasting into it says to keep it as
+// typed points first, and 改为输入的设计线 does that as one step.
 
 #include <QFile>
 #include <QFont>
@@ -18,6 +17,7 @@
 #include "dialog_driver.h"
 #include "document/survey_document.h"
 #include "menu_action.h"
+#include "storage/road_design_io.h"
 #include "window/design/design_table_model.h"
 #include "window/design/road_design_dock.h"
 #include "window/edit_recovery.h"
@@ -207,6 +207,18 @@ class RoadDesignWindowTest : public QObject {
         QVERIFY2(message.contains("bad.csv"), qPrintable(message));
         QCOMPARE(held().profile.size(), 3u);
         QCOMPARE(steps(), before + 1);
+    }
+
+    // Saved through the menu's dialog, the design reads back as it was.
+    void the_design_saves_to_a_file_that_reads_back_the_same() {
+        QTemporaryDir folder;
+        const QString path = folder.filePath("路线.csv");
+        DialogDriver driver({chooseFile(path)});
+        menuAction(*mainWindow, "保存道路设计")->trigger();
+        QVERIFY(driver.scriptDone());
+        const storage::OpenedDesign opened = storage::openRoadDesign(path);
+        QVERIFY2(opened.design, qPrintable(opened.error));
+        QCOMPARE(*opened.design, held());
     }
 
     void a_generated_line_is_greyed_and_read_only() {
