@@ -3,9 +3,10 @@
 // block pasted is one step of the document's undo stack; a design the
 // document refuses is told, its cell marked, and nothing changes; the tables
 // follow undo. 文件 ▸ 打开道路设计… makes a file's design the survey's, or
-// tells where the file is wrong; 保存道路设计… writes it. A design line the road design generated
-// is shown in the survey table greyed and read-only; typing or pasting into it says to keep it as
-// typed points first, and 改为输入的设计线 does that as one step.
+// tells where the file is wrong; 保存道路设计… writes it. A design line the
+// road design generated is shown in the survey table greyed and read-only;
+// typing or pasting into it says to keep it as typed points first, and
+// 改为输入的设计线 does that as one step.
 
 #include <QFile>
 #include <QFont>
