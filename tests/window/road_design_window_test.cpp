@@ -8,6 +8,8 @@
 // typing or pasting into it says to keep it as typed points first, and
 // 改为输入的设计线 does that as one step.
 
+#include <QApplication>
+#include <QClipboard>
 #include <QFile>
 #include <QFont>
 #include <QRegularExpression>
@@ -128,10 +130,13 @@ class RoadDesignWindowTest : public QObject {
         QCOMPARE(plates.rowCount(), 3);
     }
 
+    // Rows copied from a spreadsheet, pasted with the table's own 粘贴 (Ctrl+V).
     void a_pasted_block_is_one_step() {
-        window::DesignTableModel& plates = table(DesignTable::Plates);
+        window::DesignTableView& view = *mainWindow->roadDesign().view(DesignTable::Plates);
         const int before = steps();
-        QCOMPARE(plates.paste(1, 0, "K0+000\t右\t3.5\t-2\r\nK0+000\t左\t0.75\t-3\r\n"), QString());
+        QApplication::clipboard()->setText("K0+000\t右\t3.5\t-2\r\nK0+000\t左\t0.75\t-3\r\n");
+        view.setCurrentIndex(view.model()->index(1, 0));
+        view.pasteClipboard();
         QCOMPARE(steps(), before + 1);
         QCOMPARE(held().plates.size(), 3u);
         QCOMPARE(held().plates[1].width, 3.5);
