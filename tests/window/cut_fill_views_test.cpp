@@ -217,15 +217,15 @@ class CutFillViewsTest : public QObject {
         window::ResultsOverview overview(*document);
         overview.show();
         overview.showSurvey();
-        // The 纵断面 under the curves: the ground at the centre line of each section.
-        QVERIFY(overview.profile().isVisible());
+        // The 纵断面 beside the curves: the ground at the centre line of each section.
+        QVERIFY(overview.profileOffered());
         QCOMPARE(overview.profile().curve().ground,
                  (std::vector<section::ProfilePoint>{{0, 100}, {20, 100}, {40, 100.5}}));
         QCOMPARE(overview.profile().drawnGround().size(), 3);
         overview.massCurveSwitch().setChecked(true);
         QCOMPARE(document->replaceSurvey(aClosedOutline(), "计算", ""), document::Outcome::Done);
         QVERIFY(!overview.massCurveSwitch().isVisible());
-        QVERIFY(!overview.profile().isVisible());
+        QVERIFY(!overview.profileOffered());
         QCOMPARE(overview.curve().series().size(), 1u);
         QCOMPARE(overview.curve().title(), "累计土方曲线");
         QVERIFY(overview.totalText().startsWith("总体积："));
@@ -235,7 +235,7 @@ class CutFillViewsTest : public QObject {
         QCOMPARE(overview.table().columnCount(), 9);
         // The switch kept: the mass curve again.
         QCOMPARE(overview.curve().title(), "土方累积曲线");
-        QVERIFY(overview.profile().isVisible());
+        QVERIFY(overview.profileOffered());
     }
 };
 

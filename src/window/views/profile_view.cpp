@@ -12,6 +12,7 @@ namespace window {
 namespace {
 
 constexpr int kMostTicks = 6;
+constexpr double kStationLabelWidth = 90;  // "K10+000.000" and a gap
 const QColor kGroundColour(140, 90, 40);
 const QColor kDesignColour(200, 30, 30);
 
@@ -79,7 +80,9 @@ void ProfileView::paintEvent(QPaintEvent*) {
         painter.drawText(plot, Qt::AlignCenter, QStringLiteral("还没有地面线或纵断面"));
         return;
     }
-    for (const double v : tickValues(along_, kMostTicks)) {
+    // As many stations along as fit side by side.
+    const int stations = std::clamp(int(plot.width() / kStationLabelWidth), 1, kMostTicks);
+    for (const double v : tickValues(along_, stations)) {
         const double x = onAxis(v, along_, plot.left(), plot.right());
         painter.setPen(kGridColour);
         painter.drawLine(QPointF(x, plot.top()), QPointF(x, plot.bottom()));

@@ -12,6 +12,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSplitter>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -77,13 +78,15 @@ ResultsOverview::ResultsOverview(const document::SurveyDocument& document, QWidg
     curveColumn->setContentsMargins(0, 0, 0, 0);
     curveColumn->addWidget(curve_, 1);
     curveColumn->addWidget(massCurve_);
-    // The 纵断面 under the mass curve, for cut-and-fill sections.
+    // The 纵断面 in a tab beside the curves, for cut-and-fill sections: below
+    // the drawing there is no height for both.
     profile_ = new ProfileView(this);
-    profile_->hide();
-    auto* curves = new QSplitter(Qt::Vertical, this);
-    curves->addWidget(right);
-    curves->addWidget(profile_);
-    splitter_->addWidget(curves);
+    curveTabs_ = new QTabWidget(this);
+    curveTabs_->setDocumentMode(true);
+    curveTabs_->addTab(right, QStringLiteral("累计土方曲线"));
+    curveTabs_->addTab(profile_, QStringLiteral("纵断面"));
+    curveTabs_->setTabVisible(1, false);
+    splitter_->addWidget(curveTabs_);
     splitter_->setStretchFactor(1, 1);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(splitter_);
@@ -115,7 +118,7 @@ void ResultsOverview::showSurvey() {
     total_->setText(QString::fromStdString(section::totalsLine(survey)));
     massCurve_->setVisible(section::hasMassCurve(survey));
     const bool cutFill = survey.kind() == section::SurveyKind::CutFill;
-    profile_->setVisible(cutFill);
+    curveTabs_->setTabVisible(1, cutFill);
     if (cutFill) profile_->showCurve(section::profileCurve(survey));
     showCurves();
     table_->resizeColumnsToContents();
@@ -123,6 +126,10 @@ void ResultsOverview::showSurvey() {
     int tableWidth = 2 * table_->frameWidth() + 20;
     for (int c = 0; c < table_->columnCount(); ++c) tableWidth += table_->columnWidth(c);
     splitter_->setSizes({tableWidth, std::max(width() - tableWidth, 300)});
+}
+
+bool ResultsOverview::profileOffered() const {
+    return curveTabs_->isTabVisible(1);
 }
 
 void ResultsOverview::fillTable(const section::ResultTable& results) {

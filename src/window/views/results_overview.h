@@ -7,7 +7,7 @@
 // and the 土方数量表 as an Excel workbook with working sums.
 // The rows of sections with a warning are marked. A cut-and-fill survey gets
 // its cut and fill columns and curves, a switch to the mass curve and the
-// 纵断面 under the curve.
+// 纵断面 in a tab beside the curves.
 
 #include <QWidget>
 #include <vector>
@@ -22,6 +22,7 @@ class SurveyDocument;
 class QCheckBox;
 class QLabel;
 class QSplitter;
+class QTabWidget;
 class QTableWidget;
 
 namespace window {
@@ -40,8 +41,9 @@ class ResultsOverview : public QWidget {
 
     QTableWidget& table() const { return *table_; }
     VolumeCurve& curve() const { return *curve_; }
-    // The 纵断面 beside the curve, for a cut-and-fill survey.
+    // The 纵断面 in a tab beside the curve, offered for a cut-and-fill survey.
     ProfileView& profile() const { return *profile_; }
+    bool profileOffered() const;
     // Shows the mass curve instead of the cumulative cut and fill.
     QCheckBox& massCurveSwitch() const { return *massCurve_; }
     QString totalText() const;
@@ -70,6 +72,7 @@ class ResultsOverview : public QWidget {
     QLabel* warningsNote_ = nullptr;
     VolumeCurve* curve_ = nullptr;
     ProfileView* profile_ = nullptr;
+    QTabWidget* curveTabs_ = nullptr;
     QCheckBox* massCurve_ = nullptr;
     QSplitter* splitter_ = nullptr;
     const document::SurveyDocument& document_;
