@@ -9,7 +9,6 @@
 #include <QLabel>
 #include <QMenu>
 #include <QTabWidget>
-#include <QToolTip>
 #include <QVBoxLayout>
 #include <set>
 
