@@ -17,7 +17,8 @@ namespace section {
 std::vector<ChainedStation> placedSections(const CutFillSurvey& survey, const PreparedRoad* road);
 
 // Each section whose design line is not typed (generated before, or empty)
-// given the line the road design puts on its ground at `placed`; without a
+// given the line the road design puts on its ground at `placed`, its points
+// to the millimetre as every line is printed; without a
 // 纵断面 or without stations the generated lines are taken away, since
 // nothing places them.
 void fitDesignLines(CutFillSurvey& survey, const PreparedRoad* road,
