@@ -32,14 +32,17 @@ constexpr int kPoints = 100;
 constexpr int kEdits = 60;
 constexpr double kGoalMs = 16;
 
-// Rolling ground 60 m across, K1+000 on, 20 m apart; no design typed.
+// Rolling ground 60 m across, K1+000 on, 20 m apart, to the millimetre as
+// surveyed; no design typed.
 section::CutFillSurvey groundSurvey() {
     section::CutFillSurvey survey{.stationAnswer = "Y"};
     for (int i = 0; i < kSections; ++i) {
         section::CutFillSection section{.station = 1000.0 + 20.0 * i};
         for (int j = 0; j < kPoints; ++j) {
             const double s = 30.0 - 60.0 * j / (kPoints - 1);
-            section.ground.push_back({100.0 + 3.0 * std::sin(i * 0.05) + 0.02 * s, s});
+            const double h = 100.0 + 3.0 * std::sin(i * 0.05) + 0.02 * s;
+            section.ground.push_back(
+                {std::nearbyint(h * 1000.0) / 1000.0, std::nearbyint(s * 1000.0) / 1000.0});
         }
         survey.sections.push_back(std::move(section));
     }

@@ -162,7 +162,7 @@ class SurveyDocument : public QObject {
     void fileChanged();
     // The 工程信息 changed (set, undone, redone); the survey did not.
     void projectChanged();
-    // The road design changed (set, undone, redone); `changed` has told
+    // The road design changed (set, undone, redone); `changed` then tells
     // what it did to the sections.
     void roadDesignChanged();
 

@@ -33,8 +33,8 @@ class SurveyDocument::DesignCommand : public QUndoCommand {
     void redo() override {
         if (!applied_) swap();
         applied_ = false;
-        document_.announce(everySection(document_.survey_));
         emit document_.roadDesignChanged();
+        document_.announce(everySection(document_.survey_));
     }
     void undo() override { redo(); }
 

@@ -8,6 +8,8 @@
 #include <optional>
 #include <vector>
 
+#include "survey_file/road_design_file.h"
+
 namespace survey_file {
 
 namespace {
@@ -17,6 +19,7 @@ using section::Point;
 
 constexpr char kClosed = 'C';
 constexpr char kCutFill = 'F';
+constexpr char kDesign = 'D';
 // More sections than any survey holds: a count beyond it is damage.
 constexpr long long kMostSections = 10'000'000;
 // A closed outline holds its point count in 16 bits; a cut-and-fill line has
@@ -197,6 +200,22 @@ class Staleness {
     bool unknown_ = false;
 };
 
+// The design a whole design record holds, else nothing.
+std::optional<section::RoadDesign> designOf(std::string_view line) {
+    const std::optional<std::string_view> body = checked(line);
+    if (!body || !body->starts_with(std::string{kDesign, ' '})) return std::nullopt;
+    std::string text;
+    for (std::size_t k = 2; k < body->size(); ++k) {
+        if ((*body)[k] != '\\' || k + 1 == body->size()) {
+            text += (*body)[k];
+            continue;
+        }
+        const char escaped = (*body)[++k];
+        text += escaped == 'n' ? '\n' : escaped == 'r' ? '\r' : escaped;
+    }
+    return readRoadDesign(text).design;
+}
+
 StepReplay replay(std::vector<CutFillSection>& sections, char kind, std::string_view records) {
     StepReplay replayed;
     Staleness staleness;
@@ -204,6 +223,19 @@ StepReplay replay(std::vector<CutFillSection>& sections, char kind, std::string_
         const std::size_t end = records.find('\n');
         const std::string_view line = records.substr(0, end);
         records.remove_prefix(end == std::string_view::npos ? records.size() : end + 1);
+        if (line.starts_with(kDesign)) {
+            // The sections are as they were: only the design is lost when it does not read.
+            std::optional<section::RoadDesign> design;
+            if (end != std::string_view::npos) design = designOf(line);
+            if (design) {
+                replayed.design = std::move(design);
+                ++replayed.steps;
+            } else {
+                replayed.torn = end == std::string_view::npos;
+                replayed.lost.push_back(record);
+            }
+            continue;
+        }
         const std::optional<Head> head =
             end == std::string_view::npos ? std::nullopt : apply(sections, kind, line);
         if (head) {
@@ -295,7 +327,21 @@ StepReplay replaySteps(section::CutFillSurvey& survey, std::string_view records)
 }
 
 StepReplay replaySteps(section::Survey& survey, std::string_view records) {
-    return survey.visit([records](auto& record) { return replaySteps(record, records); });
+    StepReplay replayed =
+        survey.visit([records](auto& record) { return replaySteps(record, records); });
+    // A design that read whole was checked when it was set.
+    if (replayed.design) survey.setRoadDesign(*replayed.design);
+    return replayed;
+}
+
+std::string designRecord(const section::RoadDesign& design) {
+    std::string line(1, kDesign);
+    line += ' ';
+    for (const char c : roadDesignTables(design)) {
+        if (c == '\n' || c == '\r' || c == '\\') line += '\\';
+        line += c == '\n' ? 'n' : c == '\r' ? 'r' : c;
+    }
+    return finished(std::move(line));
 }
 
 std::string stepRecord(const section::Survey& survey, int from, int to) {

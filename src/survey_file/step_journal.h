@@ -19,6 +19,7 @@
 // changes nothing, so a copy that went to disk before its records were let go
 // is no harm. A step that adds or removes sections is recorded up to the last.
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -30,6 +31,9 @@ namespace survey_file {
 std::string stepRecord(const section::SectionSurvey& survey, int from, int to);
 std::string stepRecord(const section::CutFillSurvey& survey, int from, int to);
 std::string stepRecord(const section::Survey& survey, int from, int to);
+// A step that set the road design, the sections as they were: a line
+// "D <the design's tables, line ends written \n> #<checksum>".
+std::string designRecord(const section::RoadDesign& design);
 
 // The records replayed, in order, onto the survey as last copied (nothing
 // computed). A record that is not whole (damaged, of the other kind, or torn
@@ -43,6 +47,9 @@ struct StepReplay {
     bool torn = false;       // the last record was cut short and dropped
     std::vector<int> lost;   // the records skipped, counted from 1
     std::vector<int> stale;  // sections left as before a lost step, from 1
+    // The road design of the last design record replayed, if any; the
+    // survey's is set to it (a lost one leaves the survey's as it was).
+    std::optional<section::RoadDesign> design{};
 };
 StepReplay replaySteps(section::SectionSurvey& survey, std::string_view records);
 StepReplay replaySteps(section::CutFillSurvey& survey, std::string_view records);

@@ -3,6 +3,7 @@
 
 #include <QWidget>
 #include <algorithm>
+#include <utility>
 
 #include "document/survey_document.h"
 #include "survey_file/step_journal.h"
@@ -29,12 +30,14 @@ EditRecovery::EditRecovery(const document::SurveyDocument& document, QWidget* pa
     connect(&document_, &document::SurveyDocument::changed, this, &EditRecovery::follow);
     // The steps hold sections only: a change of the 工程信息 is kept by a
     // whole copy, which carries it.
-    // So is the road design, which the copy carries too.
-    const auto keepIfChanged = [this] {
+    connect(&document_, &document::SurveyDocument::projectChanged, this, [this] {
         if (document_.modified() && !replaced_) keepWhole();
-    };
-    connect(&document_, &document::SurveyDocument::projectChanged, this, keepIfChanged);
-    connect(&document_, &document::SurveyDocument::roadDesignChanged, this, keepIfChanged);
+    });
+    // A design step is told before the change it makes to the sections:
+    // that change is kept as the design's own record, the sections' entered
+    // values being as they were.
+    connect(&document_, &document::SurveyDocument::roadDesignChanged, this,
+            [this] { designStep_ = true; });
     // The document tells whether the survey is changed only after the step
     // has been announced: the first step after a save, and any survey
     // replaced, is kept from here.
@@ -52,6 +55,7 @@ void EditRecovery::warn(const QString& failure) const {
 }
 
 void EditRecovery::follow(const document::Change& change) {
+    const bool designStep = std::exchange(designStep_, false);
     // A survey opened or made new is no edit, and one copied whole and then
     // removed again costs as much as reading it: whether to keep it is told
     // by the fileChanged that follows every replaced survey.
@@ -66,6 +70,10 @@ void EditRecovery::follow(const document::Change& change) {
     }
     if (!edits_.keepsSteps()) {
         keepWhole();
+        return;
+    }
+    if (designStep) {
+        append(survey_file::designRecord(document_.survey().roadDesign()));
         return;
     }
     // The section before the first changed too when its spacing did; after

@@ -59,7 +59,8 @@ class EditRecovery : public QObject {
 
     const document::SurveyDocument& document_;
     QWidget* parent_;
-    bool replaced_ = false;  // the survey replaced, not yet told whether it is changed
+    bool replaced_ = false;    // the survey replaced, not yet told whether it is changed
+    bool designStep_ = false;  // the change about to be told is a road design step's
     storage::UnsavedEdits edits_;
 };
 

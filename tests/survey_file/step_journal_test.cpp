@@ -150,6 +150,42 @@ TEST(StepJournal, a_cut_and_fill_line_beyond_32767_points_replays_with_the_steps
     EXPECT_EQ(survey.sections, sections);
 }
 
+// A design step's record sets the design and leaves the sections; the
+// last whole one holds; one torn by a kill is lost alone, the copy's design
+// staying, and generated design lines are recorded empty.
+TEST(StepJournal, design_records_set_the_road_design_between_the_section_steps) {
+    std::mt19937 random(11);
+    std::vector<CutFillSection> sections{randomSection(random, true), randomSection(random, true)};
+    section::RoadDesign first{.profile = {{.station = 0, .elevation = 100},
+                                          {.station = 500, .elevation = 103.25, .radius = 2000},
+                                          {.station = 900, .elevation = 101}},
+                              .breaks = {{.before = 300, .after = 280.5}}};
+    section::RoadDesign second = first;
+    second.plates = {
+        {.station = 0, .side = section::RoadSide::Right, .width = 3.75, .crossfall = -2}};
+    const section::Survey start{CutFillSurvey{"Y", sections}};
+    sections[1].designGenerated = true;
+    const std::string step = survey_file::stepRecord(CutFillSurvey{"Y", sections}, 2, 2);
+    const std::string records =
+        survey_file::designRecord(first) + step + survey_file::designRecord(second);
+
+    section::Survey survey(start);
+    survey_file::StepReplay replayed = survey_file::replaySteps(survey, records);
+    EXPECT_EQ(replayed.steps, 3);
+    EXPECT_TRUE(replayed.lost.empty());
+    EXPECT_EQ(survey.roadDesign(), second);
+    EXPECT_TRUE(survey.cutFill()->sections[1].design.empty());
+    EXPECT_EQ(survey.cutFill()->sections[1].ground, sections[1].ground);
+
+    const std::string lastCut = records.substr(0, records.size() - 10);
+    survey = section::Survey(start);
+    replayed = survey_file::replaySteps(survey, lastCut);
+    EXPECT_TRUE(replayed.torn);
+    EXPECT_EQ(replayed.lost, std::vector<int>{3});
+    EXPECT_TRUE(replayed.stale.empty());
+    EXPECT_EQ(survey.roadDesign(), first);
+}
+
 // One record damaged anywhere past its head: the others replay, and every
 // section not reported stale is as after the last step.
 TEST(StepJournal, a_damaged_record_is_skipped_and_the_good_ones_after_it_replay) {
