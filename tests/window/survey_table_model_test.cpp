@@ -46,6 +46,27 @@ class SurveyTableModelTest : public QObject {
     Q_OBJECT
 
   private slots:
+    // A view told of a replaced survey before the model may ask it for any
+    // cell (focus moving to the table as another view hides a widget): the
+    // model answers for the survey it has not laid out yet without throwing.
+    void a_cell_asked_for_before_the_model_follows_a_new_survey_is_empty() {
+        document::SurveyDocument document;
+        load(document, kStations);
+        QStringList seen;
+        SurveyTableModel* asked = nullptr;
+        QObject::connect(&document, &document::SurveyDocument::changed, [&] {
+            for (int row : {0, 5})
+                seen << QString::number(int(asked->flags(asked->index(row, 1)))) +
+                            asked->data(asked->index(row, 1), Qt::DisplayRole).toString();
+        });
+        SurveyTableModel model(document);
+        asked = &model;
+        document.replaceSurvey(section::emptySurvey(section::SurveyKind::CutFill, true), "新建",
+                               "");
+        QCOMPARE(seen.size(), 2);
+        QCOMPARE(model.rowCount(), 1);  // the row to type the first section into
+    }
+
     // One model over whichever survey the document holds, switching with it:
     // the columns its sections call for, and for a section without points one
     // row of a closed outline, or an empty row for each line to type into.

@@ -94,6 +94,9 @@ int SurveyTableModel::columnCount(const QModelIndex& parent) const {
 SurveyTableModel::Place SurveyTableModel::place(int row) const {
     if (row < 0 || row >= dataRows()) return {};
     const int i = sectionOf(row);
+    // A view told of a new survey before this model may ask for a row of the
+    // rows laid out for the one before: nothing is there any more.
+    if (i > survey().sectionCount()) return {};
     int k = row - firstRow_[i - 1];
     for (SurveyLine line : shape_.lines) {
         const int count = section::pointCount(survey(), i, line);
