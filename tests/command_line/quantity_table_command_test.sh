@@ -9,17 +9,7 @@
 # Usage: quantity_table_command_test.sh VELMORIN   (needs pdftotext and pdfinfo)
 set -uo pipefail
 program=$1
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
-export XDG_RUNTIME_DIR=$work HOME=$work/home XDG_DATA_HOME=$work/data XDG_CONFIG_HOME=$work/config
-failed=0
-check() {  # check WHAT EXPECTED ACTUAL
-  if [ "$2" != "$3" ]; then
-    printf 'FAILED: %s\n--- expected\n%s\n--- got\n%s\n' "$1" "$2" "$3"
-    failed=1
-  fi
-}
+. "$(dirname "$0")/checks.sh"
 text() {  # text PDF: its lines, blanks collapsed
   pdftotext -layout "$1" - | tr -d '\f' | sed -E 's/ +/ /g; s/^ //; s/ $//' | grep -v '^$'
 }

@@ -8,17 +8,7 @@
 # Usage: road_design_command_test.sh VELMORIN   (needs pdftotext)
 set -uo pipefail
 program=$1
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
-export XDG_RUNTIME_DIR=$work HOME=$work/home XDG_DATA_HOME=$work/data XDG_CONFIG_HOME=$work/config
-failed=0
-check() {  # check WHAT EXPECTED ACTUAL
-  if [ "$2" != "$3" ]; then
-    printf 'FAILED: %s\n--- expected\n%s\n--- got\n%s\n' "$1" "$2" "$3"
-    failed=1
-  fi
-}
+. "$(dirname "$0")/checks.sh"
 
 # Flat ground at 98, 30 m either side, at K0+000 and K0+020.
 printf 'BEGIN,0.000:1\r\n-30.000,98.000\r\n30.000,98.000\r\nBEGIN,20.000:2\r\n-30.000,98.000\r\n30.000,98.000\r\n' \
