@@ -29,7 +29,8 @@ add_custom_command(OUTPUT ${PROJECT_BINARY_DIR}/velmorin.1.gz
   DEPENDS ${CMAKE_CURRENT_LIST_DIR}/velmorin.1)
 add_custom_target(manual_page ALL DEPENDS ${PROJECT_BINARY_DIR}/velmorin.1.gz)
 install(FILES ${PROJECT_BINARY_DIR}/velmorin.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
-install(FILES ${PROJECT_SOURCE_DIR}/docs/survey-file.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
+install(FILES ${PROJECT_SOURCE_DIR}/docs/survey-file.md ${PROJECT_SOURCE_DIR}/docs/road-design.md
+  DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
 # The licence and the changelog, where Debian keeps them.
 configure_file(${CMAKE_CURRENT_LIST_DIR}/debian/changelog.in ${PROJECT_BINARY_DIR}/changelog @ONLY)
