@@ -121,7 +121,7 @@ void ResultsOverview::showSurvey() {
     curveTabs_->setTabVisible(1, cutFill);
     if (cutFill) profile_->showCurve(section::profileCurve(survey));
     showCurves();
-    table_->resizeColumnsToContents();
+    fitColumns();
     // The table as wide as its columns, the curve the rest.
     int tableWidth = 2 * table_->frameWidth() + 20;
     for (int c = 0; c < table_->columnCount(); ++c) tableWidth += table_->columnWidth(c);
@@ -145,6 +145,32 @@ void ResultsOverview::fillTable(const section::ResultTable& results) {
             item->setTextAlignment(c == 0 ? Qt::AlignCenter : Qt::AlignRight | Qt::AlignVCenter);
             table_->setItem(r, c, item);
         }
+    }
+}
+
+// Each column as wide as its widest cell, measured on the cell of the
+// longest text (the figures are digits of one width) and on a first cell with
+// a warning's icon, not on each of a thousand rows.
+void ResultsOverview::fitColumns() {
+    for (int c = 0; c < table_->columnCount(); ++c) {
+        int width = table_->horizontalHeader()->sectionSizeHint(c);
+        qsizetype longest = -1;
+        int longestRow = -1, markedRow = -1;
+        for (int r = 0; r < table_->rowCount(); ++r) {
+            const QTableWidgetItem* item = table_->item(r, c);
+            if (item->text().size() > longest) {
+                longest = item->text().size();
+                longestRow = r;
+            }
+            if (markedRow < 0 && !item->icon().isNull()) markedRow = r;
+        }
+        for (int r : {longestRow, markedRow}) {
+            if (r >= 0)
+                width =
+                    std::max(width, table_->sizeHintForIndex(table_->model()->index(r, c)).width() +
+                                        (table_->showGrid() ? 1 : 0));
+        }
+        table_->setColumnWidth(c, width);
     }
 }
 

@@ -65,6 +65,7 @@ class ResultsOverview : public QWidget {
     QString selectedRowsText() const;
     void fillTable(const section::ResultTable& results);
     void markWarnings(const std::vector<section::SurveyWarning>& warnings);
+    void fitColumns();
     void showCurves();
 
     QTableWidget* table_ = nullptr;

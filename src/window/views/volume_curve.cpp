@@ -12,6 +12,9 @@ namespace window {
 
 namespace {
 
+// The least room between sections, in pixels, for each to have its mark.
+constexpr double kMarksApart = 4.0;
+
 constexpr int kMostTicks = 6;
 
 QString number(double value) {
@@ -186,6 +189,10 @@ void VolumeCurve::paintEvent(QPaintEvent*) {
         painter.setPen(QPen(series_[k].colour, 2));
         painter.setBrush(Qt::NoBrush);
         painter.drawPolyline(curves[k]);
+        // A mark at each section while the marks stand apart; closer, they
+        // would only thicken the line (and cost a frame for 1,000 sections).
+        if (curves[k].size() > 1 && plot.width() / double(curves[k].size() - 1) < kMarksApart)
+            continue;
         painter.setBrush(Qt::white);
         for (const QPointF& p : curves[k]) painter.drawEllipse(p, 2.5, 2.5);
     }
