@@ -35,7 +35,7 @@ constexpr double kGoalMs = 16;
 // Rolling ground 60 m across, K1+000 on, 20 m apart, to the millimetre as
 // surveyed; no design typed.
 section::CutFillSurvey groundSurvey() {
-    section::CutFillSurvey survey{.stationAnswer = "Y"};
+    section::CutFillSurvey survey{.stationAnswer = "Y", .sections = {}};
     for (int i = 0; i < kSections; ++i) {
         section::CutFillSection section{.station = 1000.0 + 20.0 * i};
         for (int j = 0; j < kPoints; ++j) {

@@ -89,8 +89,12 @@ CalculatedSurvey calculatedQuietly(const Input& input) {
             complain(design.error);
             return {};
         }
-        // The design was checked as it was read: it is taken.
-        opened.survey->setRoadDesign(std::move(*design.design));
+        if (const auto fault = opened.survey->setRoadDesign(std::move(*design.design))) {
+            complain(QStringLiteral("道路设计文件“%1”不能使用：%2。")
+                         .arg(QDir::toNativeSeparators(input.design),
+                              QString::fromStdString(fault->message)));
+            return {};
+        }
     }
     if (const std::optional<section::Fault> fault = section::calculate(*opened.survey)) {
         // A fault of the survey as a whole (no section) reads as what the file's results do.

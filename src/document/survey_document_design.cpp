@@ -45,7 +45,8 @@ class SurveyDocument::DesignCommand : public QUndoCommand {
         if (auto fault = document_.survey_.setRoadDesign(design_))
             return section::Fault{0, fault->message};
         if (auto fault = section::calculate(document_.survey_)) {
-            document_.survey_.setRoadDesign(before);
+            // The design before was in use: it is taken back as it was.
+            (void)document_.survey_.setRoadDesign(before);
             section::calculate(document_.survey_);
             return fault;
         }

@@ -69,7 +69,7 @@ class Survey {
     const PreparedRoad* preparedRoad() const { return prepared_.get(); }
     // A new design (calculate() puts it to use); its fault, nothing changed,
     // when it cannot be used.
-    std::optional<DesignFault> setRoadDesign(RoadDesign road);
+    [[nodiscard]] std::optional<DesignFault> setRoadDesign(RoadDesign road);
 
     bool operator==(const Survey& other) const {
         return body_ == other.body_ && road_ == other.road_;

@@ -258,7 +258,12 @@ void readDesignPart(SurveyRead& read, const DesignPart& part) {
         read.error = std::move(design.error);
         return;
     }
-    read.survey->setRoadDesign(std::move(*design.design));
+    // Read whole, the tables may still not fit together.
+    if (const auto fault = read.survey->setRoadDesign(std::move(*design.design))) {
+        read.survey.reset();
+        read.error = {0, 0, designFaultText(*fault, design.lines)};
+        return;
+    }
     read.designLines = std::move(design.lines);
 }
 

@@ -329,8 +329,9 @@ StepReplay replaySteps(section::CutFillSurvey& survey, std::string_view records)
 StepReplay replaySteps(section::Survey& survey, std::string_view records) {
     StepReplay replayed =
         survey.visit([records](auto& record) { return replaySteps(record, records); });
-    // A design that read whole was checked when it was set.
-    if (replayed.design) survey.setRoadDesign(*replayed.design);
+    // A design record was written from a design in use: one that does not
+    // fit together all the same is not taken.
+    if (replayed.design && survey.setRoadDesign(*replayed.design)) replayed.design.reset();
     return replayed;
 }
 

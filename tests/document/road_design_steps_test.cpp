@@ -23,7 +23,7 @@ using section::SlopeKind;
 // Flat ground at 98 from S = -30 to 30 at K0+000, K0+020, K0+040; the
 // second section has a typed design line.
 CutFillSurvey groundOnly() {
-    CutFillSurvey survey{.stationAnswer = "Y"};
+    CutFillSurvey survey{.stationAnswer = "Y", .sections = {}};
     for (int k = 0; k < 3; ++k)
         survey.sections.push_back({.station = 20.0 * k, .ground = {{98, -30}, {98, 0}, {98, 30}}});
     survey.sections[1].design = {{98, -10}, {99, 0}, {98, 10}};

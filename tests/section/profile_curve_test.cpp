@@ -18,7 +18,7 @@ Survey withStations(std::vector<CutFillSection> sections, RoadDesign design) {
     survey.stationAnswer = "Y";
     survey.sections = std::move(sections);
     Survey held(std::move(survey));
-    held.setRoadDesign(std::move(design));
+    EXPECT_FALSE(held.setRoadDesign(std::move(design)));
     return held;
 }
 

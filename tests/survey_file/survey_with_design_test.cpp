@@ -47,7 +47,7 @@ TEST(SurveyWithDesign, a_closed_outline_survey_reads_back_with_its_chain_break) 
     const SurveyRead plain = readSurvey("工程名称,某路\n桩号,高程H,距离S\n1000,50,2\n1000,51,0\n");
     ASSERT_TRUE(plain.survey) << plain.error.message;
     section::Survey survey(*closedOf(plain));
-    survey.setRoadDesign({.breaks = {{1100, 1080}}});
+    ASSERT_FALSE(survey.setRoadDesign({.breaks = {{1100, 1080}}}));
     const std::string text = surveyFileText(survey, Format::SurveyCsv, plain.project);
     EXPECT_TRUE(text.ends_with("\r\n[断链]\r\n断前桩号,断后桩号\r\n1100,1080\r\n")) << text;
     const SurveyRead back = readSurvey(text);
@@ -59,7 +59,7 @@ TEST(SurveyWithDesign, a_closed_outline_survey_reads_back_with_its_chain_break) 
 
 TEST(SurveyWithDesign, a_cut_and_fill_survey_keeps_its_design_but_not_the_lines_it_gave) {
     section::Survey survey(cutFill());
-    survey.setRoadDesign(fullDesign());
+    ASSERT_FALSE(survey.setRoadDesign(fullDesign()));
     const std::string text = surveyFileText(survey, Format::SurveyCsv);
     EXPECT_EQ(text.find("98.25"), std::string::npos) << text;
     const SurveyRead back = readSurvey(text);
@@ -74,7 +74,7 @@ TEST(SurveyWithDesign, a_cut_and_fill_survey_keeps_its_design_but_not_the_lines_
 TEST(SurveyWithDesign, a_hdm_leaves_the_design_out_but_writes_the_lines_it_gave) {
     section::Survey survey(cutFill());
     EXPECT_TRUE(whatIsLeftOut(survey, Format::Hdm, {}).empty());
-    survey.setRoadDesign(fullDesign());
+    ASSERT_FALSE(survey.setRoadDesign(fullDesign()));
     const std::vector<std::string> left = whatIsLeftOut(survey, Format::Hdm, {});
     ASSERT_EQ(left.size(), 1u);
     EXPECT_TRUE(left[0].starts_with("道路设计"));
@@ -98,6 +98,10 @@ TEST(SurveyWithDesign, a_fault_in_the_design_names_the_files_own_line) {
          "第 5 行第 2 列（[路幅] 的“侧”）"},
         {"the design alone", "# 设计\n[断链]\n断前桩号,断后桩号\n",
          "第 2 行第 1 列：道路设计的表之前没有测量数据的表头"},
+        {"tables that read but do not fit together: two curves overlap",
+         "桩号,线,高程H,距离S\n0,地面线,1,2\n[纵断面]\n桩号,高程,竖曲线半径\n0,100,\n100,104,5000\n"
+         "150,100,5000\n300,101,\n",
+         "第 6 行第 3 列（[纵断面] 的“竖曲线半径”）"},
     };
     for (const auto& row : rows) {
         const SurveyRead read = readSurvey(row.text);
