@@ -15,9 +15,12 @@ namespace {
 // Flat ground at 98 from S = -width to width at each station, no design typed.
 Survey flatSurvey(std::vector<double> stations, double width = 30, bool entered = true) {
     CutFillSurvey survey{.stationAnswer = entered ? "Y" : "N", .sections = {}};
-    for (double station : stations)
-        survey.sections.push_back(
-            {.station = station, .spacing = 20, .ground = {{98, -width}, {98, width}}});
+    for (double station : stations) {
+        CutFillSection& section = survey.sections.emplace_back();
+        section.station = station;
+        section.spacing = 20;
+        section.ground = {{98, -width}, {98, width}};
+    }
     return Survey(std::move(survey));
 }
 

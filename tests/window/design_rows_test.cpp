@@ -131,11 +131,11 @@ TEST(DesignRows, put_a_grade_point_in_halfway_on_the_grade_and_take_rows_out) {
 TEST(DesignRows, place_a_faults_column_among_the_editors_columns) {
     const section::RoadDesign design = example();
     using section::DesignFault;
-    EXPECT_EQ(faultColumn(design, DesignFault{DesignTable::Slopes, 0, 2}), 4);
-    EXPECT_EQ(faultColumn(design, DesignFault{DesignTable::Slopes, 1, 4}), 4);
-    EXPECT_EQ(faultColumn(design, DesignFault{DesignTable::Ditches, 0, 0}), 2);
-    EXPECT_EQ(faultColumn(design, DesignFault{DesignTable::Profile, 2, 2}), 2);
-    EXPECT_EQ(faultColumn(design, DesignFault{DesignTable::Plates, 1, -1}), -1);
+    EXPECT_EQ(faultColumn(design, DesignFault{DesignTable::Slopes, 0, 2, {}}), 4);
+    EXPECT_EQ(faultColumn(design, DesignFault{DesignTable::Slopes, 1, 4, {}}), 4);
+    EXPECT_EQ(faultColumn(design, DesignFault{DesignTable::Ditches, 0, 0, {}}), 2);
+    EXPECT_EQ(faultColumn(design, DesignFault{DesignTable::Profile, 2, 2, {}}), 2);
+    EXPECT_EQ(faultColumn(design, DesignFault{DesignTable::Plates, 1, -1, {}}), -1);
 }
 
 }  // namespace
