@@ -39,15 +39,6 @@ TEST(ProfileCurve, draws_the_design_through_its_vertical_curve_and_marks_both_en
     EXPECT_DOUBLE_EQ(curve.design.front().chainage, 4930);
     EXPECT_DOUBLE_EQ(curve.design.back().chainage, 5230);
     EXPECT_TRUE(std::ranges::is_sorted(curve.design, {}, &ProfilePoint::chainage));
-    // At the 变坡点, E below it; the crest where the grade is level, 100 m into the curve.
-    const auto at = [&](double chainage) {
-        return std::ranges::find(curve.design, chainage, &ProfilePoint::chainage);
-    };
-    ASSERT_NE(at(5030), curve.design.end());
-    EXPECT_NEAR(at(5030)->elevation, 427.68 - 2.025, 1e-9);
-    const auto crest = std::ranges::max_element(curve.design, {}, &ProfilePoint::elevation);
-    EXPECT_NEAR(crest->chainage, 5040, (5120.0 - 5030) / kProfileSamples);
-    EXPECT_NEAR(crest->elevation, 425.68, 1e-2);
     const auto within = std::ranges::count_if(
         curve.design, [](const ProfilePoint& p) { return p.chainage > 4940 && p.chainage < 5120; });
     EXPECT_GE(within, 2 * kProfileSamples - 2);

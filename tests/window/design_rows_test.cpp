@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QStringList>
-
 namespace window {
 namespace {
 
@@ -22,24 +20,6 @@ section::RoadDesign example() {
     design.ditches = {{{}, RoadSide::Left, 1, 0.6, 0.4, 1}};
     design.breaks = {{1100, 1080}};
     return design;
-}
-
-TEST(DesignRows, have_the_columns_of_the_design_files_headers) {
-    const std::pair<DesignTable, const char*> tables[] = {
-        {DesignTable::Profile, "纵断面:桩号,高程,竖曲线半径"},
-        {DesignTable::Plates, "路幅:桩号,侧,宽度,横坡"},
-        {DesignTable::Slopes, "边坡:起点桩号,终点桩号,侧,类型,坡率,高度,平台宽,平台横坡"},
-        {DesignTable::Ditches, "边沟:起点桩号,终点桩号,侧,内坡率,沟深,沟底宽,外坡率"},
-        {DesignTable::Breaks, "断链:断前桩号,断后桩号"},
-    };
-    for (const auto& [table, header] : tables) {
-        QStringList titles;
-        for (int c = 0; c < designColumnCount(table); ++c) titles << designColumnTitle(table, c);
-        EXPECT_EQ(designTableName(table) + ':' + titles.join(','), QString::fromUtf8(header));
-        for (int c = 0; c < designColumnCount(table); ++c)
-            EXPECT_EQ(designColumnIsWord(table, c),
-                      titles[c] == QStringLiteral("侧") || titles[c] == QStringLiteral("类型"));
-    }
 }
 
 // Each cell typed reads back as shown: stations in K notation whichever way
