@@ -13,6 +13,7 @@
 // Other tables of sections take the same shape (the 路基设计表): where no
 // column adds up there is no 小计 and no 合计.
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -29,18 +30,27 @@ struct QuantityColumn {
     std::string title;    // "挖方面积"
     std::string unit;     // "m²", or empty for a column of text
     bool summed = false;  // added up in 小计 and 合计
+    // A heading over the run of neighbouring columns of the same group
+    // ("本桩利用(天然方)" over "Ⅰ" … "Ⅵ"); empty for a column on its own.
+    std::string group{};
     bool operator==(const QuantityColumn&) const = default;
 };
 
 struct QuantityRow {
     std::string key;                 // "K1+020.000", "3", "小计", "合计"
     std::vector<std::string> cells;  // one per column: "12.500", or empty
+    // The figures unrounded, one per column (NaN where a cell holds no
+    // figure), for a workbook whose sums must come to the printed totals;
+    // empty: the cells' own text is the value.
+    std::vector<double> values{};
     bool operator==(const QuantityRow&) const = default;
 };
 
 struct QuantityPage {
     std::vector<QuantityRow> rows;
     QuantityRow subtotal;
+    // 本公里小计, on the page that ends a kilometre of a table kept by kilometres.
+    std::optional<QuantityRow> kilometre{};
     bool operator==(const QuantityPage&) const = default;
 };
 
@@ -51,6 +61,11 @@ struct QuantityTable {
     std::vector<QuantityPage> pages;  // at least one
     QuantityRow total;
     bool landscape = false;  // A4 across, for the columns of cut and fill
+    bool large = false;      // A3 across, for the many columns of the earthworks forms
+    // A line under the title ("体积按棱台法计算"), and one under the table
+    // ("各行数值四舍五入…"); empty for none.
+    std::string note{};
+    std::string footnote{};
     section::ProjectInfo project;
     // Whether any column adds up: then the pages have their 小计 and the table its 合计.
     bool summed() const;

@@ -20,6 +20,7 @@
 #include "section/road_design.h"
 #include "section/road_fit.h"
 #include "section/survey.h"
+#include "section/volume_method.h"
 
 namespace section {
 
@@ -71,14 +72,19 @@ class Survey {
     // when it cannot be used.
     [[nodiscard]] std::optional<DesignFault> setRoadDesign(RoadDesign road);
 
+    // The rule the volumes are worked out by (calculate() puts it to use).
+    VolumeMethod volumeMethod() const { return method_; }
+    void setVolumeMethod(VolumeMethod method) { method_ = method; }
+
     bool operator==(const Survey& other) const {
-        return body_ == other.body_ && road_ == other.road_;
+        return body_ == other.body_ && road_ == other.road_ && method_ == other.method_;
     }
 
   private:
     std::variant<SectionSurvey, CutFillSurvey> body_;
     RoadDesign road_;
     std::shared_ptr<const PreparedRoad> prepared_;  // shared by copies: it never changes
+    VolumeMethod method_ = VolumeMethod::AverageEndArea;
 };
 
 // A survey of no sections of the kind given, with or without stations.

@@ -10,6 +10,7 @@
 // side of S > 0. Stations are as written (桩号), not continuous chainage: a
 // 断链 makes some stations occur twice or not at all.
 
+#include <array>
 #include <optional>
 #include <string>
 #include <vector>
@@ -81,23 +82,70 @@ struct ChainBreak {
     bool operator==(const ChainBreak&) const = default;
 };
 
+// The soil and rock classes of the cut, Ⅰ 松土 … Ⅵ 坚石, one figure each.
+inline constexpr int kSoilClasses = 6;
+using ClassFigures = std::array<double, kSoilClasses>;
+
+// 土石分类: the share in percent of each class in the cut between two
+// stations; the six add up to 100.
+struct SoilClassRow {
+    StationRange range{};
+    ClassFigures percent{};
+    bool operator==(const SoilClassRow&) const = default;
+};
+
+// 换算系数 when none are given: natural volume per compacted volume of each
+// class, as for 二级及以上公路.
+inline constexpr ClassFigures kDefaultFactors{1.23, 1.16, 1.09, 0.92, 0.92, 0.92};
+
+// 构造物: a bridge, culvert or tunnel between two stations; no earthworks are
+// counted across it.
+struct StructureRow {
+    StationRange range{};
+    std::string name;  // "小桥"
+    bool operator==(const StructureRow&) const = default;
+};
+
+// 运距 of the 土方调配: earth is hauled free up to freeHaul metres; beyond the
+// economic haul (when given) it is cheaper to waste and borrow.
+struct HaulDistances {
+    double freeHaul = 20.0;               // 免费运距
+    std::optional<double> economicHaul{};  // 经济运距
+    bool operator==(const HaulDistances&) const = default;
+};
+
 struct RoadDesign {
     std::vector<GradePoint> profile{};  // 纵断面, in order of station
     std::vector<PlateRow> plates{};     // 路幅
     std::vector<SlopeRow> slopes{};     // 边坡
     std::vector<DitchRow> ditches{};    // 边沟
     std::vector<ChainBreak> breaks{};   // 断链, in order along the road
+    std::vector<SoilClassRow> soilClasses{};  // 土石分类
+    std::optional<ClassFigures> factors{};    // 换算系数; kDefaultFactors without
+    std::vector<StructureRow> structures{};   // 构造物
+    std::optional<HaulDistances> haul{};      // 运距; the defaults without
 
     bool empty() const {
         return profile.empty() && plates.empty() && slopes.empty() && ditches.empty() &&
-               breaks.empty();
+               breaks.empty() && soilClasses.empty() && !factors && structures.empty() &&
+               !haul;
     }
     bool operator==(const RoadDesign&) const = default;
 };
 
 // The tables of a road design, as their titles name them in files and in
 // the window.
-enum class DesignTable { Profile, Plates, Slopes, Ditches, Breaks };
+enum class DesignTable {
+    Profile,
+    Plates,
+    Slopes,
+    Ditches,
+    Breaks,
+    SoilClasses,
+    Factors,
+    Structures,
+    Haul
+};
 
 // Why a design cannot be used: the table, the row within it (0-based, in
 // the order of the design's vector) and the column (0-based, counting the
