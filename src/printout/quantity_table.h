@@ -39,10 +39,10 @@ struct QuantityColumn {
 struct QuantityRow {
     std::string key;                 // "K1+020.000", "3", "小计", "合计"
     std::vector<std::string> cells;  // one per column: "12.500", or empty
-    // The figures unrounded, one per column (NaN where a cell holds no
+    // The figures unrounded, one per column (nothing where a cell holds no
     // figure), for a workbook whose sums must come to the printed totals;
     // empty: the cells' own text is the value.
-    std::vector<double> values{};
+    std::vector<std::optional<double>> values{};
     bool operator==(const QuantityRow&) const = default;
 };
 
