@@ -155,6 +155,7 @@ bool applyEdit(SectionSurvey& survey, const SectionSplice& splice, Direction dir
     SectionSurvey fresh;
     fresh.resize(count);
     fresh.setStationAnswer(survey.stationAnswer());
+    fresh.setVolumeMethod(survey.volumeMethod());
     FlatPoints flat;
     for (int i = 1; i <= count; ++i) {
         const bool isNew = i >= splice.first && i < splice.first + arriving;

@@ -21,6 +21,8 @@ class ExactFraction {
     friend ExactFraction operator-(const ExactFraction& a, const ExactFraction& b);
     friend ExactFraction operator*(const ExactFraction& a, const ExactFraction& b);
     ExactFraction half() const;
+    const ExactDecimal& numerator() const { return numerator_; }
+    const ExactDecimal& denominator() const { return denominator_; }
 
     bool isNegative() const {
         return !numerator_.isZero() && numerator_.isNegative() != denominator_.isNegative();

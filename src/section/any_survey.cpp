@@ -25,6 +25,18 @@ const std::string& Survey::stationAnswer() const {
     return closedOutline()->stationAnswer();
 }
 
+VolumeMethod Survey::volumeMethod() const {
+    if (const CutFillSurvey* lines = cutFill()) return lines->volumeMethod;
+    return closedOutline()->volumeMethod();
+}
+
+void Survey::setVolumeMethod(VolumeMethod method) {
+    if (CutFillSurvey* lines = cutFill())
+        lines->volumeMethod = method;
+    else
+        closedOutline()->setVolumeMethod(method);
+}
+
 std::optional<DesignFault> Survey::setRoadDesign(RoadDesign road) {
     if (road.empty()) {
         prepared_.reset();

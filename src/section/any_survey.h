@@ -73,18 +73,19 @@ class Survey {
     [[nodiscard]] std::optional<DesignFault> setRoadDesign(RoadDesign road);
 
     // The rule the volumes are worked out by (calculate() puts it to use).
-    VolumeMethod volumeMethod() const { return method_; }
-    void setVolumeMethod(VolumeMethod method) { method_ = method; }
+    // The record holds it, so that its figures and every edit worked out on
+    // it alone follow it too.
+    VolumeMethod volumeMethod() const;
+    void setVolumeMethod(VolumeMethod method);
 
     bool operator==(const Survey& other) const {
-        return body_ == other.body_ && road_ == other.road_ && method_ == other.method_;
+        return body_ == other.body_ && road_ == other.road_;
     }
 
   private:
     std::variant<SectionSurvey, CutFillSurvey> body_;
     RoadDesign road_;
     std::shared_ptr<const PreparedRoad> prepared_;  // shared by copies: it never changes
-    VolumeMethod method_ = VolumeMethod::AverageEndArea;
 };
 
 // A survey of no sections of the kind given, with or without stations.

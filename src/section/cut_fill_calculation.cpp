@@ -76,8 +76,9 @@ std::optional<Fault> computeVolumes(CutFillSurvey& survey) {
         if (!pairHasVolumes(survey, i)) continue;
         const CutFillAreas& here = *section.areas;
         const CutFillAreas& next = *survey.sections[i].areas;
-        section.cutVolume = (next.cut + here.cut) * section.spacing / 2.0;
-        section.fillVolume = (next.fill + here.fill) * section.spacing / 2.0;
+        section.cutVolume = volumeBetween(survey.volumeMethod, here.cut, next.cut, section.spacing);
+        section.fillVolume =
+            volumeBetween(survey.volumeMethod, here.fill, next.fill, section.spacing);
         survey.totalCut = section.cutVolume + survey.totalCut;
         survey.totalFill = section.fillVolume + survey.totalFill;
         if (!runtime::inValueRange(section.cutVolume))

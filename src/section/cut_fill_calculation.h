@@ -4,7 +4,7 @@
 // (and, without stations, its spacings) are in place: the spacings from the
 // stations when they were entered, by the rule of the closed outline; the cut
 // and fill areas of every section; the cut and the fill volumes to the next
-// section, each by the average-end-area rule; their totals.
+// section, each by the survey's volume method; their totals.
 //
 // A section without areas (its lines do not overlap, or one has fewer than
 // two points) has no volumes either side: the volume of a pair is worked out

@@ -180,6 +180,7 @@ FigureSeries::Source CutFillFigures::series(bool cut) const {
         .volume = [=](int i) { return cut ? section(i).cutVolume : section(i).fillVolume; },
         .spacing = [=](int i) { return section(i).spacing; },
         .exactSpacing = [this](int i) { return exactSpacing(survey_, i); },
+        .method = survey_.volumeMethod,
     };
 }
 

@@ -4,7 +4,7 @@
 // (地面线) and a design line (设计线, or a later survey of the same ground),
 // each a list of points in order of S, and what the calculation works out from
 // them: the cut and fill areas of each section, the cut and fill volumes to the
-// next section by the average-end-area rule, and the totals.
+// next section by the survey's volume method, and the totals.
 //
 // Sections are numbered from 1 as in the closed-outline record; here they are
 // kept as a plain vector, sections[i - 1] being section i.
@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "section/road_fit_record.h"
+#include "section/volume_method.h"
 
 namespace section {
 
@@ -53,6 +54,7 @@ struct CutFillSection {
 struct CutFillSurvey {
     std::string stationAnswer;  // as for the closed outline: "Y" when stations are entered
     std::vector<CutFillSection> sections;
+    VolumeMethod volumeMethod = VolumeMethod::AverageEndArea;
     double totalCut = 0.0;
     double totalFill = 0.0;
 

@@ -4,12 +4,14 @@
 #include <cmath>
 
 #include "runtime/number_format.h"
+#include "section/prismoid_figures.h"
 
 namespace section {
 namespace {
 
 using runtime::ExactDecimal;
 using runtime::ExactFraction;
+using runtime::ExactRootSum;
 
 // Whether everything within `error` of `value` rounds to the same thousandth,
 // and its shortest decimal too: no half-thousandth lies in between.
@@ -56,16 +58,12 @@ std::optional<std::string> settled(const DecimalSpan& span) {
 }  // namespace
 
 DecimalSpan bracket(const ExactFraction& value) {
-    constexpr int kExponent = -40;
-    bool rest = false;
-    const ExactDecimal cut = value.quotient(kExponent, rest);
-    if (!rest) return {cut, cut};
-    const ExactDecimal step = ExactDecimal::scaled(1, kExponent);
-    return value.isNegative() ? DecimalSpan{cut - step, cut} : DecimalSpan{cut, cut + step};
+    runtime::DecimalBracket span = runtime::bracketAt(value, -40);
+    return {std::move(span.low), std::move(span.high)};
 }
 
 std::string figureText(const Bounded& figure, const std::function<DecimalSpan(bool exact)>& span,
-                       const std::function<ExactFraction()>& exact) {
+                       const std::function<ExactRootSum()>& exact) {
     if (std::optional<std::string> text = clearText(figure)) return *std::move(text);
     for (const bool exactly : {false, true}) {
         if (std::optional<std::string> text = settled(span(exactly))) return *std::move(text);
@@ -99,9 +97,11 @@ void FigureSeries::boundVolumes() const {
         const Bounded& next = boundedArea(i + 1);
         const double sum = next.value + here.value;
         const double spacing = std::abs(source_.spacing(i));
-        volumes_[i] = {source_.volume(i),
-                       spacing * (next.error + here.error) * (1.0 + 4.0 * kUnit) +
-                           4.0 * kUnit * std::abs(sum * spacing) + kUnderflow};
+        volumes_[i] = source_.method == VolumeMethod::Prismoidal
+                          ? prismoidBound(here, next, spacing, source_.volume(i))
+                          : Bounded{source_.volume(i),
+                                    spacing * (next.error + here.error) * (1.0 + 4.0 * kUnit) +
+                                        4.0 * kUnit * std::abs(sum * spacing) + kUnderflow};
         total.value = volumes_[i].value + total.value;
         total.error += volumes_[i].error + 2.0 * kUnit * std::abs(total.value);
     }
@@ -150,6 +150,8 @@ DecimalSpan FigureSeries::areaSpan(int i, bool exact) const {
 
 DecimalSpan FigureSeries::volumeSpan(int i, bool exact) const {
     if (!source_.hasVolume(i)) return {};
+    if (source_.method == VolumeMethod::Prismoidal)
+        return prismoidSpan(areaSpan(i, exact), areaSpan(i + 1, exact), source_.exactSpacing(i));
     return averageTimes(areaSpan(i + 1, exact), areaSpan(i, exact), source_.exactSpacing(i));
 }
 
@@ -161,8 +163,8 @@ DecimalSpan FigureSeries::runningSpan(int i, bool exact) const {
     return sums.at(i - 1);
 }
 
-ExactFraction FigureSeries::exactTotal() const {
-    return source_.count >= 1 ? exactRunningTotal(source_.count) : ExactFraction();
+ExactRootSum FigureSeries::exactTotal() const {
+    return source_.count >= 1 ? exactRunningTotal(source_.count) : ExactRootSum();
 }
 
 ExactFraction FigureSeries::exactArea(int i) const {
@@ -171,12 +173,14 @@ ExactFraction FigureSeries::exactArea(int i) const {
     return *known;
 }
 
-ExactFraction FigureSeries::exactVolume(int i) const {
+ExactRootSum FigureSeries::exactVolume(int i) const {
     if (!source_.hasVolume(i)) return {};
+    if (source_.method == VolumeMethod::Prismoidal)
+        return exactPrismoid(exactArea(i), exactArea(i + 1), source_.exactSpacing(i));
     return ((exactArea(i + 1) + exactArea(i)) * ExactFraction(source_.exactSpacing(i))).half();
 }
 
-ExactFraction FigureSeries::exactRunningTotal(int i) const {
+ExactRootSum FigureSeries::exactRunningTotal(int i) const {
     if (exactRunning_.empty()) exactRunning_.emplace_back();  // before section 1
     while (static_cast<int>(exactRunning_.size()) < i)
         exactRunning_.push_back(exactRunning_.back() +

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One series of figures of a calculated survey, as the user reads them: the
-// areas of the sections, the volumes between them by the average-end-area
-// rule and the running totals of the volumes. Each is the exact arithmetic
+// areas of the sections, the volumes between them by the survey's volume
+// method and the running totals of the volumes. Each is the exact arithmetic
 // of the values entered, rounded once to three decimals (halves to the even
 // neighbour) and written "0.000", so that a checker working from the typed
 // values gets every digit.
@@ -21,23 +21,11 @@
 
 #include "runtime/exact_decimal.h"
 #include "runtime/exact_fraction.h"
+#include "runtime/exact_root.h"
+#include "section/figure_bounds.h"
+#include "section/volume_method.h"
 
 namespace section {
-
-constexpr double kUnit = 0x1p-53;      // the relative rounding error of one operation
-constexpr double kUnderflow = 1e-290;  // room for products of values near zero
-
-// A 64-bit figure and a bound on how far it may lie from the exact one.
-struct Bounded {
-    double value = 0.0;
-    double error = 0.0;
-};
-
-// An exact figure known to lie between two decimals.
-struct DecimalSpan {
-    runtime::ExactDecimal low;
-    runtime::ExactDecimal high;
-};
 
 // Decimals within 10^-40 either side of the value, or the value itself.
 DecimalSpan bracket(const runtime::ExactFraction& value);
@@ -50,9 +38,9 @@ DecimalSpan bracket(const runtime::ExactFraction& value);
 // ones cost more and are needed less often: a span from the bounds keeps a
 // long running total from adding up its 64-bit roundings, and the exact
 // fractions of cut and fill are summed only where tight spans do not
-// settle a figure.
+// settle a figure. Prismoids' exact figures have square roots.
 std::string figureText(const Bounded& figure, const std::function<DecimalSpan(bool exact)>& span,
-                       const std::function<runtime::ExactFraction()>& exact);
+                       const std::function<runtime::ExactRootSum()>& exact);
 
 class FigureSeries {
   public:
@@ -70,6 +58,7 @@ class FigureSeries {
         std::function<double(int)> volume;
         std::function<double(int)> spacing;
         std::function<runtime::ExactDecimal(int)> exactSpacing;
+        VolumeMethod method = VolumeMethod::AverageEndArea;
     };
     explicit FigureSeries(Source source);
 
@@ -81,14 +70,14 @@ class FigureSeries {
     // The total, for figures worked out from the totals of two series.
     Bounded boundedTotal() const;
     DecimalSpan totalSpan(bool exact) const;
-    runtime::ExactFraction exactTotal() const;
+    runtime::ExactRootSum exactTotal() const;
 
   private:
     const Bounded& boundedArea(int i) const;
     void boundVolumes() const;
     runtime::ExactFraction exactArea(int i) const;
-    runtime::ExactFraction exactVolume(int i) const;
-    runtime::ExactFraction exactRunningTotal(int i) const;
+    runtime::ExactRootSum exactVolume(int i) const;
+    runtime::ExactRootSum exactRunningTotal(int i) const;
     DecimalSpan areaSpan(int i, bool exact) const;
     DecimalSpan volumeSpan(int i, bool exact) const;
     DecimalSpan runningSpan(int i, bool exact) const;
@@ -100,7 +89,7 @@ class FigureSeries {
     mutable std::vector<Bounded> volumes_;               // 0..N-1
     mutable std::vector<Bounded> running_;               // 0..N: volumes 1..i-1
     mutable std::vector<std::optional<runtime::ExactFraction>> exactAreas_;
-    mutable std::vector<runtime::ExactFraction> exactRunning_;  // the sums worked out so far
+    mutable std::vector<runtime::ExactRootSum> exactRunning_;  // the sums worked out so far
     mutable std::vector<std::optional<DecimalSpan>> exactAreaSpans_;
     mutable std::vector<DecimalSpan> runningSpans_[2];  // from the bounds, from the exact areas
 };

@@ -115,6 +115,7 @@ FigureSeries::Source sourceOf(const SectionSurvey& survey) {
         .volume = [s](int i) { return s->volumes(i); },
         .spacing = [s](int i) { return s->spacings(i); },
         .exactSpacing = [s](int i) { return exactSpacing(*s, i); },
+        .method = survey.volumeMethod(),
     };
 }
 

@@ -13,6 +13,7 @@ void SectionSurvey::resize(int n) {
     if (n < 0) throw std::out_of_range("negative section count");
     sectionCount_ = n;
     stationAnswer_.clear();
+    volumeMethod_ = VolumeMethod::AverageEndArea;
     elevations_ = {};
     offsets_ = {};
     totalVolume_ = 0.0;

@@ -16,6 +16,8 @@
 #include <string>
 #include <vector>
 
+#include "section/volume_method.h"
+
 namespace section {
 
 // As many sections and points as a closed-outline survey may hold, typed or
@@ -39,6 +41,9 @@ class SectionSurvey {
     int sectionCount() const { return sectionCount_; }
     const std::string& stationAnswer() const { return stationAnswer_; }
     void setStationAnswer(std::string answer) { stationAnswer_ = std::move(answer); }
+    // The rule volumes() are worked out by.
+    VolumeMethod volumeMethod() const { return volumeMethod_; }
+    void setVolumeMethod(VolumeMethod method) { volumeMethod_ = method; }
 
     // True when stations were entered: the answer to the station question is
     // "y" or "Y" (full-width "ｙ" or "Ｙ" too), blanks around it ignored.
@@ -94,6 +99,7 @@ class SectionSurvey {
 
     int sectionCount_ = 0;
     std::string stationAnswer_;
+    VolumeMethod volumeMethod_ = VolumeMethod::AverageEndArea;
     std::vector<double> stations_;           // 0..n
     std::vector<std::int16_t> pointCounts_;  // 0..n
     std::vector<std::uint32_t>

@@ -8,7 +8,8 @@ namespace section {
 bool computeVolumes(SectionSurvey& survey) {
     survey.setTotalVolume(0.0);
     for (int i = 1; i < survey.sectionCount(); ++i) {
-        const double volume = (survey.areas(i + 1) + survey.areas(i)) * survey.spacings(i) / 2.0;
+        const double volume = volumeBetween(survey.volumeMethod(), survey.areas(i),
+                                            survey.areas(i + 1), survey.spacings(i));
         survey.setVolume(i, volume);
         const double total = volume + survey.totalVolume();
         survey.setTotalVolume(total);
