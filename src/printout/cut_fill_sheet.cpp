@@ -69,6 +69,8 @@ void printSummary(CutFillWriter& sheet, const section::CutFillSurvey& survey,
     sheet.summary("总挖方 : " + figures.cut().total() + " (立方米)");
     sheet.summary("总填方 : " + figures.fill().total() + " (立方米)");
     sheet.summary("净方量 (挖-填) : " + figures.net() + " (立方米)");
+    if (const std::string note = section::methodNote(survey.volumeMethod); !note.empty())
+        sheet.summary(note);
 }
 
 }  // namespace

@@ -74,6 +74,8 @@ void printSummary(SheetWriter& sheet, const section::SectionSurvey& survey) {
     sheet.line({});
     sheet.line(
         {ColumnStop{kSummaryColumn}, Text{"总体积 : [ D ]="}, Text{figures.total() + " (立方米)"}});
+    if (const std::string note = section::methodNote(survey.volumeMethod()); !note.empty())
+        sheet.line({ColumnStop{kSummaryColumn}, Text{note}});
 }
 
 }  // namespace

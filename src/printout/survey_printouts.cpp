@@ -16,7 +16,10 @@ Sheet calculationSheet(const section::Survey& survey, const section::ProjectInfo
 }
 
 QuantityTable quantityTable(const section::Survey& survey, const section::ProjectInfo& project) {
-    return survey.visit([&](const auto& record) { return quantityTable(record, project); });
+    QuantityTable table =
+        survey.visit([&](const auto& record) { return quantityTable(record, project); });
+    table.note = section::methodNote(survey.volumeMethod());
+    return table;
 }
 
 }  // namespace printout

@@ -75,9 +75,19 @@ std::string sectionName(const Survey& survey, int i) {
     return resultRowName(*survey.closedOutline(), i);
 }
 
+// A prismoid's volumes say so in their columns' heads, the default's heads
+// stay as they were.
 ResultTable resultTable(const Survey& survey) {
-    if (const CutFillSurvey* lines = survey.cutFill()) return cutFillResultTable(*lines);
-    return resultTable(*survey.closedOutline());
+    ResultTable table = survey.cutFill() ? cutFillResultTable(*survey.cutFill())
+                                         : resultTable(*survey.closedOutline());
+    if (survey.volumeMethod() == VolumeMethod::Prismoidal) {
+        const std::string unit = "(立方米)";
+        for (std::string& head : table.header)
+            if (const auto at = head.find(unit); at != std::string::npos)
+                head.replace(at, unit.size(),
+                             "(立方米，" + methodName(survey.volumeMethod()) + ")");
+    }
+    return table;
 }
 
 }  // namespace section
