@@ -192,7 +192,7 @@ std::string writeSurvey(const section::CutFillSurvey& survey, const section::Pro
     using runtime::numberToText;
     const bool stations = survey.stationsEntered();
     const std::size_t n = survey.sections.size();
-    std::string out = "\xEF\xBB\xBF" + projectRowsText(project);
+    std::string out = "\xEF\xBB\xBF" + projectRowsText(project, survey.volumeMethod);
     out += stations ? "桩号,线,高程H,距离S\r\n" : "断面,线,高程H,距离S,间距DL\r\n";
     StationMark mark;
     for (std::size_t k = 0; k < n; ++k) {

@@ -105,6 +105,11 @@ class Reader {
             result.survey = closedSurvey(sections, stations);
         else
             result.survey = cutFillSurvey(sections, stations);
+        // The schema's two methods; a file without one is by average end areas.
+        const auto prismoidal = section::VolumeMethod::Prismoidal;
+        if (std::string_view(crossSects.attribute("calcMethod").value()) ==
+            landxml::calcMethod(prismoidal))
+            result.survey->setVolumeMethod(prismoidal);
         result.project = projectOf(child(root, "Project"));
         return result;
     }

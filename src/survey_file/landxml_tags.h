@@ -3,6 +3,8 @@
 // The names the LandXML writer and reader share beyond the schema's own: the
 // Feature that carries what LandXML has no attribute for.
 
+#include "section/volume_method.h"
+
 namespace survey_file::landxml {
 
 inline constexpr const char* kNamespace = "http://www.landxml.org/schema/LandXML-1.2";
@@ -13,5 +15,10 @@ inline constexpr const char* kStationsEntered = "stationsEntered";  // on the Cr
 inline constexpr const char* kCalculatedBy = "计算";
 inline constexpr const char* kCheckedBy = "复核";
 inline constexpr const char* kDate = "日期";
+
+// The CrossSects' calcMethod, as the schema names the two methods.
+inline const char* calcMethod(section::VolumeMethod method) {
+    return method == section::VolumeMethod::Prismoidal ? "Prismoidal" : "AverageEndArea";
+}
 
 }  // namespace survey_file::landxml

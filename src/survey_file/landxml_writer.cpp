@@ -33,7 +33,8 @@ struct SectionPlace {
 class Document {
   public:
     Document(const LandXmlStamp& stamp, const section::ProjectInfo& project,
-             const std::vector<SectionPlace>& places, bool stationsEntered) {
+             const std::vector<SectionPlace>& places, bool stationsEntered,
+             section::VolumeMethod method) {
         pugi::xml_node declaration = document_.append_child(pugi::node_declaration);
         declaration.append_attribute("version") = "1.0";
         declaration.append_attribute("encoding") = "UTF-8";
@@ -57,7 +58,7 @@ class Document {
         setNumber(alignment, "length", places.back().sta - places.front().sta);
         setNumber(alignment, "staStart", places.front().sta);
         crossSects_ = alignment.append_child("CrossSects");
-        crossSects_.append_attribute("calcMethod") = "AverageEndArea";
+        crossSects_.append_attribute("calcMethod") = landxml::calcMethod(method);
         for (const SectionPlace& place : places) {
             pugi::xml_node section = crossSects_.append_child("CrossSect");
             setNumber(section, "sta", place.sta);
@@ -169,7 +170,7 @@ std::optional<std::string> landXml(const section::SectionSurvey& survey, const L
     const int n = survey.sectionCount();
     if (n == 0) return std::nullopt;
     const bool stations = survey.stationsEntered();
-    Document document(stamp, project, placesOf(survey), stations);
+    Document document(stamp, project, placesOf(survey), stations, survey.volumeMethod());
     for (int i = 1; i <= n; ++i) {
         pugi::xml_node section = document.section(std::size_t(i - 1));
         pugi::xml_node outline = section.append_child("DesignCrossSectSurf");
@@ -192,7 +193,7 @@ std::optional<std::string> landXml(const section::CutFillSurvey& survey, const L
     const auto& sections = survey.sections;
     if (sections.empty()) return std::nullopt;
     const bool stations = survey.stationsEntered();
-    Document document(stamp, project, placesOf(survey), stations);
+    Document document(stamp, project, placesOf(survey), stations, survey.volumeMethod);
     for (std::size_t k = 0; k < sections.size(); ++k) {
         const section::CutFillSection& from = sections[k];
         const bool last = k + 1 == sections.size();

@@ -11,18 +11,28 @@ namespace survey_file {
 
 namespace {
 
+// The volume method's row has no field of 工程信息.
 struct Item {
     std::string_view name;
     std::string section::ProjectInfo::*field;
 };
 
-constexpr std::array<Item, 5> kItems{{
+constexpr std::string_view kMethodRow = "体积计算方法";
+constexpr std::array<Item, 6> kItems{{
     {"工程名称", &section::ProjectInfo::projectName},
     {"路段", &section::ProjectInfo::segment},
     {"计算", &section::ProjectInfo::calculatedBy},
     {"复核", &section::ProjectInfo::checkedBy},
     {"日期", &section::ProjectInfo::date},
+    {kMethodRow, nullptr},
 }};
+
+std::optional<section::VolumeMethod> methodNamed(std::string_view cell) {
+    for (const auto method :
+         {section::VolumeMethod::AverageEndArea, section::VolumeMethod::Prismoidal})
+        if (section::methodName(method) == trimBlanks(cell)) return method;
+    return std::nullopt;
+}
 
 const Item* itemNamed(std::string_view cell) {
     for (const Item& item : kItems) {
@@ -90,26 +100,37 @@ ProjectRows readProjectRows(std::string_view text) {
                                    "是多余的数据：工程信息一行只有名称和内容两格");
             return rows;
         }
-        // A tab stays, as a value may hold one (its cell is quoted); any other
-        // control character is told, never put in the sheet's heading.
-        if (const std::optional<std::string> control = controlCharacterIn(cells[1], "\t")) {
+        if (!item->field) {
+            const std::optional<section::VolumeMethod> method = methodNamed(cells[1]);
+            if (!method) {
+                rows.error = fault(lineNumber, 2,
+                                   runtime::quoteTyped(printableText(cells[1])) +
+                                       "不是体积计算方法：请写“平均断面法”或“棱台法”");
+                return rows;
+            }
+            rows.method = *method;
+        } else if (const std::optional<std::string> control = controlCharacterIn(cells[1], "\t")) {
             rows.error = fault(lineNumber, 2,
                                runtime::quoteTyped(printableText(cells[1])) + "中有控制字符（" +
                                    *control + "），不能作为工程信息：请在文本编辑器中删去它");
             return rows;
+        } else {
+            rows.project.*item->field = std::string(cells[1]);
         }
         givenOn[k] = lineNumber;
-        rows.project.*item->field = std::string(cells[1]);
         rows.restAt = std::min(at, text.size());
         rows.linesBefore = lineNumber;
     }
     return rows;
 }
 
-std::string projectRowsText(const section::ProjectInfo& project) {
+std::string projectRowsText(const section::ProjectInfo& project, section::VolumeMethod method) {
     std::string text;
     for (const Item& item : kItems) {
-        const std::string& value = project.*item.field;
+        const std::string value = item.field ? project.*item.field
+                                  : method == section::VolumeMethod::AverageEndArea
+                                      ? std::string()
+                                      : section::methodName(method);
         if (!value.empty()) text += std::string(item.name) + "," + cellText(value) + "\r\n";
     }
     return text;

@@ -333,7 +333,10 @@ SurveyRead readSurvey(std::string_view text, ReadProgress* progress) {
             result.error = fault.error;
         }
     }
-    if (result.survey) result.project = rows.project;
+    if (result.survey) {
+        result.project = rows.project;
+        result.survey->setVolumeMethod(rows.method);
+    }
     return result;
 }
 

@@ -13,7 +13,7 @@ std::string writeSurvey(const section::SectionSurvey& survey, const section::Pro
     const int n = survey.sectionCount();
     // A byte-order mark and CRLF, so that spreadsheets on Windows open it as
     // UTF-8 text.
-    std::string out = "\xEF\xBB\xBF" + projectRowsText(project);
+    std::string out = "\xEF\xBB\xBF" + projectRowsText(project, survey.volumeMethod());
     out += stations ? "桩号,高程H,距离S\r\n" : "断面,高程H,距离S,间距DL\r\n";
     StationMark mark;
     for (int i = 1; i <= n; ++i) {

@@ -43,7 +43,7 @@ TEST(ProjectRows, written_rows_read_back_and_an_empty_project_writes_none) {
     ASSERT_TRUE(closedOf(plain));
     EXPECT_EQ(survey_file::writeSurvey(*closedOf(plain), {}),
               survey_file::writeSurvey(*closedOf(plain)));
-    EXPECT_EQ(survey_file::projectRowsText({}), "");
+    EXPECT_EQ(survey_file::projectRowsText({}, section::VolumeMethod::AverageEndArea), "");
 
     const std::string written = survey_file::writeSurvey(*closedOf(plain), filledIn());
     EXPECT_TRUE(
@@ -60,6 +60,35 @@ TEST(ProjectRows, written_rows_read_back_and_an_empty_project_writes_none) {
         survey_file::readSurvey(survey_file::writeSurvey(*closedOf(plain), odd));
     ASSERT_TRUE(closedOf(oddBack)) << oddBack.error.message;
     EXPECT_EQ(oddBack.project, (section::ProjectInfo{"\"甲\"段", "一 二", "", "", ""}));
+}
+
+// Written only for 棱台法, so a survey by average end areas writes the file
+// it always did; either name reads, of either kind.
+TEST(ProjectRows, the_volume_method_row_is_written_for_prismoids_and_reads_back) {
+    const survey_file::SurveyRead plain = survey_file::readSurvey(kSurvey);
+    ASSERT_TRUE(plain.survey);
+    section::Survey survey = *plain.survey;
+    EXPECT_EQ(survey_file::writeSurvey(survey, filledIn()).find("体积计算方法"), std::string::npos);
+    const auto prismoid = section::VolumeMethod::Prismoidal;
+    survey.setVolumeMethod(prismoid);
+    const std::string written = survey_file::writeSurvey(survey, filledIn());
+    EXPECT_NE(written.find("日期,2026-12-08\r\n体积计算方法,棱台法\r\n桩号,"), std::string::npos);
+    const survey_file::SurveyRead back = survey_file::readSurvey(written);
+    ASSERT_TRUE(back.survey) << back.error.message;
+    EXPECT_EQ(*back.survey, survey);
+    EXPECT_EQ(back.project, filledIn());
+
+    const std::string lines =
+        "断面,线,高程H,距离S,间距DL\n1,地面线,1,-5,\n1,地面线,1,5,\n"
+        "1,设计线,0,-5,\n1,设计线,0,5,\n";
+    for (const auto& [row, method] :
+         {std::pair{"体积计算方法, 棱台法 \n", prismoid},
+          std::pair{"体积计算方法,平均断面法\n", section::VolumeMethod::AverageEndArea}}) {
+        const survey_file::SurveyRead read = survey_file::readSurvey(row + lines);
+        ASSERT_TRUE(read.survey && read.survey->cutFill()) << read.error.message;
+        EXPECT_EQ(read.survey->volumeMethod(), method) << row;
+        EXPECT_TRUE(read.project.empty());
+    }
 }
 
 struct Fault {
@@ -85,6 +114,11 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         Fault{"a_repeated_item", "计算,张三\n\n计算,王五\n" + std::string(kSurvey), 3, 1,
               "第 3 行第 1 列“计算”与第 1 行重复，工程信息每项只写一行"},
+        Fault{"an_unknown_volume_method", "体积计算方法,棱柱法\n" + std::string(kSurvey), 1, 2,
+              "第 1 行第 2 列“棱柱法”不是体积计算方法：请写“平均断面法”或“棱台法”"},
+        Fault{"a_repeated_volume_method",
+              "体积计算方法,棱台法\n体积计算方法,棱台法\n" + std::string(kSurvey), 2, 1,
+              "第 2 行第 1 列“体积计算方法”与第 1 行重复，工程信息每项只写一行"},
         Fault{"a_third_cell", "工程名称,甲,乙\n" + std::string(kSurvey), 1, 3,
               "第 1 行第 3 列“乙”是多余的数据：工程信息一行只有名称和内容两格"},
         // The survey's own faults keep the line numbers of the whole file.
