@@ -8,6 +8,7 @@
 
 #include <QObject>
 #include <QString>
+#include <functional>
 #include <optional>
 #include <string>
 #include <utility>
@@ -152,6 +153,10 @@ class SurveyDocument : public QObject {
     // The fault that keeps `design` from being used, if any: what
     // setRoadDesign would refuse it for.
     static std::optional<section::DesignFault> designFault(const section::RoadDesign& design);
+    // The volume method as one step 修改体积计算方法, every volume worked out
+    // again; refused, nothing changed, when a result goes beyond the number
+    // range; nothing when it is the same.
+    Edited setVolumeMethod(section::VolumeMethod method);
     // Section i's generated design line kept as typed points, one step
     // 改为输入的设计线: from then on it is edited like any typed line.
     Edited keepDesignLine(int i);
@@ -165,10 +170,13 @@ class SurveyDocument : public QObject {
     // The road design changed (set, undone, redone); `changed` then tells
     // what it did to the sections.
     void roadDesignChanged();
+    // The volume method changed (set, undone, redone); `changed` then tells
+    // what it did to the sections.
+    void volumeMethodChanged();
 
   private:
     class ReplaceCommand;
-    class DesignCommand;
+    class SettingCommand;
     class ProjectCommand;
     template <class Edit>
     class EditCommand;
@@ -207,6 +215,10 @@ class SurveyDocument : public QObject {
 
     template <class Edit>
     void pushEdit(Edit edit, Change change, const QString& name);
+    // A step that sets the whole survey's rules (survey_document_design.cpp).
+    std::optional<section::Fault> calculateOrBack(const std::function<void()>& back);
+    Edited pushSetting(const QString& name, std::function<std::optional<section::Fault>()> swap,
+                       void (SurveyDocument::*told)());
     static QString cellStepName(Column column);
     // Every step goes on the stack through here: a saved state in the steps
     // the new one cuts off is gone with them.

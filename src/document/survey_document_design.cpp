@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The road design's steps: a new design recalculates the whole survey (its
-// 断链 move spacings, its design lines follow every generated section), and
-// a generated design line kept as typed points.
+// The steps that set the whole survey's rules: a new road design
+// recalculates the whole survey (its 断链 move spacings, its design lines
+// follow every generated section), as a new volume method does; and a
+// generated design line kept as typed points.
 
 #include <QUndoCommand>
+#include <functional>
+#include <memory>
 #include <variant>
 
 #include "document/survey_document.h"
@@ -24,41 +27,51 @@ Change everySection(const section::Survey& survey) {
 
 }  // namespace
 
-// Holds the design not in use: each redo and undo swaps it with the
-// survey's and recalculates, which gives every result back as it was.
-class SurveyDocument::DesignCommand : public QUndoCommand {
+// A setting of the whole survey (its road design, its volume method):
+// `swap` puts the one held in use and holds the one before, or tells why it
+// cannot be used, nothing changed; each redo and undo swaps again and
+// recalculates, which gives every result back as it was. `told` says
+// which setting changed before the change to the sections is announced.
+class SurveyDocument::SettingCommand : public QUndoCommand {
   public:
-    DesignCommand(SurveyDocument& document, section::RoadDesign design, const QString& name)
-        : QUndoCommand(name), document_(document), design_(std::move(design)) {}
+    using Swap = std::function<std::optional<section::Fault>()>;
+    SettingCommand(SurveyDocument& document, const QString& name, Swap swap,
+                   void (SurveyDocument::*told)())
+        : QUndoCommand(name), document_(document), swap_(std::move(swap)), told_(told) {}
     void redo() override {
-        if (!applied_) swap();
+        if (!applied_) swap_();
         applied_ = false;
-        emit document_.roadDesignChanged();
+        emit(document_.*told_)();
         document_.announce(everySection(document_.survey_));
     }
     void undo() override { redo(); }
-
-    // The design put in use; its fault, the survey as it was, when it
-    // cannot be used or the survey does not calculate with it.
-    std::optional<section::Fault> swap() {
-        section::RoadDesign before = document_.survey_.roadDesign();
-        if (auto fault = document_.survey_.setRoadDesign(design_))
-            return section::Fault{0, fault->message};
-        if (auto fault = section::calculate(document_.survey_)) {
-            // The design before was in use: it is taken back as it was.
-            (void)document_.survey_.setRoadDesign(before);
-            section::calculate(document_.survey_);
-            return fault;
-        }
-        design_ = std::move(before);
-        return std::nullopt;
-    }
+    std::optional<section::Fault> swap() { return swap_(); }
 
   private:
     SurveyDocument& document_;
-    section::RoadDesign design_;
+    Swap swap_;
+    void (SurveyDocument::*told_)();
     bool applied_ = true;
 };
+
+// The survey calculated with a setting just put in use; where it does not
+// calculate, `back` puts the one before back and it is calculated again.
+std::optional<section::Fault> SurveyDocument::calculateOrBack(const std::function<void()>& back) {
+    std::optional<section::Fault> fault = section::calculate(survey_);
+    if (fault) {
+        back();
+        section::calculate(survey_);
+    }
+    return fault;
+}
+
+Edited SurveyDocument::pushSetting(const QString& name, SettingCommand::Swap swap,
+                                   void (SurveyDocument::*told)()) {
+    auto step = std::make_unique<SettingCommand>(*this, name, std::move(swap), told);
+    if (std::optional<section::Fault> fault = step->swap()) return refusal(std::move(*fault));
+    pushStep(step.release());
+    return {};
+}
 
 std::optional<section::DesignFault> SurveyDocument::designFault(const section::RoadDesign& design) {
     if (design.empty()) return std::nullopt;
@@ -69,10 +82,35 @@ std::optional<section::DesignFault> SurveyDocument::designFault(const section::R
 
 Edited SurveyDocument::setRoadDesign(section::RoadDesign design, const QString& stepName) {
     if (design == survey_.roadDesign()) return {};
-    auto step = std::make_unique<DesignCommand>(*this, std::move(design), stepName);
-    if (std::optional<section::Fault> fault = step->swap()) return refusal(std::move(*fault));
-    pushStep(step.release());
-    return {};
+    auto held = std::make_shared<section::RoadDesign>(std::move(design));
+    return pushSetting(
+        stepName,
+        [this, held]() -> std::optional<section::Fault> {
+            section::RoadDesign before = survey_.roadDesign();
+            if (auto fault = survey_.setRoadDesign(*held)) return section::Fault{0, fault->message};
+            // The design before was in use: it is taken back as it was.
+            if (auto fault = calculateOrBack([&] { (void)survey_.setRoadDesign(before); }))
+                return fault;
+            *held = std::move(before);
+            return std::nullopt;
+        },
+        &SurveyDocument::roadDesignChanged);
+}
+
+Edited SurveyDocument::setVolumeMethod(section::VolumeMethod method) {
+    if (method == survey_.volumeMethod()) return {};
+    auto held = std::make_shared<section::VolumeMethod>(method);
+    return pushSetting(
+        QStringLiteral("修改体积计算方法"),
+        [this, held]() -> std::optional<section::Fault> {
+            const section::VolumeMethod before = survey_.volumeMethod();
+            survey_.setVolumeMethod(*held);
+            if (auto fault = calculateOrBack([&] { survey_.setVolumeMethod(before); }))
+                return fault;
+            *held = before;
+            return std::nullopt;
+        },
+        &SurveyDocument::volumeMethodChanged);
 }
 
 Edited SurveyDocument::keepDesignLine(int i) {

@@ -38,6 +38,10 @@ EditRecovery::EditRecovery(const document::SurveyDocument& document, QWidget* pa
     // values being as they were.
     connect(&document_, &document::SurveyDocument::roadDesignChanged, this,
             [this] { designStep_ = true; });
+    // The steps have no place for the volume method: its step is kept by a
+    // whole copy, whose file carries it.
+    connect(&document_, &document::SurveyDocument::volumeMethodChanged, this,
+            [this] { methodStep_ = true; });
     // The document tells whether the survey is changed only after the step
     // has been announced: the first step after a save, and any survey
     // replaced, is kept from here.
@@ -56,6 +60,7 @@ void EditRecovery::warn(const QString& failure) const {
 
 void EditRecovery::follow(const document::Change& change) {
     const bool designStep = std::exchange(designStep_, false);
+    const bool methodStep = std::exchange(methodStep_, false);
     // A survey opened or made new is no edit, and one copied whole and then
     // removed again costs as much as reading it: whether to keep it is told
     // by the fileChanged that follows every replaced survey.
@@ -68,7 +73,7 @@ void EditRecovery::follow(const document::Change& change) {
         warn(edits_.forget());
         return;
     }
-    if (!edits_.keepsSteps()) {
+    if (!edits_.keepsSteps() || methodStep) {
         keepWhole();
         return;
     }

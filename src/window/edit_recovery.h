@@ -61,6 +61,7 @@ class EditRecovery : public QObject {
     QWidget* parent_;
     bool replaced_ = false;    // the survey replaced, not yet told whether it is changed
     bool designStep_ = false;  // the change about to be told is a road design step's
+    bool methodStep_ = false;  // … a volume method step's
     storage::UnsavedEdits edits_;
 };
 
