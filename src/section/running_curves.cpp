@@ -51,8 +51,12 @@ bool hasMassCurve(const Survey& survey) {
     return survey.cutFill() != nullptr;
 }
 
+// Prismoids' curves say so in their title, as their sheets do.
 RunningCurves runningCurves(const Survey& survey, bool mass) {
-    return survey.visit([&](const auto& record) { return curvesOf(record, mass); });
+    RunningCurves curves = survey.visit([&](const auto& record) { return curvesOf(record, mass); });
+    if (survey.volumeMethod() != VolumeMethod::AverageEndArea)
+        curves.title += "（" + methodName(survey.volumeMethod()) + "）";
+    return curves;
 }
 
 }  // namespace section

@@ -16,6 +16,7 @@
 #include "section/any_survey.h"
 #include "section/cut_fill_figures.h"
 #include "section/figures.h"
+#include "section/running_curves.h"
 
 namespace section {
 namespace {
@@ -93,6 +94,10 @@ TEST(VolumeMethod, areas_10_and_40_give_500_or_466_667) {
         ASSERT_FALSE(calculate(row.survey)) << row.name;
         EXPECT_EQ(row.survey.volumeMethod(), row.method) << row.name;
         EXPECT_EQ(total(row.survey), row.total) << row.name << " " << methodName(row.method);
+        const RunningCurves curves = runningCurves(row.survey, false);
+        EXPECT_EQ(curves.title.ends_with("（棱台法）"), row.method == prismoid) << row.name;
+        const double last = curves.curves[0].points.back().total;
+        EXPECT_NEAR(last, std::stod(row.total), 5e-4) << row.name;
     }
 }
 
