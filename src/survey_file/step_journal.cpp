@@ -267,9 +267,11 @@ std::vector<CutFillSection> entered(const section::SectionSurvey& survey) {
 
 void take(section::SectionSurvey& survey, const std::vector<CutFillSection>& sections) {
     std::string answer = survey.stationAnswer();
+    const section::VolumeMethod method = survey.volumeMethod();
     const int n = static_cast<int>(sections.size());
     survey.resize(n);
     survey.setStationAnswer(std::move(answer));
+    survey.setVolumeMethod(method);
     std::vector<double> elevations, offsets;
     for (int i = 1; i <= n; ++i) {
         const CutFillSection& section = sections[std::size_t(i - 1)];

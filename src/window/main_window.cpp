@@ -46,6 +46,7 @@
 #include "window/views/road_table_dock.h"
 #include "window/views/section_panel.h"
 #include "window/views/warnings_dock.h"
+#include "window/volume_method_menu.h"
 #include "window/workbench.h"
 
 namespace window {
@@ -145,6 +146,8 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     createMenus();
     new EditRecovery(document_, this);
     connect(&document_, &document::SurveyDocument::fileChanged, this, &MainWindow::showTitle);
+    connect(&document_, &document::SurveyDocument::volumeMethodChanged, this,
+            &MainWindow::showTitle);
     form_->setSurveyGuard([this] { return maySetSurveyAside(); });
     connect(form_, &MainForm::calculationFinished, this, &MainWindow::calculationFinished);
     connect(&printing_, &Printing::exportRequested, this, &MainWindow::exportPdf);
@@ -250,6 +253,9 @@ void MainWindow::createMenus() {
     edit->addAction(QStringLiteral("测量数据表(&T)"), QKeySequence(Qt::CTRL | Qt::Key_T), this,
                     &MainWindow::showTable);
     edit->addAction(QStringLiteral("道路设计(&D)"), this, &MainWindow::showRoadDesign);
+
+    QMenu* calculation = menuBar()->addMenu(QStringLiteral("计算(&C)"));
+    calculation->addMenu(volumeMethodMenu(this, document_));
 
     QMenu* view = menuBar()->addMenu(QStringLiteral("视图(&V)"));
     QAction* drawing = dock_->toggleViewAction();
@@ -524,10 +530,14 @@ const QString& MainWindow::currentFile() const {
     return document_.fileName();
 }
 
-// "name - Velmorin", with a * after the name while there are changes not saved.
+// "name - Velmorin", with a * after the name while there are changes not
+// saved, and the method after it when volumes are prismoids: "name*（棱台法）".
 void MainWindow::showTitle() {
     const document::FileTie& file = document_.file();
-    const QString mark = document_.modified() ? QStringLiteral("*") : QString();
+    QString mark = document_.modified() ? QStringLiteral("*") : QString();
+    const section::VolumeMethod method = document_.survey().volumeMethod();
+    if (method != section::VolumeMethod::AverageEndArea)
+        mark += QStringLiteral("（%1）").arg(QString::fromStdString(section::methodName(method)));
     const QString name = file.path.isEmpty() ? file.name : QFileInfo(file.path).fileName();
     if (name.isEmpty() && mark.isEmpty()) {
         setWindowTitle(caption());

@@ -396,6 +396,21 @@ class UnsavedEditsTest : public QObject {
 
     // The same for a cut-and-fill survey: its steps replayed on its copy,
     // with the 工程信息 set between them.
+    // The steps hold sections only: the method's step is kept by a whole
+    // copy, and the steps after it reopen on it.
+    void a_volume_method_step_reopens_with_the_steps_after_it() {
+        openHand();
+        editOneElevation();
+        QVERIFY(document().setVolumeMethod(section::VolumeMethod::Prismoidal).done());
+        editThreeSteps();
+        const section::Survey edited = document().survey();
+        const QString told = restartWithSteps(steps());
+        QVERIFY2(!told.contains("not answered"), qPrintable(told));
+        QCOMPARE(document().survey().volumeMethod(), section::VolumeMethod::Prismoidal);
+        QVERIFY(document().survey() == edited);
+        QCOMPARE(mainWindow->windowTitle(), "hand.csv*（棱台法） - Velmorin");
+    }
+
     void a_cut_and_fill_surveys_steps_are_reopened_too() {
         section::CutFillSurvey survey{"Y", {}};
         for (const double station : {1000.0, 1020.0})
