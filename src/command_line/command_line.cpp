@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "command_line/command_output.h"
 #include "paper/fonts.h"
@@ -46,11 +47,24 @@ void complain(const QString& message) {
 }
 
 // The files an output is made from: the survey, and the road design
-// (--design) that gives its design lines and 断链, when there is one.
+// (--design) that gives its design lines and 断链, when there is one; and the
+// volume method (--method) in place of the survey's own, when one is given.
 struct Input {
     QString survey;
     QString design;
+    std::optional<section::VolumeMethod> method{};
 };
+
+// --method's value: its English word or the method's own name.
+std::optional<section::VolumeMethod> methodNamed(const QString& value) {
+    const QString name = value.trimmed();
+    for (const auto [word, method] : {std::pair{"average", section::VolumeMethod::AverageEndArea},
+                                      std::pair{"prismoidal", section::VolumeMethod::Prismoidal}})
+        if (name.compare(QLatin1String(word), Qt::CaseInsensitive) == 0 ||
+            name == QString::fromStdString(section::methodName(method)))
+            return method;
+    return std::nullopt;
+}
 
 // An output file that is one of the input files, under any name: the message.
 QString outputOverInputs(const Input& input, const QString& out) {
@@ -96,6 +110,7 @@ CalculatedSurvey calculatedQuietly(const Input& input) {
             return {};
         }
     }
+    if (input.method) opened.survey->setVolumeMethod(*input.method);
     if (const std::optional<section::Fault> fault = section::calculate(*opened.survey)) {
         // A fault of the survey as a whole (no section) reads as what the file's results do.
         complain((fault->section == 0 ? QStringLiteral("测量数据文件“%1”的%2。")
@@ -282,17 +297,29 @@ Outcome run(int argc, char* argv[]) {
                        "中没有输入设计线的填挖方断面生成设计线，并按断链计算间距；"
                        "用于以上每一种输出。"),
         QStringLiteral("DESIGN.csv"));
+    const QCommandLineOption method(
+        QStringLiteral("method"),
+        QStringLiteral("按 METHOD 计算体积：average 为平均断面法，prismoidal 为棱台法"
+                       "（V = L×(A1+A2+√(A1×A2))/3，计算书上注明）；用于以上每一种输出。"
+                       "不写时按 FILE 中写明的方法，没有写明的按平均断面法。"),
+        QStringLiteral("METHOD"));
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
                                   QStringLiteral("显示本说明。"));
     const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
                                      QStringLiteral("显示版本号。"));
-    parser.addOptions(
-        {pdf, tablePdf, xlsx, roadTable, results, landXml, dxfDrawing, design, help, version});
+    parser.addOptions({pdf, tablePdf, xlsx, roadTable, results, landXml, dxfDrawing, design, method,
+                       help, version});
     parser.addPositionalArgument(
         QStringLiteral("FILE"),
         QStringLiteral("测量数据文件（CSV，里程文件 .hdm，或 LandXML 的 .xml）。"),
         QStringLiteral("[FILE]"));
 
+    if (arguments.last() == QStringLiteral("--method")) {
+        complain(
+            QStringLiteral("--method 后面缺少体积计算方法：请写 average（平均断面法）或 "
+                           "prismoidal（棱台法）（velmorin --help 列出用法）。"));
+        return BadUsage;
+    }
     if (!parser.parse(arguments)) {
         const QStringList unknown = parser.unknownOptionNames();
         complain(
@@ -336,8 +363,20 @@ Outcome run(int argc, char* argv[]) {
             "打开道路设计…”（velmorin --help 列出用法）。"));
         return BadUsage;
     }
+    const std::optional<section::VolumeMethod> chosen = methodNamed(parser.value(method));
+    if (parser.isSet(method) && (outputs == 0 || !chosen)) {
+        complain((chosen
+                      ? QStringLiteral("用法有误：--method 给输出选项用，要和 --pdf、--table-pdf、"
+                                       "--xlsx、--road-table、--results、--landxml 或 --dxf "
+                                       "之一一起写；在窗口中请用“计算 ▸ 体积计算方法”")
+                      : QStringLiteral("--method 的值“%1”不认识：请写 average（平均断面法）或 "
+                                       "prismoidal（棱台法）")
+                            .arg(parser.value(method))) +
+                 QStringLiteral("（velmorin --help 列出用法）。"));
+        return BadUsage;
+    }
     const QString file = files.value(0);
-    const Input input{file, parser.value(design)};
+    const Input input{file, parser.value(design), chosen};
     if (parser.isSet(results)) return writeResults(input);
     const std::pair<const QCommandLineOption*, Printout> printouts[] = {
         {&pdf, Printout::Sheet}, {&tablePdf, Printout::QuantityTable}, {&xlsx, Printout::Workbook}};
