@@ -152,6 +152,9 @@ std::vector<std::string> whatHdmLeavesOut(const section::CutFillSurvey& survey,
     if (!project.empty()) left.push_back("工程信息（工程名称、路段、计算、复核、日期）");
     if (!allKeptToTheMillimetre(survey))
         left.push_back("多于三位的小数（里程文件只记到毫米，将四舍五入为三位小数）");
+    if (survey.volumeMethod != section::VolumeMethod::AverageEndArea)
+        left.push_back("体积计算方法（" + section::methodName(survey.volumeMethod) +
+                       "；重新打开时按平均断面法计算）");
     return left;
 }
 

@@ -35,8 +35,9 @@ SurveyRead readHdm(std::string_view text, ReadProgress* progress = nullptr);
 std::optional<std::string> whyNoHdm(const section::CutFillSurvey& survey);
 
 // What of the survey and its 工程信息 a 里程文件 cannot hold, each as a
-// phrase to tell the user before it is written that way: the 工程信息, and
-// values finer than millimetres. Empty when the file keeps all of it.
+// phrase to tell the user before it is written that way: the 工程信息,
+// values finer than millimetres, and a volume method other than the
+// default. Empty when the file keeps all of it.
 std::vector<std::string> whatHdmLeavesOut(const section::CutFillSurvey& survey,
                                           const section::ProjectInfo& project);
 

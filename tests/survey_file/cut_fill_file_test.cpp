@@ -82,6 +82,14 @@ TEST(CutFillFile, hdm_names_what_it_cannot_keep) {
     const std::vector<std::string> left = whatHdmLeavesOut(survey, project);
     ASSERT_EQ(left.size(), 1u);
     EXPECT_NE(left[0].find("工程信息"), std::string::npos);
+    // The prismoid's method, which the file reopens without.
+    CutFillSurvey prismoid = survey;
+    prismoid.volumeMethod = section::VolumeMethod::Prismoidal;
+    const std::vector<std::string> method = whatHdmLeavesOut(prismoid, {});
+    ASSERT_EQ(method.size(), 1u);
+    EXPECT_NE(method[0].find("棱台法"), std::string::npos);
+    EXPECT_EQ(cutFillOf(readHdm(writeHdm(prismoid)))->volumeMethod,
+              section::VolumeMethod::AverageEndArea);
 }
 
 TEST(CutFillFile, hdm_takes_offsets_negative_to_the_left_and_a_ground_line_alone) {
