@@ -155,5 +155,81 @@ TEST(VolumeMethod, prismoid_figures_are_the_exact_values_rounded_once) {
     EXPECT_GT(compared, 300);
 }
 
+// Equal squares p × p, (2k + 1)/(2000 p²) apart: the prismoid is exactly
+// k/1000 + 0.0005, which goes to the even thousandth, either way round.
+TEST(VolumeMethod, prismoids_exactly_on_a_half_go_to_the_even_thousandth) {
+    std::mt19937 random(35);
+    const double sides[] = {0.25, 0.5, 1, 2, 2.5, 4, 5, 12.5};
+    for (int trial = 0; trial < 200; ++trial) {
+        const double p = sides[trial % 8];
+        const long long k = std::uniform_int_distribution<long long>(0, 999'999)(random);
+        const double spacing = double(2 * k + 1) / (2000.0 * p * p);
+        const bool clockwise = trial % 2 == 1;
+        Survey survey = rectangles({{p, clockwise ? -p : p}, {p, clockwise ? -p : p}}, spacing);
+        survey.setVolumeMethod(VolumeMethod::Prismoidal);
+        ASSERT_FALSE(calculate(survey));
+        const long long even = k % 2 == 0 ? k : k + 1;
+        char wanted[64];
+        std::snprintf(wanted, sizeof wanted, "%s%lld.%03lld", clockwise && even ? "-" : "",
+                      even / 1000, even % 1000);
+        EXPECT_EQ(total(survey), wanted) << "p " << p << ", spacing " << spacing;
+    }
+}
+
+// Random ground lines across a level design: each cut and fill volume and
+// running total of the prismoid as long double gives it from the areas,
+// which lie within 10^-12 of the exact ones.
+TEST(VolumeMethod, prismoid_cut_and_fill_figures_are_the_exact_values_rounded_once) {
+    std::mt19937 random(34);
+    const auto metres = [&](int from, int to) {
+        return std::uniform_int_distribution<int>(from, to)(random) / 1000.0;
+    };
+    int compared = 0;
+    for (int trial = 0; trial < 30; ++trial) {
+        CutFillSurvey lines;
+        lines.stationAnswer = "y";
+        lines.volumeMethod = VolumeMethod::Prismoidal;
+        double station = metres(0, 2'000'000);
+        const int n = 2 + trial % 7;
+        for (int i = 0; i < n; ++i) {
+            CutFillSection section{.station = station};
+            station += metres(1000, 50000);
+            for (int k = -2; k <= 2; ++k) section.ground.push_back({metres(0, 5000), 5.0 * k});
+            const double design = metres(0, 5000);
+            section.design = {{design, -10}, {design, 10}};
+            lines.sections.push_back(section);
+        }
+        Survey survey(std::move(lines));
+        ASSERT_FALSE(calculate(survey));
+        const CutFillSurvey& done = *survey.cutFill();
+        const CutFillFigures figures(done);
+        for (const bool cut : {true, false}) {
+            const FigureSeries& series = cut ? figures.cut() : figures.fill();
+            long double running = 0;
+            for (int i = 1; i < n; ++i) {
+                const auto area = [&](int k) -> long double {
+                    const CutFillAreas& areas = *done.sections[std::size_t(k - 1)].areas;
+                    return cut ? areas.cut : areas.fill;
+                };
+                const long double a = area(i), b = area(i + 1);
+                const long double spacing = done.sections[std::size_t(i - 1)].spacing;
+                const long double volume = spacing * (a + b + std::sqrt(a * b)) / 3;
+                running += volume;
+                for (const auto& [reference, text] :
+                     {std::pair{volume, series.volume(i)},
+                      std::pair{running, series.runningTotal(i + 1)}}) {
+                    const long double thousandths = std::abs(reference) * 1000;
+                    if (std::abs(thousandths - std::floor(thousandths) - 0.5L) < 1e-6L) continue;
+                    char wanted[64];
+                    std::snprintf(wanted, sizeof wanted, "%.3Lf", reference);
+                    EXPECT_EQ(text, wanted) << "trial " << trial << ", pair " << i;
+                    ++compared;
+                }
+            }
+        }
+    }
+    EXPECT_GT(compared, 300);
+}
+
 }  // namespace
 }  // namespace section
