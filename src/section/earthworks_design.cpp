@@ -46,17 +46,19 @@ std::optional<DesignFault> rangeFault(DesignTable table, const std::vector<Row>&
 std::optional<DesignFault> sharesFault(const std::vector<SoilClassRow>& rows) {
     for (int r = 0; r < int(rows.size()); ++r) {
         const ClassFigures& percent = rows[std::size_t(r)].percent;
+        // Named by its range: the window's messages have no line to name.
+        const std::string row = "土石分类 " + rangeText(rows[std::size_t(r)].range) + " 的";
         double sum = 0.0;
         for (int j = 0; j < kSoilClasses; ++j) {
             if (percent[std::size_t(j)] < 0.0)
                 return DesignFault{DesignTable::SoilClasses, r, 2 + j,
-                                   std::string(kClassNames[j]) + " 类的百分比是 " +
+                                   row + std::string(kClassNames[j]) + " 类百分比是 " +
                                        numberToText(percent[std::size_t(j)]) + "，不能为负。"};
             sum += percent[std::size_t(j)];
         }
         if (!(std::abs(sum - 100.0) <= kShareTolerance))
             return DesignFault{DesignTable::SoilClasses, r, -1,
-                               "这一行六类的百分比加起来是 " + numberToText(sum) + "，应为 100。"};
+                               row + "六类百分比加起来是 " + numberToText(sum) + "，应为 100。"};
     }
     return std::nullopt;
 }

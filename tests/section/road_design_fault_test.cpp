@@ -114,11 +114,11 @@ TEST(RoadDesignFaults, each_names_its_table_row_column_and_the_row_it_clashes_wi
         {"shares that add up to 95",
          [](RoadDesign& d) { d.soilClasses[1].percent = {0, 30, 0, 65, 0, 0}; },
          {DesignTable::SoilClasses, 1, -1, ""},
-         "加起来是 95，应为 100"},
+         "土石分类 K0+450.000～K0+480.000 的六类百分比加起来是 95，应为 100"},
         {"a negative share",
          [](RoadDesign& d) { d.soilClasses[1].percent = {0, 30, -10, 80, 0, 0}; },
          {DesignTable::SoilClasses, 1, 4, ""},
-         "Ⅲ 类的百分比是 -10"},
+         "土石分类 K0+450.000～K0+480.000 的Ⅲ 类百分比是 -10"},
         {"classes whose range runs backwards",
          [](RoadDesign& d) {
              d.soilClasses[1].range = {480, 450};
