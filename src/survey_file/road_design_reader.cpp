@@ -3,6 +3,7 @@
 // header, by the survey file's rules for cells and numbers.
 
 #include <array>
+#include <utility>
 
 #include "survey_file/road_design_columns.h"
 #include "survey_file/road_design_file.h"
@@ -24,6 +25,18 @@ struct RangedRow {
     std::optional<section::SlopeKind> kind;
     int line;
 };
+
+// Whether a header cell names the column: as written, or a class Ⅰ–Ⅵ in
+// Latin letters ("II", "iv"), as a keyboard types it.
+bool namesColumn(std::string_view cell, std::string_view name) {
+    constexpr std::pair<std::string_view, std::string_view> kLatin[] = {
+        {"I", "Ⅰ"}, {"II", "Ⅱ"}, {"III", "Ⅲ"}, {"IV", "Ⅳ"}, {"V", "Ⅴ"}, {"VI", "Ⅵ"}};
+    const std::string word = headerWord(cell);
+    if (word == name) return true;
+    for (const auto& [latin, roman] : kLatin)
+        if (word == latin) return name == roman;
+    return false;
+}
 
 class DesignReader {
   public:
@@ -95,7 +108,7 @@ class DesignReader {
             const std::string_view name = columnName(*table_, ranged_, int(columns_));
             if (name.empty()) break;
             const std::string_view cell = cells_[columns_];
-            if (headerWord(cell) == name) continue;
+            if (namesColumn(cell, name)) continue;
             std::string what = "（" + std::string(tableTitle(*table_)) + " 的表头）：";
             what += cell.empty() ? "没有这一列的表头" : quoted(cell) + "不是这一列的表头";
             failAt(at(), int(columns_) + 1,

@@ -65,14 +65,14 @@ TEST(RoadDesignFile, the_documented_example_reads_as_its_tables_with_each_rows_l
 }
 
 // The earthworks' tables as the documentation shows them, stations written
-// either way, an empty share taken as 0.
+// either way, an empty share taken as 0, classes also in Latin letters.
 constexpr std::string_view kEarthworks =
     "[土石分类]\n"
     "起点桩号,终点桩号,Ⅰ,Ⅱ,Ⅲ,Ⅳ,Ⅴ,Ⅵ\n"
     "K0+000,K0+450,0,30,0,70,0,0\n"
     "450,K0+480,,100,,,,\n"
     "[换算系数]\n"
-    "Ⅰ,Ⅱ,Ⅲ,Ⅳ,Ⅴ,Ⅵ\n"
+    "I,ii,Ⅲ,IV,Ｖ,VI\n"
     "1.23,1.16,1.09,0.92,0.92,0.9\n"
     "[构造物]\n"
     "起点桩号,终点桩号,名称\n"
@@ -193,8 +193,8 @@ TEST(RoadDesignFile, a_fault_names_its_line_column_table_and_column_name) {
         {"a share that is no number",
          "[土石分类]\n起点桩号,终点桩号,Ⅰ,Ⅱ,Ⅲ,Ⅳ,Ⅴ,Ⅵ\n0,450,0,3O,,70,,\n",
          "第 3 行第 4 列（[土石分类] 的“Ⅱ”）：“3O”不是数"},
-        {"a class header in Latin letters", "[土石分类]\n起点桩号,终点桩号,Ⅰ,II,Ⅲ,Ⅳ,Ⅴ,Ⅵ\n",
-         "第 2 行第 4 列（[土石分类] 的表头）：“II”不是这一列的表头，应为“Ⅱ”"},
+        {"a class header of another class", "[土石分类]\n起点桩号,终点桩号,Ⅰ,III,Ⅲ,Ⅳ,Ⅴ,Ⅵ\n",
+         "第 2 行第 4 列（[土石分类] 的表头）：“III”不是这一列的表头，应为“Ⅱ”"},
         {"a factor left empty", "[换算系数]\nⅠ,Ⅱ,Ⅲ,Ⅳ,Ⅴ,Ⅵ\n1.23,1.16,1.09,,0.92,0.92\n",
          "第 3 行第 4 列（[换算系数] 的“Ⅳ”）：这一格不能空"},
         {"a second row of factors",
