@@ -42,8 +42,9 @@ check "the default's sheet says nothing of it" "" "$(text "$work/plain.pdf" | gr
 
 "$program" --method prismoidal --table-pdf "$work/table.pdf" "$work/plain.csv"; status=$?
 check "--method --table-pdf status" 0 "$status"
-check "the prismoid's table total" "yes" \
-  "$(text "$work/table.pdf" | grep -qxF '合计 20.000 466.667' && echo yes)"
+table=$(text "$work/table.pdf")
+check "the prismoid's table total" "yes" "$(grep -qxF '合计 20.000 466.667' <<<"$table" && echo yes)"
+check "the prismoid's table says so" "yes" "$(grep -qxF '体积按棱台法计算' <<<"$table" && echo yes)"
 "$program" --method prismoidal --xlsx "$work/table.xlsx" "$work/plain.csv"; status=$?
 check "--method --xlsx status" 0 "$status"
 check "the prismoid's workbook total" "yes" \

@@ -86,7 +86,9 @@ TEST(VolumeMethodPrintouts, the_sheet_the_table_and_the_results_say_the_method_a
         const auto note = std::ranges::find(sheet, "体积按棱台法计算");
         EXPECT_EQ(note != sheet.end(), prismoid) << name;
         // Under the totals, nothing of the default's sheet moved.
-        if (prismoid) EXPECT_GT(note, total) << name;
+        if (prismoid) {
+            EXPECT_GT(note, total) << name;
+        }
 
         const QuantityTable table = quantityTable(survey, {});
         EXPECT_EQ(table.note, prismoid ? "体积按棱台法计算" : "") << name;

@@ -167,8 +167,11 @@ void expectCsvAndLandXmlReadBack(const Survey& survey, const ProjectInfo& projec
     const SurveyRead fromXml = readLandXml(xml);
     expectReadBack(xml, fromXml, survey, project);
     const section::Survey whole(survey);
-    for (const SurveyRead* read : {&fromCsv, &fromXml})
-        if (read->survey) EXPECT_EQ(read->survey->volumeMethod(), whole.volumeMethod()) << csv;
+    for (const SurveyRead* read : {&fromCsv, &fromXml}) {
+        if (read->survey) {
+            EXPECT_EQ(read->survey->volumeMethod(), whole.volumeMethod()) << csv;
+        }
+    }
 }
 
 // Every third survey worked out by the prismoid.
