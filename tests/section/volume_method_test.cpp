@@ -101,15 +101,30 @@ TEST(VolumeMethod, areas_10_and_40_give_500_or_466_667) {
     }
 }
 
+// Figures against a long double reference rounded once, where the reference
+// lies far enough from a half to tell; counts the figures checked.
+struct RoundedOnce {
+    int compared = 0;
+    void check(long double reference, const std::string& text, const std::string& where) {
+        const long double thousandths = std::abs(reference) * 1000;
+        if (std::abs(thousandths - std::floor(thousandths) - 0.5L) < 1e-6L) return;
+        char wanted[64];
+        std::snprintf(wanted, sizeof wanted, "%.3Lf", reference);
+        EXPECT_EQ(text, wanted) << where;
+        ++compared;
+    }
+};
+
+double millimetres(std::mt19937& random, int from, int to) {
+    return std::uniform_int_distribution<int>(from, to)(random) / 1000.0;
+}
+
 // Triangles of random millimetres and spacings: each volume and running
 // total of the prismoid as the reference gives it, where the reference is
 // far enough from a half to tell.
 TEST(VolumeMethod, prismoid_figures_are_the_exact_values_rounded_once) {
     std::mt19937 random(33);
-    const auto millimetres = [&](int from, int to) {
-        return std::uniform_int_distribution<int>(from, to)(random) / 1000.0;
-    };
-    int compared = 0;
+    RoundedOnce rounded;
     for (int trial = 0; trial < 40; ++trial) {
         const int n = 2 + trial % 9;
         SectionSurvey closed;
@@ -124,7 +139,7 @@ TEST(VolumeMethod, prismoid_figures_are_the_exact_values_rounded_once) {
             const int height = std::uniform_int_distribution<int>(1, 9000)(random);
             closed.setPoint(i, 1, 0, 0);
             closed.setPoint(i, 2, 0, base / 1000.0);
-            closed.setPoint(i, 3, height / 1000.0, millimetres(0, 40000));
+            closed.setPoint(i, 3, height / 1000.0, millimetres(random, 0, 40000));
             areas[i] = (long double)base * height / 2'000'000;  // exact in long double
             if (i < n) {
                 const int spacing = std::uniform_int_distribution<int>(1, 60000)(random);
@@ -136,23 +151,17 @@ TEST(VolumeMethod, prismoid_figures_are_the_exact_values_rounded_once) {
         ASSERT_FALSE(calculate(survey));
         const Figures figures(*survey.closedOutline());
         long double running = 0;
-        const auto expect = [&](long double reference, const std::string& text, int i) {
-            const long double thousandths = std::abs(reference) * 1000;
-            if (std::abs(thousandths - std::floor(thousandths) - 0.5L) < 1e-6L) return;
-            char wanted[64];
-            std::snprintf(wanted, sizeof wanted, "%.3Lf", reference);
-            EXPECT_EQ(text, wanted) << "trial " << trial << ", section " << i;
-            ++compared;
-        };
         for (int i = 1; i < n; ++i) {
             const long double volume =
                 spacings[i] * (areas[i] + areas[i + 1] + std::sqrt(areas[i] * areas[i + 1])) / 3;
-            expect(volume, figures.volume(i), i);
             running += volume;
-            expect(running, figures.runningTotal(i + 1), i + 1);
+            const std::string where =
+                "trial " + std::to_string(trial) + ", pair " + std::to_string(i);
+            rounded.check(volume, figures.volume(i), where);
+            rounded.check(running, figures.runningTotal(i + 1), where);
         }
     }
-    EXPECT_GT(compared, 300);
+    EXPECT_GT(rounded.compared, 300);
 }
 
 // Equal squares p × p, (2k + 1)/(2000 p²) apart: the prismoid is exactly
@@ -181,10 +190,8 @@ TEST(VolumeMethod, prismoids_exactly_on_a_half_go_to_the_even_thousandth) {
 // which lie within 10^-12 of the exact ones.
 TEST(VolumeMethod, prismoid_cut_and_fill_figures_are_the_exact_values_rounded_once) {
     std::mt19937 random(34);
-    const auto metres = [&](int from, int to) {
-        return std::uniform_int_distribution<int>(from, to)(random) / 1000.0;
-    };
-    int compared = 0;
+    const auto metres = [&](int from, int to) { return millimetres(random, from, to); };
+    RoundedOnce rounded;
     for (int trial = 0; trial < 30; ++trial) {
         CutFillSurvey lines;
         lines.stationAnswer = "y";
@@ -215,20 +222,14 @@ TEST(VolumeMethod, prismoid_cut_and_fill_figures_are_the_exact_values_rounded_on
                 const long double spacing = done.sections[std::size_t(i - 1)].spacing;
                 const long double volume = spacing * (a + b + std::sqrt(a * b)) / 3;
                 running += volume;
-                for (const auto& [reference, text] :
-                     {std::pair{volume, series.volume(i)},
-                      std::pair{running, series.runningTotal(i + 1)}}) {
-                    const long double thousandths = std::abs(reference) * 1000;
-                    if (std::abs(thousandths - std::floor(thousandths) - 0.5L) < 1e-6L) continue;
-                    char wanted[64];
-                    std::snprintf(wanted, sizeof wanted, "%.3Lf", reference);
-                    EXPECT_EQ(text, wanted) << "trial " << trial << ", pair " << i;
-                    ++compared;
-                }
+                const std::string where = "trial " + std::to_string(trial) + ", pair " +
+                                          std::to_string(i) + (cut ? ", cut" : ", fill");
+                rounded.check(volume, series.volume(i), where);
+                rounded.check(running, series.runningTotal(i + 1), where);
             }
         }
     }
-    EXPECT_GT(compared, 300);
+    EXPECT_GT(rounded.compared, 300);
 }
 
 }  // namespace
