@@ -261,15 +261,21 @@ std::string footnote(const section::Earthworks& works, const section::RoadDesign
 
 QuantityTable earthworksTable(const section::Survey& survey, const section::ProjectInfo& project,
                               int rowsPerPage) {
-    const section::CutFillSurvey& cutFill = *survey.cutFill();
-    const section::RoadDesign& design = survey.roadDesign();
-    const section::Earthworks works = section::earthworks(cutFill, design);
     QuantityTable table;
     table.title = "路基土石方数量计算表";
-    table.keyTitle = cutFill.stationsEntered() ? "桩号" : "断面";
+    table.keyTitle = survey.stationsEntered() ? "桩号" : "断面";
     table.columns = columns();
     table.large = true;
     table.project = project;
+    // Closed outlines have no cut and fill to split: an empty table.
+    if (!survey.cutFill()) {
+        table.pages.push_back({{}, {"本页小计", std::vector<std::string>(kColumns)}});
+        table.total = {"合计", std::vector<std::string>(kColumns)};
+        return table;
+    }
+    const section::CutFillSurvey& cutFill = *survey.cutFill();
+    const section::RoadDesign& design = survey.roadDesign();
+    const section::Earthworks works = section::earthworks(cutFill, design);
     if (survey.volumeMethod() == section::VolumeMethod::Prismoidal)
         table.note = "体积按" + section::methodName(survey.volumeMethod()) + "计算";
     const Builder builder(cutFill, design, works);
