@@ -221,8 +221,11 @@ void paginate(QuantityTable& table, const Builder& builder, const std::vector<En
     };
     for (std::size_t e = 0; e < entries.size(); ++e) {
         const bool newKilometre = e > 0 && entries[e].kilometre != entries[e - 1].kilometre;
+        // A structure in the first pair leaves the first section's row, which
+        // has no volumes, on the page the block starts.
+        const bool newBlock = entries[e].startsBlock && e > 1;
         if (table.pages.empty() || table.pages.back().rows.size() == perPage || newKilometre ||
-            entries[e].startsBlock) {
+            newBlock) {
             closePage(e);
             if (newKilometre) closeKilometre(e);
             table.pages.emplace_back();

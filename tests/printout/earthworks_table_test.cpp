@@ -123,6 +123,14 @@ TEST(EarthworksTable, starts_a_block_named_for_each_structure) {
     EXPECT_EQ(table.pages[1].subtotal.cells[cut], "300.000");
     EXPECT_EQ(table.total.cells[cut], "400.000");
     EXPECT_NE(table.footnote.find("小桥（K0+480.000～K0+520.000）"), std::string::npos);
+
+    // In the first pair: on the first page, after the first section's row.
+    design.structures = {{{461, 465}, "涵洞"}};
+    ASSERT_FALSE(survey.setRoadDesign(design));
+    ASSERT_FALSE(section::calculate(survey));
+    const QuantityTable first = earthworksTable(survey, {});
+    ASSERT_EQ(first.pages.size(), 1u);
+    EXPECT_EQ(first.pages[0].rows[1].key, "涵洞");
 }
 
 double sumOf(const std::vector<const QuantityRow*>& rows, std::size_t c) {
