@@ -51,8 +51,11 @@ class Balancer {
             next.amount -= volume;
             top.amount -= volume;
             if (next.amount <= kNegligible) next.amount = 0;
-            if (top.amount <= kNegligible) stack_.pop_back();
-            if (stack_.empty()) close();
+            const bool used = top.amount <= kNegligible;
+            if (used) stack_.pop_back();
+            // The curve is back at a level it had at a section, or crosses
+            // the level it started from.
+            if (stack_.empty() || (used && next.amount == 0)) close();
         }
         if (next.amount > 0) stack_.push_back(next);
     }

@@ -9,7 +9,9 @@
 // A surplus goes to the nearest deficit (and a deficit takes from the nearest
 // surplus): the pairs still waiting are kept on a stack, and a pair of the
 // other sign takes from its top. A balanced stretch (调配段) closes where the
-// stack empties, that is where the curve comes back to its level. A haul
+// curve comes back to its level: where a pair uses up the pair on the top of
+// the stack exactly (the level it had at that pair's end), or empties the
+// stack (the level the stretch started from). A haul
 // longer than the 经济运距 is not made: what waits on the stack then, and what
 // is left at the end, is 弃方 (a surplus) or 借方 (a deficit).
 //
