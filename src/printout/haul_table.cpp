@@ -97,6 +97,15 @@ std::string noteOf(const section::Survey& survey, const section::HaulDistances& 
 
 }  // namespace
 
+QuantityTable haulTable(const section::Survey& survey, const section::ProjectInfo& project,
+                        int rowsPerPage) {
+    const section::RoadDesign& design = survey.roadDesign();
+    const section::Earthworks works = section::earthworks(*survey.cutFill(), design);
+    return haulTable(survey, works,
+                     section::haul(works, design.haul.value_or(section::HaulDistances{})), project,
+                     rowsPerPage);
+}
+
 QuantityTable haulTable(const section::Survey& survey, const section::Earthworks& earthworks,
                         const section::Haul& haul, const section::ProjectInfo& project,
                         int rowsPerPage) {

@@ -140,6 +140,25 @@ TEST(Haul, crosses_a_structure_with_the_curve_level_across_it) {
     EXPECT_DOUBLE_EQ(hauled.stretches[0].overhaul, 4000);
 }
 
+// The 长链 K0+040 = K0+030 puts K0+035 five metres past K0+040: the cut of
+// K0+020–K0+040 goes to the fill of K0+035–K0+055 over 25 m between the
+// pairs' centres (15 m by the stations as written).
+TEST(Haul, measures_a_haul_across_a_chain_break_along_the_road) {
+    CutFillSurvey survey{"Y", {}};
+    for (double station : {20.0, 40.0, 35.0, 55.0})
+        survey.sections.push_back({.station = station, .areas = CutFillAreas{1, 1}});
+    survey.sections[0].cutVolume = 100;
+    survey.sections[2].fillVolume = 100;
+    RoadDesign design;
+    design.breaks = {{40, 30}};
+    design.factors = ClassFigures{1, 1, 1, 1, 1, 1};
+    const Haul hauled = haul(earthworks(survey, design), {});
+    ASSERT_EQ(hauled.stretches.size(), 1u);
+    EXPECT_DOUBLE_EQ(hauled.stretches[0].volume, 100);
+    EXPECT_DOUBLE_EQ(hauled.stretches[0].averageHaul(), 25);
+    EXPECT_EQ(hauled.massCurve.back(), (MassPoint{65, 0}));
+}
+
 double sumOf(const Haul& hauled, Unbalanced kind) {
     double sum = 0;
     for (const UnbalancedVolume& u : hauled.unbalanced)
