@@ -10,10 +10,12 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <tuple>
 
 #include "command_line/command_output.h"
 #include "paper/fonts.h"
 #include "paper/pdf_export.h"
+#include "printout/haul_table.h"
 #include "printout/road_table.h"
 #include "printout/survey_printouts.h"
 #include "runtime/titles.h"
@@ -157,7 +159,15 @@ QByteArray dxfOf(const section::Survey& survey, const section::ProjectInfo&, QSt
 }
 
 // The printouts of a survey and the workbooks of its tables.
-enum class Printout { Sheet, QuantityTable, Workbook, RoadTable, RoadWorkbook };
+enum class Printout {
+    Sheet,
+    QuantityTable,
+    Workbook,
+    RoadTable,
+    RoadWorkbook,
+    HaulTable,
+    HaulWorkbook
+};
 
 // A file written safely, or its bytes to standard output.
 int writtenTo(const QString& out, const std::function<QString(const QString&)>& toFile,
@@ -182,8 +192,32 @@ int writeTable(const printout::QuantityTable& table, const QString& out, bool wo
         [&](QString& error) { return storage::quantityWorkbookBytes(table, error); });
 }
 
-bool isRoadTable(Printout printout) {
-    return printout == Printout::RoadTable || printout == Printout::RoadWorkbook;
+// The name of a table only cut-and-fill sections have; empty for the others.
+QString cutFillTable(Printout printout) {
+    switch (printout) {
+        case Printout::RoadTable:
+        case Printout::RoadWorkbook:
+            return QStringLiteral("路基设计表");
+        case Printout::HaulTable:
+        case Printout::HaulWorkbook:
+            return QStringLiteral("土方调配表");
+        default:
+            return {};
+    }
+}
+
+printout::QuantityTable tableOf(const section::Survey& survey, const section::ProjectInfo& project,
+                                Printout printout) {
+    switch (printout) {
+        case Printout::RoadTable:
+        case Printout::RoadWorkbook:
+            return printout::roadTable(survey, project);
+        case Printout::HaulTable:
+        case Printout::HaulWorkbook:
+            return printout::haulTable(survey, project);
+        default:
+            return printout::quantityTable(survey, project);
+    }
 }
 
 int writePrintout(const section::Survey& survey, const section::ProjectInfo& project,
@@ -192,20 +226,21 @@ int writePrintout(const section::Survey& survey, const section::ProjectInfo& pro
         const printout::Sheet sheet = printout::calculationSheet(survey, project);
         return writtenPdf(paper::sheetDrawing(sheet), out);
     }
-    return writeTable(isRoadTable(printout) ? printout::roadTable(survey, project)
-                                            : printout::quantityTable(survey, project),
-                      out, printout == Printout::Workbook || printout == Printout::RoadWorkbook);
+    return writeTable(tableOf(survey, project, printout), out,
+                      printout == Printout::Workbook || printout == Printout::RoadWorkbook ||
+                          printout == Printout::HaulWorkbook);
 }
 
-// The 路基设计表 as the output's name ends: a PDF or a workbook; nothing
-// (after saying why) for another ending.
-std::optional<Printout> roadTableOutput(const QString& out) {
-    if (out.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) return Printout::RoadTable;
-    if (out.endsWith(QStringLiteral(".xlsx"), Qt::CaseInsensitive)) return Printout::RoadWorkbook;
-    complain(QStringLiteral("--road-table 的输出文件“%1”既不是 .pdf 也不是 .xlsx："
-                            "路基设计表按文件名的结尾写成 PDF 或 Excel 工作簿，"
+// A table of --`option` as the output's name ends: a PDF or a workbook;
+// nothing (after saying why) for another ending.
+std::optional<Printout> tableOutput(const QString& option, const QString& out, Printout pdf,
+                                    Printout workbook) {
+    if (out.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) return pdf;
+    if (out.endsWith(QStringLiteral(".xlsx"), Qt::CaseInsensitive)) return workbook;
+    complain(QStringLiteral("--%1 的输出文件“%2”既不是 .pdf 也不是 .xlsx："
+                            "%3按文件名的结尾写成 PDF 或 Excel 工作簿，"
                             "请给出以 .pdf 或 .xlsx 结尾的文件名。")
-                 .arg(QDir::toNativeSeparators(out)));
+                 .arg(option, QDir::toNativeSeparators(out), cutFillTable(pdf)));
     return std::nullopt;
 }
 
@@ -219,10 +254,11 @@ int writePrintout(int argc, char* argv[], const Input& input, const QString& out
     paper::installFontSubstitutions();
     const CalculatedSurvey calculated = calculatedSurvey(input);
     if (!calculated.survey) return BadFile;
-    if (isRoadTable(printout) && calculated.survey->kind() != section::SurveyKind::CutFill) {
-        return written(QStringLiteral("测量数据文件“%1”是封闭断面，没有路基设计表："
-                                      "路基设计表只给有地面线和设计线的填挖方断面。")
-                           .arg(QDir::toNativeSeparators(input.survey)));
+    const QString table = cutFillTable(printout);
+    if (!table.isEmpty() && calculated.survey->kind() != section::SurveyKind::CutFill) {
+        return written(QStringLiteral("测量数据文件“%1”是封闭断面，没有%2："
+                                      "%2只给有地面线和设计线的填挖方断面。")
+                           .arg(QDir::toNativeSeparators(input.survey), table));
     }
     return writePrintout(*calculated.survey, calculated.project, out, printout);
 }
@@ -263,6 +299,12 @@ Outcome run(int argc, char* argv[]) {
         QStringLiteral("把填挖方断面 FILE 的路基设计表写成 PDF 文件 OUT.pdf 或 Excel 工作簿 "
                        "OUT.xlsx（按文件名的结尾），不打开窗口。"),
         QStringLiteral("OUT.pdf|OUT.xlsx"));
+    const QCommandLineOption haul(
+        QStringLiteral("haul"),
+        QStringLiteral("把填挖方断面 FILE 的土方调配表（调配段、平均运距、运量、超运运量、"
+                       "弃方、借方）写成 PDF 文件 OUT.pdf 或 Excel 工作簿 OUT.xlsx"
+                       "（按文件名的结尾），不打开窗口。"),
+        QStringLiteral("OUT.pdf|OUT.xlsx"));
     const QCommandLineOption results(
         QStringLiteral("results"),
         QStringLiteral("把 FILE 的计算结果以 CSV 格式写到标准输出，不打开窗口。"));
@@ -286,8 +328,8 @@ Outcome run(int argc, char* argv[]) {
                                   QStringLiteral("显示本说明。"));
     const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
                                      QStringLiteral("显示版本号。"));
-    parser.addOptions(
-        {pdf, tablePdf, xlsx, roadTable, results, landXml, dxfDrawing, design, help, version});
+    parser.addOptions({pdf, tablePdf, xlsx, roadTable, haul, results, landXml, dxfDrawing, design,
+                       help, version});
     parser.addPositionalArgument(
         QStringLiteral("FILE"),
         QStringLiteral("测量数据文件（CSV，里程文件 .hdm，或 LandXML 的 .xml）。"),
@@ -297,7 +339,7 @@ Outcome run(int argc, char* argv[]) {
         const QStringList unknown = parser.unknownOptionNames();
         complain(
             (unknown.isEmpty()
-                 ? QStringLiteral("--pdf、--table-pdf、--xlsx、--road-table、--landxml 或 "
+                 ? QStringLiteral("--pdf、--table-pdf、--xlsx、--road-table、--haul、--landxml 或 "
                                   "--dxf 后面缺少输出文件名，或 --design 后面缺少道路设计文件名")
                  : QStringLiteral("不认识的选项“%1”").arg(unknown.first())) +
             QStringLiteral("（velmorin --help 列出用法）。"));
@@ -320,20 +362,21 @@ Outcome run(int argc, char* argv[]) {
     const QStringList files = parser.positionalArguments();
     int outputs = 0;
     for (const QCommandLineOption* option :
-         {&pdf, &tablePdf, &xlsx, &roadTable, &results, &landXml, &dxfDrawing})
+         {&pdf, &tablePdf, &xlsx, &roadTable, &haul, &results, &landXml, &dxfDrawing})
         outputs += int(parser.isSet(*option));
     if (files.size() > 1 || outputs > 1 || (outputs == 1 && files.isEmpty())) {
         complain(
-            QStringLiteral("用法有误：--pdf、--table-pdf、--xlsx、--road-table、--results、"
+            QStringLiteral("用法有误：--pdf、--table-pdf、--xlsx、--road-table、--haul、--results、"
                            "--landxml 和 --dxf 只能选一个，并且需要一个测量数据文件 FILE"
                            "（velmorin --help 列出用法）。"));
         return BadUsage;
     }
     if (parser.isSet(design) && outputs == 0) {
-        complain(QStringLiteral(
-            "用法有误：--design 给输出选项用，要和 --pdf、--table-pdf、--xlsx、--road-table、"
-            "--results、--landxml 或 --dxf 之一一起写；在窗口中请用“文件 ▸ "
-            "打开道路设计…”（velmorin --help 列出用法）。"));
+        complain(
+            QStringLiteral("用法有误：--design 给输出选项用，要和 "
+                           "--pdf、--table-pdf、--xlsx、--road-table、--haul、"
+                           "--results、--landxml 或 --dxf 之一一起写；在窗口中请用“文件 ▸ "
+                           "打开道路设计…”（velmorin --help 列出用法）。"));
         return BadUsage;
     }
     const QString file = files.value(0);
@@ -345,9 +388,14 @@ Outcome run(int argc, char* argv[]) {
         if (parser.isSet(*option))
             return writePrintout(argc, argv, input, parser.value(*option), printout);
     }
-    if (parser.isSet(roadTable)) {
-        const QString out = parser.value(roadTable);
-        const std::optional<Printout> printout = roadTableOutput(out);
+    const std::tuple<const QCommandLineOption*, Printout, Printout> tables[] = {
+        {&roadTable, Printout::RoadTable, Printout::RoadWorkbook},
+        {&haul, Printout::HaulTable, Printout::HaulWorkbook}};
+    for (const auto& [option, pdfTable, workbook] : tables) {
+        if (!parser.isSet(*option)) continue;
+        const QString out = parser.value(*option);
+        const std::optional<Printout> printout =
+            tableOutput(option->names().first(), out, pdfTable, workbook);
         if (!printout) return BadUsage;
         return writePrintout(argc, argv, input, out, *printout);
     }
