@@ -100,7 +100,9 @@ std::string noteOf(const section::Survey& survey, const section::HaulDistances& 
 QuantityTable haulTable(const section::Survey& survey, const section::ProjectInfo& project,
                         int rowsPerPage) {
     const section::RoadDesign& design = survey.roadDesign();
-    const section::Earthworks works = section::earthworks(*survey.cutFill(), design);
+    const section::CutFillSurvey* cutFill = survey.cutFill();
+    const section::Earthworks works =
+        cutFill ? section::earthworks(*cutFill, design) : section::Earthworks{};
     return haulTable(survey, works,
                      section::haul(works, design.haul.value_or(section::HaulDistances{})), project,
                      rowsPerPage);

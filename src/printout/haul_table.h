@@ -19,7 +19,8 @@ struct Haul;
 
 namespace printout {
 
-// Only for a cut-and-fill survey; `rowsPerPage` 0 for the page's own.
+// Of a cut-and-fill survey (a closed outline gives one empty page);
+// `rowsPerPage` 0 for the page's own.
 QuantityTable haulTable(const section::Survey& survey, const section::ProjectInfo& project,
                         int rowsPerPage = 0);
 // The same from the survey's figures already worked out.

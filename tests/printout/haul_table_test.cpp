@@ -101,5 +101,12 @@ TEST(HaulTable, names_the_stations_as_written_and_rounds_each_figure_once) {
     EXPECT_DOUBLE_EQ(pages, *table.total.values[2]);
 }
 
+TEST(HaulTable, a_closed_outline_gives_one_empty_page) {
+    const QuantityTable table = haulTable(section::Survey(section::SectionSurvey{}), {});
+    ASSERT_EQ(table.pages.size(), 1u);
+    EXPECT_TRUE(table.pages[0].rows.empty());
+    EXPECT_EQ(table.total.cells[2], "0.000");
+}
+
 }  // namespace
 }  // namespace printout
