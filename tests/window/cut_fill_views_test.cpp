@@ -15,6 +15,8 @@
 #include "document/survey_document.h"
 #include "section/cut_fill_figures.h"
 #include "section/cut_fill_rows.h"
+#include "section/earthworks.h"
+#include "section/haul.h"
 #include "window/views/profile_view.h"
 #include "window/views/results_overview.h"
 #include "window/views/section_canvas.h"
@@ -199,9 +201,18 @@ class CutFillViewsTest : public QObject {
         overview.massCurveSwitch().setChecked(true);
         QCOMPARE(overview.curve().series().size(), 1u);
         QCOMPARE(overview.curve().title(), "土方累积曲线");
-        QList<double> mass;
+        // The haul's mass curve (挖余 compacted − 填缺) with a line for each
+        // of its balanced stretches, and what they move written under it.
+        const section::Haul hauled = section::haul(
+            section::earthworks(*document->survey().cutFill(), document->survey().roadDesign()),
+            {});
+        QList<double> mass, expected;
         for (const auto& point : overview.curve().points()) mass << point.total;
-        QCOMPARE(mass, QList<double>({0.0, -860.0, -860.0}));
+        for (const section::MassPoint& point : hauled.massCurve) expected << point.total;
+        QCOMPARE(mass, expected);
+        QCOMPARE(overview.curve().drawnBalances().size(), hauled.stretches.size());
+        QVERIFY(overview.haulText().startsWith(
+            QStringLiteral("调配 %1 段").arg(hauled.stretches.size())));
         // Falling from the top left corner: the legend goes to another.
         const QRectF legend = overview.curve().legendBox();
         QVERIFY(!legend.isEmpty());
@@ -211,6 +222,7 @@ class CutFillViewsTest : public QObject {
                     QVERIFY(!legend.contains(curve[k] + (curve[k + 1] - curve[k]) * (step / 64.0)));
         overview.massCurveSwitch().setChecked(false);
         QCOMPARE(overview.curve().series().size(), 2u);
+        QVERIFY(overview.haulText().isEmpty());
     }
 
     void the_overview_follows_the_document_from_one_kind_to_the_other() {

@@ -53,8 +53,12 @@ ResultsOverview::ResultsOverview(const document::SurveyDocument& document, QWidg
     warningsNote_ = new QLabel(this);
     warningsNote_->setWordWrap(true);
     curve_ = new VolumeCurve(this);
-    massCurve_ = new QCheckBox(QStringLiteral("土方累积曲线（累计挖方 − 累计填方）"), this);
+    massCurve_ =
+        new QCheckBox(QStringLiteral("土方累积曲线（累计挖余 − 累计填缺）与土方调配"), this);
     massCurve_->hide();
+    haulNote_ = new QLabel(this);
+    haulNote_->setWordWrap(true);
+    haulNote_->hide();
     auto* copy = new QPushButton(QStringLiteral("复制选中的行"), this);
     auto* toCsv = new QPushButton(QStringLiteral("导出 CSV…"), this);
     auto* toExcel = new QPushButton(QStringLiteral("导出 Excel…"), this);
@@ -78,6 +82,7 @@ ResultsOverview::ResultsOverview(const document::SurveyDocument& document, QWidg
     curveColumn->setContentsMargins(0, 0, 0, 0);
     curveColumn->addWidget(curve_, 1);
     curveColumn->addWidget(massCurve_);
+    curveColumn->addWidget(haulNote_);
     // The 纵断面 in a tab beside the curves, for cut-and-fill sections: below
     // the drawing there is no height for both.
     profile_ = new ProfileView(this);
@@ -175,7 +180,15 @@ void ResultsOverview::fitColumns() {
 }
 
 void ResultsOverview::showCurves() {
-    curve_->show(section::runningCurves(document_.survey(), massCurve_->isChecked()));
+    const section::RunningCurves curves =
+        section::runningCurves(document_.survey(), massCurve_->isChecked());
+    curve_->show(curves);
+    haulNote_->setText(QString::fromStdString(curves.haulSummary));
+    haulNote_->setVisible(!curves.haulSummary.empty());
+}
+
+QString ResultsOverview::haulText() const {
+    return haulNote_->isVisible() ? haulNote_->text() : QString();
 }
 
 // The rows of sections with a warning: tinted, an icon before the number,
