@@ -59,10 +59,10 @@ std::string summaryOf(const Haul& hauled) {
 
 RunningCurves massCurveOf(const CutFillSurvey& survey, const RoadDesign& design) {
     RunningCurves curves{"土方累积曲线",
-                         "累计挖余 − 累计填缺 (压实方，立方米)",
+                         "挖余 − 填缺 (压实方，立方米)",
                          survey.stationsEntered(),
                          true,
-                         {{CurveRole::Mass, "累计挖余(压实方) − 累计填缺", {}}}};
+                         {{CurveRole::Mass, "累计挖余 − 累计填缺", {}}}};
     // Along the chainage: the stations themselves unless a 断链 moves them.
     if (!survey.stationsEntered() || !design.breaks.empty()) curves.alongAxis = "里程 (米)";
     const Earthworks works = earthworks(survey, design);

@@ -68,6 +68,9 @@ ResultsOverview::ResultsOverview(const document::SurveyDocument& document, QWidg
     column->setContentsMargins(0, 0, 0, 0);
     column->addWidget(table_, 1);
     column->addWidget(total_);
+    // Under the totals, where the table gives way, not under the curve,
+    // which has no height to spare below the drawing.
+    column->addWidget(haulNote_);
     column->addWidget(warningsNote_);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(copy);
@@ -82,7 +85,6 @@ ResultsOverview::ResultsOverview(const document::SurveyDocument& document, QWidg
     curveColumn->setContentsMargins(0, 0, 0, 0);
     curveColumn->addWidget(curve_, 1);
     curveColumn->addWidget(massCurve_);
-    curveColumn->addWidget(haulNote_);
     // The 纵断面 in a tab beside the curves, for cut-and-fill sections: below
     // the drawing there is no height for both.
     profile_ = new ProfileView(this);
