@@ -111,18 +111,24 @@ QuantityTable haulTable(const section::Survey& survey, const section::ProjectInf
 QuantityTable haulTable(const section::Survey& survey, const section::Earthworks& earthworks,
                         const section::Haul& haul, const section::ProjectInfo& project,
                         int rowsPerPage) {
-    QuantityTable table;
-    table.title = "土方调配表";
-    table.keyTitle = "调配段";
-    table.landscape = true;
-    table.project = project;
     const std::string span = survey.stationsEntered() ? "起讫桩号" : "起讫断面";
-    table.columns = {{"挖方" + span, "", false}, {"填方" + span, "", false},
-                     {"调配数量", "m³", true},   {"平均运距", "m", false},
-                     {"运量", "m³·m", true},     {"超运运量", "m³·m", true},
-                     {"弃方", "m³", true},       {"借方", "m³", true}};
-    table.note = noteOf(survey, haul.distances);
-    table.footnote = "数量均为压实方；各行数值四舍五入至三位小数，小计与合计由未舍入的数值相加。";
+    QuantityTable table{
+        .title = "土方调配表",
+        .keyTitle = "调配段",
+        .columns = {{"挖方" + span, "", false},
+                    {"填方" + span, "", false},
+                    {"调配数量", "m³", true},
+                    {"平均运距", "m", false},
+                    {"运量", "m³·m", true},
+                    {"超运运量", "m³·m", true},
+                    {"弃方", "m³", true},
+                    {"借方", "m³", true}},
+        .pages = {},
+        .total = {},
+        .landscape = true,
+        .note = noteOf(survey, haul.distances),
+        .footnote = "数量均为压实方；各行数值四舍五入至三位小数，小计与合计由未舍入的数值相加。",
+        .project = project};
     Pager pager(table, rowsPerPage > 0 ? rowsPerPage : kRowsAcross);
     const SpanText text(survey, earthworks);
     int number = 0;
