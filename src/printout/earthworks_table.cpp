@@ -237,9 +237,7 @@ void paginate(QuantityTable& table, const Builder& builder, const std::vector<En
 // What the reader must know to check the rows: they are rounded, the cut
 // of stretches without a class was taken as Ⅱ, the 构造物 carry no volume.
 std::string footnote(const section::Earthworks& works, const section::RoadDesign& design) {
-    std::string text =
-        "注：各行数值四舍五入至 0.001，小计与合计由未取整的数值相加后取整；"
-        "本桩利用、挖余为天然方，填缺为压实方";
+    std::string text = std::string(kRoundedRows) + "；本桩利用、挖余为天然方，填缺为压实方";
     const bool assumed =
         std::any_of(works.rows.begin(), works.rows.end(),
                     [](const section::EarthworksRow& row) { return row.classAssumed; });

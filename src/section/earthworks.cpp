@@ -17,23 +17,23 @@ struct ClassRange {
     ClassFigures percent;
 };
 
-std::vector<double> chainagesOf(const CutFillSurvey& survey, const Chainage& chainage) {
-    std::vector<double> found;
-    found.reserve(survey.sections.size());
+// The sections placed along the road; without stations, at the spacings
+// added up from section 1.
+std::vector<ChainedStation> placedOf(const CutFillSurvey& survey, const Chainage& chainage) {
     if (survey.stationsEntered()) {
         std::vector<double> stations;
         stations.reserve(survey.sections.size());
         for (const CutFillSection& section : survey.sections) stations.push_back(section.station);
-        for (const ChainedStation& placed : chainage.place(stations))
-            found.push_back(placed.chainage);
-        return found;
+        return chainage.place(stations);
     }
+    std::vector<ChainedStation> placed;
+    placed.reserve(survey.sections.size());
     double along = 0.0;
     for (const CutFillSection& section : survey.sections) {
-        found.push_back(along);
+        placed.push_back({along, 0, along});
         along += section.spacing;
     }
-    return found;
+    return placed;
 }
 
 // How much of the range the pair's counted parts cover; for a pair of no
@@ -94,14 +94,18 @@ void splitCut(EarthworksRow& row, const ClassFigures& factors) {
 Earthworks earthworks(const CutFillSurvey& survey, const RoadDesign& design) {
     Earthworks works;
     works.factors = design.factors.value_or(kDefaultFactors);
-    const Chainage chainage(design.breaks);
-    works.chainages = chainagesOf(survey, chainage);
+    std::vector<StationRange> structureRanges;
+    for (const StructureRow& row : design.structures) structureRanges.push_back(row.range);
+    const Chainage chainage(design.breaks, structureRanges);
+    const std::vector<ChainedStation> placed = placedOf(survey, chainage);
+    works.chainages.reserve(placed.size());
+    for (const ChainedStation& station : placed) works.chainages.push_back(station.chainage);
     std::vector<ClassRange> ranges;
     for (const SoilClassRow& row : design.soilClasses)
         ranges.push_back({placedStretch(chainage, row.range), row.percent});
     std::vector<Stretch> structures;
-    for (const StructureRow& row : design.structures)
-        structures.push_back(placedStretch(chainage, row.range));
+    for (const StationRange& range : structureRanges)
+        structures.push_back(placedStretch(chainage, range));
     for (int i = 1; i < survey.sectionCount(); ++i) {
         if (!pairHasVolumes(survey, i)) continue;
         const CutFillSection& section = survey.sections[std::size_t(i - 1)];
@@ -113,8 +117,8 @@ Earthworks earthworks(const CutFillSurvey& survey, const RoadDesign& design) {
         row.fill = section.fillVolume;
         const Stretch pair{std::min(row.fromChainage, row.toChainage),
                            std::max(row.fromChainage, row.toChainage)};
-        for (std::size_t k = 0; k < structures.size(); ++k)
-            if (overlap(pair, structures[k]) > 0.0) row.structures.push_back(int(k));
+        row.structures =
+            chainage.structuresAcross(placed[std::size_t(i - 1)], placed[std::size_t(i)]);
         row.percent = sharesOf(outside(pair, structures), pair.from, ranges, row.classAssumed);
         splitCut(row, works.factors);
         works.rows.push_back(std::move(row));

@@ -109,17 +109,17 @@ struct StructureRow {
 // 运距 of the 土方调配: earth is hauled free up to freeHaul metres; beyond the
 // economic haul (when given) it is cheaper to waste and borrow.
 struct HaulDistances {
-    double freeHaul = 20.0;               // 免费运距
+    double freeHaul = 20.0;                // 免费运距
     std::optional<double> economicHaul{};  // 经济运距
     bool operator==(const HaulDistances&) const = default;
 };
 
 struct RoadDesign {
-    std::vector<GradePoint> profile{};  // 纵断面, in order of station
-    std::vector<PlateRow> plates{};     // 路幅
-    std::vector<SlopeRow> slopes{};     // 边坡
-    std::vector<DitchRow> ditches{};    // 边沟
-    std::vector<ChainBreak> breaks{};   // 断链, in order along the road
+    std::vector<GradePoint> profile{};        // 纵断面, in order of station
+    std::vector<PlateRow> plates{};           // 路幅
+    std::vector<SlopeRow> slopes{};           // 边坡
+    std::vector<DitchRow> ditches{};          // 边沟
+    std::vector<ChainBreak> breaks{};         // 断链, in order along the road
     std::vector<SoilClassRow> soilClasses{};  // 土石分类
     std::optional<ClassFigures> factors{};    // 换算系数; kDefaultFactors without
     std::vector<StructureRow> structures{};   // 构造物
@@ -127,8 +127,7 @@ struct RoadDesign {
 
     bool empty() const {
         return profile.empty() && plates.empty() && slopes.empty() && ditches.empty() &&
-               breaks.empty() && soilClasses.empty() && !factors && structures.empty() &&
-               !haul;
+               breaks.empty() && soilClasses.empty() && !factors && structures.empty() && !haul;
     }
     bool operator==(const RoadDesign&) const = default;
 };

@@ -224,7 +224,11 @@ class SheetWriter {
             const std::string& cell = row.cells[c];
             const lxw_col_t column = lxw_col_t(c + 1);
             fit(column, cell);
-            took(numberOf(cell, number)
+            // The unrounded figure where the row keeps one, shown to three
+            // decimals, so that the SUM comes to the printed total.
+            const bool unrounded = c < row.values.size() && row.values[c];
+            if (unrounded) number = *row.values[c];
+            took(unrounded || numberOf(cell, number)
                      ? worksheet_write_number(sheet_, row_, column, number, formats_.number)
                  : !cell.empty()
                      ? worksheet_write_string(sheet_, row_, column, cell.c_str(), formats_.text)

@@ -92,6 +92,33 @@ TEST(EarthworksTable, writes_the_worked_pair_on_its_end_stations_row) {
     EXPECT_NE(unclassed.footnote.find("Ⅱ类普通土"), std::string::npos);
 }
 
+TEST(EarthworksTable, starts_a_block_named_for_each_structure) {
+    section::CutFillSurvey cutFill;
+    cutFill.stationAnswer = "Y";
+    for (double station : {460.0, 470.0, 530.0, 540.0}) {
+        section::CutFillSection s;
+        s.station = station;
+        s.ground = {{1, -5}, {1, 5}};
+        s.design = {{0, -5}, {0, 5}};
+        cutFill.sections.push_back(s);
+    }
+    section::RoadDesign design;
+    design.structures = {{{480, 520}, "小桥"}};
+    section::Survey survey = withDesign(std::move(cutFill), design);
+    ASSERT_FALSE(section::calculate(survey));
+    const QuantityTable table = earthworksTable(survey, {});
+    ASSERT_EQ(table.pages.size(), 2u);
+    ASSERT_EQ(table.pages[1].rows.size(), 3u);
+    EXPECT_EQ(table.pages[0].rows.back().key, "K0+470.000");
+    EXPECT_EQ(table.pages[1].rows[0].key, "小桥");
+    EXPECT_EQ(table.pages[1].rows[1].key, "K0+530.000");
+    const std::size_t cut = columnOf(table, "", "挖方总数量");
+    EXPECT_EQ(table.pages[1].rows[1].cells[cut], "200.000");  // 20 m of 60 counted
+    EXPECT_EQ(table.pages[1].subtotal.cells[cut], "300.000");
+    EXPECT_EQ(table.total.cells[cut], "400.000");
+    EXPECT_NE(table.footnote.find("小桥（K0+480.000～K0+520.000）"), std::string::npos);
+}
+
 double sumOf(const std::vector<const QuantityRow*>& rows, std::size_t c) {
     ExactDecimal sum;
     for (const QuantityRow* row : rows)
