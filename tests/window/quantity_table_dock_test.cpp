@@ -13,6 +13,7 @@
 #include <QTest>
 #include <QUndoStack>
 
+#include "cut_then_fill.h"
 #include "document/survey_document.h"
 #include "menu_action.h"
 #include "printout/earthworks_table.h"
@@ -33,21 +34,6 @@ section::CutFillSurvey survey(double firstStation) {
                      {.station = firstStation + 20,
                       .ground = {{100, -10}, {100, 10}},
                       .design = {{101, -5}, {101, 5}}}};
-    return data;
-}
-
-// Sections 20 m wide at K0+000 and K0+020 1 m in cut, at K0+040 and K0+060
-// 1 m in fill: the first pair's 挖余 (Ⅱ 普通土, 400 / 1.16 m³ compacted)
-// fills the second pair's 填缺 20 m on and most of the third's 40 m on.
-section::CutFillSurvey cutThenFill() {
-    section::CutFillSurvey data;
-    data.stationAnswer = "Y";
-    for (const auto& [station, ground] :
-         {std::pair{0.0, 12.0}, {20.0, 12.0}, {40.0, 10.0}, {60.0, 10.0}}) {
-        data.sections.push_back({.station = station,
-                                 .ground = {{ground, -10}, {ground, 10}},
-                                 .design = {{11, -10}, {11, 10}}});
-    }
     return data;
 }
 
