@@ -101,6 +101,18 @@ TEST(HaulTable, names_the_stations_as_written_and_rounds_each_figure_once) {
     EXPECT_DOUBLE_EQ(pages, *table.total.values[2]);
 }
 
+// Without stations the spans name the sections by number.
+TEST(HaulTable, numbered_sections_name_their_spans_by_number) {
+    const std::vector<double> at{0, 20, 40};
+    Figures f = figures(at, at, {30, -30});
+    f.survey.cutFill()->stationAnswer = "N";
+    const QuantityTable table =
+        haulTable(f.survey, f.earthworks, section::haul(f.earthworks, {}), {});
+    EXPECT_EQ(table.columns[0].title, "挖方起讫断面");
+    EXPECT_EQ(rowsOf(table).at(0).cells[0], "1～2");
+    EXPECT_EQ(rowsOf(table).at(0).cells[1], "2～3");
+}
+
 TEST(HaulTable, a_closed_outline_gives_one_empty_page) {
     const QuantityTable table = haulTable(section::Survey(section::SectionSurvey{}), {});
     ASSERT_EQ(table.pages.size(), 1u);
