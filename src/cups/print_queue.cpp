@@ -156,7 +156,7 @@ QueueState queueState(const std::string& queue, std::stop_token stop) {
 }
 
 Submission submitFile(const std::string& queue, const std::string& path, const std::string& title,
-                      int copies, std::stop_token stop) {
+                      int copies, const std::string& media, std::stop_token stop) {
     // Sending the file takes longer than a question.
     Connection server(std::move(stop), std::chrono::seconds(10));
     if (!server.http()) return {0, QueueState::NoServer, {}};
@@ -165,6 +165,8 @@ Submission submitFile(const std::string& queue, const std::string& path, const s
     int count = 0;
     if (copies > 1)
         count = cupsAddOption("copies", std::to_string(copies).c_str(), count, &options);
+    // Without it the queue fits every page to its own paper: an A3 table on A4.
+    if (!media.empty()) count = cupsAddOption("media", media.c_str(), count, &options);
     const int job =
         cupsPrintFile2(server.http(), queue.c_str(), path.c_str(), title.c_str(), count, options);
     cupsFreeOptions(count, options);

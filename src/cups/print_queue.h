@@ -47,14 +47,15 @@ DefaultQueue defaultQueue(std::stop_token stop = {});
 QueueState queueState(const std::string& queue, std::stop_token stop = {});
 
 // Hands a print-ready file (PDF) to `queue` as one job named `title`, of
-// `copies` copies: the id CUPS gives the job, or 0 with what went wrong.
+// `copies` copies, on paper `media` ("A3"; empty: the queue's own): the id
+// CUPS gives the job, or 0 with what went wrong.
 struct Submission {
     int job = 0;
     QueueState problem = QueueState::Ready;  // NoServer or NoAnswer when the server failed
     std::string error;                       // libcups' words when the job was refused
 };
 Submission submitFile(const std::string& queue, const std::string& path, const std::string& title,
-                      int copies = 1, std::stop_token stop = {});
+                      int copies = 1, const std::string& media = {}, std::stop_token stop = {});
 
 // What CUPS confirms about a job. Only this job is looked at, never another
 // program's job on the same queue.

@@ -3,9 +3,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numeric>
 #include <span>
 
-#include "runtime/exact_decimal.h"
 #include "runtime/number_format.h"
 #include "runtime/number_text.h"
 #include "section/any_survey.h"
@@ -17,7 +17,6 @@ namespace printout {
 
 namespace {
 
-using runtime::ExactDecimal;
 using section::kSoilClasses;
 
 constexpr const char* kClassNames[kSoilClasses] = {"Ⅰ", "Ⅱ", "Ⅲ", "Ⅳ", "Ⅴ", "Ⅵ"};
@@ -114,19 +113,20 @@ class Builder {
     QuantityRow summary(std::string key, std::span<const Entry> entries) const {
         QuantityRow row{std::move(key), std::vector<std::string>(kColumns),
                         std::vector<std::optional<double>>(kColumns)};
-        std::vector<ExactDecimal> sums(kColumns);
+        std::vector<std::vector<double>> values(kColumns);
         int first = 0, last = 0;
         for (const Entry& entry : entries) {
             if (entry.section == 0) continue;
             if (first == 0) first = entry.section;
             last = entry.section;
             for (std::size_t c = 0; c < kColumns; ++c)
-                if (entry.row.values[c]) sums[c] = sums[c] + ExactDecimal::of(*entry.row.values[c]);
+                if (columns_[c].summed && entry.row.values[c])
+                    values[c].push_back(*entry.row.values[c]);
         }
         for (std::size_t c = 0; c < kColumns; ++c) {
             if (!columns_[c].summed) continue;
-            row.values[c] = sums[c].nearest();
-            row.cells[c] = runtime::roundedFixed3(sums[c].digits());
+            row.values[c] = std::accumulate(values[c].begin(), values[c].end(), 0.0);
+            row.cells[c] = roundedSum(values[c]);
         }
         // Pairs first..last - 1 end on these rows.
         const int from = std::max(first - 1, 1), to = last - 1;
@@ -261,15 +261,21 @@ std::string footnote(const section::Earthworks& works, const section::RoadDesign
 
 QuantityTable earthworksTable(const section::Survey& survey, const section::ProjectInfo& project,
                               int rowsPerPage) {
-    const section::CutFillSurvey& cutFill = *survey.cutFill();
-    const section::RoadDesign& design = survey.roadDesign();
-    const section::Earthworks works = section::earthworks(cutFill, design);
     QuantityTable table;
     table.title = "路基土石方数量计算表";
-    table.keyTitle = cutFill.stationsEntered() ? "桩号" : "断面";
+    table.keyTitle = survey.stationsEntered() ? "桩号" : "断面";
     table.columns = columns();
     table.large = true;
     table.project = project;
+    // Closed outlines have no cut and fill to split: an empty table.
+    if (!survey.cutFill()) {
+        table.pages.push_back({{}, {"本页小计", std::vector<std::string>(kColumns)}});
+        table.total = {"合计", std::vector<std::string>(kColumns)};
+        return table;
+    }
+    const section::CutFillSurvey& cutFill = *survey.cutFill();
+    const section::RoadDesign& design = survey.roadDesign();
+    const section::Earthworks works = section::earthworks(cutFill, design);
     if (survey.volumeMethod() == section::VolumeMethod::Prismoidal)
         table.note = "体积按" + section::methodName(survey.volumeMethod()) + "计算";
     const Builder builder(cutFill, design, works);

@@ -2,6 +2,8 @@
 #include "printout/quantity_table.h"
 
 #include <algorithm>
+#include <cmath>
+#include <numeric>
 #include <optional>
 
 #include "runtime/exact_decimal.h"
@@ -9,6 +11,7 @@
 #include "runtime/number_text.h"
 #include "section/cut_fill_figures.h"
 #include "section/cut_fill_survey.h"
+#include "section/figure_series.h"
 #include "section/figures.h"
 #include "section/station.h"
 #include "section/survey.h"
@@ -83,11 +86,11 @@ class TableBuilder {
                         std::vector<std::optional<double>>(columns)};
         for (std::size_t c = 0; c < columns; ++c) {
             if (!table_.columns[c].summed) continue;
-            ExactDecimal sum;
+            std::vector<double> values;
             for (const QuantityRow& r : rows)
-                if (r.values[c]) sum = sum + ExactDecimal::of(*r.values[c]);
-            row.cells[c] = runtime::roundedFixed3(sum.digits());
-            row.values[c] = sum.nearest();
+                if (r.values[c]) values.push_back(*r.values[c]);
+            row.cells[c] = roundedSum(values);
+            row.values[c] = std::accumulate(values.begin(), values.end(), 0.0);
         }
         for (const VolumeColumn& column : volumes_)
             row.cells[column.volume] = column.series->pairsTotal(first, last);
@@ -99,6 +102,34 @@ class TableBuilder {
     std::vector<double> running_;
     int rowsPerPage_;
 };
+
+}  // namespace
+
+std::string roundedSum(const std::vector<double>& values) {
+    // Each value lies within kUnit of the decimal it stands for, and each
+    // addition adds at most kUnit of the magnitudes so far.
+    section::Bounded sum;
+    double magnitude = 0.0;
+    for (const double value : values) {
+        sum.value += value;
+        magnitude += std::abs(value);
+    }
+    sum.error = double(values.size() + 1) * section::kUnit * magnitude;
+    const auto exact = [&] {
+        ExactDecimal total;
+        for (const double value : values) total = total + ExactDecimal::of(value);
+        return total;
+    };
+    return section::figureText(
+        sum,
+        [&](bool) {
+            const ExactDecimal total = exact();
+            return section::DecimalSpan{total, total};
+        },
+        [&] { return runtime::ExactFraction(exact()); });
+}
+
+namespace {
 
 QuantityRow emptyRow(std::string key, std::size_t columns) {
     return {std::move(key), std::vector<std::string>(columns),

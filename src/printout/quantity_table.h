@@ -90,6 +90,11 @@ std::string columnHead(const QuantityColumn& column);
 // The unit as the head's second line shows it: "(m²)", or nothing.
 std::string unitHead(const QuantityColumn& column);
 
+// The sum of unrounded figures, as the values they stand for (their
+// shortest decimals) add up exactly, rounded once: a 小计 of a column other
+// than the volumes.
+std::string roundedSum(const std::vector<double>& values);
+
 // The footnote of a table whose rows are rounded and whose sums are not.
 inline constexpr std::string_view kRoundedRows =
     "注：各行数值四舍五入至 0.001，小计、合计由未取整的数值相加后取整";

@@ -2,6 +2,7 @@
 #include "section/chainage.h"
 
 #include <algorithm>
+#include <cmath>
 #include <utility>
 
 #include "runtime/exact_decimal.h"
@@ -64,10 +65,16 @@ Chainage::Chainage(std::vector<ChainBreak> breaks, const std::vector<StationRang
     : breaks_(std::move(breaks)) {
     for (std::size_t k = 0; k < structures.size(); ++k) {
         const std::vector<ChainedStation> ends = place({structures[k].from, structures[k].to});
-        structures_.push_back({exactChainage(ends[0]), exactChainage(ends[1]), int(k)});
+        const double slack = 1e-6 * (1.0 + std::abs(ends[0].chainage) + std::abs(ends[1].chainage));
+        structures_.push_back({exactChainage(ends[0]), exactChainage(ends[1]), int(k),
+                               ends[0].chainage - slack, ends[1].chainage + slack});
     }
     std::ranges::stable_sort(
         structures_, [](const Covered& a, const Covered& b) { return below(a.from, b.from); });
+}
+
+bool Chainage::Covered::near(double from, double to) const {
+    return nearFrom < to && from < nearTo;
 }
 
 ExactDecimal Chainage::exactChainage(const ChainedStation& placed) const {
@@ -113,6 +120,7 @@ std::optional<double> Chainage::spacing(const ChainedStation& a, const ChainedSt
         const ExactDecimal start = exactChainage(a), end = start + length;
         ExactDecimal reached = start;
         for (const Covered& covered : structures_) {
+            if (!covered.near(a.chainage, b.chainage)) continue;
             const ExactDecimal& from = larger(covered.from, reached);
             const ExactDecimal& to = smaller(covered.to, end);
             if (below(from, to)) length = length - (to - from);
@@ -127,10 +135,11 @@ std::optional<double> Chainage::spacing(const ChainedStation& a, const ChainedSt
 std::vector<int> Chainage::structuresAcross(const ChainedStation& a,
                                             const ChainedStation& b) const {
     std::vector<int> found;
-    const ExactDecimal start = exactChainage(a), end = exactChainage(b);
-    for (const Covered& covered : structures_)
-        if (below(larger(covered.from, start), smaller(covered.to, end)))
+    for (const Covered& covered : structures_) {
+        if (!covered.near(a.chainage, b.chainage)) continue;
+        if (below(larger(covered.from, exactChainage(a)), smaller(covered.to, exactChainage(b))))
             found.push_back(covered.structure);
+    }
     std::ranges::sort(found);
     return found;
 }

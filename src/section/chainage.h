@@ -64,6 +64,11 @@ class Chainage {
         runtime::ExactDecimal from;  // continuous chainage, exactly
         runtime::ExactDecimal to;
         int structure = 0;
+        // Whether it may reach into the stretch from..to, by the 64-bit
+        // values: most structures lie far from a pair and cost no exact sum.
+        bool near(double from, double to) const;
+        double nearFrom = 0.0;
+        double nearTo = 0.0;
     };
     runtime::ExactDecimal exactChainage(const ChainedStation& placed) const;
 

@@ -94,8 +94,11 @@ void splitCut(EarthworksRow& row, const ClassFigures& factors) {
 Earthworks earthworks(const CutFillSurvey& survey, const RoadDesign& design) {
     Earthworks works;
     works.factors = design.factors.value_or(kDefaultFactors);
+    // Structures stand at stations; without them the calculation counted
+    // every spacing whole, and so do the rows.
     std::vector<StationRange> structureRanges;
-    for (const StructureRow& row : design.structures) structureRanges.push_back(row.range);
+    if (survey.stationsEntered())
+        for (const StructureRow& row : design.structures) structureRanges.push_back(row.range);
     const Chainage chainage(design.breaks, structureRanges);
     const std::vector<ChainedStation> placed = placedOf(survey, chainage);
     works.chainages.reserve(placed.size());

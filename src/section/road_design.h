@@ -145,6 +145,7 @@ enum class DesignTable {
     Structures,
     Haul
 };
+inline constexpr int kDesignTableCount = 9;
 
 // Why a design cannot be used: the table, the row within it (0-based, in
 // the order of the design's vector) and the column (0-based, counting the

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "section/earthworks_design.h"
 #include "section/road_profile.h"
 #include "section/road_side_fit.h"
 #include "section/road_slopes.h"
@@ -36,6 +37,7 @@ std::optional<DesignFault> breaksFault(const std::vector<ChainBreak>& breaks) {
 
 std::variant<PreparedRoad, DesignFault> PreparedRoad::prepare(const RoadDesign& design) {
     if (auto fault = breaksFault(design.breaks)) return *fault;
+    if (auto fault = earthworksFault(design)) return *fault;
     PreparedRoad road;
     std::vector<StationRange> structures;
     for (const StructureRow& structure : design.structures) structures.push_back(structure.range);

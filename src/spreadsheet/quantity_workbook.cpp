@@ -8,8 +8,10 @@
 #include <charconv>
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <vector>
 
+#include "printout/column_groups.h"
 #include "printout/quantity_table.h"
 
 #if __has_include(<unistd.h>)
@@ -162,6 +164,7 @@ class SheetWriter {
         const lxw_col_t last = lxw_col_t(table_.columns.size());
         took(worksheet_merge_range(sheet_, 0, 0, 0, last, table_.title.c_str(), formats_.title), 0);
         row_ = 1;
+        writeLine(table_.note);
         writeProject();
         ++row_;
         writeHead();
@@ -171,10 +174,11 @@ class SheetWriter {
             for (const printout::QuantityRow& row : page.rows) writeRow(row);
         }
         if (table_.summed()) writeTotal(first, row_);
+        writeLine(table_.footnote);
         for (lxw_col_t c = 0; c <= last; ++c)
             worksheet_set_column(sheet_, c, c, widths_[c] + 2.0, nullptr);
-        if (table_.landscape) worksheet_set_landscape(sheet_);
-        worksheet_set_paper(sheet_, 9);  // A4
+        if (table_.landscape || table_.large) worksheet_set_landscape(sheet_);
+        worksheet_set_paper(sheet_, table_.large ? 8 : 9);  // A3, A4
     }
 
   private:
@@ -198,18 +202,45 @@ class SheetWriter {
         }
     }
 
+    // A line of text across the table (the note, the footnote), when there is one.
+    void writeLine(const std::string& text) {
+        if (text.empty()) return;
+        took(worksheet_merge_range(sheet_, row_, 0, row_, lxw_col_t(table_.columns.size()),
+                                   text.c_str(), nullptr),
+             0);
+        ++row_;
+    }
+
+    // A head over the cells from (row_ + top, first) to (row_ + bottom, last),
+    // merged when it spans more than one.
+    void head(lxw_row_t top, lxw_col_t first, lxw_row_t bottom, lxw_col_t last,
+              const std::string& text) {
+        took(top == bottom && first == last
+                 ? worksheet_write_string(sheet_, row_ + top, first, text.c_str(), formats_.head)
+                 : worksheet_merge_range(sheet_, row_ + top, first, row_ + bottom, last,
+                                         text.c_str(), formats_.head),
+             first);
+    }
+
+    // With groups, two rows: each group's heading over its columns' heads,
+    // the key's and each column's of no group merged over both.
     void writeHead() {
-        took(worksheet_write_string(sheet_, row_, 0, table_.keyTitle.c_str(), formats_.head), 0);
+        const std::vector<printout::ColumnGroup> groups = printout::columnGroups(table_.columns);
+        const lxw_row_t lines = groups.empty() ? 0 : 1;
+        std::vector<bool> grouped(table_.columns.size(), false);
+        for (const printout::ColumnGroup& group : groups) {
+            head(0, lxw_col_t(group.first + 1), 0, lxw_col_t(group.last + 1), group.title);
+            for (std::size_t c = group.first; c <= group.last; ++c) grouped[c] = true;
+        }
+        head(0, 0, lines, 0, table_.keyTitle);
         fit(0, table_.keyTitle);
         for (std::size_t c = 0; c < table_.columns.size(); ++c) {
-            const printout::QuantityColumn& column = table_.columns[c];
-            const std::string text = printout::columnHead(column);
-            took(
-                worksheet_write_string(sheet_, row_, lxw_col_t(c + 1), text.c_str(), formats_.head),
-                lxw_col_t(c + 1));
-            fit(lxw_col_t(c + 1), text);
+            const std::string text = printout::columnHead(table_.columns[c]);
+            const lxw_col_t column = lxw_col_t(c + 1);
+            head(grouped[c] ? lines : 0, column, lines, column, text);
+            fit(column, text);
         }
-        ++row_;
+        row_ += lines + 1;
     }
 
     void writeRow(const printout::QuantityRow& row) {
@@ -224,12 +255,14 @@ class SheetWriter {
             const std::string& cell = row.cells[c];
             const lxw_col_t column = lxw_col_t(c + 1);
             fit(column, cell);
-            // The unrounded figure where the row keeps one, shown to three
-            // decimals, so that the SUM comes to the printed total.
-            const bool unrounded = c < row.values.size() && row.values[c];
-            if (unrounded) number = *row.values[c];
-            took(unrounded || numberOf(cell, number)
-                     ? worksheet_write_number(sheet_, row_, column, number, formats_.number)
+            // The unrounded figure where the row has them, so that a SUM comes
+            // to the total as printed, shown to three decimals as printed; a
+            // cell they leave out is text. Else the figure as printed.
+            const std::optional<double> exact =
+                c < row.values.size() ? row.values[c] : std::nullopt;
+            const bool figure = exact || (row.values.empty() && numberOf(cell, number));
+            took(figure ? worksheet_write_number(sheet_, row_, column, exact.value_or(number),
+                                                 formats_.number)
                  : !cell.empty()
                      ? worksheet_write_string(sheet_, row_, column, cell.c_str(), formats_.text)
                      : worksheet_write_blank(sheet_, row_, column, formats_.number),

@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The 土方数量表 as an Excel workbook (.xlsx) that Excel, WPS and LibreOffice
-// open: the title and the rows of 工程信息, the column heads (frozen), one row
-// per section with its figures as numbers shown "0.000", and a 合计 row of
-// SUM formulas over the columns that add up. The 路基设计表, of the same
-// shape, has no column that adds up and so no 合计.
+// open: the title, its note and the rows of 工程信息, the column heads
+// (frozen; under their groups' merged headings), one row per section with
+// its figures as numbers shown "0.000" (unrounded where the table keeps
+// them, so that sums come to the printed totals), a 合计 row of SUM formulas
+// over the columns that add up, and the footnote. The 路基设计表, of the
+// same shape, has no column that adds up and so no 合计.
 
 #include <string>
 

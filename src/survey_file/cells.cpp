@@ -182,6 +182,18 @@ StationStep stepOfStation(std::string_view cell, const StationMark* last) {
     return step;
 }
 
+std::string csvCell(std::string_view value) {
+    std::string text;
+    bool quoted = false;
+    for (char c : value) {
+        if (c == '\r' || c == '\n') c = ' ';
+        if (c == ',' || c == '"' || c == '\t') quoted = true;
+        text += c;
+        if (c == '"') text += '"';
+    }
+    return quoted ? '"' + text + '"' : text;
+}
+
 std::string quotedCell(std::string_view cell) {
     return runtime::quoteTyped(printableText(cell));
 }

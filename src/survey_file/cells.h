@@ -110,6 +110,10 @@ StationStep stepOfStation(std::string_view cell, const StationMark* last);
 // A cell as a message quotes it, never with raw control bytes: "“1O.5”".
 std::string quotedCell(std::string_view cell);
 
+// A value as one cell of a written file: quoted when it holds a separator or
+// a quote; a line break (a dialog cannot type one) becomes a blank.
+std::string csvCell(std::string_view value);
+
 // The words of the file's messages for a cell that is not `what` (高程, 距离,
 // 间距 or 桩号), without the place: "“1O.5”不是有效的高程", or
 // "“1e39”超出了允许的范围（绝对值不超过 3.4E+38）".

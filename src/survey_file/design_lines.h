@@ -18,7 +18,7 @@ struct DesignRowPlace {
 
 // Per table, one place for each row, in the order of the design's vectors.
 struct DesignLines {
-    std::array<std::vector<DesignRowPlace>, 5> tables{};
+    std::array<std::vector<DesignRowPlace>, section::kDesignTableCount> tables{};
 
     std::vector<DesignRowPlace>& operator[](section::DesignTable table) {
         return tables[static_cast<std::size_t>(table)];

@@ -39,20 +39,6 @@ FileError fault(int line, int column, const std::string& what) {
     return {line, column, place(line, column) + what};
 }
 
-// A value as one cell: quoted when it holds a separator or a quote; a line
-// break (a dialog cannot type one) becomes a blank.
-std::string cellText(const std::string& value) {
-    std::string text;
-    bool quoted = false;
-    for (char c : value) {
-        if (c == '\r' || c == '\n') c = ' ';
-        if (c == ',' || c == '"' || c == '\t') quoted = true;
-        text += c;
-        if (c == '"') text += '"';
-    }
-    return quoted ? '"' + text + '"' : text;
-}
-
 }  // namespace
 
 ProjectRows readProjectRows(std::string_view text) {
@@ -110,7 +96,7 @@ std::string projectRowsText(const section::ProjectInfo& project) {
     std::string text;
     for (const Item& item : kItems) {
         const std::string& value = project.*item.field;
-        if (!value.empty()) text += std::string(item.name) + "," + cellText(value) + "\r\n";
+        if (!value.empty()) text += std::string(item.name) + "," + csvCell(value) + "\r\n";
     }
     return text;
 }

@@ -13,8 +13,9 @@ namespace {
 using section::DesignTable;
 using enum CellKind;
 
-constexpr std::array<std::string_view, 5> kTitles = {"[纵断面]", "[路幅]", "[边坡]", "[边沟]",
-                                                     "[断链]"};
+constexpr std::array<std::string_view, section::kDesignTableCount> kTitles = {
+    "[纵断面]",   "[路幅]",     "[边坡]",   "[边沟]", "[断链]",
+    "[土石分类]", "[换算系数]", "[构造物]", "[运距]"};
 
 constexpr DesignColumn kProfile[] = {{"桩号", Station}, {"高程", Number}, {"竖曲线半径", Optional}};
 constexpr DesignColumn kPlates[] = {
@@ -25,6 +26,15 @@ constexpr DesignColumn kSlopes[] = {
 constexpr DesignColumn kDitches[] = {
     {"侧", Side}, {"内坡率", Number}, {"沟深", Number}, {"沟底宽", Number}, {"外坡率", Number}};
 constexpr DesignColumn kBreaks[] = {{"断前桩号", Station}, {"断后桩号", Station}};
+// An empty share is none of the cut; every factor must be given.
+constexpr DesignColumn kSoilClasses[] = {
+    {"起点桩号", Station}, {"终点桩号", Station}, {"Ⅰ", ZeroIfEmpty}, {"Ⅱ", ZeroIfEmpty},
+    {"Ⅲ", ZeroIfEmpty},    {"Ⅳ", ZeroIfEmpty},    {"Ⅴ", ZeroIfEmpty}, {"Ⅵ", ZeroIfEmpty}};
+constexpr DesignColumn kFactors[] = {{"Ⅰ", Number}, {"Ⅱ", Number}, {"Ⅲ", Number},
+                                     {"Ⅳ", Number}, {"Ⅴ", Number}, {"Ⅵ", Number}};
+constexpr DesignColumn kStructures[] = {
+    {"起点桩号", Station}, {"终点桩号", Station}, {"名称", Text}};
+constexpr DesignColumn kHaul[] = {{"免费运距", Number}, {"经济运距", Optional}};
 constexpr DesignColumn kRange[] = {{"起点桩号", Station}, {"终点桩号", Station}};
 
 std::size_t indexOf(DesignTable table) {
@@ -45,6 +55,14 @@ std::span<const DesignColumn> columnsOf(DesignTable table) {
             return kDitches;
         case DesignTable::Breaks:
             return kBreaks;
+        case DesignTable::SoilClasses:
+            return kSoilClasses;
+        case DesignTable::Factors:
+            return kFactors;
+        case DesignTable::Structures:
+            return kStructures;
+        case DesignTable::Haul:
+            return kHaul;
     }
     return {};
 }
@@ -55,6 +73,10 @@ std::span<const DesignColumn> rangeColumns() {
 
 bool takesRange(DesignTable table) {
     return table == DesignTable::Slopes || table == DesignTable::Ditches;
+}
+
+bool singleRow(DesignTable table) {
+    return table == DesignTable::Factors || table == DesignTable::Haul;
 }
 
 std::string_view columnName(DesignTable table, bool ranged, int column) {
@@ -83,6 +105,13 @@ std::string_view slopeWord(section::SlopeKind kind) {
 
 std::string_view tableTitle(DesignTable table) {
     return kTitles[indexOf(table)];
+}
+
+std::string titleList() {
+    std::string list;
+    for (std::size_t k = 0; k < kTitles.size(); ++k)
+        list += (k == 0 ? "" : k + 1 == kTitles.size() ? " 或 " : "、") + std::string(kTitles[k]);
+    return list;
 }
 
 std::optional<DesignTable> tableOfTitle(std::string_view cell) {

@@ -12,8 +12,9 @@
 namespace survey_file {
 
 // What a column's cells hold: a station, a number, a number that may be
-// empty (none), one whose empty cell is 0, or a word.
-enum class CellKind { Station, Number, Optional, ZeroIfEmpty, Side, Slope };
+// empty (none), one whose empty cell is 0, a word of two (左/右, 填/挖), or
+// any text (a name).
+enum class CellKind { Station, Number, Optional, ZeroIfEmpty, Side, Slope, Text };
 
 struct DesignColumn {
     std::string_view name;
@@ -24,8 +25,12 @@ struct DesignColumn {
 std::span<const DesignColumn> columnsOf(section::DesignTable table);
 // 起点桩号 and 终点桩号: the first two columns of a row with a range.
 std::span<const DesignColumn> rangeColumns();
-// Whether rows of the table may hold within a station range.
+// Whether rows of the table may hold within a station range (边坡, 边沟);
+// the tables whose every row has one (土石分类, 构造物) count it among their
+// own columns.
 bool takesRange(section::DesignTable table);
+// Whether the table is one row of values (换算系数, 运距) rather than a list.
+bool singleRow(section::DesignTable table);
 // The name of column `column` (0-based) of a row with or without a range;
 // empty beyond the last.
 std::string_view columnName(section::DesignTable table, bool ranged, int column);

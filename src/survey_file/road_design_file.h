@@ -23,8 +23,11 @@
 
 namespace survey_file {
 
-// "[纵断面]", "[路幅]", "[边坡]", "[边沟]", "[断链]".
+// "[纵断面]", "[路幅]", "[边坡]", "[边沟]", "[断链]", "[土石分类]", "[换算系数]",
+// "[构造物]", "[运距]".
 std::string_view tableTitle(section::DesignTable table);
+// The titles as a message lists them: "[纵断面]、[路幅]、… 或 [运距]".
+std::string titleList();
 // The table a cell names as its title (blanks and full-width brackets
 // allowed), or nothing.
 std::optional<section::DesignTable> tableOfTitle(std::string_view cell);
@@ -54,7 +57,8 @@ void readDesignPart(SurveyRead& read, const DesignPart& part);
 RoadDesignRead readRoadDesignFile(std::string_view bytes, const ToUtf8& toUtf8);
 
 // The file: UTF-8 with a byte-order mark, CRLF line ends, the tables in the
-// order 纵断面, 路幅, 边坡, 边沟, 断链, each only when it has rows; stations
+// order 纵断面, 路幅, 边坡, 边沟, 断链, 土石分类, 换算系数, 构造物, 运距, each
+// only when it has rows (换算系数 and 运距 only when given); stations
 // in plain metres and every number in its shortest form, so that it reads
 // back exactly.
 std::string writeRoadDesign(const section::RoadDesign& design);

@@ -3,6 +3,7 @@
 // header, by the survey file's rules for cells and numbers.
 
 #include <array>
+#include <utility>
 
 #include "survey_file/road_design_columns.h"
 #include "survey_file/road_design_file.h"
@@ -14,7 +15,7 @@ namespace {
 
 using section::DesignTable;
 
-constexpr std::size_t kMostColumns = 8;  // a 边坡 row with its range
+constexpr std::size_t kMostColumns = 8;  // a 边坡 row with its range, a 土石分类 row
 
 // A row with a range, for the check that ranges of one table do not overlap.
 struct RangedRow {
@@ -24,6 +25,18 @@ struct RangedRow {
     std::optional<section::SlopeKind> kind;
     int line;
 };
+
+// Whether a header cell names the column: as written, or a class Ⅰ–Ⅵ in
+// Latin letters ("II", "iv"), as a keyboard types it.
+bool namesColumn(std::string_view cell, std::string_view name) {
+    constexpr std::pair<std::string_view, std::string_view> kLatin[] = {
+        {"I", "Ⅰ"}, {"II", "Ⅱ"}, {"III", "Ⅲ"}, {"IV", "Ⅳ"}, {"V", "Ⅴ"}, {"VI", "Ⅵ"}};
+    const std::string word = headerWord(cell);
+    if (word == name) return true;
+    for (const auto& [latin, roman] : kLatin)
+        if (word == latin) return name == roman;
+    return false;
+}
 
 class DesignReader {
   public:
@@ -59,9 +72,7 @@ class DesignReader {
         if (const std::optional<DesignTable> table = tableOfTitle(cells_[0])) return title(*table);
         const std::string first = headerWord(cells_[0]);
         if (first.starts_with('[') || first.starts_with("【"))
-            failAt(at(), 1,
-                   "：" + quoted(cells_[0]) +
-                       "不是道路设计的表名，应为 [纵断面]、[路幅]、[边坡]、[边沟] 或 [断链]");
+            failAt(at(), 1, "：" + quoted(cells_[0]) + "不是道路设计的表名，应为 " + titleList());
         if (!table_)
             failAt(at(), 1,
                    "：这一行之前没有表名。道路设计的每张表以表名一行开始（例如 [纵断面]），"
@@ -97,7 +108,7 @@ class DesignReader {
             const std::string_view name = columnName(*table_, ranged_, int(columns_));
             if (name.empty()) break;
             const std::string_view cell = cells_[columns_];
-            if (headerWord(cell) == name) continue;
+            if (namesColumn(cell, name)) continue;
             std::string what = "（" + std::string(tableTitle(*table_)) + " 的表头）：";
             what += cell.empty() ? "没有这一列的表头" : quoted(cell) + "不是这一列的表头";
             failAt(at(), int(columns_) + 1,
@@ -137,10 +148,11 @@ class DesignReader {
         const std::string_view cell = cells_[k];
         using enum CellKind;
         if (cell.empty()) {
-            if (column.kind == Optional) return std::nullopt;
+            if (column.kind == Optional || column.kind == Text) return std::nullopt;
             if (column.kind == ZeroIfEmpty) return 0.0;
             failCell(k, "这一格不能空");
         }
+        if (column.kind == Text) return std::nullopt;  // taken as it is by row()
         if (column.kind == Side || column.kind == Slope) {
             const bool side = column.kind == Side;
             const std::string word = headerWord(cell);
@@ -161,6 +173,11 @@ class DesignReader {
 
     void row() {
         nothingBeyond(columns_, "这张表只有 " + std::to_string(columns_) + " 列");
+        if (singleRow(*table_) && !rowPlaces_[*table_].empty())
+            failAt(at(), 1,
+                   inTable() + "：这张表只有一行数据，第 " +
+                       std::to_string(rowPlaces_[*table_].front().line) +
+                       " 行已经给出。请删去多余的一行");
         readCells();
         const auto v = [&](std::size_t k) { return *values_[k]; };
         const std::size_t b = ranged_ ? 2 : 0;  // the first of the table's own columns
@@ -191,8 +208,27 @@ class DesignReader {
             case DesignTable::Breaks:
                 design_.breaks.push_back({v(0), v(1)});
                 break;
+            case DesignTable::SoilClasses:
+                design_.soilClasses.push_back({{v(0), v(1)}, figures(2)});
+                break;
+            case DesignTable::Factors:
+                design_.factors = figures(0);
+                break;
+            case DesignTable::Structures:
+                design_.structures.push_back({{v(0), v(1)}, std::string(cells_[2])});
+                break;
+            case DesignTable::Haul:
+                design_.haul = section::HaulDistances{v(0), values_[1]};
+                break;
         }
         rowPlaces_[*table_].push_back({at(), ranged_});
+    }
+
+    // The six figures of the classes Ⅰ–Ⅵ from column `first` on.
+    section::ClassFigures figures(std::size_t first) const {
+        section::ClassFigures six{};
+        for (std::size_t j = 0; j < six.size(); ++j) six[j] = *values_[first + j];
+        return six;
     }
 
     section::StationRange rangeOfRow() const {

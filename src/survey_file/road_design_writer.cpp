@@ -3,6 +3,7 @@
 // rows in the design's order so that the file reads back exactly.
 
 #include "runtime/number_text.h"
+#include "survey_file/cells.h"
 #include "survey_file/road_design_columns.h"
 #include "survey_file/road_design_file.h"
 
@@ -52,9 +53,34 @@ std::string rowText(const section::ChainBreak& b) {
     return numberToText(b.before) + "," + numberToText(b.after);
 }
 
+std::string rowText(const section::ClassFigures& figures) {
+    std::string text;
+    for (const double figure : figures) text += (text.empty() ? "" : ",") + numberToText(figure);
+    return text;
+}
+
+std::string rowText(const section::SoilClassRow& row) {
+    return numberToText(row.range.from) + "," + numberToText(row.range.to) + "," +
+           rowText(row.percent);
+}
+
+std::string rowText(const section::StructureRow& row) {
+    return numberToText(row.range.from) + "," + numberToText(row.range.to) + "," +
+           csvCell(row.name);
+}
+
+std::string rowText(const section::HaulDistances& haul) {
+    return numberToText(haul.freeHaul) + "," + optionalText(haul.economicHaul);
+}
+
+template <class Row>
+std::vector<Row> rowsOf(const std::optional<Row>& row) {
+    return row ? std::vector<Row>{*row} : std::vector<Row>{};
+}
+
 template <class Row>
 bool hasRange(const Row& row) {
-    if constexpr (requires { row.range; })
+    if constexpr (requires { row.range.has_value(); })
         return row.range.has_value();
     else
         return false;
@@ -81,6 +107,10 @@ std::string roadDesignTables(const section::RoadDesign& design) {
     writeTable(out, DesignTable::Slopes, design.slopes);
     writeTable(out, DesignTable::Ditches, design.ditches);
     writeTable(out, DesignTable::Breaks, design.breaks);
+    writeTable(out, DesignTable::SoilClasses, design.soilClasses);
+    writeTable(out, DesignTable::Factors, rowsOf(design.factors));
+    writeTable(out, DesignTable::Structures, design.structures);
+    writeTable(out, DesignTable::Haul, rowsOf(design.haul));
     return out;
 }
 

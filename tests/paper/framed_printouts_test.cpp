@@ -11,6 +11,7 @@
 #include <QTest>
 #include <random>
 
+#include "grouped_table.h"
 #include "paper/fonts.h"
 #include "paper/pdf_export.h"
 #include "paper/quantity_table_renderer.h"
@@ -24,14 +25,17 @@ namespace {
 const section::ProjectInfo kProject{"某某公路改建工程", "K1+000～K3+000", "张三", "李四",
                                     "2026-12-08"};
 
-// Each page's text, blanks collapsed.
-QStringList pagesOf(const QString& pdf) {
+QString pdfInfo(const QString& pdf) {
     QProcess info;
     info.start(QStringLiteral("pdfinfo"), {pdf});
     info.waitForFinished();
+    return QString::fromUtf8(info.readAllStandardOutput());
+}
+
+// Each page's text, blanks collapsed.
+QStringList pagesOf(const QString& pdf) {
     const QRegularExpressionMatch count =
-        QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)"))
-            .match(QString::fromUtf8(info.readAllStandardOutput()));
+        QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(pdfInfo(pdf));
     QStringList pages;
     for (int page = 1; page <= count.captured(1).toInt(); ++page) {
         QProcess text;
@@ -133,6 +137,43 @@ class FramedPrintoutsTest : public QObject {
         QCOMPARE(printed.size(), 2);
         QCOMPARE(printed[0], pages[1]);
         QCOMPARE(printed[1], pages[2]);
+    }
+
+    // Every page: the note under the title, the groups' headings over their
+    // columns; the page with a kilometre's end its 本公里小计 after the 小计;
+    // the last the 合计, then the footnote once. On A3 across.
+    void a_large_table_prints_its_groups_note_kilometre_and_footnote_on_a3() {
+        const printout::QuantityTable table = grouped_table::table();
+        const QPageLayout layout = paper::quantityTablePageLayout(table);
+        QCOMPARE(layout.pageSize().id(), QPageSize::A3);
+        QCOMPARE(layout.orientation(), QPageLayout::Landscape);
+        const QString pdf = written(paper::quantityTableDrawing(table), folder, "土石方.pdf");
+        QVERIFY(!pdf.isEmpty());
+        QVERIFY2(pdfInfo(pdf).contains(QStringLiteral("1191 x 842 pts (A3)")),
+                 qPrintable(pdfInfo(pdf)));
+        const QStringList pages = pagesOf(pdf);
+        QCOMPARE(pages.size(), 2);
+        const QString kilometre = QStringLiteral("本公里小计 11.004 11.004");
+        for (int k = 0; k < pages.size(); ++k) {
+            const QString& page = pages[k];
+            const bool last = k + 1 == pages.size();
+            for (const char* text :
+                 {"体积按棱台法计算", "断面面积", "本桩利用(天然方)", "挖余 土(天然方)",
+                  "挖余 石(天然方)", "纵向调配", "挖方总数量"})
+                QVERIFY2(page.contains(QString::fromUtf8(text)), text);
+            const qsizetype subtotal = page.indexOf(QStringLiteral("本页小计 "));
+            QVERIFY(subtotal > page.indexOf(QStringLiteral("K0+800")));
+            QCOMPARE(page.indexOf(kilometre) > subtotal, last);
+            QCOMPARE(page.contains(QStringLiteral("合计 11.004")), last);
+            QCOMPARE(page.contains(QString::fromStdString(table.footnote)), last);
+            QCOMPARE(page.count(QString::fromStdString(table.footnote)), last ? 1 : 0);
+        }
+        const QString& last = pages.last();
+        QVERIFY(last.indexOf(kilometre) < last.indexOf(QStringLiteral("合计 11.004")));
+        QVERIFY(last.indexOf(QStringLiteral("合计 11.004")) <
+                last.indexOf(QString::fromStdString(table.footnote)));
+        QVERIFY(last.indexOf(QString::fromStdString(table.footnote)) <
+                last.indexOf(QStringLiteral("复核：李四")));
     }
 };
 

@@ -85,6 +85,12 @@ TEST(EarthworksTable, writes_the_worked_pair_on_its_end_stations_row) {
     EXPECT_NE(table.footnote.find("四舍五入"), std::string::npos);
     EXPECT_EQ(table.footnote.find("Ⅱ类普通土"), std::string::npos);
 
+    const QuantityTable closed =
+        earthworksTable(section::emptySurvey(section::SurveyKind::ClosedOutline, true), {});
+    ASSERT_EQ(closed.pages.size(), 1u);
+    EXPECT_TRUE(closed.pages[0].rows.empty());
+    EXPECT_EQ(closed.total.cells.size(), closed.columns.size());
+
     section::Survey prismoidal = withDesign(onePair(300, 200), {});
     prismoidal.setVolumeMethod(section::VolumeMethod::Prismoidal);
     const QuantityTable unclassed = earthworksTable(prismoidal, {});

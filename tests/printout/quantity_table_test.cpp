@@ -174,6 +174,23 @@ TEST(QuantityTable, total_is_the_calculation_sheets_where_the_printed_rows_add_u
     EXPECT_GE(cutFillFound, 3);
 }
 
+// A sum is that of the decimals the values stand for, rounded once with
+// halves to the even neighbour, even where the 64-bit sum lies across the half.
+TEST(QuantityTable, sums_the_values_as_the_decimals_they_stand_for) {
+    const struct {
+        std::vector<double> values;
+        const char* sum;
+    } cases[] = {
+        {{}, "0.000"},
+        {{0.0625, 0.0625}, "0.125"},
+        // The 64-bit sums lie across the half from the decimals'.
+        {{0.1, 0.2, 0.0005}, "0.300"},        // 0.3005 to the even 0.300
+        {{123456.7895, -123456.0}, "0.790"},  // 0.7895 to the even 0.790
+        {{1e6, 0.0035, -1e6}, "0.004"},       // the big values cancel
+    };
+    for (const auto& c : cases) EXPECT_EQ(roundedSum(c.values), c.sum) << c.sum;
+}
+
 // 0.0625 m², a little more in 64 bits, is 0.062 here as on the sheet.
 TEST(QuantityTable, rounds_cut_and_fill_exactly_at_halves) {
     section::CutFillSurvey survey;

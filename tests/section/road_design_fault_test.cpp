@@ -21,6 +21,12 @@ RoadDesign goodDesign() {
                      {std::nullopt, RoadSide::Left, SlopeKind::Fill, 1.75, kNone, 0, 0}};
     design.ditches = {{std::nullopt, RoadSide::Left, 1, 0.6, 0.4, 1}};
     design.breaks = {{1100, 1080}};
+    // Shares whose sum is 100 only to the last bit.
+    design.soilClasses = {{{0, 450}, {30.5, 0.1, 17.8, 28.9, 22.7, 0}},
+                          {{450, 480}, {0, 100, 0, 0, 0, 0}}};
+    design.factors = kDefaultFactors;
+    design.structures = {{{480, 520}, "小桥"}, {{520, 560}, "涵洞"}};
+    design.haul = HaulDistances{20, 300.0};
     return design;
 }
 
@@ -105,6 +111,50 @@ TEST(RoadDesignFaults, each_names_its_table_row_column_and_the_row_it_clashes_wi
          [](RoadDesign& d) { d.ditches.push_back(d.ditches[0]); },
          {DesignTable::Ditches, 1, -1, "", 0},
          "边沟左侧"},
+        {"shares that add up to 95",
+         [](RoadDesign& d) { d.soilClasses[1].percent = {0, 30, 0, 65, 0, 0}; },
+         {DesignTable::SoilClasses, 1, -1, ""},
+         "土石分类 K0+450.000～K0+480.000 的六类百分比加起来是 95，应为 100"},
+        {"a negative share",
+         [](RoadDesign& d) { d.soilClasses[1].percent = {0, 30, -10, 80, 0, 0}; },
+         {DesignTable::SoilClasses, 1, 4, ""},
+         "土石分类 K0+450.000～K0+480.000 的Ⅲ 类百分比是 -10"},
+        {"classes whose range runs backwards",
+         [](RoadDesign& d) {
+             d.soilClasses[1].range = {480, 450};
+         },
+         {DesignTable::SoilClasses, 1, 1, ""},
+         "终点桩号 K0+450.000 在起点桩号 K0+480.000 之前"},
+        {"class ranges that overlap",
+         [](RoadDesign& d) {
+             d.soilClasses.push_back({{400, 600}, {100, 0, 0, 0, 0, 0}});
+         },
+         {DesignTable::SoilClasses, 2, 0, "", 0},
+         "K0+400.000～K0+600.000 与 K0+000.000～K0+450.000 重叠"},
+        {"structure ranges that overlap",
+         [](RoadDesign& d) {
+             d.structures.push_back({{500, 505}, "涵洞"});
+         },
+         {DesignTable::Structures, 2, 0, "", 0},
+         "一处只能有一座构造物"},
+        {"a structure whose range runs backwards",
+         [](RoadDesign& d) {
+             d.structures[0].range = {520, 480};
+         },
+         {DesignTable::Structures, 0, 1, ""},
+         "K0+520.000 之前"},
+        {"a factor of 0",
+         [](RoadDesign& d) { (*d.factors)[3] = 0; },
+         {DesignTable::Factors, 0, 3, ""},
+         "Ⅳ 类的换算系数是 0"},
+        {"a negative free haul",
+         [](RoadDesign& d) { d.haul->freeHaul = -5; },
+         {DesignTable::Haul, 0, 0, ""},
+         "-5 米"},
+        {"an economic haul no longer than the free",
+         [](RoadDesign& d) { d.haul->economicHaul = 20.0; },
+         {DesignTable::Haul, 0, 1, ""},
+         "经济运距 20 米不比免费运距 20 米长"},
         {"breaks out of order",
          [](RoadDesign& d) {
              d.breaks.push_back({1050, 1200});

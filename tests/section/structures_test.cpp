@@ -8,6 +8,7 @@
 #include "runtime/number_format.h"
 #include "section/any_survey.h"
 #include "section/cut_fill_figures.h"
+#include "section/earthworks.h"
 #include "section/figures.h"
 #include "section/survey_warnings.h"
 
@@ -72,6 +73,22 @@ TEST(Structures, leave_the_road_they_cover_out_of_the_pairs_length) {
         });
         EXPECT_EQ(said, c.warned);
     }
+}
+
+TEST(Structures, leave_spacings_entered_without_stations_whole) {
+    CutFillSurvey lines;
+    lines.stationAnswer = "N";
+    lines.sections = {cutting(0), cutting(0)};
+    lines.sections[0].spacing = 60;
+    Survey survey(std::move(lines));
+    RoadDesign design;
+    design.structures = {bridge(10, 50)};
+    ASSERT_FALSE(survey.setRoadDesign(design));
+    ASSERT_FALSE(calculate(survey));
+    EXPECT_EQ(survey.cutFill()->sections[0].cutVolume, 600);
+    const Earthworks works = earthworks(*survey.cutFill(), design);
+    ASSERT_EQ(works.rows.size(), 1u);
+    EXPECT_TRUE(works.rows[0].structures.empty());
 }
 
 TEST(Structures, shorten_the_exact_figures_as_they_shorten_the_volumes) {

@@ -95,5 +95,37 @@ TEST(SurveyWarnings, a_road_design_tells_unsettled_stations_and_sections_it_does
     }
 }
 
+// Classes, factors, structures and haul distances say nothing of the design
+// lines: with them alone a survey's typed lines give the same areas,
+// volumes and warnings, stations or none.
+TEST(SurveyWarnings, a_design_of_the_earthworks_tables_alone_changes_no_figure_and_no_warning) {
+    const RoadDesign earthworks{.soilClasses = {{{0, 450}, {0, 30, 0, 70, 0, 0}}},
+                                .factors = kDefaultFactors,
+                                .structures = {{{480, 520}, "小桥"}},
+                                .haul = HaulDistances{20, 300.0}};
+    for (const bool entered : {true, false}) {
+        SCOPED_TRACE(entered ? "stations" : "no stations");
+        Survey plain = flatSurvey({0, 20, 40, 60}, 30, entered);
+        std::vector<CutFillSection>& sections = plain.cutFill()->sections;
+        sections[0].design = {{100, -10}, {100, 10}};
+        // Wider than its ground: told as a line the ground does not cover.
+        sections[1].design = {{97, -40}, {97, 40}};
+        sections[3].design = {{99, -5}, {99, 5}};
+        Survey designed = plain;
+        ASSERT_FALSE(designed.setRoadDesign(earthworks));
+        ASSERT_FALSE(calculate(plain));
+        ASSERT_FALSE(calculate(designed));
+        EXPECT_EQ(*designed.cutFill(), *plain.cutFill());
+        const std::vector<SurveyWarning> told = warnings(plain);
+        EXPECT_GE(told.size(), 2u);  // the uncovered line, the section without one
+        const std::vector<SurveyWarning> found = warnings(designed);
+        ASSERT_EQ(found.size(), told.size());
+        for (std::size_t k = 0; k < told.size(); ++k) {
+            EXPECT_EQ(found[k].kind, told[k].kind);
+            EXPECT_EQ(found[k].text, told[k].text);
+        }
+    }
+}
+
 }  // namespace
 }  // namespace section

@@ -13,6 +13,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "grouped_table.h"
 #include "printout/quantity_table.h"
 #include "printout/road_table.h"
 #include "quantity_surveys.h"
@@ -135,6 +136,48 @@ TEST(QuantityWorkbook, libreoffice_reads_the_figures_and_works_out_the_same_tota
     // Heading rows 1 to 7, the column heads on row 8, sections on 9 to 53.
     EXPECT_EQ((*total)[2], "=SUM(C9:C53)");
     EXPECT_EQ((*total)[3], "=SUM(D9:D53)");
+}
+
+// Rows of 1.0004 shown 1.000 add up to the 11.004 printed, as they would
+// not if the workbook held the rounded figures; groups head their columns in
+// merged cells; the note comes under the title, the footnote after 合计.
+TEST(QuantityWorkbook, unrounded_figures_sum_to_the_printed_total_under_their_groups) {
+    if (!haveSoffice()) GTEST_SKIP() << "soffice is not installed";
+    const Scratch scratch;
+    const printout::QuantityTable table = grouped_table::table();
+    const fs::path workbook = scratch.folder / "土石方.xlsx";
+    ASSERT_TRUE(spreadsheet::writeQuantityWorkbook(table, workbook.string()).ok);
+    const Rows values = converted(scratch, workbook, false);
+    ASSERT_GE(values.size(), 2u);
+    EXPECT_EQ(values[0][0], table.title);
+    EXPECT_EQ(values[1][0], table.note);
+    const auto at = [&](const std::string& key) {
+        for (std::size_t k = 0; k < values.size(); ++k)
+            if (!values[k].empty() && values[k][0] == key) return k;
+        return values.size();
+    };
+    const std::size_t head = at("桩号");
+    ASSERT_LT(head + 1, values.size());
+    const auto cell = [&](std::size_t row, std::size_t column) {
+        return column < values[row].size() ? values[row][column] : std::string();
+    };
+    // The group over its columns, a column of none over both rows.
+    EXPECT_EQ(cell(head, 1), "断面面积");
+    EXPECT_EQ(cell(head, 2), "");
+    EXPECT_EQ(cell(head + 1, 1), "挖方(m²)");
+    EXPECT_EQ(cell(head + 1, 2), "填方(m²)");
+    EXPECT_EQ(cell(head, 4), "挖方总数量(m³)");
+    EXPECT_EQ(cell(head + 1, 4), "");
+    EXPECT_EQ(cell(head, 5), "Ⅰ");
+    EXPECT_EQ(cell(head + 1, 5), "%");
+    EXPECT_EQ(cell(head + 1, 6), "数量(m³)");
+    expectSameFigures(table, values);
+    EXPECT_EQ(at(table.footnote), at("合计") + 1);
+
+    const Rows formulas = converted(scratch, workbook, true);
+    const auto* total = rowOf(formulas, "合计");
+    ASSERT_TRUE(total);
+    EXPECT_TRUE((*total)[4].starts_with("=SUM(E")) << (*total)[4];
 }
 
 TEST(QuantityWorkbook, cut_and_fill_columns_and_a_section_without_areas) {

@@ -64,6 +64,38 @@ TEST(RoadDesignFile, the_documented_example_reads_as_its_tables_with_each_rows_l
     EXPECT_EQ(read.lines[DesignTable::Breaks], (std::vector<DesignRowPlace>{{24, false}}));
 }
 
+// The earthworks' tables as the documentation shows them, stations written
+// either way, an empty share taken as 0, classes also in Latin letters.
+constexpr std::string_view kEarthworks =
+    "[土石分类]\n"
+    "起点桩号,终点桩号,Ⅰ,Ⅱ,Ⅲ,Ⅳ,Ⅴ,Ⅵ\n"
+    "K0+000,K0+450,0,30,0,70,0,0\n"
+    "450,K0+480,,100,,,,\n"
+    "[换算系数]\n"
+    "I,ii,Ⅲ,IV,Ｖ,VI\n"
+    "1.23,1.16,1.09,0.92,0.92,0.9\n"
+    "[构造物]\n"
+    "起点桩号,终点桩号,名称\n"
+    "K0+480,K0+520,小桥\n"
+    "[运距]\n"
+    "免费运距,经济运距\n"
+    "20,\n";
+
+TEST(RoadDesignFile, the_earthworks_tables_read_with_each_rows_line) {
+    const RoadDesignRead read = readRoadDesign(kEarthworks);
+    ASSERT_TRUE(read.design) << read.error.message;
+    RoadDesign expected;
+    expected.soilClasses = {{{0, 450}, {0, 30, 0, 70, 0, 0}}, {{450, 480}, {0, 100, 0, 0, 0, 0}}};
+    expected.factors = section::ClassFigures{1.23, 1.16, 1.09, 0.92, 0.92, 0.9};
+    expected.structures = {{{480, 520}, "小桥"}};
+    expected.haul = section::HaulDistances{20, std::nullopt};
+    EXPECT_EQ(*read.design, expected);
+    EXPECT_EQ(read.lines[DesignTable::SoilClasses],
+              (std::vector<DesignRowPlace>{{3, false}, {4, false}}));
+    EXPECT_EQ(read.lines[DesignTable::Structures], (std::vector<DesignRowPlace>{{10, false}}));
+    EXPECT_EQ(read.lines[DesignTable::Haul], (std::vector<DesignRowPlace>{{13, false}}));
+}
+
 TEST(RoadDesignFile, tabs_a_byte_order_mark_and_gbk_read_as_the_survey_file_does) {
     std::string tabs = "\xEF\xBB\xBF";
     for (char c : kExample) tabs += c == ',' ? '\t' : c;
@@ -111,6 +143,18 @@ RoadDesign randomDesign(std::mt19937_64& random) {
     for (int k = count(); k > 0; --k)
         d.ditches.push_back({range(k + 10), side(), any(random), any(random), 0, any(random)});
     for (int k = count(); k > 0; --k) d.breaks.push_back({any(random) * 1e9, any(random)});
+    const auto six = [&] {
+        section::ClassFigures figures{};
+        for (double& figure : figures) figure = random() % 3 == 0 ? 0.0 : any(random);
+        return figures;
+    };
+    for (int k = count(); k > 0; --k) d.soilClasses.push_back({{any(random), any(random)}, six()});
+    if (random() % 2) d.factors = six();
+    // Names as a spreadsheet may hold them: with separators, quotes and blanks inside.
+    const std::string names[] = {"小桥", "", "1-4×3m \"涵洞\", 左\t侧", "隧道 2"};
+    for (int k = count(); k > 0; --k)
+        d.structures.push_back({{any(random), any(random)}, names[random() % 4]});
+    if (random() % 2) d.haul = section::HaulDistances{any(random), maybe()};
     return d;
 }
 
@@ -144,7 +188,27 @@ TEST(RoadDesignFile, a_fault_names_its_line_column_table_and_column_name) {
         {"a kind word", "[边坡]\n侧,类型,坡率,高度,平台宽,平台横坡\n左,填方,1.5,,,\n",
          "第 3 行第 2 列（[边坡] 的“类型”）：“填方”不是类型，请写“填”或“挖”"},
         {"an unknown table", "[纵断面]\n桩号,高程,竖曲线半径\n[路面]\n",
-         "第 3 行第 1 列：“[路面]”不是道路设计的表名"},
+         "第 3 行第 1 列：“[路面]”不是道路设计的表名，应为 [纵断面]、[路幅]、[边坡]、[边沟]、"
+         "[断链]、[土石分类]、[换算系数]、[构造物] 或 [运距]"},
+        {"a share that is no number",
+         "[土石分类]\n起点桩号,终点桩号,Ⅰ,Ⅱ,Ⅲ,Ⅳ,Ⅴ,Ⅵ\n0,450,0,3O,,70,,\n",
+         "第 3 行第 4 列（[土石分类] 的“Ⅱ”）：“3O”不是数"},
+        {"a class header of another class", "[土石分类]\n起点桩号,终点桩号,Ⅰ,III,Ⅲ,Ⅳ,Ⅴ,Ⅵ\n",
+         "第 2 行第 4 列（[土石分类] 的表头）：“III”不是这一列的表头，应为“Ⅱ”"},
+        {"a factor left empty", "[换算系数]\nⅠ,Ⅱ,Ⅲ,Ⅳ,Ⅴ,Ⅵ\n1.23,1.16,1.09,,0.92,0.92\n",
+         "第 3 行第 4 列（[换算系数] 的“Ⅳ”）：这一格不能空"},
+        {"a second row of factors",
+         "[换算系数]\nⅠ,Ⅱ,Ⅲ,Ⅳ,Ⅴ,Ⅵ\n1,1,1,1,1,1\n\n[换算系数]\nⅠ,Ⅱ,Ⅲ,Ⅳ,Ⅴ,Ⅵ\n2,1,1,1,1,1\n",
+         "第 7 行第 1 列（[换算系数]）：这张表只有一行数据，第 3 行已经给出"},
+        {"a second row of haul distances", "[运距]\n免费运距,经济运距\n20,\n40,500\n",
+         "第 4 行第 1 列（[运距]）：这张表只有一行数据，第 3 行已经给出"},
+        {"a free haul left empty", "[运距]\n免费运距,经济运距\n,500\n",
+         "第 3 行第 1 列（[运距] 的“免费运距”）：这一格不能空"},
+        {"a structure's bad station", "[构造物]\n起点桩号,终点桩号,名称\nK0+480,K0+52O,小桥\n",
+         "第 3 行第 2 列（[构造物] 的“终点桩号”）：“K0+52O”不是桩号"},
+        {"a structure's cell beyond its name",
+         "[构造物]\n起点桩号,终点桩号,名称\n480,520,小桥,左\n",
+         "第 3 行第 4 列（[构造物]）：“左”是多余的数据，这张表只有 3 列"},
         {"a row before any title", "\n桩号,高程,竖曲线半径\n",
          "第 2 行第 1 列：这一行之前没有表名"},
         {"a title without its header", "[断链]\n[路幅]\n",

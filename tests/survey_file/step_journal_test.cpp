@@ -163,6 +163,9 @@ TEST(StepJournal, design_records_set_the_road_design_between_the_section_steps) 
     section::RoadDesign second = first;
     second.plates = {
         {.station = 0, .side = section::RoadSide::Right, .width = 3.75, .crossfall = -2}};
+    second.soilClasses = {{{0, 450}, {0, 30, 0, 70, 0, 0}}};
+    second.structures = {{{480, 520}, "涵洞 \"1-4×3m\", 左侧"}};
+    second.haul = section::HaulDistances{30, 400};
     const section::Survey start{CutFillSurvey{"Y", sections}};
     sections[1].designGenerated = true;
     const std::string step = survey_file::stepRecord(CutFillSurvey{"Y", sections}, 2, 2);

@@ -19,6 +19,8 @@ section::RoadDesign example() {
                      {section::StationRange{100, 200}, RoadSide::Right, SlopeKind::Cut, 0.75}};
     design.ditches = {{{}, RoadSide::Left, 1, 0.6, 0.4, 1}};
     design.breaks = {{1100, 1080}};
+    design.soilClasses = {{{0, 450}, {0, 30, 0, 70, 0, 0}}};
+    design.structures = {{{480, 520}, "小桥"}};
     return design;
 }
 
@@ -47,6 +49,14 @@ TEST(DesignRows, show_a_typed_cell_as_the_file_writes_it) {
         {DesignTable::Slopes, 0, 6, "", "0"},
         {DesignTable::Ditches, 0, 5, "0", "0"},
         {DesignTable::Breaks, 0, 1, "K1+090", "K1+090.000"},
+        {DesignTable::SoilClasses, 0, 1, "K0+400", "K0+400.000"},
+        {DesignTable::SoilClasses, 0, 5, "40", "40"},
+        {DesignTable::SoilClasses, 0, 2, "", "0"},
+        {DesignTable::Factors, 0, 5, "0.9", "0.9"},
+        {DesignTable::Structures, 0, 2, " 中桥 ", "中桥"},
+        {DesignTable::Structures, 0, 2, "", ""},
+        {DesignTable::Haul, 0, 0, "25", "25"},
+        {DesignTable::Haul, 0, 1, "", ""},
     };
     for (const Row& row : rows) {
         section::RoadDesign design = example();
@@ -72,6 +82,10 @@ TEST(DesignRows, refuse_a_cell_in_the_files_words_leaving_the_design_as_it_was) 
         {DesignTable::Plates, 1, "中", "“中”不是有效的侧：应为“左”或“右”"},
         {DesignTable::Slopes, 3, "", "没有类型：应为“填”或“挖”"},
         {DesignTable::Slopes, 5, "高", "“高”不是有效的高度"},
+        {DesignTable::SoilClasses, 3, "3O", "“3O”不是有效的Ⅱ"},
+        {DesignTable::SoilClasses, 0, "", "没有起点桩号"},
+        {DesignTable::Factors, 2, "", "没有Ⅲ"},
+        {DesignTable::Haul, 0, "", "没有免费运距"},
     };
     for (const Row& row : rows) {
         section::RoadDesign design = example();
@@ -95,6 +109,36 @@ TEST(DesignRows, add_a_row_past_the_last_going_on_from_it) {
               (std::vector<section::DitchRow>{{{}, section::RoadSide::Right, 1, 0.6, 0.4, 1}}));
 }
 
+// 换算系数 and 运距 are one row each, their defaults until changed; ranges of
+// 土石分类 and 构造物 go on from the last one's end, so that none overlaps.
+TEST(DesignRows, show_one_row_of_defaults_and_go_on_from_the_last_range) {
+    section::RoadDesign design = example();
+    EXPECT_EQ(designRowCount(design, DesignTable::Factors), 1);
+    EXPECT_TRUE(designShowsDefaults(design, DesignTable::Factors));
+    EXPECT_EQ(designCellText(design, DesignTable::Factors, 0, 0), "1.23");
+    EXPECT_EQ(designCellText(design, DesignTable::Haul, 0, 0), "20");
+    EXPECT_EQ(setDesignCell(design, DesignTable::Factors, 0, 1, "1.2"), "");
+    EXPECT_EQ(design.factors, (section::ClassFigures{1.23, 1.2, 1.09, 0.92, 0.92, 0.92}));
+    EXPECT_FALSE(designShowsDefaults(design, DesignTable::Factors));
+    EXPECT_EQ(setDesignCell(design, DesignTable::Factors, 1, 1, "1.2"), "换算系数表只有一行");
+    insertDesignRow(design, DesignTable::Factors, 0);
+    EXPECT_EQ(designRowCount(design, DesignTable::Factors), 1);
+    removeDesignRows(design, DesignTable::Factors, {0});
+    EXPECT_FALSE(design.factors);
+    EXPECT_EQ(setDesignCell(design, DesignTable::Haul, 0, 1, "300"), "");
+    EXPECT_EQ(design.haul, (section::HaulDistances{20, 300.0}));
+
+    EXPECT_EQ(setDesignCell(design, DesignTable::SoilClasses, 1, 7, "10"), "");
+    EXPECT_EQ(design.soilClasses[1], (section::SoilClassRow{{450, 550}, {0, 30, 0, 70, 0, 10}}));
+    section::RoadDesign empty;
+    EXPECT_EQ(setDesignCell(empty, DesignTable::SoilClasses, 0, 1, "K0+200"), "");
+    EXPECT_EQ(empty.soilClasses,
+              (std::vector<section::SoilClassRow>{{{0, 200}, {0, 100, 0, 0, 0, 0}}}));
+    // A start typed past the end takes the end along, for the end to be typed next.
+    EXPECT_EQ(setDesignCell(empty, DesignTable::Structures, 0, 0, "K0+480"), "");
+    EXPECT_EQ(empty.structures, (std::vector<section::StructureRow>{{{480, 480}, ""}}));
+}
+
 TEST(DesignRows, put_a_grade_point_in_halfway_on_the_grade_and_take_rows_out) {
     section::RoadDesign design = example();
     insertDesignRow(design, DesignTable::Profile, 0);
@@ -116,6 +160,7 @@ TEST(DesignRows, place_a_faults_column_among_the_editors_columns) {
     EXPECT_EQ(faultColumn(design, DesignFault{DesignTable::Ditches, 0, 0, {}}), 2);
     EXPECT_EQ(faultColumn(design, DesignFault{DesignTable::Profile, 2, 2, {}}), 2);
     EXPECT_EQ(faultColumn(design, DesignFault{DesignTable::Plates, 1, -1, {}}), -1);
+    EXPECT_EQ(faultColumn(design, DesignFault{DesignTable::SoilClasses, 0, 1, {}}), 1);
 }
 
 }  // namespace

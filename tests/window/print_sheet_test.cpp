@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QPrintPreviewWidget>
+#include <QPrinter>
 #include <QSignalSpy>
 #include <QString>
 #include <algorithm>
@@ -15,11 +16,13 @@
 
 #include "dialog_driver.h"
 #include "dialogue/run.h"
+#include "grouped_table.h"
 #include "paper/pdf_export.h"
 #include "print_pdf.h"
 #include "printout/dayang.h"
 #include "section/survey.h"
 #include "window/main_window.h"
+#include "window/printing/quantity_table_print.h"
 #include "window/printing/sheet_printer.h"
 #include "window/views/main_form.h"
 
@@ -205,6 +208,25 @@ TEST_F(PrintedSheet, MakesOneJobForEachPrint) {
     }
     ASSERT_EQ(pdfs.size(), 2u);
     EXPECT_EQ(pdfLines(pdfs[0]), pdfLines(pdfs[1]));
+}
+
+// A large table goes to the printer as the window sends it, on the paper it
+// was laid out on: A3 (the queue turns the page across onto it), not
+// shrunk onto the queue's A4.
+TEST_F(PrintedSheet, PrintsALargeTableOnA3Across) {
+    const printout::QuantityTable table = grouped_table::table();
+    QPrinter printer;
+    window::setUpForQuantityTable(table, printer);
+    window::SheetPrint job(
+        [table](const QPageLayout&) { return paper::quantityTableDrawing(table); },
+        {QString::fromStdString(testQueue()), printer.pageLayout()});
+    QSignalSpy finished(&job, &window::SheetPrint::finished);
+    ASSERT_TRUE(finished.wait(20000));
+    const std::string pdf = waitForPdf();
+    ASSERT_FALSE(pdf.empty()) << "no PDF in " << pdfFolder();
+    const std::string info = commandOutput("pdfinfo '" + pdf + "'");
+    EXPECT_NE(info.find("842 x 1191 pts (A3)"), std::string::npos) << info;
+    EXPECT_EQ(pdfPageCount(pdf), 2);
 }
 
 }  // namespace

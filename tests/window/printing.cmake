@@ -22,3 +22,4 @@ foreach(test print_sheet_test print_refusal_test print_job_test print_silent_ser
   gtest_discover_tests(${test} PROPERTIES TIMEOUT 60 RESOURCE_LOCK velmorin_test_queue
     ENVIRONMENT "XDG_DATA_HOME=${home}/data;XDG_CONFIG_HOME=${home}/config")
 endforeach()
+target_include_directories(print_sheet_test PRIVATE ${PROJECT_SOURCE_DIR}/tests/printout)

@@ -97,14 +97,14 @@ class RoadDesignWindowTest : public QObject {
         delete mainWindow;
     }
 
-    void the_edit_menu_shows_the_five_tables_titled_as_the_file() {
+    void the_edit_menu_shows_the_tables_titled_as_the_file() {
         window::RoadDesignDock& dock = mainWindow->roadDesign();
         QVERIFY(dock.isHidden());
         menuAction(*mainWindow, "道路设计")->trigger();
         QVERIFY(!dock.isHidden());
         QStringList tabs;
         for (int k = 0; k < dock.tabs()->count(); ++k) tabs << dock.tabs()->tabText(k);
-        QCOMPARE(tabs.join(','), "纵断面,路幅,边坡,边沟,断链");
+        QCOMPARE(tabs.join(','), "纵断面,路幅,边坡,边沟,断链,土石分类,换算系数,构造物,运距");
         QCOMPARE(table(DesignTable::Profile)
                      .data(table(DesignTable::Profile).index(1, 0), Qt::DisplayRole),
                  "K0+300.000");
@@ -186,6 +186,39 @@ class RoadDesignWindowTest : public QObject {
         QVERIFY(plates.setData(plates.index(1, 2), "3.5", Qt::EditRole));
         QCOMPARE(mainWindow->roadDesign().shownMessage(), QString());
         QVERIFY(!marked(row, column));
+    }
+
+    // A row of six shares pasted is one step; shares that no longer add up
+    // are refused with the row marked. The factors show their defaults in
+    // grey until one is typed.
+    void the_earthworks_tables_take_shares_and_show_the_default_factors() {
+        window::DesignTableView& classes = *mainWindow->roadDesign().view(DesignTable::SoilClasses);
+        const int before = steps();
+        QApplication::clipboard()->setText("K0+000\tK0+450\t0\t30\t0\t70\t0\t0\r\n");
+        classes.setCurrentIndex(classes.model()->index(0, 0));
+        classes.pasteClipboard();
+        QCOMPARE(steps(), before + 1);
+        QCOMPARE(held().soilClasses,
+                 (std::vector<section::SoilClassRow>{{{0, 450}, {0, 30, 0, 70, 0, 0}}}));
+        window::DesignTableModel& shares = *classes.tableModel();
+        QVERIFY(!shares.setData(shares.index(0, 5), "60", Qt::EditRole));
+        QCOMPARE(steps(), before + 1);
+        const QString shown = mainWindow->roadDesign().shownMessage();
+        QVERIFY2(
+            shown.startsWith("土石分类 K0+000.000～K0+450.000 的六类百分比加起来是 90，应为 100"),
+            qPrintable(shown));
+        QVERIFY(shares.data(shares.index(0, 7), Qt::BackgroundRole).isValid());
+
+        window::DesignTableModel& factors = table(DesignTable::Factors);
+        QCOMPARE(factors.rowCount(), 1);
+        QCOMPARE(factors.data(factors.index(0, 3), Qt::DisplayRole), "0.92");
+        QVERIFY(factors.data(factors.index(0, 3), Qt::ForegroundRole).isValid());
+        QVERIFY(factors.setData(factors.index(0, 3), "0.9", Qt::EditRole));
+        QCOMPARE(held().factors, (section::ClassFigures{1.23, 1.16, 1.09, 0.9, 0.92, 0.92}));
+        QVERIFY(!factors.data(factors.index(0, 3), Qt::ForegroundRole).isValid());
+        document().undoStack()->undo();
+        QVERIFY(!held().factors);
+        QCOMPARE(factors.data(factors.index(0, 3), Qt::DisplayRole), "0.92");
     }
 
     void a_design_file_opens_as_one_step_or_is_told_with_its_line() {

@@ -21,19 +21,26 @@ using section::SlopeKind;
 using survey_file::CellNumber;
 
 // Where a column's value is in a row, in the order of the file's columns
-// (without the range's): a number or an optional number; sides, kinds and
-// ranges are found by their names.
+// (without the range's): a number, an optional number, one of the row's six
+// figures, or an end of the range every row of the table has; sides, kinds,
+// optional ranges and names are found by their names.
 template <class Row>
 struct Field {
     double Row::*number = nullptr;
     std::optional<double> Row::*optional = nullptr;
+    int figure = -1;  // Ⅰ–Ⅵ: 0–5
+    int range = -1;   // 0 起点桩号, 1 终点桩号
 };
 
 using section::ChainBreak;
+using section::ClassFigures;
 using section::DitchRow;
 using section::GradePoint;
+using section::HaulDistances;
 using section::PlateRow;
 using section::SlopeRow;
+using section::SoilClassRow;
+using section::StructureRow;
 
 constexpr Field<GradePoint> kProfile[] = {
     {&GradePoint::station}, {&GradePoint::elevation}, {nullptr, &GradePoint::radius}};
@@ -51,6 +58,21 @@ constexpr Field<DitchRow> kDitches[] = {{},
                                         {&DitchRow::bottomWidth},
                                         {&DitchRow::outerRatio}};
 constexpr Field<ChainBreak> kBreaks[] = {{&ChainBreak::before}, {&ChainBreak::after}};
+
+template <class Row>
+constexpr std::array<Field<Row>, section::kSoilClasses> kSix{
+    {{.figure = 0}, {.figure = 1}, {.figure = 2}, {.figure = 3}, {.figure = 4}, {.figure = 5}}};
+constexpr std::array<Field<SoilClassRow>, 8> kSoilClasses{{{.range = 0},
+                                                           {.range = 1},
+                                                           kSix<SoilClassRow>[0],
+                                                           kSix<SoilClassRow>[1],
+                                                           kSix<SoilClassRow>[2],
+                                                           kSix<SoilClassRow>[3],
+                                                           kSix<SoilClassRow>[4],
+                                                           kSix<SoilClassRow>[5]}};
+constexpr Field<StructureRow> kStructures[] = {{.range = 0}, {.range = 1}, {}};
+constexpr Field<HaulDistances> kHaul[] = {{&HaulDistances::freeHaul},
+                                          {nullptr, &HaulDistances::economicHaul}};
 
 // One of the editor's columns: the range's (the editor shows them on every
 // row of a table that takes one), or one of the row's own.
@@ -71,7 +93,51 @@ Column<Row> columnAt(DesignTable table, std::span<const Field<Row>, N> fields, i
         return {c.name, c.kind, column};
     }
     const survey_file::DesignColumn& c = survey_file::columnsOf(table)[std::size_t(column - shift)];
-    return {c.name, c.kind, -1, fields[std::size_t(column - shift)]};
+    const Field<Row>& field = fields[std::size_t(column - shift)];
+    return {c.name, c.kind, field.range, field};
+}
+
+// The value of a number column: a field of the row or one of its six figures.
+template <class Row>
+auto& numberOf(Row& row, const Field<std::remove_const_t<Row>>& field) {
+    if constexpr (std::is_same_v<std::remove_const_t<Row>, ClassFigures>)
+        return row[std::size_t(field.figure)];
+    else if constexpr (requires { row.percent; })
+        return row.percent[std::size_t(field.figure)];
+    else
+        return row.*field.number;
+}
+
+// The rows of the tables of one row.
+template <class Row>
+constexpr bool kOneRow = std::is_same_v<Row, ClassFigures> || std::is_same_v<Row, HaulDistances>;
+
+// A table of one row (换算系数, 运距) as a list of it, showing `shown` (the
+// defaults) when the design has none; a changed row is put back, the row
+// taken out leaves the defaults.
+template <class Held, class F>
+decltype(auto) onOne(std::optional<Held>& held, const Held& shown, F&& f) {
+    std::vector<Held> rows{held.value_or(shown)};
+    const auto putBack = [&] {
+        if (rows.empty())
+            held.reset();
+        else if (held || rows.front() != shown)
+            held = rows.front();
+    };
+    if constexpr (std::is_void_v<decltype(f(rows))>) {
+        f(rows);
+        putBack();
+    } else {
+        decltype(auto) result = f(rows);
+        putBack();
+        return result;
+    }
+}
+
+template <class Held, class F>
+decltype(auto) onOne(const std::optional<Held>& held, const Held& shown, F&& f) {
+    const std::vector<Held> rows{held.value_or(shown)};
+    return f(rows);
 }
 
 // `f(rows, fields)` on the table's rows, const with a const design.
@@ -87,13 +153,32 @@ decltype(auto) onTable(Design& design, DesignTable table, F&& f) {
         case DesignTable::Ditches:
             return f(design.ditches, std::span(kDitches));
         case DesignTable::Breaks:
+            return f(design.breaks, std::span(kBreaks));
+        case DesignTable::SoilClasses:
+            return f(design.soilClasses, std::span(kSoilClasses));
+        case DesignTable::Factors:
+            return onOne(design.factors, section::kDefaultFactors,
+                         [&](auto& rows) { return f(rows, std::span(kSix<ClassFigures>)); });
+        case DesignTable::Structures:
+            return f(design.structures, std::span(kStructures));
+        case DesignTable::Haul:
             break;
     }
-    return f(design.breaks, std::span(kBreaks));
+    return onOne(design.haul, HaulDistances{},
+                 [&](auto& rows) { return f(rows, std::span(kHaul)); });
 }
 
 QString text(const std::string& value) {
     return QString::fromStdString(value);
+}
+
+// The row's range, nothing for a row of 边坡 or 边沟 that holds everywhere.
+template <class Row>
+auto* rangeOf(Row& row) {
+    if constexpr (requires { row.range.has_value(); })
+        return row.range ? &*row.range : nullptr;
+    else
+        return &row.range;
 }
 
 template <class Row>
@@ -101,16 +186,20 @@ QString cell(const Row& row, const Column<Row>& column) {
     using enum survey_file::CellKind;
     if constexpr (requires { row.range; }) {
         if (column.range >= 0) {
-            if (!row.range) return {};
-            return text(section::stationText(column.range == 0 ? row.range->from : row.range->to));
+            const section::StationRange* range = rangeOf(row);
+            if (!range) return {};
+            return text(section::stationText(column.range == 0 ? range->from : range->to));
         }
     }
     switch (column.kind) {
         case Station:
-            return text(section::stationText(row.*column.field.number));
+            return text(section::stationText(numberOf(row, column.field)));
         case Number:
         case ZeroIfEmpty:
-            return cellText(row.*column.field.number);
+            return cellText(numberOf(row, column.field));
+        case Text:
+            if constexpr (requires { row.name; }) return text(row.name);
+            break;
         case Optional:
             return (row.*column.field.optional) ? cellText(*(row.*column.field.optional))
                                                 : QString();
@@ -159,7 +248,7 @@ std::string read(Row& row, const Column<Row>& column, std::string_view typed) {
     };
     double value = 0.0;
     std::string fault;
-    if constexpr (requires { row.range; }) {
+    if constexpr (requires { row.range.has_value(); }) {
         if (column.range >= 0) {
             // Either station cleared: the row holds everywhere again.
             if (typed.empty()) {
@@ -171,17 +260,28 @@ std::string read(Row& row, const Column<Row>& column, std::string_view typed) {
             (column.range == 0 ? row.range->from : row.range->to) = value;
             return {};
         }
+    } else if constexpr (requires { row.range; }) {
+        if (column.range >= 0) {
+            if (fault = number(value); !fault.empty()) return fault;
+            // A start typed past the end moves the end along: the end is typed next.
+            if (column.range == 0 && value > row.range.to) row.range.to = value;
+            (column.range == 0 ? row.range.from : row.range.to) = value;
+            return {};
+        }
     }
     switch (column.kind) {
         case ZeroIfEmpty:
             if (typed.empty()) {
-                row.*column.field.number = 0.0;
+                numberOf(row, column.field) = 0.0;
                 return {};
             }
             [[fallthrough]];
         case Station:
         case Number:
-            return number(row.*column.field.number);
+            return number(numberOf(row, column.field));
+        case Text:
+            if constexpr (requires { row.name; }) row.name = std::string(typed);
+            return {};
         case Optional:
             if (typed.empty()) {
                 row.*column.field.optional = std::nullopt;
@@ -213,15 +313,48 @@ Row appended(const std::vector<Row>& rows) {
     } else if constexpr (std::is_same_v<Row, ChainBreak>) {
         if (rows.empty()) return {};
         return {rows.back().before + 100.0, rows.back().after + 100.0};
+    } else if constexpr (requires { rows.back().range.to; }) {
+        // A range goes on from the last one's end, so that it overlaps none;
+        // classes all 普通土 until typed, so that the shares add up.
+        Row next{};
+        if constexpr (std::is_same_v<Row, SoilClassRow>) next.percent[1] = 100.0;
+        if (!rows.empty()) next = rows.back();
+        const double start = rows.empty() ? 0.0 : rows.back().range.to;
+        next.range = {start, start + 100.0};
+        return next;
     } else {
         if (!rows.empty()) return rows.back();
         if constexpr (std::is_same_v<Row, PlateRow>)
             return {.width = 3.75, .crossfall = -2.0};
         else if constexpr (std::is_same_v<Row, SlopeRow>)
             return {.ratio = 1.5};
-        else
+        else if constexpr (std::is_same_v<Row, DitchRow>)
             return {.innerRatio = 1.0, .depth = 0.6, .bottomWidth = 0.4, .outerRatio = 1.0};
+        else
+            return {};  // a table of one row has its row already
     }
+}
+
+// A row put in after `row`, as insertDesignRow says.
+template <class Row>
+void insertAfter(std::vector<Row>& rows, int row) {
+    if (row < 0 || row >= int(rows.size())) {
+        rows.push_back(appended(rows));
+        return;
+    }
+    Row copy = rows[std::size_t(row)];
+    if constexpr (std::is_same_v<Row, GradePoint>) {
+        // Halfway to the next 变坡点, on the grade between them: the line stays as it was.
+        copy.radius.reset();
+        if (row + 1 < int(rows.size())) {
+            const GradePoint& next = rows[std::size_t(row) + 1];
+            copy.station = (copy.station + next.station) / 2.0;
+            copy.elevation = (copy.elevation + next.elevation) / 2.0;
+        } else {
+            copy.station += 100.0;
+        }
+    }
+    rows.insert(rows.begin() + row + 1, copy);
 }
 
 }  // namespace
@@ -247,7 +380,8 @@ bool designColumnIsWord(DesignTable table, int column) {
     const section::RoadDesign none;
     return onTable(none, table, [&](auto&, auto fields) {
         const survey_file::CellKind kind = columnAt(table, fields, column).kind;
-        return kind == survey_file::CellKind::Side || kind == survey_file::CellKind::Slope;
+        return kind == survey_file::CellKind::Side || kind == survey_file::CellKind::Slope ||
+               kind == survey_file::CellKind::Text;
     });
 }
 
@@ -264,6 +398,8 @@ QString designCellText(const section::RoadDesign& design, DesignTable table, int
 
 std::string setDesignCell(section::RoadDesign& design, DesignTable table, int row, int column,
                           std::string_view typed) {
+    if (survey_file::singleRow(table) && row != 0)
+        return designTableName(table).toStdString() + "表只有一行";
     return onTable(design, table, [&](auto& rows, auto columns) {
         if (row == int(rows.size())) rows.push_back(appended(rows));
         return read(rows[std::size_t(row)], columnAt(table, columns, column), typed);
@@ -272,24 +408,7 @@ std::string setDesignCell(section::RoadDesign& design, DesignTable table, int ro
 
 void insertDesignRow(section::RoadDesign& design, DesignTable table, int row) {
     onTable(design, table, [&](auto& rows, auto) {
-        using Row = std::decay_t<decltype(rows.front())>;
-        if (row < 0 || row >= int(rows.size())) {
-            rows.push_back(appended(rows));
-            return;
-        }
-        Row copy = rows[std::size_t(row)];
-        if constexpr (std::is_same_v<Row, GradePoint>) {
-            // Halfway to the next 变坡点, on the grade between them: the line stays as it was.
-            copy.radius.reset();
-            if (row + 1 < int(rows.size())) {
-                const GradePoint& next = rows[std::size_t(row) + 1];
-                copy.station = (copy.station + next.station) / 2.0;
-                copy.elevation = (copy.elevation + next.elevation) / 2.0;
-            } else {
-                copy.station += 100.0;
-            }
-        }
-        rows.insert(rows.begin() + row + 1, copy);
+        if constexpr (!kOneRow<std::decay_t<decltype(rows.front())>>) insertAfter(rows, row);
     });
 }
 
@@ -297,9 +416,21 @@ void removeDesignRows(section::RoadDesign& design, DesignTable table, std::vecto
     std::sort(rows.begin(), rows.end(), std::greater<>());
     rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
     onTable(design, table, [&](auto& held, auto) {
-        for (const int row : rows)
-            if (row >= 0 && row < int(held.size())) held.erase(held.begin() + row);
+        using Row = std::decay_t<decltype(held.front())>;
+        for (const int row : rows) {
+            if (row < 0 || row >= int(held.size())) continue;
+            // The one row taken out: no rows, the defaults.
+            if constexpr (kOneRow<Row>)
+                held.clear();
+            else
+                held.erase(held.begin() + row);
+        }
     });
+}
+
+bool designShowsDefaults(const section::RoadDesign& design, DesignTable table) {
+    return (table == DesignTable::Factors && !design.factors) ||
+           (table == DesignTable::Haul && !design.haul);
 }
 
 int faultColumn(const section::RoadDesign& design, const section::DesignFault& fault) {

@@ -5,6 +5,7 @@
 #include <QColor>
 
 #include "survey_file/cells.h"
+#include "survey_file/road_design_columns.h"
 #include "window/design/design_rows.h"
 #include "window/table/table_cells.h"
 
@@ -20,7 +21,8 @@ DesignTableModel::DesignTableModel(document::SurveyDocument& document, section::
 }
 
 int DesignTableModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : rows_ + 1;
+    // A table of one row has no row to add.
+    return parent.isValid() ? 0 : rows_ + (survey_file::singleRow(table_) ? 0 : 1);
 }
 
 int DesignTableModel::columnCount(const QModelIndex& parent) const {
@@ -40,8 +42,13 @@ QVariant DesignTableModel::data(const QModelIndex& index, int role) const {
                 Qt::AlignVCenter);
         case Qt::BackgroundRole:
             return marked ? QBrush(QColor(255, 205, 205)) : QVariant();
+        case Qt::ForegroundRole:
+            return designShowsDefaults(design(), table_) ? QBrush(Qt::gray) : QVariant();
         case Qt::ToolTipRole:
-            return marked ? mark_->why : QVariant();
+            if (marked) return mark_->why;
+            return designShowsDefaults(design(), table_)
+                       ? QVariant(QStringLiteral("未填写：按默认值计算，改动后按所填的值计算"))
+                       : QVariant();
         default:
             return {};
     }

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// One table of the document's road design (纵断面, 路幅, 边坡, 边沟 or 断链) for
-// typing and pasting, with an empty row at the end that takes a new row. It
+// One table of the document's road design (纵断面, 路幅, 边坡, 边沟, 断链, 土石分类,
+// 换算系数, 构造物 or 运距) for typing and pasting, with an empty row at the end
+// that takes a new row (none in the tables of one row, whose defaults show
+// in grey until changed). It
 // keeps no copy of the design: each change reads the document's design,
 // changes one cell or block and hands the whole design back as one step
 // 修改道路设计; it follows the document's announcements, undo included. A

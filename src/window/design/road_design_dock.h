@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// 编辑 ▸ 道路设计: the road design's five tables (纵断面, 路幅, 边坡, 边沟, 断链)
-// in tabs of a dock beside the survey table, each for typing and pasting
+// 编辑 ▸ 道路设计: the road design's tables (纵断面, 路幅, 边坡, 边沟, 断链, 土石分类,
+// 换算系数, 构造物, 运距) in tabs of a dock beside the survey table, each for typing and pasting
 // like it, with rows put in (Ctrl+Insert) and taken out (Ctrl+Delete). A
 // refusal is written under the tables and its cell marked, in whichever
 // table it is.
@@ -58,7 +58,7 @@ class RoadDesignDock : public QDockWidget {
 
     QTabWidget* tabs_;
     QLabel* message_;
-    std::array<DesignTableView*, 5> views_{};
+    std::array<DesignTableView*, section::kDesignTableCount> views_{};
 };
 
 }  // namespace window

@@ -47,6 +47,13 @@ QPageLayout pageOf(const cups::Paper& paper) {
     return {size, QPageLayout::Portrait, margins, QPageLayout::Point};
 }
 
+// The paper the drawing was laid out on, by the name CUPS knows it ("A3");
+// none for a size of no name (the queue's own paper, measured).
+std::string paperOf(const QPageLayout& layout) {
+    const bool named = layout.isValid() && layout.pageSize().id() != QPageSize::Custom;
+    return named ? layout.pageSize().key().toStdString() : std::string();
+}
+
 }  // namespace
 
 DefaultPrinter defaultPrinter(std::stop_token stop) {
@@ -65,9 +72,9 @@ SentSheet sendDrawing(const paper::PdfDrawing& drawing, const QString& printer, 
                       std::stop_token stop) {
     const paper::TemporaryPdf pdf(drawing);
     if (!pdf.error().isEmpty()) return {PrintOutcome::PdfIncomplete, 0, pdf.error()};
-    const cups::Submission job =
-        cups::submitFile(printer.toStdString(), pdf.path().toStdString(),
-                         drawing.title.toStdString(), copies, std::move(stop));
+    const cups::Submission job = cups::submitFile(printer.toStdString(), pdf.path().toStdString(),
+                                                  drawing.title.toStdString(), copies,
+                                                  paperOf(drawing.layout), std::move(stop));
     if (job.job != 0) return {PrintOutcome::Printed, job.job, {}};
     if (job.problem != cups::QueueState::Ready) return {outcomeOf(job.problem)};
     return {PrintOutcome::JobLost};
