@@ -11,6 +11,7 @@
 # 344.828 m³; the second is 27.586 m³ short (20 m away), the third takes
 # the rest, 317.241 m³, 40 m away: 13,241.379 m³·m, on average 38.400 m,
 # 6,344.828 m³·m beyond the 20 m free haul; 82.759 m³ are borrowed.
+# A road design's [运距] sets the free and the economic haul.
 # Usage: haul_command_test.sh VELMORIN   (needs pdftotext)
 set -uo pipefail
 program=$1
@@ -32,12 +33,25 @@ text() {  # text PDF: its lines, blanks collapsed
 check "--haul .pdf status" 0 "$status"
 haul=$(text "$work/haul.pdf")
 check "--haul title" "土方调配表" "$(head -1 <<<"$haul")"
-for line in \
+for line in "免费运距 20 m" \
             "1 K0+000.000～K0+020.000 K0+020.000～K0+060.000 344.828 38.400 13241.379 6344.828" \
             "借方 K0+040.000～K0+060.000 82.759" \
             "合计 344.828 13241.379 6344.828 0.000 82.759"; do
   check "--haul has \"$line\"" "yes" "$(grep -qxF -- "$line" <<<"$haul" && echo yes)"
 done
+# The design's [运距]: 10 m free, none further than 30 m. The 27.586 m³ 20 m
+# on are hauled (275.862 m³·m beyond 10 m); the rest of the surplus is
+# wasted where it is dug, the third pair's fill borrowed.
+printf '[运距]\n免费运距,经济运距\n10,30\n' >"$work/haul.csv"
+"$program" --design "$work/haul.csv" --haul "$work/near.pdf" "$work/cutfill.csv"; status=$?
+check "--haul with a design's 运距 status" 0 "$status"
+near=$(text "$work/near.pdf")
+for line in "免费运距 10 m，经济运距 30 m" \
+            "1 K0+000.000～K0+020.000 K0+020.000～K0+040.000 27.586 20.000 551.724 275.862" \
+            "弃方 K0+000.000～K0+020.000 317.241" "借方 K0+040.000～K0+060.000 400.000"; do
+  check "--haul within 30 m has \"$line\"" "yes" "$(grep -qxF -- "$line" <<<"$near" && echo yes)"
+done
+
 "$program" --haul "$work/haul.xlsx" "$work/cutfill.csv"; status=$?
 check "--haul .xlsx status" 0 "$status"
 check "--haul .xlsx is a zip" "PK" "$(head -c 2 "$work/haul.xlsx")"
