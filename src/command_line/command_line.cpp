@@ -15,6 +15,7 @@
 #include "paper/fonts.h"
 #include "paper/pdf_export.h"
 #include "printout/earthworks_table.h"
+#include "printout/haul_table.h"
 #include "printout/road_table.h"
 #include "printout/survey_printouts.h"
 #include "runtime/titles.h"
@@ -165,7 +166,9 @@ enum class Printout {
     RoadTable,
     RoadWorkbook,
     Earthworks,
-    EarthworksWorkbook
+    EarthworksWorkbook,
+    Haul,
+    HaulWorkbook
 };
 
 // A table only cut-and-fill sections have, written as a PDF or a workbook
@@ -175,10 +178,13 @@ struct CutFillTable {
     const char* name;    // "路基设计表"
     Printout pdf;
     Printout workbook;
+    printout::QuantityTable (*make)(const section::Survey&, const section::ProjectInfo&, int);
 };
 constexpr CutFillTable kCutFillTables[] = {
-    {"road-table", "路基设计表", Printout::RoadTable, Printout::RoadWorkbook},
-    {"earthworks", "路基土石方数量计算表", Printout::Earthworks, Printout::EarthworksWorkbook},
+    {"road-table", "路基设计表", Printout::RoadTable, Printout::RoadWorkbook, printout::roadTable},
+    {"earthworks", "路基土石方数量计算表", Printout::Earthworks, Printout::EarthworksWorkbook,
+     printout::earthworksTable},
+    {"haul", "土方调配表", Printout::Haul, Printout::HaulWorkbook, printout::haulTable},
 };
 
 const CutFillTable* cutFillTable(Printout printout) {
@@ -216,13 +222,10 @@ int writePrintout(const section::Survey& survey, const section::ProjectInfo& pro
         const printout::Sheet sheet = printout::calculationSheet(survey, project);
         return writtenPdf(paper::sheetDrawing(sheet), out);
     }
-    const bool workbook = printout == Printout::Workbook || printout == Printout::RoadWorkbook ||
-                          printout == Printout::EarthworksWorkbook;
     const CutFillTable* only = cutFillTable(printout);
+    const bool workbook = printout == Printout::Workbook || (only && printout == only->workbook);
     if (!only) return writeTable(printout::quantityTable(survey, project), out, workbook);
-    return writeTable(only->pdf == Printout::Earthworks ? printout::earthworksTable(survey, project)
-                                                        : printout::roadTable(survey, project),
-                      out, workbook);
+    return writeTable(only->make(survey, project, 0), out, workbook);
 }
 
 // A cut-and-fill table as the output's name ends: a PDF or a workbook;
@@ -300,6 +303,12 @@ Outcome run(int argc, char* argv[]) {
                        "写成 PDF 文件 OUT.pdf 或 Excel 工作簿 OUT.xlsx（按文件名的结尾），"
                        "不打开窗口。"),
         QStringLiteral("OUT.pdf|OUT.xlsx"));
+    const QCommandLineOption haul(
+        QStringLiteral("haul"),
+        QStringLiteral("把填挖方断面 FILE 的土方调配表（调配段、平均运距、运量、超运运量、"
+                       "弃方、借方）写成 PDF 文件 OUT.pdf 或 Excel 工作簿 OUT.xlsx"
+                       "（按文件名的结尾），不打开窗口。"),
+        QStringLiteral("OUT.pdf|OUT.xlsx"));
     const QCommandLineOption results(
         QStringLiteral("results"),
         QStringLiteral("把 FILE 的计算结果以 CSV 格式写到标准输出，不打开窗口。"));
@@ -323,8 +332,8 @@ Outcome run(int argc, char* argv[]) {
                                   QStringLiteral("显示本说明。"));
     const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
                                      QStringLiteral("显示版本号。"));
-    parser.addOptions({pdf, tablePdf, xlsx, roadTable, earthworks, results, landXml, dxfDrawing,
-                       design, help, version});
+    parser.addOptions({pdf, tablePdf, xlsx, roadTable, earthworks, haul, results, landXml,
+                       dxfDrawing, design, help, version});
     parser.addPositionalArgument(
         QStringLiteral("FILE"),
         QStringLiteral("测量数据文件（CSV，里程文件 .hdm，或 LandXML 的 .xml）。"),
@@ -332,12 +341,13 @@ Outcome run(int argc, char* argv[]) {
 
     if (!parser.parse(arguments)) {
         const QStringList unknown = parser.unknownOptionNames();
-        complain((unknown.isEmpty()
-                      ? QStringLiteral(
-                            "--pdf、--table-pdf、--xlsx、--road-table、--earthworks、--landxml 或 "
-                            "--dxf 后面缺少输出文件名，或 --design 后面缺少道路设计文件名")
-                      : QStringLiteral("不认识的选项“%1”").arg(unknown.first())) +
-                 QStringLiteral("（velmorin --help 列出用法）。"));
+        complain(
+            (unknown.isEmpty()
+                 ? QStringLiteral("--pdf、--table-pdf、--xlsx、--road-table、--earthworks、--"
+                                  "haul、--landxml 或 "
+                                  "--dxf 后面缺少输出文件名，或 --design 后面缺少道路设计文件名")
+                 : QStringLiteral("不认识的选项“%1”").arg(unknown.first())) +
+            QStringLiteral("（velmorin --help 列出用法）。"));
         return BadUsage;
     }
     if (parser.isSet(help)) {
@@ -357,11 +367,11 @@ Outcome run(int argc, char* argv[]) {
     const QStringList files = parser.positionalArguments();
     int outputs = 0;
     for (const QCommandLineOption* option :
-         {&pdf, &tablePdf, &xlsx, &roadTable, &earthworks, &results, &landXml, &dxfDrawing})
+         {&pdf, &tablePdf, &xlsx, &roadTable, &earthworks, &haul, &results, &landXml, &dxfDrawing})
         outputs += int(parser.isSet(*option));
     if (files.size() > 1 || outputs > 1 || (outputs == 1 && files.isEmpty())) {
         complain(QStringLiteral(
-            "用法有误：--pdf、--table-pdf、--xlsx、--road-table、--earthworks、--results、"
+            "用法有误：--pdf、--table-pdf、--xlsx、--road-table、--earthworks、--haul、--results、"
             "--landxml 和 --dxf 只能选一个，并且需要一个测量数据文件 FILE"
             "（velmorin --help 列出用法）。"));
         return BadUsage;
@@ -369,7 +379,7 @@ Outcome run(int argc, char* argv[]) {
     if (parser.isSet(design) && outputs == 0) {
         complain(
             QStringLiteral("用法有误：--design 给输出选项用，要和 "
-                           "--pdf、--table-pdf、--xlsx、--road-table、--earthworks、"
+                           "--pdf、--table-pdf、--xlsx、--road-table、--earthworks、--haul、"
                            "--results、--landxml 或 --dxf 之一一起写；在窗口中请用“文件 ▸ "
                            "打开道路设计…”（velmorin --help 列出用法）。"));
         return BadUsage;
@@ -384,7 +394,8 @@ Outcome run(int argc, char* argv[]) {
             return writePrintout(argc, argv, input, parser.value(*option), printout);
     }
     for (const auto& [option, table] :
-         {std::pair{&roadTable, &kCutFillTables[0]}, std::pair{&earthworks, &kCutFillTables[1]}}) {
+         {std::pair{&roadTable, &kCutFillTables[0]}, std::pair{&earthworks, &kCutFillTables[1]},
+          std::pair{&haul, &kCutFillTables[2]}}) {
         if (!parser.isSet(*option)) continue;
         const QString out = parser.value(*option);
         const std::optional<Printout> printout = tableOutput(*table, out);
