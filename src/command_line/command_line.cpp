@@ -15,6 +15,8 @@
 #include "command_line/command_output.h"
 #include "paper/fonts.h"
 #include "paper/pdf_export.h"
+#include "printout/earthworks_table.h"
+#include "printout/haul_table.h"
 #include "printout/road_table.h"
 #include "printout/survey_printouts.h"
 #include "runtime/titles.h"
@@ -172,7 +174,39 @@ QByteArray dxfOf(const section::Survey& survey, const section::ProjectInfo&, QSt
 }
 
 // The printouts of a survey and the workbooks of its tables.
-enum class Printout { Sheet, QuantityTable, Workbook, RoadTable, RoadWorkbook };
+enum class Printout {
+    Sheet,
+    QuantityTable,
+    Workbook,
+    RoadTable,
+    RoadWorkbook,
+    Earthworks,
+    EarthworksWorkbook,
+    Haul,
+    HaulWorkbook
+};
+
+// A table only cut-and-fill sections have, written as a PDF or a workbook
+// as the output's name ends.
+struct CutFillTable {
+    const char* option;  // "road-table"
+    const char* name;    // "路基设计表"
+    Printout pdf;
+    Printout workbook;
+    printout::QuantityTable (*make)(const section::Survey&, const section::ProjectInfo&, int);
+};
+constexpr CutFillTable kCutFillTables[] = {
+    {"road-table", "路基设计表", Printout::RoadTable, Printout::RoadWorkbook, printout::roadTable},
+    {"earthworks", "路基土石方数量计算表", Printout::Earthworks, Printout::EarthworksWorkbook,
+     printout::earthworksTable},
+    {"haul", "土方调配表", Printout::Haul, Printout::HaulWorkbook, printout::haulTable},
+};
+
+const CutFillTable* cutFillTable(Printout printout) {
+    for (const CutFillTable& table : kCutFillTables)
+        if (printout == table.pdf || printout == table.workbook) return &table;
+    return nullptr;
+}
 
 // A file written safely, or its bytes to standard output.
 int writtenTo(const QString& out, const std::function<QString(const QString&)>& toFile,
@@ -197,30 +231,28 @@ int writeTable(const printout::QuantityTable& table, const QString& out, bool wo
         [&](QString& error) { return storage::quantityWorkbookBytes(table, error); });
 }
 
-bool isRoadTable(Printout printout) {
-    return printout == Printout::RoadTable || printout == Printout::RoadWorkbook;
-}
-
 int writePrintout(const section::Survey& survey, const section::ProjectInfo& project,
                   const QString& out, Printout printout) {
     if (printout == Printout::Sheet) {
         const printout::Sheet sheet = printout::calculationSheet(survey, project);
         return writtenPdf(paper::sheetDrawing(sheet), out);
     }
-    return writeTable(isRoadTable(printout) ? printout::roadTable(survey, project)
-                                            : printout::quantityTable(survey, project),
-                      out, printout == Printout::Workbook || printout == Printout::RoadWorkbook);
+    const CutFillTable* only = cutFillTable(printout);
+    const bool workbook = printout == Printout::Workbook || (only && printout == only->workbook);
+    if (!only) return writeTable(printout::quantityTable(survey, project), out, workbook);
+    return writeTable(only->make(survey, project, 0), out, workbook);
 }
 
-// The 路基设计表 as the output's name ends: a PDF or a workbook; nothing
-// (after saying why) for another ending.
-std::optional<Printout> roadTableOutput(const QString& out) {
-    if (out.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) return Printout::RoadTable;
-    if (out.endsWith(QStringLiteral(".xlsx"), Qt::CaseInsensitive)) return Printout::RoadWorkbook;
-    complain(QStringLiteral("--road-table 的输出文件“%1”既不是 .pdf 也不是 .xlsx："
-                            "路基设计表按文件名的结尾写成 PDF 或 Excel 工作簿，"
+// A cut-and-fill table as the output's name ends: a PDF or a workbook;
+// nothing (after saying why) for another ending.
+std::optional<Printout> tableOutput(const CutFillTable& table, const QString& out) {
+    if (out.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) return table.pdf;
+    if (out.endsWith(QStringLiteral(".xlsx"), Qt::CaseInsensitive)) return table.workbook;
+    complain(QStringLiteral("--%1 的输出文件“%2”既不是 .pdf 也不是 .xlsx："
+                            "%3按文件名的结尾写成 PDF 或 Excel 工作簿，"
                             "请给出以 .pdf 或 .xlsx 结尾的文件名。")
-                 .arg(QDir::toNativeSeparators(out)));
+                 .arg(QString::fromUtf8(table.option), QDir::toNativeSeparators(out),
+                      QString::fromUtf8(table.name)));
     return std::nullopt;
 }
 
@@ -234,10 +266,12 @@ int writePrintout(int argc, char* argv[], const Input& input, const QString& out
     paper::installFontSubstitutions();
     const CalculatedSurvey calculated = calculatedSurvey(input);
     if (!calculated.survey) return BadFile;
-    if (isRoadTable(printout) && calculated.survey->kind() != section::SurveyKind::CutFill) {
-        return written(QStringLiteral("测量数据文件“%1”是封闭断面，没有路基设计表："
-                                      "路基设计表只给有地面线和设计线的填挖方断面。")
-                           .arg(QDir::toNativeSeparators(input.survey)));
+    const CutFillTable* only = cutFillTable(printout);
+    if (only && calculated.survey->kind() != section::SurveyKind::CutFill) {
+        return written(
+            QStringLiteral("测量数据文件“%1”是封闭断面，没有%2："
+                           "%2只给有地面线和设计线的填挖方断面。")
+                .arg(QDir::toNativeSeparators(input.survey), QString::fromUtf8(only->name)));
     }
     return writePrintout(*calculated.survey, calculated.project, out, printout);
 }
@@ -278,6 +312,18 @@ Outcome run(int argc, char* argv[]) {
         QStringLiteral("把填挖方断面 FILE 的路基设计表写成 PDF 文件 OUT.pdf 或 Excel 工作簿 "
                        "OUT.xlsx（按文件名的结尾），不打开窗口。"),
         QStringLiteral("OUT.pdf|OUT.xlsx"));
+    const QCommandLineOption earthworks(
+        QStringLiteral("earthworks"),
+        QStringLiteral("把填挖方断面 FILE 的路基土石方数量计算表（土石分类、本桩利用、填缺、挖余）"
+                       "写成 PDF 文件 OUT.pdf 或 Excel 工作簿 OUT.xlsx（按文件名的结尾），"
+                       "不打开窗口。"),
+        QStringLiteral("OUT.pdf|OUT.xlsx"));
+    const QCommandLineOption haul(
+        QStringLiteral("haul"),
+        QStringLiteral("把填挖方断面 FILE 的土方调配表（调配段、平均运距、运量、超运运量、"
+                       "弃方、借方）写成 PDF 文件 OUT.pdf 或 Excel 工作簿 OUT.xlsx"
+                       "（按文件名的结尾），不打开窗口。"),
+        QStringLiteral("OUT.pdf|OUT.xlsx"));
     const QCommandLineOption results(
         QStringLiteral("results"),
         QStringLiteral("把 FILE 的计算结果以 CSV 格式写到标准输出，不打开窗口。"));
@@ -307,8 +353,8 @@ Outcome run(int argc, char* argv[]) {
                                   QStringLiteral("显示本说明。"));
     const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
                                      QStringLiteral("显示版本号。"));
-    parser.addOptions({pdf, tablePdf, xlsx, roadTable, results, landXml, dxfDrawing, design, method,
-                       help, version});
+    parser.addOptions({pdf, tablePdf, xlsx, roadTable, earthworks, haul, results, landXml,
+                       dxfDrawing, design, method, help, version});
     parser.addPositionalArgument(
         QStringLiteral("FILE"),
         QStringLiteral("测量数据文件（CSV，里程文件 .hdm，或 LandXML 的 .xml）。"),
@@ -324,7 +370,8 @@ Outcome run(int argc, char* argv[]) {
         const QStringList unknown = parser.unknownOptionNames();
         complain(
             (unknown.isEmpty()
-                 ? QStringLiteral("--pdf、--table-pdf、--xlsx、--road-table、--landxml 或 "
+                 ? QStringLiteral("--pdf、--table-pdf、--xlsx、--road-table、--earthworks、--"
+                                  "haul、--landxml 或 "
                                   "--dxf 后面缺少输出文件名，或 --design 后面缺少道路设计文件名")
                  : QStringLiteral("不认识的选项“%1”").arg(unknown.first())) +
             QStringLiteral("（velmorin --help 列出用法）。"));
@@ -347,20 +394,21 @@ Outcome run(int argc, char* argv[]) {
     const QStringList files = parser.positionalArguments();
     int outputs = 0;
     for (const QCommandLineOption* option :
-         {&pdf, &tablePdf, &xlsx, &roadTable, &results, &landXml, &dxfDrawing})
+         {&pdf, &tablePdf, &xlsx, &roadTable, &earthworks, &haul, &results, &landXml, &dxfDrawing})
         outputs += int(parser.isSet(*option));
     if (files.size() > 1 || outputs > 1 || (outputs == 1 && files.isEmpty())) {
-        complain(
-            QStringLiteral("用法有误：--pdf、--table-pdf、--xlsx、--road-table、--results、"
-                           "--landxml 和 --dxf 只能选一个，并且需要一个测量数据文件 FILE"
-                           "（velmorin --help 列出用法）。"));
+        complain(QStringLiteral(
+            "用法有误：--pdf、--table-pdf、--xlsx、--road-table、--earthworks、--haul、--results、"
+            "--landxml 和 --dxf 只能选一个，并且需要一个测量数据文件 FILE"
+            "（velmorin --help 列出用法）。"));
         return BadUsage;
     }
     if (parser.isSet(design) && outputs == 0) {
-        complain(QStringLiteral(
-            "用法有误：--design 给输出选项用，要和 --pdf、--table-pdf、--xlsx、--road-table、"
-            "--results、--landxml 或 --dxf 之一一起写；在窗口中请用“文件 ▸ "
-            "打开道路设计…”（velmorin --help 列出用法）。"));
+        complain(
+            QStringLiteral("用法有误：--design 给输出选项用，要和 "
+                           "--pdf、--table-pdf、--xlsx、--road-table、--earthworks、--haul、"
+                           "--results、--landxml 或 --dxf 之一一起写；在窗口中请用“文件 ▸ "
+                           "打开道路设计…”（velmorin --help 列出用法）。"));
         return BadUsage;
     }
     const std::optional<section::VolumeMethod> chosen = methodNamed(parser.value(method));
@@ -384,9 +432,12 @@ Outcome run(int argc, char* argv[]) {
         if (parser.isSet(*option))
             return writePrintout(argc, argv, input, parser.value(*option), printout);
     }
-    if (parser.isSet(roadTable)) {
-        const QString out = parser.value(roadTable);
-        const std::optional<Printout> printout = roadTableOutput(out);
+    for (const auto& [option, table] :
+         {std::pair{&roadTable, &kCutFillTables[0]}, std::pair{&earthworks, &kCutFillTables[1]},
+          std::pair{&haul, &kCutFillTables[2]}}) {
+        if (!parser.isSet(*option)) continue;
+        const QString out = parser.value(*option);
+        const std::optional<Printout> printout = tableOutput(*table, out);
         if (!printout) return BadUsage;
         return writePrintout(argc, argv, input, out, *printout);
     }

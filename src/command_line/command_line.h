@@ -8,6 +8,10 @@
 //   velmorin --dxf OUT.dxf FILE        the section drawings of FILE as DXF
 //   velmorin --road-table OUT.pdf|OUT.xlsx FILE
 //                                      the 路基设计表 of a cut-and-fill FILE
+//   velmorin --earthworks OUT.pdf|OUT.xlsx FILE
+//                                      its 路基土石方数量计算表
+//   velmorin --haul OUT.pdf|OUT.xlsx FILE
+//                                      its 土方调配表
 //   --design DESIGN.csv with any of them: the road design applied to FILE
 // The outputs need no window and no display. Exit status 0 on success, 1 for
 // a file that cannot be read or calculated, 2 for wrong usage. What looks

@@ -14,7 +14,11 @@ class Survey;
 
 namespace printout {
 
-// Only for a cut-and-fill survey; `rowsPerPage` 0 for the page's own.
+// Rows on an A3 page across, under the two lines of the grouped heads.
+inline constexpr int kRowsLarge = 36;
+
+// Of a cut-and-fill survey (a closed outline's has no rows); `rowsPerPage`
+// 0 for the page's own.
 QuantityTable earthworksTable(const section::Survey& survey, const section::ProjectInfo& project,
                               int rowsPerPage = 0);
 

@@ -6,9 +6,12 @@
 // with the 合计. A renderer rules it on paper, a writer puts it in a
 // spreadsheet.
 //
-// Every figure is the sheet's own, written "0.000"; the subtotals, the total
-// and the running totals are the exact sums of the figures as printed, so
-// every column adds up on paper and in a spreadsheet to the last digit.
+// Every figure is the sheet's own, written "0.000", rounded once from its
+// exact value: the volumes' subtotals, total and running totals are their
+// exact sums, so the 合计 is the calculation sheet's 总体积 to the last digit
+// (a column of rounded rows may add up on paper to a thousandth or so
+// apart; the footnote says so). The rows keep their unrounded values for a
+// workbook, whose sums then come to the printed ones.
 //
 // Other tables of sections take the same shape (the 路基设计表): where no
 // column adds up there is no 小计 and no 合计.
@@ -86,6 +89,15 @@ QuantityTable quantityTable(const section::CutFillSurvey& survey,
 std::string columnHead(const QuantityColumn& column);
 // The unit as the head's second line shows it: "(m²)", or nothing.
 std::string unitHead(const QuantityColumn& column);
+
+// The sum of unrounded figures, as the values they stand for (their
+// shortest decimals) add up exactly, rounded once: a 小计 of a column other
+// than the volumes.
+std::string roundedSum(const std::vector<double>& values);
+
+// The footnote of a table whose rows are rounded and whose sums are not.
+inline constexpr std::string_view kRoundedRows =
+    "注：各行数值四舍五入至 0.001，小计、合计由未取整的数值相加后取整";
 
 // A section without areas (its lines do not overlap) in the area cells.
 inline constexpr std::string_view kNoArea = "无";

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "section/chainage.h"
 
+#include <algorithm>
+#include <cmath>
 #include <utility>
 
 #include "runtime/exact_decimal.h"
@@ -45,9 +47,39 @@ int gapHolding(const std::vector<ChainBreak>& breaks, int first, double station)
     return 0;
 }
 
+bool below(const ExactDecimal& a, const ExactDecimal& b) {
+    return (a - b).isNegative();
+}
+
+const ExactDecimal& larger(const ExactDecimal& a, const ExactDecimal& b) {
+    return below(a, b) ? b : a;
+}
+
+const ExactDecimal& smaller(const ExactDecimal& a, const ExactDecimal& b) {
+    return below(b, a) ? b : a;
+}
+
 }  // namespace
 
-Chainage::Chainage(std::vector<ChainBreak> breaks) : breaks_(std::move(breaks)) {}
+Chainage::Chainage(std::vector<ChainBreak> breaks, const std::vector<StationRange>& structures)
+    : breaks_(std::move(breaks)) {
+    for (std::size_t k = 0; k < structures.size(); ++k) {
+        const std::vector<ChainedStation> ends = place({structures[k].from, structures[k].to});
+        const double slack = 1e-6 * (1.0 + std::abs(ends[0].chainage) + std::abs(ends[1].chainage));
+        structures_.push_back({exactChainage(ends[0]), exactChainage(ends[1]), int(k),
+                               ends[0].chainage - slack, ends[1].chainage + slack});
+    }
+    std::ranges::stable_sort(
+        structures_, [](const Covered& a, const Covered& b) { return below(a.from, b.from); });
+}
+
+bool Chainage::Covered::near(double from, double to) const {
+    return nearFrom < to && from < nearTo;
+}
+
+ExactDecimal Chainage::exactChainage(const ChainedStation& placed) const {
+    return ExactDecimal::of(placed.station) + breaksPassed(breaks_, 0, placed.stretch);
+}
 
 std::vector<ChainedStation> Chainage::place(const std::vector<double>& stations) const {
     const int stretches = static_cast<int>(breaks_.size()) + 1;
@@ -81,11 +113,35 @@ std::vector<ChainedStation> Chainage::place(const std::vector<double>& stations)
 }
 
 std::optional<double> Chainage::spacing(const ChainedStation& a, const ChainedStation& b) const {
-    const double spacing = (ExactDecimal::of(b.station) - ExactDecimal::of(a.station) +
-                            breaksPassed(breaks_, a.stretch, b.stretch))
-                               .nearest();
+    ExactDecimal length = ExactDecimal::of(b.station) - ExactDecimal::of(a.station) +
+                          breaksPassed(breaks_, a.stretch, b.stretch);
+    if (!structures_.empty() && !length.isNegative()) {
+        // Each stretch of road counted out once, where structures overlap too.
+        const ExactDecimal start = exactChainage(a), end = start + length;
+        ExactDecimal reached = start;
+        for (const Covered& covered : structures_) {
+            if (!covered.near(a.chainage, b.chainage)) continue;
+            const ExactDecimal& from = larger(covered.from, reached);
+            const ExactDecimal& to = smaller(covered.to, end);
+            if (below(from, to)) length = length - (to - from);
+            reached = larger(reached, smaller(covered.to, end));
+        }
+    }
+    const double spacing = length.nearest();
     if (!runtime::inValueRange(spacing)) return std::nullopt;
     return spacing;
+}
+
+std::vector<int> Chainage::structuresAcross(const ChainedStation& a,
+                                            const ChainedStation& b) const {
+    std::vector<int> found;
+    for (const Covered& covered : structures_) {
+        if (!covered.near(a.chainage, b.chainage)) continue;
+        if (below(larger(covered.from, exactChainage(a)), smaller(covered.to, exactChainage(b))))
+            found.push_back(covered.structure);
+    }
+    std::ranges::sort(found);
+    return found;
 }
 
 }  // namespace section

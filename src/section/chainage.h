@@ -12,10 +12,15 @@
 // station the order cannot settle (more than one such stretch) is placed on
 // the first and marked Ambiguous. A station in a 短链's gap lies on no
 // stretch: it is placed as if the break were not there and marked InGap.
+//
+// The 构造物 (bridges, culverts, tunnels) carry no earthworks: the spacing
+// of two sections, the length their volumes are worked out over, leaves
+// out what of the road between them a structure covers.
 
 #include <optional>
 #include <vector>
 
+#include "runtime/exact_decimal.h"
 #include "section/road_design.h"
 
 namespace section {
@@ -33,22 +38,42 @@ struct ChainedStation {
 class Chainage {
   public:
     Chainage() = default;
-    // `breaks` in order along the road.
-    explicit Chainage(std::vector<ChainBreak> breaks);
+    // `breaks` in order along the road; the ranges of the 构造物 as written.
+    explicit Chainage(std::vector<ChainBreak> breaks,
+                      const std::vector<StationRange>& structures = {});
 
-    bool empty() const { return breaks_.empty(); }
+    bool empty() const { return breaks_.empty() && structures_.empty(); }
     const std::vector<ChainBreak>& breaks() const { return breaks_; }
 
     // The stations of consecutive sections in road order, each placed.
     std::vector<ChainedStation> place(const std::vector<double>& stations) const;
 
     // The spacing from `a` to `b`, worked out exactly from the stations as
-    // written and the breaks between, kept as the nearest 64-bit value (as
-    // spacings without breaks are); nothing when beyond the accepted range.
+    // written, the breaks between and the structures' ranges, kept as the
+    // nearest 64-bit value (as spacings without breaks are); nothing when
+    // beyond the accepted range. Going back (b before a) it is the plain
+    // difference, negative, for the survey's checks to name.
     std::optional<double> spacing(const ChainedStation& a, const ChainedStation& b) const;
 
+    // The structures (indices into those given) that cover some of the
+    // road from `a` to `b`.
+    std::vector<int> structuresAcross(const ChainedStation& a, const ChainedStation& b) const;
+
   private:
+    struct Covered {
+        runtime::ExactDecimal from;  // continuous chainage, exactly
+        runtime::ExactDecimal to;
+        int structure = 0;
+        // Whether it may reach into the stretch from..to, by the 64-bit
+        // values: most structures lie far from a pair and cost no exact sum.
+        bool near(double from, double to) const;
+        double nearFrom = 0.0;
+        double nearTo = 0.0;
+    };
+    runtime::ExactDecimal exactChainage(const ChainedStation& placed) const;
+
     std::vector<ChainBreak> breaks_;
+    std::vector<Covered> structures_;  // in order of `from`
 };
 
 }  // namespace section

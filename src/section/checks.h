@@ -39,6 +39,9 @@ enum class WarningKind {
     // A station a 断链 leaves unsettled: in a 短链's gap, or in a 长链's
     // overlap where the order of the sections does not tell which.
     StationInBreak,
+    // A 构造物 lies between a section and the next: its stretch carries no
+    // volume, so the spacing is shorter than the stations' difference.
+    StructureCut,
 };
 
 struct SurveyWarning {

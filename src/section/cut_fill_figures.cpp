@@ -5,6 +5,7 @@
 
 #include "section/cut_fill_calculation.h"
 #include "section/cut_fill_sweep.h"
+#include "section/spacings.h"
 
 namespace section {
 namespace {
@@ -150,7 +151,8 @@ ExactCutFill exactAreasOf(const CutFillSection& section) {
 ExactDecimal exactSpacing(const CutFillSurvey& survey, int i) {
     const auto& sections = survey.sections;
     if (survey.stationsEntered())
-        return ExactDecimal::of(sections[i].station) - ExactDecimal::of(sections[i - 1].station);
+        return section::exactSpacing(sections[i - 1].station, sections[i].station,
+                                     sections[i - 1].spacing);
     return ExactDecimal::of(sections[i - 1].spacing);
 }
 

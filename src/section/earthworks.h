@@ -26,20 +26,28 @@ struct EarthworksRow {
     // taken out; without stations, the spacings added up from section 1).
     double fromChainage = 0.0;
     double toChainage = 0.0;
-    double cut = 0.0;   // 挖方总数量, natural
-    double fill = 0.0;  // 填方数量, compacted
-    ClassFigures percent{};  // share of each class in the cut, percent
+    double cut = 0.0;           // 挖方总数量, natural
+    double fill = 0.0;          // 填方数量, compacted
+    ClassFigures percent{};     // share of each class in the cut, percent
     ClassFigures cutByClass{};  // 挖ⱼ
     ClassFigures used{};        // 本桩利用ⱼ
     ClassFigures surplus{};     // 挖余ⱼ
     double shortfall = 0.0;     // 填缺
     // The 挖余 as the fill it would make elsewhere: Σ 挖余ⱼ/Kⱼ.
     double surplusCompacted = 0.0;
+    // Part of the pair's stretch lies in no 土石分类 range: that part's cut
+    // is taken as Ⅱ 普通土, the commonest class, and the sheet says so.
+    bool classAssumed = false;
+    // The 构造物 (indices into the design's) across the pair's stretch,
+    // whose length the volumes leave out.
+    std::vector<int> structures{};
 };
 
 struct Earthworks {
     ClassFigures factors = kDefaultFactors;  // the Kⱼ used
     std::vector<EarthworksRow> rows;         // the pairs that have volumes
+    // The sections' continuous chainage, section i at i - 1.
+    std::vector<double> chainages{};
 };
 
 // The survey has been calculated with `design` (its 构造物 already left out

@@ -132,6 +132,27 @@ std::string FigureSeries::total() const {
     return runningTotal(source_.count);
 }
 
+std::string FigureSeries::pairsTotal(int first, int last) const {
+    boundVolumes();
+    Bounded sum;
+    for (int i = first; i <= last; ++i) {
+        sum.value = volumes_.at(i).value + sum.value;
+        sum.error += volumes_[i].error + 2.0 * kUnit * std::abs(sum.value);
+    }
+    return figureText(
+        sum,
+        [&](bool exact) {
+            DecimalSpan span;
+            for (int i = first; i <= last; ++i) span = plus(span, volumeSpan(i, exact));
+            return span;
+        },
+        [&] {
+            ExactRootSum exact;
+            for (int i = first; i <= last; ++i) exact = exact + exactVolume(i);
+            return exact;
+        });
+}
+
 Bounded FigureSeries::boundedTotal() const {
     boundVolumes();
     return source_.count >= 1 ? running_.at(source_.count) : Bounded{};

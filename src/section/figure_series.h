@@ -66,6 +66,9 @@ class FigureSeries {
     std::string volume(int i) const;        // 1..N-1
     std::string runningTotal(int i) const;  // the volumes before section i, 1..N
     std::string total() const;
+    // The volumes of the pairs first..last (1-based, inclusive) added up
+    // exactly and rounded once, as a page's 小计 shows them; "0.000" for none.
+    std::string pairsTotal(int first, int last) const;
 
     // The total, for figures worked out from the totals of two series.
     Bounded boundedTotal() const;

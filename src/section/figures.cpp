@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "section/spacings.h"
+
 namespace section {
 namespace {
 
@@ -88,7 +90,8 @@ ExactDecimal exactArea(const SectionSurvey& survey, int i) {
 
 ExactDecimal exactSpacing(const SectionSurvey& survey, int i) {
     if (survey.stationsEntered())
-        return ExactDecimal::of(survey.stations(i + 1)) - ExactDecimal::of(survey.stations(i));
+        return section::exactSpacing(survey.stations(i), survey.stations(i + 1),
+                                     survey.spacings(i));
     return ExactDecimal::of(survey.spacings(i));
 }
 

@@ -22,6 +22,8 @@ class Figures {
     // The volumes before section i, 1..N.
     std::string runningTotal(int i) const { return series_.runningTotal(i); }
     std::string total() const { return series_.total(); }
+    // All the figures, for what adds up some of them.
+    const FigureSeries& series() const { return series_; }
 
   private:
     FigureSeries series_;

@@ -39,7 +39,9 @@ std::variant<PreparedRoad, DesignFault> PreparedRoad::prepare(const RoadDesign& 
     if (auto fault = breaksFault(design.breaks)) return *fault;
     if (auto fault = earthworksFault(design)) return *fault;
     PreparedRoad road;
-    road.chainage_ = Chainage(design.breaks);
+    std::vector<StationRange> structures;
+    for (const StructureRow& structure : design.structures) structures.push_back(structure.range);
+    road.chainage_ = Chainage(design.breaks, structures);
     auto data = std::make_shared<Data>();
     auto profile = RoadProfile::make(design.profile, road.chainage_);
     if (auto* fault = std::get_if<DesignFault>(&profile)) return *fault;

@@ -13,6 +13,12 @@ std::optional<double> spacingBetween(double station, double next) {
     return spacing;
 }
 
+runtime::ExactDecimal exactSpacing(double station, double next, double spacing) {
+    const runtime::ExactDecimal difference =
+        runtime::ExactDecimal::of(next) - runtime::ExactDecimal::of(station);
+    return difference.nearest() == spacing ? difference : runtime::ExactDecimal::of(spacing);
+}
+
 bool spacingsFromStations(SectionSurvey& survey, const Chainage* breaks) {
     if (breaks && !breaks->empty()) {
         std::vector<double> stations;

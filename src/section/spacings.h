@@ -4,6 +4,7 @@
 
 #include <optional>
 
+#include "runtime/exact_decimal.h"
 #include "section/chainage.h"
 #include "section/survey.h"
 
@@ -19,5 +20,11 @@ bool spacingsFromStations(SectionSurvey& survey, const Chainage* breaks = nullpt
 // The spacing from `station` to `next` by the same rule; nothing when it is
 // beyond the accepted range.
 std::optional<double> spacingBetween(double station, double next);
+
+// The exact spacing behind `spacing`, the one the calculation kept from
+// `station` to `next`: their difference, or where the road's 断链 or 构造物
+// made it another length, that length as the value it stands for (its
+// shortest decimal, exact for stations of up to a dozen digits).
+runtime::ExactDecimal exactSpacing(double station, double next, double spacing);
 
 }  // namespace section

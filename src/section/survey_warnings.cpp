@@ -88,6 +88,27 @@ void addBreakWarnings(const Survey& survey, const std::vector<ChainedStation>& p
     }
 }
 
+void addStructureWarnings(const Survey& survey, const std::vector<ChainedStation>& placed,
+                          std::vector<SurveyWarning>& found) {
+    const std::vector<StructureRow>& structures = survey.roadDesign().structures;
+    for (std::size_t k = 1; k < placed.size(); ++k) {
+        const int i = static_cast<int>(k);
+        std::string names;
+        for (const int s :
+             survey.preparedRoad()->chainage().structuresAcross(placed[k - 1], placed[k])) {
+            const StructureRow& structure = structures[std::size_t(s)];
+            names += (names.empty() ? "" : "、") + structure.name + "（" +
+                     stationText(structure.range.from) + "～" + stationText(structure.range.to) +
+                     "）";
+        }
+        if (names.empty()) continue;
+        found.push_back({i, WarningKind::StructureCut,
+                         where(survey, i) + "与后一个断面之间有构造物" + names +
+                             "：构造物范围内不计土石方，两断面之间的体积按 " +
+                             runtime::numberToText(spacing(survey, i)) + " 米计算。"});
+    }
+}
+
 void addMisfits(const Survey& survey, std::vector<SurveyWarning>& found) {
     const CutFillSurvey* lines = survey.cutFill();
     if (!lines) return;
@@ -129,6 +150,7 @@ std::vector<SurveyWarning> withRoadWarnings(const Survey& survey,
                   [&](int i) { return placed[i - 1].chainage; }}))
             plain.push_back(std::move(warning));
         addBreakWarnings(survey, placed, plain);
+        addStructureWarnings(survey, placed, plain);
     }
     addMisfits(survey, plain);
     std::ranges::stable_sort(plain, {}, &SurveyWarning::section);

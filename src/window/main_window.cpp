@@ -36,14 +36,15 @@
 #include "window/platform/guarded.h"
 #include "window/platform/native_window.h"
 #include "window/platform/title.h"
+#include "window/printing/quantity_table_print.h"
 #include "window/project_info_dialog.h"
 #include "window/road_design_files.h"
 #include "window/survey_saving.h"
 #include "window/table/survey_table_dock.h"
 #include "window/table/survey_table_view.h"
 #include "window/views/main_form.h"
+#include "window/views/quantity_table_dock.h"
 #include "window/views/results_overview.h"
-#include "window/views/road_table_dock.h"
 #include "window/views/section_panel.h"
 #include "window/views/warnings_dock.h"
 #include "window/volume_method_menu.h"
@@ -127,8 +128,20 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     // A cut-and-fill survey has the drawing in the centre instead of the form.
     workbench_ = new Workbench(*this, *dock_, *table_, document_);
     // After the workbench, whose layouts it follows: hidden for a closed outline.
-    roadTable_ = new RoadTableDock(document_, printing_, this);
-    addDockWidget(Qt::BottomDockWidgetArea, roadTable_);
+    const auto table = [this](const QuantityTableDock::Names& names, Printing::TableMaker make) {
+        auto* dock = new QuantityTableDock(names, make, document_, printing_, this);
+        addDockWidget(Qt::BottomDockWidgetArea, dock);
+        return dock;
+    };
+    roadTable_ =
+        table({QStringLiteral("路基设计表"), u'B', QStringLiteral("roadTableDock")}, roadTableOf);
+    earthworksTable_ =
+        table({QStringLiteral("路基土石方数量计算表"), u'M', QStringLiteral("earthworksTableDock")},
+              earthworksTableOf);
+    haulTable_ =
+        table({QStringLiteral("土方调配表"), u'U', QStringLiteral("haulTableDock")}, haulTableOf);
+    tabifyDockWidget(roadTable_, earthworksTable_);
+    tabifyDockWidget(earthworksTable_, haulTable_);
     connect(table_->view(), &SurveyTableView::message, statusBar(), [this](const QString& text) {
         statusBar()->showMessage(text);
         tableRefusal_ = text;
@@ -236,7 +249,8 @@ void MainWindow::createMenus() {
     file->addAction(QStringLiteral("保存道路设计(&J)…"), this,
                     [this] { saveRoadDesignClicked(this, document_); });
     file->addSeparator();
-    file->addActions(roadTable_->fileActions());
+    for (const QuantityTableDock* dock : {roadTable_, earthworksTable_, haulTable_})
+        file->addActions(dock->fileActions());
     file->addSeparator();
     file->addAction(QStringLiteral("退出(&X)"), QKeySequence::Quit, this, &QWidget::close);
 
@@ -263,7 +277,8 @@ void MainWindow::createMenus() {
     view->addAction(drawing);
     view->addAction(warnings_->toggleViewAction());
     view->addAction(QStringLiteral("计算结果一览(&R)"), this, [this] { showOverview(); });
-    view->addAction(roadTable_->toggleViewAction());
+    for (const QuantityTableDock* dock : {roadTable_, earthworksTable_, haulTable_})
+        view->addAction(dock->toggleViewAction());
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("帮助(&H)"));
     help->addAction(QStringLiteral("关于(&A)"), this, &MainWindow::aboutClicked);

@@ -22,7 +22,7 @@ namespace window {
 class MainForm;
 class ResultsOverview;
 class RoadDesignDock;
-class RoadTableDock;
+class QuantityTableDock;
 class SectionPanel;
 class SurveyTableDock;
 class WarningsDock;
@@ -54,8 +54,10 @@ class MainWindow : public QMainWindow {
     // 编辑 ▸ 测量数据表: the table shown, the keyboard in it on its current cell.
     void showTable();
     SurveyTableDock& table() const { return *table_; }
-    // 视图 ▸ 路基设计表, for a cut-and-fill survey.
-    RoadTableDock& roadTable() const { return *roadTable_; }
+    // 视图 ▸ 路基设计表, 路基土石方数量计算表 and 土方调配表, for a cut-and-fill survey.
+    QuantityTableDock& roadTable() const { return *roadTable_; }
+    QuantityTableDock& earthworksTable() const { return *earthworksTable_; }
+    QuantityTableDock& haulTable() const { return *haulTable_; }
 
     // 编辑 ▸ 道路设计: the road design's tables shown.
     void showRoadDesign();
@@ -131,7 +133,9 @@ class MainWindow : public QMainWindow {
     SurveyTableDock* table_ = nullptr;
     RoadDesignDock* design_ = nullptr;
     Workbench* workbench_ = nullptr;
-    RoadTableDock* roadTable_ = nullptr;
+    QuantityTableDock* roadTable_ = nullptr;
+    QuantityTableDock* earthworksTable_ = nullptr;
+    QuantityTableDock* haulTable_ = nullptr;
     QString tableRefusal_;  // the table's last refusal on the status bar
 };
 

@@ -5,7 +5,7 @@
 # from the PDF with its heading, page number, 合计 and signature line; the
 # workbook opened by LibreOffice (when installed) with the same figures.
 # --road-table of the cut-and-fill survey the same, as the output's name
-# ends; another ending and a closed outline refused.
+# ends; another ending and a closed outline refused; --earthworks alike.
 # Usage: quantity_table_command_test.sh VELMORIN   (needs pdftotext and pdfinfo)
 set -uo pipefail
 program=$1
@@ -89,16 +89,56 @@ check "--road-table of a closed outline" 1 "$status"
 check "--road-table of a closed outline says why" "yes" \
   "$(grep -q '封闭断面，没有路基设计表' "$work/err" && echo yes)"
 
+# The 路基土石方数量计算表 the same way; without 土石分类 all cut counts as Ⅱ.
+"$program" --earthworks "$work/earthworks.pdf" "$work/cutfill.csv"; status=$?
+check "--earthworks .pdf status" 0 "$status"
+earthworks=$(text "$work/earthworks.pdf")
+check "--earthworks title" "yes" "$(grep -qxF '路基土石方数量计算表' <<<"$earthworks" && echo yes)"
+# 50 m³ of Ⅱ fills 50 / 1.16 of the 250 m³: 206.897 still missing.
+check "--earthworks uses the cut where it is dug" "yes" \
+  "$(grep -q '^K0+020.000 0.000 20.000 20.000 50.000 0.000 0.000 100.000 50.000 .* 250.000 0.000 50.000 .* 206.897 ' <<<"$earthworks" && echo yes)"
+check "--earthworks total" "yes" "$(grep -q '^合计 20.000 50.000 ' <<<"$earthworks" && echo yes)"
+"$program" --earthworks "$work/earthworks.xlsx" "$work/cutfill.csv"; status=$?
+check "--earthworks .xlsx status" 0 "$status"
+check "--earthworks .xlsx is a zip" "PK" "$(head -c 2 "$work/earthworks.xlsx")"
+"$program" --earthworks "$work/earthworks.txt" "$work/cutfill.csv" 2>"$work/err"; status=$?
+check "--earthworks of another ending" 2 "$status"
+check "--earthworks names itself and its table" "yes" \
+  "$(grep -q -- '--earthworks 的输出文件.*earthworks.txt.*路基土石方数量计算表' "$work/err" && echo yes)"
+"$program" --earthworks "$work/closed.pdf" "$work/two.csv" 2>"$work/err"; status=$?
+check "--earthworks of a closed outline" 1 "$status"
+check "--earthworks of a closed outline says why" "yes" \
+  "$(grep -q '封闭断面，没有路基土石方数量计算表' "$work/err" && echo yes)"
+"$program" --earthworks "$work/e.pdf" --road-table "$work/r.pdf" "$work/cutfill.csv" 2>/dev/null
+check "--earthworks with another output" 2 "$?"
+
+# With the design's 土石分类 (30 % Ⅱ, 70 % Ⅳ) the 50 m³ of cut is all used:
+# 250 - 15 / 1.16 - 35 / 0.92 = 199.025 still missing; a 构造物 over the
+# second half halves the volumes and is named.
+printf '[土石分类]\n起点桩号,终点桩号,I,II,III,IV,V,VI\nK0+000,K0+020,0,30,0,70,0,0\n[构造物]\n起点桩号,终点桩号,名称\nK0+010,K0+020,涵洞\n' \
+  >"$work/classes.csv"
+"$program" --design "$work/classes.csv" --earthworks "$work/classes.pdf" "$work/cutfill.csv" \
+  2>"$work/err"; status=$?
+check "--earthworks with a design status" 0 "$status"
+classes=$(text "$work/classes.pdf")
+check "--earthworks splits the cut by class" "yes" \
+  "$(grep -q '^K0+020.000 0.000 20.000 10.000 25.000 0.000 0.000 30.000 7.500 0.000 0.000 70.000 17.500 .* 125.000 0.000 7.500 0.000 17.500 .* 99.513 ' <<<"$classes" && echo yes)"
+check "--earthworks names the structure" "yes" "$(grep -qx '涵洞' <<<"$classes" && echo yes)"
+check "the structure is told as a warning" "yes" \
+  "$(grep -q 'K0+000.000断面.*与后一个断面之间有构造物涵洞' "$work/err" && echo yes)"
+
 if command -v soffice >/dev/null; then
   # UTF-8, cells as shown (0.000).
   HOME=$work/office soffice --headless \
     --convert-to 'csv:Text - txt - csv (StarCalc):44,34,76,1,,0,false,true,true,false' --outdir "$work/csv" "$work/two.xlsx" \
-    "$work/cf.xlsx" "$work/road.XLSX" >/dev/null 2>&1
+    "$work/cf.xlsx" "$work/road.XLSX" "$work/earthworks.xlsx" >/dev/null 2>&1
   check "LibreOffice reads the closed table" "yes" \
     "$(grep -qx '合计,,20.000,60.000,' "$work/csv/two.csv" && echo yes)"
   check "LibreOffice reads the cut-and-fill table" "yes" \
     "$(grep -qx '合计,,,20.000,50.000,250.000,,' "$work/csv/cf.csv" && echo yes)"
   check "LibreOffice reads the road table" "yes" \
     "$(grep -qx 'K0+000.000,11.000,,,,,,,,,' "$work/csv/road.csv" && echo yes)"
+  check "LibreOffice reads the earthworks table's total" "yes" \
+    "$(grep -q '^合计,,,20.000,50.000,,0.000,,50.000,' "$work/csv/earthworks.csv" && echo yes)"
 fi
 exit $failed

@@ -2,6 +2,7 @@
 // What the views show of a survey, asked of either kind.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "cut_fill_lines.h"
@@ -103,7 +104,8 @@ TEST(RunningCurves, run_along_the_stations_with_one_curve_or_cut_and_fill_or_the
          true,
          "土方累积曲线",
          true,
-         {{CurveRole::Mass, {{1000, 0}, {1020, -2000}, {1040, -2000}}}}},
+         // The 填缺 of the pair with volumes; the last has none.
+         {{CurveRole::Mass, {{1000, 0}, {1020, -2000}}}}},
     };
     for (const Row& row : rows) {
         const RunningCurves made = runningCurves(row.survey, row.mass);
@@ -121,6 +123,45 @@ TEST(RunningCurves, run_along_the_stations_with_one_curve_or_cut_and_fill_or_the
     }
     EXPECT_FALSE(hasMassCurve(closedSurvey()));
     EXPECT_TRUE(hasMassCurve(cutFillSurvey()));
+}
+
+// The worked haul check as a survey (factors of 1, so the nets are the
+// volumes): the curve along the stations, one balance line at level 0
+// across the four pairs; with a 长链 of 10 m at K0+040 the chainage runs
+// on and the axis says so.
+TEST(RunningCurves, the_mass_curve_is_the_hauls_with_its_balanced_stretches) {
+    CutFillSurvey record{"Y", {}};
+    const double nets[] = {100, 50, -80, -70, 0};
+    for (int i = 0; i < 5; ++i) {
+        record.sections.push_back({.station = 20.0 * i,
+                                   .areas = CutFillAreas{1, 1},
+                                   .cutVolume = std::max(nets[i], 0.0),
+                                   .fillVolume = std::max(-nets[i], 0.0)});
+    }
+    RoadDesign design;
+    design.factors = ClassFigures{1, 1, 1, 1, 1, 1};
+    Survey survey(record);
+    ASSERT_FALSE(survey.setRoadDesign(design));
+    RunningCurves mass = runningCurves(survey, true);
+    EXPECT_EQ(mass.alongAxis, "桩号 (米)");
+    ASSERT_EQ(mass.curves.size(), 1u);
+    std::vector<double> totals;
+    for (const CurvePoint& point : mass.curves[0].points) totals.push_back(point.total);
+    EXPECT_EQ(totals, (std::vector<double>{0, 100, 150, 70, 0}));
+    ASSERT_EQ(mass.balances.size(), 1u);
+    EXPECT_EQ(mass.balances[0], (BalanceLine{0, 80, 0, 150, 6400.0 / 150}));
+    EXPECT_EQ(mass.haulSummary,
+              "调配 1 段，共 150.000 立方米（压实方），平均运距 42.667 米；弃方 0.000 立方米，借方 "
+              "0.000 立方米");
+
+    design.breaks = {{40, 30}};
+    for (int i = 3; i < 5; ++i) record.sections[std::size_t(i)].station -= 10;
+    survey = Survey(record);
+    ASSERT_FALSE(survey.setRoadDesign(design));
+    mass = runningCurves(survey, true);
+    EXPECT_EQ(mass.alongAxis, "里程 (米)");
+    EXPECT_EQ(mass.curves[0].points.back().along, 80);
+    EXPECT_EQ(mass.balances[0].to, 80);
 }
 
 // Twice the signed area of a closed outline, in (S, H).

@@ -12,9 +12,12 @@
 #include <QUndoStack>
 
 #include "../section/cut_fill_lines.h"
+#include "cut_then_fill.h"
 #include "document/survey_document.h"
 #include "section/cut_fill_figures.h"
 #include "section/cut_fill_rows.h"
+#include "section/earthworks.h"
+#include "section/haul.h"
 #include "window/views/profile_view.h"
 #include "window/views/results_overview.h"
 #include "window/views/section_canvas.h"
@@ -199,9 +202,18 @@ class CutFillViewsTest : public QObject {
         overview.massCurveSwitch().setChecked(true);
         QCOMPARE(overview.curve().series().size(), 1u);
         QCOMPARE(overview.curve().title(), "土方累积曲线");
-        QList<double> mass;
+        // The haul's mass curve (挖余 compacted − 填缺) with a line for each
+        // of its balanced stretches, and what they move written under it.
+        const section::Haul hauled = section::haul(
+            section::earthworks(*document->survey().cutFill(), document->survey().roadDesign()),
+            {});
+        QList<double> mass, expected;
         for (const auto& point : overview.curve().points()) mass << point.total;
-        QCOMPARE(mass, QList<double>({0.0, -860.0, -860.0}));
+        for (const section::MassPoint& point : hauled.massCurve) expected << point.total;
+        QCOMPARE(mass, expected);
+        QCOMPARE(overview.curve().drawnBalances().size(), hauled.stretches.size());
+        QVERIFY(overview.haulText().startsWith(
+            QStringLiteral("调配 %1 段").arg(hauled.stretches.size())));
         // Falling from the top left corner: the legend goes to another.
         const QRectF legend = overview.curve().legendBox();
         QVERIFY(!legend.isEmpty());
@@ -211,6 +223,32 @@ class CutFillViewsTest : public QObject {
                     QVERIFY(!legend.contains(curve[k] + (curve[k + 1] - curve[k]) * (step / 64.0)));
         overview.massCurveSwitch().setChecked(false);
         QCOMPARE(overview.curve().series().size(), 2u);
+        QVERIFY(overview.haulText().isEmpty());
+    }
+
+    // One balanced stretch: its line at level 0 from K0+000 to K0+060, with
+    // its volume and average haul, and the sum of the haul under the totals.
+    void the_mass_curve_draws_the_balanced_stretch_at_its_level() {
+        QVERIFY(
+            document->replaceSurvey(section::Survey(cutThenFill()), "打开文件", "c.hdm").done());
+        window::ResultsOverview overview(*document);
+        overview.resize(900, 500);
+        overview.show();
+        overview.showSurvey();
+        overview.massCurveSwitch().setChecked(true);
+        const window::VolumeCurve& curve = overview.curve();
+        const auto balances = curve.drawnBalances();
+        QCOMPARE(balances.size(), 1u);
+        const std::vector<QPolygonF> drawn = curve.drawnCurves();
+        const QPolygonF& mass = drawn.front();
+        QCOMPARE(mass.size(), 4);
+        QCOMPARE(balances[0].line.p1(), mass.front());
+        QCOMPARE(balances[0].line.p2().x(), mass.back().x());
+        QCOMPARE(balances[0].line.dy(), 0.0);
+        QCOMPARE(balances[0].label, QStringLiteral("345 m³ · 38.4 m"));
+        QCOMPARE(overview.haulText(),
+                 QStringLiteral("调配 1 段，共 344.828 立方米（压实方），平均运距 38.400 米；"
+                                "弃方 0.000 立方米，借方 82.759 立方米"));
     }
 
     void the_overview_follows_the_document_from_one_kind_to_the_other() {

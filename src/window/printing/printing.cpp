@@ -145,10 +145,6 @@ bool Printing::exportQuantityTablePdf(const document::SurveyDocument& document) 
     return exportTablePdf(document, quantityTableOf);
 }
 
-bool Printing::exportRoadTablePdf(const document::SurveyDocument& document) {
-    return exportTablePdf(document, roadTableOf);
-}
-
 bool Printing::exportTablePdf(const document::SurveyDocument& document, TableMaker make) {
     const printout::QuantityTable table = make(document);
     const QString what = QString::fromStdString(table.title);
@@ -232,14 +228,6 @@ void Printing::printQuantityTable(const document::SurveyDocument& document) {
 
 void Printing::previewQuantityTable(const document::SurveyDocument& document) {
     previewTable(document, quantityTableOf);
-}
-
-void Printing::printRoadTable(const document::SurveyDocument& document) {
-    printTable(document, roadTableOf);
-}
-
-void Printing::previewRoadTable(const document::SurveyDocument& document) {
-    previewTable(document, roadTableOf);
 }
 
 void Printing::printTable(const document::SurveyDocument& document, TableMaker make) {

@@ -3,7 +3,7 @@
 // Every way the calculation sheet goes out: the default printer (from a
 // thread, its job followed until it ends), the print dialog, the preview, the
 // PDF export, and the message when it cannot be printed, which offers the PDF
-// instead; and the 土方数量表 and the 路基设计表 through the print dialog, the
+// instead; and the 土方数量表 and the other tables through the print dialog, the
 // preview and a PDF.
 // Each call takes the document whose survey, of either kind, it prints with
 // its 工程信息, and keeps nothing of it.
@@ -56,10 +56,12 @@ class Printing : public QObject {
     void printQuantityTable(const document::SurveyDocument& document);
     void previewQuantityTable(const document::SurveyDocument& document);
     bool exportQuantityTablePdf(const document::SurveyDocument& document);
-    // The 路基设计表 of a cut-and-fill survey the same ways.
-    void printRoadTable(const document::SurveyDocument& document);
-    void previewRoadTable(const document::SurveyDocument& document);
-    bool exportRoadTablePdf(const document::SurveyDocument& document);
+    // Any table of the document's survey (the 路基设计表, the 土方调配表, …)
+    // the same ways.
+    using TableMaker = printout::QuantityTable (*)(const document::SurveyDocument&);
+    void printTable(const document::SurveyDocument& document, TableMaker make);
+    void previewTable(const document::SurveyDocument& document, TableMaker make);
+    bool exportTablePdf(const document::SurveyDocument& document, TableMaker make);
 
     // Tells why the sheet cannot be printed, offering it as a PDF instead;
     // while a prompt is open, once it has closed.
@@ -75,11 +77,6 @@ class Printing : public QObject {
     void exportRequested();
 
   private:
-    // A table of the document's survey: the quantity table or the road table.
-    using TableMaker = printout::QuantityTable (*)(const document::SurveyDocument&);
-    void printTable(const document::SurveyDocument& document, TableMaker make);
-    void previewTable(const document::SurveyDocument& document, TableMaker make);
-    bool exportTablePdf(const document::SurveyDocument& document, TableMaker make);
     void printOnDefault(SheetMaker make);
     void preview(const printout::Sheet& sheet);
     // Whether the print service answers, asked off the window's thread; when

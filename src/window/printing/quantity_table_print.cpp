@@ -7,6 +7,8 @@
 
 #include "document/survey_document.h"
 #include "paper/quantity_table_renderer.h"
+#include "printout/earthworks_table.h"
+#include "printout/haul_table.h"
 #include "printout/road_table.h"
 #include "printout/survey_printouts.h"
 #include "storage/quantity_workbook_file.h"
@@ -21,6 +23,14 @@ printout::QuantityTable quantityTableOf(const document::SurveyDocument& document
 
 printout::QuantityTable roadTableOf(const document::SurveyDocument& document) {
     return printout::roadTable(document.survey(), document.project());
+}
+
+printout::QuantityTable earthworksTableOf(const document::SurveyDocument& document) {
+    return printout::earthworksTable(document.survey(), document.project());
+}
+
+printout::QuantityTable haulTableOf(const document::SurveyDocument& document) {
+    return printout::haulTable(document.survey(), document.project());
 }
 
 void setUpForQuantityTable(const printout::QuantityTable& table, QPrinter& printer) {

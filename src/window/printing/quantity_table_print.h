@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The 土方数量表 and the 路基设计表 on their ways out: a printer, a preview,
+// The 土方数量表 and the other tables on their ways out: a printer, a preview,
 // a PDF file, an Excel workbook.
 
 #include <QString>
@@ -20,8 +20,11 @@ namespace window {
 // The table of the survey the document holds, of either kind, with its 工程信息.
 printout::QuantityTable quantityTableOf(const document::SurveyDocument& document);
 
-// The 路基设计表 of the document's survey (cut and fill) with its 工程信息.
+// The tables of the document's survey (cut and fill) with its 工程信息: the
+// 路基设计表, the 路基土石方数量计算表, the 土方调配表.
 printout::QuantityTable roadTableOf(const document::SurveyDocument& document);
+printout::QuantityTable earthworksTableOf(const document::SurveyDocument& document);
+printout::QuantityTable haulTableOf(const document::SurveyDocument& document);
 
 // Sets `printer` to the table's page and document name, before the print
 // dialog so that the user may still change them.

@@ -53,8 +53,12 @@ ResultsOverview::ResultsOverview(const document::SurveyDocument& document, QWidg
     warningsNote_ = new QLabel(this);
     warningsNote_->setWordWrap(true);
     curve_ = new VolumeCurve(this);
-    massCurve_ = new QCheckBox(QStringLiteral("土方累积曲线（累计挖方 − 累计填方）"), this);
+    massCurve_ =
+        new QCheckBox(QStringLiteral("土方累积曲线（累计挖余 − 累计填缺）与土方调配"), this);
     massCurve_->hide();
+    haulNote_ = new QLabel(this);
+    haulNote_->setWordWrap(true);
+    haulNote_->hide();
     auto* copy = new QPushButton(QStringLiteral("复制选中的行"), this);
     auto* toCsv = new QPushButton(QStringLiteral("导出 CSV…"), this);
     auto* toExcel = new QPushButton(QStringLiteral("导出 Excel…"), this);
@@ -64,6 +68,9 @@ ResultsOverview::ResultsOverview(const document::SurveyDocument& document, QWidg
     column->setContentsMargins(0, 0, 0, 0);
     column->addWidget(table_, 1);
     column->addWidget(total_);
+    // Under the totals, where the table gives way, not under the curve,
+    // which has no height to spare below the drawing.
+    column->addWidget(haulNote_);
     column->addWidget(warningsNote_);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(copy);
@@ -175,7 +182,15 @@ void ResultsOverview::fitColumns() {
 }
 
 void ResultsOverview::showCurves() {
-    curve_->show(section::runningCurves(document_.survey(), massCurve_->isChecked()));
+    const section::RunningCurves curves =
+        section::runningCurves(document_.survey(), massCurve_->isChecked());
+    curve_->show(curves);
+    haulNote_->setText(QString::fromStdString(curves.haulSummary));
+    haulNote_->setVisible(!curves.haulSummary.empty());
+}
+
+QString ResultsOverview::haulText() const {
+    return haulNote_->isVisible() ? haulNote_->text() : QString();
 }
 
 // The rows of sections with a warning: tinted, an icon before the number,

@@ -47,6 +47,8 @@ class ResultsOverview : public QWidget {
     // Shows the mass curve instead of the cumulative cut and fill.
     QCheckBox& massCurveSwitch() const { return *massCurve_; }
     QString totalText() const;
+    // What the mass curve's balanced stretches move, while it is shown.
+    QString haulText() const;
     QString warningsText() const;
 
     // Writes the table as CSV; empty on success, else the message.
@@ -75,6 +77,7 @@ class ResultsOverview : public QWidget {
     ProfileView* profile_ = nullptr;
     QTabWidget* curveTabs_ = nullptr;
     QCheckBox* massCurve_ = nullptr;
+    QLabel* haulNote_ = nullptr;
     QSplitter* splitter_ = nullptr;
     const document::SurveyDocument& document_;
 };

@@ -17,6 +17,8 @@ constexpr double kMarksApart = 4.0;
 
 constexpr int kMostTicks = 6;
 
+const QColor kBalanceColour(20, 130, 70);
+
 QString number(double value) {
     return QString::fromStdString(runtime::numberToText(static_cast<float>(value)));
 }
@@ -53,16 +55,18 @@ Span spanOf(const std::vector<VolumeCurve::Series>& series, double VolumeCurve::
 VolumeCurve::VolumeCurve(QWidget* parent)
     : QWidget(parent),
       title_(QStringLiteral("累计土方曲线")),
-      axis_(QStringLiteral("累计体积 (立方米)")) {
+      axis_(QStringLiteral("累计体积 (立方米)")),
+      alongAxis_(QStringLiteral("断面号")) {
     paintWhiteGround(*this);
     setMinimumSize(300, 180);
 }
 
 void VolumeCurve::show(const section::RunningCurves& curves) {
-    stations_ = curves.stations;
     legend_ = curves.legend;
     title_ = QString::fromStdString(curves.title);
     axis_ = QString::fromStdString(curves.axis);
+    alongAxis_ = QString::fromStdString(curves.alongAxis);
+    balances_ = curves.balances;
     series_.clear();
     for (const section::RunningCurve& curve : curves.curves) {
         Series each{QString::fromStdString(curve.name), colourOf(curve.role), {}};
@@ -95,6 +99,20 @@ std::vector<QPolygonF> VolumeCurve::drawnCurves() const {
         curves.push_back(std::move(curve));
     }
     return curves;
+}
+
+std::vector<VolumeCurve::Balance> VolumeCurve::drawnBalances() const {
+    std::vector<Balance> drawn;
+    if (points().empty()) return drawn;
+    const Axes on = axes();
+    for (const section::BalanceLine& balance : balances_) {
+        drawn.push_back(
+            {QLineF(on.x(balance.from), on.y(balance.level), on.x(balance.to), on.y(balance.level)),
+             QStringLiteral("%1 m³ · %2 m")
+                 .arg(balance.volume, 0, 'f', 0)
+                 .arg(balance.averageHaul, 0, 'f', 1)});
+    }
+    return drawn;
 }
 
 QRectF VolumeCurve::legendBox() const {
@@ -177,7 +195,7 @@ void VolumeCurve::paintEvent(QPaintEvent*) {
     painter.drawLine(plot.bottomLeft(), plot.topLeft());
     painter.drawLine(QPointF(plot.left(), y(0)), QPointF(plot.right(), y(0)));
     painter.drawText(QRectF(plot.left(), plot.bottom() + 18, plot.width(), 14), Qt::AlignHCenter,
-                     stations_ ? QStringLiteral("桩号 (米)") : QStringLiteral("断面号"));
+                     alongAxis_);
     painter.save();
     painter.translate(12, plot.center().y());
     painter.rotate(-90);
@@ -196,7 +214,24 @@ void VolumeCurve::paintEvent(QPaintEvent*) {
         painter.setBrush(Qt::white);
         for (const QPointF& p : curves[k]) painter.drawEllipse(p, 2.5, 2.5);
     }
+    drawBalances(painter);
     if (legend_) drawLegend(painter, legendBox());
+}
+
+void VolumeCurve::drawBalances(QPainter& painter) const {
+    const QFontMetricsF metrics(painter.font());
+    for (const Balance& balance : drawnBalances()) {
+        painter.setPen(QPen(kBalanceColour, 1.5, Qt::DashLine));
+        painter.drawLine(balance.line);
+        painter.setPen(QPen(kBalanceColour, 1.5));
+        for (const QPointF& end : {balance.line.p1(), balance.line.p2()})
+            painter.drawLine(end - QPointF(0, 4), end + QPointF(0, 4));
+        // Only where it fits over its own line, not over its neighbours'.
+        if (metrics.horizontalAdvance(balance.label) + 4 > balance.line.length()) continue;
+        painter.drawText(QRectF(balance.line.p1().x(), balance.line.p1().y() - metrics.height() - 2,
+                                balance.line.dx(), metrics.height()),
+                         Qt::AlignHCenter | Qt::AlignBottom, balance.label);
+    }
 }
 
 }  // namespace window

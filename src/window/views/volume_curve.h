@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The cumulative volume curves of a survey (section/running_curves.h) drawn:
-// negative volumes make a curve fall; several curves have a legend.
+// negative volumes make a curve fall; several curves have a legend; the mass
+// curve's balanced stretches are lines at their level, labelled with what
+// they move.
 
 #include <QColor>
+#include <QLineF>
 #include <QPolygonF>
 #include <QRectF>
 #include <QString>
@@ -35,6 +38,14 @@ class VolumeCurve : public QWidget {
         std::vector<Point> points;
     };
     const std::vector<Series>& series() const { return series_; }
+    // The balanced stretches of a mass curve, as drawn at the present size:
+    // a line at the level the stretch closes at, and its label above it when
+    // there is room.
+    struct Balance {
+        QLineF line;
+        QString label;
+    };
+    std::vector<Balance> drawnBalances() const;
     // The points of the first curve.
     const std::vector<Point>& points() const { return series_.front().points; }
     QString title() const { return title_; }
@@ -59,12 +70,14 @@ class VolumeCurve : public QWidget {
     QRectF plotRect() const;
     Axes axes() const;  // with points only
     void drawLegend(QPainter& painter, const QRectF& box) const;
+    void drawBalances(QPainter& painter) const;
 
     std::vector<Series> series_{Series{}};
-    bool stations_ = false;
+    std::vector<section::BalanceLine> balances_;
     bool legend_ = false;
     QString title_;
     QString axis_;
+    QString alongAxis_;
 };
 
 }  // namespace window
