@@ -279,8 +279,7 @@ QuantityTable earthworksTable(const section::Survey& survey, const section::Proj
     const section::CutFillSurvey& cutFill = *survey.cutFill();
     const section::RoadDesign& design = survey.roadDesign();
     const section::Earthworks works = section::earthworks(cutFill, design);
-    if (survey.volumeMethod() == section::VolumeMethod::Prismoidal)
-        table.note = "体积按" + section::methodName(survey.volumeMethod()) + "计算";
+    table.note = section::methodNote(survey.volumeMethod());
     const Builder builder(cutFill, design, works);
     const std::vector<Entry> entries = builder.entries();
     paginate(table, builder, entries, std::size_t(rowsPerPage > 0 ? rowsPerPage : kRowsLarge),

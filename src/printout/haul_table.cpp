@@ -90,8 +90,8 @@ std::string noteOf(const section::Survey& survey, const section::HaulDistances& 
     std::string note = "免费运距 " + runtime::numberToText(distances.freeHaul) + " m";
     if (distances.economicHaul)
         note += "，经济运距 " + runtime::numberToText(*distances.economicHaul) + " m";
-    if (survey.volumeMethod() == section::VolumeMethod::Prismoidal)
-        note += "；体积按" + section::methodName(survey.volumeMethod()) + "计算";
+    if (const std::string method = section::methodNote(survey.volumeMethod()); !method.empty())
+        note += "；" + method;
     return note;
 }
 
