@@ -52,21 +52,8 @@ for line in "免费运距 10 m，经济运距 30 m" \
   check "--haul within 30 m has \"$line\"" "yes" "$(grep -qxF -- "$line" <<<"$near" && echo yes)"
 done
 
-"$program" --haul "$work/haul.xlsx" "$work/cutfill.csv"; status=$?
-check "--haul .xlsx status" 0 "$status"
-check "--haul .xlsx is a zip" "PK" "$(head -c 2 "$work/haul.xlsx")"
-
-"$program" --haul "$work/haul.txt" "$work/cutfill.csv" 2>"$work/err"; status=$?
-check "--haul of another ending" 2 "$status"
-check "--haul names itself, the table and the endings" "yes" \
-  "$(grep -q -- '--haul 的输出文件.*haul.txt.*\.pdf.*\.xlsx.*土方调配表' "$work/err" && echo yes)"
 printf '桩号,高程H,距离S\n0,100,2\n0,101,0\n0,100,-2\n20,100,2\n20,102,0\n20,100,-2\n' >"$work/closed.csv"
-"$program" --haul "$work/closed.pdf" "$work/closed.csv" 2>"$work/err"; status=$?
-check "--haul of a closed outline" 1 "$status"
-check "--haul of a closed outline says why" "yes" \
-  "$(grep -q '封闭断面，没有土方调配表' "$work/err" && echo yes)"
-check "--haul of a closed outline writes nothing" "no" \
-  "$([ -e "$work/closed.pdf" ] && echo yes || echo no)"
+check_table_endings --haul 土方调配表 "$work/cutfill.csv" "$work/closed.csv"
 
 if command -v soffice >/dev/null; then
   HOME=$work/office soffice --headless \

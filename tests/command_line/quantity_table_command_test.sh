@@ -98,17 +98,7 @@ check "--earthworks title" "yes" "$(grep -qxF '路基土石方数量计算表' <
 check "--earthworks uses the cut where it is dug" "yes" \
   "$(grep -q '^K0+020.000 0.000 20.000 20.000 50.000 0.000 0.000 100.000 50.000 .* 250.000 0.000 50.000 .* 206.897 ' <<<"$earthworks" && echo yes)"
 check "--earthworks total" "yes" "$(grep -q '^合计 20.000 50.000 ' <<<"$earthworks" && echo yes)"
-"$program" --earthworks "$work/earthworks.xlsx" "$work/cutfill.csv"; status=$?
-check "--earthworks .xlsx status" 0 "$status"
-check "--earthworks .xlsx is a zip" "PK" "$(head -c 2 "$work/earthworks.xlsx")"
-"$program" --earthworks "$work/earthworks.txt" "$work/cutfill.csv" 2>"$work/err"; status=$?
-check "--earthworks of another ending" 2 "$status"
-check "--earthworks names itself and its table" "yes" \
-  "$(grep -q -- '--earthworks 的输出文件.*earthworks.txt.*路基土石方数量计算表' "$work/err" && echo yes)"
-"$program" --earthworks "$work/closed.pdf" "$work/two.csv" 2>"$work/err"; status=$?
-check "--earthworks of a closed outline" 1 "$status"
-check "--earthworks of a closed outline says why" "yes" \
-  "$(grep -q '封闭断面，没有路基土石方数量计算表' "$work/err" && echo yes)"
+check_table_endings --earthworks 路基土石方数量计算表 "$work/cutfill.csv" "$work/two.csv"
 "$program" --earthworks "$work/e.pdf" --road-table "$work/r.pdf" "$work/cutfill.csv" 2>/dev/null
 check "--earthworks with another output" 2 "$?"
 
