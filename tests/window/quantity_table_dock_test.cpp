@@ -17,6 +17,7 @@
 #include "document/survey_document.h"
 #include "menu_action.h"
 #include "printout/earthworks_table.h"
+#include "printout/haul_table.h"
 #include "section/road_table.h"
 #include "window/main_window.h"
 
@@ -97,65 +98,67 @@ class QuantityTableDockTest : public QObject {
         QVERIFY(shown->isEnabled() && print->isEnabled());
     }
 
-    void the_haul_and_earthworks_panes_show_their_rows_and_the_total() {
+    // Each pane shows its table as the printout makes it: every page's rows,
+    // the 合计 last, the heads of grouped columns under their group; a closed
+    // outline hides it and turns its entries off.
+    void the_haul_and_earthworks_panes_show_their_tables_rows() {
         window::MainWindow mainWindow;
         document::SurveyDocument& document = mainWindow.document();
-        QAction* haulShown = menuAction(mainWindow, QStringLiteral("土方调配表(&U)"));
-        QAction* earthworksShown =
-            menuAction(mainWindow, QStringLiteral("路基土石方数量计算表(&M)"));
-        QCOMPARE(haulShown, mainWindow.haulTable().toggleViewAction());
-        QCOMPARE(earthworksShown, mainWindow.earthworksTable().toggleViewAction());
-        for (const QString& entry :
-             {QStringLiteral("打印土方调配表"), QStringLiteral("土方调配表预览"),
-              QStringLiteral("导出土方调配表为 PDF"), QStringLiteral("导出土方调配表为 Excel"),
-              QStringLiteral("导出路基土石方数量计算表为 Excel")}) {
-            QAction* action = menuAction(mainWindow, entry);
-            QVERIFY2(action && !action->isEnabled(), qPrintable(entry));
-        }
-        QVERIFY(!haulShown->isEnabled() && !earthworksShown->isEnabled());
-
-        QVERIFY(document.replaceSurvey(section::Survey(cutThenFill()), "打开文件", "c.hdm").done());
-        QVERIFY(haulShown->isEnabled() && earthworksShown->isEnabled());
+        using Producer =
+            printout::QuantityTable (*)(const section::Survey&, const section::ProjectInfo&, int);
+        const struct {
+            QString view, print;
+            window::QuantityTableDock& dock;
+            Producer table;
+        } panes[] = {
+            {QStringLiteral("土方调配表(&U)"), QStringLiteral("导出土方调配表为 Excel"),
+             mainWindow.haulTable(), printout::haulTable},
+            {QStringLiteral("路基土石方数量计算表(&M)"),
+             QStringLiteral("导出路基土石方数量计算表为 Excel"), mainWindow.earthworksTable(),
+             printout::earthworksTable},
+        };
         mainWindow.show();
-        haulShown->trigger();
-        const QTableView& haul = mainWindow.haulTable().view();
-        QCOMPARE(haul.editTriggers(), QAbstractItemView::NoEditTriggers);
-        QCOMPARE(haul.model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("调配段"));
-        QCOMPARE(haul.model()->headerData(5, Qt::Horizontal).toString(),
-                 QStringLiteral("运量\n(m³·m)"));
-        QCOMPARE(haul.model()->rowCount(), 3);
-        QCOMPARE(rowTexts(haul, 0),
-                 (QStringList{"1", "K0+000.000～K0+020.000", "K0+020.000～K0+060.000", "344.828",
-                              "38.400", "13241.379", "6344.828", "", ""}));
-        QCOMPARE(rowTexts(haul, 1).mid(0, 3), (QStringList{"借方", "", "K0+040.000～K0+060.000"}));
-        QCOMPARE(rowTexts(haul, 2), (QStringList{"合计", "", "", "344.828", "", "13241.379",
-                                                 "6344.828", "0.000", "82.759"}));
+        for (const auto& pane : panes) {
+            QAction* shown = menuAction(mainWindow, pane.view);
+            QAction* print = menuAction(mainWindow, pane.print);
+            QCOMPARE(shown, pane.dock.toggleViewAction());
+            QVERIFY(print && !print->isEnabled() && !shown->isEnabled());
 
-        // The earthworks pane: the table's rows, its 合计 last, the heads
-        // of grouped columns under their group.
-        earthworksShown->trigger();
-        const QTableView& sheet = mainWindow.earthworksTable().view();
-        const printout::QuantityTable table =
-            printout::earthworksTable(document.survey(), document.project());
-        int rows = 1;
-        for (const printout::QuantityPage& page : table.pages) rows += int(page.rows.size());
-        QCOMPARE(sheet.model()->rowCount(), rows);
-        QCOMPARE(rowTexts(sheet, rows - 1).first(), QStringLiteral("合计"));
-        for (std::size_t c = 0; c < table.columns.size(); ++c) {
-            if (table.columns[c].group.empty()) continue;
-            QVERIFY(sheet.model()
-                        ->headerData(int(c) + 1, Qt::Horizontal)
-                        .toString()
-                        .startsWith(QString::fromStdString(table.columns[c].group) + u'\n'));
-        }
+            QVERIFY(
+                document.replaceSurvey(section::Survey(cutThenFill()), "打开文件", "c.hdm").done());
+            QVERIFY(shown->isEnabled() && print->isEnabled());
+            shown->trigger();
+            const QTableView& view = pane.dock.view();
+            QCOMPARE(view.editTriggers(), QAbstractItemView::NoEditTriggers);
+            const printout::QuantityTable table = pane.table(document.survey(), {}, 0);
+            int row = 0;
+            for (const printout::QuantityPage& page : table.pages) {
+                for (const printout::QuantityRow& printed : page.rows) {
+                    QStringList cells{QString::fromStdString(printed.key)};
+                    for (const std::string& cell : printed.cells)
+                        cells << QString::fromStdString(cell);
+                    QCOMPARE(rowTexts(view, row++), cells);
+                }
+            }
+            QCOMPARE(view.model()->rowCount(), row + 1);
+            QCOMPARE(rowTexts(view, row).first(), QStringLiteral("合计"));
+            for (std::size_t c = 0; c < table.columns.size(); ++c) {
+                const QString head =
+                    view.model()->headerData(int(c) + 1, Qt::Horizontal).toString();
+                const printout::QuantityColumn& column = table.columns[c];
+                QVERIFY(head.startsWith(QString::fromStdString(
+                    column.group.empty() ? column.title : column.group + "\n")));
+            }
 
-        QVERIFY(document
+            QVERIFY(
+                document
                     .replaceSurvey(section::emptySurvey(section::SurveyKind::ClosedOutline, false),
                                    "新建", "")
                     .done());
-        QVERIFY(mainWindow.haulTable().isHidden() && mainWindow.earthworksTable().isHidden());
-        QVERIFY(!haulShown->isEnabled() && !earthworksShown->isEnabled());
-        QCOMPARE(haul.model()->rowCount(), 0);
+            QVERIFY(pane.dock.isHidden());
+            QVERIFY(!shown->isEnabled() && !print->isEnabled());
+            QCOMPARE(view.model()->rowCount(), 0);
+        }
     }
 };
 
