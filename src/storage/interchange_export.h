@@ -7,6 +7,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include "printout/drawing.h"
 #include "section/any_survey.h"
 #include "section/project_info.h"
 
@@ -19,6 +20,9 @@ QByteArray landXmlBytes(const section::Survey& survey, const section::ProjectInf
 
 // The DXF section drawings of a calculated survey.
 QByteArray sectionsDxfBytes(const section::Survey& survey);
+
+// The 横断面图 sheets as the bytes of a DXF file.
+QByteArray sectionSheetsDxf(const printout::SheetDrawing& drawing);
 
 // Written safely to `path`: empty on success, else the message naming the
 // file and the reason. 文件 ▸ 导出断面图 (DXF)… calls exportSectionsDxf.
