@@ -15,7 +15,7 @@ bool overlaps(const Placement& a, const Placement& b) {
            b.y < a.y + a.height;
 }
 
-// A road's 45 m by 10 m sections at 1:200 on A3: 225 mm by 62 mm with their
+// A road's 45 m by 10 m sections at 1:200 on A3: 225 mm by 50 mm and their
 // labels; one column, which reaches over the title block and so starts above
 // it, holds three.
 TEST(SectionSheets, FillsAColumnBottomToTopAboveTheTitleBlock) {
@@ -28,7 +28,7 @@ TEST(SectionSheets, FillsAColumnBottomToTopAboveTheTitleBlock) {
         const Placement& p = layout.placements[std::size_t(k)];
         EXPECT_EQ(p.sheet, k / 3) << k;
         EXPECT_DOUBLE_EQ(p.x, frame.margin) << k;
-        EXPECT_DOUBLE_EQ(p.y, floor + (k % 3) * (62.0 + frame.gap)) << k;
+        EXPECT_DOUBLE_EQ(p.y, floor + (k % 3) * (50.0 + frame.labelRoom + frame.gap)) << k;
         EXPECT_DOUBLE_EQ(p.width, 225.0);
     }
     EXPECT_TRUE(layout.oversize.empty());
