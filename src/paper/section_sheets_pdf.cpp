@@ -1,0 +1,80 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "paper/section_sheets_pdf.h"
+
+#include <QPagedPaintDevice>
+#include <QPainter>
+#include <algorithm>
+
+#include "paper/drawing_painter.h"
+#include "storage/interchange_export.h"
+#include "storage/safe_write.h"
+
+namespace paper {
+
+namespace {
+
+constexpr double kMillimetresPerInch = 25.4;
+constexpr double kThinLine = 0.18;  // mm on paper, the pen of a drafted line
+
+// The sheet's paper, landscape when it is wider than tall, with no margins:
+// the frame is part of the drawing.
+QPageLayout sheetPageLayout(const printout::Paper& paper) {
+    const QSizeF portrait(std::min(paper.width, paper.height), std::max(paper.width, paper.height));
+    return QPageLayout(QPageSize(portrait, QPageSize::Millimeter),
+                       paper.width > paper.height ? QPageLayout::Landscape : QPageLayout::Portrait,
+                       QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+}
+
+// Sets `block` so that model point `corner` (the sheet's lower left corner,
+// moved by the block's own placement) lands on the page's lower left corner.
+void paintOnPage(QPainter& painter, const printout::DrawingBlock& block, printout::DrawPoint corner,
+                 double pixelsPerMillimetre, double pageHeight, double metresPerMillimetre) {
+    DrawingView view;
+    view.unit = pixelsPerMillimetre / metresPerMillimetre;
+    view.origin = QPointF(-corner.x * view.unit, pageHeight + corner.y * view.unit);
+    view.penWidth = kThinLine * pixelsPerMillimetre;
+    paintBlock(painter, block, view);
+}
+
+bool renderSheets(const printout::SheetDrawing& drawing, QPagedPaintDevice& device,
+                  PageRange pages) {
+    QPainter painter;
+    if (!painter.begin(&device)) return false;
+    const double pixelsPerMillimetre = device.logicalDpiX() / kMillimetresPerInch;
+    const double pageHeight = drawing.paper.height * pixelsPerMillimetre;
+    const double metres = drawing.metresPerMillimetre();
+    bool first = true;
+    for (std::size_t sheet = 0; sheet < drawing.sheets.size(); ++sheet) {
+        if (!pages.holds(int(sheet) + 1)) continue;
+        if (!first) device.newPage();
+        first = false;
+        const printout::DrawingBlock& frame = drawing.sheets[sheet];
+        paintOnPage(painter, frame, frame.base, pixelsPerMillimetre, pageHeight, metres);
+        for (const printout::BlockInsert& insert : drawing.inserts) {
+            if (insert.sheet != int(sheet)) continue;
+            const printout::DrawingBlock& block = drawing.blocks[std::size_t(insert.block)];
+            // The block's base goes to the insert's place on this sheet.
+            const printout::DrawPoint corner{frame.base.x - insert.at.x + block.base.x,
+                                             frame.base.y - insert.at.y + block.base.y};
+            paintOnPage(painter, block, corner, pixelsPerMillimetre, pageHeight, metres);
+        }
+    }
+    return painter.end();
+}
+
+}  // namespace
+
+PdfDrawing sectionSheetsDrawing(const printout::SheetDrawing& drawing) {
+    return {sheetPageLayout(drawing.paper), QStringLiteral("横断面图"),
+            [&drawing](QPagedPaintDevice& device, PageRange pages) {
+                return renderSheets(drawing, device, pages);
+            }};
+}
+
+QString exportSectionSheets(const printout::SheetDrawing& drawing, const QString& path) {
+    if (path.endsWith(QStringLiteral(".dxf"), Qt::CaseInsensitive))
+        return storage::writeFileSafely(path, storage::sectionSheetsDxf(drawing));
+    return exportPdf(sectionSheetsDrawing(drawing), path);
+}
+
+}  // namespace paper
