@@ -15,9 +15,11 @@
 #include "command_line/command_output.h"
 #include "paper/fonts.h"
 #include "paper/pdf_export.h"
+#include "paper/section_sheets_pdf.h"
 #include "printout/earthworks_table.h"
 #include "printout/haul_table.h"
 #include "printout/road_table.h"
+#include "printout/section_sheet_drawing.h"
 #include "printout/survey_printouts.h"
 #include "runtime/titles.h"
 #include "section/any_survey.h"
@@ -169,10 +171,6 @@ int writeExport(const Input& input, const QString& out, const ExportBytes& bytes
                                           : storage::writeFileSafely(out, content));
 }
 
-QByteArray dxfOf(const section::Survey& survey, const section::ProjectInfo&, QString&) {
-    return storage::sectionsDxfBytes(survey);
-}
-
 // The printouts of a survey and the workbooks of its tables.
 enum class Printout {
     Sheet,
@@ -256,14 +254,19 @@ std::optional<Printout> tableOutput(const CutFillTable& table, const QString& ou
     return std::nullopt;
 }
 
+// Fonts and the PDF need a GUI application, not a screen.
+void startPaper(std::optional<QGuiApplication>& app, int& argc, char* argv[]) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    app.emplace(argc, argv);
+    paper::installFontSubstitutions();
+}
+
 int writePrintout(int argc, char* argv[], const Input& input, const QString& out,
                   Printout printout) {
     if (const QString refused = outputOverInputs(input, out); !refused.isEmpty())
         return written(refused);
-    // Fonts and the PDF need a GUI application, not a screen.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    paper::installFontSubstitutions();
+    std::optional<QGuiApplication> app;
+    startPaper(app, argc, argv);
     const CalculatedSurvey calculated = calculatedSurvey(input);
     if (!calculated.survey) return BadFile;
     const CutFillTable* only = cutFillTable(printout);
@@ -274,6 +277,73 @@ int writePrintout(int argc, char* argv[], const Input& input, const QString& out
                 .arg(QDir::toNativeSeparators(input.survey), QString::fromUtf8(only->name)));
     }
     return writePrintout(*calculated.survey, calculated.project, out, printout);
+}
+
+enum class SheetFormat { Pdf, Dxf };
+
+// --sections' format by the output's name; nothing (after saying why) for
+// another ending, or for standard output, which has no name to tell by.
+std::optional<SheetFormat> sheetFormat(const QString& out) {
+    if (out.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) return SheetFormat::Pdf;
+    if (out.endsWith(QStringLiteral(".dxf"), Qt::CaseInsensitive)) return SheetFormat::Dxf;
+    complain(out == kStandardOutput
+                 ? QStringLiteral("--sections 写到标准输出（“-”）时看不出要 PDF 还是 DXF："
+                                  "DXF 请用 --dxf -，PDF 请给出以 .pdf 结尾的文件名。")
+                 : QStringLiteral("--sections 的输出文件“%1”既不是 .pdf 也不是 .dxf："
+                                  "横断面图按文件名的结尾写成 PDF 或 DXF，"
+                                  "请给出以 .pdf 或 .dxf 结尾的文件名。")
+                       .arg(QDir::toNativeSeparators(out)));
+    return std::nullopt;
+}
+
+// The sheets' scale (--scale) and paper (--paper); nothing (after saying
+// why) for a value not understood.
+std::optional<printout::SheetOptions> sheetOptions(const QCommandLineParser& parser,
+                                                   const QCommandLineOption& scale,
+                                                   const QCommandLineOption& paper) {
+    printout::SheetOptions options;
+    const QString ratio = parser.value(scale);
+    if (parser.isSet(scale) && !printout::readScale(ratio.toStdString(), options.scale)) {
+        complain(QStringLiteral("--scale 的值“%1”不是比例：请写成 1:200 这样（1:1 到 1:10000），"
+                                "常用 1:100、1:200、1:500、1:1000（velmorin --help 列出用法）。")
+                     .arg(ratio));
+        return std::nullopt;
+    }
+    const QString size = parser.value(paper).trimmed().toUpper();
+    if (size == QStringLiteral("A4")) {
+        options.paper = printout::Paper::a4();
+    } else if (parser.isSet(paper) && size != QStringLiteral("A3")) {
+        complain(QStringLiteral("--paper 的值“%1”不认识：请写 A3 或 A4（横放）"
+                                "（velmorin --help 列出用法）。")
+                     .arg(parser.value(paper)));
+        return std::nullopt;
+    }
+    return options;
+}
+
+// The 横断面图 sheets of FILE: a PDF, or DXF (to standard output too). Sections
+// too large for a sheet are told of, and written all the same.
+int writeSections(int argc, char* argv[], const Input& input, const QString& out,
+                  const printout::SheetOptions& options, SheetFormat format) {
+    if (const QString refused = outputOverInputs(input, out); !refused.isEmpty())
+        return written(refused);
+    std::optional<QGuiApplication> app;
+    if (format == SheetFormat::Pdf) startPaper(app, argc, argv);
+    const CalculatedSurvey calculated = calculatedSurvey(input);
+    if (!calculated.survey) return BadFile;
+    const printout::SheetDrawing drawing =
+        printout::sectionSheets(*calculated.survey, calculated.project, options);
+    if (const QString warning = paper::oversizeWarning(*calculated.survey, drawing);
+        !warning.isEmpty())
+        complain(QStringLiteral("提醒：") + warning);
+    if (format == SheetFormat::Pdf)
+        return written(paper::exportPdf(paper::sectionSheetsDrawing(drawing), out));
+    return writtenTo(
+        out,
+        [&](const QString& file) {
+            return storage::writeFileSafely(file, storage::sectionSheetsDxf(drawing));
+        },
+        [&](QString&) { return storage::sectionSheetsDxf(drawing); });
 }
 
 }  // namespace
@@ -332,11 +402,24 @@ Outcome run(int argc, char* argv[]) {
         QStringLiteral("把 FILE 的断面、面积和体积写成 LandXML 1.2 文件 OUT.xml（“-”：标准输出），"
                        "供设计程序读入，不打开窗口。"),
         QStringLiteral("OUT.xml"));
+    const QCommandLineOption sections(
+        QStringLiteral("sections"),
+        QStringLiteral("把 FILE 的横断面图（按比例分幅的图纸，带图框和图签）写成 PDF 文件 "
+                       "OUT.pdf 或 DXF 文件 OUT.dxf（按文件名的结尾），不打开窗口。"),
+        QStringLiteral("OUT.pdf|OUT.dxf"));
     const QCommandLineOption dxfDrawing(
         QStringLiteral("dxf"),
         QStringLiteral("把 FILE 的横断面图写成 DXF 文件 OUT.dxf（R2007，“-”：标准输出），"
-                       "供 CAD 程序打开，不打开窗口。"),
+                       "供 CAD 程序打开，不打开窗口；与 --sections OUT.dxf 相同。"),
         QStringLiteral("OUT.dxf"));
+    const QCommandLineOption scale(
+        QStringLiteral("scale"),
+        QStringLiteral("横断面图的比例，如 1:200（不写时为 1:200）；用于 --sections 和 --dxf。"),
+        QStringLiteral("1:N"));
+    const QCommandLineOption paper(
+        QStringLiteral("paper"),
+        QStringLiteral("横断面图的图纸：A3 或 A4，横放（不写时为 A3）；用于 --sections 和 --dxf。"),
+        QStringLiteral("A3|A4"));
     const QCommandLineOption design(
         QStringLiteral("design"),
         QStringLiteral("按道路设计文件 DESIGN.csv（纵断面、路幅、边坡、边沟、断链）给 FILE "
@@ -353,17 +436,20 @@ Outcome run(int argc, char* argv[]) {
                                   QStringLiteral("显示本说明。"));
     const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
                                      QStringLiteral("显示版本号。"));
-    parser.addOptions({pdf, tablePdf, xlsx, roadTable, earthworks, haul, results, landXml,
-                       dxfDrawing, design, method, help, version});
+    parser.addOptions({pdf, tablePdf, xlsx, roadTable, earthworks, haul, results, landXml, sections,
+                       dxfDrawing, scale, paper, design, method, help, version});
     parser.addPositionalArgument(
         QStringLiteral("FILE"),
         QStringLiteral("测量数据文件（CSV，里程文件 .hdm，或 LandXML 的 .xml）。"),
         QStringLiteral("[FILE]"));
 
-    if (arguments.last() == QStringLiteral("--method")) {
-        complain(
-            QStringLiteral("--method 后面缺少体积计算方法：请写 average（平均断面法）或 "
-                           "prismoidal（棱台法）（velmorin --help 列出用法）。"));
+    for (const auto& [option, value] :
+         {std::pair{"--method", "体积计算方法：请写 average（平均断面法）或 prismoidal（棱台法）"},
+          std::pair{"--scale", "比例：请写成 1:200 这样"},
+          std::pair{"--paper", "图纸：请写 A3 或 A4"}}) {
+        if (arguments.last() != QLatin1String(option)) continue;
+        complain(QStringLiteral("%1 后面缺少%2（velmorin --help 列出用法）。")
+                     .arg(QLatin1String(option), QString::fromUtf8(value)));
         return BadUsage;
     }
     if (!parser.parse(arguments)) {
@@ -371,7 +457,7 @@ Outcome run(int argc, char* argv[]) {
         complain(
             (unknown.isEmpty()
                  ? QStringLiteral("--pdf、--table-pdf、--xlsx、--road-table、--earthworks、--"
-                                  "haul、--landxml 或 "
+                                  "haul、--landxml、--sections 或 "
                                   "--dxf 后面缺少输出文件名，或 --design 后面缺少道路设计文件名")
                  : QStringLiteral("不认识的选项“%1”").arg(unknown.first())) +
             QStringLiteral("（velmorin --help 列出用法）。"));
@@ -393,36 +479,46 @@ Outcome run(int argc, char* argv[]) {
     }
     const QStringList files = parser.positionalArguments();
     int outputs = 0;
-    for (const QCommandLineOption* option :
-         {&pdf, &tablePdf, &xlsx, &roadTable, &earthworks, &haul, &results, &landXml, &dxfDrawing})
+    for (const QCommandLineOption* option : {&pdf, &tablePdf, &xlsx, &roadTable, &earthworks, &haul,
+                                             &results, &landXml, &sections, &dxfDrawing})
         outputs += int(parser.isSet(*option));
     if (files.size() > 1 || outputs > 1 || (outputs == 1 && files.isEmpty())) {
         complain(QStringLiteral(
             "用法有误：--pdf、--table-pdf、--xlsx、--road-table、--earthworks、--haul、--results、"
-            "--landxml 和 --dxf 只能选一个，并且需要一个测量数据文件 FILE"
+            "--landxml、--sections 和 --dxf 只能选一个，并且需要一个测量数据文件 FILE"
             "（velmorin --help 列出用法）。"));
         return BadUsage;
     }
     if (parser.isSet(design) && outputs == 0) {
-        complain(
-            QStringLiteral("用法有误：--design 给输出选项用，要和 "
-                           "--pdf、--table-pdf、--xlsx、--road-table、--earthworks、--haul、"
-                           "--results、--landxml 或 --dxf 之一一起写；在窗口中请用“文件 ▸ "
-                           "打开道路设计…”（velmorin --help 列出用法）。"));
+        complain(QStringLiteral(
+            "用法有误：--design 给输出选项用，要和 "
+            "--pdf、--table-pdf、--xlsx、--road-table、--earthworks、--haul、"
+            "--results、--landxml、--sections 或 --dxf 之一一起写；在窗口中请用“文件 ▸ "
+            "打开道路设计…”（velmorin --help 列出用法）。"));
         return BadUsage;
     }
     const std::optional<section::VolumeMethod> chosen = methodNamed(parser.value(method));
     if (parser.isSet(method) && (outputs == 0 || !chosen)) {
-        complain((chosen
-                      ? QStringLiteral("用法有误：--method 给输出选项用，要和 --pdf、--table-pdf、"
-                                       "--xlsx、--road-table、--results、--landxml 或 --dxf "
-                                       "之一一起写；在窗口中请用“计算 ▸ 体积计算方法”")
-                      : QStringLiteral("--method 的值“%1”不认识：请写 average（平均断面法）或 "
-                                       "prismoidal（棱台法）")
-                            .arg(parser.value(method))) +
+        complain((chosen ? QStringLiteral(
+                               "用法有误：--method 给输出选项用，要和 --pdf、--table-pdf、"
+                               "--xlsx、--road-table、--results、--landxml、--sections 或 --dxf "
+                               "之一一起写；在窗口中请用“计算 ▸ 体积计算方法”")
+                         : QStringLiteral("--method 的值“%1”不认识：请写 average（平均断面法）或 "
+                                          "prismoidal（棱台法）")
+                               .arg(parser.value(method))) +
                  QStringLiteral("（velmorin --help 列出用法）。"));
         return BadUsage;
     }
+    const bool drawsSheets = parser.isSet(sections) || parser.isSet(dxfDrawing);
+    if ((parser.isSet(scale) || parser.isSet(paper)) && !drawsSheets) {
+        complain(
+            QStringLiteral("用法有误：--scale 和 --paper 给横断面图用，要和 --sections 或 --dxf "
+                           "一起写；在窗口中请用“文件 ▸ 导出横断面图…”"
+                           "（velmorin --help 列出用法）。"));
+        return BadUsage;
+    }
+    const std::optional<printout::SheetOptions> sheets = sheetOptions(parser, scale, paper);
+    if (!sheets) return BadUsage;
     const QString file = files.value(0);
     const Input input{file, parser.value(design), chosen};
     if (parser.isSet(results)) return writeResults(input);
@@ -443,7 +539,14 @@ Outcome run(int argc, char* argv[]) {
     }
     if (parser.isSet(landXml))
         return writeExport(input, parser.value(landXml), storage::landXmlBytes);
-    if (parser.isSet(dxfDrawing)) return writeExport(input, parser.value(dxfDrawing), dxfOf);
+    if (parser.isSet(sections)) {
+        const std::optional<SheetFormat> format = sheetFormat(parser.value(sections));
+        if (!format) return BadUsage;
+        return writeSections(argc, argv, input, parser.value(sections), *sheets, *format);
+    }
+    if (parser.isSet(dxfDrawing))
+        return writeSections(argc, argv, input, parser.value(dxfDrawing), *sheets,
+                             SheetFormat::Dxf);
     return Outcome::window(file);
 }
 

@@ -5,7 +5,9 @@
 //   velmorin --pdf OUT.pdf FILE        the calculation sheet of FILE as a PDF
 //   velmorin --results FILE            the results of FILE as CSV on stdout
 //   velmorin --landxml OUT.xml FILE    the sections of FILE as LandXML 1.2
-//   velmorin --dxf OUT.dxf FILE        the section drawings of FILE as DXF
+//   velmorin --sections OUT.pdf|OUT.dxf FILE
+//                                      the 横断面图 sheets of FILE as PDF or DXF
+//   velmorin --dxf OUT.dxf FILE        the same sheets as DXF (also to stdout)
 //   velmorin --road-table OUT.pdf|OUT.xlsx FILE
 //                                      the 路基设计表 of a cut-and-fill FILE
 //   velmorin --earthworks OUT.pdf|OUT.xlsx FILE
@@ -13,6 +15,7 @@
 //   velmorin --haul OUT.pdf|OUT.xlsx FILE
 //                                      its 土方调配表
 //   --design DESIGN.csv with any of them: the road design applied to FILE
+//   --scale 1:200 and --paper A3|A4 with --sections and --dxf
 // The outputs need no window and no display. Exit status 0 on success, 1 for
 // a file that cannot be read or calculated, 2 for wrong usage. What looks
 // wrong in a survey that calculates goes to standard error, one warning a

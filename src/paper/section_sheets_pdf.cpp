@@ -3,9 +3,11 @@
 
 #include <QPagedPaintDevice>
 #include <QPainter>
+#include <QStringList>
 #include <algorithm>
 
 #include "paper/drawing_painter.h"
+#include "printout/section_sheet_drawing.h"
 #include "storage/interchange_export.h"
 #include "storage/safe_write.h"
 
@@ -15,6 +17,20 @@ namespace {
 
 constexpr double kMillimetresPerInch = 25.4;
 constexpr double kThinLine = 0.18;  // mm on paper, the pen of a drafted line
+constexpr int kNamesTold = 5;       // sections named in a warning, the rest counted
+
+QString paperName(const printout::Paper& paper) {
+    const printout::Paper a4 = printout::Paper::a4();
+    return paper.width == a4.width && paper.height == a4.height ? QStringLiteral("A4")
+                                                                : QStringLiteral("A3");
+}
+
+// The next scale offered that draws smaller, or half the size past the last.
+double smallerScale(double scale) {
+    for (const double offered : printout::kSheetScales)
+        if (offered > scale) return offered;
+    return scale * 2;
+}
 
 // The sheet's paper, landscape when it is wider than tall, with no margins:
 // the frame is part of the drawing.
@@ -75,6 +91,23 @@ QString exportSectionSheets(const printout::SheetDrawing& drawing, const QString
     if (path.endsWith(QStringLiteral(".dxf"), Qt::CaseInsensitive))
         return storage::writeFileSafely(path, storage::sectionSheetsDxf(drawing));
     return exportPdf(sectionSheetsDrawing(drawing), path);
+}
+
+QString oversizeWarning(const section::Survey& survey, const printout::SheetDrawing& drawing) {
+    if (drawing.oversize.empty()) return {};
+    QStringList names;
+    for (const int section : drawing.oversize) {
+        if (names.size() == kNamesTold) break;
+        names << QString::fromStdString(section::sectionName(survey, section));
+    }
+    QString which = names.join(QStringLiteral("、"));
+    if (int(drawing.oversize.size()) > kNamesTold)
+        which += QStringLiteral("等 %1 个断面").arg(drawing.oversize.size());
+    return QStringLiteral(
+               "这些断面在 1:%2 的 %3 图纸上放不下：%1。它们仍按比例画出，"
+               "各占一张图纸，超出图框；请改用较小的比例，如 1:%4。")
+        .arg(which, QString::number(drawing.scale), paperName(drawing.paper),
+             QString::number(smallerScale(drawing.scale)));
 }
 
 }  // namespace paper

@@ -8,6 +8,7 @@
 
 #include "paper/pdf_export.h"
 #include "printout/drawing.h"
+#include "section/any_survey.h"
 
 namespace paper {
 
@@ -18,5 +19,10 @@ PdfDrawing sectionSheetsDrawing(const printout::SheetDrawing& drawing);
 // (any case), else as PDF: empty on success, else the message naming the
 // file and the reason.
 QString exportSectionSheets(const printout::SheetDrawing& drawing, const QString& path);
+
+// What to tell the user of the sections of `survey` too large for a sheet
+// of `drawing` (drawn all the same), with a smaller scale to choose; empty
+// when every section fits.
+QString oversizeWarning(const section::Survey& survey, const printout::SheetDrawing& drawing);
 
 }  // namespace paper
