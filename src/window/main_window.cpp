@@ -39,6 +39,7 @@
 #include "window/printing/quantity_table_print.h"
 #include "window/project_info_dialog.h"
 #include "window/road_design_files.h"
+#include "window/section_sheets_dialog.h"
 #include "window/survey_saving.h"
 #include "window/table/survey_table_dock.h"
 #include "window/table/survey_table_view.h"
@@ -214,13 +215,7 @@ void MainWindow::createMenus() {
                     [this] { editProjectInfo(document_, this); });
     file->addSeparator();
     file->addAction(QStringLiteral("导出计算书为 PDF(&E)…"), this, &MainWindow::exportPdf);
-    file->addAction(QStringLiteral("导出断面图 (DXF)(&D)…"), this, [this] {
-        exportFile(QStringLiteral("导出断面图"), QStringLiteral("横断面图"),
-                   QStringLiteral("DXF 图形 (*.dxf)"), QStringLiteral("dxf"),
-                   [this](const QString& path) {
-                       return storage::exportSectionsDxf(document_.survey(), path);
-                   });
-    });
+    file->addAction(QStringLiteral("导出横断面图(&D)…"), this, &MainWindow::exportSectionSheets);
     file->addAction(QStringLiteral("导出 LandXML(&X)…"), this, [this] {
         exportFile(QStringLiteral("导出 LandXML"), QStringLiteral("断面"),
                    QStringLiteral("LandXML 文件 (*.xml)"), QStringLiteral("xml"),
@@ -505,6 +500,16 @@ void MainWindow::exportFile(const QString& title, const QString& what, const QSt
         return;
     }
     statusBar()->showMessage(QStringLiteral("已导出“%1”。").arg(QDir::toNativeSeparators(path)));
+}
+
+void MainWindow::exportSectionSheets() {
+    const document::SurveyDocument& held = document_;
+    SectionSheetsDialog dialog(held.survey(), held.project(),
+                               exportPath(held, QStringLiteral("横断面图"), QStringLiteral("pdf")),
+                               this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    statusBar()->showMessage(
+        QStringLiteral("已导出“%1”。").arg(QDir::toNativeSeparators(dialog.written())));
 }
 
 void MainWindow::printPreviewClicked() {

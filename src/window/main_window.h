@@ -106,7 +106,9 @@ class MainWindow : public QMainWindow {
 
   private:
     void createMenus();
-    // Asks where, proposing a name after the survey's with `what` (横断面图),
+    // 文件 ▸ 导出横断面图…: the dialog, a success told in the status bar.
+    void exportSectionSheets();
+    // Asks where, proposing a name after the survey's with `what` (断面),
     // then writes; a failure is told, a success in the status bar.
     void exportFile(const QString& title, const QString& what, const QString& filter,
                     const QString& ending, const std::function<QString(const QString&)>& write);

@@ -9,6 +9,7 @@
 #include <QAction>
 #include <QFileDialog>
 #include <QGuiApplication>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QProgressDialog>
@@ -23,6 +24,7 @@
 #include <future>
 
 #include "dialog_driver.h"
+#include "printout/section_sheet_drawing.h"
 #include "storage/data_folder.h"
 #include "storage/interchange_export.h"
 #include "storage/recent_files.h"
@@ -30,6 +32,7 @@
 #include "window/busy_opening.h"
 #include "window/main_window.h"
 #include "window/platform/application.h"
+#include "window/section_sheets_dialog.h"
 #include "window/views/main_form.h"
 
 namespace {
@@ -309,13 +312,23 @@ class SurveyFilesTest : public QObject {
         write("hand.csv", kHandWritten.toUtf8());
         QVERIFY(mainWindow->openSurvey(file("hand.csv")));
         {
-            DialogDriver driver({chooseFile(file("drawing"))});
-            menuAction("导出断面图")->trigger();
+            // Proposed beside the survey as a PDF; a DXF by the name typed.
+            DialogDriver driver({acceptDialog()});
+            driver.onOpen([&](QWidget* dialog) {
+                auto* sheets = qobject_cast<window::SectionSheetsDialog*>(dialog);
+                QVERIFY(sheets);
+                QCOMPARE(QDir::fromNativeSeparators(sheets->file()->text()),
+                         file("hand 横断面图.pdf"));
+                sheets->file()->setText(file("drawing.dxf"));
+            });
+            menuAction("导出横断面图")->trigger();
             QVERIFY(driver.scriptDone());
         }
         QFile dxf(file("drawing.dxf"));
         QVERIFY(dxf.open(QIODevice::ReadOnly));
-        QCOMPARE(dxf.readAll(), storage::sectionsDxfBytes(mainWindow->document().survey()));
+        const document::SurveyDocument& held = mainWindow->document();
+        QCOMPARE(dxf.readAll(),
+                 storage::sectionSheetsDxf(printout::sectionSheets(held.survey(), held.project())));
         {
             DialogDriver driver({chooseFile(file("sections.xml"))});
             menuAction("导出 LandXML")->trigger();

@@ -28,7 +28,7 @@ QString surveyFileName(const section::Survey& survey);
 
 // Where an export of the document's survey is proposed: beside its file,
 // named after it, the file's name, else the 工程名称, else its stations:
-// "路线A 横断面图.dxf"; "横断面图.dxf" when it has none of them.
+// "路线A 横断面图.pdf"; "横断面图.pdf" when it has none of them.
 QString exportPath(const document::SurveyDocument& document, const QString& what,
                    const QString& ending);
 
