@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 #include <optional>
+#include <string>
 
 #include "printout/picture_block.h"
 #include "runtime/number_format.h"
@@ -59,20 +60,37 @@ const std::vector<section::Point>& lineOf(const section::SectionPicture& picture
     return none;
 }
 
+// An elevation as shown, "101.234", and in whole millimetres.
+struct Shown {
+    std::string text;
+    long long millimetres;
+};
+
+std::optional<Shown> shown(const std::optional<double>& elevation) {
+    if (!elevation) return std::nullopt;
+    std::string text = runtime::formatFixed3(*elevation);
+    std::string digits = text;
+    digits.erase(digits.find('.'), 1);
+    return Shown{std::move(text), std::stoll(digits)};
+}
+
 // "地面高程 101.234  设计高程 102.000  填高 0.766", as far as the lines reach
-// the centre line; empty for a closed outline.
+// the centre line; empty for a closed outline. The height is the difference
+// of the elevations shown, so that a checker gets the same digits.
 std::string centreElevations(const section::SectionPicture& picture) {
-    const auto ground = centreElevation(lineOf(picture, PictureLine::Role::Ground));
-    const auto design = centreElevation(lineOf(picture, PictureLine::Role::Design));
+    const auto ground = shown(centreElevation(lineOf(picture, PictureLine::Role::Ground)));
+    const auto design = shown(centreElevation(lineOf(picture, PictureLine::Role::Design)));
     std::string text;
     const auto add = [&text](const std::string& part) {
         text += (text.empty() ? "" : "  ") + part;
     };
-    if (ground) add("地面高程 " + runtime::formatFixed3(*ground));
-    if (design) add("设计高程 " + runtime::formatFixed3(*design));
-    if (ground && design)
-        add((*design >= *ground ? "填高 " : "挖深 ") +
-            runtime::formatFixed3(std::abs(*design - *ground)));
+    if (ground) add("地面高程 " + ground->text);
+    if (design) add("设计高程 " + design->text);
+    if (ground && design) {
+        const long long height = design->millimetres - ground->millimetres;
+        add((height >= 0 ? "填高 " : "挖深 ") +
+            runtime::formatFixed3(double(std::llabs(height)) / 1000.0));
+    }
     return text;
 }
 

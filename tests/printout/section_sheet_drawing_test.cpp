@@ -7,6 +7,7 @@
 #include <cmath>
 #include <random>
 #include <set>
+#include <sstream>
 
 #include "printout/section_block.h"
 #include "quantity_surveys.h"
@@ -74,6 +75,18 @@ bool hasTextWith(const DrawingBlock& block, const std::string& part) {
         block.texts, [&](const DrawText& t) { return t.text.find(part) != std::string::npos; });
 }
 
+// 填高 or 挖深 is the difference of the elevations shown, to the millimetre.
+bool showsItsHeightAsTheDifference(const DrawingBlock& block) {
+    for (const DrawText& text : block.texts) {
+        std::istringstream words(text.text);
+        std::string ground, design, height;
+        double g = 0, d = 0, h = 0;
+        if (!(words >> ground >> g >> design >> d >> height >> h) || ground != "地面高程") continue;
+        return std::llround((d - g) * 1000) == std::llround((height == "填高" ? h : -h) * 1000);
+    }
+    return false;
+}
+
 // A road rising 1 % from 100 m, 7.5 m lanes at -2 %, fill slopes of 1:1.5 and
 // cut slopes of 1:1, over random ground from 6 m below to 6 m above it.
 section::Survey roadSurvey(std::mt19937& random, int n) {
@@ -84,7 +97,7 @@ section::Survey roadSurvey(std::mt19937& random, int n) {
         section::CutFillSection s;
         s.station = 20.0 * i;
         const double centre = 100.0 + 0.01 * s.station + lift(random), grade = tilt(random);
-        for (double offset = -40.0; offset <= 40.0; offset += 10.0)
+        for (double offset = -25.0; offset <= 25.0; offset += 10.0)
             s.ground.push_back({std::round((centre + grade * offset) * 1000) / 1000, offset});
         record.sections.push_back(s);
     }
@@ -110,6 +123,7 @@ TEST(SectionSheetDrawing, DrawsEverySectionInsideItsSheetWithItsFigures) {
     std::mt19937 random(34);
     const section::ProjectInfo project{"青石岭至下湾公路", "K0+000～K0+780", "王工", "李工",
                                        "2026-12-10"};
+    int placedOnSheets = 0, sections = 0;
     std::vector<section::Survey> surveys;
     surveys.push_back(roadSurvey(random, 40));
     surveys.emplace_back(quantity_surveys::closedSurvey(random, 25, false));
@@ -118,6 +132,7 @@ TEST(SectionSheetDrawing, DrawsEverySectionInsideItsSheetWithItsFigures) {
             for (const section::Survey& survey : surveys) {
                 const SheetDrawing drawing = sectionSheets(survey, project, {paper, scale});
                 const int n = survey.sectionCount();
+                sections += n;
                 ASSERT_EQ(drawing.blocks.size(), std::size_t(n));
                 ASSERT_EQ(drawing.inserts.size(), std::size_t(n));
                 ASSERT_EQ(int(drawing.sheets.size()), drawing.inserts.back().sheet + 1);
@@ -140,6 +155,7 @@ TEST(SectionSheetDrawing, DrawsEverySectionInsideItsSheetWithItsFigures) {
                     const Rect title{inside.right - frame.titleWidth * mm, inside.bottom,
                                      inside.right, inside.bottom + frame.titleHeight * mm};
                     if (std::ranges::count(drawing.oversize, i) == 0) {
+                        ++placedOnSheets;
                         for (const DrawPoint& p : corners(block)) {
                             const DrawPoint at{insert.at.x + p.x - block.base.x,
                                                insert.at.y + p.y - block.base.y};
@@ -159,6 +175,7 @@ TEST(SectionSheetDrawing, DrawsEverySectionInsideItsSheetWithItsFigures) {
                             block, "地面高程 " + runtime::formatFixed3(*s.fit->groundElevation)));
                         EXPECT_TRUE(hasTextWith(
                             block, "设计高程 " + runtime::formatFixed3(s.fit->designElevation)));
+                        EXPECT_TRUE(showsItsHeightAsTheDifference(block));
                         const auto marks = section::sectionPicture(survey, i).catchPoints;
                         EXPECT_EQ(block.circles.size(), marks.size());
                         for (const auto& side : {s.fit->left, s.fit->right})
@@ -182,6 +199,7 @@ TEST(SectionSheetDrawing, DrawsEverySectionInsideItsSheetWithItsFigures) {
             }
         }
     }
+    EXPECT_GT(placedOnSheets, sections / 2);  // the frame is checked for most
 }
 
 // The slope ratio stands beside its slope, clear of the design line.
