@@ -67,7 +67,7 @@ struct Shown {
 };
 
 std::optional<Shown> shown(const std::optional<double>& elevation) {
-    if (!elevation) return std::nullopt;
+    if (!elevation || !std::isfinite(*elevation)) return std::nullopt;
     std::string text = runtime::formatFixed3(*elevation);
     std::string digits = text;
     digits.erase(digits.find('.'), 1);
