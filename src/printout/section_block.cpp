@@ -22,9 +22,11 @@ constexpr double kTextHeight = 2.5;
 constexpr double kMarkRadius = 1.0;
 constexpr double kGap = 1.0;        // between a text and what it names
 constexpr double kLinePitch = 4.6;  // from base line to base line above the grid
-// The grid's top to the lowest base line: clear of the top grid line's
-// elevation at the left. The labels end within SheetFrame::labelRoom.
+// The grid's top to the lowest base line above it, and its bottom to the
+// top of the distances under it: clear of the elevations at the left. The
+// labels above end within SheetFrame::labelRoom.
 constexpr double kLabelsFloor = 2.0;
+constexpr long kOffsetEvery = 5;  // grid lines
 
 struct Box {
     double left = 0.0, bottom = 0.0, right = 0.0, top = 0.0;
@@ -159,8 +161,9 @@ void addText(Box& box, const DrawText& text) {
     box.add(left + width, text.at.y + text.height);
 }
 
-// The grid's steps and lines over the box rounded out to whole steps, and
-// each horizontal line's elevation at its left.
+// The grid's steps and lines over the box rounded out to whole steps, each
+// horizontal line's elevation at its left and every fifth vertical line's
+// distance from the centre line under it.
 void addGrid(DrawingBlock& block, Box& box, double step, double mm) {
     box.left = std::floor(box.left / step) * step;
     box.right = std::ceil(box.right / step) * step;
@@ -170,11 +173,17 @@ void addGrid(DrawingBlock& block, Box& box, double step, double mm) {
     if (box.bottom == box.top) box.top += step;
     const long across = std::lround((box.right - box.left) / step);
     const long up = std::lround((box.top - box.bottom) / step);
+    const double height = kTextHeight * mm;
     for (long k = 0; k <= across; ++k) {
         const double x = box.left + double(k) * step;
         block.lines.push_back({kGridLayer, {{x, box.bottom}, {x, box.top}}});
+        if (std::lround(x / step) % kOffsetEvery == 0)
+            block.texts.push_back({kLabelLayer,
+                                   {x, box.bottom - kLabelsFloor * mm - height},
+                                   height,
+                                   std::to_string(std::lround(std::abs(x))),
+                                   DrawText::Align::Centre});
     }
-    const double height = kTextHeight * mm;
     for (long k = 0; k <= up; ++k) {
         const double y = box.bottom + double(k) * step;
         block.lines.push_back({kGridLayer, {{box.left, y}, {box.right, y}}});

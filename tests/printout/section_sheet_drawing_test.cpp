@@ -147,6 +147,7 @@ void expectRoadFigures(const DrawingBlock& block, const section::CutFillSection&
         hasText(block, "地面高程 " + runtime::formatFixed3(*s.fit->groundElevation), false));
     EXPECT_TRUE(hasText(block, "设计高程 " + runtime::formatFixed3(s.fit->designElevation), false));
     EXPECT_TRUE(showsItsHeightAsTheDifference(block));
+    EXPECT_TRUE(hasText(block, "25"));  // the ground's ends' distance, under the grid
     std::size_t catches = 0;
     for (const section::SideFit& side : {s.fit->left, s.fit->right}) {
         if (!side.catchDistance) continue;
