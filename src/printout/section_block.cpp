@@ -153,12 +153,9 @@ std::optional<DrawText> slopeText(const std::vector<section::Point>& design,
 }
 
 void addText(Box& box, const DrawText& text) {
-    const double width = textWidth(text.text, text.height);
-    const double left = text.align == DrawText::Align::Left     ? text.at.x
-                        : text.align == DrawText::Align::Centre ? text.at.x - width / 2
-                                                                : text.at.x - width;
-    box.add(left, text.at.y);
-    box.add(left + width, text.at.y + text.height);
+    const Bounds runs = textBounds(text);
+    box.add(runs.left, runs.bottom);
+    box.add(runs.right, runs.top);
 }
 
 // The grid's steps and lines over the box rounded out to whole steps, each
@@ -206,6 +203,14 @@ double textWidth(const std::string& text, double height) {
             ems += 1.0;
     }
     return ems * height / 0.7;
+}
+
+Bounds textBounds(const DrawText& text) {
+    const double width = textWidth(text.text, text.height);
+    const double left = text.align == DrawText::Align::Left     ? text.at.x
+                        : text.align == DrawText::Align::Centre ? text.at.x - width / 2
+                                                                : text.at.x - width;
+    return {left, text.at.y, left + width, text.at.y + text.height};
 }
 
 SectionBlock sectionBlock(const section::SectionPicture& picture, const SectionLabels& labels,

@@ -40,4 +40,10 @@ SectionBlock sectionBlock(const section::SectionPicture& picture, const SectionL
 // Chinese character a full em (height / 0.7), any other half of it.
 double textWidth(const std::string& text, double height);
 
+// About where a text runs, by its width and the height of its capitals.
+struct Bounds {
+    double left, bottom, right, top;
+};
+Bounds textBounds(const DrawText& text);
+
 }  // namespace printout

@@ -18,20 +18,9 @@
 namespace printout {
 namespace {
 
-struct Rect {
-    double left, bottom, right, top;
-    bool holds(DrawPoint p) const {
-        return p.x >= left - 1e-9 && p.x <= right + 1e-9 && p.y >= bottom - 1e-9 &&
-               p.y <= top + 1e-9;
-    }
-};
-
-Rect textBox(const DrawText& text) {
-    const double width = textWidth(text.text, text.height);
-    const double shift = text.align == DrawText::Align::Left     ? 0.0
-                         : text.align == DrawText::Align::Centre ? width / 2
-                                                                 : width;
-    return {text.at.x - shift, text.at.y, text.at.x - shift + width, text.at.y + text.height};
+bool holds(const Bounds& box, DrawPoint p) {
+    return p.x >= box.left - 1e-9 && p.x <= box.right + 1e-9 && p.y >= box.bottom - 1e-9 &&
+           p.y <= box.top + 1e-9;
 }
 
 // Every corner of what the block draws, its texts' boxes included.
@@ -40,7 +29,7 @@ std::vector<DrawPoint> corners(const DrawingBlock& block) {
     for (const DrawLine& line : block.lines)
         points.insert(points.end(), line.points.begin(), line.points.end());
     for (const DrawText& text : block.texts) {
-        const Rect box = textBox(text);
+        const Bounds box = textBounds(text);
         points.insert(points.end(), {{box.left, box.bottom}, {box.right, box.top}});
     }
     return points;
@@ -67,11 +56,11 @@ bool hasText(const DrawingBlock& block, const std::string& part, bool whole = tr
 }
 
 // Whether a text's box holds a point of the line, sampled along it.
-bool covers(const Rect& box, const std::vector<section::Point>& line) {
+bool covers(const Bounds& box, const std::vector<section::Point>& line) {
     for (std::size_t k = 1; k < line.size(); ++k)
         for (double t = 0.0; t <= 1.0; t += 0.05)
-            if (box.holds({-(line[k - 1].offset * (1 - t) + line[k].offset * t),
-                           line[k - 1].elevation * (1 - t) + line[k].elevation * t}))
+            if (holds(box, {-(line[k - 1].offset * (1 - t) + line[k].offset * t),
+                            line[k - 1].elevation * (1 - t) + line[k].elevation * t}))
                 return true;
     return false;
 }
@@ -125,14 +114,14 @@ void expectOnItsSheet(const SheetDrawing& drawing, int i) {
     const double mm = drawing.metresPerMillimetre();
     const SheetFrame frame;
     const DrawPoint sheet = drawing.sheets[std::size_t(insert.sheet)].base;
-    const Rect inside{sheet.x + frame.margin * mm, sheet.y + frame.margin * mm,
-                      sheet.x + (drawing.paper.width - frame.margin) * mm,
-                      sheet.y + (drawing.paper.height - frame.margin) * mm};
-    const Rect title{inside.right - frame.titleWidth * mm, inside.bottom, inside.right,
-                     inside.bottom + frame.titleHeight * mm};
+    const Bounds inside{sheet.x + frame.margin * mm, sheet.y + frame.margin * mm,
+                        sheet.x + (drawing.paper.width - frame.margin) * mm,
+                        sheet.y + (drawing.paper.height - frame.margin) * mm};
+    const Bounds title{inside.right - frame.titleWidth * mm, inside.bottom, inside.right,
+                       inside.bottom + frame.titleHeight * mm};
     for (const DrawPoint& p : corners(block)) {
         const DrawPoint at{insert.at.x + p.x - block.base.x, insert.at.y + p.y - block.base.y};
-        ASSERT_TRUE(inside.holds(at) && !title.holds(at)) << at.x << " " << at.y;
+        ASSERT_TRUE(holds(inside, at) && !holds(title, at)) << at.x << " " << at.y;
     }
 }
 
@@ -157,7 +146,7 @@ void expectRoadFigures(const DrawingBlock& block, const section::CutFillSection&
     EXPECT_EQ(block.circles.size(), catches);
     for (const DrawText& text : block.texts)
         EXPECT_FALSE(text.text.starts_with("1:") &&
-                     (covers(textBox(text), s.design) || covers(textBox(text), s.ground)))
+                     (covers(textBounds(text), s.design) || covers(textBounds(text), s.ground)))
             << text.text;
 }
 
