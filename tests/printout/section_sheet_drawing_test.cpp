@@ -78,7 +78,9 @@ bool showsItsHeightAsTheDifference(const DrawingBlock& block) {
 }
 
 // A road rising 1 % from 100 m, 7.5 m lanes at -2 %, fill slopes of 1:1.5 and
-// cut slopes of 1:1, over random ground from 6 m below to 6 m above it.
+// cut slopes of 1:1, over random ground from 6 m below to 6 m above it; the
+// first section's ground level 3 mm below the road's edges, so that its
+// slopes are a few millimetres of rounded points.
 section::Survey roadSurvey(std::mt19937& random, int n) {
     section::CutFillSurvey record;
     record.stationAnswer = "Y";
@@ -86,7 +88,8 @@ section::Survey roadSurvey(std::mt19937& random, int n) {
     for (int i = 0; i < n; ++i) {
         section::CutFillSection s;
         s.station = 20.0 * i;
-        const double centre = 100.0 + 0.01 * s.station + lift(random), grade = tilt(random);
+        const double centre = i == 0 ? 99.847 : 100.0 + 0.01 * s.station + lift(random);
+        const double grade = i == 0 ? 0.0 : tilt(random);
         for (double offset = -25.0; offset <= 25.0; offset += 10.0)
             s.ground.push_back({std::round((centre + grade * offset) * 1000) / 1000, offset});
         record.sections.push_back(s);
