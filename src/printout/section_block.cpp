@@ -9,6 +9,7 @@
 
 #include "printout/picture_block.h"
 #include "runtime/number_format.h"
+#include "runtime/number_text.h"
 
 namespace printout {
 
@@ -26,7 +27,8 @@ constexpr double kLinePitch = 4.6;  // from base line to base line above the gri
 // top of the distances under it: clear of the elevations at the left. The
 // labels above end within SheetFrame::labelRoom.
 constexpr double kLabelsFloor = 2.0;
-constexpr long kOffsetEvery = 5;  // grid lines
+constexpr long kOffsetEvery = 5;           // grid lines
+constexpr double kMostGridLines = 1000.0;  // each way
 
 struct Box {
     double left = 0.0, bottom = 0.0, right = 0.0, top = 0.0;
@@ -162,6 +164,10 @@ void addText(Box& box, const DrawText& text) {
 // horizontal line's elevation at its left and every fifth vertical line's
 // distance from the centre line under it.
 void addGrid(DrawingBlock& block, Box& box, double step, double mm) {
+    // A mistyped point kilometres away gets a coarser grid, not millions of lines.
+    while ((box.right - box.left) / step > kMostGridLines ||
+           (box.top - box.bottom) / step > kMostGridLines)
+        step *= 10.0;
     box.left = std::floor(box.left / step) * step;
     box.right = std::ceil(box.right / step) * step;
     box.bottom = std::floor(box.bottom / step) * step;
@@ -178,7 +184,7 @@ void addGrid(DrawingBlock& block, Box& box, double step, double mm) {
             block.texts.push_back({kLabelLayer,
                                    {x, box.bottom - kLabelsFloor * mm - height},
                                    height,
-                                   std::to_string(std::lround(std::abs(x))),
+                                   runtime::numberToText(std::abs(x)),
                                    DrawText::Align::Centre});
     }
     for (long k = 0; k <= up; ++k) {
@@ -187,7 +193,7 @@ void addGrid(DrawingBlock& block, Box& box, double step, double mm) {
         block.texts.push_back({kLabelLayer,
                                {box.left - kGap * mm, y - height / 2},
                                height,
-                               std::to_string(std::lround(y)),
+                               runtime::numberToText(y),
                                DrawText::Align::Right});
     }
 }

@@ -205,6 +205,18 @@ TEST(SectionSheetDrawing, DrawsEverySectionOnItsSheetWithItsFigures) {
     EXPECT_LT(oversize, sections / 2);  // most are checked against the frame
 }
 
+// A point typed a million kilometres off coarsens the grid instead of
+// drawing a line every metre, and the section is named as too large.
+TEST(SectionSheetDrawing, CoarsensTheGridOfAMistypedSection) {
+    section::CutFillSurvey record;
+    record.sections.push_back(
+        {.ground = {{100, -1e9}, {101, 10}}, .design = {{100, -5}, {100, 5}}});
+    const SheetDrawing drawing = sectionSheets(section::Survey(std::move(record)), {});
+    ASSERT_EQ(drawing.blocks.size(), 1u);
+    EXPECT_LT(drawing.blocks[0].lines.size(), 3000u);
+    EXPECT_EQ(drawing.oversize, std::vector<int>{1});
+}
+
 TEST(SectionSheetDrawing, ReadsScales) {
     const struct {
         const char* text;
