@@ -106,6 +106,9 @@ struct SheetDrawing {
     std::vector<DrawingBlock> sheets;
     std::vector<DrawingBlock> blocks;  // one per section, in section order
     std::vector<BlockInsert> inserts;  // one per section, in section order
+    // Sections (1-based) too large for a sheet at the scale: each on a
+    // sheet of its own all the same, for the user to be told.
+    std::vector<int> oversize;
     bool operator==(const SheetDrawing&) const = default;
 
     // Metres of model space per millimetre of paper.

@@ -25,7 +25,7 @@ struct SheetFrame {
     double titleHeight = 28.0;  // the title block, along the bottom right
     double titleWidth = 180.0;
     double gap = 6.0;         // between sections, and between columns
-    double labelRoom = 12.0;  // above each section: station, elevations, areas
+    double labelRoom = 16.0;  // above each section: station, elevations, areas
 };
 
 // A section's extent in metres: across (S) and up (H).

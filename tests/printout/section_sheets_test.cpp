@@ -15,7 +15,7 @@ bool overlaps(const Placement& a, const Placement& b) {
            b.y < a.y + a.height;
 }
 
-// A road's 45 m by 10 m sections at 1:200 on A3: 225 mm by 62 mm with their
+// A road's 45 m by 10 m sections at 1:200 on A3: 225 mm by 50 mm and their
 // labels; one column, which reaches over the title block and so starts above
 // it, holds three.
 TEST(SectionSheets, FillsAColumnBottomToTopAboveTheTitleBlock) {
@@ -28,15 +28,15 @@ TEST(SectionSheets, FillsAColumnBottomToTopAboveTheTitleBlock) {
         const Placement& p = layout.placements[std::size_t(k)];
         EXPECT_EQ(p.sheet, k / 3) << k;
         EXPECT_DOUBLE_EQ(p.x, frame.margin) << k;
-        EXPECT_DOUBLE_EQ(p.y, floor + (k % 3) * (62.0 + frame.gap)) << k;
+        EXPECT_DOUBLE_EQ(p.y, floor + (k % 3) * (50.0 + frame.labelRoom + frame.gap)) << k;
         EXPECT_DOUBLE_EQ(p.width, 225.0);
     }
     EXPECT_TRUE(layout.oversize.empty());
     EXPECT_EQ(layOutSections({}, 200).sheets, 0);
 }
 
-// A section larger than the sheet at the scale has a sheet of its own and is
-// named; the sections around it go on as before.
+// A section larger than the sheet at the scale has a sheet of its own, above
+// the title block, and is named; the sections around it go on as before.
 TEST(SectionSheets, GivesAnOversizeSectionASheetOfItsOwn) {
     const SheetLayout layout =
         layOutSections({{10.0, 5.0}, {200.0, 5.0}, {10.0, 5.0}}, 200, Paper::a4());
@@ -44,6 +44,8 @@ TEST(SectionSheets, GivesAnOversizeSectionASheetOfItsOwn) {
     ASSERT_EQ(layout.placements.size(), 3u);
     EXPECT_EQ(layout.placements[0].sheet, 0);
     EXPECT_EQ(layout.placements[1].sheet, 1);
+    const SheetFrame frame;
+    EXPECT_EQ(layout.placements[1].y, frame.margin + frame.titleHeight + frame.gap);
     EXPECT_EQ(layout.placements[2].sheet, 2);
     EXPECT_EQ(layout.sheets, 3);
 }
