@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the 横断面图 sheets of a hillside road (cut on one side, fill on the
-// other, design lines from its road design) as DXF into the folder given,
+// other, design lines from its road design) as DXF into the folder given, on
+// A3 at 1:200 and on A4 at 1:100,
 // with what the reader's test must find: the layers and their colours, each
 // block's base and its insert, the entities per block and layer, the texts,
 // and each section's cut and fill areas as the calculation worked them out.
@@ -10,10 +11,8 @@
 #include <map>
 #include <tuple>
 
-#include "printout/picture_block.h"
+#include "printout/section_sheet_drawing.h"
 #include "section/any_survey.h"
-#include "section/section_picture.h"
-#include "section/station.h"
 #include "survey_file/sheet_dxf.h"
 #include "survey_file/survey_file.h"
 
@@ -31,7 +30,9 @@ constexpr const char* kDesign =
 
 // The ground across a hillside that falls to the left, rolling along the road.
 std::string surveyText(int sections) {
-    std::string text = "工程名称,山区二级公路\n路段,K0+000～K0+220\n桩号,线,高程H,距离S\n";
+    std::string text =
+        "工程名称,山区二级公路\n路段,K0+000～K0+220\n计算,王工\n复核,李工\n日期,2026-12-10\n"
+        "桩号,线,高程H,距离S\n";
     for (int k = 0; k < sections; ++k) {
         const double station = 20.0 * k;
         const double centre = 101 + 7 / 1200.0 * station + 1.2 * std::sin(station / 55 + 0.4);
@@ -51,52 +52,6 @@ std::string number(double value) {
     char text[40];
     std::snprintf(text, sizeof text, "%.17g", value);
     return text;
-}
-
-// Two sheets by hand: a frame with centred and right-aligned texts on each,
-// every section's picture with a dashed centre line and its name as a block.
-printout::SheetDrawing handDrawing(const section::Survey& survey) {
-    printout::SheetDrawing drawing;
-    const double across = drawing.paper.width * drawing.metresPerMillimetre();
-    const double up = drawing.paper.height * drawing.metresPerMillimetre();
-    const int perSheet = 6;
-    const int count = survey.sectionCount();
-    const int sheets = (count + perSheet - 1) / perSheet;
-    for (int k = 0; k < sheets; ++k) {
-        DrawingBlock& sheet = drawing.sheets.emplace_back();
-        sheet.name = "图" + std::to_string(k + 1);
-        sheet.base = {k * across, 0};
-        const double x = k * across;
-        sheet.lines.push_back(
-            {printout::kFrameLayer, {{x, 0}, {x + across, 0}, {x + across, up}, {x, up}}, true});
-        sheet.texts.push_back(
-            {printout::kFrameLayer,
-             {x + across / 2, 2},
-             0.7,
-             "第 " + std::to_string(k + 1) + " 张 共 " + std::to_string(sheets) + " 张",
-             printout::DrawText::Align::Centre});
-        sheet.texts.push_back({printout::kFrameLayer,
-                               {x + across - 2, 2},
-                               0.7,
-                               "1:200",
-                               printout::DrawText::Align::Right});
-    }
-    for (int i = 1; i <= count; ++i) {
-        DrawingBlock block = printout::pictureBlock(section::sectionPicture(survey, i), 0.2);
-        block.name = "断面" + section::sectionName(survey, i);
-        block.base = {0, 95};
-        block.lines.push_back({printout::kCentreLayer, {{0, 95}, {0, 115}}, false, true});
-        block.texts.push_back({printout::kLabelLayer,
-                               {0, 116},
-                               0.6,
-                               section::sectionName(survey, i),
-                               printout::DrawText::Align::Centre});
-        drawing.blocks.push_back(std::move(block));
-        const int k = (i - 1) / perSheet, place = (i - 1) % perSheet;
-        drawing.inserts.push_back(
-            {i - 1, k, {k * across + 20 + (place / 3) * 45.0, 8 + (place % 3) * 17.0}});
-    }
-    return drawing;
 }
 
 void expect(const printout::SheetDrawing& drawing, const section::Survey& survey,
@@ -148,9 +103,16 @@ int main(int argc, char* argv[]) {
     const std::string folder = argv[1];
     survey_file::SurveyRead read = survey_file::readSurvey(surveyText(12));
     if (!read.survey || section::calculate(*read.survey)) return 1;
-    const printout::SheetDrawing drawing = handDrawing(*read.survey);
-    std::ofstream(folder + "/sheets.dxf", std::ios::binary) << survey_file::sheetsDxf(drawing);
-    std::ofstream expected(folder + "/sheets.expected");
-    expect(drawing, *read.survey, expected);
+    // A3 at the usual scale, and A4 at a larger one: more sheets.
+    const std::pair<const char*, printout::SheetOptions> samples[] = {
+        {"road-a3", {printout::Paper::a3(), 200}}, {"road-a4", {printout::Paper::a4(), 100}}};
+    for (const auto& [name, options] : samples) {
+        const printout::SheetDrawing drawing =
+            printout::sectionSheets(*read.survey, read.project, options);
+        std::ofstream(folder + "/" + name + ".dxf", std::ios::binary)
+            << survey_file::sheetsDxf(drawing);
+        std::ofstream expected(folder + "/" + name + ".expected");
+        expect(drawing, *read.survey, expected);
+    }
     return 0;
 }
