@@ -5,9 +5,11 @@
 #include <cmath>
 #include <cstdio>
 #include <optional>
+#include <string>
 
 #include "printout/picture_block.h"
 #include "runtime/number_format.h"
+#include "runtime/number_text.h"
 
 namespace printout {
 
@@ -21,9 +23,12 @@ constexpr double kTextHeight = 2.5;
 constexpr double kMarkRadius = 1.0;
 constexpr double kGap = 1.0;        // between a text and what it names
 constexpr double kLinePitch = 4.6;  // from base line to base line above the grid
-// The grid's top to the lowest base line: clear of the top grid line's
-// elevation at the left. The labels end within SheetFrame::labelRoom.
+// The grid's top to the lowest base line above it, and its bottom to the
+// top of the distances under it: clear of the elevations at the left. The
+// labels above end within SheetFrame::labelRoom.
 constexpr double kLabelsFloor = 2.0;
+constexpr long kOffsetEvery = 5;           // grid lines
+constexpr double kMostGridLines = 1000.0;  // each way
 
 struct Box {
     double left = 0.0, bottom = 0.0, right = 0.0, top = 0.0;
@@ -59,20 +64,37 @@ const std::vector<section::Point>& lineOf(const section::SectionPicture& picture
     return none;
 }
 
+// An elevation as shown, "101.234", and in whole millimetres.
+struct Shown {
+    std::string text;
+    long long millimetres;
+};
+
+std::optional<Shown> shown(const std::optional<double>& elevation) {
+    if (!elevation || !std::isfinite(*elevation)) return std::nullopt;
+    std::string text = runtime::formatFixed3(*elevation);
+    std::string digits = text;
+    digits.erase(digits.find('.'), 1);
+    return Shown{std::move(text), std::stoll(digits)};
+}
+
 // "地面高程 101.234  设计高程 102.000  填高 0.766", as far as the lines reach
-// the centre line; empty for a closed outline.
+// the centre line; empty for a closed outline. The height is the difference
+// of the elevations shown, so that a checker gets the same digits.
 std::string centreElevations(const section::SectionPicture& picture) {
-    const auto ground = centreElevation(lineOf(picture, PictureLine::Role::Ground));
-    const auto design = centreElevation(lineOf(picture, PictureLine::Role::Design));
+    const auto ground = shown(centreElevation(lineOf(picture, PictureLine::Role::Ground)));
+    const auto design = shown(centreElevation(lineOf(picture, PictureLine::Role::Design)));
     std::string text;
     const auto add = [&text](const std::string& part) {
         text += (text.empty() ? "" : "  ") + part;
     };
-    if (ground) add("地面高程 " + runtime::formatFixed3(*ground));
-    if (design) add("设计高程 " + runtime::formatFixed3(*design));
-    if (ground && design)
-        add((*design >= *ground ? "填高 " : "挖深 ") +
-            runtime::formatFixed3(std::abs(*design - *ground)));
+    if (ground) add("地面高程 " + ground->text);
+    if (design) add("设计高程 " + design->text);
+    if (ground && design) {
+        const long long height = design->millimetres - ground->millimetres;
+        add((height >= 0 ? "填高 " : "挖深 ") +
+            runtime::formatFixed3(double(std::llabs(height)) / 1000.0));
+    }
     return text;
 }
 
@@ -133,17 +155,19 @@ std::optional<DrawText> slopeText(const std::vector<section::Point>& design,
 }
 
 void addText(Box& box, const DrawText& text) {
-    const double width = textWidth(text.text, text.height);
-    const double left = text.align == DrawText::Align::Left     ? text.at.x
-                        : text.align == DrawText::Align::Centre ? text.at.x - width / 2
-                                                                : text.at.x - width;
-    box.add(left, text.at.y);
-    box.add(left + width, text.at.y + text.height);
+    const Bounds runs = textBounds(text);
+    box.add(runs.left, runs.bottom);
+    box.add(runs.right, runs.top);
 }
 
-// The grid's steps and lines over the box rounded out to whole steps, and
-// each horizontal line's elevation at its left.
+// The grid's steps and lines over the box rounded out to whole steps, each
+// horizontal line's elevation at its left and every fifth vertical line's
+// distance from the centre line under it.
 void addGrid(DrawingBlock& block, Box& box, double step, double mm) {
+    // A mistyped point kilometres away gets a coarser grid, not millions of lines.
+    while ((box.right - box.left) / step > kMostGridLines ||
+           (box.top - box.bottom) / step > kMostGridLines)
+        step *= 10.0;
     box.left = std::floor(box.left / step) * step;
     box.right = std::ceil(box.right / step) * step;
     box.bottom = std::floor(box.bottom / step) * step;
@@ -152,18 +176,24 @@ void addGrid(DrawingBlock& block, Box& box, double step, double mm) {
     if (box.bottom == box.top) box.top += step;
     const long across = std::lround((box.right - box.left) / step);
     const long up = std::lround((box.top - box.bottom) / step);
+    const double height = kTextHeight * mm;
     for (long k = 0; k <= across; ++k) {
         const double x = box.left + double(k) * step;
         block.lines.push_back({kGridLayer, {{x, box.bottom}, {x, box.top}}});
+        if (std::lround(x / step) % kOffsetEvery == 0)
+            block.texts.push_back({kLabelLayer,
+                                   {x, box.bottom - kLabelsFloor * mm - height},
+                                   height,
+                                   runtime::numberToText(std::abs(x)),
+                                   DrawText::Align::Centre});
     }
-    const double height = kTextHeight * mm;
     for (long k = 0; k <= up; ++k) {
         const double y = box.bottom + double(k) * step;
         block.lines.push_back({kGridLayer, {{box.left, y}, {box.right, y}}});
         block.texts.push_back({kLabelLayer,
                                {box.left - kGap * mm, y - height / 2},
                                height,
-                               std::to_string(std::lround(y)),
+                               runtime::numberToText(y),
                                DrawText::Align::Right});
     }
 }
@@ -179,6 +209,14 @@ double textWidth(const std::string& text, double height) {
             ems += 1.0;
     }
     return ems * height / 0.7;
+}
+
+Bounds textBounds(const DrawText& text) {
+    const double width = textWidth(text.text, text.height);
+    const double left = text.align == DrawText::Align::Left     ? text.at.x
+                        : text.align == DrawText::Align::Centre ? text.at.x - width / 2
+                                                                : text.at.x - width;
+    return {left, text.at.y, left + width, text.at.y + text.height};
 }
 
 SectionBlock sectionBlock(const section::SectionPicture& picture, const SectionLabels& labels,

@@ -2,7 +2,8 @@
 #pragma once
 // One section of the 横断面图 as a block, x = -S, y = H, true to the scale
 // of the sheet: its picture, the centre line, a grid of whole steps (every
-// metre, every 5 m from 1:500 on) with the elevations at its left, the slope
+// metre, every 5 m from 1:500 on) with the elevations at its left and the
+// distances from the centre line under every fifth line, the slope
 // ratio beside each catch point, and above the grid, in the sheet frame's
 // label room, the station, the elevations at the centre line and the areas.
 // Text heights are paper millimetres times scale / 1000.
@@ -38,5 +39,11 @@ SectionBlock sectionBlock(const section::SectionPicture& picture, const SectionL
 // About how wide a text of `height` (of the capitals) runs in SimSun: a
 // Chinese character a full em (height / 0.7), any other half of it.
 double textWidth(const std::string& text, double height);
+
+// About where a text runs, by its width and the height of its capitals.
+struct Bounds {
+    double left, bottom, right, top;
+};
+Bounds textBounds(const DrawText& text);
 
 }  // namespace printout

@@ -25,10 +25,12 @@ class SheetFiller {
 
     void place(int section, double width, double height) {
         if (!fitsEmptySheet(width, height)) {
-            // Drawn at the scale all the same, alone, from the corner.
+            // Drawn at the scale all the same, alone, from the left; above
+            // the title block where the sheet is tall enough.
             layout_.oversize.push_back(section);
             if (sheetUsed_) newSheet();
-            put(section, width, height, area_.bottom);
+            const double floor = floorAt(area_.left, width);
+            put(section, width, height, floor + height <= area_.top ? floor : area_.bottom);
             newSheet();
             return;
         }

@@ -6,6 +6,7 @@
 #include "storage/safe_write.h"
 #include "survey_file/landxml.h"
 #include "survey_file/section_drawing.h"
+#include "survey_file/sheet_dxf.h"
 
 namespace storage {
 
@@ -35,6 +36,10 @@ QByteArray landXmlBytes(const section::Survey& survey, const section::ProjectInf
 
 QByteArray sectionsDxfBytes(const section::Survey& survey) {
     return QByteArray::fromStdString(survey_file::dxf(survey_file::sectionDrawing(survey)));
+}
+
+QByteArray sectionSheetsDxf(const printout::SheetDrawing& drawing) {
+    return QByteArray::fromStdString(survey_file::sheetsDxf(drawing));
 }
 
 QString exportLandXml(const section::Survey& survey, const section::ProjectInfo& project,

@@ -8,6 +8,7 @@
 #include "section/cut_fill_figures.h"
 #include "section/figures.h"
 #include "section/station.h"
+#include "survey_file/sheet_dxf.h"
 
 namespace survey_file {
 
@@ -155,6 +156,21 @@ SectionDrawing sectionDrawing(const section::CutFillSurvey& survey) {
 
 SectionDrawing sectionDrawing(const section::Survey& survey) {
     return survey.visit([](const auto& record) { return sectionDrawing(record); });
+}
+
+// The sheets' writer draws this too: every line and text loose on one sheet.
+std::string dxf(const SectionDrawing& drawing) {
+    printout::SheetDrawing sheets;
+    printout::DrawingBlock& sheet = sheets.sheets.emplace_back();
+    for (const DrawingPolyline& line : drawing.polylines) {
+        printout::DrawLine& to = sheet.lines.emplace_back();
+        to.layer = line.layer;
+        to.closed = line.closed;
+        for (const DrawingPoint& point : line.points) to.points.push_back({point.x, point.y});
+    }
+    for (const DrawingText& text : drawing.texts)
+        sheet.texts.push_back({text.layer, {text.at.x, text.at.y}, text.height, text.text});
+    return sheetsDxf(sheets);
 }
 
 }  // namespace survey_file

@@ -35,8 +35,8 @@ TEST(SectionSheets, FillsAColumnBottomToTopAboveTheTitleBlock) {
     EXPECT_EQ(layOutSections({}, 200).sheets, 0);
 }
 
-// A section larger than the sheet at the scale has a sheet of its own and is
-// named; the sections around it go on as before.
+// A section larger than the sheet at the scale has a sheet of its own, above
+// the title block, and is named; the sections around it go on as before.
 TEST(SectionSheets, GivesAnOversizeSectionASheetOfItsOwn) {
     const SheetLayout layout =
         layOutSections({{10.0, 5.0}, {200.0, 5.0}, {10.0, 5.0}}, 200, Paper::a4());
@@ -44,6 +44,8 @@ TEST(SectionSheets, GivesAnOversizeSectionASheetOfItsOwn) {
     ASSERT_EQ(layout.placements.size(), 3u);
     EXPECT_EQ(layout.placements[0].sheet, 0);
     EXPECT_EQ(layout.placements[1].sheet, 1);
+    const SheetFrame frame;
+    EXPECT_EQ(layout.placements[1].y, frame.margin + frame.titleHeight + frame.gap);
     EXPECT_EQ(layout.placements[2].sheet, 2);
     EXPECT_EQ(layout.sheets, 3);
 }
