@@ -5,7 +5,6 @@
 
 #include "storage/safe_write.h"
 #include "survey_file/landxml.h"
-#include "survey_file/section_drawing.h"
 #include "survey_file/sheet_dxf.h"
 
 namespace storage {
@@ -34,10 +33,6 @@ QByteArray landXmlBytes(const section::Survey& survey, const section::ProjectInf
     return QByteArray::fromStdString(*xml);
 }
 
-QByteArray sectionsDxfBytes(const section::Survey& survey) {
-    return QByteArray::fromStdString(survey_file::dxf(survey_file::sectionDrawing(survey)));
-}
-
 QByteArray sectionSheetsDxf(const printout::SheetDrawing& drawing) {
     return QByteArray::fromStdString(survey_file::sheetsDxf(drawing));
 }
@@ -47,10 +42,6 @@ QString exportLandXml(const section::Survey& survey, const section::ProjectInfo&
     QString error;
     const QByteArray bytes = landXmlBytes(survey, project, error);
     return error.isEmpty() ? writeFileSafely(path, bytes) : error;
-}
-
-QString exportSectionsDxf(const section::Survey& survey, const QString& path) {
-    return writeFileSafely(path, sectionsDxfBytes(survey));
 }
 
 }  // namespace storage

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The exports for design and CAD programs: the sections as LandXML 1.2 and
-// the section drawings as DXF, each as bytes (for standard output) or written
-// safely to a file.
+// The exports for design and CAD programs: the sections as LandXML 1.2, as
+// bytes (for standard output) or written safely to a file, and the 横断面图
+// sheets as the bytes of a DXF file.
 
 #include <QByteArray>
 #include <QString>
@@ -18,16 +18,12 @@ namespace storage {
 QByteArray landXmlBytes(const section::Survey& survey, const section::ProjectInfo& project,
                         QString& error);
 
-// The DXF section drawings of a calculated survey.
-QByteArray sectionsDxfBytes(const section::Survey& survey);
-
 // The 横断面图 sheets as the bytes of a DXF file.
 QByteArray sectionSheetsDxf(const printout::SheetDrawing& drawing);
 
 // Written safely to `path`: empty on success, else the message naming the
-// file and the reason. 文件 ▸ 导出断面图 (DXF)… calls exportSectionsDxf.
+// file and the reason.
 QString exportLandXml(const section::Survey& survey, const section::ProjectInfo& project,
                       const QString& path);
-QString exportSectionsDxf(const section::Survey& survey, const QString& path);
 
 }  // namespace storage
