@@ -4,7 +4,6 @@
 // to the scale, read back with pdfinfo and pdftotext -bbox.
 #include "paper/section_sheets_pdf.h"
 
-#include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -98,13 +97,6 @@ class SectionSheetsPdfTest : public QObject {
             QVERIFY2(at.y() >= baseLine && at.y() < baseLine + 2.5, each.word);
         }
         QVERIFY(wordAt(pdf, 1, QStringLiteral("K0+020")).x() < 0);
-    }
-
-    void aFailedWriteNamesTheFileAndLeavesNoneBehind() {
-        const QString path = folder.filePath(QStringLiteral("无此文件夹/横断面图.pdf"));
-        const QString error = paper::exportSectionSheets(SheetDrawing{}, path);
-        QVERIFY2(error.contains(path), qPrintable(error));
-        QVERIFY(!QFile::exists(path));
     }
 };
 

@@ -66,14 +66,6 @@ class SectionSheetsDialogTest : public QObject {
         QVERIFY(!section::calculate(*opened->survey));
     }
 
-    void theProposedNameAndTheUsualScaleAreOffered() {
-        window::SectionSheetsDialog dialog(*opened->survey, opened->project,
-                                           file("路线A 横断面图.pdf"));
-        QCOMPARE(dialog.file()->text(), QDir::toNativeSeparators(file("路线A 横断面图.pdf")));
-        QCOMPARE(dialog.scale()->currentText(), QStringLiteral("1:200"));
-        QVERIFY(dialog.paper()->currentText().startsWith(QStringLiteral("A3")));
-    }
-
     void thePaperAndScaleChosenAreThoseOfTheSheets() {
         const QString pdf = file("a4.pdf");
         QCOMPARE(exported(pdf, QStringLiteral("A4"), QStringLiteral("1:500")),
