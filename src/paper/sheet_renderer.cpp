@@ -6,7 +6,9 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QString>
+#include <algorithm>
 
+#include "paper/drawing_painter.h"
 #include "printout/line_layout.h"
 #include "printout/page_frame.h"
 #include "printout/sheet.h"
@@ -22,6 +24,36 @@ struct MeasuredLine {
     double column;  // a column is as wide as the font's average character
     printout::LineLayout layout;
 };
+
+// A section's drawing: at most this wide, at least this tall, this far
+// clear of the text, and this far inside its box (millimetres).
+constexpr double kFigureWidth = 45.0;
+constexpr double kFigureMinHeight = 30.0;
+constexpr double kFigureGap = 3.0;
+constexpr double kFigureMargin = 1.5;
+constexpr double kFigurePen = 0.15;
+
+// The extent of a drawing's entities, in metres; empty for none.
+QRectF extentOf(const printout::DrawingBlock& block) {
+    std::vector<printout::DrawPoint> points;
+    for (const printout::DrawLine& line : block.lines)
+        points.insert(points.end(), line.points.begin(), line.points.end());
+    for (const printout::DrawHatch& hatch : block.hatches)
+        points.insert(points.end(), hatch.outline.begin(), hatch.outline.end());
+    for (const printout::DrawCircle& circle : block.circles) {
+        points.push_back({circle.centre.x - circle.radius, circle.centre.y - circle.radius});
+        points.push_back({circle.centre.x + circle.radius, circle.centre.y + circle.radius});
+    }
+    if (points.empty()) return {};
+    QRectF extent(points.front().x, points.front().y, 0, 0);
+    for (const printout::DrawPoint& point : points) {
+        extent.setLeft(std::min(extent.left(), point.x));
+        extent.setRight(std::max(extent.right(), point.x));
+        extent.setTop(std::min(extent.top(), point.y));
+        extent.setBottom(std::max(extent.bottom(), point.y));
+    }
+    return extent;
+}
 
 class PageSetter {
   public:
@@ -46,14 +78,41 @@ class PageSetter {
         lineTop_ += sheet.startDownTwips * device_.logicalDpiY() / 1440.0;
     }
 
-    void setLine(const printout::SheetLine& sheetLine) {
-        const MeasuredLine measured = measure(sheetLine);
-        for (int line = 0; line < measured.layout.lineCount; ++line) {
-            if (lineTop_ > pageTop_ && lineTop_ + measured.metrics.lineSpacing() > pageBottom())
-                nextPage();
-            draw(measured, line);
+    void setLine(const printout::SheetLine& sheetLine) { set(measure(sheetLine)); }
+
+    // The figure's lines with its drawing at their right, all on one page
+    // when they fit on one; else the drawing stays on the page the lines
+    // start on, as tall as there is room.
+    void setFigure(const std::vector<printout::SheetLine>& lines,
+                   const printout::SheetFigure& figure) {
+        std::vector<MeasuredLine> measured;
+        double height = 0;
+        double right = 0;
+        for (std::size_t i = figure.firstLine; i <= figure.lastLine; ++i) {
+            measured.push_back(measure(lines[i]));
+            height += measured.back().metrics.lineSpacing() * measured.back().layout.lineCount;
+            right = std::max(right, textRight(measured.back()));
         }
+        const double boxHeight = std::max(height, millimetres(kFigureMinHeight));
+        // A section taller than a page starts where it is: a new page would not hold it either.
+        if (lineTop_ > pageTop_ && lineTop_ + boxHeight > pageBottom() &&
+            boxHeight <= pageBottom() - pageTop_)
+            nextPage();
+        const double top = lineTop_;
+        const int page = page_;
+        // The drawings in one column at the right edge, narrower where the text reaches into it.
+        const double left =
+            std::max(right + millimetres(kFigureGap), device_.width() - millimetres(kFigureWidth));
+        const double shown = std::min(boxHeight, pageBottom() - top);
+        const FigurePlace place{page, QRectF(left, top, device_.width() - left, shown),
+                                QRectF(0, top, right, std::min(height, shown))};
+        places_.push_back(place);
+        if (setsThisPage() && place.box.width() > 0) drawFigure(figure.drawing, place.box);
+        for (const MeasuredLine& line : measured) set(line);
+        if (page_ == page) lineTop_ = std::max(lineTop_, top + shown);
     }
+
+    const std::vector<FigurePlace>& places() const { return places_; }
 
     // The closing lines, together on a new page when they do not fit on this
     // one, and the last page's number. Returns the number of pages.
@@ -72,6 +131,48 @@ class PageSetter {
 
   private:
     bool setsThisPage() const { return painter_ && pages_.holds(page_); }
+    double millimetres(double mm) const { return mm * device_.logicalDpiX() / 25.4; }
+
+    void set(const MeasuredLine& measured) {
+        for (int line = 0; line < measured.layout.lineCount; ++line) {
+            if (lineTop_ > pageTop_ && lineTop_ + measured.metrics.lineSpacing() > pageBottom())
+                nextPage();
+            draw(measured, line);
+        }
+    }
+
+    // Where the line's last text ends.
+    static double textRight(const MeasuredLine& measured) {
+        double right = 0;
+        for (const printout::PlacedText& placed : measured.layout.texts) {
+            right = std::max(
+                right, (placed.column - 1) * measured.column +
+                           measured.metrics.horizontalAdvance(QString::fromStdString(placed.text)));
+        }
+        return right;
+    }
+
+    // The drawing at one scale across and up, centred in a thin frame.
+    void drawFigure(const printout::DrawingBlock& drawing, const QRectF& box) {
+        painter_->save();
+        painter_->setClipRect(box);
+        painter_->setPen(QPen(layerColour(printout::kGridLayer), millimetres(kFigurePen)));
+        painter_->setBrush(Qt::NoBrush);
+        painter_->drawRect(box);
+        const QRectF extent = extentOf(drawing);
+        const QRectF inside =
+            box.adjusted(millimetres(kFigureMargin), millimetres(kFigureMargin),
+                         -millimetres(kFigureMargin), -millimetres(kFigureMargin));
+        if (!extent.isNull() && inside.isValid()) {
+            const double across = extent.width() > 0 ? inside.width() / extent.width() : 1e9;
+            const double up = extent.height() > 0 ? inside.height() / extent.height() : 1e9;
+            const double unit = std::min(across, up) < 1e9 ? std::min(across, up) : 1.0;
+            const QPointF origin(inside.center().x() - extent.center().x() * unit,
+                                 inside.center().y() + extent.center().y() * unit);
+            paintBlock(*painter_, drawing, DrawingView{origin, unit, millimetres(kFigurePen)});
+        }
+        painter_->restore();
+    }
     double pageBottom() const { return device_.height() - footerHeight_; }
 
     MeasuredLine measure(const printout::SheetLine& sheetLine) {
@@ -147,16 +248,37 @@ class PageSetter {
     double pageTop_ = 0;       // where the sheet's lines start on this page
     int page_ = 1;
     bool printedAny_ = false;
+    std::vector<FigurePlace> places_;
 };
+
+void setLines(const printout::Sheet& sheet, PageSetter& setter) {
+    auto figure = sheet.figures.begin();
+    for (std::size_t i = 0; i < sheet.lines.size();) {
+        if (figure != sheet.figures.end() && figure->firstLine == i &&
+            figure->lastLine < sheet.lines.size()) {
+            setter.setFigure(sheet.lines, *figure);
+            i = figure->lastLine + 1;
+            ++figure;
+        } else {
+            setter.setLine(sheet.lines[i++]);
+        }
+    }
+}
 
 int setPages(const printout::Sheet& sheet, QPagedPaintDevice& device, QPainter* painter,
              PageRange pages, int pageCount) {
     PageSetter setter(device, painter, pages, sheet, pageCount);
-    for (const printout::SheetLine& line : sheet.lines) setter.setLine(line);
+    setLines(sheet, setter);
     return setter.finish();
 }
 
 }  // namespace
+
+std::vector<FigurePlace> figurePlaces(const printout::Sheet& sheet, QPagedPaintDevice& device) {
+    PageSetter setter(device, nullptr, {}, sheet, 0);
+    setLines(sheet, setter);
+    return setter.places();
+}
 
 bool renderSheet(const printout::Sheet& sheet, QPagedPaintDevice& device, PageRange pages) {
     QPainter painter;

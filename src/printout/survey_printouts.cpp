@@ -1,16 +1,50 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "printout/survey_printouts.h"
 
+#include <algorithm>
+
 #include "printout/chain_breaks.h"
 #include "printout/cut_fill_sheet.h"
 #include "printout/dayang.h"
 #include "printout/page_frame.h"
+#include "printout/picture_block.h"
+#include "section/section_picture.h"
 
 namespace printout {
 
-Sheet calculationSheet(const section::Survey& survey, const section::ProjectInfo& project) {
-    Sheet sheet =
-        survey.cutFill() ? cutFillSheet(*survey.cutFill()) : dayang(*survey.closedOutline());
+namespace {
+
+// The catch points ringed at a size that reads in a figure a few
+// centimetres wide, whatever the section's width.
+double markRadius(const section::SectionPicture& picture) {
+    double least = 0;
+    double most = 0;
+    bool any = false;
+    for (const section::PictureLine& line : picture.lines) {
+        for (const section::Point& point : line.points) {
+            least = any ? std::min(least, point.offset) : point.offset;
+            most = any ? std::max(most, point.offset) : point.offset;
+            any = true;
+        }
+    }
+    return std::max(most - least, 1.0) / 80.0;
+}
+
+FigureMaker figuresOf(const section::Survey& survey, SectionDrawings drawings) {
+    if (drawings == SectionDrawings::Without) return {};
+    return [&survey](int i) {
+        const section::SectionPicture picture = section::sectionPicture(survey, i);
+        return pictureBlock(picture, markRadius(picture));
+    };
+}
+
+}  // namespace
+
+Sheet calculationSheet(const section::Survey& survey, const section::ProjectInfo& project,
+                       SectionDrawings drawings) {
+    FigureMaker figureOf = figuresOf(survey, drawings);
+    Sheet sheet = survey.cutFill() ? cutFillSheet(*survey.cutFill(), std::move(figureOf))
+                                   : dayang(*survey.closedOutline(), std::move(figureOf));
     listChainBreaks(sheet, survey.roadDesign().breaks);
     return framedSheet(std::move(sheet), project);
 }
