@@ -4,9 +4,7 @@
 // section's lines, inside the page, clear of every other; and in the PDF
 // the boxes hold the coloured cut and fill while the rest of the page has none.
 
-#include <QImage>
 #include <QPdfWriter>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 #include <cmath>
@@ -15,6 +13,7 @@
 
 #include "paper/fonts.h"
 #include "paper/pdf_export.h"
+#include "pdf_page_image.h"
 #include "printout/survey_printouts.h"
 #include "quantity_surveys.h"
 
@@ -59,13 +58,6 @@ QPdfWriter* pdfDevice(const QString& file) {
     return writer;
 }
 
-// Pixels of a drawing's colours (the text and the frames are black or grey).
-bool coloured(QRgb pixel) {
-    const int spread = std::max({qRed(pixel), qGreen(pixel), qBlue(pixel)}) -
-                       std::min({qRed(pixel), qGreen(pixel), qBlue(pixel)});
-    return spread > 60;
-}
-
 }  // namespace
 
 class SheetFiguresTest : public QObject {
@@ -102,12 +94,12 @@ class SheetFiguresTest : public QObject {
             const printout::SheetFigure& figure = with.figures[k];
             const paper::FigurePlace& place = places[k];
             const QString at = QStringLiteral("figure %1").arg(k + 1);
-            // Its lines are its section's: from the header to before the next section.
+            // Its lines are its section's: from the header to the empty line after it.
             const printout::PrintLine& header = with.lines[figure.firstLine].items;
             QVERIFY2(
                 header.size() == 2 && std::get<printout::Text>(header[1]).text.starts_with("( "),
                 qPrintable(at));
-            if (k + 1 < places.size()) QVERIFY(figure.lastLine < with.figures[k + 1].firstLine);
+            QVERIFY2(with.lines.at(figure.lastLine + 1).items.empty(), qPrintable(at));
             QCOMPARE(place.box.top(), place.text.top());
             QVERIFY2(place.box.left() > place.text.right(), qPrintable(at));
             QVERIFY2(page.contains(place.box), qPrintable(at));
@@ -134,15 +126,7 @@ class SheetFiguresTest : public QObject {
             const QString pdf =
                 folder.filePath(QStringLiteral("%1-%2.pdf").arg(kind).arg(int(drawings)));
             QCOMPARE(paper::exportSheetPdf(sheet, pdf), QString());
-            const QString png =
-                folder.filePath(QStringLiteral("%1-page-%2").arg(kind).arg(int(drawings)));
-            QCOMPARE(QProcess::execute(
-                         QStringLiteral("pdftoppm"),
-                         {QStringLiteral("-r"), QStringLiteral("60"), QStringLiteral("-f"),
-                          QStringLiteral("1"), QStringLiteral("-l"), QStringLiteral("1"),
-                          QStringLiteral("-png"), QStringLiteral("-singlefile"), pdf, png}),
-                     0);
-            const QImage image(png + ".png");
+            const QImage image = pdf_page_image::pageImage(pdf, 1, 60);
             QVERIFY(!image.isNull());
 
             std::unique_ptr<QPdfWriter> device(pdfDevice(folder.filePath("places.pdf")));
@@ -160,7 +144,7 @@ class SheetFiguresTest : public QObject {
             int outside = 0;
             for (int y = 0; y < image.height(); ++y) {
                 for (int x = 0; x < image.width(); ++x) {
-                    if (!coloured(image.pixel(x, y))) continue;
+                    if (!pdf_page_image::coloured(image.pixel(x, y))) continue;
                     const QPointF centre(x + 0.5, y + 0.5);
                     const auto box = std::find_if(boxes.begin(), boxes.end(), [&](const QRectF& b) {
                         return b.adjusted(-1, -1, 1, 1).contains(centre);
