@@ -8,7 +8,7 @@
 #include <QString>
 #include <algorithm>
 
-#include "paper/drawing_painter.h"
+#include "paper/sheet_figure.h"
 #include "printout/line_layout.h"
 #include "printout/page_frame.h"
 #include "printout/sheet.h"
@@ -25,35 +25,11 @@ struct MeasuredLine {
     printout::LineLayout layout;
 };
 
-// A section's drawing: at most this wide, at least this tall, this far
-// clear of the text, and this far inside its box (millimetres).
+// A section's drawing: at most this wide, at least this tall, and this far
+// clear of the text (millimetres).
 constexpr double kFigureWidth = 45.0;
 constexpr double kFigureMinHeight = 30.0;
 constexpr double kFigureGap = 3.0;
-constexpr double kFigureMargin = 1.5;
-constexpr double kFigurePen = 0.15;
-
-// The extent of a drawing's entities, in metres; empty for none.
-QRectF extentOf(const printout::DrawingBlock& block) {
-    std::vector<printout::DrawPoint> points;
-    for (const printout::DrawLine& line : block.lines)
-        points.insert(points.end(), line.points.begin(), line.points.end());
-    for (const printout::DrawHatch& hatch : block.hatches)
-        points.insert(points.end(), hatch.outline.begin(), hatch.outline.end());
-    for (const printout::DrawCircle& circle : block.circles) {
-        points.push_back({circle.centre.x - circle.radius, circle.centre.y - circle.radius});
-        points.push_back({circle.centre.x + circle.radius, circle.centre.y + circle.radius});
-    }
-    if (points.empty()) return {};
-    QRectF extent(points.front().x, points.front().y, 0, 0);
-    for (const printout::DrawPoint& point : points) {
-        extent.setLeft(std::min(extent.left(), point.x));
-        extent.setRight(std::max(extent.right(), point.x));
-        extent.setTop(std::min(extent.top(), point.y));
-        extent.setBottom(std::max(extent.bottom(), point.y));
-    }
-    return extent;
-}
 
 class PageSetter {
   public:
@@ -107,7 +83,8 @@ class PageSetter {
         const FigurePlace place{page, QRectF(left, top, device_.width() - left, shown),
                                 QRectF(0, top, right, std::min(height, shown))};
         places_.push_back(place);
-        if (setsThisPage() && place.box.width() > 0) drawFigure(figure.drawing, place.box);
+        if (setsThisPage() && place.box.width() > 0)
+            paintSheetFigure(*painter_, figure.drawing, place.box, millimetres(1));
         for (const MeasuredLine& line : measured) set(line);
         if (page_ == page) lineTop_ = std::max(lineTop_, top + shown);
     }
@@ -152,27 +129,6 @@ class PageSetter {
         return right;
     }
 
-    // The drawing at one scale across and up, centred in a thin frame.
-    void drawFigure(const printout::DrawingBlock& drawing, const QRectF& box) {
-        painter_->save();
-        painter_->setClipRect(box);
-        painter_->setPen(QPen(layerColour(printout::kGridLayer), millimetres(kFigurePen)));
-        painter_->setBrush(Qt::NoBrush);
-        painter_->drawRect(box);
-        const QRectF extent = extentOf(drawing);
-        const QRectF inside =
-            box.adjusted(millimetres(kFigureMargin), millimetres(kFigureMargin),
-                         -millimetres(kFigureMargin), -millimetres(kFigureMargin));
-        if (!extent.isNull() && inside.isValid()) {
-            const double across = extent.width() > 0 ? inside.width() / extent.width() : 1e9;
-            const double up = extent.height() > 0 ? inside.height() / extent.height() : 1e9;
-            const double unit = std::min(across, up) < 1e9 ? std::min(across, up) : 1.0;
-            const QPointF origin(inside.center().x() - extent.center().x() * unit,
-                                 inside.center().y() + extent.center().y() * unit);
-            paintBlock(*painter_, drawing, DrawingView{origin, unit, millimetres(kFigurePen)});
-        }
-        painter_->restore();
-    }
     double pageBottom() const { return device_.height() - footerHeight_; }
 
     MeasuredLine measure(const printout::SheetLine& sheetLine) {

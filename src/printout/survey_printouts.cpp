@@ -15,19 +15,25 @@ namespace printout {
 namespace {
 
 // The catch points ringed at a size that reads in a figure a few
-// centimetres wide, whatever the section's width.
+// centimetres wide, which shows the road (the design line) with as much
+// ground again beside it, or the whole section where there is no road.
 double markRadius(const section::SectionPicture& picture) {
-    double least = 0;
-    double most = 0;
-    bool any = false;
-    for (const section::PictureLine& line : picture.lines) {
-        for (const section::Point& point : line.points) {
-            least = any ? std::min(least, point.offset) : point.offset;
-            most = any ? std::max(most, point.offset) : point.offset;
-            any = true;
+    const auto shown = [&picture](bool design) {
+        double least = 0;
+        double most = 0;
+        bool any = false;
+        for (const section::PictureLine& line : picture.lines) {
+            if (design && line.role != section::PictureLine::Role::Design) continue;
+            for (const section::Point& point : line.points) {
+                least = any ? std::min(least, point.offset) : point.offset;
+                most = any ? std::max(most, point.offset) : point.offset;
+                any = true;
+            }
         }
-    }
-    return std::max(most - least, 1.0) / 80.0;
+        return any ? std::max(most - least, 1.0) : 0.0;
+    };
+    const double road = shown(true);
+    return road > 0 ? road * 2 / 80 : shown(false) / 80;
 }
 
 FigureMaker figuresOf(const section::Survey& survey, SectionDrawings drawings) {

@@ -13,6 +13,7 @@
 
 #include "paper/fonts.h"
 #include "paper/pdf_export.h"
+#include "paper/sheet_figure.h"
 #include "pdf_page_image.h"
 #include "printout/survey_printouts.h"
 #include "quantity_surveys.h"
@@ -150,6 +151,27 @@ class SheetFiguresTest : public QObject {
         for (std::size_t k = 0; k < boxes.size(); ++k)
             QVERIFY2(inBox[k] > 20,
                      qPrintable(QStringLiteral("figure %1: %2 pixels").arg(k + 1).arg(inBox[k])));
+    }
+
+    void a_figure_shows_the_road_and_as_much_ground_again_beside_it() {
+        using printout::DrawLine;
+        const DrawLine ground{printout::kGroundLayer, {{-30, 2}, {-10, 1}, {10, 0}, {30, -3}}};
+        const DrawLine road{printout::kDesignLayer, {{-5, 0.5}, {5, 0.5}}};
+        const DrawLine outline{printout::kOutlineLayer, {{0, 0}, {8, 0}, {8, -2}}, true};
+        const struct {
+            const char* name;
+            std::vector<DrawLine> lines;
+            QRectF shown;  // left, bottom, width, height in metres
+        } rows[] = {
+            {"a closed outline whole", {outline}, QRectF(0, -2, 8, 2)},
+            {"ground without a road whole", {ground}, QRectF(-30, -3, 60, 5)},
+            {"a road on wide ground", {ground, road}, QRectF(-10, 0, 20, 1)},
+        };
+        for (const auto& row : rows) {
+            printout::DrawingBlock block;
+            block.lines = row.lines;
+            QVERIFY2(paper::shownPart(block) == row.shown, row.name);
+        }
     }
 };
 
