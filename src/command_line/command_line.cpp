@@ -57,6 +57,7 @@ struct Input {
     QString survey;
     QString design;
     std::optional<section::VolumeMethod> method{};
+    printout::SectionDrawings drawings = printout::SectionDrawings::Without;  // --drawings
 };
 
 // --method's value: its English word or the method's own name.
@@ -230,9 +231,9 @@ int writeTable(const printout::QuantityTable& table, const QString& out, bool wo
 }
 
 int writePrintout(const section::Survey& survey, const section::ProjectInfo& project,
-                  const QString& out, Printout printout) {
+                  const QString& out, Printout printout, printout::SectionDrawings drawings) {
     if (printout == Printout::Sheet) {
-        const printout::Sheet sheet = printout::calculationSheet(survey, project);
+        const printout::Sheet sheet = printout::calculationSheet(survey, project, drawings);
         return writtenPdf(paper::sheetDrawing(sheet), out);
     }
     const CutFillTable* only = cutFillTable(printout);
@@ -276,7 +277,7 @@ int writePrintout(int argc, char* argv[], const Input& input, const QString& out
                            "%2只给有地面线和设计线的填挖方断面。")
                 .arg(QDir::toNativeSeparators(input.survey), QString::fromUtf8(only->name)));
     }
-    return writePrintout(*calculated.survey, calculated.project, out, printout);
+    return writePrintout(*calculated.survey, calculated.project, out, printout, input.drawings);
 }
 
 enum class SheetFormat { Pdf, Dxf };
@@ -432,12 +433,15 @@ Outcome run(int argc, char* argv[]) {
                        "（V = L×(A1+A2+√(A1×A2))/3，计算书上注明）；用于以上每一种输出。"
                        "不写时按 FILE 中写明的方法，没有写明的按平均断面法。"),
         QStringLiteral("METHOD"));
+    const QCommandLineOption drawings(
+        QStringLiteral("drawings"),
+        QStringLiteral("和 --pdf 一起写：计算书上每个断面的点旁附一个小的断面图。"));
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
                                   QStringLiteral("显示本说明。"));
     const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
                                      QStringLiteral("显示版本号。"));
     parser.addOptions({pdf, tablePdf, xlsx, roadTable, earthworks, haul, results, landXml, sections,
-                       dxfDrawing, scale, paper, design, method, help, version});
+                       dxfDrawing, scale, paper, design, method, drawings, help, version});
     parser.addPositionalArgument(
         QStringLiteral("FILE"),
         QStringLiteral("测量数据文件（CSV，里程文件 .hdm，或 LandXML 的 .xml）。"),
@@ -519,8 +523,17 @@ Outcome run(int argc, char* argv[]) {
     }
     const std::optional<printout::SheetOptions> sheets = sheetOptions(parser, scale, paper);
     if (!sheets) return BadUsage;
+    if (parser.isSet(drawings) && !parser.isSet(pdf)) {
+        complain(
+            QStringLiteral("用法有误：--drawings 只给计算书用，要和 --pdf 一起写；"
+                           "在窗口中请在打印或导出 PDF 的对话框里选“计算书附断面图”"
+                           "（velmorin --help 列出用法）。"));
+        return BadUsage;
+    }
     const QString file = files.value(0);
-    const Input input{file, parser.value(design), chosen};
+    const Input input{file, parser.value(design), chosen,
+                      parser.isSet(drawings) ? printout::SectionDrawings::Beside
+                                             : printout::SectionDrawings::Without};
     if (parser.isSet(results)) return writeResults(input);
     const std::pair<const QCommandLineOption*, Printout> printouts[] = {
         {&pdf, Printout::Sheet}, {&tablePdf, Printout::QuantityTable}, {&xlsx, Printout::Workbook}};

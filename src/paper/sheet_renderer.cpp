@@ -6,7 +6,9 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QString>
+#include <algorithm>
 
+#include "paper/sheet_figure.h"
 #include "printout/line_layout.h"
 #include "printout/page_frame.h"
 #include "printout/sheet.h"
@@ -22,6 +24,12 @@ struct MeasuredLine {
     double column;  // a column is as wide as the font's average character
     printout::LineLayout layout;
 };
+
+// A section's drawing: at most this wide, at least this tall, and this far
+// clear of the text (millimetres).
+constexpr double kFigureWidth = 45.0;
+constexpr double kFigureMinHeight = 30.0;
+constexpr double kFigureGap = 3.0;
 
 class PageSetter {
   public:
@@ -46,14 +54,42 @@ class PageSetter {
         lineTop_ += sheet.startDownTwips * device_.logicalDpiY() / 1440.0;
     }
 
-    void setLine(const printout::SheetLine& sheetLine) {
-        const MeasuredLine measured = measure(sheetLine);
-        for (int line = 0; line < measured.layout.lineCount; ++line) {
-            if (lineTop_ > pageTop_ && lineTop_ + measured.metrics.lineSpacing() > pageBottom())
-                nextPage();
-            draw(measured, line);
+    void setLine(const printout::SheetLine& sheetLine) { set(measure(sheetLine)); }
+
+    // The figure's lines with its drawing at their right, all on one page
+    // when they fit on one; else the drawing stays on the page the lines
+    // start on, as tall as there is room.
+    void setFigure(const std::vector<printout::SheetLine>& lines,
+                   const printout::SheetFigure& figure) {
+        std::vector<MeasuredLine> measured;
+        double height = 0;
+        double right = 0;
+        for (std::size_t i = figure.firstLine; i <= figure.lastLine; ++i) {
+            measured.push_back(measure(lines[i]));
+            height += measured.back().metrics.lineSpacing() * measured.back().layout.lineCount;
+            right = std::max(right, textRight(measured.back()));
         }
+        const double boxHeight = std::max(height, millimetres(kFigureMinHeight));
+        // A section taller than a page starts where it is: a new page would not hold it either.
+        if (lineTop_ > pageTop_ && lineTop_ + boxHeight > pageBottom() &&
+            boxHeight <= pageBottom() - pageTop_)
+            nextPage();
+        const double top = lineTop_;
+        const int page = page_;
+        // The drawings in one column at the right edge, narrower where the text reaches into it.
+        const double left =
+            std::max(right + millimetres(kFigureGap), device_.width() - millimetres(kFigureWidth));
+        const double shown = std::min(boxHeight, pageBottom() - top);
+        const FigurePlace place{page, QRectF(left, top, device_.width() - left, shown),
+                                QRectF(0, top, right, std::min(height, shown))};
+        places_.push_back(place);
+        if (setsThisPage() && place.box.width() > 0)
+            paintSheetFigure(*painter_, figure.drawing, place.box, millimetres(1));
+        for (const MeasuredLine& line : measured) set(line);
+        if (page_ == page) lineTop_ = std::max(lineTop_, top + shown);
     }
+
+    const std::vector<FigurePlace>& places() const { return places_; }
 
     // The closing lines, together on a new page when they do not fit on this
     // one, and the last page's number. Returns the number of pages.
@@ -72,6 +108,27 @@ class PageSetter {
 
   private:
     bool setsThisPage() const { return painter_ && pages_.holds(page_); }
+    double millimetres(double mm) const { return mm * device_.logicalDpiX() / 25.4; }
+
+    void set(const MeasuredLine& measured) {
+        for (int line = 0; line < measured.layout.lineCount; ++line) {
+            if (lineTop_ > pageTop_ && lineTop_ + measured.metrics.lineSpacing() > pageBottom())
+                nextPage();
+            draw(measured, line);
+        }
+    }
+
+    // Where the line's last text ends.
+    static double textRight(const MeasuredLine& measured) {
+        double right = 0;
+        for (const printout::PlacedText& placed : measured.layout.texts) {
+            right = std::max(
+                right, (placed.column - 1) * measured.column +
+                           measured.metrics.horizontalAdvance(QString::fromStdString(placed.text)));
+        }
+        return right;
+    }
+
     double pageBottom() const { return device_.height() - footerHeight_; }
 
     MeasuredLine measure(const printout::SheetLine& sheetLine) {
@@ -147,16 +204,37 @@ class PageSetter {
     double pageTop_ = 0;       // where the sheet's lines start on this page
     int page_ = 1;
     bool printedAny_ = false;
+    std::vector<FigurePlace> places_;
 };
+
+void setLines(const printout::Sheet& sheet, PageSetter& setter) {
+    auto figure = sheet.figures.begin();
+    for (std::size_t i = 0; i < sheet.lines.size();) {
+        if (figure != sheet.figures.end() && figure->firstLine == i &&
+            figure->lastLine < sheet.lines.size()) {
+            setter.setFigure(sheet.lines, *figure);
+            i = figure->lastLine + 1;
+            ++figure;
+        } else {
+            setter.setLine(sheet.lines[i++]);
+        }
+    }
+}
 
 int setPages(const printout::Sheet& sheet, QPagedPaintDevice& device, QPainter* painter,
              PageRange pages, int pageCount) {
     PageSetter setter(device, painter, pages, sheet, pageCount);
-    for (const printout::SheetLine& line : sheet.lines) setter.setLine(line);
+    setLines(sheet, setter);
     return setter.finish();
 }
 
 }  // namespace
+
+std::vector<FigurePlace> figurePlaces(const printout::Sheet& sheet, QPagedPaintDevice& device) {
+    PageSetter setter(device, nullptr, {}, sheet, 0);
+    setLines(sheet, setter);
+    return setter.places();
+}
 
 bool renderSheet(const printout::Sheet& sheet, QPagedPaintDevice& device, PageRange pages) {
     QPainter painter;

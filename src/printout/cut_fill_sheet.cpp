@@ -39,16 +39,18 @@ void printSection(CutFillWriter& sheet, const section::CutFillSurvey& survey,
                   const section::CutFillFigures& figures, int i) {
     const section::CutFillSection& section = survey.sections[i - 1];
     sheet.line({});
-    sheet.line(
-        {ColumnStop{kSectionColumn}, Text{"( " + section::cutFillSectionName(survey, i) + " ) :"}});
-    printLine(sheet, "地面线", section.ground);
-    printLine(sheet, "设计线", section.design);
-    if (section.areas) {
-        sheet.summary("挖方面积=" + figures.cut().area(i) + "  填方面积=" + figures.fill().area(i) +
-                      " (平方米)");
-    } else {
-        sheet.summary("没有挖方和填方面积（两条线在距离上没有重叠，或一条线不到两个点）");
-    }
+    sheet.section(i, [&] {
+        sheet.line({ColumnStop{kSectionColumn},
+                    Text{"( " + section::cutFillSectionName(survey, i) + " ) :"}});
+        printLine(sheet, "地面线", section.ground);
+        printLine(sheet, "设计线", section.design);
+        if (section.areas) {
+            sheet.summary("挖方面积=" + figures.cut().area(i) +
+                          "  填方面积=" + figures.fill().area(i) + " (平方米)");
+        } else {
+            sheet.summary("没有挖方和填方面积（两条线在距离上没有重叠，或一条线不到两个点）");
+        }
+    });
 }
 
 void printSummary(CutFillWriter& sheet, const section::CutFillSurvey& survey,
@@ -75,8 +77,9 @@ void printSummary(CutFillWriter& sheet, const section::CutFillSurvey& survey,
 
 }  // namespace
 
-Sheet cutFillSheet(const section::CutFillSurvey& survey) {
+Sheet cutFillSheet(const section::CutFillSurvey& survey, FigureMaker figureOf) {
     CutFillWriter sheet;
+    sheet.figureOf = std::move(figureOf);
     sheet.begin("( 填挖方计算 )", "地面线和设计线观测点  高程 h(米)/距离 S(米):");
     const section::CutFillFigures figures(survey);
     for (int i = 1; i <= survey.sectionCount(); ++i) printSection(sheet, survey, figures, i);

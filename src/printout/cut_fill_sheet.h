@@ -5,7 +5,7 @@
 // and its cut and fill areas; for each pair the spacing and the cut and fill
 // volumes; at the end the total cut, the total fill and the net (挖 − 填).
 
-#include "printout/sheet.h"
+#include "printout/sheet_writer.h"
 
 namespace section {
 struct CutFillSurvey;
@@ -13,7 +13,8 @@ struct CutFillSurvey;
 
 namespace printout {
 
-// The sheet of a calculated `survey`. Only reads the record.
-Sheet cutFillSheet(const section::CutFillSurvey& survey);
+// The sheet of a calculated `survey`. Only reads the record. With
+// `figureOf`, each section's drawing goes beside its points and areas.
+Sheet cutFillSheet(const section::CutFillSurvey& survey, FigureMaker figureOf = {});
 
 }  // namespace printout

@@ -30,16 +30,18 @@ std::string sectionHeader(const section::SectionSurvey& survey, int i) {
 
 void printSection(SheetWriter& sheet, const section::SectionSurvey& survey, int i) {
     sheet.line({});
-    sheet.line({ColumnStop{kSectionColumn}, Text{sectionHeader(survey, i)}});
-    const int count = survey.pointCounts(i);
-    for (int first = 1; first <= count; first += kPointsPerLine) {
-        PrintLine line;
-        for (int j = first; j <= count && j < first + kPointsPerLine; ++j) {
-            line.emplace_back(ColumnStop{kPointColumns[j - first]});
-            line.emplace_back(std::in_place_type<Text>, pointText(survey, i, j));
+    sheet.section(i, [&] {
+        sheet.line({ColumnStop{kSectionColumn}, Text{sectionHeader(survey, i)}});
+        const int count = survey.pointCounts(i);
+        for (int first = 1; first <= count; first += kPointsPerLine) {
+            PrintLine line;
+            for (int j = first; j <= count && j < first + kPointsPerLine; ++j) {
+                line.emplace_back(ColumnStop{kPointColumns[j - first]});
+                line.emplace_back(std::in_place_type<Text>, pointText(survey, i, j));
+            }
+            sheet.line(line);
         }
-        sheet.line(line);
-    }
+    });
 }
 
 // "…S( i )=" or "…D( i )=" and the value: the section number stands once
@@ -80,8 +82,9 @@ void printSummary(SheetWriter& sheet, const section::SectionSurvey& survey) {
 
 }  // namespace
 
-Sheet dayang(const section::SectionSurvey& survey) {
+Sheet dayang(const section::SectionSurvey& survey, FigureMaker figureOf) {
     SheetWriter sheet;
+    sheet.figureOf = std::move(figureOf);
     sheet.begin(std::string("( ") + runtime::sheetName + " )",
                 "观测点高程/距离  h(米)/观测点至断面端点距离 d(米):");
     for (int i = 1; i <= survey.sectionCount(); ++i) printSection(sheet, survey, i);

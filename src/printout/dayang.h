@@ -3,7 +3,7 @@
 // The calculation sheet: title, legend, every section's points, then the
 // spacings, areas, volumes and the total.
 
-#include "printout/sheet.h"
+#include "printout/sheet_writer.h"
 
 namespace section {
 class SectionSurvey;
@@ -13,7 +13,8 @@ namespace printout {
 
 // The sheet of `survey`. Only reads the record. Sections are named by their
 // stations when stations were entered, and numbered otherwise, in the section
-// headers and the area lines.
-Sheet dayang(const section::SectionSurvey& survey);
+// headers and the area lines. With `figureOf`, each section's drawing goes
+// beside its header and points.
+Sheet dayang(const section::SectionSurvey& survey, FigureMaker figureOf = {});
 
 }  // namespace printout

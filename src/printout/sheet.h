@@ -2,11 +2,14 @@
 #pragma once
 // The calculation sheet as a value: where it starts on the page, its font, and
 // its lines of items, each at its font size. A renderer sets it on a page; the
-// line rules of line_layout.h say where each item lands.
+// line rules of line_layout.h say where each item lands. It may carry a small
+// drawing of each section, set beside that section's lines.
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
+#include "printout/drawing.h"
 #include "printout/print_item.h"
 
 namespace printout {
@@ -27,6 +30,15 @@ struct PageFrame {
     bool operator==(const PageFrame&) const = default;
 };
 
+// A section's drawing beside its lines, firstLine..lastLine (indices into
+// Sheet::lines), in metres, x = -S, y = H.
+struct SheetFigure {
+    std::size_t firstLine = 0;
+    std::size_t lastLine = 0;
+    DrawingBlock drawing;
+    bool operator==(const SheetFigure&) const = default;
+};
+
 struct Sheet {
     std::string fontName;
     // Where the first line starts, in twips (1/1440 inch) from the top left of
@@ -35,6 +47,7 @@ struct Sheet {
     double startDownTwips = 0.0;
     std::vector<SheetLine> lines;
     PageFrame frame;
+    std::vector<SheetFigure> figures;  // in line order; none unless asked for
     bool operator==(const Sheet&) const = default;
 };
 

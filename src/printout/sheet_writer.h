@@ -4,6 +4,7 @@
 // lines at the font size in force, as a printer would set them.
 
 #include <array>
+#include <functional>
 #include <string>
 #include <utility>
 
@@ -19,9 +20,13 @@ inline constexpr int kHeadingColumn = 22;
 inline constexpr int kSectionColumn = 12;
 inline constexpr int kSummaryColumn = 24;
 
+// The drawing of section i (1-based), for the sheets that carry one.
+using FigureMaker = std::function<DrawingBlock(int)>;
+
 struct SheetWriter {
     Sheet value;
     double points = 10.0;
+    FigureMaker figureOf{};  // empty: a sheet without drawings
     void line(PrintLine items) { value.lines.push_back({points, std::move(items)}); }
     // Where the page starts, the font, the title line at 12 points and the
     // heading of the points at 10, as every sheet begins.
@@ -33,6 +38,15 @@ struct SheetWriter {
         line({ColumnStop{kTitleColumn}, Text{title}});
         points = 10.0;
         line({ColumnStop{kHeadingColumn}, Text{pointsHeading}});
+    }
+    // The lines `write` adds are section i's: its drawing goes beside them
+    // when the sheet carries drawings.
+    template <typename Write>
+    void section(int i, Write write) {
+        const std::size_t first = value.lines.size();
+        write();
+        if (figureOf && value.lines.size() > first)
+            value.figures.push_back({first, value.lines.size() - 1, figureOf(i)});
     }
     // A heading with an empty line above and below it.
     void heading(const std::string& text) {

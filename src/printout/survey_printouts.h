@@ -10,9 +10,14 @@
 
 namespace printout {
 
+// Whether the calculation sheet carries a small drawing of each section
+// beside its points; without, it is the sheet as it always was.
+enum class SectionDrawings { Without, Beside };
+
 // The calculation sheet (dayang for closed outlines, the cut-and-fill sheet
 // for ground and design lines) framed with the 工程信息.
-Sheet calculationSheet(const section::Survey& survey, const section::ProjectInfo& project);
+Sheet calculationSheet(const section::Survey& survey, const section::ProjectInfo& project,
+                       SectionDrawings drawings = SectionDrawings::Without);
 
 // The 土方数量表 with its 工程信息.
 QuantityTable quantityTable(const section::Survey& survey, const section::ProjectInfo& project);

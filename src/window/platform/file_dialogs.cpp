@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGridLayout>
 #include <QRegularExpression>
 #include <QStandardPaths>
 
@@ -70,13 +71,22 @@ QString exportPath(const document::SurveyDocument& document, const QString& what
 }
 
 QString askSavePath(QWidget* parent, const QString& title, const QString& suggested,
-                    const QString& filter, const QString& suffix, ReplaceQuestion replace) {
+                    const QString& filter, const QString& suffix, ReplaceQuestion replace,
+                    QWidget* extra) {
     // The dialog adds the ending itself, so that the replace question it asks
     // is about the file that is then written.
     QFileDialog dialog(parent, title, suggested, filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(suffix);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, replace == ReplaceQuestion::Later);
+    if (extra) {
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+        auto* grid = qobject_cast<QGridLayout*>(dialog.layout());
+        if (grid)
+            grid->addWidget(extra, grid->rowCount(), 0, 1, grid->columnCount());
+        else
+            delete extra;
+    }
     // It opens on the file type of the name proposed, so that a 里程文件
     // saved again is offered as one.
     const QString proposed = QFileInfo(suggested).suffix();

@@ -37,9 +37,11 @@ QString exportPath(const document::SurveyDocument& document, const QString& what
 // (".`suffix`" for a type of any ending), empty when the user cancels. An
 // existing file at that path is replaced only when the user says so: in the
 // dialog, or (`Later`) by the caller, who may first have more to ask.
+// `extra`, when given, is shown under the file name and goes with the
+// dialog, which is then Qt's own: the system's takes no widgets.
 enum class ReplaceQuestion { InDialog, Later };
 QString askSavePath(QWidget* parent, const QString& title, const QString& suggested,
                     const QString& filter, const QString& suffix,
-                    ReplaceQuestion replace = ReplaceQuestion::InDialog);
+                    ReplaceQuestion replace = ReplaceQuestion::InDialog, QWidget* extra = nullptr);
 
 }  // namespace window

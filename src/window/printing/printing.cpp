@@ -2,6 +2,8 @@
 #include "window/printing/printing.h"
 
 #include <QApplication>
+#include <QBoxLayout>
+#include <QCheckBox>
 #include <QDir>
 #include <QEventLoop>
 #include <QFileInfo>
@@ -26,6 +28,7 @@
 #include "window/printing/job_watch.h"
 #include "window/printing/print_system.h"
 #include "window/printing/quantity_table_print.h"
+#include "window/printing/section_drawings_choice.h"
 #include "window/printing/sheet_printer.h"
 
 namespace window {
@@ -42,9 +45,10 @@ paper::PageRange pagesOf(const QPrinter& printer) {
 
 // The sheet of the survey the document holds, framed by its 工程信息, laid
 // out when called: a copy of the survey goes with it.
-SheetMaker sheetOf(const document::SurveyDocument& document) {
-    return [survey = document.survey(), project = document.project()] {
-        return printout::calculationSheet(survey, project);
+SheetMaker sheetOf(const document::SurveyDocument& document,
+                   printout::SectionDrawings drawings = printout::SectionDrawings::Without) {
+    return [survey = document.survey(), project = document.project(), drawings] {
+        return printout::calculationSheet(survey, project, drawings);
     };
 }
 
@@ -60,8 +64,8 @@ void Printing::printWithDialog(const document::SurveyDocument& document) {
     if (!printServiceAnswers()) return;
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(sheetDocumentName());
-    if (!askPrinter(printer, QStringLiteral("打印计算书"))) return;
-    const printout::Sheet sheet = sheetOf(document)();
+    if (!askPrinter(printer, QStringLiteral("打印计算书"), sectionDrawingsBox())) return;
+    const printout::Sheet sheet = sheetOf(document, chosenSectionDrawings())();
     printChosen(printer, QStringLiteral("计算书"),
                 [sheet](const QPageLayout& page) { return paper::sheetDrawing(sheet, page); });
 }
@@ -71,8 +75,14 @@ void Printing::preview(const document::SurveyDocument& document) {
 }
 
 bool Printing::exportPdf(const document::SurveyDocument& document) {
-    return exportDrawing(paper::sheetDrawing(sheetOf(document)()), QStringLiteral("计算书"),
-                         exportPath(document, QStringLiteral("计算书"), QStringLiteral("pdf")));
+    const QString what = QStringLiteral("计算书");
+    const QString path = askSavePath(window_, QStringLiteral("导出%1为 PDF").arg(what),
+                                     exportPath(document, what, QStringLiteral("pdf")),
+                                     QStringLiteral("PDF 文件 (*.pdf)"), QStringLiteral("pdf"),
+                                     ReplaceQuestion::InDialog, sectionDrawingsBox());
+    if (path.isEmpty()) return false;
+    const printout::Sheet sheet = sheetOf(document, chosenSectionDrawings())();
+    return writeDrawing(paper::sheetDrawing(sheet), what, path);
 }
 
 void Printing::printOnDefault(SheetMaker make) {
@@ -157,6 +167,11 @@ bool Printing::exportDrawing(const paper::PdfDrawing& drawing, const QString& wh
     const QString path = askSavePath(window_, QStringLiteral("导出%1为 PDF").arg(what), suggested,
                                      QStringLiteral("PDF 文件 (*.pdf)"), QStringLiteral("pdf"));
     if (path.isEmpty()) return false;
+    return writeDrawing(drawing, what, path);
+}
+
+bool Printing::writeDrawing(const paper::PdfDrawing& drawing, const QString& what,
+                            const QString& path) {
     const QString error = paper::exportPdf(drawing, path);
     if (!error.isEmpty()) {
         QMessageBox::warning(window_, applicationTitle(), error);
@@ -203,7 +218,7 @@ void Printing::preview(const printout::Sheet& sheet) {
     preview.exec();
 }
 
-bool Printing::askPrinter(QPrinter& printer, const QString& title) {
+bool Printing::askPrinter(QPrinter& printer, const QString& title, QWidget* extra) {
     // The printer chosen last time, while it is still there.
     const QString chosen = QSettings().value(kChosenPrinterKey).toString();
     if (!chosen.isEmpty() && printerProblem(chosen) != PrintOutcome::PrinterMissing)
@@ -211,6 +226,11 @@ bool Printing::askPrinter(QPrinter& printer, const QString& title) {
     QPrintDialog dialog(&printer, window_);
     dialog.setWindowTitle(title);
     dialog.setOption(QAbstractPrintDialog::PrintPageRange);
+    // Qt's own dialog lays its parts out one above the other, the buttons last.
+    if (auto* parts = qobject_cast<QBoxLayout*>(dialog.layout()); extra && parts)
+        parts->insertWidget(parts->count() - 1, extra);
+    else
+        delete extra;
     if (dialog.exec() != QDialog::Accepted) return false;
     if (printer.outputFormat() == QPrinter::NativeFormat) {
         const PrintOutcome problem = printerProblem(printer.printerName());

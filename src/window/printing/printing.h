@@ -86,10 +86,13 @@ class Printing : public QObject {
     // `suggested`, and writes `drawing` there.
     bool exportDrawing(const paper::PdfDrawing& drawing, const QString& what,
                        const QString& suggested);
+    // Writes `drawing` of `what` at `path`, telling how it went; false when it was not written.
+    bool writeDrawing(const paper::PdfDrawing& drawing, const QString& what, const QString& path);
     // The print dialog titled `title` on `printer`, made after
-    // printServiceAnswers(); false when cancelled or the printer cannot print
-    // (after telling why).
-    bool askPrinter(QPrinter& printer, const QString& title);
+    // printServiceAnswers(), with `extra` above its buttons where the dialog
+    // is Qt's own; false when cancelled or the printer cannot print (after
+    // telling why).
+    bool askPrinter(QPrinter& printer, const QString& title, QWidget* extra = nullptr);
     // Prints on the printer chosen in the dialog, or into the PDF file chosen there.
     void printChosen(QPrinter& printer, const QString& what, DrawingMaker make);
     // Tells how the print of `what` (计算书, 土方数量表) ends.

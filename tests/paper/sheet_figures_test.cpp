@@ -1,0 +1,179 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The calculation sheet with a drawing of each section: the lines are those of
+// the sheet without drawings; each drawing sits at the right of its own
+// section's lines, inside the page, clear of every other; and in the PDF
+// the boxes hold the coloured cut and fill while the rest of the page has none.
+
+#include <QPdfWriter>
+#include <QTemporaryDir>
+#include <QTest>
+#include <cmath>
+#include <numbers>
+#include <random>
+
+#include "paper/fonts.h"
+#include "paper/pdf_export.h"
+#include "paper/sheet_figure.h"
+#include "pdf_page_image.h"
+#include "printout/survey_printouts.h"
+#include "quantity_surveys.h"
+
+namespace {
+
+using printout::SectionDrawings;
+
+// Closed outlines of 3 to 40 points, and one so long that it runs over a page.
+section::Survey closedOutlines(std::mt19937& random) {
+    section::SectionSurvey survey;
+    const int n = 24;
+    survey.resize(n);
+    survey.setStationAnswer("y");
+    std::vector<int> counts;
+    for (int i = 1; i <= n; ++i) {
+        counts.push_back(i == 9 ? 420 : std::uniform_int_distribution<int>(3, 40)(random));
+        survey.setPointCount(i, counts.back());
+    }
+    survey.allocatePoints();
+    for (int i = 1; i <= n; ++i) {
+        const double width = quantity_surveys::millimetres(random, 5000, 60000);
+        const double depth = quantity_surveys::millimetres(random, 500, 8000);
+        for (int j = 1; j <= counts[i - 1]; ++j) {
+            const double angle = 2 * std::numbers::pi * j / counts[i - 1];
+            survey.setPoint(i, j, depth * std::sin(angle), width / 2 * (1 + std::cos(angle)));
+        }
+        survey.setStation(i, 1000.0 + 20.0 * i);
+    }
+    section::calculateSurvey(survey);
+    return section::Survey(std::move(survey));
+}
+
+section::Survey surveyOf(const QByteArray& kind, std::mt19937& random) {
+    if (kind == "closed") return closedOutlines(random);
+    return section::Survey(quantity_surveys::cutFillSurvey(random, 40));
+}
+
+QPdfWriter* pdfDevice(const QString& file) {
+    auto* writer = new QPdfWriter(file);
+    writer->setResolution(1200);
+    writer->setPageLayout(paper::pdfPageLayout());
+    return writer;
+}
+
+}  // namespace
+
+class SheetFiguresTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir folder;
+
+  private slots:
+    void initTestCase() { paper::installFontSubstitutions(); }
+
+    void figures_sit_beside_their_own_lines_inside_the_page_data() {
+        QTest::addColumn<QByteArray>("kind");
+        QTest::newRow("closed outlines") << QByteArray("closed");
+        QTest::newRow("cut and fill") << QByteArray("cutFill");
+    }
+    void figures_sit_beside_their_own_lines_inside_the_page() {
+        QFETCH(QByteArray, kind);
+        std::mt19937 random(34);
+        const section::Survey survey = surveyOf(kind, random);
+        const printout::Sheet plain = printout::calculationSheet(survey, {});
+        const printout::Sheet with =
+            printout::calculationSheet(survey, {}, SectionDrawings::Beside);
+        QVERIFY(plain.figures.empty());
+        QVERIFY(plain == printout::calculationSheet(survey, {}, SectionDrawings::Without));
+        QVERIFY(with.lines == plain.lines);
+        QCOMPARE(int(with.figures.size()), survey.sectionCount());
+
+        std::unique_ptr<QPdfWriter> device(pdfDevice(folder.filePath(kind + "-places.pdf")));
+        const QRectF page(0, 0, device->width(), device->height());
+        const std::vector<paper::FigurePlace> places = paper::figurePlaces(with, *device);
+        QCOMPARE(places.size(), with.figures.size());
+        const double mm = device->logicalDpiX() / 25.4;
+        for (std::size_t k = 0; k < places.size(); ++k) {
+            const printout::SheetFigure& figure = with.figures[k];
+            const paper::FigurePlace& place = places[k];
+            const QString at = QStringLiteral("figure %1").arg(k + 1);
+            // Its lines are its section's: from the header to the empty line after it.
+            const printout::PrintLine& header = with.lines[figure.firstLine].items;
+            QVERIFY2(
+                header.size() == 2 && std::get<printout::Text>(header[1]).text.starts_with("( "),
+                qPrintable(at));
+            QVERIFY2(with.lines.at(figure.lastLine + 1).items.empty(), qPrintable(at));
+            QCOMPARE(place.box.top(), place.text.top());
+            QVERIFY2(place.box.left() > place.text.right(), qPrintable(at));
+            QVERIFY2(page.contains(place.box), qPrintable(at));
+            QVERIFY2(place.box.width() >= 25 * mm, qPrintable(at));
+            QVERIFY2(place.box.height() >= std::min(30 * mm, page.bottom() - place.box.top()) - 1,
+                     qPrintable(at));
+            QVERIFY2(place.box.height() >= place.text.height(), qPrintable(at));
+            for (std::size_t other = 0; other < k; ++other) {
+                if (places[other].page == place.page)
+                    QVERIFY2(!places[other].box.intersects(place.box), qPrintable(at));
+            }
+        }
+    }
+
+    void the_pdf_has_colour_in_the_figures_and_nowhere_else_data() {
+        figures_sit_beside_their_own_lines_inside_the_page_data();
+    }
+    void the_pdf_has_colour_in_the_figures_and_nowhere_else() {
+        QFETCH(QByteArray, kind);
+        std::mt19937 random(35);
+        const printout::Sheet sheet =
+            printout::calculationSheet(surveyOf(kind, random), {}, SectionDrawings::Beside);
+        const QString pdf = folder.filePath(kind + ".pdf");
+        QCOMPARE(paper::exportSheetPdf(sheet, pdf), QString());
+        const QImage image = pdf_page_image::pageImage(pdf, 1, 60);
+        QVERIFY(!image.isNull());
+        // The boxes of page 1, from the printable area at 1200 dpi to the page at 60 dpi.
+        std::unique_ptr<QPdfWriter> device(pdfDevice(folder.filePath("places.pdf")));
+        std::vector<QRectF> boxes;
+        for (const paper::FigurePlace& place : paper::figurePlaces(sheet, *device)) {
+            if (place.page == 1)
+                boxes.push_back(QRectF(place.box.topLeft() / 20 + QPointF(10, 10) / 72 * 60,
+                                       place.box.size() / 20));
+        }
+        QVERIFY(!boxes.empty());
+        std::vector<int> inBox(boxes.size(), 0);
+        int outside = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                if (!pdf_page_image::coloured(image.pixel(x, y))) continue;
+                const auto box = std::find_if(boxes.begin(), boxes.end(), [&](const QRectF& b) {
+                    return b.adjusted(-1, -1, 1, 1).contains(QPointF(x + 0.5, y + 0.5));
+                });
+                ++(box == boxes.end() ? outside : inBox[box - boxes.begin()]);
+            }
+        }
+        QCOMPARE(outside, 0);
+        for (std::size_t k = 0; k < boxes.size(); ++k)
+            QVERIFY2(inBox[k] > 20,
+                     qPrintable(QStringLiteral("figure %1: %2 pixels").arg(k + 1).arg(inBox[k])));
+    }
+
+    void a_figure_shows_the_road_and_as_much_ground_again_beside_it() {
+        using printout::DrawLine;
+        const DrawLine ground{printout::kGroundLayer, {{-30, 2}, {-10, 1}, {10, 0}, {30, -3}}};
+        const DrawLine road{printout::kDesignLayer, {{-5, 0.5}, {5, 0.5}}};
+        const DrawLine outline{printout::kOutlineLayer, {{0, 0}, {8, 0}, {8, -2}}, true};
+        const struct {
+            const char* name;
+            std::vector<DrawLine> lines;
+            QRectF shown;  // left, bottom, width, height in metres
+        } rows[] = {
+            {"a closed outline whole", {outline}, QRectF(0, -2, 8, 2)},
+            {"ground without a road whole", {ground}, QRectF(-30, -3, 60, 5)},
+            {"a road on wide ground", {ground, road}, QRectF(-10, 0, 20, 1)},
+        };
+        for (const auto& row : rows) {
+            printout::DrawingBlock block;
+            block.lines = row.lines;
+            QVERIFY2(paper::shownPart(block) == row.shown, row.name);
+        }
+    }
+};
+
+QTEST_MAIN(SheetFiguresTest)
+#include "sheet_figures_test.moc"
