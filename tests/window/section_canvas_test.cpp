@@ -2,13 +2,17 @@
 // The section drawn from the layers it keeps is the section drawn afresh:
 // point by point as an outline is typed, after a point that changes the
 // scale, after a resize, when the points are replaced by others, and when
-// other cut and fill regions are shaded at the same scale.
+// other cut and fill regions are shaded at the same scale, and after a zoom
+// and a pan. The wheel zooms about the cursor, a drag pans, 0 fits again;
+// the ring marks the point of the table's row on any of the lines.
 
 #include "window/views/section_canvas.h"
 
 #include <QLineF>
 #include <QTest>
+#include <QWheelEvent>
 #include <cstdlib>
+#include <functional>
 
 #include "window/views/drawing_style.h"
 
@@ -28,12 +32,28 @@ window::CanvasPicture outline(int points) {
     return picture;
 }
 
-// The same picture on a canvas that has drawn nothing before.
-QImage drawnAfresh(const window::CanvasPicture& picture, QSize size) {
+// A ground line over a design line crossing it, the cut and fill between.
+window::CanvasPicture groundAndDesign() {
+    using Line = section::PictureLine::Role;
+    using Shade = section::PictureRegion::Role;
+    return {{{{Line::Ground, {{100, 10}, {101, 2}, {100, -10}}},
+              {Line::Design, {{104, 10}, {100, 4}, {96, -10}}}},
+             {{Shade::Fill, {{100, 10}, {104, 10}, {100, 0}}}}}};
+}
+
+// The same picture on a canvas that has drawn nothing before, seen as `view` sets it.
+QImage drawnAfresh(const window::CanvasPicture& picture, QSize size,
+                   const std::function<void(window::SectionCanvas&)>& view = {}) {
     window::SectionCanvas canvas;
     canvas.resize(size);
     canvas.setPicture(picture);
+    if (view) view(canvas);
     return canvas.grab().toImage();
+}
+
+QPointF drawnAt(const window::SectionScale& scale, window::SectionPlace place) {
+    const window::Pixel p = scale.toPixel(place.s, place.h);
+    return {p.x, p.y};
 }
 
 // Where the highlight colour is drawn, its edges blended or not.
@@ -87,6 +107,41 @@ class SectionCanvasTest : public QObject {
             canvas->setPicture(picture);
             expectAsDrawnAfresh("point confirmed");
         }
+    }
+
+    void the_wheel_zooms_about_the_cursor_a_drag_pans_and_0_fits_again() {
+        canvas->setPicture(outline(30));
+        canvas->show();
+        QVERIFY(QTest::qWaitForWindowExposed(canvas));
+        const window::SectionScale fitted = canvas->scale();
+        const QPointF cursor(120, 90);
+        const window::SectionPlace under = fitted.toMetres({cursor.x(), cursor.y()});
+        QWheelEvent wheel(cursor, canvas->mapToGlobal(cursor), {}, {0, 2 * 120}, Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(canvas, &wheel);
+        const window::SectionScale zoomed = canvas->scale();
+        QCOMPARE(zoomed.pixelsPerMetre, fitted.pixelsPerMetre * 1.25 * 1.25);
+        QVERIFY(QLineF(drawnAt(zoomed, under), cursor).length() < 1e-9);
+
+        const QPoint from(200, 150), to(150, 190);
+        const window::SectionPlace grabbed = zoomed.toMetres({from.x(), from.y()});
+        QTest::mousePress(canvas, Qt::LeftButton, {}, from);
+        QTest::mouseMove(canvas, to);
+        QTest::mouseRelease(canvas, Qt::LeftButton, {}, to);
+        const window::SectionScale panned = canvas->scale();
+        QCOMPARE(panned.pixelsPerMetre, zoomed.pixelsPerMetre);
+        QVERIFY(QLineF(drawnAt(panned, grabbed), to).length() < 1e-9);
+        const QImage kept = canvas->grab().toImage();
+        QVERIFY(kept == drawnAfresh(canvas->picture(), canvas->size(), [&](auto& fresh) {
+                    fresh.zoomAbout(cursor, 1.25 * 1.25);
+                    fresh.panBy(to - from);
+                }));
+        QVERIFY(kept != drawnAfresh(canvas->picture(), canvas->size()));
+
+        QTest::keyClick(canvas, Qt::Key_0);
+        QVERIFY(canvas->isFitted());
+        QCOMPARE(canvas->scale(), fitted);
+        expectAsDrawnAfresh("fitted again");
     }
 
     void a_new_scale_a_new_size_and_other_points_are_drawn_afresh() {
@@ -152,6 +207,27 @@ class SectionCanvasTest : public QObject {
         picture.highlighted.point = 31;  // no such point
         canvas->setPicture(picture);
         QVERIFY(highlightPixels(canvas->grab().toImage()).empty());
+    }
+
+    // Ground and design points differ: each ringed on its own line, the
+    // ring at the point whatever the view.
+    void a_point_of_either_line_is_ringed_on_its_line() {
+        window::CanvasPicture picture = groundAndDesign();
+        canvas->setPicture(picture);
+        canvas->setExaggeration(5);
+        canvas->zoomAbout({200, 120}, 0.8);
+        for (const bool design : {false, true})
+            for (const int j : {1, 2, 3}) {
+                picture.highlighted = {j, design};
+                canvas->setPicture(picture);
+                const std::vector<QPoint> ring = highlightPixels(canvas->grab().toImage());
+                const section::Point& point = picture.section.lines[design].points[j - 1];
+                const QPointF centre = drawnAt(canvas->scale(), {point.offset, point.elevation});
+                const QString where = QStringLiteral("%1 point %2").arg(design).arg(j);
+                QVERIFY2(ring.size() > 20, qPrintable(where));
+                for (const QPoint& p : ring)
+                    QVERIFY2(QLineF(centre, p).length() < 11, qPrintable(where));
+            }
     }
 };
 
