@@ -1,14 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The views of a cut-and-fill survey, filled straight into the document: the
 // drawing shades the cut and the fill on their sides of a crossing and draws
-// its legend, titles each section with its areas or says it has none, and
-// turns back to the closed outline when one replaces the survey; the
-// overview's cells are the results' rows, its curve runs through the running
-// totals, and its switch shows the mass curve.
+// its legend, titles each section with its areas or says it has none, zooms back to the whole
+// section with 全图 or another section but keeps its exaggeration, and turns back to the closed
+// outline when one replaces the survey; the overview's cells are the results' rows, its curve runs
+// through the running totals, and its switch shows the mass curve.
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QTableWidget>
 #include <QTest>
+#include <QToolButton>
 #include <QUndoStack>
 
 #include "../section/cut_fill_lines.h"
@@ -138,6 +140,44 @@ class CutFillViewsTest : public QObject {
         QCOMPARE(panel.title(), "K0+040.000  没有挖方和填方面积");
         QVERIFY(panel.warning().contains("只有地面线，没有设计线"));
         QCOMPARE(panel.caption(), "地面线 2 个点，设计线 0 个点");
+    }
+
+    void the_panel_fits_on_its_button_or_another_section_and_keeps_the_exaggeration() {
+        window::SectionPanel panel(*document);
+        panel.resize(420, 420);
+        panel.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&panel));
+        window::SectionCanvas& canvas = panel.canvas();
+        QToolButton* fit = nullptr;
+        for (QToolButton* button : panel.findChildren<QToolButton*>())
+            if (button->text() == QStringLiteral("全图")) fit = button;
+        QComboBox* times = nullptr;
+        for (QComboBox* box : panel.findChildren<QComboBox*>())
+            if (box->accessibleName() == QStringLiteral("竖向放大")) times = box;
+        QVERIFY(fit && times);
+        QCOMPARE(canvas.exaggeration(), 1);
+        QVERIFY(canvas.cornerText().isEmpty());
+        for (const int k : {2, 5, 10, 1}) {
+            times->setCurrentIndex(times->findData(k));
+            const window::SectionScale scale = canvas.scale();
+            QCOMPARE(scale.pixelsPerMetreUp(), k * scale.pixelsPerMetre);
+            QCOMPARE(canvas.cornerText(), k == 1 ? QString() : QStringLiteral("竖向 ×%1").arg(k));
+        }
+        times->setCurrentIndex(times->findData(5));
+        const window::SectionScale fitted = canvas.scale();
+        canvas.zoomAbout({150, 150}, 3);
+        canvas.panBy({20, -10});
+        QVERIFY(canvas.scale() != fitted);
+        fit->click();
+        QCOMPARE(canvas.scale(), fitted);
+        // Typing into the section on show keeps the view; another section fits.
+        canvas.zoomAbout({150, 150}, 3);
+        panel.showSection(1);
+        QVERIFY(!canvas.isFitted());
+        panel.showSection(2);
+        QVERIFY(canvas.isFitted());
+        QCOMPARE(canvas.exaggeration(), 5);
+        QCOMPARE(canvas.cornerText(), QStringLiteral("竖向 ×5"));
     }
 
     void a_closed_outline_replacing_the_survey_is_drawn_as_before_and_undo_brings_the_lines_back() {

@@ -61,19 +61,52 @@ SectionPanel::SectionPanel(const document::SurveyDocument& document, QWidget* pa
     pages->addWidget(previous_);
     pages->addWidget(list_, 1);
     pages->addWidget(next_);
+    auto* foot = new QHBoxLayout;
+    foot->addWidget(pager_, 1);
+    foot->addStretch();
+    foot->addWidget(createViewTools());
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(title_);
     layout->addWidget(warning_);
     layout->addWidget(caption_);
     layout->addWidget(canvas_, 1);
-    layout->addWidget(pager_);
+    layout->addLayout(foot);
 
     connect(previous_, &QToolButton::clicked, this, [this] { showSection(list_->currentIndex()); });
     connect(next_, &QToolButton::clicked, this, [this] { showSection(list_->currentIndex() + 2); });
     connect(list_, &QComboBox::activated, this, [this](int index) { showSection(index + 1); });
     connect(&document_, &document::SurveyDocument::changed, this, &SectionPanel::follow);
     showSurvey();
+}
+
+QWidget* SectionPanel::createViewTools() {
+    auto* tools = new QWidget(this);
+    auto* fit = new QToolButton(tools);
+    fit->setText(QStringLiteral("全图"));
+    fit->setToolTip(QStringLiteral("缩放到整个断面（0 键，或双击图）"));
+    exaggeration_ = new QComboBox(tools);
+    exaggeration_->setAccessibleName(QStringLiteral("竖向放大"));
+    exaggeration_->setToolTip(
+        QStringLiteral("高程方向放大的倍数，只用于屏幕查看；打印和导出的图仍按真实比例"));
+    for (const int times : {1, 2, 5, 10})
+        exaggeration_->addItem(QStringLiteral("%1×").arg(times), times);
+    auto* label = new QLabel(QStringLiteral("竖向"), tools);
+    label->setBuddy(exaggeration_);
+    auto* row = new QHBoxLayout(tools);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->addWidget(fit);
+    row->addWidget(label);
+    row->addWidget(exaggeration_);
+    connect(fit, &QToolButton::clicked, canvas_, &SectionCanvas::fitToWindow);
+    connect(exaggeration_, &QComboBox::currentIndexChanged, this,
+            [this] { canvas_->setExaggeration(exaggeration_->currentData().toInt()); });
+    return tools;
+}
+
+void SectionPanel::fitAnother(int shown) {
+    if (shown != shown_) canvas_->fitToWindow();
+    shown_ = shown;
 }
 
 QString SectionPanel::title() const {
@@ -99,6 +132,7 @@ QStringList SectionPanel::warningsAt(int i) const {
 void SectionPanel::showDraft(const section::SectionDraft& draft) {
     pager_->hide();
     warning_->hide();
+    fitAnother(-draft.section);
     title_->setText(QStringLiteral("正在输入第 %1 号断面").arg(draft.section));
     caption_->setText(QStringLiteral("已确认 %1 个观测点").arg(draft.points.size()));
     section::PictureLine outline;
@@ -111,6 +145,7 @@ void SectionPanel::showDraft(const section::SectionDraft& draft) {
 }
 
 void SectionPanel::showSurvey() {
+    fitAnother(0);
     marked_ = sectionsOf(document_.warnings());
     list_->clear();
     const int count = sectionCount();
@@ -183,6 +218,7 @@ void SectionPanel::draw(int i) {
     const section::SectionCaption words = section::sectionCaption(document_.survey(), i);
     CanvasPicture picture{.section = section::sectionPicture(document_.survey(), i)};
     const std::string& height = picture.section.centreHeight;
+    fitAnother(i);
     title_->setText(
         QString::fromStdString(height.empty() ? words.title : words.title + "  " + height));
     caption_->setText(QString::fromStdString(words.caption));
