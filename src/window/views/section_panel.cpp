@@ -14,6 +14,7 @@
 #include "section/any_survey.h"
 #include "section/section_picture.h"
 #include "section/survey_captions.h"
+#include "window/views/heading_text.h"
 #include "window/views/section_canvas.h"
 #include "window/views/warnings_dock.h"
 
@@ -32,6 +33,7 @@ std::set<int> sectionsOf(const std::vector<section::SurveyWarning>& warnings) {
 SectionPanel::SectionPanel(const document::SurveyDocument& document, QWidget* parent)
     : QWidget(parent), document_(document) {
     title_ = new QLabel(this);
+    title_->setObjectName(QStringLiteral("sectionTitle"));
     QFont bold = title_->font();
     bold.setBold(true);
     title_->setFont(bold);
@@ -41,6 +43,8 @@ SectionPanel::SectionPanel(const document::SurveyDocument& document, QWidget* pa
     warning_->setStyleSheet(QStringLiteral("color: #b00000"));
     warning_->hide();
     caption_ = new QLabel(this);
+    caption_->setObjectName(QStringLiteral("sectionCaption"));
+    caption_->setWordWrap(true);
     canvas_ = new SectionCanvas(this);
 
     pager_ = new QWidget(this);
@@ -110,11 +114,11 @@ void SectionPanel::fitAnother(int shown) {
 }
 
 QString SectionPanel::title() const {
-    return title_->text();
+    return asWritten(title_->text());
 }
 
 QString SectionPanel::caption() const {
-    return caption_->text();
+    return asWritten(caption_->text());
 }
 
 QString SectionPanel::warning() const {
@@ -133,8 +137,8 @@ void SectionPanel::showDraft(const section::SectionDraft& draft) {
     pager_->hide();
     warning_->hide();
     fitAnother(-draft.section);
-    title_->setText(QStringLiteral("正在输入第 %1 号断面").arg(draft.section));
-    caption_->setText(QStringLiteral("已确认 %1 个观测点").arg(draft.points.size()));
+    title_->setText(keptTogether(QStringLiteral("正在输入第 %1 号断面").arg(draft.section)));
+    caption_->setText(keptTogether(QStringLiteral("已确认 %1 个观测点").arg(draft.points.size())));
     section::PictureLine outline;
     outline.points.reserve(draft.points.size());
     for (const auto& point : draft.points)
@@ -219,9 +223,9 @@ void SectionPanel::draw(int i) {
     CanvasPicture picture{.section = section::sectionPicture(document_.survey(), i)};
     const std::string& height = picture.section.centreHeight;
     fitAnother(i);
-    title_->setText(
-        QString::fromStdString(height.empty() ? words.title : words.title + "  " + height));
-    caption_->setText(QString::fromStdString(words.caption));
+    title_->setText(keptTogether(
+        QString::fromStdString(height.empty() ? words.title : words.title + "  " + height)));
+    caption_->setText(keptTogether(QString::fromStdString(words.caption)));
     if (i == markedSection_) picture.highlighted = {markedPoint_, markedDesign_};
     canvas_->setPicture(std::move(picture));
 }
