@@ -327,20 +327,20 @@ void SectionCanvas::paintEvent(QPaintEvent*) {
                 .arg(QString::fromStdString(runtime::numberToText(*picture_.pendingElevation))));
     }
     painter.setClipping(false);
-    drawCorner(painter, box);
+    drawCorner(painter);
     drawLegend(painter);
 }
 
-void SectionCanvas::drawCorner(QPainter& painter, const PixelBox& box) const {
+void SectionCanvas::drawCorner(QPainter& painter) const {
     const QString text = cornerText();
     if (text.isEmpty()) return;
-    painter.setFont(font());
-    const QFontMetricsF metrics(font());
-    const QRectF corner(box.left + 1, box.top + 1, metrics.horizontalAdvance(text) + 8,
-                        metrics.height() + 2);
-    painter.fillRect(corner, QColor(255, 255, 255, 220));
+    // Beside "H (米)", above the legend: it hides no point of the drawing.
+    QFont bold = font();
+    bold.setBold(true);
+    painter.setFont(bold);
     painter.setPen(Qt::black);
-    painter.drawText(corner, Qt::AlignCenter, text);
+    const double left = 12 + QFontMetricsF(tickFont()).horizontalAdvance(QStringLiteral("H (米)"));
+    painter.drawText(QPointF(left, 1 + QFontMetricsF(bold).ascent()), text);
 }
 
 void SectionCanvas::wheelEvent(QWheelEvent* event) {

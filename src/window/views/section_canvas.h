@@ -24,7 +24,7 @@
 // The wheel zooms about the cursor, a drag with the left button pans, a
 // double click or the 0 key fits the whole section again, + and - zoom about
 // the middle. Heights may be exaggerated 2, 5 or 10 times on the screen
-// only, said in the drawing's top left corner. The texts, marks and legend
+// only, said in the top left corner. The texts, marks and legend
 // keep their size whatever the zoom; the drawing is clipped to its box so
 // that it never runs over the legend or the values at its edges.
 
@@ -118,7 +118,7 @@ class SectionCanvas : public QWidget {
     PixelBox drawingBox() const;
     SectionScale fittedScale() const;
     View currentView() const;
-    void drawCorner(QPainter& painter, const PixelBox& box) const;
+    void drawCorner(QPainter& painter) const;
     void drawRing(QPainter& painter, const SectionScale& scale) const;
     void drawCatchPoints(QPainter& painter, const SectionScale& scale) const;
     void drawLegend(QPainter& painter) const;

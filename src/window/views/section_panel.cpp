@@ -90,6 +90,9 @@ QWidget* SectionPanel::createViewTools() {
     fit->setText(QStringLiteral("全图"));
     fit->setToolTip(QStringLiteral("缩放到整个断面（0 键，或双击图）"));
     exaggeration_ = new QComboBox(tools);
+    // A look at the drawing leaves the keys with the form being typed into.
+    fit->setFocusPolicy(Qt::NoFocus);
+    exaggeration_->setFocusPolicy(Qt::NoFocus);
     exaggeration_->setAccessibleName(QStringLiteral("竖向放大"));
     exaggeration_->setToolTip(
         QStringLiteral("高程方向放大的倍数，只用于屏幕查看；打印和导出的图仍按真实比例"));
