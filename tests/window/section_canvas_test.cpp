@@ -209,6 +209,31 @@ class SectionCanvasTest : public QObject {
         QVERIFY(highlightPixels(canvas->grab().toImage()).empty());
     }
 
+    // Narrow, the legend takes a second row; zoomed, it is drawn the same
+    // and nothing of the drawing runs over it.
+    void the_legend_keeps_its_rows_above_the_drawing_at_any_width_and_zoom() {
+        canvas->setPicture(groundAndDesign());
+        for (const int width : {200, 260, 360}) {
+            canvas->resize(width, 300);
+            const auto entries = canvas->legend();
+            QRectF all;
+            for (std::size_t k = 0; k < entries.size(); ++k) {
+                const QRectF entry = entries[k].mark.united(entries[k].label);
+                QVERIFY2(entry.left() >= 40 && entry.right() <= width, qPrintable(entries[k].text));
+                for (std::size_t other = 0; other < k; ++other)
+                    QVERIFY(!entry.intersects(entries[other].mark.united(entries[other].label)));
+                all = all.united(entry);
+            }
+            const QRect legend = all.toAlignedRect();
+            const QImage fitted = canvas->grab().toImage().copy(legend);
+            canvas->zoomAbout({width / 2.0, 150}, 8);
+            canvas->setExaggeration(10);
+            QCOMPARE(canvas->grab().toImage().copy(legend), fitted);
+            canvas->fitToWindow();
+            canvas->setExaggeration(1);
+        }
+    }
+
     // Ground and design points differ: each ringed on its own line, the
     // ring at the point whatever the view.
     void a_point_of_either_line_is_ringed_on_its_line() {

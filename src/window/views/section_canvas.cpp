@@ -107,8 +107,8 @@ QRectF rectOf(const PixelBox& box) {
 SectionCanvas::SectionCanvas(QWidget* parent) : QWidget(parent) {
     paintWhiteGround(*this);
     setMinimumSize(200, 160);
-    // Clicked to drag, it takes the keys + - 0; Tab passes it by, so typing
-    // in the form is never caught here.
+    // Clicked, it takes the keys + - 0 as a drawing does; Tab passes it by,
+    // so it never comes between the form's boxes.
     setFocusPolicy(Qt::ClickFocus);
     setCursor(Qt::OpenHandCursor);
     setToolTip(QStringLiteral("滚轮缩放，按住左键拖动平移，双击或按 0 键显示全图"));

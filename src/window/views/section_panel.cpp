@@ -90,7 +90,7 @@ QWidget* SectionPanel::createViewTools() {
     fit->setText(QStringLiteral("全图"));
     fit->setToolTip(QStringLiteral("缩放到整个断面（0 键，或双击图）"));
     exaggeration_ = new QComboBox(tools);
-    // A look at the drawing leaves the keys with the form being typed into.
+    // Like tool bar buttons they take no focus: the form keeps the keys.
     fit->setFocusPolicy(Qt::NoFocus);
     exaggeration_->setFocusPolicy(Qt::NoFocus);
     exaggeration_->setAccessibleName(QStringLiteral("竖向放大"));
