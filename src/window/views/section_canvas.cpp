@@ -182,10 +182,9 @@ void SectionCanvas::updateLayers(const SectionScale& scale, const PixelBox& box)
 }
 
 PixelBox SectionCanvas::drawingBox() const {
-    // The first entry is in the last row.
     const std::vector<LegendEntry> entries = legend();
     const double legend =
-        entries.empty() ? 0 : entries.front().label.top() - kLegendTop + kLegendRow;
+        entries.empty() ? 0 : entries.back().label.top() - kLegendTop + kLegendRow;  // its last row
     return {kSectionMargin, kSectionMargin / 2 + legend, width() - 1.5 * kSectionMargin,
             height() - 1.5 * kSectionMargin - legend};
 }
@@ -259,16 +258,19 @@ std::vector<SectionCanvas::LegendEntry> SectionCanvas::legend() const {
                                      {QStringLiteral("设计线"), kDesignColour, false, {}, {}},
                                      {QStringLiteral("挖方"), kCutColour, true, {}, {}},
                                      {QStringLiteral("填方"), kFillColour, true, {}, {}}};
-    // In a row from the right edge, above the drawing; in two when narrow.
+    // In a row from the right edge, above the drawing; when narrow, the
+    // lines in one row and the shadings in a second.
     const QFontMetricsF metrics(font());
-    double top = kLegendTop;
+    double widths = 0;
+    for (const LegendEntry& entry : entries)
+        widths += kMarkWidth + 4 + metrics.horizontalAdvance(entry.text) + 12;
+    const bool twoRows = width() - 6 - widths < kLegendFrom;
     double right = width() - 6;
     for (auto entry = entries.rbegin(); entry != entries.rend(); ++entry) {
         const double textWidth = metrics.horizontalAdvance(entry->text);
-        if (right - textWidth - 4 - kMarkWidth < kLegendFrom && entry != entries.rbegin()) {
-            top += kLegendRow;
+        if (twoRows && entry != entries.rbegin() && std::prev(entry)->shaded && !entry->shaded)
             right = width() - 6;
-        }
+        const double top = kLegendTop + (twoRows && entry->shaded ? kLegendRow : 0);
         entry->label = QRectF(right - textWidth, top, textWidth, metrics.height());
         const double middle = entry->label.center().y();
         entry->mark = QRectF(entry->label.left() - 4 - kMarkWidth, middle - 5, kMarkWidth, 10);
