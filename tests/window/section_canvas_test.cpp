@@ -83,6 +83,20 @@ class SectionCanvasTest : public QObject {
         QVERIFY2(kept == drawnAfresh(canvas->picture(), canvas->size()), step);
     }
 
+    // The ring drawn, all of it close around `centre`.
+    void expectRingAround(QPointF centre, const QString& where) {
+        const std::vector<QPoint> ring = highlightPixels(canvas->grab().toImage());
+        QVERIFY2(ring.size() > 20, qPrintable(where));
+        for (const QPoint& p : ring)
+            QVERIFY2(QLineF(centre, p).length() < 11,
+                     qPrintable(QStringLiteral("%1: (%2, %3) far from (%4, %5)")
+                                    .arg(where)
+                                    .arg(p.x())
+                                    .arg(p.y())
+                                    .arg(centre.x())
+                                    .arg(centre.y())));
+    }
+
   private slots:
     void init() {
         canvas = new window::SectionCanvas;
@@ -187,17 +201,7 @@ class SectionCanvasTest : public QObject {
         for (const int j : {1, 12, 30}) {
             picture.highlighted.point = j;
             canvas->setPicture(picture);
-            const std::vector<QPoint> ring = highlightPixels(canvas->grab().toImage());
-            QVERIFY2(ring.size() > 20, qPrintable(QString::number(j)));
-            const QPointF centre = canvas->pointPosition(j);
-            for (const QPoint& p : ring)
-                QVERIFY2(QLineF(centre, p).length() < 11,
-                         qPrintable(QStringLiteral("point %1: (%2, %3) far from (%4, %5)")
-                                        .arg(j)
-                                        .arg(p.x())
-                                        .arg(p.y())
-                                        .arg(centre.x())
-                                        .arg(centre.y())));
+            expectRingAround(canvas->pointPosition(j), QStringLiteral("point %1").arg(j));
         }
         // Kept layers or not, the picture is the one drawn afresh.
         expectAsDrawnAfresh("highlighted");
@@ -245,13 +249,9 @@ class SectionCanvasTest : public QObject {
             for (const int j : {1, 2, 3}) {
                 picture.highlighted = {j, design};
                 canvas->setPicture(picture);
-                const std::vector<QPoint> ring = highlightPixels(canvas->grab().toImage());
                 const section::Point& point = picture.section.lines[design].points[j - 1];
-                const QPointF centre = drawnAt(canvas->scale(), {point.offset, point.elevation});
-                const QString where = QStringLiteral("%1 point %2").arg(design).arg(j);
-                QVERIFY2(ring.size() > 20, qPrintable(where));
-                for (const QPoint& p : ring)
-                    QVERIFY2(QLineF(centre, p).length() < 11, qPrintable(where));
+                expectRingAround(drawnAt(canvas->scale(), {point.offset, point.elevation}),
+                                 QStringLiteral("line %1 point %2").arg(design).arg(j));
             }
     }
 };
