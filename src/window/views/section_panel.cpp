@@ -96,14 +96,13 @@ QWidget* SectionPanel::createViewTools() {
     exaggeration_->setAccessibleName(QStringLiteral("竖向放大"));
     exaggeration_->setToolTip(
         QStringLiteral("高程方向放大的倍数，只用于屏幕查看；打印和导出的图仍按真实比例"));
+    // Named as the drawing's corner says it, so that no label takes room
+    // from the pager in a narrow panel.
     for (const int times : {1, 2, 5, 10})
-        exaggeration_->addItem(QStringLiteral("%1×").arg(times), times);
-    auto* label = new QLabel(QStringLiteral("竖向"), tools);
-    label->setBuddy(exaggeration_);
+        exaggeration_->addItem(QStringLiteral("竖向 ×%1").arg(times), times);
     auto* row = new QHBoxLayout(tools);
     row->setContentsMargins(0, 0, 0, 0);
     row->addWidget(fit);
-    row->addWidget(label);
     row->addWidget(exaggeration_);
     connect(fit, &QToolButton::clicked, canvas_, &SectionCanvas::fitToWindow);
     connect(exaggeration_, &QComboBox::currentIndexChanged, this,
