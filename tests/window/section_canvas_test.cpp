@@ -3,7 +3,7 @@
 // point by point as an outline is typed, after a point that changes the
 // scale, after a resize, when the points are replaced by others, and when
 // other cut and fill regions are shaded at the same scale, and after a zoom
-// and a pan. The wheel zooms about the cursor, a drag pans, 0 fits again;
+// and a pan. The wheel zooms about the cursor, a drag pans, - zooms out, 0 fits again;
 // the ring marks the point of the table's row on any of the lines.
 
 #include "window/views/section_canvas.h"
@@ -151,6 +151,8 @@ class SectionCanvasTest : public QObject {
                     fresh.panBy(to - from);
                 }));
         QVERIFY(kept != drawnAfresh(canvas->picture(), canvas->size()));
+        QTest::keyClick(canvas, Qt::Key_Minus);
+        QCOMPARE(canvas->scale().pixelsPerMetre, zoomed.pixelsPerMetre / 1.25);
 
         QTest::keyClick(canvas, Qt::Key_0);
         QVERIFY(canvas->isFitted());

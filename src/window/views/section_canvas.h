@@ -10,9 +10,9 @@
 // whose distance is being confirmed, or the level of an elevation whose
 // distance is not entered yet. A Ground and a Design line are drawn over the
 // Cut (挖方) and Fill (填方) regions shaded in two colours, under a legend in
-// a row above the drawing (two when narrow); where a generated design line meets the ground a
-// small green triangle marks its 坡脚 or 坡口. The point of the table's
-// current row is ringed in magenta.
+// a row above the drawing (two when narrow); where a generated design line
+// meets the ground a small green triangle marks its 坡脚 or 坡口. The point
+// of the table's current row is ringed in magenta, on whichever line it is.
 //
 // The grid with the regions, the Outline's confirmed edges and its confirmed
 // points are drawn into layers kept between paints and only added to as
@@ -24,9 +24,9 @@
 // The wheel zooms about the cursor, a drag with the left button pans, a
 // double click or the 0 key fits the whole section again, + and - zoom about
 // the middle. Heights may be exaggerated 2, 5 or 10 times on the screen
-// only, said in the top left corner. The texts, marks and legend
-// keep their size whatever the zoom; the drawing is clipped to its box so
-// that it never runs over the legend or the values at its edges.
+// only, said in the top left corner. The texts, marks and legend keep their
+// size whatever the zoom; the drawing is clipped to its box so that it never
+// runs over the legend or the values at its edges.
 
 #include <QColor>
 #include <QImage>
