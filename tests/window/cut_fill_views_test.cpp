@@ -1,14 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The views of a cut-and-fill survey, filled straight into the document: the
 // drawing shades the cut and the fill on their sides of a crossing and draws
-// its legend, titles each section with its areas or says it has none, and
+// its legend, titles each section with its areas or says it has none (never
+// breaking inside a number with its unit), zooms back to the whole section
+// with 全图 or another section but keeps its exaggeration, and
 // turns back to the closed outline when one replaces the survey; the
 // overview's cells are the results' rows, its curve runs through the running
 // totals, and its switch shows the mass curve.
 
 #include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QRegularExpression>
 #include <QTableWidget>
 #include <QTest>
+#include <QTextLayout>
+#include <QToolButton>
 #include <QUndoStack>
 
 #include "../section/cut_fill_lines.h"
@@ -18,6 +25,7 @@
 #include "section/cut_fill_rows.h"
 #include "section/earthworks.h"
 #include "section/haul.h"
+#include "window/views/heading_text.h"
 #include "window/views/profile_view.h"
 #include "window/views/results_overview.h"
 #include "window/views/section_canvas.h"
@@ -52,6 +60,22 @@ section::SectionSurvey aClosedOutline() {
     closed.allocatePoints();
     for (int j = 1; j <= 3; ++j) closed.setPoint(1, j, j % 2, j);
     return closed;
+}
+
+// The lines a word-wrapping label of `width` pixels cuts `text` into.
+QStringList wrapped(const QString& text, const QFont& font, double width) {
+    QTextLayout layout(text, font);
+    QTextOption option;
+    option.setWrapMode(QTextOption::WordWrap);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    QStringList lines;
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(width);
+        lines << text.mid(line.textStart(), line.textLength());
+    }
+    layout.endLayout();
+    return lines;
 }
 
 bool reddish(QColor c) {
@@ -138,6 +162,65 @@ class CutFillViewsTest : public QObject {
         QCOMPARE(panel.title(), "K0+040.000  没有挖方和填方面积");
         QVERIFY(panel.warning().contains("只有地面线，没有设计线"));
         QCOMPARE(panel.caption(), "地面线 2 个点，设计线 0 个点");
+    }
+
+    void the_panel_fits_on_its_button_or_another_section_and_keeps_the_exaggeration() {
+        window::SectionPanel panel(*document);
+        panel.resize(420, 420);
+        panel.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&panel));
+        window::SectionCanvas& canvas = panel.canvas();
+        QToolButton* fit = nullptr;
+        for (QToolButton* button : panel.findChildren<QToolButton*>())
+            if (button->text() == QStringLiteral("全图")) fit = button;
+        QComboBox* times = nullptr;
+        for (QComboBox* box : panel.findChildren<QComboBox*>())
+            if (box->accessibleName() == QStringLiteral("竖向放大")) times = box;
+        QVERIFY(fit && times);
+        QVERIFY(canvas.cornerText().isEmpty());  // equal scales by default
+        times->setCurrentIndex(times->findData(5));
+        const window::SectionScale fitted = canvas.scale();
+        QCOMPARE(fitted.pixelsPerMetreUp(), 5 * fitted.pixelsPerMetre);
+        canvas.zoomAbout({150, 150}, 3);
+        canvas.panBy({20, -10});
+        QVERIFY(canvas.scale() != fitted);
+        fit->click();
+        QCOMPARE(canvas.scale(), fitted);
+        // Typing into the section on show keeps the view; another section fits.
+        canvas.zoomAbout({150, 150}, 3);
+        panel.showSection(1);
+        QVERIFY(!canvas.isFitted());
+        panel.showSection(2);
+        QVERIFY(canvas.isFitted());
+        QCOMPARE(canvas.exaggeration(), 5);
+        QCOMPARE(canvas.cornerText(), QStringLiteral("竖向 ×5"));
+    }
+
+    // Groups: "K0+000.000", "挖方面积 32.000 平方米", "地面线 2 个点", ...
+    void a_narrow_heading_wraps_between_its_groups_never_inside_one() {
+        window::SectionPanel panel(*document);
+        panel.resize(panel.minimumSizeHint().width(), 500);
+        panel.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&panel));
+        const QRegularExpression between(QStringLiteral("  |，"));
+        int wraps = 0;
+        for (const int i : {1, 3}) {
+            panel.showSection(i);
+            for (const QString name : {"sectionTitle", "sectionCaption"}) {
+                const QLabel* label = panel.findChild<QLabel*>(name);
+                const QStringList groups =
+                    window::asWritten(label->text()).split(between, Qt::SkipEmptyParts);
+                for (const double width : {double(label->contentsRect().width()), 90.0, 160.0}) {
+                    const QStringList lines = wrapped(label->text(), label->font(), width);
+                    wraps += lines.size() > 1;
+                    for (const QString& line : lines)
+                        for (const QString& part :
+                             window::asWritten(line).trimmed().split(between, Qt::SkipEmptyParts))
+                            QVERIFY2(groups.contains(part.trimmed()), qPrintable(lines.join('|')));
+                }
+            }
+        }
+        QVERIFY(wraps > 4);
     }
 
     void a_closed_outline_replacing_the_survey_is_drawn_as_before_and_undo_brings_the_lines_back() {

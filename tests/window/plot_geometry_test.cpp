@@ -31,24 +31,32 @@ TEST(SectionScale, draws_a_metre_the_same_length_across_and_up) {
     EXPECT_NEAR(across, scale.pixelsPerMetre, 1e-9);
 }
 
-// The wider span fills the box less its margins; both stay inside, centred.
+// The wider span fills the box less its margins; both stay inside, centred,
+// heights drawn as exaggerated as asked.
 TEST(SectionScale, fits_within_the_margin_centred) {
     for (const auto& [s, h] :
          {std::pair{Span{-20, 20}, Span{95, 101}}, std::pair{Span{-1, 2}, Span{10, 60}},
-          std::pair{Span{0, 0}, Span{5, 5}}}) {
-        const window::SectionScale scale = fitSection(s, h, kBox, 8);
-        const window::Pixel left = scale.toPixel(s.to, h.to);       // top left corner
-        const window::Pixel right = scale.toPixel(s.from, h.from);  // bottom right corner
-        EXPECT_GE(left.x, kBox.left + 8 - 1e-9);
-        EXPECT_GE(left.y, kBox.top + 8 - 1e-9);
-        EXPECT_LE(right.x, kBox.left + kBox.width - 8 + 1e-9);
-        EXPECT_LE(right.y, kBox.top + kBox.height - 8 + 1e-9);
-        EXPECT_NEAR((left.x + right.x) / 2, kBox.left + kBox.width / 2, 1e-9);
-        EXPECT_NEAR((left.y + right.y) / 2, kBox.top + kBox.height / 2, 1e-9);
-        const bool widthFull = std::abs(right.x - left.x - (kBox.width - 16)) < 1e-9;
-        const bool heightFull = std::abs(right.y - left.y - (kBox.height - 16)) < 1e-9;
-        EXPECT_TRUE(widthFull || heightFull || s.length() < 1 || h.length() < 1);
-    }
+          std::pair{Span{0, 0}, Span{5, 5}}})
+        for (const double times : {1.0, 2.0, 5.0, 10.0}) {
+            const window::SectionScale scale = fitSection(s, h, kBox, 8, times);
+            EXPECT_NEAR(scale.toPixel(0, 0).y - scale.toPixel(0, 1).y, times * scale.pixelsPerMetre,
+                        1e-9);
+            const window::SectionPlace middle =
+                scale.toMetres({kBox.left + kBox.width / 2, kBox.top + kBox.height / 2});
+            EXPECT_NEAR(middle.s, (s.from + s.to) / 2, 1e-9);
+            EXPECT_NEAR(middle.h, (h.from + h.to) / 2, 1e-9);
+            const window::Pixel left = scale.toPixel(s.to, h.to);       // top left corner
+            const window::Pixel right = scale.toPixel(s.from, h.from);  // bottom right corner
+            EXPECT_GE(left.x, kBox.left + 8 - 1e-9);
+            EXPECT_GE(left.y, kBox.top + 8 - 1e-9);
+            EXPECT_LE(right.x, kBox.left + kBox.width - 8 + 1e-9);
+            EXPECT_LE(right.y, kBox.top + kBox.height - 8 + 1e-9);
+            EXPECT_NEAR((left.x + right.x) / 2, kBox.left + kBox.width / 2, 1e-9);
+            EXPECT_NEAR((left.y + right.y) / 2, kBox.top + kBox.height / 2, 1e-9);
+            const bool widthFull = std::abs(right.x - left.x - (kBox.width - 16)) < 1e-9;
+            const bool heightFull = std::abs(right.y - left.y - (kBox.height - 16)) < 1e-9;
+            EXPECT_TRUE(widthFull || heightFull || s.length() < 1 || h.length() < 1);
+        }
 }
 
 TEST(Ticks, step_one_two_or_five_times_a_power_of_ten_for_any_span) {

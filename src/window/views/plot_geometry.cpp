@@ -24,22 +24,23 @@ Span SectionScale::sAcross(const PixelBox& box) const {
 }
 
 Span SectionScale::hUp(const PixelBox& box) const {
-    return {(yOfZero - (box.top + box.height)) / pixelsPerMetre,
-            (yOfZero - box.top) / pixelsPerMetre};
+    return {(yOfZero - (box.top + box.height)) / pixelsPerMetreUp(),
+            (yOfZero - box.top) / pixelsPerMetreUp()};
 }
 
-SectionScale fitSection(Span s, Span h, const PixelBox& box, double margin) {
+SectionScale fitSection(Span s, Span h, const PixelBox& box, double margin, double exaggeration) {
     s = atLeast(s, kShortestSpan);
     h = atLeast(h, kShortestSpan);
     const double width = std::max(box.width - 2 * margin, 1.0);
     const double height = std::max(box.height - 2 * margin, 1.0);
     SectionScale scale;
-    scale.pixelsPerMetre = std::min(width / s.length(), height / h.length());
+    scale.exaggeration = exaggeration;
+    scale.pixelsPerMetre = std::min(width / s.length(), height / (h.length() * exaggeration));
     // The middle of the spans at the middle of the box.
     const double middleX = box.left + box.width / 2;
     const double middleY = box.top + box.height / 2;
     scale.xOfCentreLine = middleX + (s.from + s.to) / 2 * scale.pixelsPerMetre;
-    scale.yOfZero = middleY + (h.from + h.to) / 2 * scale.pixelsPerMetre;
+    scale.yOfZero = middleY + (h.from + h.to) / 2 * scale.pixelsPerMetreUp();
     return scale;
 }
 

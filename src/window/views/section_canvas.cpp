@@ -2,9 +2,13 @@
 #include "window/views/section_canvas.h"
 
 #include <QFontMetricsF>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QWheelEvent>
 #include <algorithm>
+#include <cmath>
 
 #include "runtime/number_text.h"
 #include "window/views/drawing_style.h"
@@ -22,6 +26,12 @@ const QColor kEdge(Qt::black);
 const QColor kOutlineShade(120, 160, 220, 50);
 constexpr double kLegendRow = 20;  // pixels above the drawing for the legend
 constexpr double kMarkWidth = 18;
+constexpr double kLegendTop = kSectionMargin / 2 + 2;
+constexpr double kLegendFrom = 50;  // its leftmost pixel, right of "H (米)"
+// How far the view zooms from the fitted scale, out and in.
+constexpr double kLeastZoom = 0.25;
+constexpr double kMostZoom = 1000;
+constexpr double kZoomStep = 1.25;  // a notch of the wheel, a press of + or -
 // Beyond this many points a Ground or Design line's points are not marked:
 // the marks would only thicken it.
 constexpr std::size_t kMostMarked = 200;
@@ -88,9 +98,8 @@ const std::vector<section::Point>& outlineOf(const CanvasPicture& picture) {
     return none;
 }
 
-bool sameScale(const SectionScale& a, const SectionScale& b) {
-    return a.pixelsPerMetre == b.pixelsPerMetre && a.xOfCentreLine == b.xOfCentreLine &&
-           a.yOfZero == b.yOfZero;
+QRectF rectOf(const PixelBox& box) {
+    return {box.left, box.top, box.width, box.height};
 }
 
 }  // namespace
@@ -98,6 +107,11 @@ bool sameScale(const SectionScale& a, const SectionScale& b) {
 SectionCanvas::SectionCanvas(QWidget* parent) : QWidget(parent) {
     paintWhiteGround(*this);
     setMinimumSize(200, 160);
+    // Clicked, it takes the keys + - 0 as a drawing does; Tab passes it by,
+    // so it never comes between the form's boxes.
+    setFocusPolicy(Qt::ClickFocus);
+    setCursor(Qt::OpenHandCursor);
+    setToolTip(QStringLiteral("滚轮缩放，按住左键拖动平移，双击或按 0 键显示全图"));
 }
 
 void SectionCanvas::setPicture(CanvasPicture picture) {
@@ -122,7 +136,7 @@ bool SectionCanvas::hasLegend() const {
 void SectionCanvas::updateLayers(const SectionScale& scale, const PixelBox& box) {
     const qreal ratio = devicePixelRatioF();
     const QSize pixels = size() * ratio;
-    if (!layeredScale_ || !sameScale(*layeredScale_, scale) || grid_.size() != pixels ||
+    if (!layeredScale_ || *layeredScale_ != scale || grid_.size() != pixels ||
         grid_.devicePixelRatio() != ratio) {
         for (QImage* layer : {&grid_, &edges_, &marks_}) {
             *layer = QImage(pixels, QImage::Format_ARGB32_Premultiplied);
@@ -132,6 +146,7 @@ void SectionCanvas::updateLayers(const SectionScale& scale, const PixelBox& box)
         QPainter painter(&grid_);
         painter.setRenderHint(QPainter::Antialiasing);
         drawSectionGrid(painter, scale, box);
+        painter.setClipRect(rectOf(box));
         shade(painter, scale, picture_.section.regions, Shade::Cut, kCutColour);
         shade(painter, scale, picture_.section.regions, Shade::Fill, kFillColour);
         drawCentreLine(painter, scale, box);
@@ -142,9 +157,11 @@ void SectionCanvas::updateLayers(const SectionScale& scale, const PixelBox& box)
     if (layered_ == points.size()) return;
     QPainter edges(&edges_);
     edges.setRenderHint(QPainter::Antialiasing);
+    edges.setClipRect(rectOf(box));
     edges.setPen(QPen(kEdge, 1.5));
     QPainter marks(&marks_);
     marks.setRenderHint(QPainter::Antialiasing);
+    marks.setClipRect(rectOf(box));
     marks.setFont(tickFont());
     // The numbers laid out once, whatever the scale: most of a redraw's time.
     const double ascent = QFontMetricsF(tickFont()).ascent();
@@ -165,14 +182,69 @@ void SectionCanvas::updateLayers(const SectionScale& scale, const PixelBox& box)
 }
 
 PixelBox SectionCanvas::drawingBox() const {
-    const double legend = hasLegend() ? kLegendRow : 0;
+    const std::vector<LegendEntry> entries = legend();
+    const double legend =
+        entries.empty() ? 0 : entries.back().label.top() - kLegendTop + kLegendRow;  // its last row
     return {kSectionMargin, kSectionMargin / 2 + legend, width() - 1.5 * kSectionMargin,
             height() - 1.5 * kSectionMargin - legend};
 }
 
-SectionScale SectionCanvas::scale() const {
+SectionScale SectionCanvas::fittedScale() const {
     const auto [sSpan, hSpan] = spansOf(picture_);
-    return fitSection(sSpan, hSpan, drawingBox(), 8);
+    return fitSection(sSpan, hSpan, drawingBox(), 8, exaggeration_);
+}
+
+SectionScale SectionCanvas::scale() const {
+    SectionScale scale = fittedScale();
+    if (!view_) return scale;
+    const PixelBox box = drawingBox();
+    scale.pixelsPerMetre *= view_->zoom;
+    scale.xOfCentreLine = box.left + box.width / 2 + view_->middle.s * scale.pixelsPerMetre;
+    scale.yOfZero = box.top + box.height / 2 + view_->middle.h * scale.pixelsPerMetreUp();
+    return scale;
+}
+
+SectionCanvas::View SectionCanvas::currentView() const {
+    if (view_) return *view_;
+    const PixelBox box = drawingBox();
+    return {1, fittedScale().toMetres({box.left + box.width / 2, box.top + box.height / 2})};
+}
+
+void SectionCanvas::zoomAbout(QPointF at, double factor) {
+    // The place under `at` stays there.
+    const SectionPlace under = scale().toMetres({at.x(), at.y()});
+    View view = currentView();
+    view.zoom = std::clamp(view.zoom * factor, kLeastZoom, kMostZoom);
+    SectionScale zoomed = fittedScale();
+    zoomed.pixelsPerMetre *= view.zoom;
+    const PixelBox box = drawingBox();
+    view.middle = {under.s + (at.x() - box.left - box.width / 2) / zoomed.pixelsPerMetre,
+                   under.h + (at.y() - box.top - box.height / 2) / zoomed.pixelsPerMetreUp()};
+    view_ = view;
+    update();
+}
+
+void SectionCanvas::panBy(QPointF pixels) {
+    const SectionScale now = scale();
+    View view = currentView();
+    view.middle.s += pixels.x() / now.pixelsPerMetre;
+    view.middle.h += pixels.y() / now.pixelsPerMetreUp();
+    view_ = view;
+    update();
+}
+
+void SectionCanvas::fitToWindow() {
+    view_.reset();
+    update();
+}
+
+void SectionCanvas::setExaggeration(int times) {
+    exaggeration_ = std::max(times, 1);
+    update();
+}
+
+QString SectionCanvas::cornerText() const {
+    return exaggeration_ == 1 ? QString() : QStringLiteral("竖向 ×%1").arg(exaggeration_);
 }
 
 QPointF SectionCanvas::pointPosition(int j) const {
@@ -186,12 +258,19 @@ std::vector<SectionCanvas::LegendEntry> SectionCanvas::legend() const {
                                      {QStringLiteral("设计线"), kDesignColour, false, {}, {}},
                                      {QStringLiteral("挖方"), kCutColour, true, {}, {}},
                                      {QStringLiteral("填方"), kFillColour, true, {}, {}}};
-    // In a row from the right edge, above the drawing.
+    // In a row from the right edge, above the drawing; when narrow, the
+    // lines in one row and the shadings in a second.
     const QFontMetricsF metrics(font());
-    const double top = kSectionMargin / 2 + 2;
+    double widths = 0;
+    for (const LegendEntry& entry : entries)
+        widths += kMarkWidth + 4 + metrics.horizontalAdvance(entry.text) + 12;
+    const bool twoRows = width() - 6 - widths < kLegendFrom;
     double right = width() - 6;
     for (auto entry = entries.rbegin(); entry != entries.rend(); ++entry) {
         const double textWidth = metrics.horizontalAdvance(entry->text);
+        if (twoRows && entry != entries.rbegin() && std::prev(entry)->shaded && !entry->shaded)
+            right = width() - 6;
+        const double top = kLegendTop + (twoRows && entry->shaded ? kLegendRow : 0);
         entry->label = QRectF(right - textWidth, top, textWidth, metrics.height());
         const double middle = entry->label.center().y();
         entry->mark = QRectF(entry->label.left() - 4 - kMarkWidth, middle - 5, kMarkWidth, 10);
@@ -209,6 +288,7 @@ void SectionCanvas::paintEvent(QPaintEvent*) {
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setFont(tickFont());
     painter.drawImage(QPointF(0, 0), grid_);
+    painter.setClipRect(rectOf(box));
 
     const std::vector<section::Point>& points = outlineOf(picture_);
     QPolygonF corners = polygonOf(scale, points);
@@ -248,7 +328,65 @@ void SectionCanvas::paintEvent(QPaintEvent*) {
                 .arg(points.size() + 1)
                 .arg(QString::fromStdString(runtime::numberToText(*picture_.pendingElevation))));
     }
+    painter.setClipping(false);
+    drawCorner(painter);
     drawLegend(painter);
+}
+
+void SectionCanvas::drawCorner(QPainter& painter) const {
+    const QString text = cornerText();
+    if (text.isEmpty()) return;
+    // Beside "H (米)", above the legend: it hides no point of the drawing.
+    QFont bold = font();
+    bold.setBold(true);
+    painter.setFont(bold);
+    painter.setPen(Qt::black);
+    const double left = 12 + QFontMetricsF(tickFont()).horizontalAdvance(QStringLiteral("H (米)"));
+    painter.drawText(QPointF(left, 1 + QFontMetricsF(bold).ascent()), text);
+}
+
+void SectionCanvas::wheelEvent(QWheelEvent* event) {
+    const double notches = event->angleDelta().y() / 120.0;
+    if (notches == 0) return event->ignore();
+    zoomAbout(event->position(), std::pow(kZoomStep, notches));
+}
+
+void SectionCanvas::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return QWidget::mousePressEvent(event);
+    dragFrom_ = event->position();
+    setCursor(Qt::ClosedHandCursor);
+}
+
+void SectionCanvas::mouseMoveEvent(QMouseEvent* event) {
+    if (!dragFrom_) return QWidget::mouseMoveEvent(event);
+    panBy(event->position() - *dragFrom_);
+    dragFrom_ = event->position();
+}
+
+void SectionCanvas::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return QWidget::mouseReleaseEvent(event);
+    dragFrom_.reset();
+    setCursor(Qt::OpenHandCursor);
+}
+
+void SectionCanvas::mouseDoubleClickEvent(QMouseEvent*) {
+    fitToWindow();
+}
+
+void SectionCanvas::keyPressEvent(QKeyEvent* event) {
+    const PixelBox box = drawingBox();
+    const QPointF middle(box.left + box.width / 2, box.top + box.height / 2);
+    switch (event->key()) {
+        case Qt::Key_Plus:
+        case Qt::Key_Equal:
+            return zoomAbout(middle, kZoomStep);
+        case Qt::Key_Minus:
+            return zoomAbout(middle, 1 / kZoomStep);
+        case Qt::Key_0:
+            return fitToWindow();
+        default:
+            QWidget::keyPressEvent(event);
+    }
 }
 
 void SectionCanvas::drawRing(QPainter& painter, const SectionScale& scale) const {

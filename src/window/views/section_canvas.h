@@ -10,15 +10,23 @@
 // whose distance is being confirmed, or the level of an elevation whose
 // distance is not entered yet. A Ground and a Design line are drawn over the
 // Cut (挖方) and Fill (填方) regions shaded in two colours, under a legend in
-// a row above the drawing; where a generated design line meets the ground a
-// small green triangle marks its 坡脚 or 坡口. The point of the table's
-// current row is ringed in magenta.
+// a row above the drawing (two when narrow); where a generated design line
+// meets the ground a small green triangle marks its 坡脚 or 坡口. The point
+// of the table's current row is ringed in magenta, on whichever line it is.
 //
 // The grid with the regions, the Outline's confirmed edges and its confirmed
 // points are drawn into layers kept between paints and only added to as
 // points are confirmed, so that a section of thousands of points redraws at
-// once as a value is typed; the layers are drawn anew when the scale or the
-// size changes, or the points are not the ones drawn.
+// once as a value is typed; the layers are drawn anew when the scale (zoom,
+// pan, exaggeration) or the size changes, or the points are not the ones
+// drawn.
+//
+// The wheel zooms about the cursor, a drag with the left button pans, a
+// double click or the 0 key fits the whole section again, + and - zoom about
+// the middle. Heights may be exaggerated 2, 5 or 10 times on the screen
+// only, said in the top left corner. The texts, marks and legend keep their
+// size whatever the zoom; the drawing is clipped to its box so that it never
+// runs over the legend or the values at its edges.
 
 #include <QColor>
 #include <QImage>
@@ -61,8 +69,19 @@ class SectionCanvas : public QWidget {
     void setPicture(CanvasPicture picture);
     const CanvasPicture& picture() const { return picture_; }
 
-    // Where a metre of the section is drawn at the present size.
+    // Where a metre of the section is drawn at the present size and view.
     SectionScale scale() const;
+
+    void zoomAbout(QPointF at, double factor);
+    void panBy(QPointF pixels);
+    // The whole section in the window again.
+    void fitToWindow();
+    bool isFitted() const { return !view_; }
+    // 1 for equal scales across and up, else 2, 5 or 10 say.
+    void setExaggeration(int times);
+    int exaggeration() const { return exaggeration_; }
+    // What the drawing's corner says of the exaggeration; empty for none.
+    QString cornerText() const;
     // Where point j (1-based) of the picture's first line is drawn.
     QPointF pointPosition(int j) const;
 
@@ -81,10 +100,25 @@ class SectionCanvas : public QWidget {
 
   protected:
     void paintEvent(QPaintEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
+    // Zoomed from the fitted scale, and the place drawn in the box's middle.
+    struct View {
+        double zoom = 1;
+        SectionPlace middle;
+    };
+
     bool hasLegend() const;
     PixelBox drawingBox() const;
+    SectionScale fittedScale() const;
+    View currentView() const;
+    void drawCorner(QPainter& painter) const;
     void drawRing(QPainter& painter, const SectionScale& scale) const;
     void drawCatchPoints(QPainter& painter, const SectionScale& scale) const;
     void drawLegend(QPainter& painter) const;
@@ -92,6 +126,9 @@ class SectionCanvas : public QWidget {
     void updateLayers(const SectionScale& scale, const PixelBox& box);
 
     CanvasPicture picture_;
+    std::optional<View> view_;  // none: fitted
+    int exaggeration_ = 1;
+    std::optional<QPointF> dragFrom_;
     QImage grid_, edges_, marks_;
     std::optional<SectionScale> layeredScale_;
     std::size_t layered_ = 0;           // the Outline's points in the layers: its first ones

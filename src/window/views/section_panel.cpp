@@ -14,6 +14,7 @@
 #include "section/any_survey.h"
 #include "section/section_picture.h"
 #include "section/survey_captions.h"
+#include "window/views/heading_text.h"
 #include "window/views/section_canvas.h"
 #include "window/views/warnings_dock.h"
 
@@ -32,6 +33,7 @@ std::set<int> sectionsOf(const std::vector<section::SurveyWarning>& warnings) {
 SectionPanel::SectionPanel(const document::SurveyDocument& document, QWidget* parent)
     : QWidget(parent), document_(document) {
     title_ = new QLabel(this);
+    title_->setObjectName(QStringLiteral("sectionTitle"));
     QFont bold = title_->font();
     bold.setBold(true);
     title_->setFont(bold);
@@ -41,6 +43,8 @@ SectionPanel::SectionPanel(const document::SurveyDocument& document, QWidget* pa
     warning_->setStyleSheet(QStringLiteral("color: #b00000"));
     warning_->hide();
     caption_ = new QLabel(this);
+    caption_->setObjectName(QStringLiteral("sectionCaption"));
+    caption_->setWordWrap(true);
     canvas_ = new SectionCanvas(this);
 
     pager_ = new QWidget(this);
@@ -61,13 +65,17 @@ SectionPanel::SectionPanel(const document::SurveyDocument& document, QWidget* pa
     pages->addWidget(previous_);
     pages->addWidget(list_, 1);
     pages->addWidget(next_);
+    auto* foot = new QHBoxLayout;
+    foot->addWidget(pager_, 1);
+    foot->addStretch();
+    foot->addWidget(createViewTools());
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(title_);
     layout->addWidget(warning_);
     layout->addWidget(caption_);
     layout->addWidget(canvas_, 1);
-    layout->addWidget(pager_);
+    layout->addLayout(foot);
 
     connect(previous_, &QToolButton::clicked, this, [this] { showSection(list_->currentIndex()); });
     connect(next_, &QToolButton::clicked, this, [this] { showSection(list_->currentIndex() + 2); });
@@ -76,12 +84,43 @@ SectionPanel::SectionPanel(const document::SurveyDocument& document, QWidget* pa
     showSurvey();
 }
 
+QWidget* SectionPanel::createViewTools() {
+    auto* tools = new QWidget(this);
+    auto* fit = new QToolButton(tools);
+    fit->setText(QStringLiteral("全图"));
+    fit->setToolTip(QStringLiteral("缩放到整个断面（0 键，或双击图）"));
+    exaggeration_ = new QComboBox(tools);
+    // Like tool bar buttons they take no focus: the form keeps the keys.
+    fit->setFocusPolicy(Qt::NoFocus);
+    exaggeration_->setFocusPolicy(Qt::NoFocus);
+    exaggeration_->setAccessibleName(QStringLiteral("竖向放大"));
+    exaggeration_->setToolTip(
+        QStringLiteral("高程方向放大的倍数，只用于屏幕查看；打印和导出的图仍按真实比例"));
+    // Named as the drawing's corner says it, so that no label takes room
+    // from the pager in a narrow panel.
+    for (const int times : {1, 2, 5, 10})
+        exaggeration_->addItem(QStringLiteral("竖向 ×%1").arg(times), times);
+    auto* row = new QHBoxLayout(tools);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->addWidget(fit);
+    row->addWidget(exaggeration_);
+    connect(fit, &QToolButton::clicked, canvas_, &SectionCanvas::fitToWindow);
+    connect(exaggeration_, &QComboBox::currentIndexChanged, this,
+            [this] { canvas_->setExaggeration(exaggeration_->currentData().toInt()); });
+    return tools;
+}
+
+void SectionPanel::fitAnother(int shown) {
+    if (shown != shown_) canvas_->fitToWindow();
+    shown_ = shown;
+}
+
 QString SectionPanel::title() const {
-    return title_->text();
+    return asWritten(title_->text());
 }
 
 QString SectionPanel::caption() const {
-    return caption_->text();
+    return asWritten(caption_->text());
 }
 
 QString SectionPanel::warning() const {
@@ -99,8 +138,9 @@ QStringList SectionPanel::warningsAt(int i) const {
 void SectionPanel::showDraft(const section::SectionDraft& draft) {
     pager_->hide();
     warning_->hide();
-    title_->setText(QStringLiteral("正在输入第 %1 号断面").arg(draft.section));
-    caption_->setText(QStringLiteral("已确认 %1 个观测点").arg(draft.points.size()));
+    fitAnother(-draft.section);
+    title_->setText(keptTogether(QStringLiteral("正在输入第 %1 号断面").arg(draft.section)));
+    caption_->setText(keptTogether(QStringLiteral("已确认 %1 个观测点").arg(draft.points.size())));
     section::PictureLine outline;
     outline.points.reserve(draft.points.size());
     for (const auto& point : draft.points)
@@ -111,6 +151,7 @@ void SectionPanel::showDraft(const section::SectionDraft& draft) {
 }
 
 void SectionPanel::showSurvey() {
+    fitAnother(0);
     marked_ = sectionsOf(document_.warnings());
     list_->clear();
     const int count = sectionCount();
@@ -183,9 +224,10 @@ void SectionPanel::draw(int i) {
     const section::SectionCaption words = section::sectionCaption(document_.survey(), i);
     CanvasPicture picture{.section = section::sectionPicture(document_.survey(), i)};
     const std::string& height = picture.section.centreHeight;
-    title_->setText(
-        QString::fromStdString(height.empty() ? words.title : words.title + "  " + height));
-    caption_->setText(QString::fromStdString(words.caption));
+    fitAnother(i);
+    title_->setText(keptTogether(
+        QString::fromStdString(height.empty() ? words.title : words.title + "  " + height)));
+    caption_->setText(keptTogether(QString::fromStdString(words.caption)));
     if (i == markedSection_) picture.highlighted = {markedPoint_, markedDesign_};
     canvas_->setPicture(std::move(picture));
 }

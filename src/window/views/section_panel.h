@@ -6,6 +6,9 @@
 // its number of points, and under the title what looks wrong in it. A
 // cut-and-fill survey is paged through the same way, each section drawn with
 // its two lines and shaded regions and titled with its cut and fill areas.
+// Under the drawing, beside the pager: 全图 and the screen's 竖向放大; the
+// zoom goes back to the whole section when another one is shown, the
+// exaggeration stays.
 
 #include <QWidget>
 #include <set>
@@ -48,6 +51,7 @@ class SectionPanel : public QWidget {
     void showPoint(int i, int j, bool design = false);
 
     SectionCanvas& canvas() const { return *canvas_; }
+    // The words of the title and the caption, as written.
     QString title() const;
     QString caption() const;
     // The shown section's warnings, one a line; empty when there are none.
@@ -57,6 +61,9 @@ class SectionPanel : public QWidget {
     int sectionCount() const;
     // The title, the caption and the drawing of section i, 0 for none.
     void draw(int i);
+    // Another section than the one on show fits the window.
+    void fitAnother(int shown);
+    QWidget* createViewTools();
     QStringList warningsAt(int i) const;
     void follow(const document::Change& change);
     void markWarnings(int first, int last);
@@ -69,9 +76,11 @@ class SectionPanel : public QWidget {
     QToolButton* previous_ = nullptr;
     QToolButton* next_ = nullptr;
     QComboBox* list_ = nullptr;
+    QComboBox* exaggeration_ = nullptr;
     const document::SurveyDocument& document_;
     // The sections marked with a warning in the list.
     std::set<int> marked_;
+    int shown_ = 0;  // the section on show; a draft's number negated
     int markedSection_ = 0;
     int markedPoint_ = 0;
     bool markedDesign_ = false;
