@@ -25,7 +25,7 @@
 #include "section/survey.h"
 #include "window/platform/application.h"
 #include "window/printing/job_watch.h"
-#include "window/views/main_form.h"
+#include "window/main_window.h"
 
 namespace {
 
@@ -72,7 +72,7 @@ int main(int argc, char* argv[]) {
     const QString path = folder.filePath("计算书.pdf");
     std::vector<double> click, quitSending, quitWatching, pdf;
     for (int run = 0; run < kRuns; ++run) {
-        auto form = std::make_unique<window::MainForm>();
+        auto form = std::make_unique<window::MainWindow>();
         int before = server.connections();
         click.push_back(milliseconds([&] { form->findChild<QPushButton*>("Command3")->click(); }));
         waitForQuestion(server, before);

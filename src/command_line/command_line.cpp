@@ -63,8 +63,8 @@ struct Input {
 // --method's value: its English word or the method's own name.
 std::optional<section::VolumeMethod> methodNamed(const QString& value) {
     const QString name = value.trimmed();
-    for (const auto [word, method] : {std::pair{"average", section::VolumeMethod::AverageEndArea},
-                                      std::pair{"prismoidal", section::VolumeMethod::Prismoidal}})
+    for (const auto& [word, method] : {std::pair{"average", section::VolumeMethod::AverageEndArea},
+                                       std::pair{"prismoidal", section::VolumeMethod::Prismoidal}})
         if (name.compare(QLatin1String(word), Qt::CaseInsensitive) == 0 ||
             name == QString::fromStdString(section::methodName(method)))
             return method;

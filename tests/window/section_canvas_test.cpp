@@ -138,7 +138,7 @@ class SectionCanvasTest : public QObject {
         QVERIFY(QLineF(drawnAt(zoomed, under), cursor).length() < 1e-9);
 
         const QPoint from(200, 150), to(150, 190);
-        const window::SectionPlace grabbed = zoomed.toMetres({from.x(), from.y()});
+        const window::SectionPlace grabbed = zoomed.toMetres({double(from.x()), double(from.y())});
         QTest::mousePress(canvas, Qt::LeftButton, {}, from);
         QTest::mouseMove(canvas, to);
         QTest::mouseRelease(canvas, Qt::LeftButton, {}, to);
