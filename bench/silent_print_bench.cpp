@@ -23,9 +23,9 @@
 #include "print_silent_server.h"
 #include "printout/dayang.h"
 #include "section/survey.h"
+#include "window/main_window.h"
 #include "window/platform/application.h"
 #include "window/printing/job_watch.h"
-#include "window/main_window.h"
 
 namespace {
 
