@@ -266,6 +266,11 @@ SectionBlock sectionBlock(const section::SectionPicture& picture, const SectionL
         block.texts.push_back(drawn);
         baseLine += kLinePitch * mm;
     }
+    // A little room all round: the text widths are estimates, and a section
+    // at the sheet's edge must not have its elevations on the frame's line.
+    box.left -= kGap * mm;
+    box.right += kGap * mm;
+    box.bottom -= kGap * mm;
     block.base = {box.left, box.bottom};
     out.extent = {box.right - box.left, grid.top - box.bottom};
     return out;
