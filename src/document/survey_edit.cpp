@@ -169,6 +169,7 @@ bool applyEdit(SectionSurvey& survey, const SectionSplice& splice, Direction dir
         }
         const int old = i < splice.first ? i : i - arriving + leaving;
         fresh.setStation(i, survey.stations(old));
+        fresh.setStationPrefix(i, survey.stationPrefix(old));
         fresh.setPointCount(i, survey.pointCounts(old));
         if (i < count) fresh.setSpacing(i, survey.spacings(old));
         fresh.setArea(i, survey.areas(old));

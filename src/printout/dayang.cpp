@@ -10,7 +10,7 @@
 #include "runtime/number_text.h"
 #include "runtime/titles.h"
 #include "section/figures.h"
-#include "section/station.h"
+#include "section/station_label.h"
 #include "section/survey.h"
 
 namespace printout {
@@ -23,8 +23,7 @@ std::string pointText(const section::SectionSurvey& survey, int i, int j) {
 }
 
 std::string sectionHeader(const section::SectionSurvey& survey, int i) {
-    if (survey.stationsEntered())
-        return "( " + section::stationText(survey.stations(i)) + "断面 ) :";
+    if (survey.stationsEntered()) return "( " + section::stationLabel(survey, i) + "断面 ) :";
     return "( 第 " + runtime::numberToText(i) + " 号断面 ) :";
 }
 
@@ -52,7 +51,7 @@ void printNumberedValue(SheetWriter& sheet, const std::string& label, int i,
 }
 
 std::string areaLabel(const section::SectionSurvey& survey, int i) {
-    if (survey.stationsEntered()) return section::stationText(survey.stations(i)) + "断面面积 : S(";
+    if (survey.stationsEntered()) return section::stationLabel(survey, i) + "断面面积 : S(";
     return "第 " + runtime::numberToText(i) + " 号断面积 S(";
 }
 

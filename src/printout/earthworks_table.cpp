@@ -12,6 +12,7 @@
 #include "section/cut_fill_figures.h"
 #include "section/earthworks.h"
 #include "section/station.h"
+#include "section/station_label.h"
 
 namespace printout {
 
@@ -138,7 +139,7 @@ class Builder {
   private:
     QuantityRow areaRow(int i) const {
         const section::CutFillSection& section = survey_.sections[std::size_t(i - 1)];
-        QuantityRow row{survey_.stationsEntered() ? section::stationText(section.station)
+        QuantityRow row{survey_.stationsEntered() ? section::stationLabel(survey_, i)
                                                   : runtime::numberToText(i),
                         std::vector<std::string>(kColumns),
                         std::vector<std::optional<double>>(kColumns)};

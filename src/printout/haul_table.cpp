@@ -5,7 +5,6 @@
 #include "runtime/number_text.h"
 #include "section/any_survey.h"
 #include "section/haul.h"
-#include "section/station.h"
 
 namespace printout {
 
@@ -27,7 +26,7 @@ class SpanText {
 
   private:
     std::string name(int i) const {
-        return survey_.stationsEntered() ? section::stationText(survey_.station(i))
+        return survey_.stationsEntered() ? section::stationLabel(survey_, i)
                                          : runtime::numberToText(i);
     }
 

@@ -13,7 +13,7 @@
 #include "section/cut_fill_survey.h"
 #include "section/figure_series.h"
 #include "section/figures.h"
-#include "section/station.h"
+#include "section/station_label.h"
 #include "section/survey.h"
 
 namespace printout {
@@ -136,8 +136,9 @@ QuantityRow emptyRow(std::string key, std::size_t columns) {
             std::vector<std::optional<double>>(columns)};
 }
 
-std::string keyOf(bool stations, double station, int i) {
-    return stations ? section::stationText(station) : runtime::numberToText(i);
+template <class Record>
+std::string keyOf(const Record& survey, int i) {
+    return survey.stationsEntered() ? section::stationLabel(survey, i) : runtime::numberToText(i);
 }
 
 }  // namespace
@@ -168,7 +169,7 @@ QuantityTable quantityTable(const section::SectionSurvey& survey,
                          rowsPerPage > 0 ? rowsPerPage : kRowsUpright);
     const int n = survey.sectionCount();
     for (int i = 1; i <= n; ++i) {
-        QuantityRow row = emptyRow(keyOf(stations, survey.stations(i), i), table.columns.size());
+        QuantityRow row = emptyRow(keyOf(survey, i), table.columns.size());
         row.cells[0] = figures.area(i);
         row.values[0] = survey.areas(i);
         if (i < n) {
@@ -201,7 +202,7 @@ QuantityTable quantityTable(const section::CutFillSurvey& survey,
     const int n = survey.sectionCount();
     for (int i = 1; i <= n; ++i) {
         const section::CutFillSection& section = survey.sections[std::size_t(i - 1)];
-        QuantityRow row = emptyRow(keyOf(stations, section.station, i), table.columns.size());
+        QuantityRow row = emptyRow(keyOf(survey, i), table.columns.size());
         const std::string none(kNoArea);
         row.cells[0] = section.areas ? figures.cut().area(i) : none;
         row.cells[1] = section.areas ? figures.fill().area(i) : none;

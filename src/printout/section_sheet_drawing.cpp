@@ -6,10 +6,10 @@
 #include "printout/section_block.h"
 #include "printout/title_block.h"
 #include "runtime/number_text.h"
+#include "section/any_survey.h"
 #include "section/cut_fill_figures.h"
 #include "section/figures.h"
 #include "section/section_picture.h"
-#include "section/station.h"
 
 namespace printout {
 
@@ -42,7 +42,7 @@ std::vector<std::string> areaTexts(const section::CutFillSurvey& survey) {
 // DXF block name may not hold.
 std::string blockName(const section::Survey& survey, int i) {
     std::string name = "断面" + std::to_string(i);
-    if (survey.stationsEntered()) name += "_" + section::stationText(survey.station(i));
+    if (survey.stationsEntered()) name += "_" + section::stationLabel(survey, i);
     return name;
 }
 

@@ -6,23 +6,26 @@
 namespace runtime {
 namespace {
 
+constexpr std::size_t kMostLetters = 3;
+
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+bool isLetter(char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
 // One digit or more, nothing else.
 bool isDigits(std::string_view s) {
-    return !s.empty() &&
-           std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
+    return !s.empty() && std::all_of(s.begin(), s.end(), isDigit);
 }
 
-}  // namespace
-
-bool isKNotation(std::string_view text) {
-    return text.starts_with('K') || text.starts_with('k');
-}
-
-std::optional<std::string> kNotationMetres(std::string_view s) {
-    if (!isKNotation(s)) return std::nullopt;
-    const std::size_t plus = s.find('+', 1);
+// The decimal text of [-]km+[-]metres, or nothing.
+std::optional<std::string> metresOf(std::string_view s) {
+    const std::size_t plus = s.find('+');
     if (plus == std::string_view::npos) return std::nullopt;
-    std::string_view km = s.substr(1, plus - 1);
+    std::string_view km = s.substr(0, plus);
     std::string_view metres = s.substr(plus + 1);
     const bool kmNegative = km.starts_with('-');
     const bool metresNegative = metres.starts_with('-');
@@ -46,6 +49,54 @@ std::optional<std::string> kNotationMetres(std::string_view s) {
         decimal += fraction;
     }
     return decimal;
+}
+
+}  // namespace
+
+bool isKNotation(std::string_view text) {
+    if (!text.empty() && isLetter(text.front())) return true;
+    // "1e+5" stays a number: only digits stand before a bare station's "+".
+    const std::size_t digits = text.starts_with('-') ? 1 : 0;
+    const std::size_t plus = text.find('+');
+    return plus != std::string_view::npos && plus > digits &&
+           isDigits(text.substr(digits, plus - digits));
+}
+
+std::optional<StationNotation> readStationNotation(std::string_view text) {
+    const std::size_t count = static_cast<std::size_t>(
+        std::find_if_not(text.begin(), text.end(), isLetter) - text.begin());
+    if (count > kMostLetters) return std::nullopt;
+    std::optional<std::string> metres = metresOf(text.substr(count));
+    if (!metres) return std::nullopt;
+    StationNotation notation{std::string(text.substr(0, count)), std::move(*metres)};
+    for (char& c : notation.letters)
+        if (c >= 'a' && c <= 'z') c = char(c - 'a' + 'A');
+    return notation;
+}
+
+std::optional<std::string> stationNotationText(std::string_view letters, std::string_view metres) {
+    const bool negative = metres.starts_with('-');
+    if (negative) metres.remove_prefix(1);
+    const std::size_t point = metres.find('.');
+    const std::string_view whole = metres.substr(0, point);
+    if (!isDigits(whole) ||
+        (point != std::string_view::npos && !isDigits(metres.substr(point + 1))))
+        return std::nullopt;
+    const std::size_t split = whole.size() > 3 ? whole.size() - 3 : 0;
+    std::string text(letters);
+    if (negative) text += '-';
+    text += split > 0 ? whole.substr(0, split) : "0";
+    text += '+';
+    text.append(3 - (whole.size() - split), '0');
+    text += metres.substr(split);
+    return text;
+}
+
+std::optional<std::string> kNotationMetres(std::string_view s) {
+    if (!s.starts_with('K') && !s.starts_with('k')) return std::nullopt;
+    std::optional<StationNotation> notation = readStationNotation(s);
+    if (!notation || notation->letters != "K") return std::nullopt;
+    return std::move(notation->metres);
 }
 
 }  // namespace runtime

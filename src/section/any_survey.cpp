@@ -4,6 +4,7 @@
 #include "section/calculation.h"
 #include "section/cut_fill_calculation.h"
 #include "section/cut_fill_rows.h"
+#include "section/station_label.h"
 
 namespace section {
 
@@ -68,6 +69,10 @@ std::optional<Fault> calculate(Survey& survey) {
     if (calculateSurvey(*survey.closedOutline(), road ? &road->chainage() : nullptr))
         return std::nullopt;
     return Fault{0, "计算结果超出了数值范围（绝对值超过 3.4E+38）", true};
+}
+
+std::string stationLabel(const Survey& survey, int i) {
+    return survey.visit([i](const auto& record) { return stationLabel(record, i); });
 }
 
 std::string sectionName(const Survey& survey, int i) {

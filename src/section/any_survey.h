@@ -95,6 +95,10 @@ Survey emptySurvey(SurveyKind kind, bool stations);
 // first fault, the results left as far as they got.
 std::optional<Fault> calculate(Survey& survey);
 
+// The station of section i (1-based) as every output shows it, with the
+// section's own letters: "ZK1+020.000".
+std::string stationLabel(const Survey& survey, int i);
+
 // Section i as its row names it: "K1+020.000" with stations, "第 2 号断面"
 // without.
 std::string sectionName(const Survey& survey, int i);

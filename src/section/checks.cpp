@@ -7,6 +7,7 @@
 #include "runtime/number_text.h"
 #include "section/figures.h"
 #include "section/station.h"
+#include "section/station_label.h"
 
 namespace section {
 namespace {
@@ -18,7 +19,7 @@ constexpr long long kTestsPerEdge = 64;
 constexpr long long kTestsAtLeast = 1 << 16;
 
 std::string sectionName(const SectionSurvey& survey, int i) {
-    return survey.stationsEntered() ? stationText(survey.stations(i)) + "断面"
+    return survey.stationsEntered() ? stationLabel(survey, i) + "断面"
                                     : "第 " + runtime::numberToText(i) + " 号断面";
 }
 

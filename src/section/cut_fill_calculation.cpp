@@ -9,7 +9,7 @@
 #include "section/cut_fill_area.h"
 #include "section/design_lines.h"
 #include "section/spacings.h"
-#include "section/station.h"
+#include "section/station_label.h"
 
 namespace section {
 
@@ -135,7 +135,7 @@ bool pairHasVolumes(const CutFillSurvey& survey, int i) {
 }
 
 std::string cutFillSectionName(const CutFillSurvey& survey, int i) {
-    return survey.stationsEntered() ? stationText(survey.sections.at(i - 1).station) + "断面"
+    return survey.stationsEntered() ? stationLabel(survey, i) + "断面"
                                     : "第 " + runtime::numberToText(i) + " 号断面";
 }
 

@@ -5,12 +5,12 @@
 #include "runtime/number_text.h"
 #include "section/cut_fill_calculation.h"
 #include "section/cut_fill_figures.h"
-#include "section/station.h"
+#include "section/station_label.h"
 
 namespace section {
 
 std::string cutFillRowName(const CutFillSurvey& survey, int i) {
-    return survey.stationsEntered() ? stationText(survey.sections.at(i - 1).station)
+    return survey.stationsEntered() ? stationLabel(survey, i)
                                     : "第 " + runtime::numberToText(i) + " 号断面";
 }
 
@@ -60,7 +60,7 @@ ResultTable cutFillResultTable(const CutFillSurvey& survey) {
     const FigureSeries& fill = figures.fill();
     for (const CutFillRow& row : cutFillRows(survey)) {
         const int i = row.section;
-        table.rows.push_back({std::to_string(i), row.station ? stationText(*row.station) : "",
+        table.rows.push_back({std::to_string(i), row.station ? stationLabel(survey, i) : "",
                               row.areas ? cut.area(i) : "", row.areas ? fill.area(i) : "",
                               row.spacing ? runtime::formatFixed3(*row.spacing) : "",
                               row.cutVolume ? cut.volume(i) : "",

@@ -48,6 +48,16 @@ struct CutFillSection {
     double fillVolume = 0.0;
     // What the road design gave here, for a generated design line.
     std::optional<RoadFit> fit{};
+
+    // Entered too; last, so that sections written as braced lists keep their order.
+    // The letters before the station's kilometres (section/station.h): empty
+    // for the usual "K".
+    std::string stationPrefix{};
+    // The points' codes as a file gave them ("DM"), beside the points so that
+    // the arithmetic never sees them: empty when no point of the line has one,
+    // else one for each point, "" for a point without.
+    std::vector<std::string> groundCodes{};
+    std::vector<std::string> designCodes{};
     bool operator==(const CutFillSection&) const = default;
 };
 

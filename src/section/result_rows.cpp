@@ -4,12 +4,12 @@
 #include "runtime/number_format.h"
 #include "runtime/number_text.h"
 #include "section/figures.h"
-#include "section/station.h"
+#include "section/station_label.h"
 
 namespace section {
 
 std::string resultRowName(const SectionSurvey& survey, int i) {
-    return survey.stationsEntered() ? stationText(survey.stations(i))
+    return survey.stationsEntered() ? stationLabel(survey, i)
                                     : "第 " + runtime::numberToText(i) + " 号断面";
 }
 
@@ -48,7 +48,7 @@ ResultTable resultTable(const SectionSurvey& survey) {
     const Figures figures(survey);
     for (const ResultRow& row : resultRows(survey)) {
         std::vector<std::string> cells{std::to_string(row.section)};
-        if (row.station) cells.push_back(stationText(*row.station));
+        if (row.station) cells.push_back(stationLabel(survey, row.section));
         cells.push_back(figures.area(row.section));
         cells.push_back(row.spacing ? runtime::formatFixed3(*row.spacing) : "");
         cells.push_back(row.volume ? figures.volume(row.section) : "");

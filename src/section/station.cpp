@@ -9,7 +9,17 @@
 
 namespace section {
 
+std::string stationPrefixOf(std::string_view letters) {
+    if (letters == "K") return {};
+    if (letters.empty()) return std::string(kBareStation);
+    return std::string(letters);
+}
+
 std::string stationText(double station) {
+    return stationText(station, {});
+}
+
+std::string stationText(double station, std::string_view prefix) {
     // The magnitude written, the sign put before it: halves round away from
     // zero, so either sign rounds alike.
     const double magnitude = std::abs(station);
@@ -23,7 +33,9 @@ std::string stationText(double station) {
         metreText = "000.000";
     }
     const bool negative = station < 0 && (km != 0.0 || metreText != "000.000");
-    return std::string(negative ? "K-" : "K") + runtime::numberToText(km) + "+" + metreText;
+    std::string letters = prefix.empty() ? "K" : prefix == kBareStation ? "" : std::string(prefix);
+    if (negative) letters += '-';
+    return letters + runtime::numberToText(km) + "+" + metreText;
 }
 
 }  // namespace section

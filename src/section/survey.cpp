@@ -19,6 +19,7 @@ void SectionSurvey::resize(int n) {
     totalVolume_ = 0.0;
     maxPointCount_ = 0;
     stations_.assign(n + 1, 0.0);
+    prefixes_ = {};
     pointCounts_.assign(n + 1, 0);
     firstPoint_.assign(n + 2, 0);
     spacings_.assign(n + 1, 0.0);
@@ -55,6 +56,19 @@ double SectionSurvey::stations(int i) const {
 void SectionSurvey::setStation(int i, double station) {
     checkSection(i, sectionCount_);
     stations_[i] = station;
+}
+
+const std::string& SectionSurvey::stationPrefix(int i) const {
+    static const std::string kUsual;
+    checkSection(i, sectionCount_);
+    return prefixes_.empty() ? kUsual : prefixes_[i];
+}
+
+void SectionSurvey::setStationPrefix(int i, std::string prefix) {
+    checkSection(i, sectionCount_);
+    if (prefixes_.empty() && prefix.empty()) return;
+    prefixes_.resize(std::size_t(sectionCount_) + 1);
+    prefixes_[i] = std::move(prefix);
 }
 
 std::int16_t SectionSurvey::pointCounts(int i) const {
@@ -176,6 +190,7 @@ const double* SectionSurvey::sectionOffsets(int i) const {
 
 std::size_t SectionSurvey::heldBytes() const {
     return stationAnswer_.capacity() + stations_.capacity() * sizeof(double) +
+           prefixes_.capacity() * sizeof(std::string) +
            pointCounts_.capacity() * sizeof(std::int16_t) +
            firstPoint_.capacity() * sizeof(std::uint32_t) +
            (elevations_.capacity() + offsets_.capacity() + spacings_.capacity() +

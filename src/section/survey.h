@@ -51,6 +51,10 @@ class SectionSurvey {
 
     double stations(int i) const;
     void setStation(int i, double station);
+    // The letters before section i's kilometres (section/station.h): empty
+    // for the usual "K".
+    const std::string& stationPrefix(int i) const;
+    void setStationPrefix(int i, std::string prefix);
 
     std::int16_t pointCounts(int i) const;
     void setPointCount(int i, std::int16_t count);
@@ -101,6 +105,7 @@ class SectionSurvey {
     std::string stationAnswer_;
     VolumeMethod volumeMethod_ = VolumeMethod::AverageEndArea;
     std::vector<double> stations_;           // 0..n
+    std::vector<std::string> prefixes_;      // 0..n, or none while every one is empty
     std::vector<std::int16_t> pointCounts_;  // 0..n
     std::vector<std::uint32_t>
         firstPoint_;  // 0..n+1: section i holds [firstPoint_[i], firstPoint_[i+1])

@@ -9,6 +9,7 @@
 #include "runtime/number_text.h"
 #include "runtime/quote.h"
 #include "runtime/station_notation.h"
+#include "section/station.h"
 #include "survey_file/survey_file.h"
 
 namespace survey_file {
@@ -122,7 +123,8 @@ std::string headerWord(std::string_view cell) {
     return word;
 }
 
-CellNumber readStation(std::string_view cell) {
+CellNumber readStation(std::string_view cell, std::string* prefix) {
+    if (prefix) prefix->clear();
     if (isPlainDecimal(cell)) return readFloat(cell);
     const bool ascii = std::all_of(cell.begin(), cell.end(),
                                    [](char c) { return static_cast<unsigned char>(c) < 0x80; });
@@ -131,17 +133,32 @@ CellNumber readStation(std::string_view cell) {
     if (!runtime::isKNotation(s)) return readFloat(s);
     // Read as the decimal text of its metres, so the value is the one the same
     // station typed in metres gives.
-    const std::optional<std::string> metres = runtime::kNotationMetres(s);
-    if (!metres) return {0.0, CellNumber::Fault::NotANumber};
-    return readFloat(*metres);
+    const std::optional<runtime::StationNotation> notation = runtime::readStationNotation(s);
+    if (!notation) return {0.0, CellNumber::Fault::NotANumber};
+    if (prefix) *prefix = section::stationPrefixOf(notation->letters);
+    return readFloat(notation->metres);
 }
 
-StationMark markAfter(const StationMark* last, double station) {
-    return {station, last && last->station == station ? last->repeat + 1 : 1};
+namespace {
+
+bool sameStation(const StationMark& last, double station, const std::string& prefix) {
+    return last.station == station && last.prefix == prefix;
+}
+
+}  // namespace
+
+StationMark markAfter(const StationMark* last, double station, const std::string& prefix) {
+    return {station, last && sameStation(*last, station, prefix) ? last->repeat + 1 : 1, prefix};
 }
 
 std::string stationKey(const StationMark& mark) {
-    const std::string station = runtime::numberToText(mark.station);
+    std::string station = runtime::numberToText(mark.station);
+    if (!mark.prefix.empty()) {
+        const std::string_view letters =
+            mark.prefix == section::kBareStation ? std::string_view() : mark.prefix;
+        // An exponent ("1e+20") has no notation: such a station keeps its metres.
+        station = runtime::stationNotationText(letters, station).value_or(station);
+    }
     return mark.repeat > 1 ? station + "#" + std::to_string(mark.repeat) : station;
 }
 
@@ -159,14 +176,14 @@ StationStep stepOfStation(std::string_view cell, const StationMark* last) {
         }
     }
     const std::string_view station = trimBlanks(cell.substr(0, hash));
-    const CellNumber n = readStation(station);
+    const CellNumber n = readStation(station, &step.next.prefix);
     if (n.fault != CellNumber::Fault::None) {
         step.fault = cellFault(cell, n.fault, "桩号");
         return step;
     }
     step.next.station = n.value;
     const int repeat = step.next.repeat;
-    if (last && last->station == n.value) {
+    if (last && sameStation(*last, n.value, step.next.prefix)) {
         step.same = repeat == last->repeat;
         const auto marked = [&](int k) {
             return std::string(station) + (k > 1 ? "#" + std::to_string(k) : "");
@@ -180,6 +197,12 @@ StationStep stepOfStation(std::string_view cell, const StationMark* last) {
                      "”只用于同一桩号上相邻的第 2 个及以后的断面";
     }
     return step;
+}
+
+void keepCode(std::vector<std::string>& codes, std::size_t points, std::string_view code) {
+    if (code.empty() && codes.empty()) return;
+    codes.resize(points - 1);
+    codes.emplace_back(code);
 }
 
 std::string csvCell(std::string_view value) {

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace survey_file {
 
@@ -83,19 +84,25 @@ inline std::size_t readShortDecimal(std::string_view text, double& value) {
     return i;
 }
 
-// A station in metres ("1020.5") or in K notation ("K1+020.500", "K1+20.5").
-CellNumber readStation(std::string_view cell);
+// A station in metres ("1020.5") or in K notation ("K1+020.500", "K1+20.5"),
+// other letters or none before the kilometres too ("ZK1+020.5", "0+000"):
+// `prefix`, when given, takes the letters as a survey keeps them
+// (section/station.h), empty for metres.
+CellNumber readStation(std::string_view cell, std::string* prefix = nullptr);
 
 // Adjacent sections at one station stay apart in a file by a mark after the
 // second one's station: "1000#2", "1000#3" (docs/survey-file.md); rows of one
 // section share their key.
+// Sections whose letters differ ("ZK1+000", "YK1+000") are apart anyway.
 struct StationMark {
     double station = 0.0;
-    int repeat = 1;  // which of the adjacent sections at the station: 1 unmarked
+    int repeat = 1;      // which of the adjacent sections at the station: 1 unmarked
+    std::string prefix;  // the letters before the kilometres (section/station.h)
 };
 // The mark of a section at `station` after the last one (none for the first).
-StationMark markAfter(const StationMark* last, double station);
-// The key cell of a section's rows.
+StationMark markAfter(const StationMark* last, double station, const std::string& prefix = {});
+// The key cell of a section's rows: its metres, or with letters other than
+// the usual "K" the station in notation with every digit ("ZK1+020.5").
 std::string stationKey(const StationMark& mark);
 // What a row's key cell says after the last section (none for the first):
 // whether the row belongs to it, else the next section's station and mark;
@@ -106,6 +113,14 @@ struct StationStep {
     std::string fault;
 };
 StationStep stepOfStation(std::string_view cell, const StationMark* last);
+
+// The code of the point just put at the end of a line, kept in `codes` beside
+// it: `codes` stays empty until a point of the line has one.
+void keepCode(std::vector<std::string>& codes, std::size_t points, std::string_view code);
+// The code of point k of a line ("" for none).
+inline std::string_view codeOf(const std::vector<std::string>& codes, std::size_t k) {
+    return k < codes.size() ? std::string_view(codes[k]) : std::string_view();
+}
 
 // A cell as a message quotes it, never with raw control bytes: "“1O.5”".
 std::string quotedCell(std::string_view cell);

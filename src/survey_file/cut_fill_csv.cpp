@@ -2,6 +2,8 @@
 // The CSV of a cut-and-fill survey: the closed outline's file with a 线
 // column (地面线 / 设计线) after the key column (docs/survey-file.md).
 
+#include <algorithm>
+
 #include "runtime/number_text.h"
 #include "survey_file/project_rows.h"
 #include "survey_file/road_design_file.h"
@@ -13,6 +15,7 @@ namespace {
 
 constexpr std::string_view kGround = "地面线";
 constexpr std::string_view kDesign = "设计线";
+constexpr std::string_view kCodeHead = "编码";
 
 class CutFillReader {
   public:
@@ -66,9 +69,14 @@ class CutFillReader {
         expect(3, {"高程H", "H"}, "“高程H”或“H”");
         expect(4, {"距离S", "S"}, "“距离S”或“S”");
         columns_ = 4;
-        if (!stations_ && !cells_[4].empty()) {
+        if (!stations_ && !cells_[4].empty() && headerWord(cells_[4]) != kCodeHead) {
             expect(5, {"间距DL", "DL"}, "“间距DL”或“DL”");
+            spacingColumn_ = true;
             columns_ = 5;
+        }
+        if (!cells_[columns_].empty()) {
+            expect(int(columns_) + 1, {kCodeHead}, "“编码”");
+            codeColumn_ = columns_++;
         }
         nothingBeyond();
     }
@@ -92,9 +100,13 @@ class CutFillReader {
         } else {
             const double h = cellValue(cells_[2], at(), 3, "高程");
             const double s = cellValue(cells_[3], at(), 4, "距离");
-            (line == kGround ? section.ground : section.design).push_back({h, s});
+            std::vector<section::Point>& points = line == kGround ? section.ground : section.design;
+            points.push_back({h, s});
+            if (codeColumn_ > 0)
+                keepCode(line == kGround ? section.groundCodes : section.designCodes, points.size(),
+                         cells_[codeColumn_]);
         }
-        if (columns_ == 5 && !cells_[4].empty()) spacing(section);
+        if (spacingColumn_ && !cells_[4].empty()) spacing(section);
     }
 
     section::CutFillSection& sectionOfRow() {
@@ -110,6 +122,7 @@ class CutFillReader {
             if (step.same) return sections.back();
             lastMark_ = step.next;
             next.station = step.next.station;
+            next.stationPrefix = step.next.prefix;
         } else {
             const std::optional<double> n = runtime::readNumber(key);
             const int expected = int(sections.size()) + 1;
@@ -159,6 +172,8 @@ class CutFillReader {
     char separator_ = ',';
     bool stations_ = false;
     std::size_t columns_ = 4;
+    bool spacingColumn_ = false;
+    std::size_t codeColumn_ = 0;  // the 编码 column's index, 0 for none
     std::string lastKey_;
     StationMark lastMark_;
     std::vector<int> firstLines_;    // per section
@@ -193,30 +208,38 @@ std::string writeSurvey(const section::CutFillSurvey& survey, const section::Pro
     const bool stations = survey.stationsEntered();
     const std::size_t n = survey.sections.size();
     std::string out = "\xEF\xBB\xBF" + projectRowsText(project, survey.volumeMethod);
-    out += stations ? "桩号,线,高程H,距离S\r\n" : "断面,线,高程H,距离S,间距DL\r\n";
+    out += stations ? "桩号,线,高程H,距离S" : "断面,线,高程H,距离S,间距DL";
+    // The 编码 column only for a survey whose points have codes.
+    const bool codes =
+        std::any_of(survey.sections.begin(), survey.sections.end(), [](const auto& s) {
+            return !s.groundCodes.empty() || (!s.designGenerated && !s.designCodes.empty());
+        });
+    out += codes ? ",编码\r\n" : "\r\n";
     StationMark mark;
     for (std::size_t k = 0; k < n; ++k) {
         const section::CutFillSection& section = survey.sections[k];
-        mark = markAfter(k > 0 ? &mark : nullptr, section.station);
+        mark = markAfter(k > 0 ? &mark : nullptr, section.station, section.stationPrefix);
         const std::string key = stations ? stationKey(mark) : std::to_string(k + 1);
         // Without stations the spacing stands in the section's first row.
         std::string spacing = stations ? "" : ",";
         if (!stations && k + 1 < n) spacing += numberToText(section.spacing);
         bool first = true;
-        const auto rows = [&](const std::vector<section::Point>& line, std::string_view name) {
-            for (const section::Point& p : line) {
-                out += key + "," + std::string(name) + "," + numberToText(p.elevation) + "," +
-                       numberToText(p.offset) +
+        const auto rows = [&](const std::vector<section::Point>& line,
+                              const std::vector<std::string>& lineCodes, std::string_view name) {
+            for (std::size_t j = 0; j < line.size(); ++j) {
+                out += key + "," + std::string(name) + "," + numberToText(line[j].elevation) + "," +
+                       numberToText(line[j].offset) +
                        (first      ? spacing
                         : stations ? ""
-                                   : ",") +
-                       "\r\n";
+                                   : ",");
+                if (codes) out += "," + csvCell(codeOf(lineCodes, j));
+                out += "\r\n";
                 first = false;
             }
         };
-        rows(section.ground, kGround);
-        if (!section.designGenerated) rows(section.design, kDesign);
-        if (first) out += key + ",,," + spacing + "\r\n";
+        rows(section.ground, section.groundCodes, kGround);
+        if (!section.designGenerated) rows(section.design, section.designCodes, kDesign);
+        if (first) out += key + ",,," + spacing + (codes ? ",\r\n" : "\r\n");
     }
     return out;
 }

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "runtime/number_format.h"
+#include "section/station.h"
 #include "survey_file/text_lines.h"
 
 namespace survey_file {
@@ -34,7 +35,7 @@ class HdmReader {
         std::string_view line;
         while (lines_.next(line, false)) {
             if (!cells_.split(line, ','))
-                failAt(lines_.number(), 0, "：这一行的数据太多，应为“偏距,高程”");
+                failAt(lines_.number(), 0, "：这一行的数据太多，应为“偏距,高程”或“偏距,高程,编码”");
             const std::string_view first = cells_[0];
             if (isWord(first, "BEGIN")) {
                 begin();
@@ -70,7 +71,7 @@ class HdmReader {
             station = trimBlanks(station.substr(0, colon));
         }
         section::CutFillSection section;
-        section.station = stationValue(station, lines_.number(), 2);
+        section.station = stationValue(station, lines_.number(), 2, &section.stationPrefix);
         survey_.sections.push_back(std::move(section));
         nextLine_ = 0;
     }
@@ -90,12 +91,14 @@ class HdmReader {
         if (survey_.sections.empty())
             failAt(lines_.number(), 0,
                    quoted(cells_[0]) + "前面没有“BEGIN,桩号”一行：每个断面以它开始");
-        nothingBeyond(2);
+        nothingBeyond(3);
         const double offset = cellValue(cells_[0], lines_.number(), 1, "偏距");
         const double elevation = cellValue(cells_[1], lines_.number(), 2, "高程");
         section::CutFillSection& section = survey_.sections.back();
+        std::vector<section::Point>& line = nextLine_ ? section.design : section.ground;
         // Negative to the left here, positive to the left in the record.
-        (nextLine_ ? section.design : section.ground).push_back({elevation, 0.0 - offset});
+        line.push_back({elevation, 0.0 - offset});
+        keepCode(nextLine_ ? section.designCodes : section.groundCodes, line.size(), cells_[2]);
     }
 
     TextLines lines_;
@@ -163,16 +166,26 @@ std::string writeHdm(const section::CutFillSurvey& survey) {
     std::string out;
     out.reserve(survey.sections.size() * 64);
     int sequence = 0;
-    const auto points = [&](const std::vector<section::Point>& line) {
-        for (const section::Point& p : line)
-            out += formatFixed3(0.0 - p.offset) + "," + formatFixed3(p.elevation) + "\r\n";
+    const auto points = [&](const std::vector<section::Point>& line,
+                            const std::vector<std::string>& codes) {
+        for (std::size_t k = 0; k < line.size(); ++k) {
+            out += formatFixed3(0.0 - line[k].offset) + "," + formatFixed3(line[k].elevation);
+            if (const std::string_view code = codeOf(codes, k); !code.empty())
+                out += "," + csvCell(code);
+            out += "\r\n";
+        }
     };
     for (const section::CutFillSection& section : survey.sections) {
-        out += "BEGIN," + formatFixed3(section.station) + ":" + std::to_string(++sequence) + "\r\n";
-        points(section.ground);
+        // Metres as ever for the usual K; other letters only notation keeps.
+        const std::string station =
+            section.stationPrefix.empty()
+                ? formatFixed3(section.station)
+                : section::stationText(section.station, section.stationPrefix);
+        out += "BEGIN," + station + ":" + std::to_string(++sequence) + "\r\n";
+        points(section.ground, section.groundCodes);
         if (!section.design.empty()) {
             out += "NEXT\r\n";
-            points(section.design);
+            points(section.design, section.designCodes);
         }
     }
     return out;

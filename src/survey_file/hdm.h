@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The CASS-style 里程文件 (.hdm): for each section a line
-// "BEGIN,<station in metres>[:<sequence number>]", then one point a line
-// "<offset>,<elevation>", the ground line first; a line "NEXT" starts the
-// section's second line, the design line. Offsets are negative to the left
+// "BEGIN,<station>[:<sequence number>]", then one point a line
+// "<offset>,<elevation>[,<code>]", the ground line first; a line "NEXT" starts
+// the section's second line, the design line. Offsets are negative to the left
 // (facing increasing stations), so S = -offset. A section without NEXT has a
-// ground line only. Blank lines are ignored.
+// ground line only. Blank lines are ignored. The station is in metres, or in
+// notation with the letters survey software puts before the kilometres
+// ("ZK1+020.000", "0+000"); a point's code ("DM") is kept beside it.
 //
 //     BEGIN,1000.000:1
 //     -20.000,100.000
@@ -42,7 +44,10 @@ std::vector<std::string> whatHdmLeavesOut(const section::CutFillSurvey& survey,
                                           const section::ProjectInfo& project);
 
 // The file, every value with three decimals (the format keeps millimetres),
-// CRLF line ends, no byte-order mark. Only for a survey with stations.
+// CRLF line ends, no byte-order mark. Only for a survey with stations. A
+// station with the usual K is written in metres, as every program reads it;
+// one with other letters or none in notation ("BEGIN,ZK1+020.000:1"), the one
+// form that keeps them.
 std::string writeHdm(const section::CutFillSurvey& survey);
 
 }  // namespace survey_file

@@ -294,6 +294,7 @@ class Reader {
         for (int i = 1; i <= n; ++i) {
             const Section& section = sections_[i - 1];
             survey.setStation(i, section.station.station);
+            survey.setStationPrefix(i, section.station.prefix);
             survey.setPointCount(i, static_cast<std::int16_t>(section.points));
         }
         survey.takePoints(std::move(elevations_), std::move(offsets_));

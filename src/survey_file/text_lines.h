@@ -81,9 +81,10 @@ inline double cellValue(std::string_view cell, int line, int column, const char*
     return n.value;
 }
 
-inline double stationValue(std::string_view cell, int line, int column) {
+// A station cell, its letters in `prefix` (section/station.h).
+inline double stationValue(std::string_view cell, int line, int column, std::string* prefix) {
     if (cell.empty()) failAt(line, column, "没有桩号");
-    const CellNumber n = readStation(cell);
+    const CellNumber n = readStation(cell, prefix);
     if (n.fault == CellNumber::Fault::NotANumber)
         failAt(line, column, quoted(cell) + "不是有效的桩号");
     if (n.fault == CellNumber::Fault::OutOfRange)

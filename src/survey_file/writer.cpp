@@ -17,7 +17,7 @@ std::string writeSurvey(const section::SectionSurvey& survey, const section::Pro
     out += stations ? "桩号,高程H,距离S\r\n" : "断面,高程H,距离S,间距DL\r\n";
     StationMark mark;
     for (int i = 1; i <= n; ++i) {
-        mark = markAfter(i > 1 ? &mark : nullptr, survey.stations(i));
+        mark = markAfter(i > 1 ? &mark : nullptr, survey.stations(i), survey.stationPrefix(i));
         const std::string key = stations ? stationKey(mark) : numberToText(i);
         // Without stations the spacing to the next section stands in the
         // section's first row.

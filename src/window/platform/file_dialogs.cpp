@@ -9,8 +9,8 @@
 #include <QStandardPaths>
 
 #include "document/survey_document.h"
+#include "section/any_survey.h"
 #include "section/cut_fill_survey.h"
-#include "section/station.h"
 #include "section/survey.h"
 
 namespace window {
@@ -32,8 +32,8 @@ namespace {
 QString stemOf(const section::Survey& survey) {
     const int n = survey.sectionCount();
     if (!survey.stationsEntered() || n == 0) return {};
-    QString text = QString::fromStdString(section::stationText(survey.station(1)));
-    if (n > 1) text += u'～' + QString::fromStdString(section::stationText(survey.station(n)));
+    QString text = QString::fromStdString(section::stationLabel(survey, 1));
+    if (n > 1) text += u'～' + QString::fromStdString(section::stationLabel(survey, n));
     return text;
 }
 
