@@ -24,6 +24,12 @@ std::vector<Point>& pointsOf(CutFillSection& section, Line line) {
     return line == Line::Ground ? section.ground : section.design;
 }
 
+// The codes beside a line's points: kept in step with them as points come
+// and go (a list shorter than the line leaves the rest without).
+std::vector<std::string>& codesOf(CutFillSection& section, Line line) {
+    return line == Line::Ground ? section.groundCodes : section.designCodes;
+}
+
 std::string number(int n) {
     return runtime::numberToText(n);
 }
@@ -180,6 +186,8 @@ Edited SurveyDocument::insertLinePoint(PointPlace at, Point point) {
         return refusal(
             refusedAt(lines(), i, "的" + section::lineName(line) + "没有第 " + number(j) + " 点"));
     points.insert(points.begin() + (j - 1), point);
+    if (auto& codes = codesOf(section, line); std::size_t(j - 1) < codes.size())
+        codes.insert(codes.begin() + (j - 1), std::string());
     return pushLines({.first = i, .removed = {lines().sections[i - 1]}, .inserted = {section}},
                      QStringLiteral("插入观测点"),
                      {.kind = Change::Kind::Points, .first = i, .last = i});
@@ -207,8 +215,11 @@ Edited SurveyDocument::deleteLinePoints(std::vector<PointPlace> places) {
     }
     // From the last point back, so that the earlier places still hold.
     for (auto at = places.rbegin(); at != places.rend(); ++at) {
-        auto& points = pointsOf(splice.inserted[at->section - from], at->line);
+        CutFillSection& section = splice.inserted[at->section - from];
+        auto& points = pointsOf(section, at->line);
         points.erase(points.begin() + (at->point - 1));
+        if (auto& codes = codesOf(section, at->line); std::size_t(at->point - 1) < codes.size())
+            codes.erase(codes.begin() + (at->point - 1));
     }
     return pushLines(std::move(splice), QStringLiteral("删除观测点"),
                      {.kind = Change::Kind::Points, .first = from, .last = to});

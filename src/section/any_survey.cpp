@@ -21,6 +21,11 @@ double Survey::station(int i) const {
     return closedOutline()->stations(i);
 }
 
+const std::string& Survey::stationPrefix(int i) const {
+    if (const CutFillSurvey* lines = cutFill()) return lines->sections.at(i - 1).stationPrefix;
+    return closedOutline()->stationPrefix(i);
+}
+
 const std::string& Survey::stationAnswer() const {
     if (const CutFillSurvey* lines = cutFill()) return lines->stationAnswer;
     return closedOutline()->stationAnswer();

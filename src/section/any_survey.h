@@ -59,8 +59,10 @@ class Survey {
 
     int sectionCount() const;
     bool stationsEntered() const;
-    // The station of section i (1-based), as entered.
+    // The station of section i (1-based), as entered, and the letters before
+    // its kilometres (section/station.h).
     double station(int i) const;
+    const std::string& stationPrefix(int i) const;
     const std::string& stationAnswer() const;
 
     // The road design the survey is worked out with: 断链 for either kind,

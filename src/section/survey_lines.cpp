@@ -17,7 +17,12 @@ const std::vector<Point>& linePoints(const CutFillSurvey& survey, int i, SurveyL
 }  // namespace
 
 LineShape lineShape(const Survey& survey) {
-    if (survey.cutFill()) return {{SurveyLine::Ground, SurveyLine::Design}, true, true};
+    if (const CutFillSurvey* lines = survey.cutFill()) {
+        const bool codes = std::any_of(
+            lines->sections.begin(), lines->sections.end(),
+            [](const auto& s) { return !s.groundCodes.empty() || !s.designCodes.empty(); });
+        return {{SurveyLine::Ground, SurveyLine::Design}, true, true, codes};
+    }
     return {{SurveyLine::Outline}, false, false};
 }
 
@@ -44,6 +49,15 @@ Point point(const Survey& survey, int i, SurveyLine line, int j) {
         return linePoints(*lines, i, line).at(std::size_t(j - 1));
     const SectionSurvey& closed = *survey.closedOutline();
     return {closed.elevations(i, j), closed.offsets(i, j)};
+}
+
+std::string pointCode(const Survey& survey, int i, SurveyLine line, int j) {
+    const CutFillSurvey* lines = survey.cutFill();
+    if (!lines) return {};
+    const CutFillSection& s = lines->sections.at(std::size_t(i - 1));
+    const std::vector<std::string>& codes =
+        line == SurveyLine::Design ? s.designCodes : s.groundCodes;
+    return std::size_t(j - 1) < codes.size() ? codes[std::size_t(j - 1)] : std::string();
 }
 
 double spacing(const Survey& survey, int i) {

@@ -21,6 +21,7 @@ struct LineShape {
     std::vector<SurveyLine> lines;
     bool areas = false;
     bool orderedByOffset = false;
+    bool codes = false;  // some point has a code a file gave it
 };
 LineShape lineShape(const Survey& survey);
 
@@ -30,6 +31,8 @@ std::string lineName(SurveyLine line);
 // The points of section i's line, and its point j (1-based).
 int pointCount(const Survey& survey, int i, SurveyLine line);
 Point point(const Survey& survey, int i, SurveyLine line, int j);
+// The code of point j of section i's line ("DM"); empty for none.
+std::string pointCode(const Survey& survey, int i, SurveyLine line, int j);
 // The spacing entered or worked out from section i to the next.
 double spacing(const Survey& survey, int i);
 

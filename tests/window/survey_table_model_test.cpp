@@ -9,6 +9,7 @@
 #include <QTest>
 #include <QUndoStack>
 
+#include "survey_file/hdm.h"
 #include "survey_file/survey_file.h"
 
 using window::SurveyTableModel;
@@ -101,6 +102,35 @@ class SurveyTableModelTest : public QObject {
                 for (int k = 0; k < model.columnCount(); ++k) rows << model.index(r, k);
             QCOMPARE(model.copy(rows), c.newSection);
         }
+    }
+
+    // A 里程文件's point codes in a read-only 编码 column, its stations with
+    // their letters; a point put in or taken out keeps the others' codes.
+    void codes_show_in_their_column_and_stay_with_their_points() {
+        document::SurveyDocument document;
+        auto read =
+            survey_file::readHdm("BEGIN,ZK1+020:1\n-5,100,DM\n5,101,ZX\nNEXT\n-5,99\n5,99\n");
+        QVERIFY2(read.survey, read.error.message.c_str());
+        QCOMPARE(document.replaceSurvey(std::move(*read.survey), "打开文件", ""),
+                 document::Outcome::Done);
+        SurveyTableModel model(document);
+        QStringList headers;
+        for (int k = 0; k < model.columnCount(); ++k)
+            headers << model.headerData(k, Qt::Horizontal, Qt::DisplayRole).toString();
+        QCOMPARE(headers.join(u' '), "桩号 线 高程H 距离S 编码 挖方面积 填方面积");
+        const int code = model.column(SurveyTableModel::Code);
+        QCOMPARE(cell(model, 0, 0), "ZK1+020");
+        QCOMPARE(cell(model, 0, code), "DM");
+        QCOMPARE(cell(model, 1, code), "ZX");
+        QCOMPARE(cell(model, 3, code), "");
+        QVERIFY(!(model.flags(model.index(0, code)) & Qt::ItemIsEditable));
+        QVERIFY(model.commit(model.index(0, code), "X").contains("编码"));
+        QVERIFY(model.insertPoint(0, true).isEmpty());
+        QCOMPARE(QStringList({cell(model, 0, code), cell(model, 1, code), cell(model, 2, code)}),
+                 QStringList({"DM", "", "ZX"}));
+        QVERIFY(model.deletePoints({0}).isEmpty());
+        QCOMPARE(QStringList({cell(model, 0, code), cell(model, 1, code)}),
+                 QStringList({"", "ZX"}));
     }
 
     void rows_follow_the_file_with_an_empty_row_at_the_end() {

@@ -29,6 +29,8 @@ QString fieldName(SurveyTableModel::Field field, bool stations) {
             return QStringLiteral("高程H");
         case SurveyTableModel::Offset:
             return QStringLiteral("距离S");
+        case SurveyTableModel::Code:
+            return QStringLiteral("编码");
         case SurveyTableModel::Spacing:
             return QStringLiteral("间距DL");
         case SurveyTableModel::Cut:
@@ -53,6 +55,7 @@ void SurveyTableModel::shapeUp() {
     fields_ = {Key};
     if (!oneLine()) fields_.push_back(LineName);
     fields_.insert(fields_.end(), {Elevation, Offset});
+    if (shape_.codes) fields_.push_back(Code);
     // Stations give the spacings; without them each section's is typed.
     if (!survey().stationsEntered()) fields_.push_back(Spacing);
     if (shape_.areas) fields_.insert(fields_.end(), {Cut, Fill});
@@ -135,8 +138,7 @@ QVariant SurveyTableModel::data(const QModelIndex& index, int role) const {
     if (role != Qt::DisplayRole && role != Qt::EditRole) return {};
     switch (f) {
         case Key:
-            return survey().stationsEntered() ? cellText(survey().station(at.section))
-                                              : QString::number(at.section);
+            return survey().stationsEntered() ? keyText(at.section) : QString::number(at.section);
         case LineName:
             return QString::fromStdString(section::lineName(at.line));
         case Elevation:
@@ -147,6 +149,10 @@ QVariant SurveyTableModel::data(const QModelIndex& index, int role) const {
             // Worked out, not typed: to the millimetre, as the drawings give it.
             return generated(at) ? QString::number(value, 'f', 3) : cellText(value);
         }
+        case Code:
+            return at.point == 0 ? QString()
+                                 : QString::fromStdString(
+                                       section::pointCode(survey(), at.section, at.line, at.point));
         case Spacing:
             return first && at.section < survey().sectionCount()
                        ? cellText(section::spacing(survey(), at.section))
@@ -161,6 +167,14 @@ QVariant SurveyTableModel::data(const QModelIndex& index, int role) const {
         }
     }
     return {};
+}
+
+QString SurveyTableModel::keyText(int i) const {
+    const double station = survey().station(i);
+    const std::string& prefix = survey().stationPrefix(i);
+    // Letters other than the usual K as the file writes them: "ZK1+020".
+    if (prefix.empty()) return cellText(station);
+    return QString::fromStdString(survey_file::stationKey({station, 1, prefix}));
 }
 
 QVariant SurveyTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
@@ -226,6 +240,8 @@ QString SurveyTableModel::commit(const QModelIndex& index, const QString& typed)
     const Field f = field(index.column());
     if (!(flags(index) & Qt::ItemIsEditable)) {
         if (f == Cut || f == Fill) return told(where + QStringLiteral("由计算得出，不能输入"));
+        if (f == Code)
+            return told(where + QStringLiteral("不能输入：编码随里程文件读入和保存，这里只显示"));
         if (f == LineName)
             return told(where + QStringLiteral("不能输入：每个断面都有地面线和设计线两部分"));
         if (generated(at) && (f == Elevation || f == Offset)) return told(where + kGenerated);

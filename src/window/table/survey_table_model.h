@@ -2,8 +2,8 @@
 #pragma once
 // The survey of the document as a table in the columns of the survey file:
 // 桩号 or 断面, 线 (地面线 / 设计线) when a section has more than one line,
-// 高程H, 距离S, 间距DL without stations (on a section's first row), and the
-// areas the calculation works out, read-only, when the sections have them:
+// 高程H, 距离S, 编码 (read-only) when points have codes, 间距DL without stations (on a section's
+// first row), and the areas the calculation works out, read-only, when the sections have them:
 // 挖方面积, 填方面积, or 无面积 with the reason. A section's rows are the points
 // of each of its lines in turn; a section of one line shows one row even
 // without points, and the empty row at the end goes on with its points; a line
@@ -33,7 +33,7 @@ class SurveyTableModel : public QAbstractTableModel {
     Q_OBJECT
 
   public:
-    enum Field { Key, LineName, Elevation, Offset, Spacing, Cut, Fill };
+    enum Field { Key, LineName, Elevation, Offset, Code, Spacing, Cut, Fill };
 
     explicit SurveyTableModel(document::SurveyDocument& document, QObject* parent = nullptr);
 
@@ -118,6 +118,8 @@ class SurveyTableModel : public QAbstractTableModel {
     const section::SectionAreas& areas(int i) const;
     // "第 3 行第 2 列", or "第 5 行（K1+020.000断面设计线第 2 点的高程H）".
     QString cellName(int row, int column) const;
+    // The key cell of section i with stations.
+    QString keyText(int i) const;
     QString outcome(const document::Edited& edited, const QString& where);
     QString commitKey(const Place& at, const std::string& text, const QString& where);
     // A pasted block as one step: the cells it replaces and the rows it puts
