@@ -51,6 +51,23 @@ void putLine(std::string& out, const std::vector<Point>& line) {
     }
 }
 
+// A text as its length and its bytes, " 2:ZK", so that any byte may stand in it.
+void putText(std::string& out, std::string_view text) {
+    put(out, text.size());
+    out += ':';
+    out += text;
+}
+
+// A section's letters and its lines' codes (section/cut_fill_survey.h).
+void putTexts(std::string& out, const CutFillSection& section, bool design) {
+    putText(out, section.stationPrefix);
+    for (const auto* codes : {&section.groundCodes, &section.designCodes}) {
+        if (codes == &section.designCodes && !design) break;
+        put(out, codes->size());
+        for (const std::string& code : *codes) putText(out, code);
+    }
+}
+
 std::string finished(std::string line) {
     char text[17];
     const std::uint64_t sum = checksum(line);
@@ -100,6 +117,20 @@ class Numbers {
             point.offset = next<double>();
         }
         return points;
+    }
+    std::string text() {
+        const std::size_t size = std::size_t(count(static_cast<long long>(rest_.size())));
+        if (!ok_ || rest_.size() < size + 1 || rest_.front() != ':') return fail(std::string());
+        std::string value(rest_.substr(1, size));
+        rest_.remove_prefix(size + 1);
+        return value;
+    }
+    std::vector<std::string> texts() {
+        // Each text takes at least " 0:".
+        std::vector<std::string> values(
+            std::size_t(count(static_cast<long long>(rest_.size() / 3))));
+        for (std::string& value : values) value = text();
+        return values;
     }
 
   private:
@@ -163,6 +194,9 @@ std::optional<Head> apply(std::vector<CutFillSection>& sections, char kind, std:
         section.spacing = numbers.next<double>();
         section.ground = numbers.line(kind == kCutFill ? kLongestLine : kMostClosedPoints);
         if (kind == kCutFill) section.design = numbers.line(kLongestLine);
+        section.stationPrefix = numbers.text();
+        section.groundCodes = numbers.texts();
+        if (kind == kCutFill) section.designCodes = numbers.texts();
     }
     if (!numbers.whole()) return std::nullopt;
     sections.resize(std::size_t(head->count));
@@ -258,6 +292,7 @@ std::vector<CutFillSection> entered(const section::SectionSurvey& survey) {
     for (int i = 1; i <= survey.sectionCount(); ++i) {
         CutFillSection& section = sections[std::size_t(i - 1)];
         section.station = survey.stations(i);
+        section.stationPrefix = survey.stationPrefix(i);
         section.spacing = survey.spacings(i);
         for (int j = 1; j <= survey.pointCounts(i); ++j)
             section.ground.push_back({survey.elevations(i, j), survey.offsets(i, j)});
@@ -276,6 +311,7 @@ void take(section::SectionSurvey& survey, const std::vector<CutFillSection>& sec
     for (int i = 1; i <= n; ++i) {
         const CutFillSection& section = sections[std::size_t(i - 1)];
         survey.setStation(i, section.station);
+        survey.setStationPrefix(i, section.stationPrefix);
         if (i < n) survey.setSpacing(i, section.spacing);
         survey.setPointCount(i, static_cast<std::int16_t>(section.ground.size()));
         for (const Point& point : section.ground) {
@@ -299,6 +335,7 @@ std::string stepRecord(const section::SectionSurvey& survey, int from, int to) {
             put(line, survey.elevations(i, j));
             put(line, survey.offsets(i, j));
         }
+        putTexts(line, {.stationPrefix = survey.stationPrefix(i)}, false);
     }
     return finished(std::move(line));
 }
@@ -313,6 +350,7 @@ std::string stepRecord(const section::CutFillSurvey& survey, int from, int to) {
         // A generated design line is the road design's, which the whole
         // copy carries: recorded empty, it is put on the ground again.
         putLine(line, section.designGenerated ? std::vector<section::Point>{} : section.design);
+        putTexts(line, section, true);
     }
     return finished(std::move(line));
 }

@@ -28,6 +28,13 @@ CutFillSection randomSection(std::mt19937& random, bool cutFill) {
     section.spacing = std::uniform_real_distribution<double>(0, 50)(random) / 3;
     section.ground = line(random, std::uniform_int_distribution<int>(0, 6)(random));
     if (cutFill) section.design = line(random, std::uniform_int_distribution<int>(0, 6)(random));
+    // Letters and codes ride along; a code may hold blanks, colons and digits.
+    static const char* const kPrefixes[] = {"", "", "ZK", "-"};
+    static const char* const kCodes[] = {"DM", "", "a 1:b"};
+    section.stationPrefix = kPrefixes[random() % 4];
+    if (cutFill && random() % 2 == 0)
+        for (std::size_t k = 0; k < section.ground.size(); ++k)
+            section.groundCodes.push_back(kCodes[(k + random()) % 3]);
     return section;
 }
 
@@ -39,6 +46,7 @@ SectionSurvey closed(const std::vector<CutFillSection>& sections) {
     std::vector<double> elevations, offsets;
     for (int i = 1; i <= n; ++i) {
         survey.setStation(i, sections[i - 1].station);
+        survey.setStationPrefix(i, sections[i - 1].stationPrefix);
         if (i < n) survey.setSpacing(i, sections[i - 1].spacing);
         survey.setPointCount(i, std::int16_t(sections[i - 1].ground.size()));
         for (const Point& point : sections[i - 1].ground) {
