@@ -210,5 +210,19 @@ printf 'BEGIN,0\n-2,0\n2,x\n' >"$work/bad.hdm"
 check "--results bad.hdm status" 1 "$status"
 check "--results bad.hdm message" "velmorin: 里程文件“$work/bad.hdm”有误，没有打开：第 3 行第 2 列“x”不是有效的高程。" "$(cat "$work/err")"
 
+# A left carriageway's 里程文件 shaped as 南方-style software writes it: its
+# ZK stations on every output; its figures are worked out by hand in
+# tests/survey_file/station_prefix_test.cpp. A fourth cell on a point line
+# is still refused by line and column.
+real="$(dirname "$0")/../data/real/zk-left-carriageway.hdm"
+check "--results ZK" "断面,桩号,挖方面积(平方米),填方面积(平方米),至下一断面间距(米),挖方体积(立方米),填方体积(立方米),累计挖方(立方米),累计填方(立方米)
+1,ZK0+000.000,2.500,2.500,20.000,225.000,25.000,0.000,0.000
+2,ZK0+020.000,20.000,0.000,20.000,300.000,0.000,225.000,25.000
+3,ZK0+040.000,10.000,0.000,,,,525.000,25.000" "$("$program" --results "$real" 2>&1)"
+printf 'BEGIN,ZK0+000:1\n-2,0,DM,4\n' >"$work/four.hdm"
+"$program" --results "$work/four.hdm" >"$work/out" 2>"$work/err"; status=$?
+check "--results four.hdm status" 1 "$status"
+check "--results four.hdm message" "velmorin: 里程文件“$work/four.hdm”有误，没有打开：第 2 行第 4 列“4”是多余的数据。" "$(cat "$work/err")"
+
 [ "$failed" -eq 0 ] && echo OK
 exit "$failed"
