@@ -3,7 +3,6 @@
 
 #include <QDir>
 #include <QStringList>
-#include <algorithm>
 #include <array>
 
 namespace command_line {
@@ -55,14 +54,11 @@ std::string choiceLines(const QString& file, const survey_file::LandXmlRead& rea
     }
     const survey_file::LandXmlAlignment* alignment =
         survey_file::chosenAlignment(read.contents, read.choice);
-    // One CrossSectSurf and one DesignCrossSectSurf (as we write them) leave
-    // nothing to guess.
-    std::array<int, 2> ofElement{};
+    int candidates = 0;
     if (alignment)
         for (const survey_file::LandXmlSurface& surface : alignment->surfaces)
-            ofElement[std::size_t(surface.element)] += int(!surface.closed);
-    const int candidates = ofElement[0] + ofElement[1];
-    if (std::max(ofElement[0], ofElement[1]) > 1 && !(given.ground && given.design)) {
+            candidates += int(!surface.closed);
+    if (alignment && survey_file::surfacesToChoose(*alignment) && !(given.ground && given.design)) {
         const QString design = read.choice.design
                                    ? QStringLiteral("设计线“%1”").arg(named(read.choice.design))
                                    : QStringLiteral("没有取设计线");

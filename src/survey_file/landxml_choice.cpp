@@ -112,6 +112,13 @@ bool looksLikeDesign(const std::string& name) {
     return matches(name, codes, words);
 }
 
+bool surfacesToChoose(const LandXmlAlignment& alignment) {
+    std::array<int, 2> ofElement{};
+    for (const LandXmlSurface* surface : open(alignment))
+        ++ofElement[std::size_t(surface->element)];
+    return std::max(ofElement[0], ofElement[1]) > 1;
+}
+
 const LandXmlAlignment* chosenAlignment(const LandXmlContents& contents,
                                         const LandXmlChoice& choice) {
     const auto& all = contents.alignments;

@@ -31,6 +31,11 @@ struct LandXmlChoice {
 // along the whole road is the finished grade; else none.
 LandXmlChoice guessChoice(const LandXmlContents& contents, const LandXmlChoice& given = {});
 
+// Whether the surfaces leave the roles to guess: more than one open surface
+// of one element (one CrossSectSurf and one DesignCrossSectSurf, as we write
+// them, leave nothing).
+bool surfacesToChoose(const LandXmlAlignment& alignment);
+
 // Whether a name looks like the ground's or a design's, in Chinese, English
 // or German, any case.
 bool looksLikeGround(const std::string& name);
