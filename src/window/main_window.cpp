@@ -345,6 +345,7 @@ bool MainWindow::showSurveyFile(const QString& path, bool remember) {
         storage::rememberFile(path);
         fillRecentMenu();
     }
+    if (opened.landXml) tellGaps(this, *opened.landXml);
     return true;
 }
 
