@@ -42,13 +42,20 @@ LandXmlAlignment scanCrossSects(const pugi::xml_node& crossSects, std::string na
 
 }  // namespace
 
-LandXmlContents scanLandXml(const pugi::xml_node& root) {
-    LandXmlContents contents;
+std::vector<pugi::xml_node> crossSectsOf(const pugi::xml_node& root) {
+    std::vector<pugi::xml_node> found;
     for (const pugi::xml_node& alignments : children(root, "Alignments"))
         for (const pugi::xml_node& alignment : children(alignments, "Alignment"))
-            if (const pugi::xml_node crossSects = landxml::child(alignment, "CrossSects"))
-                contents.alignments.push_back(
-                    scanCrossSects(crossSects, alignment.attribute("name").value()));
+            if (pugi::xml_node each = landxml::child(alignment, "CrossSects"))
+                found.push_back(each);
+    return found;
+}
+
+LandXmlContents scanLandXml(const pugi::xml_node& root) {
+    LandXmlContents contents;
+    for (const pugi::xml_node& crossSects : crossSectsOf(root))
+        contents.alignments.push_back(
+            scanCrossSects(crossSects, crossSects.parent().attribute("name").value()));
     return contents;
 }
 

@@ -43,5 +43,7 @@ struct LandXmlContents {
 // The contents under the LandXML element. A surface is told by its element
 // and name: the same name in both elements is two surfaces.
 LandXmlContents scanLandXml(const pugi::xml_node& root);
+// The CrossSects elements of those alignments, in the same order.
+std::vector<pugi::xml_node> crossSectsOf(const pugi::xml_node& root);
 
 }  // namespace survey_file

@@ -98,7 +98,7 @@ class Reader {
         found.choice = guessChoice(found.contents, choice_);
         found.fault = choiceFault(found.contents, found.choice);
         if (found.fault) {
-            result.error.message = faultText(*found.fault);
+            result.error.message = printableText(faultText(*found.fault));
             return result;
         }
         const LandXmlAlignment* alignment = chosenAlignment(found.contents, found.choice);
@@ -225,15 +225,6 @@ class Reader {
                                                  printableText(found.value()) + "”，本程序只读“" +
                                                  unit + "”"};
         }
-    }
-
-    // In the order of scanLandXml's alignments.
-    static std::vector<pugi::xml_node> crossSectsOf(const pugi::xml_node& root) {
-        std::vector<pugi::xml_node> found;
-        for (const pugi::xml_node& alignments : children(root, "Alignments"))
-            for (const pugi::xml_node& alignment : children(alignments, "Alignment"))
-                if (pugi::xml_node each = child(alignment, "CrossSects")) found.push_back(each);
-        return found;
     }
 
     // A section's materials and gaps into what the reading found.
