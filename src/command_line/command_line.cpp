@@ -13,6 +13,7 @@
 #include <utility>
 
 #include "command_line/command_output.h"
+#include "command_line/landxml_notes.h"
 #include "paper/fonts.h"
 #include "paper/pdf_export.h"
 #include "paper/section_sheets_pdf.h"
@@ -58,6 +59,9 @@ struct Input {
     QString design;
     std::optional<section::VolumeMethod> method{};
     printout::SectionDrawings drawings = printout::SectionDrawings::Without;  // --drawings
+    // A LandXML file's alignment and surfaces (--alignment, --ground,
+    // --design-surface); what is not given is guessed.
+    survey_file::LandXmlChoice choice{};
 };
 
 // --method's value: its English word or the method's own name.
@@ -83,6 +87,8 @@ QString outputOverInputs(const Input& input, const QString& out) {
 struct CalculatedSurvey {
     std::optional<section::Survey> survey;
     section::ProjectInfo project;
+    std::vector<survey_file::SectionMaterial> materials{};  // a LandXML file's
+    int failure = BadFile;  // the exit status when there is no survey
 };
 
 // What looks wrong but calculates, one line each for standard error, in
@@ -97,10 +103,22 @@ std::string warningLines(const section::Survey& survey) {
 // The survey calculated, its warnings not yet told.
 CalculatedSurvey calculatedQuietly(const Input& input) {
     const QString& path = input.survey;
-    storage::OpenedSurvey opened = storage::openSurvey(path);
+    storage::OpenedSurvey opened = storage::openSurveyAs(path, input.choice);
+    if (opened.landXml && opened.landXml->fault) {
+        complain(choiceRefused(path, *opened.landXml->fault));
+        return {.survey = {}, .project = {}, .materials = {}, .failure = BadUsage};
+    }
     if (!opened.survey) {
         complain(opened.error);
         return {};
+    }
+    if (opened.landXml) {
+        say(stderr, choiceLines(path, *opened.landXml, input.choice));
+    } else if (input.choice != survey_file::LandXmlChoice{}) {
+        complain(QStringLiteral("--alignment、--ground 和 --design-surface 只用于 LandXML 文件，"
+                                "“%1”不是：请去掉这些选项（velmorin --help 列出用法）。")
+                     .arg(QDir::toNativeSeparators(path)));
+        return {.survey = {}, .project = {}, .materials = {}, .failure = BadUsage};
     }
     if (!input.design.isEmpty()) {
         storage::OpenedDesign design = storage::openRoadDesign(input.design);
@@ -123,7 +141,9 @@ CalculatedSurvey calculatedQuietly(const Input& input) {
                      .arg(QDir::toNativeSeparators(path), QString::fromStdString(fault->message)));
         return {};
     }
-    return {std::move(opened.survey), std::move(opened.project)};
+    CalculatedSurvey calculated{std::move(opened.survey), std::move(opened.project)};
+    if (opened.landXml) calculated.materials = std::move(opened.landXml->materials);
+    return calculated;
 }
 
 // The warnings told: the output and the exit status as without them.
@@ -144,7 +164,7 @@ int writeResults(const Input& input) {
     if (const QString refused = outputOverInputs(input, kStandardOutput); !refused.isEmpty())
         return written(refused);
     const CalculatedSurvey calculated = calculatedQuietly(input);
-    if (!calculated.survey) return BadFile;
+    if (!calculated.survey) return calculated.failure;
     // Neither the warnings nor the results need the other: the warnings are
     // worked out on a second thread meanwhile (where one can be started),
     // and told first, as always.
@@ -152,6 +172,7 @@ int writeResults(const Input& input) {
         std::async([&] { return warningLines(*calculated.survey); });
     const std::string results = survey_file::resultsCsv(*calculated.survey);
     say(stderr, warnings.get());
+    say(stderr, materialLines(*calculated.survey, calculated.materials));
     return written(writeStandardOutput(QByteArray::fromStdString(results)));
 }
 
@@ -164,7 +185,7 @@ int writeExport(const Input& input, const QString& out, const ExportBytes& bytes
     if (const QString refused = outputOverInputs(input, out); !refused.isEmpty())
         return written(refused);
     const CalculatedSurvey calculated = calculatedSurvey(input);
-    if (!calculated.survey) return BadFile;
+    if (!calculated.survey) return calculated.failure;
     QString error;
     const QByteArray content = bytes(*calculated.survey, calculated.project, error);
     if (!error.isEmpty()) return written(error);
@@ -269,7 +290,7 @@ int writePrintout(int argc, char* argv[], const Input& input, const QString& out
     std::optional<QGuiApplication> app;
     startPaper(app, argc, argv);
     const CalculatedSurvey calculated = calculatedSurvey(input);
-    if (!calculated.survey) return BadFile;
+    if (!calculated.survey) return calculated.failure;
     const CutFillTable* only = cutFillTable(printout);
     if (only && calculated.survey->kind() != section::SurveyKind::CutFill) {
         return written(
@@ -331,7 +352,7 @@ int writeSections(int argc, char* argv[], const Input& input, const QString& out
     std::optional<QGuiApplication> app;
     if (format == SheetFormat::Pdf) startPaper(app, argc, argv);
     const CalculatedSurvey calculated = calculatedSurvey(input);
-    if (!calculated.survey) return BadFile;
+    if (!calculated.survey) return calculated.failure;
     const printout::SheetDrawing drawing =
         printout::sectionSheets(*calculated.survey, calculated.project, options);
     if (const QString warning = paper::oversizeWarning(*calculated.survey, drawing);
@@ -436,12 +457,29 @@ Outcome run(int argc, char* argv[]) {
     const QCommandLineOption drawings(
         QStringLiteral("drawings"),
         QStringLiteral("和 --pdf 一起写：计算书上每个断面的点旁附一个小的断面图。"));
+    const QCommandLineOption alignment(
+        QStringLiteral("alignment"),
+        QStringLiteral("LandXML 文件有几条带横断面的路线时，读名为 NAME 的那条"
+                       "（不写时读第一条，并在标准错误上说明）；用于以上每一种输出。"),
+        QStringLiteral("NAME"));
+    const QCommandLineOption ground(
+        QStringLiteral("ground"),
+        QStringLiteral("LandXML 文件中名为 NAME 的横断面表面作为地面线（不写时按名称猜："
+                       "地面线、EG、existing、Gelände、“10”等）；用于以上每一种输出。"),
+        QStringLiteral("NAME"));
+    const QCommandLineOption designSurface(
+        QStringLiteral("design-surface"),
+        QStringLiteral("LandXML 文件中名为 NAME 的横断面表面作为设计线（不写时按名称猜："
+                       "设计线、FG、finished、Planum、“50”等，否则取断面最多的 "
+                       "DesignCrossSectSurf）；猜的结果在标准错误上说明；用于以上每一种输出。"),
+        QStringLiteral("NAME"));
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
                                   QStringLiteral("显示本说明。"));
     const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
                                      QStringLiteral("显示版本号。"));
-    parser.addOptions({pdf, tablePdf, xlsx, roadTable, earthworks, haul, results, landXml, sections,
-                       dxfDrawing, scale, paper, design, method, drawings, help, version});
+    parser.addOptions({pdf,      tablePdf,  xlsx,       roadTable,     earthworks, haul,   results,
+                       landXml,  sections,  dxfDrawing, scale,         paper,      design, method,
+                       drawings, alignment, ground,     designSurface, help,       version});
     parser.addPositionalArgument(
         QStringLiteral("FILE"),
         QStringLiteral("测量数据文件（CSV，里程文件 .hdm，或 LandXML 的 .xml）。"),
@@ -450,7 +488,9 @@ Outcome run(int argc, char* argv[]) {
     for (const auto& [option, value] :
          {std::pair{"--method", "体积计算方法：请写 average（平均断面法）或 prismoidal（棱台法）"},
           std::pair{"--scale", "比例：请写成 1:200 这样"},
-          std::pair{"--paper", "图纸：请写 A3 或 A4"}}) {
+          std::pair{"--paper", "图纸：请写 A3 或 A4"}, std::pair{"--alignment", "路线的名称"},
+          std::pair{"--ground", "地面线的横断面表面名称"},
+          std::pair{"--design-surface", "设计线的横断面表面名称"}}) {
         if (arguments.last() != QLatin1String(option)) continue;
         complain(QStringLiteral("%1 后面缺少%2（velmorin --help 列出用法）。")
                      .arg(QLatin1String(option), QString::fromUtf8(value)));
@@ -501,6 +541,19 @@ Outcome run(int argc, char* argv[]) {
             "打开道路设计…”（velmorin --help 列出用法）。"));
         return BadUsage;
     }
+    survey_file::LandXmlChoice choice;
+    for (const auto& [option, name] :
+         {std::pair{&alignment, &choice.alignment}, std::pair{&ground, &choice.ground},
+          std::pair{&designSurface, &choice.design}})
+        if (parser.isSet(*option)) *name = parser.value(*option).toStdString();
+    if (choice != survey_file::LandXmlChoice{} && outputs == 0) {
+        complain(
+            QStringLiteral("用法有误：--alignment、--ground 和 --design-surface 给输出选项用，要和 "
+                           "--pdf、--table-pdf、--xlsx、--road-table、--earthworks、--haul、"
+                           "--results、--landxml、--sections 或 --dxf 之一一起写"
+                           "（velmorin --help 列出用法）。"));
+        return BadUsage;
+    }
     const std::optional<section::VolumeMethod> chosen = methodNamed(parser.value(method));
     if (parser.isSet(method) && (outputs == 0 || !chosen)) {
         complain((chosen ? QStringLiteral(
@@ -533,7 +586,8 @@ Outcome run(int argc, char* argv[]) {
     const QString file = files.value(0);
     const Input input{file, parser.value(design), chosen,
                       parser.isSet(drawings) ? printout::SectionDrawings::Beside
-                                             : printout::SectionDrawings::Without};
+                                             : printout::SectionDrawings::Without,
+                      choice};
     if (parser.isSet(results)) return writeResults(input);
     const std::pair<const QCommandLineOption*, Printout> printouts[] = {
         {&pdf, Printout::Sheet}, {&tablePdf, Printout::QuantityTable}, {&xlsx, Printout::Workbook}};

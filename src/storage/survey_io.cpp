@@ -45,24 +45,34 @@ QString notOpened(const QString& path, const survey_file::SurveyRead& read) {
 }
 
 OpenedSurvey opened(const QString& path, const WholeFile& file,
-                    survey_file::ReadProgress* progress) {
+                    const survey_file::LandXmlChoice& choice, survey_file::ReadProgress* progress) {
     if (!file.error.isEmpty()) return {std::nullopt, file.error};
     survey_file::SurveyRead read =
-        survey_file::readSurveyFile(file.bytes, path.toStdString(), toUtf8, progress);
-    if (!read.survey) return {std::nullopt, notOpened(path, read)};
-    return {std::move(read.survey), {}, std::move(read.project), formatOf(read.format)};
+        survey_file::readSurveyFile(file.bytes, path.toStdString(), toUtf8, progress, choice);
+    OpenedSurvey out{std::nullopt, {}};
+    if (read.survey)
+        out = {std::move(read.survey), {}, std::move(read.project), formatOf(read.format)};
+    else
+        out.error = notOpened(path, read);
+    out.landXml = std::move(read.landXml);
+    return out;
 }
 
 }  // namespace
 
 OpenedSurvey openSurvey(const QString& path, survey_file::ReadProgress* progress) {
+    return openSurveyAs(path, {}, progress);
+}
+
+OpenedSurvey openSurveyAs(const QString& path, const survey_file::LandXmlChoice& choice,
+                          survey_file::ReadProgress* progress) {
     try {
         const WholeFile file = readWholeFile(path);
         // The stamp is one more pass over all the bytes: worked out beside
         // the reading.
         std::future<document::FileStamp> stamp =
             std::async([&file] { return stampOf(file.bytes); });
-        OpenedSurvey survey = opened(path, file, progress);
+        OpenedSurvey survey = opened(path, file, choice, progress);
         survey.stamp = stamp.get();
         return survey;
     } catch (const std::bad_alloc&) {

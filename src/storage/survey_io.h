@@ -22,12 +22,18 @@ struct OpenedSurvey {
     section::ProjectInfo project{};  // the file's 工程信息
     document::FileFormat format = document::FileFormat::SurveyCsv;  // what the text was read as
     document::FileStamp stamp{};                                    // the bytes read
+    // A LandXML file's alignments and surfaces and what of them was read
+    // (kept when a choice is refused, to name what the file has).
+    std::optional<survey_file::LandXmlRead> landXml{};
 };
 
 // A survey file of any format and either kind. Only regular files are read;
 // a workbook, a PDF or other binary is named for what it is; running out of
 // memory is a message. `progress` learns how far the reading has got.
 OpenedSurvey openSurvey(const QString& path, survey_file::ReadProgress* progress = nullptr);
+// The same, a LandXML file's alignment and surfaces as `choice` names them.
+OpenedSurvey openSurveyAs(const QString& path, const survey_file::LandXmlChoice& choice,
+                          survey_file::ReadProgress* progress = nullptr);
 
 // The format `survey` is saved in under `path`: a 里程文件 for a
 // cut-and-fill survey named .hdm, else our CSV.

@@ -22,16 +22,17 @@ bool endsWith(std::string_view name, std::string_view ending) {
                [](char a, char b) { return a == std::tolower(static_cast<unsigned char>(b)); });
 }
 
-SurveyRead readText(std::string_view text, std::string_view name, ReadProgress* progress) {
+SurveyRead readText(std::string_view text, std::string_view name, ReadProgress* progress,
+                    const LandXmlChoice& choice) {
     const bool xml = looksLikeXml(text);
     // XML reads a lone CR as a line end itself.
     if (const std::optional<FileError> why = loneCarriageReturn(text); why && !xml)
         return {std::nullopt, *why};
-    if (xml) return readLandXml(text, progress);
+    if (xml) return readLandXml(text, choice, progress);
     const bool hdm = looksLikeHdm(text);
     SurveyRead read = hdm ? readHdm(text, progress) : readSurvey(text, progress);
     if (read.survey || hdm) return read;
-    if (endsWith(name, ".xml")) return readLandXml(text, progress);
+    if (endsWith(name, ".xml")) return readLandXml(text, choice, progress);
     if (isHdmName(name)) return readHdm(text, progress);
     return read;
 }
@@ -39,15 +40,15 @@ SurveyRead readText(std::string_view text, std::string_view name, ReadProgress* 
 }  // namespace
 
 SurveyRead readSurveyFile(std::string_view bytes, std::string_view name, const ToUtf8& toUtf8,
-                          ReadProgress* progress) {
+                          ReadProgress* progress, const LandXmlChoice& choice) {
     if (std::optional<std::string> why = whyNotText(bytes))
         return failed(Format::NoText, std::move(*why));
-    if (isUtf8(bytes)) return readText(bytes, name, progress);
+    if (isUtf8(bytes)) return readText(bytes, name, progress, choice);
     if (std::optional<FileError> mixed = lineInAnotherEncoding(bytes))
         return {std::nullopt, std::move(*mixed)};
     const std::optional<std::string> text = toUtf8(bytes);
     if (!text) return failed(Format::NoText, std::string(kNotText));
-    return readText(*text, name, progress);
+    return readText(*text, name, progress, choice);
 }
 
 bool isHdmName(std::string_view name) {

@@ -24,9 +24,10 @@ using ToUtf8 = std::function<std::optional<std::string>(std::string_view bytes)>
 // like XML, a 里程文件 when it starts with BEGIN, else our CSV; a file that
 // reads as none of them is read as its name says (.xml, .hdm), so that a
 // broken file is told as what it is named. On a fault `format` says how the
-// file was taken, NoText when the bytes are no text at all.
+// file was taken, NoText when the bytes are no text at all. A LandXML file's
+// alignment and surfaces as `choice` names them, the rest guessed.
 SurveyRead readSurveyFile(std::string_view bytes, std::string_view name, const ToUtf8& toUtf8,
-                          ReadProgress* progress = nullptr);
+                          ReadProgress* progress = nullptr, const LandXmlChoice& choice = {});
 
 // Whether the name ends in .hdm, any case.
 bool isHdmName(std::string_view name);

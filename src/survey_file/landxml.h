@@ -49,13 +49,19 @@ std::optional<std::string> whyNoLandXml(const section::SectionSurvey& survey);
 std::optional<std::string> whyNoLandXml(const section::CutFillSurvey& survey);
 std::optional<std::string> whyNoLandXml(const section::Survey& survey);
 
-// A LandXML file read: a closed-outline survey when any section has a
-// DesignCrossSectSurf with closedArea="true", else a cut-and-fill survey
-// (ground from the first CrossSectSurf, design from the first open
-// DesignCrossSectSurf). The closed survey comes as entered, nothing computed;
-// the cut-and-fill one with the areas and volumes the file states. Elements
-// and attributes we do not use are ignored; what we cannot read is named
-// with its line. The project from the Project element, when there is one.
+// A LandXML file read: the chosen alignment (landxml_choice.h; what is not
+// chosen guessed), a closed-outline survey when any of its sections has a
+// surface with closedArea="true" (the first such the outline, any after it a
+// material in `landXml`), else a cut-and-fill survey of the chosen ground and
+// design, each joined from its pieces. The closed survey comes as entered,
+// nothing computed; the cut-and-fill one with the areas and volumes the file
+// states. Elements and attributes we do not use are ignored; what we cannot
+// read is named with its line, a name chosen that the file does not have
+// with the names it has. The project from the Project element, when there is
+// one. `landXml` tells what the file offered and what was read.
+SurveyRead readLandXml(std::string_view text, const LandXmlChoice& choice,
+                       ReadProgress* progress = nullptr);
+// The same with everything guessed.
 SurveyRead readLandXml(std::string_view text, ReadProgress* progress = nullptr);
 
 // Whether the bytes look like an XML document (after a byte-order mark and

@@ -1,10 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <pugixml.hpp>
 
+#include "runtime/number_text.h"
+#include "section/area.h"
 #include "survey_file/cells.h"
 #include "survey_file/landxml.h"
+#include "survey_file/landxml_nodes.h"
+#include "survey_file/landxml_pieces.h"
 #include "survey_file/landxml_tags.h"
 
 namespace survey_file {
@@ -31,33 +36,10 @@ struct Fault {
     std::string message;
 };
 
-std::string_view localName(const pugi::xml_node& node) {
-    std::string_view name = node.name();
-    const std::size_t colon = name.find(':');
-    return colon == std::string_view::npos ? name : name.substr(colon + 1);
-}
-
-bool named(const pugi::xml_node& node, std::string_view name) {
-    return node.type() == pugi::node_element && localName(node) == name;
-}
-
-std::vector<pugi::xml_node> children(const pugi::xml_node& node, std::string_view name) {
-    std::vector<pugi::xml_node> out;
-    for (pugi::xml_node child : node.children())
-        if (named(child, name)) out.push_back(child);
-    return out;
-}
-
-pugi::xml_node child(const pugi::xml_node& node, std::string_view name) {
-    for (pugi::xml_node each : node.children())
-        if (named(each, name)) return each;
-    return {};
-}
-
-bool isTrue(const pugi::xml_attribute& attribute) {
-    const std::string_view value = trimBlanks(attribute.value());
-    return value == "true" || value == "1";
-}
+using landxml::child;
+using landxml::children;
+using landxml::isTrue;
+using landxml::named;
 
 // What one CrossSect holds, before the survey of its kind is put together.
 struct RawSection {
@@ -68,11 +50,33 @@ struct RawSection {
     std::vector<Point> outline, ground, design;
     std::optional<double> areaCut, areaFill;
     double volumeCut = 0.0, volumeFill = 0.0;
+    std::vector<SectionMaterial> materials;  // the closed areas after the outline
+    std::vector<LineGap> groundGaps, designGaps;
 };
+
+// The surfaces chosen to read as the ground and the design.
+struct Roles {
+    const LandXmlSurface* ground = nullptr;
+    const LandXmlSurface* design = nullptr;
+};
+
+bool isSurface(const pugi::xml_node& node, const LandXmlSurface* surface) {
+    if (!surface) return false;
+    const char* element =
+        surface->element == SurfaceElement::CrossSectSurf ? "CrossSectSurf" : "DesignCrossSectSurf";
+    return named(node, element) && surface->name == node.attribute("name").value();
+}
+
+std::vector<section::Point> flat(const std::vector<Piece>& pieces) {
+    std::vector<section::Point> points;
+    for (const Piece& piece : pieces) points.insert(points.end(), piece.begin(), piece.end());
+    return points;
+}
 
 class Reader {
   public:
-    Reader(std::string_view text, ReadProgress* progress) : text_(text), progress_(progress) {}
+    Reader(std::string_view text, const LandXmlChoice& choice, ReadProgress* progress)
+        : text_(text), choice_(choice), progress_(progress) {}
 
     SurveyRead read() const {
         pugi::xml_document document;
@@ -84,23 +88,36 @@ class Reader {
             throw Fault{placeOf(root), "这不是 LandXML 文件：最外层的元素是“" +
                                            std::string(root.name()) + "”，应为“LandXML”"};
         checkUnits(root);
-        const pugi::xml_node crossSects = findCrossSects(root);
-        if (!crossSects)
+        SurveyRead result{.format = Format::LandXml};
+        LandXmlRead& found = result.landXml.emplace();
+        found.contents = scanLandXml(root);
+        if (found.contents.alignments.empty())
             throw Fault{{},
                         "文件中没有横断面（LandXML 的 Alignments/Alignment/CrossSects）："
                         "请在设计程序中导出带横断面的 LandXML 文件"};
+        found.choice = guessChoice(found.contents, choice_);
+        found.fault = choiceFault(found.contents, found.choice);
+        if (found.fault) {
+            result.error.message = printableText(faultText(*found.fault));
+            return result;
+        }
+        const LandXmlAlignment* alignment = chosenAlignment(found.contents, found.choice);
+        const Roles roles{chosenSurface(*alignment, ChoiceRole::Ground, found.choice.ground),
+                          chosenSurface(*alignment, ChoiceRole::Design, found.choice.design)};
+        const pugi::xml_node crossSects =
+            crossSectsOf(root)[std::size_t(alignment - found.contents.alignments.data())];
         const bool stations = !ourFlag(crossSects, landxml::kStationsEntered, "false");
         std::vector<RawSection> sections;
         const std::vector<pugi::xml_node> nodes = children(crossSects, "CrossSect");
         for (const pugi::xml_node& each : nodes) {
             if ((sections.size() & 0xFF) == 0)
                 tellProgress(progress_, sections.size(), nodes.size());
-            sections.push_back(readSection(each));
+            sections.push_back(readSection(each, roles));
+            tellRead(sections.back(), int(sections.size()), found);
         }
         if (sections.empty())
             throw Fault{placeOf(crossSects), "CrossSects 中没有 CrossSect（断面）"};
         if (!stations) fillSpacings(sections);
-        SurveyRead result{.format = Format::LandXml};
         if (std::any_of(sections.begin(), sections.end(), [](auto& s) { return s.closed; }))
             result.survey = closedSurvey(sections, stations);
         else
@@ -210,11 +227,21 @@ class Reader {
         }
     }
 
-    static pugi::xml_node findCrossSects(const pugi::xml_node& root) {
-        for (const pugi::xml_node& alignments : children(root, "Alignments"))
-            for (const pugi::xml_node& alignment : children(alignments, "Alignment"))
-                if (pugi::xml_node found = child(alignment, "CrossSects")) return found;
-        return {};
+    // A section's materials and gaps into what the reading found.
+    static void tellRead(RawSection& section, int number, LandXmlRead& found) {
+        for (SectionMaterial& material : section.materials) {
+            material.section = number;
+            found.materials.push_back(std::move(material));
+        }
+        for (const auto& [gaps, line] :
+             {std::pair{&section.groundGaps, "地面线"}, std::pair{&section.designGaps, "设计线"}})
+            for (const LineGap& gap : *gaps)
+                found.gaps.push_back("第 " + std::to_string(number) +
+                                     " 个断面（sta=" + runtime::numberToText(section.sta) + "）的" +
+                                     line + "断开：距离 S 从 " + runtime::numberToText(gap.from) +
+                                     " 到 " + runtime::numberToText(gap.to) +
+                                     " 之间没有点（PntList2D 不相接），这一段不计面积，" + line +
+                                     "在这里随另一条线画出");
     }
 
     // A Property of our own Feature among the node's children.
@@ -252,7 +279,7 @@ class Reader {
         return info;
     }
 
-    RawSection readSection(const pugi::xml_node& node) const {
+    RawSection readSection(const pugi::xml_node& node, const Roles& roles) const {
         RawSection section;
         section.place = placeOf(node);
         section.sta = number(node, "sta");
@@ -262,25 +289,54 @@ class Reader {
         section.areaFill = optionalNumber(node, "areaFill");
         section.volumeCut = optionalNumber(node, "volumeCut").value_or(0.0);
         section.volumeFill = optionalNumber(node, "volumeFill").value_or(0.0);
-        const std::vector<pugi::xml_node> grounds = children(node, "CrossSectSurf");
-        if (!grounds.empty()) {
-            const std::vector<pugi::xml_node> lists = children(grounds.front(), "PntList2D");
-            if (lists.size() > 1)
-                throw Fault{placeOf(grounds.front()),
-                            "地面线（CrossSectSurf）断开成 " + std::to_string(lists.size()) +
-                                " 段（多个 PntList2D），本程序只能读连续的一条地面线"};
-            if (!lists.empty()) appendPoints(lists.front(), 0, section.ground);
+        std::vector<Piece> ground, design;
+        for (const pugi::xml_node& surface : node.children()) {
+            if (!named(surface, "CrossSectSurf") && !named(surface, "DesignCrossSectSurf"))
+                continue;
+            if (isTrue(surface.attribute("closedArea"))) {
+                readClosed(surface, section);
+            } else {
+                std::vector<Piece>* pieces = isSurface(surface, roles.ground)   ? &ground
+                                             : isSurface(surface, roles.design) ? &design
+                                                                                : nullptr;
+                if (pieces) appendPieces(surface, *pieces);
+            }
         }
-        bool designFound = false;
-        for (const pugi::xml_node& surface : children(node, "DesignCrossSectSurf")) {
-            const bool closed = isTrue(surface.attribute("closedArea"));
-            if (closed ? section.closed : designFound) continue;
-            std::vector<Point>& points = closed ? section.outline : section.design;
-            for (const pugi::xml_node& point : surface.children())
-                if (named(point, "CrossSectPnt")) appendCrossSectPoint(point, points);
-            (closed ? section.closed : designFound) = true;
-        }
+        ground = joinTouching(std::move(ground));
+        design = joinTouching(std::move(design));
+        section.design = bridged(design, flat(ground), section.designGaps);
+        section.ground = bridged(ground, section.design, section.groundGaps);
         return section;
+    }
+
+    // The first closed area is the section's outline; any after it a material.
+    void readClosed(const pugi::xml_node& surface, RawSection& section) const {
+        std::vector<Piece> pieces;
+        appendPieces(surface, pieces);
+        std::vector<Point> points = flat(pieces);
+        if (!section.closed) {
+            section.outline = std::move(points);
+            section.closed = true;
+            return;
+        }
+        std::vector<double> elevations, offsets;
+        for (const Point& point : points) {
+            elevations.push_back(point.elevation);
+            offsets.push_back(point.offset);
+        }
+        section.materials.push_back({0, surface.attribute("name").value(),
+                                     std::abs(section::sectionArea(
+                                         elevations.data(), offsets.data(), int(points.size())))});
+    }
+
+    // A surface's points: each PntList2D a piece, its CrossSectPnt one more.
+    void appendPieces(const pugi::xml_node& surface, std::vector<Piece>& pieces) const {
+        Piece points;
+        for (const pugi::xml_node& each : surface.children()) {
+            if (named(each, "PntList2D")) appendPoints(each, 0, pieces.emplace_back());
+            if (named(each, "CrossSectPnt")) appendCrossSectPoint(each, points);
+        }
+        if (!points.empty()) pieces.push_back(std::move(points));
     }
 
     void appendCrossSectPoint(const pugi::xml_node& point, std::vector<Point>& points) const {
@@ -358,13 +414,18 @@ class Reader {
     }
 
     std::string_view text_;
+    const LandXmlChoice& choice_;
     ReadProgress* progress_;
 };
 
 }  // namespace
 
 SurveyRead readLandXml(std::string_view text, ReadProgress* progress) {
-    const Reader reader(text, progress);
+    return readLandXml(text, {}, progress);
+}
+
+SurveyRead readLandXml(std::string_view text, const LandXmlChoice& choice, ReadProgress* progress) {
+    const Reader reader(text, choice, progress);
     try {
         return reader.read();
     } catch (const Fault& fault) {

@@ -22,6 +22,7 @@
 #include "section/any_survey.h"
 #include "section/project_info.h"
 #include "survey_file/design_lines.h"
+#include "survey_file/landxml_choice.h"
 
 namespace survey_file {
 
@@ -50,6 +51,9 @@ struct SurveyRead {
     Format format = Format::SurveyCsv;  // what the text was read as
     // The lines of the road design's rows when the file carries one.
     DesignLines designLines{};
+    // A LandXML file's alignments and surfaces, what of them was read, and
+    // what it held beyond the survey (kept even when the choice is refused).
+    std::optional<LandXmlRead> landXml{};
 };
 
 // How far a reading has got, in thousandths of the text (kReadDone for all

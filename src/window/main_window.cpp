@@ -31,6 +31,7 @@
 #include "window/busy_opening.h"
 #include "window/design/road_design_dock.h"
 #include "window/edit_recovery.h"
+#include "window/landxml_choice_dialog.h"
 #include "window/platform/data_folder_messages.h"
 #include "window/platform/file_dialogs.h"
 #include "window/platform/guarded.h"
@@ -304,6 +305,19 @@ bool MainWindow::showSurveyFile(const QString& path, bool remember) {
     std::optional<storage::OpenedSurvey> read =
         whileOpening(*this, path, [&] { return readResponsively(*this, path); });
     if (!read) return false;  // given up
+    if (read->survey && read->landXml) {
+        // Read with the guess first: its contents tell whether to ask.
+        const std::optional<survey_file::LandXmlChoice> choice =
+            askLandXmlChoice(this, *read->landXml);
+        if (!choice) return false;
+        if (*choice != read->landXml->choice)
+            read = whileOpening(*this, path, [&] {
+                return readResponsively(*this, path, [&](const QString& file, auto* progress) {
+                    return storage::openSurveyAs(file, *choice, progress);
+                });
+            });
+        if (!read) return false;
+    }
     storage::OpenedSurvey& opened = *read;
     if (!opened.survey) {
         QMessageBox::warning(this, caption(), opened.error);
@@ -331,6 +345,7 @@ bool MainWindow::showSurveyFile(const QString& path, bool remember) {
         storage::rememberFile(path);
         fillRecentMenu();
     }
+    if (opened.landXml) tellGaps(this, *opened.landXml);
     return true;
 }
 

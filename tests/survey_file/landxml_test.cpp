@@ -233,11 +233,6 @@ TEST(LandXml, every_fault_is_named_with_its_line) {
          withSection("<CrossSect sta=\"0\"><CrossSectSurf name=\"g\"><PntList2D>1 2 3</PntList2D>"
                      "</CrossSectSurf></CrossSect>"),
          "第 5 行：PntList2D 中有 3 个数，应为“偏距 高程”成对的数"},
-        {"gap in the ground",
-         withSection("<CrossSect sta=\"0\">\n<CrossSectSurf name=\"g\"><PntList2D>1 2</PntList2D>"
-                     "<PntList2D>3 4</PntList2D></CrossSectSurf></CrossSect>"),
-         "第 6 行：地面线（CrossSectSurf）断开成 2 段（多个 "
-         "PntList2D），本程序只能读连续的一条地面线"},
         {"slope distance",
          withSection("<CrossSect sta=\"0\"><DesignCrossSectSurf>\n<CrossSectPnt dataFormat=\"Slope "
                      "Distance\">1 2</CrossSectPnt></DesignCrossSectSurf></CrossSect>"),

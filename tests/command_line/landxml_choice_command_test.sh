@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# --alignment, --ground and --design-surface through the real program on the
+# real-shaped LandXML files: the guess is said on standard error when the
+# file offered more than one; a name the file lacks is a usage fault naming
+# the option, the value and the names there; materials and gaps are told.
+# Usage: landxml_choice_command_test.sh VELMORIN DATA   (DATA: tests/data/real)
+set -uo pipefail
+program=$1
+data=$2
+. "$(dirname "$0")/checks.sh"
+
+"$program" --results "$data/railway-codes.xml" >"$work/out" 2>"$work/err"; status=$?
+check "railway codes: status" 0 "$status"
+check "railway codes: the guess said" \
+  "velmorin: 提醒：文件“$data/railway-codes.xml”中有 3 个可选的横断面表面，取了地面线“10”、设计线“50”；另选请用 --ground 名称 和 --design-surface 名称。" \
+  "$(cat "$work/err")"
+
+"$program" --results --ground 10 --design-surface 30 "$data/railway-codes.xml" \
+  >"$work/out" 2>"$work/err"; status=$?
+check "both given: status" 0 "$status"
+check "both given: nothing to say" "" "$(cat "$work/err")"
+
+"$program" --results --ground 20 "$data/railway-codes.xml" >"$work/out" 2>"$work/err"
+status=$?
+check "unknown ground: usage fault" 2 "$status"
+check "unknown ground: names option, value and the names there" \
+  "velmorin: --ground 的值“20”不在文件“$data/railway-codes.xml”中：文件中的横断面表面有“10”“30”“50”，请写其中之一（velmorin --help 列出用法）。" \
+  "$(cat "$work/err")"
+
+"$program" --results "$data/two-alignments.xml" >"$work/out" 2>"$work/err"; status=$?
+check "two alignments: status" 0 "$status"
+check "two alignments: the first taken and said" "yes" \
+  "$(grep -q "有 2 条带横断面的路线（“主线”“匝道A”），取了第一条“主线”" "$work/err" && echo yes)"
+"$program" --results --alignment 匝道A "$data/two-alignments.xml" >"$work/out" 2>"$work/err"
+check "the ramp: three sections" 3 "$(tail -n +2 "$work/out" | grep -c .)"
+"$program" --results --alignment 匝道B "$data/two-alignments.xml" >"$work/out" 2>"$work/err"
+status=$?
+check "unknown alignment: usage fault" 2 "$status"
+check "unknown alignment: the names there" "yes" \
+  "$(grep -q -- "--alignment 的值“匝道B”.*带横断面的路线有“主线”“匝道A”" "$work/err" && echo yes)"
+
+"$program" --results "$data/civil3d-materials.xml" >"$work/out" 2>"$work/err"; status=$?
+check "materials: status" 0 "$status"
+check "materials: one line per section" "velmorin: 材料：K0+000.000 Base 2.125 平方米，Subbase 3.325 平方米
+velmorin: 材料：K0+020.000 Base 2.500 平方米" "$(grep 材料 "$work/err")"
+
+"$program" --results "$data/ground-pieces.xml" >"$work/out" 2>"$work/err"; status=$?
+check "pieces: status" 0 "$status"
+check "pieces: one ground and one design, only the gap told" \
+  "velmorin: 提醒：第 2 个断面（sta=10）的地面线断开：距离 S 从 3 到 -2 之间没有点（PntList2D 不相接），这一段不计面积，地面线在这里随另一条线画出。" \
+  "$(cat "$work/err")"
+
+printf '桩号,高程H,距离S\n0,1,0\n0,1,2\n0,0,2\n' >"$work/plain.csv"
+"$program" --results --ground EG "$work/plain.csv" >"$work/out" 2>"$work/err"; status=$?
+check "a CSV with --ground: usage fault" 2 "$status"
+"$program" --ground EG "$data/railway-codes.xml" 2>"$work/err"; status=$?
+check "--ground without an output: usage fault" 2 "$status"
+exit $failed
