@@ -6,6 +6,7 @@
 
 #include "survey_file/hdm.h"
 #include "survey_file/landxml.h"
+#include "survey_file/xml_encoding.h"
 
 namespace survey_file {
 
@@ -22,12 +23,15 @@ bool endsWith(std::string_view name, std::string_view ending) {
                [](char a, char b) { return a == std::tolower(static_cast<unsigned char>(b)); });
 }
 
+// XML says its encoding itself, and reads a lone CR as a line end.
+SurveyRead readXml(std::string_view bytes, ReadProgress* progress) {
+    XmlText text = xmlAsUtf8(bytes);
+    if (text.fault) return {std::nullopt, std::move(*text.fault), {}, Format::LandXml};
+    return readLandXml(text.utf8, progress);
+}
+
 SurveyRead readText(std::string_view text, std::string_view name, ReadProgress* progress) {
-    const bool xml = looksLikeXml(text);
-    // XML reads a lone CR as a line end itself.
-    if (const std::optional<FileError> why = loneCarriageReturn(text); why && !xml)
-        return {std::nullopt, *why};
-    if (xml) return readLandXml(text, progress);
+    if (const std::optional<FileError> why = loneCarriageReturn(text)) return {std::nullopt, *why};
     const bool hdm = looksLikeHdm(text);
     SurveyRead read = hdm ? readHdm(text, progress) : readSurvey(text, progress);
     if (read.survey || hdm) return read;
@@ -40,6 +44,7 @@ SurveyRead readText(std::string_view text, std::string_view name, ReadProgress* 
 
 SurveyRead readSurveyFile(std::string_view bytes, std::string_view name, const ToUtf8& toUtf8,
                           ReadProgress* progress) {
+    if (looksLikeXml(bytes)) return readXml(bytes, progress);
     if (std::optional<std::string> why = whyNotText(bytes))
         return failed(Format::NoText, std::move(*why));
     if (isUtf8(bytes)) return readText(bytes, name, progress);

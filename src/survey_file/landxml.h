@@ -58,8 +58,4 @@ std::optional<std::string> whyNoLandXml(const section::Survey& survey);
 // with its line. The project from the Project element, when there is one.
 SurveyRead readLandXml(std::string_view text, ReadProgress* progress = nullptr);
 
-// Whether the bytes look like an XML document (after a byte-order mark and
-// blanks, a "<?xml" declaration or a "<LandXML" element).
-bool looksLikeXml(std::string_view bytes);
-
 }  // namespace survey_file

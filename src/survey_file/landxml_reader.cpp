@@ -377,12 +377,4 @@ SurveyRead readLandXml(std::string_view text, ReadProgress* progress) {
     }
 }
 
-bool looksLikeXml(std::string_view bytes) {
-    if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
-    const std::size_t start = bytes.find_first_not_of(" \t\r\n");
-    if (start == std::string_view::npos) return false;
-    bytes.remove_prefix(start);
-    return bytes.starts_with("<?xml") || bytes.starts_with("<LandXML");
-}
-
 }  // namespace survey_file

@@ -14,6 +14,7 @@
 #include "read_parts.h"
 #include "runtime/number_text.h"
 #include "section/calculation.h"
+#include "survey_file/xml_encoding.h"
 
 namespace {
 
