@@ -83,6 +83,7 @@ QString outputOverInputs(const Input& input, const QString& out) {
 struct CalculatedSurvey {
     std::optional<section::Survey> survey;
     section::ProjectInfo project;
+    std::string notes{};  // what the reading changed, lines for standard error
 };
 
 // What looks wrong but calculates, one line each for standard error, in
@@ -123,13 +124,15 @@ CalculatedSurvey calculatedQuietly(const Input& input) {
                      .arg(QDir::toNativeSeparators(path), QString::fromStdString(fault->message)));
         return {};
     }
-    return {std::move(opened.survey), std::move(opened.project)};
+    std::string notes;
+    for (const std::string& note : opened.notes) notes += "velmorin: " + note + '\n';
+    return {std::move(opened.survey), std::move(opened.project), std::move(notes)};
 }
 
 // The warnings told: the output and the exit status as without them.
 CalculatedSurvey calculatedSurvey(const Input& input) {
     CalculatedSurvey calculated = calculatedQuietly(input);
-    if (calculated.survey) say(stderr, warningLines(*calculated.survey));
+    if (calculated.survey) say(stderr, calculated.notes + warningLines(*calculated.survey));
     return calculated;
 }
 
@@ -151,7 +154,7 @@ int writeResults(const Input& input) {
     std::future<std::string> warnings =
         std::async([&] { return warningLines(*calculated.survey); });
     const std::string results = survey_file::resultsCsv(*calculated.survey);
-    say(stderr, warnings.get());
+    say(stderr, calculated.notes + warnings.get());
     return written(writeStandardOutput(QByteArray::fromStdString(results)));
 }
 

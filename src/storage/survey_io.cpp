@@ -50,7 +50,8 @@ OpenedSurvey opened(const QString& path, const WholeFile& file,
     survey_file::SurveyRead read =
         survey_file::readSurveyFile(file.bytes, path.toStdString(), toUtf8, progress);
     if (!read.survey) return {std::nullopt, notOpened(path, read)};
-    return {std::move(read.survey), {}, std::move(read.project), formatOf(read.format)};
+    return {std::move(read.survey), {}, std::move(read.project),
+            formatOf(read.format),  {}, std::move(read.notes)};
 }
 
 }  // namespace

@@ -7,6 +7,8 @@
 
 #include <QString>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "document/file_tie.h"
 #include "section/any_survey.h"
@@ -22,6 +24,9 @@ struct OpenedSurvey {
     section::ProjectInfo project{};  // the file's 工程信息
     document::FileFormat format = document::FileFormat::SurveyCsv;  // what the text was read as
     document::FileStamp stamp{};                                    // the bytes read
+    // What the reading changed that the user should be told (a file in feet
+    // converted to metres), one sentence each.
+    std::vector<std::string> notes{};
 };
 
 // A survey file of any format and either kind. Only regular files are read;

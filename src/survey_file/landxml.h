@@ -2,7 +2,7 @@
 #pragma once
 // Cross-sections as LandXML 1.2, the open interchange of design programs:
 //
-//   LandXML / Units / Metric
+//   LandXML / Units / Metric (Imperial in feet is read converted: landxml_units.h)
 //   LandXML / Alignments / Alignment / CrossSects (calcMethod="AverageEndArea")
 //     CrossSect sta= [areaCut= areaFill= volumeCut= volumeFill=]
 //       CrossSectSurf (the ground line, one PntList2D of "offset elevation")

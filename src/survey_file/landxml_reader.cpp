@@ -6,6 +6,7 @@
 #include "survey_file/cells.h"
 #include "survey_file/landxml.h"
 #include "survey_file/landxml_tags.h"
+#include "survey_file/landxml_units.h"
 
 namespace survey_file {
 
@@ -74,7 +75,7 @@ class Reader {
   public:
     Reader(std::string_view text, ReadProgress* progress) : text_(text), progress_(progress) {}
 
-    SurveyRead read() const {
+    SurveyRead read() {
         pugi::xml_document document;
         const pugi::xml_parse_result parsed = document.load_buffer(
             text_.data(), text_.size(), pugi::parse_default, pugi::encoding_utf8);
@@ -83,7 +84,7 @@ class Reader {
         if (!named(root, "LandXML"))
             throw Fault{placeOf(root), "这不是 LandXML 文件：最外层的元素是“" +
                                            std::string(root.name()) + "”，应为“LandXML”"};
-        checkUnits(root);
+        units_ = unitsOf(root);
         const pugi::xml_node crossSects = findCrossSects(root);
         if (!crossSects)
             throw Fault{{},
@@ -111,6 +112,7 @@ class Reader {
             landxml::calcMethod(prismoidal))
             result.survey->setVolumeMethod(prismoidal);
         result.project = projectOf(child(root, "Project"));
+        if (!units_.note().empty()) result.notes.push_back(units_.note());
         return result;
     }
 
@@ -138,15 +140,18 @@ class Reader {
         }
     }
 
-    double number(const pugi::xml_node& node, const char* attribute) const {
+    // In metric units, whatever the file's.
+    double number(const pugi::xml_node& node, const char* attribute, Measure measure) const {
         const pugi::xml_attribute found = node.attribute(attribute);
         if (!found) throw Fault{placeOf(node), std::string(node.name()) + " 缺少属性 " + attribute};
-        return value(found.value(), placeOf(node),
-                     std::string(node.name()) + " 的属性 " + attribute);
+        return units_.toMetric(
+            value(found.value(), placeOf(node), std::string(node.name()) + " 的属性 " + attribute),
+            measure);
     }
-    std::optional<double> optionalNumber(const pugi::xml_node& node, const char* attribute) const {
+    std::optional<double> optionalNumber(const pugi::xml_node& node, const char* attribute,
+                                         Measure measure) const {
         if (!node.attribute(attribute)) return std::nullopt;
-        return number(node, attribute);
+        return number(node, attribute, measure);
     }
 
     static double value(std::string_view text, const Place& at, const std::string& what) {
@@ -179,10 +184,11 @@ class Reader {
                 value(cell, {first.at, int(std::count(text.begin(), before, '\n'))},
                       std::string(node.name()) + " 中的坐标");
             }
+            const double metres = units_.toMetric(read.value, Measure::Length);
             if (count % 2 == 0)
-                offset = read.value;
+                offset = metres;
             else
-                points.push_back({read.value, -offset});
+                points.push_back({metres, -offset});
             at = end;
         }
         if (count % 2 != 0 || (each != 0 && count != each))
@@ -191,13 +197,18 @@ class Reader {
                                    (each ? "（一个点两个数）" : "")};
     }
 
-    void checkUnits(const pugi::xml_node& root) const {
+    // Metres as they are; feet converted.
+    MetricConversion unitsOf(const pugi::xml_node& root) const {
         const pugi::xml_node units = child(root, "Units");
-        if (!units) return;
-        if (const pugi::xml_node imperial = child(units, "Imperial"))
-            throw Fault{placeOf(imperial),
-                        "文件使用英制单位（Imperial），本程序只读公制（Metric）、"
-                        "以米为单位的 LandXML 文件"};
+        if (!units) return {};
+        if (const pugi::xml_node imperial = child(units, "Imperial")) {
+            std::variant<MetricConversion, std::string> conversion = imperialToMetric(
+                imperial.attribute("linearUnit").value(), imperial.attribute("areaUnit").value(),
+                imperial.attribute("volumeUnit").value());
+            if (const std::string* why = std::get_if<std::string>(&conversion))
+                throw Fault{placeOf(imperial), *why};
+            return std::get<MetricConversion>(std::move(conversion));
+        }
         const pugi::xml_node metric = child(units, "Metric");
         const std::pair<const char*, const char*> wanted[] = {
             {"linearUnit", "meter"}, {"areaUnit", "squareMeter"}, {"volumeUnit", "cubicMeter"}};
@@ -208,6 +219,7 @@ class Reader {
                                                  printableText(found.value()) + "”，本程序只读“" +
                                                  unit + "”"};
         }
+        return {};
     }
 
     static pugi::xml_node findCrossSects(const pugi::xml_node& root) {
@@ -255,13 +267,14 @@ class Reader {
     RawSection readSection(const pugi::xml_node& node) const {
         RawSection section;
         section.place = placeOf(node);
-        section.sta = number(node, "sta");
+        section.sta = number(node, "sta", Measure::Length);
         if (const std::optional<std::string> spacing = ourProperty(node, landxml::kSpacing))
-            section.spacing = value(*spacing, section.place, "断面间距");
-        section.areaCut = optionalNumber(node, "areaCut");
-        section.areaFill = optionalNumber(node, "areaFill");
-        section.volumeCut = optionalNumber(node, "volumeCut").value_or(0.0);
-        section.volumeFill = optionalNumber(node, "volumeFill").value_or(0.0);
+            section.spacing =
+                units_.toMetric(value(*spacing, section.place, "断面间距"), Measure::Length);
+        section.areaCut = optionalNumber(node, "areaCut", Measure::Area);
+        section.areaFill = optionalNumber(node, "areaFill", Measure::Area);
+        section.volumeCut = optionalNumber(node, "volumeCut", Measure::Volume).value_or(0.0);
+        section.volumeFill = optionalNumber(node, "volumeFill", Measure::Volume).value_or(0.0);
         const std::vector<pugi::xml_node> grounds = children(node, "CrossSectSurf");
         if (!grounds.empty()) {
             const std::vector<pugi::xml_node> lists = children(grounds.front(), "PntList2D");
@@ -359,12 +372,13 @@ class Reader {
 
     std::string_view text_;
     ReadProgress* progress_;
+    MetricConversion units_;
 };
 
 }  // namespace
 
 SurveyRead readLandXml(std::string_view text, ReadProgress* progress) {
-    const Reader reader(text, progress);
+    Reader reader(text, progress);
     try {
         return reader.read();
     } catch (const Fault& fault) {

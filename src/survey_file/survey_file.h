@@ -18,6 +18,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "section/any_survey.h"
 #include "section/project_info.h"
@@ -50,6 +51,9 @@ struct SurveyRead {
     Format format = Format::SurveyCsv;  // what the text was read as
     // The lines of the road design's rows when the file carries one.
     DesignLines designLines{};
+    // What the reading changed that the user should be told, one sentence
+    // each: "文件以英尺为单位，已换算为米（…）".
+    std::vector<std::string> notes{};
 };
 
 // How far a reading has got, in thousandths of the text (kReadDone for all

@@ -121,6 +121,8 @@ TEST(RealFiles, each_opens_in_its_encoding_and_units_with_its_names_stations_and
         {"latin1-oepnv.xml", "ÖPNV Haltestelle Süd", "Straßenausbau Bauabschnitt 2", {}, ""},
         {"gbk-declared.xml", "京港高速公路改扩建工程", "第三合同段 K1+000～K1+040", {}, ""},
         {"utf16-le-bom.xml", "沪渝高速 匝道A", "ÖPNV 联络线", {}, ""},
+        {"us-survey-foot.xml", "SR 46 Widening", "", {1200, 3937}, "文件以美国测量英尺为单位"},
+        {"foot.xml", "County Road 12", "", {3048, 10000}, "文件以英尺为单位"},
     };
     for (const auto& row : rows) {
         const std::string bytes = bytesOf(row.file);
@@ -129,6 +131,8 @@ TEST(RealFiles, each_opens_in_its_encoding_and_units_with_its_names_stations_and
         ASSERT_TRUE(read.survey) << row.file << ": " << read.error.message;
         EXPECT_EQ(read.project.projectName, row.project) << row.file;
         EXPECT_EQ(read.project.segment, row.segment) << row.file;
+        EXPECT_EQ(read.notes.size(), row.note.empty() ? 0u : 1u) << row.file;
+        for (const std::string& note : read.notes) EXPECT_TRUE(note.starts_with(row.note)) << note;
         // The areas and volumes stated in the file, before they are worked out.
         std::vector<std::string> stated;
         if (const section::CutFillSurvey* lines = cutFillOf(read))
