@@ -2,8 +2,9 @@
 #pragma once
 // Survey files on disk: reading them in whatever encoding a spreadsheet
 // wrote (UTF-8, UTF-16 with its byte-order mark, else GB18030, which covers
-// GBK and GB2312), and saving them safely. Which format a file is in is
-// survey_file's to tell; failures come back as messages, never as throws.
+// GBK and GB2312; LandXML in the encoding it declares), and saving them
+// safely. Which format a file is in is survey_file's to tell; failures come
+// back as messages, never as throws.
 
 #include <QString>
 #include <optional>
