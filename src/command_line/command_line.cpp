@@ -89,6 +89,7 @@ struct CalculatedSurvey {
     section::ProjectInfo project;
     std::vector<survey_file::SectionMaterial> materials{};  // a LandXML file's
     int failure = BadFile;  // the exit status when there is no survey
+    std::string notes{};  // what the reading changed, lines for standard error
 };
 
 // What looks wrong but calculates, one line each for standard error, in
@@ -143,13 +144,14 @@ CalculatedSurvey calculatedQuietly(const Input& input) {
     }
     CalculatedSurvey calculated{std::move(opened.survey), std::move(opened.project)};
     if (opened.landXml) calculated.materials = std::move(opened.landXml->materials);
+    for (const std::string& note : opened.notes) calculated.notes += "velmorin: " + note + '\n';
     return calculated;
 }
 
 // The warnings told: the output and the exit status as without them.
 CalculatedSurvey calculatedSurvey(const Input& input) {
     CalculatedSurvey calculated = calculatedQuietly(input);
-    if (calculated.survey) say(stderr, warningLines(*calculated.survey));
+    if (calculated.survey) say(stderr, calculated.notes + warningLines(*calculated.survey));
     return calculated;
 }
 
@@ -171,7 +173,7 @@ int writeResults(const Input& input) {
     std::future<std::string> warnings =
         std::async([&] { return warningLines(*calculated.survey); });
     const std::string results = survey_file::resultsCsv(*calculated.survey);
-    say(stderr, warnings.get());
+    say(stderr, calculated.notes + warnings.get());
     say(stderr, materialLines(*calculated.survey, calculated.materials));
     return written(writeStandardOutput(QByteArray::fromStdString(results)));
 }

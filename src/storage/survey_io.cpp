@@ -55,6 +55,7 @@ OpenedSurvey opened(const QString& path, const WholeFile& file,
     else
         out.error = notOpened(path, read);
     out.landXml = std::move(read.landXml);
+    out.notes = std::move(read.notes);
     return out;
 }
 

@@ -2,11 +2,14 @@
 #pragma once
 // Survey files on disk: reading them in whatever encoding a spreadsheet
 // wrote (UTF-8, UTF-16 with its byte-order mark, else GB18030, which covers
-// GBK and GB2312), and saving them safely. Which format a file is in is
-// survey_file's to tell; failures come back as messages, never as throws.
+// GBK and GB2312; LandXML in the encoding it declares), and saving them
+// safely. Which format a file is in is survey_file's to tell; failures come
+// back as messages, never as throws.
 
 #include <QString>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "document/file_tie.h"
 #include "section/any_survey.h"
@@ -25,6 +28,9 @@ struct OpenedSurvey {
     // A LandXML file's alignments and surfaces and what of them was read
     // (kept when a choice is refused, to name what the file has).
     std::optional<survey_file::LandXmlRead> landXml{};
+    // What the reading changed that the user should be told (a file in feet
+    // converted to metres), one sentence each.
+    std::vector<std::string> notes{};
 };
 
 // A survey file of any format and either kind. Only regular files are read;

@@ -6,6 +6,7 @@
 
 #include "survey_file/hdm.h"
 #include "survey_file/landxml.h"
+#include "survey_file/xml_encoding.h"
 
 namespace survey_file {
 
@@ -22,13 +23,15 @@ bool endsWith(std::string_view name, std::string_view ending) {
                [](char a, char b) { return a == std::tolower(static_cast<unsigned char>(b)); });
 }
 
-SurveyRead readText(std::string_view text, std::string_view name, ReadProgress* progress,
-                    const LandXmlChoice& choice) {
-    const bool xml = looksLikeXml(text);
-    // XML reads a lone CR as a line end itself.
-    if (const std::optional<FileError> why = loneCarriageReturn(text); why && !xml)
-        return {std::nullopt, *why};
-    if (xml) return readLandXml(text, choice, progress);
+// XML says its encoding itself, and reads a lone CR as a line end.
+SurveyRead readXml(std::string_view bytes, ReadProgress* progress, const LandXmlChoice& choice) {
+    XmlText text = xmlAsUtf8(bytes);
+    if (text.fault) return {std::nullopt, std::move(*text.fault), {}, Format::LandXml};
+    return readLandXml(text.utf8, choice, progress);
+}
+
+SurveyRead readText(std::string_view text, std::string_view name, ReadProgress* progress) {
+    if (const std::optional<FileError> why = loneCarriageReturn(text)) return {std::nullopt, *why};
     const bool hdm = looksLikeHdm(text);
     SurveyRead read = hdm ? readHdm(text, progress) : readSurvey(text, progress);
     if (read.survey || hdm) return read;
@@ -41,14 +44,15 @@ SurveyRead readText(std::string_view text, std::string_view name, ReadProgress* 
 
 SurveyRead readSurveyFile(std::string_view bytes, std::string_view name, const ToUtf8& toUtf8,
                           ReadProgress* progress, const LandXmlChoice& choice) {
+    if (looksLikeXml(bytes)) return readXml(bytes, progress, choice);
     if (std::optional<std::string> why = whyNotText(bytes))
         return failed(Format::NoText, std::move(*why));
-    if (isUtf8(bytes)) return readText(bytes, name, progress, choice);
+    if (isUtf8(bytes)) return readText(bytes, name, progress);
     if (std::optional<FileError> mixed = lineInAnotherEncoding(bytes))
         return {std::nullopt, std::move(*mixed)};
     const std::optional<std::string> text = toUtf8(bytes);
     if (!text) return failed(Format::NoText, std::string(kNotText));
-    return readText(*text, name, progress, choice);
+    return readText(*text, name, progress);
 }
 
 bool isHdmName(std::string_view name) {

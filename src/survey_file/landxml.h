@@ -2,7 +2,7 @@
 #pragma once
 // Cross-sections as LandXML 1.2, the open interchange of design programs:
 //
-//   LandXML / Units / Metric
+//   LandXML / Units / Metric (Imperial in feet is read converted: landxml_units.h)
 //   LandXML / Alignments / Alignment / CrossSects (calcMethod="AverageEndArea")
 //     CrossSect sta= [areaCut= areaFill= volumeCut= volumeFill=]
 //       CrossSectSurf (the ground line, one PntList2D of "offset elevation")
@@ -63,9 +63,5 @@ SurveyRead readLandXml(std::string_view text, const LandXmlChoice& choice,
                        ReadProgress* progress = nullptr);
 // The same with everything guessed.
 SurveyRead readLandXml(std::string_view text, ReadProgress* progress = nullptr);
-
-// Whether the bytes look like an XML document (after a byte-order mark and
-// blanks, a "<?xml" declaration or a "<LandXML" element).
-bool looksLikeXml(std::string_view bytes);
 
 }  // namespace survey_file

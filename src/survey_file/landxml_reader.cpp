@@ -11,6 +11,7 @@
 #include "survey_file/landxml_nodes.h"
 #include "survey_file/landxml_pieces.h"
 #include "survey_file/landxml_tags.h"
+#include "survey_file/landxml_units.h"
 
 namespace survey_file {
 
@@ -78,7 +79,7 @@ class Reader {
     Reader(std::string_view text, const LandXmlChoice& choice, ReadProgress* progress)
         : text_(text), choice_(choice), progress_(progress) {}
 
-    SurveyRead read() const {
+    SurveyRead read() {
         pugi::xml_document document;
         const pugi::xml_parse_result parsed = document.load_buffer(
             text_.data(), text_.size(), pugi::parse_default, pugi::encoding_utf8);
@@ -87,7 +88,7 @@ class Reader {
         if (!named(root, "LandXML"))
             throw Fault{placeOf(root), "这不是 LandXML 文件：最外层的元素是“" +
                                            std::string(root.name()) + "”，应为“LandXML”"};
-        checkUnits(root);
+        units_ = unitsOf(root);
         SurveyRead result{.format = Format::LandXml};
         LandXmlRead& found = result.landXml.emplace();
         found.contents = scanLandXml(root);
@@ -128,6 +129,7 @@ class Reader {
             landxml::calcMethod(prismoidal))
             result.survey->setVolumeMethod(prismoidal);
         result.project = projectOf(child(root, "Project"));
+        if (!units_.note().empty()) result.notes.push_back(units_.note());
         return result;
     }
 
@@ -155,15 +157,18 @@ class Reader {
         }
     }
 
-    double number(const pugi::xml_node& node, const char* attribute) const {
+    // In metric units, whatever the file's.
+    double number(const pugi::xml_node& node, const char* attribute, Measure measure) const {
         const pugi::xml_attribute found = node.attribute(attribute);
         if (!found) throw Fault{placeOf(node), std::string(node.name()) + " 缺少属性 " + attribute};
-        return value(found.value(), placeOf(node),
-                     std::string(node.name()) + " 的属性 " + attribute);
+        return units_.toMetric(
+            value(found.value(), placeOf(node), std::string(node.name()) + " 的属性 " + attribute),
+            measure);
     }
-    std::optional<double> optionalNumber(const pugi::xml_node& node, const char* attribute) const {
+    std::optional<double> optionalNumber(const pugi::xml_node& node, const char* attribute,
+                                         Measure measure) const {
         if (!node.attribute(attribute)) return std::nullopt;
-        return number(node, attribute);
+        return number(node, attribute, measure);
     }
 
     static double value(std::string_view text, const Place& at, const std::string& what) {
@@ -196,10 +201,11 @@ class Reader {
                 value(cell, {first.at, int(std::count(text.begin(), before, '\n'))},
                       std::string(node.name()) + " 中的坐标");
             }
+            const double metres = units_.toMetric(read.value, Measure::Length);
             if (count % 2 == 0)
-                offset = read.value;
+                offset = metres;
             else
-                points.push_back({read.value, -offset});
+                points.push_back({metres, -offset});
             at = end;
         }
         if (count % 2 != 0 || (each != 0 && count != each))
@@ -208,13 +214,18 @@ class Reader {
                                    (each ? "（一个点两个数）" : "")};
     }
 
-    void checkUnits(const pugi::xml_node& root) const {
+    // Metres as they are; feet converted.
+    MetricConversion unitsOf(const pugi::xml_node& root) const {
         const pugi::xml_node units = child(root, "Units");
-        if (!units) return;
-        if (const pugi::xml_node imperial = child(units, "Imperial"))
-            throw Fault{placeOf(imperial),
-                        "文件使用英制单位（Imperial），本程序只读公制（Metric）、"
-                        "以米为单位的 LandXML 文件"};
+        if (!units) return {};
+        if (const pugi::xml_node imperial = child(units, "Imperial")) {
+            std::variant<MetricConversion, std::string> conversion = imperialToMetric(
+                imperial.attribute("linearUnit").value(), imperial.attribute("areaUnit").value(),
+                imperial.attribute("volumeUnit").value());
+            if (const std::string* why = std::get_if<std::string>(&conversion))
+                throw Fault{placeOf(imperial), *why};
+            return std::get<MetricConversion>(std::move(conversion));
+        }
         const pugi::xml_node metric = child(units, "Metric");
         const std::pair<const char*, const char*> wanted[] = {
             {"linearUnit", "meter"}, {"areaUnit", "squareMeter"}, {"volumeUnit", "cubicMeter"}};
@@ -225,6 +236,7 @@ class Reader {
                                                  printableText(found.value()) + "”，本程序只读“" +
                                                  unit + "”"};
         }
+        return {};
     }
 
     // A section's materials and gaps into what the reading found.
@@ -282,13 +294,14 @@ class Reader {
     RawSection readSection(const pugi::xml_node& node, const Roles& roles) const {
         RawSection section;
         section.place = placeOf(node);
-        section.sta = number(node, "sta");
+        section.sta = number(node, "sta", Measure::Length);
         if (const std::optional<std::string> spacing = ourProperty(node, landxml::kSpacing))
-            section.spacing = value(*spacing, section.place, "断面间距");
-        section.areaCut = optionalNumber(node, "areaCut");
-        section.areaFill = optionalNumber(node, "areaFill");
-        section.volumeCut = optionalNumber(node, "volumeCut").value_or(0.0);
-        section.volumeFill = optionalNumber(node, "volumeFill").value_or(0.0);
+            section.spacing =
+                units_.toMetric(value(*spacing, section.place, "断面间距"), Measure::Length);
+        section.areaCut = optionalNumber(node, "areaCut", Measure::Area);
+        section.areaFill = optionalNumber(node, "areaFill", Measure::Area);
+        section.volumeCut = optionalNumber(node, "volumeCut", Measure::Volume).value_or(0.0);
+        section.volumeFill = optionalNumber(node, "volumeFill", Measure::Volume).value_or(0.0);
         std::vector<Piece> ground, design;
         for (const pugi::xml_node& surface : node.children()) {
             if (!named(surface, "CrossSectSurf") && !named(surface, "DesignCrossSectSurf"))
@@ -416,6 +429,7 @@ class Reader {
     std::string_view text_;
     const LandXmlChoice& choice_;
     ReadProgress* progress_;
+    MetricConversion units_;
 };
 
 }  // namespace
@@ -425,7 +439,7 @@ SurveyRead readLandXml(std::string_view text, ReadProgress* progress) {
 }
 
 SurveyRead readLandXml(std::string_view text, const LandXmlChoice& choice, ReadProgress* progress) {
-    const Reader reader(text, choice, progress);
+    Reader reader(text, choice, progress);
     try {
         return reader.read();
     } catch (const Fault& fault) {
@@ -436,14 +450,6 @@ SurveyRead readLandXml(std::string_view text, const LandXmlChoice& choice, ReadP
             (line > 0 ? "第 " + std::to_string(line) + " 行：" : std::string()) + fault.message;
         return result;
     }
-}
-
-bool looksLikeXml(std::string_view bytes) {
-    if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
-    const std::size_t start = bytes.find_first_not_of(" \t\r\n");
-    if (start == std::string_view::npos) return false;
-    bytes.remove_prefix(start);
-    return bytes.starts_with("<?xml") || bytes.starts_with("<LandXML");
 }
 
 }  // namespace survey_file

@@ -18,6 +18,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "section/any_survey.h"
 #include "section/project_info.h"
@@ -54,6 +55,9 @@ struct SurveyRead {
     // A LandXML file's alignments and surfaces, what of them was read, and
     // what it held beyond the survey (kept even when the choice is refused).
     std::optional<LandXmlRead> landXml{};
+    // What the reading changed that the user should be told, one sentence
+    // each: "文件以英尺为单位，已换算为米（…）".
+    std::vector<std::string> notes{};
 };
 
 // How far a reading has got, in thousandths of the text (kReadDone for all

@@ -224,5 +224,13 @@ printf 'BEGIN,ZK0+000:1\n-2,0,DM,4\n' >"$work/four.hdm"
 check "--results four.hdm status" 1 "$status"
 check "--results four.hdm message" "velmorin: 里程文件“$work/four.hdm”有误，没有打开：第 2 行第 4 列“4”是多余的数据。" "$(cat "$work/err")"
 
+# A LandXML file in US survey feet reads converted to metres, and says so.
+feet="$(dirname "$0")/../data/real/us-survey-foot.xml"
+"$program" --results "$feet" >"$work/out" 2>"$work/err"; status=$?
+check "--results us-survey-foot.xml status" 0 "$status"
+check "--results us-survey-foot.xml note" "velmorin: 文件以美国测量英尺为单位，已换算为米（1 英尺 = 1200/3937 米，1 立方码 = 27 立方英尺；长度取至 0.1 毫米，面积和体积取至小数点后 4 位）" "$(cat "$work/err")"
+check "--results us-survey-foot.xml stations" "K0+304.801 K0+320.041 K0+335.281" \
+  "$(tail -n +2 "$work/out" | cut -d, -f2 | tr '\n' ' ' | sed 's/ $//')"
+
 [ "$failed" -eq 0 ] && echo OK
 exit "$failed"

@@ -33,6 +33,13 @@ std::string landXmlText() {
     return *landXml(*cutFillOf(read), {"2026-12-08", "16:54:17"});
 }
 
+// ASCII text as UTF-16LE without a byte-order mark: zero bytes throughout.
+std::string utf16(std::string_view ascii) {
+    std::string out;
+    for (char c : ascii) out += std::string{c, '\0'};
+    return out;
+}
+
 Kind kindOf(const SurveyRead& read) {
     if (!read.survey) return Kind::Fault;
     return read.survey->cutFill() ? Kind::CutFill : Kind::Closed;
@@ -51,6 +58,8 @@ TEST(FileFormat, the_text_decides_the_format_and_the_name_only_where_the_text_re
         {"cut-and-fill CSV", kCutFill, "a.txt", Format::SurveyCsv, Kind::CutFill, ""},
         {"a 里程文件 under another name", kHdm, "a.csv", Format::Hdm, Kind::CutFill, ""},
         {"LandXML under another name", landXmlText(), "a.csv", Format::LandXml, Kind::CutFill, ""},
+        {"LandXML in UTF-16 without a mark", utf16(landXmlText()), "a.xml", Format::LandXml,
+         Kind::CutFill, ""},
         {"broken text named .hdm", "1,2\n", "a.HDM", Format::Hdm, Kind::Fault, "第 1 行"},
         {"broken text named .xml", "1,2\n", "a.xml", Format::LandXml, Kind::Fault, ""},
         {"broken text named .csv", "1,2\n", "a.csv", Format::SurveyCsv, Kind::Fault, "第 1 行"},

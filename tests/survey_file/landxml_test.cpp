@@ -14,6 +14,7 @@
 #include "read_parts.h"
 #include "runtime/number_text.h"
 #include "section/calculation.h"
+#include "survey_file/xml_encoding.h"
 
 namespace {
 
@@ -216,9 +217,15 @@ TEST(LandXml, every_fault_is_named_with_its_line) {
          "文件中没有横断面（LandXML 的 "
          "Alignments/Alignment/CrossSects）：请在设计程序中导出带横断面的 "
          "LandXML 文件"},
-        {"imperial", "<LandXML>\n<Units><Imperial areaUnit=\"squareFoot\"/></Units></LandXML>",
-         "第 2 行：文件使用英制单位（Imperial），本程序只读公制（Metric）、以米为单位的 LandXML "
-         "文件"},
+        {"imperial without its foot",
+         "<LandXML>\n<Units><Imperial areaUnit=\"squareFoot\"/></Units></LandXML>",
+         "第 2 行：文件的英制单位（Imperial）没有写明 linearUnit（长度单位）：请在原来的程序中导出"
+         "以米或英尺为单位的 LandXML 文件"},
+        {"imperial in acres",
+         "<LandXML>\n<Units><Imperial linearUnit=\"foot\" areaUnit=\"acre\"/></Units></LandXML>",
+         "第 2 行：文件的单位 areaUnit "
+         "是“acre”，本程序读“squareFoot”：请在原来的程序中导出以米或英尺"
+         "为单位的 LandXML 文件"},
         {"millimetres", "<LandXML><Units>\n<Metric linearUnit=\"millimeter\"/></Units></LandXML>",
          "第 2 行：文件的单位 linearUnit 是“millimeter”，本程序只读“meter”"},
         {"no station", withSection("<CrossSect/>"), "第 5 行：CrossSect 缺少属性 sta"},
