@@ -89,7 +89,7 @@ struct CalculatedSurvey {
     section::ProjectInfo project;
     std::vector<survey_file::SectionMaterial> materials{};  // a LandXML file's
     int failure = BadFile;  // the exit status when there is no survey
-    std::string notes{};  // what the reading changed, lines for standard error
+    std::string notes{};    // what the reading changed, lines for standard error
 };
 
 // What looks wrong but calculates, one line each for standard error, in

@@ -35,7 +35,7 @@ SurveyRead readText(std::string_view text, std::string_view name, ReadProgress* 
     const bool hdm = looksLikeHdm(text);
     SurveyRead read = hdm ? readHdm(text, progress) : readSurvey(text, progress);
     if (read.survey || hdm) return read;
-    if (endsWith(name, ".xml")) return readLandXml(text, choice, progress);
+    if (endsWith(name, ".xml")) return readLandXml(text, {}, progress);
     if (isHdmName(name)) return readHdm(text, progress);
     return read;
 }
