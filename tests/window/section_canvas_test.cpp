@@ -1,10 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The section drawn from the layers it keeps is the section drawn afresh:
-// point by point as an outline is typed, after a point that changes the
-// scale, after a resize, when the points are replaced by others, and when
-// other cut and fill regions are shaded at the same scale, and after a zoom
-// and a pan. The wheel zooms about the cursor, a drag pans, - zooms out, 0 fits again;
-// the ring marks the point of the table's row on any of the lines.
+// The section drawn from the layers it keeps is the section drawn afresh,
+// whatever changed since; the wheel zooms about the cursor, a drag pans, -
+// zooms out, 0 fits again; the ring marks the point of the table's row on
+// either line.
 
 #include "window/views/section_canvas.h"
 
@@ -41,7 +39,8 @@ window::CanvasPicture groundAndDesign() {
              {{Shade::Fill, {{100, 10}, {104, 10}, {100, 0}}}}}};
 }
 
-// The same picture on a canvas that has drawn nothing before, seen as `view` sets it.
+// The same picture on a canvas that has drawn nothing before, seen as `view`
+// sets it.
 QImage drawnAfresh(const window::CanvasPicture& picture, QSize size,
                    const std::function<void(window::SectionCanvas&)>& view = {}) {
     window::SectionCanvas canvas;
@@ -160,59 +159,68 @@ class SectionCanvasTest : public QObject {
         expectAsDrawnAfresh("fitted again");
     }
 
-    void a_new_scale_a_new_size_and_other_points_are_drawn_afresh() {
-        canvas->setPicture(outline(30));
-        canvas->grab();
-        window::CanvasPicture far = outline(30);
-        far.pendingElevation = 140.0f;
-        far.pendingOffset = 60.0f;
-        canvas->setPicture(far);
-        expectAsDrawnAfresh("a point far out");
-        canvas->resize(300, 420);
-        expectAsDrawnAfresh("resized");
-        canvas->setPicture(outline(30));
-        canvas->grab();
-        // Within the outline's reach: the scale stays, the point moves.
-        window::CanvasPicture other = outline(30);
-        auto& points = other.section.lines[0].points;
-        points[3] = points[5];
-        canvas->setPicture(other);
-        expectAsDrawnAfresh("one point changed");
-        canvas->setPicture(outline(12));
-        expectAsDrawnAfresh("fewer points");
-    }
-
-    // A crossing's cut and fill swapped: the lines' reach, and so the scale, stay.
-    void other_regions_at_the_same_scale_are_drawn_afresh() {
-        using Line = section::PictureLine::Role;
-        using Shade = section::PictureRegion::Role;
-        window::CanvasPicture picture{
-            {{{Line::Ground, {{100, 10}, {100, -10}}}, {Line::Design, {{104, 10}, {96, -10}}}},
-             {{Shade::Fill, {{100, 10}, {104, 10}, {100, 0}}}}}};
-        canvas->setPicture(picture);
-        canvas->grab();
-        picture.section.regions = {{Shade::Cut, {{100, -10}, {96, -10}, {100, 0}}}};
-        canvas->setPicture(picture);
-        expectAsDrawnAfresh("other regions");
-    }
-
-    void the_point_highlighted_is_ringed_there_and_nowhere_else() {
-        window::CanvasPicture picture = outline(30);
-        canvas->setPicture(picture);
-        QVERIFY(highlightPixels(canvas->grab().toImage()).empty());
-        for (const int j : {1, 12, 30}) {
-            picture.highlighted.point = j;
+    // Step after step on one canvas: a point far out (a new scale), a new
+    // size, a point moved within the reach (the scale stays), fewer points,
+    // and a crossing's cut and fill swapped (the lines' reach stays).
+    void each_change_is_drawn_as_a_fresh_drawing_shows() {
+        window::CanvasPicture far = outline(30), moved = outline(30), swapped = groundAndDesign();
+        far.pendingElevation = 140.0;
+        far.pendingOffset = 60.0;
+        moved.section.lines[0].points[3] = moved.section.lines[0].points[5];
+        swapped.section.regions = {
+            {section::PictureRegion::Role::Cut, {{100, -10}, {96, -10}, {100, 0}}}};
+        const struct {
+            const char* step;
+            window::CanvasPicture picture;
+            QSize size;
+        } steps[] = {{"an outline", outline(30), {360, 300}},
+                     {"a point far out", far, {360, 300}},
+                     {"resized", far, {300, 420}},
+                     {"the outline again", outline(30), {300, 420}},
+                     {"one point moved", moved, {300, 420}},
+                     {"fewer points", outline(12), {300, 420}},
+                     {"ground and design", groundAndDesign(), {300, 420}},
+                     {"other regions", swapped, {300, 420}}};
+        for (const auto& [step, picture, size] : steps) {
+            canvas->resize(size);
             canvas->setPicture(picture);
-            expectRingAround(canvas->pointPosition(j), QStringLiteral("point %1").arg(j));
+            expectAsDrawnAfresh(step);
         }
-        // Kept layers or not, the picture is the one drawn afresh.
-        expectAsDrawnAfresh("highlighted");
-        picture.highlighted.point = 0;
-        canvas->setPicture(picture);
-        QVERIFY(highlightPixels(canvas->grab().toImage()).empty());
-        picture.highlighted.point = 31;  // no such point
-        canvas->setPicture(picture);
-        QVERIFY(highlightPixels(canvas->grab().toImage()).empty());
+    }
+
+    // Zoomed, heights exaggerated: a point of either line is ringed where it
+    // is drawn, the picture the one drawn afresh; nothing is ringed for no
+    // point, one past the last, or a design point of an outline.
+    void the_point_highlighted_is_ringed_on_its_line_and_nowhere_else() {
+        const auto view = [](window::SectionCanvas& c) {
+            c.setExaggeration(5);
+            c.zoomAbout({200, 120}, 0.8);
+        };
+        for (window::CanvasPicture picture : {outline(30), groundAndDesign()})
+            for (const bool design : {false, true})
+                for (const int j : {0, 1, 3, 30, 31}) {
+                    picture.highlighted = {j, design};
+                    canvas->fitToWindow();
+                    canvas->setPicture(picture);
+                    view(*canvas);
+                    const auto& lines = picture.section.lines;
+                    const auto* line =
+                        design ? (lines.size() > 1 ? &lines[1] : nullptr) : &lines[0];
+                    const QString where = QStringLiteral("point %1 of line %2 of %3")
+                                              .arg(j)
+                                              .arg(design)
+                                              .arg(lines.size());
+                    if (line && j >= 1 && j <= int(line->points.size())) {
+                        const Point& point = line->points[std::size_t(j - 1)];
+                        expectRingAround(drawnAt(canvas->scale(), {point.offset, point.elevation}),
+                                         where);
+                    } else {
+                        QVERIFY2(highlightPixels(canvas->grab().toImage()).empty(),
+                                 qPrintable(where));
+                    }
+                    QVERIFY2(canvas->grab().toImage() == drawnAfresh(picture, canvas->size(), view),
+                             qPrintable(where));
+                }
     }
 
     // Narrow, the legend takes a second row; zoomed, it is drawn the same
@@ -238,23 +246,6 @@ class SectionCanvasTest : public QObject {
             canvas->fitToWindow();
             canvas->setExaggeration(1);
         }
-    }
-
-    // Ground and design points differ: each ringed on its own line, the
-    // ring at the point whatever the view.
-    void a_point_of_either_line_is_ringed_on_its_line() {
-        window::CanvasPicture picture = groundAndDesign();
-        canvas->setPicture(picture);
-        canvas->setExaggeration(5);
-        canvas->zoomAbout({200, 120}, 0.8);
-        for (const bool design : {false, true})
-            for (const int j : {1, 2, 3}) {
-                picture.highlighted = {j, design};
-                canvas->setPicture(picture);
-                const section::Point& point = picture.section.lines[design].points[j - 1];
-                expectRingAround(drawnAt(canvas->scale(), {point.offset, point.elevation}),
-                                 QStringLiteral("line %1 point %2").arg(design).arg(j));
-            }
     }
 };
 

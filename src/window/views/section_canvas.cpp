@@ -247,11 +247,6 @@ QString SectionCanvas::cornerText() const {
     return exaggeration_ == 1 ? QString() : QStringLiteral("竖向 ×%1").arg(exaggeration_);
 }
 
-QPointF SectionCanvas::pointPosition(int j) const {
-    const auto& point = picture_.section.lines.at(0).points.at(static_cast<std::size_t>(j - 1));
-    return pointAt(scale(), point.offset, point.elevation);
-}
-
 std::vector<SectionCanvas::LegendEntry> SectionCanvas::legend() const {
     if (!hasLegend()) return {};
     std::vector<LegendEntry> entries{{QStringLiteral("地面线"), kGroundColour, false, {}, {}},

@@ -82,8 +82,6 @@ class SectionCanvas : public QWidget {
     int exaggeration() const { return exaggeration_; }
     // What the drawing's corner says of the exaggeration; empty for none.
     QString cornerText() const;
-    // Where point j (1-based) of the picture's first line is drawn.
-    QPointF pointPosition(int j) const;
 
     // One entry of the legend as drawn at the present size: a short stretch
     // of line or a patch of shading, and its text. None for an Outline.
