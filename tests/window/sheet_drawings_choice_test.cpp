@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The check box 计算书附断面图 in the PDF export's file dialog: off at first,
-// the sheet written as checked (the drawings' colours on its first page or
-// none), and offered next time as it was left; and the same box in the print
-// dialog, printing to a PDF file.
+// The check box 计算书附断面图 in the PDF export's file dialog and in the
+// print dialog: off at first, the sheet written as checked (the drawings'
+// colours on its first page or none), and offered next time, in either
+// dialog, as it was left.
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -53,56 +53,42 @@ class SheetDrawingsChoiceTest : public QObject {
         document.replaceSurvey(section::Survey(slopedRoad()), QStringLiteral("打开文件"), {});
     }
 
-    void the_pdf_has_the_drawings_as_the_box_says_and_the_box_is_remembered() {
-        // Left as offered (off), checked, then unchecked again.
+    // Left as offered (off), checked, printed as offered (checked), then
+    // unchecked again. Qt's own print dialog prints to the PDF file it offers
+    // as its last printer.
+    void each_dialog_offers_the_box_as_left_and_writes_what_it_says() {
         const struct {
+            bool print;
             bool offered;
             bool chosen;
-        } rounds[] = {{false, false}, {false, true}, {true, false}};
+        } rounds[] = {
+            {false, false, false}, {false, false, true}, {true, true, true}, {false, true, false}};
         int round = 0;
-        for (const auto& [offered, chosen] : rounds) {
+        for (const auto& [print, offered, chosen] : rounds) {
             const QString pdf = folder.filePath(QStringLiteral("sheet%1.pdf").arg(++round));
-            DialogDriver driver({chooseFile(pdf)});
-            bool seen = false;
-            bool found = false;
+            DialogDriver driver({print ? acceptDialog() : chooseFile(pdf)});
+            int seen = -1;
             driver.onOpen([&](QWidget* dialog) {
                 auto* box = dialog->findChild<QCheckBox*>(QStringLiteral("sectionDrawings"));
-                found = box && box->text().startsWith(QStringLiteral("计算书附断面图"));
-                if (!box) return;
+                if (!box || !box->text().startsWith(QStringLiteral("计算书附断面图"))) return;
                 seen = box->isChecked();
                 box->setChecked(chosen);
+                auto* printers = dialog->findChild<QComboBox*>(QStringLiteral("printers"));
+                auto* file = dialog->findChild<QLineEdit*>(QStringLiteral("filename"));
+                if (!print || !printers || !file) return;
+                printers->setCurrentIndex(printers->count() - 1);
+                file->setText(pdf);
             });
-            QVERIFY(printing.exportPdf(document));
+            if (print)
+                printing.printWithDialog(document);
+            else
+                QVERIFY(printing.exportPdf(document));
             QVERIFY2(driver.scriptDone(), qPrintable(driver.log().join(u'\n')));
-            QVERIFY(found);
-            QCOMPARE(seen, offered);
+            QCOMPARE(seen, int(offered));
             const QImage page = pdf_page_image::pageImage(pdf, 1, 60);
-            QVERIFY(!page.isNull());
+            QVERIFY2(!page.isNull(), qPrintable(pdf));
             QCOMPARE(pdf_page_image::colouredPixels(page) > 100, chosen);
         }
-    }
-
-    // Qt's own print dialog, its printer the PDF file it offers last.
-    void the_print_dialog_has_the_box_and_prints_what_it_says() {
-        const QString pdf = folder.filePath(QStringLiteral("printed.pdf"));
-        DialogDriver driver({acceptDialog()});
-        bool found = false;
-        driver.onOpen([&](QWidget* dialog) {
-            auto* box = dialog->findChild<QCheckBox*>(QStringLiteral("sectionDrawings"));
-            auto* printers = dialog->findChild<QComboBox*>(QStringLiteral("printers"));
-            auto* file = dialog->findChild<QLineEdit*>(QStringLiteral("filename"));
-            found = box && printers && file;
-            if (!found) return;
-            box->setChecked(true);
-            printers->setCurrentIndex(printers->count() - 1);
-            file->setText(pdf);
-        });
-        printing.printWithDialog(document);
-        QVERIFY2(driver.scriptDone(), qPrintable(driver.log().join(u'\n')));
-        QVERIFY(found);
-        const QImage page = pdf_page_image::pageImage(pdf, 1, 60);
-        QVERIFY(!page.isNull());
-        QVERIFY(pdf_page_image::colouredPixels(page) > 100);
     }
 };
 
