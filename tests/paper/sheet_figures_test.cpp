@@ -47,11 +47,6 @@ section::Survey closedOutlines(std::mt19937& random) {
     return section::Survey(std::move(survey));
 }
 
-section::Survey surveyOf(const QByteArray& kind, std::mt19937& random) {
-    if (kind == "closed") return closedOutlines(random);
-    return section::Survey(quantity_surveys::cutFillSurvey(random, 40));
-}
-
 QPdfWriter* pdfDevice(const QString& file) {
     auto* writer = new QPdfWriter(file);
     writer->setResolution(1200);
@@ -69,15 +64,17 @@ class SheetFiguresTest : public QObject {
   private slots:
     void initTestCase() { paper::installFontSubstitutions(); }
 
-    void figures_sit_beside_their_own_lines_inside_the_page_data() {
+    void figures_sit_beside_their_own_lines_in_colour_data() {
         QTest::addColumn<QByteArray>("kind");
         QTest::newRow("closed outlines") << QByteArray("closed");
         QTest::newRow("cut and fill") << QByteArray("cutFill");
     }
-    void figures_sit_beside_their_own_lines_inside_the_page() {
+    void figures_sit_beside_their_own_lines_in_colour() {
         QFETCH(QByteArray, kind);
         std::mt19937 random(34);
-        const section::Survey survey = surveyOf(kind, random);
+        const section::Survey survey =
+            kind == "closed" ? closedOutlines(random)
+                             : section::Survey(quantity_surveys::cutFillSurvey(random, 40));
         const printout::Sheet plain = printout::calculationSheet(survey, {});
         const printout::Sheet with =
             printout::calculationSheet(survey, {}, SectionDrawings::Beside);
@@ -113,24 +110,15 @@ class SheetFiguresTest : public QObject {
                     QVERIFY2(!places[other].box.intersects(place.box), qPrintable(at));
             }
         }
-    }
 
-    void the_pdf_has_colour_in_the_figures_and_nowhere_else_data() {
-        figures_sit_beside_their_own_lines_inside_the_page_data();
-    }
-    void the_pdf_has_colour_in_the_figures_and_nowhere_else() {
-        QFETCH(QByteArray, kind);
-        std::mt19937 random(35);
-        const printout::Sheet sheet =
-            printout::calculationSheet(surveyOf(kind, random), {}, SectionDrawings::Beside);
+        // In the PDF, colour in each box of page 1 and nowhere else: the boxes
+        // from the printable area at 1200 dpi to the page at 60 dpi.
         const QString pdf = folder.filePath(kind + ".pdf");
-        QCOMPARE(paper::exportSheetPdf(sheet, pdf), QString());
+        QCOMPARE(paper::exportSheetPdf(with, pdf), QString());
         const QImage image = pdf_page_image::pageImage(pdf, 1, 60);
         QVERIFY(!image.isNull());
-        // The boxes of page 1, from the printable area at 1200 dpi to the page at 60 dpi.
-        std::unique_ptr<QPdfWriter> device(pdfDevice(folder.filePath("places.pdf")));
         std::vector<QRectF> boxes;
-        for (const paper::FigurePlace& place : paper::figurePlaces(sheet, *device)) {
+        for (const paper::FigurePlace& place : places) {
             if (place.page == 1)
                 boxes.push_back(QRectF(place.box.topLeft() / 20 + QPointF(10, 10) / 72 * 60,
                                        place.box.size() / 20));
