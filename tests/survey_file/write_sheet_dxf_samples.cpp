@@ -64,29 +64,25 @@ void expect(const printout::SheetDrawing& drawing, const section::Survey& survey
             << number(insert.at.y) << "\t" << number(block.base.x) << "\t" << number(block.base.y)
             << "\n";
     }
-    auto entities = [&](const DrawingBlock& block, const std::string& owner) {
+    // Every sheet's entities lie in model space, each section's in its block.
+    auto entities = [&](const std::vector<DrawingBlock>& blocks, const std::string& owner) {
         std::map<std::tuple<std::string, std::string>, int> counts;
-        for (const auto& each : block.hatches) ++counts[{each.layer, "HATCH"}];
-        for (const auto& each : block.lines) ++counts[{each.layer, "LWPOLYLINE"}];
-        for (const auto& each : block.circles) ++counts[{each.layer, "CIRCLE"}];
-        for (const auto& each : block.texts) {
-            ++counts[{each.layer, "TEXT"}];
-            out << "text\t" << owner << "\t" << int(each.align) << "\t" << number(each.at.x) << "\t"
-                << number(each.at.y) << "\t" << each.text << "\n";
+        for (const DrawingBlock& block : blocks) {
+            for (const auto& each : block.hatches) ++counts[{each.layer, "HATCH"}];
+            for (const auto& each : block.lines) ++counts[{each.layer, "LWPOLYLINE"}];
+            for (const auto& each : block.circles) ++counts[{each.layer, "CIRCLE"}];
+            for (const auto& each : block.texts) {
+                ++counts[{each.layer, "TEXT"}];
+                out << "text\t" << owner << "\t" << int(each.align) << "\t" << number(each.at.x)
+                    << "\t" << number(each.at.y) << "\t" << each.text << "\n";
+            }
         }
         for (const auto& [key, count] : counts)
             out << "count\t" << owner << "\t" << std::get<0>(key) << "\t" << std::get<1>(key)
                 << "\t" << count << "\n";
     };
-    DrawingBlock all;  // every sheet's entities lie in model space
-    for (const DrawingBlock& sheet : drawing.sheets) {
-        all.hatches.insert(all.hatches.end(), sheet.hatches.begin(), sheet.hatches.end());
-        all.lines.insert(all.lines.end(), sheet.lines.begin(), sheet.lines.end());
-        all.circles.insert(all.circles.end(), sheet.circles.begin(), sheet.circles.end());
-        all.texts.insert(all.texts.end(), sheet.texts.begin(), sheet.texts.end());
-    }
-    entities(all, "*Model_Space");
-    for (const DrawingBlock& block : drawing.blocks) entities(block, block.name);
+    entities(drawing.sheets, "*Model_Space");
+    for (const DrawingBlock& block : drawing.blocks) entities({block}, block.name);
     const section::CutFillSurvey& cutFill = *survey.cutFill();
     for (std::size_t k = 0; k < cutFill.sections.size(); ++k) {
         if (!cutFill.sections[k].areas) continue;
