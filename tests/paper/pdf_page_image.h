@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A PDF page as a picture (poppler's pdftoppm), to look for the colours of
-// the drawings on it: the text and the frames are black or grey.
+// the drawings on it: the text and the frames are black or grey; and what
+// poppler's other tools (pdfinfo, pdftotext) print of a PDF.
 
 #include <QFileInfo>
 #include <QImage>
 #include <QProcess>
 #include <QString>
+#include <QStringList>
 #include <algorithm>
 
 namespace pdf_page_image {
@@ -20,6 +22,13 @@ inline QImage pageImage(const QString& pdf, int page, int dpi) {
                            QString::number(page), QStringLiteral("-l"), QString::number(page),
                            QStringLiteral("-png"), QStringLiteral("-singlefile"), pdf, png});
     return status == 0 ? QImage(png + QStringLiteral(".png")) : QImage();
+}
+
+inline QString toolOutput(const QString& program, const QStringList& arguments) {
+    QProcess process;
+    process.start(program, arguments);
+    process.waitForFinished();
+    return QString::fromUtf8(process.readAllStandardOutput());
 }
 
 inline bool coloured(QRgb pixel) {

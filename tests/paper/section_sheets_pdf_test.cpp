@@ -4,31 +4,24 @@
 // to the scale, read back with pdfinfo and pdftotext -bbox.
 #include "paper/section_sheets_pdf.h"
 
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include "paper/fonts.h"
+#include "pdf_page_image.h"
 
 using namespace printout;
 
 namespace {
 
-QString output(const QString& program, const QStringList& arguments) {
-    QProcess process;
-    process.start(program, arguments);
-    process.waitForFinished();
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
-
 // The box of `word` on `page` in points from the page's upper left corner:
 // its left edge and its bottom.
 QPointF wordAt(const QString& pdf, int page, const QString& word) {
-    const QString html =
-        output(QStringLiteral("pdftotext"),
-               {QStringLiteral("-bbox"), QStringLiteral("-f"), QString::number(page),
-                QStringLiteral("-l"), QString::number(page), pdf, QStringLiteral("-")});
+    const QString html = pdf_page_image::toolOutput(
+        QStringLiteral("pdftotext"),
+        {QStringLiteral("-bbox"), QStringLiteral("-f"), QString::number(page), QStringLiteral("-l"),
+         QString::number(page), pdf, QStringLiteral("-")});
     const QRegularExpression box(
         QStringLiteral(R"re(xMin="([\d.]+)" yMin="[\d.]+" xMax="[\d.]+" yMax="([\d.]+)">%1<)re")
             .arg(QRegularExpression::escape(word)));
@@ -77,7 +70,7 @@ class SectionSheetsPdfTest : public QObject {
 
         const QString pdf = folder.filePath(QStringLiteral("横断面图.pdf"));
         QCOMPARE(paper::exportSectionSheets(drawing, pdf), QString());
-        const QString info = output(QStringLiteral("pdfinfo"), {pdf});
+        const QString info = pdf_page_image::toolOutput(QStringLiteral("pdfinfo"), {pdf});
         QVERIFY2(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+2\n"))),
                  qPrintable(info));
         QVERIFY2(info.contains(QStringLiteral("842 x 595 pts (A4)")), qPrintable(info));

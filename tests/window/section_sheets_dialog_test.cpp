@@ -8,12 +8,12 @@
 #include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include "dialog_driver.h"
 #include "paper/fonts.h"
+#include "pdf_page_image.h"
 #include "storage/survey_io.h"
 
 namespace {
@@ -23,13 +23,6 @@ constexpr char kSurvey[] =
     "工程名称,某某公路\n桩号,线,高程H,距离S\n"
     "0,地面线,98,-20\n0,地面线,102,20\n0,设计线,100,-20\n0,设计线,100,20\n"
     "20,地面线,97,-20\n20,地面线,101,20\n20,设计线,100,-20\n20,设计线,100,20\n";
-
-QString output(const QString& program, const QStringList& arguments) {
-    QProcess process;
-    process.start(program, arguments);
-    process.waitForFinished();
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
 
 }  // namespace
 
@@ -70,10 +63,12 @@ class SectionSheetsDialogTest : public QObject {
         const QString pdf = file("a4.pdf");
         QCOMPARE(exported(pdf, QStringLiteral("A4"), QStringLiteral("1:500")),
                  QStringList{QStringLiteral("window::SectionSheetsDialog")});
-        QVERIFY(output(QStringLiteral("pdfinfo"), {pdf}).contains(QStringLiteral("(A4)")));
-        const QString text = output(QStringLiteral("pdftotext"),
-                                    {QStringLiteral("-layout"), pdf, QStringLiteral("-")})
-                                 .simplified();
+        QVERIFY(pdf_page_image::toolOutput(QStringLiteral("pdfinfo"), {pdf})
+                    .contains(QStringLiteral("(A4)")));
+        const QString text =
+            pdf_page_image::toolOutput(QStringLiteral("pdftotext"),
+                                       {QStringLiteral("-layout"), pdf, QStringLiteral("-")})
+                .simplified();
         for (const char* label : {"某某公路", "比例 1:500", "第 1 张 共 1 张", "K0+020.000"})
             QVERIFY2(text.contains(QString::fromUtf8(label)), label);
     }
@@ -89,7 +84,8 @@ class SectionSheetsDialogTest : public QObject {
         QVERIFY(!QFile::exists(pdf));
         exported(pdf, QStringLiteral("A4"), QStringLiteral("1:100"),
                  {press(QStringLiteral("仍然导出"))});
-        QVERIFY(output(QStringLiteral("pdfinfo"), {pdf}).contains(QStringLiteral("Pages:")));
+        QVERIFY(pdf_page_image::toolOutput(QStringLiteral("pdfinfo"), {pdf})
+                    .contains(QStringLiteral("Pages:")));
     }
 
     void aFailedWriteIsToldNamingTheFileAndTheDialogStays() {
