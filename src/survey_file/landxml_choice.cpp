@@ -107,8 +107,9 @@ bool looksLikeGround(const std::string& name) {
 
 bool looksLikeDesign(const std::string& name) {
     static constexpr std::array<std::string_view, 2> codes{"fg", "50"};
-    static constexpr std::array<std::string_view, 6> words{"设计",     "design", "finished",
-                                                           "proposed", "planum", "entwurf"};
+    // 設計: the same word in the traditional characters of Taiwan and Hong Kong.
+    static constexpr std::array<std::string_view, 7> words{
+        "设计", "設計", "design", "finished", "proposed", "planum", "entwurf"};
     return matches(name, codes, words);
 }
 

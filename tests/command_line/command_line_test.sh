@@ -211,9 +211,9 @@ check "--results bad.hdm status" 1 "$status"
 check "--results bad.hdm message" "velmorin: 里程文件“$work/bad.hdm”有误，没有打开：第 3 行第 2 列“x”不是有效的高程。" "$(cat "$work/err")"
 
 # A left carriageway's 里程文件 shaped as 南方-style software writes it: its
-# ZK stations on every output; its figures are worked out by hand in
-# tests/survey_file/station_prefix_test.cpp. A fourth cell on a point line
-# is still refused by line and column.
+# ZK stations on every output; its areas are those of
+# tests/data/real/expected.xml, its volumes worked out from them by hand. A
+# fourth cell on a point line is still refused by line and column.
 real="$(dirname "$0")/../data/real/zk-left-carriageway.hdm"
 check "--results ZK" "断面,桩号,挖方面积(平方米),填方面积(平方米),至下一断面间距(米),挖方体积(立方米),填方体积(立方米),累计挖方(立方米),累计填方(立方米)
 1,ZK0+000.000,2.500,2.500,20.000,225.000,25.000,0.000,0.000

@@ -24,6 +24,8 @@ TEST(LandXmlChoice, names_read_as_ground_or_design_in_chinese_english_and_german
         {"原地面线", true, false},
         {"设计线", false, true},
         {"设计", false, true},
+        {"設計線", false, true},
+        {"原地面線", true, false},
         {"EG", true, false},
         {"eg surface", true, false},
         {"Existing Ground", true, false},

@@ -1,10 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Stations with the letters survey software writes before the kilometres,
-// and points with codes, through the 里程文件 and the CSV.
+// and points with codes, through the 里程文件 and the CSV (files shaped as
+// that software writes them are in the corpus: real_corpus_test.cpp).
 #include <gtest/gtest.h>
-
-#include <fstream>
-#include <sstream>
 
 #include "read_parts.h"
 #include "section/any_survey.h"
@@ -82,20 +80,6 @@ TEST(StationPrefix, usual_k_is_written_in_metres_and_other_letters_in_notation) 
     EXPECT_EQ(*cutFillOf(readSurvey(writeSurvey(fine))), fine);
 }
 
-TEST(StationPrefix, left_and_right_carriageways_at_one_station_stay_two_sections) {
-    const SurveyRead read = readSurvey(
-        "桩号,线,高程H,距离S\nZK1+000,地面线,100,-5\nYK1+000,地面线,100,5\n"
-        "ZK1+020,地面线,101,-5\n");
-    ASSERT_TRUE(cutFillOf(read)) << read.error.message;
-    const CutFillSurvey& survey = *cutFillOf(read);
-    ASSERT_EQ(survey.sections.size(), 3u);
-    EXPECT_EQ(section::sectionName(*read.survey, 1), "ZK1+000.000");
-    EXPECT_EQ(section::sectionName(*read.survey, 2), "YK1+000.000");
-    EXPECT_EQ(section::sectionName(*read.survey, 3), "ZK1+020.000");
-    EXPECT_EQ(*cutFillOf(readHdm(writeHdm(survey))), survey);
-    EXPECT_EQ(*cutFillOf(readSurvey(writeSurvey(survey))), survey);
-}
-
 TEST(StationPrefix, refusals_name_the_line_and_the_cell_in_the_csv) {
     for (const char* bad : {"K1+", "ABCD1+000", "ZK1+1000", "ZK+5"}) {
         const SurveyRead read =
@@ -139,39 +123,6 @@ TEST(PointCode, csv_without_stations_takes_the_code_after_the_spacing) {
     EXPECT_EQ(*cutFillOf(readSurvey(writeSurvey(survey))), survey) << writeSurvey(survey);
     const SurveyRead wrong = readSurvey("桩号,线,高程H,距离S,代码\n");
     EXPECT_EQ(wrong.error.message, "第 1 行第 5 列“代码”不是有效的表头，应为“编码”");
-}
-
-// A left carriageway's 里程文件 shaped as 南方-style software writes it: ZK
-// stations without decimals, sequence numbers, CRLF, a code on every ground
-// point, design lines without codes.
-TEST(RealFile, southern_style_left_carriageway_reads_with_its_stations_codes_and_figures) {
-    std::ifstream file(VELMORIN_REAL_DATA "/zk-left-carriageway.hdm", std::ios::binary);
-    ASSERT_TRUE(file);
-    std::ostringstream text;
-    text << file.rdbuf();
-    SurveyRead read = readHdm(text.str());
-    ASSERT_TRUE(read.survey) << read.error.message;
-    ASSERT_FALSE(section::calculate(*read.survey));
-    const CutFillSurvey& survey = *cutFillOf(read);
-    ASSERT_EQ(survey.sections.size(), 3u);
-    // Each design is level at 100 over S -10..10; the grounds are straight:
-    // rising 0.5 m each way from 100 at the centre, level at 101, and from
-    // 100 to 101 across the road.
-    const double triangle = 0.5 * 10 * 0.5;
-    const double cut[] = {triangle, 20 * 1.0, 20 * 0.5};
-    const double fill[] = {triangle, 0, 0};
-    for (int i = 1; i <= 3; ++i) {
-        const CutFillSection& section = survey.sections[std::size_t(i - 1)];
-        EXPECT_EQ(section::stationLabel(*read.survey, i),
-                  "ZK0+0" + std::to_string(2 * (i - 1)) + "0.000");
-        EXPECT_EQ(section.groundCodes, (std::vector<std::string>{"DM", "ZX", "DM"}));
-        ASSERT_TRUE(section.areas);
-        EXPECT_DOUBLE_EQ(section.areas->cut, cut[i - 1]);
-        EXPECT_DOUBLE_EQ(section.areas->fill, fill[i - 1]);
-    }
-    EXPECT_DOUBLE_EQ(survey.totalCut, (cut[0] + cut[1]) / 2 * 20 + (cut[1] + cut[2]) / 2 * 20);
-    EXPECT_DOUBLE_EQ(survey.totalFill, (fill[0] + fill[1]) / 2 * 20);
-    EXPECT_EQ(section::resultTable(*read.survey).rows.at(0).at(1), "ZK0+000.000");
 }
 
 }  // namespace
