@@ -184,6 +184,9 @@ class SurveyTableModelTest : public QObject {
             QCOMPARE(document.survey().sectionCount(), 4);
             QVERIFY(model.insertSection(model.rowOf(4, 0)).isEmpty());
             QCOMPARE(label(4), "YK1+040.000");
+            QVERIFY(model.deleteSection(model.rowOf(5, 0)).isEmpty());
+            document.undoStack()->undo();
+            QCOMPARE(label(5), "YK1+040.000");
 
             QVERIFY(model.paste(model.rowOf(1, 0), 0, "DK1+001").isEmpty());
             QCOMPARE(label(1), "DK1+001.000");
