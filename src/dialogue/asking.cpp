@@ -7,6 +7,7 @@
 #include "runtime/number_text.h"
 #include "runtime/quote.h"
 #include "runtime/station_notation.h"
+#include "section/station.h"
 
 namespace section {
 namespace {
@@ -34,23 +35,31 @@ std::string askOrCancel(UserInterface& ui, const Prompt& prompt) {
     return *answer;
 }
 
-// A station typed in K notation as the decimal text of its metres; any other
-// text as typed, so that a bad K notation reads as no number.
-std::string stationAsMetres(const std::string& typed) {
+// A station typed in notation ("ZK1+020.5", "0+000"): its letters and the
+// decimal text of its metres.
+std::optional<runtime::StationNotation> stationNotation(const std::string& typed) {
     const std::string text = runtime::toHalfWidth(typed);
     const auto begin = text.find_first_not_of(" \t");
-    if (begin == std::string::npos) return typed;
+    if (begin == std::string::npos) return std::nullopt;
     const auto end = text.find_last_not_of(" \t");
-    return runtime::kNotationMetres(std::string_view(text).substr(begin, end - begin + 1))
-        .value_or(typed);
+    return runtime::readStationNotation(std::string_view(text).substr(begin, end - begin + 1));
 }
 
-double askValueIn(UserInterface& ui, const Prompt& prompt, const std::string& what, bool station) {
+// The value of the first usable answer; `letters`, given only for a station,
+// hears the letters of one typed in notation.
+double askValueIn(UserInterface& ui, const Prompt& prompt, const std::string& what,
+                  std::optional<std::string>* letters) {
     const std::string expected = "请输入以米为单位的数值，例如 12.345。";
     for (;;) {
         const std::string typed = askOrCancel(ui, prompt);
-        const std::string answer = station ? stationAsMetres(typed) : typed;
-        if (std::optional<double> value = runtime::textToValue(answer)) return *value;
+        const std::optional<runtime::StationNotation> notation =
+            letters ? stationNotation(typed) : std::nullopt;
+        // Any other text as typed, so that a bad notation reads as no number.
+        const std::string& answer = notation ? notation->metres : typed;
+        if (std::optional<double> value = runtime::textToValue(answer)) {
+            if (notation) *letters = notation->letters;
+            return *value;
+        }
         if (runtime::readNumber(answer)) {
             ui.showError(outOfRange(typed, "请输入绝对值不超过 3.4E+38 的数值。"));
         } else {
@@ -62,11 +71,14 @@ double askValueIn(UserInterface& ui, const Prompt& prompt, const std::string& wh
 }  // namespace
 
 double askValue(UserInterface& ui, const Prompt& prompt, const std::string& what) {
-    return askValueIn(ui, prompt, what, false);
+    return askValueIn(ui, prompt, what, nullptr);
 }
 
-double askStation(UserInterface& ui, const Prompt& prompt) {
-    return askValueIn(ui, prompt, "桩号", true);
+TypedStation askStation(UserInterface& ui, const Prompt& prompt, const std::string& prefix) {
+    std::optional<std::string> letters;
+    TypedStation station{askValueIn(ui, prompt, "桩号", &letters), prefix};
+    if (letters) station.prefix = stationPrefixOf(*letters);
+    return station;
 }
 
 std::int16_t askCount(UserInterface& ui, const Prompt& prompt, int min, int max,

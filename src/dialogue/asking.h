@@ -20,8 +20,15 @@ struct CalculationCancelled {};
 double askValue(UserInterface& ui, const Prompt& prompt, const std::string& what);
 
 // A station, in metres ("1020.5") or in K notation ("K1+020.5") as survey
-// files write it; the messages as for any value.
-double askStation(UserInterface& ui, const Prompt& prompt);
+// files write it, other letters or none before the kilometres too
+// ("ZK1+020.5", "0+000"); the messages as for any value. Its prefix as a
+// survey keeps it (section/station.h): the letters typed, or for metres
+// `prefix`, the section before's.
+struct TypedStation {
+    double metres = 0.0;
+    std::string prefix;
+};
+TypedStation askStation(UserInterface& ui, const Prompt& prompt, const std::string& prefix = {});
 
 // A whole number within min..max (a fraction is refused, not rounded); `what`
 // names it in messages.

@@ -2,7 +2,7 @@
 #include "dialogue/box_texts.h"
 
 #include "runtime/number_text.h"
-#include "section/station.h"
+#include "section/station_label.h"
 
 namespace section {
 
@@ -13,9 +13,8 @@ std::string sectionCountText(int sections) {
 }
 
 std::string currentSectionText(const SectionSurvey& survey, int i) {
-    return survey.stationsEntered()
-               ? "请注意： 现在是 " + stationText(survey.stations(i)) + " 桩号断面"
-               : "请注意： 现在是第" + numberToText(i) + " 号断面";
+    return survey.stationsEntered() ? "请注意： 现在是 " + stationLabel(survey, i) + " 桩号断面"
+                                    : "请注意： 现在是第" + numberToText(i) + " 号断面";
 }
 
 std::string pointNumberText(int j) {

@@ -8,7 +8,7 @@
 #include "dialogue/box_texts.h"
 #include "dialogue/results.h"
 #include "runtime/number_text.h"
-#include "section/station.h"
+#include "section/station_label.h"
 
 namespace section {
 namespace {
@@ -58,12 +58,17 @@ void enterStationsAndCounts(UserInterface& ui, SectionSurvey& survey) {
         const std::string n = numberToText(i);
         ui.setText(TextBox::Text11, "请注意： 现在是" + n + "号断面 ");
         if (stations) {
-            survey.setStation(i, askStation(ui, {.kind = PromptKind::Station,
-                                                 .section = i,
-                                                 .sections = survey.sectionCount(),
-                                                 .text = "请输入" + n + "号断面的桩号 :"}));
-            ui.setText(TextBox::Text2,
-                       " 第 " + n + " 断面桩号为 " + stationText(survey.stations(i)));
+            // In metres a station keeps the letters of the one before.
+            const TypedStation station =
+                askStation(ui,
+                           {.kind = PromptKind::Station,
+                            .section = i,
+                            .sections = survey.sectionCount(),
+                            .text = "请输入" + n + "号断面的桩号 :"},
+                           i > 1 ? survey.stationPrefix(i - 1) : std::string());
+            survey.setStation(i, station.metres);
+            survey.setStationPrefix(i, station.prefix);
+            ui.setText(TextBox::Text2, " 第 " + n + " 断面桩号为 " + stationLabel(survey, i));
         }
         survey.setPointCount(i, askCount(ui,
                                          {.kind = PromptKind::PointCount,

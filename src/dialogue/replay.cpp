@@ -2,6 +2,8 @@
 #include "dialogue/replay.h"
 
 #include "runtime/number_text.h"
+#include "runtime/station_notation.h"
+#include "section/station.h"
 
 namespace section {
 
@@ -49,6 +51,19 @@ void ReplayUi::showDraft(const SectionDraft& draft) {
     draft_ = draft;
 }
 
+namespace {
+
+// Section i's station as typed: in metres, which keep the letters of the
+// section before, or with its own letters where they differ.
+std::string stationAnswer(const SectionSurvey& survey, int i) {
+    const std::string metres = runtime::numberToText(survey.stations(i));
+    const std::string& prefix = survey.stationPrefix(i);
+    if (prefix == (i > 1 ? survey.stationPrefix(i - 1) : std::string())) return metres;
+    return runtime::stationNotationText(stationLetters(prefix), metres).value_or(metres);
+}
+
+}  // namespace
+
 std::vector<Answer> typedAnswers(const SectionSurvey& survey) {
     using runtime::numberToText;
     using enum PromptKind;
@@ -57,7 +72,7 @@ std::vector<Answer> typedAnswers(const SectionSurvey& survey) {
     std::vector<Answer> answers{{SectionCount, numberToText(n)},
                                 {StationQuestion, stations ? "y" : "n"}};
     for (int i = 1; i <= n; ++i) {
-        if (stations) answers.push_back({Station, numberToText(survey.stations(i))});
+        if (stations) answers.push_back({Station, stationAnswer(survey, i)});
         answers.push_back({PointCount, numberToText(static_cast<int>(survey.pointCounts(i)))});
     }
     for (int i = 1; i <= n; ++i) {

@@ -57,13 +57,16 @@ using Line = section::SurveyLine;
 
 // One value typed or pasted into the table; `point` is unused for stations
 // and spacings. On a line of a cut-and-fill section a point one past the
-// line's last appends a point, its other value 0 until typed.
+// line's last appends a point, its other value 0 until typed. A station
+// typed in notation brings its letters (section/station.h); one typed in
+// metres, without, keeps the section's.
 struct Cell {
     int section = 0;
     int point = 0;
     Column column = Column::Elevation;
     Value value{};
     Line line = Line::Outline;
+    std::optional<std::string> stationPrefix{};
 };
 
 // Where a point is: section and point 1-based.

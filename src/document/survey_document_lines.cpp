@@ -63,6 +63,10 @@ std::optional<Fault> putCell(const CutFillSurvey& survey, CutFillSection& sectio
             if (!survey.stationsEntered())
                 return refusedAt(survey, i, "：这份数据没有输入桩号，不能修改桩号");
             put(section.station, cell.value);
+            if (cell.stationPrefix && *cell.stationPrefix != section.stationPrefix) {
+                section.stationPrefix = *cell.stationPrefix;
+                changed = true;
+            }
             return std::nullopt;
         case Column::Spacing:
             if (survey.stationsEntered())
@@ -103,7 +107,8 @@ CutFillSection linesOf(SectionRow row) {
     return {.station = row.station,
             .spacing = row.spacing,
             .ground = std::move(row.points),
-            .design = std::move(row.design)};
+            .design = std::move(row.design),
+            .stationPrefix = std::move(row.stationPrefix)};
 }
 
 }  // namespace

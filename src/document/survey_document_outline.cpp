@@ -39,7 +39,7 @@ Edited SurveyDocument::cellEdits(const std::vector<Cell>& cells, std::vector<Cel
     // Cells of one point, or of one section's station or spacing, are merged
     // first so that each edit reads the values the one before it left.
     std::map<std::pair<int, int>, Point> points;
-    std::map<int, Value> stations;
+    std::map<int, std::pair<Value, std::string>> stations;
     std::map<int, Value> spacings;
     for (const Cell& cell : cells) {
         if (cell.line != Line::Outline) return refused();
@@ -58,7 +58,8 @@ Edited SurveyDocument::cellEdits(const std::vector<Cell>& cells, std::vector<Cel
             }
             case Column::Station:
                 if (!validSection(cell.section)) return refused();
-                stations[cell.section] = cell.value;
+                stations[cell.section] = {
+                    cell.value, cell.stationPrefix.value_or(outline().stationPrefix(cell.section))};
                 break;
             case Column::Spacing:
                 // With stations the calculation works the spacings out itself.
@@ -79,20 +80,24 @@ Edited SurveyDocument::cellEdits(const std::vector<Cell>& cells, std::vector<Cel
         if (same(point.elevation, outline().elevations(i, j)) &&
             same(point.offset, outline().offsets(i, j)))
             continue;
-        edits.push_back(pointSplice(outline(), i, j, 1, {point}));
+        edits.emplace_back(pointSplice(outline(), i, j, 1, {point}));
         touch(i);
     }
     for (const auto& [i, station] : stations) {
-        if (same(station, outline().stations(i))) continue;
-        edits.push_back(
-            StationEdit{.section = i, .before = outline().stations(i), .after = station});
+        const auto& [value, prefix] = station;
+        if (same(value, outline().stations(i)) && prefix == outline().stationPrefix(i)) continue;
+        edits.emplace_back(StationEdit{.section = i,
+                                       .before = outline().stations(i),
+                                       .after = value,
+                                       .prefixBefore = outline().stationPrefix(i),
+                                       .prefixAfter = prefix});
         touch(i);
         // The spacing from the section before is worked out from this station too.
         if (outline().stationsEntered() && i > 1) touch(i - 1);
     }
     for (const auto& [i, spacing] : spacings) {
         if (same(spacing, outline().spacings(i))) continue;
-        edits.push_back(
+        edits.emplace_back(
             SpacingEdit{.section = i, .before = outline().spacings(i), .after = spacing});
         touch(i);
     }
@@ -191,7 +196,7 @@ Edited SurveyDocument::deleteOutlinePoints(const std::vector<PointPlace>& places
             }
             kept.push_back({outline().elevations(i, j), outline().offsets(i, j)});
         }
-        edits.push_back(pointSplice(outline(), i, first, last - first + 1, std::move(kept)));
+        edits.emplace_back(pointSplice(outline(), i, first, last - first + 1, std::move(kept)));
         from = to;
     }
     return pushCells(

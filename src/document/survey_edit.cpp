@@ -109,7 +109,8 @@ PointSplice pointSplice(const SectionSurvey& survey, int section, int first, int
 SectionRow sectionRow(const SectionSurvey& survey, int section) {
     SectionRow row{.station = survey.stations(section),
                    .spacing = survey.spacings(section),
-                   .pointCount = survey.pointCounts(section)};
+                   .pointCount = survey.pointCounts(section),
+                   .stationPrefix = survey.stationPrefix(section)};
     for (int j = 1; j <= heldPoints(survey, section); ++j)
         row.points.push_back({survey.elevations(section, j), survey.offsets(section, j)});
     return row;
@@ -127,6 +128,7 @@ bool applyEdit(SectionSurvey& survey, const std::vector<CellEdit>& edits, Direct
         },
         [&](const StationEdit& edit) {
             survey.setStation(edit.section, forward ? edit.after : edit.before);
+            survey.setStationPrefix(edit.section, forward ? edit.prefixAfter : edit.prefixBefore);
             stationsMoved = true;
         },
         [&](const SpacingEdit& edit) {
@@ -162,6 +164,7 @@ bool applyEdit(SectionSurvey& survey, const SectionSplice& splice, Direction dir
         if (isNew) {
             const SectionRow& row = coming[i - splice.first];
             fresh.setStation(i, row.station);
+            fresh.setStationPrefix(i, row.stationPrefix);
             fresh.setPointCount(i, row.pointCount);
             if (i < count) fresh.setSpacing(i, row.spacing);
             flat.append(row.points);

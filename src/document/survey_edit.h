@@ -13,6 +13,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <type_traits>
 #include <utility>
 #include <variant>
@@ -41,10 +42,13 @@ struct PointSplice {
     std::int16_t countAfter = 0;
 };
 
+// A station and the letters before its kilometres (section/station.h).
 struct StationEdit {
     int section = 0;
     Value before{};
     Value after{};
+    std::string prefixBefore{};
+    std::string prefixAfter{};
 };
 
 struct SpacingEdit {
@@ -64,6 +68,7 @@ struct SectionRow {
     std::int16_t pointCount = 0;
     std::vector<Point> points{};
     std::vector<Point> design{};
+    std::string stationPrefix{};  // the letters before the kilometres (section/station.h)
 };
 
 // Sections first..first+removed.size()-1 replaced by `inserted`, and the spacing

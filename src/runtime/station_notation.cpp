@@ -92,11 +92,4 @@ std::optional<std::string> stationNotationText(std::string_view letters, std::st
     return text;
 }
 
-std::optional<std::string> kNotationMetres(std::string_view s) {
-    if (!s.starts_with('K') && !s.starts_with('k')) return std::nullopt;
-    std::optional<StationNotation> notation = readStationNotation(s);
-    if (!notation || notation->letters != "K") return std::nullopt;
-    return std::move(notation->metres);
-}
-
 }  // namespace runtime

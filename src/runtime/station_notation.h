@@ -25,8 +25,12 @@ struct StationNotation {
 };
 
 // Up to three Latin letters (either case) or none, then kilometres + "+" +
-// metres below 1000, in the form kNotationMetres reads. Nothing when the text
-// is not of that form.
+// metres below 1000 ("K1+020.500", "ZK1+20.5", "0+000"), its metres as the
+// plain decimal text ("1020.500"), so that it reads exactly as the same
+// station typed in metres. A minus before the kilometres makes the whole
+// station negative ("K-1+020.000" is -1020, "K-0+010" is -10); the older
+// forms with a minus before the metres too ("K-1+-20", "K0+-10") read the
+// same. Nothing when the text is not of that form.
 std::optional<StationNotation> readStationNotation(std::string_view text);
 
 // The station of `metres`, plain decimal text ("1020.5", "-10"), in notation
@@ -34,14 +38,5 @@ std::optional<StationNotation> readStationNotation(std::string_view text);
 // "K-0+010"): what readStationNotation reads back as the same letters and
 // metres. Nothing when `metres` is not plain decimal text.
 std::optional<std::string> stationNotationText(std::string_view letters, std::string_view metres);
-
-// A station in K notation, "K" + kilometres + "+" + metres below 1000
-// ("K1+020.500", "K1+20.5"), as the plain decimal text of its metres
-// ("1020.500"), so that it reads exactly as the same station typed in metres.
-// A minus before the kilometres makes the whole station negative
-// ("K-1+020.000" is -1020, "K-0+010" is -10); the older forms with a minus
-// before the metres too ("K-1+-20", "K0+-10") read the same. Nothing when the
-// text is not K notation of that form.
-std::optional<std::string> kNotationMetres(std::string_view text);
 
 }  // namespace runtime

@@ -6,7 +6,6 @@
 #include "runtime/number_format.h"
 #include "runtime/number_text.h"
 #include "section/figures.h"
-#include "section/station.h"
 #include "section/station_label.h"
 
 namespace section {
@@ -161,7 +160,6 @@ std::vector<SurveyWarning> sequenceWarnings(const SectionSequence& sections) {
     for (int i = 1; i < sections.count; ++i) {
         const double spacing = sections.spacing(i);
         if (sections.stations) {
-            const double station = sections.station(i);
             const auto along = [&](int k) {
                 return sections.place ? sections.place(k) : sections.station(k);
             };
@@ -175,7 +173,7 @@ std::vector<SurveyWarning> sequenceWarnings(const SectionSequence& sections) {
                                          "同一个桩号可能输入了两次，请核对桩号。"});
             } else {
                 found.push_back({i + 1, WarningKind::StationDecreasing,
-                                 where + "的桩号小于前一个断面的桩号 " + stationText(station) +
+                                 where + "的桩号小于前一个断面的桩号 " + sections.label(i) +
                                      "，间距为 " + runtime::formatFixed3(spacing) +
                                      " 米，这一段的体积为负：桩号应当逐个增大，请核对桩号。"});
             }
@@ -200,7 +198,8 @@ Warnings warningsAcross(const SectionSurvey& survey) {
     found = sequenceWarnings({survey.sectionCount(), survey.stationsEntered(),
                               [&](int i) { return double(survey.stations(i)); },
                               [&](int i) { return double(survey.spacings(i)); },
-                              [&](int i) { return sectionName(survey, i); }});
+                              [&](int i) { return sectionName(survey, i); },
+                              [&](int i) { return stationLabel(survey, i); }});
     checkPointCounts(survey, found);
     checkDirections(survey, found);
     return found;

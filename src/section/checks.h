@@ -42,6 +42,9 @@ enum class WarningKind {
     // A 构造物 lies between a section and the next: its stretch carries no
     // volume, so the spacing is shorter than the stations' difference.
     StructureCut,
+    // The letters before the station's kilometres differ from the section
+    // before's ("ZK" then "YK"): two lines may have been mixed.
+    StationLettersChange,
 };
 
 struct SurveyWarning {
@@ -64,13 +67,15 @@ std::vector<SurveyWarning> surveyWarnings(const SectionSurvey& survey,
 
 // The stations of a survey of either kind, or without stations its spacings,
 // checked alike: section i's (1-based) `station(i)` and `spacing(i)` to the
-// next, `name(i)` as the user knows it ("K1+020.000断面").
+// next, `name(i)` as the user knows it ("K1+020.000断面"), `label(i)` its
+// station as shown, with its letters ("ZK1+020.000").
 struct SectionSequence {
     int count = 0;
     bool stations = false;
     std::function<double(int)> station;
     std::function<double(int)> spacing;
     std::function<std::string(int)> name;
+    std::function<std::string(int)> label;
     // Where section i lies along the road, when that is not its station (the
     // continuous chainage across 断链): stations are compared by it.
     std::function<double(int)> place{};

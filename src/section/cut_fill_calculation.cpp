@@ -152,7 +152,8 @@ std::vector<SurveyWarning> cutFillWarnings(const CutFillSurvey& survey) {
     std::vector<SurveyWarning> found = sequenceWarnings(
         {survey.sectionCount(), survey.stationsEntered(), [&](int i) { return section(i).station; },
          [&](int i) { return section(i).spacing; },
-         [&](int i) { return cutFillSectionName(survey, i); }});
+         [&](int i) { return cutFillSectionName(survey, i); },
+         [&](int i) { return stationLabel(survey, i); }});
     const int n = survey.sectionCount();
     for (int i = 1; i <= n; ++i) {
         if (section(i).areas) {

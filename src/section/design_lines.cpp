@@ -48,7 +48,9 @@ void fitDesignLines(CutFillSurvey& survey, const PreparedRoad* road,
         CutFillSection& section = survey.sections[i];
         if (!section.designGenerated && !(fits && section.design.empty())) continue;
         section.fit.reset();
+        // The codes went with the points they named; the ground's stay.
         section.design.clear();
+        section.designCodes.clear();
         section.designGenerated = fits;
         if (!fits || section.ground.size() < 2) continue;
         FittedDesign fitted = road->fit(placed[i].chainage, section.ground);

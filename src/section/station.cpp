@@ -15,6 +15,12 @@ std::string stationPrefixOf(std::string_view letters) {
     return std::string(letters);
 }
 
+std::string stationLetters(std::string_view prefix) {
+    if (prefix.empty()) return "K";
+    if (prefix == kBareStation) return {};
+    return std::string(prefix);
+}
+
 std::string stationText(double station) {
     return stationText(station, {});
 }
@@ -33,7 +39,7 @@ std::string stationText(double station, std::string_view prefix) {
         metreText = "000.000";
     }
     const bool negative = station < 0 && (km != 0.0 || metreText != "000.000");
-    std::string letters = prefix.empty() ? "K" : prefix == kBareStation ? "" : std::string(prefix);
+    std::string letters = stationLetters(prefix);
     if (negative) letters += '-';
     return letters + runtime::numberToText(km) + "+" + metreText;
 }

@@ -16,6 +16,8 @@ inline constexpr std::string_view kBareStation = "-";
 
 // The prefix a survey keeps for the letters of a station read ("K" -> "").
 std::string stationPrefixOf(std::string_view letters);
+// The letters a prefix kept stands for ("" -> "K", kBareStation -> "").
+std::string stationLetters(std::string_view prefix);
 
 // The kilometre part is the station divided by 1000 and truncated toward zero;
 // the metre part is the exact rest of the station as entered, formatted

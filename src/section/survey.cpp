@@ -68,7 +68,13 @@ void SectionSurvey::setStationPrefix(int i, std::string prefix) {
     checkSection(i, sectionCount_);
     if (prefixes_.empty() && prefix.empty()) return;
     prefixes_.resize(std::size_t(sectionCount_) + 1);
+    const bool removed = prefix.empty() && !prefixes_[i].empty();
     prefixes_[i] = std::move(prefix);
+    // The last letters taken away leave none, as a survey that never had
+    // any, so that the two compare equal.
+    if (removed && std::all_of(prefixes_.begin(), prefixes_.end(),
+                               [](const std::string& p) { return p.empty(); }))
+        prefixes_.clear();
 }
 
 std::int16_t SectionSurvey::pointCounts(int i) const {

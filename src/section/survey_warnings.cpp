@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <string>
 
+#include "runtime/number_format.h"
 #include "runtime/number_text.h"
 #include "section/calculation.h"
 #include "section/cut_fill_calculation.h"
@@ -13,10 +14,14 @@ namespace section {
 
 namespace {
 
+// Section i as a sentence names it: "ZK1+020.000断面", "第 2 号断面".
+std::string called(const Survey& survey, int i) {
+    if (const CutFillSurvey* lines = survey.cutFill()) return cutFillSectionName(*lines, i);
+    return survey.stationsEntered() ? stationLabel(survey, i) + "断面" : sectionName(survey, i);
+}
+
 std::string where(const Survey& survey, int i) {
-    const CutFillSurvey* lines = survey.cutFill();
-    return (lines ? cutFillSectionName(*lines, i) : sectionName(survey, i)) + "（第 " +
-           runtime::numberToText(i) + " 个断面）";
+    return called(survey, i) + "（第 " + runtime::numberToText(i) + " 个断面）";
 }
 
 std::string breakText(const ChainBreak& chainBreak) {
@@ -128,16 +133,33 @@ void addMisfits(const Survey& survey, std::vector<SurveyWarning>& found) {
     }
 }
 
-// `plain`, the survey's warnings without regard to its road design, with
-// the design's put in.
-std::vector<SurveyWarning> withRoadWarnings(const Survey& survey,
-                                            std::vector<SurveyWarning> plain) {
-    const PreparedRoad* road = survey.preparedRoad();
-    if (!road) return plain;
-    if (survey.stationsEntered() && !road->chainage().empty()) {
+// Sections whose station letters differ from the section before's ("ZK"
+// then "YK"): allowed, since a line may change its letters where the
+// carriageways part, and compared by value as any station; but the volume
+// between two lines measured apart is meaningless, so it is told.
+void addLetterChanges(const Survey& survey, std::vector<SurveyWarning>& found) {
+    if (!survey.stationsEntered()) return;
+    for (int i = 2; i <= survey.sectionCount(); ++i) {
+        const std::string mine = stationLetters(survey.stationPrefix(i));
+        const std::string theirs = stationLetters(survey.stationPrefix(i - 1));
+        if (mine == theirs) continue;
+        found.push_back({i, WarningKind::StationLettersChange,
+                         where(survey, i) +
+                             (mine.empty() ? "没有桩号冠号" : "的桩号冠号“" + mine + "”") +
+                             "，与前一个断面 " + stationLabel(survey, i - 1) +
+                             (theirs.empty() ? "没有冠号" : "的“" + theirs + "”") +
+                             "不同：两断面之间的间距按桩号的数值计为 " +
+                             runtime::formatFixed3(spacing(survey, i - 1)) +
+                             " 米。左幅、右幅等不同冠号的线应分开计算，请核对桩号。"});
+    }
+}
+
+void addRoadWarnings(const Survey& survey, const PreparedRoad& road,
+                     std::vector<SurveyWarning>& plain) {
+    if (survey.stationsEntered() && !road.chainage().empty()) {
         std::vector<double> stations;
         for (int i = 1; i <= survey.sectionCount(); ++i) stations.push_back(survey.station(i));
-        const std::vector<ChainedStation> placed = road->chainage().place(stations);
+        const std::vector<ChainedStation> placed = road.chainage().place(stations);
         // The order of the stations is told by where they lie along the road.
         std::erase_if(plain, [](const SurveyWarning& warning) {
             return warning.kind == WarningKind::StationDecreasing ||
@@ -146,13 +168,22 @@ std::vector<SurveyWarning> withRoadWarnings(const Survey& survey,
         for (SurveyWarning& warning : sequenceWarnings(
                  {survey.sectionCount(), true, [&](int i) { return survey.station(i); },
                   [&](int i) { return spacing(survey, i); },
-                  [&](int i) { return sectionName(survey, i); },
+                  [&](int i) { return called(survey, i); },
+                  [&](int i) { return stationLabel(survey, i); },
                   [&](int i) { return placed[i - 1].chainage; }}))
             plain.push_back(std::move(warning));
         addBreakWarnings(survey, placed, plain);
         addStructureWarnings(survey, placed, plain);
     }
     addMisfits(survey, plain);
+}
+
+// `plain`, the survey's warnings of its kind of sections, with those across
+// them and its road design's put in.
+std::vector<SurveyWarning> withWarningsAcross(const Survey& survey,
+                                              std::vector<SurveyWarning> plain) {
+    addLetterChanges(survey, plain);
+    if (const PreparedRoad* road = survey.preparedRoad()) addRoadWarnings(survey, *road, plain);
     std::ranges::stable_sort(plain, {}, &SurveyWarning::section);
     return plain;
 }
@@ -161,14 +192,14 @@ std::vector<SurveyWarning> withRoadWarnings(const Survey& survey,
 
 std::vector<SurveyWarning> warnings(const Survey& survey) {
     if (const CutFillSurvey* lines = survey.cutFill())
-        return withRoadWarnings(survey, cutFillWarnings(*lines));
-    return withRoadWarnings(survey, surveyWarnings(*survey.closedOutline()));
+        return withWarningsAcross(survey, cutFillWarnings(*lines));
+    return withWarningsAcross(survey, surveyWarnings(*survey.closedOutline()));
 }
 
 std::vector<SurveyWarning> warnings(const Survey& survey, const std::vector<SurveyWarning>& before,
                                     int first, int last) {
     if (const SectionSurvey* closed = survey.closedOutline())
-        return withRoadWarnings(survey, surveyWarnings(*closed, before, first, last));
+        return withWarningsAcross(survey, surveyWarnings(*closed, before, first, last));
     return warnings(survey);
 }
 

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What looks wrong in a calculated survey although it calculates: the
-// warnings of its kind of sections, and those its road design adds: station
+// warnings of its kind of sections, station letters that change from one
+// section to the next, and those its road design adds: station
 // order told by the continuous chainage across 断链, stations a 断链 leaves
 // unsettled, and where the design did not fit a section's ground.
 

@@ -123,8 +123,8 @@ std::string headerWord(std::string_view cell) {
     return word;
 }
 
-CellNumber readStation(std::string_view cell, std::string* prefix) {
-    if (prefix) prefix->clear();
+CellNumber readStation(std::string_view cell, std::optional<std::string>* prefix) {
+    if (prefix) prefix->reset();
     if (isPlainDecimal(cell)) return readFloat(cell);
     const bool ascii = std::all_of(cell.begin(), cell.end(),
                                    [](char c) { return static_cast<unsigned char>(c) < 0x80; });
@@ -153,12 +153,10 @@ StationMark markAfter(const StationMark* last, double station, const std::string
 
 std::string stationKey(const StationMark& mark) {
     std::string station = runtime::numberToText(mark.station);
-    if (!mark.prefix.empty()) {
-        const std::string_view letters =
-            mark.prefix == section::kBareStation ? std::string_view() : mark.prefix;
-        // An exponent ("1e+20") has no notation: such a station keeps its metres.
-        station = runtime::stationNotationText(letters, station).value_or(station);
-    }
+    // An exponent ("1e+20") has no notation: such a station keeps its metres.
+    if (!mark.prefix.empty())
+        station = runtime::stationNotationText(section::stationLetters(mark.prefix), station)
+                      .value_or(station);
     return mark.repeat > 1 ? station + "#" + std::to_string(mark.repeat) : station;
 }
 
@@ -176,7 +174,9 @@ StationStep stepOfStation(std::string_view cell, const StationMark* last) {
         }
     }
     const std::string_view station = trimBlanks(cell.substr(0, hash));
-    const CellNumber n = readStation(station, &step.next.prefix);
+    std::optional<std::string> letters;
+    const CellNumber n = readStation(station, &letters);
+    step.next.prefix = letters.value_or(std::string());
     if (n.fault != CellNumber::Fault::None) {
         step.fault = cellFault(cell, n.fault, "桩号");
         return step;
@@ -232,9 +232,10 @@ CellReading readCell(std::string_view cell, ValueKind kind) {
     const std::string_view what = kWhat[static_cast<int>(kind)];
     cell = trimBlanks(cell);
     if (cell.empty()) return {0.0, "没有" + std::string(what)};
-    const CellNumber n = kind == ValueKind::Station ? readStation(cell) : readFloat(cell);
+    std::optional<std::string> prefix;
+    const CellNumber n = kind == ValueKind::Station ? readStation(cell, &prefix) : readFloat(cell);
     if (n.fault != CellNumber::Fault::None) return {0.0, cellFault(cell, n.fault, what)};
-    return {n.value, {}};
+    return {n.value, {}, std::move(prefix)};
 }
 
 std::string notNextSection(std::string_view cell, int expected) {

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -86,9 +87,9 @@ inline std::size_t readShortDecimal(std::string_view text, double& value) {
 
 // A station in metres ("1020.5") or in K notation ("K1+020.500", "K1+20.5"),
 // other letters or none before the kilometres too ("ZK1+020.5", "0+000"):
-// `prefix`, when given, takes the letters as a survey keeps them
-// (section/station.h), empty for metres.
-CellNumber readStation(std::string_view cell, std::string* prefix = nullptr);
+// `prefix`, when given, takes the letters of a station in notation as a
+// survey keeps them (section/station.h), and nothing for one in metres.
+CellNumber readStation(std::string_view cell, std::optional<std::string>* prefix = nullptr);
 
 // Adjacent sections at one station stay apart in a file by a mark after the
 // second one's station: "1000#2", "1000#3" (docs/survey-file.md); rows of one
@@ -141,6 +142,10 @@ enum class ValueKind { Elevation, Offset, Spacing, Station };
 struct CellReading {
     double value = 0.0;
     std::string fault;
+    // A station typed in notation: its letters as a survey keeps them
+    // (section/station.h); nothing for one in metres, which keeps the
+    // section's own.
+    std::optional<std::string> prefix{};
 };
 CellReading readCell(std::string_view cell, ValueKind kind);
 

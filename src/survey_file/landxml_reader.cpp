@@ -6,6 +6,7 @@
 
 #include "runtime/number_text.h"
 #include "section/area.h"
+#include "section/station.h"
 #include "survey_file/cells.h"
 #include "survey_file/landxml.h"
 #include "survey_file/landxml_nodes.h"
@@ -46,6 +47,7 @@ using landxml::named;
 struct RawSection {
     Place place;
     double sta = 0.0;
+    std::string prefix;  // the letters its name gives the station (section/station.h)
     std::optional<double> spacing;
     bool closed = false;
     std::vector<Point> outline, ground, design;
@@ -256,6 +258,20 @@ class Reader {
                                      "在这里随另一条线画出");
     }
 
+    // The letters of a section whose name is its station with letters
+    // ("ZK1+020.000"), as we write it and Chinese design software names
+    // sections, when the name gives the same station to the millimetre it
+    // shows. A name without letters ("0+020.00", as sample lines are often
+    // named) keeps the usual K.
+    static std::string prefixOfName(std::string_view name, double sta) {
+        std::optional<std::string> prefix;
+        const CellNumber read = readStation(trimBlanks(name), &prefix);
+        if (read.fault != CellNumber::Fault::None || !prefix || *prefix == section::kBareStation)
+            return {};
+        const double shown = 0.0005 + std::abs(sta) * 1e-12;
+        return std::abs(read.value - sta) <= shown ? *prefix : std::string();
+    }
+
     // A Property of our own Feature among the node's children.
     static std::optional<std::string> ourProperty(const pugi::xml_node& node, const char* label) {
         for (const pugi::xml_node& feature : children(node, "Feature")) {
@@ -295,6 +311,7 @@ class Reader {
         RawSection section;
         section.place = placeOf(node);
         section.sta = number(node, "sta", Measure::Length);
+        section.prefix = prefixOfName(node.attribute("name").value(), section.sta);
         if (const std::optional<std::string> spacing = ourProperty(node, landxml::kSpacing))
             section.spacing =
                 units_.toMetric(value(*spacing, section.place, "断面间距"), Measure::Length);
@@ -385,7 +402,10 @@ class Reader {
                                             " 个点，超过了每个断面最多 " +
                                             std::to_string(section::kMostPoints) + " 个点"};
             const int i = int(k) + 1;
-            if (stations) survey.setStation(i, from.sta);
+            if (stations) {
+                survey.setStation(i, from.sta);
+                survey.setStationPrefix(i, from.prefix);
+            }
             survey.setPointCount(i, std::int16_t(from.outline.size()));
         }
         survey.allocatePoints();
@@ -408,7 +428,10 @@ class Reader {
         for (std::size_t k = 0; k < sections.size(); ++k) {
             const RawSection& from = sections[k];
             section::CutFillSection to;
-            if (stations) to.station = from.sta;
+            if (stations) {
+                to.station = from.sta;
+                to.stationPrefix = from.prefix;
+            }
             if (k + 1 < sections.size()) {
                 to.spacing = from.spacing.value_or(0.0);
                 to.cutVolume = from.volumeCut;

@@ -114,12 +114,15 @@ class Document {
     std::vector<pugi::xml_node> sections_;
 };
 
-std::vector<SectionPlace> places(bool stationsEntered, int count, auto station, auto spacing) {
+// `sta` stays the number LandXML has it; the name shows the station with
+// its letters ("ZK1+020.000"), and the reader takes them back from it.
+std::vector<SectionPlace> places(bool stationsEntered, int count, auto station, auto prefix,
+                                 auto spacing) {
     std::vector<SectionPlace> out;
     double sum = 0.0;
     for (int k = 0; k < count; ++k) {
         const double sta = stationsEntered ? station(k) : sum;
-        out.push_back({sta, stationsEntered ? section::stationText(sta)
+        out.push_back({sta, stationsEntered ? section::stationText(sta, prefix(k))
                                             : "第 " + std::to_string(k + 1) + " 断面"});
         sum += spacing(k);
     }
@@ -140,6 +143,7 @@ std::vector<SectionPlace> placesOf(const section::SectionSurvey& survey) {
     return places(
         survey.stationsEntered(), survey.sectionCount(),
         [&](int k) { return survey.stations(k + 1); },
+        [&](int k) { return survey.stationPrefix(k + 1); },
         [&](int k) { return survey.spacings(k + 1); });
 }
 
@@ -148,6 +152,7 @@ std::vector<SectionPlace> placesOf(const section::CutFillSurvey& survey) {
     return places(
         survey.stationsEntered(), survey.sectionCount(),
         [&](int k) { return sections[std::size_t(k)].station; },
+        [&](int k) { return sections[std::size_t(k)].stationPrefix; },
         [&](int k) { return sections[std::size_t(k)].spacing; });
 }
 

@@ -84,7 +84,9 @@ inline double cellValue(std::string_view cell, int line, int column, const char*
 // A station cell, its letters in `prefix` (section/station.h).
 inline double stationValue(std::string_view cell, int line, int column, std::string* prefix) {
     if (cell.empty()) failAt(line, column, "没有桩号");
-    const CellNumber n = readStation(cell, prefix);
+    std::optional<std::string> letters;
+    const CellNumber n = readStation(cell, &letters);
+    *prefix = letters.value_or(std::string());
     if (n.fault == CellNumber::Fault::NotANumber)
         failAt(line, column, quoted(cell) + "不是有效的桩号");
     if (n.fault == CellNumber::Fault::OutOfRange)

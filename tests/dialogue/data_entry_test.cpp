@@ -85,6 +85,33 @@ TEST(DataEntry, asks_every_prompt_in_order_with_stations) {
     EXPECT_EQ(survey.offsets(1, 2), -5.0);
 }
 
+// The letters survey files write before the kilometres are typed as well;
+// a station in metres keeps the letters of the section before, and every
+// box shows the station with its letters.
+TEST(DataEntry, keeps_the_letters_typed_before_a_station_and_shows_them) {
+    const struct {
+        const char* typed;
+        const char* prefix;  // as the survey keeps it
+        const char* shown;
+    } rows[] = {{"zk1+000", "ZK", "ZK1+000.000"}, {"1020.5", "ZK", "ZK1+020.500"},
+                {"YK1+040", "YK", "YK1+040.000"}, {"K1+060", "", "K1+060.000"},
+                {"1080", "", "K1+080.000"},       {"0+100", "-", "0+100.000"}};
+    std::vector<std::string> answers{std::to_string(std::size(rows)), "y"};
+    for (const auto& row : rows) answers.insert(answers.end(), {row.typed, "0"});
+    ScriptedUi ui(std::vector<std::optional<std::string>>(answers.begin(), answers.end()));
+    SectionSurvey survey;
+    enterSurvey(ui, survey);
+    EXPECT_TRUE(ui.errors().empty());
+    for (int i = 1; i <= int(std::size(rows)); ++i) {
+        const auto& row = rows[i - 1];
+        EXPECT_EQ(survey.stationPrefix(i), row.prefix) << row.typed;
+        EXPECT_EQ(ui.seen()[std::size_t(2 * i + 1)].box(TextBox::Text2),
+                  " 第 " + std::to_string(i) + " 断面桩号为 " + row.shown);
+    }
+    EXPECT_EQ(survey.stations(2), 1020.5);
+    EXPECT_EQ(ui.text(TextBox::Text2), "请注意： 现在是 0+100.000 桩号断面");
+}
+
 TEST(DataEntry, numbers_sections_when_no_stations_are_entered) {
     ScriptedUi ui(script({{"2", "N", "1", "0"}, point("1", "2")}));
     SectionSurvey survey;

@@ -117,7 +117,7 @@ TEST(FinishedScreen, is_what_replaying_a_files_answers_leaves_and_needs_no_repla
     std::mt19937 random(11);
     int finished = 0, overflowed = 0, withoutPoints = 0;
     for (int k = 0; k < 6000; ++k) {
-        const SectionSurvey file = testing::randomSurvey(random, true);
+        const SectionSurvey file = testing::randomSurvey(random, true, true);
         FileUi ui(typedAnswers(file));
         SectionSurvey record;
         const CalculationEnd end = runCalculation(ui, record);

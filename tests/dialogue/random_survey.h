@@ -6,6 +6,7 @@
 #include <array>
 #include <random>
 
+#include "runtime/number_text.h"
 #include "section/survey.h"
 
 namespace section::testing {
@@ -19,7 +20,11 @@ inline double randomValue(std::mt19937& random, bool extremes) {
     return std::uniform_real_distribution<double>(-2000.0, 2000.0)(random);
 }
 
-inline SectionSurvey randomSurvey(std::mt19937& random, bool extremes = false) {
+// With `letters`, the stations have letters before their kilometres now and
+// then (section/station.h), as often as not the same as the section before's.
+inline SectionSurvey randomSurvey(std::mt19937& random, bool extremes = false,
+                                  bool letters = false) {
+    static constexpr std::array<const char*, 4> kPrefixes{"", "ZK", "YK", "-"};
     std::uniform_int_distribution<int> sections(1, 6), points(0, 7);
     auto value = [&] { return randomValue(random, extremes); };
     SectionSurvey survey;
@@ -27,6 +32,13 @@ inline SectionSurvey randomSurvey(std::mt19937& random, bool extremes = false) {
     survey.setStationAnswer(random() % 2 ? "y" : "n");
     for (int i = 1; i <= survey.sectionCount(); ++i) {
         if (survey.stationsEntered()) survey.setStation(i, value());
+        if (survey.stationsEntered() && letters) {
+            // A station written with an exponent has no notation to bring other letters.
+            const bool plain =
+                runtime::numberToText(survey.stations(i)).find_first_of("eE") == std::string::npos;
+            const std::string before = i > 1 ? survey.stationPrefix(i - 1) : std::string();
+            survey.setStationPrefix(i, !plain || random() % 2 ? before : kPrefixes[random() % 4]);
+        }
         survey.setPointCount(i, static_cast<std::int16_t>(points(random)));
     }
     survey.allocatePoints();

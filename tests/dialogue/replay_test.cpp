@@ -26,7 +26,7 @@ using testing::ScriptedUi;
 TEST(Replay, a_surveys_own_answers_rebuild_what_the_direct_calculation_gives) {
     std::mt19937 random(7);
     for (int k = 0; k < 500; ++k) {
-        SectionSurvey direct = randomSurvey(random);
+        SectionSurvey direct = randomSurvey(random, false, true);
         ReplayUi replay(typedAnswers(direct), nullptr);
         SectionSurvey typed;
         ASSERT_EQ(runCalculation(replay, typed), CalculationEnd::Finished) << k;

@@ -90,6 +90,29 @@ TEST(RoadDesignSteps, a_design_puts_its_lines_on_the_sections_without_typed_ones
     EXPECT_EQ(told, 3);
 }
 
+// Codes name the points a file gave: a generated line has none, even where
+// codes were left beside a line without points; the ground's and a typed
+// line's stay with their points through the design's steps.
+TEST(RoadDesignSteps, a_generated_line_takes_no_codes_and_the_others_keep_theirs) {
+    CutFillSurvey survey = groundOnly();
+    for (CutFillSection& section : survey.sections) section.groundCodes = {"DM", "ZX", "DM"};
+    survey.sections[0].designCodes = {"SJ"};
+    survey.sections[1].designCodes = {"", "SJ", ""};
+    Opened opened(std::move(survey));
+    ASSERT_TRUE(opened.document.setRoadDesign(levelRoad(), "打开道路设计").done());
+    ASSERT_TRUE(opened.at(1).designGenerated);
+    EXPECT_TRUE(opened.at(1).designCodes.empty());
+    EXPECT_EQ(opened.at(2).designCodes, (std::vector<std::string>{"", "SJ", ""}));
+    // A ground point put in: the line is put on the ground anew, codeless.
+    ASSERT_TRUE(opened.document.insertPoint({1, 2, Line::Ground}, {98, -10}).done());
+    EXPECT_TRUE(opened.at(1).designCodes.empty());
+    EXPECT_EQ(opened.at(1).groundCodes, (std::vector<std::string>{"DM", "", "ZX", "DM"}));
+    ASSERT_TRUE(opened.document.keepDesignLine(1).done());
+    EXPECT_TRUE(opened.at(1).designCodes.empty());
+    for (int i = 1; i <= 3; ++i)
+        EXPECT_EQ(opened.at(i).groundCodes.size(), opened.at(i).ground.size());
+}
+
 TEST(RoadDesignSteps, a_generated_line_follows_the_ground_and_is_typed_only_once_kept) {
     Opened opened(groundOnly());
     ASSERT_TRUE(opened.document.setRoadDesign(levelRoad(), "打开道路设计").done());

@@ -5,7 +5,13 @@
 
 namespace {
 
-using runtime::kNotationMetres;
+// The usual K as any letters: the metres as typed in full.
+std::optional<std::string> kNotationMetres(std::string_view text) {
+    const std::optional<runtime::StationNotation> notation = runtime::readStationNotation(text);
+    if (!notation) return std::nullopt;
+    EXPECT_EQ(notation->letters, "K") << text;
+    return notation->metres;
+}
 
 TEST(KNotation, reads_as_the_metres_typed_in_full) {
     EXPECT_EQ(kNotationMetres("K0+100"), "0100");

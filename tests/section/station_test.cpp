@@ -16,8 +16,8 @@ namespace {
 
 // A station as the prompt and the files read it: K notation or metres.
 double readStation(const std::string& text) {
-    const std::optional<double> value =
-        runtime::textToValue(runtime::kNotationMetres(text).value_or(text));
+    const std::optional<runtime::StationNotation> notation = runtime::readStationNotation(text);
+    const std::optional<double> value = runtime::textToValue(notation ? notation->metres : text);
     EXPECT_TRUE(value) << text;
     return value.value_or(0.0);
 }

@@ -96,6 +96,21 @@ TEST(SectionSurvey, takes_memory_for_absurd_counts_only_as_points_arrive) {
     EXPECT_THROW(survey.sectionElevations(2), std::logic_error);  // not entered yet
 }
 
+// Letters put on and taken off again leave a survey equal to one that never
+// had any, as undoing a typed station must.
+TEST(SectionSurvey, equals_a_survey_without_letters_once_its_last_letters_are_gone) {
+    const SectionSurvey plain = surveyWithCounts({0, 0, 0});
+    SectionSurvey lettered = plain;
+    lettered.setStationPrefix(1, "ZK");
+    lettered.setStationPrefix(3, "-");
+    EXPECT_NE(lettered, plain);
+    lettered.setStationPrefix(1, "");
+    EXPECT_NE(lettered, plain);
+    EXPECT_EQ(lettered.stationPrefix(3), "-");
+    lettered.setStationPrefix(3, "");
+    EXPECT_EQ(lettered, plain);
+}
+
 TEST(SectionSurvey, counts_y_in_either_case_as_stations_entered) {
     SectionSurvey survey;
     for (const char* yes : {"y", "Y", " y", "Y  "}) {

@@ -95,6 +95,86 @@ TEST(SurveyWarnings, a_road_design_tells_unsettled_stations_and_sections_it_does
     }
 }
 
+// A station with its letters, and the same survey as closed outlines (a
+// triangle each) or cut-and-fill sections (flat ground), calculated.
+struct Lettered {
+    const char* prefix;
+    double station;
+};
+
+Survey lettered(std::vector<Lettered> stations, SurveyKind kind) {
+    Survey survey = flatSurvey({});
+    for (const Lettered& at : stations) {
+        CutFillSection& section = survey.cutFill()->sections.emplace_back();
+        section.station = at.station;
+        section.stationPrefix = at.prefix;
+        section.ground = {{98, -30}, {98, 30}};
+    }
+    if (kind == SurveyKind::ClosedOutline) {
+        SectionSurvey closed;
+        closed.resize(int(stations.size()));
+        closed.setStationAnswer("y");
+        for (int i = 1; i <= closed.sectionCount(); ++i) {
+            closed.setStation(i, stations[std::size_t(i - 1)].station);
+            closed.setStationPrefix(i, stations[std::size_t(i - 1)].prefix);
+            closed.setPointCount(i, 3);
+        }
+        closed.allocatePoints();
+        for (int i = 1; i <= closed.sectionCount(); ++i)
+            for (int j = 1; j <= 3; ++j) closed.setPoint(i, j, j == 2 ? 101 : 100, 2 - j);
+        survey = Survey(std::move(closed));
+    }
+    EXPECT_FALSE(calculate(survey));
+    return survey;
+}
+
+// The warnings but those of the lines' areas (the sections have no design).
+std::vector<SurveyWarning> ofStations(const Survey& survey) {
+    std::vector<SurveyWarning> found = warnings(survey);
+    std::erase_if(found, [](const SurveyWarning& w) { return w.kind == WarningKind::NoAreas; });
+    return found;
+}
+
+// Every warning that names a station names it with its letters, whichever
+// kind of section and whether a 断链 orders the stations; letters that
+// change from one section to the next are told, the spacing still the
+// stations' difference in value.
+TEST(SurveyWarnings, name_stations_with_their_letters_and_tell_where_the_letters_change) {
+    const std::vector<Lettered> stations = {{"ZK", 1060}, {"ZK", 1050}, {"YK", 1070}, {"-", 1090}};
+    const std::vector<Told> told = {
+        {2, WarningKind::StationDecreasing,
+         "ZK1+050.000断面（第 2 个断面）的桩号小于前一个断面的桩号 ZK1+060.000，间距为 -10.000 "
+         "米"},
+        {3, WarningKind::StationLettersChange,
+         "YK1+070.000断面（第 3 个断面）的桩号冠号“YK”，与前一个断面 ZK1+050.000的“ZK”不同："
+         "两断面之间的间距按桩号的数值计为 20.000 米。左幅、右幅等不同冠号的线应分开计算，"
+         "请核对桩号。"},
+        {4, WarningKind::StationLettersChange,
+         "1+090.000断面（第 4 个断面）没有桩号冠号，与前一个断面 YK1+070.000的“YK”不同"}};
+    for (const SurveyKind kind : {SurveyKind::ClosedOutline, SurveyKind::CutFill}) {
+        for (const bool chained : {false, true}) {
+            SCOPED_TRACE(std::string(kind == SurveyKind::CutFill ? "lines" : "outlines") +
+                         (chained ? " across a 断链" : ""));
+            Survey survey = lettered(stations, kind);
+            if (chained) {
+                // A 断链 past them all: the order is told along the road.
+                ASSERT_FALSE(survey.setRoadDesign({.breaks = {{.before = 2000, .after = 2010}}}));
+                ASSERT_FALSE(calculate(survey));
+            }
+            const std::vector<SurveyWarning> found = ofStations(survey);
+            ASSERT_EQ(found.size(), told.size());
+            for (std::size_t k = 0; k < told.size(); ++k) {
+                EXPECT_EQ(found[k].section, told[k].section);
+                EXPECT_EQ(found[k].kind, told[k].kind);
+                EXPECT_NE(found[k].text.find(told[k].says), std::string::npos) << found[k].text;
+            }
+        }
+    }
+    // One line's letters throughout: nothing told of them.
+    for (const SurveyKind kind : {SurveyKind::ClosedOutline, SurveyKind::CutFill})
+        EXPECT_TRUE(ofStations(lettered({{"ZK", 0}, {"ZK", 20}}, kind)).empty());
+}
+
 // Classes, factors, structures and haul distances say nothing of the design
 // lines: with them alone a survey's typed lines give the same areas,
 // volumes and warnings, stations or none.

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <pugixml.hpp>
 #include <random>
 
@@ -27,6 +28,9 @@ double attribute(const pugi::xml_node& node, const char* name) {
     return *runtime::readNumber(node.attribute(name).value());
 }
 
+// Letters a station may have before its kilometres, "" the usual K.
+constexpr std::array<const char*, 4> kLetters{"", "ZK", "YK", "DK"};
+
 CutFillSurvey randomCutFill(std::mt19937& random, bool stations) {
     std::uniform_real_distribution<double> value(-500.0, 500.0);
     CutFillSurvey survey;
@@ -35,6 +39,7 @@ CutFillSurvey randomCutFill(std::mt19937& random, bool stations) {
     for (int k = 0; k < n; ++k) {
         section::CutFillSection section;
         section.station = stations ? value(random) : 0.0;
+        if (stations) section.stationPrefix = kLetters[random() % kLetters.size()];
         for (auto* line : {&section.ground, &section.design})
             for (int j = int(random() % 6); j > 0; --j)
                 line->push_back({value(random) / 3, value(random) / 7});
@@ -137,6 +142,57 @@ TEST(LandXml, offsets_are_negative_to_the_left_and_the_ground_comes_before_the_d
     EXPECT_NE(xml.find(R"(date="2026-12-08" time="16:54:17" version="1.2")"), std::string::npos);
     EXPECT_NE(xml.find(R"(name="K1+000.000")"), std::string::npos);
     EXPECT_FALSE(survey_file::landXml(CutFillSurvey{}, kStamp));
+}
+
+// `sta` is the number; the name shows the station with its letters, and
+// gives them back when it says the same station. A bare "0+020.000" names
+// many programs' sections without meaning "no letters": it reads as K.
+TEST(LandXml, station_letters_go_into_the_section_name_and_come_back_from_it) {
+    const struct {
+        const char* prefix;
+        double station;
+        const char* name;
+        const char* readBack;
+    } rows[] = {{"ZK", 1020, "ZK1+020.000", "ZK"},
+                {"YK", 1020.0625, "YK1+020.063", "YK"},
+                {"", 1040, "K1+040.000", ""},
+                {"-", 1060, "1+060.000", ""}};
+    SectionSurvey survey;
+    survey.resize(int(std::size(rows)));
+    survey.setStationAnswer("y");
+    for (int i = 1; i <= survey.sectionCount(); ++i) {
+        survey.setStation(i, rows[i - 1].station);
+        survey.setStationPrefix(i, rows[i - 1].prefix);
+    }
+    survey.allocatePoints();
+    ASSERT_TRUE(section::calculateSurvey(survey));
+    const std::string xml = *survey_file::landXml(survey, kStamp);
+    survey_file::SurveyRead read = survey_file::readLandXml(xml);
+    ASSERT_TRUE(closedOf(read)) << read.error.message;
+    for (int i = 1; i <= survey.sectionCount(); ++i) {
+        const auto& row = rows[i - 1];
+        EXPECT_NE(xml.find("sta=\"" + runtime::numberToText(row.station) + "\" name=\"" + row.name +
+                           "\""),
+                  std::string::npos)
+            << xml;
+        EXPECT_EQ(closedOf(read)->stations(i), row.station);
+        EXPECT_EQ(closedOf(read)->stationPrefix(i), row.readBack) << row.name;
+    }
+
+    // Names of other programs: letters taken only from a name of the same station.
+    for (const auto& [name, prefix] : {std::pair{"ZK1+020.00", "ZK"},
+                                       {"zk1+020", "ZK"},
+                                       {"ZK1+030", ""},
+                                       {"0+020.00", ""},
+                                       {"ABCD1+020", ""},
+                                       {"桥头", ""}}) {
+        const survey_file::SurveyRead named = survey_file::readLandXml(
+            std::string(
+                R"(<LandXML><Alignments><Alignment><CrossSects><CrossSect sta="1020" name=")") +
+            name + R"("/></CrossSects></Alignment></Alignments></LandXML>)");
+        ASSERT_TRUE(named.survey) << named.error.message;
+        EXPECT_EQ(named.survey->stationPrefix(1), prefix) << name;
+    }
 }
 
 TEST(LandXml, another_programs_file_gives_its_lines_stations_and_figures) {

@@ -170,19 +170,22 @@ TEST(SurveyFile, reads_cells_exactly_as_the_prompts_read_answers) {
 TEST(SurveyFile, reads_stations_as_the_station_prompt_does) {
     for (const char* text :
          {"K0+100", "K1+20.5", "k12+345.678", "K-1+-234.5", "K-1+020.5", "K-0+010", "1020.5",
-          "\xEF\xBC\xAB\xEF\xBC\x91+020.5", " K2+000.001 "}) {
+          "\xEF\xBC\xAB\xEF\xBC\x91+020.5", " K2+000.001 ", "ZK1+020", "yk0+5", "DK12+345.6",
+          "0+000", " -0+010 ", "ABC2+1", "1e+3"}) {
+        std::optional<std::string> prefix;
         const survey_file::CellNumber cell =
-            survey_file::readStation(survey_file::trimBlanks(text));
+            survey_file::readStation(survey_file::trimBlanks(text), &prefix);
         ASSERT_EQ(cell.fault, survey_file::CellNumber::Fault::None) << text;
         section::testing::ScriptedUi ui({text});
-        EXPECT_EQ(section::askStation(
-                      ui, {.kind = section::PromptKind::Station, .text = "请输入1号断面的桩号 :"}),
-                  cell.value)
-            << text;
+        // In metres the prompt keeps the letters of the section before.
+        const section::TypedStation typed = section::askStation(
+            ui, {.kind = section::PromptKind::Station, .text = "请输入2号断面的桩号 :"}, "YK");
+        EXPECT_EQ(typed.metres, cell.value) << text;
+        EXPECT_EQ(typed.prefix, prefix.value_or("YK")) << text;
         EXPECT_TRUE(ui.errors().empty()) << text;
     }
     // A bad one: the message any bad value gets, then the prompt again.
-    for (const char* text : {"K1+1000", "K1", "K+5", "Kx"}) {
+    for (const char* text : {"K1+1000", "K1", "K+5", "Kx", "ABCD1+000", "ZK1+", "1+1000"}) {
         EXPECT_EQ(survey_file::readStation(text).fault, survey_file::CellNumber::Fault::NotANumber);
         section::testing::ScriptedUi ui({text, section::testing::kCancel});
         EXPECT_THROW(section::askStation(ui, {.kind = section::PromptKind::Station,

@@ -133,6 +133,71 @@ class SurveyTableModelTest : public QObject {
                  QStringList({"", "ZX"}));
     }
 
+    // A station typed with other letters takes them, one in metres keeps the
+    // row's (or on the empty row the last section's), and undo gives the old
+    // letters back; pasted keys alike. Both kinds of survey, one table.
+    void typed_stations_take_their_letters_and_metres_keep_the_rows() {
+        struct Kind {
+            const char* file;
+            QString point;  // the cells of a pasted row after its key
+        };
+        const Kind kinds[] = {
+            {"桩号,高程H,距离S\nZK1+000,50,2\nZK1+000,51,0\nZK1+020,52,3\nZK1+020,52,0\n",
+             "\t100\t-5\n"},
+            {"桩号,线,高程H,距离S\nZK1+000,地面线,100,-5\nZK1+000,地面线,101,5\n"
+             "ZK1+020,地面线,100,-5\nZK1+020,地面线,100,5\n",
+             "\t地面线\t100\t-5\n"}};
+        for (const auto& [file, point] : kinds) {
+            document::SurveyDocument document;
+            load(document, file);
+            const section::Survey start = document.survey();
+            SurveyTableModel model(document);
+            const auto label = [&](int i) {
+                return QString::fromStdString(section::stationLabel(document.survey(), i));
+            };
+            const auto type = [&](int section, const char* text) {
+                const int row = section > 0 ? model.rowOf(section, 0) : model.rowCount() - 1;
+                return model.commit(model.index(row, 0), text);
+            };
+            QVERIFY(type(1, "YK1+005").isEmpty());
+            QCOMPARE(label(1), "YK1+005.000");
+            QCOMPARE(cell(model, model.rowOf(1, 0), 0), "YK1+005");
+            QCOMPARE(document.undoStack()->undoText(), "修改桩号");
+            QVERIFY(type(1, "1007").isEmpty());
+            QCOMPARE(label(1), "YK1+007.000");
+            QVERIFY(type(1, "k1+008").isEmpty());
+            QCOMPARE(label(1), "K1+008.000");
+            QCOMPARE(cell(model, model.rowOf(1, 0), 0), "1008");
+            QVERIFY(type(1, "1008").isEmpty());  // the same: no step
+            QVERIFY(type(1, "0+008").isEmpty());
+            QCOMPARE(label(1), "0+008.000");
+            for (int k = 0; k < 4; ++k) document.undoStack()->undo();
+            QCOMPARE(label(1), "ZK1+000.000");
+            QVERIFY(document.survey() == start);
+
+            QVERIFY(type(0, "1040").isEmpty());
+            QCOMPARE(label(3), "ZK1+040.000");
+            QVERIFY(type(0, "YK1+040").isEmpty());
+            QCOMPARE(document.survey().sectionCount(), 4);
+            QCOMPARE(label(4), "YK1+040.000");
+            QVERIFY(type(0, "YK1+040").isEmpty());  // the last one goes on
+            QCOMPARE(document.survey().sectionCount(), 4);
+            QVERIFY(model.insertSection(model.rowOf(4, 0)).isEmpty());
+            QCOMPARE(label(4), "YK1+040.000");
+            QVERIFY(model.deleteSection(model.rowOf(5, 0)).isEmpty());
+            document.undoStack()->undo();
+            QCOMPARE(label(5), "YK1+040.000");
+
+            QVERIFY(model.paste(model.rowOf(1, 0), 0, "DK1+001").isEmpty());
+            QCOMPARE(label(1), "DK1+001.000");
+            QVERIFY(model.paste(model.rowCount() - 1, 0, "1060" + point).isEmpty());
+            QCOMPARE(label(document.survey().sectionCount()), "YK1+060.000");
+            QVERIFY(model.paste(model.rowCount() - 1, 0, "ZK1+060" + point).isEmpty());
+            QCOMPARE(label(document.survey().sectionCount()), "ZK1+060.000");
+            QCOMPARE(document.survey().sectionCount(), 7);
+        }
+    }
+
     void rows_follow_the_file_with_an_empty_row_at_the_end() {
         document::SurveyDocument document;
         load(document, kNumbered);

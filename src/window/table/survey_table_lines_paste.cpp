@@ -55,19 +55,28 @@ SurveyTableModel::Pasted SurveyTableModel::readOnLines(int row0, int column0,
         return PasteRefusal{
             (target ? tablePlace(cell.row, cell.column) : cellName(cell.row, cell.column)) + why};
     };
-    const auto value = [&](const BlockCell& cell, ValueKind kind) {
-        const survey_file::CellReading read = survey_file::readCell(cell.text, kind);
+    const auto reading = [&](const BlockCell& cell, ValueKind kind) {
+        survey_file::CellReading read = survey_file::readCell(cell.text, kind);
         if (!read.fault.empty()) throw refuse(cell, QString::fromStdString(read.fault));
-        return read.value;
+        return read;
+    };
+    const auto value = [&](const BlockCell& cell, ValueKind kind) {
+        return reading(cell, kind).value;
     };
     const auto sections = [&] { return n + static_cast<int>(growth.sections.size()); };
-    const auto keyOf = [&](int i) -> double {
-        if (!stations) return i;
-        return i <= n ? survey().station(i) : growth.sections[i - n - 1].station;
+    // A section's key: its number, or its station and letters.
+    const auto keyOf = [&](int i) -> std::pair<double, std::string> {
+        if (!stations) return {i, {}};
+        if (i <= n) return {survey().station(i), survey().stationPrefix(i)};
+        const document::SectionRow& row = growth.sections[i - n - 1];
+        return {row.station, row.stationPrefix};
     };
-    const auto newSection = [&](double station) {
+    const auto newSection = [&](const std::pair<double, std::string>& key) {
         growth.sections.push_back({});
-        growth.sections.back().station = stations ? station : 0.0;
+        if (stations) {
+            growth.sections.back().station = key.first;
+            growth.sections.back().stationPrefix = key.second;
+        }
         target = Target{sections(), first};
     };
     const auto spacing = [&](int i, const BlockCell& cell) {
@@ -100,10 +109,10 @@ SurveyTableModel::Pasted SurveyTableModel::readOnLines(int row0, int column0,
             // On the table's own row.
             const int i = place.section;
             if (at.contains(Key)) {
-                if (stations)
-                    cells.push_back(
-                        {i, 0, Column::Station, value(at[Key], ValueKind::Station), place.line});
-                else if (runtime::readNumber(at[Key].text) != std::optional<double>(i))
+                if (stations) {
+                    const survey_file::CellReading read = reading(at[Key], ValueKind::Station);
+                    cells.push_back({i, 0, Column::Station, read.value, place.line, read.prefix});
+                } else if (runtime::readNumber(at[Key].text) != std::optional<double>(i))
                     throw refuse(at[Key], QString::fromStdString(
                                               survey_file::notNextSection(at[Key].text, i)));
             }
@@ -132,15 +141,17 @@ SurveyTableModel::Pasted SurveyTableModel::readOnLines(int row0, int column0,
         const int last = sections();
         if (at.contains(Key)) {
             const int i = target ? target->section : last;
-            double key = 0.0;
+            std::pair<double, std::string> key;
             if (stations) {
-                key = value(at[Key], ValueKind::Station);
+                // In metres, with the letters of the section the rows are on.
+                const survey_file::CellReading read = reading(at[Key], ValueKind::Station);
+                key = {read.value, read.prefix.value_or(i > 0 ? keyOf(i).second : std::string())};
             } else {
                 const std::optional<double> number = runtime::readNumber(at[Key].text);
                 if (number != std::optional<double>(i) && number != std::optional<double>(last + 1))
                     throw refuse(at[Key], QString::fromStdString(
                                               survey_file::notNextSection(at[Key].text, last + 1)));
-                key = *number;
+                key = {*number, {}};
             }
             if (i == 0 || key != keyOf(i)) {
                 if (i < last)
@@ -154,7 +165,7 @@ SurveyTableModel::Pasted SurveyTableModel::readOnLines(int row0, int column0,
             }
         } else if (!target) {
             // No key on the empty row at the end: the last section goes on.
-            if (last == 0) newSection(0.0);
+            if (last == 0) newSection({});
             target = Target{sections(), first};
         }
         if (at.contains(LineName)) {

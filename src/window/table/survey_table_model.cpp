@@ -302,13 +302,19 @@ QString SurveyTableModel::commitKey(const Place& at, const std::string& cell,
             survey_file::readCell(cell, survey_file::ValueKind::Station);
         if (!read.fault.empty()) return told(where + QString::fromStdString(read.fault));
         if (at.section > 0)
-            return outcome(document_.setCell(
-                               {at.section, 0, Column::Station, read.value, shape_.lines.front()}),
+            return outcome(document_.setCell({at.section, 0, Column::Station, read.value,
+                                              shape_.lines.front(), read.prefix}),
                            where);
         // On the empty row the last section's station goes on with that
-        // section, as the file's rows do; another one starts a section.
-        if (n > 0 && read.value == survey().station(n)) return {};
-        return outcome(document_.insertSection(n + 1, {.station = read.value}), where);
+        // section, as the file's rows do; another one starts a section, in
+        // metres with the last one's letters.
+        const std::string prefix =
+            read.prefix.value_or(n > 0 ? survey().stationPrefix(n) : std::string());
+        if (n > 0 && read.value == survey().station(n) && prefix == survey().stationPrefix(n))
+            return {};
+        return outcome(
+            document_.insertSection(n + 1, {.station = read.value, .stationPrefix = prefix}),
+            where);
     }
     const SectionNumber number = sectionNumberTyped(cell, n);
     if (!number.fault.isEmpty()) return told(where + number.fault);
@@ -343,8 +349,11 @@ QString SurveyTableModel::insertSection(int row) {
     const Place at = place(row);
     const int n = survey().sectionCount();
     const int i = at.section == 0 ? n + 1 : at.section;
-    const double station = n == 0 ? 0.0 : survey().station(std::min(i, n));
-    return outcome(document_.insertSection(i, {.station = station}), cellName(row, Key));
+    const int copied = std::min(i, n);
+    const double station = n == 0 ? 0.0 : survey().station(copied);
+    const std::string prefix = n == 0 ? std::string() : survey().stationPrefix(copied);
+    return outcome(document_.insertSection(i, {.station = station, .stationPrefix = prefix}),
+                   cellName(row, Key));
 }
 
 QString SurveyTableModel::deleteSection(int row) {

@@ -21,10 +21,14 @@ using survey_file::ValueKind;
     throw PasteRefusal{tablePlace(cell.row, cell.column) + QString::fromStdString(what)};
 }
 
-double value(const BlockCell& cell, ValueKind kind) {
-    const survey_file::CellReading read = survey_file::readCell(cell.text, kind);
+survey_file::CellReading reading(const BlockCell& cell, ValueKind kind) {
+    survey_file::CellReading read = survey_file::readCell(cell.text, kind);
     if (!read.fault.empty()) refuse(cell, read.fault);
-    return read.value;
+    return read;
+}
+
+double value(const BlockCell& cell, ValueKind kind) {
+    return reading(cell, kind).value;
 }
 
 }  // namespace
@@ -41,6 +45,8 @@ SurveyTableModel::Pasted SurveyTableModel::readOnOneLine(int row0, int column0,
     // k the k-th new one.
     int grown = 0;
     double lastKey = n > 0 ? (stations ? survey().station(n) : n) : 0.0;
+    // A station in metres goes on with the letters of the section before.
+    std::string lastPrefix = n > 0 ? survey().stationPrefix(n) : std::string();
     bool lastHasPoints = n > 0 && points({n}) > 0;
     std::map<int, double> spacingOf;
     const auto block = pastedBlock(text);
@@ -63,8 +69,9 @@ SurveyTableModel::Pasted SurveyTableModel::readOnOneLine(int row0, int column0,
             const int i = place.section;
             if (at[Key]) {
                 if (stations) {
-                    cells.push_back(
-                        {i, 0, document::Column::Station, value(*at[Key], ValueKind::Station)});
+                    const survey_file::CellReading read = reading(*at[Key], ValueKind::Station);
+                    cells.push_back({i, 0, document::Column::Station, read.value,
+                                     document::Line::Outline, read.prefix});
                 } else if (runtime::readNumber(at[Key]->text) != std::optional<double>(i)) {
                     refuse(*at[Key], survey_file::notNextSection(at[Key]->text, i));
                 }
@@ -96,10 +103,13 @@ SurveyTableModel::Pasted SurveyTableModel::readOnOneLine(int row0, int column0,
         if (allEmpty) continue;
         if (at[Key] || n + grown == 0) {
             double key = 0.0;
+            std::string prefix = lastPrefix;
             if (at[Key]) {
                 if (at[Key]->text.empty()) refuse(*at[Key], stations ? "没有桩号" : "没有断面编号");
                 if (stations) {
-                    key = value(*at[Key], ValueKind::Station);
+                    const survey_file::CellReading read = reading(*at[Key], ValueKind::Station);
+                    key = read.value;
+                    prefix = read.prefix.value_or(lastPrefix);
                 } else {
                     const std::optional<double> number = runtime::readNumber(at[Key]->text);
                     const int next = n + grown + 1;
@@ -108,10 +118,12 @@ SurveyTableModel::Pasted SurveyTableModel::readOnOneLine(int row0, int column0,
                     key = *number;
                 }
             }
-            if (n + grown == 0 || key != lastKey) {
-                growth.sections.push_back({.station = stations ? key : 0.0});
+            if (n + grown == 0 || key != lastKey || prefix != lastPrefix) {
+                growth.sections.push_back(
+                    {.station = stations ? key : 0.0, .stationPrefix = stations ? prefix : ""});
                 ++grown;
                 lastKey = stations ? key : n + grown;
+                lastPrefix = prefix;
                 lastHasPoints = false;
             }
         }
