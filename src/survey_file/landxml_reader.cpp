@@ -337,9 +337,11 @@ class Reader {
             elevations.push_back(point.elevation);
             offsets.push_back(point.offset);
         }
-        section.materials.push_back({0, surface.attribute("name").value(),
-                                     std::abs(section::sectionArea(
-                                         elevations.data(), offsets.data(), int(points.size())))});
+        // Exact, so that its three decimals are those the sheet would print.
+        const runtime::ExactDecimal area =
+            section::exactSectionArea(elevations.data(), offsets.data(), int(points.size()));
+        section.materials.push_back(
+            {0, surface.attribute("name").value(), std::abs(area.nearest())});
     }
 
     // A surface's points: each PntList2D a piece, its CrossSectPnt one more.
