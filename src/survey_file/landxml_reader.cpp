@@ -129,7 +129,10 @@ class Reader {
             landxml::calcMethod(prismoidal))
             result.survey->setVolumeMethod(prismoidal);
         result.project = projectOf(child(root, "Project"));
-        if (!units_.note().empty()) result.notes.push_back(units_.note());
+        if (!units_.note().empty()) {
+            result.notes.push_back(units_.note());
+            result.sheetNotes.push_back(units_.sheetNote());
+        }
         return result;
     }
 
