@@ -259,10 +259,13 @@ int writeTable(const printout::QuantityTable& table, const QString& out, bool wo
         [&](QString& error) { return storage::quantityWorkbookBytes(table, error); });
 }
 
-int writePrintout(const section::Survey& survey, const section::ProjectInfo& project,
-                  const QString& out, Printout printout, printout::SectionDrawings drawings) {
+int writePrintout(const CalculatedSurvey& calculated, const QString& out, Printout printout,
+                  printout::SectionDrawings drawings) {
+    const section::Survey& survey = *calculated.survey;
+    const section::ProjectInfo& project = calculated.project;
     if (printout == Printout::Sheet) {
-        const printout::Sheet sheet = printout::calculationSheet(survey, project, drawings);
+        const printout::Sheet sheet =
+            printout::calculationSheet(survey, project, drawings, calculated.reading);
         return writtenPdf(paper::sheetDrawing(sheet), out);
     }
     const CutFillTable* only = cutFillTable(printout);
@@ -306,7 +309,7 @@ int writePrintout(int argc, char* argv[], const Input& input, const QString& out
                            "%2只给有地面线和设计线的填挖方断面。")
                 .arg(QDir::toNativeSeparators(input.survey), QString::fromUtf8(only->name)));
     }
-    return writePrintout(*calculated.survey, calculated.project, out, printout, input.drawings);
+    return writePrintout(calculated, out, printout, input.drawings);
 }
 
 enum class SheetFormat { Pdf, Dxf };
