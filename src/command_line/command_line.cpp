@@ -87,9 +87,8 @@ QString outputOverInputs(const Input& input, const QString& out) {
 struct CalculatedSurvey {
     std::optional<section::Survey> survey;
     section::ProjectInfo project;
-    std::vector<survey_file::SectionMaterial> materials{};  // a LandXML file's
-    int failure = BadFile;  // the exit status when there is no survey
-    std::string notes{};    // what the reading changed, lines for standard error
+    int failure = BadFile;                // the exit status when there is no survey
+    section::ReadingReport reading = {};  // what the reading told beside the survey
 };
 
 // What looks wrong but calculates, one line each for standard error, in
@@ -101,13 +100,20 @@ std::string warningLines(const section::Survey& survey) {
     return lines;
 }
 
+// What the reading changed, one line each for standard error.
+std::string noteLines(const section::ReadingReport& reading) {
+    std::string lines;
+    for (const std::string& note : reading.notes) lines += "velmorin: " + note + '\n';
+    return lines;
+}
+
 // The survey calculated, its warnings not yet told.
 CalculatedSurvey calculatedQuietly(const Input& input) {
     const QString& path = input.survey;
     storage::OpenedSurvey opened = storage::openSurveyAs(path, input.choice);
     if (opened.landXml && opened.landXml->fault) {
         complain(choiceRefused(path, *opened.landXml->fault));
-        return {.survey = {}, .project = {}, .materials = {}, .failure = BadUsage};
+        return {.survey = {}, .project = {}, .failure = BadUsage};
     }
     if (!opened.survey) {
         complain(opened.error);
@@ -119,7 +125,7 @@ CalculatedSurvey calculatedQuietly(const Input& input) {
         complain(QStringLiteral("--alignment、--ground 和 --design-surface 只用于 LandXML 文件，"
                                 "“%1”不是：请去掉这些选项（velmorin --help 列出用法）。")
                      .arg(QDir::toNativeSeparators(path)));
-        return {.survey = {}, .project = {}, .materials = {}, .failure = BadUsage};
+        return {.survey = {}, .project = {}, .failure = BadUsage};
     }
     if (!input.design.isEmpty()) {
         storage::OpenedDesign design = storage::openRoadDesign(input.design);
@@ -142,16 +148,16 @@ CalculatedSurvey calculatedQuietly(const Input& input) {
                      .arg(QDir::toNativeSeparators(path), QString::fromStdString(fault->message)));
         return {};
     }
-    CalculatedSurvey calculated{std::move(opened.survey), std::move(opened.project)};
-    if (opened.landXml) calculated.materials = std::move(opened.landXml->materials);
-    for (const std::string& note : opened.notes) calculated.notes += "velmorin: " + note + '\n';
-    return calculated;
+    return {.survey = std::move(opened.survey),
+            .project = std::move(opened.project),
+            .reading = std::move(opened.reading)};
 }
 
 // The warnings told: the output and the exit status as without them.
 CalculatedSurvey calculatedSurvey(const Input& input) {
     CalculatedSurvey calculated = calculatedQuietly(input);
-    if (calculated.survey) say(stderr, calculated.notes + warningLines(*calculated.survey));
+    if (calculated.survey)
+        say(stderr, noteLines(calculated.reading) + warningLines(*calculated.survey));
     return calculated;
 }
 
@@ -173,8 +179,8 @@ int writeResults(const Input& input) {
     std::future<std::string> warnings =
         std::async([&] { return warningLines(*calculated.survey); });
     const std::string results = survey_file::resultsCsv(*calculated.survey);
-    say(stderr, calculated.notes + warnings.get());
-    say(stderr, materialLines(*calculated.survey, calculated.materials));
+    say(stderr, noteLines(calculated.reading) + warnings.get());
+    say(stderr, materialLines(*calculated.survey, calculated.reading));
     return written(writeStandardOutput(QByteArray::fromStdString(results)));
 }
 
@@ -253,10 +259,13 @@ int writeTable(const printout::QuantityTable& table, const QString& out, bool wo
         [&](QString& error) { return storage::quantityWorkbookBytes(table, error); });
 }
 
-int writePrintout(const section::Survey& survey, const section::ProjectInfo& project,
-                  const QString& out, Printout printout, printout::SectionDrawings drawings) {
+int writePrintout(const CalculatedSurvey& calculated, const QString& out, Printout printout,
+                  printout::SectionDrawings drawings) {
+    const section::Survey& survey = *calculated.survey;
+    const section::ProjectInfo& project = calculated.project;
     if (printout == Printout::Sheet) {
-        const printout::Sheet sheet = printout::calculationSheet(survey, project, drawings);
+        const printout::Sheet sheet =
+            printout::calculationSheet(survey, project, drawings, calculated.reading);
         return writtenPdf(paper::sheetDrawing(sheet), out);
     }
     const CutFillTable* only = cutFillTable(printout);
@@ -300,7 +309,7 @@ int writePrintout(int argc, char* argv[], const Input& input, const QString& out
                            "%2只给有地面线和设计线的填挖方断面。")
                 .arg(QDir::toNativeSeparators(input.survey), QString::fromUtf8(only->name)));
     }
-    return writePrintout(*calculated.survey, calculated.project, out, printout, input.drawings);
+    return writePrintout(calculated, out, printout, input.drawings);
 }
 
 enum class SheetFormat { Pdf, Dxf };

@@ -2,7 +2,6 @@
 #include "command_line/landxml_notes.h"
 
 #include <QDir>
-#include <QStringList>
 #include <array>
 
 namespace command_line {
@@ -72,20 +71,14 @@ std::string choiceLines(const QString& file, const survey_file::LandXmlRead& rea
     return lines;
 }
 
-std::string materialLines(const section::Survey& survey,
-                          const std::vector<survey_file::SectionMaterial>& materials) {
+std::string materialLines(const section::Survey& survey, const section::ReadingReport& reading) {
     std::string lines;
-    for (std::size_t k = 0; k < materials.size();) {
-        const int at = materials[k].section;
-        QStringList each;
-        for (; k < materials.size() && materials[k].section == at; ++k)
-            each << QStringLiteral("%1 %2 平方米")
-                        .arg(QString::fromStdString(materials[k].name))
-                        .arg(materials[k].area, 0, 'f', 3);
-        lines += QStringLiteral("velmorin: 材料：%1 %2\n")
-                     .arg(QString::fromStdString(section::sectionName(survey, at)),
-                          each.join(QStringLiteral("，")))
-                     .toStdString();
+    const std::vector<std::vector<section::MaterialArea>> each =
+        section::sectionMaterials(survey, reading);
+    for (std::size_t i = 0; i < each.size(); ++i) {
+        if (each[i].empty()) continue;
+        lines += "velmorin: 材料：" + section::sectionName(survey, int(i) + 1) + " " +
+                 section::materialsText(each[i], " 平方米") + '\n';
     }
     return lines;
 }

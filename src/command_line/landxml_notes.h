@@ -9,6 +9,7 @@
 #include <string>
 
 #include "section/any_survey.h"
+#include "section/reading_report.h"
 #include "survey_file/landxml_choice.h"
 
 namespace command_line {
@@ -22,9 +23,8 @@ QString choiceRefused(const QString& file, const survey_file::ChoiceFault& fault
 std::string choiceLines(const QString& file, const survey_file::LandXmlRead& read,
                         const survey_file::LandXmlChoice& given);
 
-// One line per section with materials: "velmorin: 材料：K0+000.000断面 Base
-// 2.125 平方米，Subbase 3.325 平方米".
-std::string materialLines(const section::Survey& survey,
-                          const std::vector<survey_file::SectionMaterial>& materials);
+// One line per section with materials, their areas as the sheet writes
+// areas: "velmorin: 材料：K0+000.000 Base 2.125 平方米，Subbase 3.325 平方米".
+std::string materialLines(const section::Survey& survey, const section::ReadingReport& reading);
 
 }  // namespace command_line

@@ -15,12 +15,13 @@ namespace document {
 class SurveyDocument::ReplaceCommand : public QUndoCommand {
   public:
     ReplaceCommand(SurveyDocument& document, section::Survey survey, FileTie file,
-                   std::optional<section::ProjectInfo> project, const QString& name,
-                   Replacing replacing)
+                   std::optional<section::ProjectInfo> project, section::ReadingReport reading,
+                   const QString& name, Replacing replacing)
         : QUndoCommand(name),
           document_(document),
           survey_(std::move(survey)),
           project_(std::move(project)),
+          reading_(std::move(reading)),
           file_(std::move(file)),
           savedAt_(replacing == Replacing::AsSaved ? document.undoStack_->index() + 1 : -1) {}
     void redo() override { swap(); }
@@ -29,6 +30,7 @@ class SurveyDocument::ReplaceCommand : public QUndoCommand {
   private:
     void swap() {
         std::swap(document_.survey_, survey_);
+        std::swap(document_.reading_, reading_);
         std::swap(document_.file_, file_);
         std::swap(document_.savedAt_, savedAt_);
         // Told once the stack has moved, when modified() is true again.
@@ -44,6 +46,7 @@ class SurveyDocument::ReplaceCommand : public QUndoCommand {
     section::Survey survey_;
     // The one not shown, when the step replaces it too.
     std::optional<section::ProjectInfo> project_;
+    section::ReadingReport reading_;
     FileTie file_;
     // The step at which the survey not shown is its file's; -1, the new
     // survey unsaved, until it is marked saved.
@@ -189,12 +192,12 @@ const std::vector<section::SurveyWarning>& SurveyDocument::warnings() const {
 Edited SurveyDocument::replaceSurvey(section::Survey data, const QString& stepName,
                                      const QString& fileName,
                                      std::optional<section::ProjectInfo> project,
-                                     Replacing replacing) {
+                                     Replacing replacing, section::ReadingReport reading) {
     if (std::optional<section::Fault> fault = section::calculate(data))
         return {fault->overflow ? Outcome::Overflow : Outcome::Refused, std::move(fault->message),
                 fault->section};
     pushStep(new ReplaceCommand(*this, std::move(data), FileTie{fileName}, std::move(project),
-                                stepName, replacing));
+                                std::move(reading), stepName, replacing));
     return {};
 }
 

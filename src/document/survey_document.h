@@ -19,6 +19,7 @@
 #include "document/survey_edit.h"
 #include "section/any_survey.h"
 #include "section/project_info.h"
+#include "section/reading_report.h"
 #include "section/survey_lines.h"
 
 class QUndoCommand;
@@ -91,6 +92,10 @@ class SurveyDocument : public QObject {
     const std::vector<section::SurveyWarning>& warnings() const;
     // The survey's 工程信息, saved with it and printed on its sheets.
     const section::ProjectInfo& project() const { return project_; }
+    // What reading its file told beside the survey (a conversion from feet,
+    // gaps, materials); it comes and goes with the step that put the survey
+    // in, so it is never another survey's. None for a typed or new survey.
+    const section::ReadingReport& reading() const { return reading_; }
     // The file the survey belongs to; it goes back and forth with the step
     // that replaced the survey, so an undone 打开文件 leaves no other file's name.
     const FileTie& file() const { return file_; }
@@ -107,10 +112,12 @@ class SurveyDocument : public QObject {
 
     // Calculates `data` (points in place, spacings too without stations) and
     // makes it the survey as one step named `stepName` (计算, 打开文件 …), with
-    // `project` as its 工程信息 (none given: the present one stays).
+    // `project` as its 工程信息 (none given: the present one stays) and
+    // `reading` as what its file told.
     Edited replaceSurvey(section::Survey data, const QString& stepName, const QString& fileName,
                          std::optional<section::ProjectInfo> project = std::nullopt,
-                         Replacing replacing = Replacing::Unsaved);
+                         Replacing replacing = Replacing::Unsaved,
+                         section::ReadingReport reading = {});
 
     // The 工程信息 as one step 修改工程信息; nothing when it is the same.
     void setProject(section::ProjectInfo project);
@@ -242,6 +249,7 @@ class SurveyDocument : public QObject {
     };
     mutable Stale stale_{.any = true, .whole = true};
     section::ProjectInfo project_;
+    section::ReadingReport reading_;
     FileTie file_;
     // The step at which the survey was what `file_` holds; -1 for none.
     int savedAt_ = 0;

@@ -8,6 +8,7 @@
 #include "printout/dayang.h"
 #include "printout/page_frame.h"
 #include "printout/picture_block.h"
+#include "printout/sheet_writer.h"
 #include "section/section_picture.h"
 
 namespace printout {
@@ -44,13 +45,27 @@ FigureMaker figuresOf(const section::Survey& survey, SectionDrawings drawings) {
     };
 }
 
+// The notes as lines under the title line, every sheet's first.
+void noteReading(Sheet& sheet, const std::vector<std::string>& notes) {
+    if (notes.empty()) return;
+    std::vector<SheetLine> lines;
+    for (const std::string& note : notes)
+        lines.push_back({10.0, {ColumnStop{kHeadingColumn}, Text{note}}});
+    sheet.lines.insert(sheet.lines.begin() + 1, lines.begin(), lines.end());
+    for (SheetFigure& figure : sheet.figures) {
+        figure.firstLine += lines.size();
+        figure.lastLine += lines.size();
+    }
+}
+
 }  // namespace
 
 Sheet calculationSheet(const section::Survey& survey, const section::ProjectInfo& project,
-                       SectionDrawings drawings) {
+                       SectionDrawings drawings, const section::ReadingReport& reading) {
     FigureMaker figureOf = figuresOf(survey, drawings);
     Sheet sheet = survey.cutFill() ? cutFillSheet(*survey.cutFill(), std::move(figureOf))
                                    : dayang(*survey.closedOutline(), std::move(figureOf));
+    noteReading(sheet, reading.sheetNotes);
     listChainBreaks(sheet, survey.roadDesign().breaks);
     return framedSheet(std::move(sheet), project);
 }

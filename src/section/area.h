@@ -14,12 +14,15 @@
 // value. No absolute value is taken: the sign follows the direction of entry
 // (clockwise as drawn in the window's schematic is positive).
 
+#include "runtime/exact_decimal.h"
 #include "section/survey.h"
 
 namespace section {
 
 // The area of one section whose `count` points are given; 0 for fewer than one.
 double sectionArea(const double* elevations, const double* offsets, int count);
+// The same exactly, from the decimals the values stand for.
+runtime::ExactDecimal exactSectionArea(const double* elevations, const double* offsets, int count);
 
 // Fills areas(1..N). Returns false when some area is beyond the accepted range
 // (runtime::inValueRange).

@@ -54,8 +54,13 @@ OpenedSurvey opened(const QString& path, const WholeFile& file,
         out = {std::move(read.survey), {}, std::move(read.project), formatOf(read.format)};
     else
         out.error = notOpened(path, read);
+    if (out.survey) {
+        const survey_file::LandXmlRead none;
+        const survey_file::LandXmlRead& landXml = read.landXml ? *read.landXml : none;
+        out.reading = {std::move(read.notes), std::move(read.sheetNotes), landXml.gaps,
+                       section::readMaterials(*out.survey, landXml.materials)};
+    }
     out.landXml = std::move(read.landXml);
-    out.notes = std::move(read.notes);
     return out;
 }
 

@@ -8,12 +8,11 @@
 
 #include <QString>
 #include <optional>
-#include <string>
-#include <vector>
 
 #include "document/file_tie.h"
 #include "section/any_survey.h"
 #include "section/project_info.h"
+#include "section/reading_report.h"
 #include "survey_file/survey_file.h"
 
 namespace storage {
@@ -28,9 +27,9 @@ struct OpenedSurvey {
     // A LandXML file's alignments and surfaces and what of them was read
     // (kept when a choice is refused, to name what the file has).
     std::optional<survey_file::LandXmlRead> landXml{};
-    // What the reading changed that the user should be told (a file in feet
-    // converted to metres), one sentence each.
-    std::vector<std::string> notes{};
+    // What the reading told beside the survey: what it changed (a file in
+    // feet converted to metres), gaps and materials; empty on a fault.
+    section::ReadingReport reading{};
 };
 
 // A survey file of any format and either kind. Only regular files are read;

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "section/reading_report.h"
 #include "survey_file/landxml_contents.h"
 
 namespace survey_file {
@@ -63,12 +64,7 @@ const LandXmlSurface* chosenSurface(const LandXmlAlignment& alignment, ChoiceRol
 
 // A closed area of a section beyond its outline (a pavement layer, a curb,
 // a sidewalk: a material), its area as large as its points enclose.
-struct SectionMaterial {
-    int section = 0;  // 1-based
-    std::string name;
-    double area = 0.0;
-    bool operator==(const SectionMaterial&) const = default;
-};
+using SectionMaterial = section::SectionMaterial;
 
 // What reading a LandXML file found beside the survey.
 struct LandXmlRead {

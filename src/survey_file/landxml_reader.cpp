@@ -131,7 +131,10 @@ class Reader {
             landxml::calcMethod(prismoidal))
             result.survey->setVolumeMethod(prismoidal);
         result.project = projectOf(child(root, "Project"));
-        if (!units_.note().empty()) result.notes.push_back(units_.note());
+        if (!units_.note().empty()) {
+            result.notes.push_back(units_.note());
+            result.sheetNotes.push_back(units_.sheetNote());
+        }
         return result;
     }
 
@@ -354,9 +357,11 @@ class Reader {
             elevations.push_back(point.elevation);
             offsets.push_back(point.offset);
         }
-        section.materials.push_back({0, surface.attribute("name").value(),
-                                     std::abs(section::sectionArea(
-                                         elevations.data(), offsets.data(), int(points.size())))});
+        // Exact, so that its three decimals are those the sheet would print.
+        const runtime::ExactDecimal area =
+            section::exactSectionArea(elevations.data(), offsets.data(), int(points.size()));
+        section.materials.push_back(
+            {0, surface.attribute("name").value(), std::abs(area.nearest())});
     }
 
     // A surface's points: each PntList2D a piece, its CrossSectPnt one more.

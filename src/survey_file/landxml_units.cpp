@@ -27,8 +27,12 @@ std::string refused(const char* attribute, std::string_view unit, const char* wa
 
 }  // namespace
 
-MetricConversion::MetricConversion(std::array<Factor, 3> factors, std::string note)
-    : converts_(true), factors_(std::move(factors)), note_(std::move(note)) {}
+MetricConversion::MetricConversion(std::array<Factor, 3> factors, std::string note,
+                                   std::string sheetNote)
+    : converts_(true),
+      factors_(std::move(factors)),
+      note_(std::move(note)),
+      sheetNote_(std::move(sheetNote)) {}
 
 double MetricConversion::toMetric(double value, Measure measure) const {
     if (!converts_ || value == 0.0) return value;
@@ -48,15 +52,17 @@ std::variant<MetricConversion, std::string> imperialToMetric(std::string_view li
                                                              std::string_view volumeUnit) {
     // One foot as numerator / denominator metres.
     ExactDecimal numerator, denominator;
-    std::string note;
+    std::string unit, foot;  // "美国测量英尺", "1200/3937"
     if (linearUnit == "USSurveyFoot") {
         numerator = whole(1200);
         denominator = whole(3937);
-        note = "文件以美国测量英尺为单位，已换算为米（1 英尺 = 1200/3937 米";
+        unit = "美国测量英尺";
+        foot = "1200/3937";
     } else if (linearUnit == "foot" || linearUnit == "internationalFoot") {
         numerator = ExactDecimal::scaled(3048, -4);
         denominator = whole(1);
-        note = "文件以英尺为单位，已换算为米（1 英尺 = 0.3048 米";
+        unit = "英尺";
+        foot = "0.3048";
     } else {
         return refused("linearUnit", linearUnit, "USSurveyFoot 或 foot");
     }
@@ -66,6 +72,8 @@ std::variant<MetricConversion, std::string> imperialToMetric(std::string_view li
     const bool yards = volumeUnit == "cubicYard";
     if (!volumeUnit.empty() && volumeUnit != "cubicFeet" && !yards)
         return refused("volumeUnit", volumeUnit, "cubicFeet 或 cubicYard");
+    const std::string factor = "1 英尺 = " + foot + " 米";
+    std::string note = "文件以" + unit + "为单位，已换算为米（" + factor;
     note += yards ? "，1 立方码 = 27 立方英尺" : "";
     note += "；长度取至 0.1 毫米，面积和体积取至小数点后 4 位）";
     const ExactDecimal square = numerator * numerator;
@@ -74,7 +82,7 @@ std::variant<MetricConversion, std::string> imperialToMetric(std::string_view li
         {MetricConversion::Factor{numerator, denominator},
          {square, squareBelow},
          {square * numerator * whole(yards ? 27 : 1), squareBelow * denominator}},
-        std::move(note));
+        std::move(note), "测量数据由" + unit + "换算为米（" + factor + "）");
 }
 
 }  // namespace survey_file

@@ -25,17 +25,20 @@ class MetricConversion {
     struct Factor {
         runtime::ExactDecimal numerator, denominator;
     };
-    MetricConversion(std::array<Factor, 3> factors, std::string note);
+    MetricConversion(std::array<Factor, 3> factors, std::string note, std::string sheetNote);
 
     // The figure in metres, square metres or cubic metres.
     double toMetric(double value, Measure measure) const;
     // What the reading did, for the user: empty for a metric file.
     const std::string& note() const { return note_; }
+    // The same in a line short enough for the calculation sheet.
+    const std::string& sheetNote() const { return sheetNote_; }
 
   private:
     bool converts_ = false;
     std::array<Factor, 3> factors_{};
     std::string note_;
+    std::string sheetNote_;
 };
 
 // The conversion of a file whose Units/Imperial has these attributes (empty

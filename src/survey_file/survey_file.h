@@ -56,8 +56,10 @@ struct SurveyRead {
     // what it held beyond the survey (kept even when the choice is refused).
     std::optional<LandXmlRead> landXml{};
     // What the reading changed that the user should be told, one sentence
-    // each: "文件以英尺为单位，已换算为米（…）".
+    // each: "文件以英尺为单位，已换算为米（…）"; and the same for the calculation
+    // sheet, a short line each: "测量数据由英尺换算为米（1 英尺 = 0.3048 米）".
     std::vector<std::string> notes{};
+    std::vector<std::string> sheetNotes{};
 };
 
 // How far a reading has got, in thousandths of the text (kReadDone for all

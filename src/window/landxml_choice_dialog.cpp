@@ -5,7 +5,6 @@
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
-#include <QMessageBox>
 #include <QVBoxLayout>
 #include <tuple>
 
@@ -106,17 +105,6 @@ std::optional<survey_file::LandXmlChoice> askLandXmlChoice(QWidget* parent,
     LandXmlChoiceDialog dialog(read, parent);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return dialog.choice();
-}
-
-void tellGaps(QWidget* parent, const survey_file::LandXmlRead& read) {
-    if (read.gaps.empty()) return;
-    // A long list is cut short: the first few show where to look.
-    constexpr std::size_t kShown = 8;
-    QStringList lines;
-    for (std::size_t k = 0; k < std::min(kShown, read.gaps.size()); ++k)
-        lines << QString::fromStdString(read.gaps[k]) + u'。';
-    if (read.gaps.size() > kShown) lines << QStringLiteral("……共 %1 处。").arg(read.gaps.size());
-    QMessageBox::information(parent, QStringLiteral("线有断开"), lines.join(u'\n'));
 }
 
 }  // namespace window

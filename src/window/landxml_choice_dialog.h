@@ -4,7 +4,6 @@
 // surfaces that could be the ground or the design: which to read, each
 // surface listed with its name, description and the sections carrying it,
 // the guess preselected; another alignment chosen preselects its own guess.
-// Once it is open, the gaps of surfaces read from pieces are told.
 
 #include <QDialog>
 #include <optional>
@@ -42,9 +41,5 @@ class LandXmlChoiceDialog : public QDialog {
 // the guess it was read with. Nothing when the user cancels.
 std::optional<survey_file::LandXmlChoice> askLandXmlChoice(QWidget* parent,
                                                            const survey_file::LandXmlRead& read);
-
-// The gaps of surfaces read from pieces, told in a message once the file is
-// open, as the command line tells them on standard error; nothing when none.
-void tellGaps(QWidget* parent, const survey_file::LandXmlRead& read);
 
 }  // namespace window

@@ -128,7 +128,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     connect(design_, &RoadDesignDock::message, statusBar(),
             [this](const QString& text) { statusBar()->showMessage(text); });
     // A cut-and-fill survey has the drawing in the centre instead of the form.
-    workbench_ = new Workbench(*this, *dock_, *table_, document_);
+    workbench_ = new Workbench(*this, *dock_, *table_, *warnings_, document_);
     // After the workbench, whose layouts it follows: hidden for a closed outline.
     const auto table = [this](const QuantityTableDock::Names& names, Printing::TableMaker make) {
         auto* dock = new QuantityTableDock(names, make, document_, printing_, this);
@@ -327,12 +327,12 @@ bool MainWindow::showSurveyFile(const QString& path, bool remember) {
         }
         return false;
     }
-    if (const document::Edited shown = whileOpening(*this, path,
-                                                    [&] {
-                                                        return form_->showSurvey(
-                                                            std::move(*opened.survey), path,
-                                                            std::move(opened.project));
-                                                    });
+    if (const document::Edited shown = whileOpening(
+            *this, path,
+            [&] {
+                return form_->showSurvey(std::move(*opened.survey), path, std::move(opened.project),
+                                         std::move(opened.reading));
+            });
         !shown.done()) {
         QMessageBox::warning(
             this, caption(),
@@ -345,7 +345,6 @@ bool MainWindow::showSurveyFile(const QString& path, bool remember) {
         storage::rememberFile(path);
         fillRecentMenu();
     }
-    if (opened.landXml) tellGaps(this, *opened.landXml);
     return true;
 }
 

@@ -25,11 +25,12 @@ QString key(section::SurveyKind kind, const char* what) {
 }  // namespace
 
 Workbench::Workbench(QMainWindow& window, QDockWidget& drawing, SurveyTableDock& table,
-                     const document::SurveyDocument& document)
+                     QDockWidget& warnings, const document::SurveyDocument& document)
     : QObject(&window),
       window_(window),
       drawing_(drawing),
       table_(table),
+      warnings_(warnings),
       document_(document),
       stack_(new QStackedWidget),
       bench_(new QSplitter(Qt::Vertical)),
@@ -93,7 +94,10 @@ bool Workbench::restore(section::SurveyKind kind) {
     const QSettings settings;
     const QByteArray docks = settings.value(key(kind, "docks")).toByteArray();
     if (docks.isEmpty()) return false;
+    // Shown for the survey just put in, the warnings are not hidden again.
+    const bool warned = !warnings_.isHidden();
     window_.restoreState(docks);
+    warnings_.setVisible(warned);
     if (kind == section::SurveyKind::CutFill) {
         bench_->restoreState(settings.value(key(kind, "split")).toByteArray());
         // Its drawing is in the centre, never in the dock.

@@ -6,7 +6,8 @@
 // prompts and nothing for the form's boxes: the workbench, the section drawing
 // large in the centre, the results below it and the survey table docked at
 // the left. Each kind's layout (its docks, the split between drawing and
-// results) is remembered, across runs too.
+// results) is remembered, across runs too; the warnings pane is left as its
+// own rule has it (a new survey with warnings or notes shows it).
 
 #include <QObject>
 
@@ -29,7 +30,7 @@ class Workbench : public QObject {
   public:
     // Takes the window's central widget (the form) into a stack of its own.
     Workbench(QMainWindow& window, QDockWidget& drawing, SurveyTableDock& table,
-              const document::SurveyDocument& document);
+              QDockWidget& warnings, const document::SurveyDocument& document);
 
     // The layout for the kind held, the one left remembered first.
     void follow();
@@ -47,6 +48,7 @@ class Workbench : public QObject {
     QMainWindow& window_;
     QDockWidget& drawing_;
     SurveyTableDock& table_;
+    QDockWidget& warnings_;
     const document::SurveyDocument& document_;
     QStackedWidget* stack_;
     QSplitter* bench_;

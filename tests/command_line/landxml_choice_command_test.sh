@@ -4,7 +4,8 @@
 # one opens; --alignment, --ground and --design-surface on the LandXML ones,
 # the guess said on standard error when the file offered more than one; a
 # name the file lacks is a usage fault naming the option, the value and the
-# names there; materials and gaps are told.
+# names there; materials and gaps are told; the sheet of a file in feet says
+# it was converted.
 # Usage: landxml_choice_command_test.sh VELMORIN DATA   (DATA: tests/data/real)
 set -uo pipefail
 program=$1
@@ -45,6 +46,15 @@ check "unknown alignment: the names there" "yes" \
 check "materials: status" 0 "$status"
 check "materials: one line per section" "velmorin: 材料：K0+000.000 Base 2.125 平方米，Subbase 3.325 平方米
 velmorin: 材料：K0+020.000 Base 2.500 平方米" "$(grep 材料 "$work/err")"
+
+# The sheet of a file read in feet says so under its title, of either kind.
+for row in "us-survey-foot.xml|方量计算|测量数据由美国测量英尺换算为米（1 英尺 = 1200/3937 米）" \
+  "foot.xml|填挖方计算|测量数据由英尺换算为米（1 英尺 = 0.3048 米）" "civil3d-materials.xml|方量计算|"; do
+  IFS='|' read -r file title note <<<"$row"
+  "$program" --pdf "$work/sheet.pdf" "$data/$file" 2>/dev/null
+  check "$file: the sheet's conversion" "$note" "$(pdftotext -layout "$work/sheet.pdf" - |
+    grep -A1 "( $title )" | sed -n 2p | sed -E 's/ +/ /g; s/^ //' | grep 换算)"
+done
 
 "$program" --results "$data/ground-pieces.xml" >"$work/out" 2>"$work/err"; status=$?
 check "pieces: status" 0 "$status"

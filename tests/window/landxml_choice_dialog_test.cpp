@@ -2,7 +2,7 @@
 // The choosing dialog of a LandXML file: the guess preselected, another
 // alignment preselecting its own guess, the lists' choice read back; a file
 // that leaves nothing to choose opens without it; in the main window the
-// surfaces chosen are the ones read and a gap is told.
+// surfaces chosen are the ones read (reading_report_window_test: the gaps).
 #include "window/landxml_choice_dialog.h"
 
 #include <QComboBox>
@@ -68,18 +68,6 @@ class LandXmlChoiceDialogTest : public QObject {
         DialogDriver driver({});  // any dialog would be unexpected, rejected and logged
         QCOMPARE(window::askLandXmlChoice(nullptr, read), std::optional(read.choice));
         QCOMPARE(driver.log(), QStringList());
-    }
-
-    void a_gap_is_told_once_the_file_is_open() {
-        window::MainWindow mainWindow;
-        mainWindow.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&mainWindow));
-        DialogDriver driver({acknowledge()});
-        QVERIFY(mainWindow.openSurvey(realFile("ground-pieces.xml"), false));
-        QCOMPARE(driver.log(),
-                 QStringList{QStringLiteral(
-                     "message: 第 2 个断面（sta=10）的地面线断开：距离 S 从 3 到 -2 之间没有点"
-                     "（PntList2D 不相接），这一段不计面积，地面线在这里随另一条线画出。")});
     }
 
     void the_main_window_reads_the_surfaces_chosen() {

@@ -43,13 +43,13 @@ paper::PageRange pagesOf(const QPrinter& printer) {
     return {printer.fromPage(), printer.toPage()};
 }
 
-// The sheet of the survey the document holds, framed by its 工程信息, laid
-// out when called: a copy of the survey goes with it.
+// The sheet of the survey the document holds, framed by its 工程信息, with
+// what reading its file changed, laid out when called: a copy of the survey
+// goes with it.
 SheetMaker sheetOf(const document::SurveyDocument& document,
                    printout::SectionDrawings drawings = printout::SectionDrawings::Without) {
-    return [survey = document.survey(), project = document.project(), drawings] {
-        return printout::calculationSheet(survey, project, drawings);
-    };
+    return [survey = document.survey(), project = document.project(), reading = document.reading(),
+            drawings] { return printout::calculationSheet(survey, project, drawings, reading); };
 }
 
 }  // namespace

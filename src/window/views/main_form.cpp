@@ -116,12 +116,13 @@ void MainForm::Command1_Click() {
 }
 
 document::Edited MainForm::showSurvey(section::Survey data, const QString& fileName,
-                                      section::ProjectInfo project) {
+                                      section::ProjectInfo project,
+                                      section::ReadingReport reading) {
     // Calculated as the command line does, the boxes worked out from the
     // result: what typing the data leaves, without replaying the dialogue.
-    document::Edited opened =
-        document_.replaceSurvey(std::move(data), QStringLiteral("打开文件"), fileName,
-                                std::move(project), document::Replacing::AsSaved);
+    document::Edited opened = document_.replaceSurvey(
+        std::move(data), QStringLiteral("打开文件"), fileName, std::move(project),
+        document::Replacing::AsSaved, std::move(reading));
     if (opened.done()) emit calculationFinished(false, false);
     return opened;
 }

@@ -38,11 +38,12 @@ class MainForm : public QWidget, public PromptSurface {
     // Calculates a survey opened from a file as a typed run of the same data
     // would, without prompts: the survey and the boxes end as that run leaves
     // them, one step 打开文件 of the document; when it does not calculate,
-    // nothing changes and the reason comes back. The file's 工程信息 comes
-    // with it. An opened survey has its file: the last typed calculation's
-    // copy stays as it is.
+    // nothing changes and the reason comes back. The file's 工程信息 and
+    // what its reading told come with it. An opened survey has its file: the
+    // last typed calculation's copy stays as it is.
     document::Edited showSurvey(section::Survey data, const QString& fileName = {},
-                                section::ProjectInfo project = {});
+                                section::ProjectInfo project = {},
+                                section::ReadingReport reading = {});
 
     // Asked before a typed run replaces a survey: false keeps it, no prompt shown.
     void setSurveyGuard(std::function<bool()> guard) { surveyGuard_ = std::move(guard); }

@@ -21,6 +21,7 @@
 #include "printout/quantity_table.h"
 #include "section/any_survey.h"
 #include "section/profile_curve.h"
+#include "section/reading_report.h"
 #include "section/running_curves.h"
 #include "section/survey_captions.h"
 #include "storage/safe_write.h"
@@ -112,7 +113,9 @@ ResultsOverview::ResultsOverview(const document::SurveyDocument& document, QWidg
 
 void ResultsOverview::showSurvey() {
     const section::Survey& survey = document_.survey();
-    section::ResultTable results = section::resultTable(survey);
+    // The materials its file gave, beside the figures, for a file that has them.
+    section::ResultTable results =
+        section::withMaterials(section::resultTable(survey), survey, document_.reading());
     // A wide table has the units under the names, leaving the curve its room.
     if (results.header.size() > kNarrowColumns) {
         for (std::string& name : results.header) {

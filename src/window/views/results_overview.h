@@ -5,9 +5,10 @@
 // cumulative volume curve beside it. Rows copy with Ctrl+C as tab-separated
 // text that pastes into a spreadsheet as columns; the table exports as CSV,
 // and the 土方数量表 as an Excel workbook with working sums.
-// The rows of sections with a warning are marked. A cut-and-fill survey gets
-// its cut and fill columns and curves, a switch to the mass curve and the
-// 纵断面 in a tab beside the curves.
+// The rows of sections with a warning are marked; a survey read with
+// materials (pavement layers and the like) has them in a column of their
+// own. A cut-and-fill survey gets its cut and fill columns and curves, a
+// switch to the mass curve and the 纵断面 in a tab beside the curves.
 
 #include <QWidget>
 #include <vector>

@@ -35,7 +35,9 @@ WarningsDock::WarningsDock(const document::SurveyDocument& document, QStatusBar&
     bar.addPermanentWidget(word_);
     word_->hide();
     connect(list_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
-        emit sectionChosen(item->data(Qt::UserRole).toInt());
+        // A reading's note names no section of the survey as it is now.
+        if (const QVariant section = item->data(Qt::UserRole); section.isValid())
+            emit sectionChosen(section.toInt());
     });
     connect(word_, &QLabel::linkActivated, this, [this] {
         show();
@@ -45,7 +47,25 @@ WarningsDock::WarningsDock(const document::SurveyDocument& document, QStatusBar&
     hide();
 }
 
+bool WarningsDock::listReading() {
+    const section::ReadingReport& report = document_.reading();
+    QStringList texts;
+    for (const auto* sentences : {&report.notes, &report.gaps})
+        for (const std::string& sentence : *sentences)
+            texts << QString::fromStdString(sentence) + u'。';
+    if (texts == reading_) return false;
+    for (qsizetype k = 0; k < reading_.size(); ++k) delete list_->takeItem(0);
+    const QIcon icon = style()->standardIcon(QStyle::SP_MessageBoxInformation);
+    for (qsizetype k = 0; k < texts.size(); ++k)
+        list_->insertItem(int(k), new QListWidgetItem(icon, texts[k]));
+    reading_ = std::move(texts);
+    return true;
+}
+
 void WarningsDock::surveyChanged(const document::Change& change) {
+    // Only a survey put in (opened, new, typed, or that undone) brings its own notes.
+    const bool newReading = change.kind == document::Change::Kind::Survey && listReading();
+    const int above = int(reading_.size());
     const std::vector<section::SurveyWarning>& warnings = document_.warnings();
     const bool first = shown_.empty() && !warnings.empty();
     const auto same = [](const section::SurveyWarning& a, const section::SurveyWarning& b) {
@@ -60,21 +80,27 @@ void WarningsDock::surveyChanged(const document::Change& change) {
     while (tail < both - head &&
            same(shown_[shown_.size() - 1 - tail], warnings[warnings.size() - 1 - tail]))
         ++tail;
-    if (head + tail != shown_.size() || head + tail != warnings.size()) {
-        for (std::size_t k = shown_.size() - tail; k-- > head;) delete list_->takeItem(int(k));
+    const bool listed = head + tail != shown_.size() || head + tail != warnings.size();
+    if (listed) {
+        for (std::size_t k = shown_.size() - tail; k-- > head;)
+            delete list_->takeItem(above + int(k));
         for (std::size_t k = head; k < warnings.size() - tail; ++k) {
             auto* item =
                 new QListWidgetItem(warningIcon(*this), QString::fromStdString(warnings[k].text));
             item->setData(Qt::UserRole, warnings[k].section);
-            list_->insertItem(int(k), item);
+            list_->insertItem(above + int(k), item);
         }
         shown_ = warnings;
-        word_->setVisible(!warnings.empty());
-        word_->setText(QStringLiteral("<a href=\"warnings\">%1</a>").arg(statusWord()));
     }
-    if (warnings.empty())
+    if (listed || newReading) {
+        const QString word = statusWord();
+        word_->setVisible(!word.isEmpty());
+        word_->setText(QStringLiteral("<a href=\"warnings\">%1</a>").arg(word));
+    }
+    if (list_->count() == 0)
         hide();
-    else if (change.kind == document::Change::Kind::Survey || first)
+    else if ((change.kind == document::Change::Kind::Survey && !warnings.empty()) || first ||
+             newReading)
         show();
 }
 
@@ -85,7 +111,10 @@ QStringList WarningsDock::lines() const {
 }
 
 QString WarningsDock::statusWord() const {
-    return word_->isHidden() ? QString() : QStringLiteral("⚠ %1 条计算提醒").arg(list_->count());
+    QStringList parts;
+    if (!shown_.empty()) parts << QStringLiteral("⚠ %1 条计算提醒").arg(shown_.size());
+    if (!reading_.isEmpty()) parts << QStringLiteral("%1 条读入说明").arg(reading_.size());
+    return parts.join(QStringLiteral("，"));
 }
 
 QStringList warningsOf(const std::vector<section::SurveyWarning>& warnings, int i) {

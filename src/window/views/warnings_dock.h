@@ -8,6 +8,9 @@
 // so that a pane closed on purpose stays closed while typing. A word in the
 // status bar opens the pane again; clicking a warning shows its section in
 // the drawing.
+// Above the warnings, what reading the survey's file told (a conversion from
+// feet, lines in pieces with gaps), for as long as that survey is shown: a
+// survey opened with such notes shows the pane, once.
 
 #include <QDockWidget>
 #include <QStringList>
@@ -37,6 +40,7 @@ class WarningsDock : public QDockWidget {
                  QWidget* parent = nullptr);
 
     QStringList lines() const;
+    // "⚠ 3 条计算提醒", "⚠ 3 条计算提醒，1 条读入说明", "1 条读入说明"; empty for none.
     QString statusWord() const;
 
   signals:
@@ -44,10 +48,13 @@ class WarningsDock : public QDockWidget {
 
   private:
     void surveyChanged(const document::Change& change);
+    // The reading's notes listed anew when they are not those listed; true then.
+    bool listReading();
 
     const document::SurveyDocument& document_;
     // As listed: an edit that leaves them as they were lays nothing out again.
     std::vector<section::SurveyWarning> shown_;
+    QStringList reading_;  // the reading's notes, listed first
     QListWidget* list_ = nullptr;
     QLabel* word_ = nullptr;
 };
