@@ -36,9 +36,9 @@ TEST(LargeSurveyEdits, each_cell_of_100000_points_edited_leaves_a_full_calculati
     ASSERT_EQ(document.replaceSurvey(large(), "计算", ""), Outcome::Done);
     // The first, a middle and the last section; each kind of cell.
     for (const int section : {1, kSections / 2, kSections}) {
-        for (const Cell cell : {Cell{section, kPoints / 2, Column::Elevation, Value(93.5)},
-                                Cell{section, 1, Column::Offset, Value(-30.25)},
-                                Cell{section, 0, Column::Station, Value(20 * section + 7)}}) {
+        for (const Cell& cell : {Cell{section, kPoints / 2, Column::Elevation, Value(93.5)},
+                                 Cell{section, 1, Column::Offset, Value(-30.25)},
+                                 Cell{section, 0, Column::Station, Value(20 * section + 7)}}) {
             SCOPED_TRACE("section " + std::to_string(section) + ", point " +
                          std::to_string(cell.point));
             ASSERT_EQ(document.setCell(cell), Outcome::Done);

@@ -19,6 +19,8 @@ TEST(ReadingNoteSheet, a_conversion_is_one_line_under_the_title_and_nothing_else
     for (section::Survey survey : {section::Survey(quantity_surveys::closedSurvey(random, 3, true)),
                                    section::Survey(quantity_surveys::cutFillSurvey(random, 3))}) {
         const section::ReadingReport told{
+            .notes = {},
+            .sheetNotes = {},
             .gaps = {"第 1 个断面的地面线断开"},
             .materials = section::readMaterials(survey, {{2, "Curb", 1}})};
         section::ReadingReport converted = told;

@@ -66,7 +66,7 @@ SurveyTableModel::Pasted SurveyTableModel::readOnLines(int row0, int column0,
     const auto sections = [&] { return n + static_cast<int>(growth.sections.size()); };
     // A section's key: its number, or its station and letters.
     const auto keyOf = [&](int i) -> std::pair<double, std::string> {
-        if (!stations) return {i, {}};
+        if (!stations) return {double(i), {}};
         if (i <= n) return {survey().station(i), survey().stationPrefix(i)};
         const document::SectionRow& row = growth.sections[i - n - 1];
         return {row.station, row.stationPrefix};
