@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "printout/chain_breaks.h"
-#include "printout/quantity_table.h"
 #include "section/cut_fill_calculation.h"
 
 namespace printout {
@@ -125,24 +124,6 @@ TEST(ChainBreaks, are_listed_after_the_sheet_with_their_kind_and_exact_length) {
                                     "@24 K1+100.100=K1+080.050  长链 20.050 米",
                                     "@24 K2+000.000=K2+050.000  短链 50.000 米",
                                 }));
-}
-
-// The left and right carriageways of one survey each keep their letters on
-// the sheet and in the quantity table.
-TEST(CutFillSheet, names_each_section_with_its_own_letters) {
-    section::CutFillSurvey survey;
-    survey.stationAnswer = "y";
-    survey.sections = {sectionAt(1020, {{0, -5}, {0, 5}}, {{-1, -5}, {-1, 5}}),
-                       sectionAt(1040, {{0, -5}, {0, 5}}, {{-1, -5}, {-1, 5}})};
-    survey.sections[0].stationPrefix = "ZK";
-    survey.sections[1].stationPrefix = "YK";
-    ASSERT_FALSE(section::calculateCutFill(survey));
-    const std::vector<std::string> lines = lineTexts(cutFillSheet(survey));
-    for (const char* name : {"@12 ( ZK1+020.000断面 ) :", "@12 ( YK1+040.000断面 ) :"})
-        EXPECT_NE(std::find(lines.begin(), lines.end(), name), lines.end()) << name;
-    const QuantityTable table = quantityTable(survey, {});
-    EXPECT_EQ(table.pages.at(0).rows.at(0).key, "ZK1+020.000");
-    EXPECT_EQ(table.pages.at(0).rows.at(1).key, "YK1+040.000");
 }
 
 }  // namespace
